@@ -1,0 +1,62 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace planek {
+
+// An INI profile file with the semantics the program's stored files rely on:
+// sections and keys matched case-insensitively, values read and written key
+// by key, the order of sections and keys kept, Windows-1250 on disk with
+// CR LF. Values are UTF-8 in memory. Writing goes to memory; save() puts the
+// file on disk (whole, through a temporary file).
+class IniFile {
+public:
+    IniFile() = default;
+    explicit IniFile(std::filesystem::path file);  // loads when the file exists
+
+    bool load(const std::filesystem::path& file);  // false when unreadable
+    bool loadText(const std::string& utf8);
+    std::string text() const;  // UTF-8, CR LF
+    bool save() const;
+    bool saveAs(const std::filesystem::path& file) const;
+    const std::filesystem::path& path() const { return path_; }
+
+    std::string readString(const std::string& section, const std::string& key, const std::string& def = "") const;
+    long long readInt(const std::string& section, const std::string& key, long long def) const;
+    bool readBool(const std::string& section, const std::string& key, bool def) const;
+    std::optional<std::string> value(const std::string& section, const std::string& key) const;
+
+    void writeString(const std::string& section, const std::string& key, const std::string& value);
+    void writeInt(const std::string& section, const std::string& key, long long value);
+    void writeBool(const std::string& section, const std::string& key, bool value);
+    void deleteKey(const std::string& section, const std::string& key);
+    void eraseSection(const std::string& section);
+
+    bool sectionExists(const std::string& section) const;
+    bool keyExists(const std::string& section, const std::string& key) const;
+    std::vector<std::string> sections() const;
+    std::vector<std::string> keys(const std::string& section) const;
+    // The raw lines of a section ("key=value" or anything else), in order.
+    std::vector<std::string> sectionLines(const std::string& section) const;
+
+private:
+    struct Entry {
+        std::string key;  // empty for a line that is not key=value
+        std::string value;
+        std::string raw;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    Section* find(const std::string& section);
+    const Section* find(const std::string& section) const;
+
+    std::filesystem::path path_;
+    std::vector<Entry> preamble_;
+    std::vector<Section> sections_;
+};
+
+}  // namespace planek

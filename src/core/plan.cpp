@@ -1,0 +1,158 @@
+#include "core/plan.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace planek {
+
+bool prac::inGroup(word g) const {
+    if (g == 0) return false;
+    return ("|" + groups).find("|" + std::to_string(g) + "|") != std::string::npos;
+}
+
+const grupa* Plan::group() const {
+    if (currentGroup < 0 || currentGroup >= int(groups.size())) return nullptr;
+    return &groups[currentGroup];
+}
+
+grupa* Plan::group() {
+    if (currentGroup < 0 || currentGroup >= int(groups.size())) return nullptr;
+    return &groups[currentGroup];
+}
+
+int Plan::workerIndexById(word wid) const {
+    for (size_t i = 0; i < workers.size(); ++i)
+        if (workers[i].id == wid) return int(i);
+    return -1;
+}
+
+int Plan::groupIndexById(word gid) const {
+    for (size_t i = 0; i < groups.size(); ++i)
+        if (groups[i].id == gid) return int(i);
+    return -1;
+}
+
+void Plan::rebuildWorkerIds() {
+    workerIds.clear();
+    for (const prac& w : workers) workerIds.push_back(std::to_string(w.id));
+}
+
+word id(const Plan& plan, char kind, const std::string& request) {
+    if (request != "max") return 0;
+    unsigned highest = 0;
+    if (kind == 'g') {
+        for (const grupa& g : plan.groups) highest = std::max<unsigned>(highest, g.id);
+    } else if (kind == 'k') {
+        for (const prac& w : plan.workers) highest = std::max<unsigned>(highest, w.id);
+    } else {
+        return 0;
+    }
+    return word(highest + 1);
+}
+
+void czysc_dyzury_i_wolne(Plan& plan) {
+    for (prac& w : plan.workers) {
+        if (plan.currentMonth < 0 || plan.currentMonth >= int(w.months.size())) continue;
+        ms_& m = w.months[plan.currentMonth];
+        for (wolne_& slot : m.daysOff) {
+            slot = wolne_{};
+            slot.id = 0;
+            slot.headIndex = kNoHead;
+            slot.symbol = 0;
+            slot.blocks = false;
+        }
+        for (auto& list : m.duties) list.clear();
+    }
+    plan.orphanDuties.clear();
+    plan.orphanDaysOff.clear();
+}
+
+void czysc_kto(const grupa* group, kty& who) {
+    for (int i = 0; i < 8; ++i) who.lists[i].clear();
+    who.shifts.assign(group ? group->shifts.size() : 0, std::string());
+}
+
+void tidy_kto(std::string& text) {
+    auto notSpace = [](unsigned char c) { return !std::isspace(c); };
+    text.erase(text.begin(), std::find_if(text.begin(), text.end(), notSpace));
+    text.erase(std::find_if(text.rbegin(), text.rend(), notSpace).base(), text.end());
+    if (text.size() > 5 && text.compare(text.size() - 5, 2, ",<") == 0) {
+        text.erase(text.size() - 5);
+    } else if (!text.empty() && text.back() == ',') {
+        text.pop_back();
+    }
+}
+
+void usun_tymczasowych_pracownikow(Plan& plan) {
+    const std::string mark = "\xC2\xA4";  // "¤"
+    for (int i = int(plan.listed.size()) - 1; i >= 0; --i) {
+        const std::string& t = plan.listed[i].text;
+        bool temporary = plan.listed[i].outsider ||
+                         (t.size() >= mark.size() && t.compare(t.size() - mark.size(), mark.size(), mark) == 0);
+        if (temporary) plan.listed.erase(plan.listed.begin() + i);
+    }
+}
+
+int dall_from(const Plan& plan, int m) {
+    int offset = 0;
+    for (int i = 0; i < m && i < int(plan.months.size()); ++i) offset += plan.months[i].dayCount;
+    return offset;
+}
+
+static bool shownByFilter(const Plan& plan, const dyzur& d) {
+    if (d.dutyAs < 1 || d.dutyAs > 4) return true;
+    return plan.dutyAsFilter[d.dutyAs - 1];
+}
+
+void odswiez_dall(Plan& plan, int m, bool init) {
+    if (m < 0 || m >= int(plan.months.size())) return;
+    const int from = dall_from(plan, m);
+    const int count = plan.months[m].dayCount;
+    for (prac& w : plan.workers) {
+        const size_t need = size_t(from + count);
+        if (init || w.dayDuties.size() < need) {
+            w.dayDuties.resize(std::max(need, w.dayDuties.size()));
+            w.dayExcluded.resize(std::max(need, w.dayExcluded.size()));
+        }
+        if (m >= int(w.months.size())) continue;
+        const ms_& ms = w.months[m];
+        for (int d = 0; d < count && d < kMaxDays; ++d) {
+            auto& list = w.dayDuties[from + d];
+            list.clear();
+            for (const dyzur& duty : ms.duties[d])
+                if (shownByFilter(plan, duty)) list.push_back(duty);
+            w.dayExcluded[from + d] = ms.daysOff[d].blocks;
+        }
+    }
+}
+
+void odswiez_dall2(Plan& plan, int m) {
+    if (m < 0 || m >= int(plan.months.size())) return;
+    const int count = plan.months[m].dayCount;
+    const size_t lists = plan.months.size() + 1;
+    for (const listed_worker& lw : plan.listed) {
+        if (lw.worker < 0 || lw.worker >= int(plan.workers.size())) continue;
+        prac& w = plan.workers[lw.worker];
+        if (w.dutyLists.size() != lists) w.dutyLists.resize(lists);
+        auto& list = w.dutyLists[m];
+        list.clear();
+        if (m < int(w.months.size())) {
+            const ms_& ms = w.months[m];
+            for (int d = 0; d < count && d < kMaxDays; ++d) {
+                const wolne_& off = ms.daysOff[d];
+                if (off.blocks && !off.customNorm) continue;
+                std::vector<dyzur> dayList;
+                for (const dyzur& duty : ms.duties[d])
+                    if (shownByFilter(plan, duty)) dayList.push_back(duty);
+                std::stable_sort(dayList.begin(), dayList.end(),
+                                 [](const dyzur& a, const dyzur& b) { return a.start < b.start; });
+                list.insert(list.end(), dayList.begin(), dayList.end());
+            }
+        }
+        auto& all = w.dutyLists.back();
+        all.clear();
+        for (size_t i = 0; i + 1 < lists; ++i) all.insert(all.end(), w.dutyLists[i].begin(), w.dutyLists[i].end());
+    }
+}
+
+}  // namespace planek

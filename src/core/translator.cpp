@@ -1,0 +1,23 @@
+#include "core/translator.h"
+
+#include <cctype>
+
+namespace planek {
+
+std::string Translator::fold(const std::string& s) {
+    std::string r = s;
+    for (char& c : r) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return r;
+}
+
+std::string Translator::tr(const std::string& section, const std::string& key,
+                           const std::string& fallback) const {
+    auto it = texts_.find(fold(section) + '\n' + fold(key));
+    return it == texts_.end() ? fallback : it->second;
+}
+
+void Translator::set(const std::string& section, const std::string& key, const std::string& text) {
+    texts_[fold(section) + '\n' + fold(key)] = text;
+}
+
+}  // namespace planek
