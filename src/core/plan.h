@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/calendar_state.h"
 #include "core/clock.h"
 #include "core/duty_symbols.h"
 #include "core/group.h"
@@ -60,6 +61,7 @@ struct Plan {
     bool modified = false;
     int approvedStatus = 0;
     int planType = 0;
+    calendar_state calendar;  // derived by the norm routine
 
     // View state the rules read.
     std::array<bool, 4> dutyAsFilter{true, true, true, true};
