@@ -38,10 +38,12 @@ struct day {
     byte dayOfWeek = 0;  // 1 = Sunday .. 7 = Saturday
     byte holiday = 0;
     byte workFlag = 0;
-    std::vector<byte> shiftHeadcount;
+    // Headcounts are 16-bit: a large ward puts more than 255 people in a
+    // minute or a shift, which an 8-bit counter would wrap.
+    std::vector<word> shiftHeadcount;
     std::vector<std::int32_t> shiftMinutes;
     std::vector<float> averageStaffing;
-    std::array<byte, 1440> minuteHeadcount{};
+    std::array<word, 1440> minuteHeadcount{};
     kty who;
     std::vector<kty> whoList;
 };

@@ -62,6 +62,9 @@ struct Plan {
     int approvedStatus = 0;
     int planType = 0;
     calendar_state calendar;  // derived by the norm routine
+    // Per minute of a day: how many shifts of the current group cover it.
+    std::array<word, 1440> shiftCoverage{};
+    period_summary period;  // settlement-period totals (odswiez_okres)
 
     // View state the rules read.
     std::array<bool, 4> dutyAsFilter{true, true, true, true};
