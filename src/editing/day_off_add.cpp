@@ -1,0 +1,72 @@
+#include "editing/day_off_add.h"
+
+#include <algorithm>
+#include <string>
+
+#include "editing/day_off_rules.h"
+#include "editing/editing_hooks.h"
+#include "editing/message_text.h"
+#include "editing/month_access.h"
+
+namespace planek {
+
+namespace {
+
+// The end a day off can really have: it runs on while the days are free of
+// other blocking days off (or belong to this one), never past the month.
+int reachable_end(const ms_& m, int first, int wanted, int lastIndex) {
+    int end = first;
+    while (end + 1 <= std::min(wanted, lastIndex)) {
+        const wolne_& s = m.daysOff[end + 1];
+        if (s.blocks && s.headIndex != first) break;
+        ++end;
+    }
+    return end;
+}
+
+void correct_end(Plan& plan, const ms_& m, wolne_& w, int lastIndex) {
+    const int first = w.firstIndex;
+    const int wanted = first + (int(w.dayTo) - int(w.dayFrom));
+    const int end = reachable_end(m, first, wanted, lastIndex);
+    const int newTo = end + first_day_of_month(plan);
+    if (newTo != w.dayTo && byte(w.symbol) != kNoDutyWanted) {
+        plan.ui->inform("Poprawiono końcowy dzień trwania wolnego z " + std::to_string(w.dayTo) + " na " +
+                        std::to_string(newTo));
+    }
+    w.dayTo = byte(newTo);
+}
+
+}  // namespace
+
+word next_day_off_id(Plan& plan) {
+    if (++plan.dayOffCounter == 0) ++plan.dayOffCounter;
+    return plan.dayOffCounter;
+}
+
+bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
+    if (w.dayFrom > w.dayTo) std::swap(w.dayFrom, w.dayTo);
+    const int firstDay = first_day_of_month(plan);
+    const int dayCount = month_day_count(plan);
+    const int first = int(w.dayFrom) - firstDay;
+    if (first >= 0 && first < kMaxDays) w.firstIndex = byte(first);
+    if (worker < 0 || worker >= int(plan.workers.size())) {
+        plan.orphanDaysOff.push_back(w);
+        return false;
+    }
+    ms_* m = worker_month(plan, worker);
+    // A day off that starts outside the open month has no slot to live in.
+    if (!m || first < 0 || first >= dayCount) return false;
+    const int lastIndex = dayCount - 1;
+    if (correctEnd) correct_end(plan, *m, w, lastIndex);
+    // Without the correction the range is still cut at the month's end, so no
+    // slot past the month is ever marked.
+    if (int(w.dayTo) - firstDay > lastIndex) w.dayTo = byte(lastIndex + firstDay);
+    if (byte(w.symbol) == kNoDutyWanted) w.dayTo = w.dayFrom;
+
+    if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return false;
+
+    store_day_off(plan, *m, w);
+    return true;
+}
+
+}  // namespace planek

@@ -1,0 +1,12 @@
+#pragma once
+#include "core/plan.h"
+
+namespace planek {
+
+// Stores a day off of a worker in the open month: the head slot of dayFrom
+// holds the record, the slots of the further days point back to it.
+// isNew asks the allowance questions; correctEnd cuts the range at the first
+// day already taken by another blocking day off. Returns true when stored.
+bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd);
+
+}  // namespace planek

@@ -1,0 +1,30 @@
+#include "editing/month_access.h"
+
+#include <algorithm>
+
+namespace planek {
+
+int first_day_of_month(const Plan& plan) { return plan.weekMode ? std::max(1, plan.weekModeFrom) : 1; }
+
+int month_day_count(const Plan& plan) {
+    int n = 0;
+    if (!plan.days.empty()) {
+        n = int(plan.days.size());
+    } else if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.months.size())) {
+        n = plan.months[plan.currentMonth].dayCount;
+    }
+    return std::clamp(n, 0, kMaxDays);
+}
+
+ms_* worker_month(Plan& plan, int worker) {
+    if (worker < 0 || worker >= int(plan.workers.size())) return nullptr;
+    prac& w = plan.workers[worker];
+    if (plan.currentMonth < 0 || plan.currentMonth >= int(w.months.size())) return nullptr;
+    return &w.months[plan.currentMonth];
+}
+
+const ms_* worker_month(const Plan& plan, int worker) {
+    return worker_month(const_cast<Plan&>(plan), worker);
+}
+
+}  // namespace planek
