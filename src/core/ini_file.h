@@ -21,6 +21,8 @@ public:
     std::string text() const;  // UTF-8, CR LF
     bool save() const;
     bool saveAs(const std::filesystem::path& file) const;
+    // Why the last load or save failed, ready to show to the user.
+    const std::string& error() const { return error_; }
     const std::filesystem::path& path() const { return path_; }
 
     std::string readString(const std::string& section, const std::string& key, const std::string& def = "") const;
@@ -38,7 +40,8 @@ public:
     bool keyExists(const std::string& section, const std::string& key) const;
     std::vector<std::string> sections() const;
     std::vector<std::string> keys(const std::string& section) const;
-    // The raw lines of a section ("key=value" or anything else), in order.
+    // The raw lines of a section ("key=value" or anything else, blank lines
+    // left out), in order.
     std::vector<std::string> sectionLines(const std::string& section) const;
 
 private:
@@ -57,6 +60,7 @@ private:
     std::filesystem::path path_;
     std::vector<Entry> preamble_;
     std::vector<Section> sections_;
+    mutable std::string error_;
 };
 
 }  // namespace planek

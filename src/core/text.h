@@ -11,6 +11,7 @@ namespace planek {
 // The list separator of stored lines and INI values, "¤", in UTF-8.
 inline constexpr std::string_view kSep = "\xC2\xA4";
 
+// An empty line has no fields; "a¤" has two ("a" and "").
 std::vector<std::string> split_fields(std::string_view line, std::string_view sep = kSep);
 std::string join_fields(const std::vector<std::string>& fields, std::string_view sep = kSep);
 

@@ -1,0 +1,171 @@
+#include "core/file_io.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "core/cp1250.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
+
+std::string reason(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
+
+// A name for the temporary file that nobody else is using at the moment.
+fs::path temp_beside(const fs::path& file) {
+    static std::mt19937 gen{std::random_device{}()};
+    return file.parent_path() / (file.filename().string() + ".tmp" + std::to_string(gen() % 1000000));
+}
+
+// Writes all of `bytes` to a new file `tmp` and flushes it to the disk.
+// Returns 0 or the errno of the failure.
+int write_new_file(const fs::path& tmp, const std::string& bytes) {
+    std::FILE* f = std::fopen(tmp.c_str(), "wbx");
+    if (!f) return errno ? errno : EIO;
+    int err = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = errno ? errno : EIO;
+    if (!err && std::fflush(f) != 0) err = errno ? errno : EIO;
+#ifndef _WIN32
+    if (!err && ::fsync(fileno(f)) != 0) err = errno;
+#endif
+    if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
+    return err;
+}
+
+void sync_folder(const fs::path& folder) {
+#ifndef _WIN32
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)folder;
+#endif
+}
+
+}  // namespace
+
+bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) {
+        error = "Plik " + quoted(file) + " nie istnieje.";
+        return false;
+    }
+    if (fs::is_directory(file, ec)) {
+        error = "Nie można odczytać pliku " + quoted(file) + ": to jest folder.";
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = "Nie można otworzyć pliku " + quoted(file) + reason(errno) + ".";
+        return false;
+    }
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (in.bad()) {
+        error = "Błąd odczytu pliku " + quoted(file) + ".";
+        return false;
+    }
+    bytes = std::move(s).str();
+    error.clear();
+    return true;
+}
+
+bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::string& error) {
+    std::string bytes;
+    if (!read_bytes(file, bytes, error)) return false;
+    const std::string text = cp1250_to_utf8(bytes);
+    lines.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return true;
+}
+
+io_result write_bytes(const fs::path& file, const std::string& bytes) {
+    std::error_code ec;
+    if (fs::is_directory(file, ec)) return {"Nie można zapisać pliku " + quoted(file) + ": to jest folder."};
+    const fs::path tmp = temp_beside(file);
+    if (const int err = write_new_file(tmp, bytes)) {
+        fs::remove(tmp, ec);
+        return {"Nie można zapisać pliku " + quoted(file) + reason(err) + "."};
+    }
+    // The new file keeps the permissions the old one had.
+    const auto st = fs::status(file, ec);
+    if (!ec && fs::exists(st)) fs::permissions(tmp, st.permissions(), ec);
+    fs::rename(tmp, file, ec);
+    if (ec) {
+        const std::string why = ec.message();
+        fs::remove(tmp, ec);
+        return {"Nie można zapisać pliku " + quoted(file) + ": " + why + "."};
+    }
+    sync_folder(file.parent_path());
+    return {};
+}
+
+io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        auto enc = utf8_to_cp1250(line);
+        if (!enc) {
+            const std::string bad = first_unencodable(line).value_or("?");
+            return {"Znaku „" + bad + "” nie można zapisać w pliku " + quoted(file) +
+                    " (kodowanie Windows-1250). Plik nie został zapisany."};
+        }
+        bytes += *enc;
+        bytes += "\r\n";
+    }
+    return write_bytes(file, bytes);
+}
+
+bool safety_copy(const fs::path& file, std::string ext, int max_age_days) {
+    if (ext.empty() || ext[0] != '.') ext.insert(ext.begin(), '.');
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return false;  // nothing to copy
+    fs::path copy = file;
+    copy += ext;
+    if (fs::exists(copy, ec)) {
+        const auto age = fs::file_time_type::clock::now() - fs::last_write_time(copy, ec);
+        if (ec) return false;
+        const bool old = age >= std::chrono::hours(24) * max_age_days;
+        bool due = old;
+        if (!old && ext == ".err") {
+            const auto size = fs::file_size(file, ec);
+            const auto copy_size = ec ? 0 : fs::file_size(copy, ec);
+            due = !ec && size > copy_size;
+        }
+        if (!due) return false;
+    }
+    // Through a temporary file, so a failed copy leaves the old copy whole.
+    std::string bytes, error;
+    if (!read_bytes(file, bytes, error)) return false;
+    if (!write_bytes(copy, bytes)) return false;
+    fs::last_write_time(copy, fs::file_time_type::clock::now(), ec);
+    return true;
+}
+
+}  // namespace planek

@@ -1,0 +1,224 @@
+#include "core/ini_file.h"
+
+#include <algorithm>
+
+#include "core/cp1250.h"
+#include "core/file_io.h"
+#include "core/text.h"
+
+namespace planek {
+
+namespace {
+
+bool same_name(const std::string& a, const std::string& b) {
+    return a.size() == b.size() ? a == b || lower_pl(a) == lower_pl(b) : lower_pl(a) == lower_pl(b);
+}
+
+// A section header "[name]" (blanks around allowed); the name, or nullopt.
+std::optional<std::string> header_name(const std::string& line) {
+    const std::string t = trim(line);
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    const size_t close = t.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    return trim(std::string_view(t).substr(1, close - 1));
+}
+
+// A line break inside a key or value would split the line on disk and
+// corrupt what follows, so it is stored as a blank.
+std::string one_line(const std::string& s) {
+    std::string out = s;
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    return out;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::filesystem::path file) : path_(std::move(file)) {
+    std::error_code ec;
+    if (std::filesystem::exists(path_, ec)) load(path_);
+}
+
+bool IniFile::load(const std::filesystem::path& file) {
+    path_ = file;
+    std::vector<std::string> lines;
+    if (!read_lines(file, lines, error_)) {
+        preamble_.clear();
+        sections_.clear();
+        return false;
+    }
+    std::string text;
+    for (const auto& l : lines) text += l + "\n";
+    return loadText(text);
+}
+
+bool IniFile::loadText(const std::string& utf8) {
+    preamble_.clear();
+    sections_.clear();
+    std::vector<Entry>* target = &preamble_;
+    size_t start = 0;
+    while (start < utf8.size()) {
+        size_t end = utf8.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = utf8.size();
+        const std::string line = utf8.substr(start, end - start);
+        start = end + 1;
+        if (end < utf8.size() && utf8[end] == '\r' && start < utf8.size() && utf8[start] == '\n') ++start;
+
+        if (auto name = header_name(line)) {
+            sections_.push_back({*name, {}});
+            target = &sections_.back().entries;
+            continue;
+        }
+        Entry e{"", "", line};
+        const size_t eq = line.find('=');
+        const std::string t = trim(line);
+        if (eq != std::string::npos && !t.empty() && t[0] != ';') {
+            e.key = trim(std::string_view(line).substr(0, eq));
+            e.value = trim(std::string_view(line).substr(eq + 1));
+        }
+        target->push_back(std::move(e));
+    }
+    return true;
+}
+
+std::string IniFile::text() const {
+    std::string out;
+    for (const auto& e : preamble_) out += e.raw + "\r\n";
+    for (const auto& s : sections_) {
+        out += "[" + s.name + "]\r\n";
+        for (const auto& e : s.entries) out += e.raw + "\r\n";
+    }
+    return out;
+}
+
+bool IniFile::save() const { return saveAs(path_); }
+
+bool IniFile::saveAs(const std::filesystem::path& file) const {
+    const std::string t = text();
+    const auto bytes = utf8_to_cp1250(t);
+    if (!bytes) {
+        error_ = "Znaku „" + first_unencodable(t).value_or("?") + "” nie można zapisać w pliku \"" +
+                 file.string() + "\" (kodowanie Windows-1250). Plik nie został zapisany.";
+        return false;
+    }
+    const io_result r = write_bytes(file, *bytes);
+    error_ = r.error;
+    return r.ok();
+}
+
+IniFile::Section* IniFile::find(const std::string& section) {
+    for (auto& s : sections_)
+        if (same_name(s.name, section)) return &s;
+    return nullptr;
+}
+
+const IniFile::Section* IniFile::find(const std::string& section) const {
+    for (const auto& s : sections_)
+        if (same_name(s.name, section)) return &s;
+    return nullptr;
+}
+
+std::optional<std::string> IniFile::value(const std::string& section, const std::string& key) const {
+    const Section* s = find(section);
+    if (!s) return std::nullopt;
+    for (const auto& e : s->entries)
+        if (!e.key.empty() && same_name(e.key, key)) return e.value;
+    return std::nullopt;
+}
+
+std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
+    return value(section, key).value_or(def);
+}
+
+long long IniFile::readInt(const std::string& section, const std::string& key, long long def) const {
+    const auto v = value(section, key);
+    if (!v) return def;
+    // Like the system profile reader: the number at the start of the value
+    // counts ("12 min" is 12); no digits there means the default.
+    size_t i = 0;
+    const bool neg = i < v->size() && (*v)[i] == '-';
+    if (i < v->size() && ((*v)[i] == '-' || (*v)[i] == '+')) ++i;
+    const size_t digits = i;
+    while (i < v->size() && (*v)[i] >= '0' && (*v)[i] <= '9') ++i;
+    if (i == digits) return def;
+    const auto n = parse_int(std::string_view(*v).substr(digits, i - digits));
+    if (!n) return def;  // out of range
+    return neg ? -*n : *n;
+}
+
+bool IniFile::readBool(const std::string& section, const std::string& key, bool def) const {
+    const auto v = value(section, key);
+    return v ? parse_flag(*v) : def;
+}
+
+void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string k = trim(one_line(key));
+    const std::string v = one_line(value);
+    Section* s = find(section);
+    if (!s) {
+        sections_.push_back({trim(one_line(section)), {}});
+        s = &sections_.back();
+    }
+    for (auto& e : s->entries) {
+        if (!e.key.empty() && same_name(e.key, k)) {
+            e.value = trim(v);
+            e.raw = e.key + "=" + v;
+            return;
+        }
+    }
+    // After the last key of the section, so blank lines that separate it from
+    // the next section stay where they are.
+    auto at = s->entries.end();
+    while (at != s->entries.begin() && trim(std::prev(at)->raw).empty()) --at;
+    s->entries.insert(at, Entry{k, trim(v), k + "=" + v});
+}
+
+void IniFile::writeInt(const std::string& section, const std::string& key, long long value) {
+    writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeBool(const std::string& section, const std::string& key, bool value) {
+    writeString(section, key, flag_text(value));
+}
+
+void IniFile::deleteKey(const std::string& section, const std::string& key) {
+    Section* s = find(section);
+    if (!s) return;
+    auto it = std::find_if(s->entries.begin(), s->entries.end(),
+                           [&](const Entry& e) { return !e.key.empty() && same_name(e.key, key); });
+    if (it != s->entries.end()) s->entries.erase(it);
+}
+
+void IniFile::eraseSection(const std::string& section) {
+    std::erase_if(sections_, [&](const Section& s) { return same_name(s.name, section); });
+}
+
+bool IniFile::sectionExists(const std::string& section) const { return find(section) != nullptr; }
+
+bool IniFile::keyExists(const std::string& section, const std::string& key) const {
+    return value(section, key).has_value();
+}
+
+std::vector<std::string> IniFile::sections() const {
+    std::vector<std::string> out;
+    for (const auto& s : sections_) out.push_back(s.name);
+    return out;
+}
+
+std::vector<std::string> IniFile::keys(const std::string& section) const {
+    std::vector<std::string> out;
+    if (const Section* s = find(section))
+        for (const auto& e : s->entries)
+            if (!e.key.empty()) out.push_back(e.key);
+    return out;
+}
+
+std::vector<std::string> IniFile::sectionLines(const std::string& section) const {
+    std::vector<std::string> out;
+    if (const Section* s = find(section))
+        for (const auto& e : s->entries)
+            if (!trim(e.raw).empty()) out.push_back(e.raw);
+    return out;
+}
+
+}  // namespace planek
