@@ -47,7 +47,10 @@ std::string trim(std::string_view s) {
 std::optional<long long> parse_int(std::string_view s) {
     const std::string t = trim(s);
     std::string_view v = t;
-    if (!v.empty() && v[0] == '+') v.remove_prefix(1);
+    if (!v.empty() && v[0] == '+') {
+        v.remove_prefix(1);
+        if (!v.empty() && v[0] == '-') return std::nullopt;
+    }
     if (v.empty() || v[0] == '+') return std::nullopt;
     long long r = 0;
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), r);
@@ -66,7 +69,10 @@ std::optional<double> parse_real(std::string_view s) {
     }
     if (seps > 1) return std::nullopt;
     std::string_view v = t;
-    if (!v.empty() && v[0] == '+') v.remove_prefix(1);
+    if (!v.empty() && v[0] == '+') {
+        v.remove_prefix(1);
+        if (!v.empty() && v[0] == '-') return std::nullopt;
+    }
     if (v.empty() || v[0] == '+') return std::nullopt;
     double r = 0;
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), r);
