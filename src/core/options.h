@@ -7,6 +7,8 @@
 // categories and the user duty symbols live in the Plan (dutyAs,
 // dutySymbols), filled from the same file.
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,6 +177,25 @@ struct windows_options {
     bool window_state_max = true;
 };
 
+// net.ini of the data folder, section net.
+struct net_options {
+    std::string ServerPath;  // folder of the copy that acts as server
+    bool Template = false;   // templates from the server
+    bool Printout = false;   // printouts into the server's folder
+    bool PrintoutOnlyAccepted = true;
+    bool Config = false;     // configuration from the server
+    bool HideNetworkTab = false;
+};
+
+// The per-user settings (one small file per user, see
+// settings/user_settings.h).
+struct user_options {
+    std::string pwd;  // decimal text of the password hash; empty = no password
+    std::string user_name;
+    std::optional<bool> tab_adress_visible;  // absent = leave the page as it is
+    std::optional<bool> tab_other_visible;
+};
+
 struct Options {
     glowne_options glowne;
     wydruki_options wydruki;
@@ -185,6 +206,14 @@ struct Options {
     std::string programPath;                      // section program, key path
     std::array<std::string, 4> recentProjects;    // pliki_Project plik1..plik4
     std::array<std::string, 4> recentTemplates;   // pliki_Templates plik1..plik4
+    net_options net;
+    user_options user;
+    // Folder of the per-user settings file; empty = none is read or written
+    // (the programs set it at start, tests point it at a temporary folder).
+    std::filesystem::path userSettingsFolder;
+    // Whether the configuration dialog shows its network page; saving the
+    // options writes net.ini only then.
+    bool networkPageVisible = true;
 
     // The chosen language (not a key of the file beyond glowne.lang).
     std::string language = "polski";

@@ -1,0 +1,99 @@
+#include "settings/net_settings.h"
+
+#include "core/ini_file.h"
+#include "core/plan.h"
+#include "settings/message_format.h"
+#include "settings/options_file.h"
+
+namespace planek {
+
+namespace {
+
+constexpr const char* kNet = "net";
+
+void read_flag(const IniFile& ini, const char* key, bool& field, std::vector<std::string>& ignored) {
+    auto v = ini.value(kNet, key);
+    if (!v) return;
+    if (*v == "1" || *v == "0")
+        field = *v == "1";
+    else
+        ignored.push_back(std::string(kNet) + "." + key);
+}
+
+std::filesystem::path server_folder(const Plan& plan) {
+    // Written for the original platform with a trailing "\"; either
+    // separator ends up as a plain folder path here.
+    std::string s = plan.options.net.ServerPath;
+    while (s.size() > 1 && (s.back() == '\\' || s.back() == '/')) s.pop_back();
+    return std::filesystem::path(s);
+}
+
+bool folder_exists(const std::filesystem::path& p) {
+    std::error_code ec;
+    return !p.empty() && std::filesystem::is_directory(p, ec);
+}
+
+}  // namespace
+
+std::vector<std::string> read_net_options(Plan& plan) {
+    std::vector<std::string> ignored;
+    net_options& n = plan.options.net;
+    n = net_options{};
+    IniFile ini(plan.paths.data / kNetFileName);
+    n.ServerPath = ini.readString(kNet, "ServerPath", "");
+    read_flag(ini, "Template", n.Template, ignored);
+    read_flag(ini, "Printout", n.Printout, ignored);
+    read_flag(ini, "PrintoutOnlyAccepted", n.PrintoutOnlyAccepted, ignored);
+    read_flag(ini, "Config", n.Config, ignored);
+    read_flag(ini, "HideNetworkTab", n.HideNetworkTab, ignored);
+    return ignored;
+}
+
+bool write_net_options(const Plan& plan, std::string* error) {
+    std::filesystem::path file = plan.paths.data / kNetFileName;
+    IniFile ini(file);
+    const net_options& n = plan.options.net;
+    ini.writeString(kNet, "ServerPath", n.ServerPath);
+    ini.writeBool(kNet, "Template", n.Template);
+    ini.writeBool(kNet, "Printout", n.Printout);
+    ini.writeBool(kNet, "PrintoutOnlyAccepted", n.PrintoutOnlyAccepted);
+    ini.writeBool(kNet, "Config", n.Config);
+    ini.writeBool(kNet, "HideNetworkTab", n.HideNetworkTab);
+    std::error_code ec;
+    std::filesystem::create_directories(plan.paths.data, ec);
+    if (ini.saveAs(file)) return true;
+    if (error) *error = file.string();
+    return false;
+}
+
+bool RunAsServer(const Plan& plan) {
+    std::filesystem::path server = server_folder(plan);
+    if (plan.options.net.ServerPath.empty() || !folder_exists(server)) return true;
+    return same_folder(server, plan.paths.root);
+}
+
+void PathsUpdate(Plan& plan) {
+    Paths local = Paths::local(plan.paths.root);
+    plan.paths.templates = local.templates;
+    plan.paths.printouts = local.printouts;
+    plan.paths.config = local.config;
+    if (plan.options.net.ServerPath.empty()) return;
+    std::filesystem::path server = server_folder(plan);
+    if (!folder_exists(server)) {
+        std::string text = plan.tr.msg("msg_CantFindServer",
+                                       "Serwer nie został znaleziony. Skontaktuj się z administratorem sieci "
+                                       "komputerowej.%sPrzyjęto ustawienia lokalne.");
+        plan.ui->warn(fill_message(text, {"\n"}));
+        return;
+    }
+    Paths remote = Paths::local(server);
+    if (plan.options.net.Template) plan.paths.templates = remote.templates;
+    if (plan.options.net.Printout) plan.paths.printouts = remote.printouts;
+    if (plan.options.net.Config) plan.paths.config = remote.config;
+}
+
+bool network_page_visible(const Plan& plan) {
+    return !(plan.options.net.HideNetworkTab && !RunAsServer(plan));
+}
+
+}  // namespace planek

@@ -1,0 +1,31 @@
+#pragma once
+// net.ini of the data folder (section net) and the folders it moves onto a
+// server copy of the program.
+#include <string>
+#include <vector>
+
+namespace planek {
+
+struct Plan;
+
+inline constexpr const char* kNetFileName = "net.ini";
+
+// Reads net.ini into plan.options.net; returns "net.key" of unusable values.
+std::vector<std::string> read_net_options(Plan& plan);
+bool write_net_options(const Plan& plan, std::string* error = nullptr);
+
+// True when the server path is empty, names no existing folder, or names
+// the program's own folder: this copy is then the server.
+bool RunAsServer(const Plan& plan);
+
+// Recomputes the template, printout and configuration folders: local ones,
+// or the server's for each option that is on while the server folder
+// exists. A server folder that cannot be found is reported
+// (msg_CantFindServer) and the local folders stay.
+void PathsUpdate(Plan& plan);
+
+// The options dialog hides its network page on a client whose net.ini asks
+// for it.
+bool network_page_visible(const Plan& plan);
+
+}  // namespace planek
