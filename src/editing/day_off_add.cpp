@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editing/day_off_rules.h"
-#include "editing/editing_hooks.h"
+#include "editing/calendar_calls.h"
 #include "editing/message_text.h"
 #include "editing/month_access.h"
 
@@ -30,18 +30,13 @@ void correct_end(Plan& plan, const ms_& m, wolne_& w, int lastIndex) {
     const int end = reachable_end(m, first, wanted, lastIndex);
     const int newTo = end + first_day_of_month(plan);
     if (newTo != w.dayTo && byte(w.symbol) != kNoDutyWanted) {
-        plan.ui->inform("Poprawiono końcowy dzień trwania wolnego z " + std::to_string(w.dayTo) + " na " +
-                        std::to_string(newTo));
+        plan.ui->inform(message(plan, "msg_DayOffEndCorrected", "Poprawiono końcowy dzień trwania wolnego z %s na %s",
+                                {std::to_string(w.dayTo), std::to_string(newTo)}));
     }
     w.dayTo = byte(newTo);
 }
 
 }  // namespace
-
-word next_day_off_id(Plan& plan) {
-    if (++plan.dayOffCounter == 0) ++plan.dayOffCounter;
-    return plan.dayOffCounter;
-}
 
 bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
     if (w.dayFrom > w.dayTo) std::swap(w.dayFrom, w.dayTo);
@@ -63,8 +58,15 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
     if (int(w.dayTo) - firstDay > lastIndex) w.dayTo = byte(lastIndex + firstDay);
     if (byte(w.symbol) == kNoDutyWanted) w.dayTo = w.dayFrom;
 
+    if (m->daysOff[first].used() && isNew) {
+        // A second day off starting on the same day would overwrite the first.
+        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+        return false;
+    }
     if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return false;
 
+    // Stored again over itself (an edit or a reload): the old range's marks go first.
+    if (m->daysOff[first].used()) free_day_off(*m, first);
     store_day_off(plan, *m, w);
     return true;
 }

@@ -17,6 +17,9 @@ word next_day_off_id(Plan& plan);
 // Writes the record into its head slot and marks the slots it covers.
 void store_day_off(Plan& plan, ms_& m, wolne_ w);
 
+// Frees the head slot and takes back the marks its day off set.
+void free_day_off(ms_& m, int head);
+
 // Asks for and takes the allowance a new day off uses (leave, care,
 // rehabilitation). False when a limit refuses the day off; nothing changed then.
 bool take_allowance(Plan& plan, int worker, wolne_& w);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "editing/editing_hooks.h"
+#include "editing/calendar_calls.h"
 #include "editing/message_text.h"
 #include "editing/month_access.h"
 

@@ -1,0 +1,29 @@
+#pragma once
+// The calendar routines the editing rules lean on, behind one small seam so
+// the rules read the same whichever way the calendar computes them.
+#include <string>
+
+#include "core/plan.h"
+
+namespace planek {
+
+// Recomputes the worker's month summary (and the worker boxes).
+void refresh_worker(Plan& plan, int worker);
+// Recounts the daily staffing of the shown month.
+void recount_staffing(Plan& plan);
+// Working days (Monday to Friday, not a holiday) of day indexes from..to;
+// in week mode the number of columns.
+int working_days(const Plan& plan, int fromIndex, int toIndex);
+// Norm minutes of a day off spanning day indexes from..to for the worker,
+// read from the worker's head slot of fromIndex.
+int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker);
+// Minutes as "hh:mm" text; wrapDay folds times past midnight into the day.
+std::string hm_text(int minutes, bool wrapDay = false);
+// Minutes of a "h:mm" text.
+int hm_minutes(const std::string& text);
+// Minutes still open to the worker's norm this month (may be negative).
+int worker_top_up(const Plan& plan, int worker);
+// The group top-up length: the month's norm remainder.
+int group_top_up(const Plan& plan);
+
+}  // namespace planek
