@@ -23,6 +23,12 @@ namespace {
 
 std::string quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
 
+std::string lower_ascii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return s;
+}
+
 std::string reason(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
 
 // A name for the temporary file that nobody else is using at the moment.
@@ -109,9 +115,14 @@ bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::stri
 io_result write_bytes(const fs::path& file, const std::string& bytes) {
     std::error_code ec;
     if (fs::is_directory(file, ec)) return {"Nie można zapisać pliku " + quoted(file) + ": to jest folder."};
-    const fs::path tmp = temp_beside(file);
-    if (const int err = write_new_file(tmp, bytes)) {
-        fs::remove(tmp, ec);
+    fs::path tmp;
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
+        tmp = temp_beside(file);
+        err = write_new_file(tmp, bytes);
+    }
+    if (err) {
+        if (err != EEXIST) fs::remove(tmp, ec);
         return {"Nie można zapisać pliku " + quoted(file) + reason(err) + "."};
     }
     // The new file keeps the permissions the old one had.
@@ -153,7 +164,7 @@ bool safety_copy(const fs::path& file, std::string ext, int max_age_days) {
         if (ec) return false;
         const bool old = age >= std::chrono::hours(24) * max_age_days;
         bool due = old;
-        if (!old && ext == ".err") {
+        if (!old && lower_ascii(ext) == ".err") {
             const auto size = fs::file_size(file, ec);
             const auto copy_size = ec ? 0 : fs::file_size(copy, ec);
             due = !ec && size > copy_size;

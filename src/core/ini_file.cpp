@@ -1,6 +1,7 @@
 #include "core/ini_file.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
@@ -11,7 +12,7 @@ namespace planek {
 namespace {
 
 bool same_name(const std::string& a, const std::string& b) {
-    return a.size() == b.size() ? a == b || lower_pl(a) == lower_pl(b) : lower_pl(a) == lower_pl(b);
+    return a == b || lower_pl(a) == lower_pl(b);
 }
 
 // A section header "[name]" (blanks around allowed); the name, or nullopt.
@@ -65,7 +66,7 @@ bool IniFile::loadText(const std::string& utf8) {
         if (end < utf8.size() && utf8[end] == '\r' && start < utf8.size() && utf8[start] == '\n') ++start;
 
         if (auto name = header_name(line)) {
-            sections_.push_back({*name, {}});
+            sections_.push_back({*name, {}, line});
             target = &sections_.back().entries;
             continue;
         }
@@ -85,7 +86,7 @@ std::string IniFile::text() const {
     std::string out;
     for (const auto& e : preamble_) out += e.raw + "\r\n";
     for (const auto& s : sections_) {
-        out += "[" + s.name + "]\r\n";
+        out += (s.raw.empty() ? "[" + s.name + "]" : s.raw) + "\r\n";
         for (const auto& e : s.entries) out += e.raw + "\r\n";
     }
     return out;
@@ -156,7 +157,7 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     const std::string v = one_line(value);
     Section* s = find(section);
     if (!s) {
-        sections_.push_back({trim(one_line(section)), {}});
+        sections_.push_back({trim(one_line(section)), {}, {}});
         s = &sections_.back();
     }
     for (auto& e : s->entries) {

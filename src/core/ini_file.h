@@ -53,6 +53,7 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        std::string raw;  // the header line as it was read; empty = "[name]"
     };
     Section* find(const std::string& section);
     const Section* find(const std::string& section) const;

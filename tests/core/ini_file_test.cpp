@@ -64,6 +64,14 @@ TEST(IniFile, UnchangedTextComesBackAsItWas) {
     IniFile ini;
     ini.loadText(kSample);
     EXPECT_EQ(ini.text(), kSample);
+    const std::string odd = "top=1\r\n  [ Odd ] ; note\r\n;k=v\r\nk = v\r\n";
+    ini.loadText(odd);
+    EXPECT_EQ(ini.text(), odd);
+    EXPECT_EQ(ini.sections(), (std::vector<std::string>{"Odd"}));
+    EXPECT_EQ(ini.keys("odd"), (std::vector<std::string>{"k"}));
+    EXPECT_EQ(ini.readString("odd", "k"), "v");
+    // Lines before the first section belong to no section.
+    EXPECT_FALSE(ini.keyExists("", "top"));
 }
 
 TEST(IniFile, WritesKeepOrderAndPlaceNewKeysAndSections) {
