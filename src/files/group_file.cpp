@@ -1,0 +1,86 @@
+#include "files/group_file.h"
+
+#include "core/text.h"
+#include "files/record_lines.h"
+
+namespace planek {
+
+namespace {
+
+const record_field<grupa> kGroupFields[] = {
+    {"id", &grupa::id},
+    {"old", &grupa::old},
+    {"autoStaffN", &grupa::autoStaffN},
+    {"autoStaffH", &grupa::autoStaffH},
+    {"resetBeforeAutomat", &grupa::resetBeforeAutomat},
+    {"dailyNorm", &grupa::dailyNorm},
+    {"saturdayHoliday", &grupa::saturdayHoliday},
+    {"dayOffForSaturdayHoliday", &grupa::dayOffForSaturdayHoliday},
+    {"nightOnHolidayAsHoliday", &grupa::nightOnHolidayAsHoliday},
+    {"noHolidays", &grupa::noHolidays},
+    {"name", &grupa::name},
+    {"color", &grupa::color},
+    {"algorithm", &grupa::algorithm},
+    {"residueDistribution", &grupa::residueDistribution},
+    {"dailyNormDefault", &grupa::dailyNormDefault},
+    {"saturdayHolidayDefault", &grupa::saturdayHolidayDefault},
+    {"dayOffForSaturdayHolidayDefault", &grupa::dayOffForSaturdayHolidayDefault},
+    {"nightOnHolidayAsHolidayDefault", &grupa::nightOnHolidayAsHolidayDefault},
+    {"noHolidaysDefault", &grupa::noHolidaysDefault},
+    {"dayOffForHolidayWorkDistribution", &grupa::dayOffForHolidayWorkDistribution},
+    {"nick", &grupa::nick},
+};
+
+// Field 3 has always been written "0" and is not read.
+const record_field<zmiana_> kShiftFields[] = {
+    {"start", &zmiana_::start},       {"length", &zmiana_::length}, {"-", nullptr},
+    {"staffMin", &zmiana_::staffMin}, {"staffMinS", &zmiana_::staffMinS}, {"color", &zmiana_::color},
+    {"symbol", &zmiana_::symbol},     {"name", &zmiana_::name},
+};
+
+const std::string kFile = "grupy.ini";
+
+}  // namespace
+
+std::vector<std::string> group_file_lines(const std::vector<grupa>& groups, file_problems& problems) {
+    std::vector<std::string> lines;
+    for (const grupa& g : groups) {
+        std::string owner = "grupa „" + g.name + "”";
+        lines.push_back(record_line("g", g, kGroupFields, owner, kFile, problems));
+        for (size_t s = 0; s < g.shifts.size(); ++s)
+            lines.push_back(record_line("z", g.shifts[s], kShiftFields,
+                                        owner + ", zmiana " + std::to_string(s + 1), kFile, problems));
+    }
+    return lines;
+}
+
+std::vector<grupa> read_group_lines(const std::vector<std::string>& lines, const std::string& file_name,
+                                    file_problems& problems, std::vector<int>* line_numbers) {
+    std::vector<grupa> groups;
+    if (line_numbers) line_numbers->clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (trim(lines[i]).empty()) continue;
+        const int line = int(i) + 1;
+        std::vector<std::string> parts = split_fields(lines[i]);
+        if (parts[0] == "g") {
+            grupa g;
+            read_record_fields(g, parts, kGroupFields, file_name, line, problems);
+            g.nick = utf8_left(g.nick, 3);
+            groups.push_back(std::move(g));
+            if (line_numbers) line_numbers->push_back(line);
+            continue;
+        }
+        if (groups.empty()) {
+            // A shift needs a group to belong to; the copy kept of the file
+            // still holds the line.
+            problems.add(file_name, line, "msg_ShiftWithoutGroup", "zmiana przed pierwszą grupą, pominięto.", {});
+            continue;
+        }
+        zmiana_ z;
+        read_record_fields(z, parts, kShiftFields, file_name, line, problems);
+        groups.back().shifts.push_back(std::move(z));
+    }
+    return groups;
+}
+
+}  // namespace planek

@@ -1,0 +1,66 @@
+#pragma once
+// The month schedule file (*.pnk): everything that belongs to one month of
+// the plan. The writer and the reader are kept as mirror images: every key
+// written is read back, except [info] wersja/data and [auto_nadpracowania]
+// (read from the previous month by the overtime carry-over).
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/plan.h"
+#include "files/month_ini.h"
+
+namespace planek {
+
+inline constexpr const char* kMonthFileVersion = "3.82_testowa";
+inline constexpr const char* kAutosaveName = "autosave.~pn";
+inline constexpr const char* kRestoreMarker = ".~ak";
+
+// The autosave file of the program folder.
+std::filesystem::path autosave_file(const Plan& plan);
+bool is_autosave_file(const Plan& plan, const std::string& path);
+
+// True when no group has a typed-in norm and no worker has a duty or a day
+// off in the shown month.
+bool czy_puste_dyzury_i_wolne(const Plan& plan);
+
+// The lines of the month file for the shown month (UTF-8).
+std::vector<std::string> month_file_lines(Plan& plan);
+
+// Writes the shown month to plan.currentFile. Refuses a read-only file with
+// the message, and reports a failed write; in both cases the old file stays
+// whole and the plan stays modified. Returns the outcome; no current file is
+// a quiet no-op returning an error text.
+io_result zapisz_dyzury_i_wolne(Plan& plan);
+
+// Reads plan.currentFile into the shown month (an empty month when there is
+// no file). Never throws: every line it could not use is skipped and
+// returned, and one summary message is shown through plan.ui.
+std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan);
+
+// Reads `file` into a copy of the plan, without any side effect on disk or on
+// the plan, and returns every line that could not be used.
+std::vector<month_problem> check_month_file(const Plan& plan, const std::filesystem::path& file);
+
+// One problem as a line of text: "wiersz N [section] key: reason".
+std::string problem_text(const month_problem& p);
+
+// Year and month of a month file: [okres] FromYear/FromMonth, else (no
+// [okres]) the name "YYYY_MM...", else today.
+struct year_month {
+    int year = 0;
+    int month = 0;
+};
+year_month ustal_miesiac(const Plan& plan, const std::string& file);
+// The same from a parsed file and its name.
+year_month ustal_miesiac(const Plan& plan, const month_ini& ini, const std::string& file);
+// The WeekMode flag of a month file (false when missing or unreadable).
+bool month_file_week_mode(const std::string& file);
+
+// The day-off kind code as text ("ż" for the code byte 0xBF) and back; the
+// record keeps the Windows-1250 byte of the kind.
+std::string kind_text(char symbol);
+std::optional<char> kind_symbol(const std::string& text);
+
+}  // namespace planek

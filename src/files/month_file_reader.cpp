@@ -1,0 +1,582 @@
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "core/cp1250.h"
+#include "core/text.h"
+#include "editing/day_off_add.h"
+#include "editing/duty_add.h"
+#include "editing/message_text.h"
+#include "files/month_file.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Collects what the editing rules say while the file is being added, so a
+// refused line becomes one entry of the report instead of its own message box.
+class collecting_interaction : public Interaction {
+public:
+    std::vector<std::string> texts;
+    Answer ask(const std::string& text, Buttons) override {
+        texts.push_back(text);
+        return Answer::No;
+    }
+    void inform(const std::string& text) override { texts.push_back(text); }
+    void warn(const std::string& text) override { texts.push_back(text); }
+};
+
+class ui_swap {
+public:
+    ui_swap(Plan& plan, std::shared_ptr<Interaction> ui) : plan_(plan), saved_(plan.ui) { plan.ui = std::move(ui); }
+    ~ui_swap() { plan_.ui = saved_; }
+    ui_swap(const ui_swap&) = delete;
+    ui_swap& operator=(const ui_swap&) = delete;
+
+private:
+    Plan& plan_;
+    std::shared_ptr<Interaction> saved_;
+};
+
+int days_in_month(int year, int month) {
+    namespace chr = std::chrono;
+    const chr::year_month_day_last last{chr::year(year), chr::month_day_last(chr::month(unsigned(month)))};
+    return int(unsigned(last.day()));
+}
+
+bool known_section(const std::string& folded) {
+    static const char* const names[] = {"info",
+                                        "okres",
+                                        "urlop_normatyw",
+                                        "kalendarz_ostre_dyzury",
+                                        "kalendarz_wlasny",
+                                        "kalendarz_notatki",
+                                        "dyzury",
+                                        "wolne",
+                                        "normatywy_wlasne",
+                                        "normatywy_wlasne_wyliczane",
+                                        "wymiar_etatu",
+                                        "manu_nadpracowania",
+                                        "nadpracowania",
+                                        "auto_nadpracowania_z_poprzedniego",
+                                        "auto_nadpracowania"};
+    for (const char* n : names)
+        if (folded == n) return true;
+    if (folded.size() > 1 && folded[0] == 'g')
+        return std::all_of(folded.begin() + 1, folded.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return false;
+}
+
+class month_reader {
+public:
+    month_reader(Plan& plan, bool live) : plan_(plan), live_(live) {}
+
+    std::vector<month_problem> run();
+
+private:
+    using entry = month_ini::entry;
+
+    void report(int line, const std::string& section, const std::string& key, const std::string& reason) {
+        problems_.push_back({line, section, utf8_left(key, 40), reason});
+    }
+    void report(const entry& e, const std::string& section, const std::string& reason) {
+        report(e.line, section, e.key, reason);
+    }
+    // A whole number of the range, or nothing (reported).
+    std::optional<long long> number(const entry& e, const std::string& section, const std::string& text,
+                                    long long lo, long long hi, const std::string& what) {
+        auto v = parse_int(text);
+        if (!v) {
+            report(e, section, what + ": \"" + utf8_left(text, 20) + "\" nie jest liczbą");
+            return std::nullopt;
+        }
+        if (*v < lo || *v > hi) {
+            report(e, section,
+                   what + " " + std::to_string(*v) + " poza zakresem " + std::to_string(lo) + ".." +
+                       std::to_string(hi));
+            return std::nullopt;
+        }
+        return v;
+    }
+    long long value_or(const std::string& section, const std::string& key, long long lo, long long hi,
+                       long long def) {
+        const entry* e = ini_.find_entry(section, key);
+        if (!e) return def;
+        return number(*e, section, e->value, lo, hi, key).value_or(def);
+    }
+    bool flag_or(const std::string& section, const std::string& key, bool def) {
+        auto v = ini_.value(section, key);
+        return v ? parse_flag(trim(*v)) : def;
+    }
+
+    void load_file();
+    void read_period();
+    void size_tables();
+    void read_calendar();
+    void read_calendar_section(const std::string& name, const std::function<void(int, const std::string&)>& set);
+    void read_groups();
+    void read_normatyw();
+    void read_duties();
+    std::optional<dyzur> parse_duty(const entry& e);
+    void read_days_off();
+    std::optional<wolne_> parse_day_off(const entry& e);
+    bool repeated_day_off(const wolne_& w, int worker) const;
+    void read_workers();
+    std::map<word, std::string> worker_values(const std::string& section, bool numeric, long long lo,
+                                              long long hi);
+    void report_unknown_sections();
+    int worker_index(word id) const;
+    int first_day() const { return plan_.weekMode ? plan_.weekModeFrom : 1; }
+    int day_count() const { return int(plan_.days.size()); }
+    ms_* month_of(int worker) {
+        if (worker < 0 || worker >= int(plan_.workers.size())) return nullptr;
+        auto& months = plan_.workers[worker].months;
+        return plan_.currentMonth < int(months.size()) ? &months[plan_.currentMonth] : nullptr;
+    }
+
+    Plan& plan_;
+    bool live_;
+    month_ini ini_;
+    std::vector<month_problem> problems_;
+    std::shared_ptr<collecting_interaction> said_ = std::make_shared<collecting_interaction>();
+};
+
+void month_reader::load_file() {
+    const std::string& file = plan_.currentFile;
+    if (file.empty()) return;
+    std::error_code ec;
+    const bool exists = fs::exists(fs::path(file), ec);
+    if (live_) {
+        fs::remove(fs::path(file + kRestoreMarker), ec);
+        if (exists && !is_autosave_file(plan_, file) && plan_.options.glowne.autobackup) {
+            safety_copy(fs::path(file), ".bak", 2);
+            safety_copy(fs::path(file), ".err", 6);
+        }
+    }
+    if (!exists) {
+        if (!live_) report(0, "", "", "plik nie istnieje");
+        return;
+    }
+    std::vector<std::string> lines;
+    std::string error;
+    if (!read_lines(fs::path(file), lines, error)) {
+        report(0, "", "", error.empty() ? "nie można odczytać pliku" : error);
+        return;
+    }
+    ini_.parse(lines, problems_);
+}
+
+void month_reader::read_period() {
+    const year_month ym = ustal_miesiac(plan_, ini_, plan_.currentFile);
+    for (const char* key : {"FromYear", "FromMonth"}) {
+        if (const entry* e = ini_.find_entry("okres", key)) {
+            if (std::string(key) == "FromYear")
+                number(*e, "okres", e->value, 1900, 9999, key);
+            else
+                number(*e, "okres", e->value, 1, 12, key);
+        }
+    }
+    plan_.year = ym.year;
+    plan_.month = ym.month;
+    plan_.approvedStatus = value_or("info", "status", 0, 1, 1) == 1 ? 1 : 0;
+    plan_.planType = int(value_or("info", "stan", 0, 1, 0));
+    plan_.weekMode = value_or("okres", "WeekMode", 0, 1, 0) == 1;
+    plan_.weekModeFrom = int(value_or("okres", "WeekModeFrom", 1, 53, 1));
+    // The day slots of a worker's month hold 31 days, so no longer run of
+    // weeks can be kept.
+    plan_.weekModeCount = int(value_or("okres", "WeekModeCount", 1, kMaxDays, 15));
+}
+
+void month_reader::size_tables() {
+    if (plan_.months.empty()) plan_.months.resize(1);
+    plan_.currentMonth = std::clamp(plan_.currentMonth, 0, int(plan_.months.size()) - 1);
+    const size_t need = size_t(plan_.currentMonth) + 1;
+    for (prac& w : plan_.workers)
+        if (w.months.size() < need) w.months.resize(need);
+    for (grupa& g : plan_.groups)
+        if (g.monthSettings.size() < need) g.monthSettings.resize(need);
+
+    miesiac& m = plan_.months[plan_.currentMonth];
+    m.year = word(plan_.year);
+    m.month = byte(plan_.month);
+    const int count = plan_.weekMode ? plan_.weekModeCount : days_in_month(plan_.year, plan_.month);
+    const int from = plan_.weekMode ? plan_.weekModeFrom : 1;
+    plan_.days.assign(size_t(count), day{});
+    m.days.assign(size_t(count), day_param{});
+    for (int i = 0; i < count; ++i) m.days[i].dayNumber = byte(from + i);
+    m.dayCount = byte(count);
+    if (plan_.workerIds.size() != plan_.workers.size()) plan_.rebuildWorkerIds();
+}
+
+void month_reader::read_calendar_section(const std::string& name,
+                                         const std::function<void(int, const std::string&)>& set) {
+    const month_ini::section* s = ini_.find(name);
+    if (!s) return;
+    for (const entry& e : s->entries)
+        if (auto d = number(e, s->name, e.key, 0, day_count() - 1, "dzień")) set(int(*d), e.value);
+}
+
+void month_reader::read_calendar() {
+    auto& days = plan_.months[plan_.currentMonth].days;
+    read_calendar_section("kalendarz_wlasny", [&](int d, const std::string& v) { days[d].ownHoliday = parse_flag(trim(v)); });
+    read_calendar_section("kalendarz_ostre_dyzury", [&](int d, const std::string& v) { days[d].erDuty = parse_flag(trim(v)); });
+    read_calendar_section("kalendarz_notatki", [&](int d, const std::string& v) {
+        days[d].note = join_fields(split_fields(v), "\r\n");
+    });
+}
+
+void month_reader::read_groups() {
+    for (grupa& g : plan_.groups) {
+        const std::string s = "g" + std::to_string(g.id);
+        g.dailyNorm = word(value_or(s, "day8", 0, 1440, g.dailyNormDefault));
+        g.saturdayHoliday = flag_or(s, "sob_swieto", g.saturdayHolidayDefault);
+        g.dayOffForSaturdayHoliday = flag_or(s, "wolne_za_sob_swieto", g.dayOffForSaturdayHolidayDefault);
+        g.nightOnHolidayAsHoliday = flag_or(s, "noc_w_swieto_jak_swieto", g.nightOnHolidayAsHolidayDefault);
+        g.noHolidays = flag_or(s, "bez_swiat", g.noHolidaysDefault);
+        g.customNorm = ini_.has(s) && flag_or(s, "CustomNorma", false);
+        g.customNormMinutes = ini_.has(s) ? word(value_or(s, "Norma", 0, 65535, 0)) : 0;
+        group_month_settings& ms = g.monthSettings[plan_.currentMonth];
+        ms.customNorm = g.customNorm;
+        ms.dayOffForSaturdayHoliday = g.dayOffForSaturdayHoliday;
+        ms.customNormMinutes = g.customNormMinutes;
+    }
+}
+
+void month_reader::read_normatyw() {
+    const month_ini::section* s = ini_.find("urlop_normatyw");
+    if (!s) return;
+    for (const entry& e : s->entries) {
+        const int k = plan_.options.dayOffKindIndex(month_ini::fold(e.key));
+        if (k < 0) {
+            report(e, s->name, "nieznany rodzaj wolnego");
+            continue;
+        }
+        day_off_kind& kind = plan_.options.dayOffKinds[k];
+        if (!kind.settable) continue;
+        const std::string v = trim(e.value);
+        const bool on = v.rfind("1", 0) == 0 || v.rfind(kNormatywOn, 0) == 0;
+        kind.normatyw = on ? kNormatywOn : kNormatywOff;
+    }
+}
+
+int month_reader::worker_index(word id) const {
+    const std::string text = std::to_string(id);
+    for (size_t i = 0; i < plan_.workerIds.size(); ++i)
+        if (plan_.workerIds[i] == text) return int(i);
+    return int(plan_.workers.size());
+}
+
+bool numbered_key(const std::string& key, char letter) {
+    if (key.size() < 2 || (key[0] != letter && key[0] != char(letter - 'a' + 'A'))) return false;
+    return std::all_of(key.begin() + 1, key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<dyzur> month_reader::parse_duty(const entry& e) {
+    std::vector<std::string> f = split_fields(e.value);
+    if (f.size() < 7) {
+        report(e, "dyzury", "za mało pól (" + std::to_string(f.size()) + " z 12)");
+        return std::nullopt;
+    }
+    static const char* const fill[] = {"", "0", "1", "0", "0"};  // fields 8..12 of older versions
+    while (f.size() < 12) f.push_back(fill[f.size() - 7]);
+    const int lastDay = first_day() + day_count() - 1;
+    auto groupId = number(e, "dyzury", f[0], 1, 65535, "grupa");
+    auto workerId = groupId ? number(e, "dyzury", f[1], 1, 65535, "pracownik") : std::nullopt;
+    auto dayNo = workerId ? number(e, "dyzury", f[2], first_day(), lastDay, "dzień") : std::nullopt;
+    auto length = dayNo ? number(e, "dyzury", f[3], 0, 2880, "czas trwania") : std::nullopt;
+    auto shift = length ? number(e, "dyzury", f[4], 0, 255, "zmiana") : std::nullopt;
+    auto start = shift ? number(e, "dyzury", f[5], 0, 2880, "początek") : std::nullopt;
+    auto overtime = start ? number(e, "dyzury", f[6], -2880, 2880, "nadgodziny") : std::nullopt;
+    auto dutyAs = overtime ? number(e, "dyzury", f[9], 0, 4, "jako") : std::nullopt;
+    if (!dutyAs) return std::nullopt;
+    dyzur d;
+    d.groupId = word(*groupId);
+    d.workerId = word(*workerId);
+    d.day = word(*dayNo);
+    d.length = word(*length);
+    d.shift = byte(*shift);
+    d.start = word(*start);
+    d.overtime = smallint(*overtime);
+    d.note = f[7];
+    if (utf8_length(d.note) > 30) {
+        report(e, "dyzury", "notatka dłuższa niż 30 znaków, skrócono");
+        d.note = utf8_left(d.note, 30);
+    }
+    d.onRequest = parse_flag(f[8]);
+    d.dutyAs = byte(*dutyAs);
+    d.medical = parse_flag(f[10]);
+    d.alsoOvertime = parse_flag(f[11]);
+    d.loaded = true;
+    return d;
+}
+
+void month_reader::read_duties() {
+    plan_.dutyCounter = 0;
+    const month_ini::section* s = ini_.find("dyzury");
+    if (!s) return;
+    for (const entry& e : s->entries) {
+        if (!numbered_key(e.key, 'd')) {
+            report(e, s->name, "klucz nie ma postaci d<numer>");
+            continue;
+        }
+        std::optional<dyzur> d = parse_duty(e);
+        if (!d) continue;
+        const int worker = worker_index(d->workerId);
+        said_->texts.clear();
+        const bool stored = dodaj_dyzur(plan_, *d, -1, false, worker);
+        if (!stored && worker < int(plan_.workers.size()))
+            report(e, s->name, said_->texts.empty() ? "dyżur odrzucony" : said_->texts.front());
+    }
+}
+
+std::optional<wolne_> month_reader::parse_day_off(const entry& e) {
+    std::vector<std::string> f = split_fields(e.value);
+    if (f.size() < 5) {
+        report(e, "wolne", "za mało pól (" + std::to_string(f.size()) + " z 9)");
+        return std::nullopt;
+    }
+    while (f.size() < 9) f.push_back("");
+    if (trim(f[5]).empty()) f[5] = "i";
+    if (trim(f[6]).empty()) f[6] = "0";
+    if (trim(f[7]).empty()) f[7] = "1";
+    if (trim(f[8]).empty()) f[8] = "0";
+    const int lastDay = first_day() + day_count() - 1;
+    auto groupId = number(e, "wolne", f[0], 0, 65535, "grupa");
+    auto workerId = groupId ? number(e, "wolne", f[1], 1, 65535, "pracownik") : std::nullopt;
+    auto from = workerId ? number(e, "wolne", f[2], first_day(), lastDay, "dzień od") : std::nullopt;
+    auto to = from ? number(e, "wolne", f[3], first_day(), lastDay, "dzień do") : std::nullopt;
+    auto norm = to ? number(e, "wolne", f[4], 0, 65535, "normatyw") : std::nullopt;
+    auto custom = norm ? number(e, "wolne", f[8], 0, 65535, "normatyw własny") : std::nullopt;
+    if (!custom) return std::nullopt;
+    const std::string code = month_ini::fold(f[5]);
+    const std::optional<char> symbol = kind_symbol(code);
+    if (plan_.options.dayOffKindIndex(code) < 0 || !symbol) {
+        report(e, "wolne", "nieznany rodzaj wolnego \"" + utf8_left(f[5], 10) + "\"");
+        return std::nullopt;
+    }
+    wolne_ w;
+    w.groupId = word(*groupId);
+    w.workerId = word(*workerId);
+    w.dayFrom = byte(std::min(*from, *to));
+    w.dayTo = byte(std::max(*from, *to));
+    w.normMinutes = word(*norm);
+    w.symbol = *symbol;
+    w.customNorm = parse_flag(trim(f[6]));
+    w.normWithPartTime = parse_flag(trim(f[7]));
+    w.customNormMinutes = word(*custom);
+    w.loaded = true;
+    return w;
+}
+
+bool same_day_off(const wolne_& a, const wolne_& b) {
+    return a.groupId == b.groupId && a.workerId == b.workerId && a.dayFrom == b.dayFrom && a.dayTo == b.dayTo &&
+           a.normMinutes == b.normMinutes && a.symbol == b.symbol && a.customNorm == b.customNorm &&
+           a.normWithPartTime == b.normWithPartTime && a.customNormMinutes == b.customNormMinutes;
+}
+
+// A day off of several days is written once per day it covers; the further
+// copies add nothing.
+bool month_reader::repeated_day_off(const wolne_& w, int worker) const {
+    if (worker >= int(plan_.workers.size())) {
+        return std::any_of(plan_.orphanDaysOff.begin(), plan_.orphanDaysOff.end(),
+                           [&](const wolne_& o) { return same_day_off(o, w); });
+    }
+    const auto& months = plan_.workers[worker].months;
+    if (plan_.currentMonth >= int(months.size())) return false;
+    const int head = int(w.dayFrom) - first_day();
+    if (head < 0 || head >= kMaxDays) return false;
+    const wolne_& slot = months[plan_.currentMonth].daysOff[head];
+    return slot.used() && same_day_off(slot, w);
+}
+
+void month_reader::read_days_off() {
+    plan_.dayOffCounter = 0;
+    const month_ini::section* s = ini_.find("wolne");
+    if (!s) return;
+    for (const entry& e : s->entries) {
+        if (!numbered_key(e.key, 'w')) {
+            report(e, s->name, "klucz nie ma postaci w<numer>");
+            continue;
+        }
+        std::optional<wolne_> w = parse_day_off(e);
+        if (!w) continue;
+        const int worker = worker_index(w->workerId);
+        if (repeated_day_off(*w, worker)) continue;
+        said_->texts.clear();
+        const bool stored = dodaj_wolne(plan_, *w, worker, false, true);
+        if (worker < int(plan_.workers.size())) {
+            if (!stored)
+                report(e, s->name, said_->texts.empty() ? "wolne odrzucone" : said_->texts.front());
+            else if (!said_->texts.empty())
+                report(e, s->name, said_->texts.front());
+        }
+    }
+}
+
+std::map<word, std::string> month_reader::worker_values(const std::string& section, bool numeric, long long lo,
+                                                        long long hi) {
+    std::map<word, std::string> values;
+    const month_ini::section* s = ini_.find(section);
+    if (!s) return values;
+    for (const entry& e : s->entries) {
+        auto id = number(e, s->name, e.key, 1, 65535, "identyfikator pracownika");
+        if (!id) continue;
+        const std::string v = trim(e.value);
+        if (numeric && !number(e, s->name, v, lo, hi, "wartość")) continue;
+        if (!numeric && section == "wymiar_etatu") {
+            auto r = parse_real(v);
+            if (!r || !std::isfinite(*r) || *r < 0 || *r > 1000) {
+                report(e, s->name, "wymiar etatu \"" + utf8_left(v, 20) + "\" nie jest liczbą 0..1000");
+                continue;
+            }
+        }
+        values[word(*id)] = v;
+    }
+    return values;
+}
+
+void month_reader::read_workers() {
+    const auto older = worker_values("nadpracowania", true, -32768, 32767);
+    const auto manual = worker_values("manu_nadpracowania", true, -32768, 32767);
+    const auto previous = worker_values("auto_nadpracowania_z_poprzedniego", true, -32768, 32767);
+    const auto own = worker_values("normatywy_wlasne", true, -2147483647, 2147483647);
+    const auto ownCalc = worker_values("normatywy_wlasne_wyliczane", false, 0, 0);
+    const auto partTime = worker_values("wymiar_etatu", false, 0, 0);
+    worker_values("auto_nadpracowania", true, -2147483647, 2147483647);  // checked only
+    auto get = [](const std::map<word, std::string>& m, word id) -> const std::string* {
+        auto it = m.find(id);
+        return it == m.end() ? nullptr : &it->second;
+    };
+    for (int i = 0; i < int(plan_.workers.size()); ++i) {
+        prac& w = plan_.workers[i];
+        ms_* m = month_of(i);
+        if (!m) continue;
+        const std::string* v = get(older, w.id);
+        if (!v) v = get(manual, w.id);
+        m->overtimeManual = v ? smallint(*parse_int(*v)) : 0;
+        v = get(previous, w.id);
+        m->overtimeFromPrevious = v ? smallint(*parse_int(*v)) : 0;
+        v = get(own, w.id);
+        m->ownNorm = v != nullptr;
+        m->ownNormValue = v ? std::int32_t(*parse_int(*v)) : 0;
+        v = get(ownCalc, w.id);
+        m->ownNormCalculated = v ? parse_flag(*v) : w.ownNormCalculatedDefault;
+        v = get(partTime, w.id);
+        m->partTime = v ? *parse_real(*v) : w.partTimeDefault;
+    }
+    for (prac& w : plan_.workers)
+        for (ms_& m : w.months) m.overtimeTotal = smallint(m.overtimeFromPrevious + m.overtimeManual);
+}
+
+void month_reader::report_unknown_sections() {
+    for (const month_ini::section& s : ini_.sections())
+        if (!known_section(month_ini::fold(s.name))) report(s.line, s.name, "", "nieznana sekcja, pominięto");
+}
+
+std::vector<month_problem> month_reader::run() {
+    load_file();
+    read_period();
+    size_tables();
+    czysc_dyzury_i_wolne(plan_);
+    read_calendar();
+    read_groups();
+    read_normatyw();
+    {
+        ui_swap quiet(plan_, said_);
+        read_duties();
+        read_days_off();
+    }
+    if (!plan_.workers.empty()) read_workers();
+    report_unknown_sections();
+    std::stable_sort(problems_.begin(), problems_.end(),
+                     [](const month_problem& a, const month_problem& b) { return a.line < b.line; });
+    return problems_;
+}
+
+}  // namespace
+
+std::string kind_text(char symbol) {
+    if (symbol == 0) return "";
+    return cp1250_to_utf8(std::string(1, symbol));
+}
+
+std::optional<char> kind_symbol(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    auto bytes = utf8_to_cp1250(text);
+    if (!bytes || bytes->size() != 1) return std::nullopt;
+    return (*bytes)[0];
+}
+
+year_month ustal_miesiac(const Plan& plan, const month_ini& ini, const std::string& file) {
+    const civil_date today = plan.clock->today();
+    year_month ym{today.year, today.month};
+    if (ini.has("okres")) {
+        if (auto y = parse_int(ini.value("okres", "FromYear").value_or("")); y && *y >= 1900 && *y <= 9999)
+            ym.year = int(*y);
+        if (auto m = parse_int(ini.value("okres", "FromMonth").value_or("")); m && *m >= 1 && *m <= 12)
+            ym.month = int(*m);
+        return ym;
+    }
+    const std::string name = fs::path(file).filename().string();
+    if (name.size() >= 4) {
+        if (auto y = parse_int(name.substr(0, 4)); y && *y >= 1900 && *y <= 9999) ym.year = int(*y);
+    }
+    if (name.size() >= 7) {
+        if (auto m = parse_int(name.substr(5, 2)); m && *m >= 1 && *m <= 12) ym.month = int(*m);
+    }
+    return ym;
+}
+
+namespace {
+month_ini parse_quietly(const std::string& file) {
+    month_ini ini;
+    std::vector<std::string> lines;
+    std::string error;
+    std::vector<month_problem> ignored;
+    std::error_code ec;
+    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error))
+        ini.parse(lines, ignored);
+    return ini;
+}
+}  // namespace
+
+year_month ustal_miesiac(const Plan& plan, const std::string& file) {
+    return ustal_miesiac(plan, parse_quietly(file), file);
+}
+
+bool month_file_week_mode(const std::string& file) {
+    return trim(parse_quietly(file).value("okres", "WeekMode").value_or("0")) == "1";
+}
+
+std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan) {
+    month_reader reader(plan, true);
+    std::vector<month_problem> problems = reader.run();
+    if (!problems.empty()) {
+        const std::string name = fs::path(plan.currentFile).filename().string();
+        plan.ui->warn(message(plan, "msg_MonthFileProblems",
+                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
+                              {name, std::to_string(problems.size()), kLineBreak, problem_text(problems.front())}));
+    }
+    return problems;
+}
+
+std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& file) {
+    Plan copy = plan;
+    copy.ui = std::make_shared<SilentInteraction>();
+    copy.currentFile = file.string();
+    month_reader reader(copy, false);
+    return reader.run();
+}
+
+std::string problem_text(const month_problem& p) {
+    std::string s = "wiersz " + std::to_string(p.line);
+    if (!p.section.empty()) s += " [" + p.section + "]";
+    if (!p.key.empty()) s += " " + p.key;
+    return s + ": " + p.reason;
+}
+
+}  // namespace planek

@@ -1,0 +1,267 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "core/text.h"
+#include "editing/message_text.h"
+#include "files/month_file.h"
+#include "files/month_overtime.h"
+#include "files/short_date.h"
+#include "files/sundays.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class section_writer {
+public:
+    explicit section_writer(std::vector<std::string>& lines) : lines_(lines) {}
+    void begin(const std::string& name) {
+        if (!lines_.empty()) lines_.push_back("");
+        lines_.push_back("[" + name + "]");
+    }
+    void put(const std::string& key, const std::string& value) { lines_.push_back(key + "=" + value); }
+    void put(const std::string& key, long long value) { put(key, std::to_string(value)); }
+
+private:
+    std::vector<std::string>& lines_;
+};
+
+// Line breaks of a day note are kept as the field separator.
+std::string note_to_line(const std::string& note) {
+    std::string out;
+    for (size_t i = 0; i < note.size(); ++i) {
+        if (note[i] == '\r' && i + 1 < note.size() && note[i + 1] == '\n') continue;
+        if (note[i] == '\r' || note[i] == '\n') {
+            out += kSep;
+        } else {
+            out += note[i];
+        }
+    }
+    return out;
+}
+
+// A duty note is one field of its line: a separator or a line break inside
+// it would shift every later field, so they become blanks.
+std::string safe_field(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, kSep.size(), kSep) == 0) {
+            out += ' ';
+            i += kSep.size() - 1;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string duty_line(const dyzur& d) {
+    return join_fields({std::to_string(d.groupId), std::to_string(d.workerId), std::to_string(d.day),
+                        std::to_string(d.length), std::to_string(d.shift), std::to_string(d.start),
+                        std::to_string(d.overtime), safe_field(d.note), flag_text(d.onRequest),
+                        std::to_string(d.dutyAs), flag_text(d.medical), flag_text(d.alsoOvertime)});
+}
+
+std::string day_off_line(const wolne_& w) {
+    return join_fields({std::to_string(w.groupId), std::to_string(w.workerId), std::to_string(w.dayFrom),
+                        std::to_string(w.dayTo), std::to_string(w.normMinutes), kind_text(w.symbol),
+                        flag_text(w.customNorm), flag_text(w.normWithPartTime),
+                        std::to_string(w.customNormMinutes)});
+}
+
+const miesiac* shown_month(const Plan& plan) {
+    if (plan.currentMonth < 0 || plan.currentMonth >= int(plan.months.size())) return nullptr;
+    return &plan.months[plan.currentMonth];
+}
+
+const ms_* month_of(const prac& w, const Plan& plan) {
+    if (plan.currentMonth < 0 || plan.currentMonth >= int(w.months.size())) return nullptr;
+    return &w.months[plan.currentMonth];
+}
+
+int shown_day_count(const Plan& plan) { return std::min<int>(int(plan.days.size()), kMaxDays); }
+
+void write_calendar(section_writer& out, Plan& plan) {
+    const miesiac* m = shown_month(plan);
+    const int days = shown_day_count(plan);
+    auto param = [&](int d) -> const day_param* {
+        return (m && d < int(m->days.size())) ? &m->days[d] : nullptr;
+    };
+    out.begin("info");
+    out.put("wersja", kMonthFileVersion);
+    out.put("data", short_date(plan.clock->today()));
+    out.put("status", plan.approvedStatus);
+    out.put("stan", plan.planType);
+    out.begin("okres");
+    out.put("FromYear", plan.year);
+    out.put("FromMonth", plan.month);
+    out.put("WeekMode", flag_text(plan.weekMode));
+    out.put("WeekModeFrom", plan.weekModeFrom);
+    out.put("WeekModeCount", plan.weekModeCount);
+    out.begin("urlop_normatyw");
+    for (const day_off_kind& k : plan.options.dayOffKinds) out.put(k.code, flag_text(k.countsTowardNorm()));
+    out.begin("kalendarz_ostre_dyzury");
+    for (int d = 0; d < days; ++d)
+        if (param(d) && param(d)->erDuty) out.put(std::to_string(d), "1");
+    out.begin("kalendarz_wlasny");
+    for (int d = 0; d < days; ++d)
+        if (param(d) && param(d)->ownHoliday) out.put(std::to_string(d), "1");
+    out.begin("kalendarz_notatki");
+    for (int d = 0; d < days; ++d)
+        if (param(d) && !param(d)->note.empty()) out.put(std::to_string(d), note_to_line(param(d)->note));
+}
+
+void write_groups(section_writer& out, const Plan& plan) {
+    for (const grupa& g : plan.groups) {
+        if (g.old) continue;
+        out.begin("g" + std::to_string(g.id));
+        out.put("CustomNorma", flag_text(g.customNorm));
+        out.put("Norma", g.customNormMinutes);
+        out.put("day8", g.dailyNorm);
+        out.put("sob_swieto", flag_text(g.saturdayHoliday));
+        out.put("wolne_za_sob_swieto", flag_text(g.dayOffForSaturdayHoliday));
+        out.put("noc_w_swieto_jak_swieto", flag_text(g.nightOnHolidayAsHoliday));
+        out.put("bez_swiat", flag_text(g.noHolidays));
+    }
+}
+
+void write_duties(section_writer& out, const Plan& plan) {
+    out.begin("dyzury");
+    int n = 0;
+    for (const prac& w : plan.workers) {
+        const ms_* m = month_of(w, plan);
+        if (!m) continue;
+        for (const auto& list : m->duties)
+            for (const dyzur& d : list)
+                if (d.groupId != 0) out.put("d" + std::to_string(++n), duty_line(d));
+    }
+    for (const dyzur& d : plan.orphanDuties) out.put("d" + std::to_string(++n), duty_line(d));
+}
+
+// The entry of day index d: its own, or the entry of the head slot whose
+// range covers d, so a day off of several days is written once per day.
+const wolne_* entry_covering(const ms_& m, int d) {
+    const wolne_& slot = m.daysOff[d];
+    if (slot.used()) return &slot;
+    const int head = slot.headIndex;
+    if (head == kNoHead || head >= d || head >= kMaxDays) return nullptr;
+    const wolne_& h = m.daysOff[head];
+    if (!h.used() || head + (int(h.dayTo) - int(h.dayFrom)) < d) return nullptr;
+    return &h;
+}
+
+void write_days_off(section_writer& out, const Plan& plan) {
+    out.begin("wolne");
+    int n = 0;
+    const int days = shown_day_count(plan);
+    for (const prac& w : plan.workers) {
+        const ms_* m = month_of(w, plan);
+        if (!m) continue;
+        for (int d = 0; d < days; ++d)
+            if (const wolne_* e = entry_covering(*m, d)) out.put("w" + std::to_string(++n), day_off_line(*e));
+    }
+    for (const wolne_& w : plan.orphanDaysOff) out.put("w" + std::to_string(++n), day_off_line(w));
+}
+
+void write_workers(section_writer& out, Plan& plan) {
+    auto each = [&](const char* section, auto&& fn) {
+        out.begin(section);
+        for (const prac& w : plan.workers)
+            if (const ms_* m = month_of(w, plan)) fn(w, *m);
+    };
+    each("normatywy_wlasne", [&](const prac& w, const ms_& m) {
+        if (m.ownNorm) out.put(std::to_string(w.id), m.ownNormValue);
+    });
+    each("normatywy_wlasne_wyliczane", [&](const prac& w, const ms_& m) {
+        if (m.ownNorm) out.put(std::to_string(w.id), flag_text(m.ownNormCalculated));
+    });
+    each("wymiar_etatu", [&](const prac& w, const ms_& m) { out.put(std::to_string(w.id), real_text(m.partTime)); });
+    each("manu_nadpracowania", [&](const prac& w, const ms_& m) {
+        if (m.overtimeManual != 0) out.put(std::to_string(w.id), m.overtimeManual);
+    });
+    each("auto_nadpracowania_z_poprzedniego", [&](const prac& w, const ms_& m) {
+        if (m.overtimeFromPrevious != 0) out.put(std::to_string(w.id), m.overtimeFromPrevious);
+    });
+    out.begin("auto_nadpracowania");
+    for (size_t i = 0; i < plan.workers.size(); ++i) {
+        if (plan.workers[i].old) continue;
+        if (auto balance = month_overtime_balance(plan, int(i)))
+            out.put(std::to_string(plan.workers[i].id), *balance);
+    }
+}
+
+bool read_only(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return false;
+    const fs::perms p = fs::status(file, ec).permissions();
+    if (ec) return false;
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
+}
+
+}  // namespace
+
+fs::path autosave_file(const Plan& plan) { return plan.paths.root / kAutosaveName; }
+
+bool is_autosave_file(const Plan& plan, const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    const fs::path a = fs::weakly_canonical(autosave_file(plan), ec);
+    const fs::path b = fs::weakly_canonical(fs::path(path), ec);
+    return a == b || fs::path(path).filename() == kAutosaveName;
+}
+
+bool czy_puste_dyzury_i_wolne(const Plan& plan) {
+    for (const grupa& g : plan.groups)
+        if (g.customNorm) return false;
+    for (const prac& w : plan.workers) {
+        const ms_* m = month_of(w, plan);
+        if (!m) continue;
+        for (const auto& list : m->duties)
+            if (!list.empty()) return false;
+        for (const wolne_& slot : m->daysOff)
+            if (slot.used()) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> month_file_lines(Plan& plan) {
+    std::vector<std::string> lines;
+    section_writer out(lines);
+    if (!plan.days.empty()) write_calendar(out, plan);
+    const bool empty = czy_puste_dyzury_i_wolne(plan);
+    if (!empty) {
+        write_groups(out, plan);
+        write_duties(out, plan);
+        write_days_off(out, plan);
+        if (!plan.workers.empty()) write_workers(out, plan);
+    }
+    return lines;
+}
+
+io_result zapisz_dyzury_i_wolne(Plan& plan) {
+    std::vector<std::string> lines = month_file_lines(plan);
+    if (plan.currentFile.empty()) return {"Brak pliku do zapisu."};
+    const fs::path file(plan.currentFile);
+    if (read_only(file)) {
+        std::string text = message(plan, "msg_FileReadOnly",
+                                   "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
+                                   "zapisu do niego.");
+        plan.ui->warn(text);
+        return {text};
+    }
+    io_result written = write_lines(file, lines);
+    if (!written) {
+        plan.ui->warn(written.error);
+        return written;
+    }
+    if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
+    if (!plan.weekMode) zapisz_niedziele(plan);
+    if (plan.months.size() > 1) refresh_period_views(plan);
+    return {};
+}
+
+}  // namespace planek

@@ -1,0 +1,106 @@
+#include "files/staff_file.h"
+
+#include "core/text.h"
+#include "files/record_lines.h"
+
+namespace planek {
+
+namespace {
+
+// Fields 1 to 45 of a "p" line, in file order.
+const record_field<prac> kStaffFields[] = {
+    {"id", &prac::id},
+    {"groupId", &prac::groupId},
+    {"holidayCurrentYear", &prac::holidayCurrentYear},
+    {"holidayPreviousYear", &prac::holidayPreviousYear},
+    {"careDays", &prac::careDays},
+    {"rehaDays", &prac::rehaDays},
+    {"partTimeDefault", &prac::partTimeDefault},
+    {"prefDayNight", &prac::prefDayNight},
+    {"prefNormalHoliday", &prac::prefNormalHoliday},
+    {"prefAuto8", &prac::prefAuto8},
+    {"systemPattern8", &prac::systemPattern8},
+    {"prefWithoutAuto", &prac::prefWithoutAuto},
+    {"prefSystem", &prac::prefSystem},
+    {"systemStartFrom", &prac::systemStartFrom},
+    {"systemPattern", &prac::systemPattern},
+    {"surname", &prac::surname},
+    {"firstName", &prac::firstName},
+    {"pesel", &prac::pesel},
+    {"education", &prac::education},
+    {"courses", &prac::courses},
+    {"user1", &prac::user1},
+    {"user2", &prac::user2},
+    {"user3", &prac::user3},
+    {"address", &prac::address},
+    {"postOffice", &prac::postOffice},
+    {"zipCode", &prac::zipCode},
+    {"phone", &prac::phone},
+    {"email", &prac::email},
+    {"occupation", &prac::occupation},
+    {"nick", &prac::nick},
+    {"color", &prac::color},
+    {"old", &prac::old},
+    {"groups", &prac::groups},
+    {"systemAsWeek", &prac::systemAsWeek},
+    {"systemStartFrom8", &prac::systemStartFrom8},
+    {"automatDays", &prac::automatDays},
+    {"auto8ConstStart", &prac::auto8ConstStart},
+    {"autoConstStart", &prac::autoConstStart},
+    {"automatFromHourOn", &prac::automatFromHourOn},
+    {"automatFromHour", &prac::automatFromHour},
+    {"employmentFrom", &prac::employmentFrom},
+    {"careDaysMode", &prac::careDaysMode},
+    {"ownNormDefault", &prac::ownNormDefault},
+    {"ownNormCalculatedDefault", &prac::ownNormCalculatedDefault},
+    {"ownNormValueDefault", &prac::ownNormValueDefault},
+};
+static_assert(std::size(kStaffFields) == 45);
+
+constexpr size_t kGroupsField = 33;
+
+const std::string kFile = "kadra.ini";
+
+}  // namespace
+
+std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file_problems& problems) {
+    std::vector<std::string> lines;
+    lines.reserve(workers.size());
+    for (const prac& w : workers)
+        lines.push_back(record_line("p", w, kStaffFields, "pracownik „" + w.fullName() + "”", kFile, problems));
+    return lines;
+}
+
+prac read_staff_line(const std::string& line, const std::string& file_name, int line_number,
+                     file_problems& problems) {
+    // A fresh record holds the defaults of the fields older lines lack:
+    // part time 100, automatDays "1111100", systemStartFrom8 1, flags off.
+    prac w;
+    std::vector<std::string> parts = split_fields(line);
+    read_record_fields(w, parts, kStaffFields, file_name, line_number, problems);
+    w.nick = utf8_left(w.nick, 3);
+    // Older lines knew a single group only. Group 0 means none.
+    if ((parts.size() <= kGroupsField || parts[kGroupsField].empty()) && w.groupId != 0)
+        w.groups = std::to_string(w.groupId);
+    if (!w.groups.empty() && w.groups.back() != '|') w.groups += '|';
+    return w;
+}
+
+std::vector<prac> read_staff_lines(const std::vector<std::string>& lines, const std::string& file_name,
+                                   file_problems& problems, std::vector<int>* line_numbers) {
+    std::vector<prac> workers;
+    if (line_numbers) line_numbers->clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (trim(lines[i]).empty()) continue;
+        const int line = int(i) + 1;
+        if (lines[i].find(kSep) == std::string::npos) {
+            problems.add(file_name, line, "msg_NotStaffLine", "wiersz bez pól danych, pominięto.", {});
+            continue;
+        }
+        workers.push_back(read_staff_line(lines[i], file_name, line, problems));
+        if (line_numbers) line_numbers->push_back(line);
+    }
+    return workers;
+}
+
+}  // namespace planek

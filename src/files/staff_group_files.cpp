@@ -1,0 +1,294 @@
+#include "files/staff_group_files.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "core/cp1250.h"
+#include "core/file_io.h"
+#include "core/text.h"
+#include "files/archive.h"
+#include "files/group_file.h"
+#include "files/legacy_import.h"
+#include "files/line_text.h"
+#include "files/record_ids.h"
+#include "files/staff_file.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kStaffMember = "kadra.ini";
+
+bool is_file(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+void remove_file(const fs::path& p) {
+    std::error_code ec;
+    fs::remove(p, ec);
+}
+
+fs::path with_ext(fs::path p, const std::string& ext) { return p += ext; }
+
+std::string msg(const Plan& plan, const std::string& key, const std::string& fallback,
+                std::initializer_list<std::string> args) {
+    return fill_text(plan.tr.msg(key, fallback), args);
+}
+
+std::vector<std::string> line_places(const std::string& file, const std::vector<int>& lines,
+                                     const file_problems& problems) {
+    std::vector<std::string> where;
+    for (int n : lines) where.push_back(problems.where(file, n));
+    return where;
+}
+
+// The next save rewrites the file from the tables; what could not be read
+// must survive that, so the file as it was is copied aside first.
+void keep_original(const Plan& plan, const fs::path& source, file_problems& problems) {
+    fs::path copy = keep_copy(plan, source, ".bad_");
+    if (!copy.empty())
+        problems.add_text(msg(plan, "msg_OriginalKept", "Plik %s w pierwotnej postaci zachowano jako %s.",
+                              {source.filename().string(), copy.filename().string()}));
+    else
+        problems.add_text(msg(plan, "msg_OriginalNotKept", "Nie udało się zachować kopii pliku %s.",
+                              {source.string()}));
+}
+
+// A file counts as present for loading when it holds at least one line.
+bool has_lines(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::string error;
+    if (!read_lines(file, lines, error)) return is_file(file);  // let the reader report it
+    return std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return !trim(l).empty(); });
+}
+
+void load_groups(Plan& plan, file_problems& problems, files_report& report) {
+    const fs::path main = plan.paths.data / "grupy.ini";
+    fs::path source;
+    for (const fs::path& p : {main, with_ext(main, ".bak"), with_ext(main, ".err")})
+        if (is_file(p) && has_lines(p)) {
+            source = p;
+            break;
+        }
+    if (source.empty()) {
+        if (is_file(main)) problems.add_text(msg(plan, "msg_FileEmpty", "Plik %s jest pusty.", {main.string()}));
+        return;
+    }
+    if (source == main) {
+        // Only a readable file replaces the safety copies.
+        safety_copy(main, ".bak", 4);
+        safety_copy(main, ".err", 10);
+    }
+    std::vector<std::string> lines;
+    std::string error;
+    if (!read_lines(source, lines, error)) {
+        problems.add_text(error);
+        report.failed = true;
+        return;
+    }
+    const size_t before = problems.size();
+    const std::string name = source.filename().string();
+    std::vector<int> numbers;
+    std::vector<grupa> groups = read_group_lines(lines, name, problems, &numbers);
+    mend_ids(groups, line_places(name, numbers, problems),
+             [](const grupa& g) { return "grupa „" + g.name + "”"; }, problems);
+    if (problems.size() > before) keep_original(plan, source, problems);
+    if (source != main)
+        problems.add_text(msg(plan, "msg_GroupsFromCopy", "Brak pliku %s; grupy wczytano z kopii %s.",
+                              {main.filename().string(), name}));
+    append_loaded_groups(plan, std::move(groups));
+}
+
+// The staff file held in an archive, or a reason naming the archive.
+bool read_staff_archive(const Plan& plan, const fs::path& archive, std::string& bytes, std::string& why) {
+    std::vector<archive_member> members;
+    if (io_result r = archive_read(archive, members); !r) {
+        why = r.error;
+        return false;
+    }
+    for (archive_member& m : members)
+        if (lower_pl(m.name) == kStaffMember) {
+            bytes = std::move(m.bytes);
+            return true;
+        }
+    why = msg(plan, "msg_NoStaffInArchive", "Archiwum %s nie zawiera pliku %s.", {archive.string(), kStaffMember});
+    return false;
+}
+
+// A plain staff file beside a good archive is a leftover of an older
+// version; the archive wins, but a leftover that differs from it is kept
+// under the dated name a failed save would have used.
+void settle_plain_leftover(const Plan& plan, const fs::path& plain, const std::string& archived,
+                           file_problems& problems) {
+    if (!is_file(plain)) return;
+    std::string bytes, error;
+    if (read_bytes(plain, bytes, error) && bytes == archived) {
+        remove_file(plain);
+        return;
+    }
+    fs::path kept = free_dated_name(plan, plain, ".error_");
+    std::error_code ec;
+    fs::rename(plain, kept, ec);
+    problems.add_text(msg(plan, "msg_PlainStaffKept",
+                          "Plik %s różnił się od zawartości archiwum kadra.inr; zachowano go jako %s.",
+                          {plain.filename().string(), (ec ? plain : kept).filename().string()}));
+}
+
+// Finds the staff: the archive, else its safety copies (not refreshed from a
+// damaged archive), else a plain file of an older version. Returns the file
+// the bytes came from, empty when there are none.
+fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problems, files_report& report) {
+    const fs::path inr = plan.paths.data / "kadra.inr";
+    const fs::path ini = plan.paths.data / kStaffMember;
+    if (is_file(inr)) {
+        std::string why;
+        if (read_staff_archive(plan, inr, bytes, why)) {
+            safety_copy(inr, ".bak", 4);
+            safety_copy(inr, ".err", 10);
+            remove_file(with_ext(ini, ".bak"));
+            remove_file(with_ext(ini, ".err"));
+            settle_plain_leftover(plan, ini, bytes, problems);
+            return inr;
+        }
+        problems.add_text(why);
+        for (const fs::path& copy : {with_ext(inr, ".bak"), with_ext(inr, ".err")}) {
+            std::string ignored;
+            if (is_file(copy) && read_staff_archive(plan, copy, bytes, ignored)) {
+                problems.add_text(msg(plan, "msg_StaffFromCopy", "Pracowników wczytano z kopii %s.",
+                                      {copy.filename().string()}));
+                return copy;
+            }
+        }
+        problems.add_text(msg(plan, "msg_StaffNotLoaded",
+                              "Pracownicy nie zostali wczytani; plik %s pozostaje bez zmian.", {inr.string()}));
+        report.failed = true;
+        return {};
+    }
+    if (!is_file(ini)) return {};
+    std::string error;
+    if (!read_bytes(ini, bytes, error)) {
+        problems.add_text(error);
+        report.failed = true;
+        return {};
+    }
+    // Packed before the plain file goes, so a crash before exit loses nothing.
+    if (io_result r = archive_pack_members({{kStaffMember, bytes}}, inr); !r) {
+        problems.add_text(r.error);
+        return ini;
+    }
+    remove_file(ini);
+    return inr;
+}
+
+void load_staff(Plan& plan, file_problems& problems, files_report& report) {
+    std::string bytes;
+    const fs::path source = find_staff(plan, bytes, problems, report);
+    if (source.empty()) return;
+    const size_t before = problems.size();
+    std::vector<int> numbers;
+    std::vector<prac> workers = read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), kStaffMember, problems,
+                                                 &numbers);
+    mend_ids(workers, line_places(kStaffMember, numbers, problems),
+             [](const prac& w) { return "pracownik „" + w.fullName() + "”"; }, problems);
+    if (problems.size() > before) keep_original(plan, source, problems);
+    append_loaded_workers(plan, std::move(workers));
+}
+
+}  // namespace
+
+void append_loaded_groups(Plan& plan, std::vector<grupa>&& groups) {
+    for (grupa& g : groups) {
+        g.customNorm = false;
+        g.customNormMinutes = 0;
+        g.monthNorm = 0;
+        plan.groups.push_back(std::move(g));
+    }
+}
+
+void append_loaded_workers(Plan& plan, std::vector<prac>&& workers) {
+    for (prac& w : workers) {
+        w.months.resize(std::max<size_t>({w.months.size(), plan.months.size(), 1}));
+        plan.workers.push_back(std::move(w));
+    }
+    plan.rebuildWorkerIds();
+}
+
+files_report wczytaj(Plan& plan) {
+    files_report report;
+    file_problems problems{plan.tr, {}};
+    plan.groups.clear();
+    plan.workers.clear();
+    if (is_file(plan.paths.data / "planek.ini")) {
+        if (!wczytaj_stary_planek_ini(plan, problems)) report.failed = true;
+    } else {
+        load_groups(plan, problems, report);
+        load_staff(plan, problems, report);
+    }
+    plan.rebuildWorkerIds();
+    report.problems = std::move(problems.items);
+    show_problems(plan, report.problems, "msg_LoadProblems", "Podczas odczytu danych wystąpiły problemy:");
+    return report;
+}
+
+namespace {
+
+// An archive that cannot be read is not overwritten: it may still be
+// repairable, so it moves aside under a dated name first.
+bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& problems) {
+    if (!is_file(inr)) return true;
+    std::string bytes, why;
+    if (read_staff_archive(plan, inr, bytes, why)) return true;
+    fs::path aside = free_dated_name(plan, inr, ".broken_");
+    std::error_code ec;
+    fs::rename(inr, aside, ec);
+    if (ec) return false;
+    problems.add_text(msg(plan, "msg_ArchiveSetAside", "Uszkodzone archiwum %s zachowano jako %s.",
+                          {inr.filename().string(), aside.filename().string()}));
+    return true;
+}
+
+void save_staff(Plan& plan, file_problems& problems, files_report& report) {
+    const fs::path inr = plan.paths.data / "kadra.inr";
+    // The plain staff file is built in memory and never written beside the
+    // archive; only a failed pack puts it on disk, under the dated name.
+    const std::string bytes = encode_lines(staff_file_lines(plan.workers, problems));
+    io_result packed;
+    if (set_aside_unreadable(plan, inr, problems))
+        packed = archive_pack_members({{kStaffMember, bytes}}, inr);
+    else
+        packed = {msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.", {inr.string()})};
+    if (packed) return;
+    report.failed = true;
+    problems.add_text(packed.error);
+    const fs::path kept = free_dated_name(plan, plan.paths.data / kStaffMember, ".error_");
+    if (io_result r = write_bytes(kept, bytes); r)
+        problems.add_text(msg(plan, "msg_StaffKeptPlain", "Dane pracowników zapisano w pliku %s.", {kept.string()}));
+    else
+        problems.add_text(msg(plan, "msg_StaffNotSaved", "Dane pracowników nie zostały zapisane: %s", {r.error}));
+}
+
+}  // namespace
+
+files_report zapisz(Plan& plan) {
+    files_report report;
+    file_problems problems{plan.tr, {}};
+    std::error_code ec;
+    fs::create_directories(plan.paths.data, ec);
+    if (!plan.groups.empty()) {
+        std::vector<std::string> lines = group_file_lines(plan.groups, problems);
+        if (!lines.empty())
+            if (io_result r = write_lines(plan.paths.data / "grupy.ini", lines); !r) {
+                problems.add_text(r.error);
+                report.failed = true;
+            }
+    }
+    if (!plan.workers.empty()) save_staff(plan, problems, report);
+    report.problems = std::move(problems.items);
+    show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+    return report;
+}
+
+}  // namespace planek

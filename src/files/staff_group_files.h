@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/plan.h"
+
+namespace planek {
+
+// What loading or saving the staff and group files met. The problems are
+// shown once through plan.ui as well; `failed` says a file could not be
+// read or written at all (the files on disk are then left as they were).
+struct files_report {
+    std::vector<std::string> problems;
+    bool failed = false;
+    bool ok() const { return !failed; }
+};
+
+// Loads grupy.ini and the staff archive kadra.inr (or the older planek.ini
+// instead) into emptied group and worker tables. Never throws: damaged lines
+// are reported with their file and line and the rest is read; a file whose
+// reading found problems is first copied aside (".bad_" + date), so the
+// next save cannot lose what could not be read. The plain staff file is
+// never left on disk.
+files_report wczytaj(Plan& plan);
+
+// Writes grupy.ini and kadra.inr from the tables; an empty table leaves its
+// file as it was. When the archive cannot be written, the staff go to the
+// plain file "kadra.ini.error_" + date instead.
+files_report zapisz(Plan& plan);
+
+// Appends loaded records to the tables the way the dialogs' add routines
+// will: every worker gets a month entry per period month.
+void append_loaded_groups(Plan& plan, std::vector<grupa>&& groups);
+void append_loaded_workers(Plan& plan, std::vector<prac>&& workers);
+
+}  // namespace planek

@@ -1,0 +1,86 @@
+#include "files/sundays.h"
+
+#include <chrono>
+
+#include "core/ini_file.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+namespace chr = std::chrono;
+
+namespace {
+
+unsigned weekday_of(int year, int month, int day) {
+    const chr::year_month_day ymd{chr::year(year), chr::month(unsigned(month)), chr::day(unsigned(day))};
+    return chr::weekday(chr::sys_days(ymd)).c_encoding();  // 0 = Sunday
+}
+
+int day_of_year(int year, int month, int day) {
+    const chr::sys_days first{chr::year(year) / chr::January / 1};
+    const chr::sys_days date{chr::year(year) / chr::month(unsigned(month)) / chr::day(unsigned(day))};
+    return int((date - first).count()) + 1;
+}
+
+int first_sunday(int year) {
+    const unsigned wd = weekday_of(year, 1, 1);
+    return 1 + int((7 - wd) % 7);
+}
+
+int days_in_month(int year, int month) {
+    const chr::year_month_day_last last{chr::year(year), chr::month_day_last(chr::month(unsigned(month)))};
+    return int(unsigned(last.day()));
+}
+
+}  // namespace
+
+int sundays_in_year(int year) {
+    const int days = chr::year(year).is_leap() ? 366 : 365;
+    return (days - first_sunday(year)) / 7 + 1;
+}
+
+int sunday_position(int year, int month, int day) {
+    if (weekday_of(year, month, day) != 0) return 0;
+    return (day_of_year(year, month, day) - first_sunday(year)) / 7 + 1;
+}
+
+fs::path sundays_file(const Plan& plan) { return plan.paths.data / "sundays.ini"; }
+
+io_result zapisz_niedziele(Plan& plan) {
+    if (plan.year < 1 || plan.month < 1 || plan.month > 12) return {};
+    const std::string key = std::to_string(plan.year);
+    const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
+    const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
+
+    IniFile ini(sundays_file(plan));
+    const std::string before = ini.text();
+    for (const prac& w : plan.workers) {
+        const std::string section = std::to_string(w.id);
+        std::string v = ini.readString(section, key, zeros);
+        // A damaged value is brought to the year's length rather than trusted.
+        if (v.size() != zeros.size()) v.resize(zeros.size(), '0');
+        const ms_* m = (plan.currentMonth >= 0 && plan.currentMonth < int(w.months.size()))
+                           ? &w.months[plan.currentMonth]
+                           : nullptr;
+        for (int d = 1; d <= days; ++d) {
+            const int pos = sunday_position(plan.year, plan.month, d);
+            if (pos == 0) continue;
+            const bool worked = m && !m->duties[d - 1].empty();
+            v[size_t(pos - 1)] = worked ? '1' : '0';
+        }
+        if (v != zeros) {
+            ini.writeString(section, key, v);
+        } else if (ini.keyExists(section, key)) {
+            ini.deleteKey(section, key);
+        }
+    }
+    if (ini.text() == before) return {};
+    if (!ini.saveAs(sundays_file(plan))) {
+        io_result r{"Nie udało się zapisać pliku " + sundays_file(plan).string()};
+        plan.ui->warn(r.error);
+        return r;
+    }
+    return {};
+}
+
+}  // namespace planek
