@@ -1,77 +1,37 @@
 #include "editing/calendar_calls.h"
 
-#include <cstdlib>
-
+#include "calendar/day_table.h"
+#include "calendar/norm.h"
+#include "calendar/refresh_hooks.h"
+#include "calendar/staffing.h"
+#include "calendar/time_text.h"
 #include "editing/month_access.h"
 
 namespace planek {
 
-void refresh_worker(Plan&, int) {}
+void refresh_worker(Plan& plan, int worker) { call_odswiez_pracownika(plan, worker, false, plan.currentMonth); }
 
-void recount_staffing(Plan&) {}
-
-int working_days(const Plan& plan, int fromIndex, int toIndex) {
-    if (toIndex < fromIndex) return 0;
-    if (plan.weekMode) return toIndex - fromIndex + 1;
-    int n = 0;
-    for (int i = fromIndex; i <= toIndex && i < int(plan.days.size()); ++i) {
-        if (i < 0) continue;
-        const day& d = plan.days[i];
-        if (d.dayOfWeek >= 2 && d.dayOfWeek <= 6 && d.holiday == 0) ++n;
-    }
-    return n;
+void recount_staffing(Plan& plan) {
+    if (plan.group() && !plan.days.empty()) odswiez_iledy(plan);
 }
+
+int working_days(const Plan& plan, int fromIndex, int toIndex) { return ile_roboczych(plan, fromIndex, toIndex); }
 
 int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker) {
-    const ms_* m = worker_month(plan, worker);
-    if (!m || fromIndex < 0 || fromIndex >= kMaxDays) return 0;
-    const wolne_& head = m->daysOff[fromIndex];
-    if (head.customNorm) return head.customNormMinutes;
-    int dutyMinutes = 0;
-    bool anyDuty = false;
-    for (int i = fromIndex; i <= toIndex && i < kMaxDays; ++i) {
-        for (const dyzur& d : m->duties[i]) {
-            anyDuty = true;
-            dutyMinutes += d.length;
-        }
-    }
-    if (anyDuty) return dutyMinutes;
-    int daily = 0;
-    if (head.normWithPartTime) {
-        daily = plan.workers[worker].dailyNorm;
-    } else if (const grupa* g = plan.group()) {
-        daily = g->dailyNorm;
-    }
-    return working_days(plan, fromIndex, toIndex) * daily;
+    return normatyw_wolnego(plan, fromIndex, toIndex, worker, plan.currentMonth);
 }
 
-std::string hm_text(int minutes, bool wrapDay) {
-    if (wrapDay && minutes > 1440) minutes %= 1440;
-    const bool negative = minutes < 0;
-    const int a = std::abs(minutes);
-    std::string h = std::to_string(a / 60);
-    if (h.size() < 2) h = "0" + h;
-    std::string m = std::to_string(a % 60);
-    if (m.size() < 2) m = "0" + m;
-    return (negative ? "-" : "") + h + ":" + m;
+int day_off_norm_for(Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings) {
+    day_off_norm_settings s;
+    s.customNorm = settings.customNorm;
+    s.customNormMinutes = settings.customNormMinutes;
+    s.normWithPartTime = settings.normWithPartTime;
+    return normatyw_wolnego(plan, fromIndex, toIndex, worker, plan.currentMonth, s);
 }
 
-int hm_minutes(const std::string& text) {
-    std::string t;
-    for (char c : text)
-        if (c != ' ') t += c;
-    if (t.empty()) return 0;
-    int sign = 1;
-    size_t i = 0;
-    if (t[0] == '-' || t[0] == '+') {
-        sign = t[0] == '-' ? -1 : 1;
-        i = 1;
-    }
-    const size_t colon = t.find(':', i);
-    const std::string hours = t.substr(i, colon == std::string::npos ? std::string::npos : colon - i);
-    const std::string mins = colon == std::string::npos ? "" : t.substr(colon + 1);
-    return sign * (std::atoi(hours.c_str()) * 60 + std::atoi(mins.c_str()));
-}
+std::string hm_text(int minutes, bool wrapDay) { return min2h(minutes, "txt", true, wrapDay); }
+
+int hm_minutes(const std::string& text) { return try_h2min(text).value_or(0); }
 
 int worker_top_up(const Plan& plan, int worker) {
     const ms_* m = worker_month(plan, worker);

@@ -1,0 +1,271 @@
+#include "editing/duty_moves.h"
+
+#include <optional>
+
+#include "editing/calendar_calls.h"
+#include "editing/day_off_add.h"
+#include "editing/day_off_rules.h"
+#include "editing/duty_add.h"
+#include "editing/message_text.h"
+#include "editing/month_access.h"
+#include "editing/panel_names.h"
+
+namespace planek {
+
+namespace {
+
+drop_result refused() {
+    drop_result r;
+    r.outcome = drop_outcome::Refused;
+    return r;
+}
+
+// The checks every drop makes first.
+bool worker_can_take(Plan& plan, int worker) {
+    if (plan.workers.empty()) {
+        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
+        return false;
+    }
+    if (worker < 0 || worker >= int(plan.workers.size()) || !worker_month(plan, worker)) return false;
+    if (plan.workers[worker].old) {
+        warn_message(plan, "msg_WorkerBlocked", "Wybrany pracownik jest zablokowany. Nie można wykonać polecenia.");
+        return false;
+    }
+    return true;
+}
+
+const zmiana_* shift_of(const Plan& plan, int shift) {
+    const grupa* g = plan.group();
+    if (!g || shift < 1 || shift > int(g->shifts.size())) return nullptr;
+    return &g->shifts[shift - 1];
+}
+
+bool in_month(const Plan& plan, int dayIndex) { return dayIndex >= 0 && dayIndex < month_day_count(plan); }
+
+// The worker asked not to be given this shift on this day.
+bool duty_not_wanted(const ms_& m, int dayIndex, int shift) {
+    const wolne_& s = m.daysOff[dayIndex];
+    return s.used() && byte(s.symbol) == kNoDutyWanted && (s.normMinutes == 0 || s.normMinutes == shift);
+}
+
+void settle_blocked_day(Plan& plan, int worker, int dayIndex) {
+    const ms_* m = worker_month(plan, worker);
+    if (m && dayIndex >= 0 && dayIndex < kMaxDays && m->daysOff[dayIndex].blocks)
+        aktualizuj_urlop(plan, worker, dayIndex);
+}
+
+// What a refused operation puts back: the worker's month and balances.
+struct worker_snapshot {
+    int worker;
+    ms_ month;
+    word holidayCurrentYear, holidayPreviousYear, careDays;
+    byte rehaDays;
+
+    worker_snapshot(const Plan& plan, int w)
+        : worker(w),
+          month(*worker_month(plan, w)),
+          holidayCurrentYear(plan.workers[w].holidayCurrentYear),
+          holidayPreviousYear(plan.workers[w].holidayPreviousYear),
+          careDays(plan.workers[w].careDays),
+          rehaDays(plan.workers[w].rehaDays) {}
+
+    void restore(Plan& plan) const {
+        *worker_month(plan, worker) = month;
+        prac& p = plan.workers[worker];
+        p.holidayCurrentYear = holidayCurrentYear;
+        p.holidayPreviousYear = holidayPreviousYear;
+        p.careDays = careDays;
+        p.rehaDays = rehaDays;
+    }
+};
+
+}  // namespace
+
+drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl) {
+    if (!worker_can_take(plan, worker) || !in_month(plan, dayIndex)) return refused();
+    const ms_& m = *worker_month(plan, worker);
+    if (duty_not_wanted(m, dayIndex, shift) &&
+        !ask_yes_no(plan, "msg_WorkerDoesNotWantWorks",
+                    "Wybrany pracownik nie chce pracować na tej zmianie. %s%sZignorować to i wstawić dyżur?",
+                    {kLineBreak, kLineBreak})) {
+        drop_result r;
+        r.outcome = drop_outcome::Cancelled;
+        return r;
+    }
+    drop_result r;
+    r.worker = worker;
+    r.dayIndex = dayIndex;
+    dyzur& d = r.duty;
+    d.workerId = plan.workers[worker].id;
+    d.dutyAs = byte(plan.workers[worker].employmentFrom + 1);
+    d.groupId = plan.group() ? plan.group()->id : 0;
+    d.day = word(dayIndex + first_day_of_month(plan));
+    d.shift = byte(shift);
+    if (const zmiana_* s = shift_of(plan, shift)) {
+        d.start = s->start;
+        d.length = s->length;
+    }
+    d.overtime = 0;
+    d.loaded = true;
+    if (!ctrl) {
+        r.outcome = drop_outcome::OpenDutyDialog;
+        return r;
+    }
+    if (!dodaj_dyzur(plan, d, -1, true, worker)) return refused();
+    r.outcome = drop_outcome::Added;
+    r.panel = duty_panel_name(worker, dayIndex, int(worker_month(plan, worker)->duties[dayIndex].size()) - 1);
+    recount_staffing(plan);
+    settle_blocked_day(plan, worker, dayIndex);
+    refresh_worker(plan, worker);
+    plan.modified = true;
+    return r;
+}
+
+drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayIndex, int shift, bool ctrl) {
+    const std::optional<panel_ref> ref = parse_panel_name(panel);
+    if (!ref || !ref->duty) return {};
+    if (!worker_can_take(plan, ref->worker) || !in_month(plan, dayIndex)) return refused();
+    const int w = ref->worker;
+    ms_* m = worker_month(plan, w);
+    if (ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return refused();
+    const dyzur dragged = m->duties[ref->day][ref->position];
+    if (dayIndex == ref->day && shift == dragged.shift) return {};
+
+    dyzur copy = dragged;
+    copy.day = word(dayIndex + first_day_of_month(plan));
+    if (shift != dragged.shift) {
+        const zmiana_* s = shift_of(plan, shift);
+        copy.start = s ? s->start : 0;
+    }
+    copy.shift = byte(shift);
+
+    drop_result r;
+    r.worker = w;
+    r.dayIndex = dayIndex;
+    const worker_snapshot before(plan, w);
+    if (!ctrl) r.renames = usun_dyzur_dx(plan, w, ref->day, ref->day, true, false, false, false, ref->position);
+    if (!dodaj_dyzur(plan, copy, -1, false, w)) {
+        // The refused move leaves the duty where it was, with its number and
+        // its place in the day's list.
+        before.restore(plan);
+        recount_staffing(plan);
+        refresh_worker(plan, w);
+        return refused();
+    }
+    r.outcome = ctrl ? drop_outcome::Copied : drop_outcome::Moved;
+    r.panel = duty_panel_name(w, dayIndex, int(m->duties[dayIndex].size()) - 1);
+    if (ctrl) plan.currentWorker = w;
+    recount_staffing(plan);
+    settle_blocked_day(plan, w, dayIndex);
+    refresh_worker(plan, w);
+    plan.modified = true;
+    return r;
+}
+
+drop_result upusc_wolne(Plan& plan, int worker, int dayIndex) {
+    if (!worker_can_take(plan, worker) || !in_month(plan, dayIndex)) return refused();
+    const ms_& m = *worker_month(plan, worker);
+    if (m.daysOff[dayIndex].used() || czy_juz_wolny(plan, dayIndex, worker)) {
+        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+        return refused();
+    }
+    drop_result r;
+    r.outcome = drop_outcome::OpenDayOffDialog;
+    r.worker = worker;
+    r.dayIndex = dayIndex;
+    return r;
+}
+
+drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayIndex) {
+    const std::optional<panel_ref> ref = parse_panel_name(panel);
+    if (!ref || ref->duty) return {};
+    if (!worker_can_take(plan, ref->worker) || !in_month(plan, dayIndex)) return refused();
+    const int w = ref->worker;
+    ms_* m = worker_month(plan, w);
+    if (ref->day >= kMaxDays || !m->daysOff[ref->day].used()) return refused();
+    if (m->daysOff[dayIndex].used() || dayIndex == ref->day) {
+        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+        return refused();
+    }
+    const worker_snapshot before(plan, w);
+    wolne_ moved = m->daysOff[ref->day];
+    const int span = int(moved.dayTo) - int(moved.dayFrom);
+    const int firstDay = first_day_of_month(plan);
+    const int lastIndex = std::min(dayIndex + span, month_day_count(plan) - 1);
+    moved.dayFrom = byte(dayIndex + firstDay);
+    moved.dayTo = byte(lastIndex + firstDay);
+    moved.firstIndex = byte(dayIndex);
+    const bool noDuty = byte(moved.symbol) == kNoDutyWanted;
+    const int oldNorm = moved.normMinutes;
+    if (!noDuty) moved.normMinutes = word(std::max(0, day_off_norm_for(plan, dayIndex, lastIndex, w, moved)));
+
+    free_day_off(*m, ref->day);
+    if (!dodaj_wolne(plan, moved, w, false, true)) {
+        before.restore(plan);
+        return refused();
+    }
+    if (!noDuty && oldNorm != moved.normMinutes) korekta_wolne(plan, w, oldNorm - int(moved.normMinutes), false, moved.symbol);
+    refresh_worker(plan, w);
+    plan.modified = true;
+    drop_result r;
+    r.outcome = drop_outcome::Moved;
+    r.worker = w;
+    r.dayIndex = dayIndex;
+    r.panel = day_off_panel_name(w, dayIndex);
+    return r;
+}
+
+std::string split_dialog_range(const Plan& plan, const dyzur& d) {
+    return fill_placeholders(plan.tr.tr("f_DutySplit", "l_DutyRange", "%s - %s"),
+                             {hm_text(d.start, true), hm_text(d.start + d.length, true)});
+}
+
+split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute) {
+    split_result res;
+    const std::optional<panel_ref> ref = parse_panel_name(panel);
+    if (!ref || !ref->duty || splitMinute < 0 || splitMinute >= 1440) return res;
+    ms_* m = worker_month(plan, ref->worker);
+    if (!m || ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return res;
+    dyzur& first = m->duties[ref->day][ref->position];
+    const int S = first.start, L = first.length, mm = splitMinute;
+    const int M = S > mm ? mm + 1440 : mm;
+    if (M >= 1440 && ref->day >= month_day_count(plan) - 1) {
+        warn_message(plan, "msg_CantSplitDutyOnLastMonthDay",
+                     "Nie można podzielić dyżuru w ostatnim dniu miesiąca, jeżeli godzina podziału wypada o północy "
+                     "lub później.");
+        res.outcome = split_outcome::RefusedLastDay;
+        return res;
+    }
+    if (!(S < M && M < S + L)) return res;
+
+    const dyzur whole = first;
+    dyzur second = whole;
+    second.start = word(mm);
+    second.length = word(S + L - M);
+    // The overtime follows the end of the duty, so it goes with the second
+    // part; left on the first it would run into the second.
+    first.length = word(M - S);
+    first.overtime = 0;
+    if (M == 1440) {
+        // A split at midnight: start 0 would read as "the shift's start", so
+        // the second part stays on this day starting at 24:00.
+        second.start = 1440;
+    } else if (M > 1440) {
+        second.day = word(second.day + 1);
+        second.dayIndex = byte(second.dayIndex + 1);
+        second.shift = 1;
+    }
+    if (!dodaj_dyzur(plan, second, -1, true, ref->worker)) {
+        worker_month(plan, ref->worker)->duties[ref->day][ref->position] = whole;
+        res.outcome = split_outcome::Refused;
+        return res;
+    }
+    const int secondDay = M > 1440 ? ref->day + 1 : ref->day;
+    res.outcome = split_outcome::Split;
+    res.secondPanel = duty_panel_name(ref->worker, secondDay, int(m->duties[secondDay].size()) - 1);
+    recount_staffing(plan);
+    plan.modified = true;
+    return res;
+}
+
+}  // namespace planek
