@@ -5,7 +5,7 @@
 #include "editing/message_text.h"
 #include "files/month_file.h"
 #include "files/month_overtime.h"
-#include "files/short_date.h"
+#include "settings/option_values.h"
 #include "files/sundays.h"
 
 namespace planek {
@@ -93,7 +93,7 @@ void write_calendar(section_writer& out, Plan& plan) {
     };
     out.begin("info");
     out.put("wersja", kMonthFileVersion);
-    out.put("data", short_date(plan.clock->today()));
+    out.put("data", option_date_text(plan.clock->today()));
     out.put("status", plan.approvedStatus);
     out.put("stan", plan.planType);
     out.begin("okres");
