@@ -34,6 +34,7 @@ struct day_off_kind {
     bool countsTowardNorm() const { return normatyw == kNormatywOn; }
     // The name shown wherever a kind is named.
     const std::string& shownName() const { return ownName.empty() ? name : ownName; }
+    bool operator==(const day_off_kind&) const = default;
 };
 
 // The built-in table, in row order (the order of the day-off dialog's list
@@ -111,6 +112,8 @@ struct glowne_options {
     int symbol_font_height = 8;
     int CalendarDisplay = 0;  // 0 shift number, 1 day number, 2 number of duties
     int lang = -1;            // position in the language list, -1 = none chosen
+
+    bool operator==(const glowne_options&) const = default;
 };
 
 // Section wydruki: overtime and night rules, two printout switches.
@@ -126,6 +129,8 @@ struct wydruki_options {
     int doba_od = 0;        // "00:00"
     bool ReadAllGroup = false;
     bool cb_OnlyWorkersWithDutiesOrDayoffs = false;
+
+    bool operator==(const wydruki_options&) const = default;
 };
 
 // Section warnings: a switch and a threshold per rule. Time thresholds are
@@ -157,6 +162,8 @@ struct warnings_options {
     bool DiscontinuosStaff = true;
     bool WeekWorkTime = true;
     int vWeekWorkTime = 10;  // 1..100
+
+    bool operator==(const warnings_options&) const = default;
 };
 
 // Section autofilling_<language>: suggestion lists of the worker dialog,
@@ -166,6 +173,8 @@ struct autofilling_options {
         "Pielęgniarka¤Starsza pielęgniarka¤Wolontariuszka¤Stażystka¤Położna¤Salowa¤"
         "Oddziałowa¤Zastępca oddziałowej¤";
     std::string Educations = "Wyższe¤Średnie¤";
+
+    bool operator==(const autofilling_options&) const = default;
 };
 
 // Section windows: main window placement; 0 width/height = screen size.
@@ -175,6 +184,8 @@ struct windows_options {
     int window_width = 0;
     int window_height = 0;
     bool window_state_max = true;
+
+    bool operator==(const windows_options&) const = default;
 };
 
 // net.ini of the data folder, section net.
@@ -185,6 +196,8 @@ struct net_options {
     bool PrintoutOnlyAccepted = true;
     bool Config = false;     // configuration from the server
     bool HideNetworkTab = false;
+
+    bool operator==(const net_options&) const = default;
 };
 
 // The per-user settings (one small file per user, see
@@ -194,6 +207,8 @@ struct user_options {
     std::string user_name;
     std::optional<bool> tab_adress_visible;  // absent = leave the page as it is
     std::optional<bool> tab_other_visible;
+
+    bool operator==(const user_options&) const = default;
 };
 
 struct Options {

@@ -39,8 +39,9 @@ std::optional<int> parse_option_time(std::string_view text, int max_minutes) {
     size_t colon = t.find(':');
     if (colon == std::string::npos) return std::nullopt;
     auto h = digits(std::string_view(t).substr(0, colon), 2);
-    auto m = digits(std::string_view(t).substr(colon + 1), 2);
-    if (!h || !m || *m > 59) return std::nullopt;
+    std::string_view mm = std::string_view(t).substr(colon + 1);
+    auto m = digits(mm, 2);
+    if (!h || !m || mm.size() != 2 || *m > 59) return std::nullopt;  // "12:3" is a cut-off value
     int total = *h * 60 + *m;
     if (total > max_minutes) return std::nullopt;
     return total;

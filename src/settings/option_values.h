@@ -10,7 +10,7 @@
 namespace planek {
 
 // "hh:mm" (or "h:mm") to minutes; nullopt for anything else, minutes above
-// 59 included. `max_minutes` bounds the result (a time of day stays below
+// 59 and a minute part without two digits included. `max_minutes` bounds the result (a time of day stays below
 // 24:00, a threshold may run to 99:59).
 std::optional<int> parse_option_time(std::string_view text, int max_minutes = 99 * 60 + 59);
 // Minutes as the dialog's masked fields store them: two digits, colon, two
