@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include "files/archive.h"
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using test::read_file;
+using test::write_file;
+
+// Builds a ZIP with arbitrary member names, as a hostile archive would have.
+void make_zip(const fs::path& file, const std::vector<std::pair<std::string, std::string>>& members) {
+    int code = 0;
+    zip_t* za = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(za, nullptr);
+    for (const auto& [name, bytes] : members) {
+        zip_source_t* src = zip_source_buffer(za, bytes.data(), bytes.size(), 0);
+        if (!name.empty() && name.back() == '/')
+            zip_dir_add(za, name.c_str(), 0);
+        else
+            ASSERT_GE(zip_file_add(za, name.c_str(), src, 0), 0);
+    }
+    ASSERT_EQ(zip_close(za), 0);
+}
+
+TEST(Archive, PacksFilesAndUnpacksThemElsewhere) {
+    TempDir dir;
+    write_file(dir / "a" / "one.txt", "first\r\n");
+    write_file(dir / "b" / "two.bin", std::string("\0\xA4\xFF", 3));
+    write_file(dir / "empty.txt", "");
+    ASSERT_TRUE(archive_pack({dir / "a" / "one.txt", dir / "b" / "two.bin", dir / "empty.txt"}, dir / "x.inr"));
+    EXPECT_FALSE(fs::exists(dir / "x.inr.tmp~"));
+
+    std::vector<fs::path> written;
+    ASSERT_TRUE(archive_unpack(dir / "x.inr", dir / "out", &written));
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(read_file(dir / "out" / "one.txt"), "first\r\n");
+    EXPECT_EQ(read_file(dir / "out" / "two.bin"), std::string("\0\xA4\xFF", 3));
+    EXPECT_EQ(read_file(dir / "out" / "empty.txt"), "");
+}
+
+TEST(Archive, PackFailureLeavesOldArchiveWhole) {
+    TempDir dir;
+    ASSERT_TRUE(archive_pack_members({{"kadra.ini", "old"}}, dir / "k.inr"));
+    const std::string before = read_file(dir / "k.inr");
+
+    io_result missing = archive_pack({dir / "nope.txt"}, dir / "k.inr");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.error.find("nope.txt"), std::string::npos);
+
+    write_file(dir / "a" / "same.txt", "1");
+    write_file(dir / "b" / "same.txt", "2");
+    EXPECT_FALSE(archive_pack({dir / "a" / "same.txt", dir / "b" / "same.txt"}, dir / "k.inr").ok());
+
+    fs::create_directories(dir / "k.inr.tmp~");  // the temporary name is taken
+    EXPECT_FALSE(archive_pack_members({{"kadra.ini", "new"}}, dir / "k.inr").ok());
+    EXPECT_EQ(read_file(dir / "k.inr"), before);
+}
+
+TEST(Archive, MemberPathsAreStrippedToTheirLastPart) {
+    TempDir dir;
+    make_zip(dir / "evil.zip", {{"../escape.txt", "a"},
+                                {"/etc/abs.txt", "b"},
+                                {"deep/down/nested.txt", "c"},
+                                {"win\\back.txt", "d"},
+                                {"folder/", ""},
+                                {"..", "e"}});
+    std::vector<fs::path> written;
+    ASSERT_TRUE(archive_unpack(dir / "evil.zip", dir / "target" / "in", &written));
+    EXPECT_EQ(written.size(), 4u);
+    EXPECT_EQ(read_file(dir / "target" / "in" / "escape.txt"), "a");
+    EXPECT_EQ(read_file(dir / "target" / "in" / "abs.txt"), "b");
+    EXPECT_EQ(read_file(dir / "target" / "in" / "nested.txt"), "c");
+    EXPECT_EQ(read_file(dir / "target" / "in" / "back.txt"), "d");
+    EXPECT_FALSE(fs::exists(dir / "target" / "escape.txt"));
+    EXPECT_FALSE(fs::exists(dir / "target" / "in" / "folder"));
+    for (const auto& entry : fs::recursive_directory_iterator(dir / "target"))
+        EXPECT_TRUE(entry.is_directory() || entry.path().parent_path() == dir / "target" / "in") << entry.path();
+}
+
+TEST(Archive, DamagedArchiveIsReportedAndWritesNothing) {
+    TempDir dir;
+    write_file(dir / "garbage.inr", "this is not a zip file at all");
+    io_result r = archive_unpack(dir / "garbage.inr", dir / "out");
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.error.find("garbage.inr"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "out" / "garbage.inr"));
+
+    // A truncated archive: the first half of a good one.
+    ASSERT_TRUE(archive_pack_members({{"a.txt", std::string(5000, 'x')}, {"b.txt", "tail"}}, dir / "good.inr"));
+    std::string bytes = read_file(dir / "good.inr");
+    write_file(dir / "cut.inr", bytes.substr(0, bytes.size() / 2));
+    std::vector<archive_member> members;
+    EXPECT_FALSE(archive_read(dir / "cut.inr", members).ok());
+    EXPECT_TRUE(members.empty());
+
+    EXPECT_FALSE(archive_read(dir / "missing.inr", members).ok());
+}
+
+TEST(Archive, BareNames) {
+    EXPECT_EQ(archive_bare_name("kadra.ini"), "kadra.ini");
+    EXPECT_EQ(archive_bare_name("../../x"), "x");
+    EXPECT_EQ(archive_bare_name("C:\\dane\\x"), "x");
+    EXPECT_EQ(archive_bare_name("dir/"), "");
+    EXPECT_EQ(archive_bare_name("a/.."), "");
+}
+
+}  // namespace
+}  // namespace planek
