@@ -1,0 +1,86 @@
+#include "calendar/caption_format.h"
+
+#include <cctype>
+
+namespace planek {
+
+namespace {
+
+struct directive {
+    bool leftAlign = false;
+    int width = -1;
+    int precision = -1;
+    char type = 's';
+};
+
+std::string render(const directive& d, const format_arg* arg) {
+    std::string text;
+    if (arg) {
+        if (const long long* n = std::get_if<long long>(arg)) {
+            const bool negative = *n < 0;
+            std::string digits = std::to_string(negative ? -(*n + 1) + 1ULL : 0ULL + *n);
+            if (d.type != 's' && d.precision > int(digits.size()))
+                digits.insert(0, size_t(d.precision) - digits.size(), '0');
+            text = (negative ? "-" : "") + digits;
+        } else {
+            text = std::get<std::string>(*arg);
+            if (d.type == 's' && d.precision >= 0 && int(text.size()) > d.precision)
+                text.resize(size_t(d.precision));
+        }
+    }
+    if (d.width > int(text.size())) {
+        const std::string pad(size_t(d.width) - text.size(), ' ');
+        text = d.leftAlign ? text + pad : pad + text;
+    }
+    return text;
+}
+
+int read_number(const std::string& f, size_t& i) {
+    int v = 0;
+    while (i < f.size() && std::isdigit(static_cast<unsigned char>(f[i]))) {
+        if (v < 10000) v = v * 10 + (f[i] - '0');
+        ++i;
+    }
+    return v;
+}
+
+}  // namespace
+
+std::string format_caption(const std::string& f, const std::vector<format_arg>& args) {
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < f.size(); ++i) {
+        if (f[i] != '%') {
+            out += f[i];
+            continue;
+        }
+        size_t j = i + 1;
+        if (j < f.size() && f[j] == '%') {
+            out += '%';
+            i = j;
+            continue;
+        }
+        directive d;
+        if (j < f.size() && f[j] == '-') {
+            d.leftAlign = true;
+            ++j;
+        }
+        if (j < f.size() && std::isdigit(static_cast<unsigned char>(f[j]))) d.width = read_number(f, j);
+        if (j < f.size() && f[j] == '.') {
+            ++j;
+            d.precision = read_number(f, j);
+        }
+        if (j >= f.size() || !std::isalpha(static_cast<unsigned char>(f[j]))) {
+            out.append(f, i, j - i);  // not a directive: keep the text
+            i = j - 1;
+            continue;
+        }
+        d.type = char(std::tolower(static_cast<unsigned char>(f[j])));
+        out += render(d, next < args.size() ? &args[next] : nullptr);
+        ++next;
+        i = j;
+    }
+    return out;
+}
+
+}  // namespace planek
