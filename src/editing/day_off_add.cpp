@@ -52,17 +52,29 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
     // A day off that starts outside the open month has no slot to live in.
     if (!m || first < 0 || first >= dayCount) return false;
     const int lastIndex = dayCount - 1;
-    if (correctEnd) correct_end(plan, *m, w, lastIndex);
+    const wolne_& head = m->daysOff[first];
+    const bool underOther = head.blocks && head.headIndex != first && head.headIndex < kMaxDays &&
+                            m->daysOff[head.headIndex].used() && day_off_blocks(w.symbol);
+    if ((head.used() && isNew) || underOther) {
+        // A second day off starting on the same day would overwrite the first;
+        // a blocking one starting inside another blocking one would mix their
+        // slots.
+        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+        return false;
+    }
+    if (correctEnd) {
+        const byte wantedTo = w.dayTo;
+        correct_end(plan, *m, w, lastIndex);
+        // A cut range is worth less: its norm (and the allowance it takes)
+        // follows the days it really has.
+        if (w.dayTo != wantedTo && byte(w.symbol) != kNoDutyWanted && !w.customNorm)
+            w.normMinutes = word(std::max(0, day_off_norm_for(plan, first, int(w.dayTo) - firstDay, worker, w)));
+    }
     // Without the correction the range is still cut at the month's end, so no
     // slot past the month is ever marked.
     if (int(w.dayTo) - firstDay > lastIndex) w.dayTo = byte(lastIndex + firstDay);
     if (byte(w.symbol) == kNoDutyWanted) w.dayTo = w.dayFrom;
 
-    if (m->daysOff[first].used() && isNew) {
-        // A second day off starting on the same day would overwrite the first.
-        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
-        return false;
-    }
     if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return false;
 
     // Stored again over itself (an edit or a reload): the old range's marks go first.

@@ -54,31 +54,6 @@ void settle_blocked_day(Plan& plan, int worker, int dayIndex) {
         aktualizuj_urlop(plan, worker, dayIndex);
 }
 
-// What a refused operation puts back: the worker's month and balances.
-struct worker_snapshot {
-    int worker;
-    ms_ month;
-    word holidayCurrentYear, holidayPreviousYear, careDays;
-    byte rehaDays;
-
-    worker_snapshot(const Plan& plan, int w)
-        : worker(w),
-          month(*worker_month(plan, w)),
-          holidayCurrentYear(plan.workers[w].holidayCurrentYear),
-          holidayPreviousYear(plan.workers[w].holidayPreviousYear),
-          careDays(plan.workers[w].careDays),
-          rehaDays(plan.workers[w].rehaDays) {}
-
-    void restore(Plan& plan) const {
-        *worker_month(plan, worker) = month;
-        prac& p = plan.workers[worker];
-        p.holidayCurrentYear = holidayCurrentYear;
-        p.holidayPreviousYear = holidayPreviousYear;
-        p.careDays = careDays;
-        p.rehaDays = rehaDays;
-    }
-};
-
 }  // namespace
 
 drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl) {

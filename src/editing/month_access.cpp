@@ -27,4 +27,21 @@ const ms_* worker_month(const Plan& plan, int worker) {
     return worker_month(const_cast<Plan&>(plan), worker);
 }
 
+worker_snapshot::worker_snapshot(const Plan& plan, int w)
+    : worker(w),
+      month(*worker_month(plan, w)),
+      holidayCurrentYear(plan.workers[w].holidayCurrentYear),
+      holidayPreviousYear(plan.workers[w].holidayPreviousYear),
+      careDays(plan.workers[w].careDays),
+      rehaDays(plan.workers[w].rehaDays) {}
+
+void worker_snapshot::restore(Plan& plan) const {
+    *worker_month(plan, worker) = month;
+    prac& p = plan.workers[worker];
+    p.holidayCurrentYear = holidayCurrentYear;
+    p.holidayPreviousYear = holidayPreviousYear;
+    p.careDays = careDays;
+    p.rehaDays = rehaDays;
+}
+
 }  // namespace planek

@@ -13,4 +13,16 @@ int month_day_count(const Plan& plan);
 ms_* worker_month(Plan& plan, int worker);
 const ms_* worker_month(const Plan& plan, int worker);
 
+// What a refused operation puts back: a worker's month of the open period
+// month and the allowance balances the rules may have touched on the way.
+struct worker_snapshot {
+    int worker;
+    ms_ month;
+    word holidayCurrentYear, holidayPreviousYear, careDays;
+    byte rehaDays;
+
+    worker_snapshot(const Plan& plan, int w);
+    void restore(Plan& plan) const;
+};
+
 }  // namespace planek
