@@ -125,6 +125,7 @@ private:
     void read_days_off();
     std::optional<wolne_> parse_day_off(const entry& e);
     bool repeated_day_off(const wolne_& w, int worker) const;
+    bool starts_taken(const wolne_& w, int worker) const;
     void read_workers();
     std::map<word, std::string> worker_values(const std::string& section, bool numeric, long long lo,
                                               long long hi);
@@ -393,6 +394,16 @@ bool month_reader::repeated_day_off(const wolne_& w, int worker) const {
     return slot.used() && same_day_off(slot, w);
 }
 
+// Two different days off cannot share a head slot; the second would replace
+// the first without a word.
+bool month_reader::starts_taken(const wolne_& w, int worker) const {
+    if (worker >= int(plan_.workers.size())) return false;
+    const auto& months = plan_.workers[worker].months;
+    const int head = int(w.dayFrom) - first_day();
+    if (plan_.currentMonth >= int(months.size()) || head < 0 || head >= kMaxDays) return false;
+    return months[plan_.currentMonth].daysOff[head].used();
+}
+
 void month_reader::read_days_off() {
     plan_.dayOffCounter = 0;
     const month_ini::section* s = ini_.find("wolne");
@@ -406,6 +417,10 @@ void month_reader::read_days_off() {
         if (!w) continue;
         const int worker = worker_index(w->workerId);
         if (repeated_day_off(*w, worker)) continue;
+        if (starts_taken(*w, worker)) {
+            report(e, s->name, "inne wolne zaczyna się już tego dnia");
+            continue;
+        }
         said_->texts.clear();
         const bool stored = dodaj_wolne(plan_, *w, worker, false, true);
         if (worker < int(plan_.workers.size())) {

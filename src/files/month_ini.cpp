@@ -24,8 +24,6 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
             if (fresh) {
                 sections_.push_back(section{lineNo, name, {}});
                 seenKeys.emplace_back();
-            } else {
-                problems.push_back({lineNo, name, "", "sekcja powtórzona, wiersze dołączono do pierwszej"});
             }
             current = &sections_[it->second];
             continue;

@@ -32,7 +32,8 @@ public:
 
     // Parses lines; unusable lines (outside any section, without "=") and
     // repeated keys go to `problems`. A repeated key keeps its first value,
-    // as INI lookups do; a repeated section continues the first one.
+    // as INI lookups do; a repeated section continues the first one, so none
+    // of its lines is lost.
     void parse(const std::vector<std::string>& lines, std::vector<month_problem>& problems);
 
     const section* find(const std::string& name) const;
