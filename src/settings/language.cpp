@@ -47,17 +47,23 @@ std::filesystem::path language_file(const std::filesystem::path& lang_folder, co
     return lang_folder / (language + ".lng");
 }
 
-namespace {
-
-// Profile-file rules: blanks around keys and values go, and a value in
-// matching double quotes loses them.
-std::string profile_value(std::string_view raw) {
+std::string decode_language_value(std::string_view raw) {
+    // Profile-file rules first: blanks around the value go, and a value in
+    // matching double quotes loses them (the way to keep a blank at an end).
     std::string v = trim(raw);
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    return v;
+    std::string out;
+    out.reserve(v.size());
+    for (size_t i = 0; i < v.size(); ++i) {
+        if (v[i] == '\\' && i + 1 < v.size() && (v[i + 1] == 'n' || v[i + 1] == 'r')) {
+            out += v[i + 1] == 'n' ? '\n' : '\r';
+            ++i;
+        } else {
+            out += v[i];
+        }
+    }
+    return out;
 }
-
-}  // namespace
 
 void load_language_text(Translator& tr, const std::string& utf8) {
     tr.clear();
@@ -83,7 +89,7 @@ void load_language_text(Translator& tr, const std::string& utf8) {
         if (!inSection || eq == std::string::npos || eq == 0) continue;  // a broken line
         std::string key = trim(std::string_view(t).substr(0, eq));
         if (key.empty() || tr.has(section, key)) continue;  // the first of equal keys counts
-        tr.set(section, key, profile_value(std::string_view(t).substr(eq + 1)));
+        tr.set(section, key, decode_language_value(std::string_view(t).substr(eq + 1)));
     }
 }
 
@@ -144,20 +150,22 @@ std::string multi_line(std::string text, const std::string& from, const std::str
 }
 
 void apply_items(std::vector<std::string>& items, const std::string& value) {
-    std::vector<std::string> given = split_fields(value, "\\n");
+    if (value.empty()) return;
+    std::vector<std::string> given = split_fields(value, "\n");
     for (size_t i = 0; i < items.size() && i < given.size(); ++i) items[i] = given[i];
 }
 
 bool apply_radio(std::string& caption, std::vector<std::string>& items, const std::string& value) {
-    size_t r = value.find("\\r");
+    size_t r = value.find('\r');
     if (r == std::string::npos) return false;
     caption = value.substr(0, r);
-    apply_items(items, value.substr(r + 2));
+    apply_items(items, value.substr(r + 1));
     return true;
 }
 
 void apply_grid(std::vector<std::vector<std::string>>& cells, const std::string& value) {
-    std::vector<std::string> rows = split_fields(value, "\\r");
+    if (value.empty()) return;
+    std::vector<std::string> rows = split_fields(value, "\r");
     for (size_t r = 0; r < cells.size() && r < rows.size(); ++r) apply_items(cells[r], rows[r]);
 }
 

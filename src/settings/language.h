@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/translator.h"
@@ -46,17 +47,22 @@ bool cb_LanguageChange(Plan& plan, std::optional<int> chosen = std::nullopt);
 // language's muv_DayOffNames, when that list holds 1 to 24 names.
 void apply_day_off_names(Plan& plan);
 
-// Value encodings of the language files (the separators are the two
-// characters backslash and a letter).
+// A value as the file holds it to the text in memory: blanks around it and
+// enclosing double quotes go; the two-character sequences backslash-n and
+// backslash-r become a line feed and a carriage return, so lists in memory
+// (and in the built-in defaults) use the real characters.
+std::string decode_language_value(std::string_view raw);
+
+// Value encodings of list controls, on decoded values.
 // Replaces every occurrence of `from` by `to`.
 std::string multi_line(std::string text, const std::string& from, const std::string& to);
-// Items of a list control: a value with fewer items keeps the remaining
-// built-in ones, extra items are dropped.
+// Items of a list control, separated by line feeds: a value with fewer items
+// keeps the remaining built-in ones, extra items are dropped.
 void apply_items(std::vector<std::string>& items, const std::string& value);
-// A radio group: caption, "\r", items. A value without "\r" changes nothing.
+// A radio group: caption, carriage return, items. A value without "\r" changes nothing.
 bool apply_radio(std::string& caption, std::vector<std::string>& items, const std::string& value);
-// A string grid: rows separated by "\r", cells by "\n"; only existing cells
-// are filled.
+// A string grid: rows separated by carriage returns, cells by line feeds;
+// only existing cells are filled.
 void apply_grid(std::vector<std::vector<std::string>>& cells, const std::string& value);
 // A "¤"-separated list of MostUsedValues, an empty last entry dropped.
 std::vector<std::string> muv_entries(const std::string& value);

@@ -153,9 +153,11 @@ TEST_F(Language, DutyAsListsCountOnlyWithFourEntries) {
 
 TEST_F(Language, ValueEncodings) {
     std::vector<std::string> items = {"a", "b", "c"};
-    apply_items(items, "A\\nB");
+    apply_items(items, "A\nB");
     EXPECT_EQ(items, (std::vector<std::string>{"A", "B", "c"}));
-    apply_items(items, "1\\n2\\n3\\n4");
+    apply_items(items, "1\n2\n3\n4");
+    apply_items(items, "");
+    EXPECT_EQ(items[0], "1");
     EXPECT_EQ(items, (std::vector<std::string>{"1", "2", "3"}));
 
     std::string caption = "Pokaż:";
@@ -163,14 +165,20 @@ TEST_F(Language, ValueEncodings) {
     EXPECT_FALSE(apply_radio(caption, radio, "Show:"));
     EXPECT_EQ(caption, "Pokaż:");
     EXPECT_EQ(radio[0], "wszystkich");
-    EXPECT_TRUE(apply_radio(caption, radio, "Show:\\rall\\nselected"));
+    EXPECT_TRUE(apply_radio(caption, radio, "Show:\rall\nselected"));
     EXPECT_EQ(caption, "Show:");
     EXPECT_EQ(radio, (std::vector<std::string>{"all", "selected"}));
 
     std::vector<std::vector<std::string>> grid = {{"Lp.", "Nazwa"}, {"1", "x"}};
-    apply_grid(grid, "No.\\nName");
+    apply_grid(grid, "No.\nName");
     EXPECT_EQ(grid[0], (std::vector<std::string>{"No.", "Name"}));
     EXPECT_EQ(grid[1], (std::vector<std::string>{"1", "x"}));
+
+    // The file form: backslash sequences, quotes keeping blanks at the ends.
+    EXPECT_EQ(decode_language_value("  Show: \\rall\\nselected  "), "Show: \rall\nselected");
+    EXPECT_EQ(decode_language_value("\" :: Calendar \""), " :: Calendar ");
+    EXPECT_EQ(decode_language_value("C:\\temp\\x"), "C:\\temp\\x");
+    EXPECT_EQ(decode_language_value("\"one\" and \"two"), "\"one\" and \"two");
 
     EXPECT_EQ(multi_line("a¤b¤", "¤", "\n"), "a\nb\n");
     EXPECT_EQ(muv_entries("a¤b¤"), (std::vector<std::string>{"a", "b"}));

@@ -1,0 +1,152 @@
+// The language files shipped in lang/ against the texts the code asks for.
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "core/text.h"
+#include "settings/language.h"
+#include "settings_fixture.h"
+
+namespace planek::test {
+namespace {
+
+const std::filesystem::path kSource = PLANEK_SOURCE_DIR;
+
+struct text_key {
+    std::string section, key;
+    bool operator<(const text_key& o) const {
+        return std::pair(lower_pl(section), lower_pl(key)) < std::pair(lower_pl(o.section), lower_pl(o.key));
+    }
+};
+
+// The text of a C++ string literal's body.
+std::string unescape(const std::string& s) {
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            r += s[i];
+            continue;
+        }
+        char c = s[++i];
+        r += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return r;
+}
+
+// Every lookup with literal section and key in the sources, with its
+// built-in text when that is a literal too (else nullopt).
+std::map<text_key, std::optional<std::string>> keys_in_code() {
+    std::map<text_key, std::optional<std::string>> found;
+    const std::string str = R"x("((?:[^"\\]|\\.)*)")x";
+    const std::regex single(R"(\b(msg|muv)\(\s*)" + str + R"((\s*,\s*)" + str + R"(\s*[,)])?)");
+    const std::regex pair(R"(\b(tr|trInt)\(\s*)" + str + R"(\s*,\s*)" + str + R"((\s*,\s*)" + str +
+                          R"(\s*[,)])?)");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSource / "src")) {
+        std::string ext = entry.path().extension().string();
+        if (ext != ".cpp" && ext != ".h") continue;
+        std::ifstream in(entry.path());
+        std::stringstream ss;
+        ss << in.rdbuf();
+        std::string text = ss.str();
+        for (std::sregex_iterator it(text.begin(), text.end(), single), end; it != end; ++it) {
+            std::string section = (*it)[1] == "msg" ? "messages" : "MostUsedValues";
+            std::optional<std::string> def;
+            if ((*it)[4].matched) def = unescape((*it)[4].str());
+            found.emplace(text_key{section, (*it)[2].str()}, def);
+        }
+        for (std::sregex_iterator it(text.begin(), text.end(), pair), end; it != end; ++it) {
+            std::optional<std::string> def;
+            if ((*it)[5].matched) def = unescape((*it)[5].str());
+            found.emplace(text_key{(*it)[2].str(), (*it)[3].str()}, def);
+        }
+    }
+    return found;
+}
+
+// The section/key pairs of a language file, with their values.
+std::map<text_key, std::string> file_entries(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::map<text_key, std::string> entries;
+    std::string section;
+    for (std::string line : split_fields(cp1250_to_utf8(ss.str()), "\n")) {
+        line = trim(line);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            entries.emplace(text_key{section, trim(line.substr(0, eq))}, decode_language_value(line.substr(eq + 1)));
+    }
+    return entries;
+}
+
+// The placeholders of a format text, in order.
+std::string placeholders(const std::string& s) {
+    std::string r;
+    for (size_t i = 0; i + 1 < s.size(); ++i)
+        if (s[i] == '%') {
+            size_t j = i + 1;
+            while (j < s.size() && (s[j] == '.' || (s[j] >= '0' && s[j] <= '9'))) ++j;
+            if (j < s.size()) r += s.substr(i, j - i + 1);
+            i = j;
+        }
+    return r;
+}
+
+TEST(ShippedLanguages, EveryTextOfTheCodeIsTranslated) {
+    auto code = keys_in_code();
+    ASSERT_GT(code.size(), 10u);
+    auto english = file_entries(kSource / "lang" / "english.lng");
+    auto polish = file_entries(kSource / "lang" / "polski.lng");
+    for (const auto& [k, def] : code) {
+        EXPECT_TRUE(english.count(k)) << "english.lng lacks [" << k.section << "] " << k.key;
+        EXPECT_TRUE(polish.count(k)) << "polski.lng lacks [" << k.section << "] " << k.key;
+    }
+}
+
+TEST(ShippedLanguages, BothFilesHoldTheSameKeysAndPlaceholders) {
+    auto english = file_entries(kSource / "lang" / "english.lng");
+    auto polish = file_entries(kSource / "lang" / "polski.lng");
+    for (const auto& [k, v] : polish) {
+        auto it = english.find(k);
+        if (it == english.end()) {
+            ADD_FAILURE() << "english.lng lacks [" << k.section << "] " << k.key;
+            continue;
+        }
+        EXPECT_EQ(placeholders(it->second), placeholders(v)) << k.key;
+    }
+    for (const auto& [k, v] : english) EXPECT_TRUE(polish.count(k)) << "polski.lng lacks " << k.key;
+}
+
+// polski.lng overrides the built-in texts, so it must not drift from them.
+TEST(ShippedLanguages, PolishFileRepeatsTheBuiltInTexts) {
+    auto polish = file_entries(kSource / "lang" / "polski.lng");
+    for (const auto& [k, def] : keys_in_code()) {
+        if (!def || def->empty()) continue;
+        auto it = polish.find(k);
+        if (it != polish.end()) {
+            EXPECT_EQ(it->second, *def) << "[" << k.section << "] " << k.key;
+        }
+    }
+}
+
+TEST(ShippedLanguages, EnglishFileLoadsWithFourDutyAsEntriesAndAllKindNames) {
+    Translator tr;
+    ASSERT_TRUE(load_language_file(tr, kSource / "lang" / "english.lng"));
+    EXPECT_EQ(muv_entries(tr.muv("muv_DutyAsName", "")).size(), 4u);
+    EXPECT_EQ(muv_entries(tr.muv("muv_DutyAsSymbol", "")).size(), 4u);
+    EXPECT_EQ(muv_entries(tr.muv("muv_DayOffNames", "")).size(), 24u);
+    Translator pl;
+    ASSERT_TRUE(load_language_file(pl, kSource / "lang" / "polski.lng"));
+    EXPECT_EQ(muv_entries(pl.muv("muv_DayOffNames", "")).size(), 24u);
+    EXPECT_EQ(pl.msg("msg_ConfirmDelete", ""), "Czy napewno usunąć?");
+}
+
+}  // namespace
+}  // namespace planek::test
