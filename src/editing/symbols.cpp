@@ -16,6 +16,7 @@ const zmiana_* shift_of(const Plan& plan, int shift) {
 std::string user_symbol(const Plan& plan, const dyzur& d) {
     std::string text;
     for (const dyz_symb_& e : plan.dutySymbols) {
+        if (e.start == -1 && e.length == -1) continue;  // never loaded: it would match every duty
         const int effective = (e.overtime > 0 && d.overtime > 0) ? d.length + d.overtime : d.length;
         if (e.start != -1 && e.start != int(d.start)) continue;
         const bool match = (e.overtime == -1 && e.length == effective) ||
