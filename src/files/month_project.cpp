@@ -1,0 +1,221 @@
+#include "files/month_project.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "calendar/norm.h"
+#include "calendar/refresh_hooks.h"
+#include "core/text.h"
+#include "editing/message_text.h"
+#include "files/month_file.h"
+#include "files/recent_files.h"
+#include "settings/options_file.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+project_hooks& month_project_hooks() {
+    static project_hooks hooks;
+    return hooks;
+}
+
+namespace {
+
+void refresh_views(Plan& plan) {
+    if (month_project_hooks().refreshViews) month_project_hooks().refreshViews(plan);
+}
+
+// The period is emptied before a project is opened into it.
+void reset_period(Plan& plan) {
+    plan.openFiles.clear();
+    plan.months.clear();
+    for (grupa& g : plan.groups) g.monthSettings.clear();
+    for (prac& w : plan.workers) {
+        w.months.clear();
+        w.dayDuties.clear();
+        w.dayExcluded.clear();
+        w.dutyLists.clear();
+    }
+    plan.currentMonth = 0;
+}
+
+// The invariant of the tables: at least one period month everywhere.
+void keep_one_month(Plan& plan) {
+    if (!plan.months.empty()) return;
+    plan.months.resize(1);
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    for (prac& w : plan.workers) w.months.resize(1);
+    plan.currentMonth = 0;
+}
+
+void refresh_opened_tab(Plan& plan, int tab, bool appended) {
+    const bool last = tab == int(plan.months.size()) - 1;
+    normatyw(plan, true, tab, last || plan.months.empty());
+    odswiez_dall(plan, tab, appended);
+    odswiez_dall2(plan, tab);
+    for (const listed_worker& lw : plan.listed)
+        if (lw.worker >= 0 && lw.worker < int(plan.workers.size()))
+            call_odswiez_pracownika(plan, lw.worker, plan.showWorkers == ShowWorkers::All, plan.currentMonth);
+}
+
+struct chosen_file {
+    std::string key;
+    std::string path;
+};
+
+}  // namespace
+
+std::string proposed_file_name(const Plan& plan) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d_%.2d", plan.year, plan.month);
+    return std::string(buf) + ".pnk";
+}
+
+std::string project_caption(const Plan& plan) {
+    if (plan.currentFile.empty()) return plan.options.appTitle;
+    return plan.options.appTitle + " - " + fs::path(plan.currentFile).filename().string();
+}
+
+bool restore_pending(const Plan& plan) {
+    std::error_code ec;
+    if (plan.currentFile.empty()) return false;
+    return fs::exists(fs::path(plan.currentFile + kRestoreMarker), ec) ||
+           fs::exists(plan.paths.data / (std::string("planek.ini") + kRestoreMarker), ec);
+}
+
+bool otworz(Plan& plan, const std::string& path) {
+    usun_tymczasowych_pracownikow(plan);
+    if (plan.groups.empty() || plan.workers.empty()) return false;
+    auto it = std::find(plan.openFiles.begin(), plan.openFiles.end(), path);
+    const bool appended = it == plan.openFiles.end();
+    int tab = int(it - plan.openFiles.begin());
+    if (appended) {
+        // A period that still holds its placeholder month takes the file in it.
+        if (plan.openFiles.empty() && plan.months.size() == 1) plan.months.clear();
+        plan.openFiles.push_back(path);
+        plan.months.emplace_back();
+        const size_t n = plan.months.size();
+        for (grupa& g : plan.groups) g.monthSettings.resize(n);
+        for (prac& w : plan.workers) w.months.resize(n);
+        tab = int(n) - 1;
+    }
+    plan.currentMonth = tab;
+    plan.currentFile = path;
+    wczytaj_dyzury_i_wolne(plan);
+    refresh_opened_tab(plan, tab, appended);
+    return true;
+}
+
+std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen) {
+    std::vector<std::string> opened;
+    if (chosen.empty()) return opened;
+    reset_period(plan);
+    dopisz_path(plan, chosen.front(), "path", true);
+
+    std::vector<chosen_file> taken;
+    const bool firstWeekMode = month_file_week_mode(chosen.front());
+    for (size_t i = 0; i < chosen.size(); ++i) {
+        if (i > 0 && (firstWeekMode || month_file_week_mode(chosen[i]) != firstWeekMode)) continue;
+        const year_month ym = ustal_miesiac(plan, chosen[i]);
+        char key[48];
+        std::snprintf(key, sizeof key, "%d%.2d%.2d", ym.year, ym.month, int(i % 100));
+        taken.push_back({key, chosen[i]});
+    }
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const chosen_file& a, const chosen_file& b) { return a.key < b.key; });
+    for (const chosen_file& f : taken)
+        if (otworz(plan, f.path)) opened.push_back(f.path);
+    keep_one_month(plan);
+    dopisz_projekt(plan, opened);
+    plan.modified = false;
+    refresh_views(plan);
+    return opened;
+}
+
+bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen) {
+    if (czy_zapis(plan) == Answer::Cancel) return false;
+    if (chosen.empty()) return false;
+    return !otworz_projekt(plan, chosen).empty();
+}
+
+bool otworz_ostatni(Plan& plan, int position) {
+    if (position < 1 || position > kRecentCount) return false;
+    for (const recent_project& r : recent_projects(plan))
+        if (r.position == position) {
+            if (czy_zapis(plan) == Answer::Cancel) return false;
+            return !otworz_projekt(plan, r.files).empty();
+        }
+    return false;
+}
+
+Answer czy_zapis(Plan& plan) {
+    Answer answer = Answer::No;
+    if (plan.modified && !czy_puste_dyzury_i_wolne(plan)) {
+        answer = plan.ui->ask(message(plan, "msg_FileSaveQuestion", "Czy zapisać bieżące dane?"), Buttons::YesNoCancel);
+    }
+    if (answer != Answer::Cancel && plan.openFiles.size() == 1) dopisz_projekt(plan, {plan.openFiles.front()});
+    if (answer == Answer::Yes && !a_ProjectSave(plan)) answer = Answer::Cancel;
+    return answer;
+}
+
+bool a_ProjectNew(Plan& plan) {
+    if (czy_zapis(plan) == Answer::Cancel) return false;
+    czytaj_opcje(plan, "opcje");
+    plan.currentFile.clear();
+    plan.openFiles.clear();
+    plan.months.resize(1);
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    plan.currentMonth = 0;
+    for (prac& w : plan.workers)
+        if (w.months.empty()) w.months.resize(1);
+    wczytaj_dyzury_i_wolne(plan);
+    plan.approvedStatus = 0;
+    plan.planType = 0;
+    normatyw(plan, true, 0, true);
+    for (prac& w : plan.workers) {
+        w.months.resize(1);
+        ms_& m = w.months[0];
+        m.partTime = w.partTimeDefault;
+        m.ownNorm = w.ownNormDefault;
+        m.ownNormCalculated = w.ownNormCalculatedDefault;
+        m.ownNormValue = w.ownNormValueDefault;
+    }
+    plan.modified = false;
+    refresh_views(plan);
+    return true;
+}
+
+bool a_ProjectSave(Plan& plan) {
+    if (plan.currentFile.empty()) {
+        if (!month_project_hooks().chooseSaveFile) return false;
+        const std::string folder = dopisz_path(plan, (plan.paths.data / "x").string(), "path", false);
+        std::optional<std::string> chosen = month_project_hooks().chooseSaveFile(folder, proposed_file_name(plan));
+        if (!chosen || chosen->empty()) return false;
+        plan.currentFile = *chosen;
+        if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
+            plan.openFiles[plan.currentMonth] = *chosen;
+        else if (plan.openFiles.empty())
+            plan.openFiles.push_back(*chosen);
+    }
+    if (restore_pending(plan)) return false;
+    if (!zapisz_dyzury_i_wolne(plan)) return false;
+    dopisz_path(plan, plan.currentFile, "path", true);
+    refresh_views(plan);
+    return true;
+}
+
+bool mi_SaveAs(Plan& plan) {
+    const std::string remembered = plan.currentFile;
+    const std::vector<std::string> files = plan.openFiles;
+    plan.currentFile.clear();
+    if (a_ProjectSave(plan)) return true;
+    // Cancelled, or the new file could not be written: the plan stays with
+    // the file it had.
+    plan.currentFile = remembered;
+    plan.openFiles = files;
+    return false;
+}
+
+}  // namespace planek

@@ -1,0 +1,67 @@
+#pragma once
+// A plan (project) is a set of month files open together as the month tabs
+// of one settlement period. These are the project actions without their
+// dialogs: the file choices come in as arguments or through the hooks.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/plan.h"
+
+namespace planek {
+
+struct project_hooks {
+    // The save dialog: initial folder and proposed name in, the chosen path
+    // out (nothing = cancelled). Without a hook a save with no file name is
+    // cancelled.
+    std::function<std::optional<std::string>(const std::string& folder, const std::string& proposed)> chooseSaveFile;
+    // Repaint after a project was opened, created or saved (view only).
+    std::function<void(Plan&)> refreshViews;
+};
+project_hooks& month_project_hooks();
+
+// The name the save dialog proposes: "2024_03.pnk".
+std::string proposed_file_name(const Plan& plan);
+
+// Opens one month file as a tab: appended to the period when not open yet,
+// then read and the calendar, norm and summaries recomputed. Nothing happens
+// (false) while the group or the worker table is empty.
+bool otworz(Plan& plan, const std::string& path);
+
+// Opens the chosen files as one project, in calendar order. The first file's
+// week mode decides: files of the other mode are skipped, and a week-mode
+// first file is opened alone. Returns the paths opened, in tab order.
+std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen);
+
+// a_ProjectOpen after the dialog: the save question, then otworz_projekt.
+// An empty choice (dialog cancelled) or a cancelled question opens nothing.
+bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen);
+
+// pr1..pr4: reopens recent project 1..4, skipping files that are gone.
+bool otworz_ostatni(Plan& plan, int position);
+
+// The save question: No without asking when nothing is modified or the plan
+// is empty; otherwise Yes/No/Cancel. Yes saves; a save that was cancelled or
+// failed turns the answer into Cancel, so the caller does not go on to drop
+// the unsaved plan.
+Answer czy_zapis(Plan& plan);
+
+// a_ProjectNew: the save question, then an empty plan of the current month.
+bool a_ProjectNew(Plan& plan);
+
+// a_ProjectSave: asks for a file name when there is none; writes the month
+// unless a restore of it is pending. True when the month was written.
+bool a_ProjectSave(Plan& plan);
+
+// mi_SaveAs: a save that always asks for the file name; cancelling (or a
+// failed write) keeps the old name.
+bool mi_SaveAs(Plan& plan);
+
+// True while a restore marker blocks saving the current month file.
+bool restore_pending(const Plan& plan);
+
+// The window caption: the application title, " - " and the file's name.
+std::string project_caption(const Plan& plan);
+
+}  // namespace planek
