@@ -19,9 +19,11 @@ const char* const kDutiesMoveDefault =
     "urlopy dla miesiąca %s zostaną utracone.%sJeżeli chcesz je zachować wybierz \"Anuluj\", zapisz "
     "ułożony planek i dopiero po tym zmień miesiąc.";
 
-day_param* period_day_of(Plan& plan, int dayIndex) {
+// The period day of a day index of the shown month, when both exist.
+template <class P>
+auto period_day_of(P& plan, int dayIndex) -> decltype(&plan.months[0].days[0]) {
     if (plan.currentMonth < 0 || plan.currentMonth >= int(plan.months.size())) return nullptr;
-    miesiac& pm = plan.months[plan.currentMonth];
+    auto& pm = plan.months[plan.currentMonth];
     if (dayIndex < 0 || dayIndex >= int(pm.days.size()) || dayIndex >= int(plan.days.size())) return nullptr;
     return &pm.days[dayIndex];
 }
@@ -186,7 +188,7 @@ bool a_ERDuty(Plan& plan, int dayIndex) {
 
 day_properties wlasciwosci_dnia(const Plan& plan, int dayIndex) {
     day_properties props;
-    day_param* p = period_day_of(const_cast<Plan&>(plan), dayIndex);
+    const day_param* p = period_day_of(plan, dayIndex);
     if (!p) return props;
     props.note = p->note;
     props.erDuty = p->erDuty == 1;
