@@ -65,6 +65,7 @@ struct Plan {
     // Per minute of a day: how many shifts of the current group cover it.
     std::array<word, 1440> shiftCoverage{};
     period_summary period;  // settlement-period totals (odswiez_okres)
+    bool saveStaffAtExit = true;  // cleared by the staff restore
 
     // View state the rules read.
     std::array<bool, 4> dutyAsFilter{true, true, true, true};
