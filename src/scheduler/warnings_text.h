@@ -1,0 +1,78 @@
+#pragma once
+// Texts of the warning lines: the message formats of the language file
+// (section "warnings") with their Polish defaults, times, day and month
+// names and the short date of the chosen language.
+#include <string>
+#include <vector>
+
+#include "calendar/caption_format.h"
+#include "core/clock.h"
+
+namespace planek {
+
+struct Plan;
+
+// Keys of the section "warnings" with their built-in texts.
+struct warning_message {
+    const char* key;
+    const char* text;
+};
+
+namespace warning_texts {
+inline constexpr warning_message DiscontinuosStaff{
+    "w_DiscontinuosStaff", "%s %s: Brak obsady od godz. %s (%d-go) do godz. %s (%d-go)"};
+inline constexpr warning_message StaffInsufficientPercent{
+    "w_StaffInsufficientPercent",
+    "%s %.2d %s (%s): Obsada na zmianie nr %d jest za mała i stanowi %d%% zakładanej"};
+inline constexpr warning_message StaffExceededPercent{
+    "w_StaffExceededPercent", "%s %.2d %s (%s): Obsada na zmianie nr %d jest za duża i stanowi %d%% zakładanej"};
+inline constexpr warning_message StaffInsufficient{
+    "w_StaffInsufficient", "%s %.2d %s (%s): Obsada na zmianie nr %d mniejsza od zakładanej o %d"};
+inline constexpr warning_message StaffExceeded{
+    "w_StaffExceeded", "%s %.2d %s (%s): Obsada na zmianie nr %d większa od zakładanej o %d"};
+inline constexpr warning_message NormativeExceeded{"w_NormativeExceeded",
+                                                   "%s %s %s ma przekroczony normatyw o %s."};
+inline constexpr warning_message NormativeUnreached{"w_NormativeUnreached", "%s %s %s brakuje do normatywu %s."};
+inline constexpr warning_message IntervalTooShortTheSameDay{
+    "w_IntervalTooShortTheSameDay", "%s %.2d %s (%s) przerwa pomiędzy dyżurami %s %s wynosi %s."};
+inline constexpr warning_message IntervalTooShort{
+    "w_IntervalTooShort", "%s %.2d %s (%s)(i %d %s) przerwa pomiędzy dyżurami %s %s wynosi %s."};
+inline constexpr warning_message NightDutyTooClose{
+    "w_NightDutyTooClose", "%s %.2d %s (%s)(i %d %s) %s %s ma dyżur nocny w dwóch kolejnych dniach."};
+inline constexpr warning_message WeekIntervalTooShort{
+    "w_WeekIntervalTooShort",
+    "%s %s %s, w tygodniu od %d %s do %d %s najdłuższa przerwa pomiędzy dyżurami trwa %s godz. (o %s godz. za "
+    "mało)"};
+inline constexpr warning_message WeekWorkTime{
+    "w_WeekWorkTime", "%s %s %s, w tygodniu od %d %s do %d %s czas pracy wynosi %s godz."};
+inline constexpr warning_message DutyTooLong{"w_DutyTooLong", "%s %d %s (%s) %s %s ma zbyt długi dyżur (%s)."};
+inline constexpr warning_message DutyTooShort{"w_DutyTooShort", "%s %d %s (%s) %s %s ma zbyt krótki dyżur (%s)."};
+inline constexpr warning_message TooManyFollowSundays{
+    "w_TooManyFollowSundays",
+    "%s %s %s ma dyżur w więcej niż %d kolejnych niedzielach (przekroczenie w dniu: %s)."};
+inline constexpr warning_message NoWarnings{"w_NoWarnings", "Brak uwag"};
+}  // namespace warning_texts
+
+// The message text of the language file (or the default) filled with the
+// arguments in order.
+std::string warning_line(const Plan& plan, const warning_message& message, const std::vector<format_arg>& args);
+
+// How a rule shows a time: rule k wraps at a day and shows zero as "0",
+// rule a shows zero as "0", every other rule leaves zero empty.
+enum class warning_time { Wrapped, ShowZero, HideZero };
+std::string warning_minutes(long long minutes, warning_time mode);
+
+// Short weekday name (1 = Sunday .. 7 = Saturday) in the chosen language;
+// empty for a code outside that range.
+std::string short_day_name(const Plan& plan, int dayOfWeek);
+// The same for a date; empty for a date that does not exist.
+std::string short_day_name(const Plan& plan, int year, int month, int day);
+
+// A date in the short form of the chosen language ("08.12.2026" in Polish,
+// "08/12/2026" in English).
+std::string short_date_text(const Plan& plan, const civil_date& date);
+
+// Whether a date exists in the Gregorian calendar (year 1 and later).
+bool valid_date(int year, int month, int day);
+
+}  // namespace planek
