@@ -465,9 +465,7 @@ SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error) {
     return result;
 }
 
-bool write_exit_options(const Plan& plan, std::string* error) {
-    std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini(file);
+void write_exit_keys(const Plan& plan, IniFile& ini) {
     const Options& o = plan.options;
     ini.writeString("glowne", "last_backup", option_date_text(o.glowne.last_backup));
     ini.writeBool("glowne", "AutoCalcShifts", o.glowne.AutoCalcShifts);
@@ -478,12 +476,9 @@ bool write_exit_options(const Plan& plan, std::string* error) {
     ini.writeInt("windows", "window_width", o.windows.window_width);
     ini.writeInt("windows", "window_height", o.windows.window_height);
     ini.writeBool("windows", "window_state_max", o.windows.window_state_max);
-    return save_ini(ini, file, error);
 }
 
-bool write_recent_files(const Plan& plan, std::string* error) {
-    std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini(file);
+void write_recent_keys(const Plan& plan, IniFile& ini) {
     const Options& o = plan.options;
     ini.writeString("program", "path", one_line(o.programPath));
     for (size_t i = 0; i < 4; ++i) {
@@ -491,7 +486,36 @@ bool write_recent_files(const Plan& plan, std::string* error) {
         ini.writeString("pliki_Project", key, one_line(o.recentProjects[i]));
         ini.writeString("pliki_Templates", key, one_line(o.recentTemplates[i]));
     }
+}
+
+bool write_exit_options(const Plan& plan, std::string* error) {
+    std::filesystem::path file = config_file(plan.paths.data);
+    IniFile ini(file);
+    write_exit_keys(plan, ini);
     return save_ini(ini, file, error);
+}
+
+bool write_recent_files(const Plan& plan, std::string* error) {
+    std::filesystem::path file = config_file(plan.paths.data);
+    IniFile ini(file);
+    write_recent_keys(plan, ini);
+    return save_ini(ini, file, error);
+}
+
+std::vector<std::pair<std::string, std::string>> effective_options(const Plan& plan) {
+    IniFile ini;
+    ini.writeInt("glowne", "dyz8", plan.options.glowne.dyz8);
+    ini.writeInt("glowne", "dyz12", plan.options.glowne.dyz12);
+    write_options(plan, ini);
+    write_exit_keys(plan, ini);
+    write_recent_keys(plan, ini);
+    std::vector<std::pair<std::string, std::string>> all;
+    for (const std::string& section : ini.sections()) {
+        if (section == "normatyw") continue;  // a marker, not an option
+        for (const std::string& key : ini.keys(section))
+            all.emplace_back(section + "." + key, ini.readString(section, key, ""));
+    }
+    return all;
 }
 
 bool same_folder(const std::filesystem::path& a, const std::filesystem::path& b) {

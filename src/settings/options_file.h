@@ -62,6 +62,14 @@ bool write_exit_options(const Plan& plan, std::string* error = nullptr);
 // folder's file.
 bool write_recent_files(const Plan& plan, std::string* error = nullptr);
 
+// The same keys into a file in memory.
+void write_exit_keys(const Plan& plan, IniFile& ini);
+void write_recent_keys(const Plan& plan, IniFile& ini);
+
+// Every option of the plan as "section.key" and its text in the file's form,
+// sections in the order of the options dialog's save.
+std::vector<std::pair<std::string, std::string>> effective_options(const Plan& plan);
+
 // Whether two folders are the same place (lexically, after normalising).
 bool same_folder(const std::filesystem::path& a, const std::filesystem::path& b);
 

@@ -1,6 +1,7 @@
 #include "settings/options_file.h"
 
 #include <algorithm>
+#include <set>
 
 #include "core/text.h"
 #include "settings/net_settings.h"
@@ -451,6 +452,22 @@ TEST_F(OptionsFile, NetIniRoundTrip) {
     std::vector<std::string> ignored = read_net_options(reader);
     EXPECT_EQ(reader.options.net, net_options{});
     EXPECT_EQ(ignored, std::vector<std::string>{"net.Template"});
+}
+
+TEST_F(OptionsFile, EffectiveOptionsListEveryKeyOnce) {
+    czytaj_opcje(plan, "opcje");
+    czytaj_opcje(plan, "lang");
+    auto all = effective_options(plan);
+    std::set<std::string> seen;
+    for (const auto& [key, value] : all) EXPECT_TRUE(seen.insert(key).second) << key;
+    EXPECT_TRUE(seen.count("glowne.dyz8"));
+    EXPECT_TRUE(seen.count("wydruki.ReadAllGroup"));
+    EXPECT_TRUE(seen.count("windows.window_state_max"));
+    EXPECT_TRUE(seen.count("pliki_Templates.plik4"));
+    EXPECT_TRUE(seen.count("urlop_nazwa.ż"));
+    EXPECT_FALSE(seen.count("normatyw.test"));
+    EXPECT_EQ(std::find(all.begin(), all.end(), std::pair<std::string, std::string>{"wydruki.ng_od", "19:00"}) - all.begin() < long(all.size()), true);
+    EXPECT_FALSE(std::filesystem::exists(plan.paths.data / "konfiguracja.ini"));  // nothing written
 }
 
 }  // namespace
