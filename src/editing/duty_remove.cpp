@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "core/text.h"
+
 #include "editing/calendar_calls.h"
 #include "editing/day_off_rules.h"
 #include "editing/message_text.h"
@@ -82,8 +84,9 @@ bool usun_dyzur_panelu(Plan& plan, const std::string& panel) {
 }
 
 void remove_dialog_model::open(const std::string& menuItemName) {
-    duties = menuItemName.find("duties") != std::string::npos;
-    daysOff = menuItemName.find("dayoff") != std::string::npos;
+    const std::string name = lower_pl(menuItemName);
+    duties = name.find("duties") != std::string::npos;
+    daysOff = name.find("dayoff") != std::string::npos;
 }
 
 std::string remove_dialog_model::workerScopeCaption(const Plan& plan) const {
