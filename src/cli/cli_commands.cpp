@@ -1,0 +1,44 @@
+#include "cli/cli.h"
+
+#include "files/program_root.h"
+#include "files/staff_group_files.h"
+
+namespace planek::cli {
+
+const std::vector<command>& all_commands() {
+    static const std::vector<command> table = [] {
+        std::vector<command> t;
+        for (auto group : {staff_commands, demo_commands}) {
+            std::vector<command> more = group();
+            t.insert(t.end(), more.begin(), more.end());
+        }
+        return t;
+    }();
+    return table;
+}
+
+const command* find_command(const std::string& name) {
+    for (const command& c : all_commands())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)
+    : out(o), err(e), ui(std::move(i)) {
+    plan.ui = ui;
+}
+
+bool context::open_root() {
+    if (io_result r = open_program_root(plan, root); !r) {
+        err << r.error << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool context::load_staff() {
+    if (!open_root()) return false;
+    return wczytaj(plan).ok();  // the problems went out through the interaction
+}
+
+}  // namespace planek::cli

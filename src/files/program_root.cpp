@@ -1,0 +1,45 @@
+#include "files/program_root.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+fs::path executable_folder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
+fs::path default_program_root(const fs::path& exe_folder, const char* xdg_data_home, const char* home) {
+    std::error_code ec;
+    if (!exe_folder.empty() &&
+        (fs::is_directory(exe_folder / "dane", ec) || ::access(exe_folder.c_str(), W_OK) == 0))
+        return exe_folder;
+    // Per the XDG rules a relative value is to be ignored.
+    if (xdg_data_home && *xdg_data_home && fs::path(xdg_data_home).is_absolute())
+        return fs::path(xdg_data_home) / "planek";
+    if (home && *home) return fs::path(home) / ".local" / "share" / "planek";
+    return fs::current_path(ec) / "planek";
+}
+
+io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
+    fs::path chosen = root ? *root
+                           : default_program_root(executable_folder(), std::getenv("XDG_DATA_HOME"),
+                                                  std::getenv("HOME"));
+    std::error_code ec;
+    fs::path absolute = fs::absolute(chosen, ec);
+    if (!ec) chosen = absolute.lexically_normal();
+    plan.paths = Paths::local(chosen);
+    fs::create_directories(plan.paths.data, ec);
+    if (ec || !fs::is_directory(plan.paths.data, ec))
+        return {"Nie można utworzyć folderu danych „" + plan.paths.data.string() + "”" +
+                (ec ? ": " + ec.message() : std::string()) + "."};
+    return {};
+}
+
+}  // namespace planek

@@ -1,0 +1,24 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+
+#include "core/file_io.h"
+#include "core/plan.h"
+
+namespace planek {
+
+// The folder of the running executable; empty when it cannot be found.
+std::filesystem::path executable_folder();
+
+// The program root when none is given: the executable's folder when it
+// holds dane/ or may be written to (a portable copy), otherwise the user's
+// data folder, $XDG_DATA_HOME/planek or ~/.local/share/planek. Either
+// environment value may be null.
+std::filesystem::path default_program_root(const std::filesystem::path& exe_folder, const char* xdg_data_home,
+                                           const char* home);
+
+// Sets plan.paths for the root (the given one, else the default) and creates
+// its data folder. The error names the folder that could not be made.
+io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root);
+
+}  // namespace planek
