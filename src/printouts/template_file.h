@@ -1,0 +1,58 @@
+#pragma once
+// Template files: discovery, the header block, and the body as the tag
+// tree reads it.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace planek {
+
+struct Plan;
+
+inline constexpr int kDefaultFontSize = 10;
+inline constexpr const char* kDefaultFontName = "Arial";
+
+// One template file.
+struct szablon {
+    std::filesystem::path path;
+    std::string title;
+    std::string secondText;
+    std::string type = "rtf";  // "rtf", "htm" or "txt"
+    int fontSize = kDefaultFontSize;
+    std::string fontName = kDefaultFontName;
+    std::string outputName = "document";
+    int headerLines = 0;
+};
+
+// Reads the header block of a template. A missing file gives the defaults
+// with its file name as title. <FILE_NAME> is expanded for the plan's
+// current worker, group and month.
+szablon info_plik(Plan& plan, const std::filesystem::path& path);
+
+// Templates of a folder and of its sub-folders whose names match the mask,
+// in name order.
+std::vector<szablon> ZnajdzPliki(Plan& plan, const std::filesystem::path& folder,
+                                 const std::string& mask = "*.wzr");
+
+// Makes an output name safe as a single file name inside the printouts
+// folder: path and reserved characters become "_", control characters go,
+// and a name of dots only (or nothing) becomes "document".
+std::string czysc_nazwe_pliku(const std::string& name);
+
+// The tag conversion over the body lines (ASCII brackets to "‹" "›", one
+// line per opening tag, closing tags end their line; blank lines dropped
+// for "htm").
+std::vector<std::string> konwertuj_tagi(const std::vector<std::string>& lines, const std::string& type);
+
+// The body of a template ready for the tree: header and comment lines
+// dropped, tags converted, lines joined with "\n"; an empty tag appended
+// when there is none. Empty when the file cannot be read.
+std::string przygotuj_tresc(const szablon& t);
+// The same over lines already read.
+std::string przygotuj_tresc(const std::vector<std::string>& lines, const szablon& t);
+
+// Does the same header rules over lines already read; FILE_NAME is expanded
+// only when `plan` is given.
+void parse_header(const std::vector<std::string>& lines, szablon& t, Plan* plan);
+
+}  // namespace planek
