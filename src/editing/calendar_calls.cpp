@@ -2,14 +2,14 @@
 
 #include "calendar/day_table.h"
 #include "calendar/norm.h"
-#include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
+#include "calendar/summaries.h"
 #include "calendar/time_text.h"
 #include "editing/month_access.h"
 
 namespace planek {
 
-void refresh_worker(Plan& plan, int worker) { call_odswiez_pracownika(plan, worker, false, plan.currentMonth); }
+void refresh_worker(Plan& plan, int worker) { odswiez_pracownika(plan, worker, false, plan.currentMonth); }
 
 void recount_staffing(Plan& plan) {
     if (plan.group() && !plan.days.empty()) odswiez_iledy(plan);

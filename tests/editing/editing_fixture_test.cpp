@@ -7,7 +7,8 @@
 namespace planek::test {
 
 void EditingFixture::build(int dayCount, int firstWeekday) {
-    plan = Plan{};
+    Plan fresh;
+    plan = std::move(fresh);
     plan.ui = ui;
     plan.year = 2027;
     plan.month = 3;
@@ -36,6 +37,11 @@ void EditingFixture::build(int dayCount, int firstWeekday) {
     mm.month = 3;
     mm.year = 2027;
     mm.dayCount = byte(dayCount);
+    for (int i = 0; i < dayCount; ++i) {
+        const int weekday = (firstWeekday - 1 + i) % 7 + 1;
+        if (weekday >= 2 && weekday <= 6) ++mm.workingDays;
+    }
+    mm.normMinutes = word(mm.workingDays * 455);
     plan.months.push_back(mm);
     plan.days.resize(dayCount);
     for (int i = 0; i < dayCount; ++i) plan.days[i].dayOfWeek = byte((firstWeekday - 1 + i) % 7 + 1);
