@@ -62,7 +62,7 @@ bool write_net_options(const Plan& plan, std::string* error) {
     std::error_code ec;
     std::filesystem::create_directories(plan.paths.data, ec);
     if (ini.saveAs(file)) return true;
-    if (error) *error = file.string();
+    if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }
 

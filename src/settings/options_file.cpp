@@ -243,7 +243,7 @@ bool save_ini(const IniFile& ini, const std::filesystem::path& file, std::string
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     if (ini.saveAs(file)) return true;
-    if (error) *error = file.string();
+    if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }
 

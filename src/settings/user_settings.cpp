@@ -69,7 +69,7 @@ bool write_user_settings(const Plan& plan, std::string* error) {
     if (u.tab_adress_visible) ini.writeBool(kSection, "tab_adress_visible", *u.tab_adress_visible);
     if (u.tab_other_visible) ini.writeBool(kSection, "tab_other_visible", *u.tab_other_visible);
     if (ini.saveAs(file)) return true;
-    if (error) *error = file.string();
+    if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }
 

@@ -289,6 +289,15 @@ TEST_F(OptionsFile, SaveThenReadKeepsEveryValue) {
               std::string::npos);
 }
 
+TEST_F(OptionsFile, TextTheFileCannotHoldIsRefusedWithTheOldFileKept) {
+    putConfig("[glowne]\nfirma=Stara\n");
+    plan.options.glowne.firma = "Klinika ☃";
+    std::string error;
+    EXPECT_EQ(sb_SaveClick(plan, &error), SaveOptionsResult::Failed);
+    EXPECT_NE(error.find("☃"), std::string::npos);
+    EXPECT_EQ(readUtf8(plan.paths.data / "konfiguracja.ini"), "[glowne]\nfirma=Stara\n");
+}
+
 TEST_F(OptionsFile, SavingReplacesTheUserSymbolsWhole) {
     putConfig("[symbole_dyz_uzytk]\n1=420¤-1¤-1¤R\n2=0¤60¤0¤A\n3=0¤120¤0¤B\n");
     czytaj_opcje(plan, "opcje");
