@@ -234,6 +234,9 @@ void read_day_off_kinds(Reader& r, std::vector<day_off_kind>& kinds) {
         // Kinds that never consume the norm are not read.
         if (k.settable) r.text("urlop_normatyw", k.code, k.normatyw);
         r.text("urlop_symbol", k.code, k.symbol);
+        // Profile files drop blanks at the ends of a value; a blank symbol
+        // comes back empty and is a blank again.
+        if (k.symbol.empty()) k.symbol = " ";
     }
 }
 

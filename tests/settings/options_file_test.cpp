@@ -156,7 +156,7 @@ TEST_F(OptionsFile, DutyAsEntriesKeepDefaultsForMissingFields) {
 }
 
 TEST_F(OptionsFile, OnlyTheTickGlyphCountsAndFixedKindsAreNotRead) {
-    putConfig("[urlop_normatyw]\nu=1\nm=¨\nw=ţ\nn=ţ\n9=ţ\ns=\n[urlop_symbol]\nu=UW\nż=X\n");
+    putConfig("[urlop_normatyw]\nu=1\nm=¨\nw=ţ\nn=ţ\n9=ţ\ns=\n[urlop_symbol]\nu=UW\nż=X\n1= \n");
     czytaj_opcje(plan, "opcje");
     auto kind = [&](const char* code) { return plan.options.dayOffKinds[size_t(plan.options.dayOffKindIndex(code))]; };
     EXPECT_EQ(kind("u").normatyw, "1");  // shown as stored...
@@ -169,6 +169,7 @@ TEST_F(OptionsFile, OnlyTheTickGlyphCountsAndFixedKindsAreNotRead) {
     EXPECT_FALSE(kind("s").countsTowardNorm());
     EXPECT_TRUE(kind("z").countsTowardNorm());  // missing: default on
     EXPECT_EQ(kind("u").symbol, "UW");
+    EXPECT_EQ(kind("1").symbol, " ");
     EXPECT_EQ(kind("ż").symbol, "X");
 }
 
