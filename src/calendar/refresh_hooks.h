@@ -7,8 +7,9 @@ struct Plan;
 
 // The calendar calls into the staffing counts and the worker summaries,
 // which sit beside it in this library and are built on top of what it
-// computes. The calls go through these slots, so each side builds and tests
-// alone; an empty slot does nothing.
+// computes. The calls go through these slots so a test (or a view that
+// wants to know) can put its own routine in; an empty slot calls the
+// library's own czysc_iledy, odswiez_okres and odswiez_pracownika.
 struct calendar_refresh_hooks {
     // Staffing counts: czysc_iledy (resetCounts, resetWorkFlag).
     std::function<void(Plan&, bool resetCounts, bool resetWorkFlag)> czysc_iledy;
@@ -20,7 +21,7 @@ struct calendar_refresh_hooks {
 
 calendar_refresh_hooks& refresh_hooks();
 
-// The calls themselves; each is a no-op while its slot is empty.
+// The calls themselves: the slot's routine when set, else the library's own.
 void call_czysc_iledy(Plan& plan, bool resetCounts, bool resetWorkFlag);
 void call_odswiez_okres(Plan& plan, bool fromNorm, bool allGroups, int worker);
 void call_odswiez_pracownika(Plan& plan, int worker, bool allGroups, int periodMonth);
