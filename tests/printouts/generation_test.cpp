@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "core/cp1250.h"
+#include "print_fixture.h"
+#include "printouts/generation.h"
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+using test::TempDir;
+
+struct ward_root {
+    TempDir dir;
+    Plan plan = test::make_ward();
+    ward_root() { plan.paths = Paths::local(dir.path()); }
+
+    gen_result run(const std::string& templateText, const gen_options& o = {}) {
+        std::filesystem::path t = plan.paths.templates / "t.wzr";
+        test::write_file(t, utf8_to_cp1250_lossy(templateText));
+        return generuj(plan, t, o);
+    }
+    std::string read(const gen_result& r) { return cp1250_to_utf8(test::read_file(r.file)); }
+};
+
+TEST(Generation, PlainBodyBecomesOneRtfDocument) {
+    ward_root w;
+    gen_result r = w.run("Zażółć @_worker_surname {x}\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.file, w.plan.paths.printouts / "document.rtf");
+    std::string rtf = w.read(r);
+    EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(rtf.find("Za\\'bf\\'f3\\'b3\\'e6 {\\b Kowalska} \\{x\\}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\fs20"), std::string::npos);
+    // The page setup is the line before the closing brace.
+    EXPECT_NE(rtf.find(std::string(kRtfPageSetup) + "\r\n}\r\n"), std::string::npos);
+    EXPECT_EQ(w.plan.options.recentTemplates[0], (w.plan.paths.templates / "t.wzr").string());
+    EXPECT_TRUE(w.plan.printoutFiles.count(r.file.string()));
+}
+
+TEST(Generation, HtmlRosterWithWorkersDaysAndDuties) {
+    ward_root w;
+    test::add_duty(w.plan, 0, 2, 450, 720, 1);
+    test::add_duty(w.plan, 1, 2, 420, 720, 1);
+    test::add_duty(w.plan, 1, 4, 1140, 720, 2);
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>htm</TYPE>\n<FILE_NAME>grafik @_group_nick</FILE_NAME>\n</HEADER>\n"
+        "<table>\n<_prac sort=\"name\"><tr><td>@_prac_nazwisko</td>"
+        "<_day><td>@_1n_dzien_symbol|<_duty>[@_duty_from:]</duty></td></day></tr></prac>\n</table>\n"
+        "<_duty>never</duty>\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.file.filename(), "grafik PIE.htm");
+    std::string html = w.read(r);
+    EXPECT_EQ(html.find("never"), std::string::npos);  // a duty outside worker and day
+    EXPECT_NE(html.find("[07:30]"), std::string::npos);
+    EXPECT_NE(html.find("[19:00]"), std::string::npos);
+    // Sorted by surname: Kowalska, Nowak, Wiśniewska, Zając.
+    size_t k = html.find("Kowalska"), n = html.find("Nowak"), wi = html.find("Wiśniewska"), z = html.find("Zając");
+    ASSERT_NE(z, std::string::npos);
+    EXPECT_LT(k, n);
+    EXPECT_LT(n, wi);
+    EXPECT_LT(wi, z);
+}
+
+TEST(Generation, SortByNameWithAndWithoutQuotesAgree) {
+    ward_root a, b;
+    gen_result ra = a.run("<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n<_prac sort=\"name\">@_worker_nick </prac>");
+    gen_result rb = b.run("<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n<_worker sort=name>@_worker_nick </worker>");
+    EXPECT_EQ(a.read(ra), b.read(rb));
+}
+
+TEST(Generation, WorkersOfADayByTheirFirstDuty) {
+    ward_root w;
+    test::add_duty(w.plan, 0, 0, 1140, 720, 2);
+    test::add_duty(w.plan, 2, 0, 420, 720, 1);
+    test::add_duty(w.plan, 1, 0, 600, 300, 1);
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols"
+        "<_day><_worker sort=duty_from>@_worker_nick </worker>|eol|</day>");
+    ASSERT_TRUE(r.ok);
+    std::string text = w.read(r);
+    EXPECT_EQ(text.substr(0, 11), "CZ BN AK \r\n");
+}
+
+TEST(Generation, TextLineBreaksOnlyAtEolMarkers) {
+    ward_root w;
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols\n"
+        "<_worker>\n@_worker_nick\n;|eol|\n</worker>\nkoniec\n");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(w.read(r), "AK;\r\nBN;\r\nCZ;\r\nDW;\r\nkoniec");
+}
+
+TEST(Generation, OvertimeListKeepsOnlyDutiesWithOvertime) {
+    ward_root w;
+    test::add_duty(w.plan, 0, 3, 420, 720, 1);
+    test::add_duty(w.plan, 0, 4, 420, 720, 1);
+    test::add_duty(w.plan, 0, 5, 420, 720, 1);
+    w.plan.workers[0].months[0].duties[3][0].overtime = 60;
+    w.plan.workers[0].months[0].duties[5][0].overtime = 30;
+    w.plan.workers[0].months[0].duties[5][0].medical = true;
+    const std::string head = "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols";
+    // "|" does not end a name, so the marker follows a blank.
+    const std::string body = "<_prac><_dzien><_nadgodz>@_day_no/@_duty_overtime: |eol|</nadgodz></dzien></prac>";
+    EXPECT_EQ(w.read(w.run(head + body)), "4/01:00 \r\n6/00:30 \r\n");
+    EXPECT_EQ(w.read(w.run(head + "@_without_medical_duty_overtime" + body)), "4/01:00 \r\n");
+}
+
+TEST(Generation, OnlyApprovedPlansPrintIntoTheLocalFolder) {
+    ward_root w;
+    w.plan.paths.printouts = w.dir / "server" / "wydruki";
+    w.plan.options.net.PrintoutOnlyAccepted = true;
+    EXPECT_EQ(w.run("x").file.parent_path(), w.dir / "wydruki");
+    w.plan.approvedStatus = 1;
+    EXPECT_EQ(w.run("x").file.parent_path(), w.dir / "server" / "wydruki");
+}
+
+TEST(Generation, HostileTemplatesStillGiveADocumentInsideTheFolder) {
+    ward_root w;
+    for (const char* name : {"..", "../../escape", "a/b:c", "..\\..\\x", "/abs/path", "@_worker_nick/.."}) {
+        gen_result r = w.run(std::string("<HEADER>\n<FILE_NAME>") + name + "</FILE_NAME>\n<TYPE>../</TYPE>\n</HEADER>\nx");
+        ASSERT_TRUE(r.ok) << name;
+        EXPECT_EQ(r.file.parent_path(), w.plan.paths.printouts) << name;
+    }
+    // Unclosed tags, unknown variables, self-nesting, a bad font size and a
+    // condition on text.
+    gen_result r = w.run(
+        "<HEADER>\n<FONT_SIZE>abc</FONT_SIZE>\n<TYPE>txt</TYPE>\n</HEADER>\n"
+        "a @_no_such_var b <_worker>@_worker_nick <_worker>x</worker>\n"
+        "<_day>@_day_no <_day>@_day_no</day></day>\n<_shift>@_worker_nick|'t'|'n'|'>x'\n");
+    ASSERT_TRUE(r.ok);
+    std::string text = w.read(r);
+    EXPECT_NE(text.find("a  b"), std::string::npos);
+}
+
+TEST(Generation, FiveMegabyteTemplateInBoundedTime) {
+    ward_root w;
+    std::string body = "<HEADER>\n<TYPE>htm</TYPE>\n</HEADER>\n";
+    while (body.size() < (5u << 20)) body += "<p>@_worker_surname @_nope <_x> tekst</p>\n";
+    auto start = std::chrono::steady_clock::now();
+    gen_result r = w.run(body);
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(r.ok);
+    EXPECT_LT(secs, 60.0);
+}
+
+TEST(Generation, MissingTemplateWritesNothing) {
+    ward_root w;
+    gen_result r = generuj(w.plan, w.dir / "none.wzr");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(std::filesystem::exists(w.plan.paths.printouts));
+}
+
+}  // namespace
+}  // namespace planek
