@@ -1,6 +1,7 @@
 // The excess-staff search of the automatic scheduler: a proposed duty moves
 // from a cell that can spare it into an under-staffed one.
 #include <algorithm>
+#include <vector>
 
 #include "calendar/duty_filter.h"
 #include "calendar/staffing.h"
@@ -78,14 +79,18 @@ staff_donor znajdz_dawce(const Plan& plan, int td, int ts) {
     const int shifts = int(g->shifts.size());
     const bool targetEmpty = headcount(plan, td, ts) == 0;
     const dyzur* bestDuty = nullptr;
+    std::vector<worker_view> views(plan.workers.size());
+    for (size_t w = 0; w < plan.workers.size(); ++w) {
+        const prac& worker = plan.workers[w];
+        if (worker.prefSystem && worker.inGroup(g->id)) views[w] = look_around(plan, *g, int(w), td);
+    }
     for (int d = 0; d < days; ++d) {
         for (int s = 0; s < shifts; ++s) {
             if ((d == td && s == ts) || !is_donor_cell(plan, *g, d, s, targetEmpty)) continue;
             for (size_t w = 0; w < plan.workers.size(); ++w) {
                 const prac& worker = plan.workers[w];
-                if (!worker.prefSystem || !worker.inGroup(g->id)) continue;
-                const worker_view v = look_around(plan, *g, int(w), td);
-                if (!v.month) continue;
+                const worker_view& v = views[w];
+                if (!v.month) continue;  // not in the group, not in pattern mode, or no month
                 if (!v.month->duties[td].empty() && d != td) continue;
                 const auto& list = v.month->duties[d];
                 for (size_t pos = 0; pos < list.size(); ++pos) {
