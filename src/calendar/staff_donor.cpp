@@ -59,7 +59,9 @@ worker_view look_around(const Plan& plan, const grupa& g, int w, int td) {
 // Whether a candidate duty of shift index s may take the target shift ts.
 bool rest_allows(const grupa& g, const worker_view& v, const dyzur& duty, int s, int ts) {
     const int last = int(g.shifts.size()) - 1;
-    if (s == 0 && v.afterLastShift) return false;
+    // After a last-shift duty the day before, no first-shift duty: neither a
+    // candidate held there nor one that would land there.
+    if ((s == 0 || ts == 0) && v.afterLastShift) return false;
     if (s == last && v.nextEarliest) {
         const int end = int(g.shifts[ts].start) + int(duty.length) + int(duty.overtime);
         const int rest = int(v.nextEarliest->start) + kDayMinutes - end;

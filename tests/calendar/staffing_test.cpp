@@ -288,6 +288,14 @@ TEST(StaffingDonor, RestRulesGuardTheNightBeforeAndTheDayAfter) {
     w.plan.workers[1].months[0].duties[4].clear();
     odswiez_iledy(w.plan);
     EXPECT_EQ(znajdz_dawce(w.plan, 5, 1).worker, 1);
+    // Nor may a night candidate land in the first shift right after a night.
+    donor_ward u;
+    u.proposal(0, 3, kNight);
+    u.proposal(1, 3, kNight);
+    u.duty(0, 4, kNight, 1140, 720);
+    u.duty(1, 4, kNight, 1140, 720);
+    odswiez_iledy(u.plan);
+    EXPECT_EQ(znajdz_dawce(u.plan, 5, 0).worker, -1);
 
     // A last-shift candidate moved into the night of day 10 would end when the
     // worker's day duty of day 11 begins: refused like the pairing above.
