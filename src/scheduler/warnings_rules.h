@@ -11,6 +11,7 @@
 namespace planek {
 
 class IniFile;
+class warning_writer;
 
 using warning_lines = std::vector<std::string>;
 
@@ -19,20 +20,20 @@ using warning_lines = std::vector<std::string>;
 std::int64_t round_half_even(std::int64_t num, std::int64_t den);
 
 // Staffing of the shown month and the current group.
-void rule_k_gaps(const Plan& plan, warning_lines& out);
-void rule_j_percent(const Plan& plan, warning_lines& out);
-void rule_c_persons(const Plan& plan, warning_lines& out);
+void rule_k_gaps(const warning_writer& ww, warning_lines& out);
+void rule_j_percent(const warning_writer& ww, warning_lines& out);
+void rule_c_persons(const warning_writer& ww, warning_lines& out);
 
 // One worker (index into the worker table).
-void rule_f_norm_exceeded(const Plan& plan, int worker, warning_lines& out);
-void rule_g_norm_unreached(const Plan& plan, int worker, warning_lines& out);
-void rule_a_rest(const Plan& plan, int worker, warning_lines& out);
-void rule_b_nights(const Plan& plan, int worker, warning_lines& out);
-void rule_h_week_rest(const Plan& plan, int worker, warning_lines& out);
-void rule_l_week_time(const Plan& plan, int worker, warning_lines& out);
-void rule_ed_duty_length(const Plan& plan, int worker, warning_lines& out);
+void rule_f_norm_exceeded(const warning_writer& ww, int worker, warning_lines& out);
+void rule_g_norm_unreached(const warning_writer& ww, int worker, warning_lines& out);
+void rule_a_rest(const warning_writer& ww, int worker, warning_lines& out);
+void rule_b_nights(const warning_writer& ww, int worker, warning_lines& out);
+void rule_h_week_rest(const warning_writer& ww, int worker, warning_lines& out);
+void rule_l_week_time(const warning_writer& ww, int worker, warning_lines& out);
+void rule_ed_duty_length(const warning_writer& ww, int worker, warning_lines& out);
 // Rule i reads the worked-Sundays record, already refreshed for the shown
 // month.
-void rule_i_sundays(const Plan& plan, int worker, const IniFile& sundays, warning_lines& out);
+void rule_i_sundays(const warning_writer& ww, int worker, const IniFile& sundays, warning_lines& out);
 
 }  // namespace planek

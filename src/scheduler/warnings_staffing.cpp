@@ -32,9 +32,10 @@ std::int64_t staff_minutes(const day& d, size_t s) { return s < d.shiftMinutes.s
 
 // The leading arguments of the day-based staffing lines: letter, day,
 // month name, day name.
-std::vector<format_arg> day_args(const Plan& plan, const char* letter, int dayIndex) {
-    return {std::string(letter), (long long)(dayIndex + 1), month_name(plan, plan.month),
-            short_day_name(plan, plan.days[dayIndex].dayOfWeek)};
+std::vector<format_arg> day_args(const warning_writer& ww, const char* letter, int dayIndex) {
+    const Plan& plan = ww.plan();
+    return {std::string(letter), (long long)(dayIndex + 1), ww.month(plan.month),
+            ww.day(plan.days[dayIndex].dayOfWeek)};
 }
 
 // Percent of the needed staffing a shift had that day, or -1 when the shift
@@ -58,7 +59,8 @@ std::int64_t round_half_even(std::int64_t num, std::int64_t den) {
     return q;
 }
 
-void rule_k_gaps(const Plan& plan, warning_lines& out) {
+void rule_k_gaps(const warning_writer& ww, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const int days = shown_days(plan);
     const auto& cover = plan.shiftCoverage;
     gap_mark from, to;
@@ -72,8 +74,8 @@ void rule_k_gaps(const Plan& plan, warning_lines& out) {
             // never lost.
             if (d == days - 1 && m == kLastMinute - 1 && from.set() && !to.set()) to = {d, kLastMinute};
             if (from.set() && to.set()) {
-                out.push_back(warning_line(plan, warning_texts::DiscontinuosStaff,
-                                           {std::string("k"), month_name(plan, plan.month),
+                out.push_back(ww.line(warning_texts::DiscontinuosStaff,
+                                           {std::string("k"), ww.month(plan.month),
                                             warning_minutes(from.minute, warning_time::Wrapped),
                                             (long long)(from.day + 1),
                                             warning_minutes(to.minute + 1, warning_time::Wrapped),
@@ -85,7 +87,8 @@ void rule_k_gaps(const Plan& plan, warning_lines& out) {
     }
 }
 
-void rule_j_percent(const Plan& plan, warning_lines& out) {
+void rule_j_percent(const warning_writer& ww, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const grupa* g = plan.group();
     if (!g) return;
     const warnings_options& o = plan.options.warnings;
@@ -97,11 +100,11 @@ void rule_j_percent(const Plan& plan, warning_lines& out) {
                 if (percent < 0) continue;
                 const bool hit = lower ? percent < o.vStaffLessPercent : percent > o.vStaffBiggerPercent;
                 if (!hit) continue;
-                std::vector<format_arg> args = day_args(plan, "j", d);
+                std::vector<format_arg> args = day_args(ww, "j", d);
                 args.push_back((long long)(s + 1));
                 args.push_back((long long)percent);
-                out.push_back(warning_line(
-                    plan, lower ? warning_texts::StaffInsufficientPercent : warning_texts::StaffExceededPercent,
+                out.push_back(ww.line(
+                    lower ? warning_texts::StaffInsufficientPercent : warning_texts::StaffExceededPercent,
                     args));
             }
     };
@@ -109,7 +112,8 @@ void rule_j_percent(const Plan& plan, warning_lines& out) {
     if (o.StaffBiggerPercent) pass(false);
 }
 
-void rule_c_persons(const Plan& plan, warning_lines& out) {
+void rule_c_persons(const warning_writer& ww, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const grupa* g = plan.group();
     if (!g) return;
     const warnings_options& o = plan.options.warnings;
@@ -123,11 +127,11 @@ void rule_c_persons(const Plan& plan, warning_lines& out) {
                 const int diff = required_staff(plan.days[d], g->shifts[s]) - headcount(plan.days[d], s);
                 const int off = lower ? diff : -diff;
                 if (off < threshold) continue;
-                std::vector<format_arg> args = day_args(plan, "c", d);
+                std::vector<format_arg> args = day_args(ww, "c", d);
                 args.push_back((long long)(s + 1));
                 args.push_back((long long)std::abs(off));
                 out.push_back(
-                    warning_line(plan, lower ? warning_texts::StaffInsufficient : warning_texts::StaffExceeded, args));
+                    ww.line(lower ? warning_texts::StaffInsufficient : warning_texts::StaffExceeded, args));
             }
     };
     if (o.StaffLess) pass(true, o.vStaffLess);

@@ -27,7 +27,8 @@ std::string previous_year_tail(const IniFile& sundays, const std::string& sectio
 
 }  // namespace
 
-void rule_i_sundays(const Plan& plan, int worker, const IniFile& sundays, warning_lines& out) {
+void rule_i_sundays(const warning_writer& ww, int worker, const IniFile& sundays, warning_lines& out) {
+    const Plan& plan = ww.plan();
     if (worker < 0 || worker >= int(plan.workers.size()) || plan.year < 2) return;
     const prac& w = plan.workers[worker];
     const int limit = std::clamp(plan.options.warnings.vWorkSundaysMaxCount, 1, kMaxSundayLimit);
@@ -49,9 +50,9 @@ void rule_i_sundays(const Plan& plan, int worker, const IniFile& sundays, warnin
     if (position == 0) return;
     const int offset = (int(position) - limit - 1) * 7 + first_sunday_of_january(plan.year) - 1;
     const civil_date sunday = add_days(civil_date{plan.year, 1, 1}, offset);
-    out.push_back(warning_line(plan, warning_texts::TooManyFollowSundays,
+    out.push_back(ww.line(warning_texts::TooManyFollowSundays,
                                {std::string("i"), w.firstName, w.surname, (long long)limit,
-                                short_date_text(plan, sunday)}));
+                                ww.date(sunday)}));
 }
 
 }  // namespace planek

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/calendar_grid.h"
 #include "calendar/holidays.h"
 #include "calendar/time_text.h"
 #include "core/plan.h"
@@ -50,6 +51,36 @@ std::string short_date_text(const Plan& plan, const civil_date& date) {
     std::snprintf(text, sizeof text, polish(plan) ? "%02d.%02d.%04d" : "%02d/%02d/%04d", date.day, date.month,
                   date.year);
     return text;
+}
+
+warning_writer::warning_writer(const Plan& plan) : plan_(plan) {
+    static const warning_message* const all[kWarningMessageCount] = {
+        &warning_texts::DiscontinuosStaff,          &warning_texts::StaffInsufficientPercent,
+        &warning_texts::StaffExceededPercent,       &warning_texts::StaffInsufficient,
+        &warning_texts::StaffExceeded,              &warning_texts::NormativeExceeded,
+        &warning_texts::NormativeUnreached,         &warning_texts::IntervalTooShortTheSameDay,
+        &warning_texts::IntervalTooShort,           &warning_texts::NightDutyTooClose,
+        &warning_texts::WeekIntervalTooShort,       &warning_texts::WeekWorkTime,
+        &warning_texts::DutyTooLong,                &warning_texts::DutyTooShort,
+        &warning_texts::TooManyFollowSundays,       &warning_texts::NoWarnings};
+    for (const warning_message* m : all) formats_[m->index] = plan.tr.tr("warnings", m->key, m->text);
+    for (int m = 1; m <= 12; ++m) months_[m] = month_name(plan, m);
+    for (int d = 1; d <= 7; ++d) days_[d] = short_day_name(plan, d);
+}
+
+std::string warning_writer::line(const warning_message& message, const std::vector<format_arg>& args) const {
+    return format_caption(formats_[message.index], args);
+}
+
+const std::string& warning_writer::month(int month) const { return months_[(month >= 1 && month <= 12) ? month : 0]; }
+
+const std::string& warning_writer::day(int dayOfWeek) const {
+    return days_[(dayOfWeek >= 1 && dayOfWeek <= 7) ? dayOfWeek : 0];
+}
+
+std::string warning_writer::day(int year, int month, int day) const {
+    if (!valid_date(year, month, day)) return "";
+    return this->day(day_of_week(year, month, day));
 }
 
 bool valid_date(int year, int month, int day) {

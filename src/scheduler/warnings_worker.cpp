@@ -102,39 +102,42 @@ bool night_day(const Plan& plan, const prac& w, size_t i) {
 
 // The letter, the worker's names and the week's first and last day with
 // their month names, shared by rules h and l.
-std::vector<format_arg> week_args(const Plan& plan, const char* letter, const prac& w, const civil_date& first,
+std::vector<format_arg> week_args(const warning_writer& ww, const char* letter, const prac& w, const civil_date& first,
                                   const civil_date& last) {
     return {std::string(letter),        w.firstName, w.surname, (long long)first.day,
-            month_name(plan, first.month), (long long)last.day, month_name(plan, last.month)};
+            ww.month(first.month), (long long)last.day, ww.month(last.month)};
 }
 
 bool week_end(size_t i) { return i > 0 && (i + 1) % kWeek == 0; }
 
 }  // namespace
 
-void rule_f_norm_exceeded(const Plan& plan, int worker, warning_lines& out) {
+void rule_f_norm_exceeded(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w) return;
     const period_totals& p = w->sum.period;
     const std::int64_t excess = p.periodDutyMinutes + p.periodCreditedMinutes - p.periodNorm;
     if (excess <= plan.options.warnings.vNormativeExceeded) return;
-    out.push_back(warning_line(plan, warning_texts::NormativeExceeded,
+    out.push_back(ww.line(warning_texts::NormativeExceeded,
                                {std::string("f"), w->firstName, w->surname,
                                 warning_minutes(excess, warning_time::HideZero)}));
 }
 
-void rule_g_norm_unreached(const Plan& plan, int worker, warning_lines& out) {
+void rule_g_norm_unreached(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w) return;
     const period_totals& p = w->sum.period;
     const std::int64_t shortfall = p.periodNorm - (p.periodDutyMinutes + p.periodCreditedMinutes);
     if (shortfall <= plan.options.warnings.vLacksDuties) return;
-    out.push_back(warning_line(plan, warning_texts::NormativeUnreached,
+    out.push_back(ww.line(warning_texts::NormativeUnreached,
                                {std::string("g"), w->firstName, w->surname,
                                 warning_minutes(shortfall, warning_time::HideZero)}));
 }
 
-void rule_a_rest(const Plan& plan, int worker, warning_lines& out) {
+void rule_a_rest(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w) return;
     const std::vector<dated_duty> list = chronological(plan, *w);
@@ -144,21 +147,22 @@ void rule_a_rest(const Plan& plan, int worker, warning_lines& out) {
         const long gap = rest_between(cur, next);
         if (gap >= plan.options.warnings.vDutyNexttoDuty) continue;
         const std::string gapText = warning_minutes(gap, warning_time::ShowZero);
-        const std::string dayName = short_day_name(plan, cur.date.year, cur.date.month, cur.date.day);
+        const std::string dayName = ww.day(cur.date.year, cur.date.month, cur.date.day);
         if (cur.duty->day == next.duty->day) {
-            out.push_back(warning_line(plan, warning_texts::IntervalTooShortTheSameDay,
-                                       {std::string("a"), (long long)cur.duty->day, month_name(plan, cur.date.month),
+            out.push_back(ww.line(warning_texts::IntervalTooShortTheSameDay,
+                                       {std::string("a"), (long long)cur.duty->day, ww.month(cur.date.month),
                                         dayName, w->firstName, w->surname, gapText}));
         } else {
-            out.push_back(warning_line(plan, warning_texts::IntervalTooShort,
-                                       {std::string("a"), (long long)cur.duty->day, month_name(plan, cur.date.month),
-                                        dayName, (long long)next.duty->day, month_name(plan, next.date.month),
+            out.push_back(ww.line(warning_texts::IntervalTooShort,
+                                       {std::string("a"), (long long)cur.duty->day, ww.month(cur.date.month),
+                                        dayName, (long long)next.duty->day, ww.month(next.date.month),
                                         w->firstName, w->surname, gapText}));
         }
     }
 }
 
-void rule_b_nights(const Plan& plan, int worker, warning_lines& out) {
+void rule_b_nights(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w) return;
     for (size_t i = 0; i + 1 < w->dayDuties.size(); ++i) {
@@ -167,15 +171,16 @@ void rule_b_nights(const Plan& plan, int worker, warning_lines& out) {
         const civil_date first = period_date(plan, int(i));
         const civil_date second = period_date(plan, int(i + 1));
         if (first.year == 0 || second.year == 0) continue;
-        out.push_back(warning_line(
-            plan, warning_texts::NightDutyTooClose,
-            {std::string("b"), (long long)first.day, month_name(plan, first.month),
-             short_day_name(plan, first.year, first.month, first.day), (long long)second.day,
-             month_name(plan, second.month), w->firstName, w->surname}));
+        out.push_back(ww.line(
+            warning_texts::NightDutyTooClose,
+            {std::string("b"), (long long)first.day, ww.month(first.month),
+             ww.day(first.year, first.month, first.day), (long long)second.day,
+             ww.month(second.month), w->firstName, w->surname}));
     }
 }
 
-void rule_h_week_rest(const Plan& plan, int worker, warning_lines& out) {
+void rule_h_week_rest(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w || w->dayDuties.empty()) return;
     const int dayStart = plan.options.wydruki.doba_od;
@@ -206,17 +211,18 @@ void rule_h_week_rest(const Plan& plan, int worker, warning_lines& out) {
         if (best < threshold) {
             const civil_date first = period_date(plan, int(i) - (kWeek - 1));
             const civil_date last = period_date(plan, int(i));
-            std::vector<format_arg> args = week_args(plan, "h", *w, first, last);
+            std::vector<format_arg> args = week_args(ww, "h", *w, first, last);
             args.push_back(warning_minutes(best, warning_time::HideZero));
             args.push_back(warning_minutes(threshold - best, warning_time::HideZero));
-            out.push_back(warning_line(plan, warning_texts::WeekIntervalTooShort, args));
+            out.push_back(ww.line(warning_texts::WeekIntervalTooShort, args));
         }
         run = 0;
         best = 0;
     }
 }
 
-void rule_l_week_time(const Plan& plan, int worker, warning_lines& out) {
+void rule_l_week_time(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     const grupa* g = plan.group();
     if (!w || !g || w->dayDuties.empty()) return;
@@ -231,15 +237,16 @@ void rule_l_week_time(const Plan& plan, int worker, warning_lines& out) {
         if (sum != 0 && week != 0 && std::llabs(week - sum) * 100 > percent * week) {
             const civil_date first = period_date(plan, int(i) - (kWeek - 1));
             const civil_date last = period_date(plan, int(i));
-            std::vector<format_arg> args = week_args(plan, "l", *w, first, last);
+            std::vector<format_arg> args = week_args(ww, "l", *w, first, last);
             args.push_back(warning_minutes(sum, warning_time::HideZero));
-            out.push_back(warning_line(plan, warning_texts::WeekWorkTime, args));
+            out.push_back(ww.line(warning_texts::WeekWorkTime, args));
         }
         sum = 0;
     }
 }
 
-void rule_ed_duty_length(const Plan& plan, int worker, warning_lines& out) {
+void rule_ed_duty_length(const warning_writer& ww, int worker, warning_lines& out) {
+    const Plan& plan = ww.plan();
     const prac* w = worker_at(plan, worker);
     if (!w) return;
     const warnings_options& o = plan.options.warnings;
@@ -250,10 +257,10 @@ void rule_ed_duty_length(const Plan& plan, int worker, warning_lines& out) {
         if (k + 1 < list.size() && rest_between(list[k], list[k + 1]) <= 0) continue;
         const dated_duty& last = list[k];
         const auto line = [&](const warning_message& message, const char* letter) {
-            out.push_back(warning_line(plan, message,
+            out.push_back(ww.line(message,
                                        {std::string(letter), (long long)last.duty->day,
-                                        month_name(plan, last.date.month),
-                                        short_day_name(plan, last.date.year, last.date.month, last.date.day),
+                                        ww.month(last.date.month),
+                                        ww.day(last.date.year, last.date.month, last.date.day),
                                         w->firstName, w->surname, warning_minutes(acc, warning_time::HideZero)}));
         };
         if (o.DutyTooLong && acc > o.vDutyTooLong) line(warning_texts::DutyTooLong, "e");

@@ -101,9 +101,9 @@ TEST(WarningsSort, ByRuleLetterThenTheTwoDigitDay) {
 }
 
 TEST(WarningsSort, CaseInsensitiveInPolishOrder) {
-    lines_t lines{"b z", "ł a", "A y", "l b", "ą x", "a w"};
+    lines_t lines{"b z", "ł b", "A y", "l b", "ą x", "a w", "Ł a", "ść", "Śc"};
     sortuj_ostrzezenia(lines);
-    EXPECT_EQ(lines, (lines_t{"a w", "A y", "ą x", "b z", "l b", "ł a"}));
+    EXPECT_EQ(lines, (lines_t{"a w", "A y", "ą x", "b z", "l b", "Ł a", "ł b", "Śc", "ść"}));
 }
 
 TEST(WarningsTexts, TranslatedFormatsAndEnglishDayNames) {
