@@ -50,6 +50,7 @@ struct command {
 // function to the list in cli_commands.cpp.
 std::vector<command> staff_commands();
 std::vector<command> demo_commands();
+std::vector<command> calendar_commands();
 
 // Every command, in the order help lists them.
 const std::vector<command>& all_commands();

@@ -1,0 +1,182 @@
+// planek-cli info: the calendar and the norm of one month file.
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "calendar/calendar_grid.h"
+#include "calendar/norm.h"
+#include "calendar/time_text.h"
+#include "cli/cli.h"
+#include "core/text.h"
+#include "files/month_file.h"
+#include "settings/options_file.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct info_args {
+    std::string file;
+    std::optional<word> group;
+    bool json = false;
+};
+
+info_args parse_info_args(const std::vector<std::string>& args) {
+    info_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        if (s == "--group") {
+            if (i + 1 >= args.size()) throw usage_error("--group wymaga identyfikatora");
+            auto v = parse_int(args[++i]);
+            if (!v || *v < 1 || *v > 65535) throw usage_error("niepoprawny identyfikator grupy „" + args[i] + "”");
+            a.group = word(*v);
+        } else if (s == "--json") {
+            a.json = true;
+        } else if (!s.empty() && s[0] == '-') {
+            throw usage_error("nieznana opcja „" + s + "”");
+        } else if (a.file.empty()) {
+            a.file = s;
+        } else {
+            throw usage_error("nieoczekiwany argument „" + s + "”");
+        }
+    }
+    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    return a;
+}
+
+std::string json_text(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char ch : s) {
+        switch (ch) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (ch < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+                    out += buf;
+                } else {
+                    out += char(ch);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+// A caption or note on one line of plain output.
+std::string one_line(std::string s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            out += " / ";
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// The current group: the one asked for, else the first that is not archived.
+bool choose_group(context& c, const info_args& a) {
+    c.plan.currentGroup = -1;
+    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
+        const grupa& gr = c.plan.groups[g];
+        if (a.group ? gr.id == *a.group : !gr.old) {
+            c.plan.currentGroup = int(g);
+            break;
+        }
+    }
+    if (a.group && c.plan.currentGroup < 0) {
+        c.err << "Nie ma grupy " << *a.group << "\n";
+        return false;
+    }
+    return true;
+}
+
+// The month file as the only tab of the period; a file that does not exist
+// is the empty month its name gives.
+void read_month(context& c, const info_args& a) {
+    Plan& plan = c.plan;
+    plan.months.assign(1, miesiac{});
+    plan.currentMonth = 0;
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    for (prac& w : plan.workers) w.months.resize(1);
+    std::error_code ec;
+    plan.currentFile = fs::absolute(a.file, ec).string();
+    if (ec) plan.currentFile = a.file;
+    wczytaj_dyzury_i_wolne(plan);
+    normatyw(plan, true, 0, true);
+}
+
+void print_text(context& c) {
+    const Plan& plan = c.plan;
+    const calendar_state& cal = plan.calendar;
+    std::ostream& out = c.out;
+    out << "Rok: " << plan.year << "\n";
+    out << "Miesiąc: " << plan.month << " (" << month_name(plan, plan.month) << ")\n";
+    out << "Tryb tygodniowy: " << (plan.weekMode ? "tak" : "nie") << "\n";
+    out << "Dni robocze: " << cal.workingDays << "\n";
+    out << "Normatyw: " << cal.normMinutes << " (" << min2h(cal.normMinutes, "txt") << ")\n";
+    out << "Reszta: " << cal.normRemainder << " (" << min2h(cal.normRemainder, "txt") << ")\n";
+    out << "st_Calendar: " << one_line(cal.st_Calendar) << "\n";
+    out << "st_NormaTitle: " << one_line(cal.st_NormaTitle) << "\n";
+    out << "st_normaValue: " << one_line(cal.st_normaValue) << "\n";
+    out << "dzień\tdzień tyg.\tświęto\tklasa\tostry dyżur\tnotatka\n";
+    const std::vector<day_param>& days = plan.months[0].days;
+    for (size_t i = 0; i < plan.days.size() && i < days.size(); ++i) {
+        out << int(days[i].dayNumber) << "\t" << int(plan.days[i].dayOfWeek) << "\t" << int(plan.days[i].holiday)
+            << "\t" << days[i].dayClass << "\t" << int(days[i].erDuty) << "\t" << one_line(days[i].note) << "\n";
+    }
+}
+
+void print_json(context& c) {
+    const Plan& plan = c.plan;
+    const calendar_state& cal = plan.calendar;
+    std::ostream& out = c.out;
+    out << "{\"year\": " << plan.year << ", \"month\": " << plan.month
+        << ", \"weekMode\": " << (plan.weekMode ? "true" : "false") << ", \"workingDays\": " << cal.workingDays
+        << ", \"normMinutes\": " << cal.normMinutes << ", \"normRemainder\": " << cal.normRemainder
+        << ", \"normText\": " << json_text(min2h(cal.normMinutes, "txt"))
+        << ", \"normRemainderText\": " << json_text(min2h(cal.normRemainder, "txt"))
+        << ", \"st_Calendar\": " << json_text(cal.st_Calendar)
+        << ", \"st_NormaTitle\": " << json_text(cal.st_NormaTitle)
+        << ", \"st_normaValue\": " << json_text(cal.st_normaValue) << ", \"days\": [";
+    const std::vector<day_param>& days = plan.months[0].days;
+    for (size_t i = 0; i < plan.days.size() && i < days.size(); ++i) {
+        out << (i ? ", " : "") << "{\"dayNumber\": " << int(days[i].dayNumber)
+            << ", \"dayOfWeek\": " << int(plan.days[i].dayOfWeek)
+            << ", \"holiday\": " << (plan.days[i].holiday ? "true" : "false")
+            << ", \"dayClass\": " << json_text(days[i].dayClass)
+            << ", \"erDuty\": " << (days[i].erDuty ? "true" : "false") << ", \"note\": " << json_text(days[i].note)
+            << "}";
+    }
+    out << "]}\n";
+}
+
+int info(context& c) {
+    const info_args a = parse_info_args(c.args);
+    if (!c.load_staff()) return kExitFailure;
+    czytaj_opcje(c.plan, "opcje");
+    if (!choose_group(c, a)) return kExitFailure;
+    read_month(c, a);
+    if (a.json)
+        print_json(c);
+    else
+        print_text(c);
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> calendar_commands() {
+    return {{"info", "PLIK.pnk [--group ID] [--json]",
+             "kalendarz i normatyw miesiąca: dni robocze, święta, klasy dni, notatki", info}};
+}
+
+}  // namespace planek::cli

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+struct cli_result {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string shell_quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+cli_result run_info(const TempDir& dir, std::vector<std::string> args) {
+    std::string cmd = shell_quote(PLANEK_CLI) + " --root " + shell_quote((dir / "root").string()) + " info";
+    for (const auto& a : args) cmd += " " + shell_quote(a);
+    cmd += " >" + shell_quote((dir / "out").string()) + " 2>" + shell_quote((dir / "err").string()) + " </dev/null";
+    const int status = std::system(cmd.c_str());
+    cli_result r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read_file(dir / "out");
+    r.err = read_file(dir / "err");
+    return r;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(InfoCommand, MissingFileIsTheEmptyMonthOfItsName) {
+    TempDir dir;
+    const cli_result r = run_info(dir, {(dir / "2026_05.pnk").string(), "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(has(r.out, "\"year\": 2026")) << r.out;
+    EXPECT_TRUE(has(r.out, "\"month\": 5"));
+    EXPECT_TRUE(has(r.out, "\"weekMode\": false"));
+    EXPECT_TRUE(has(r.out, "\"workingDays\": 20"));
+    // 1 May: a Friday and a holiday; 3 May a Sunday; 31 days in all.
+    EXPECT_TRUE(has(r.out, "{\"dayNumber\": 1, \"dayOfWeek\": 6, \"holiday\": true, \"dayClass\": \"sw\""));
+    EXPECT_TRUE(has(r.out, "{\"dayNumber\": 2, \"dayOfWeek\": 7, \"holiday\": false, \"dayClass\": \"so\""));
+    EXPECT_TRUE(has(r.out, "{\"dayNumber\": 31, \"dayOfWeek\": 1"));
+    EXPECT_FALSE(has(r.out, "\"dayNumber\": 32"));
+}
+
+TEST(InfoCommand, CalendarSectionsOfAMonthFile) {
+    TempDir dir;
+    // Windows-1250 on disk: "¤" is byte 0xA4.
+    write_file(dir / "listopad.pnk",
+               "[okres]\r\nFromYear=2025\r\nFromMonth=11\r\n\r\n[kalendarz_wlasny]\r\n4=1\r\n\r\n"
+               "[kalendarz_ostre_dyzury]\r\n5=1\r\n\r\n[kalendarz_notatki]\r\n5=remont\xA4sali\r\n");
+    const cli_result r = run_info(dir, {(dir / "listopad.pnk").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(has(r.out, "Rok: 2025")) << r.out;
+    EXPECT_TRUE(has(r.out, "Miesiąc: 11 (Listopad)"));
+    EXPECT_TRUE(has(r.out, "Dni robocze: 18"));  // 20 weekdays less 11 November and the own holiday
+    EXPECT_TRUE(has(r.out, "\n5\t4\t1\tsw\t0\t\n"));
+    EXPECT_TRUE(has(r.out, "\n6\t5\t0\tod\t1\tremont / sali\n"));
+}
+
+TEST(InfoCommand, BadArguments) {
+    TempDir dir;
+    EXPECT_EQ(run_info(dir, {}).code, 2);
+    EXPECT_EQ(run_info(dir, {"a.pnk", "--bogus"}).code, 2);
+    EXPECT_EQ(run_info(dir, {"a.pnk", "--group", "x"}).code, 2);
+    const cli_result r = run_info(dir, {(dir / "2026_05.pnk").string(), "--group", "77"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(has(r.err, "77"));
+}
+
+}  // namespace
+}  // namespace planek
