@@ -390,6 +390,9 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
             run.rtf.truncate(mark);
             continue;
         }
+        // Each kept record is a line of the document, in RTF as in text:
+        // a record that does not end its own line ends a paragraph here.
+        if (type == "rtf" && text.back() != '\n') run.rtf.paragraph();
         bytes += text.size();
         if (bytes > kMaxOutputBytes) {
             run.truncated = true;
