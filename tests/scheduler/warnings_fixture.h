@@ -64,7 +64,46 @@ struct warnings_ward {
 
     int days() const { return int(plan.days.size()); }
 
-    // A duty of a worker on a day of the shown month (1-based).
+    // Appends the next calendar month as a second period month and shows
+    // it; the first month's per-day lists stay as they were built.
+    void addNextMonth() {
+        const int year = plan.month == 12 ? plan.year + 1 : plan.year;
+        const int month = plan.month == 12 ? 1 : plan.month + 1;
+        miesiac m;
+        m.year = word(year);
+        m.month = byte(month);
+        plan.months.push_back(m);
+        for (grupa& g : plan.groups) g.monthSettings.resize(plan.months.size());
+        for (prac& w : plan.workers) w.months.resize(plan.months.size());
+        plan.year = year;
+        plan.month = month;
+        plan.currentMonth = int(plan.months.size()) - 1;
+        normatyw(plan, true, plan.currentMonth, false);
+        odswiez_dall(plan, plan.currentMonth, true);
+    }
+
+    // A duty in period month m (the month's own year and month stamped).
+    dyzur& dutyIn(int m, int worker, int dayOfMonth, int start, int length, int shift = 1) {
+        dyzur& d = duty(worker, dayOfMonth, start, length, 0, shift);
+        dyzur copy = d;
+        plan.workers[worker].months[0].duties[dayOfMonth - 1].pop_back();
+        copy.month = plan.months[m].month;
+        copy.year = plan.months[m].year;
+        auto& list = plan.workers[worker].months[m].duties[dayOfMonth - 1];
+        list.push_back(copy);
+        return list.back();
+    }
+
+    // What opening the earlier tabs did: their per-day lists and duty lists.
+    void refreshEarlierMonths() {
+        wypelnij_liste_pracownikow(plan);
+        for (int m = 0; m < plan.currentMonth; ++m) {
+            odswiez_dall(plan, m, false);
+            odswiez_dall2(plan, m);
+        }
+    }
+
+    // A duty of a worker on a day of the first month (1-based).
     dyzur& duty(int worker, int dayOfMonth, int start, int length, int overtime = 0, int shift = 1) {
         dyzur d;
         d.id = ++plan.dutyCounter;
@@ -77,8 +116,8 @@ struct warnings_ward {
         d.length = word(length);
         d.overtime = smallint(overtime);
         d.dutyAs = 1;
-        d.month = byte(plan.month);
-        d.year = word(plan.year);
+        d.month = plan.months[0].month;
+        d.year = plan.months[0].year;
         auto& list = plan.workers[worker].months[0].duties[dayOfMonth - 1];
         list.push_back(d);
         return list.back();

@@ -147,5 +147,26 @@ TEST(WarningsWorkerBadInput, EmptyMonthsAndDutiesPastTheMonthsEnd) {
                                   "dniach."}));
 }
 
+TEST(WarningsPeriod, RulesRunOverTheWholeSettlementPeriod) {
+    // June and July 2026 as two tabs, July shown; weeks count from 1 June.
+    warnings_ward w(2026, 6, 1);
+    w.only("abh");
+    w.addNextMonth();
+    w.dutyIn(0, 0, 29, 420, 720);
+    w.dutyIn(0, 0, 30, 780, 720, 2);  // 30 June 13:00 to 1 July 01:00
+    w.dutyIn(1, 0, 1, 420, 720);      // 1 July 07:00: six hours later
+    w.dutyIn(1, 0, 2, 1140, 720, 2);
+    w.dutyIn(1, 0, 3, 1140, 720, 2);
+    w.dutyIn(1, 0, 4, 420, 720);
+    w.dutyIn(1, 0, 5, 420, 720);
+    w.refreshEarlierMonths();
+    EXPECT_EQ(w.lines(),
+              (lines_t{"a 03 Lipiec (pt.)(i 4 Lipiec) przerwa pomiędzy dyżurami Anna Nowak wynosi 0.",
+                       "a 30 Czerwiec (wt.)(i 1 Lipiec) przerwa pomiędzy dyżurami Anna Nowak wynosi 06:00.",
+                       "b 02 Lipiec (czw.)(i 3 Lipiec) Anna Nowak ma dyżur nocny w dwóch kolejnych dniach.",
+                       "h Anna Nowak, w tygodniu od 29 Czerwiec do 5 Lipiec najdłuższa przerwa pomiędzy dyżurami "
+                       "trwa 24:00 godz. (o 11:00 godz. za mało)"}));
+}
+
 }  // namespace
 }  // namespace planek::test
