@@ -1,0 +1,86 @@
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "core/text.h"
+#include "files/month_project.h"
+#include "scheduler/warnings.h"
+
+namespace planek::cli {
+
+namespace {
+
+struct warnings_args {
+    std::string file;
+    std::optional<int> groupId;
+};
+
+warnings_args parse_warnings_args(const std::vector<std::string>& args) {
+    warnings_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--group") {
+            if (i + 1 >= args.size()) throw usage_error("po --group brak identyfikatora grupy");
+            const std::optional<long long> id = parse_int(args[++i]);
+            if (!id || *id < 1 || *id > 65535) throw usage_error("niepoprawny identyfikator grupy „" + args[i] + "”");
+            a.groupId = int(*id);
+        } else if (a.file.empty()) {
+            a.file = args[i];
+        } else {
+            throw usage_error("nieoczekiwany argument „" + args[i] + "”");
+        }
+    }
+    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    return a;
+}
+
+// The group the check runs for: the one asked for, else the current one,
+// else the first group not archived.
+bool choose_group(context& c, const std::optional<int>& groupId) {
+    Plan& plan = c.plan;
+    if (groupId) {
+        const int index = plan.groupIndexById(word(*groupId));
+        if (index < 0) {
+            c.err << "Nie ma grupy o identyfikatorze " << *groupId << ".\n";
+            return false;
+        }
+        plan.currentGroup = index;
+        return true;
+    }
+    if (plan.group()) return true;
+    for (size_t g = 0; g < plan.groups.size(); ++g)
+        if (!plan.groups[g].old) {
+            plan.currentGroup = int(g);
+            return true;
+        }
+    c.err << "Brak grup: nie ma czego sprawdzać.\n";
+    return false;
+}
+
+int warnings(context& c) {
+    const warnings_args a = parse_warnings_args(c.args);
+    if (!c.load_staff()) return kExitFailure;
+    if (!std::filesystem::is_regular_file(a.file)) {
+        c.err << "Nie ma pliku " << a.file << ".\n";
+        return kExitFailure;
+    }
+    if (!choose_group(c, a.groupId)) return kExitFailure;
+    if (!otworz(c.plan, a.file)) {
+        c.err << "Nie można otworzyć pliku " << a.file << " (brak grup lub pracowników).\n";
+        return kExitFailure;
+    }
+    const warnings_report r = a_WarningsExecute(c.plan);
+    for (const std::string& line : r.lines) c.out << line << "\n";
+    return r.outcome == warnings_outcome::Written ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+std::vector<command> warnings_commands() {
+    return {{"warnings", "FILE.pnk [--group ID]",
+             "sprawdza plan miesiąca (ostrzeżenia), zapisuje warnings.txt i wypisuje jego wiersze", warnings}};
+}
+
+}  // namespace planek::cli
