@@ -4,6 +4,15 @@ namespace planek {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool same_place(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec);
+}
+
+}  // namespace
+
 fs::path shipped_language_folder(const fs::path& exe_folder) {
     if (exe_folder.empty()) return {};
     std::error_code ec;
@@ -30,6 +39,18 @@ int install_language_files(const fs::path& from, const fs::path& to) {
         ++copied;
     }
     return ec ? -1 : copied;
+}
+
+fs::path running_program_folder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
+int ensure_language_files(const fs::path& lang_folder) {
+    fs::path shipped = shipped_language_folder(running_program_folder());
+    if (shipped.empty() || lang_folder.empty() || same_place(shipped, lang_folder)) return 0;
+    return install_language_files(shipped, lang_folder);
 }
 
 }  // namespace planek

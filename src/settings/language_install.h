@@ -15,4 +15,15 @@ std::filesystem::path shipped_language_folder(const std::filesystem::path& exe_f
 // number of files copied, -1 when `to` cannot be made or a copy fails.
 int install_language_files(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// The folder of the running program, from /proc/self/exe; empty when that
+// cannot be read.
+std::filesystem::path running_program_folder();
+
+// Gives a program root's lang folder the shipped language files it lacks
+// (or holds in an older copy), taken from beside the running program. Used
+// when a root is opened, so that a root made anywhere offers both
+// languages. Returns the number of files copied, -1 on failure, 0 when
+// nothing was shipped or everything was up to date.
+int ensure_language_files(const std::filesystem::path& lang_folder);
+
 }  // namespace planek

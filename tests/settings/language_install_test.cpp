@@ -27,5 +27,16 @@ TEST(LanguageInstall, TheRepositoryShipsBothLanguages) {
     EXPECT_TRUE(std::filesystem::exists(lang / "english.lng"));
 }
 
+TEST(LanguageInstall, ARootGetsTheFilesShippedBesideTheProgram) {
+    // The test program normally runs from a build folder inside the source tree.
+    if (shipped_language_folder(running_program_folder()).empty()) GTEST_SKIP() << "built outside the source tree";
+    TempDir dir;
+    EXPECT_EQ(ensure_language_files(dir / "lang"), 2);
+    EXPECT_EQ(read_file(dir / "lang" / "english.lng"),
+              read_file(std::filesystem::path(PLANEK_SOURCE_DIR) / "lang" / "english.lng"));
+    EXPECT_EQ(ensure_language_files(dir / "lang"), 0);
+    EXPECT_EQ(ensure_language_files(std::filesystem::path(PLANEK_SOURCE_DIR) / "lang"), 0);
+}
+
 }  // namespace
 }  // namespace planek::test

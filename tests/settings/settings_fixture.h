@@ -6,8 +6,8 @@
 
 #include "core/cp1250.h"
 #include "core/plan.h"
-#include "scripted_interaction.h"
-#include "temp_dir.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 
 namespace planek::test {
 
