@@ -31,6 +31,10 @@ int day_off_norm_for(Plan& plan, int fromIndex, int toIndex, int worker, const w
 
 std::string hm_text(int minutes, bool wrapDay) { return min2h(minutes, "txt", true, wrapDay); }
 
+std::string hm_text_styled(int minutes, const std::string& style, bool wrapDay) {
+    return min2h(minutes, style.empty() ? "txt" : style, true, wrapDay);
+}
+
 int hm_minutes(const std::string& text) { return try_h2min(text).value_or(0); }
 
 int worker_top_up(const Plan& plan, int worker) {

@@ -22,6 +22,8 @@ int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker);
 int day_off_norm_for(Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings);
 // Minutes as "hh:mm" text; wrapDay folds times past midnight into the day.
 std::string hm_text(int minutes, bool wrapDay = false);
+// The same in a given style of the time formatter ("txt", "htm", ...).
+std::string hm_text_styled(int minutes, const std::string& style, bool wrapDay);
 // Minutes of a "h:mm" text.
 int hm_minutes(const std::string& text);
 // Minutes still open to the worker's norm this month (may be negative).

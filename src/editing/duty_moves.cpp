@@ -190,6 +190,27 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     return r;
 }
 
+namespace {
+
+bool selected_cell_valid(Plan& plan) {
+    if (in_month(plan, plan.selectedCellDay) && plan.selectedCellShift >= 1) return true;
+    warn_message(plan, "msg_CheckValidDay",
+                 "Zaznacz na kalendarzu prawidłowy dzień lub noc, %s w którym ma być wstawiony dyżur.", {kLineBreak});
+    return false;
+}
+
+}  // namespace
+
+drop_result a_DutyAddExecute(Plan& plan) {
+    if (!selected_cell_valid(plan)) return refused();
+    return upusc_dyzur(plan, plan.currentWorker, plan.selectedCellDay, plan.selectedCellShift, false);
+}
+
+drop_result a_DayOffAddExecute(Plan& plan) {
+    if (!selected_cell_valid(plan)) return refused();
+    return upusc_wolne(plan, plan.currentWorker, plan.selectedCellDay);
+}
+
 std::string split_dialog_range(const Plan& plan, const dyzur& d) {
     return fill_placeholders(plan.tr.tr("f_DutySplit", "l_DutyRange", "%s - %s"),
                              {hm_text(d.start, true), hm_text(d.start + d.length, true)});

@@ -44,6 +44,11 @@ drop_result upusc_wolne(Plan& plan, int worker, int dayIndex);
 // kind and length in days.
 drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayIndex);
 
+// The add actions: a drop of "d" (or "w") of the current worker on the
+// calendar's selected cell; an invalid cell gives "msg_CheckValidDay".
+drop_result a_DutyAddExecute(Plan& plan);
+drop_result a_DayOffAddExecute(Plan& plan);
+
 enum class split_outcome { Unchanged, RefusedLastDay, Refused, Split };
 
 struct split_result {

@@ -26,7 +26,7 @@ std::string user_symbol(const Plan& plan, const dyzur& d) {
     return text;
 }
 
-std::string shift_symbol(const Plan& plan, const dyzur& d, const std::string& mode) {
+std::string shift_symbol(const Plan& plan, const dyzur& d, const std::string& mode, const std::string& style) {
     const glowne_options& o = plan.options.glowne;
     const zmiana_* s = shift_of(plan, d.shift);
     const bool atShiftStart = s && s->start == d.start;
@@ -36,11 +36,11 @@ std::string shift_symbol(const Plan& plan, const dyzur& d, const std::string& mo
     if (mode == "ksymbol" && !o.symbol_other.empty()) return o.symbol_other;
     if (atShiftStart) {
         std::string text;
-        if (mode == "ile") text = d.length == 0 ? "0" : hm_text(d.length);
+        if (mode == "ile") text = d.length == 0 ? "0" : hm_text_styled(d.length, style, false);
         if (mode == "symbol" || text == "0") text = o.symbol_other;
         return text;
     }
-    return hm_text(d.start, true) + "-" + hm_text(d.start + d.length, true);
+    return hm_text_styled(d.start, style, true) + "-" + hm_text_styled(d.start + d.length, style, true);
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ int day_off_kind_row(const Plan& plan, char kind) {
     return plan.options.dayOffKindIndex(day_off_kind_code(kind));
 }
 
-std::string dyzur2symbol(const Plan& plan, const dyzur& d, const std::string& mode, const std::string&) {
+std::string dyzur2symbol(const Plan& plan, const dyzur& d, const std::string& mode, const std::string& timeStyle) {
     if (d.id == 0) return {};
     std::string text;
     if (d.medical) {
@@ -68,7 +68,7 @@ std::string dyzur2symbol(const Plan& plan, const dyzur& d, const std::string& mo
         if (d.alsoOvertime) text = plan.options.glowne.symbol_duty_as_overtime;
     }
     if (text.empty()) text = user_symbol(plan, d);
-    if (text.empty()) text = shift_symbol(plan, d, mode);
+    if (text.empty()) text = shift_symbol(plan, d, mode, timeStyle);
     return text;
 }
 

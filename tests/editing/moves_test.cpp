@@ -296,6 +296,20 @@ TEST_F(Moves, BulkCommandsAskThenRemoveTheirScope) {
     EXPECT_TRUE(dutiesOn(1, 3).empty());
 }
 
+TEST_F(Moves, AddActionsNeedAValidSelectedCell) {
+    plan.selectedCellDay = -1;
+    EXPECT_EQ(a_DutyAddExecute(plan).outcome, drop_outcome::Refused);
+    EXPECT_EQ(ui->warnings.back(),
+              "Zaznacz na kalendarzu prawidłowy dzień lub noc, \n w którym ma być wstawiony dyżur.");
+    EXPECT_EQ(a_DayOffAddExecute(plan).outcome, drop_outcome::Refused);
+    plan.selectedCellDay = 4;
+    plan.selectedCellShift = 2;
+    const drop_result r = a_DutyAddExecute(plan);
+    EXPECT_EQ(r.outcome, drop_outcome::OpenDutyDialog);
+    EXPECT_EQ(r.duty.start, 1140);
+    EXPECT_EQ(a_DayOffAddExecute(plan).outcome, drop_outcome::OpenDayOffDialog);
+}
+
 TEST_F(Moves, RemoveDialog) {
     remove_dialog_model m;
     m.open("mi_RemoveDuties");
