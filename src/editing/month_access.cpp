@@ -4,7 +4,15 @@
 
 namespace planek {
 
-int first_day_of_month(const Plan& plan) { return plan.weekMode ? std::max(1, plan.weekModeFrom) : 1; }
+int first_day_of_month(const Plan& plan) {
+    // The day list's own numbering wins: in week mode its columns carry week
+    // numbers, which need not start at weekModeFrom once they wrap a year.
+    if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.months.size())) {
+        const miesiac& m = plan.months[plan.currentMonth];
+        if (!m.days.empty() && m.days[0].dayNumber > 0) return m.days[0].dayNumber;
+    }
+    return plan.weekMode ? std::max(1, plan.weekModeFrom) : 1;
+}
 
 int month_day_count(const Plan& plan) {
     int n = 0;
