@@ -41,8 +41,12 @@ std::map<text_key, std::optional<std::string>> keys_in_code() {
     std::map<text_key, std::optional<std::string>> found;
     const std::string str = R"x("((?:[^"\\]|\\.)*)")x";
     const std::regex single(R"(\b(msg|muv)\(\s*)" + str + R"((\s*,\s*)" + str + R"(\s*[,)])?)");
-    const std::regex pair(R"(\b(tr|trInt)\(\s*)" + str + R"(\s*,\s*)" + str + R"((\s*,\s*)" + str +
-                          R"(\s*[,)])?)");
+    // A section literal (a form, or one of the fixed sections) followed by a
+    // key literal: tr("f_Remove", "rg_RemoveFor0", ...) and the GUI's
+    // text(plan, "f_MainForm", "l_Groups", ...) alike.
+    const std::regex name("[A-Za-z][A-Za-z0-9_]*");
+    const std::regex pair(R"x("(f_[A-Za-z0-9_]+|h|messages|dialogs|main|MostUsedValues|warnings)"\s*,\s*)x" + str +
+                          R"((\s*,\s*)" + str + R"(\s*[,)])?)");
     for (const auto& entry : std::filesystem::recursive_directory_iterator(kSource / "src")) {
         std::string ext = entry.path().extension().string();
         if (ext != ".cpp" && ext != ".h") continue;
@@ -58,8 +62,13 @@ std::map<text_key, std::optional<std::string>> keys_in_code() {
         }
         for (std::sregex_iterator it(text.begin(), text.end(), pair), end; it != end; ++it) {
             std::optional<std::string> def;
-            if ((*it)[5].matched) def = unescape((*it)[5].str());
-            found.emplace(text_key{(*it)[2].str(), (*it)[3].str()}, def);
+            if ((*it)[4].matched) def = unescape((*it)[4].str());
+            std::string section = (*it)[1].str(), key = (*it)[2].str();
+            // Keys are names; outside the forms they carry a prefix ("msg_",
+            // "sb_"...), which tells them from other pairs of literals.
+            if (!std::regex_match(key, name) || (section.rfind("f_", 0) != 0 && key.find('_') == std::string::npos))
+                continue;
+            found.emplace(text_key{section, key}, def);
         }
     }
     return found;
