@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/demo_months.h"
 #include "files/staff_group_files.h"
 
 namespace planek::cli {
@@ -167,8 +168,9 @@ int demo(context& c) {
     }
     build_demo_ward(c.plan);
     if (!zapisz(c.plan).ok()) return kExitFailure;
+    const std::vector<std::string> months = write_demo_months(c.plan);
     c.out << "Zapisano dane przykładowe w " << paths.root.string() << ": " << c.plan.groups.size() << " grupy, "
-          << c.plan.workers.size() << " pracowników.\n";
+          << c.plan.workers.size() << " pracowników, " << months.size() << " pliki miesięcy.\n";
     return kExitOk;
 }
 

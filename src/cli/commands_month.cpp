@@ -1,0 +1,277 @@
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include "calendar/norm.h"
+#include "calendar/refresh_hooks.h"
+#include "cli/cli.h"
+#include "cli/month_json.h"
+#include "core/text.h"
+#include "editing/symbols.h"
+#include "files/month_file.h"
+#include "files/month_project.h"
+#include "files/staff_group_files.h"
+#include "settings/options_file.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct month_args {
+    std::string file;
+    std::optional<word> group;
+    std::optional<word> worker;
+    bool json = false;
+};
+
+word id_arg(const std::string& text, const char* what) {
+    auto v = parse_int(text);
+    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
+    return word(*v);
+}
+
+month_args parse_month_args(const std::vector<std::string>& args, bool summary) {
+    month_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto next = [&](const char* what) {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga identyfikatora");
+            return id_arg(args[++i], what);
+        };
+        if (s == "--group") {
+            a.group = next("grupy");
+        } else if (summary && s == "--worker") {
+            a.worker = next("pracownika");
+        } else if (summary && s == "--json") {
+            a.json = true;
+        } else if (!s.empty() && s[0] == '-') {
+            throw usage_error("nieznana opcja „" + s + "”");
+        } else if (a.file.empty()) {
+            a.file = s;
+        } else {
+            throw usage_error("nieoczekiwany argument „" + s + "”");
+        }
+    }
+    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    return a;
+}
+
+// Staff, groups and options of the root, then the month file as the only tab
+// with the chosen group current. The reader's problems go to the error
+// stream; they do not stop the command.
+bool open_month(context& c, const month_args& a) {
+    if (!c.load_staff()) return false;
+    czytaj_opcje(c.plan, "opcje");
+    std::error_code ec;
+    if (!fs::exists(a.file, ec)) {
+        c.err << "Nie ma pliku " << a.file << "\n";
+        return false;
+    }
+    c.plan.currentGroup = -1;
+    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
+        const grupa& gr = c.plan.groups[g];
+        if (a.group ? gr.id == *a.group : !gr.old) {
+            c.plan.currentGroup = int(g);
+            break;
+        }
+    }
+    if (a.group && c.plan.currentGroup < 0) {
+        c.err << "Nie ma grupy " << *a.group << "\n";
+        return false;
+    }
+    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}).empty()) {
+        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
+        return false;
+    }
+    return true;
+}
+
+// The workers shown: not archived, in the chosen group (any group without
+// one), and the chosen worker only when one is named.
+std::vector<int> listed_workers(const Plan& plan, const month_args& a) {
+    std::vector<int> list;
+    for (size_t i = 0; i < plan.workers.size(); ++i) {
+        const prac& w = plan.workers[i];
+        if (w.old) continue;
+        if (a.group && !w.inGroup(*a.group)) continue;
+        if (a.worker && w.id != *a.worker) continue;
+        list.push_back(int(i));
+    }
+    return list;
+}
+
+void compute(Plan& plan, const std::vector<int>& workers, const month_args& a) {
+    for (int w : workers) call_odswiez_pracownika(plan, w, !a.group, plan.currentMonth);
+}
+
+std::string cell_text(const Plan& plan, int worker, int day) {
+    const ms_& m = plan.workers[worker].months[plan.currentMonth];
+    std::string text;
+    for (const dyzur& d : m.duties[day]) {
+        if (!text.empty()) text += "/";
+        text += trim(dyzur2symbol(plan, d, "symbol"));
+    }
+    const wolne_& slot = m.daysOff[day];
+    if (slot.used() || slot.headIndex != kNoHead) {
+        std::string off = trim(wolne2symbol(plan, slot, worker, day, plan.currentMonth));
+        if (!off.empty()) text += (text.empty() ? "" : "/") + off;
+    }
+    return text.empty() ? "." : text;
+}
+
+// Minutes as h:mm, with a sign when negative.
+std::string hm(long minutes) {
+    const long a = minutes < 0 ? -minutes : minutes;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%ld:%02ld", minutes < 0 ? "-" : "", a / 60, a % 60);
+    return buf;
+}
+
+std::string pad(const std::string& s, size_t width) {
+    const size_t n = utf8_length(s);
+    return n >= width ? s : s + std::string(width - n, ' ');
+}
+
+int show(context& c) {
+    month_args a = parse_month_args(c.args, false);
+    if (!open_month(c, a)) return kExitFailure;
+    Plan& plan = c.plan;
+    // The roster of one group: the chosen one, else the first in use.
+    if (!a.group && plan.group()) a.group = plan.group()->id;
+    const std::vector<int> workers = listed_workers(plan, a);
+    compute(plan, workers, a);
+    const int days = int(plan.days.size());
+    std::vector<std::vector<std::string>> cells(workers.size());
+    std::vector<size_t> width(size_t(days), 2);
+    for (size_t r = 0; r < workers.size(); ++r)
+        for (int d = 0; d < days; ++d) {
+            cells[r].push_back(cell_text(plan, workers[r], d));
+            width[d] = std::max(width[d], utf8_length(cells[r].back()));
+        }
+    char head[64];
+    std::snprintf(head, sizeof head, "%04d-%02d", plan.year, plan.month);
+    c.out << head << (plan.group() ? " " + plan.group()->name : "") << "\n";
+    c.out << pad("", 4);
+    const int first = plan.weekMode ? plan.weekModeFrom : 1;
+    for (int d = 0; d < days; ++d) c.out << " " << pad(std::to_string(first + d), width[d]);
+    c.out << " | norma  przepr.  pozostaje\n";
+    for (size_t r = 0; r < workers.size(); ++r) {
+        const ms_& m = plan.workers[workers[r]].months[plan.currentMonth];
+        c.out << pad(plan.workers[workers[r]].nick, 4);
+        for (int d = 0; d < days; ++d) c.out << " " << pad(cells[r][d], width[d]);
+        const month_figures f = figures_of(m);
+        c.out << " | " << hm(f.workerNorm) << "  " << hm(f.worked) << "  " << hm(f.normOpen) << "\n";
+    }
+    return kExitOk;
+}
+
+int summary(context& c) {
+    const month_args a = parse_month_args(c.args, true);
+    if (!open_month(c, a)) return kExitFailure;
+    Plan& plan = c.plan;
+    const std::vector<int> workers = listed_workers(plan, a);
+    if (a.worker && workers.empty()) {
+        c.err << "Nie ma pracownika " << *a.worker << "\n";
+        return kExitFailure;
+    }
+    compute(plan, workers, a);
+    if (a.json) {
+        c.out << summary_json(plan, workers, [&](int w, int d) { return cell_text(plan, w, d); }) << "\n";
+        return kExitOk;
+    }
+    for (int w : workers) {
+        const prac& p = plan.workers[w];
+        const month_figures f = figures_of(p.months[plan.currentMonth]);
+        c.out << p.id << " " << p.fullName() << ": norma " << hm(f.workerNorm) << ", przepracowano "
+              << hm(f.worked) << " (dzień " << hm(f.total.dayMinutes) << ", noc "
+              << hm(f.total.nightMinutes) << ", święta " << hm(f.total.holidayMinutes) << "), wolne "
+              << hm(f.credited) << ", nadgodziny " << hm(f.total.overtimeSum()) << ", pozostaje "
+              << hm(f.normOpen) << ", dyżurów " << p.sum.dutyCount << "\n";
+    }
+    return kExitOk;
+}
+
+int check(context& c) {
+    if (c.args.size() != 1) throw usage_error("podaj jeden plik miesiąca");
+    // Without staff the check still reads every line; duties then count as
+    // those of unknown workers.
+    if (!c.load_staff()) c.err << "Nie wczytano kadry; pracownicy nie będą sprawdzani.\n";
+    czytaj_opcje(c.plan, "opcje");
+    const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
+    for (const month_problem& p : problems) c.out << problem_text(p) << "\n";
+    if (problems.empty()) c.out << "Plik wczytany w całości.\n";
+    return problems.empty() ? kExitOk : kExitFailure;
+}
+
+int save_as(context& c) {
+    if (c.args.size() != 2) throw usage_error("podaj plik źródłowy i docelowy");
+    month_args a;
+    a.file = c.args[0];
+    if (!open_month(c, a)) return kExitFailure;
+    const std::string target = fs::absolute(c.args[1]).string();
+    std::error_code ec;
+    if (fs::exists(target, ec) &&
+        c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
+        c.err << "Nic nie zapisano.\n";
+        return kExitFailure;
+    }
+    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string&) {
+        return std::optional<std::string>(target);
+    };
+    const bool saved = mi_SaveAs(c.plan);
+    month_project_hooks().chooseSaveFile = nullptr;
+    if (!saved) return kExitFailure;
+    c.out << "Zapisano " << target << "\n";
+    return kExitOk;
+}
+
+int new_month(context& c) {
+    if (c.args.empty() || c.args.size() > 2) throw usage_error("podaj plik i ewentualnie miesiąc RRRR-MM");
+    const std::string target = fs::absolute(c.args[0]).string();
+    if (!c.load_staff()) return kExitFailure;
+    std::error_code ec;
+    if (fs::exists(target, ec) &&
+        c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
+        c.err << "Nic nie zapisano.\n";
+        return kExitFailure;
+    }
+    std::string okres;
+    if (c.args.size() == 2) {
+        int y = 0, m = 0;
+        char dash = 0;
+        if (std::sscanf(c.args[1].c_str(), "%d%c%d", &y, &dash, &m) != 3 || dash != '-' || y < 1900 || y > 9999 ||
+            m < 1 || m > 12)
+            throw usage_error("miesiąc ma postać RRRR-MM");
+        okres = "[okres]\r\nFromYear=" + std::to_string(y) + "\r\nFromMonth=" + std::to_string(m) + "\r\n";
+    }
+    a_ProjectNew(c.plan);
+    if (!okres.empty()) {
+        if (io_result r = write_bytes(target, okres); !r) {
+            c.err << r.error << "\n";
+            return kExitFailure;
+        }
+        if (otworz_projekt(c.plan, {target}).empty()) return kExitFailure;
+    }
+    c.plan.currentFile = target;
+    c.plan.openFiles = {target};
+    if (io_result r = zapisz_dyzury_i_wolne(c.plan); !r) return kExitFailure;
+    c.out << "Zapisano " << target << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> month_commands() {
+    return {
+        {"show", "PLIK.pnk [--group ID]", "miesiąc jako tabela: dni, normatyw, przepracowane, pozostałe", show},
+        {"summary", "PLIK.pnk [--group ID] [--worker ID] [--json]", "liczby pracowników w miesiącu", summary},
+        {"check", "PLIK.pnk", "sprawdza plik miesiąca i wypisuje wiersze nie do użycia", check},
+        {"new", "PLIK.pnk [RRRR-MM]", "zapisuje pusty plik miesiąca (domyślnie bieżącego)", new_month},
+        {"save-as", "PLIK.pnk NOWY.pnk", "wczytuje plik miesiąca i zapisuje go pod nową nazwą", save_as},
+    };
+}
+
+}  // namespace planek::cli

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+struct result {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+result run_cli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string cmd = quote(PLANEK_CLI);
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
+    int status = std::system(cmd.c_str());
+    result r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read_file(dir / "stdout");
+    r.err = read_file(dir / "stderr");
+    return r;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+size_t count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+    return n;
+}
+
+class CliMonth : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root;
+    std::vector<fs::path> months;
+
+    void SetUp() override {
+        root = (dir / "ward").string();
+        const result demo = run_cli(dir, {"demo", root});
+        ASSERT_EQ(demo.code, 0) << demo.err;
+        for (const auto& e : fs::directory_iterator(dir / "ward" / "dane"))
+            if (e.path().extension() == ".pnk") months.push_back(e.path());
+        std::sort(months.begin(), months.end());
+        ASSERT_EQ(months.size(), 2u);
+    }
+    result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--root", root});
+        return run_cli(dir, args);
+    }
+};
+
+TEST_F(CliMonth, DemoMonthsReadCleanlyAndShowARoster) {
+    for (const fs::path& m : months) {
+        const result check = cli({"check", m.string()});
+        EXPECT_EQ(check.code, 0) << check.out << check.err;
+    }
+    const std::string approved = read_file(months[0]);
+    EXPECT_NE(approved.find("status=1"), std::string::npos);
+    EXPECT_NE(read_file(months[1]).find("status=0"), std::string::npos);
+
+    const result show = cli({"show", months[1].string()});
+    ASSERT_EQ(show.code, 0) << show.err;
+    const auto rows = lines(show.out);
+    ASSERT_GE(rows.size(), 10u);
+    EXPECT_NE(rows[0].find("Oddział Chirurgii"), std::string::npos);
+    EXPECT_NE(rows[1].find("norma"), std::string::npos);
+    EXPECT_EQ(rows.size(), 2u + 15u);  // the surgical ward: 14 of its own and one shared
+    EXPECT_GT(count(show.out, " D "), 20u);
+    EXPECT_GT(count(show.out, " N "), 20u);
+
+    const result group2 = cli({"show", months[1].string(), "--group", "2"});
+    EXPECT_NE(group2.out.find("Blok Porodowy"), std::string::npos);
+    EXPECT_EQ(cli({"show", months[1].string(), "--group", "9"}).code, 1);
+    EXPECT_EQ(cli({"show"}).code, 2);
+}
+
+TEST_F(CliMonth, SummaryAsTextAndJson) {
+    const result one = cli({"summary", months[1].string(), "--worker", "3"});
+    ASSERT_EQ(one.code, 0) << one.err;
+    ASSERT_EQ(lines(one.out).size(), 1u);
+    EXPECT_EQ(one.out.rfind("3 Wójcik Katarzyna: norma ", 0), 0u) << one.out;
+
+    const result json = cli({"summary", months[1].string(), "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(json.out.front(), '[');
+    EXPECT_EQ(count(json.out, "\"id\":"), 28u);  // every current worker
+    for (const char* key : {"surname", "firstName", "workerNorm", "dayMinutes", "nightMinutes", "holidayMinutes",
+                            "workedMinutes", "creditedMinutes", "overtime100", "overtime50", "medicalOvertime100",
+                            "medicalOvertime50", "extraOvertime100", "extraOvertime50", "normOpen", "dutyCount",
+                            "days", "credited", "symbol"})
+        EXPECT_NE(json.out.find("\"" + std::string(key) + "\":"), std::string::npos) << key;
+    EXPECT_NE(json.out.find("\"surname\":\"Wiśniewska\""), std::string::npos);
+    EXPECT_EQ(cli({"summary", months[1].string(), "--worker", "999"}).code, 1);
+}
+
+TEST_F(CliMonth, CheckReportsEveryUnusableLineAndChangesNothing) {
+    std::string text = read_file(months[0]);
+    text += "\r\n[dyzury]\r\nd900=1\xA4" "3\xA4" "40\xA4" "720\xA4" "1\xA4" "420\xA4" "0\r\nsmieci\r\n";
+    const fs::path bad = dir / "zly.pnk";
+    write_file(bad, text);
+    const result check = cli({"check", bad.string()});
+    EXPECT_EQ(check.code, 1);
+    const auto out = lines(check.out);
+    ASSERT_EQ(out.size(), 2u) << check.out;
+    EXPECT_NE(out[0].find("d900"), std::string::npos);
+    EXPECT_NE(out[0].find("40"), std::string::npos);
+    EXPECT_NE(out[1].find("smieci"), std::string::npos);
+    EXPECT_EQ(read_file(bad), text);
+    EXPECT_FALSE(fs::exists(bad.string() + ".bak"));
+    EXPECT_EQ(cli({"check", (dir / "nie_ma.pnk").string()}).code, 1);
+}
+
+TEST_F(CliMonth, SaveAsWritesBackEverythingAndNewMakesAnEmptyMonth) {
+    const fs::path copy = dir / "kopia.pnk";
+    const result saved = cli({"save-as", months[0].string(), copy.string()});
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    EXPECT_EQ(read_file(copy), read_file(months[0]));
+    EXPECT_EQ(cli({"save-as", months[0].string(), copy.string()}).code, 1);  // exists: not without --yes
+    EXPECT_EQ(cli({"--yes", "save-as", months[0].string(), copy.string()}).code, 0);
+
+    const fs::path fresh = dir / "luty.pnk";
+    const result made = cli({"new", fresh.string(), "2024-02"});
+    ASSERT_EQ(made.code, 0) << made.err;
+    const std::string text = read_file(fresh);
+    EXPECT_NE(text.find("FromYear=2024\r\nFromMonth=2\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[dyzury]"), std::string::npos);
+    const result show = cli({"show", fresh.string()});
+    EXPECT_NE(lines(show.out).at(1).find(" 29 |"), std::string::npos) << show.out;
+    EXPECT_EQ(cli({"new", (dir / "x.pnk").string(), "2024-13"}).code, 2);
+}
+
+}  // namespace
+}  // namespace planek
