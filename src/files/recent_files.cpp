@@ -38,7 +38,9 @@ std::array<std::string, kRecentCount> dopisz_ostatni(const fs::path& configFile,
     for (const std::string& old : list)
         if (n < kRecentCount && !old.empty() && old != entry) fresh[n++] = old;
     for (int i = 0; i < kRecentCount; ++i) ini.writeString(section, recent_key(i), fresh[i]);
-    ini.saveAs(configFile);
+    // The list is a convenience: a configuration that cannot be written keeps
+    // its old list and the plan goes on.
+    if (!ini.saveAs(configFile)) return list;
     return fresh;
 }
 

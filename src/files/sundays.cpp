@@ -76,7 +76,7 @@ io_result zapisz_niedziele(Plan& plan) {
     }
     if (ini.text() == before) return {};
     if (!ini.saveAs(sundays_file(plan))) {
-        io_result r{"Nie udało się zapisać pliku " + sundays_file(plan).string()};
+        io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
         plan.ui->warn(r.error);
         return r;
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "core/file_io.h"
 #include "core/text.h"
@@ -322,6 +325,42 @@ TEST_F(MonthFile, DutyNoteCannotBreakItsLine) {
     month(0) = ms_{};
     EXPECT_TRUE(wczytaj_dyzury_i_wolne(plan).empty());
     EXPECT_EQ(month(0).duties[1].at(0).note, "a b c");
+}
+
+}  // namespace
+}  // namespace planek::test
+
+namespace planek::test {
+namespace {
+
+// The write stops half way (the file size limit is reached while the new
+// text is being written): the old file stays as it was, nothing is left
+// beside it, and the plan stays modified.
+TEST_F(MonthFile, WriteFailingHalfWayLeavesTheOldFile) {
+    empty_month();
+    for (int d = 1; d <= 31; d += 2) ASSERT_TRUE(add_duty(d % 3, d, 420, 720));
+    const std::string old = "[info]\r\nstatus=1\r\n";
+    write_file(path("half.pnk"), old);
+    plan.currentFile = path("half.pnk").string();
+    plan.modified = true;
+
+    struct rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 600;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const io_result r = zapisz_dyzury_i_wolne(plan);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(r);
+    EXPECT_EQ(read_file(path("half.pnk")), old);
+    EXPECT_TRUE(plan.modified);
+    EXPECT_EQ(ui->warnings.size(), 1u);
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(dir.path())) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
 }
 
 }  // namespace
