@@ -126,7 +126,7 @@ bool cb_LanguageChange(Plan& plan, std::optional<int> chosen) {
     std::filesystem::path file = language_file(plan.paths.lang, name);
     std::error_code ec;
     Translator loaded;
-    if (!std::filesystem::is_regular_file(file, ec) || !load_language_file(loaded, file)) {
+    if (plan.paths.lang.empty() || !std::filesystem::is_regular_file(file, ec) || !load_language_file(loaded, file)) {
         std::string text = plan.tr.msg("msg_LangFileMissing", "Brak pliku z wybraną wersją językową: %s%s");
         plan.ui->warn(fill_message(text, {"\n", file.string()}));
         return false;

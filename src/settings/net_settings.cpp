@@ -39,6 +39,7 @@ std::vector<std::string> read_net_options(Plan& plan) {
     std::vector<std::string> ignored;
     net_options& n = plan.options.net;
     n = net_options{};
+    if (plan.paths.data.empty()) return ignored;
     IniFile ini(plan.paths.data / kNetFileName);
     n.ServerPath = ini.readString(kNet, "ServerPath", "");
     read_flag(ini, "Template", n.Template, ignored);
@@ -50,6 +51,10 @@ std::vector<std::string> read_net_options(Plan& plan) {
 }
 
 bool write_net_options(const Plan& plan, std::string* error) {
+    if (plan.paths.data.empty()) {
+        if (error) *error = "Nie wskazano folderu danych programu.";
+        return false;
+    }
     std::filesystem::path file = plan.paths.data / kNetFileName;
     IniFile ini(file);
     const net_options& n = plan.options.net;
@@ -73,6 +78,7 @@ bool RunAsServer(const Plan& plan) {
 }
 
 void PathsUpdate(Plan& plan) {
+    if (plan.paths.root.empty()) return;  // no program root: nothing to resolve
     Paths local = Paths::local(plan.paths.root);
     plan.paths.templates = local.templates;
     plan.paths.printouts = local.printouts;

@@ -240,9 +240,19 @@ void read_day_off_kinds(Reader& r, std::vector<day_off_kind>& kinds) {
     }
 }
 
-std::filesystem::path config_file(const std::filesystem::path& folder) { return folder / kConfigFileName; }
+// No folder means no file: a plan without a program root neither reads nor
+// writes anything relative to the working folder.
+std::filesystem::path config_file(const std::filesystem::path& folder) {
+    return folder.empty() ? std::filesystem::path() : folder / kConfigFileName;
+}
+
+IniFile read_ini(const std::filesystem::path& file) { return file.empty() ? IniFile() : IniFile(file); }
 
 bool save_ini(const IniFile& ini, const std::filesystem::path& file, std::string* error) {
+    if (file.empty()) {
+        if (error) *error = "Nie wskazano folderu danych programu.";
+        return false;
+    }
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     if (ini.saveAs(file)) return true;
@@ -356,7 +366,7 @@ std::vector<std::string> read_language_options(Plan& plan, const IniFile& config
 }
 
 int read_saved_language(Plan& plan) {
-    IniFile config(config_file(plan.paths.config));
+    IniFile config = read_ini(config_file(plan.paths.config));
     std::vector<std::string> ignored;
     Reader r(config, ignored);
     int lang = -1;
@@ -366,14 +376,14 @@ int read_saved_language(Plan& plan) {
 }
 
 std::vector<std::string> czytaj_opcje(Plan& plan, const std::string& selector) {
-    IniFile config(config_file(plan.paths.config));
+    IniFile config = read_ini(config_file(plan.paths.config));
     if (selector == "lang") return read_language_options(plan, config);
     if (selector != "opcje") return {};
     std::vector<std::string> ignored;
     if (same_folder(plan.paths.config, plan.paths.data)) {
         ignored = read_machine_options(plan, config);
     } else {
-        IniFile local(config_file(plan.paths.data));
+        IniFile local = read_ini(config_file(plan.paths.data));
         ignored = read_machine_options(plan, local);
     }
     std::vector<std::string> general = read_general_options(plan, config);
@@ -458,7 +468,7 @@ SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error) {
     SaveOptionsResult result = SaveOptionsResult::ServerConfig;
     if (same_folder(plan.paths.config, plan.paths.data)) {
         std::filesystem::path file = config_file(plan.paths.data);
-        IniFile ini(file);
+        IniFile ini = read_ini(file);
         write_options(plan, ini);
         result = save_ini(ini, file, error) ? SaveOptionsResult::Saved : SaveOptionsResult::Failed;
     }
@@ -493,14 +503,14 @@ void write_recent_keys(const Plan& plan, IniFile& ini) {
 
 bool write_exit_options(const Plan& plan, std::string* error) {
     std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini(file);
+    IniFile ini = read_ini(file);
     write_exit_keys(plan, ini);
     return save_ini(ini, file, error);
 }
 
 bool write_recent_files(const Plan& plan, std::string* error) {
     std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini(file);
+    IniFile ini = read_ini(file);
     write_recent_keys(plan, ini);
     return save_ini(ini, file, error);
 }

@@ -464,6 +464,23 @@ TEST_F(OptionsFile, NetIniRoundTrip) {
     EXPECT_EQ(ignored, std::vector<std::string>{"net.Template"});
 }
 
+TEST(OptionsWithoutRoot, NothingIsReadOrWrittenInTheWorkingFolder) {
+    TempDir dir;
+    std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    write_file(dir / "konfiguracja.ini", "[wydruki]\r\nng_od=18:00\r\n");
+    Plan plan;
+    czytaj_opcje(plan, "opcje");
+    EXPECT_EQ(plan.options.wydruki.ng_od, 19 * 60);
+    std::string error;
+    EXPECT_EQ(sb_SaveClick(plan, &error), SaveOptionsResult::Failed);
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(write_exit_options(plan));
+    EXPECT_FALSE(std::filesystem::exists(dir / "dane"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "net.ini"));
+    std::filesystem::current_path(old);
+}
+
 TEST_F(OptionsFile, EffectiveOptionsListEveryKeyOnce) {
     czytaj_opcje(plan, "opcje");
     czytaj_opcje(plan, "lang");
