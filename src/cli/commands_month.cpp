@@ -61,8 +61,9 @@ month_args parse_month_args(const std::vector<std::string>& args, bool summary) 
 
 // Staff, groups and options of the root, then the month file as the only tab
 // with the chosen group current. The reader's problems go to the error
-// stream; they do not stop the command.
-bool open_month(context& c, const month_args& a) {
+// stream; they do not stop the command. Only a command that writes touches
+// the files around the month (safety copies, recent list).
+bool open_month(context& c, const month_args& a, bool touchFiles = false) {
     if (!c.load_staff()) return false;
     czytaj_opcje(c.plan, "opcje");
     std::error_code ec;
@@ -82,7 +83,7 @@ bool open_month(context& c, const month_args& a) {
         c.err << "Nie ma grupy " << *a.group << "\n";
         return false;
     }
-    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}).empty()) {
+    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}, touchFiles).empty()) {
         c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
         return false;
     }

@@ -38,6 +38,9 @@ io_result zapisz_dyzury_i_wolne(Plan& plan);
 // no file). Never throws: every line it could not use is skipped and
 // returned, and one summary message is shown through plan.ui.
 std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan);
+// The same without touching any file: no safety copies, the restore marker
+// left alone (for readers that only look, like the command line).
+std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan);
 
 // Reads `file` into a copy of the plan, without any side effect on disk or on
 // the plan, and returns every line that could not be used.

@@ -579,6 +579,17 @@ std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan) {
     return problems;
 }
 
+std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan) {
+    month_reader reader(plan, false);
+    std::vector<month_problem> problems = reader.run();
+    if (!problems.empty())
+        plan.ui->warn(message(plan, "msg_MonthFileProblems",
+                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
+                              {fs::path(plan.currentFile).filename().string(), std::to_string(problems.size()),
+                               kLineBreak, problem_text(problems.front())}));
+    return problems;
+}
+
 std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& file) {
     Plan copy = plan;
     copy.ui = std::make_shared<SilentInteraction>();

@@ -85,7 +85,7 @@ bool restore_pending(const Plan& plan) {
            fs::exists(plan.paths.data / (std::string("planek.ini") + kRestoreMarker), ec);
 }
 
-bool otworz(Plan& plan, const std::string& path) {
+bool otworz(Plan& plan, const std::string& path, bool touchFiles) {
     usun_tymczasowych_pracownikow(plan);
     if (plan.groups.empty() || plan.workers.empty()) return false;
     auto it = std::find(plan.openFiles.begin(), plan.openFiles.end(), path);
@@ -103,16 +103,19 @@ bool otworz(Plan& plan, const std::string& path) {
     }
     plan.currentMonth = tab;
     plan.currentFile = path;
-    wczytaj_dyzury_i_wolne(plan);
+    if (touchFiles)
+        wczytaj_dyzury_i_wolne(plan);
+    else
+        wczytaj_tylko_do_odczytu(plan);
     refresh_opened_tab(plan, tab, appended);
     return true;
 }
 
-std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen) {
+std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen, bool touchFiles) {
     std::vector<std::string> opened;
     if (chosen.empty()) return opened;
     reset_period(plan);
-    dopisz_path(plan, chosen.front(), "path", true);
+    if (touchFiles) dopisz_path(plan, chosen.front(), "path", true);
 
     std::vector<chosen_file> taken;
     const bool firstWeekMode = month_file_week_mode(chosen.front());
@@ -126,9 +129,9 @@ std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::strin
     std::stable_sort(taken.begin(), taken.end(),
                      [](const chosen_file& a, const chosen_file& b) { return a.key < b.key; });
     for (const chosen_file& f : taken)
-        if (otworz(plan, f.path)) opened.push_back(f.path);
+        if (otworz(plan, f.path, touchFiles)) opened.push_back(f.path);
     keep_one_month(plan);
-    dopisz_projekt(plan, opened);
+    if (touchFiles) dopisz_projekt(plan, opened);
     plan.modified = false;
     refresh_views(plan);
     return opened;

@@ -27,12 +27,15 @@ std::string proposed_file_name(const Plan& plan);
 // Opens one month file as a tab: appended to the period when not open yet,
 // then read and the calendar, norm and summaries recomputed. Nothing happens
 // (false) while the group or the worker table is empty.
-bool otworz(Plan& plan, const std::string& path);
+bool otworz(Plan& plan, const std::string& path, bool touchFiles = true);
 
 // Opens the chosen files as one project, in calendar order. The first file's
 // week mode decides: files of the other mode are skipped, and a week-mode
 // first file is opened alone. Returns the paths opened, in tab order.
-std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen);
+// With touchFiles false nothing on disk changes: no safety copies, no restore
+// marker removed, no recent list or folder remembered.
+std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen,
+                                        bool touchFiles = true);
 
 // a_ProjectOpen after the dialog: the save question, then otworz_projekt.
 // An empty choice (dialog cancelled) or a cancelled question opens nothing.

@@ -80,8 +80,13 @@ TEST_F(CliMonth, DemoMonthsReadCleanlyAndShowARoster) {
     EXPECT_NE(approved.find("status=1"), std::string::npos);
     EXPECT_NE(read_file(months[1]).find("status=0"), std::string::npos);
 
+    const std::string config = read_file(dir / "ward" / "dane" / "konfiguracja.ini");
     const result show = cli({"show", months[1].string()});
     ASSERT_EQ(show.code, 0) << show.err;
+    // Looking changes nothing around the month: no safety copy, same recent list.
+    EXPECT_FALSE(fs::exists(months[1].string() + ".bak"));
+    EXPECT_EQ(read_file(dir / "ward" / "dane" / "konfiguracja.ini"), config);
+    EXPECT_NE(config.find("plik1=" + months[0].string() + "\xA4" + months[1].string()), std::string::npos) << config;
     const auto rows = lines(show.out);
     ASSERT_GE(rows.size(), 10u);
     EXPECT_NE(rows[0].find("Oddział Chirurgii"), std::string::npos);
