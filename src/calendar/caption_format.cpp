@@ -1,10 +1,15 @@
 #include "calendar/caption_format.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace planek {
 
 namespace {
+
+// No caption needs a wider field; a typo in a language file must not
+// allocate without bound.
+constexpr int kMaxWidth = 1000;
 
 struct directive {
     bool leftAlign = false;
@@ -38,7 +43,7 @@ std::string render(const directive& d, const format_arg* arg) {
 int read_number(const std::string& f, size_t& i) {
     int v = 0;
     while (i < f.size() && std::isdigit(static_cast<unsigned char>(f[i]))) {
-        if (v < 10000) v = v * 10 + (f[i] - '0');
+        v = std::min(v * 10 + (f[i] - '0'), kMaxWidth);
         ++i;
     }
     return v;
