@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <regex>
 
+#include "calendar/refresh_hooks.h"
 #include "core/cp1250.h"
 #include "print_fixture.h"
 #include "printouts/generation.h"
@@ -72,9 +73,35 @@ TEST(ShippedTemplates, EveryTemplateRendersWithoutEmptyCellsOrLeftovers) {
         if (t.type == "rtf") EXPECT_EQ(text.rfind("{\\rtf1", 0), 0u) << t.title;
         // Every document names the worker, by name or by symbol.
         EXPECT_TRUE(text.find("Kowalska") != std::string::npos || text.find("AK") != std::string::npos) << t.title;
-        if (const char* keep = std::getenv("PLANEK_KEEP_PRINTOUTS")) fs::copy_file(r.file, fs::path(keep) / r.file.filename(), fs::copy_options::overwrite_existing);
     }
     EXPECT_EQ(types, (std::set<std::string>{"htm", "rtf", "txt"}));
+}
+
+// Each shipped template against a fixed ward, byte for byte. Set
+// PLANEK_UPDATE_GOLDEN=1 to write the expected files anew after a deliberate
+// change of a template.
+TEST(ShippedTemplates, GoldenFiles) {
+    TempDir dir;
+    Plan probe;
+    const fs::path golden = fs::path(PLANEK_SOURCE_DIR) / "tests" / "printouts" / "golden";
+    const bool update = std::getenv("PLANEK_UPDATE_GOLDEN") != nullptr;
+    for (const szablon& t : ZnajdzPliki(probe, kShipped)) {
+        Plan p = busy_ward(dir.path());
+        p.listed.pop_back();  // the worker of the other group is not listed
+        p.currentWorker = 1;
+        for (day& d : p.days) d.shiftHeadcount = {1, 1};
+        call_odswiez_okres(p, false, false, -1);
+        gen_result r = generuj(p, t.path);
+        ASSERT_TRUE(r.ok) << t.title;
+        const std::string bytes = test::read_file(r.file);
+        const fs::path expected = golden / r.file.filename();
+        if (update) {
+            test::write_file(expected, bytes);
+            continue;
+        }
+        ASSERT_TRUE(fs::exists(expected)) << expected;
+        EXPECT_EQ(bytes, test::read_file(expected)) << t.title;
+    }
 }
 
 }  // namespace
