@@ -76,6 +76,13 @@ std::vector<grupa> read_group_lines(const std::vector<std::string>& lines, const
             problems.add(file_name, line, "msg_ShiftWithoutGroup", "zmiana przed pierwszą grupą, pominięto.", {});
             continue;
         }
+        if (parts.size() < 2) {
+            problems.add(file_name, line, "msg_NotDataLine", "wiersz bez pól danych, pominięto.", {});
+            continue;
+        }
+        if (parts[0] != "z")
+            problems.add(file_name, line, "msg_UnknownTagShift", "nieznany znacznik „%s”, wiersz wczytano jako zmianę.",
+                         {parts[0]});
         zmiana_ z;
         read_record_fields(z, parts, kShiftFields, file_name, line, problems);
         groups.back().shifts.push_back(std::move(z));

@@ -94,9 +94,12 @@ std::vector<prac> read_staff_lines(const std::vector<std::string>& lines, const 
         if (trim(lines[i]).empty()) continue;
         const int line = int(i) + 1;
         if (lines[i].find(kSep) == std::string::npos) {
-            problems.add(file_name, line, "msg_NotStaffLine", "wiersz bez pól danych, pominięto.", {});
+            problems.add(file_name, line, "msg_NotDataLine", "wiersz bez pól danych, pominięto.", {});
             continue;
         }
+        if (!lines[i].starts_with("p" + std::string(kSep)))
+            problems.add(file_name, line, "msg_UnknownTagWorker",
+                         "nieznany znacznik „%s”, wiersz wczytano jako pracownika.", {split_fields(lines[i])[0]});
         workers.push_back(read_staff_line(lines[i], file_name, line, problems));
         if (line_numbers) line_numbers->push_back(line);
     }

@@ -15,8 +15,8 @@ std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file
 prac read_staff_line(const std::string& line, const std::string& file_name, int line_number,
                      file_problems& problems);
 
-// Reads every non-blank line as a worker; a line without a single field
-// separator holds no worker and is reported. `line_numbers` receives the
+// Reads every non-blank line as a worker (a tag other than "p" is reported);
+// a line without a single field separator holds no worker and is reported. `line_numbers` receives the
 // line of each worker.
 std::vector<prac> read_staff_lines(const std::vector<std::string>& lines, const std::string& file_name,
                                    file_problems& problems, std::vector<int>* line_numbers = nullptr);

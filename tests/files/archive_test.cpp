@@ -18,11 +18,12 @@ void make_zip(const fs::path& file, const std::vector<std::pair<std::string, std
     zip_t* za = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     ASSERT_NE(za, nullptr);
     for (const auto& [name, bytes] : members) {
-        zip_source_t* src = zip_source_buffer(za, bytes.data(), bytes.size(), 0);
-        if (!name.empty() && name.back() == '/')
+        if (!name.empty() && name.back() == '/') {
             zip_dir_add(za, name.c_str(), 0);
-        else
-            ASSERT_GE(zip_file_add(za, name.c_str(), src, 0), 0);
+            continue;
+        }
+        zip_source_t* src = zip_source_buffer(za, bytes.data(), bytes.size(), 0);
+        ASSERT_GE(zip_file_add(za, name.c_str(), src, 0), 0);
     }
     ASSERT_EQ(zip_close(za), 0);
 }

@@ -433,15 +433,22 @@ TEST_F(StaffFiles, MalformedNumbersAreReportedAndNothingIsLost) {
 }
 
 TEST_F(StaffFiles, GarbageLinesNeitherCrashNorMakeGhosts) {
-    write_file(data / "grupy.ini", "z\xA4" "1\r\nrandom text\r\n\x01\x02\xFF\r\ng\r\n");
-    write_staff({"garbage without separators", "¤¤¤", "p¤4"}, data / "kadra.inr");
+    write_file(data / "grupy.ini", "z\xA4" "1\r\nrandom text\r\n\x01\x02\xFF\r\ng\r\nnoise\r\nx\xA4" "300\xA4" "60\r\n");
+    write_staff({"garbage without separators", "¤¤¤", "p¤4", "q¤5¤0"}, data / "kadra.inr");
     files_report r = wczytaj(plan);
     EXPECT_TRUE(r.ok());
-    EXPECT_EQ(plan.groups.size(), 1u);  // the shift lines before any group are skipped
-    EXPECT_EQ(plan.workers.size(), 2u);
+    ASSERT_EQ(plan.groups.size(), 1u);  // the shift lines before any group are skipped
+    ASSERT_EQ(plan.groups[0].shifts.size(), 1u);
+    EXPECT_EQ(plan.groups[0].shifts[0].start, 300);
+    EXPECT_EQ(plan.groups[0].shifts[0].length, 60);
+    EXPECT_EQ(plan.workers.size(), 3u);
     const std::string w = warnings();
     EXPECT_NE(w.find("grupy.ini, wiersz 1: zmiana przed pierwszą grupą"), std::string::npos) << w;
+    EXPECT_NE(w.find("grupy.ini, wiersz 5: wiersz bez pól"), std::string::npos) << w;
+    EXPECT_NE(w.find("grupy.ini, wiersz 6: nieznany znacznik „x”"), std::string::npos) << w;
     EXPECT_NE(w.find("kadra.ini, wiersz 1: wiersz bez pól"), std::string::npos) << w;
+    EXPECT_NE(w.find("kadra.ini, wiersz 2: nieznany znacznik „”"), std::string::npos) << w;
+    EXPECT_NE(w.find("kadra.ini, wiersz 4: nieznany znacznik „q”"), std::string::npos) << w;
 }
 
 TEST_F(StaffFiles, ZeroAndDuplicateIdsGetFreeIds) {
