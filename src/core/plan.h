@@ -66,6 +66,9 @@ struct Plan {
     std::array<word, 1440> shiftCoverage{};
     period_summary period;  // settlement-period totals (odswiez_okres)
     bool saveStaffAtExit = true;  // cleared by the staff restore
+    // The pattern start positions were reset; the next automatic run starts
+    // its pattern workers one day apart. Cleared when a run is accepted.
+    bool patternsReset = false;
 
     // View state the rules read.
     std::array<bool, 4> dutyAsFilter{true, true, true, true};

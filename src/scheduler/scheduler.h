@@ -1,0 +1,71 @@
+#pragma once
+// The automatic duty scheduler: fills the open month for the workers of the
+// selected group from their own automatic-mode settings, trims everyone back
+// to the norm, moves duties into under-staffed shifts, adds top-up duties and
+// days off for Sunday and holiday work, and asks whether to keep the result.
+// Everything it places is a proposal (loaded = 0) until accepted.
+#include <functional>
+
+#include "core/plan.h"
+
+namespace planek {
+
+// The "all workers" and "all days" arguments of uloz_planek_set_prio_staff.
+inline constexpr int kAllWorkers = 65535;
+inline constexpr int kAllDays = 255;
+
+// What a run did, for the command line and the tests.
+struct scheduler_report {
+    bool ran = false;       // false when no group or no month is open
+    int placed = 0;         // proposals placed: patterns, 8-hour mode and top-ups
+    int refused = 0;        // proposals the placement rules refused
+    int removed = 0;        // proposals taken back to keep workers at their norm
+    int moved = 0;          // proposals moved into under-staffed shifts
+    int topUps = 0;         // top-up duties among the placed ones
+    int daysOff = 0;        // days off given for Sunday and holiday work
+    bool asked = false;     // the accept question was asked
+    bool accepted = false;  // ... and answered Yes
+};
+
+// What rozpisz_8 did.
+struct fill_report {
+    int patternPos = 1;  // next position in the pattern (1-based)
+    int placed = 0;
+    int refused = 0;
+};
+
+// Views the scheduler tells about its work: busy(true) before it starts
+// (hourglass, painting frozen), busy(false) and redraw before the accept
+// question, redraw again after the answer.
+struct scheduler_hooks {
+    std::function<void(Plan&, bool busy)> busy;
+    std::function<void(Plan&)> redraw;
+};
+scheduler_hooks& scheduler_view_hooks();
+
+// a_AutomaticExecute: one run over the selected group and the open month.
+scheduler_report uloz_planek(Plan& plan);
+
+// Eight-hour mode for one worker: a copy of the template on every allowed
+// free day of the month, the shift taken from the worker's eight-hour
+// pattern (from the scheduler) or from the template.
+fill_report rozpisz_8(Plan& plan, int worker, const dyzur& templ, bool fromScheduler, bool refresh);
+
+// The duty dialog's whole-month offer (a fill_month_fn of the dialog model).
+void rozpisz_8_z_dialogu(Plan& plan, const dyzur& templ, int worker);
+
+// prioWorker of the worker's duties: how much a proposal goes against the
+// worker's day/night and working-day/holiday leanings.
+void uloz_planek_set_prio(Plan& plan, int worker);
+
+// prioStaff of the duties of one worker (kAllWorkers: every worker of the
+// group) on one day (kAllDays: every day): how crowded the duty's cell is
+// against the shift's staffing target.
+void uloz_planek_set_prio_staff(Plan& plan, int worker, int dayIndex);
+
+// The group dialog's "Resetuj ustawienia początkowe": spreads the start
+// positions of the group's pattern workers and marks the next run to start
+// them one day apart.
+void resetuj_ustawienia_poczatkowe(Plan& plan);
+
+}  // namespace planek
