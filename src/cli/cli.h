@@ -51,6 +51,7 @@ struct command {
 std::vector<command> staff_commands();
 std::vector<command> demo_commands();
 std::vector<command> calendar_commands();
+std::vector<command> schedule_commands();
 std::vector<command> month_commands();
 
 // Every command, in the order help lists them.

@@ -1,0 +1,189 @@
+// planek-cli schedule: one run of the automatic scheduler over a month file.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "core/text.h"
+#include "editing/message_text.h"
+#include "files/month_project.h"
+#include "files/staff_group_files.h"
+#include "scheduler/scheduler.h"
+#include "settings/options_file.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct schedule_args {
+    std::string file;
+    std::optional<word> group;
+    std::optional<std::uint64_t> seed;
+    std::optional<bool> accept;  // --accept / --discard
+    std::string out;             // -o
+};
+
+schedule_args parse_schedule_args(const std::vector<std::string>& args) {
+    schedule_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
+            return args[++i];
+        };
+        if (s == "--group") {
+            const std::string& v = value();
+            const auto id = parse_int(v);
+            if (!id || *id < 1 || *id > 65535) throw usage_error("niepoprawny identyfikator grupy „" + v + "”");
+            a.group = word(*id);
+        } else if (s == "--seed") {
+            const std::string& v = value();
+            const auto seed = parse_int(v);
+            if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
+            a.seed = std::uint64_t(*seed);
+        } else if (s == "--accept" || s == "--discard") {
+            const bool accept = s == "--accept";
+            if (a.accept && *a.accept != accept) throw usage_error("podaj --accept albo --discard, nie oba");
+            a.accept = accept;
+        } else if (s == "-o" || s == "--output") {
+            a.out = value();
+        } else if (!s.empty() && s[0] == '-') {
+            throw usage_error("nieznana opcja „" + s + "”");
+        } else if (a.file.empty()) {
+            a.file = s;
+        } else {
+            throw usage_error("nieoczekiwany argument „" + s + "”");
+        }
+    }
+    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    if (!a.accept) throw usage_error("podaj --accept albo --discard");
+    return a;
+}
+
+// Answers the scheduler's accept question with the command's choice; every
+// other question gets the usual answers of the command line.
+class decided_interaction : public Interaction {
+public:
+    decided_interaction(std::shared_ptr<Interaction> inner, std::string question, bool accept)
+        : inner_(std::move(inner)), question_(std::move(question)), accept_(accept) {}
+    Answer ask(const std::string& text, Buttons buttons) override {
+        if (text == question_) return accept_ ? Answer::Yes : Answer::No;
+        return inner_->ask(text, buttons);
+    }
+    void inform(const std::string& text) override { inner_->inform(text); }
+    void warn(const std::string& text) override { inner_->warn(text); }
+
+private:
+    std::shared_ptr<Interaction> inner_;
+    std::string question_;
+    bool accept_;
+};
+
+bool open_schedule_month(context& c, const schedule_args& a) {
+    if (!c.load_staff()) return false;
+    czytaj_opcje(c.plan, "opcje");
+    std::error_code ec;
+    if (!fs::exists(a.file, ec)) {
+        c.err << "Nie ma pliku " << a.file << "\n";
+        return false;
+    }
+    c.plan.currentGroup = -1;
+    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
+        const grupa& gr = c.plan.groups[g];
+        if (a.group ? gr.id == *a.group : !gr.old) {
+            c.plan.currentGroup = int(g);
+            break;
+        }
+    }
+    if (c.plan.currentGroup < 0) {
+        c.err << (a.group ? "Nie ma grupy " + std::to_string(*a.group) : std::string("Nie ma żadnej grupy")) << "\n";
+        return false;
+    }
+    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}).empty()) {
+        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
+        return false;
+    }
+    return true;
+}
+
+std::string hm(long minutes) {
+    const long v = minutes < 0 ? -minutes : minutes;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%ld:%02ld", minutes < 0 ? "-" : "", v / 60, v % 60);
+    return buf;
+}
+
+void print_workers(context& c) {
+    const Plan& plan = c.plan;
+    const grupa* g = plan.group();
+    for (const prac& p : plan.workers) {
+        if (p.old || !p.inGroup(g->id) || plan.currentMonth >= int(p.months.size())) continue;
+        const ms_& m = p.months[plan.currentMonth];
+        const long planned = long(m.sum.total[0].workedMinutes) + m.sum.creditedMinutes;
+        c.out << p.id << " " << p.fullName() << ": norma " << hm(m.workerNorm) << ", zaplanowano " << hm(planned)
+              << ", pozostaje " << hm(long(m.workerNorm) - planned) << "\n";
+    }
+}
+
+void print_report(context& c, const scheduler_report& r) {
+    c.out << "Propozycje: wstawiono " << r.placed << ", usunięto " << r.removed << ", przeniesiono " << r.moved
+          << ", dni wolnych " << r.daysOff << "\n";
+    if (!r.asked) {
+        c.out << "Automat niczego nie zaproponował.\n";
+    } else {
+        c.out << (r.accepted ? "Propozycje zatwierdzono.\n" : "Propozycje odrzucono.\n");
+    }
+}
+
+bool save_to(context& c, const std::string& out) {
+    const std::string target = fs::absolute(out).string();
+    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string&) {
+        return std::optional<std::string>(target);
+    };
+    const bool saved = mi_SaveAs(c.plan);
+    month_project_hooks().chooseSaveFile = nullptr;
+    if (saved) c.out << "Zapisano " << target << "\n";
+    return saved;
+}
+
+int schedule(context& c) {
+    const schedule_args a = parse_schedule_args(c.args);
+    if (!open_schedule_month(c, a)) return kExitFailure;
+    Plan& plan = c.plan;
+    if (a.seed) plan.random.seed(*a.seed);
+    const std::string question =
+        message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
+    const std::shared_ptr<Interaction> usual = plan.ui;
+    plan.ui = std::make_shared<decided_interaction>(usual, question, *a.accept);
+    const scheduler_report report = uloz_planek(plan);
+    plan.ui = usual;
+
+    print_workers(c);
+    print_report(c, report);
+    if (!a.out.empty()) {
+        if (!save_to(c, a.out)) return kExitFailure;
+    } else if (*a.accept) {
+        if (!a_ProjectSave(plan)) return kExitFailure;
+        c.out << "Zapisano " << plan.currentFile << "\n";
+    }
+    // The pattern positions moved on with the accepted month; they live in
+    // the staff file.
+    if (report.accepted && !zapisz(plan).ok()) return kExitFailure;
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> schedule_commands() {
+    return {{"schedule", "PLIK.pnk [--group ID] [--seed N] (--accept|--discard) [-o WYNIK.pnk]",
+             "układa miesiąc automatem i zatwierdza albo odrzuca propozycje", schedule}};
+}
+
+}  // namespace planek::cli

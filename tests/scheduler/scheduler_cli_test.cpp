@@ -1,0 +1,103 @@
+// planek-cli schedule over the demo ward.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace planek::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct cli_result {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class ScheduleCommand : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root;
+    fs::path month;
+
+    cli_result run(std::vector<std::string> args) {
+        std::string cmd = quote(PLANEK_CLI);
+        for (const auto& a : args) cmd += " " + quote(a);
+        cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
+        const int status = std::system(cmd.c_str());
+        cli_result r;
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = read_file(dir / "stdout");
+        r.err = read_file(dir / "stderr");
+        return r;
+    }
+    cli_result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--root", root});
+        return run(args);
+    }
+
+    void SetUp() override {
+        if (!fs::exists(PLANEK_CLI)) GTEST_SKIP() << "planek-cli is not built";
+        root = (dir / "ward").string();
+        const cli_result demo = run({"demo", root});
+        ASSERT_EQ(demo.code, 0) << demo.err;
+        std::vector<fs::path> months;
+        for (const auto& e : fs::directory_iterator(dir / "ward" / "dane"))
+            if (e.path().extension() == ".pnk") months.push_back(e.path());
+        std::sort(months.begin(), months.end());
+        ASSERT_FALSE(months.empty());
+        month = months.back();
+    }
+};
+
+TEST_F(ScheduleCommand, DiscardIntoAnotherFileLeavesTheMonthAlone) {
+    const std::string before = read_file(month);
+    const std::string out = (dir / "wynik.pnk").string();
+    const cli_result r = cli({"schedule", month.string(), "--seed", "5", "--discard", "-o", out});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find(": norma "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("zaplanowano"), std::string::npos);
+    EXPECT_NE(r.out.find("Propozycje: wstawiono "), std::string::npos);
+    EXPECT_EQ(read_file(month), before);
+    EXPECT_TRUE(fs::exists(out));
+}
+
+TEST_F(ScheduleCommand, AcceptWritesBackAndTheSameSeedGivesTheSameMonth) {
+    const fs::path copy = dir / "kopia.pnk";
+    fs::copy_file(month, copy);
+    const cli_result a = cli({"schedule", month.string(), "--seed", "11", "--accept", "-o", (dir / "a.pnk").string()});
+    ASSERT_EQ(a.code, 0) << a.err;
+    // The staff file now holds the moved-on positions; start again from the
+    // demo for the second run.
+    const cli_result demo = run({"demo", (dir / "ward2").string()});
+    ASSERT_EQ(demo.code, 0) << demo.err;
+    const fs::path month2 = dir / "ward2" / "dane" / month.filename();
+    const cli_result b = run({"--root", (dir / "ward2").string(), "schedule", month2.string(), "--seed", "11",
+                              "--accept"});
+    ASSERT_EQ(b.code, 0) << b.err;
+    EXPECT_EQ(a.out.substr(0, a.out.find("Propozycje")), b.out.substr(0, b.out.find("Propozycje")));
+    EXPECT_NE(read_file(month2), read_file(copy));
+}
+
+TEST_F(ScheduleCommand, WrongArgumentsAreUsageErrors) {
+    EXPECT_EQ(cli({"schedule", month.string()}).code, 2);
+    EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--discard"}).code, 2);
+    EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--seed", "x"}).code, 2);
+    EXPECT_EQ(cli({"schedule", "--accept"}).code, 2);
+    EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--group", "99"}).code, 1);
+}
+
+}  // namespace
+}  // namespace planek::test
