@@ -102,6 +102,29 @@ TEST(Archive, DamagedArchiveIsReportedAndWritesNothing) {
     EXPECT_FALSE(archive_read(dir / "missing.inr", members).ok());
 }
 
+// Sets the uncompressed size of every member, in the local and central
+// headers alike, as an archive crafted to exhaust memory would.
+std::string with_claimed_size(std::string zip, std::uint32_t size) {
+    auto patch = [&](const std::string& sig, size_t offset) {
+        for (size_t at = zip.find(sig); at != std::string::npos; at = zip.find(sig, at + 1))
+            for (int i = 0; i < 4; ++i) zip[at + offset + i] = char((size >> (8 * i)) & 0xFF);
+    };
+    patch(std::string("PK\x03\x04", 4), 22);
+    patch(std::string("PK\x01\x02", 4), 24);
+    return zip;
+}
+
+TEST(Archive, AbsurdSizesAreRefused) {
+    TempDir dir;
+    ASSERT_TRUE(archive_pack_members({{"kadra.ini", std::string(100, 'a')}}, dir / "ok.inr"));
+    write_file(dir / "huge.inr", with_claimed_size(read_file(dir / "ok.inr"), 0xFFFFFFF0u));
+    io_result r = archive_unpack(dir / "huge.inr", dir / "out");
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.error.find("huge.inr"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find("zbyt duży"), std::string::npos) << r.error;
+    EXPECT_FALSE(fs::exists(dir / "out" / "kadra.ini"));
+}
+
 TEST(Archive, BareNames) {
     EXPECT_EQ(archive_bare_name("kadra.ini"), "kadra.ini");
     EXPECT_EQ(archive_bare_name("../../x"), "x");
