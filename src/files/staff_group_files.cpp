@@ -221,7 +221,11 @@ files_report wczytaj(Plan& plan) {
     file_problems problems{plan.tr, {}};
     plan.groups.clear();
     plan.workers.clear();
-    if (is_file(plan.paths.data / "planek.ini")) {
+    if (plan.paths.data.empty()) {
+        // Never read or write relative to whatever the current folder is.
+        report.failed = true;
+        problems.add_text(plan.tr.msg("msg_NoDataFolder", "Nie wybrano folderu danych."));
+    } else if (is_file(plan.paths.data / "planek.ini")) {
         if (!wczytaj_stary_planek_ini(plan, problems)) report.failed = true;
     } else {
         load_groups(plan, problems, report);
@@ -275,6 +279,12 @@ void save_staff(Plan& plan, file_problems& problems, files_report& report) {
 files_report zapisz(Plan& plan) {
     files_report report;
     file_problems problems{plan.tr, {}};
+    if (plan.paths.data.empty()) {
+        report.failed = true;
+        report.problems = {plan.tr.msg("msg_NoDataFolder", "Nie wybrano folderu danych.")};
+        show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+        return report;
+    }
     std::error_code ec;
     fs::create_directories(plan.paths.data, ec);
     if (!plan.groups.empty()) {

@@ -546,6 +546,16 @@ TEST_F(StaffFiles, TextsTheLineCannotHoldAreReplacedNotSpread) {
     EXPECT_EQ(loaded.workers[0].email, "ola@example.pl ?");
 }
 
+TEST_F(StaffFiles, NoDataFolderReadsAndWritesNothing) {
+    Plan bare;
+    bare.ui = ui;
+    bare.workers = {full_worker()};
+    EXPECT_FALSE(zapisz(bare).ok());
+    EXPECT_FALSE(fs::exists("kadra.inr"));
+    EXPECT_FALSE(wczytaj(bare).ok());
+    EXPECT_EQ(ui->warnings.size(), 2u);
+}
+
 TEST_F(StaffFiles, ReadOnlyDataFolder) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     plan.groups = {full_group()};
