@@ -69,8 +69,12 @@ TEST(ShippedTemplates, EveryTemplateRendersWithoutEmptyCellsOrLeftovers) {
         EXPECT_EQ(text.find("<_"), std::string::npos) << t.title;
         EXPECT_FALSE(std::regex_search(text, std::regex("<td[^>]*>\\s*</td>"))) << t.title;
         EXPECT_FALSE(std::regex_search(text, std::regex("<th[^>]*>\\s*</th>"))) << t.title;
-        if (t.type == "htm") EXPECT_NE(text.find("</html>"), std::string::npos) << t.title;
-        if (t.type == "rtf") EXPECT_EQ(text.rfind("{\\rtf1", 0), 0u) << t.title;
+        if (t.type == "htm") {
+            EXPECT_NE(text.find("</html>"), std::string::npos) << t.title;
+        }
+        if (t.type == "rtf") {
+            EXPECT_EQ(text.rfind("{\\rtf1", 0), 0u) << t.title;
+        }
         // Every document names the worker, by name or by symbol.
         EXPECT_TRUE(text.find("Kowalska") != std::string::npos || text.find("AK") != std::string::npos) << t.title;
     }

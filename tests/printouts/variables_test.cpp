@@ -221,9 +221,13 @@ TEST(VariableTable, EveryVariableHasAValueInARichContext) {
     for (const var_entry& e : variable_table()) {
         rich r;
         std::string v = r.eval(e.en);
-        if (!emptyByMeaning.count(e.en)) EXPECT_FALSE(v.empty()) << e.en;
+        if (!emptyByMeaning.count(e.en)) {
+            EXPECT_FALSE(v.empty()) << e.en;
+        }
         rich r2;
-        if (*e.pl) EXPECT_EQ(r2.eval(e.pl), v) << e.pl;
+        if (*e.pl) {
+            EXPECT_EQ(r2.eval(e.pl), v) << e.pl;
+        }
     }
 }
 
