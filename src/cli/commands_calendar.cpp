@@ -110,7 +110,8 @@ void read_month(context& c, const info_args& a) {
     std::error_code ec;
     plan.currentFile = fs::absolute(a.file, ec).string();
     if (ec) plan.currentFile = a.file;
-    wczytaj_dyzury_i_wolne(plan);
+    // Only looking: no safety copies, the restore marker left alone.
+    wczytaj_tylko_do_odczytu(plan);
     normatyw(plan, true, 0, true);
 }
 

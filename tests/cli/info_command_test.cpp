@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,9 @@ TEST(InfoCommand, CalendarSectionsOfAMonthFile) {
     EXPECT_TRUE(has(r.out, "Dni robocze: 18"));  // 20 weekdays less 11 November and the own holiday
     EXPECT_TRUE(has(r.out, "\n5\t4\t1\tsw\t0\t\n"));
     EXPECT_TRUE(has(r.out, "\n6\t5\t0\tod\t1\tremont / sali\n"));
+    // Looking leaves the files around the month alone.
+    EXPECT_FALSE(std::filesystem::exists(dir / "listopad.pnk.bak"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "listopad.pnk.err"));
 }
 
 TEST(InfoCommand, BadArguments) {
