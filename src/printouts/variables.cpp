@@ -54,7 +54,7 @@ const day_param* var_call::dayParam() const {
 }
 
 int var_call::weekday() const {
-    if (const day* d = calDay(); d && !run.plan.weekMode) return d->dayOfWeek;
+    if (const day* d = calDay(); d && !run.plan.weekMode) return d->dayOfWeek <= 7 ? d->dayOfWeek : 0;
     const miesiac* m = month();
     int d = dayIndex();
     if (!m || d < 0 || m->month < 1 || m->month > 12) return 0;

@@ -155,3 +155,40 @@ TEST(Generation, MissingTemplateWritesNothing) {
 
 }  // namespace
 }  // namespace planek
+
+namespace planek {
+namespace {
+
+TEST(GenerationTags, DayOffUnderTheSelectedCellAndDayOffKinds) {
+    ward_root w;
+    test::add_day_off(w.plan, 1, 9, 11, 'u');
+    w.plan.currentWorker = 1;
+    w.plan.selectedCellDay = 10;
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols"
+        "<_wolne>@_day_no/@_dayoff_type; </wolne>|eol|<_wolne_opis>@_dayoff_desc_symbol/</wolne_opis>");
+    ASSERT_TRUE(r.ok);
+    std::string text = w.read(r);
+    EXPECT_EQ(text.substr(0, 22), "10/u; 11/u; 12/u; \r\n /");
+    EXPECT_NE(text.find("/U/A/A/"), std::string::npos);
+}
+
+TEST(GenerationTags, StandardDutyRowsAndShiftLists) {
+    ward_root w;
+    test::add_duty(w.plan, 0, 0, 420, 455, 1);
+    test::add_duty(w.plan, 1, 0, 480, 455, 1);
+    test::add_duty(w.plan, 2, 1, 420, 455, 1);
+    test::add_duty(w.plan, 2, 0, 1140, 720, 2);
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols"
+        "<_dyzur8od>@_shift_duty8_from:-@_shift_duty8_to: <_day>[@_shift_duty_to]</day>|eol|</dyzur8od>"
+        "<_zmiana>@_shift_symbol <_day>[@_shift_duty_to]</day>|eol|</zmiana>");
+    ASSERT_TRUE(r.ok);
+    std::string text = w.read(r);
+    EXPECT_EQ(text.rfind("07:00-14:35 [AK][CZ][]", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\n08:00-15:35 [BN][]"), std::string::npos);
+    EXPECT_NE(text.find("\r\nN [CZ][]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace planek
