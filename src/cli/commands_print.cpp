@@ -1,0 +1,184 @@
+// planek-cli print and templates: documents from the template files.
+#include <filesystem>
+#include <ostream>
+
+#include "calendar/refresh_hooks.h"
+#include "calendar/staffing.h"
+#include "cli/cli.h"
+#include "core/text.h"
+#include "files/month_project.h"
+#include "files/program_root.h"
+#include "printouts/generation.h"
+#include "printouts/template_file.h"
+#include "printouts/template_install.h"
+#include "settings/options_file.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct print_args {
+    std::string templateName;
+    std::vector<std::string> files;
+    std::optional<word> group;
+    std::optional<word> worker;
+    bool allGroups = false;
+    bool onlyWorked = false;
+    fs::path outDir;
+};
+
+word id_value(const std::string& text, const char* what) {
+    auto v = parse_int(text);
+    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
+    return word(*v);
+}
+
+print_args parse_print_args(const std::vector<std::string>& args) {
+    print_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
+            return args[++i];
+        };
+        if (s == "--group") a.group = id_value(value(), "grupy");
+        else if (s == "--worker") a.worker = id_value(value(), "pracownika");
+        else if (s == "--all-groups") a.allGroups = true;
+        else if (s == "--only-worked") a.onlyWorked = true;
+        else if (s == "-o") a.outDir = value();
+        else if (!s.empty() && s[0] == '-') throw usage_error("nieznana opcja „" + s + "”");
+        else if (a.templateName.empty()) a.templateName = s;
+        else a.files.push_back(s);
+    }
+    if (a.templateName.empty()) throw usage_error("brak szablonu");
+    if (a.files.empty()) throw usage_error("brak pliku miesiąca");
+    return a;
+}
+
+// A template given by path, or by name (with or without ".wzr") in the
+// root's templates folder.
+fs::path find_template(const Plan& plan, const std::string& name) {
+    std::error_code ec;
+    if (fs::is_regular_file(name, ec)) return fs::absolute(name, ec);
+    for (const fs::path& p : {plan.paths.templates / name, plan.paths.templates / (name + ".wzr")})
+        if (fs::is_regular_file(p, ec)) return p;
+    return {};
+}
+
+bool choose_group(context& c, const print_args& a) {
+    c.plan.currentGroup = -1;
+    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
+        const grupa& gr = c.plan.groups[g];
+        if (a.group ? gr.id == *a.group : !gr.old) {
+            c.plan.currentGroup = int(g);
+            return true;
+        }
+    }
+    if (a.group) c.err << "Nie ma grupy " << *a.group << "\n";
+    else c.err << "Brak grup\n";
+    return false;
+}
+
+// The worker list the way the main window shows the group: its members that
+// are not archived, or the one named worker.
+bool list_workers(context& c, const print_args& a) {
+    Plan& p = c.plan;
+    const grupa* g = p.group();
+    p.listed.clear();
+    for (size_t i = 0; i < p.workers.size(); ++i) {
+        const prac& w = p.workers[i];
+        if (a.worker ? w.id != *a.worker : (w.old || !g || !w.inGroup(g->id))) continue;
+        p.listed.push_back({int(i), w.fullName(), false});
+    }
+    if (p.listed.empty()) {
+        if (a.worker) c.err << "Nie ma pracownika " << *a.worker << "\n";
+        else c.err << "Grupa nie ma pracowników\n";
+        return false;
+    }
+    p.currentWorker = p.listed.front().worker;
+    return true;
+}
+
+int print(context& c) {
+    print_args a = parse_print_args(c.args);
+    if (!c.load_staff()) return kExitFailure;
+    czytaj_opcje(c.plan, "opcje");
+    fs::path tmpl = find_template(c.plan, a.templateName);
+    if (tmpl.empty()) {
+        c.err << "Nie ma szablonu " << a.templateName << "\n";
+        return kExitFailure;
+    }
+    std::vector<std::string> files;
+    for (const std::string& f : a.files) {
+        std::error_code ec;
+        if (!fs::is_regular_file(f, ec)) {
+            c.err << "Nie ma pliku " << f << "\n";
+            return kExitFailure;
+        }
+        files.push_back(fs::absolute(f).string());
+    }
+    if (!choose_group(c, a)) return kExitFailure;
+    if (otworz_projekt(c.plan, files).empty()) {
+        c.err << "Nie udało się otworzyć plików miesięcy (brak grup lub pracowników)\n";
+        return kExitFailure;
+    }
+    if (!list_workers(c, a)) return kExitFailure;
+    // What the templates dialog refreshes when it opens.
+    odswiez_iledy(c.plan);
+    odswiez_ilemy(c.plan);
+    wylicz_srednie_obsady(c.plan);
+    call_odswiez_okres(c.plan, false, a.allGroups, -1);
+
+    gen_options o;
+    o.allGroups = a.allGroups;
+    o.onlyWorked = a.onlyWorked;
+    o.outputFolder = a.outDir;
+    gen_result r = generuj(c.plan, tmpl, o);
+    if (!r.ok) {
+        c.err << r.error << "\n";
+        return kExitFailure;
+    }
+    if (r.truncated) c.err << "Dokument skrócono: szablon daje zbyt wiele tekstu.\n";
+    c.out << r.file.string() << "\n";
+    return kExitOk;
+}
+
+int templates(context& c) {
+    bool install = false;
+    for (const std::string& s : c.args) {
+        if (s == "--install") install = true;
+        else throw usage_error("nieoczekiwany argument „" + s + "”");
+    }
+    if (!c.open_root()) return kExitFailure;
+    const fs::path folder = c.plan.paths.templates;
+    if (install) {
+        fs::path shipped = shipped_template_folder(executable_folder());
+        if (shipped.empty()) {
+            c.err << "Nie znaleziono szablonów dołączonych do programu\n";
+            return kExitFailure;
+        }
+        int n = install_templates(shipped, folder);
+        if (n < 0) {
+            c.err << "Nie można skopiować szablonów do " << folder.string() << "\n";
+            return kExitFailure;
+        }
+        c.out << "Skopiowano szablonów: " << n << "\n";
+    }
+    for (const szablon& t : ZnajdzPliki(c.plan, folder)) c.out << t.title << "\t" << t.path.string() << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> print_commands() {
+    return {
+        {"print", "TEMPLATE FILE.pnk... [--group ID] [--worker ID] [--all-groups] [--only-worked] [-o OUTDIR]",
+         "tworzy dokument z szablonu dla podanych miesięcy i wypisuje jego ścieżkę", print},
+        {"templates", "[--install]", "wypisuje tytuły i ścieżki szablonów (--install: kopiuje szablony programu)",
+         templates},
+    };
+}
+
+}  // namespace planek::cli
