@@ -5,10 +5,13 @@
 
 namespace planek::cli {
 
+std::vector<command> print_commands();  // commands_print.cpp
+
 const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
-        for (auto group : {staff_commands, demo_commands, calendar_commands, month_commands, schedule_commands}) {
+        for (auto group : {staff_commands, demo_commands, calendar_commands, month_commands, schedule_commands,
+                           print_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
         }
