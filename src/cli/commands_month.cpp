@@ -232,32 +232,36 @@ int save_as(context& c) {
 int new_month(context& c) {
     if (c.args.empty() || c.args.size() > 2) throw usage_error("podaj plik i ewentualnie miesiąc RRRR-MM");
     const std::string target = fs::absolute(c.args[0]).string();
+    year_month ym{};
+    if (c.args.size() == 2) {
+        char dash = 0;
+        if (std::sscanf(c.args[1].c_str(), "%d%c%d", &ym.year, &dash, &ym.month) != 3 || dash != '-' ||
+            ym.year < 1900 || ym.year > 9999 || ym.month < 1 || ym.month > 12)
+            throw usage_error("miesiąc ma postać RRRR-MM");
+    }
     if (!c.load_staff()) return kExitFailure;
+    czytaj_opcje(c.plan, "opcje");
     std::error_code ec;
     if (fs::exists(target, ec) &&
         c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
         c.err << "Nic nie zapisano.\n";
         return kExitFailure;
     }
-    std::string okres;
-    if (c.args.size() == 2) {
-        int y = 0, m = 0;
-        char dash = 0;
-        if (std::sscanf(c.args[1].c_str(), "%d%c%d", &y, &dash, &m) != 3 || dash != '-' || y < 1900 || y > 9999 ||
-            m < 1 || m > 12)
-            throw usage_error("miesiąc ma postać RRRR-MM");
-        okres = "[okres]\r\nFromYear=" + std::to_string(y) + "\r\nFromMonth=" + std::to_string(m) + "\r\n";
+    // The month named, else the one the file name gives (or today's); the
+    // old contents of a replaced file play no part.
+    if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, target);
+    const std::string okres = "[okres]\r\nFromYear=" + std::to_string(ym.year) + "\r\nFromMonth=" +
+                              std::to_string(ym.month) + "\r\n";
+    if (io_result r = write_bytes(target, okres); !r) {
+        c.err << r.error << "\n";
+        return kExitFailure;
     }
-    a_ProjectNew(c.plan);
-    if (!okres.empty()) {
-        if (io_result r = write_bytes(target, okres); !r) {
-            c.err << r.error << "\n";
-            return kExitFailure;
-        }
-        if (otworz_projekt(c.plan, {target}).empty()) return kExitFailure;
+    if (otworz_projekt(c.plan, {target}).empty()) {
+        c.err << "Nie udało się otworzyć " << target << " (brak grup lub pracowników)\n";
+        return kExitFailure;
     }
-    c.plan.currentFile = target;
-    c.plan.openFiles = {target};
+    c.plan.approvedStatus = 0;
+    c.plan.planType = 0;
     if (io_result r = zapisz_dyzury_i_wolne(c.plan); !r) return kExitFailure;
     c.out << "Zapisano " << target << "\n";
     return kExitOk;

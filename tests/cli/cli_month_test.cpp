@@ -154,6 +154,9 @@ TEST_F(CliMonth, SaveAsWritesBackEverythingAndNewMakesAnEmptyMonth) {
     const result show = cli({"show", fresh.string()});
     EXPECT_NE(lines(show.out).at(1).find(" 29 |"), std::string::npos) << show.out;
     EXPECT_EQ(cli({"new", (dir / "x.pnk").string(), "2024-13"}).code, 2);
+    // Without a month the name gives it.
+    ASSERT_EQ(cli({"new", (dir / "2023_11.pnk").string()}).code, 0);
+    EXPECT_NE(read_file(dir / "2023_11.pnk").find("FromYear=2023\r\nFromMonth=11\r\n"), std::string::npos);
 }
 
 }  // namespace
