@@ -57,37 +57,43 @@ void keep_original(const Plan& plan, const fs::path& source, file_problems& prob
                               {source.string()}));
 }
 
-// A file counts as present for loading when it holds at least one line.
-bool has_lines(const fs::path& file) {
-    std::vector<std::string> lines;
-    std::string error;
-    if (!read_lines(file, lines, error)) return is_file(file);  // let the reader report it
+bool any_text(const std::vector<std::string>& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return !trim(l).empty(); });
 }
 
-void load_groups(Plan& plan, file_problems& problems, files_report& report) {
+// The group file, else its safety copies: the first that can be read and
+// holds a line. An unreadable or empty file is reported and passed over.
+fs::path find_groups(const Plan& plan, std::vector<std::string>& lines, file_problems& problems,
+                     files_report& report) {
     const fs::path main = plan.paths.data / "grupy.ini";
-    fs::path source;
-    for (const fs::path& p : {main, with_ext(main, ".bak"), with_ext(main, ".err")})
-        if (is_file(p) && has_lines(p)) {
-            source = p;
-            break;
+    bool unreadable = false;
+    for (const fs::path& p : {main, with_ext(main, ".bak"), with_ext(main, ".err")}) {
+        if (!is_file(p)) continue;
+        std::string error;
+        if (!read_lines(p, lines, error)) {
+            problems.add_text(error);
+            unreadable = true;
+        } else if (!any_text(lines)) {
+            problems.add_text(msg(plan, "msg_FileEmpty", "Plik %s jest pusty.", {p.string()}));
+        } else {
+            if (p != main)
+                problems.add_text(msg(plan, "msg_GroupsFromCopy", "Grupy wczytano z kopii %s.",
+                                      {p.filename().string()}));
+            return p;
         }
-    if (source.empty()) {
-        if (is_file(main)) problems.add_text(msg(plan, "msg_FileEmpty", "Plik %s jest pusty.", {main.string()}));
-        return;
     }
-    if (source == main) {
-        // Only a readable file replaces the safety copies.
-        safety_copy(main, ".bak", 4);
-        safety_copy(main, ".err", 10);
-    }
+    if (unreadable) report.failed = true;
+    return {};
+}
+
+void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<std::string> lines;
-    std::string error;
-    if (!read_lines(source, lines, error)) {
-        problems.add_text(error);
-        report.failed = true;
-        return;
+    const fs::path source = find_groups(plan, lines, problems, report);
+    if (source.empty()) return;
+    if (source.filename() == "grupy.ini") {
+        // Only a readable file replaces the safety copies.
+        safety_copy(source, ".bak", 4);
+        safety_copy(source, ".err", 10);
     }
     const size_t before = problems.size();
     const std::string name = source.filename().string();
@@ -96,9 +102,6 @@ void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     mend_ids(groups, line_places(name, numbers, problems),
              [](const grupa& g) { return "grupa „" + g.name + "”"; }, problems);
     if (problems.size() > before) keep_original(plan, source, problems);
-    if (source != main)
-        problems.add_text(msg(plan, "msg_GroupsFromCopy", "Brak pliku %s; grupy wczytano z kopii %s.",
-                              {main.filename().string(), name}));
     append_loaded_groups(plan, std::move(groups));
 }
 

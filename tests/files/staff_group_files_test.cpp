@@ -346,6 +346,14 @@ TEST_F(StaffFiles, GroupsComeFromTheSafetyCopiesWhenTheFileIsMissingOrEmpty) {
     EXPECT_EQ(plan.groups[0].id, 2);
     // The empty file did not replace the good copy.
     EXPECT_EQ(read_file(data / "grupy.ini.err"), "g\xA4" "2\xA4" "0\r\n");
+    EXPECT_NE(warnings().find("grupy.ini jest pusty"), std::string::npos) << warnings();
+
+    // A group file that cannot be read is passed over the same way.
+    fs::remove(data / "grupy.ini");
+    fs::create_directories(data / "grupy.ini");
+    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_EQ(plan.groups.size(), 1u);
+    EXPECT_EQ(plan.groups[0].id, 2);
 }
 
 TEST_F(StaffFiles, PlainStaffFileNeverStaysOnDisk) {
