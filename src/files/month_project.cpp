@@ -73,6 +73,34 @@ std::string proposed_file_name(const Plan& plan) {
     return std::string(buf) + ".pnk";
 }
 
+file_dialog project_open_dialog(Plan& plan) {
+    file_dialog d;
+    d.title = plan.tr.tr("dialogs", "d_ProjectOpen", "Otwórz planek");
+    d.filter = plan.tr.tr("dialogs", "d_ProjectOpenFilter", "planek dyzurow (.pnk)|*.pnk");
+    d.folder = dopisz_path(plan, (plan.paths.data / "x").string(), "path", false);
+    d.defaultExtension = "pnk";
+    return d;
+}
+
+file_dialog project_save_dialog(Plan& plan) {
+    file_dialog d;
+    d.title = plan.tr.tr("dialogs", "d_ProjectSave", "Zapisz projekt");
+    d.filter = plan.tr.tr("dialogs", "d_ProjectSaveFilter", "planek dyzurow (.pnk)|*.pnk");
+    d.folder = dopisz_path(plan, (plan.paths.data / "x").string(), "path", false);
+    d.name = proposed_file_name(plan);
+    d.defaultExtension = "pnk";
+    return d;
+}
+
+file_dialog backup_open_dialog(const Plan& plan) {
+    file_dialog d;
+    d.title = plan.tr.msg("d_BackupOpen", "Restore...");
+    d.filter = plan.tr.msg("d_BackupFilter", "Backup file (*.bak)|*.bak");
+    d.folder = plan.paths.backup.string();
+    d.defaultExtension = "bak";
+    return d;
+}
+
 std::string project_caption(const Plan& plan) {
     if (plan.currentFile.empty()) return plan.options.appTitle;
     return plan.options.appTitle + " - " + fs::path(plan.currentFile).filename().string();
@@ -193,8 +221,8 @@ bool a_ProjectNew(Plan& plan) {
 bool a_ProjectSave(Plan& plan) {
     if (plan.currentFile.empty()) {
         if (!month_project_hooks().chooseSaveFile) return false;
-        const std::string folder = dopisz_path(plan, (plan.paths.data / "x").string(), "path", false);
-        std::optional<std::string> chosen = month_project_hooks().chooseSaveFile(folder, proposed_file_name(plan));
+        const file_dialog dialog = project_save_dialog(plan);
+        std::optional<std::string> chosen = month_project_hooks().chooseSaveFile(dialog.folder, dialog.name);
         if (!chosen || chosen->empty()) return false;
         plan.currentFile = *chosen;
         if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))

@@ -24,6 +24,19 @@ project_hooks& month_project_hooks();
 // The name the save dialog proposes: "2024_03.pnk".
 std::string proposed_file_name(const Plan& plan);
 
+// What the open and save dialogs of the project actions and of the archive
+// restore show, so every front end shows the same.
+struct file_dialog {
+    std::string title;
+    std::string filter;  // "description|*.ext"
+    std::string folder;  // initial folder
+    std::string name;    // proposed file name (save dialog)
+    std::string defaultExtension;
+};
+file_dialog project_open_dialog(Plan& plan);
+file_dialog project_save_dialog(Plan& plan);
+file_dialog backup_open_dialog(const Plan& plan);
+
 // Opens one month file as a tab: appended to the period when not open yet,
 // then read and the calendar, norm and summaries recomputed. Nothing happens
 // (false) while the group or the worker table is empty.

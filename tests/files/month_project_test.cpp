@@ -126,6 +126,18 @@ TEST_F(MonthProject, SaveQuestion) {
     EXPECT_EQ(plan.currentFile, path("2024_03.pnk").string());
 }
 
+TEST_F(MonthProject, DialogsStartInTheLastFolder) {
+    empty_month();
+    EXPECT_EQ(project_save_dialog(plan).folder, plan.paths.data.string());
+    EXPECT_EQ(project_save_dialog(plan).name, "2024_03.pnk");
+    EXPECT_EQ(project_open_dialog(plan).filter, "planek dyzurow (.pnk)|*.pnk");
+    otworz_projekt(plan, {month_file("marzec.pnk", 2024, 3)});
+    EXPECT_EQ(project_open_dialog(plan).folder, dir.path().string());
+    plan.tr.set("dialogs", "d_ProjectOpen", "Open plan");
+    EXPECT_EQ(project_open_dialog(plan).title, "Open plan");
+    EXPECT_EQ(backup_open_dialog(plan).folder, plan.paths.backup.string());
+}
+
 TEST_F(MonthProject, PendingRestoreSuppressesSaving) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
