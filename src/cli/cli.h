@@ -53,6 +53,7 @@ std::vector<command> demo_commands();
 std::vector<command> calendar_commands();
 std::vector<command> schedule_commands();
 std::vector<command> month_commands();
+std::vector<command> warnings_commands();
 
 // Every command, in the order help lists them.
 const std::vector<command>& all_commands();

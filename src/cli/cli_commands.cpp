@@ -11,7 +11,7 @@ const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
         for (auto group : {staff_commands, demo_commands, calendar_commands, month_commands, schedule_commands,
-                           print_commands}) {
+                           warnings_commands, print_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
         }

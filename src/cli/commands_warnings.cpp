@@ -79,7 +79,7 @@ int warnings(context& c) {
 }  // namespace
 
 std::vector<command> warnings_commands() {
-    return {{"warnings", "FILE.pnk [--group ID]",
+    return {{"warnings", "PLIK.pnk [--group ID]",
              "sprawdza plan miesiąca (ostrzeżenia), zapisuje warnings.txt i wypisuje jego wiersze", warnings}};
 }
 
