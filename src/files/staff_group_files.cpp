@@ -235,6 +235,9 @@ files_report wczytaj(Plan& plan) {
         load_staff(plan, problems, report);
     }
     plan.rebuildWorkerIds();
+    // Indexes into the old tables must not outlive them.
+    if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
+    if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;
     report.problems = std::move(problems.items);
     show_problems(plan, report.problems, "msg_LoadProblems", "Podczas odczytu danych wystąpiły problemy:");
     return report;
