@@ -122,6 +122,9 @@ std::set<text_key> prefixed_keys_in_code() {
         ss << in.rdbuf();
         std::string text = ss.str();
         for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it) {
+            // A widget's object name is no lookup.
+            std::string before = trim(std::string_view(text).substr(0, size_t(it->position())));
+            if (before.size() >= 14 && before.compare(before.size() - 14, 14, "setObjectName(") == 0) continue;
             std::string key = (*it)[1].str();
             std::string prefix = (*it)[2].matched ? (*it)[2].str() : "w";
             std::string section = prefix == "msg" ? "messages" : prefix == "w" ? "warnings"
