@@ -142,7 +142,9 @@ void replicate_node(gen_run& run, int id) {
         if (isDuty && !keep_duty(run, inherit, k)) continue;
         if (caption == "worker" && run.state.onlyWorked && !worker_has_worked(run.plan, workers[k])) continue;
         gen_line rec;
-        rec.text = node.text;
+        // The text stays in the tree: a large body repeated many times is
+        // not copied into every record.
+        rec.node = id;
         rec.tag = caption;
         rec.index = std::to_string(k);
         rec.level = node.depth;
@@ -385,7 +387,8 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
         gen_line ctx = with_defaults(plan, rec);
         if (rec.tag == "overt" && !keep_overtime_record(run, ctx)) continue;
         size_t mark = run.rtf.size();
-        std::string text = gen_wypelnij_linie(run, rec.text, type, ctx, type == "rtf");
+        const std::string& source = rec.node >= 0 ? run.tree.nodes[rec.node].text : rec.text;
+        std::string text = gen_wypelnij_linie(run, source, type, ctx, type == "rtf");
         if (trim(text).empty()) {
             run.rtf.truncate(mark);
             continue;
@@ -394,7 +397,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
         // a record that does not end its own line ends a paragraph here.
         if (type == "rtf" && text.back() != '\n') run.rtf.paragraph();
         bytes += text.size();
-        if (bytes > kMaxOutputBytes) {
+        if (bytes > options.maxOutputBytes) {
             run.truncated = true;
             break;
         }

@@ -31,7 +31,8 @@ struct gen_state {
 
 // One repetition of a tree node and its context (-1 = not set).
 struct gen_line {
-    std::string text;
+    std::string text;  // used when node < 0
+    int node = -1;     // the tree node whose text this record repeats
     std::string tag;
     std::string index;
     int worker = -1;
@@ -50,6 +51,7 @@ struct gen_options {
     bool onlyWorked = false;
     // Write here instead of the printouts folder (command line).
     std::filesystem::path outputFolder;
+    size_t maxOutputBytes = kMaxOutputBytes;
 };
 
 struct gen_result {

@@ -192,3 +192,20 @@ TEST(GenerationTags, StandardDutyRowsAndShiftLists) {
 
 }  // namespace
 }  // namespace planek
+
+namespace planek {
+namespace {
+
+TEST(GenerationLimits, RepeatedLargeBodyIsCutAtTheOutputLimit) {
+    ward_root w;
+    std::string big(60 * 1024, 'x');
+    gen_options o;
+    o.maxOutputBytes = 1u << 20;
+    gen_result r = w.run("<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n<_worker><_day>" + big + "</day></worker>", o);
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.truncated);
+    EXPECT_LE(std::filesystem::file_size(r.file), o.maxOutputBytes + big.size());
+}
+
+}  // namespace
+}  // namespace planek
