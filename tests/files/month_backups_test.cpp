@@ -72,6 +72,14 @@ TEST_F(Backups, ArchiveHoldsTheDataFilesAndTheLastProjectFolder) {
     EXPECT_EQ(members(plan.paths.backup / "test2.bak").size(), 6u);
 }
 
+// "dane2" begins with the text of "dane" but is not inside it.
+TEST_F(Backups, NeighbourFolderOfTheSameStemIsOutside) {
+    write_file(dir.path() / "dane2" / "obok.pnk", "m");
+    dopisz_ostatni(recent_config_file(plan), "pliki_Project", (dir.path() / "dane2" / "obok.pnk").string());
+    const auto files = backup_file_list(plan);
+    EXPECT_NE(std::find(files.begin(), files.end(), dir.path() / "dane2" / "obok.pnk"), files.end());
+}
+
 TEST_F(Backups, VersionArchiveIsMadeOnce) {
     EXPECT_EQ(version_archive_name(), "backup_ver_3_82_testowa.bak");
     write_file(plan.paths.data / "grupy.ini", "pierwsze");

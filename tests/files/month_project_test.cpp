@@ -52,6 +52,22 @@ TEST_F(MonthProject, SeveralFilesOpenInCalendarOrder) {
     EXPECT_EQ(plan.options.programPath, dir.path().string());
 }
 
+TEST_F(MonthProject, ReopeningAnOpenFileKeepsItsTab) {
+    const std::string january = month_file("styczen.pnk", 2024, 1);
+    const std::string february = month_file("luty.pnk", 2024, 2);
+    otworz_projekt(plan, {january, february});
+    ASSERT_TRUE(otworz(plan, january));
+    EXPECT_EQ(plan.months.size(), 2u);
+    EXPECT_EQ(plan.currentMonth, 0);
+    EXPECT_EQ(plan.month, 1);
+    EXPECT_EQ(plan.days.size(), 31u);
+    // The save question puts the one open file at the head of the list.
+    otworz_projekt(plan, {february});
+    dopisz_ostatni(recent_config_file(plan), "pliki_Project", "inny.pnk");
+    EXPECT_EQ(czy_zapis(plan), Answer::No);
+    EXPECT_EQ(recent(1), february);
+}
+
 TEST_F(MonthProject, WeekModeOfTheFirstFileDecides) {
     const std::string weeks = month_file("tygodnie.pnk", 2024, 1, true);
     const std::string march = month_file("marzec.pnk", 2024, 3);
