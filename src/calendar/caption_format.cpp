@@ -21,14 +21,15 @@ struct directive {
 std::string render(const directive& d, const format_arg* arg) {
     std::string text;
     if (arg) {
-        if (const long long* n = std::get_if<long long>(arg)) {
-            const bool negative = *n < 0;
-            std::string digits = std::to_string(negative ? -(*n + 1) + 1ULL : 0ULL + *n);
+        if (arg->number) {
+            const long long n = arg->value;
+            const bool negative = n < 0;
+            std::string digits = std::to_string(negative ? -(n + 1) + 1ULL : 0ULL + n);
             if (d.type != 's' && d.precision > int(digits.size()))
                 digits.insert(0, size_t(d.precision) - digits.size(), '0');
             text = (negative ? "-" : "") + digits;
         } else {
-            text = std::get<std::string>(*arg);
+            text = arg->text;
             if (d.type == 's' && d.precision >= 0 && int(text.size()) > d.precision)
                 text.resize(size_t(d.precision));
         }
