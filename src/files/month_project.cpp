@@ -166,8 +166,9 @@ std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::strin
 }
 
 bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen) {
-    if (czy_zapis(plan) == Answer::Cancel) return false;
+    // A cancelled dialog leaves everything as it was, unasked.
     if (chosen.empty()) return false;
+    if (czy_zapis(plan) == Answer::Cancel) return false;
     return !otworz_projekt(plan, chosen).empty();
 }
 

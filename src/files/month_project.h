@@ -51,7 +51,8 @@ std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::strin
                                         bool touchFiles = true);
 
 // a_ProjectOpen after the dialog: the save question, then otworz_projekt.
-// An empty choice (dialog cancelled) or a cancelled question opens nothing.
+// An empty choice (dialog cancelled) asks nothing and opens nothing; a
+// cancelled question opens nothing.
 bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen);
 
 // pr1..pr4: reopens recent project 1..4, skipping files that are gone.
