@@ -25,6 +25,7 @@ struct usage_error : std::runtime_error {
 struct context {
     std::vector<std::string> args;
     std::optional<std::filesystem::path> root;  // --root DIR
+    std::optional<std::string> lang;            // --lang NAME: language of the messages for this run
     std::ostream& out;
     std::ostream& err;
     std::shared_ptr<CliInteraction> ui;
@@ -54,6 +55,7 @@ std::vector<command> calendar_commands();
 std::vector<command> schedule_commands();
 std::vector<command> month_commands();
 std::vector<command> warnings_commands();
+std::vector<command> config_commands();
 
 // Every command, in the order help lists them.
 const std::vector<command>& all_commands();

@@ -2,6 +2,8 @@
 
 #include "files/program_root.h"
 #include "files/staff_group_files.h"
+#include "settings/language.h"
+#include "settings/language_install.h"
 
 namespace planek::cli {
 
@@ -11,7 +13,7 @@ const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
         for (auto group : {staff_commands, demo_commands, calendar_commands, month_commands, schedule_commands,
-                           warnings_commands, print_commands}) {
+                           warnings_commands, print_commands, config_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
         }
@@ -36,6 +38,8 @@ bool context::open_root() {
         err << r.error << "\n";
         return false;
     }
+    ensure_language_files(plan.paths.lang);
+    if (lang) cb_LanguageChange(plan, language_index(*lang));
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "settings/language.h"
 
 namespace planek::cli {
 
@@ -11,7 +12,8 @@ void print_help(std::ostream& out) {
     out << "planek-cli [--root DIR] [--yes|--no] POLECENIE [ARGUMENTY]\n\n"
            "Opcje:\n"
            "  --root DIR   folder programu (dane/, templates/, wydruki/, lang/)\n"
-           "  --yes, --no  odpowiedź na pytania programu\n\n"
+           "  --yes, --no  odpowiedź na pytania programu\n"
+           "  --lang JĘZYK język komunikatów (english, polski)\n\n"
            "Polecenia:\n"
            "  help                  ta pomoc\n";
     for (const command& c : all_commands()) {
@@ -22,6 +24,7 @@ void print_help(std::ostream& out) {
 
 struct parsed {
     std::optional<std::filesystem::path> root;
+    std::optional<std::string> lang;
     CliInteraction::Preset preset = CliInteraction::Preset::None;
     std::vector<std::string> rest;  // the command and its arguments
 };
@@ -39,6 +42,10 @@ parsed parse_global(const std::vector<std::string>& args) {
             p.root = args[++i];
         } else if (options && a.rfind("--root=", 0) == 0) {
             p.root = a.substr(7);
+        } else if (options && a == "--lang") {
+            if (i + 1 >= args.size() || language_index(args[i + 1]) < 0)
+                throw usage_error("--lang wymaga nazwy języka: english albo polski");
+            p.lang = args[++i];
         } else if (options && (a == "--yes" || a == "-y")) {
             p.preset = CliInteraction::Preset::Yes;
         } else if (options && (a == "--no" || a == "-n")) {
@@ -78,6 +85,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     context ctx(out, err, std::make_shared<CliInteraction>(err, p.preset));
     ctx.root = p.root;
+    ctx.lang = p.lang;
     ctx.args.assign(p.rest.begin() + 1, p.rest.end());
     try {
         return c->run(ctx);

@@ -1,0 +1,96 @@
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "core/ini_file.h"
+#include "settings/options_file.h"
+#include "settings/startup_settings.h"
+
+namespace planek::cli {
+
+namespace {
+
+// Loads the root's settings; the ignored values go to the error stream.
+bool load_settings(context& ctx) {
+    if (!ctx.open_root()) return false;
+    for (const std::string& key : load_startup_settings(ctx.plan, ctx.lang))
+        ctx.err << "pominięto błędną wartość: " << key << "\n";
+    return true;
+}
+
+int options_cmd(context& ctx) {
+    if (!ctx.args.empty()) throw usage_error("polecenie nie ma argumentów");
+    if (!load_settings(ctx)) return kExitFailure;
+    for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";
+    return kExitOk;
+}
+
+// Sets one key of the data folder's konfiguracja.ini after checking that the
+// options reader takes the value.
+int set_option(context& ctx, const std::string& section, const std::string& key, const std::string& value) {
+    Plan& plan = ctx.plan;
+    if (!same_folder(plan.paths.config, plan.paths.data)) {
+        ctx.err << "konfiguracja pochodzi z serwera (" << plan.paths.config.string() << ") i nie jest zapisywana\n";
+        return kExitFailure;
+    }
+    if (value.find_first_of("\r\n") != std::string::npos) throw usage_error("wartość musi mieścić się w jednym wierszu");
+    std::filesystem::path file = plan.paths.data / kConfigFileName;
+    IniFile ini(file);
+    ini.writeString(section, key, value);
+    Plan check;
+    check.paths = plan.paths;
+    check.tr = plan.tr;
+    check.options.language = plan.options.language;
+    check.clock = plan.clock;
+    std::vector<std::string> ignored = read_machine_options(check, ini);
+    for (const std::string& k : read_general_options(check, ini)) ignored.push_back(k);
+    for (const std::string& k : ignored)
+        if (k == section + "." + key) {
+            ctx.err << "błędna wartość dla " << k << ": " << value << "\n";
+            return kExitFailure;
+        }
+    if (!ini.saveAs(file)) {
+        ctx.err << "nie można zapisać pliku " << file.string() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int config_cmd(context& ctx) {
+    const auto& a = ctx.args;
+    bool get = a.size() == 3 && a[0] == "--get";
+    bool set = a.size() == 4 && a[0] == "--set";
+    if (!a.empty() && !get && !set) throw usage_error("oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
+    if (!load_settings(ctx)) return kExitFailure;
+    if (set) return set_option(ctx, a[1], a[2], a[3]);
+    std::string wanted = get ? a[1] + "." + a[2] : "";
+    for (const auto& [key, value] : effective_options(ctx.plan)) {
+        if (!get) {
+            ctx.out << key << "=" << value << "\n";
+        } else if (key.size() == wanted.size() &&
+                   std::equal(key.begin(), key.end(), wanted.begin(), [](char x, char y) {
+                       return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+                   })) {
+            ctx.out << value << "\n";
+            return kExitOk;
+        }
+    }
+    if (get) {
+        ctx.err << "nie ma opcji " << wanted << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> config_commands() {
+    return {
+        {"options", "", "wypisuje obowiązujące opcje (sekcja.klucz=wartość)", options_cmd},
+        {"config", "[--get SEKCJA KLUCZ | --set SEKCJA KLUCZ WARTOŚĆ]", "odczyt lub zmiana jednej opcji konfiguracji",
+         config_cmd},
+    };
+}
+
+}  // namespace planek::cli

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/cp1250.h"
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+struct config_result {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+config_result run_config_cli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string cmd = "LANG=pl_PL.UTF-8 LC_ALL= " + quoted(PLANEK_CLI);
+    for (const auto& a : args) cmd += " " + quoted(a);
+    cmd += " >" + quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string()) + " </dev/null";
+    int status = std::system(cmd.c_str());
+    config_result r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read_file(dir / "out");
+    r.err = read_file(dir / "err");
+    return r;
+}
+
+TEST(ConfigCommand, OptionsPrintsEveryEffectiveValue) {
+    TempDir dir;
+    std::string root = (dir / "root").string();
+    config_result r = run_config_cli(dir, {"--root", root, "options"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("wydruki.ng_od=19:00\n"), std::string::npos);
+    EXPECT_NE(r.out.find("glowne.autosave=10\n"), std::string::npos);
+    EXPECT_NE(r.out.find("urlop_normatyw.u=ţ\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "root" / "dane" / "konfiguracja.ini"));
+}
+
+TEST(ConfigCommand, SetChecksTheValueAndGetReadsItBack) {
+    TempDir dir;
+    std::string root = (dir / "root").string();
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--set", "wydruki", "ng_od", "99:99"}).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "root" / "dane" / "konfiguracja.ini"));
+    ASSERT_EQ(run_config_cli(dir, {"--root", root, "config", "--set", "glowne", "miejscowosc", "Łódź"}).code, 0);
+    EXPECT_EQ(read_file(dir / "root" / "dane" / "konfiguracja.ini"), "[glowne]\r\nmiejscowosc=\xA3\xF3\x64\x9F\r\n");
+    config_result r = run_config_cli(dir, {"--root", root, "config", "--get", "GLOWNE", "Miejscowosc"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "Łódź\n");
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--get", "glowne", "nothing"}).code, 1);
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--get", "glowne"}).code, 2);
+}
+
+TEST(ConfigCommand, ServerConfigurationIsNotChanged) {
+    TempDir dir;
+    std::string root = (dir / "root").string();
+    write_file(dir / "server" / "dane" / "konfiguracja.ini", "[wydruki]\r\nng_od=18:00\r\n");
+    write_file(dir / "root" / "dane" / "net.ini",
+               "[net]\r\nServerPath=" + (dir / "server").string() + "\r\nConfig=1\r\n");
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--get", "wydruki", "ng_od"}).out, "18:00\n");
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--set", "wydruki", "ng_od", "17:00"}).code, 1);
+    EXPECT_EQ(read_file(dir / "server" / "dane" / "konfiguracja.ini"), "[wydruki]\r\nng_od=18:00\r\n");
+}
+
+TEST(ConfigCommand, LangSwitchesTheLanguageOfTheRun) {
+    TempDir dir;
+    std::string root = (dir / "root").string();
+    write_file(dir / "root" / "lang" / "english.lng",
+               utf8_to_cp1250_lossy("[MostUsedValues]\r\nmuv_DutyAsName=Job¤Contract¤Order¤Other\r\n"));
+    config_result r = run_config_cli(dir, {"--root", root, "--lang", "english", "config", "--get", "dyzur_jako", "2"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 8), "Contract");
+    EXPECT_EQ(run_config_cli(dir, {"--root", root, "--lang", "klingon", "options"}).code, 2);
+}
+
+}  // namespace
+}  // namespace planek
