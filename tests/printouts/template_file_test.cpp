@@ -213,3 +213,33 @@ TEST(BodyPreparation, HeaderCommentsAndEmptyTag) {
 
 }  // namespace
 }  // namespace planek
+
+#include "printouts/templates_dialog.h"
+
+namespace planek {
+namespace {
+
+TEST(TemplatesDialog, SearchEditQuestionAndOptions) {
+    std::vector<szablon> list(3);
+    list[0].title = "Grafik miesięczny";
+    list[1].title = "Karta pracy";
+    list[2].title = "GRAFIK tekstowy";
+    EXPECT_EQ(e_SearchChange(list, "grafik"), (std::vector<int>{0, 2}));
+    EXPECT_EQ(e_SearchChange(list, "MIESIĘCZNY"), (std::vector<int>{0}));
+    EXPECT_EQ(e_SearchChange(list, ""), (std::vector<int>{0, 1, 2}));
+
+    Plan plan;
+    EXPECT_EQ(template_edit_question(plan, "Grafik"),
+              "Do edycji wybrano wzorzec: Grafik\n\nWprowadzone zmiany będą miały wpływ \nna wygląd generowanych "
+              "dokumentów. \nCzy napewno przejść do edycji wzorca?");
+    plan.tr.set("messages", "msg_DocumentTemplateEditQuestion", "Edit %s? %s %s %s");
+    EXPECT_EQ(template_edit_question(plan, "X"), "Edit X\n\n? \n \n %s");
+
+    plan.options.wydruki.ReadAllGroup = true;
+    gen_options o = gen_options_from_settings(plan);
+    EXPECT_TRUE(o.allGroups);
+    EXPECT_FALSE(o.onlyWorked);
+}
+
+}  // namespace
+}  // namespace planek
