@@ -1,6 +1,7 @@
 // Placement by cyclic pattern and by the eight-hour mode.
 #include <gtest/gtest.h>
 
+#include "editing/duty_dialog_model.h"
 #include "scheduler_fixture.h"
 
 namespace planek::test {
@@ -99,6 +100,15 @@ TEST(SchedulerPattern, ResetSpreadsStartsAndOffsetsEachWorkerByADay) {
     EXPECT_FALSE(w.plan.patternsReset);  // cleared by the acceptance
 }
 
+TEST(SchedulerPattern, ResetLeavesEmptyPatternsAlone) {
+    scheduler_ward w;
+    const int a = w.addWorker("", 5);
+    const int b = w.addWorker("12", 2);
+    resetuj_ustawienia_poczatkowe(w.plan);
+    EXPECT_EQ(w.worker(a).systemStartFrom, 5);
+    EXPECT_EQ(w.worker(b).systemStartFrom, 1);  // k = 1: (1 div 2) mod 2 + 1
+}
+
 TEST(SchedulerPattern, ResetBeforeEveryRunComesFromTheGroup) {
     scheduler_ward w;
     w.group().resetBeforeAutomat = true;
@@ -156,6 +166,29 @@ TEST(SchedulerEightHour, DialogFillUsesWorkingDaysAndTheTemplate) {
     }
     EXPECT_EQ(placed, 20);
     EXPECT_EQ(w.planned(a), 20 * 455 + 720);  // the fill refreshed the worker
+}
+
+TEST(SchedulerEightHour, DutyDialogOffersTheWholeMonth) {
+    scheduler_ward w;
+    const int a = w.addWorker();
+    dyzur prepared;
+    prepared.day = 3;
+    prepared.shift = 1;
+    prepared.start = 420;
+    prepared.length = 720;
+    duty_dialog_model model;
+    model.openAdd(w.plan, a, 2, prepared);
+    model.setWorker8(true);
+    w.ui->answers = {Answer::Yes};
+    ASSERT_EQ(model.ok(w.plan, rozpisz_8_z_dialogu), duty_dialog_result::FilledMonth);
+    EXPECT_EQ(w.ui->questions.at(0), "Czy rozpisać wybrany dyżur na cały miesiąc?");
+    EXPECT_EQ(w.dutyCount(a), 21);
+    for (int d = 0; d < w.days(); ++d)
+        for (const dyzur& x : w.month(a).duties[d]) {
+            EXPECT_EQ(x.start, 420);
+            EXPECT_EQ(x.length, 455);
+            EXPECT_TRUE(x.loaded);
+        }
 }
 
 TEST(SchedulerEightHour, WeekdaysHolidaysAndPatternFromTheWorker) {
