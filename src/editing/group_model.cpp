@@ -1,0 +1,308 @@
+#include "editing/group_model.h"
+
+#include <algorithm>
+
+#include "calendar/norm.h"
+#include "calendar/refresh_hooks.h"
+#include "calendar/time_text.h"
+#include "core/text.h"
+#include "editing/message_text.h"
+#include "editing/typed_time.h"
+#include "editing/worker_model.h"
+
+namespace planek {
+
+namespace {
+
+constexpr int kDay = 1440;
+
+int staffing(const std::string& text) {
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        v = std::min(255, v * 10 + (c - '0'));
+    }
+    return v;
+}
+
+std::optional<int> cell_minutes(const std::string& text) { return typed_minutes(text, 24); }
+
+shift_row row_of(const zmiana_& z) {
+    return {min2h(z.start), min2h(z.length), z.symbol, colour_text(z.color), z.name,
+            std::to_string(z.staffMin), std::to_string(z.staffMinS)};
+}
+
+}  // namespace
+
+void group_dialog_model::openAdd(Plan& plan) {
+    editIndex = -1;
+    editId = 0;
+    name.clear();
+    nick.clear();
+    if (rows.size() > 2) rows.resize(2);
+    color = random_light_colour(plan.random);
+}
+
+bool group_dialog_model::openEdit(Plan& plan) {
+    const grupa* g = plan.group();
+    if (!g) {
+        warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
+        return false;
+    }
+    editIndex = plan.currentGroup;
+    editId = g->id;
+    customNorm = g->customNorm;
+    normText = min2h(g->customNorm ? g->customNormMinutes : g->monthNorm);
+    name = g->name;
+    nick = g->nick;
+    color = g->color;
+    rows.clear();
+    for (size_t i = 0; i < g->shifts.size() && i < size_t(kMaxShifts); ++i) rows.push_back(row_of(g->shifts[i]));
+    if (rows.empty()) rows.push_back({"7:00", "12:00", "", "clWhite", "", "0", "0"});
+    day8 = min2h(g->dailyNorm);
+    saturdayHoliday = g->saturdayHoliday;
+    dayOffForSaturdayHoliday = g->dayOffForSaturdayHoliday;
+    nightOnHolidayAsHoliday = g->nightOnHolidayAsHoliday;
+    noHolidays = g->noHolidays;
+    resetBeforeAutomat = g->resetBeforeAutomat;
+    algorithm = g->algorithm;
+    residueBox = g->residueDistribution == 0;
+    dayOffForHolidayWork = g->dayOffForHolidayWorkDistribution;
+    return true;
+}
+
+std::string group_dialog_model::idText(const Plan& plan) const {
+    return fill_placeholders(plan.tr.tr("f_GroupAdd", "l_Id", "id: %d"), {std::to_string(editId)});
+}
+
+bool group_dialog_model::append() {
+    if (!canInsert()) return false;
+    rows.push_back({"", "", "", "clWhite", "", "", ""});
+    return true;
+}
+
+bool group_dialog_model::insertBefore(int row) {
+    if (!canInsert() || row < 0 || row > int(rows.size())) return false;
+    rows.insert(rows.begin() + row, shift_row{"", "", "", "clWhite", "", "", ""});
+    return true;
+}
+
+bool group_dialog_model::deleteRow(Plan& plan, int row) {
+    if (!canDelete() || row < 0 || row >= int(rows.size())) return false;
+    if (plan.ui->ask(plan.tr.msg("msg_ConfirmShiftDelete", "Czy usunąć wybraną zmianę?"), Buttons::YesNo) !=
+        Answer::Yes)
+        return false;
+    rows.erase(rows.begin() + row);
+    return true;
+}
+
+bool group_dialog_model::keyAccepted(int column, const std::string& cellText, char& key) {
+    if (key == '\b' || key == '\r' || key == '\n') return true;
+    const bool digit = key >= '0' && key <= '9';
+    switch (column) {
+        case 6:
+        case 7:
+            return digit || key == '/';
+        case 1:
+        case 2:
+            if (key == ',' || key == '.') key = ':';
+            return digit || key == ':' || key == '/';
+        case 3:
+            return utf8_length(cellText) < 2;
+        default:
+            return true;
+    }
+}
+
+void group_dialog_model::cellEdited(int row, int column) {
+    if (row < 0 || row >= int(rows.size())) return;
+    shift_row& r = rows[row];
+    if (column == 1 || column == 2) {
+        std::string& text = column == 1 ? r.start : r.length;
+        if (auto m = cell_minutes(text)) text = min2h(*m);
+        if (autoCalc) chain();
+    } else if (column == 3) {
+        r.symbol = utf8_left(r.symbol, 2);
+    }
+}
+
+void group_dialog_model::chain() {
+    if (rows.size() < 2) return;
+    int others = 0;
+    for (size_t i = 0; i + 1 < rows.size(); ++i) {
+        const int start = cell_minutes(rows[i].start).value_or(0);
+        const int length = cell_minutes(rows[i].length).value_or(0);
+        others += length;
+        rows[i + 1].start = min2h((start + length) % kDay);
+    }
+    rows.back().length = min2h(kDay - others);
+}
+
+std::string group_dialog_model::problem(const Plan& plan) const {
+    const char* s = "f_GroupAdd";
+    if (trim(name).empty()) return message(plan, "msg_GroupNameNeed", "Należy podać nazwę grupy.");
+    std::vector<typed_field> texts{{plan.tr.tr(s, "l_GroupName", "Nazwa"), name},
+                                   {plan.tr.tr(s, "l_Nick", "Nazwa krótka"), nick}};
+    for (const shift_row& r : rows) {
+        texts.push_back({plan.tr.tr(s, "sag_Shifts3", "Symbol dyżuru"), r.symbol});
+        texts.push_back({plan.tr.tr(s, "sag_Shifts5", "Nazwa"), r.name});
+    }
+    std::string bad = unencodable_message(plan, texts);
+    if (bad.empty())
+        bad = bad_time_message(plan, {{plan.tr.tr(s, "l_Duty8Length", "Długość dyżuru 8-godzinnego"), day8}}, 24);
+    if (bad.empty() && customNorm)
+        bad = bad_time_message(plan, {{plan.tr.tr(s, "cb_CustomNorma", "Normatyw własny"), normText}}, 999);
+    for (size_t i = 0; bad.empty() && i < rows.size(); ++i) {
+        const std::string no = std::to_string(i + 1);
+        const auto start = cell_minutes(rows[i].start), length = cell_minutes(rows[i].length);
+        if (!start || *start >= kDay)
+            bad = message(plan, "msg_BadShiftStart", "Zmiana nr %s: \"%s\" nie jest poprawną godziną początku.",
+                          {no, rows[i].start});
+        else if (!length || *length <= 0 || *length > kDay)
+            bad = message(plan, "msg_BadShiftLength",
+                          "Zmiana nr %s: czas trwania \"%s\" musi być dłuższy od 0:00 i nie dłuższy niż 24:00.",
+                          {no, rows[i].length});
+        else if (!parse_colour(rows[i].color))
+            bad = message(plan, "msg_BadShiftColour", "Zmiana nr %s: nieznany kolor \"%s\".", {no, rows[i].color});
+    }
+    return bad;
+}
+
+grupa group_dialog_model::build(const Plan& plan) const {
+    const grupa* existing = !adding() && editIndex < int(plan.groups.size()) ? &plan.groups[editIndex] : nullptr;
+    grupa g;
+    if (existing) {
+        g.dailyNormDefault = existing->dailyNormDefault;
+        g.saturdayHolidayDefault = existing->saturdayHolidayDefault;
+        g.dayOffForSaturdayHolidayDefault = existing->dayOffForSaturdayHolidayDefault;
+        g.nightOnHolidayAsHolidayDefault = existing->nightOnHolidayAsHolidayDefault;
+        g.noHolidaysDefault = existing->noHolidaysDefault;
+        g.shifts2 = existing->shifts2;
+        g.autoStaffN = existing->autoStaffN;
+        g.autoStaffH = existing->autoStaffH;
+        g.monthNorm = existing->monthNorm;
+    }
+    g.name = trim(name);
+    g.nick = utf8_left(nick, 2);
+    g.color = color;
+    g.old = false;
+    g.customNorm = customNorm;
+    g.customNormMinutes =
+        word(customNorm ? typed_minutes(normText, 999).value_or(0) : existing ? existing->customNormMinutes : 0);
+    g.resetBeforeAutomat = resetBeforeAutomat;
+    g.algorithm = byte(algorithm);
+    g.residueDistribution = byte(residueBox ? residueChoice : 1);
+    g.dayOffForHolidayWorkDistribution = dayOffForHolidayWork;
+    g.dailyNorm = word(typed_minutes(day8, 24).value_or(0));
+    g.saturdayHoliday = saturdayHoliday;
+    g.dayOffForSaturdayHoliday = dayOffForSaturdayHoliday;
+    g.nightOnHolidayAsHoliday = nightOnHolidayAsHoliday;
+    g.noHolidays = noHolidays;
+    for (const shift_row& r : rows) {
+        zmiana_ z;
+        z.start = word(cell_minutes(r.start).value_or(0));
+        z.length = word(std::max(0, cell_minutes(r.length).value_or(0)));
+        z.symbol = utf8_left(r.symbol, 2);
+        z.color = parse_colour(r.color).value_or(0xFFFFFF);
+        z.name = r.name;
+        z.staffMin = byte(staffing(r.staff));
+        z.staffMinS = byte(staffing(r.staffS));
+        g.shifts.push_back(z);
+    }
+    g.id = existing ? existing->id : id(plan, 'g', "max");
+    return g;
+}
+
+bool group_dialog_model::ok(Plan& plan) {
+    if (std::string p = problem(plan); !p.empty()) {
+        plan.ui->warn(p);
+        return false;
+    }
+    if (!adding() && editIndex >= int(plan.groups.size())) return false;
+    const grupa g = build(plan);
+    dodaj_grupe(plan, g, editIndex);
+    storedIndex = adding() ? int(plan.groups.size()) - 1 : editIndex;
+    plan.currentGroup = storedIndex;
+    if (!plan.workers.empty() && !plan.months.empty()) {
+        normatyw(plan, false, plan.currentMonth, false);
+        call_odswiez_okres(plan, false, false, -1);
+        if (plan.currentWorker >= 0 && plan.currentWorker < int(plan.workers.size()))
+            call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
+    }
+    plan.modified = true;
+    return true;
+}
+
+void group_dialog_model::saveAsDefault(Plan& plan) const {
+    grupa* g = plan.group();
+    if (!g) return;
+    if (auto m = typed_minutes(day8, 24)) g->dailyNormDefault = word(*m);
+    g->saturdayHolidayDefault = saturdayHoliday;
+    g->dayOffForSaturdayHolidayDefault = dayOffForSaturdayHoliday;
+    g->nightOnHolidayAsHolidayDefault = nightOnHolidayAsHoliday;
+    g->noHolidaysDefault = noHolidays;
+    plan.modified = true;
+}
+
+void dodaj_grupe(Plan& plan, const grupa& record, int editIndex) {
+    if (editIndex < 0 || editIndex >= int(plan.groups.size())) {
+        plan.groups.emplace_back();
+        editIndex = int(plan.groups.size()) - 1;
+    }
+    grupa& target = plan.groups[editIndex];
+    std::vector<group_month_settings> kept = target.monthSettings;
+    if (kept.empty()) kept.resize(1);
+    target = record;
+    target.monthSettings = std::move(kept);
+    const size_t m = size_t(std::max(0, plan.currentMonth));
+    if (target.monthSettings.size() <= m) target.monthSettings.resize(m + 1);
+    group_month_settings& ms = target.monthSettings[m];
+    ms.customNorm = record.customNorm;
+    ms.dayOffForSaturdayHoliday = record.dayOffForSaturdayHoliday;
+    ms.customNormMinutes = record.customNormMinutes;
+}
+
+bool usun_grupe(Plan& plan, int group) {
+    if (group < 0 || group >= int(plan.groups.size())) {
+        warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
+        return false;
+    }
+    if (!ask_yes_no(plan, "msg_ConfirmGroupDelete",
+                    "Czy usunąć wybraną grupę?%sPracownicy nie zostaną usunięci - mogą oni zostać przypisani do "
+                    "innych grup.",
+                    {kLineBreak}))
+        return false;
+    const std::string gid = std::to_string(plan.groups[group].id);
+    for (prac& w : plan.workers) {
+        std::string kept;
+        for (const std::string& entry : split_fields(w.groups, "|"))
+            if (!entry.empty() && entry != gid) kept += entry + "|";
+        w.groups = kept;
+    }
+    plan.groups[group].old = true;
+    plan.currentGroup = -1;
+    for (size_t g = 0; g < plan.groups.size(); ++g)
+        if (!plan.groups[g].old) {
+            plan.currentGroup = int(g);
+            break;
+        }
+    plan.modified = true;
+    return true;
+}
+
+void resetuj_start_wzorcow(Plan& plan) {
+    plan.patternsReset = true;
+    const grupa* g = plan.group();
+    if (!g) return;
+    int k = 0;
+    for (prac& w : plan.workers) {
+        if (w.old || !w.prefSystem || !w.inGroup(g->id)) continue;
+        const int length = int(w.systemPattern.size());
+        // a pattern-mode worker without a pattern has only position 1
+        w.systemStartFrom = length > 0 ? byte(((k / length) % length) + 1) : 1;
+        ++k;
+    }
+    plan.modified = true;
+}
+
+}  // namespace planek

@@ -1,0 +1,85 @@
+#pragma once
+// The group dialog ("Dodaj/Edytuj grupę") and its shift table without the
+// widgets, and the routines behind the group actions: store (dodaj_grupe),
+// delete, reset of the pattern start positions.
+#include <string>
+#include <vector>
+
+#include "core/plan.h"
+
+namespace planek {
+
+// One row of the shift table as the cells show it.
+struct shift_row {
+    std::string start, length, symbol, color, name, staff, staffS;
+};
+
+inline constexpr int kMaxShifts = 4;
+
+struct group_dialog_model {
+    int editIndex = -1;  // -1 while adding
+    word editId = 0;
+    std::string name, nick;
+    colour color = 0xFFFFFF;
+    std::vector<shift_row> rows{{"7:00", "12:00", "R", "clWhite", "", "4", "3"},
+                                {"19:00", "12:00", "N", "clWhite", "", "1", "1"}};
+    bool autoCalc = false;  // tb_AutoCalc
+    // "&Normatyw"
+    std::string day8 = "07:35";
+    bool saturdayHoliday = false;
+    bool dayOffForSaturdayHoliday = false;
+    bool nightOnHolidayAsHoliday = false;
+    bool noHolidays = false;
+    bool customNorm = false;
+    std::string normText = "000:00";
+    // "&Automat"
+    bool resetBeforeAutomat = false;
+    bool residueBox = true;   // cb_NormaResidueDistribution
+    int residueChoice = 0;    // hidden rg_NormaResidueDistribution
+    int algorithm = 0;        // hidden rg_Algorithms
+    bool dayOffForHolidayWork = true;
+
+    // Resets for a new group: empties the names, keeps the first two shift
+    // rows and the other pages, picks a light colour.
+    void openAdd(Plan& plan);
+    // Fills from the current group; false with msg_GroupNeed when there is
+    // none (the caller starts adding instead).
+    bool openEdit(Plan& plan);
+    bool adding() const { return editIndex < 0; }
+    std::string idText(const Plan& plan) const;
+
+    // The shift table's editing rules.
+    bool canInsert() const { return int(rows.size()) < kMaxShifts; }
+    bool canDelete() const { return rows.size() > 1; }
+    bool append();
+    bool insertBefore(int row);
+    // Asks "Czy usunąć wybraną zmianę?" first; false when nothing changed.
+    bool deleteRow(Plan& plan, int row);
+    // Whether a typed character may enter a cell of this column holding this
+    // text; the character may be replaced (",", "." become ":" in times).
+    static bool keyAccepted(int column, const std::string& cellText, char& key);
+    // After a cell was edited: times normalised to h:mm, symbol and colour
+    // cut to 2 characters, and the chaining when autoCalc is down.
+    void cellEdited(int row, int column);
+    void chain();
+
+    // Why OK cannot store the form, or empty.
+    std::string problem(const Plan& plan) const;
+    grupa build(const Plan& plan) const;
+    // OK: stores the group; false (with a message) when the form is refused.
+    bool ok(Plan& plan);
+    int storedIndex = -1;
+
+    // "Zapisz jako domyślne": into the current group at once.
+    void saveAsDefault(Plan& plan) const;
+};
+
+// Stores a group: editIndex -1 appends it, else it replaces the current
+// group (keeping its per-month settings).
+void dodaj_grupe(Plan& plan, const grupa& record, int editIndex);
+// Deletes (archives) a group after the question; its workers leave it.
+bool usun_grupe(Plan& plan, int group);
+// "Resetuj ustawienia początkowe"
+void resetuj_start_wzorcow(Plan& plan);
+
+}  // namespace planek
