@@ -233,7 +233,8 @@ gen_line with_defaults(const Plan& plan, gen_line ctx) {
 }
 
 void gen_drzewo_replikator(gen_run& run, int parent, size_t first) {
-    const std::vector<int> siblings = run.tree.siblings(parent);
+    // The tree does not change while it is repeated.
+    const std::vector<int>& siblings = run.tree.siblings(parent);
     for (size_t i = first; i < siblings.size() && !run.truncated; ++i) replicate_node(run, siblings[i]);
 }
 
@@ -249,7 +250,6 @@ std::string gen_zamien(gen_run& run, const std::string& textIn, const std::strin
         size_t bar = text.find('|', pos);
         std::string part = text.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos);
         replace_all(part, "'", "");
-        part.erase(std::remove(part.begin(), part.end(), '\''), part.end());
         parts.push_back(part);
         if (bar == std::string::npos) break;
         pos = bar + 1;
