@@ -52,9 +52,12 @@ bool day_taken(const Plan& plan, const ms_& m, int worker, int dayIndex) {
 fill_report rozpisz_8(Plan& plan, int worker, const dyzur& templ, bool fromScheduler, bool refresh) {
     fill_report r;
     const ms_* m = worker_month(plan, worker);
-    // A duty of no length is no duty: a worker without a daily norm gets none.
-    if (!m || templ.length == 0) return r;
+    if (!m) return r;
     const prac& p = plan.workers[worker];
+    r.patternPos = std::max(1, int(p.systemStartFrom8));
+    // A duty of no length is no duty: a worker without a daily norm gets
+    // none, and keeps its place in the pattern.
+    if (templ.length == 0) return r;
     const std::array<bool, 8> allowed = allowed_weekdays(p, fromScheduler);
     const std::vector<int> pattern = eight_hour_pattern(p, templ, fromScheduler, shift_count(plan));
     const int length = int(pattern.size());

@@ -257,6 +257,17 @@ TEST(SchedulerEightHour, RunWithoutPatternGivesFirstShiftsOfTheDailyNorm) {
     EXPECT_EQ(w.planned(a), kJuneNorm);
 }
 
+TEST(SchedulerEightHour, WorkerWithoutADailyNormGetsNothingAndKeepsItsPosition) {
+    scheduler_ward w;
+    const int a = w.addEightHourWorker("12");
+    w.worker(a).systemStartFrom8 = 2;
+    w.ownNorm(a, 0);
+    w.addWorker("1");  // someone gets proposals, so the run is accepted
+    ASSERT_TRUE(w.run(Answer::Yes).accepted);
+    EXPECT_EQ(w.dutyCount(a), 0);
+    EXPECT_EQ(w.worker(a).systemStartFrom8, 2);
+}
+
 TEST(SchedulerEightHour, PartTimeWorkerIsTrimmedFullTimeIsNot) {
     scheduler_ward w;
     const int half = w.addEightHourWorker("", 50.0);
