@@ -134,7 +134,9 @@ void print_workers(context& c) {
 
 void print_report(context& c, const scheduler_report& r) {
     c.out << "Propozycje: wstawiono " << r.placed << ", usunięto " << r.removed << ", przeniesiono " << r.moved
-          << ", dni wolnych " << r.daysOff << "\n";
+          << ", dni wolnych " << r.daysOff;
+    if (r.refused > 0) c.out << ", niewstawionych (kolizje) " << r.refused;
+    c.out << "\n";
     if (!r.asked) {
         c.out << "Automat niczego nie zaproponował.\n";
     } else {

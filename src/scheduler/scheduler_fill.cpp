@@ -21,8 +21,10 @@ constexpr int kMaxGapTries = 200;
 // The move of the excess-staff search: the donor duty leaves its day and its
 // copy joins the target. When the copy is refused (an overlap the search did
 // not foresee), the donor goes back where it was, so a run never loses a
-// duty it placed.
+// duty it placed. A worker who is off on the target day keeps the duty: the
+// search does not look at days off.
 bool move_duty(Plan& plan, int worker, int dayIndex, int position, const dyzur& copy) {
+    if (czy_juz_wolny(plan, copy.dayIndex, worker)) return false;
     const worker_snapshot before(plan, worker);
     usun_dyzur_dx(plan, worker, dayIndex, dayIndex, true, false, false, false, position);
     if (dodaj_dyzur(plan, copy, -1, false, worker)) return true;

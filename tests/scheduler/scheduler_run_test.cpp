@@ -150,6 +150,18 @@ TEST(SchedulerRun, RefusedMoveGivesTheDonorBack) {
     EXPECT_TRUE(w.ui->warnings.empty());  // the scheduler's own refusals are not shown
 }
 
+TEST(SchedulerRun, NoDutyMovesIntoADayOff) {
+    scheduler_ward w;
+    const int a = w.addWorker("1");
+    const int b = w.addWorker("1");
+    w.ownNorm(a, 400 * 60);
+    w.ownNorm(b, 400 * 60);
+    w.handDayOff(a, 'u', 1, 1);  // the night of the 1st is empty, and a is on leave
+    const scheduler_report r = w.run(Answer::Yes);
+    EXPECT_TRUE(w.month(a).duties[0].empty());
+    EXPECT_EQ(w.dutyCount(a) + w.dutyCount(b), r.placed - r.removed);
+}
+
 TEST(SchedulerRun, TopUpOnlyWhenResidueIsAlwaysDistributed) {
     for (int residue : {0, 1, 2}) {
         scheduler_ward w(1);
