@@ -209,3 +209,38 @@ TEST(GenerationLimits, RepeatedLargeBodyIsCutAtTheOutputLimit) {
 
 }  // namespace
 }  // namespace planek
+
+namespace planek {
+namespace {
+
+// Groups of an RTF text balance and never close more than they opened.
+bool rtf_balanced(const std::string& rtf) {
+    int depth = 0;
+    for (size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;  // an escaped character or the first letter of a control word
+            continue;
+        }
+        if (rtf[i] == '{') ++depth;
+        if (rtf[i] == '}' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
+TEST(RtfWriter, EscapesAndBalancesWhateverTheTextHolds) {
+    rtf_writer w;
+    w.set_font("Times {New} \\Roman;", 0);
+    w.text("a{b}c\\d\n€ ż \xE2\x98\x83 \t", false);
+    w.text("}}}{", true);
+    std::string all;
+    for (const std::string& l : w.lines()) all += l + "\n";
+    EXPECT_TRUE(rtf_balanced(all)) << all;
+    EXPECT_NE(all.find("a\\{b\\}c\\\\d\\par"), std::string::npos);
+    EXPECT_NE(all.find("\\'80 \\'bf \\u9731? \\tab "), std::string::npos) << all;
+    EXPECT_NE(all.find("{\\b \\}\\}\\}\\{}"), std::string::npos);
+    EXPECT_NE(all.find("Times New Roman;"), std::string::npos);
+    EXPECT_NE(all.find("\\fs20"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace planek
