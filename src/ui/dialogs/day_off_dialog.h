@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+
+#include "core/plan.h"
+#include "editing/day_off_dialog_model.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+
+namespace planek::ui {
+
+// "Dodaj/Edytuj wolne" (Tf_DayOffAdd). Adding: worker index and the clicked
+// day index. Editing: the day off's panel name ("u<worker>_<day>"); when it
+// leads to no day off ready() is false and exec() returns Rejected. After
+// Accepted outcome() is Added or Edited; the caller redraws the worker.
+class DayOffDialog : public QDialog {
+public:
+    DayOffDialog(Plan& plan, int worker, int dayIndex, QWidget* parent = nullptr);
+    DayOffDialog(Plan& plan, const std::string& panel, QWidget* parent = nullptr);
+    bool ready() const { return ready_; }
+    int exec() override;
+    void accept() override;
+    day_off_dialog_result outcome() const { return result_; }
+    const day_off_dialog_model& model() const { return model_; }
+
+private:
+    void build();
+    void fillControls();
+    void refresh(bool readSpins);
+    void readDays();
+
+    Plan& plan_;
+    day_off_dialog_model model_;
+    bool ready_ = false;
+    bool filling_ = false;
+    day_off_dialog_result result_ = day_off_dialog_result::Refused;
+    QListWidget* kinds_ = nullptr;
+    QLabel *first_, *second_, *normLabel_;
+    QSpinBox *from_, *to_;
+    QCheckBox *custom_, *partTime_;
+    QLineEdit* norm_ = nullptr;
+};
+
+}  // namespace planek::ui

@@ -1,0 +1,65 @@
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "ui/dialogs/group_dialog.h"
+#include "ui/dialogs_fixture.h"
+
+namespace planek::test {
+namespace {
+
+using GroupDialogTest = DialogFixture;
+
+TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
+    ui::GroupDialog d(plan, false);
+    type(d, "e_GroupName", "Pediatria");
+    type(d, "e_Nick", "PE");
+    child<QToolButton>(d, "tb_AutoCalc")->setChecked(true);
+    QTableWidget* t = d.shiftTable();
+    ASSERT_EQ(t->rowCount(), 2);
+    t->item(0, 1)->setText("6.30");  // start, chained into the next shift
+    EXPECT_EQ(t->item(0, 1)->text(), "06:30");
+    EXPECT_EQ(t->item(1, 1)->text(), "18:30");
+    d.appendShift();
+    d.appendShift();
+    d.appendShift();  // a fifth is refused
+    EXPECT_EQ(t->rowCount(), 4);
+    EXPECT_EQ(t->item(3, 0)->text(), "4");
+    ui->answers = {Answer::Yes, Answer::Yes};
+    t->setCurrentCell(3, 0);
+    d.deleteShift();
+    t->setCurrentCell(2, 0);
+    d.deleteShift();
+    ASSERT_EQ(t->rowCount(), 2);
+    t->item(1, 6)->setText("2");
+    pressOk(d);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    ASSERT_EQ(plan.groups.size(), 3u);
+    const grupa& g = plan.groups[2];
+    EXPECT_EQ(g.name, "Pediatria");
+    ASSERT_EQ(g.shifts.size(), 2u);
+    EXPECT_EQ(g.shifts[0].start, 390);
+    EXPECT_EQ(g.shifts[1].start, 1110);
+    EXPECT_EQ(g.shifts[1].staffMin, 2);
+    EXPECT_EQ(plan.currentGroup, 2);
+}
+
+TEST_F(GroupDialogTest, EditShowsTheGroupAndRefusesAZeroLengthShift) {
+    ui::GroupDialog d(plan, true);
+    EXPECT_EQ(child<QLineEdit>(d, "e_GroupName")->text(), "Interna");
+    child<QToolButton>(d, "tb_AutoCalc")->setChecked(false);
+    d.shiftTable()->item(1, 2)->setText("0");
+    pressOk(d);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    ASSERT_EQ(ui->warnings.size(), 1u);
+    EXPECT_EQ(plan.groups[0].shifts[1].length, 720);
+    type(d, "me_day8", "800");
+    d.shiftTable()->item(1, 2)->setText("10");
+    pressOk(d);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(plan.groups[0].dailyNorm, 480);
+    EXPECT_EQ(plan.groups[0].shifts[1].length, 600);
+    EXPECT_EQ(plan.groups.size(), 2u);
+}
+
+}  // namespace
+}  // namespace planek::test
