@@ -35,10 +35,10 @@ std::string unescape(const std::string& s) {
     return r;
 }
 
-// Every lookup with literal section and key in the sources, with its
-// built-in text when that is a literal too (else nullopt).
-std::map<text_key, std::optional<std::string>> keys_in_code() {
-    std::map<text_key, std::optional<std::string>> found;
+// Every lookup with literal section and key in the sources, with the
+// built-in texts given where they are literals.
+std::map<text_key, std::set<std::string>> keys_in_code() {
+    std::map<text_key, std::set<std::string>> found;
     const std::string str = R"x("((?:[^"\\]|\\.)*)")x";
     const std::regex single(R"(\b(msg|muv)\(\s*)" + str + R"((\s*,\s*)" + str + R"(\s*[,)])?)");
     // A section literal (a form, or one of the fixed sections) followed by a
@@ -58,7 +58,8 @@ std::map<text_key, std::optional<std::string>> keys_in_code() {
             std::string section = (*it)[1] == "msg" ? "messages" : "MostUsedValues";
             std::optional<std::string> def;
             if ((*it)[4].matched) def = unescape((*it)[4].str());
-            found.emplace(text_key{section, (*it)[2].str()}, def);
+            auto& defs = found[text_key{section, (*it)[2].str()}];
+            if (def) defs.insert(*def);
         }
         for (std::sregex_iterator it(text.begin(), text.end(), pair), end; it != end; ++it) {
             std::optional<std::string> def;
@@ -68,7 +69,8 @@ std::map<text_key, std::optional<std::string>> keys_in_code() {
             // "sb_"...), which tells them from other pairs of literals.
             if (!std::regex_match(key, name) || (section.rfind("f_", 0) != 0 && key.find('_') == std::string::npos))
                 continue;
-            found.emplace(text_key{section, key}, def);
+            auto& defs = found[text_key{section, key}];
+            if (def) defs.insert(*def);
         }
     }
     return found;
@@ -182,12 +184,19 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysAndPlaceholders) {
 // polski.lng overrides the built-in texts, so it must not drift from them.
 TEST(ShippedLanguages, PolishFileRepeatsTheBuiltInTexts) {
     auto polish = file_entries(kSource / "lang" / "polski.lng");
-    for (const auto& [k, def] : keys_in_code()) {
-        if (!def || def->empty()) continue;
+    for (const auto& [k, defs] : keys_in_code()) {
         auto it = polish.find(k);
-        if (it != polish.end()) {
-            EXPECT_EQ(it->second, *def) << "[" << k.section << "] " << k.key;
-        }
+        if (defs.size() != 1 || defs.begin()->empty() || it == polish.end()) continue;  // see the next test
+        EXPECT_EQ(it->second, *defs.begin()) << "[" << k.section << "] " << k.key;
+    }
+}
+
+// One key, one built-in text: the language file can only repeat one of them.
+TEST(ShippedLanguages, EveryKeyHasOneBuiltInText) {
+    for (const auto& [k, defs] : keys_in_code()) {
+        std::set<std::string> given(defs);
+        given.erase("");
+        EXPECT_LE(given.size(), 1u) << "[" << k.section << "] " << k.key << " has differing built-in texts";
     }
 }
 
