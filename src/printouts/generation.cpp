@@ -57,9 +57,11 @@ std::vector<int> worker_order(const gen_run& run, const tag_node& node, const ge
 
 bool worker_has_worked(const Plan& plan, int w) {
     const prac& p = plan.workers[w];
+    // The plan has no switch for days off shown in the window, so the day-off
+    // kinds always count: a worker off for the whole period stays listed.
+    (void)plan;
     long long sum = p.sum.period.periodDutyMinutes + p.sum.period.periodCreditedMinutes;
-    if (plan.showWho != 0)
-        for (long long m : p.sum.period.dayOffMinutes) sum += m;
+    for (long long m : p.sum.period.dayOffMinutes) sum += m;
     return sum != 0;
 }
 

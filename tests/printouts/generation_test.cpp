@@ -244,3 +244,30 @@ TEST(RtfWriter, EscapesAndBalancesWhateverTheTextHolds) {
 
 }  // namespace
 }  // namespace planek
+
+namespace planek {
+namespace {
+
+TEST(GenerationFilters, OnlyWorkersWithWorkedTimeAndDutiesOfTheGroup) {
+    ward_root w;
+    test::add_day_off(w.plan, 2, 5, 5, 'u');  // the summaries run again before the repetition
+    test::add_duty(w.plan, 0, 1, 420, 720, 1);
+    test::add_duty(w.plan, 0, 2, 420, 720, 1, 2);  // placed in the other group
+    w.plan.workers[0].months[0].duties[1][0].dutyAs = 2;
+    gen_options only;
+    only.onlyWorked = true;
+    const std::string head = "<HEADER>\n<TYPE>txt</TYPE>\n</HEADER>\n@_clear_auto_eols";
+    EXPECT_EQ(w.read(w.run(head + "<_worker>@_worker_nick </worker>", only)), "AK CZ ");
+    EXPECT_EQ(w.read(w.run(head + "<_worker>@_worker_nick </worker>")), "AK BN CZ DW ");
+    // Duties of another group only with them included; unticked kinds never.
+    const std::string duties = head + "<_worker><_day><_duty>@_day_no </duty></day></worker>";
+    EXPECT_EQ(w.read(w.run(duties)), "2 ");
+    gen_options all;
+    all.allGroups = true;
+    EXPECT_EQ(w.read(w.run(duties, all)), "2 3 ");
+    w.plan.dutyAsFilter[1] = false;
+    EXPECT_EQ(w.read(w.run(duties, all)), "3 ");
+}
+
+}  // namespace
+}  // namespace planek
