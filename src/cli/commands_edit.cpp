@@ -1,0 +1,347 @@
+// planek-cli add-duty, add-dayoff and remove: one edit of a month file, made
+// through the same drop and dialog steps as in the window, so the command
+// line refuses exactly what the program refuses, with the same message.
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "calendar/time_text.h"
+#include "cli/cli.h"
+#include "core/text.h"
+#include "editing/day_off_dialog_model.h"
+#include "editing/day_off_rules.h"
+#include "editing/duty_dialog_model.h"
+#include "editing/duty_moves.h"
+#include "editing/duty_remove.h"
+#include "editing/month_access.h"
+#include "editing/panel_names.h"
+#include "editing/symbols.h"
+#include "files/month_project.h"
+#include "files/staff_group_files.h"
+#include "scheduler/scheduler.h"
+#include "settings/options_file.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What every edit names: the file, the worker and the day, plus the
+// command's own third word (shift or kind) and its options.
+struct edit_args {
+    std::string file;
+    word workerId = 0;
+    int day = 0;
+    std::string what;  // shift (add-duty) or kind (add-dayoff)
+    std::optional<word> group;
+    std::optional<int> start, length, overtime, norm;
+    std::optional<int> to, shift, position;
+    std::string note;
+    bool onRequest = false, medical = false, alsoOvertime = false, partTime = false, dayOff = false;
+};
+
+int number_arg(const std::string& text, const char* what, int low, int high) {
+    auto v = parse_int(text);
+    if (!v || *v < low || *v > high) throw usage_error(std::string("niepoprawn") + what + " „" + text + "”");
+    return int(*v);
+}
+
+// A time of a day's duty: 0:00 to 24:00 (overtime also below zero). A longer
+// one would reach past the next day, which the overlap rules never look at.
+int time_arg(const std::string& text, const std::string& option, bool allowNegative = false) {
+    const std::optional<int> v = try_h2min(text);
+    if (!v || *v > 1440 || *v < (allowNegative ? -1440 : 0))
+        throw usage_error(option + ": niepoprawny czas „" + text + "” (g:mm, najwyżej 24:00)");
+    return *v;
+}
+
+enum class edit_kind { Duty, DayOff, Remove };
+
+edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) {
+    edit_args a;
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
+            return args[++i];
+        };
+        const bool duty = kind == edit_kind::Duty, off = kind == edit_kind::DayOff;
+        if (s == "--group" && kind != edit_kind::Remove) {
+            a.group = word(number_arg(value(), "y identyfikator grupy", 1, 65535));
+        } else if (duty && s == "--start") {
+            a.start = time_arg(value(), s);
+        } else if (duty && s == "--length") {
+            a.length = time_arg(value(), s);
+        } else if (duty && s == "--overtime") {
+            a.overtime = time_arg(value(), s, true);
+        } else if (duty && s == "--note") {
+            a.note = value();
+        } else if (duty && s == "--on-request") {
+            a.onRequest = true;
+        } else if (duty && s == "--medical") {
+            a.medical = true;
+        } else if (duty && s == "--also-overtime") {
+            a.alsoOvertime = true;
+        } else if (off && s == "--to") {
+            a.to = number_arg(value(), "y dzień", 1, 255);
+        } else if (off && s == "--shift") {
+            a.shift = number_arg(value(), "y numer zmiany", 0, 255);
+        } else if (off && s == "--norm") {
+            a.norm = time_arg(value(), s);
+        } else if (off && s == "--part-time") {
+            a.partTime = true;
+        } else if (kind == edit_kind::Remove && s == "--duty") {
+            a.position = number_arg(value(), "a pozycja dyżuru", 1, 255);
+        } else if (kind == edit_kind::Remove && s == "--dayoff") {
+            a.dayOff = true;
+        } else if (s.size() > 1 && s[0] == '-' && !parse_int(s)) {
+            throw usage_error("nieznana opcja „" + s + "”");
+        } else {
+            positional.push_back(s);
+        }
+    }
+    const size_t wanted = kind == edit_kind::Remove ? 3 : 4;
+    if (positional.size() < wanted) throw usage_error("za mało argumentów");
+    if (positional.size() > wanted) throw usage_error("nieoczekiwany argument „" + positional[wanted] + "”");
+    a.file = positional[0];
+    a.workerId = word(number_arg(positional[1], "y identyfikator pracownika", 1, 65535));
+    a.day = number_arg(positional[2], "y dzień", 1, 255);
+    if (wanted == 4) a.what = positional[3];
+    return a;
+}
+
+// The group the edit is made in: the one named, else the worker's first
+// group in use, else the first group in use.
+int edit_group(const Plan& plan, const edit_args& a, const prac* w) {
+    for (int pass = 0; pass < 2; ++pass)
+        for (size_t g = 0; g < plan.groups.size(); ++g) {
+            const grupa& gr = plan.groups[g];
+            if (a.group) {
+                if (gr.id == *a.group) return int(g);
+            } else if (!gr.old && (pass == 1 || (w && w->inGroup(gr.id)))) {
+                return int(g);
+            }
+        }
+    return -1;
+}
+
+// The month file opened as the only tab, for writing, with the worker and
+// the day found. Fills worker and dayIndex; false after saying why.
+bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
+    if (!c.load_staff()) return false;
+    Plan& plan = c.plan;
+    czytaj_opcje(plan, "opcje");
+    std::error_code ec;
+    if (!fs::is_regular_file(a.file, ec)) {
+        c.err << "Nie ma pliku " << a.file << " (pusty miesiąc zapisuje planek-cli new)\n";
+        return false;
+    }
+    worker = plan.workerIndexById(a.workerId);
+    plan.currentGroup = edit_group(plan, a, worker >= 0 ? &plan.workers[worker] : nullptr);
+    if (a.group && plan.currentGroup < 0) {
+        c.err << "Nie ma grupy " << *a.group << "\n";
+        return false;
+    }
+    if (worker < 0) {
+        c.err << "Nie ma pracownika " << a.workerId << "\n";
+        return false;
+    }
+    if (otworz_projekt(plan, {fs::absolute(a.file).string()}).empty()) {
+        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
+        return false;
+    }
+    plan.currentWorker = worker;
+    dayIndex = a.day - first_day_of_month(plan);
+    if (dayIndex < 0 || dayIndex >= month_day_count(plan)) {
+        c.err << "Dnia " << a.day << " nie ma w miesiącu " << plan.month << "/" << plan.year << "\n";
+        return false;
+    }
+    return true;
+}
+
+// The yearly allowances a day off draws on; they live in the staff file,
+// which the window writes when the program closes.
+std::vector<std::array<int, 4>> allowances(const Plan& plan) {
+    std::vector<std::array<int, 4>> out;
+    for (const prac& w : plan.workers)
+        out.push_back({w.holidayCurrentYear, w.holidayPreviousYear, w.careDays, w.rehaDays});
+    return out;
+}
+
+// Writes the month, and the staff when an answer changed an allowance (a
+// Yes to "decrease the leave left" must not be lost with the run).
+int save(context& c, const std::vector<std::array<int, 4>>& before) {
+    if (allowances(c.plan) != before) {
+        if (!zapisz(c.plan).ok()) return kExitFailure;
+        c.out << "Zapisano limity urlopów w kadrze\n";
+    }
+    if (!a_ProjectSave(c.plan)) {
+        c.err << "Nie zapisano pliku " << c.plan.currentFile
+              << (restore_pending(c.plan) ? " (czeka na przywrócenie z kopii)" : "") << "\n";
+        return kExitFailure;
+    }
+    c.out << "Zapisano " << c.plan.currentFile << "\n";
+    return kExitOk;
+}
+
+// A shift by its number or by its symbol in the group.
+int shift_number(const grupa& g, const std::string& text) {
+    if (auto n = parse_int(text)) {
+        if (*n >= 1 && *n <= long(g.shifts.size())) return int(*n);
+    } else {
+        for (size_t s = 0; s < g.shifts.size(); ++s)
+            if (lower_pl(trim(g.shifts[s].symbol)) == lower_pl(trim(text))) return int(s) + 1;
+    }
+    throw usage_error("grupa " + g.name + " nie ma zmiany „" + text + "”");
+}
+
+// A day-off kind by its one-letter code ("u", "z", "ż"...) or its name.
+int kind_row(const Plan& plan, const std::string& text) {
+    const std::vector<day_off_kind>& kinds = plan.options.dayOffKinds;
+    for (size_t k = 0; k < kinds.size(); ++k)
+        if (kinds[k].code == text) return int(k);
+    for (size_t k = 0; k < kinds.size(); ++k)
+        if (!kinds[k].shownName().empty() && lower_pl(kinds[k].shownName()) == lower_pl(trim(text))) return int(k);
+    throw usage_error("nieznany rodzaj wolnego „" + text + "” (kod, np. u, z, o, albo nazwa)");
+}
+
+int add_duty(context& c) {
+    const edit_args a = parse_edit_args(c.args, edit_kind::Duty);
+    int worker = -1, dayIndex = -1;
+    if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
+    Plan& plan = c.plan;
+    if (!plan.group() || plan.group()->shifts.empty()) {
+        c.err << "Grupa nie ma zmian\n";
+        return kExitFailure;
+    }
+    const int shift = shift_number(*plan.group(), a.what);
+    const auto before = allowances(plan);
+    // The drop of "d" on the cell, then the dialog it opens.
+    const drop_result drop = upusc_dyzur(plan, worker, dayIndex, shift, false);
+    if (drop.outcome != drop_outcome::OpenDutyDialog) return kExitFailure;
+    duty_dialog_model dialog;
+    dialog.openAdd(plan, worker, dayIndex, drop.duty);
+    if (a.length) dialog.setTimeText(min2h(*a.length));
+    if (a.start) dialog.startText = min2h(*a.start);
+    if (a.overtime) dialog.overtimeText = min2h(*a.overtime);
+    dialog.note = a.note;
+    dialog.onRequest = a.onRequest;
+    dialog.medical = a.medical;
+    if (a.alsoOvertime) dialog.setAlsoOvertime(true);
+    const std::string who = plan.workers[worker].fullName();
+    switch (dialog.ok(plan, rozpisz_8_z_dialogu)) {
+        case duty_dialog_result::Added: {
+            const dyzur& d = worker_month(plan, worker)->duties[dayIndex].back();
+            c.out << "Dodano dyżur " << trim(dyzur2symbol(plan, d, "symbol")) << ": " << who << ", dzień " << a.day
+                  << ", " << min2h(d.start, "txt", true, true) << "-" << min2h(d.start + d.length, "txt", true, true);
+            if (d.overtime) c.out << " + " << min2h(d.overtime);
+            c.out << "\n";
+            break;
+        }
+        case duty_dialog_result::FilledMonth:
+            c.out << "Rozpisano dyżur na cały miesiąc: " << who << "\n";
+            break;
+        default:
+            return kExitFailure;  // the message went out through the interaction
+    }
+    return save(c, before);
+}
+
+int add_day_off(context& c) {
+    const edit_args a = parse_edit_args(c.args, edit_kind::DayOff);
+    int worker = -1, dayIndex = -1;
+    if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
+    Plan& plan = c.plan;
+    const int row = kind_row(plan, a.what);
+    const auto before = allowances(plan);
+    const drop_result drop = upusc_wolne(plan, worker, dayIndex);
+    if (drop.outcome != drop_outcome::OpenDayOffDialog) return kExitFailure;
+    day_off_dialog_model dialog;
+    dialog.openAdd(plan, worker, dayIndex);
+    dialog.kindIndex = row;
+    if (dialog.noDutyKind(plan)) {
+        if (a.to) throw usage_error("dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
+        dialog.secondDay = a.shift.value_or(0);
+    } else {
+        if (a.shift) throw usage_error("--shift tylko dla dnia bez dyżuru");
+        dialog.secondDay = a.to.value_or(a.day);
+        if (dialog.secondDay < a.day) throw usage_error("--to przed pierwszym dniem");
+    }
+    dialog.normWithPartTime = a.partTime;
+    if (a.norm) {
+        dialog.customNorm = true;
+        dialog.normText = min2h(*a.norm);
+    }
+    dialog.refreshNorm(plan);
+    if (dialog.ok(plan) != day_off_dialog_result::Added) return kExitFailure;
+    const wolne_& w = worker_month(plan, worker)->daysOff[dayIndex];
+    c.out << "Dodano wolne „" << wolne2nazwa(plan, w.symbol) << "”: " << plan.workers[worker].fullName() << ", dni "
+          << int(w.dayFrom) << "-" << int(w.dayTo);
+    if (byte(w.symbol) != kNoDutyWanted) c.out << ", normatyw " << min2h(w.normMinutes);
+    c.out << "\n";
+    return save(c, before);
+}
+
+// The head slot of the day off lying on the day, or -1.
+int day_off_head(const ms_& m, int dayIndex) {
+    const wolne_& slot = m.daysOff[dayIndex];
+    if (slot.used()) return dayIndex;
+    if (slot.headIndex < kMaxDays && m.daysOff[slot.headIndex].used()) return slot.headIndex;
+    return -1;
+}
+
+int remove(context& c) {
+    const edit_args a = parse_edit_args(c.args, edit_kind::Remove);
+    int worker = -1, dayIndex = -1;
+    if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
+    Plan& plan = c.plan;
+    const ms_& m = *worker_month(plan, worker);
+    const auto before = allowances(plan);
+    // Without a choice everything on the day goes.
+    const bool duties = a.position || !a.dayOff;
+    const bool dayOff = a.dayOff || !a.position;
+    const int count = int(m.duties[dayIndex].size());
+    if (a.position && *a.position > count) {
+        c.err << "Pracownik ma w dniu " << a.day << " dyżurów: " << count << "\n";
+        return kExitFailure;
+    }
+    const int head = dayOff ? day_off_head(m, dayIndex) : -1;
+    if ((!duties || count == 0) && head < 0) {
+        c.err << "Pracownik nie ma w dniu " << a.day << (a.dayOff ? " wolnego" : " dyżurów ani wolnego") << "\n";
+        return kExitFailure;
+    }
+    int removed = 0;
+    if (duties) {
+        // From the last, so the positions still to go keep their names.
+        const int from = a.position ? *a.position - 1 : count - 1;
+        const int to = a.position ? *a.position - 1 : 0;
+        for (int p = from; p >= to; --p) {
+            if (!usun_dyzur_panelu(plan, duty_panel_name(worker, dayIndex, p))) return kExitFailure;
+            ++removed;
+        }
+    }
+    if (head >= 0) kosz(plan, day_off_panel_name(worker, head));
+    c.out << "Usunięto: " << plan.workers[worker].fullName() << ", dzień " << a.day << ", dyżurów " << removed
+          << (head >= 0 ? ", wolne" : "") << "\n";
+    return save(c, before);
+}
+
+}  // namespace
+
+std::vector<command> edit_commands() {
+    return {
+        {"add-duty",
+         "PLIK.pnk PRACOWNIK DZIEŃ ZMIANA [--start G:MM] [--length G:MM] [--overtime G:MM] [--group ID] "
+         "[--note TEKST] [--on-request] [--medical] [--also-overtime]",
+         "dodaje dyżur (zmiana: numer albo symbol; domyślnie cała zmiana)", add_duty},
+        {"add-dayoff", "PLIK.pnk PRACOWNIK DZIEŃ RODZAJ [--to DZIEŃ] [--shift NR] [--norm G:MM] [--part-time]",
+         "dodaje wolne (rodzaj: kod, np. u, z, o, ż, albo nazwa)", add_day_off},
+        {"remove", "PLIK.pnk PRACOWNIK DZIEŃ [--duty NR] [--dayoff]",
+         "usuwa dyżury i wolne dnia (albo tylko wskazany dyżur lub wolne)", remove},
+    };
+}
+
+}  // namespace planek::cli

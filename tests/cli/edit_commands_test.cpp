@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::TempDir;
+
+struct result {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+result run_cli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string cmd = quote(PLANEK_CLI);
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
+    int status = std::system(cmd.c_str());
+    result r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read_file(dir / "stdout");
+    r.err = read_file(dir / "stderr");
+    return r;
+}
+
+bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
+
+// The demo ward with an empty April 2030 (Monday the 1st) to edit, so the
+// days and their weekdays are known.
+class CliEdit : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root, month;
+
+    void SetUp() override {
+        root = (dir / "ward").string();
+        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
+        month = (dir / "ward" / "dane" / "2030_04.pnk").string();
+        const result made = cli({"new", month, "2030-04"});
+        ASSERT_EQ(made.code, 0) << made.err;
+    }
+    result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--root", root});
+        return run_cli(dir, args);
+    }
+    // The cells of one worker's row of `planek-cli show`, by day (1-based).
+    std::vector<std::string> row(const std::string& nick, const std::string& group = "1") {
+        const result shown = cli({"show", month, "--group", group});
+        EXPECT_EQ(shown.code, 0) << shown.err;
+        std::istringstream in(shown.out);
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind(nick + " ", 0) != 0) continue;
+            std::istringstream cells(line);
+            std::vector<std::string> out;
+            for (std::string c; cells >> c && c != "|";) out.push_back(c);
+            return out;  // [0] is the nick, so [day] is the day
+        }
+        ADD_FAILURE() << "no row " << nick << " in\n" << shown.out;
+        return std::vector<std::string>(32, "?");
+    }
+};
+
+TEST_F(CliEdit, AddedDutiesShowAndOverlapsAreRefusedWithTheFileUnchanged) {
+    // Anna Kowalska (1) on the surgical ward's 12-hour shifts.
+    result added = cli({"add-duty", month, "1", "10", "D"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(has(added.out, "Dodano dyżur D: Kowalska Anna, dzień 10, 07:00-19:00")) << added.out;
+    added = cli({"add-duty", month, "1", "10", "N", "--overtime", "1:00"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(has(added.out, "19:00-07:00 + 01:00") || has(added.out, "19:00-07:00 + 1:00")) << added.out;
+    EXPECT_EQ(row("AKo")[10], "D/N");
+    EXPECT_EQ(row("AKo")[11], ".");
+
+    // The night with its hour of overtime ends at 8:00 the next day.
+    const std::string before = read_file(month);
+    const result refused = cli({"add-duty", month, "1", "11", "D", "--start", "7:00", "--length", "4:00"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(has(refused.err, "Dodawany dyżur nakłada się na już istniejący!")) << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(read_file(month), before);
+
+    // Touching ends do not overlap.
+    added = cli({"add-duty", month, "1", "11", "1", "--start", "8:00", "--length", "4:00"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_NE(row("AKo")[11], ".");
+
+    // A duty the file cannot place: a day past the month, a shift the group lacks.
+    const std::string placed = read_file(month);
+    EXPECT_EQ(cli({"add-duty", month, "1", "31", "D"}).code, 1);
+    EXPECT_EQ(cli({"add-duty", month, "1", "12", "X"}).code, 2);
+    EXPECT_EQ(cli({"add-duty", month, "1", "12", "D", "--start", "25:00"}).code, 2);
+    EXPECT_EQ(cli({"add-duty", month, "999", "12", "D"}).code, 1);
+    EXPECT_EQ(cli({"add-duty", month, "1", "12"}).code, 2);
+    EXPECT_EQ(read_file(month), placed);
+}
+
+TEST_F(CliEdit, TheArchivedWorkerAndTheNoDutyDayRefuseWithTheirMessages) {
+    const std::string before = read_file(month);
+    const result blocked = cli({"add-duty", month, "29", "3", "1", "--group", "2"});
+    EXPECT_EQ(blocked.code, 1);
+    EXPECT_TRUE(has(blocked.err, "Wybrany pracownik jest zablokowany.")) << blocked.err;
+
+    // Katarzyna Wójcik (3) asks for no night on the 20th; the question
+    // defaults to No.
+    ASSERT_EQ(cli({"add-dayoff", month, "3", "20", "ż", "--shift", "2"}).code, 0);
+    const std::string withWish = read_file(month);
+    EXPECT_NE(withWish, before);
+    const result no = cli({"add-duty", month, "3", "20", "N"});
+    EXPECT_EQ(no.code, 1);
+    EXPECT_TRUE(has(no.err, "nie chce pracować na tej zmianie")) << no.err;
+    EXPECT_EQ(read_file(month), withWish);
+    EXPECT_EQ(cli({"--yes", "add-duty", month, "3", "20", "N"}).code, 0);
+    EXPECT_EQ(row("KWó")[20].substr(0, 1), "N");
+}
+
+TEST_F(CliEdit, DaysOffAndTheirAllowances) {
+    const std::string staff = read_file(dir / "ward" / "dane" / "kadra.inr");
+    // Monday 15th to Friday 19th; the allowance question answered No.
+    result added = cli({"add-dayoff", month, "2", "15", "u", "--to", "19"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(has(added.err, "Pomniejszyć ilość pozostałego")) << added.err;
+    EXPECT_TRUE(has(added.out, "Dodano wolne „Wypoczynkowy”: Wiśniewska Małgorzata, dni 15-19")) << added.out;
+    EXPECT_EQ(read_file(dir / "ward" / "dane" / "kadra.inr"), staff);
+    const std::vector<std::string> cells = row("MWi");
+    for (int d = 15; d <= 19; ++d) EXPECT_EQ(cells[d], "U") << d;
+    EXPECT_EQ(cells[14], ".");
+
+    // A second day off inside it is refused and changes nothing.
+    const std::string before = read_file(month);
+    const result twice = cli({"add-dayoff", month, "2", "17", "z"});
+    EXPECT_EQ(twice.code, 1);
+    EXPECT_TRUE(has(twice.err, "Wybrany pracownik ma już wstawione wolne w wybranym dniu.")) << twice.err;
+    EXPECT_EQ(read_file(month), before);
+    EXPECT_EQ(cli({"add-dayoff", month, "2", "3", "nieznany"}).code, 2);
+    EXPECT_EQ(cli({"add-dayoff", month, "2", "5", "u", "--to", "3"}).code, 2);
+
+    // Yes takes the leave off the worker's balance, which lives in the staff file.
+    added = cli({"--yes", "add-dayoff", month, "3", "1", "u", "--to", "2"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(has(added.out, "Zapisano limity urlopów w kadrze")) << added.out;
+    EXPECT_NE(read_file(dir / "ward" / "dane" / "kadra.inr"), staff);
+    const result check = cli({"staff"});
+    EXPECT_EQ(check.code, 0) << check.err;
+}
+
+TEST_F(CliEdit, RemoveTakesTheDaysDutiesOrItsDayOff) {
+    ASSERT_EQ(cli({"add-duty", month, "1", "10", "1", "--length", "4:00"}).code, 0);
+    ASSERT_EQ(cli({"add-duty", month, "1", "10", "1", "--start", "12:00", "--length", "4:00"}).code, 0);
+    ASSERT_EQ(cli({"add-duty", month, "1", "10", "1", "--start", "16:00", "--length", "3:00"}).code, 0);
+    ASSERT_EQ(cli({"add-dayoff", month, "1", "20", "z", "--to", "24"}).code, 0);
+
+    // The middle one of three.
+    result removed = cli({"remove", month, "1", "10", "--duty", "2"});
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    EXPECT_TRUE(has(removed.out, "dyżurów 1")) << removed.out;
+    const std::string two = row("AKo")[10];
+    EXPECT_EQ(std::count(two.begin(), two.end(), '/'), 1) << two;
+    EXPECT_EQ(cli({"remove", month, "1", "10", "--duty", "3"}).code, 1);
+
+    // The day off goes by any of its days, the duties stay.
+    removed = cli({"remove", month, "1", "22", "--dayoff"});
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    for (int d = 20; d <= 24; ++d) EXPECT_EQ(row("AKo")[d], ".") << d;
+    EXPECT_NE(row("AKo")[10], ".");
+
+    // Without a choice everything on the day goes; then nothing is left.
+    ASSERT_EQ(cli({"remove", month, "1", "10"}).code, 0);
+    EXPECT_EQ(row("AKo")[10], ".");
+    const std::string before = read_file(month);
+    const result empty = cli({"remove", month, "1", "10"});
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_TRUE(has(empty.err, "nie ma w dniu 10")) << empty.err;
+    EXPECT_EQ(read_file(month), before);
+}
+
+TEST_F(CliEdit, ADutyTakenOnRequestGoesOnlyAfterYes) {
+    ASSERT_EQ(cli({"add-duty", month, "1", "8", "D", "--on-request", "--note", "zamiana"}).code, 0);
+    const std::string before = read_file(month);
+    const result no = cli({"remove", month, "1", "8"});
+    EXPECT_EQ(no.code, 1);
+    EXPECT_TRUE(has(no.err, "na życzenie")) << no.err;
+    EXPECT_EQ(read_file(month), before);
+    ASSERT_EQ(cli({"--yes", "remove", month, "1", "8"}).code, 0);
+    EXPECT_EQ(row("AKo")[8], ".");
+}
+
+}  // namespace
+}  // namespace planek
