@@ -426,7 +426,9 @@ gen_result generuj(Plan& plan, const fs::path& templatePath, const gen_options& 
     gen_run run(plan);
     run.state = gen_state{};
     gen_result r = gen_wypelnij_wzorzec(run, templatePath, options);
-    remember_template(plan, templatePath.string());
+    // A template that is gone is not put among the recent ones.
+    std::error_code ec;
+    if (fs::is_regular_file(templatePath, ec)) remember_template(plan, templatePath.string());
     if (!options.allGroups && plan.currentWorker >= 0)
         call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
     return r;

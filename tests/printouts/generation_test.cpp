@@ -37,6 +37,13 @@ TEST(Generation, PlainBodyBecomesOneRtfDocument) {
     // The page setup is the line before the closing brace.
     EXPECT_NE(rtf.find(std::string(kRtfPageSetup) + "\r\n}\r\n"), std::string::npos);
     EXPECT_EQ(w.plan.options.recentTemplates[0], (w.plan.paths.templates / "t.wzr").string());
+    remember_template(w.plan, "/x/autosave.wzr");
+    remember_template(w.plan, "/a.wzr");
+    remember_template(w.plan, "/b.wzr");
+    remember_template(w.plan, "/a.wzr");
+    remember_template(w.plan, "/c.wzr");
+    remember_template(w.plan, "/d.wzr");
+    EXPECT_EQ(w.plan.options.recentTemplates, (std::array<std::string, 4>{"/d.wzr", "/c.wzr", "/a.wzr", "/b.wzr"}));
     EXPECT_TRUE(w.plan.printoutFiles.count(r.file.string()));
 }
 
@@ -150,6 +157,7 @@ TEST(Generation, MissingTemplateWritesNothing) {
     ward_root w;
     gen_result r = generuj(w.plan, w.dir / "none.wzr");
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(w.plan.options.recentTemplates[0], "");
     EXPECT_FALSE(std::filesystem::exists(w.plan.paths.printouts));
 }
 
