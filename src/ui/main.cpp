@@ -1,16 +1,60 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
 #include <memory>
 
-#include "files/month_project.h"
-#include "files/program_root.h"
-#include "files/staff_group_files.h"
-#include "settings/startup_settings.h"
+#include "ui/app_shell.h"
+#include "ui/calendar_view.h"
 #include "ui/gui_interaction.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 using namespace planek;
+
+namespace {
+
+void place_window(ui::MainWindow& window, const windows_options& w) {
+    const QRect screen = window.screen() ? window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    const int width = w.window_width > 0 ? w.window_width : screen.width();
+    const int height = w.window_height > 0 ? w.window_height : screen.height();
+    window.setGeometry(w.window_pos_x, w.window_pos_y, width, height);
+}
+
+windows_options placement_of(const ui::MainWindow& window) {
+    windows_options w;
+    const QRect g = window.normalGeometry();
+    w.window_pos_x = g.x();
+    w.window_pos_y = g.y();
+    w.window_width = g.width();
+    w.window_height = g.height();
+    w.window_state_max = window.isMaximized();
+    return w;
+}
+
+// The hidden screenshot run: the window at a fixed size, grabbed to a PNG,
+// with the time of rebuilding and repainting the month printed.
+int screenshot(ui::MainWindow& window, const QString& file) {
+    window.resize(1400, 860);
+    window.show();
+    QApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    const int runs = 20;
+    for (int i = 0; i < runs; ++i) {
+        window.calendar()->rebuild();
+        window.calendar()->repaint();
+    }
+    std::fprintf(stderr, "calendar rebuild+repaint: %.2f ms, %zu panels\n", double(t.nsecsElapsed()) / 1e6 / runs,
+                 window.calendar()->layout().panels.size());
+    return window.grab().save(file) ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,41 +64,56 @@ int main(int argc, char** argv) {
     QCommandLineParser args;
     args.addHelpOption();
     QCommandLineOption rootOption("root", "Folder programu (dane/, templates/, wydruki/, lang/).", "DIR");
+    QCommandLineOption langOption("lang", "Język interfejsu (nazwa pliku z lang/, bez .lng).", "NAME");
+    QCommandLineOption shotOption("screenshot", "", "FILE");
+    shotOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption groupOption("group", "", "N");
+    groupOption.setFlags(QCommandLineOption::HiddenFromHelp);
     args.addOption(rootOption);
+    args.addOption(langOption);
+    args.addOption(shotOption);
+    args.addOption(groupOption);
     args.addPositionalArgument("plik", "Plik planu miesiąca (*.pnk) otwierany przy starcie.", "[plik.pnk]");
     args.process(app);
 
     Plan plan;
-    auto ui = std::make_shared<ui::GuiInteraction>(nullptr);
-    plan.ui = ui;
+    auto gui = std::make_shared<ui::GuiInteraction>(nullptr);
+    plan.ui = gui;
 
-    std::optional<std::filesystem::path> root;
-    if (args.isSet(rootOption)) root = args.value(rootOption).toStdString();
-    if (io_result r = open_program_root(plan, root); !r) {
-        QMessageBox::critical(nullptr, ui::appTitle(), QString::fromStdString(r.error));
+    ui::start_request request;
+    if (args.isSet(rootOption)) request.root = ui::ss(args.value(rootOption));
+    if (args.isSet(langOption)) request.language = ui::ss(args.value(langOption));
+    if (!args.positionalArguments().isEmpty()) request.file = ui::ss(args.positionalArguments().first());
+    request.askPassword = [&plan]() -> std::optional<std::string> {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(
+            nullptr, ui::text(plan, "f_Login", "f_Login", "Planek - logowanie"),
+            ui::text(plan, "f_Login", "Label1", "Wprowadź hasło:"), QLineEdit::Password, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return ui::ss(typed);
+    };
+    std::string error;
+    switch (ui::start_program(plan, request, &error)) {
+    case ui::StartOutcome::NoRoot:
+        QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(error));
         return 1;
+    case ui::StartOutcome::LoginRefused: return 0;
+    case ui::StartOutcome::Started: break;
     }
-    load_startup_settings(plan);
-    wczytaj(plan);
-    a_ProjectNew(plan);
+    QApplication::setApplicationDisplayName(ui::qs(plan.options.appTitle));
 
     ui::MainWindow window(plan);
-    ui->setParent(&window);
-    const QStringList files = args.positionalArguments();
-    if (!files.isEmpty() && std::filesystem::exists(files.first().toStdString())) {
-        otworz(plan, files.first().toStdString());
-        window.refreshGroups();
+    gui->setParent(&window);
+    window.onClose = [&plan, &window] { return ui::close_program(plan, placement_of(window)); };
+    if (args.isSet(groupOption)) window.chooseGroup(args.value(groupOption).toInt());
+    if (args.isSet(shotOption)) {
+        window.onClose = nullptr;
+        return screenshot(window, args.value(shotOption));
     }
-    window.onClose = [&plan] {
-        if (!plan.saveStaffAtExit) return true;
-        files_report saved = zapisz(plan);
-        if (saved.ok()) return true;
-        // The reason was shown already; closing now would lose the staff changes.
-        return plan.ui->ask(plan.tr.msg("msg_CloseWithoutSaving",
-                                        "Nie udało się zapisać kadry i grup. Zamknąć program mimo to?"),
-                            Buttons::YesNo) == Answer::Yes;
-    };
-    window.resize(1200, 800);
-    window.show();
+    place_window(window, plan.options.windows);
+    if (plan.options.windows.window_state_max)
+        window.showMaximized();
+    else
+        window.show();
     return app.exec();
 }

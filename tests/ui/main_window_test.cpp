@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "ui/main_window.h"
+#include "ui/staff_lists.h"
 
 namespace planek {
 namespace {

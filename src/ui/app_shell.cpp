@@ -1,0 +1,69 @@
+#include "ui/app_shell.h"
+
+#include <system_error>
+
+#include "files/backups.h"
+#include "files/month_project.h"
+#include "files/program_root.h"
+#include "files/recent_files.h"
+#include "files/staff_group_files.h"
+#include "settings/options_file.h"
+#include "settings/startup_settings.h"
+#include "settings/user_settings.h"
+
+namespace planek::ui {
+
+namespace fs = std::filesystem;
+
+StartOutcome start_program(Plan& plan, const start_request& request, std::string* error) {
+    if (io_result r = open_program_root(plan, request.root); !r) {
+        if (error) *error = r.error;
+        return StartOutcome::NoRoot;
+    }
+    if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
+    version_archive(plan);
+    load_startup_settings(plan, request.language);
+    if (!plan.options.user.pwd.empty()) {
+        const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
+        if (!typed || !check_password(plan, *typed)) return StartOutcome::LoginRefused;
+    }
+    plan.currentFile.clear();
+    wczytaj(plan);
+    if (plan.currentGroup < 0 && !plan.groups.empty()) plan.currentGroup = 0;
+    a_ProjectNew(plan);
+    if (!autosave_recovery(plan) && !request.file.empty()) {
+        std::error_code ec;
+        const fs::path file = fs::weakly_canonical(fs::absolute(request.file, ec), ec);
+        // A file named on the command line that is not there is ignored.
+        if (!ec && fs::exists(file, ec)) {
+            dopisz_projekt(plan, {file.string()});
+            otworz_projekt(plan, {file.string()});
+        }
+    }
+    return StartOutcome::Started;
+}
+
+bool close_program(Plan& plan, const windows_options& placement) {
+    if (czy_zapis(plan) == Answer::Cancel) return false;
+    if (plan.saveStaffAtExit) {
+        const files_report saved = zapisz(plan);
+        // The reason was shown already; closing now would lose the staff changes.
+        if (!saved.ok() &&
+            plan.ui->ask(plan.tr.msg("msg_CloseWithoutSaving",
+                                     "Nie udało się zapisać kadry i grup. Zamknąć program mimo to?"),
+                         Buttons::YesNo) != Answer::Yes)
+            return false;
+    }
+    periodic_archive(plan);
+    plan.options.windows = placement;
+    write_exit_options(plan);
+    if (plan.options.glowne.DeletePrintoutsFilesAfterClose) {
+        std::error_code ec;
+        for (const std::string& f : plan.printoutFiles) fs::remove(f, ec);
+        plan.printoutFiles.clear();
+    }
+    usun_autosave(plan);
+    return true;
+}
+
+}  // namespace planek::ui

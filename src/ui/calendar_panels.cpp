@@ -1,0 +1,242 @@
+#include "ui/calendar_panels.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "calendar/calendar_grid.h"
+#include "calendar/time_text.h"
+#include "editing/day_off_rules.h"
+#include "editing/message_text.h"
+#include "editing/panel_names.h"
+#include "editing/symbols.h"
+
+namespace planek::ui {
+
+namespace {
+
+constexpr colour kProposalBack = rgb(250, 250, 250);
+constexpr colour kProposalText = rgb(50, 50, 50);
+constexpr colour kWhite = rgb(255, 255, 255);
+constexpr colour kBlack = rgb(0, 0, 0);
+constexpr colour kRed = rgb(255, 0, 0);
+
+// The head slot of the day-off covering a day, or nullptr; headDay gets its
+// day index.
+const wolne_* day_off_at(const ms_& m, int dayIndex, int* headDay = nullptr) {
+    if (dayIndex < 0 || dayIndex >= kMaxDays) return nullptr;
+    const wolne_& slot = m.daysOff[dayIndex];
+    if (slot.used()) {
+        if (headDay) *headDay = dayIndex;
+        return &slot;
+    }
+    if (slot.headIndex < kMaxDays && m.daysOff[slot.headIndex].used()) {
+        if (headDay) *headDay = slot.headIndex;
+        return &m.daysOff[slot.headIndex];
+    }
+    return nullptr;
+}
+
+bool hides_duties(const wolne_* w) { return w && w->blocks && !w->customNorm; }
+
+int cell_index(const Plan& plan, const calendar_cell* c) { return int(c - plan.calendar.grid.data()); }
+
+std::string hm(int minutes) { return min2h(minutes, "txt", true); }
+
+struct builder {
+    Plan& plan;
+    const calendar_view_options& view;
+    calendar_layout out;
+    const grupa* group = plan.group();
+    int slots = std::max(1, plan.calendar.gridSlots);
+
+    void size_counters() {
+        const size_t n = plan.days.size();
+        out.slotPanels.assign(n, std::vector<int>(size_t(slots), 0));
+        out.slotMinutes.assign(n, std::vector<int>(size_t(slots), 0));
+        out.dayOffPanels.assign(n, 0);
+    }
+
+    bool selectedOnly() const { return plan.showWho == 1; }
+
+    void add_outsider(int w) {
+        for (const listed_worker& lw : plan.listed)
+            if (lw.worker == w) return;
+        const prac& p = plan.workers[size_t(w)];
+        char head[16];
+        std::snprintf(head, sizeof head, "%.4d=", w);
+        plan.listed.push_back({w, head + p.surname + " " + p.firstName + "¤", true});
+    }
+
+    void duty_panel(int w, int d, int pos, const dyzur& duty, bool blocked) {
+        const int slot = std::clamp(int(duty.shift), 1, slots);
+        const calendar_cell* cell = komorka_dnia(plan, d, slot);
+        if (!cell) return;
+        const prac& p = plan.workers[size_t(w)];
+        calendar_panel panel;
+        panel.name = duty_panel_name(w, d, pos);
+        panel.worker = w;
+        panel.dayIndex = d;
+        const int idx = cell_index(plan, cell);
+        panel.row = idx / plan.calendar.gridColumns();
+        panel.column = idx % plan.calendar.gridColumns();
+        panel.stack = out.slotPanels[size_t(d)][size_t(slot - 1)]++;
+        out.slotMinutes[size_t(d)][size_t(slot - 1)] += int(duty.length) + int(duty.overtime);
+
+        if (plan.showWho == 0 && view.captions == PanelCaptions::ShortName)
+            panel.text = p.nick;
+        else if (view.captions == PanelCaptions::DutyAs && duty.dutyAs >= 1 && duty.dutyAs <= 4)
+            panel.text = std::string(1, plan.dutyAs[duty.dutyAs - 1].symbol);
+        else
+            panel.text = dyzur2symbol(plan, duty, "ksymbol");
+
+        const bool outsider = !p.old && !(group && p.inGroup(group->id));
+        if (!duty.loaded) {
+            panel.back = kProposalBack;
+            panel.fore = kProposalText;
+        } else {
+            if (view.dutyAsColours && duty.dutyAs >= 1 && duty.dutyAs <= 4)
+                panel.back = plan.dutyAs[duty.dutyAs - 1].color;
+            else if (selectedOnly()) {
+                const int g = plan.groupIndexById(duty.groupId);
+                panel.back = g >= 0 ? plan.groups[size_t(g)].color : p.color;
+            } else
+                panel.back = p.color;
+            if (selectedOnly() && blocked)
+                panel.fore = kRed;
+            else
+                panel.buttonText = true;
+        }
+        if (outsider) {
+            panel.fore = kWhite;
+            panel.buttonText = false;
+            add_outsider(w);
+        }
+        panel.bold = duty.alsoOvertime;
+        panel.underline = !duty.note.empty();
+        panel.italic = duty.onRequest;
+        panel.border = w == plan.currentWorker;
+        panel.hint = duty_hint(plan, w, duty, outsider);
+        out.panels.push_back(std::move(panel));
+    }
+
+    void duties() {
+        if (!view.showDuties || plan.groups.empty() || plan.workers.empty() || !group) return;
+        const int month = plan.currentMonth;
+        for (int w = 0; w < int(plan.workers.size()); ++w) {
+            if (selectedOnly() && w != plan.currentWorker) continue;
+            const prac& p = plan.workers[size_t(w)];
+            if (month < 0 || month >= int(p.months.size())) continue;
+            const ms_& m = p.months[size_t(month)];
+            for (int d = 0; d < int(plan.days.size()) && d < kMaxDays; ++d) {
+                const bool blocked = hides_duties(day_off_at(m, d));
+                const auto& list = m.duties[size_t(d)];
+                for (int pos = 0; pos < int(list.size()); ++pos) {
+                    const dyzur& duty = list[size_t(pos)];
+                    if (!selectedOnly() && duty.groupId != group->id) continue;
+                    if (!selectedOnly() && blocked) continue;
+                    if (duty.dutyAs >= 1 && duty.dutyAs <= 4 && !plan.dutyAsFilter[duty.dutyAs - 1]) continue;
+                    duty_panel(w, d, pos, duty, blocked);
+                }
+            }
+        }
+    }
+
+    void day_off_panel(int w, int d, int head, const wolne_& off) {
+        const calendar_cell* cell = komorka_dnia(plan, d, 1);
+        if (!cell) return;
+        const prac& p = plan.workers[size_t(w)];
+        calendar_panel panel;
+        panel.duty = false;
+        panel.name = day_off_panel_name(w, head);
+        panel.worker = w;
+        panel.dayIndex = d;
+        const int idx = cell_index(plan, cell);
+        panel.row = idx / plan.calendar.gridColumns();
+        panel.column = idx % plan.calendar.gridColumns();
+        panel.stack = out.dayOffPanels[size_t(d)]++;
+        panel.text = off.dayTo <= off.dayFrom ? "x" : (d == head ? "»" : "«");
+        if (selectedOnly()) {
+            const int g = plan.groupIndexById(off.groupId);
+            panel.back = g >= 0 ? plan.groups[size_t(g)].color : p.color;
+        } else
+            panel.back = p.color;
+        panel.buttonText = true;
+        const byte kind = byte(off.symbol);
+        const char* special = kind == '7' ? "so" : kind == '1' ? "ni" : kind == '5' ? "5d" : kind == '9' ? "sw" : nullptr;
+        if (special) {
+            panel.back = kWhite;
+            panel.text = special;
+        } else if (kind == kNoDutyWanted) {
+            panel.back = kBlack;
+            panel.fore = kWhite;
+            panel.buttonText = false;
+            panel.text = off.customNorm ? hm(off.customNormMinutes) : "d";
+        }
+        panel.border = w == plan.currentWorker;
+        std::string hint = "[Urlop] " + wolne2nazwa(plan, off.symbol) + "\n" + p.fullName();
+        const std::string from = std::to_string(off.dayFrom), to = std::to_string(off.dayTo);
+        if (plan.weekMode || kind == kNoDutyWanted)
+            hint = message(plan, "msg_DayoffHintWM", "%sod %d do %d", {hint + kLineBreak, from, to});
+        else
+            hint = message(plan, "msg_DayoffHint", "%sod %d do %d%sNormatyw: %s",
+                           {hint + kLineBreak, from, to, kLineBreak, hm(off.normMinutes)});
+        panel.hint = hint;
+        out.panels.push_back(std::move(panel));
+    }
+
+    void days_off() {
+        if (!view.showDayOffs || plan.groups.empty() || plan.workers.empty() || !group) return;
+        const int month = plan.currentMonth;
+        for (int w = 0; w < int(plan.workers.size()); ++w) {
+            if (selectedOnly() && w != plan.currentWorker) continue;
+            const prac& p = plan.workers[size_t(w)];
+            if (month < 0 || month >= int(p.months.size())) continue;
+            if (!selectedOnly() && !p.inGroup(group->id)) continue;
+            const ms_& m = p.months[size_t(month)];
+            for (int d = 0; d < int(plan.days.size()) && d < kMaxDays; ++d) {
+                int head = -1;
+                if (const wolne_* off = day_off_at(m, d, &head)) day_off_panel(w, d, head, *off);
+            }
+        }
+    }
+};
+
+}  // namespace
+
+std::string duty_hint(const Plan& plan, int worker, const dyzur& d, bool outsider) {
+    const prac& p = plan.workers[size_t(worker)];
+    std::string first = p.fullName();
+    if (outsider)
+        first += " [" + plan.tr.msg("msg_WorkerFromOutsideGroup", "Pracownik spoza grupy") + "]";
+    if (plan.weekMode) return first + kLineBreak + d.note;
+    const std::string as = d.dutyAs >= 1 && d.dutyAs <= 4 ? plan.dutyAs[d.dutyAs - 1].name : "";
+    std::string hint = message(plan, "msg_DutyHint", "%sW godzinach: %s-%s%sCzas trwania: %s%s%s",
+                               {first + kLineBreak, min2h(d.start, "txt", true, true),
+                                min2h(int(d.start) + d.length + d.overtime, "txt", true, true), kLineBreak,
+                                hm(d.length), kLineBreak, as});
+    if (d.overtime != 0)
+        hint += message(plan, "msg_DutyHintOvertime", "%sGodziny nadliczbowe: %s", {kLineBreak, hm(d.overtime)});
+    if (d.alsoOvertime)
+        hint += message(plan, "msg_DutyHintDutyAsOvertime", "%sDyżur liczony dodatkowo jako godziny nadliczbowe",
+                        {kLineBreak});
+    if (!d.note.empty()) hint += kLineBreak + d.note;
+    return hint;
+}
+
+int calendar_layout::panelsInCell(const Plan& plan, int row, int column) const {
+    if (plan.calendar.grid.empty()) return 0;
+    const calendar_cell& c = plan.calendar.cell(row, column);
+    if (c.dayIndex < 0 || c.dayIndex >= int(slotPanels.size())) return 0;
+    const auto& slots = slotPanels[size_t(c.dayIndex)];
+    return c.slot >= 1 && c.slot <= int(slots.size()) ? slots[size_t(c.slot - 1)] : 0;
+}
+
+calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view) {
+    builder b{plan, view, {}};
+    b.size_counters();
+    b.duties();
+    b.days_off();
+    return std::move(b.out);
+}
+
+}  // namespace planek::ui

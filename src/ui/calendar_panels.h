@@ -1,0 +1,58 @@
+#pragma once
+// The panels of the calendar as data: which duty or day off is shown in
+// which cell, with what text, colours, font style, border and hint. The
+// calendar view paints them; nothing here knows about widgets.
+#include <string>
+#include <vector>
+
+#include "core/plan.h"
+
+namespace planek::ui {
+
+// rg_Captions
+enum class PanelCaptions { ShortName = 0, DutyType = 1, DutyAs = 2 };
+
+struct calendar_view_options {
+    PanelCaptions captions = PanelCaptions::ShortName;
+    bool dutyAsColours = false;  // rg_Colors on its second item
+    bool showDuties = true;      // cb_ShowDuties
+    bool showDayOffs = true;     // cb_ShowDayOffs
+};
+
+struct calendar_panel {
+    std::string name;  // "p<w>_<d>_<pos>" or "u<w>_<head day>"
+    bool duty = true;
+    int worker = -1;
+    int dayIndex = -1;  // the day the panel stands on
+    int row = 0;        // grid cell
+    int column = 0;
+    int stack = 0;  // n-th panel in its day and slot (from 0)
+    std::string text;
+    colour back = 0xFFFFFF;
+    colour fore = 0;
+    bool buttonText = false;  // fore is the system button-text colour
+    bool bold = false, underline = false, italic = false;
+    bool border = false;  // the selected worker's panels
+    std::string hint;
+};
+
+struct calendar_layout {
+    std::vector<calendar_panel> panels;
+    // Per day index: panels placed per shift slot (0-based) and their minutes.
+    std::vector<std::vector<int>> slotPanels;
+    std::vector<std::vector<int>> slotMinutes;
+    std::vector<int> dayOffPanels;
+
+    int panelsInCell(const Plan& plan, int row, int column) const;
+};
+
+// Rebuilds every panel of the shown month (odswiez_dyzury and odswiez_wolne
+// together). Outsiders whose duties appear are appended to plan.listed
+// once, marked as outsiders.
+calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view);
+
+// The hint of a duty panel (first line, times, length, category, overtime,
+// note).
+std::string duty_hint(const Plan& plan, int worker, const dyzur& d, bool outsider);
+
+}  // namespace planek::ui

@@ -1,0 +1,298 @@
+#include "ui/calendar_view.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QHelpEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QToolTip>
+#include <cmath>
+
+#include "calendar/calendar_grid.h"
+#include "core/text.h"
+#include "ui/qt_text.h"
+
+namespace planek::ui {
+
+namespace {
+
+constexpr int kMargin = 10;
+
+int slots_of(const Plan& plan) { return std::max(1, plan.calendar.gridSlots); }
+
+}  // namespace
+
+CalendarView::CalendarView(Plan& plan, QWidget* parent) : QWidget(parent), plan_(plan) {
+    setObjectName("sag");
+    setAcceptDrops(true);
+    setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(300, 200);
+}
+
+void CalendarView::rebuild() {
+    layout_ = zbuduj_panele(plan_, view_);
+    update();
+}
+
+int CalendarView::columnWidth() const {
+    const int k = slots_of(plan_);
+    return std::max(4, (width() - kMargin - 5 * k) / (7 * k));
+}
+
+int CalendarView::rowHeight() const { return std::max(8, (height() - headerHeight() - kMargin) / 6); }
+
+QRect CalendarView::cellRect(int row, int column) const {
+    const int cw = columnWidth(), rh = rowHeight();
+    return QRect(column * (cw + 1), headerHeight() + row * (rh + 1), cw, rh);
+}
+
+int CalendarView::rowsPerCell() const {
+    const int sh = std::max(1, plan_.options.glowne.symbol_height);
+    return std::max(1, int(std::lround(double(rowHeight()) / sh)));
+}
+
+QRect CalendarView::panelRect(const calendar_panel& p) const {
+    const QRect cell = cellRect(p.row, p.column);
+    const int sw = plan_.options.glowne.symbol_width, sh = plan_.options.glowne.symbol_height;
+    const int r = rowsPerCell();
+    return QRect(cell.x() + 1 + (p.stack / r) * sw, cell.y() + 1 + (p.stack % r) * sh, sw, sh);
+}
+
+bool CalendarView::cellAt(QPoint pos, int& row, int& column) const {
+    const auto& cal = plan_.calendar;
+    if (cal.grid.empty()) return false;
+    const int cw = columnWidth(), rh = rowHeight();
+    if (pos.y() < headerHeight() || pos.x() < 0) return false;
+    column = pos.x() / (cw + 1);
+    row = (pos.y() - headerHeight()) / (rh + 1);
+    return row >= 0 && row < cal.gridRows && column >= 0 && column < cal.gridColumns();
+}
+
+const calendar_panel* CalendarView::panelAt(QPoint pos) const {
+    for (auto it = layout_.panels.rbegin(); it != layout_.panels.rend(); ++it)
+        if (panelRect(*it).contains(pos)) return &*it;
+    return nullptr;
+}
+
+const calendar_panel* CalendarView::panelNamed(const std::string& name) const {
+    for (const calendar_panel& p : layout_.panels)
+        if (p.name == name) return &p;
+    return nullptr;
+}
+
+QPoint CalendarView::dayPoint(int dayIndex, int slot) const {
+    const calendar_cell* c = komorka_dnia(plan_, dayIndex, slot);
+    if (!c) return {-1, -1};
+    const int idx = int(c - plan_.calendar.grid.data());
+    const QRect r = cellRect(idx / plan_.calendar.gridColumns(), idx % plan_.calendar.gridColumns());
+    return QPoint(r.right() - 2, r.bottom() - 2);
+}
+
+void CalendarView::selectCell(int row, int column) {
+    const auto& cal = plan_.calendar;
+    if (cal.grid.empty() || row < 0 || row >= cal.gridRows || column < 0 || column >= cal.gridColumns()) return;
+    selRow_ = row;
+    selColumn_ = column;
+    const calendar_cell& c = cal.cell(row, column);
+    plan_.selectedCellDay = c.dayIndex;
+    plan_.selectedCellShift = c.dayIndex >= 0 ? c.slot : -1;
+    update();
+    emit cellSelected(plan_.selectedCellDay, plan_.selectedCellShift);
+}
+
+void CalendarView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    if (plan_.calendar.grid.empty()) return;
+    paintHeader(p);
+    paintCells(p);
+    paintPanels(p);
+}
+
+void CalendarView::paintHeader(QPainter& p) {
+    const std::vector<std::string> names =
+        split_fields(plan_.tr.tr("f_MainForm", "sag_DaysNames", "Poniedziałek¤Wtorek¤Środa¤Czwartek¤Piątek¤Sobota¤Niedziela"));
+    const int k = slots_of(plan_), cw = columnWidth();
+    QFont f = font();
+    f.setPointSize(8);
+    f.setBold(true);
+    p.setFont(f);
+    for (int b = 0; b < 7; ++b) {
+        const QRect r(b * k * (cw + 1), 0, k * (cw + 1) - 1, headerHeight() - 1);
+        p.fillRect(r, QColor(230, 230, 230));
+        p.setPen(b >= 5 ? QColor(180, 0, 0) : Qt::black);
+        p.drawText(r, Qt::AlignCenter, b < int(names.size()) ? qs(names[size_t(b)]) : QString());
+    }
+}
+
+void CalendarView::paintCells(QPainter& p) {
+    const auto& cal = plan_.calendar;
+    const int k = slots_of(plan_);
+    QFont small = font();
+    small.setPointSize(8);
+    p.setFont(small);
+    for (int r = 0; r < cal.gridRows; ++r)
+        for (int c = 0; c < cal.gridColumns(); ++c) {
+            const calendar_cell& cell = cal.cell(r, c);
+            const QRect rect = cellRect(r, c);
+            p.fillRect(rect, toQColor(cell.color));
+            if (cell.dayIndex >= 0) {
+                QString caption;
+                switch (plan_.options.glowne.CalendarDisplay) {
+                case 1: caption = QString::number(cell.dayNumber); break;
+                case 2: caption = QString::number(layout_.panelsInCell(plan_, r, c)); break;
+                default:
+                    if (plan_.weekMode && cell.dayIndex < int(cal.weeks.size()))
+                        caption = QString("%1-%2").arg(cal.weeks[size_t(cell.dayIndex)].week).arg(cell.slot);
+                    else
+                        caption = QString::number(cell.slot);
+                }
+                p.setPen(QColor(192, 192, 192));
+                p.drawText(rect.adjusted(0, 0, -2, -1), Qt::AlignRight | Qt::AlignBottom, caption);
+                if (cell.fontColor != rgb(0, 0, 0)) {  // a day with a note
+                    p.fillRect(QRect(rect.right() - 4, rect.top() + 1, 4, 4), toQColor(cell.fontColor));
+                }
+            }
+            if ((c + 1) % k == 0) p.fillRect(QRect(rect.right() - 1, rect.top(), 2, rect.height()), QColor(128, 128, 128));
+            if (r == selRow_ && c == selColumn_) {
+                p.setPen(QPen(Qt::blue, 2));
+                p.drawRect(rect.adjusted(1, 1, -1, -1));
+            }
+        }
+}
+
+void CalendarView::paintPanels(QPainter& p) {
+    QFont f = font();
+    f.setPixelSize(std::max(6, plan_.options.glowne.symbol_font_height + 3));
+    const QColor buttonText = palette().color(QPalette::ButtonText);
+    for (const calendar_panel& panel : layout_.panels) {
+        const QRect r = panelRect(panel);
+        p.fillRect(r, toQColor(panel.back));
+        f.setBold(panel.bold);
+        f.setUnderline(panel.underline);
+        f.setItalic(panel.italic);
+        p.setFont(f);
+        p.setPen(panel.buttonText ? buttonText : toQColor(panel.fore));
+        p.drawText(r, Qt::AlignCenter, qs(panel.text));
+        if (panel.border) {
+            p.setPen(Qt::black);
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+bool CalendarView::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        QString tip;
+        if (const calendar_panel* panel = panelAt(help->pos()))
+            tip = qs(panel->hint);
+        else if (int r, c; cellAt(help->pos(), r, c)) {
+            const calendar_cell& cell = plan_.calendar.cell(r, c);
+            const int m = plan_.currentMonth;
+            if (cell.dayIndex >= 0 && m >= 0 && m < int(plan_.months.size()) &&
+                cell.dayIndex < int(plan_.months[size_t(m)].days.size()))
+                tip = qs(plan_.months[size_t(m)].days[size_t(cell.dayIndex)].note);
+        }
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void CalendarView::mousePressEvent(QMouseEvent* e) {
+    pressPos_ = e->pos();
+    pressedPanel_.clear();
+    if (const calendar_panel* panel = panelAt(e->pos())) pressedPanel_ = panel->name;
+    if (int r, c; cellAt(e->pos(), r, c)) selectCell(r, c);
+}
+
+void CalendarView::mouseMoveEvent(QMouseEvent* e) {
+    if (!(e->buttons() & Qt::LeftButton) || pressedPanel_.empty()) return;
+    if ((e->pos() - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
+    auto* mime = new QMimeData;
+    mime->setData(kPanelMime, QByteArray::fromStdString(pressedPanel_));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    pressedPanel_.clear();
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+void CalendarView::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (const calendar_panel* panel = panelAt(e->pos())) emit panelDoubleClicked(qs(panel->name));
+}
+
+void CalendarView::contextMenuEvent(QContextMenuEvent* e) {
+    if (const calendar_panel* panel = panelAt(e->pos())) {
+        emit panelMenu(qs(panel->name), e->globalPos());
+        return;
+    }
+    if (int r, c; cellAt(e->pos(), r, c)) {
+        selectCell(r, c);
+        if (plan_.calendar.cell(r, c).dayIndex >= 0) emit cellMenu(plan_.calendar.cell(r, c).dayIndex, e->globalPos());
+    }
+}
+
+void CalendarView::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasFormat(kPanelMime) || e->mimeData()->hasFormat(kSourceMime)) e->acceptProposedAction();
+}
+
+void CalendarView::dragMoveEvent(QDragMoveEvent* e) {
+    int r, c;
+    const QPoint pos = e->position().toPoint();
+    if (!cellAt(pos, r, c) || plan_.calendar.cell(r, c).dayIndex < 0) {
+        e->ignore();
+        return;
+    }
+    if (r != selRow_ || c != selColumn_) selectCell(r, c);
+    const bool copy = (e->modifiers() & Qt::ControlModifier) && e->mimeData()->hasFormat(kPanelMime);
+    e->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+    e->accept();
+}
+
+void CalendarView::dropEvent(QDropEvent* e) {
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    if (!dropAt(e->position().toPoint(), *e->mimeData(), ctrl)) return;
+    e->setDropAction(ctrl ? Qt::CopyAction : Qt::MoveAction);
+    e->accept();
+}
+
+bool CalendarView::dropAt(QPoint pos, const QMimeData& mime, bool ctrl) {
+    int r, c;
+    if (!cellAt(pos, r, c)) return false;
+    const calendar_cell& cell = plan_.calendar.cell(r, c);
+    if (cell.dayIndex < 0) return false;
+    QString source;
+    int worker = plan_.currentWorker;
+    if (mime.hasFormat(kPanelMime)) {
+        source = QString::fromUtf8(mime.data(kPanelMime));
+    } else if (mime.hasFormat(kSourceMime)) {
+        const QStringList parts = QString::fromUtf8(mime.data(kSourceMime)).split(':');
+        source = parts.value(0);
+        if (parts.size() > 1) worker = parts[1].toInt();
+    } else {
+        return false;
+    }
+    emit dropped(source, worker, cell.dayIndex, cell.slot, ctrl);
+    return true;
+}
+
+void CalendarView::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Shift) {
+        if (!typed_.isEmpty()) emit quickEntry(typed_);
+        typed_.clear();
+        return;
+    }
+    if ((e->modifiers() & Qt::ShiftModifier) && !e->text().isEmpty()) {
+        typed_ += e->text();
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+}  // namespace planek::ui

@@ -1,0 +1,87 @@
+#pragma once
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+
+class QMimeData;
+
+#include "ui/calendar_panels.h"
+
+namespace planek::ui {
+
+// Drag payloads inside the window: a panel name ("p1_2_0", "u1_2"), or a
+// source item ("d" duty, "w" day off) carrying the worker it is for.
+inline constexpr const char* kPanelMime = "application/x-planek-panel";
+inline constexpr const char* kSourceMime = "application/x-planek-source";
+
+// The calendar grid: 6 weeks × 7·k shift slots under a weekday header, and
+// every duty and day-off panel, painted by this one widget.
+class CalendarView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalendarView(Plan& plan, QWidget* parent = nullptr);
+
+    calendar_view_options& options() { return view_; }
+    const calendar_layout& layout() const { return layout_; }
+    // odswiez_dyzury + odswiez_wolne: rebuilds every panel and repaints.
+    void rebuild();
+
+    // Geometry, for painting, hit testing and tests.
+    int headerHeight() const { return 20; }
+    int columnWidth() const;
+    int rowHeight() const;
+    QRect cellRect(int row, int column) const;
+    QRect panelRect(const calendar_panel& p) const;
+    // Grid cell under a point, or false.
+    bool cellAt(QPoint pos, int& row, int& column) const;
+    // The topmost panel under a point, or nullptr.
+    const calendar_panel* panelAt(QPoint pos) const;
+    const calendar_panel* panelNamed(const std::string& name) const;
+    // The point at the middle of the cell of a day and slot (tests, quick entry).
+    QPoint dayPoint(int dayIndex, int slot) const;
+
+    // What a drop over a point does: the payload goes to `dropped` when the
+    // point is on a day cell. False when it is not (nothing happens then).
+    bool dropAt(QPoint pos, const QMimeData& mime, bool ctrl);
+
+    // Selects the cell (sagSelectCell).
+    void selectCell(int row, int column);
+
+signals:
+    void cellSelected(int dayIndex, int shift);
+    // Something let go over a day cell: a panel name, or "d"/"w" with a worker.
+    void dropped(const QString& source, int worker, int dayIndex, int shift, bool ctrl);
+    void panelMenu(const QString& panel, const QPoint& globalPos);
+    void cellMenu(int dayIndex, const QPoint& globalPos);
+    void panelDoubleClicked(const QString& panel);
+    // Shift + typed short name, released with Shift.
+    void quickEntry(const QString& nick);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void paintHeader(QPainter& p);
+    void paintCells(QPainter& p);
+    void paintPanels(QPainter& p);
+    int rowsPerCell() const;
+
+    Plan& plan_;
+    calendar_view_options view_;
+    calendar_layout layout_;
+    int selRow_ = -1, selColumn_ = -1;
+    QPoint pressPos_;
+    std::string pressedPanel_;
+    QString typed_;
+};
+
+}  // namespace planek::ui

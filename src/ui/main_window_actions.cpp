@@ -1,0 +1,419 @@
+// The menus, the toolbar and the acts of the main window: each forwards to a
+// routine of the core and refreshes what it changed.
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "calendar/period_params.h"
+#include "calendar/refresh_hooks.h"
+#include "calendar/summaries.h"
+#include "calendar/time_text.h"
+#include "editing/duty_remove.h"
+#include "editing/message_text.h"
+#include "editing/panel_names.h"
+#include "files/backups.h"
+#include "files/month_project.h"
+#include "files/recent_files.h"
+#include "scheduler/scheduler.h"
+#include "scheduler/warnings.h"
+#include "ui/calendar_view.h"
+#include "ui/main_window.h"
+#include "ui/plan_dialogs.h"
+#include "ui/qt_text.h"
+#include "ui/staff_lists.h"
+
+namespace planek::ui {
+
+QAction* MainWindow::action(const QString& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::makeAction(const char* name, const char* caption, const char* shortcut, const char* hint) {
+    auto* a = new QAction(text(plan_, "f_MainForm", name, caption), this);
+    a->setObjectName(name);
+    if (shortcut) a->setShortcut(QKeySequence(shortcut));
+    if (hint) {
+        const std::string hintKey = std::string(name) + "_Hint";
+        a->setStatusTip(qs(plan_.tr.tr("f_MainForm", hintKey, hint)));
+        a->setToolTip(a->statusTip());
+    }
+    actions_[name] = a;
+    return a;
+}
+
+void MainWindow::notAvailable() {
+    plan_.ui->inform(plan_.tr.msg("msg_NotAvailableYet", "Ta funkcja nie jest jeszcze dostępna."));
+}
+
+void MainWindow::buildActions() {
+    auto stub = [this](QAction* a) { connect(a, &QAction::triggered, this, &MainWindow::notAvailable); };
+    auto on = [this](QAction* a, auto f) { connect(a, &QAction::triggered, this, f); };
+
+    on(makeAction("a_ProjectNew", "Nowy", "Ctrl+N", "Nowy planek bieżącego miesiąca"), [this] {
+        if (a_ProjectNew(plan_)) refreshAll();
+    });
+    on(makeAction("a_ProjectOpen", "Otwórz...", "Ctrl+O", "Otwórz plik planu"), [this] { openProject(); });
+    on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] {
+        a_ProjectSave(plan_);
+        refreshCaption();
+    });
+    on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] {
+        mi_SaveAs(plan_);
+        refreshCaption();
+    });
+    on(makeAction("a_Parameters", "Parametry...", "F4", "Miesiąc, rok, status i typ planu"),
+       [this] { runParameters(); });
+    on(makeAction("a_RestoreMonth", "Miesiąc z kopii"), [this] {
+        if (a_RestoreMonth(plan_)) refreshAll();
+    });
+    on(makeAction("a_RestoreWorkers", "Kadra i grupy z kopii"), [this] {
+        if (a_RestoreWorkers(plan_)) {
+            plan_.saveStaffAtExit = false;
+            close();
+        }
+    });
+    on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
+
+    stub(makeAction("a_WorkerAdd", "Dodaj pracownika...", "Ctrl+Ins"));
+    stub(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"));
+    stub(makeAction("a_WorkerDelete", "Usuń pracownika"));
+    stub(makeAction("a_WorkerRestore", "Przywróć pracownika"));
+    stub(makeAction("a_GroupAdd", "Dodaj grupę..."));
+    stub(makeAction("a_GroupEdit", "Edytuj grupę..."));
+    stub(makeAction("a_GroupDelete", "Usuń grupę"));
+
+    on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),
+       [this] {
+           const drop_result r = a_DutyAddExecute(plan_);
+           if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+           afterEdit(plan_.currentWorker);
+       });
+    on(makeAction("a_DayOffAdd", "Dodaj wolne...", "Ctrl+W"), [this] {
+        const drop_result r = a_DayOffAddExecute(plan_);
+        if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
+        afterEdit(plan_.currentWorker);
+    });
+    const std::pair<const char*, bulk_removal> bulk[] = {
+        {"mi_d_CurrentWorker", bulk_removal::DutiesOfWorker}, {"mi_d_CurrentGroup", bulk_removal::DutiesOfGroup},
+        {"mi_d_All", bulk_removal::AllDuties},                {"mi_do_CurrentWorker", bulk_removal::DaysOffOfWorker},
+        {"mi_do_CurrentGroup", bulk_removal::DaysOffOfGroup}, {"mi_do_All", bulk_removal::AllDaysOff},
+    };
+    const char* bulkCaptions[] = {"Dyżury wybranego pracownika", "Dyżury wybranej grupy", "Wszystkie dyżury",
+                                  "Wolne wybranego pracownika",  "Wolne wybranej grupy",  "Wszystkie wolne"};
+    for (int i = 0; i < 6; ++i) {
+        const bulk_removal what = bulk[i].second;
+        on(makeAction(bulk[i].first, bulkCaptions[i]), [this, what] {
+            if (usun_zbiorczo(plan_, what)) afterEdit(plan_.currentWorker);
+        });
+    }
+    on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
+       [this] {
+           scheduler_view_hooks().busy = [](Plan&, bool busy) {
+               if (busy)
+                   QApplication::setOverrideCursor(Qt::WaitCursor);
+               else
+                   QApplication::restoreOverrideCursor();
+           };
+           scheduler_view_hooks().redraw = [this](Plan&) { refreshCalendar(); };
+           uloz_planek(plan_);
+           refreshWorkers(true);
+           refreshCalendar();
+       });
+    on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        warnings_hooks hooks;
+        hooks.reselectGroup = [this](Plan&) { chooseGroup(plan_.currentGroup); };
+        hooks.openFile = [](const std::filesystem::path& f) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(qs(f.string())));
+        };
+        a_WarningsExecute(plan_, hooks);
+        QApplication::restoreOverrideCursor();
+        refreshCalendar();
+    });
+    stub(makeAction("a_Templates", "Wydruki...", "F5"));
+    stub(makeAction("a_Options", "Opcje..."));
+    stub(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."));
+    on(makeAction("a_OvertimeLoad", "Wczytaj nadgodziny z poprzedniego miesiąca..."), [this] {
+        const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), "Planek (*.pnk)");
+        if (!f.isEmpty() && nadpracowania_auto_wczytaj(plan_, ss(f))) refreshCalendar();
+    });
+    on(makeAction("a_OvertimeClear", "Zeruj nadgodziny z poprzedniego miesiąca"), [this] {
+        nadpracowania_auto_zeruj(plan_);
+        refreshCalendar();
+    });
+    on(makeAction("a_PanelOnOff", "Lista pracowników", "F11"), [this] { togglePanel(); });
+    on(makeAction("a_MarkAsHoliday", "Święto"), [this] {
+        if (a_MarkAsHoliday(plan_, plan_.selectedCellDay)) afterEdit(plan_.currentWorker);
+    });
+    on(makeAction("a_ERDuty", "Ostry dyżur"), [this] {
+        if (a_ERDuty(plan_, plan_.selectedCellDay)) afterEdit(plan_.currentWorker);
+    });
+    on(makeAction("a_DayProperties", "Właściwości dnia..."), [this] { runDayProperties(plan_.selectedCellDay); });
+    on(makeAction("a_About", "O programie..."), [this] {
+        QMessageBox::about(this, qs(plan_.options.appTitle),
+                           qs(plan_.options.appTitle) + "\n" +
+                               text(plan_, "f_About", "l_About", "Planowanie dyżurów personelu oddziału."));
+    });
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto menu = [&](const char* key, const char* caption) {
+        QMenu* m = bar->addMenu(text(plan_, "f_MainForm", key, caption));
+        m->setObjectName(key);
+        return m;
+    };
+    QMenu* project = menu("mi_Project", "Planek");
+    for (const char* a : {"a_ProjectNew", "a_ProjectOpen"}) project->addAction(action(a));
+    recentMenu_ = project->addMenu(text(plan_, "f_MainForm", "mi_Recent", "Ostatnio otwierane"));
+    recentMenu_->setObjectName("pm_Recent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    project->addAction(action("a_ProjectSave"));
+    project->addAction(action("mi_SaveAs"));
+    project->addSeparator();
+    restoreMenu_ = project->addMenu(text(plan_, "f_MainForm", "mi_RestoreData", "Przywróć dane"));
+    restoreMenu_->setObjectName("mi_RestoreData");
+    restoreMenu_->addAction(action("a_RestoreMonth"));
+    restoreMenu_->addAction(action("a_RestoreWorkers"));
+    connect(restoreMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRestoreMenu);
+    project->addAction(action("a_Parameters"));
+    project->addSeparator();
+    project->addAction(action("a_Exit"));
+
+    QMenu* staff = menu("mi_Workers", "Kadra");
+    for (const char* a : {"a_WorkerAdd", "a_WorkerEdit", "a_WorkerDelete", "a_WorkerRestore"})
+        staff->addAction(action(a));
+    staff->addSeparator();
+    for (const char* a : {"a_GroupAdd", "a_GroupEdit", "a_GroupDelete"}) staff->addAction(action(a));
+
+    QMenu* duties = menu("mi_Duties", "Dyżury");
+    for (const char* a : {"a_DutyAdd", "a_DayOffAdd", "mi_DutiesRemove"}) duties->addAction(action(a));
+    QMenu* remove = duties->addMenu(text(plan_, "f_MainForm", "mi_Remove", "Usuń wszystkie"));
+    for (const char* a : {"mi_d_CurrentWorker", "mi_d_CurrentGroup", "mi_d_All"}) remove->addAction(action(a));
+    remove->addSeparator();
+    for (const char* a : {"mi_do_CurrentWorker", "mi_do_CurrentGroup", "mi_do_All"}) remove->addAction(action(a));
+    duties->addSeparator();
+    for (const char* a : {"a_Automatic", "a_Warnings"}) duties->addAction(action(a));
+    duties->addSeparator();
+    for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) duties->addAction(action(a));
+
+    QMenu* tools = menu("mi_Tools", "Narzędzia");
+    for (const char* a : {"a_Templates", "a_Options", "a_OvertimeLoad", "a_OvertimeClear", "a_PanelOnOff"})
+        tools->addAction(action(a));
+    QMenu* help = menu("mi_Help", "Pomoc");
+    help->addAction(action("a_About"));
+
+    QToolBar* tb = addToolBar(text(plan_, "f_MainForm", "ToolBar", "Narzędzia"));
+    tb->setObjectName("ToolBar");
+    for (const char* a : {"a_ProjectNew", "a_ProjectOpen", "a_ProjectSave"}) tb->addAction(action(a));
+    tb->addSeparator();
+    for (const char* a : {"a_Parameters", "a_DutyAdd", "a_DayOffAdd", "a_Automatic", "a_Warnings", "a_Templates"})
+        tb->addAction(action(a));
+    tb->addSeparator();
+    tb->addAction(action("a_PanelOnOff"));
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    for (const recent_project& r : recent_projects(plan_)) {
+        const int pos = r.position;
+        QAction* a = recentMenu_->addAction(qs(r.caption));
+        a->setObjectName(QString("pr%1").arg(pos));
+        connect(a, &QAction::triggered, this, [this, pos] {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            otworz_ostatni(plan_, pos);
+            QApplication::restoreOverrideCursor();
+            refreshAll();
+        });
+    }
+    recentMenu_->setEnabled(!recentMenu_->isEmpty());
+}
+
+void MainWindow::fillRestoreMenu() {
+    const restore_menu r = mi_RestoreDataClick(plan_);
+    action("a_RestoreMonth")->setEnabled(r.month);
+    action("a_RestoreWorkers")->setEnabled(r.workers);
+}
+
+void MainWindow::openProject() {
+    std::vector<std::string> chosen;
+    if (chooseOpenFiles) {
+        chosen = chooseOpenFiles();
+    } else {
+        const QString folder = qs(dopisz_path(plan_, (plan_.paths.data / "x").string(), "path", false));
+        for (const QString& f : QFileDialog::getOpenFileNames(this, QString(), folder, "Planek (*.pnk)"))
+            chosen.push_back(ss(f));
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool opened = a_ProjectOpen(plan_, chosen);
+    QApplication::restoreOverrideCursor();
+    if (opened) refreshAll();
+}
+
+bool MainWindow::switchTab(int tab) {
+    if (tab < 0 || tab >= int(plan_.openFiles.size()) || tab == plan_.currentMonth) return false;
+    const Answer a = czy_zapis(plan_);
+    if (a == Answer::Cancel) {
+        tabs_->setCurrentIndex(plan_.currentMonth);
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Unsaved edits of the month left behind are dropped, not carried along.
+    if (a == Answer::No && plan_.modified && !plan_.currentFile.empty()) otworz(plan_, plan_.currentFile);
+    otworz(plan_, plan_.openFiles[size_t(tab)]);
+    plan_.modified = false;
+    QApplication::restoreOverrideCursor();
+    refreshAll();
+    return true;
+}
+
+void MainWindow::afterEdit(int worker) {
+    if (worker >= 0 && worker < int(plan_.workers.size()))
+        call_odswiez_pracownika(plan_, worker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
+    call_odswiez_okres(plan_, false, false, -1);
+    refreshCalendar();
+    refreshCaption();
+}
+
+void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int shift, bool ctrl) {
+    const std::string src = ss(source);
+    drop_result r;
+    if (src == "d") {
+        if (worker >= 0) plan_.currentWorker = worker;
+        r = upusc_dyzur(plan_, worker, dayIndex, shift, ctrl);
+        if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+    } else if (src == "w") {
+        r = upusc_wolne(plan_, worker, dayIndex);
+        if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
+    } else if (src.rfind("p", 0) == 0) {
+        r = upusc_panel_dyzuru(plan_, src, dayIndex, shift, ctrl);
+    } else if (src.rfind("u", 0) == 0) {
+        r = upusc_panel_wolnego(plan_, src, dayIndex);
+    } else {
+        return;
+    }
+    if (r.outcome == drop_outcome::Copied && r.worker >= 0) plan_.currentWorker = r.worker;
+    afterEdit(r.worker >= 0 ? r.worker : worker);
+}
+
+void MainWindow::trashPanel(const QString& panel) {
+    const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
+    if (!ref) return;
+    kosz(plan_, ss(panel));
+    afterEdit(ref->worker);
+}
+
+void MainWindow::deletePanel(const QString& panel) {
+    const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
+    if (!ref) return;
+    if (ref->duty && !usun_dyzur_panelu(plan_, ss(panel))) return;
+    if (!ref->duty) kosz(plan_, ss(panel));
+    afterEdit(ref->worker);
+}
+
+void MainWindow::splitPanel(const QString& panel) {
+    const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
+    if (!ref || !ref->duty) return;
+    const auto& list = plan_.workers[size_t(ref->worker)].months[size_t(plan_.currentMonth)].duties[size_t(ref->day)];
+    if (ref->position >= int(list.size())) return;
+    const dyzur d = list[size_t(ref->position)];
+    bool ok = false;
+    const QString typed = QInputDialog::getText(
+        this, text(plan_, "f_DutySplit", "f_DutySplit", "Podziel dyżur"),
+        text(plan_, "f_DutySplit", "l_Duty", "Dyżur w godzinach:") + " " + qs(split_dialog_range(plan_, d)) + "\n" +
+            text(plan_, "f_DutySplit", "l_SplitHour", "Godzina podziału:"),
+        QLineEdit::Normal, qs(min2h(d.start, "txt", true, true)), &ok);
+    if (!ok) return;
+    const std::optional<int> minute = try_h2min(ss(typed));
+    if (!minute || *minute < 0 || *minute >= 1440) return;
+    podziel_dyzur(plan_, ss(panel), *minute);
+    afterEdit(ref->worker);
+}
+
+void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
+    QMenu m(this);
+    m.setObjectName("pm_d");
+    QAction* change = m.addAction(text(plan_, "f_MainForm", "mi_DutyEdit", "Zmień..."));
+    QAction* split = m.addAction(text(plan_, "f_MainForm", "mi_DutySplit", "Podziel..."));
+    QAction* del = m.addAction(text(plan_, "f_MainForm", "mi_DutyDelete", "Usuń"));
+    split->setEnabled(panel.startsWith('p'));
+    QAction* chosen = m.exec(pos);
+    if (chosen == change) {
+        if (panel.startsWith('p') && editDutyDialog)
+            editDutyDialog(ss(panel));
+        else if (panel.startsWith('u'))
+            notAvailable();
+    } else if (chosen == split) {
+        splitPanel(panel);
+    } else if (chosen == del) {
+        deletePanel(panel);
+    }
+}
+
+void MainWindow::showCellMenu(int, const QPoint& pos) {
+    QMenu m(this);
+    m.setObjectName("pm_Calendar");
+    for (const char* a : {"a_DutyAdd", "a_DayOffAdd"}) m.addAction(action(a));
+    m.addSeparator();
+    for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) m.addAction(action(a));
+    m.exec(pos);
+}
+
+void MainWindow::cellSelected(int dayIndex, int) {
+    std::string note;
+    const int m = plan_.currentMonth;
+    if (dayIndex >= 0 && m >= 0 && m < int(plan_.months.size()) && dayIndex < int(plan_.months[size_t(m)].days.size()))
+        note = plan_.months[size_t(m)].days[size_t(dayIndex)].note;
+    notes_->setPlainText(qs(note));
+    notes_->setVisible(!note.empty());
+}
+
+void MainWindow::quickEntry(const QString& nick) {
+    const std::string typed = ss(nick.toLower());
+    for (const listed_worker& lw : plan_.listed) {
+        const prac& p = plan_.workers[size_t(lw.worker)];
+        if (ss(qs(p.nick).toLower()) != typed) continue;
+        plan_.currentWorker = lw.worker;
+        const drop_result r = a_DutyAddExecute(plan_);
+        if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+        afterEdit(lw.worker);
+        return;
+    }
+}
+
+void MainWindow::runParameters() {
+    if (run_parameters_dialog(plan_, this)) refreshAll();
+}
+
+void MainWindow::runDayProperties(int dayIndex) {
+    if (dayIndex < 0) return;
+    if (run_day_properties_dialog(plan_, dayIndex, this)) {
+        cellSelected(dayIndex, 0);
+        afterEdit(plan_.currentWorker);
+    }
+}
+
+void MainWindow::restartAutosave() {
+    const int minutes = plan_.options.glowne.autosave;
+    if (minutes > 0)
+        autosave_->start(minutes * 60 * 1000);
+    else
+        autosave_->stop();
+}
+
+void MainWindow::applyLanguage() {
+    for (auto& [name, a] : actions_) a->setText(qs(plan_.tr.tr("f_MainForm", ss(name), ss(a->text()))));
+    refreshAll();
+}
+
+}  // namespace planek::ui

@@ -1,0 +1,191 @@
+#include "ui/plan_dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "calendar/calendar_grid.h"
+#include "calendar/period_params.h"
+#include "editing/duty_dialog_model.h"
+#include "scheduler/scheduler.h"
+#include "ui/qt_text.h"
+
+namespace planek::ui {
+
+namespace {
+
+QStringList items_of(const QString& spec) {
+    QString s = spec;
+    s.replace("\\r", "\r").replace("\\n", "\n");
+    const int cut = s.indexOf('\r');
+    return (cut >= 0 ? s.mid(cut + 1) : s).split('\n');
+}
+
+QDialogButtonBox* ok_cancel(QDialog& d) {
+    auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    return b;
+}
+
+}  // namespace
+
+int first_plan_year() { return 2005; }
+int last_plan_year(const Plan& plan) { return plan.clock->today().year + 5; }
+
+bool run_parameters_dialog(Plan& plan, QWidget* parent) {
+    QDialog d(parent);
+    d.setObjectName("f_Parameters");
+    d.setWindowTitle(text(plan, "f_Parameters", "f_Parameters", "Parametry"));
+    auto* form = new QFormLayout(&d);
+    auto* year = new QSpinBox;
+    year->setObjectName("se_Year");
+    year->setRange(first_plan_year(), last_plan_year(plan));
+    year->setValue(plan.year);
+    form->addRow(text(plan, "f_Parameters", "l_Year", "Rok:"), year);
+    auto* month = new QListWidget;
+    month->setObjectName("cb_Month");
+    for (int m = 1; m <= 12; ++m) month->addItem(qs(month_name(plan, m)));
+    month->setCurrentRow(plan.month - 1);
+    QObject::connect(month, &QListWidget::itemDoubleClicked, &d, &QDialog::accept);
+    form->addRow(text(plan, "f_Parameters", "l_Month", "Miesiąc:"), month);
+    auto* monthMode = new QRadioButton(text(plan, "f_Parameters", "rb_MonthMode", "Miesiąc"));
+    auto* weekMode = new QRadioButton(text(plan, "f_Parameters", "rb_WeekMode", "Tygodnie"));
+    (plan.weekMode ? weekMode : monthMode)->setChecked(true);
+    auto* weeksFrom = new QSpinBox;
+    weeksFrom->setObjectName("se_WeeksFrom");
+    weeksFrom->setRange(1, 51);
+    weeksFrom->setValue(plan.weekModeFrom);
+    auto* weeksCount = new QSpinBox;
+    weeksCount->setObjectName("se_WeeksCount");
+    weeksCount->setRange(1, 42);
+    weeksCount->setValue(plan.weekModeCount);
+    form->addRow(monthMode);
+    form->addRow(weekMode, weeksFrom);
+    form->addRow(text(plan, "f_Parameters", "l_WeeksCount", "Liczba tygodni:"), weeksCount);
+    auto* status = new QComboBox;
+    status->setObjectName("rg_Status");
+    status->addItems(items_of(text(plan, "f_Parameters", "rg_Status", "Status: \rniezatwierdzony\nzatwierdzony")));
+    status->setCurrentIndex(plan.approvedStatus == 1 ? 1 : 0);
+    form->addRow(text(plan, "f_Parameters", "l_Status", "Status:"), status);
+    auto* type = new QComboBox;
+    type->setObjectName("cb_Type");
+    type->addItems(items_of(text(plan, "f_Parameters", "cb_Type", "Typ: \rplanowany\nzrealizowany")));
+    type->setCurrentIndex(plan.planType == 1 ? 1 : 0);
+    form->addRow(text(plan, "f_Parameters", "l_Type", "Typ:"), type);
+    form->addRow(ok_cancel(d));
+    if (d.exec() != QDialog::Accepted) return false;
+
+    plan_parameters p;
+    p.year = year->value();
+    p.month = month->currentRow() + 1;
+    p.weekMode = weekMode->isChecked();
+    p.weekModeFrom = weeksFrom->value();
+    p.weekModeCount = weeksCount->value();
+    p.approvedStatus = status->currentIndex();
+    p.planType = type->currentIndex();
+    zmien_parametry(plan, p);
+    return true;
+}
+
+bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
+    const day_properties props = wlasciwosci_dnia(plan, dayIndex);
+    QDialog d(parent);
+    d.setObjectName("f_DayProperties");
+    d.setWindowTitle(text(plan, "f_DayProperties", "f_DayProperties", "Dzień - parametry"));
+    auto* v = new QVBoxLayout(&d);
+    auto* label = new QLabel;
+    auto* notes = new QPlainTextEdit(qs(props.note));
+    notes->setObjectName("m_Notes");
+    auto update = [&] {
+        const std::string cut = przytnij_notatke(ss(notes->toPlainText()));
+        if (cut != ss(notes->toPlainText())) {
+            notes->setPlainText(qs(cut));
+            notes->moveCursor(QTextCursor::End);
+        }
+        label->setText(qs(l_notes_caption(plan, cut)));
+    };
+    QObject::connect(notes, &QPlainTextEdit::textChanged, &d, update);
+    update();
+    v->addWidget(label);
+    v->addWidget(notes);
+    auto* er = new QCheckBox(text(plan, "f_DayProperties", "cb_ERDuty", "Ostry dyżur"));
+    er->setObjectName("cb_ERDuty");
+    er->setChecked(props.erDuty);
+    v->addWidget(er);
+    auto* restore =
+        new QPushButton(text(plan, "f_DayProperties", "b_DefaultHoliday", "Przywróć domyślne ustawienia święta"));
+    restore->setObjectName("b_DefaultHoliday");
+    restore->setEnabled(props.ownHoliday);
+    QObject::connect(restore, &QPushButton::clicked, &d, [&] {
+        przywroc_domyslne_swieto(plan, dayIndex);
+        restore->setEnabled(false);
+    });
+    v->addWidget(restore);
+    v->addWidget(ok_cancel(d));
+    if (d.exec() != QDialog::Accepted) return !props.ownHoliday || !restore->isEnabled();
+    zapisz_wlasciwosci_dnia(plan, dayIndex, ss(notes->toPlainText()), er->isChecked());
+    return true;
+}
+
+namespace {
+
+bool run_duty_model(Plan& plan, duty_dialog_model& model, QWidget* parent) {
+    QDialog d(parent);
+    d.setObjectName("f_DutyAdd");
+    d.setWindowTitle(text(plan, "f_DutyAdd", "f_DutyAdd", "Dodaj/Edytuj dyżur"));
+    auto* form = new QFormLayout(&d);
+    form->addRow(new QLabel(qs(model.captionLine(plan))));
+    form->addRow(new QLabel(qs(model.dateLine(plan))));
+    auto* start = new QLineEdit(qs(model.startText));
+    start->setObjectName("me_DutyFrom");
+    form->addRow(text(plan, "f_DutyAdd", "l_DutyFrom", "Od godziny:"), start);
+    auto* length = new QLineEdit(qs(model.timeText));
+    length->setObjectName("me_Time");
+    form->addRow(text(plan, "f_DutyAdd", "l_Time", "Czas trwania:"), length);
+    auto* overtime = new QLineEdit(qs(model.overtimeText));
+    overtime->setObjectName("me_DutyOvertime");
+    form->addRow(text(plan, "f_DutyAdd", "l_DutyOvertime", "Nadgodziny:"), overtime);
+    auto* note = new QLineEdit(qs(model.note));
+    note->setMaxLength(30);
+    form->addRow(text(plan, "f_DutyAdd", "l_Note", "Uwagi:"), note);
+    auto* onRequest = new QCheckBox(text(plan, "f_DutyAdd", "cb_OnRequest", "Na życzenie"));
+    onRequest->setChecked(model.onRequest);
+    form->addRow(onRequest);
+    form->addRow(ok_cancel(d));
+    if (d.exec() != QDialog::Accepted) return false;
+    model.type = duty_type::Other;
+    model.startText = ss(start->text());
+    model.setTimeText(ss(length->text()));
+    model.overtimeText = ss(overtime->text());
+    model.note = ss(note->text());
+    model.onRequest = onRequest->isChecked();
+    const duty_dialog_result r = model.ok(plan, rozpisz_8_z_dialogu);
+    return r == duty_dialog_result::Added || r == duty_dialog_result::Edited || r == duty_dialog_result::FilledMonth;
+}
+
+}  // namespace
+
+bool run_duty_dialog(Plan& plan, const drop_result& drop, QWidget* parent) {
+    duty_dialog_model model;
+    model.openAdd(plan, drop.worker, drop.dayIndex, drop.duty);
+    return run_duty_model(plan, model, parent);
+}
+
+bool run_duty_edit_dialog(Plan& plan, const std::string& panel, QWidget* parent) {
+    duty_dialog_model model;
+    if (!model.openEdit(plan, panel)) return false;
+    return run_duty_model(plan, model, parent);
+}
+
+}  // namespace planek::ui

@@ -1,0 +1,251 @@
+#include "ui/staff_lists.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <cmath>
+#include <cstdio>
+
+#include "calendar/norm.h"
+#include "calendar/refresh_hooks.h"
+#include "calendar/time_text.h"
+#include "ui/calendar_view.h"
+#include "ui/qt_text.h"
+
+namespace planek::ui {
+
+namespace {
+
+constexpr int kSwatch = 14;
+constexpr int kBar = 140;
+
+const ms_* month_of(const Plan& plan, int w) {
+    if (w < 0 || w >= int(plan.workers.size())) return nullptr;
+    const prac& p = plan.workers[size_t(w)];
+    const int m = plan.currentMonth;
+    return m >= 0 && m < int(p.months.size()) ? &p.months[size_t(m)] : nullptr;
+}
+
+class WorkerDelegate : public QStyledItemDelegate {
+public:
+    WorkerDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, 18}; }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
+        const int w = index.data(WorkerRole).toInt();
+        if (w < 0 || w >= int(plan_.workers.size())) return;
+        const prac& worker = plan_.workers[size_t(w)];
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QRect r = opt.rect;
+        p->save();
+        p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+        QFont f = opt.font;
+        f.setPointSize(7);
+        p->setFont(f);
+        const QRect swatch(r.left() + 2, r.top() + 1, kSwatch, r.height() - 2);
+        p->fillRect(swatch, toQColor(worker.color));
+        p->setPen(Qt::black);
+        p->drawText(swatch, Qt::AlignCenter, qs(worker.nick));
+
+        const ms_* m = month_of(plan_, w);
+        if (m && m->workerNorm > 0) {
+            const double ratio = double(m->sum.total[0].workedMinutes + m->sum.creditedMinutes) / m->workerNorm;
+            const int len = std::min(kBar, int(std::lround(ratio * kBar)));
+            const QColor c = ratio < 1 ? Qt::red : ratio == 1 ? Qt::green : Qt::blue;
+            p->fillRect(QRect(r.left() + 20, r.bottom() - 1, len, 2), c);
+            p->fillRect(QRect(r.left() + 20 + kBar, r.bottom() - 3, 1, 3), Qt::gray);
+        }
+
+        f.setPointSize(8);
+        const grupa* g = plan_.group();
+        f.setBold(g && worker.inGroup(g->id));
+        f.setStrikeOut(worker.old);
+        p->setFont(f);
+        const bool outsider = index.data(OutsiderRole).toBool();
+        p->setPen(selected ? Qt::white : outsider ? Qt::gray : opt.palette.color(QPalette::Text));
+        p->drawText(QRect(r.left() + 20, r.top(), r.width() - 20, r.height() - 2), Qt::AlignLeft | Qt::AlignVCenter,
+                    qs(worker.fullName()));
+
+        const int nightLength = plan_.options.wydruki.noc_do;
+        if (nightLength != 0 && m) {
+            const double nights = std::nearbyint(double(m->sum.total[0].nightMinutes) / nightLength);
+            char figures[64];
+            std::snprintf(figures, sizeof figures, " %s/%d/%d", min2h(m->sum.total[0].holidayMinutes).c_str(),
+                          int(worker.sum.dutyCount), int(nights));
+            f.setBold(false);
+            f.setStrikeOut(false);
+            p->setFont(f);
+            p->drawText(QRect(r.left(), r.top() + 2, r.width() - 2, r.height() - 2), Qt::AlignRight | Qt::AlignTop,
+                        QString::fromUtf8(figures));
+        }
+        p->restore();
+    }
+
+private:
+    Plan& plan_;
+};
+
+class GroupDelegate : public QStyledItemDelegate {
+public:
+    GroupDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, 18}; }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
+        const int g = index.data(GroupRole).toInt();
+        if (g < 0 || g >= int(plan_.groups.size())) return;
+        const grupa& group = plan_.groups[size_t(g)];
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QRect r = opt.rect;
+        p->save();
+        p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+        QFont f = opt.font;
+        f.setPointSize(7);
+        p->setFont(f);
+        const QRect swatch(r.left() + 2, r.top() + 1, kSwatch + 6, r.height() - 2);
+        p->fillRect(swatch, toQColor(group.color));
+        p->setPen(Qt::black);
+        p->drawText(swatch, Qt::AlignCenter, qs(group.nick));
+        f.setPointSize(8);
+        p->setFont(f);
+        p->setPen(selected ? Qt::white : opt.palette.color(QPalette::Text));
+        int norm = group.customNorm ? group.customNormMinutes : group.monthNorm;
+        if (g == plan_.currentGroup) norm = plan_.calendar.normMinutes;
+        QString caption = qs(group.name) + "  " + qs(min2h(norm));
+        if (g == plan_.currentGroup && plan_.months.size() > 1)
+            caption += " [" + qs(min2h(plan_.period.normMinutes)) + "]";
+        p->drawText(r.adjusted(swatch.width() + 6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+        p->restore();
+    }
+
+private:
+    Plan& plan_;
+};
+
+}  // namespace
+
+WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
+    setObjectName("cb_kadra_new");
+    setItemDelegate(new WorkerDelegate(plan, this));
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+int WorkerList::workerAt(int row) const {
+    const QListWidgetItem* it = item(row);
+    return it ? it->data(WorkerRole).toInt() : -1;
+}
+
+bool WorkerList::selectWorker(int worker) {
+    for (int i = 0; i < count(); ++i)
+        if (workerAt(i) == worker) {
+            setCurrentRow(i);
+            return true;
+        }
+    return false;
+}
+
+void WorkerList::refill(bool summaries) {
+    QSignalBlocker block(this);
+    const int oldRow = currentRow();
+    clear();
+    plan_.listed.clear();
+    const grupa* g = plan_.group();
+    for (size_t w = 0; w < plan_.workers.size(); ++w) {
+        const prac& p = plan_.workers[w];
+        if (p.old && !plan_.showDeleted) continue;
+        if (plan_.showWorkers == ShowWorkers::Group && (!g || !p.inGroup(g->id))) continue;
+        char head[16];
+        std::snprintf(head, sizeof head, "%.4d=", int(w));
+        plan_.listed.push_back({int(w), head + p.surname + " " + p.firstName, false});
+        if (summaries) call_odswiez_pracownika(plan_, int(w), plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
+    }
+    for (const listed_worker& lw : plan_.listed) {
+        auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), this);
+        it->setData(WorkerRole, lw.worker);
+        it->setData(OutsiderRole, lw.outsider);
+    }
+    int row = -1;
+    if (!plan_.listed.empty()) {
+        row = std::clamp(oldRow, 0, int(plan_.listed.size()) - 1);
+        for (size_t i = 0; i < plan_.listed.size(); ++i)
+            if (plan_.listed[i].worker == plan_.currentWorker) row = int(i);
+    }
+    setCurrentRow(row);
+    plan_.currentWorker = row >= 0 ? plan_.listed[size_t(row)].worker : -1;
+    if (plan_.currentWorker >= 0)
+        call_odswiez_pracownika(plan_, plan_.currentWorker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
+}
+
+void WorkerList::startDrag(Qt::DropActions) {
+    const int w = workerAt(currentRow());
+    if (w < 0) return;
+    auto* mime = new QMimeData;
+    mime->setData(kSourceMime, QByteArray("d:") + QByteArray::number(w));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+void WorkerList::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->source() == this) e->acceptProposedAction();
+}
+
+void WorkerList::dragMoveEvent(QDragMoveEvent* e) {
+    if (e->source() == this) e->acceptProposedAction();
+}
+
+void WorkerList::dropEvent(QDropEvent* e) {
+    if (e->source() != this) return;
+    const int from = workerAt(currentRow());
+    QListWidgetItem* target = itemAt(e->position().toPoint());
+    const int to = target ? target->data(WorkerRole).toInt() : -1;
+    e->setDropAction(Qt::IgnoreAction);
+    e->accept();
+    if (from >= 0 && to >= 0 && from != to) emit workerMoved(from, to);
+}
+
+GroupList::GroupList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
+    setObjectName("cb_grupa");
+    setItemDelegate(new GroupDelegate(plan, this));
+    setDragDropMode(QAbstractItemView::InternalMove);
+}
+
+int GroupList::groupAt(int row) const {
+    const QListWidgetItem* it = item(row);
+    return it ? it->data(GroupRole).toInt() : -1;
+}
+
+void GroupList::refill() {
+    QSignalBlocker block(this);
+    clear();
+    int row = -1;
+    for (size_t g = 0; g < plan_.groups.size(); ++g) {
+        const grupa& gr = plan_.groups[g];
+        if (gr.old) continue;
+        auto* it = new QListWidgetItem(QString::number(g) + "=" + qs(gr.name), this);
+        it->setData(GroupRole, int(g));
+        if (int(g) == plan_.currentGroup) row = count() - 1;
+    }
+    if (row < 0 && count() > 0) {
+        row = 0;
+        plan_.currentGroup = groupAt(0);
+    }
+    setCurrentRow(row);
+}
+
+void GroupList::dropEvent(QDropEvent* e) {
+    const int from = groupAt(currentRow());
+    QListWidgetItem* target = itemAt(e->position().toPoint());
+    const int to = target ? target->data(GroupRole).toInt() : -1;
+    e->setDropAction(Qt::IgnoreAction);
+    e->accept();
+    if (from >= 0 && to >= 0 && from != to) emit groupMoved(from, to);
+}
+
+}  // namespace planek::ui

@@ -1,0 +1,69 @@
+#pragma once
+// The group list and the owner-drawn worker list of the main window.
+#include <QListWidget>
+#include <functional>
+
+#include "core/plan.h"
+
+namespace planek::ui {
+
+enum StaffRole { WorkerRole = Qt::UserRole, OutsiderRole, GroupRole };
+
+// cb_kadra_new: every item a worker; drawn with its swatch, progress line,
+// bold/struck-out name and the holiday/duties/nights figures. Dragged onto
+// the calendar an item is a new duty for its worker; dragged within the list
+// it moves the worker.
+class WorkerList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit WorkerList(Plan& plan, QWidget* parent = nullptr);
+    // odswiez_liste_prac_panel; with summaries, every listed worker's summary
+    // is recomputed on the way.
+    void refill(bool summaries);
+    // Selects the row of a worker; false when it is not listed.
+    bool selectWorker(int worker);
+    int workerAt(int row) const;
+
+signals:
+    void workerMoved(int from, int to);  // worker table indexes
+
+protected:
+    void startDrag(Qt::DropActions actions) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    Plan& plan_;
+};
+
+// cb_grupa: one item per group not archived, drawn with its swatch, name and
+// norm of the month. Dragged within the list it moves the group.
+class GroupList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit GroupList(Plan& plan, QWidget* parent = nullptr);
+    void refill();  // odswiez_grupy
+    int groupAt(int row) const;
+
+signals:
+    void groupMoved(int from, int to);  // group table indexes
+
+protected:
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    Plan& plan_;
+};
+
+// Moves a record to another place of its table, the ones between shifting
+// by one.
+template <class T>
+void move_record(std::vector<T>& table, int from, int to) {
+    if (from < 0 || to < 0 || from >= int(table.size()) || to >= int(table.size()) || from == to) return;
+    T moved = std::move(table[size_t(from)]);
+    table.erase(table.begin() + from);
+    table.insert(table.begin() + to, std::move(moved));
+}
+
+}  // namespace planek::ui
