@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "cli/ward_people.h"
 #include "core/plan.h"
 
 namespace planek::cli {
@@ -7,5 +10,8 @@ namespace planek::cli {
 // shifts, a delivery suite on three 8-hour shifts, and their staff with
 // varied part time, patterns, 8-hour workers and leave.
 void build_demo_ward(Plan& plan);
+
+// The people of the demo ward, in worker id order.
+std::vector<person> demo_people();
 
 }  // namespace planek::cli

@@ -1,0 +1,119 @@
+// planek-cli generate: a whole ward of the size asked for, with its months.
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/ward_generator.h"
+#include "core/text.h"
+#include "files/staff_group_files.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMaxWorkers = 5000;
+constexpr int kMaxGroups = 200;
+constexpr int kMaxMonths = 24;
+
+struct generate_args {
+    std::string dir;
+    ward_options options;
+    bool workersGiven = false;
+};
+
+int bounded(const std::string& option, const std::string& text, int low, int high) {
+    const auto v = parse_int(text);
+    if (!v || *v < low || *v > high)
+        throw usage_error(option + " wymaga liczby od " + std::to_string(low) + " do " + std::to_string(high));
+    return int(*v);
+}
+
+generate_args parse_generate_args(const std::vector<std::string>& args) {
+    generate_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
+            return args[++i];
+        };
+        if (s == "--workers") {
+            a.options.workers = bounded(s, value(), 1, kMaxWorkers);
+            a.workersGiven = true;
+        } else if (s == "--groups") {
+            a.options.groups = bounded(s, value(), 1, kMaxGroups);
+        } else if (s == "--months") {
+            a.options.months = bounded(s, value(), 1, kMaxMonths);
+        } else if (s == "--seed") {
+            const std::string& v = value();
+            const auto seed = parse_int(v);
+            if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
+            a.options.seed = std::uint64_t(*seed);
+        } else if (s == "--from") {
+            const std::string& v = value();
+            int y = 0, m = 0;
+            char dash = 0, extra = 0;
+            if (std::sscanf(v.c_str(), "%d%c%d%c", &y, &dash, &m, &extra) != 3 || dash != '-' || y < 1900 ||
+                y > 9999 || m < 1 || m > 12)
+                throw usage_error("--from ma postać RRRR-MM");
+            a.options.fromYear = y;
+            a.options.fromMonth = m;
+        } else if (!s.empty() && s[0] == '-') {
+            throw usage_error("nieznana opcja „" + s + "”");
+        } else if (a.dir.empty()) {
+            a.dir = s;
+        } else {
+            throw usage_error("nieoczekiwany argument „" + s + "”");
+        }
+    }
+    if (a.dir.empty()) throw usage_error("brak nazwy folderu");
+    if (!a.workersGiven) throw usage_error("podaj liczbę pracowników: --workers N");
+    return a;
+}
+
+int generate(context& c) {
+    const generate_args a = parse_generate_args(c.args);
+    c.root = a.dir;
+    if (!c.open_root()) return kExitFailure;
+    const Paths& paths = c.plan.paths;
+    std::error_code ec;
+    if (fs::exists(paths.data / "grupy.ini", ec) || fs::exists(paths.data / "kadra.inr", ec)) {
+        if (c.ui->ask("Folder " + paths.data.string() + " zawiera już dane. Zastąpić je wygenerowanym oddziałem?",
+                      Buttons::YesNo) != Answer::Yes) {
+            c.err << "Nic nie zapisano.\n";
+            return kExitFailure;
+        }
+    }
+    for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
+        fs::create_directories(p, ec);
+        if (ec) {
+            c.err << "Nie można utworzyć folderu " << p.string() << ": " << ec.message() << "\n";
+            return kExitFailure;
+        }
+    }
+    build_generated_ward(c.plan, a.options);
+    if (!zapisz(c.plan).ok()) return kExitFailure;
+    const generated_months months = write_generated_months(c.plan, a.options);
+    // Leave taken and pattern positions moved on with the months.
+    if (!zapisz(c.plan).ok()) return kExitFailure;
+    if (int(months.files.size()) != a.options.months) {
+        c.err << "Zapisano " << months.files.size() << " z " << a.options.months << " plików miesięcy.\n";
+        return kExitFailure;
+    }
+    c.out << "Zapisano oddział w " << paths.root.string() << ": grup " << c.plan.groups.size() << ", pracowników "
+          << c.plan.workers.size() << ", plików miesięcy " << months.files.size() << " (dyżurów " << months.duties
+          << ", wolnych " << months.daysOff << ").\n";
+    for (const std::string& f : months.files) c.out << "  " << f << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> generate_commands() {
+    return {{"generate", "DIR --workers N [--groups G] [--months M] [--seed S] [--from RRRR-MM]",
+             "zapisuje w folderze DIR oddział dowolnej wielkości z miesiącami ułożonymi automatem", generate}};
+}
+
+}  // namespace planek::cli
