@@ -76,6 +76,7 @@ struct builder {
         panel.name = duty_panel_name(w, d, pos);
         panel.worker = w;
         panel.dayIndex = d;
+        panel.position = pos;
         const int idx = cell_index(plan, cell);
         panel.row = idx / plan.calendar.gridColumns();
         panel.column = idx % plan.calendar.gridColumns();
@@ -107,6 +108,7 @@ struct builder {
                 panel.buttonText = true;
         }
         if (outsider) {
+            panel.outsider = true;
             panel.fore = kWhite;
             panel.buttonText = false;
             add_outsider(w);
@@ -115,7 +117,6 @@ struct builder {
         panel.underline = !duty.note.empty();
         panel.italic = duty.onRequest;
         panel.border = w == plan.currentWorker;
-        panel.hint = duty_hint(plan, w, duty, outsider);
         out.panels.push_back(std::move(panel));
     }
 
@@ -150,6 +151,7 @@ struct builder {
         panel.name = day_off_panel_name(w, head);
         panel.worker = w;
         panel.dayIndex = d;
+        panel.headDay = head;
         const int idx = cell_index(plan, cell);
         panel.row = idx / plan.calendar.gridColumns();
         panel.column = idx % plan.calendar.gridColumns();
@@ -173,14 +175,6 @@ struct builder {
             panel.text = off.customNorm ? hm(off.customNormMinutes) : "d";
         }
         panel.border = w == plan.currentWorker;
-        std::string hint = "[Urlop] " + wolne2nazwa(plan, off.symbol) + "\n" + p.fullName();
-        const std::string from = std::to_string(off.dayFrom), to = std::to_string(off.dayTo);
-        if (plan.weekMode || kind == kNoDutyWanted)
-            hint = message(plan, "msg_DayoffHintWM", "%sod %d do %d", {hint + kLineBreak, from, to});
-        else
-            hint = message(plan, "msg_DayoffHint", "%sod %d do %d%sNormatyw: %s",
-                           {hint + kLineBreak, from, to, kLineBreak, hm(off.normMinutes)});
-        panel.hint = hint;
         out.panels.push_back(std::move(panel));
     }
 
@@ -221,6 +215,28 @@ std::string duty_hint(const Plan& plan, int worker, const dyzur& d, bool outside
                         {kLineBreak});
     if (!d.note.empty()) hint += kLineBreak + d.note;
     return hint;
+}
+
+std::string panel_hint(const Plan& plan, const calendar_panel& panel) {
+    if (panel.worker < 0 || panel.worker >= int(plan.workers.size())) return {};
+    const prac& p = plan.workers[size_t(panel.worker)];
+    const int month = plan.currentMonth;
+    if (month < 0 || month >= int(p.months.size())) return {};
+    const ms_& m = p.months[size_t(month)];
+    if (panel.duty) {
+        if (panel.dayIndex < 0 || panel.dayIndex >= kMaxDays) return {};
+        const auto& list = m.duties[size_t(panel.dayIndex)];
+        if (panel.position < 0 || panel.position >= int(list.size())) return {};
+        return duty_hint(plan, panel.worker, list[size_t(panel.position)], panel.outsider);
+    }
+    if (panel.headDay < 0 || panel.headDay >= kMaxDays || !m.daysOff[size_t(panel.headDay)].used()) return {};
+    const wolne_& off = m.daysOff[size_t(panel.headDay)];
+    std::string hint = "[Urlop] " + wolne2nazwa(plan, off.symbol) + kLineBreak + p.fullName();
+    const std::string from = std::to_string(off.dayFrom), to = std::to_string(off.dayTo);
+    if (plan.weekMode || byte(off.symbol) == kNoDutyWanted)
+        return message(plan, "msg_DayoffHintWM", "%sod %d do %d", {hint + kLineBreak, from, to});
+    return message(plan, "msg_DayoffHint", "%sod %d do %d%sNormatyw: %s",
+                   {hint + kLineBreak, from, to, kLineBreak, hm(off.normMinutes)});
 }
 
 int calendar_layout::panelsInCell(const Plan& plan, int row, int column) const {

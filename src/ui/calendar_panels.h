@@ -24,6 +24,9 @@ struct calendar_panel {
     bool duty = true;
     int worker = -1;
     int dayIndex = -1;  // the day the panel stands on
+    int position = -1;  // duty panels: position in the day's list
+    int headDay = -1;   // day-off panels: the day holding the record
+    bool outsider = false;
     int row = 0;        // grid cell
     int column = 0;
     int stack = 0;  // n-th panel in its day and slot (from 0)
@@ -33,7 +36,6 @@ struct calendar_panel {
     bool buttonText = false;  // fore is the system button-text colour
     bool bold = false, underline = false, italic = false;
     bool border = false;  // the selected worker's panels
-    std::string hint;
 };
 
 struct calendar_layout {
@@ -54,5 +56,8 @@ calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view);
 // The hint of a duty panel (first line, times, length, category, overtime,
 // note).
 std::string duty_hint(const Plan& plan, int worker, const dyzur& d, bool outsider);
+// The hint of a panel, made when it is asked for: a month has well over a
+// thousand panels and few are ever pointed at.
+std::string panel_hint(const Plan& plan, const calendar_panel& panel);
 
 }  // namespace planek::ui

@@ -164,16 +164,26 @@ void CalendarView::paintCells(QPainter& p) {
 }
 
 void CalendarView::paintPanels(QPainter& p) {
-    QFont f = font();
-    f.setPixelSize(std::max(6, plan_.options.glowne.symbol_font_height + 3));
+    // One font per style, set only when the style changes: the month has
+    // hundreds of panels and a font change is what costs.
+    QFont fonts[8];
+    for (int style = 0; style < 8; ++style) {
+        fonts[style] = font();
+        fonts[style].setPixelSize(std::max(6, plan_.options.glowne.symbol_font_height + 1));
+        fonts[style].setBold(style & 1);
+        fonts[style].setUnderline(style & 2);
+        fonts[style].setItalic(style & 4);
+    }
+    int current = -1;
     const QColor buttonText = palette().color(QPalette::ButtonText);
     for (const calendar_panel& panel : layout_.panels) {
         const QRect r = panelRect(panel);
         p.fillRect(r, toQColor(panel.back));
-        f.setBold(panel.bold);
-        f.setUnderline(panel.underline);
-        f.setItalic(panel.italic);
-        p.setFont(f);
+        const int style = (panel.bold ? 1 : 0) | (panel.underline ? 2 : 0) | (panel.italic ? 4 : 0);
+        if (style != current) {
+            p.setFont(fonts[style]);
+            current = style;
+        }
         p.setPen(panel.buttonText ? buttonText : toQColor(panel.fore));
         p.drawText(r, Qt::AlignCenter, qs(panel.text));
         if (panel.border) {
@@ -188,7 +198,7 @@ bool CalendarView::event(QEvent* e) {
         auto* help = static_cast<QHelpEvent*>(e);
         QString tip;
         if (const calendar_panel* panel = panelAt(help->pos()))
-            tip = qs(panel->hint);
+            tip = qs(panel_hint(plan_, *panel));
         else if (int r, c; cellAt(help->pos(), r, c)) {
             const calendar_cell& cell = plan_.calendar.cell(r, c);
             const int m = plan_.currentMonth;

@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -54,6 +55,37 @@ int screenshot(ui::MainWindow& window, const QString& file) {
     return window.grab().save(file) ? 0 : 1;
 }
 
+// The hidden timing run: the ward grows to `workers` people by copying the
+// existing ones with their duties (in memory only), then the month's panels
+// are rebuilt and repainted a number of times.
+void bench(Plan& plan, ui::MainWindow& window, int workers) {
+    const size_t original = plan.workers.size();
+    for (size_t i = 0; original > 0 && plan.workers.size() < size_t(workers); ++i) {
+        prac copy = plan.workers[i % original];
+        copy.old = false;
+        copy.id = word(plan.workers.size() + 1000);
+        for (ms_& m : copy.months)
+            for (auto& day : m.duties)
+                for (dyzur& d : day) d.workerId = copy.id;
+        plan.workers.push_back(std::move(copy));
+    }
+    plan.rebuildWorkerIds();
+    window.refreshAll();
+    window.resize(1400, 860);
+    window.show();
+    QApplication::processEvents();
+    QElapsedTimer t;
+    const int runs = 50;
+    t.start();
+    for (int i = 0; i < runs; ++i) window.calendar()->rebuild();
+    const double build = double(t.nsecsElapsed()) / 1e6 / runs;
+    t.restart();
+    for (int i = 0; i < runs; ++i) window.calendar()->repaint();
+    const double paint = double(t.nsecsElapsed()) / 1e6 / runs;
+    std::printf("%zu workers, %zu panels: rebuild %.2f ms, repaint %.2f ms, together %.2f ms\n", plan.workers.size(),
+                window.calendar()->layout().panels.size(), build, paint, build + paint);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +105,9 @@ int main(int argc, char** argv) {
     args.addOption(langOption);
     args.addOption(shotOption);
     args.addOption(groupOption);
+    QCommandLineOption benchOption("bench-workers", "", "N");
+    benchOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    args.addOption(benchOption);
     args.addPositionalArgument("plik", "Plik planu miesiąca (*.pnk) otwierany przy starcie.", "[plik.pnk]");
     args.process(app);
 
@@ -106,6 +141,11 @@ int main(int argc, char** argv) {
     gui->setParent(&window);
     window.onClose = [&plan, &window] { return ui::close_program(plan, placement_of(window)); };
     if (args.isSet(groupOption)) window.chooseGroup(args.value(groupOption).toInt());
+    if (args.isSet(benchOption)) {
+        window.onClose = nullptr;
+        bench(plan, window, args.value(benchOption).toInt());
+        return 0;
+    }
     if (args.isSet(shotOption)) {
         window.onClose = nullptr;
         return screenshot(window, args.value(shotOption));

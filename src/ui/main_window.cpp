@@ -333,6 +333,8 @@ void MainWindow::refreshTabs() {
         tabs_->addTab(caption);
     }
     tabs_->setCurrentIndex(plan_.currentMonth);
+    // The bar sizes itself from its tabs only when first laid out.
+    tabs_->setFixedHeight(std::max(22, tabs_->sizeHint().height()));
 }
 
 void MainWindow::refreshStatus() {

@@ -108,7 +108,7 @@ TEST_F(Panels, AnOutsiderIsListedOnceInGreyWithWhiteText) {
     EXPECT_EQ(window->workerList()->count(), int(plan.listed.size()));
     EXPECT_EQ(panel(duty_panel_name(outsider, 8, 0))->fore, rgb(255, 255, 255));
     EXPECT_FALSE(panel(duty_panel_name(outsider, 8, 0))->buttonText);
-    EXPECT_NE(panel(duty_panel_name(outsider, 8, 0))->hint.find("spoza grupy"), std::string::npos);
+    EXPECT_NE(ui::panel_hint(plan, *panel(duty_panel_name(outsider, 8, 0))).find("spoza grupy"), std::string::npos);
     rebuild();
     EXPECT_EQ(plan.listed.size(), listedBefore + 1) << "a rebuild does not list the outsider twice";
 }
@@ -132,7 +132,7 @@ TEST_F(Panels, TheDutyHintTellsTimesLengthAndNote) {
     d.note = "zamiana";
     d.overtime = 60;
     rebuild();
-    const std::string hint = panel(duty_panel_name(w, 1, 0))->hint;
+    const std::string hint = ui::panel_hint(plan, *panel(duty_panel_name(w, 1, 0)));
     EXPECT_EQ(hint.rfind(plan.workers[size_t(w)].fullName(), 0), 0u);
     EXPECT_NE(hint.find("W godzinach: "), std::string::npos);
     EXPECT_NE(hint.find("Godziny nadliczbowe: 01:00"), std::string::npos) << hint;
