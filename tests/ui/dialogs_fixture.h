@@ -24,9 +24,13 @@ struct DialogFixture : ::testing::Test {
         plan.ui = ui;
         plan.year = 2027;
         plan.month = 3;
-        zmiana_ r{420, 720};
+        zmiana_ r;
+        r.start = 420;
+        r.length = 720;
         r.symbol = "R";
-        zmiana_ n{1140, 720};
+        zmiana_ n;
+        n.start = 1140;
+        n.length = 720;
         n.symbol = "N";
         grupa g;
         g.id = 1;

@@ -17,6 +17,7 @@
 
 #include "calendar/time_text.h"
 #include "ui/dialogs/dialog_util.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -86,6 +87,11 @@ WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(buttons);
+    onCustomizeList = [this](int list) {
+        OptionsDialog options(plan_, this);
+        options.showPage(list == 0 ? OptionsDialog::Occupations : OptionsDialog::Educations);
+        options.exec();
+    };
     if (ready_) fillControls();
 }
 

@@ -1,0 +1,97 @@
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include "settings/user_settings.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/options_dialog.h"
+#include "ui/dialogs_fixture.h"
+
+namespace planek::test {
+namespace {
+
+using OptionsDialogTest = DialogFixture;
+
+TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
+    ui::OptionsDialog d(plan);
+    EXPECT_EQ(child<QLineEdit>(d, "me_OvertimeFrom")->text(), "19:00");
+    child<QSpinBox>(d, "se_AutoSave")->setValue(15);
+    type(d, "me_NightFrom", "2130");
+    type(d, "e_Symb_8", "O");
+    child<QCheckBox>(d, "cb_2Nigths")->setChecked(false);
+    child<QSpinBox>(d, "se_vStaffLess")->setValue(3);
+
+    // the glyph toggles on a configurable kind, never on a locked one
+    QTableWidget* days = d.dayOffGrid();
+    ASSERT_EQ(days->rowCount(), 24);
+    int settable = -1, locked = -1;
+    for (int r = 0; r < 24; ++r) (plan.options.dayOffKinds[r].settable ? settable : locked) = r;
+    ASSERT_GE(settable, 0);
+    ASSERT_GE(locked, 0);
+    emit days->cellDoubleClicked(settable, 3);
+    emit days->cellDoubleClicked(locked, 3);
+    EXPECT_EQ(days->item(locked, 3)->text(), "");
+    days->item(settable, 1)->setText(QString::fromUtf8("Urlop mój"));
+
+    // a user duty symbol: "-" is any, times shown again as h:mm
+    child<QPushButton>(d, "b_SymbolAdd")->click();
+    QTableWidget* symbols = d.symbolGrid();
+    ASSERT_EQ(symbols->rowCount(), 1);
+    symbols->item(0, 1)->setText("700");
+    EXPECT_EQ(symbols->item(0, 1)->text(), "07:00");
+    symbols->item(0, 2)->setText("12");
+    symbols->item(0, 4)->setText("DD");
+
+    d.dutyAsGrid()->item(0, 1)->setText("Etat pełny");
+    pressOk(d);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(plan.options.glowne.autosave, 15);
+    EXPECT_EQ(plan.options.wydruki.noc_od, 21 * 60 + 30);
+    EXPECT_EQ(plan.options.glowne.symbol_8, "O");
+    EXPECT_FALSE(plan.options.warnings.Nights2);
+    EXPECT_EQ(plan.options.warnings.vStaffLess, 3);
+    EXPECT_EQ(plan.options.dayOffKinds[settable].normatyw, kNormatywOff);
+    EXPECT_EQ(plan.options.dayOffKinds[settable].ownName, "Urlop mój");
+    EXPECT_EQ(plan.options.dayOffKinds[locked].normatyw, "");
+    ASSERT_EQ(plan.dutySymbols.size(), 1u);
+    EXPECT_EQ(plan.dutySymbols[0].start, 420);
+    EXPECT_EQ(plan.dutySymbols[0].length, 720);
+    EXPECT_EQ(plan.dutySymbols[0].overtime, -1);
+    EXPECT_EQ(plan.dutySymbols[0].symbol, "DD");
+    EXPECT_EQ(plan.dutyAs[0].name, "Etat pełny");
+}
+
+TEST_F(OptionsDialogTest, ABadTimeOrCharacterChangesNothing) {
+    ui::OptionsDialog d(plan);
+    type(d, "me_OvertimeFrom", "25:00");
+    child<QSpinBox>(d, "se_AutoSave")->setValue(15);
+    pressOk(d);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    ASSERT_EQ(ui->warnings.size(), 1u);
+    EXPECT_EQ(plan.options.glowne.autosave, 10);
+    type(d, "me_OvertimeFrom", "19:00");
+    d.dutyAsGrid()->item(1, 1)->setText(QString::fromUtf8("Umowa ☃"));
+    pressOk(d);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_EQ(ui->warnings.size(), 2u);
+    EXPECT_EQ(plan.options.glowne.autosave, 10);
+}
+
+TEST_F(OptionsDialogTest, SaveWritesTheConfigurationAndThePasswordLinkSetsThePassword) {
+    TempDir root;
+    std::filesystem::create_directories(root / "dane");
+    plan.paths = Paths::local(root.path());
+    plan.options.userSettingsFolder = root / "user";
+    ui::OptionsDialog d(plan);
+    d.askPassword = [] { return std::optional<std::string>("tajne"); };
+    child<QPushButton>(d, "l_ChangePassword")->click();
+    EXPECT_TRUE(check_password(plan, "tajne"));
+    EXPECT_FALSE(check_password(plan, "inne"));
+    child<QSpinBox>(d, "se_AutoArchiving")->setValue(30);
+    ASSERT_TRUE(d.save());
+    EXPECT_EQ(plan.options.glowne.autoarchiving, 30);
+    EXPECT_NE(read_file(root / "dane" / "konfiguracja.ini").find("autoarchiving=30"), std::string::npos);
+    EXPECT_TRUE(check_password(plan, "tajne"));  // saving keeps the new password
+}
+
+}  // namespace
+}  // namespace planek::test
