@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "files/root_seed.h"
+
 namespace planek {
 
 namespace fs = std::filesystem;
@@ -17,8 +19,11 @@ fs::path executable_folder() {
 
 fs::path default_program_root(const fs::path& exe_folder, const char* xdg_data_home, const char* home) {
     std::error_code ec;
+    // An installed program's bin/ is no portable copy, even where it can be
+    // written to (as root under /usr/local).
     if (!exe_folder.empty() &&
-        (fs::is_directory(exe_folder / "dane", ec) || ::access(exe_folder.c_str(), W_OK) == 0))
+        (fs::is_directory(exe_folder / "dane", ec) ||
+         (::access(exe_folder.c_str(), W_OK) == 0 && installed_data_folder(exe_folder).empty())))
         return exe_folder;
     // Per the XDG rules a relative value is to be ignored.
     if (xdg_data_home && *xdg_data_home && fs::path(xdg_data_home).is_absolute())
@@ -35,10 +40,12 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
     fs::path absolute = fs::absolute(chosen, ec);
     if (!ec) chosen = absolute.lexically_normal();
     plan.paths = Paths::local(chosen);
+    const bool firstStart = !fs::exists(plan.paths.data, ec);
     fs::create_directories(plan.paths.data, ec);
     if (ec || !fs::is_directory(plan.paths.data, ec))
         return {"Nie można utworzyć folderu danych „" + plan.paths.data.string() + "”" +
                 (ec ? ": " + ec.message() : std::string()) + "."};
+    if (firstStart) seed_program_root(plan.paths, executable_folder());
     return {};
 }
 

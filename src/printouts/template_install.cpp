@@ -26,6 +26,7 @@ fs::path shipped_template_folder(const fs::path& exe_folder) {
     fs::path dir = exe_folder;
     for (int up = 0; up < 3; ++up) {
         if (holds_templates(dir / "templates")) return dir / "templates";
+        if (holds_templates(dir / "share" / "planek" / "templates")) return dir / "share" / "planek" / "templates";
         if (!dir.has_parent_path() || dir.parent_path() == dir) break;
         dir = dir.parent_path();
     }

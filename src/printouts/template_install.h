@@ -6,7 +6,9 @@ namespace planek {
 
 // The folder of the shipped templates for a program started from
 // `exe_folder`: the first of exe/templates, exe/../templates and
-// exe/../../templates that holds a "*.wzr" file. Empty when there is none.
+// exe/../../templates that holds a "*.wzr" file, each also as
+// share/planek/templates (bin/ of an installed program). Empty when there is
+// none.
 std::filesystem::path shipped_template_folder(const std::filesystem::path& exe_folder);
 
 // Copies every "*.wzr" of `from` into `to` (created when missing) unless `to`

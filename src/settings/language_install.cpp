@@ -19,6 +19,8 @@ fs::path shipped_language_folder(const fs::path& exe_folder) {
     fs::path dir = exe_folder;
     for (int up = 0; up < 3; ++up) {
         if (fs::is_regular_file(dir / "lang" / "polski.lng", ec)) return dir / "lang";
+        if (fs::is_regular_file(dir / "share" / "planek" / "lang" / "polski.lng", ec))  // installed
+            return dir / "share" / "planek" / "lang";
         if (!dir.has_parent_path() || dir.parent_path() == dir) break;
         dir = dir.parent_path();
     }

@@ -7,7 +7,8 @@ namespace planek {
 // The folder of the shipped language files for a program started from
 // `exe_folder`: the first of exe/lang, exe/../lang and exe/../../lang that
 // holds polski.lng (an installed copy, a build folder inside the source
-// tree). Empty when there is none.
+// tree), each also as share/planek/lang (bin/ of an installed program).
+// Empty when there is none.
 std::filesystem::path shipped_language_folder(const std::filesystem::path& exe_folder);
 
 // Copies every "*.lng" of `from` into `to` (created when missing) unless
