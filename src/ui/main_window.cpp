@@ -27,6 +27,8 @@
 #include "files/month_project.h"
 #include "scheduler/scheduler.h"
 #include "ui/calendar_view.h"
+#include "ui/dialogs/day_off_dialog.h"
+#include "ui/dialogs/duty_dialog.h"
 #include "ui/drag_items.h"
 #include "ui/gui_interaction.h"
 #include "ui/plan_dialogs.h"
@@ -92,11 +94,18 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
     connect(autosave_, &QTimer::timeout, this, [this] { t_SaveTimer(plan_); });
     restartAutosave();
 
-    openDutyDialog = [this](const drop_result& r) { run_duty_dialog(plan_, r, this); };
-    editDutyDialog = [this](const std::string& panel) {
-        if (run_duty_edit_dialog(plan_, panel, this)) afterEdit(plan_.currentWorker);
+    openDutyDialog = [this](const drop_result& r) {
+        DutyDialog d(plan_, r.worker, r.dayIndex, r.duty, this);
+        if (d.ready()) d.exec();
     };
-    openDayOffDialog = [this](const drop_result&) { notAvailable(); };
+    editDutyDialog = [this](const std::string& panel) {
+        DutyDialog d(plan_, panel, this);
+        if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(plan_.currentWorker);
+    };
+    openDayOffDialog = [this](const drop_result& r) {
+        DayOffDialog d(plan_, r.worker, r.dayIndex, this);
+        if (d.ready()) d.exec();
+    };
     month_project_hooks().chooseSaveFile = [this](const std::string& folder,
                                                   const std::string& proposed) -> std::optional<std::string> {
         const QString f = QFileDialog::getSaveFileName(this, QString(), qs((std::filesystem::path(folder) / proposed).string()),

@@ -26,6 +26,13 @@
 #include "scheduler/scheduler.h"
 #include "scheduler/warnings.h"
 #include "ui/calendar_view.h"
+#include "editing/group_model.h"
+#include "editing/worker_model.h"
+#include "ui/dialogs/day_off_dialog.h"
+#include "ui/dialogs/duty_dialog.h"
+#include "ui/dialogs/group_dialog.h"
+#include "ui/dialogs/remove_dialogs.h"
+#include "ui/dialogs/worker_dialog.h"
 #include "ui/main_window.h"
 #include "ui/plan_dialogs.h"
 #include "ui/qt_text.h"
@@ -84,13 +91,33 @@ void MainWindow::buildActions() {
     });
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 
-    stub(makeAction("a_WorkerAdd", "Dodaj pracownika...", "Ctrl+Ins"));
-    stub(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"));
-    stub(makeAction("a_WorkerDelete", "Usuń pracownika"));
-    stub(makeAction("a_WorkerRestore", "Przywróć pracownika"));
-    stub(makeAction("a_GroupAdd", "Dodaj grupę..."));
-    stub(makeAction("a_GroupEdit", "Edytuj grupę..."));
-    stub(makeAction("a_GroupDelete", "Usuń grupę"));
+    auto workerDialog = [this](int worker) {
+        WorkerDialog d(plan_, worker, this);
+        if (!d.ready() || d.exec() != QDialog::Accepted) return;
+        if (d.storedWorker() >= 0) plan_.currentWorker = d.storedWorker();
+        refreshWorkers(true);
+        afterEdit(plan_.currentWorker);
+    };
+    on(makeAction("a_WorkerAdd", "Dodaj pracownika...", "Ctrl+Ins"), [workerDialog] { workerDialog(-1); });
+    on(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"),
+       [this, workerDialog] { workerDialog(plan_.currentWorker); });
+    on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] {
+        if (usun_pracownika(plan_, plan_.currentWorker)) refreshAll();
+    });
+    on(makeAction("a_WorkerRestore", "Przywróć pracownika"), [this] {
+        przywroc_pracownika(plan_, plan_.currentWorker);
+        refreshAll();
+    });
+    auto groupDialog = [this](bool edit) {
+        GroupDialog d(plan_, edit, this);
+        if (d.exec() != QDialog::Accepted) return;
+        refreshAll();
+    };
+    on(makeAction("a_GroupAdd", "Dodaj grupę..."), [groupDialog] { groupDialog(false); });
+    on(makeAction("a_GroupEdit", "Edytuj grupę..."), [groupDialog] { groupDialog(true); });
+    on(makeAction("a_GroupDelete", "Usuń grupę"), [this] {
+        if (usun_grupe(plan_, plan_.currentGroup)) refreshAll();
+    });
 
     on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),
        [this] {
@@ -142,7 +169,13 @@ void MainWindow::buildActions() {
     });
     stub(makeAction("a_Templates", "Wydruki...", "F5"));
     stub(makeAction("a_Options", "Opcje..."));
-    stub(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."));
+    on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
+        RemoveDialog d(plan_, "mi_DutiesRemove", this);
+        if (d.exec() == QDialog::Accepted) {
+            refreshWorkers(true);
+            afterEdit(plan_.currentWorker);
+        }
+    });
     on(makeAction("a_OvertimeLoad", "Wczytaj nadgodziny z poprzedniego miesiąca..."), [this] {
         const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), "Planek (*.pnk)");
         if (!f.isEmpty() && nadpracowania_auto_wczytaj(plan_, ss(f))) refreshCalendar();
@@ -160,9 +193,8 @@ void MainWindow::buildActions() {
     });
     on(makeAction("a_DayProperties", "Właściwości dnia..."), [this] { runDayProperties(plan_.selectedCellDay); });
     on(makeAction("a_About", "O programie..."), [this] {
-        QMessageBox::about(this, qs(plan_.options.appTitle),
-                           qs(plan_.options.appTitle) + "\n" +
-                               text(plan_, "f_About", "l_About", "Planowanie dyżurów personelu oddziału."));
+        AboutDialog d(plan_, this);
+        d.exec();
     });
 }
 
@@ -324,20 +356,8 @@ void MainWindow::deletePanel(const QString& panel) {
 void MainWindow::splitPanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref || !ref->duty) return;
-    const auto& list = plan_.workers[size_t(ref->worker)].months[size_t(plan_.currentMonth)].duties[size_t(ref->day)];
-    if (ref->position >= int(list.size())) return;
-    const dyzur d = list[size_t(ref->position)];
-    bool ok = false;
-    const QString typed = QInputDialog::getText(
-        this, text(plan_, "f_DutySplit", "f_DutySplit", "Podziel dyżur"),
-        text(plan_, "f_DutySplit", "l_Duty", "Dyżur w godzinach:") + " " + qs(split_dialog_range(plan_, d)) + "\n" +
-            text(plan_, "f_DutySplit", "l_SplitHour", "Godzina podziału:"),
-        QLineEdit::Normal, qs(min2h(d.start, "txt", true, true)), &ok);
-    if (!ok) return;
-    const std::optional<int> minute = try_h2min(ss(typed));
-    if (!minute || *minute < 0 || *minute >= 1440) return;
-    podziel_dyzur(plan_, ss(panel), *minute);
-    afterEdit(ref->worker);
+    SplitDialog d(plan_, ss(panel), this);
+    if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(ref->worker);
 }
 
 void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
@@ -351,8 +371,10 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
     if (chosen == change) {
         if (panel.startsWith('p') && editDutyDialog)
             editDutyDialog(ss(panel));
-        else if (panel.startsWith('u'))
-            notAvailable();
+        else if (panel.startsWith('u')) {
+            DayOffDialog d(plan_, ss(panel), this);
+            if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(plan_.currentWorker);
+        }
     } else if (chosen == split) {
         splitPanel(panel);
     } else if (chosen == del) {

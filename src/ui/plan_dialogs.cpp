@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,8 +15,6 @@
 
 #include "calendar/calendar_grid.h"
 #include "calendar/period_params.h"
-#include "editing/duty_dialog_model.h"
-#include "scheduler/scheduler.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -136,56 +133,6 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
     if (d.exec() != QDialog::Accepted) return !props.ownHoliday || !restore->isEnabled();
     zapisz_wlasciwosci_dnia(plan, dayIndex, ss(notes->toPlainText()), er->isChecked());
     return true;
-}
-
-namespace {
-
-bool run_duty_model(Plan& plan, duty_dialog_model& model, QWidget* parent) {
-    QDialog d(parent);
-    d.setObjectName("f_DutyAdd");
-    d.setWindowTitle(text(plan, "f_DutyAdd", "f_DutyAdd", "Dodaj/Edytuj dyżur"));
-    auto* form = new QFormLayout(&d);
-    form->addRow(new QLabel(qs(model.captionLine(plan))));
-    form->addRow(new QLabel(qs(model.dateLine(plan))));
-    auto* start = new QLineEdit(qs(model.startText));
-    start->setObjectName("me_DutyFrom");
-    form->addRow(text(plan, "f_DutyAdd", "l_DutyFrom", "Od godziny:"), start);
-    auto* length = new QLineEdit(qs(model.timeText));
-    length->setObjectName("me_Time");
-    form->addRow(text(plan, "f_DutyAdd", "l_Time", "Czas trwania:"), length);
-    auto* overtime = new QLineEdit(qs(model.overtimeText));
-    overtime->setObjectName("me_DutyOvertime");
-    form->addRow(text(plan, "f_DutyAdd", "l_DutyOvertime", "Nadgodziny:"), overtime);
-    auto* note = new QLineEdit(qs(model.note));
-    note->setMaxLength(30);
-    form->addRow(text(plan, "f_DutyAdd", "l_Note", "Uwagi:"), note);
-    auto* onRequest = new QCheckBox(text(plan, "f_DutyAdd", "cb_OnRequest", "Na życzenie"));
-    onRequest->setChecked(model.onRequest);
-    form->addRow(onRequest);
-    form->addRow(ok_cancel(d));
-    if (d.exec() != QDialog::Accepted) return false;
-    model.type = duty_type::Other;
-    model.startText = ss(start->text());
-    model.setTimeText(ss(length->text()));
-    model.overtimeText = ss(overtime->text());
-    model.note = ss(note->text());
-    model.onRequest = onRequest->isChecked();
-    const duty_dialog_result r = model.ok(plan, rozpisz_8_z_dialogu);
-    return r == duty_dialog_result::Added || r == duty_dialog_result::Edited || r == duty_dialog_result::FilledMonth;
-}
-
-}  // namespace
-
-bool run_duty_dialog(Plan& plan, const drop_result& drop, QWidget* parent) {
-    duty_dialog_model model;
-    model.openAdd(plan, drop.worker, drop.dayIndex, drop.duty);
-    return run_duty_model(plan, model, parent);
-}
-
-bool run_duty_edit_dialog(Plan& plan, const std::string& panel, QWidget* parent) {
-    duty_dialog_model model;
-    if (!model.openEdit(plan, panel)) return false;
-    return run_duty_model(plan, model, parent);
 }
 
 }  // namespace planek::ui
