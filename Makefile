@@ -35,3 +35,34 @@ test: unit sanitize
 
 clean:
 	rm -rf $(BUILD) $(ASAN)
+
+# make fuzz  - the libFuzzer targets (clang, ASan+UBSan) in build-fuzz; not part of make test.
+# make fuzz-run FUZZ_SECONDS=600 - runs each of them on its seeds for that long.
+FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz fuzz-run
+
+$(FUZZ)/build.ninja:
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPLANEK_FUZZ=ON -DPLANEK_GUI=OFF
+
+fuzz: $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_all
+
+fuzz-run: fuzz
+	fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# make bench - planek-bench in build-bench (Release; Google Benchmark installed
+# when missing): the timings table, then the memory of 600 workers with 12
+# months open. Not part of make test. bench/count.sh gives callgrind counts.
+BENCH ?= build-bench
+
+.PHONY: bench
+
+bench: deps
+	@bench/deps.sh
+	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLANEK_BENCH=ON -DPLANEK_GUI=OFF
+	cmake --build $(BENCH) -j $(JOBS) --target planek-bench planek-cli
+	$(BENCH)/bench/planek-bench --wards $(BENCH)/wards
+	$(BENCH)/bench/planek-bench --wards $(BENCH)/wards --memory
