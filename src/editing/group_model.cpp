@@ -28,8 +28,13 @@ int staffing(const std::string& text) {
 std::optional<int> cell_minutes(const std::string& text) { return typed_minutes(text, 24); }
 
 shift_row row_of(const zmiana_& z) {
-    return {min2h(z.start), min2h(z.length), z.symbol, colour_text(z.color), z.name,
-            std::to_string(z.staffMin), std::to_string(z.staffMinS)};
+    return {min2h(z.start),
+            min2h(z.length),
+            z.symbol,
+            colour_text(z.color),
+            z.name,
+            std::to_string(z.staffMin),
+            std::to_string(z.staffMinS)};
 }
 
 }  // namespace
@@ -57,7 +62,8 @@ bool group_dialog_model::openEdit(Plan& plan) {
     nick = g->nick;
     color = g->color;
     rows.clear();
-    for (size_t i = 0; i < g->shifts.size() && i < size_t(kMaxShifts); ++i) rows.push_back(row_of(g->shifts[i]));
+    for (size_t i = 0; i < g->shifts.size() && i < size_t(kMaxShifts); ++i)
+        rows.push_back(row_of(g->shifts[i]));
     if (rows.empty()) rows.push_back({"7:00", "12:00", "", "clWhite", "", "0", "0"});
     day8 = min2h(g->dailyNorm);
     saturdayHoliday = g->saturdayHoliday;
@@ -141,35 +147,39 @@ void group_dialog_model::chain() {
 std::string group_dialog_model::problem(const Plan& plan) const {
     const char* s = "f_GroupAdd";
     if (trim(name).empty()) return message(plan, "msg_GroupNameNeed", "Należy podać nazwę grupy.");
-    std::vector<typed_field> texts{{plan.tr.tr(s, "l_GroupName", "Nazwa"), name},
-                                   {plan.tr.tr(s, "l_Nick", "Nazwa krótka"), nick}};
+    std::vector<typed_field> texts{{plan.tr.tr(s, "l_GroupName", "Nazwa: "), name},
+                                   {plan.tr.tr(s, "l_Nick", "Nazwa krótka (maks. 2 znaki): "), nick}};
     for (const shift_row& r : rows) {
         texts.push_back({plan.tr.tr(s, "sag_Shifts3", "Symbol dyżuru"), r.symbol});
         texts.push_back({plan.tr.tr(s, "sag_Shifts5", "Nazwa"), r.name});
     }
     std::string bad = unencodable_message(plan, texts);
     if (bad.empty())
-        bad = bad_time_message(plan, {{plan.tr.tr(s, "l_Duty8Length", "Długość dyżuru 8-godzinnego"), day8}}, 24);
+        bad = bad_time_message(plan,
+                               {{plan.tr.tr(s, "l_Duty8Length", "Długość dyżuru 8-godzinnego: "), day8}}, 24);
     if (bad.empty() && customNorm)
-        bad = bad_time_message(plan, {{plan.tr.tr(s, "cb_CustomNorma", "Normatyw własny"), normText}}, 999);
+        bad = bad_time_message(plan, {{plan.tr.tr(s, "cb_CustomNorma", "Normatyw własny: "), normText}}, 999);
     for (size_t i = 0; bad.empty() && i < rows.size(); ++i) {
         const std::string no = std::to_string(i + 1);
         const auto start = cell_minutes(rows[i].start), length = cell_minutes(rows[i].length);
         if (!start || *start >= kDay)
-            bad = message(plan, "msg_BadShiftStart", "Zmiana nr %s: \"%s\" nie jest poprawną godziną początku.",
-                          {no, rows[i].start});
+            bad = message(plan, "msg_BadShiftStart",
+                          "Zmiana nr %s: \"%s\" nie jest poprawną godziną początku.", {no, rows[i].start});
         else if (!length || *length <= 0 || *length > kDay)
-            bad = message(plan, "msg_BadShiftLength",
-                          "Zmiana nr %s: czas trwania \"%s\" musi być dłuższy od 0:00 i nie dłuższy niż 24:00.",
-                          {no, rows[i].length});
+            bad =
+                message(plan, "msg_BadShiftLength",
+                        "Zmiana nr %s: czas trwania \"%s\" musi być dłuższy od 0:00 i nie dłuższy niż 24:00.",
+                        {no, rows[i].length});
         else if (!parse_colour(rows[i].color))
-            bad = message(plan, "msg_BadShiftColour", "Zmiana nr %s: nieznany kolor \"%s\".", {no, rows[i].color});
+            bad = message(plan, "msg_BadShiftColour", "Zmiana nr %s: nieznany kolor \"%s\".",
+                          {no, rows[i].color});
     }
     return bad;
 }
 
 grupa group_dialog_model::build(const Plan& plan) const {
-    const grupa* existing = !adding() && editIndex < int(plan.groups.size()) ? &plan.groups[editIndex] : nullptr;
+    const grupa* existing =
+        !adding() && editIndex < int(plan.groups.size()) ? &plan.groups[editIndex] : nullptr;
     grupa g;
     if (existing) {
         g.dailyNormDefault = existing->dailyNormDefault;
@@ -187,8 +197,9 @@ grupa group_dialog_model::build(const Plan& plan) const {
     g.color = color;
     g.old = false;
     g.customNorm = customNorm;
-    g.customNormMinutes =
-        word(customNorm ? typed_minutes(normText, 999).value_or(0) : existing ? existing->customNormMinutes : 0);
+    g.customNormMinutes = word(customNorm ? typed_minutes(normText, 999).value_or(0)
+                               : existing ? existing->customNormMinutes
+                                          : 0);
     g.resetBeforeAutomat = resetBeforeAutomat;
     g.algorithm = byte(algorithm);
     g.residueDistribution = byte(residueBox ? residueChoice : 1);
@@ -267,10 +278,11 @@ bool usun_grupe(Plan& plan, int group) {
         warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
         return false;
     }
-    if (!ask_yes_no(plan, "msg_ConfirmGroupDelete",
-                    "Czy usunąć wybraną grupę?%sPracownicy nie zostaną usunięci - mogą oni zostać przypisani do "
-                    "innych grup.",
-                    {kLineBreak}))
+    if (!ask_yes_no(
+            plan, "msg_ConfirmGroupDelete",
+            "Czy usunąć wybraną grupę?%sPracownicy nie zostaną usunięci - mogą oni zostać przypisani do "
+            "innych grup.",
+            {kLineBreak}))
         return false;
     const std::string gid = std::to_string(plan.groups[group].id);
     for (prac& w : plan.workers) {

@@ -34,9 +34,9 @@ struct group_dialog_model {
     std::string normText = "000:00";
     // "&Automat"
     bool resetBeforeAutomat = false;
-    bool residueBox = true;   // cb_NormaResidueDistribution
-    int residueChoice = 0;    // hidden rg_NormaResidueDistribution
-    int algorithm = 0;        // hidden rg_Algorithms
+    bool residueBox = true;  // cb_NormaResidueDistribution
+    int residueChoice = 0;   // hidden rg_NormaResidueDistribution
+    int algorithm = 0;       // hidden rg_Algorithms
     bool dayOffForHolidayWork = true;
 
     // Resets for a new group: empties the names, keeps the first two shift

@@ -20,6 +20,13 @@ std::optional<int> digits_value(std::string_view s) {
     return std::stoi(std::string(s));
 }
 
+// A control's caption names the field in a message without its colon.
+std::string field_name(const std::string& caption) {
+    std::string s = caption;
+    while (!s.empty() && (s.back() == ' ' || s.back() == ':')) s.pop_back();
+    return s;
+}
+
 }  // namespace
 
 std::optional<int> typed_minutes(std::string_view text, int maxHours, bool allowNegative) {
@@ -60,18 +67,20 @@ std::string bad_time_message(const Plan& plan, const std::vector<typed_field>& f
                              bool allowNegative) {
     for (const typed_field& f : fields)
         if (!typed_minutes(f.text, maxHours, allowNegative))
-            return message(plan, "msg_BadTime",
-                           "\"%s\" nie jest poprawnym czasem (pole: %s).%sWpisz czas jako np. 7:35, 7.35 lub 735.",
-                           {f.text, f.caption, kLineBreak});
+            return message(
+                plan, "msg_BadTime",
+                "\"%s\" nie jest poprawnym czasem (pole: %s).%sWpisz czas jako np. 7:35, 7.35 lub 735.",
+                {f.text, field_name(f.caption), kLineBreak});
     return {};
 }
 
 std::string unencodable_message(const Plan& plan, const std::vector<typed_field>& fields) {
     for (const typed_field& f : fields)
         if (auto bad = first_unencodable(f.text))
-            return message(plan, "msg_BadCharacter",
-                           "Znaku \"%s\" (pole: %s) nie można zapisać w plikach programu.%sUsuń go lub zastąp innym.",
-                           {*bad, f.caption, kLineBreak});
+            return message(
+                plan, "msg_BadCharacter",
+                "Znaku \"%s\" (pole: %s) nie można zapisać w plikach programu.%sUsuń go lub zastąp innym.",
+                {*bad, field_name(f.caption), kLineBreak});
     return {};
 }
 

@@ -25,9 +25,7 @@ int minutes_or_zero(const std::string& text, bool allowNegative = false) {
 
 std::string same_name_key(const std::string& s) { return lower_pl(trim(s)); }
 
-void group_need(Plan& plan) {
-    warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
-}
+void group_need(Plan& plan) { warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę."); }
 
 void fill_names(worker_form& f, const prac& w) {
     f.surname = w.surname;
@@ -214,7 +212,9 @@ bool worker_dialog_model::patternKeyAccepted(const Plan& plan, char key) {
     return key >= '0' && key <= '9' && key - '0' <= shifts;
 }
 
-int worker_dialog_model::startMax(const std::string& pattern) { return std::max<int>(1, int(pattern.size())); }
+int worker_dialog_model::startMax(const std::string& pattern) {
+    return std::max<int>(1, int(pattern.size()));
+}
 
 int worker_dialog_model::startMax8(const std::string& pattern8) {
     return pattern8.size() >= 2 ? int(pattern8.size()) : 1;
@@ -224,7 +224,9 @@ void worker_dialog_model::patternChanged() {
     f.startFrom = f.pattern.empty() ? 1 : std::clamp(f.startFrom, 1, startMax(f.pattern));
 }
 
-void worker_dialog_model::pattern8Changed() { f.startFrom8 = std::clamp(f.startFrom8, 1, startMax8(f.pattern8)); }
+void worker_dialog_model::pattern8Changed() {
+    f.startFrom8 = std::clamp(f.startFrom8, 1, startMax8(f.pattern8));
+}
 
 std::string worker_dialog_model::defaultPartTimeLabel() const {
     return real_text(parse_real(f.partTimeDefault).value_or(100.0)) + "%";
@@ -245,29 +247,39 @@ std::string worker_dialog_model::problem(const Plan& plan) const {
     auto cap = [&](const char* key, const char* fallback) { return plan.tr.tr(s, key, fallback); };
     if (trim(f.surname).empty())
         return message(plan, "msg_WorkerSurnameNeed", "Należy podać nazwisko pracownika.");
-    std::string bad = unencodable_message(
-        plan, {{cap("l_Surname", "Nazwisko"), f.surname},      {cap("l_Name", "Imię"), f.firstName},
-               {cap("l_Nick", "Nazwa krótka"), f.nick},         {cap("l_Occupation", "Stanowisko"), f.occupation},
-               {cap("l_Address", "Adres"), f.address},          {cap("l_PostOffice", "Poczta"), f.postOffice},
-               {cap("l_ZipCode", "Kod pocztowy"), f.zipCode},   {cap("l_PhoneNumber", "Telefon"), f.phone},
-               {cap("l_Email", "E-mail"), f.email},             {cap("l_pesel", "PESEL"), f.pesel},
-               {cap("l_education", "Wykształcenie"), f.education}, {cap("l_courses", "Ukończone kursy"), f.courses},
-               {cap("l_user1", "Inne 1"), f.user1},             {cap("l_user2", "Inne 2"), f.user2},
-               {cap("l_user3", "Inne 3"), f.user3}});
+    std::string bad = unencodable_message(plan, {{cap("l_Surname", "Nazwisko: "), f.surname},
+                                                 {cap("l_Name", "Imię: "), f.firstName},
+                                                 {cap("l_Nick", "Nazwa krótka (maks. 2 znaki): "), f.nick},
+                                                 {cap("l_Occupation", "Stanowisko: "), f.occupation},
+                                                 {cap("l_Address", "Adres: "), f.address},
+                                                 {cap("l_PostOffice", "Poczta: "), f.postOffice},
+                                                 {cap("l_ZipCode", "Kod pocztowy: "), f.zipCode},
+                                                 {cap("l_PhoneNumber", "Telefon: "), f.phone},
+                                                 {cap("l_Email", "E-mail: "), f.email},
+                                                 {cap("l_pesel", "PESEL: "), f.pesel},
+                                                 {cap("l_education", "Wykształcenie: "), f.education},
+                                                 {cap("l_courses", "Ukończone kursy: "), f.courses},
+                                                 {cap("l_user1", "Inne 1: "), f.user1},
+                                                 {cap("l_user2", "Inne 2: "), f.user2},
+                                                 {cap("l_user3", "Inne 3: "), f.user3}});
     if (!bad.empty()) return bad;
-    bad = bad_time_message(plan, {{cap("l_CurrentYearHoliday", "godzin urlopu wypoczynkowego"), f.currentYearHoliday},
-                                  {cap("l_LastYearHoliday", "godzin urlopu wyp. z poprz. roku"), f.lastYearHoliday},
-                                  {cap("l_CareDays", "dni opieki"), f.careDaysMode ? f.careHours : ""},
-                                  {cap("cb_wn_Norma", "Własny normatyw miesięczny [h]"), f.ownNormText}},
-                           999);
+    bad = bad_time_message(
+        plan,
+        {{cap("l_CurrentYearHoliday", "godzin urlopu wypoczynkowego: "), f.currentYearHoliday},
+         {cap("l_LastYearHoliday", "godzin urlopu wyp. z poprz. roku: "), f.lastYearHoliday},
+         {cap("l_CareDays", "dni opieki: "), f.careDaysMode ? f.careHours : ""},
+         {cap("cb_wn_Norma", "Własny normatyw miesięczny [h]"), f.ownNormText}},
+        999);
     if (bad.empty())
-        bad = bad_time_message(plan, {{cap("me_LastMonthHours", "korekta ręczna"), f.lastMonthHours}}, 500, true);
+        bad = bad_time_message(plan, {{cap("l_LastMonthHours", "korekta ręczna:"), f.lastMonthHours}}, 500,
+                               true);
     if (bad.empty() && f.automatFromHourOn)
-        bad = bad_time_message(plan, {{cap("cb_AutomatFromHour", "od godziny"), f.automatFromHour}}, 23);
+        bad = bad_time_message(plan, {{cap("cb_AutomatFromHour", "od godziny:"), f.automatFromHour}}, 23);
     if (!bad.empty()) return bad;
     const auto part = parse_real(f.partTime);
     if (!trim(f.partTime).empty() && (!part || *part <= 0 || *part > 999))
-        return message(plan, "msg_BadPartTime", "Wymiar etatu \"%s\" nie jest poprawną liczbą procent (np. 100 lub 87,5).",
+        return message(plan, "msg_BadPartTime",
+                       "Wymiar etatu \"%s\" nie jest poprawną liczbą procent (np. 100 lub 87,5).",
                        {f.partTime});
     return {};
 }
@@ -362,17 +374,24 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
             std::string text = message(plan, "msg_Workers_already_exists_1", "Pracownik %s %s już istnieje.",
                                        {w.surname, w.firstName});
             if (w.old)
-                text += "\n" + plan.tr.msg("msg_Workers_already_exists_2",
-                                           "Znajduje się on wśród usuniętych pracowników i można go przywrócić.");
+                text +=
+                    "\n" + plan.tr.msg("msg_Workers_already_exists_2",
+                                       "Znajduje się on wśród usuniętych pracowników i można go przywrócić.");
             if (!plan.group() || !w.inGroup(plan.group()->id))
-                text += "\n" + plan.tr.msg("msg_Workers_already_exists_3",
-                                           "Jest on członkiem innej grupy, ale można go przypisać również do bieżącej.");
-            text += "\n\n" + plan.tr.msg("msg_Workers_already_exists_4",
-                                         "Jeżeli chodzi o tę samą osobę, to nie należy dodawać kolejnego pracownika, a "
-                                         "wykorzystać już istniejącego.");
-            text += "\n\n" + plan.tr.msg("msg_Workers_already_exists_5",
-                                         "Czy na pewno dodać kolejnego pracownika o takim samym imieniu i nazwisku jak "
-                                         "już istniejący?");
+                text +=
+                    "\n" +
+                    plan.tr.msg("msg_Workers_already_exists_3",
+                                "Jest on członkiem innej grupy, ale można go przypisać również do bieżącej.");
+            text +=
+                "\n\n" +
+                plan.tr.msg("msg_Workers_already_exists_4",
+                            "Jeżeli chodzi o tę samą osobę, to nie należy dodawać kolejnego pracownika, a "
+                            "wykorzystać już istniejącego.");
+            text +=
+                "\n\n" +
+                plan.tr.msg("msg_Workers_already_exists_5",
+                            "Czy na pewno dodać kolejnego pracownika o takim samym imieniu i nazwisku jak "
+                            "już istniejący?");
             if (plan.ui->ask(text, Buttons::YesNo) != Answer::Yes) return false;
             break;
         }

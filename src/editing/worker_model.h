@@ -109,7 +109,7 @@ struct worker_dialog_model {
     // OK: true when stored (the dialog closes). A refused form shows its
     // problem; a refused duplicate leaves everything as it was.
     bool ok(Plan& plan);
-    int storedIndex = -1;   // after ok: where the worker went
+    int storedIndex = -1;  // after ok: where the worker went
     bool nickChanged = false;
 };
 

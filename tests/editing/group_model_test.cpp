@@ -1,7 +1,8 @@
+#include "editing/group_model.h"
+
 #include <gtest/gtest.h>
 
 #include "editing/editing_fixture.h"
-#include "editing/group_model.h"
 
 namespace planek::test {
 namespace {
@@ -170,8 +171,9 @@ TEST_F(GroupModel, DeleteTakesOnlyThatIdOutOfTheWorkersGroups) {
     plan.workers[1].groups = "5|";
     ui->answers = {Answer::Yes};
     ASSERT_TRUE(usun_grupe(plan, 1));
-    EXPECT_EQ(ui->questions[0], "Czy usunąć wybraną grupę?\nPracownicy nie zostaną usunięci - mogą oni zostać "
-                                "przypisani do innych grup.");
+    EXPECT_EQ(ui->questions[0],
+              "Czy usunąć wybraną grupę?\nPracownicy nie zostaną usunięci - mogą oni zostać "
+              "przypisani do innych grup.");
     EXPECT_EQ(plan.workers[0].groups, "15|");
     EXPECT_EQ(plan.workers[1].groups, "");
     EXPECT_TRUE(plan.groups[1].old);

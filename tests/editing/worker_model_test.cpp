@@ -1,8 +1,9 @@
+#include "editing/worker_model.h"
+
 #include <gtest/gtest.h>
 
 #include "editing/editing_fixture.h"
 #include "editing/typed_time.h"
-#include "editing/worker_model.h"
 
 namespace planek::test {
 namespace {

@@ -1,8 +1,8 @@
 #include <QListWidget>
 #include <QSpinBox>
 
-#include "ui/dialogs_fixture.h"
 #include "ui/dialogs/worker_dialog.h"
+#include "ui/dialogs_fixture.h"
 
 namespace planek::test {
 namespace {

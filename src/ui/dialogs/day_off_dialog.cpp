@@ -20,13 +20,16 @@ namespace {
 constexpr const char* kForm = "f_DayOffAdd";
 }
 
-DayOffDialog::DayOffDialog(Plan& plan, int worker, int dayIndex, QWidget* parent) : QDialog(parent), plan_(plan) {
-    ready_ = worker >= 0 && worker < int(plan.workers.size()) && dayIndex >= 0 && dayIndex < int(plan.days.size());
+DayOffDialog::DayOffDialog(Plan& plan, int worker, int dayIndex, QWidget* parent)
+    : QDialog(parent), plan_(plan) {
+    ready_ =
+        worker >= 0 && worker < int(plan.workers.size()) && dayIndex >= 0 && dayIndex < int(plan.days.size());
     if (ready_) model_.openAdd(plan, worker, dayIndex);
     build();
 }
 
-DayOffDialog::DayOffDialog(Plan& plan, const std::string& panel, QWidget* parent) : QDialog(parent), plan_(plan) {
+DayOffDialog::DayOffDialog(Plan& plan, const std::string& panel, QWidget* parent)
+    : QDialog(parent), plan_(plan) {
     ready_ = model_.openEdit(plan, panel);
     build();
 }
@@ -35,7 +38,7 @@ int DayOffDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; 
 
 void DayOffDialog::build() {
     setObjectName(kForm);
-    setWindowTitle(caption(plan_, kForm, "Caption", "Dodaj/Edytuj wolne"));
+    setWindowTitle(caption(plan_, kForm, kForm, "Dodaj/Edytuj wolne"));
     auto* layout = new QVBoxLayout(this);
     kinds_ = new QListWidget(this);
     kinds_->setObjectName("lb_DayOffType");
@@ -71,7 +74,8 @@ void DayOffDialog::build() {
         model_.kindIndex = row;
         refresh(true);
     });
-    for (QSpinBox* s : {from_, to_}) connect(s, &QSpinBox::valueChanged, this, [this] {
+    for (QSpinBox* s : {from_, to_})
+        connect(s, &QSpinBox::valueChanged, this, [this] {
             if (!filling_) refresh(true);
         });
     connect(custom_, &QCheckBox::toggled, this, [this](bool on) {
@@ -131,8 +135,8 @@ void DayOffDialog::accept() {
     model_.customNorm = custom_->isChecked();
     model_.normWithPartTime = partTime_->isChecked();
     if (model_.customNorm) {
-        const std::string bad =
-            bad_time_message(plan_, {{ss(caption(plan_, kForm, "cb_CustomNorma", "Własny")), ss(norm_->text())}}, 999);
+        const std::string bad = bad_time_message(
+            plan_, {{ss(caption(plan_, kForm, "cb_CustomNorma", "Własny:")), ss(norm_->text())}}, 999);
         if (!bad.empty()) {
             plan_.ui->warn(bad);
             return;

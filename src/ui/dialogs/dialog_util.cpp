@@ -15,14 +15,15 @@ QString caption(const Plan& plan, const char* form, const char* key, const char*
     return qs(plan.tr.tr(form, key, fallback));
 }
 
-Cp1250Validator::Cp1250Validator(const Plan& plan, QLineEdit* field) : QValidator(field), plan_(plan), field_(field) {}
+Cp1250Validator::Cp1250Validator(const Plan& plan, QLineEdit* field)
+    : QValidator(field), plan_(plan), field_(field) {}
 
 QValidator::State Cp1250Validator::validate(QString& input, int&) const {
     const auto bad = first_unencodable(ss(input));
     if (!bad) return Acceptable;
     const std::string text =
-        message(plan_, "msg_CharNotAllowed", "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).",
-                {*bad});
+        message(plan_, "msg_CharNotAllowed",
+                "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {*bad});
     QToolTip::showText(field_->mapToGlobal(QPoint(0, field_->height())), qs(text), field_);
     return Invalid;
 }
@@ -58,7 +59,9 @@ bool timeFieldValid(const QLineEdit* field) {
 
 QColor qcolour(colour c) { return toQColor(c); }
 
-colour fromQColor(const QColor& c) { return colour(c.red()) | (colour(c.green()) << 8) | (colour(c.blue()) << 16); }
+colour fromQColor(const QColor& c) {
+    return colour(c.red()) | (colour(c.green()) << 8) | (colour(c.blue()) << 16);
+}
 
 ColourButton::ColourButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
     connect(this, &QPushButton::clicked, this, &ColourButton::choose);
@@ -83,7 +86,8 @@ QDialogButtonBox* okCancel(const Plan& plan, const char* form, QWidget* parent) 
     ok->setObjectName("sb_Ok");
     ok->setToolTip(caption(plan, form, "sb_Ok_hint", "Zamknij"));
     ok->setDefault(true);
-    QPushButton* cancel = box->addButton(caption(plan, form, "sb_Cancel", "Anuluj"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        box->addButton(caption(plan, form, "sb_Cancel", "Anuluj"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("sb_Cancel");
     return box;
 }

@@ -50,7 +50,7 @@ int DutyDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; }
 
 void DutyDialog::build() {
     setObjectName(kForm);
-    setWindowTitle(caption(plan_, kForm, "Caption", "Dodaj/Edytuj dyżur"));
+    setWindowTitle(caption(plan_, kForm, kForm, "Dodaj/Edytuj dyżur"));
     fillMonth = rozpisz_8_z_dialogu;
     auto* layout = new QVBoxLayout(this);
     worker_ = new QLabel(this);
@@ -117,7 +117,7 @@ void DutyDialog::build() {
     onRequest_->setObjectName("cb_OnRequest");
     medical_ = new QCheckBox(caption(plan_, kForm, "cb_Medical", "Dyżur medyczny"), this);
     medical_->setObjectName("cb_Medical");
-    form->addRow(caption(plan_, kForm, "l_DutyFrom", "Początek:"), start_);
+    form->addRow(caption(plan_, kForm, "l_DutyFrom", "Od godziny:"), start_);
     form->addRow(caption(plan_, kForm, "l_DutyOvertime", "Nadgodziny:"), overtime_);
     form->addRow(alsoOvertime_);
     form->addRow(caption(plan_, kForm, "l_DutyAs", "Jako:"), dutyAs_);
@@ -227,13 +227,18 @@ void DutyDialog::refreshBar() {
 }
 
 bool DutyDialog::readTimes() {
-    std::vector<typed_field> times{{ss(caption(plan_, kForm, "l_DutyFrom", "Początek")), ss(start_->text())}};
-    if (type_->checkedId() == 4) times.push_back({ss(caption(plan_, kForm, "rg_DutyType4", "Inny")), ss(time_->text())});
+    std::vector<typed_field> times{
+        {ss(caption(plan_, kForm, "l_DutyFrom", "Od godziny:")), ss(start_->text())}};
+    if (type_->checkedId() == 4)
+        times.push_back({ss(caption(plan_, kForm, "rg_DutyType4", "Inny [godz.]: ")), ss(time_->text())});
     std::string bad = bad_time_message(plan_, times, 24);
     if (bad.empty() && overtime_->isEnabled())
-        bad = bad_time_message(plan_, {{ss(caption(plan_, kForm, "l_DutyOvertime", "Nadgodziny")), ss(overtime_->text())}},
-                               24, true);
-    if (bad.empty()) bad = unencodable_message(plan_, {{ss(caption(plan_, kForm, "l_Note", "Uwagi")), ss(note_->text())}});
+        bad = bad_time_message(
+            plan_, {{ss(caption(plan_, kForm, "l_DutyOvertime", "Nadgodziny:")), ss(overtime_->text())}}, 24,
+            true);
+    if (bad.empty())
+        bad =
+            unencodable_message(plan_, {{ss(caption(plan_, kForm, "l_Note", "Uwagi:")), ss(note_->text())}});
     if (!bad.empty()) {
         plan_.ui->warn(bad);
         return false;

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -66,11 +66,13 @@ public:
         QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
             e->installEventFilter(new CellKeyFilter(index.column(), e));
-            if (index.column() == Symbol || index.column() == Name) e->setValidator(new Cp1250Validator(plan_, e));
+            if (index.column() == Symbol || index.column() == Name)
+                e->setValidator(new Cp1250Validator(plan_, e));
         }
         return w;
     }
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         if (index.column() != Colour) return QStyledItemDelegate::paint(painter, option, index);
         const QRect r = option.rect;
         const int dx = std::max(0, (r.width() - 12) / 2), dy = std::max(0, (r.height() - 12) / 2);
@@ -92,7 +94,7 @@ private:
 GroupDialog::GroupDialog(Plan& plan, bool edit, QWidget* parent)
     : QDialog(parent), plan_(plan), model_(remembered()) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Dodaj/Edytuj grupę"));
+    setWindowTitle(caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
     if (!edit || !model_.openEdit(plan)) model_.openAdd(plan);
     model_.storedIndex = -1;
     model_.autoCalc = plan.options.glowne.AutoCalcShifts;
@@ -152,14 +154,11 @@ QWidget* GroupDialog::buildShifts() {
     });
     table_ = new QTableWidget(0, ColumnCount, page);
     table_->setObjectName("sag_Shifts");
-    const char* heads[][3] = {{"sag_Shifts0", "Lp", "[-]"},
-                              {"sag_Shifts1", "Początek", "[h]"},
-                              {"sag_Shifts2", "Czas trwania", "[h]"},
-                              {"sag_Shifts3", "Symbol dyżuru", "[-]"},
-                              {"sag_Shifts4", "Kolor", "[-]"},
-                              {"sag_Shifts5", "Nazwa", "[-]"},
-                              {"sag_Shifts6", "Obsada", "[szt.]"},
-                              {"sag_Shifts7", "Obsada św.", "[szt.]"}};
+    const char* heads[][3] = {
+        {"sag_Shifts0", "Lp", "[-]"},           {"sag_Shifts1", "Początek", "[h]"},
+        {"sag_Shifts2", "Czas trwania", "[h]"}, {"sag_Shifts3", "Symbol dyżuru", "[-]"},
+        {"sag_Shifts4", "Kolor", "[-]"},        {"sag_Shifts5", "Nazwa", "[-]"},
+        {"sag_Shifts6", "Obsada", "[szt.]"},    {"sag_Shifts7", "Obsada św.", "[szt.]"}};
     QStringList labels;
     for (auto& h : heads) labels << caption(plan_, kForm, h[0], h[1]) + "\n" + h[2];
     table_->setHorizontalHeaderLabels(labels);
@@ -187,7 +186,8 @@ QWidget* GroupDialog::buildNorm() {
     };
     day8_ = timeField(plan_, page, "me_day8", 24);
     saturday_ = box("cb_SaturdayLikeHoliday", "Traktuj sobotę jako święto");
-    dayOffSaturday_ = box("cb_DayOffForHolidayOnSaturday", "Dodatkowy dzień wolny za święto przypadające w sobotę");
+    dayOffSaturday_ =
+        box("cb_DayOffForHolidayOnSaturday", "Dodatkowy dzień wolny za święto przypadające w sobotę");
     nightHoliday_ = box("cb_HoliHolidayNigths", "Noc w święto jak dyżur świąteczny");
     noHolidays_ = box("cb_WithoutHolidays", "Bez świąt");
     customNorm_ = box("cb_CustomNorma", "Normatyw własny: ");
@@ -227,7 +227,8 @@ QWidget* GroupDialog::buildAutomat() {
     algorithm2_ = new QRadioButton(caption(plan_, kForm, "rg_Algorithms1", "Algorytm 2"), page);
     algorithm1_->hide();
     algorithm2_->hide();
-    auto* reset = new QPushButton(caption(plan_, kForm, "b_AutoSystemReset", "Resetuj ustawienia początkowe"), page);
+    auto* reset =
+        new QPushButton(caption(plan_, kForm, "b_AutoSystemReset", "Resetuj ustawienia początkowe"), page);
     reset->setObjectName("b_AutoSystemReset");
     form->addWidget(reset);
     form->addStretch();
@@ -265,8 +266,14 @@ void GroupDialog::fillTable() {
     table_->setRowCount(int(model_.rows.size()));
     for (int r = 0; r < int(model_.rows.size()); ++r) {
         const shift_row& s = model_.rows[r];
-        const std::string cells[] = {std::to_string(r + 1), s.start, s.length, s.symbol,
-                                     s.color.empty() ? "clWhite" : s.color, s.name, s.staff, s.staffS};
+        const std::string cells[] = {std::to_string(r + 1),
+                                     s.start,
+                                     s.length,
+                                     s.symbol,
+                                     s.color.empty() ? "clWhite" : s.color,
+                                     s.name,
+                                     s.staff,
+                                     s.staffS};
         for (int c = 0; c < ColumnCount; ++c) {
             // Items are kept: this runs inside the table's own change signal.
             if (QTableWidgetItem* item = table_->item(r, c)) {
@@ -283,9 +290,11 @@ void GroupDialog::fillTable() {
 
 void GroupDialog::readTable() {
     for (int r = 0; r < table_->rowCount() && r < int(model_.rows.size()); ++r) {
-        auto cell = [&](int c) { return table_->item(r, c) ? ss(table_->item(r, c)->text()) : std::string(); };
-        model_.rows[r] = {cell(Start), cell(Length), cell(Symbol), cell(Colour), cell(Name), cell(Staff),
-                          cell(StaffHoliday)};
+        auto cell = [&](int c) {
+            return table_->item(r, c) ? ss(table_->item(r, c)->text()) : std::string();
+        };
+        model_.rows[r] = {cell(Start), cell(Length), cell(Symbol),      cell(Colour),
+                          cell(Name),  cell(Staff),  cell(StaffHoliday)};
     }
 }
 
@@ -337,8 +346,10 @@ bool GroupDialog::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                if (table_->currentColumn() == Colour) chooseCellColour(table_->currentRow());
-                else if (table_->currentItem()) table_->editItem(table_->currentItem());
+                if (table_->currentColumn() == Colour)
+                    chooseCellColour(table_->currentRow());
+                else if (table_->currentItem())
+                    table_->editItem(table_->currentItem());
                 return true;
             default:
                 break;

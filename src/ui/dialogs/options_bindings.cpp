@@ -27,7 +27,9 @@ std::optional<int> symbol_cell_minutes(const std::string& text) {
 
 std::string symbol_cell_text(int minutes) { return minutes < 0 ? "-" : min2h(minutes); }
 
-std::string toggled_glyph(const std::string& glyph) { return glyph == kNormatywOn ? kNormatywOff : kNormatywOn; }
+std::string toggled_glyph(const std::string& glyph) {
+    return glyph == kNormatywOn ? kNormatywOff : kNormatywOn;
+}
 
 QString option_bindings::caption(const char* key, const char* fallback) const {
     return ui::caption(plan_, kForm, key, fallback);
@@ -44,7 +46,8 @@ void option_bindings::check(QFormLayout* form, const char* name, const char* tex
     });
 }
 
-void option_bindings::spin(QFormLayout* form, const char* name, const char* text, int lo, int hi, int& field) {
+void option_bindings::spin(QFormLayout* form, const char* name, const char* text, int lo, int hi,
+                           int& field) {
     auto* s = new QSpinBox(form->parentWidget());
     s->setObjectName(name);
     s->setRange(lo, hi);
@@ -97,7 +100,8 @@ void option_bindings::time(QFormLayout* form, const char* name, const char* labe
     });
 }
 
-void option_bindings::checkTime(QFormLayout* form, const std::string& key, const char* label, bool& on, int& field) {
+void option_bindings::checkTime(QFormLayout* form, const std::string& key, const char* label, bool& on,
+                                int& field) {
     const std::string box = "cb_" + key, value = "me_v" + key;
     auto* b = new QCheckBox(caption(box.c_str(), label), form->parentWidget());
     b->setObjectName(box.c_str());
@@ -117,8 +121,8 @@ void option_bindings::checkTime(QFormLayout* form, const std::string& key, const
     });
 }
 
-void option_bindings::checkSpin(QFormLayout* form, const std::string& key, const char* label, bool& on, int& field,
-                                int lo, int hi) {
+void option_bindings::checkSpin(QFormLayout* form, const std::string& key, const char* label, bool& on,
+                                int& field, int lo, int hi) {
     const std::string box = "cb_" + key, value = "se_v" + key;
     auto* b = new QCheckBox(caption(box.c_str(), label), form->parentWidget());
     b->setObjectName(box.c_str());

@@ -30,11 +30,13 @@ public:
     // items: (caption key, Polish caption); an empty key shows the text as is.
     void choice(QFormLayout* form, const char* name, const char* text,
                 const std::vector<std::pair<std::string, std::string>>& items, int& field);
-    QLineEdit* text(QFormLayout* form, const char* name, const char* text, std::string& field, int maxLength = 0);
+    QLineEdit* text(QFormLayout* form, const char* name, const char* text, std::string& field,
+                    int maxLength = 0);
     void time(QFormLayout* form, const char* name, const char* text, int& field, int maxHours);
     // A warning: its switch "cb_<key>" and its threshold "me_v<key>" / "se_v<key>".
     void checkTime(QFormLayout* form, const std::string& key, const char* text, bool& on, int& field);
-    void checkSpin(QFormLayout* form, const std::string& key, const char* text, bool& on, int& field, int lo, int hi);
+    void checkSpin(QFormLayout* form, const std::string& key, const char* text, bool& on, int& field, int lo,
+                   int hi);
 
     void fill() const;
     // Reads every control back; the first problem's message, or empty.

@@ -14,8 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "calendar/norm.h"
@@ -40,12 +40,14 @@ namespace {
 constexpr const char* kForm = "f_Options";
 const QColor kLocked(240, 240, 240);
 
-QTableWidget* grid(QWidget* parent, const char* name, const Plan& plan, std::initializer_list<const char*> heads) {
+QTableWidget* grid(QWidget* parent, const char* name, const Plan& plan,
+                   std::initializer_list<const char*> heads) {
     auto* t = new QTableWidget(0, int(heads.size()), parent);
     t->setObjectName(name);
     QStringList labels;
     int i = 0;
-    for (const char* h : heads) labels << caption(plan, kForm, (std::string(name) + std::to_string(i++)).c_str(), h);
+    for (const char* h : heads)
+        labels << caption(plan, kForm, (std::string(name) + std::to_string(i++)).c_str(), h);
     t->setHorizontalHeaderLabels(labels);
     t->verticalHeader()->hide();
     return t;
@@ -81,10 +83,14 @@ QString list_text(const std::string& value) {
 }  // namespace
 
 OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
-    : QDialog(parent), plan_(plan), edited_(plan.options), dutyAsEdited_(plan.dutyAs),
-      symbolsEdited_(plan.dutySymbols), bindings_(std::make_unique<option_bindings>(plan)) {
+    : QDialog(parent),
+      plan_(plan),
+      edited_(plan.options),
+      dutyAsEdited_(plan.dutyAs),
+      symbolsEdited_(plan.dutySymbols),
+      bindings_(std::make_unique<option_bindings>(plan)) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Konfiguracja"));
+    setWindowTitle(caption(plan, kForm, kForm, "Konfiguracja"));
     pages_ = new QTabWidget(this);
     pages_->addTab(buildGeneral(), caption(plan, kForm, "ts_General", "Ogólne"));
     pages_->addTab(buildUser(), caption(plan, kForm, "ts_User", "Użytkownik"));
@@ -98,12 +104,14 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
     pages_->setTabVisible(networkPage_, plan.options.networkPageVisible);
 
     auto* box = new QDialogButtonBox(this);
-    QPushButton* saveButton = box->addButton(caption(plan, kForm, "sb_Save", "Zapisz"), QDialogButtonBox::ApplyRole);
+    QPushButton* saveButton =
+        box->addButton(caption(plan, kForm, "sb_Save", "Zapisz"), QDialogButtonBox::ApplyRole);
     saveButton->setObjectName("sb_Save");
     QPushButton* ok = box->addButton(caption(plan, kForm, "sb_Ok", "OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("sb_Ok");
     ok->setDefault(true);
-    QPushButton* cancel = box->addButton(caption(plan, kForm, "sb_Cancel", "Anuluj"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        box->addButton(caption(plan, kForm, "sb_Cancel", "Anuluj"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("sb_Cancel");
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -114,14 +122,17 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
     askPassword = [this]() -> std::optional<std::string> {
         bool ok1 = false, ok2 = false;
         const QString title = caption(plan_, kForm, "l_ChangePassword", "Zmień");
-        const QString a = QInputDialog::getText(this, title, caption(plan_, kForm, "l_NewPassword", "Nowe hasło:"),
-                                                QLineEdit::Password, QString(), &ok1);
+        const QString a =
+            QInputDialog::getText(this, title, caption(plan_, kForm, "l_NewPassword", "Nowe hasło:"),
+                                  QLineEdit::Password, QString(), &ok1);
         if (!ok1) return std::nullopt;
-        const QString b = QInputDialog::getText(this, title, caption(plan_, kForm, "l_RepeatPassword", "Powtórz hasło:"),
-                                                QLineEdit::Password, QString(), &ok2);
+        const QString b =
+            QInputDialog::getText(this, title, caption(plan_, kForm, "l_RepeatPassword", "Powtórz hasło:"),
+                                  QLineEdit::Password, QString(), &ok2);
         if (!ok2) return std::nullopt;
         if (a != b) {
-            warn_message(plan_, "msg_PasswordsDiffer", "Podane hasła różnią się. Hasło nie zostało zmienione.");
+            warn_message(plan_, "msg_PasswordsDiffer",
+                         "Podane hasła różnią się. Hasło nie zostało zmienione.");
             return std::nullopt;
         }
         return ss(a);
@@ -136,13 +147,15 @@ QWidget* OptionsDialog::buildGeneral() {
     auto* form = new QFormLayout(page);
     option_bindings& b = *bindings_;
     glowne_options& g = edited_.glowne;
-    b.spin(form, "se_AutoArchiving", "Automatyczna archiwizacja danych co... [dni]", 0, 3650, g.autoarchiving);
+    b.spin(form, "se_AutoArchiving", "Automatyczna archiwizacja danych co... [dni]", 0, 3650,
+           g.autoarchiving);
     b.spin(form, "se_AutoSave", "Automatyczny zapis otwartego pliku co... [min.]", 1, 999, g.autosave);
     b.check(form, "cb_AutoBackup", "Twórz kopię zapasową otwieranego pliku", g.autobackup);
     b.check(form, "cb_DeletePrintoutsFilesAfterClose", "Usuwaj wydruki po zamknięciu programu",
             g.DeletePrintoutsFilesAfterClose);
     b.choice(form, "cb_CalendarDisplay", "Kalendarz pokazuje: ",
-             {{"cb_CalendarDisplay0", "numer zmiany"}, {"cb_CalendarDisplay1", "numer dnia"},
+             {{"cb_CalendarDisplay0", "numer zmiany"},
+              {"cb_CalendarDisplay1", "numer dnia"},
               {"cb_CalendarDisplay2", "ilość dyżurów"}},
              g.CalendarDisplay);
     std::vector<std::pair<std::string, std::string>> languages;
@@ -186,8 +199,10 @@ QWidget* OptionsDialog::buildSymbols() {
     b.spin(form, "se_SymbolHeight", "Wysokość symbolu: ", 16, 160, g.symbol_height);
     b.spin(form, "se_SymbolFontHeight", "Wielkość czcionki symboli: ", 6, 30, g.symbol_font_height);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(caption(plan_, kForm, "l_UserDutiesSymbols", "Symbole dyżurów użytkownika:"), page));
-    symbols_ = grid(page, "sag_UserDutiesSymbols", plan_, {"Lp.", "Początek [h]", "Czas trwania [h]", "Nadg. [h]", "Symbol"});
+    layout->addWidget(
+        new QLabel(caption(plan_, kForm, "l_UserDutiesSymbols", "Symbole dyżurów użytkownika:"), page));
+    symbols_ = grid(page, "sag_UserDutiesSymbols", plan_,
+                    {"Lp.", "Początek [h]", "Czas trwania [h]", "Nadg. [h]", "Symbol"});
     layout->addWidget(symbols_);
     auto* row = new QHBoxLayout;
     auto* add = new QPushButton(caption(plan_, kForm, "b_SymbolAdd", "Dodaj"), page);
@@ -250,7 +265,8 @@ QWidget* OptionsDialog::buildDaysOff() {
     dayOff_->setColumnWidth(1, 200);
     layout->addWidget(dayOff_);
     connect(dayOff_, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
-        if (c != 3 || r < 0 || r >= int(edited_.dayOffKinds.size()) || !edited_.dayOffKinds[r].settable) return;
+        if (c != 3 || r < 0 || r >= int(edited_.dayOffKinds.size()) || !edited_.dayOffKinds[r].settable)
+            return;
         dayOff_->item(r, 3)->setText(qs(toggled_glyph(cellText(dayOff_, r, 3))));
     });
     return page;
@@ -290,26 +306,34 @@ QWidget* OptionsDialog::buildWarnings() {
     option_bindings& b = *bindings_;
     warnings_options& w = edited_.warnings;
     b.check(form, "cb_2Nigths", "[b] dyżury nocne w dwa kolejne dni", w.Nights2);
-    b.checkTime(form, "DutyNexttoDuty", "[a] przerwa między dyżurami krótsza niż: ", w.DutyNexttoDuty, w.vDutyNexttoDuty);
+    b.checkTime(form, "DutyNexttoDuty", "[a] przerwa między dyżurami krótsza niż: ", w.DutyNexttoDuty,
+                w.vDutyNexttoDuty);
     b.checkTime(form, "DutyTooLong", "[e] dyżur dłuższy niż: ", w.DutyTooLong, w.vDutyTooLong);
     b.checkTime(form, "DutyTooShort", "[d] dyżur krótszy niż: ", w.DutyTooShort, w.vDutyTooShort);
     b.checkTime(form, "NormativeExceeded", "[f] normatyw przekroczony o więcej niż: ", w.NormativeExceeded,
                 w.vNormativeExceeded);
-    b.checkTime(form, "LacksDuties", "[g] normatyw niewypracowany o więcej niż: ", w.LacksDuties, w.vLacksDuties);
-    b.checkTime(form, "WeekIntervalTooShort", "[h] najdłuższa przerwa tygodniowa krótsza niż: ",
-                w.WeekIntervalTooShort, w.vWeekIntervalTooShort);
-    b.checkSpin(form, "WorkSundaysMaxCount", "[i] więcej kolejnych niedziel z dyżurem niż: ", w.WorkSundaysMaxCount,
+    b.checkTime(form, "LacksDuties", "[g] normatyw niewypracowany o więcej niż: ", w.LacksDuties,
+                w.vLacksDuties);
+    b.checkTime(form, "WeekIntervalTooShort",
+                "[h] najdłuższa przerwa tygodniowa krótsza niż: ", w.WeekIntervalTooShort,
+                w.vWeekIntervalTooShort);
+    b.checkSpin(form, "WorkSundaysMaxCount",
+                "[i] więcej kolejnych niedziel z dyżurem niż: ", w.WorkSundaysMaxCount,
                 w.vWorkSundaysMaxCount, 1, 10);
-    b.checkSpin(form, "StaffLess", "[c] mniej osób na zmianie niż zaplanowano o: ", w.StaffLess, w.vStaffLess, 1, 20);
-    b.checkSpin(form, "StaffBigger", "[c] więcej osób na zmianie niż zaplanowano o: ", w.StaffBigger, w.vStaffBigger,
+    b.checkSpin(form, "StaffLess", "[c] mniej osób na zmianie niż zaplanowano o: ", w.StaffLess, w.vStaffLess,
                 1, 20);
-    b.checkSpin(form, "StaffLessPercent", "[j] obsada niższa od planowanej o więcej niż [%]: ", w.StaffLessPercent,
-                w.vStaffLessPercent, 1, 100);
-    b.checkSpin(form, "StaffBiggerPercent", "[j] obsada wyższa od planowanej o więcej niż [%]: ",
-                w.StaffBiggerPercent, w.vStaffBiggerPercent, 100, 500);
+    b.checkSpin(form, "StaffBigger", "[c] więcej osób na zmianie niż zaplanowano o: ", w.StaffBigger,
+                w.vStaffBigger, 1, 20);
+    b.checkSpin(form, "StaffLessPercent",
+                "[j] obsada niższa od planowanej o więcej niż [%]: ", w.StaffLessPercent, w.vStaffLessPercent,
+                1, 100);
+    b.checkSpin(form, "StaffBiggerPercent",
+                "[j] obsada wyższa od planowanej o więcej niż [%]: ", w.StaffBiggerPercent,
+                w.vStaffBiggerPercent, 100, 500);
     b.check(form, "cb_DiscontinuosStaff", "[k] obsada nieciągła", w.DiscontinuosStaff);
-    b.checkSpin(form, "WeekWorkTime", "[l] tygodniowy czas pracy różny od 40 godzin o więcej niż [%]: ",
-                w.WeekWorkTime, w.vWeekWorkTime, 1, 100);
+    b.checkSpin(form, "WeekWorkTime",
+                "[l] tygodniowy czas pracy różny od 40 godzin o więcej niż [%]: ", w.WeekWorkTime,
+                w.vWeekWorkTime, 1, 100);
     return page;
 }
 
@@ -382,9 +406,12 @@ bool OptionsDialog::read() {
         texts.push_back({ss(caption(plan_, kForm, "sag_DutyAs2", "Symbol")), cellText(dutyAs_, r, 2)});
     }
     for (int r = 0; r < symbols_->rowCount(); ++r)
-        texts.push_back({ss(caption(plan_, kForm, "sag_UserDutiesSymbols4", "Symbol")), cellText(symbols_, r, 4)});
-    texts.push_back({ss(caption(plan_, kForm, "l_Occupations", "Stanowiska")), ss(occupations_->toPlainText())});
-    texts.push_back({ss(caption(plan_, kForm, "l_Educations", "Wykształcenia")), ss(educations_->toPlainText())});
+        texts.push_back(
+            {ss(caption(plan_, kForm, "sag_UserDutiesSymbols4", "Symbol")), cellText(symbols_, r, 4)});
+    texts.push_back(
+        {ss(caption(plan_, kForm, "l_Occupations", "Stanowiska: ")), ss(occupations_->toPlainText())});
+    texts.push_back(
+        {ss(caption(plan_, kForm, "l_Educations", "Wykształcenia: ")), ss(educations_->toPlainText())});
     if (bad.empty()) bad = unencodable_message(plan_, texts);
     std::vector<dyz_symb_> symbols;
     for (int r = 0; bad.empty() && r < symbols_->rowCount(); ++r) {
@@ -393,9 +420,10 @@ bool OptionsDialog::read() {
         for (int c = 1; c <= 3 && bad.empty(); ++c) {
             const auto m = symbol_cell_minutes(cellText(symbols_, r, c));
             if (!m)
-                bad = message(plan_, "msg_BadTime",
-                              "\"%s\" nie jest poprawnym czasem (pole: %s).%sWpisz czas jako np. 7:35, 7.35 lub 735.",
-                              {cellText(symbols_, r, c), ss(symbols_->horizontalHeaderItem(c)->text()), kLineBreak});
+                bad = message(
+                    plan_, "msg_BadTime",
+                    "\"%s\" nie jest poprawnym czasem (pole: %s).%sWpisz czas jako np. 7:35, 7.35 lub 735.",
+                    {cellText(symbols_, r, c), ss(symbols_->horizontalHeaderItem(c)->text()), kLineBreak});
             else
                 *fields[c - 1] = std::int16_t(*m);
         }
@@ -456,8 +484,9 @@ bool OptionsDialog::save() {
         case SaveOptionsResult::Saved:
             break;
         case SaveOptionsResult::ServerConfig:
-            plan_.ui->inform(plan_.tr.msg("msg_ConfigFromServer",
-                                          "Konfiguracja pochodzi z serwera i nie została zapisana na tym komputerze."));
+            plan_.ui->inform(
+                plan_.tr.msg("msg_ConfigFromServer",
+                             "Konfiguracja pochodzi z serwera i nie została zapisana na tym komputerze."));
             break;
         case SaveOptionsResult::Failed:
             plan_.ui->warn(error);
@@ -472,8 +501,8 @@ void OptionsDialog::changePassword() {
     const auto typed = askPassword();
     if (!typed) return;
     if (auto bad = first_unencodable(*typed)) {
-        warn_message(plan_, "msg_CharNotAllowed", "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).",
-                     {*bad});
+        warn_message(plan_, "msg_CharNotAllowed",
+                     "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {*bad});
         return;
     }
     set_password(plan_, *typed);

@@ -25,7 +25,19 @@ class option_bindings;
 // (never a server's) and net.ini when the network page shows.
 class OptionsDialog : public QDialog {
 public:
-    enum Page { General, User, Symbols, Overtime, DaysOff, DutyAs, Lists, Warnings, Network, Occupations, Educations };
+    enum Page {
+        General,
+        User,
+        Symbols,
+        Overtime,
+        DaysOff,
+        DutyAs,
+        Lists,
+        Warnings,
+        Network,
+        Occupations,
+        Educations
+    };
 
     OptionsDialog(Plan& plan, QWidget* parent = nullptr);
     ~OptionsDialog() override;

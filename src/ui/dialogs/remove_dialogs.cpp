@@ -35,7 +35,7 @@ RemoveDialog::RemoveDialog(Plan& plan, const std::string& menuItem, QWidget* par
     : QDialog(parent), plan_(plan) {
     constexpr const char* kForm = "f_Remove";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Usuń"));
+    setWindowTitle(caption(plan, kForm, kForm, "Usuń"));
     model_.open(menuItem);
     auto* layout = new QVBoxLayout(this);
     duties_ = new QCheckBox(caption(plan, kForm, "cb_Duties", "Dyżury"), this);
@@ -46,7 +46,8 @@ RemoveDialog::RemoveDialog(Plan& plan, const std::string& menuItem, QWidget* par
     daysOff_->setChecked(model_.daysOff);
     layout->addWidget(duties_);
     layout->addWidget(daysOff_);
-    auto scope = [&](const char* name, const std::string& first, const QString& second, QRadioButton*& firstButton) {
+    auto scope = [&](const char* name, const std::string& first, const QString& second,
+                     QRadioButton*& firstButton) {
         auto* box = new QGroupBox(this);
         box->setObjectName(name);
         auto* l = new QVBoxLayout(box);
@@ -64,8 +65,8 @@ RemoveDialog::RemoveDialog(Plan& plan, const std::string& menuItem, QWidget* par
     };
     scope("rg_RemoveFor", model_.workerScopeCaption(plan),
           caption(plan, kForm, "rg_RemoveFor1", "dla wszystkich pracowników"), forWorker_);
-    scope("rg_RemoveFrom", model_.groupScopeCaption(plan), caption(plan, kForm, "rg_RemoveFrom1", "z wszystkich grup"),
-          fromGroup_);
+    scope("rg_RemoveFrom", model_.groupScopeCaption(plan),
+          caption(plan, kForm, "rg_RemoveFrom1", "z wszystkich grup"), fromGroup_);
     layout->addWidget(buttons(this, plan, kForm));
 }
 
@@ -75,15 +76,17 @@ void RemoveDialog::accept() {
     model_.currentWorkerOnly = forWorker_->isChecked();
     model_.selectedGroupOnly = fromGroup_->isChecked();
     if (!model_.duties && !model_.daysOff) return reject();
-    if (model_.ok(plan_)) QDialog::accept();
-    else reject();
+    if (model_.ok(plan_))
+        QDialog::accept();
+    else
+        reject();
 }
 
 SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
     : QDialog(parent), plan_(plan), panel_(panel) {
     constexpr const char* kForm = "f_DutySplit";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Podziel dyżur"));
+    setWindowTitle(caption(plan, kForm, kForm, "Podziel dyżur"));
     auto* form = new QFormLayout(this);
     const auto ref = parse_panel_name(panel);
     const dyzur* duty = nullptr;
@@ -98,7 +101,7 @@ SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
     range->setObjectName("l_DutyRange");
     hour_ = timeField(plan, this, "me_SplitHour", 23);
     if (ready_) hour_->setText(qs(min2h(duty->start % 1440)));
-    form->addRow(caption(plan, kForm, "l_DutyHours", "Dyżur w godzinach:"), range);
+    form->addRow(caption(plan, kForm, "l_Duty", "Dyżur w godzinach:"), range);
     form->addRow(caption(plan, kForm, "l_SplitHour", "Godzina podziału:"), hour_);
     form->addRow(buttons(this, plan, kForm));
 }
@@ -109,7 +112,9 @@ void SplitDialog::accept() {
     const auto minute = typed_minutes(ss(hour_->text()), 23);
     if (!minute) {
         plan_.ui->warn(bad_time_message(
-            plan_, {{ss(caption(plan_, "f_DutySplit", "l_SplitHour", "Godzina podziału")), ss(hour_->text())}}, 23));
+            plan_,
+            {{ss(caption(plan_, "f_DutySplit", "l_SplitHour", "Godzina podziału:")), ss(hour_->text())}},
+            23));
         return;
     }
     result_ = podziel_dyzur(plan_, panel_, *minute);
@@ -119,7 +124,7 @@ void SplitDialog::accept() {
 AboutDialog::AboutDialog(Plan& plan, QWidget* parent) : QDialog(parent) {
     constexpr const char* kForm = "f_About";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "O programie"));
+    setWindowTitle(caption(plan, kForm, kForm, "O programie"));
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(appTitle(), this);
     QFont f = title->font();
@@ -128,12 +133,12 @@ AboutDialog::AboutDialog(Plan& plan, QWidget* parent) : QDialog(parent) {
     title->setFont(f);
     layout->addWidget(title);
     const QString version = QCoreApplication::applicationVersion();
-    auto* v = new QLabel(caption(plan, kForm, "l_Version", "Wersja: ") + (version.isEmpty() ? "1.0" : version), this);
+    auto* v = new QLabel(
+        caption(plan, kForm, "l_Version", "Wersja: ") + (version.isEmpty() ? "1.0" : version), this);
     v->setObjectName("l_Version");
     layout->addWidget(v);
-    layout->addWidget(new QLabel(caption(plan, kForm, "l_Description",
-                                         "Planowanie miesięcznych grafików dyżurów personelu oddziałów szpitalnych."),
-                                 this));
+    layout->addWidget(
+        new QLabel(caption(plan, kForm, "l_About", "Planowanie dyżurów personelu oddziału."), this));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     box->button(QDialogButtonBox::Ok)->setObjectName("sb_Ok");
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);

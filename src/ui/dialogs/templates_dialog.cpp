@@ -36,7 +36,7 @@ void open_with_desktop(const std::filesystem::path& file) {
 
 TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Szablony dokumentów"));
+    setWindowTitle(caption(plan, kForm, kForm, "Szablony dokumentów"));
     openDocument = open_with_desktop;
     openEditor = open_with_desktop;
     if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
@@ -47,8 +47,9 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
     search_->setPlaceholderText(caption(plan, kForm, "e_Search", "Szukaj..."));
     list_ = new QListWidget(this);
     list_->setObjectName("lb_Templates");
-    allGroups_ = new QCheckBox(
-        caption(plan, kForm, "cb_ReadAllGroups", "Uwzględnij dyżury członków grupy wstawione w innych grupach"), this);
+    allGroups_ = new QCheckBox(caption(plan, kForm, "cb_ReadAllGroups",
+                                       "Uwzględnij dyżury członków grupy wstawione w innych grupach"),
+                               this);
     allGroups_->setObjectName("cb_ReadAllGroups");
     allGroups_->setChecked(plan.options.wydruki.ReadAllGroup);
     onlyWorked_ = new QCheckBox(caption(plan, kForm, "cb_OnlyWorkersWithDutiesOrDayoffs",
@@ -75,7 +76,8 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
     layout->addLayout(buttons);
 
     // Editing is offered only for the program's own templates, never a server's.
-    const std::filesystem::path own = plan.paths.root.empty() ? std::filesystem::path() : plan.paths.root / "templates";
+    const std::filesystem::path own =
+        plan.paths.root.empty() ? std::filesystem::path() : plan.paths.root / "templates";
     edit_->setEnabled(!own.empty() && own.lexically_normal() == plan.paths.templates.lexically_normal());
 
     connect(search_, &QLineEdit::textChanged, this, &TemplatesDialog::search);
@@ -83,7 +85,8 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
     connect(makeButton, &QPushButton::clicked, this, [this] { make(); });
     connect(edit_, &QPushButton::clicked, this, &TemplatesDialog::edit);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(allGroups_, &QCheckBox::toggled, this, [this](bool on) { plan_.options.wydruki.ReadAllGroup = on; });
+    connect(allGroups_, &QCheckBox::toggled, this,
+            [this](bool on) { plan_.options.wydruki.ReadAllGroup = on; });
     connect(onlyWorked_, &QCheckBox::toggled, this,
             [this](bool on) { plan_.options.wydruki.cb_OnlyWorkersWithDutiesOrDayoffs = on; });
     search();
@@ -128,10 +131,11 @@ bool TemplatesDialog::make() {
 void TemplatesDialog::edit() {
     const szablon* t = selected();
     if (!t || !edit_->isEnabled()) return;
-    if (!ask_yes_no(plan_, "msg_DocumentTemplateEditQuestion",
-                    "Do edycji wybrano wzorzec: %sWprowadzone zmiany będą miały wpływ %sna wygląd generowanych "
-                    "dokumentów. %sCzy napewno przejść do edycji wzorca?",
-                    {t->title + "\n\n", kLineBreak, kLineBreak}))
+    if (!ask_yes_no(
+            plan_, "msg_DocumentTemplateEditQuestion",
+            "Do edycji wybrano wzorzec: %sWprowadzone zmiany będą miały wpływ %sna wygląd generowanych "
+            "dokumentów. %sCzy napewno przejść do edycji wzorca?",
+            {t->title + "\n\n", kLineBreak, kLineBreak}))
         return;
     if (openEditor) openEditor(t->path);
 }

@@ -67,7 +67,7 @@ QSpinBox* spin(QWidget* parent, const char* name, int lo, int hi) {
 WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent)
     : QDialog(parent), plan_(plan), model_(remembered()) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, "Caption", "Dodaj/Edytuj pracownika"));
+    setWindowTitle(caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
     ready_ = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);
     model_.storedIndex = -1;
     model_.nickChanged = false;
@@ -121,7 +121,8 @@ QWidget* WorkerDialog::buildData() {
     form->addRow(caption(plan_, kForm, "l_Occupation", "Stanowisko: "), occupation_);
     form->addRow(id_, old_);
     // Initials go into an empty short name once both names are known.
-    for (QLineEdit* e : {surname_, name_}) connect(e, &QLineEdit::editingFinished, this, [this] {
+    for (QLineEdit* e : {surname_, name_})
+        connect(e, &QLineEdit::editingFinished, this, [this] {
             model_.f.surname = ss(surname_->text());
             model_.f.firstName = ss(name_->text());
             model_.f.nick = ss(nick_->text());
@@ -197,8 +198,8 @@ QWidget* WorkerDialog::buildLeave() {
     lastYear_ = timeField(plan_, page, "me_LastYearHoliday");
     careMode_ = new QComboBox(page);
     careMode_->setObjectName("cb_CareDaysMode");
-    careMode_->addItems({caption(plan_, kForm, "cb_CareDaysMode0", "dni"),
-                         caption(plan_, kForm, "cb_CareDaysMode1", "godzin")});
+    careMode_->addItems({caption(plan_, kForm, "cb_CareDaysMode_days", "dni"),
+                         caption(plan_, kForm, "cb_CareDaysMode_hours", "godzin")});
     careDays_ = spin(page, "se_CareDays", 0, 2);
     careHours_ = timeField(plan_, page, "me_CareDaysAsHours");
     rehaDays_ = spin(page, "se_RehaDays", 0, 20);
@@ -206,7 +207,8 @@ QWidget* WorkerDialog::buildLeave() {
     care->addWidget(careMode_);
     care->addWidget(careDays_);
     care->addWidget(careHours_);
-    form->addRow(caption(plan_, kForm, "l_CurrentYearHoliday", "godzin urlopu wypoczynkowego: "), currentYear_);
+    form->addRow(caption(plan_, kForm, "l_CurrentYearHoliday", "godzin urlopu wypoczynkowego: "),
+                 currentYear_);
     form->addRow(caption(plan_, kForm, "l_LastYearHoliday", "godzin urlopu wyp. z poprz. roku: "), lastYear_);
     form->addRow(caption(plan_, kForm, "l_CareDays", "dni opieki: "), care);
     form->addRow(caption(plan_, kForm, "l_RehaDays", "dni urlopu rehabilitacyjnego: "), rehaDays_);
@@ -218,12 +220,14 @@ QWidget* WorkerDialog::buildWorkTime() {
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     partTime_ = textField(plan_, page, "e_PartTime", 10);
-    ownNormBox_ = checkBox(page, "cb_wn_Norma", caption(plan_, kForm, "cb_wn_Norma", "Własny normatyw miesięczny [h]"));
+    ownNormBox_ =
+        checkBox(page, "cb_wn_Norma", caption(plan_, kForm, "cb_wn_Norma", "Własny normatyw miesięczny [h]"));
     ownNorm_ = timeField(plan_, page, "me_wnq_Norma");
     ownNormCalc_ = checkBox(page, "cb_wn_OwnNormaCalculated",
                             caption(plan_, kForm, "cb_wn_OwnNormaCalculated",
                                     "Licz jako iloczyn ilości dni roboczych i podanej wartości "));
-    auto* saveDefault = new QPushButton(caption(plan_, kForm, "b_PartTimeAsDefault", "Zapisz jako domyślne"), page);
+    auto* saveDefault =
+        new QPushButton(caption(plan_, kForm, "b_PartTimeAsDefault", "Zapisz jako domyślne"), page);
     saveDefault->setObjectName("b_PartTimeAsDefault");
     defaultPartTime_ = new QLabel(page);
     defaultPartTime_->setObjectName("l_DefaultPartTime");
@@ -278,8 +282,10 @@ QWidget* WorkerDialog::buildAutomat() {
     pattern_->setValidator(new PatternValidator(plan_, pattern_));
     start8_ = spin(page, "se_AutoSystemStartFrom8", 1, 1);
     start_ = spin(page, "se_AutoSystemStartFrom", 1, 1);
-    const8_ = checkBox(page, "cb_Auto8ConstStartValue", caption(plan_, kForm, "cb_AutoConstStartValue", "Co miesiąc"));
-    constS_ = checkBox(page, "cb_AutoConstStartValue", caption(plan_, kForm, "cb_AutoConstStartValue", "Co miesiąc"));
+    const8_ = checkBox(page, "cb_Auto8ConstStartValue",
+                       caption(plan_, kForm, "cb_AutoConstStartValue", "Co miesiąc"));
+    constS_ = checkBox(page, "cb_AutoConstStartValue",
+                       caption(plan_, kForm, "cb_AutoConstStartValue", "Co miesiąc"));
     asWeek_ = checkBox(page, "cb_AutoAsWeek", caption(plan_, kForm, "cb_AutoAsWeek", "Tydzień"));
     const QString from = caption(plan_, kForm, "l_StartFrom", "zaczynając od:");
     grid->addWidget(without_, 0, 0);
@@ -300,15 +306,15 @@ QWidget* WorkerDialog::buildAutomat() {
     days_->setMaximumHeight(40);
     const char* dayNames[] = {"po", "wt", "śr", "cz", "pi", "so", "n"};
     for (int d = 0; d < 7; ++d) {
-        auto* item = new QListWidgetItem(caption(plan_, kForm, ("clb_AutomatDays" + std::to_string(d)).c_str(),
-                                                 dayNames[d]),
-                                         days_);
+        auto* item = new QListWidgetItem(
+            caption(plan_, kForm, ("clb_AutomatDays" + std::to_string(d)).c_str(), dayNames[d]), days_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
     grid->addWidget(new QLabel(caption(plan_, kForm, "l_AutomatDays", "w dniach: "), page), 3, 0);
     grid->addWidget(days_, 3, 1, 1, 5);
-    fromHourBox_ = checkBox(page, "cb_AutomatFromHour", caption(plan_, kForm, "cb_AutomatFromHour", "od godziny:"));
+    fromHourBox_ =
+        checkBox(page, "cb_AutomatFromHour", caption(plan_, kForm, "cb_AutomatFromHour", "od godziny:"));
     fromHour_ = timeField(plan_, page, "me_AutomatFromHour", 23);
     grid->addWidget(fromHourBox_, 4, 0);
     grid->addWidget(fromHour_, 4, 1);
@@ -339,7 +345,8 @@ QWidget* WorkerDialog::buildAutomat() {
     return page;
 }
 
-void WorkerDialog::fillList(QComboBox* box, const std::vector<std::string>& items, const std::string& current) {
+void WorkerDialog::fillList(QComboBox* box, const std::vector<std::string>& items,
+                            const std::string& current) {
     box->blockSignals(true);
     box->clear();
     for (const std::string& s : items) box->addItem(qs(s));
@@ -351,7 +358,9 @@ void WorkerDialog::listChosen(QComboBox* box, int list) {
     if (box->currentIndex() != box->count() - 1) return;
     const std::string kept = list == 0 ? model_.f.occupation : model_.f.education;
     if (onCustomizeList) onCustomizeList(list);
-    fillList(box, list == 0 ? worker_dialog_model::occupations(plan_) : worker_dialog_model::educations(plan_), kept);
+    fillList(box,
+             list == 0 ? worker_dialog_model::occupations(plan_) : worker_dialog_model::educations(plan_),
+             kept);
 }
 
 void WorkerDialog::fillControls() {
@@ -398,7 +407,10 @@ void WorkerDialog::fillControls() {
     defaultNorm_->setText(qs(model_.defaultNormLabel()));
     lastMonthAuto_->setText(qs(min2h(f.overtimeFromPrevious)));
     lastMonth_->setText(qs(f.lastMonthHours));
-    (f.mode == auto_mode::Pattern ? scheme_ : f.mode == auto_mode::Eight ? auto8_ : without_)->setChecked(true);
+    (f.mode == auto_mode::Pattern ? scheme_
+     : f.mode == auto_mode::Eight ? auto8_
+                                  : without_)
+        ->setChecked(true);
     pattern8_->setText(qs(f.pattern8));
     start8_->setValue(f.startFrom8);
     const8_->setChecked(f.auto8ConstStart);
@@ -457,7 +469,9 @@ void WorkerDialog::readControls() {
     f.ownNormCalculated = ownNormCalc_->isChecked();
     f.ownNormText = ss(ownNorm_->text());
     f.lastMonthHours = ss(lastMonth_->text());
-    f.mode = scheme_->isChecked() ? auto_mode::Pattern : auto8_->isChecked() ? auto_mode::Eight : auto_mode::Without;
+    f.mode = scheme_->isChecked()  ? auto_mode::Pattern
+             : auto8_->isChecked() ? auto_mode::Eight
+                                   : auto_mode::Without;
     f.pattern8 = ss(pattern8_->text());
     f.startFrom8 = start8_->value();
     f.auto8ConstStart = const8_->isChecked();
