@@ -37,18 +37,34 @@ fs::path temp_beside(const fs::path& file) {
     return file.parent_path() / (file.filename().string() + ".tmp" + std::to_string(gen() % 1000000));
 }
 
+struct write_fault {
+    int countdown = 0;  // the failing step, counted from the last set
+    int steps = 0;
+    bool cut_off = false;
+    bool dead = false;  // a cut-off happened: nothing reaches the disk any more
+};
+write_fault fault;
+
 // Writes all of `bytes` to a new file `tmp` and flushes it to the disk.
 // Returns 0 or the errno of the failure.
 int write_new_file(const fs::path& tmp, const std::string& bytes) {
+    if (write_fault_due()) return EIO;
     std::FILE* f = std::fopen(tmp.c_str(), "wbx");
     if (!f) return errno ? errno : EIO;
     int err = 0;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = errno ? errno : EIO;
+    if (write_fault_due()) {
+        // A cut-off leaves half the text in the temporary file, as a killed process would.
+        if (fault.dead) std::fwrite(bytes.data(), 1, bytes.size() / 2, f);
+        err = EIO;
+    }
+    if (!err && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = errno ? errno : EIO;
     if (!err && std::fflush(f) != 0) err = errno ? errno : EIO;
 #ifndef _WIN32
     if (!err && ::fsync(fileno(f)) != 0) err = errno;
 #endif
+    if (!err && write_fault_due()) err = EIO;
     if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
+    if (!err && write_fault_due()) err = EIO;
     return err;
 }
 
@@ -65,6 +81,18 @@ void sync_folder(const fs::path& folder) {
 }
 
 }  // namespace
+
+void set_write_fault(int n, bool cut_off) { fault = {n, 0, cut_off, false}; }
+
+int write_steps() { return fault.steps; }
+
+bool write_fault_due() {
+    ++fault.steps;
+    if (fault.dead) return true;
+    if (fault.countdown <= 0 || fault.steps != fault.countdown) return false;
+    fault.dead = fault.cut_off;
+    return true;
+}
 
 bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
     std::error_code ec;
@@ -122,16 +150,19 @@ io_result write_bytes(const fs::path& file, const std::string& bytes) {
         err = write_new_file(tmp, bytes);
     }
     if (err) {
-        if (err != EEXIST) fs::remove(tmp, ec);
+        if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
         return {"Nie można zapisać pliku " + quoted(file) + reason(err) + "."};
     }
     // The new file keeps the permissions the old one had.
     const auto st = fs::status(file, ec);
     if (!ec && fs::exists(st)) fs::permissions(tmp, st.permissions(), ec);
-    fs::rename(tmp, file, ec);
+    if (write_fault_due())
+        ec = std::make_error_code(std::errc::io_error);
+    else
+        fs::rename(tmp, file, ec);
     if (ec) {
         const std::string why = ec.message();
-        fs::remove(tmp, ec);
+        if (!fault.dead) fs::remove(tmp, ec);
         return {"Nie można zapisać pliku " + quoted(file) + ": " + why + "."};
     }
     sync_folder(file.parent_path());

@@ -31,4 +31,16 @@ bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::stri
 // smaller than the file). Returns true when a copy was made.
 bool safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
 
+// Test hook for fault injection: counts the steps of every safe write (open
+// the temporary file, write it, flush it to disk, close it, rename it over
+// the target; the archive writer adds its own) and makes step `n` from now
+// fail, 1 being the next one; 0 turns failures off. With `cut_off` the write
+// stops as if the process died there: a half-written temporary file stays
+// behind and every later step fails too, until the hook is set again.
+void set_write_fault(int n, bool cut_off = false);
+// Steps counted since the last set_write_fault.
+int write_steps();
+// Called by every write step; true when this step is to fail.
+bool write_fault_due();
+
 }  // namespace planek

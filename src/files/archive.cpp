@@ -31,7 +31,7 @@ fs::path temp_name(const fs::path& archive) {
 // Closes an archive opened for writing; removes the half-written file on
 // any failure.
 io_result finish_archive(zip_t* za, const fs::path& tmp, const fs::path& archive) {
-    if (zip_close(za) != 0) {
+    if (write_fault_due() || zip_close(za) != 0) {
         std::string why = zip_strerror(za);
         zip_discard(za);
         std::error_code ec;
@@ -39,10 +39,14 @@ io_result finish_archive(zip_t* za, const fs::path& tmp, const fs::path& archive
         return {"Nie można zapisać archiwum " + quoted(archive) + ": " + why};
     }
     std::error_code ec;
-    fs::rename(tmp, archive, ec);
+    if (write_fault_due())  // the test hook of file_io
+        ec = std::make_error_code(std::errc::io_error);
+    else
+        fs::rename(tmp, archive, ec);
     if (ec) {
+        const std::string why = ec.message();
         fs::remove(tmp, ec);
-        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + ec.message()};
+        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + why};
     }
     return {};
 }

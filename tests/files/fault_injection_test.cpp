@@ -1,0 +1,230 @@
+// Every save of the month, staff, group and configuration files is run once
+// per write step it takes, with that step failing (or the process cut off
+// there). After each run every file must be either the old one or the new
+// one, loadable, and a failure must have been said.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "core/file_io.h"
+#include "core/ini_file.h"
+#include "files/archive.h"
+#include "files/staff_group_files.h"
+#include "month_fixture.h"
+#include "settings/options_file.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MonthFixture;
+
+// Turns the fault off again whatever the test does.
+struct fault_guard {
+    ~fault_guard() { set_write_fault(0); }
+};
+
+// What a file holds for the comparison: the bytes, or for an archive the
+// members (libzip stamps the time, so the bytes of two packs differ).
+std::string content(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return "<none>";
+    if (file.extension() == ".inr") {
+        std::vector<archive_member> members;
+        if (!archive_read(file, members)) return "<unreadable archive>";
+        std::string s;
+        for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
+        return s;
+    }
+    return test::read_file(file);
+}
+
+std::map<fs::path, std::string> snapshot(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) files[e.path()] = content(e.path());
+    return files;
+}
+
+// Puts the folder back as it was: raw bytes of every file, nothing else.
+std::map<fs::path, std::string> raw(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) files[e.path()] = test::read_file(e.path());
+    return files;
+}
+void restore(const fs::path& folder, const std::map<fs::path, std::string>& files) {
+    std::vector<fs::path> extra;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file() && !files.count(e.path())) extra.push_back(e.path());
+    for (const auto& p : extra) fs::remove(p);
+    for (const auto& [p, bytes] : files) test::write_file(p, bytes);
+}
+
+bool temporary(const fs::path& p) {
+    const std::string name = p.filename().string();
+    return name.find(".tmp") != std::string::npos;
+}
+
+struct save_outcome {
+    bool ok = false;
+    std::string said;  // what the program told the user (empty when silent)
+};
+
+struct fault_run {
+    fs::path folder;
+    std::function<save_outcome()> save;
+    std::function<void()> before;  // brings the plan back to "modified, not saved"
+    std::function<void(const save_outcome&)> after_failure = [](const save_outcome&) {};
+    std::function<void()> loadable;
+};
+
+// Returns the number of failure points tried.
+int fail_each_step(const fault_run& run, bool cut_off) {
+    fault_guard guard;
+    const auto old_raw = raw(run.folder);
+    const auto old_files = snapshot(run.folder);
+    run.before();
+    set_write_fault(0);
+    const save_outcome clean = run.save();
+    EXPECT_TRUE(clean.ok) << clean.said;
+    const int steps = write_steps();
+    const auto new_files = snapshot(run.folder);
+    EXPECT_NE(old_files, new_files) << "the save changed nothing";
+    restore(run.folder, old_raw);
+
+    for (int n = 1; n <= steps; ++n) {
+        SCOPED_TRACE("failing write step " + std::to_string(n) + (cut_off ? " (cut off)" : ""));
+        run.before();
+        set_write_fault(n, cut_off);
+        const save_outcome out = run.save();
+        set_write_fault(0);
+        EXPECT_FALSE(out.ok && out.said.empty()) << "a failed write was not reported";
+        EXPECT_FALSE(out.said.empty());
+        for (const auto& [p, bytes] : snapshot(run.folder)) {
+            if (temporary(p)) {
+                EXPECT_TRUE(cut_off) << "temporary file left behind: " << p;
+                continue;
+            }
+            const auto o = old_files.find(p);
+            const auto w = new_files.find(p);
+            const bool is_old = o != old_files.end() && o->second == bytes;
+            const bool is_new = w != new_files.end() && w->second == bytes;
+            // A file the save makes only on failure (the staff kept aside) may appear.
+            const bool kept_aside = p.filename().string().find(".error_") != std::string::npos;
+            EXPECT_TRUE(is_old || is_new || kept_aside) << p << " is neither the old nor the new file";
+        }
+        for (const auto& [p, bytes] : old_files)
+            EXPECT_TRUE(fs::exists(p)) << p << " was lost";
+        if (!out.ok) run.after_failure(out);
+        run.loadable();
+        restore(run.folder, old_raw);
+    }
+    return steps;
+}
+
+class FaultInjection : public MonthFixture {
+protected:
+    void SetUp() override {
+        MonthFixture::SetUp();
+        empty_month("2024_03.pnk");
+        ASSERT_TRUE(add_duty(0, 4, 420, 720));
+        ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+        ASSERT_TRUE(zapisz(plan).ok());
+        ui->warnings.clear();
+    }
+    std::string warned() {
+        std::string s;
+        for (const auto& w : ui->warnings) s += w + "\n";
+        ui->warnings.clear();
+        return s;
+    }
+};
+
+TEST_F(FaultInjection, MonthFileIsOldOrNewAfterEveryFailedStep) {
+    // Every run saves one duty more than the file on disk holds, on a
+    // Sunday, so the Sunday file is written too.
+    ASSERT_TRUE(add_duty(1, 10, 1140, 720));
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = dir.path();
+        run.before = [&] { plan.modified = true; };
+        run.save = [&] {
+            io_result r = zapisz_dyzury_i_wolne(plan);
+            return save_outcome{r.ok(), r.error + warned()};
+        };
+        run.after_failure = [&](const save_outcome& out) {
+            EXPECT_TRUE(plan.modified) << "a failed save marked the plan saved";
+            EXPECT_NE(out.said.find("2024_03.pnk"), std::string::npos) << out.said;
+        };
+        run.loadable = [&] {
+            EXPECT_TRUE(check_month_file(plan, dir.path() / "2024_03.pnk").empty());
+        };
+        const int steps = fail_each_step(run, cut);
+        EXPECT_GE(steps, 5);
+    }
+}
+
+TEST_F(FaultInjection, StaffAndGroupFilesAreOldOrNewAfterEveryFailedStep) {
+    const size_t workers = plan.workers.size(), groups = plan.groups.size();
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = plan.paths.data;
+        plan.workers[1].surname = "Nowak-Zięba";
+        plan.groups[0].name = "Chirurgia ogólna";
+        run.before = [] {};
+        run.save = [&] {
+            files_report r = zapisz(plan);
+            std::string said = warned();
+            for (const auto& p : r.problems) said += p + "\n";
+            return save_outcome{r.ok(), said};
+        };
+        run.after_failure = [&](const save_outcome& out) {
+            EXPECT_TRUE(out.said.find("grupy.ini") != std::string::npos ||
+                        out.said.find("kadra") != std::string::npos)
+                << out.said;
+        };
+        run.loadable = [&] {
+            Plan loaded;
+            loaded.paths = plan.paths;
+            loaded.clock = plan.clock;
+            files_report r = wczytaj(loaded);
+            EXPECT_TRUE(r.ok());
+            EXPECT_TRUE(r.problems.empty()) << r.problems.front();
+            EXPECT_EQ(loaded.workers.size(), workers);
+            EXPECT_EQ(loaded.groups.size(), groups);
+        };
+        // grupy.ini: 5 steps; kadra.inr: close and rename, then the plain copy kept aside.
+        EXPECT_GE(fail_each_step(run, cut), 7);
+    }
+}
+
+TEST_F(FaultInjection, ConfigurationIsOldOrNewAfterEveryFailedStep) {
+    plan.options.windows.window_pos_x = 10;
+    std::string error;
+    ASSERT_TRUE(write_exit_options(plan, &error)) << error;
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = plan.paths.data;
+        run.before = [&] { plan.options.windows.window_pos_x = 20; };
+        run.save = [&] {
+            std::string why;
+            const bool ok = write_exit_options(plan, &why);
+            return save_outcome{ok, why};
+        };
+        run.after_failure = [&](const save_outcome& out) {
+            EXPECT_NE(out.said.find("konfiguracja.ini"), std::string::npos) << out.said;
+        };
+        run.loadable = [&] {
+            IniFile ini;
+            ASSERT_TRUE(ini.load(plan.paths.data / "konfiguracja.ini")) << ini.error();
+            const long long x = ini.readInt("windows", "window_pos_x", -1);
+            EXPECT_TRUE(x == 10 || x == 20) << x;
+        };
+        EXPECT_GE(fail_each_step(run, cut), 5);
+    }
+}
+
+}  // namespace
+}  // namespace planek
