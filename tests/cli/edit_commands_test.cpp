@@ -187,6 +187,27 @@ TEST_F(CliEdit, RemoveTakesTheDaysDutiesOrItsDayOff) {
     EXPECT_EQ(read_file(month), before);
 }
 
+// Jolanta Kozłowska (11) works 8-hour days; a first duty of her daily norm
+// offers to fill the whole month.
+TEST_F(CliEdit, TheWholeMonthOfferFollowsTheAnswer) {
+    const auto eights = [](const std::vector<std::string>& cells) {
+        return std::count(cells.begin(), cells.end(), std::string("8"));
+    };
+    result one = cli({"add-duty", month, "11", "2", "1", "--length", "7:35"});
+    ASSERT_EQ(one.code, 0) << one.err;
+    EXPECT_TRUE(has(one.err, "Czy rozpisać wybrany dyżur na cały miesiąc?\n-> Nie")) << one.err;
+    EXPECT_EQ(eights(row("JKo")), 1);
+
+    ASSERT_EQ(cli({"remove", month, "11", "2"}).code, 0);
+    const result all = cli({"--yes", "add-duty", month, "11", "2", "1", "--length", "7:35"});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_TRUE(has(all.out, "Rozpisano dyżur na cały miesiąc: Kozłowska Jolanta")) << all.out;
+    EXPECT_GE(eights(row("JKo")), 14);
+    // With a duty in the month the offer is not made again.
+    const result later = cli({"--yes", "add-duty", month, "11", "6", "1", "--length", "7:35"});
+    EXPECT_FALSE(has(later.err, "Czy rozpisać")) << later.err;
+}
+
 TEST_F(CliEdit, ADutyTakenOnRequestGoesOnlyAfterYes) {
     ASSERT_EQ(cli({"add-duty", month, "1", "8", "D", "--on-request", "--note", "zamiana"}).code, 0);
     const std::string before = read_file(month);
