@@ -1,0 +1,129 @@
+#include "bench_ops.h"
+
+#include <valgrind/callgrind.h>
+
+#include <chrono>
+#include <stdexcept>
+
+#include "calendar/staffing.h"
+#include "calendar/summaries.h"
+#include "editing/calendar_calls.h"
+#include "editing/duty_moves.h"
+#include "editing/month_access.h"
+#include "files/month_file.h"
+#include "printouts/generation.h"
+#include "scheduler/scheduler.h"
+#include "scheduler/warnings.h"
+
+namespace planek::bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+using clock_type = std::chrono::steady_clock;
+
+// Seconds of f(). Under callgrind (--collect-atstart=no) only this part is
+// counted; natively the toggles cost a few instructions.
+template <class F>
+double timed(F&& f) {
+    CALLGRIND_TOGGLE_COLLECT;
+    const auto t0 = clock_type::now();
+    f();
+    const auto t1 = clock_type::now();
+    CALLGRIND_TOGGLE_COLLECT;
+    return std::chrono::duration<double>(t1 - t0).count();
+}
+
+double read_month(ward_state& w) {
+    return timed([&] { wczytaj_tylko_do_odczytu(w.plan); });
+}
+
+double all_summaries(ward_state& w) {
+    Plan& p = w.plan;
+    return timed([&] {
+        for (int i = 0; i < int(p.workers.size()); ++i) odswiez_pracownika(p, i, false, p.currentMonth);
+    });
+}
+
+// A ctrl-drop of a shift onto a free cell: the quick add of the calendar,
+// with every refresh the editing code makes after it.
+double one_edit(ward_state& w) {
+    Plan& p = w.plan;
+    const free_cell c = w.cell;
+    drop_result r;
+    const double s = timed([&] { r = upusc_dyzur(p, c.worker, c.dayIndex, c.shift, true); });
+    if (r.outcome != drop_outcome::Added) throw std::runtime_error("the benchmark edit was refused");
+    ms_* m = worker_month(p, c.worker);
+    const dyzur added = m->duties[size_t(c.dayIndex)].back();
+    m->duties[size_t(c.dayIndex)].pop_back();
+    recount_staffing(p);
+    refresh_worker(p, c.worker);
+    (void)added;
+    return s;
+}
+
+double staffing_counts(ward_state& w) {
+    Plan& p = w.plan;
+    return timed([&] {
+        odswiez_iledy(p);
+        odswiez_ilemy(p);
+        wylicz_srednie_obsady(p);
+    });
+}
+
+double warnings_check(ward_state& w) {
+    warnings_report r;
+    const double s = timed([&] { r = a_WarningsExecute(w.plan); });
+    if (r.outcome != warnings_outcome::Written) throw std::runtime_error("the warnings check did not run");
+    return s;
+}
+
+double scheduler_run(ward_state& w) {
+    Plan p = w.cleared;
+    p.random.seed(1);
+    scheduler_report r;
+    const double s = timed([&] { r = uloz_planek(p); });
+    if (!r.ran) throw std::runtime_error("the scheduler did not run");
+    return s;
+}
+
+double roster_printout(ward_state& w) {
+    gen_options o;
+    o.outputFolder = w.printoutFolder;
+    gen_result r;
+    const fs::path tmpl = w.plan.paths.templates / "grafik_miesieczny.wzr";
+    const double s = timed([&] { r = generuj(w.plan, tmpl, o); });
+    if (!r.ok) throw std::runtime_error("printout failed: " + r.error);
+    return s;
+}
+
+}  // namespace
+
+ward_state& ward_for(int workers, int groups) {
+    static std::map<std::pair<int, int>, std::unique_ptr<ward_state>> open;
+    auto& slot = open[{workers, groups}];
+    if (slot) return *slot;
+    auto w = std::make_unique<ward_state>();
+    w->key = {workers, groups, 1};
+    w->root = ward_root(w->key);
+    open_ward(w->plan, w->root, ward_months(w->root));
+    w->cleared = w->plan;
+    clear_group_duties(w->cleared);
+    w->cell = find_free_cell(w->plan);
+    if (w->cell.worker < 0) throw std::runtime_error("no free cell for the benchmark edit");
+    w->printoutFolder = w->root / "bench-out";
+    fs::create_directories(w->printoutFolder);
+    slot = std::move(w);
+    return *slot;
+}
+
+const std::vector<operation>& operations() {
+    static const std::vector<operation> ops = {
+        {"read month file", read_month},    {"all summaries", all_summaries},     {"one edit", one_edit},
+        {"staffing counts", staffing_counts}, {"warnings check", warnings_check}, {"scheduler run", scheduler_run},
+        {"roster printout", roster_printout},
+    };
+    return ops;
+}
+
+}  // namespace planek::bench
