@@ -18,7 +18,11 @@ void print_help(std::ostream& out) {
            "  help                  ta pomoc\n";
     for (const command& c : all_commands()) {
         std::string head = std::string(c.name) + (*c.usage ? " " + std::string(c.usage) : "");
-        out << "  " << head << std::string(head.size() < 22 ? 22 - head.size() : 1, ' ') << c.summary << "\n";
+        // A long usage keeps the line readable: its summary goes below it.
+        if (head.size() < 22)
+            out << "  " << head << std::string(22 - head.size(), ' ') << c.summary << "\n";
+        else
+            out << "  " << head << "\n" << std::string(24, ' ') << c.summary << "\n";
     }
 }
 
@@ -75,6 +79,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
     if (p.rest[0] == "help") {
+        // "help COMMAND" and "COMMAND --help": the one command.
+        if (const command* c = p.rest.size() > 1 ? find_command(p.rest[1]) : nullptr) {
+            out << "użycie: planek-cli " << c->name << (*c->usage ? " " + std::string(c->usage) : "") << "\n\n"
+                << c->summary << "\n\nOpis poleceń i opcji: man planek-cli\n";
+            return kExitOk;
+        }
         print_help(out);
         return kExitOk;
     }

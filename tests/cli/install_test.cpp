@@ -128,15 +128,29 @@ TEST(Installed, TheManualDescribesEveryCommand) {
     for (std::string line; std::getline(in, line);) {
         std::istringstream words(line);
         std::string name;
-        if (line.rfind("  ", 0) == 0 && words >> name) commands.insert(name);
+        if (line.size() > 2 && line.rfind("  ", 0) == 0 && line[2] != ' ' && words >> name) commands.insert(name);
     }
     EXPECT_GE(commands.size(), 15u);
+    EXPECT_EQ(commands.count("add-duty"), 1u);
+    EXPECT_EQ(commands.count("zapisuje"), 0u);  // a summary on a line of its own
     for (const std::string& c : commands) {
         const bool entry = manual.find("\n.B " + c + "\n") != std::string::npos ||
                            manual.find("\n.BI " + c + " ") != std::string::npos ||
                            manual.find("\n.BR " + c + " ") != std::string::npos || c == "help";
         EXPECT_TRUE(entry) << c;
     }
+}
+
+TEST(Installed, EachCommandHasItsOwnHelp) {
+    TempDir dir;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"add-duty", "--help"}, std::vector<std::string>{"help", "add-duty"}}) {
+        const result help = run_as_user(dir, PLANEK_CLI, args);
+        EXPECT_EQ(help.code, 0);
+        EXPECT_EQ(help.out.rfind("użycie: planek-cli add-duty PLIK.pnk PRACOWNIK DZIEŃ ZMIANA", 0), 0u) << help.out;
+        EXPECT_NE(help.out.find("dodaje dyżur"), std::string::npos);
+    }
+    EXPECT_NE(run_as_user(dir, PLANEK_CLI, {"--help"}).out.find("Polecenia:"), std::string::npos);
 }
 
 }  // namespace
