@@ -73,13 +73,22 @@ generate_args parse_generate_args(const std::vector<std::string>& args) {
     return a;
 }
 
+// Staff, groups or month files: anything the generated ward would replace.
+bool holds_data(const fs::path& data) {
+    std::error_code ec;
+    if (fs::exists(data / "grupy.ini", ec) || fs::exists(data / "kadra.inr", ec)) return true;
+    for (fs::directory_iterator it(data, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".pnk") return true;
+    return false;
+}
+
 int generate(context& c) {
     const generate_args a = parse_generate_args(c.args);
     c.root = a.dir;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
     std::error_code ec;
-    if (fs::exists(paths.data / "grupy.ini", ec) || fs::exists(paths.data / "kadra.inr", ec)) {
+    if (holds_data(paths.data)) {
         if (c.ui->ask("Folder " + paths.data.string() + " zawiera już dane. Zastąpić je wygenerowanym oddziałem?",
                       Buttons::YesNo) != Answer::Yes) {
             c.err << "Nic nie zapisano.\n";

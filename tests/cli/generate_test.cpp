@@ -147,7 +147,11 @@ TEST_F(Generate, ArgumentsAndExistingData) {
     ASSERT_EQ(tiny.code, 0) << tiny.err;
     EXPECT_EQ(lines_starting(cli("x", {"staff"}).out, "Grupa "), 3u);
 
-    // A root with data is replaced only when told.
+    // A root with data, even month files alone, is replaced only when told.
+    test::write_file(dir / "y" / "dane" / "2030_01.pnk", "[okres]\r\n");
+    EXPECT_EQ(run_cli(dir, {"generate", (dir / "y").string(), "--workers", "4", "--from", "2030-01"}).code, 1);
+    EXPECT_EQ(read_file(dir / "y" / "dane" / "2030_01.pnk"), "[okres]\r\n");
+
     const std::string staff = cli("x", {"staff"}).out;
     EXPECT_EQ(run_cli(dir, {"generate", (dir / "x").string(), "--workers", "9"}).code, 1);
     EXPECT_EQ(cli("x", {"staff"}).out, staff);
