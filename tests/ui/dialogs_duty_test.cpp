@@ -56,6 +56,22 @@ TEST_F(DutyDialogTest, BarMovesTheStartAndABadStartIsRefused) {
     ASSERT_EQ(ui->warnings.size(), 1u);
 }
 
+TEST_F(DutyDialogTest, EditingAPanelsDutyMovesItsStart) {
+    plan.workers[0].months[0].duties[4].push_back(prepared(plan, 0, 5, 1));
+    ui::DutyDialog d(plan, std::string("p0_4_0"));
+    ASSERT_TRUE(d.ready());
+    d.fillMonth = nullptr;
+    EXPECT_TRUE(child<QRadioButton>(d, "rg_DutyType1")->isChecked());
+    type(d, "me_DutyFrom", "6:00");
+    child<QCheckBox>(d, "cb_OnRequest")->setChecked(true);
+    pressOk(d);
+    EXPECT_EQ(d.outcome(), duty_dialog_result::Edited);
+    const auto& list = plan.workers[0].months[0].duties[4];
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].start, 360);
+    EXPECT_TRUE(list[0].onRequest);
+}
+
 TEST_F(DutyDialogTest, AnUnknownPanelIsNotReady) {
     ui::DutyDialog d(plan, std::string("p0_4_0"));
     EXPECT_FALSE(d.ready());

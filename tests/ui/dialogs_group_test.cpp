@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -41,6 +43,26 @@ TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
     EXPECT_EQ(g.shifts[1].start, 1110);
     EXPECT_EQ(g.shifts[1].staffMin, 2);
     EXPECT_EQ(plan.currentGroup, 2);
+}
+
+TEST_F(GroupDialogTest, TableKeysAppendInsertAndDelete) {
+    ui::GroupDialog d(plan, true);
+    QTableWidget* t = d.shiftTable();
+    t->setCurrentCell(1, 1);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(t, &down);
+    EXPECT_EQ(t->rowCount(), 3);
+    t->setCurrentCell(0, 1);
+    QKeyEvent insert(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    QApplication::sendEvent(t, &insert);
+    ASSERT_EQ(t->rowCount(), 4);
+    EXPECT_EQ(t->item(1, 1)->text(), "07:00");
+    EXPECT_EQ(t->item(3, 0)->text(), "4");
+    ui->answers = {Answer::Yes};
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(t, &del);
+    EXPECT_EQ(t->rowCount(), 3);
+    EXPECT_EQ(ui->questions.size(), 1u);
 }
 
 TEST_F(GroupDialogTest, EditShowsTheGroupAndRefusesAZeroLengthShift) {

@@ -63,6 +63,22 @@ TEST_F(WorkerDialogTest, RefusesCharactersTheFilesCannotHoldAndPatternDigitsBeyo
     EXPECT_EQ(pattern->validator()->validate(text, pos), QValidator::Acceptable);
 }
 
+TEST_F(WorkerDialogTest, TheLastListEntryOpensTheListSettings) {
+    ui::WorkerDialog d(plan, 0);
+    int asked = -1;
+    d.onCustomizeList = [&](int list) {
+        asked = list;
+        plan.options.autofilling.Educations = "Magister¤";
+    };
+    QComboBox* education = child<QComboBox>(d, "cb_education");
+    ASSERT_EQ(education->count(), 3);  // two entries and "dostosuj listę"
+    education->setCurrentIndex(2);
+    emit education->activated(2);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(education->count(), 2);
+    EXPECT_EQ(education->itemText(0), "Magister");
+}
+
 TEST_F(WorkerDialogTest, WithoutGroupsTheDialogIsNotReady) {
     plan.groups.clear();
     plan.currentGroup = -1;
