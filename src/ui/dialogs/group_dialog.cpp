@@ -306,6 +306,7 @@ void GroupDialog::cellChanged(int row, int column) {
 }
 
 void GroupDialog::chooseCellColour(int row) {
+    if (row < 0 || row >= int(model_.rows.size())) return;
     readTable();
     const QColor chosen =
         QColorDialog::getColor(qcolour(parse_colour(model_.rows[row].color).value_or(0xFFFFFF)), this);
