@@ -45,11 +45,28 @@ std::string hm(int minutes) { return min2h(minutes, "txt", true); }
 struct builder {
     Plan& plan;
     const calendar_view_options& view;
-    calendar_layout out;
+    calendar_layout out{};
     const grupa* group = plan.group();
     int slots = std::max(1, plan.calendar.gridSlots);
 
+    // Grid cell index of every day and slot, found once instead of a scan of
+    // the grid per panel.
+    std::vector<int> cellOf{};
+
+    const calendar_cell* cell_of(int dayIndex, int slot) const {
+        const size_t i = size_t(dayIndex) * size_t(slots) + size_t(slot - 1);
+        if (dayIndex < 0 || slot < 1 || slot > slots || i >= cellOf.size() || cellOf[i] < 0) return nullptr;
+        return &plan.calendar.grid[size_t(cellOf[i])];
+    }
+
     void size_counters() {
+        cellOf.assign(plan.days.size() * size_t(slots), -1);
+        for (size_t i = 0; i < plan.calendar.grid.size(); ++i) {
+            const calendar_cell& c = plan.calendar.grid[i];
+            if (c.dayIndex < 0 || c.slot < 1 || c.slot > slots || size_t(c.dayIndex) >= plan.days.size()) continue;
+            int& at = cellOf[size_t(c.dayIndex) * size_t(slots) + size_t(c.slot - 1)];
+            if (at < 0) at = int(i);
+        }
         const size_t n = plan.days.size();
         out.slotPanels.assign(n, std::vector<int>(size_t(slots), 0));
         out.slotMinutes.assign(n, std::vector<int>(size_t(slots), 0));
@@ -69,7 +86,7 @@ struct builder {
 
     void duty_panel(int w, int d, int pos, const dyzur& duty, bool blocked) {
         const int slot = std::clamp(int(duty.shift), 1, slots);
-        const calendar_cell* cell = komorka_dnia(plan, d, slot);
+        const calendar_cell* cell = cell_of(d, slot);
         if (!cell) return;
         const prac& p = plan.workers[size_t(w)];
         calendar_panel panel;
@@ -143,7 +160,7 @@ struct builder {
     }
 
     void day_off_panel(int w, int d, int head, const wolne_& off) {
-        const calendar_cell* cell = komorka_dnia(plan, d, 1);
+        const calendar_cell* cell = cell_of(d, 1);
         if (!cell) return;
         const prac& p = plan.workers[size_t(w)];
         calendar_panel panel;
@@ -248,7 +265,7 @@ int calendar_layout::panelsInCell(const Plan& plan, int row, int column) const {
 }
 
 calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view) {
-    builder b{plan, view, {}};
+    builder b{plan, view};
     b.size_counters();
     b.duties();
     b.days_off();

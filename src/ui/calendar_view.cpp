@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QStaticText>
 #include <QToolTip>
 #include <cmath>
 
@@ -33,6 +34,10 @@ CalendarView::CalendarView(Plan& plan, QWidget* parent) : QWidget(parent), plan_
 
 void CalendarView::rebuild() {
     layout_ = zbuduj_panele(plan_, view_);
+    if (textFontSize_ != plan_.options.glowne.symbol_font_height) {
+        for (auto& cache : textCache_) cache.clear();
+        textFontSize_ = plan_.options.glowne.symbol_font_height;
+    }
     update();
 }
 
@@ -185,7 +190,18 @@ void CalendarView::paintPanels(QPainter& p) {
             current = style;
         }
         p.setPen(panel.buttonText ? buttonText : toQColor(panel.fore));
-        p.drawText(r, Qt::AlignCenter, qs(panel.text));
+        // Laid-out texts are kept: a month repeats a few dozen captions.
+        auto& cache = textCache_[style];
+        auto it = cache.find(panel.text);
+        if (it == cache.end()) {
+            QStaticText t(qs(panel.text));
+            t.setTextFormat(Qt::PlainText);
+            t.prepare(QTransform(), fonts[style]);
+            it = cache.emplace(panel.text, std::move(t)).first;
+        }
+        const QSizeF size = it->second.size();
+        p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2),
+                         it->second);
         if (panel.border) {
             p.setPen(Qt::black);
             p.drawRect(r.adjusted(0, 0, -1, -1));

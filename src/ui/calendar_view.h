@@ -1,7 +1,9 @@
 #pragma once
 #include <QPoint>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
+#include <map>
 
 class QMimeData;
 
@@ -82,6 +84,8 @@ private:
     QPoint pressPos_;
     std::string pressedPanel_;
     QString typed_;
+    std::map<std::string, QStaticText> textCache_[8];  // per font style
+    int textFontSize_ = -1;
 };
 
 }  // namespace planek::ui

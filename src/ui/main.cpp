@@ -69,6 +69,26 @@ void bench(Plan& plan, ui::MainWindow& window, int workers) {
                 for (dyzur& d : day) d.workerId = copy.id;
         plan.workers.push_back(std::move(copy));
     }
+    // Every worker of the group on duty every day: the heaviest month to draw.
+    const grupa* g = plan.group();
+    for (prac& p : plan.workers) {
+        if (!g || g->shifts.empty() || p.months.size() <= size_t(plan.currentMonth)) continue;
+        p.groups = std::to_string(g->id) + "|";
+        ms_& m = p.months[size_t(plan.currentMonth)];
+        for (size_t d = 0; d < plan.days.size() && d < m.duties.size(); ++d) {
+            if (!m.duties[d].empty()) continue;
+            dyzur duty;
+            duty.workerId = p.id;
+            duty.groupId = g->id;
+            duty.shift = byte(1 + d % g->shifts.size());
+            duty.start = g->shifts[duty.shift - 1].start;
+            duty.length = g->shifts[duty.shift - 1].length;
+            duty.dutyAs = 1;
+            duty.dayIndex = byte(d);
+            m.duties[d].push_back(duty);
+        }
+        for (wolne_& off : m.daysOff) off = wolne_{};
+    }
     plan.rebuildWorkerIds();
     window.refreshAll();
     window.resize(1400, 860);
