@@ -60,6 +60,7 @@ QLabel* SummaryBoxes::add(QGridLayout* grid, int row, const char* key, const cha
     auto* value = new QLabel;
     value->setObjectName(key);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (captionKey == "l_l_CareDaysUnused") careCaption_ = name;
     grid->addWidget(name, row, 0);
     grid->addWidget(value, row, 1);
     figures_[key] = value;
@@ -96,6 +97,7 @@ void SummaryBoxes::refresh() {
         {"l_pq_NormaUnused", &b.l_pq_NormaUnused},
     };
     for (const auto& [key, value] : values) figures_[key]->setText(b.shown ? qs(*value) : QString());
+    if (careCaption_ && !b.l_l_CareDaysUnused.empty()) careCaption_->setText(qs(b.l_l_CareDaysUnused));
 }
 
 }  // namespace planek::ui

@@ -23,6 +23,7 @@ private:
     QLabel* add(QGridLayout* grid, int row, const char* key, const char* caption);
     Plan& plan_;
     std::map<QString, QLabel*> figures_;
+    QLabel* careCaption_ = nullptr;  // its unit changes with the worker
 };
 
 }  // namespace planek::ui
