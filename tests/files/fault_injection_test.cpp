@@ -121,6 +121,7 @@ int fail_each_step(const fault_run& run, bool cut_off) {
         run.loadable();
         restore(run.folder, old_raw);
     }
+    ::testing::Test::RecordProperty(cut_off ? "cut_off_points" : "failure_points", steps);
     return steps;
 }
 
