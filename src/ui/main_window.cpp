@@ -302,16 +302,17 @@ void MainWindow::refreshWorkers(bool summaries) {
 
 void MainWindow::refreshCalendar() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Outsiders are listed only while their duties are shown: the last
+    // rebuild's leave the list, this rebuild's join it, in grey.
     usun_tymczasowych_pracownikow(plan_);
+    while (workers_->count() > int(plan_.listed.size())) delete workers_->takeItem(workers_->count() - 1);
     calendar_->rebuild();
-    // Outsiders whose duties are shown join the list, in grey.
     for (size_t i = size_t(workers_->count()); i < plan_.listed.size(); ++i) {
         const listed_worker& lw = plan_.listed[i];
         auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), workers_);
         it->setData(WorkerRole, lw.worker);
         it->setData(OutsiderRole, true);
     }
-    while (workers_->count() > int(plan_.listed.size())) delete workers_->takeItem(workers_->count() - 1);
     workers_->viewport()->update();
     groups_->viewport()->update();
     stCalendar_->setText(qs(plan_.calendar.st_Calendar));

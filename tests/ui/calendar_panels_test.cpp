@@ -111,6 +111,17 @@ TEST_F(Panels, AnOutsiderIsListedOnceInGreyWithWhiteText) {
     EXPECT_NE(ui::panel_hint(plan, *panel(duty_panel_name(outsider, 8, 0))).find("spoza grupy"), std::string::npos);
     rebuild();
     EXPECT_EQ(plan.listed.size(), listedBefore + 1) << "a rebuild does not list the outsider twice";
+
+    // Another outsider takes the place: the list names the new one only.
+    int other = -1;
+    for (size_t i = 0; i < plan.workers.size(); ++i)
+        if (int(i) != outsider && !plan.workers[i].old && !plan.workers[i].inGroup(plan.groups[0].id)) other = int(i);
+    ASSERT_GE(other, 0);
+    for (auto& day : plan.workers[size_t(outsider)].months[size_t(plan.currentMonth)].duties) day.clear();
+    put(other, 8, 1);
+    rebuild();
+    ASSERT_EQ(window->workerList()->count(), int(listedBefore + 1));
+    EXPECT_EQ(window->workerList()->workerAt(int(listedBefore)), other);
 }
 
 TEST_F(Panels, UncheckingADutyAsCategoryHidesExactlyItsDuties) {
