@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QTabBar>
 
+#include "core/ini_file.h"
 #include "editing/panel_names.h"
 #include "ui_fixture.h"
 
@@ -183,6 +184,11 @@ TEST_F(DemoWard, ClosingAsksToSaveAndCancelKeepsEverything) {
     placement.window_state_max = false;
     EXPECT_TRUE(ui::close_program(plan, placement));
     EXPECT_FALSE(std::filesystem::exists(plan.paths.root / "autosave.~pn"));
+    EXPECT_NE(std::filesystem::last_write_time(staff), before) << "staff and groups are written at exit";
+    IniFile config(plan.paths.data / "konfiguracja.ini");
+    EXPECT_EQ(config.readInt("windows", "window_width", 0), 1000);
+    EXPECT_EQ(config.readInt("windows", "window_height", 0), 700);
+    EXPECT_FALSE(config.readBool("windows", "window_state_max", true));
 }
 
 TEST_F(DemoWard, TheParametersYearRunsFiveYearsPastThisOne) {
