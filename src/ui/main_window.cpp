@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -88,6 +89,7 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
     split->setStretchFactor(0, 1);
     setCentralWidget(split);
     buildMenus();
+    statusBar();  // where the actions' hints appear
 
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
