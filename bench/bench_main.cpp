@@ -121,13 +121,19 @@ int print_counts(const std::string& file) {
     int workers = 0, groups = 0;
     double count = 0;
     while (in >> op >> workers >> groups >> count)
-        if (op < operations().size()) r[{op, workers, groups}] = count;
+        if (op < operations().size()) r[{op, workers, groups}] = count / 1e6;
     if (r.empty()) {
         std::cerr << "planek-bench: no counts in " << file << "\n";
         return 1;
     }
-    print_table(std::cout, r, kSizes, kLayouts, "instructions (callgrind Ir)");
+    print_table(std::cout, r, kSizes, kLayouts, "millions of instructions (callgrind Ir)");
     return 0;
+}
+
+std::string mb(long kb) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", kb / 1024.0);
+    return buf;
 }
 
 // The wards are generated in a child process, so that what the generator
@@ -157,8 +163,8 @@ int run_memory() {
     const long after = resident_kb();
     std::cout << "Ward of " << plan.workers.size() << " workers in " << plan.groups.size() << " groups, "
               << plan.months.size() << " months open (" << months.size() << " files)\n"
-              << "Resident memory: " << after / 1024.0 << " MB (" << before / 1024.0
-              << " MB before the ward was opened); goal under 200 MB: " << (after < 200 * 1024 ? "met" : "MISSED")
+              << "Resident memory: " << mb(after) << " (" << mb(before) << " before the ward was opened, peak "
+              << mb(peak_kb()) << "); goal under 200 MB: " << (after < 200 * 1024 ? "met" : "MISSED")
               << "\n";
     return after < 200 * 1024 ? 0 : 1;
 }

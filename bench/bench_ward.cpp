@@ -116,11 +116,19 @@ void clear_group_duties(Plan& plan) {
     recount_staffing(plan);
 }
 
-long resident_kb() {
+namespace {
+
+long status_kb(const char* key) {
     std::ifstream in("/proc/self/status");
+    const std::string head = std::string(key) + ":";
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+        if (line.rfind(head, 0) == 0) return std::atol(line.c_str() + head.size());
     return -1;
 }
+
+}  // namespace
+
+long resident_kb() { return status_kb("VmRSS"); }
+long peak_kb() { return status_kb("VmHWM"); }
 
 }  // namespace planek::bench

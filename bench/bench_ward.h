@@ -45,5 +45,7 @@ void clear_group_duties(Plan& plan);
 
 // Resident memory of this process in kB (VmRSS), or -1.
 long resident_kb();
+// The highest it has been (VmHWM), or -1.
+long peak_kb();
 
 }  // namespace planek::bench

@@ -2,12 +2,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <string_view>
 
 namespace planek {
 
+// A whole "|"-closed entry of the list is the id; the lists are checked for
+// every worker on every recount, so no text is built for it.
 bool prac::inGroup(word g) const {
     if (g == 0) return false;
-    return ("|" + groups).find("|" + std::to_string(g) + "|") != std::string::npos;
+    char buf[8];
+    const int n = std::snprintf(buf, sizeof buf, "%u", unsigned(g));
+    const std::string_view id(buf, size_t(n));
+    const std::string_view list(groups);
+    for (size_t start = 0;;) {
+        const size_t bar = list.find('|', start);
+        if (bar == std::string_view::npos) return false;
+        if (list.substr(start, bar - start) == id) return true;
+        start = bar + 1;
+    }
 }
 
 const grupa* Plan::group() const {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <unordered_map>
 
 #include "core/cp1250.h"
 #include "core/text.h"
@@ -144,6 +145,9 @@ private:
     month_ini ini_;
     std::vector<month_problem> problems_;
     std::shared_ptr<collecting_interaction> said_ = std::make_shared<collecting_interaction>();
+    // Worker id text -> first index with it, so a month of many workers is
+    // read in time proportional to its lines.
+    mutable std::unordered_map<std::string, int> workerIndex_;
 };
 
 void month_reader::load_file() {
@@ -265,10 +269,10 @@ void month_reader::read_normatyw() {
 }
 
 int month_reader::worker_index(word id) const {
-    const std::string text = std::to_string(id);
-    for (size_t i = 0; i < plan_.workerIds.size(); ++i)
-        if (plan_.workerIds[i] == text) return int(i);
-    return int(plan_.workers.size());
+    if (workerIndex_.empty())
+        for (size_t i = 0; i < plan_.workerIds.size(); ++i) workerIndex_.emplace(plan_.workerIds[i], int(i));
+    const auto it = workerIndex_.find(std::to_string(id));
+    return it == workerIndex_.end() ? int(plan_.workers.size()) : it->second;
 }
 
 bool numbered_key(const std::string& key, char letter) {
