@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 namespace planek {
@@ -12,8 +12,7 @@ namespace planek {
 bool prac::inGroup(word g) const {
     if (g == 0) return false;
     char buf[8];
-    const int n = std::snprintf(buf, sizeof buf, "%u", unsigned(g));
-    const std::string_view id(buf, size_t(n));
+    const std::string_view id(buf, size_t(std::to_chars(buf, buf + sizeof buf, unsigned(g)).ptr - buf));
     const std::string_view list(groups);
     for (size_t start = 0;;) {
         const size_t bar = list.find('|', start);
