@@ -11,8 +11,26 @@ namespace planek {
 
 namespace {
 
+bool is_ascii(const std::string& s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
+
 bool same_name(const std::string& a, const std::string& b) {
-    return a == b || lower_pl(a) == lower_pl(b);
+    if (a == b) return true;
+    // Plain ASCII names (worker ids, most keys) fold letter by letter; lookups
+    // run once per worker over files with a section per worker, and folding
+    // whole texts there made them the cost of the warnings check.
+    if (is_ascii(a) && is_ascii(b)) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+        return true;
+    }
+    return lower_pl(a) == lower_pl(b);
 }
 
 // A section header "[name]" (blanks around allowed); the name, or nullopt.
