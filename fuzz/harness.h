@@ -59,9 +59,21 @@ inline std::vector<std::string> text_lines(std::string_view bytes) {
     return lines;
 }
 
+// The scratch folders of this process, removed when it ends.
+inline const fs::path& scratch_root() {
+    static const struct owned_folder {
+        fs::path path = fs::temp_directory_path() / ("planek-fuzz-" + std::to_string(::getpid()));
+        ~owned_folder() {
+            std::error_code ec;
+            fs::remove_all(path, ec);
+        }
+    } root;
+    return root.path;
+}
+
 // A scratch folder of this process, emptied before each input.
 inline fs::path scratch(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("planek-fuzz-" + std::to_string(::getpid())) / name;
+    const fs::path dir = scratch_root() / name;
     std::error_code ec;
     fs::remove_all(dir, ec);
     fs::create_directories(dir, ec);

@@ -49,7 +49,7 @@ class FuzzReplay : public ::testing::TestWithParam<fuzz_target> {
 protected:
     void TearDown() override {
         std::error_code ec;
-        fs::remove_all(fs::temp_directory_path() / ("planek-fuzz-" + std::to_string(::getpid())), ec);
+        fs::remove_all(fuzz::scratch_root(), ec);
     }
 };
 
