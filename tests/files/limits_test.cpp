@@ -89,6 +89,9 @@ TEST_F(MonthLimits, TenMegabytesOfDutiesReadInBoundedTime) {
     write_file(file, text);
     std::vector<month_problem> problems;
     EXPECT_LT(timed([&] { problems = check_month_file(plan, file); }), kBound);
+    // Duties that collide with one already read are refused line by line.
+    EXPECT_GT(problems.size(), 100000u);
+    RecordProperty("refused_duty_lines", int(problems.size()));
 }
 
 TEST(Limits, HundredThousandStaffLinesReadInBoundedTime) {
