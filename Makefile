@@ -19,7 +19,7 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	@[ -d $(BUILD)/demo/dane ] || $(BUILD)/planek-cli demo $(BUILD)/demo
-	$(BUILD)/planek --root $(BUILD)/demo
+	$(BUILD)/planek --root $(BUILD)/demo "$$(ls $(BUILD)/demo/dane/*.pnk | tail -n 1)"
 
 unit: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

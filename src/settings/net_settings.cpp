@@ -23,9 +23,16 @@ void read_flag(const IniFile& ini, const char* key, bool& field, std::vector<std
 std::filesystem::path server_folder(const Plan& plan) {
     // Written for the original platform with a trailing "\"; either
     // separator ends up as a plain folder path here.
+    // A relative path is taken from the program's folder, never from
+    // wherever the program happened to be started.
     std::string s = plan.options.net.ServerPath;
-    while (s.size() > 1 && (s.back() == '\\' || s.back() == '/')) s.pop_back();
-    return std::filesystem::path(s);
+    for (char& c : s)
+        if (c == '\\') c = '/';
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    if (s.empty()) return {};
+    std::filesystem::path p(s);
+    if (p.is_relative() && !plan.paths.root.empty()) p = plan.paths.root / p;
+    return p.lexically_normal();
 }
 
 bool folder_exists(const std::filesystem::path& p) {

@@ -93,7 +93,14 @@ std::uint32_t GGLoginHash(const std::string& password) {
 bool check_password(const Plan& plan, const std::string& typed) {
     const std::string& stored = plan.options.user.pwd;
     if (stored.empty()) return true;
-    return stored == std::to_string(GGLoginHash(typed));
+    // Compared without an early exit, so the time taken says nothing of
+    // how much of the hash matched.
+    const std::string hash = std::to_string(GGLoginHash(typed));
+    unsigned diff = unsigned(stored.size() ^ hash.size());
+    for (size_t i = 0; i < stored.size(); ++i)
+        diff |= unsigned(static_cast<unsigned char>(stored[i]) ^
+                         static_cast<unsigned char>(i < hash.size() ? hash[i] : 0));
+    return diff == 0;
 }
 
 void set_password(Plan& plan, const std::string& typed) {

@@ -7,6 +7,7 @@
 #include "files/program_root.h"
 #include "files/recent_files.h"
 #include "files/staff_group_files.h"
+#include "settings/language_install.h"
 #include "settings/options_file.h"
 #include "settings/startup_settings.h"
 #include "settings/user_settings.h"
@@ -20,6 +21,8 @@ StartOutcome start_program(Plan& plan, const start_request& request, std::string
         if (error) *error = r.error;
         return StartOutcome::NoRoot;
     }
+    // Newer shipped language files reach a root made by an older copy.
+    ensure_language_files(plan.paths.lang);
     if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
     version_archive(plan);
     load_startup_settings(plan, request.language);

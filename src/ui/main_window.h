@@ -83,7 +83,6 @@ private:
     QAction* makeAction(const char* name, const char* caption, const char* shortcut = nullptr,
                         const char* hint = nullptr);
     void afterEdit(int worker);
-    void notAvailable();
     void fillRecentMenu();
     void fillRestoreMenu();
     void showPanelMenu(const QString& panel, const QPoint& pos);

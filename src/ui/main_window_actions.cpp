@@ -31,7 +31,9 @@
 #include "ui/dialogs/day_off_dialog.h"
 #include "ui/dialogs/duty_dialog.h"
 #include "ui/dialogs/group_dialog.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/remove_dialogs.h"
+#include "ui/dialogs/templates_dialog.h"
 #include "ui/dialogs/worker_dialog.h"
 #include "ui/main_window.h"
 #include "ui/plan_dialogs.h"
@@ -58,12 +60,7 @@ QAction* MainWindow::makeAction(const char* name, const char* caption, const cha
     return a;
 }
 
-void MainWindow::notAvailable() {
-    plan_.ui->inform(plan_.tr.msg("msg_NotAvailableYet", "Ta funkcja nie jest jeszcze dostępna."));
-}
-
 void MainWindow::buildActions() {
-    auto stub = [this](QAction* a) { connect(a, &QAction::triggered, this, &MainWindow::notAvailable); };
     auto on = [this](QAction* a, auto f) { connect(a, &QAction::triggered, this, f); };
 
     on(makeAction("a_ProjectNew", "Nowy", "Ctrl+N", "Nowy planek bieżącego miesiąca"), [this] {
@@ -167,8 +164,15 @@ void MainWindow::buildActions() {
         QApplication::restoreOverrideCursor();
         refreshCalendar();
     });
-    stub(makeAction("a_Templates", "Wydruki...", "F5"));
-    stub(makeAction("a_Options", "Opcje..."));
+    on(makeAction("a_Templates", "Wydruki...", "F5"), [this] {
+        TemplatesDialog d(plan_, this);
+        d.exec();
+    });
+    on(makeAction("a_Options", "Opcje..."), [this] {
+        OptionsDialog d(plan_, this);
+        d.exec();
+        refreshAll();
+    });
     on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
         RemoveDialog d(plan_, "mi_DutiesRemove", this);
         if (d.exec() == QDialog::Accepted) {

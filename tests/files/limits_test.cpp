@@ -194,5 +194,21 @@ TEST(Limits, ServerPathWithDotDotNamesTheFolderItResolvesTo) {
     EXPECT_EQ(plan.paths.printouts, Paths::local(root).printouts);
 }
 
+TEST(Limits, RelativeServerPathIsTakenFromTheProgramFolderNotTheWorkingFolder) {
+    TempDir dir;
+    const fs::path root = dir / "local", server = dir / "server";
+    fs::create_directories(root / "dane");
+    fs::create_directories(server);
+    Plan plan;
+    plan.paths = Paths::local(root);
+    plan.options.net.ServerPath = "..\\server\\";
+    plan.options.net.Template = true;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path() / "local" / "dane");  // where "..\\server" would name nothing
+    PathsUpdate(plan);
+    fs::current_path(before);
+    EXPECT_EQ(fs::weakly_canonical(plan.paths.templates), fs::weakly_canonical(server / "templates"));
+}
+
 }  // namespace
 }  // namespace planek
