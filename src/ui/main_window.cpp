@@ -43,17 +43,17 @@ namespace {
 
 // A radio group caption as the language files keep it: the title, "\r",
 // then the items separated by "\n" (written as such or as escapes).
-QStringList radio_items(const QString& spec, QString& title) {
-    QString s = spec;
+QStringList radio_items(const QString& listText, QString& title) {
+    QString s = listText;
     s.replace("\\r", "\r").replace("\\n", "\n");
     const int cut = s.indexOf('\r');
     title = cut >= 0 ? s.left(cut) : QString();
     return (cut >= 0 ? s.mid(cut + 1) : s).split('\n');
 }
 
-QButtonGroup* radio_group(QWidget* owner, QBoxLayout* into, const QString& name, const QString& spec, int checked) {
+QButtonGroup* radio_group(QWidget* owner, QBoxLayout* into, const QString& name, const QString& listText, int checked) {
     QString title;
-    const QStringList items = radio_items(spec, title);
+    const QStringList items = radio_items(listText, title);
     auto* box = new QGroupBox(title.trimmed());
     box->setObjectName(name);
     auto* lay = new QVBoxLayout(box);

@@ -21,8 +21,8 @@ namespace planek::ui {
 
 namespace {
 
-QStringList items_of(const QString& spec) {
-    QString s = spec;
+QStringList items_of(const QString& listText) {
+    QString s = listText;
     s.replace("\\r", "\r").replace("\\n", "\n");
     const int cut = s.indexOf('\r');
     return (cut >= 0 ? s.mid(cut + 1) : s).split('\n');
