@@ -14,16 +14,23 @@ const char* const kMonthNames[12] = {"Styczeń", "Luty",     "Marzec",   "Kwieci
                                      "Maj",     "Czerwiec", "Lipiec",   "Sierpień",
                                      "Wrzesień", "Październik", "Listopad", "Grudzień"};
 
-// Items of a translated list value, separated by the two characters "\n".
+// List values of a language file: the translator hands them over with real
+// line breaks; a value set in code may still carry the two characters "\\n".
 std::vector<std::string> list_items(const std::string& value) {
     std::vector<std::string> items;
-    size_t start = 0;
-    for (;;) {
-        const size_t at = value.find("\\n", start);
-        items.push_back(value.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 2;
+    std::string item;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r') continue;
+        const bool escaped = value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n';
+        if (value[i] == '\n' || escaped) {
+            items.push_back(item);
+            item.clear();
+            if (escaped) ++i;
+        } else {
+            item += value[i];
+        }
     }
+    items.push_back(item);
     return items;
 }
 

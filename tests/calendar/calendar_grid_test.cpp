@@ -100,6 +100,10 @@ TEST(CalendarGrid, MonthNamesFollowTheLanguage) {
     plan.tr.set("f_Parameters", "cb_Month", "January\\nFebruary");
     EXPECT_EQ(month_name(plan, 2), "February");
     EXPECT_EQ(month_name(plan, 3), "Marzec");  // missing items keep the built-in text
+    // As a language file hands it over: real line breaks.
+    plan.tr.set("f_Parameters", "cb_Month", "January\r\nFebruary\nMarch");
+    EXPECT_EQ(month_name(plan, 1), "January");
+    EXPECT_EQ(month_name(plan, 3), "March");
 }
 
 }  // namespace
