@@ -7,6 +7,7 @@
 #include "calendar/norm.h"
 #include "calendar/time_text.h"
 #include "cli/cli.h"
+#include "cli/month_json.h"
 #include "core/text.h"
 #include "files/month_file.h"
 #include "settings/options_file.h"
@@ -44,28 +45,6 @@ info_args parse_info_args(const std::vector<std::string>& args) {
     }
     if (a.file.empty()) throw usage_error("brak pliku miesiąca");
     return a;
-}
-
-std::string json_text(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char ch : s) {
-        switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (ch < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-                    out += buf;
-                } else {
-                    out += char(ch);
-                }
-        }
-    }
-    return out + "\"";
 }
 
 // A caption or note on one line of plain output.
@@ -143,18 +122,18 @@ void print_json(context& c) {
     out << "{\"year\": " << plan.year << ", \"month\": " << plan.month
         << ", \"weekMode\": " << (plan.weekMode ? "true" : "false") << ", \"workingDays\": " << cal.workingDays
         << ", \"normMinutes\": " << cal.normMinutes << ", \"normRemainder\": " << cal.normRemainder
-        << ", \"normText\": " << json_text(min2h(cal.normMinutes, "txt"))
-        << ", \"normRemainderText\": " << json_text(min2h(cal.normRemainder, "txt"))
-        << ", \"st_Calendar\": " << json_text(cal.st_Calendar)
-        << ", \"st_NormaTitle\": " << json_text(cal.st_NormaTitle)
-        << ", \"st_normaValue\": " << json_text(cal.st_normaValue) << ", \"days\": [";
+        << ", \"normText\": " << json_string(min2h(cal.normMinutes, "txt"))
+        << ", \"normRemainderText\": " << json_string(min2h(cal.normRemainder, "txt"))
+        << ", \"st_Calendar\": " << json_string(cal.st_Calendar)
+        << ", \"st_NormaTitle\": " << json_string(cal.st_NormaTitle)
+        << ", \"st_normaValue\": " << json_string(cal.st_normaValue) << ", \"days\": [";
     const std::vector<day_param>& days = plan.months[0].days;
     for (size_t i = 0; i < plan.days.size() && i < days.size(); ++i) {
         out << (i ? ", " : "") << "{\"dayNumber\": " << int(days[i].dayNumber)
             << ", \"dayOfWeek\": " << int(plan.days[i].dayOfWeek)
             << ", \"holiday\": " << (plan.days[i].holiday ? "true" : "false")
-            << ", \"dayClass\": " << json_text(days[i].dayClass)
-            << ", \"erDuty\": " << (days[i].erDuty ? "true" : "false") << ", \"note\": " << json_text(days[i].note)
+            << ", \"dayClass\": " << json_string(days[i].dayClass)
+            << ", \"erDuty\": " << (days[i].erDuty ? "true" : "false") << ", \"note\": " << json_string(days[i].note)
             << "}";
     }
     out << "]}\n";
