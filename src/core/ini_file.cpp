@@ -19,6 +19,13 @@ bool is_ascii(const std::string& s) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
+std::string folded(const std::string& name) {
+    if (!is_ascii(name)) return lower_pl(name);
+    std::string out = name;
+    for (char& c : out) c = ascii_lower(c);
+    return out;
+}
+
 bool same_name(const std::string& a, const std::string& b) {
     if (a == b) return true;
     // Plain ASCII names (worker ids, most keys) fold letter by letter; lookups
@@ -64,6 +71,7 @@ bool IniFile::load(const std::filesystem::path& file) {
     if (!read_lines(file, lines, error_)) {
         preamble_.clear();
         sections_.clear();
+        index_.clear();
         return false;
     }
     std::string text;
@@ -74,6 +82,7 @@ bool IniFile::load(const std::filesystem::path& file) {
 bool IniFile::loadText(const std::string& utf8) {
     preamble_.clear();
     sections_.clear();
+    index_.clear();
     std::vector<Entry>* target = &preamble_;
     size_t start = 0;
     while (start < utf8.size()) {
@@ -84,8 +93,7 @@ bool IniFile::loadText(const std::string& utf8) {
         if (end < utf8.size() && utf8[end] == '\r' && start < utf8.size() && utf8[start] == '\n') ++start;
 
         if (auto name = header_name(line)) {
-            sections_.push_back({*name, {}, line});
-            target = &sections_.back().entries;
+            target = &append_section(*name, line).entries;
             continue;
         }
         Entry e{"", "", line};
@@ -126,15 +134,25 @@ bool IniFile::saveAs(const std::filesystem::path& file) const {
 }
 
 IniFile::Section* IniFile::find(const std::string& section) {
-    for (auto& s : sections_)
-        if (same_name(s.name, section)) return &s;
-    return nullptr;
+    const auto it = index_.find(folded(section));
+    return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 const IniFile::Section* IniFile::find(const std::string& section) const {
-    for (const auto& s : sections_)
-        if (same_name(s.name, section)) return &s;
-    return nullptr;
+    const auto it = index_.find(folded(section));
+    return it == index_.end() ? nullptr : &sections_[it->second];
+}
+
+IniFile::Section& IniFile::append_section(std::string name, std::string raw) {
+    // A repeated section stays in the text, but lookups keep finding the first.
+    index_.emplace(folded(name), sections_.size());
+    sections_.push_back({std::move(name), {}, std::move(raw)});
+    return sections_.back();
+}
+
+void IniFile::rebuild_index() {
+    index_.clear();
+    for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(folded(sections_[i].name), i);
 }
 
 std::optional<std::string> IniFile::value(const std::string& section, const std::string& key) const {
@@ -174,10 +192,7 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     const std::string k = trim(one_line(key));
     const std::string v = one_line(value);
     Section* s = find(section);
-    if (!s) {
-        sections_.push_back({trim(one_line(section)), {}, {}});
-        s = &sections_.back();
-    }
+    if (!s) s = &append_section(trim(one_line(section)), {});
     for (auto& e : s->entries) {
         if (!e.key.empty() && same_name(e.key, k)) {
             e.value = trim(v);
@@ -210,6 +225,7 @@ void IniFile::deleteKey(const std::string& section, const std::string& key) {
 
 void IniFile::eraseSection(const std::string& section) {
     std::erase_if(sections_, [&](const Section& s) { return same_name(s.name, section); });
+    rebuild_index();
 }
 
 bool IniFile::sectionExists(const std::string& section) const { return find(section) != nullptr; }

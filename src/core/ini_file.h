@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace planek {
@@ -57,10 +58,16 @@ private:
     };
     Section* find(const std::string& section);
     const Section* find(const std::string& section) const;
+    Section& append_section(std::string name, std::string raw);
+    void rebuild_index();
+
 
     std::filesystem::path path_;
     std::vector<Entry> preamble_;
     std::vector<Section> sections_;
+    // Folded section name -> position of its first section; files with a
+    // section per worker are looked up once per worker.
+    std::unordered_map<std::string, size_t> index_;
     mutable std::string error_;
 };
 

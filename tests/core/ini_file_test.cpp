@@ -43,6 +43,22 @@ TEST(IniFile, LookupIsCaseInsensitiveAndFirstKeyWins) {
     EXPECT_EQ(ini.readString("ŁĄKA", "źRÓDŁO"), "1");
 }
 
+TEST(IniFile, RepeatedAndErasedSectionsFindTheRightOne) {
+    IniFile ini;
+    ini.loadText("[a]\r\nk=1\r\n[B]\r\nk=2\r\n[A]\r\nk=3\r\n");
+    EXPECT_EQ(ini.readString("A", "k"), "1");  // the first of a repeated section
+    ini.writeString("a", "n", "x");
+    EXPECT_EQ(ini.sectionLines("a"), (std::vector<std::string>{"k=1", "n=x"}));
+    ini.eraseSection("A");  // takes both copies
+    EXPECT_FALSE(ini.sectionExists("a"));
+    EXPECT_EQ(ini.readString("b", "k"), "2");  // moved in the list, still found
+    ini.writeString("A", "k", "4");
+    EXPECT_EQ(ini.sections(), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(ini.readString("a", "k"), "4");
+    ini.loadText("[c]\r\n");
+    EXPECT_FALSE(ini.sectionExists("b"));  // nothing left over from the last text
+}
+
 TEST(IniFile, LenientNumbersAndFlags) {
     IniFile ini;
     ini.loadText(kSample);
