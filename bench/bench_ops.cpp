@@ -54,8 +54,10 @@ double one_edit(ward_state& w) {
     const double s = timed([&] { r = upusc_dyzur(p, c.worker, c.dayIndex, c.shift, true); });
     if (r.outcome != drop_outcome::Added) throw std::runtime_error("the benchmark edit was refused");
     // Back to the month as read, for the next run.
-    worker_month(p, c.worker)->duties[size_t(c.dayIndex)].pop_back();
-    recount_staffing(p);
+    {
+        const worker_staffing_share share(p, c.worker);
+        worker_month(p, c.worker)->duties[size_t(c.dayIndex)].pop_back();
+    }
     refresh_worker(p, c.worker);
     return s;
 }

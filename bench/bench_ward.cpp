@@ -113,7 +113,7 @@ void clear_group_duties(Plan& plan) {
         for (auto& list : m->duties) list.clear();
         refresh_worker(plan, int(w));
     }
-    recount_staffing(plan);
+    odswiez_iledy(plan);
 }
 
 namespace {

@@ -22,6 +22,7 @@ size_t shift_count(const Plan& plan) {
 // arrays at the current group's shift count.
 void resize_day_table(Plan& plan, int count) {
     plan.days.resize(size_t(std::max(count, 0)));
+    plan.staffing.current = false;
     const size_t shifts = shift_count(plan);
     for (day& d : plan.days) {
         d.workFlag = 0;

@@ -63,7 +63,83 @@ void add_minutes(day& d, int from, int to, int delta) {
     for (int i = from; i < to; ++i) d.minuteHeadcount[i] = add_count(d.minuteHeadcount[i], delta);
 }
 
+staffing_mark mark_now(const Plan& plan) {
+    staffing_mark m;
+    const grupa* g = plan.group();
+    m.group = g ? int(g->id) : -1;
+    m.month = plan.currentMonth;
+    m.filter = plan.dutyAsFilter;
+    m.days = plan.days.size();
+    m.shifts = g ? g->shifts.size() : 0;
+    return m;
+}
+
+bool same_view(const staffing_mark& a, const staffing_mark& b) {
+    return a.group == b.group && a.month == b.month && a.filter == b.filter && a.days == b.days &&
+           a.shifts == b.shifts;
+}
+
+// Adds (+1) or takes back (-1) everything one worker holds in the shift
+// counts, by the same rules as the full count.
+void change_worker_share(Plan& plan, int worker, int sign) {
+    const grupa* g = counted_group(plan);
+    if (!g || worker < 0 || worker >= int(plan.workers.size()) || !plan.workers[worker].inGroup(g->id)) return;
+    const ms_* m = worker_period_month(plan, worker, plan.currentMonth);
+    if (!m) return;
+    const int days = day_count(plan);
+    const int shifts = int(g->shifts.size());
+    for (int d = 0; d < days; ++d) {
+        const bool hidden = day_off_hides_duties(*m, d);
+        for (const dyzur& duty : m->duties[d]) {
+            const int s = int(duty.shift) - 1;
+            if (s < 0 || s >= shifts || !counts_for(plan, *g, duty)) continue;
+            day& dd = plan.days[d];
+            size_shift_arrays(dd, shifts);
+            dd.shiftHeadcount[s] = add_count(dd.shiftHeadcount[s], sign);
+            if (!hidden) dd.shiftMinutes[s] += sign * (int(duty.length) + int(duty.overtime));
+        }
+    }
+}
+
 }  // namespace
+
+bool iledy_aktualne(const Plan& plan) {
+    return plan.staffing.current && plan.staffing.workerOut < 0 && same_view(plan.staffing, mark_now(plan));
+}
+
+void odswiez_iledy_gdy_trzeba(Plan& plan) {
+    if (!iledy_aktualne(plan)) odswiez_iledy(plan);
+}
+
+void uniewaznij_iledy(Plan& plan) { plan.staffing.current = false; }
+
+worker_staffing_share::worker_staffing_share(Plan& plan, int worker) : plan_(plan), worker_(worker) {
+    if (plan_.staffing.workerOut >= 0) {
+        // Inside another edit: of the same worker it is counted there; of
+        // another one the counts can no longer be kept piecewise.
+        if (plan_.staffing.workerOut != worker_) plan_.staffing.current = false;
+        return;
+    }
+    if (!iledy_aktualne(plan_)) {
+        // Counted for another view: coming back to it must not find them current.
+        plan_.staffing.current = false;
+        return;
+    }
+    change_worker_share(plan_, worker_, -1);
+    plan_.staffing.workerOut = worker_;
+    owner_ = true;
+}
+
+worker_staffing_share::~worker_staffing_share() {
+    if (!owner_) return;
+    // A full count in between already holds the worker's share.
+    if (plan_.staffing.workerOut != worker_) return;
+    plan_.staffing.workerOut = -1;
+    if (plan_.staffing.current && same_view(plan_.staffing, mark_now(plan_)))
+        change_worker_share(plan_, worker_, +1);
+    else
+        plan_.staffing.current = false;
+}
 
 void czysc_iledy(Plan& plan, bool resetCounts, bool resetWorkFlag) {
     if ((!resetCounts && !resetWorkFlag) || plan.days.empty()) return;
@@ -72,6 +148,7 @@ void czysc_iledy(Plan& plan, bool resetCounts, bool resetWorkFlag) {
     for (day& d : plan.days) {
         if (resetWorkFlag) d.workFlag = 0;
         if (resetCounts && !plan.groups.empty()) {
+            plan.staffing.current = false;
             d.shiftHeadcount.assign(shifts, 0);
             d.shiftMinutes.assign(shifts, 0);
             d.averageStaffing.assign(shifts, 0.0f);
@@ -81,6 +158,8 @@ void czysc_iledy(Plan& plan, bool resetCounts, bool resetWorkFlag) {
 
 void odswiez_iledy(Plan& plan) {
     const grupa* g = counted_group(plan);
+    plan.staffing = mark_now(plan);
+    plan.staffing.current = g != nullptr;
     if (!g) return;
     const int days = day_count(plan);
     const int shifts = int(g->shifts.size());

@@ -18,6 +18,32 @@ void czysc_iledy(Plan& plan, bool resetCounts, bool resetWorkFlag);
 // shiftHeadcount and shiftMinutes of every day and shift.
 void odswiez_iledy(Plan& plan);
 
+// Whether shiftHeadcount and shiftMinutes match the plan as it is shown now.
+bool iledy_aktualne(const Plan& plan);
+
+// Counts them anew unless they are current.
+void odswiez_iledy_gdy_trzeba(Plan& plan);
+
+// Marks the counts stale, after a change an edit does not keep them through
+// (a worker's groups, a group's shifts, a month read anew).
+void uniewaznij_iledy(Plan& plan);
+
+// Takes one worker's share out of the counts for the length of an edit and
+// puts the share back as the edit left it. Only the outermost share of a
+// nested edit counts; stale counts are left alone for the next full count.
+class worker_staffing_share {
+public:
+    worker_staffing_share(Plan& plan, int worker);
+    ~worker_staffing_share();
+    worker_staffing_share(const worker_staffing_share&) = delete;
+    worker_staffing_share& operator=(const worker_staffing_share&) = delete;
+
+private:
+    Plan& plan_;
+    int worker_;
+    bool owner_ = false;
+};
+
 // shiftCoverage and every day's minuteHeadcount.
 void odswiez_ilemy(Plan& plan);
 

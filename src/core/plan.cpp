@@ -118,6 +118,7 @@ static bool shownByFilter(const Plan& plan, const dyzur& d) {
 
 void odswiez_dall(Plan& plan, int m, bool init) {
     if (m < 0 || m >= int(plan.months.size())) return;
+    plan.staffing.current = false;  // the month's duties may be new
     const int from = dall_from(plan, m);
     const int count = plan.months[m].dayCount;
     for (prac& w : plan.workers) {

@@ -29,6 +29,20 @@ struct listed_worker {
 
 enum class ShowWorkers { Group = 0, All = 1 };
 
+// What the day table's shift counts (shiftHeadcount, shiftMinutes) were last
+// counted for. Edits keep the counts current one worker at a time while the
+// view is the same; a different group, month, duty-as filter or day table
+// makes them stale, and so does anything that clears `current`.
+struct staffing_mark {
+    bool current = false;
+    int group = -1;
+    int month = -1;
+    std::array<bool, 4> filter{};
+    size_t days = 0;
+    size_t shifts = 0;
+    int workerOut = -1;  // the worker whose share an edit has taken out
+};
+
 // Everything the main window owns: the tables of the roster, the state of the
 // open plan, the view state that rules read, and the services they use.
 // The GUI and the CLI each own one.
@@ -65,6 +79,7 @@ struct Plan {
     // Per minute of a day: how many shifts of the current group cover it.
     std::array<word, 1440> shiftCoverage{};
     period_summary period;  // settlement-period totals (odswiez_okres)
+    staffing_mark staffing;
     bool saveStaffAtExit = true;  // cleared by the staff restore
     // The pattern start positions were reset; the next automatic run starts
     // its pattern workers one day apart. Cleared when a run is accepted.

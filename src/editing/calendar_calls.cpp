@@ -11,10 +11,6 @@ namespace planek {
 
 void refresh_worker(Plan& plan, int worker) { odswiez_pracownika(plan, worker, false, plan.currentMonth); }
 
-void recount_staffing(Plan& plan) {
-    if (plan.group() && !plan.days.empty()) odswiez_iledy(plan);
-}
-
 int working_days(const Plan& plan, int fromIndex, int toIndex) { return ile_roboczych(plan, fromIndex, toIndex); }
 
 int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker) {

@@ -9,8 +9,6 @@ namespace planek {
 
 // Recomputes the worker's month summary (and the worker boxes).
 void refresh_worker(Plan& plan, int worker);
-// Recounts the daily staffing of the shown month.
-void recount_staffing(Plan& plan);
 // Working days (Monday to Friday, not a holiday) of day indexes from..to;
 // in week mode the number of columns.
 int working_days(const Plan& plan, int fromIndex, int toIndex);

@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/day_off_add.h"
 
 #include <algorithm>
@@ -48,6 +49,8 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
         plan.orphanDaysOff.push_back(w);
         return false;
     }
+    // A blocking day off hides the minutes of the duties under it.
+    const worker_staffing_share share(plan, worker);
     ms_* m = worker_month(plan, worker);
     // A day off that starts outside the open month has no slot to live in.
     if (!m || first < 0 || first >= dayCount) return false;

@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/day_off_rules.h"
 
 #include <algorithm>
@@ -164,6 +165,7 @@ void usun_wolne(Plan& plan, int worker, int firstIndex, int lastIndex, bool noCo
     ms_* m = worker_month(plan, worker);
     if (!m) return;
     if (!noConfirm && !ask_yes_no(plan, "msg_ConfirmDelete", "Czy napewno usunąć?")) return;
+    const worker_staffing_share share(plan, worker);
     const grupa* g = plan.group();
     for (int i = std::max(0, firstIndex); i <= lastIndex && i < kMaxDays; ++i) {
         const wolne_& slot = m->daysOff[i];

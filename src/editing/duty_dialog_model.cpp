@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/duty_dialog_model.h"
 
 #include <algorithm>
@@ -278,6 +279,7 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
     }
     const dyzur d = buildDuty(plan);
     const prac& p = plan.workers[worker];
+    const worker_staffing_share share(plan, worker);
     if (fillMonth && len > 0 && len == p.dailyNorm && month_duty_minutes(*worker_month(plan, worker)) == 0 &&
         ask_yes_no(plan, "msg_SetDutyForEntireMonth", "Czy rozpisać wybrany dyżur na cały miesiąc?")) {
         fillMonth(plan, d, worker);
@@ -298,7 +300,6 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
         stored = dodaj_dyzur(plan, d, -1, true, worker);
         if (!stored) before.restore(plan);
     }
-    recount_staffing(plan);
     if (!stored) return duty_dialog_result::Refused;
     if (target >= 0 && target < kMaxDays && worker_month(plan, worker)->daysOff[target].blocks)
         aktualizuj_urlop(plan, worker, target);

@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/duty_moves.h"
 
 #include <optional>
@@ -86,10 +87,10 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
         r.outcome = drop_outcome::OpenDutyDialog;
         return r;
     }
+    const worker_staffing_share share(plan, worker);
     if (!dodaj_dyzur(plan, d, -1, true, worker)) return refused();
     r.outcome = drop_outcome::Added;
     r.panel = duty_panel_name(worker, dayIndex, int(worker_month(plan, worker)->duties[dayIndex].size()) - 1);
-    recount_staffing(plan);
     settle_blocked_day(plan, worker, dayIndex);
     refresh_worker(plan, worker);
     plan.modified = true;
@@ -117,20 +118,19 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
     drop_result r;
     r.worker = w;
     r.dayIndex = dayIndex;
+    const worker_staffing_share share(plan, w);
     const worker_snapshot before(plan, w);
     if (!ctrl) r.renames = usun_dyzur_dx(plan, w, ref->day, ref->day, true, false, false, false, ref->position);
     if (!dodaj_dyzur(plan, copy, -1, false, w)) {
         // The refused move leaves the duty where it was, with its number and
         // its place in the day's list.
         before.restore(plan);
-        recount_staffing(plan);
         refresh_worker(plan, w);
         return refused();
     }
     r.outcome = ctrl ? drop_outcome::Copied : drop_outcome::Moved;
     r.panel = duty_panel_name(w, dayIndex, int(m->duties[dayIndex].size()) - 1);
     if (ctrl) plan.currentWorker = w;
-    recount_staffing(plan);
     settle_blocked_day(plan, w, dayIndex);
     refresh_worker(plan, w);
     plan.modified = true;
@@ -233,6 +233,7 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
         return res;
     }
     if (!(S < M && M < S + L)) return res;
+    const worker_staffing_share share(plan, ref->worker);
 
     const dyzur whole = first;
     dyzur second = whole;
@@ -259,7 +260,6 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
     const int secondDay = M > 1440 ? ref->day + 1 : ref->day;
     res.outcome = split_outcome::Split;
     res.secondPanel = duty_panel_name(ref->worker, secondDay, int(m->duties[secondDay].size()) - 1);
-    recount_staffing(plan);
     plan.modified = true;
     return res;
 }

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 
+#include "calendar/staffing.h"
 #include "editing/calendar_calls.h"
 #include "editing/day_off_rules.h"
 #include "editing/message_text.h"
@@ -36,6 +37,7 @@ std::vector<panel_rename> usun_dyzur_dx(Plan& plan, int worker, int firstIndex, 
     ms_* m = worker_month(plan, worker);
     if (!m) return renames;
     if (!noConfirm && !ask_yes_no(plan, "msg_ConfirmDelete", "Czy napewno usunąć?")) return renames;
+    const worker_staffing_share share(plan, worker);
     const int from = std::max(0, firstIndex);
     const int to = std::min(lastIndex, kMaxDays - 1);
     if (!onlySelectedGroup && !onlyProposed && position < 0) {
@@ -52,10 +54,6 @@ std::vector<panel_rename> usun_dyzur_dx(Plan& plan, int worker, int firstIndex, 
             if (removed && m->daysOff[i].blocks) aktualizuj_urlop(plan, worker, i);
         }
     }
-    // The staffing counts are recounted rather than decreased: a decrease
-    // would have to repeat every rule of the count (group, duty-as filter,
-    // days off) to stay right.
-    recount_staffing(plan);
     if (refresh) refresh_worker(plan, worker);
     plan.modified = true;
     return renames;

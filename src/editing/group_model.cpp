@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/group_model.h"
 
 #include <algorithm>
@@ -256,6 +257,7 @@ void group_dialog_model::saveAsDefault(Plan& plan) const {
 }
 
 void dodaj_grupe(Plan& plan, const grupa& record, int editIndex) {
+    uniewaznij_iledy(plan);  // the shifts may be new
     if (editIndex < 0 || editIndex >= int(plan.groups.size())) {
         plan.groups.emplace_back();
         editIndex = int(plan.groups.size()) - 1;

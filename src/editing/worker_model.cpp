@@ -1,3 +1,4 @@
+#include "calendar/staffing.h"
 #include "editing/worker_model.h"
 
 #include <algorithm>
@@ -367,6 +368,7 @@ bool worker_dialog_model::ok(Plan& plan) {
 }
 
 bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index) {
+    uniewaznij_iledy(plan);  // the worker's groups may be new
     if (id == 0 && check) {
         const std::string s = same_name_key(record.surname), n = same_name_key(record.firstName);
         for (const prac& w : plan.workers) {
