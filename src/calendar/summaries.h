@@ -66,7 +66,4 @@ struct worker_boxes {
 // Boxes of worker w in period month m from the figures last computed.
 worker_boxes ramki_pracownika(const Plan& plan, int worker, int periodMonth);
 
-// Fills the calendar's refresh slots with the routines of this library.
-void podlacz_podsumowania();
-
 }  // namespace planek

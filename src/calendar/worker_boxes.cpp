@@ -3,7 +3,6 @@
 
 #include "calendar/caption_format.h"
 #include "calendar/duty_filter.h"
-#include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
 #include "calendar/summaries.h"
 #include "calendar/time_text.h"
@@ -90,17 +89,6 @@ worker_boxes ramki_pracownika(const Plan& plan, int worker, int periodMonth) {
     fill_month(plan, w, *m, b);
     fill_period(w, b);
     return b;
-}
-
-void podlacz_podsumowania() {
-    calendar_refresh_hooks& hooks = refresh_hooks();
-    hooks.czysc_iledy = [](Plan& plan, bool counts, bool flag) { czysc_iledy(plan, counts, flag); };
-    hooks.odswiez_okres = [](Plan& plan, bool fromNorm, bool allGroups, int worker) {
-        odswiez_okres(plan, fromNorm, allGroups, worker);
-    };
-    hooks.odswiez_pracownika = [](Plan& plan, int worker, bool allGroups, int periodMonth) {
-        odswiez_pracownika(plan, worker, allGroups, periodMonth);
-    };
 }
 
 }  // namespace planek

@@ -219,11 +219,11 @@ int save_as(context& c) {
         c.err << "Nic nie zapisano.\n";
         return kExitFailure;
     }
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string&) {
+    c.plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
         return std::optional<std::string>(target);
     };
     const bool saved = mi_SaveAs(c.plan);
-    month_project_hooks().chooseSaveFile = nullptr;
+    c.plan.hooks.project.chooseSaveFile = nullptr;
     if (!saved) return kExitFailure;
     c.out << "Zapisano " << target << "\n";
     return kExitOk;

@@ -146,11 +146,11 @@ void print_report(context& c, const scheduler_report& r) {
 
 bool save_to(context& c, const std::string& out) {
     const std::string target = fs::absolute(out).string();
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string&) {
+    c.plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
         return std::optional<std::string>(target);
     };
     const bool saved = mi_SaveAs(c.plan);
-    month_project_hooks().chooseSaveFile = nullptr;
+    c.plan.hooks.project.chooseSaveFile = nullptr;
     if (saved) c.out << "Zapisano " << target << "\n";
     return saved;
 }

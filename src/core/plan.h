@@ -13,6 +13,7 @@
 #include "core/options.h"
 #include "core/paths.h"
 #include "core/period.h"
+#include "core/plan_hooks.h"
 #include "core/random.h"
 #include "core/translator.h"
 #include "core/worker.h"
@@ -101,6 +102,7 @@ struct Plan {
     Random random;
     std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
     std::shared_ptr<Interaction> ui = std::make_shared<SilentInteraction>();
+    plan_hooks hooks;
 
     const grupa* group() const;
     grupa* group();

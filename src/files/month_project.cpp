@@ -16,15 +16,10 @@ namespace planek {
 
 namespace fs = std::filesystem;
 
-project_hooks& month_project_hooks() {
-    static project_hooks hooks;
-    return hooks;
-}
-
 namespace {
 
 void refresh_views(Plan& plan) {
-    if (month_project_hooks().refreshViews) month_project_hooks().refreshViews(plan);
+    if (plan.hooks.project.refreshViews) plan.hooks.project.refreshViews(plan);
 }
 
 // The period is emptied before a project is opened into it.
@@ -221,9 +216,9 @@ bool a_ProjectNew(Plan& plan) {
 
 bool a_ProjectSave(Plan& plan) {
     if (plan.currentFile.empty()) {
-        if (!month_project_hooks().chooseSaveFile) return false;
+        if (!plan.hooks.project.chooseSaveFile) return false;
         const file_dialog dialog = project_save_dialog(plan);
-        std::optional<std::string> chosen = month_project_hooks().chooseSaveFile(dialog.folder, dialog.name);
+        std::optional<std::string> chosen = plan.hooks.project.chooseSaveFile(dialog.folder, dialog.name);
         if (!chosen || chosen->empty()) return false;
         plan.currentFile = *chosen;
         if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))

@@ -11,16 +11,6 @@
 
 namespace planek {
 
-struct project_hooks {
-    // The save dialog: initial folder and proposed name in, the chosen path
-    // out (nothing = cancelled). Without a hook a save with no file name is
-    // cancelled.
-    std::function<std::optional<std::string>(const std::string& folder, const std::string& proposed)> chooseSaveFile;
-    // Repaint after a project was opened, created or saved (view only).
-    std::function<void(Plan&)> refreshViews;
-};
-project_hooks& month_project_hooks();
-
 // The name the save dialog proposes: "2024_03.pnk".
 std::string proposed_file_name(const Plan& plan);
 

@@ -15,11 +15,6 @@
 
 namespace planek {
 
-scheduler_hooks& scheduler_view_hooks() {
-    static scheduler_hooks hooks;
-    return hooks;
-}
-
 namespace {
 
 using sched::run_state;
@@ -48,11 +43,11 @@ struct quiet_scope {
 };
 
 void tell_busy(Plan& plan, bool busy) {
-    if (scheduler_view_hooks().busy) scheduler_view_hooks().busy(plan, busy);
+    if (plan.hooks.scheduler.busy) plan.hooks.scheduler.busy(plan, busy);
 }
 
 void tell_redraw(Plan& plan) {
-    if (scheduler_view_hooks().redraw) scheduler_view_hooks().redraw(plan);
+    if (plan.hooks.scheduler.redraw) plan.hooks.scheduler.redraw(plan);
 }
 
 int day_count(const Plan& plan) { return std::min<int>(month_day_count(plan), int(plan.days.size())); }

@@ -34,15 +34,6 @@ struct fill_report {
     int refused = 0;
 };
 
-// Views the scheduler tells about its work: busy(true) before it starts
-// (hourglass, painting frozen), busy(false) and redraw before the accept
-// question, redraw again after the answer.
-struct scheduler_hooks {
-    std::function<void(Plan&, bool busy)> busy;
-    std::function<void(Plan&)> redraw;
-};
-scheduler_hooks& scheduler_view_hooks();
-
 // a_AutomaticExecute: one run over the selected group and the open month.
 scheduler_report uloz_planek(Plan& plan);
 

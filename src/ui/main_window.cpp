@@ -108,21 +108,20 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
         DayOffDialog d(plan_, r.worker, r.dayIndex, this);
         if (d.ready()) d.exec();
     };
-    month_project_hooks().chooseSaveFile = [this](const std::string& folder,
+    plan_.hooks.project.chooseSaveFile = [this](const std::string& folder,
                                                   const std::string& proposed) -> std::optional<std::string> {
         const QString f = QFileDialog::getSaveFileName(this, QString(), qs((std::filesystem::path(folder) / proposed).string()),
                                                        "Planek (*.pnk)");
         if (f.isEmpty()) return std::nullopt;
         return ss(f);
     };
-    month_project_hooks().refreshViews = [this](Plan&) { refreshAll(); };
+    plan_.hooks.project.refreshViews = [this](Plan&) { refreshAll(); };
     refreshAll();
 }
 
 MainWindow::~MainWindow() {
     // The core keeps these hooks past the window; none may point at it.
-    month_project_hooks() = {};
-    scheduler_view_hooks() = {};
+    plan_.hooks = {};
 }
 
 QWidget* MainWindow::buildCalendarSide() {

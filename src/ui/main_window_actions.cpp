@@ -142,13 +142,13 @@ void MainWindow::buildActions() {
     }
     on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
        [this] {
-           scheduler_view_hooks().busy = [](Plan&, bool busy) {
+           plan_.hooks.scheduler.busy = [](Plan&, bool busy) {
                if (busy)
                    QApplication::setOverrideCursor(Qt::WaitCursor);
                else
                    QApplication::restoreOverrideCursor();
            };
-           scheduler_view_hooks().redraw = [this](Plan&) { refreshCalendar(); };
+           plan_.hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
            uloz_planek(plan_);
            refreshWorkers(true);
            refreshCalendar();

@@ -125,17 +125,16 @@ TEST(Norm, EmptyPlanGivesEmptyCalendar) {
 
 TEST(Norm, CallsTheRefreshesOfStaffingAndPeriod) {
     int cleared = 0, period = 0;
-    refresh_hooks().czysc_iledy = [&](Plan&, bool, bool) { ++cleared; };
-    refresh_hooks().odswiez_okres = [&](Plan&, bool fromNorm, bool allGroups, int worker) {
+    Plan plan = month_plan(2026, 11);
+    plan.hooks.calendar.czysc_iledy = [&](Plan&, bool, bool) { ++cleared; };
+    plan.hooks.calendar.odswiez_okres = [&](Plan&, bool fromNorm, bool allGroups, int worker) {
         EXPECT_TRUE(fromNorm);
         EXPECT_FALSE(allGroups);
         EXPECT_EQ(worker, -1);
         ++period;
     };
-    Plan plan = month_plan(2026, 11);
     normatyw(plan, true, 0, false);
     normatyw(plan, false, 0, false);
-    refresh_hooks() = {};
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(period, 2);
 }

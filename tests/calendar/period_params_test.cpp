@@ -143,11 +143,10 @@ TEST_F(MonthChange, SwitchToWeekMode) {
 
 TEST_F(MonthChange, SummariesOfListedWorkersAreRefreshed) {
     std::vector<int> refreshed;
-    refresh_hooks().odswiez_pracownika = [&](Plan&, int w, bool, int) { refreshed.push_back(w); };
+    plan.hooks.calendar.odswiez_pracownika = [&](Plan&, int w, bool, int) { refreshed.push_back(w); };
     plan.listed = {{0, "A", false}, {7, "B¤", true}};
     ui->answers = {Answer::Yes};
     zmien_parametry(plan, to(2026, 9));
-    refresh_hooks() = {};
     EXPECT_EQ(refreshed, std::vector<int>{0});
 }
 

@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 
 class Backups : public MonthFixture {
 protected:
-    void SetUp() override {
-        MonthFixture::SetUp();
-        month_project_hooks() = {};
-    }
-    void TearDown() override { month_project_hooks() = {}; }
 
     std::vector<std::string> members(const fs::path& archive) {
         std::vector<archive_member> m;
@@ -146,7 +141,7 @@ TEST_F(Backups, AutosaveLeavesFileAndFlagsAndIsRecoveredWithoutName) {
     EXPECT_EQ(next.workers[0].months[0].duties[2].size(), 1u);
 
     bool asked = false;
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string& name) {
+    next.hooks.project.chooseSaveFile = [&](const std::string&, const std::string& name) {
         asked = true;
         return std::optional<std::string>(path(name).string());
     };

@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 class MonthProject : public MonthFixture {
 protected:
-    void SetUp() override {
-        MonthFixture::SetUp();
-        month_project_hooks() = {};
-    }
-    void TearDown() override { month_project_hooks() = {}; }
 
     std::string month_file(const std::string& name, int year, int month, bool weekMode = false) {
         write_file(path(name), "[okres]\r\nFromYear=" + std::to_string(year) + "\r\nFromMonth=" +
@@ -122,7 +117,7 @@ TEST_F(MonthProject, SaveQuestion) {
 
     // Yes without a file name: the dialog is shown, and cancelling it cancels.
     std::string proposed;
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string& name) {
+    plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string& name) {
         proposed = name;
         return std::optional<std::string>();
     };
@@ -132,7 +127,7 @@ TEST_F(MonthProject, SaveQuestion) {
     EXPECT_EQ(proposed, "2024_03.pnk");
     EXPECT_TRUE(plan.modified);
 
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string& name) {
+    plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string& name) {
         return std::optional<std::string>((dir.path() / name).string());
     };
     ui->answers = {Answer::Yes};
@@ -172,12 +167,12 @@ TEST_F(MonthProject, SaveAsKeepsTheOldNameWhenCancelled) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
     plan.currentFile = path("stary.pnk").string();
-    month_project_hooks().chooseSaveFile = [](const std::string&, const std::string&) {
+    plan.hooks.project.chooseSaveFile = [](const std::string&, const std::string&) {
         return std::optional<std::string>();
     };
     EXPECT_FALSE(mi_SaveAs(plan));
     EXPECT_EQ(plan.currentFile, path("stary.pnk").string());
-    month_project_hooks().chooseSaveFile = [&](const std::string&, const std::string&) {
+    plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
         return std::optional<std::string>(path("nowy.pnk").string());
     };
     EXPECT_TRUE(mi_SaveAs(plan));

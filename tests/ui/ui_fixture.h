@@ -33,7 +33,7 @@ protected:
         window = std::make_unique<ui::MainWindow>(plan);
         window->onClose = nullptr;
         window->openDutyDialog = [this](const drop_result& r) { dialogs.push_back(r); };
-        month_project_hooks().chooseSaveFile = [this](const std::string&, const std::string& name) {
+        plan.hooks.project.chooseSaveFile = [this](const std::string&, const std::string& name) {
             return std::optional<std::string>((root / name).string());
         };
         window->resize(1300, 860);
@@ -41,7 +41,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        month_project_hooks() = {};
     }
 
     // The demo month files in the data folder, oldest first.
