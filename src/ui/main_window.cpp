@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -115,7 +116,12 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
         if (f.isEmpty()) return std::nullopt;
         return ss(f);
     };
-    plan_.hooks.project.refreshViews = [this](Plan&) { refreshAll(); };
+    plan_.hooks.project.refreshViews = [this](Plan&) {
+        // Another project: no day of it is selected yet.
+        plan_.selectedCellDay = -1;
+        plan_.selectedCellShift = -1;
+        refreshAll();
+    };
     refreshAll();
 }
 
@@ -134,7 +140,16 @@ QWidget* MainWindow::buildCalendarSide() {
     connect(tabs_, &QTabBar::tabBarClicked, this, [this](int tab) {
         if (tab >= 0 && tab != plan_.currentMonth) switchTab(tab);
     });
-    v->addWidget(tabs_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(tabs_, 1);
+    panelButton_ = new QToolButton;
+    panelButton_->setObjectName("xpan");
+    panelButton_->setText("»");
+    panelButton_->setToolTip(text(plan_, "f_MainForm", "a_PanelOnOff", "Lista pracowników"));
+    panelButton_->setAutoRaise(true);
+    connect(panelButton_, &QToolButton::clicked, this, &MainWindow::togglePanel);
+    top->addWidget(panelButton_);
+    v->addLayout(top);
     stCalendar_ = strip("st_Calendar");
     v->addWidget(stCalendar_);
     stNorma_ = new QLabel;
@@ -257,12 +272,21 @@ QWidget* MainWindow::buildWorkerSide() {
     v->addWidget(workers_, 1);
     boxes_ = new SummaryBoxes(plan_);
     v->addWidget(boxes_);
+    dayBox_ = new QGroupBox(text(plan_, "f_MainForm", "gb_DaySummary", "Dzień"));
+    dayBox_->setObjectName("gb_DaySummary");
+    auto* dv = new QVBoxLayout(dayBox_);
+    dv->setContentsMargins(4, 2, 4, 2);
+    dv->setSpacing(1);
+    dayFigures_ = new QLabel;
+    dayFigures_->setObjectName("l_DayFigures");
+    dv->addWidget(dayFigures_);
     notes_ = new QPlainTextEdit;
     notes_->setObjectName("m_Notes");
     notes_->setReadOnly(true);
     notes_->setMaximumHeight(50);
-    notes_->hide();
-    v->addWidget(notes_);
+    dv->addWidget(notes_);
+    dayBox_->hide();
+    v->addWidget(dayBox_);
     side->setMinimumWidth(280);
     side->setMaximumWidth(360);
     return side;
@@ -326,6 +350,7 @@ void MainWindow::refreshCalendar() {
         stWorkers_->setText(text(plan_, "f_MainForm", "st_Workers", ":: Pracownicy"));
     }
     if (QAction* save = action("a_ProjectSave")) save->setEnabled(true);
+    refreshDayBox();
     QApplication::restoreOverrideCursor();
 }
 
@@ -402,6 +427,7 @@ void MainWindow::moveGroup(int from, int to) {
 
 void MainWindow::togglePanel() {
     workerSide_->setVisible(!workerSide_->isVisible());
+    panelButton_->setText(workerSide_->isVisible() ? "»" : "«");
     calendar_->update();
 }
 

@@ -13,6 +13,8 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QGroupBox;
+class QToolButton;
 class QTabBar;
 class QTimer;
 
@@ -94,6 +96,7 @@ private:
     void moveWorker(int from, int to);
     void moveGroup(int from, int to);
     void togglePanel();
+    void refreshDayBox();
     void restartAutosave();
 
     Plan& plan_;
@@ -108,6 +111,9 @@ private:
     QLabel* stType_ = nullptr;
     QLabel* stNorma_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
+    QGroupBox* dayBox_ = nullptr;
+    QLabel* dayFigures_ = nullptr;
+    QToolButton* panelButton_ = nullptr;
     QWidget* workerSide_ = nullptr;
     QButtonGroup* showWorkers_ = nullptr;
     QButtonGroup* showWho_ = nullptr;

@@ -10,9 +10,12 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTimer>
+#include <QGroupBox>
+#include <QLabel>
 #include <QToolBar>
 #include <QUrl>
 
+#include "calendar/day_box.h"
 #include "calendar/period_params.h"
 #include "calendar/refresh_hooks.h"
 #include "calendar/summaries.h"
@@ -395,13 +398,18 @@ void MainWindow::showCellMenu(int, const QPoint& pos) {
     m.exec(pos);
 }
 
-void MainWindow::cellSelected(int dayIndex, int) {
-    std::string note;
-    const int m = plan_.currentMonth;
-    if (dayIndex >= 0 && m >= 0 && m < int(plan_.months.size()) && dayIndex < int(plan_.months[size_t(m)].days.size()))
-        note = plan_.months[size_t(m)].days[size_t(dayIndex)].note;
-    notes_->setPlainText(qs(note));
-    notes_->setVisible(!note.empty());
+void MainWindow::cellSelected(int, int) { refreshDayBox(); }
+
+void MainWindow::refreshDayBox() {
+    // Shown for a selected day: its staffing is wanted even without a note.
+    const day_box b = podsumowanie_dnia(plan_, plan_.selectedCellDay);
+    dayBox_->setVisible(b.valid);
+    if (!b.valid) return;
+    QStringList lines;
+    for (const std::string& l : b.lines) lines << qs(l);
+    dayFigures_->setText(lines.join('\n'));
+    notes_->setPlainText(qs(b.note));
+    notes_->setVisible(!b.note.empty());
 }
 
 void MainWindow::quickEntry(const QString& nick) {

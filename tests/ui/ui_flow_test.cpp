@@ -1,6 +1,11 @@
 // The window over a demo ward: drops, moves, the trash, month tabs, saving
 // and reopening, as a user would do them.
 #include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QToolButton>
 #include <QMimeData>
 #include <QTabBar>
 
@@ -194,6 +199,38 @@ TEST_F(DemoWard, ClosingAsksToSaveAndCancelKeepsEverything) {
 TEST_F(DemoWard, TheParametersYearRunsFiveYearsPastThisOne) {
     EXPECT_EQ(ui::first_plan_year(), 2005);
     EXPECT_EQ(ui::last_plan_year(plan), plan.clock->today().year + 5);
+}
+
+TEST_F(DemoWard, TheDayBoxFollowsTheSelectedDayAndTheArrowHidesTheWorkers) {
+    const int w = firstListedWorker();
+    ui::CalendarView* view = window->calendar();
+    auto* box = window->findChild<QGroupBox*>("gb_DaySummary");
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isVisible());
+    const QPoint cell = view->dayPoint(9, 1);
+    QMouseEvent press(QEvent::MouseButtonPress, cell, view->mapToGlobal(cell), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view, &press);
+    ASSERT_EQ(plan.selectedCellDay, 9);
+    EXPECT_TRUE(box->isVisible());
+    auto* figures = box->findChild<QLabel*>("l_DayFigures");
+    const std::string first = plan.groups[0].shifts[0].symbol;
+    EXPECT_TRUE(figures->text().contains(QString::fromStdString(first + ": 0 z ")));
+    EXPECT_FALSE(box->findChild<QPlainTextEdit*>("m_Notes")->isVisible());  // no note that day
+
+    // A duty dropped on the day shows in the box at once.
+    dropOn(view, cell, kSourceMime, "d:" + QByteArray::number(w), true);
+    EXPECT_TRUE(figures->text().contains(QString::fromStdString(first + ": 1 z ")));
+    EXPECT_TRUE(figures->text().contains("Najwięcej na dyżurze: 1"));
+
+    auto* arrow = window->findChild<QToolButton*>("xpan");
+    ASSERT_NE(arrow, nullptr);
+    QWidget* workers = window->findChild<QWidget*>("p_Workers");
+    EXPECT_TRUE(workers->isVisible());
+    arrow->click();
+    EXPECT_FALSE(workers->isVisible());
+    arrow->click();
+    EXPECT_TRUE(workers->isVisible());
 }
 
 }  // namespace
