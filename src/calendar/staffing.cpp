@@ -168,21 +168,7 @@ void odswiez_iledy(Plan& plan) {
         std::fill(plan.days[d].shiftHeadcount.begin(), plan.days[d].shiftHeadcount.end(), 0);
         std::fill(plan.days[d].shiftMinutes.begin(), plan.days[d].shiftMinutes.end(), 0);
     }
-    for (size_t w = 0; w < plan.workers.size(); ++w) {
-        if (!plan.workers[w].inGroup(g->id)) continue;
-        const ms_* m = worker_period_month(plan, int(w), plan.currentMonth);
-        if (!m) continue;
-        for (int d = 0; d < days; ++d) {
-            const bool hidden = day_off_hides_duties(*m, d);
-            for (const dyzur& duty : m->duties[d]) {
-                const int s = int(duty.shift) - 1;
-                if (s < 0 || s >= shifts || !counts_for(plan, *g, duty)) continue;
-                day& dd = plan.days[d];
-                dd.shiftHeadcount[s] = add_count(dd.shiftHeadcount[s], 1);
-                if (!hidden) dd.shiftMinutes[s] += int(duty.length) + int(duty.overtime);
-            }
-        }
-    }
+    for (size_t w = 0; w < plan.workers.size(); ++w) change_worker_share(plan, int(w), +1);
 }
 
 void odswiez_ilemy(Plan& plan) {

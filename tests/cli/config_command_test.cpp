@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core/cp1250.h"
-#include "support/temp_dir.h"
+#include "cli_runner.h"
 
 namespace planek {
 namespace {
@@ -15,27 +14,10 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-struct config_result {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using config_result = test::result;
 
 config_result run_config_cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string cmd = "LANG=pl_PL.UTF-8 LC_ALL= " + quoted(PLANEK_CLI);
-    for (const auto& a : args) cmd += " " + quoted(a);
-    cmd += " >" + quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string()) + " </dev/null";
-    int status = std::system(cmd.c_str());
-    config_result r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read_file(dir / "out");
-    r.err = read_file(dir / "err");
-    return r;
+    return test::run_program(dir, PLANEK_CLI, args, "LANG=pl_PL.UTF-8 LC_ALL= ");
 }
 
 TEST(ConfigCommand, OptionsPrintsEveryEffectiveValue) {

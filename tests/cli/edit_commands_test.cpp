@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
-#include "support/temp_dir.h"
+#include "cli_runner.h"
 
 namespace planek {
 namespace {
@@ -14,28 +13,9 @@ namespace fs = std::filesystem;
 using test::read_file;
 using test::TempDir;
 
-struct result {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-result run_cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string cmd = quote(PLANEK_CLI);
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
-    int status = std::system(cmd.c_str());
-    result r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read_file(dir / "stdout");
-    r.err = read_file(dir / "stderr");
-    return r;
-}
+using test::quote;
+using test::result;
+using test::run_cli;
 
 bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "cli_runner.h"
 
 namespace planek {
 namespace {
@@ -15,27 +14,12 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-struct cli_result {
-    int code = -1;
-    std::string out, err;
-};
+using cli_result = test::result;
 
-std::string shell_quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-cli_result run_info(const TempDir& dir, std::vector<std::string> args) {
-    std::string cmd = shell_quote(PLANEK_CLI) + " --root " + shell_quote((dir / "root").string()) + " info";
-    for (const auto& a : args) cmd += " " + shell_quote(a);
-    cmd += " >" + shell_quote((dir / "out").string()) + " 2>" + shell_quote((dir / "err").string()) + " </dev/null";
-    const int status = std::system(cmd.c_str());
-    cli_result r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read_file(dir / "out");
-    r.err = read_file(dir / "err");
-    return r;
+cli_result run_info(const TempDir& dir, const std::vector<std::string>& args) {
+    std::vector<std::string> all{"--root", (dir / "root").string(), "info"};
+    all.insert(all.end(), args.begin(), args.end());
+    return test::run_cli(dir, all);
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

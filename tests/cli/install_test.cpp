@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <set>
 #include <sstream>
 
-#include "support/temp_dir.h"
+#include "cli_runner.h"
 
 namespace planek {
 namespace {
@@ -15,29 +14,14 @@ using test::read_file;
 using test::TempDir;
 using test::write_file;
 
-struct result {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using test::quote;
+using test::result;
 
 // Runs a program with HOME set and XDG_DATA_HOME unset, as a user's first
 // start would.
 result run_as_user(const TempDir& dir, const fs::path& program, const std::vector<std::string>& args) {
-    std::string cmd = "env -u XDG_DATA_HOME HOME=" + quote((dir / "home").string()) + " " + quote(program.string());
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
-    int status = std::system(cmd.c_str());
-    result r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read_file(dir / "stdout");
-    r.err = read_file(dir / "stderr");
-    return r;
+    return test::run_program(dir, program.string(), args,
+                             "env -u XDG_DATA_HOME HOME=" + quote((dir / "home").string()) + " ");
 }
 
 size_t files_with(const fs::path& folder, const std::string& extension) {

@@ -1,0 +1,43 @@
+#pragma once
+// Runs a built program as a shell user would, with both streams captured.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace planek::test {
+
+struct result {
+    int code = -1;
+    std::string out, err;
+};
+
+inline std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// `env` goes before the program: variables ("LANG=C ") or an env command.
+inline result run_program(const TempDir& dir, const std::string& program, const std::vector<std::string>& args,
+                          const std::string& env = "") {
+    std::string cmd = env + quote(program);
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
+    const int status = std::system(cmd.c_str());
+    result r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read_file(dir / "stdout");
+    r.err = read_file(dir / "stderr");
+    return r;
+}
+
+// The built planek-cli.
+inline result run_cli(const TempDir& dir, const std::vector<std::string>& args) {
+    return run_program(dir, PLANEK_CLI, args);
+}
+
+}  // namespace planek::test
