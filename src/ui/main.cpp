@@ -52,6 +52,10 @@ int screenshot(ui::MainWindow& window, const QString& file) {
     }
     std::fprintf(stderr, "calendar rebuild+repaint: %.2f ms, %zu panels\n", double(t.nsecsElapsed()) / 1e6 / runs,
                  window.calendar()->layout().panels.size());
+    // A selected day, so the picture shows its day box too.
+    if (int row = 0, column = 0; window.calendar()->cellAt(window.calendar()->dayPoint(9, 1), row, column))
+        window.calendar()->selectCell(row, column);
+    QApplication::processEvents();
     return window.grab().save(file) ? 0 : 1;
 }
 
