@@ -71,12 +71,13 @@ staffing_mark mark_now(const Plan& plan) {
     m.filter = plan.dutyAsFilter;
     m.days = plan.days.size();
     m.shifts = g ? g->shifts.size() : 0;
+    m.workers = plan.workers.size();
     return m;
 }
 
 bool same_view(const staffing_mark& a, const staffing_mark& b) {
     return a.group == b.group && a.month == b.month && a.filter == b.filter && a.days == b.days &&
-           a.shifts == b.shifts;
+           a.shifts == b.shifts && a.workers == b.workers;
 }
 
 // Adds (+1) or takes back (-1) everything one worker holds in the shift

@@ -32,7 +32,7 @@ enum class ShowWorkers { Group = 0, All = 1 };
 
 // What the day table's shift counts (shiftHeadcount, shiftMinutes) were last
 // counted for. Edits keep the counts current one worker at a time while the
-// view is the same; a different group, month, duty-as filter or day table
+// view is the same; a different group, month, duty-as filter, day table or staff
 // makes them stale, and so does anything that clears `current`.
 struct staffing_mark {
     bool current = false;
@@ -41,6 +41,7 @@ struct staffing_mark {
     std::array<bool, 4> filter{};
     size_t days = 0;
     size_t shifts = 0;
+    size_t workers = 0;
     int workerOut = -1;  // the worker whose share an edit has taken out
 };
 
