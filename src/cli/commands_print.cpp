@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "calendar/refresh_hooks.h"
-#include "calendar/staffing.h"
 #include "cli/cli.h"
 #include "core/text.h"
 #include "files/month_project.h"
@@ -126,9 +125,6 @@ int print(context& c) {
     }
     if (!list_workers(c, a)) return kExitFailure;
     // What the templates dialog refreshes when it opens.
-    odswiez_iledy(c.plan);
-    odswiez_ilemy(c.plan);
-    wylicz_srednie_obsady(c.plan);
     call_odswiez_okres(c.plan, false, a.allGroups, -1);
 
     gen_options o;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "calendar/duty_filter.h"
+#include "calendar/staffing.h"
 #include "calendar/refresh_hooks.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
@@ -376,6 +377,10 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     run.state.allGroups = options.allGroups;
     run.state.onlyWorked = options.onlyWorked;
     if (body.find("@_without_medical_duty_overtime") != std::string::npos) run.state.withoutMedical = true;
+    // The day variables read the staffing of the shown month and group.
+    odswiez_iledy_gdy_trzeba(plan);
+    odswiez_ilemy(plan);
+    wylicz_srednie_obsady(plan);
     for (int w : listed_workers(plan)) call_odswiez_pracownika(plan, w, options.allGroups, plan.currentMonth);
     run.duty8 = przygotuj_rozklad(plan, options.allGroups);
     run.tree.clear();

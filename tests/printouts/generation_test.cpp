@@ -277,5 +277,17 @@ TEST(GenerationFilters, OnlyWorkersWithWorkedTimeAndDutiesOfTheGroup) {
     EXPECT_EQ(w.read(w.run(duties, all)), "3 ");
 }
 
+TEST(Generation, StaffingFiguresAreCountedForTheShownGroup) {
+    ward_root w;
+    test::add_duty(w.plan, 0, 2, 420, 720, 1);
+    test::add_duty(w.plan, 1, 2, 420, 720, 1);
+    test::add_duty(w.plan, 2, 2, 1140, 720, 2);
+    test::add_duty(w.plan, 3, 2, 420, 720, 1, 2);  // another group's
+    // Nothing was counted before the printout, as after opening a month in the window.
+    const gen_result r = w.run("<_day>@_day_no @_day_duties_count0;</day>");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_NE(w.read(r).find("{\\b 2} {\\b 0};\\par\r\n{\\b 3} {\\b 3};\\par"), std::string::npos) << w.read(r);
+}
+
 }  // namespace
 }  // namespace planek

@@ -93,7 +93,6 @@ TEST(ShippedTemplates, GoldenFiles) {
         Plan p = busy_ward(dir.path());
         p.listed.pop_back();  // the worker of the other group is not listed
         p.currentWorker = 1;
-        for (day& d : p.days) d.shiftHeadcount = {1, 1};
         call_odswiez_okres(p, false, false, -1);
         gen_result r = generuj(p, t.path);
         ASSERT_TRUE(r.ok) << t.title;
