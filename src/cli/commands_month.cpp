@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "calendar/day_box.h"
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "cli/cli.h"
@@ -195,6 +196,38 @@ int summary(context& c) {
     return kExitOk;
 }
 
+// The day box of the window: one day's staffing against the targets, the
+// most and fewest on duty at once, the note.
+int day_command(context& c) {
+    std::vector<std::string> rest;
+    std::optional<long long> number;
+    for (size_t i = 0; i < c.args.size(); ++i) {
+        const std::string& s = c.args[i];
+        if (s == "--group" && i + 1 < c.args.size()) {
+            rest.push_back(s);
+            rest.push_back(c.args[++i]);
+        } else if (!number && !rest.empty() && !s.empty() && s[0] != '-' && parse_int(s)) {
+            number = parse_int(s);
+        } else {
+            rest.push_back(s);
+        }
+    }
+    if (!number) throw usage_error("podaj numer dnia");
+    const month_args a = parse_month_args(rest, false);
+    if (!open_month(c, a)) return kExitFailure;
+    Plan& plan = c.plan;
+    const int first = plan.weekMode ? plan.weekModeFrom : 1;
+    const long long index = *number - first;
+    const day_box b = index >= 0 && index < kMaxDays ? podsumowanie_dnia(plan, int(index)) : day_box{};
+    if (!b.valid) {
+        c.err << "Nie ma dnia " << *number << " w tym miesiącu (albo grupa nie ma zmian)\n";
+        return kExitFailure;
+    }
+    for (const std::string& line : b.lines) c.out << line << "\n";
+    if (!b.note.empty()) c.out << b.note << "\n";
+    return kExitOk;
+}
+
 int check(context& c) {
     if (c.args.size() != 1) throw usage_error("podaj jeden plik miesiąca");
     // Without staff the check still reads every line; duties then count as
@@ -273,6 +306,8 @@ std::vector<command> month_commands() {
     return {
         {"show", "PLIK.pnk [--group ID]", "miesiąc jako tabela: dni, normatyw, przepracowane, pozostałe", show},
         {"summary", "PLIK.pnk [--group ID] [--worker ID] [--json]", "liczby pracowników w miesiącu", summary},
+        {"day", "PLIK.pnk DZIEŃ [--group ID]", "obsada zmian dnia wobec wymaganej, najwięcej i najmniej na dyżurze, notatka",
+         day_command},
         {"check", "PLIK.pnk", "sprawdza plik miesiąca i wypisuje wiersze nie do użycia", check},
         {"new", "PLIK.pnk [RRRR-MM]", "zapisuje pusty plik miesiąca (domyślnie bieżącego)", new_month},
         {"save-as", "PLIK.pnk NOWY.pnk", "wczytuje plik miesiąca i zapisuje go pod nową nazwą", save_as},

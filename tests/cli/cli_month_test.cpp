@@ -139,5 +139,23 @@ TEST_F(CliMonth, SaveAsWritesBackEverythingAndNewMakesAnEmptyMonth) {
     EXPECT_NE(read_file(dir / "2023_11.pnk").find("FromYear=2023\r\nFromMonth=11\r\n"), std::string::npos);
 }
 
+TEST_F(CliMonth, DayPrintsTheDayBoxAndRefusesADayOutsideTheMonth) {
+    const result day = cli({"day", months[1].string(), "10"});
+    ASSERT_EQ(day.code, 0) << day.err;
+    const auto rows = lines(day.out);
+    ASSERT_GE(rows.size(), 4u) << day.out;
+    EXPECT_EQ(rows[0].rfind("Dzień 10, ", 0), 0u) << day.out;
+    EXPECT_NE(rows[1].find(" z "), std::string::npos) << day.out;
+    EXPECT_EQ(count(day.out, "Najwięcej na dyżurze: "), 1u);
+    EXPECT_EQ(count(day.out, "Najmniej na dyżurze: "), 1u);
+    const result other = cli({"day", months[1].string(), "10", "--group", "2"});
+    ASSERT_EQ(other.code, 0) << other.err;
+    EXPECT_NE(other.out, day.out);  // another group's shifts
+    const result outside = cli({"day", months[1].string(), "32"});
+    EXPECT_EQ(outside.code, 1);
+    EXPECT_NE(outside.err.find("Nie ma dnia 32"), std::string::npos) << outside.err;
+    EXPECT_EQ(cli({"day", months[1].string()}).code, 2);
+}
+
 }  // namespace
 }  // namespace planek
