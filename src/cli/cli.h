@@ -36,6 +36,15 @@ struct context {
     // groups. Prints the reason and returns false on failure.
     bool open_root();
     bool load_staff();
+    // Makes the group with this id current, else the first one not archived.
+    // False, with the reason printed, when the asked group does not exist or
+    // (with needOne) there is no group at all.
+    bool choose_group(std::optional<word> id, bool needOne);
+    // Staff, groups and options of the root, then the month file as the only
+    // tab with the chosen group current. The reader's problems go to the
+    // error stream; they do not stop the command. Only a command that writes
+    // touches the files around the month (safety copies, recent list).
+    bool open_month(const std::string& file, std::optional<word> group, bool needGroup, bool touchFiles = false);
 };
 
 using command_fn = int (*)(context&);

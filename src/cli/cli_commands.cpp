@@ -1,9 +1,11 @@
 #include "cli/cli.h"
 
+#include "files/month_project.h"
 #include "files/program_root.h"
 #include "files/staff_group_files.h"
 #include "settings/language.h"
 #include "settings/language_install.h"
+#include "settings/options_file.h"
 
 namespace planek::cli {
 
@@ -48,6 +50,40 @@ bool context::open_root() {
 bool context::load_staff() {
     if (!open_root()) return false;
     return wczytaj(plan).ok();  // the problems went out through the interaction
+}
+
+bool context::choose_group(std::optional<word> id, bool needOne) {
+    plan.currentGroup = -1;
+    for (size_t g = 0; g < plan.groups.size(); ++g) {
+        const grupa& gr = plan.groups[g];
+        if (id ? gr.id == *id : !gr.old) {
+            plan.currentGroup = int(g);
+            return true;
+        }
+    }
+    if (id) {
+        err << "Nie ma grupy " << *id << "\n";
+        return false;
+    }
+    if (!needOne) return true;
+    err << "Nie ma żadnej grupy\n";
+    return false;
+}
+
+bool context::open_month(const std::string& file, std::optional<word> group, bool needGroup, bool touchFiles) {
+    if (!load_staff()) return false;
+    czytaj_opcje(plan, "opcje");
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        err << "Nie ma pliku " << file << "\n";
+        return false;
+    }
+    if (!choose_group(group, needGroup)) return false;
+    if (otworz_projekt(plan, {std::filesystem::absolute(file).string()}, touchFiles).empty()) {
+        err << "Nie udało się otworzyć " << file << " (brak grup lub pracowników)\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace planek::cli

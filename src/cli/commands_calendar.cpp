@@ -61,22 +61,6 @@ std::string one_line(std::string s) {
     return out;
 }
 
-// The current group: the one asked for, else the first that is not archived.
-bool choose_group(context& c, const info_args& a) {
-    c.plan.currentGroup = -1;
-    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
-        const grupa& gr = c.plan.groups[g];
-        if (a.group ? gr.id == *a.group : !gr.old) {
-            c.plan.currentGroup = int(g);
-            break;
-        }
-    }
-    if (a.group && c.plan.currentGroup < 0) {
-        c.err << "Nie ma grupy " << *a.group << "\n";
-        return false;
-    }
-    return true;
-}
 
 // The month file as the only tab of the period; a file that does not exist
 // is the empty month its name gives.
@@ -143,7 +127,7 @@ int info(context& c) {
     const info_args a = parse_info_args(c.args);
     if (!c.load_staff()) return kExitFailure;
     czytaj_opcje(c.plan, "opcje");
-    if (!choose_group(c, a)) return kExitFailure;
+    if (!c.choose_group(a.group, false)) return kExitFailure;
     read_month(c, a);
     if (a.json)
         print_json(c);

@@ -60,35 +60,8 @@ month_args parse_month_args(const std::vector<std::string>& args, bool summary) 
     return a;
 }
 
-// Staff, groups and options of the root, then the month file as the only tab
-// with the chosen group current. The reader's problems go to the error
-// stream; they do not stop the command. Only a command that writes touches
-// the files around the month (safety copies, recent list).
 bool open_month(context& c, const month_args& a, bool touchFiles = false) {
-    if (!c.load_staff()) return false;
-    czytaj_opcje(c.plan, "opcje");
-    std::error_code ec;
-    if (!fs::exists(a.file, ec)) {
-        c.err << "Nie ma pliku " << a.file << "\n";
-        return false;
-    }
-    c.plan.currentGroup = -1;
-    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
-        const grupa& gr = c.plan.groups[g];
-        if (a.group ? gr.id == *a.group : !gr.old) {
-            c.plan.currentGroup = int(g);
-            break;
-        }
-    }
-    if (a.group && c.plan.currentGroup < 0) {
-        c.err << "Nie ma grupy " << *a.group << "\n";
-        return false;
-    }
-    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}, touchFiles).empty()) {
-        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
-        return false;
-    }
-    return true;
+    return c.open_month(a.file, a.group, false, touchFiles);
 }
 
 // The workers shown: not archived, in the chosen group (any group without

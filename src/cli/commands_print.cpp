@@ -66,19 +66,6 @@ fs::path find_template(const Plan& plan, const std::string& name) {
     return {};
 }
 
-bool choose_group(context& c, const print_args& a) {
-    c.plan.currentGroup = -1;
-    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
-        const grupa& gr = c.plan.groups[g];
-        if (a.group ? gr.id == *a.group : !gr.old) {
-            c.plan.currentGroup = int(g);
-            return true;
-        }
-    }
-    if (a.group) c.err << "Nie ma grupy " << *a.group << "\n";
-    else c.err << "Brak grup\n";
-    return false;
-}
 
 // The worker list the way the main window shows the group: its members that
 // are not archived, or the one named worker.
@@ -118,7 +105,7 @@ int print(context& c) {
         }
         files.push_back(fs::absolute(f).string());
     }
-    if (!choose_group(c, a)) return kExitFailure;
+    if (!c.choose_group(a.group, true)) return kExitFailure;
     if (otworz_projekt(c.plan, files).empty()) {
         c.err << "Nie udało się otworzyć plików miesięcy (brak grup lub pracowników)\n";
         return kExitFailure;

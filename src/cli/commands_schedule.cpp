@@ -87,30 +87,8 @@ private:
 };
 
 bool open_schedule_month(context& c, const schedule_args& a) {
-    if (!c.load_staff()) return false;
-    czytaj_opcje(c.plan, "opcje");
-    std::error_code ec;
-    if (!fs::exists(a.file, ec)) {
-        c.err << "Nie ma pliku " << a.file << "\n";
-        return false;
-    }
-    c.plan.currentGroup = -1;
-    for (size_t g = 0; g < c.plan.groups.size(); ++g) {
-        const grupa& gr = c.plan.groups[g];
-        if (a.group ? gr.id == *a.group : !gr.old) {
-            c.plan.currentGroup = int(g);
-            break;
-        }
-    }
-    if (c.plan.currentGroup < 0) {
-        c.err << (a.group ? "Nie ma grupy " + std::to_string(*a.group) : std::string("Nie ma żadnej grupy")) << "\n";
-        return false;
-    }
-    if (otworz_projekt(c.plan, {fs::absolute(a.file).string()}).empty()) {
-        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
-        return false;
-    }
-    return true;
+    // The run needs a group to fill.
+    return c.open_month(a.file, a.group, true, true);
 }
 
 std::string hm(long minutes) {
