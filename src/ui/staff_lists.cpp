@@ -21,6 +21,22 @@ namespace {
 constexpr int kSwatch = 14;
 constexpr int kBar = 140;
 
+// The row's background and its colour swatch with the short name, in the
+// list's small font; returns the swatch.
+QRect paint_swatch(QPainter* p, const QStyleOptionViewItem& opt, int width, colour fill, const std::string& nick) {
+    const bool selected = opt.state & QStyle::State_Selected;
+    const QRect r = opt.rect;
+    p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    QFont f = opt.font;
+    f.setPointSize(7);
+    p->setFont(f);
+    const QRect swatch(r.left() + 2, r.top() + 1, width, r.height() - 2);
+    p->fillRect(swatch, toQColor(fill));
+    p->setPen(Qt::black);
+    p->drawText(swatch, Qt::AlignCenter, qs(nick));
+    return swatch;
+}
+
 const ms_* month_of(const Plan& plan, int w) {
     if (w < 0 || w >= int(plan.workers.size())) return nullptr;
     const prac& p = plan.workers[size_t(w)];
@@ -41,14 +57,8 @@ public:
         const bool selected = opt.state & QStyle::State_Selected;
         const QRect r = opt.rect;
         p->save();
-        p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+        paint_swatch(p, opt, kSwatch, worker.color, worker.nick);
         QFont f = opt.font;
-        f.setPointSize(7);
-        p->setFont(f);
-        const QRect swatch(r.left() + 2, r.top() + 1, kSwatch, r.height() - 2);
-        p->fillRect(swatch, toQColor(worker.color));
-        p->setPen(Qt::black);
-        p->drawText(swatch, Qt::AlignCenter, qs(worker.nick));
 
         const ms_* m = month_of(plan_, w);
         if (m && m->workerNorm > 0) {
@@ -101,14 +111,8 @@ public:
         const bool selected = opt.state & QStyle::State_Selected;
         const QRect r = opt.rect;
         p->save();
-        p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+        const QRect swatch = paint_swatch(p, opt, kSwatch + 6, group.color, group.nick);
         QFont f = opt.font;
-        f.setPointSize(7);
-        p->setFont(f);
-        const QRect swatch(r.left() + 2, r.top() + 1, kSwatch + 6, r.height() - 2);
-        p->fillRect(swatch, toQColor(group.color));
-        p->setPen(Qt::black);
-        p->drawText(swatch, Qt::AlignCenter, qs(group.nick));
         f.setPointSize(8);
         p->setFont(f);
         p->setPen(selected ? Qt::white : opt.palette.color(QPalette::Text));
