@@ -79,7 +79,7 @@ void open_ward(Plan& plan, const fs::path& root, const std::vector<std::string>&
     // Read only: no safety copies or recent lists written while measuring.
     if (otworz_projekt(plan, months, false).size() != months.size())
         throw std::runtime_error("cannot open the months of " + root.string());
-    wypelnij_liste_pracownikow(plan);
+    odswiez_liste_prac_panel(plan);
     if (!plan.listed.empty()) plan.currentWorker = plan.listed.front().worker;
     odswiez_iledy(plan);
     odswiez_ilemy(plan);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 namespace planek {
@@ -102,6 +103,20 @@ void usun_tymczasowych_pracownikow(Plan& plan) {
         bool temporary = plan.listed[i].outsider ||
                          (t.size() >= mark.size() && t.compare(t.size() - mark.size(), mark.size(), mark) == 0);
         if (temporary) plan.listed.erase(plan.listed.begin() + i);
+    }
+}
+
+void odswiez_liste_prac_panel(Plan& plan) {
+    plan.listed.clear();
+    plan.rebuildWorkerIds();
+    const grupa* g = plan.group();
+    for (size_t w = 0; w < plan.workers.size(); ++w) {
+        const prac& p = plan.workers[w];
+        if (p.old && !plan.showDeleted) continue;
+        if (plan.showWorkers == ShowWorkers::Group && (!g || !p.inGroup(g->id))) continue;
+        char head[16];
+        std::snprintf(head, sizeof head, "%.4d=", int(w));
+        plan.listed.push_back({int(w), head + p.surname + " " + p.firstName, false});
     }
 }
 

@@ -131,6 +131,11 @@ void tidy_kto(std::string& text);
 // Drops the temporary (outsider) entries of the worker list.
 void usun_tymczasowych_pracownikow(Plan& plan);
 
+// Fills the worker list as the main window shows it: the members of the
+// current group (every worker in the "all" view), archived ones only when
+// they are shown, each as "%.4d=%s %s" (index, surname, first name).
+void odswiez_liste_prac_panel(Plan& plan);
+
 // Sum of the day counts of the period months before m.
 int dall_from(const Plan& plan, int m);
 void odswiez_dall(Plan& plan, int m, bool init);

@@ -27,7 +27,7 @@ bool listed_index_ok(const Plan& plan, const listed_worker& entry) {
 
 // What a click on the current group does when no window is there to do it.
 void reselect_group(Plan& plan) {
-    wypelnij_liste_pracownikow(plan);
+    odswiez_liste_prac_panel(plan);
     for (const listed_worker& entry : plan.listed)
         if (listed_index_ok(plan, entry)) odswiez_pracownika(plan, entry.worker, false, plan.currentMonth);
 }
@@ -82,17 +82,6 @@ std::pair<std::uint32_t, size_t> next_character(const std::string& text, size_t 
 
 }  // namespace
 
-void wypelnij_liste_pracownikow(Plan& plan) {
-    plan.listed.clear();
-    plan.rebuildWorkerIds();
-    const grupa* g = plan.group();
-    for (size_t w = 0; w < plan.workers.size(); ++w) {
-        const prac& p = plan.workers[w];
-        if (p.old && !plan.showDeleted) continue;
-        if (plan.showWorkers == ShowWorkers::Group && (!g || !p.inGroup(g->id))) continue;
-        plan.listed.push_back({int(w), p.surname + " " + p.firstName, false});
-    }
-}
 
 void przygotuj_ostrzezenia(Plan& plan, const warnings_hooks& hooks) {
     if (hooks.reselectGroup)

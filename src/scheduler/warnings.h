@@ -64,9 +64,4 @@ void sortuj_ostrzezenia(std::vector<std::string>& lines);
 // warnings.txt in the program's folder.
 std::filesystem::path warnings_file(const Plan& plan);
 
-// The worker list of the main window for the current group: every worker
-// of the group (every worker with the "all" view), archived ones only when
-// they are shown.
-void wypelnij_liste_pracownikow(Plan& plan);
-
 }  // namespace planek

@@ -158,18 +158,10 @@ void WorkerList::refill(bool summaries) {
     QSignalBlocker block(this);
     const int oldRow = currentRow();
     clear();
-    plan_.listed.clear();
-    const grupa* g = plan_.group();
-    for (size_t w = 0; w < plan_.workers.size(); ++w) {
-        const prac& p = plan_.workers[w];
-        if (p.old && !plan_.showDeleted) continue;
-        if (plan_.showWorkers == ShowWorkers::Group && (!g || !p.inGroup(g->id))) continue;
-        char head[16];
-        std::snprintf(head, sizeof head, "%.4d=", int(w));
-        plan_.listed.push_back({int(w), head + p.surname + " " + p.firstName, false});
-        if (summaries) call_odswiez_pracownika(plan_, int(w), plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
-    }
+    odswiez_liste_prac_panel(plan_);
     for (const listed_worker& lw : plan_.listed) {
+        if (summaries)
+            call_odswiez_pracownika(plan_, lw.worker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
         auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), this);
         it->setData(WorkerRole, lw.worker);
         it->setData(OutsiderRole, lw.outsider);

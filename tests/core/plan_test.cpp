@@ -63,6 +63,45 @@ TEST(ListedWorkers, TemporaryEntriesAreRemoved) {
     EXPECT_EQ(p.listed[0].worker, 0);
 }
 
+TEST(ListedWorkers, TheWindowsListFollowsGroupViewAndArchive) {
+    Plan p;
+    grupa a;
+    a.id = 1;
+    grupa b;
+    b.id = 2;
+    p.groups = {a, b};
+    p.currentGroup = 0;
+    auto add = [&](const char* surname, const char* groups, bool old) {
+        prac w;
+        w.id = word(p.workers.size() + 1);
+        w.surname = surname;
+        w.firstName = "Anna";
+        w.groups = groups;
+        w.old = old;
+        p.workers.push_back(w);
+    };
+    add("Nowak", "1|", false);
+    add("Zając", "2|", false);
+    add("Kowalska", "2|1|", false);
+    add("Wójcik", "1|", true);
+    auto workers = [&] {
+        odswiez_liste_prac_panel(p);
+        std::vector<int> out;
+        for (const listed_worker& lw : p.listed) out.push_back(lw.worker);
+        return out;
+    };
+    EXPECT_EQ(workers(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(p.listed[1].text, "0002=Kowalska Anna");
+    EXPECT_FALSE(p.listed[1].outsider);
+    p.showDeleted = true;
+    EXPECT_EQ(workers(), (std::vector<int>{0, 2, 3}));
+    p.showWorkers = ShowWorkers::All;
+    EXPECT_EQ(workers(), (std::vector<int>{0, 1, 2, 3}));
+    p.showWorkers = ShowWorkers::Group;
+    p.currentGroup = -1;
+    EXPECT_TRUE(workers().empty());
+}
+
 TEST(Membership, GroupListIsMatchedWhole) {
     prac w;
     w.groups = "13|5|";

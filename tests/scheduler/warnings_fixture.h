@@ -96,7 +96,7 @@ struct warnings_ward {
 
     // What opening the earlier tabs did: their per-day lists and duty lists.
     void refreshEarlierMonths() {
-        wypelnij_liste_pracownikow(plan);
+        odswiez_liste_prac_panel(plan);
         for (int m = 0; m < plan.currentMonth; ++m) {
             odswiez_dall(plan, m, false);
             odswiez_dall2(plan, m);
