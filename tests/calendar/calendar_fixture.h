@@ -1,5 +1,6 @@
 #pragma once
 #include "core/plan.h"
+#include "support/two_shift_group.h"
 
 namespace planek::test {
 
@@ -9,22 +10,7 @@ inline Plan month_plan(int year, int month, int workers = 0) {
     Plan plan;
     plan.year = year;
     plan.month = month;
-    grupa g;
-    g.id = 1;
-    g.name = "Oddział";
-    g.dailyNorm = 455;
-    zmiana_ day;
-    day.start = 420;
-    day.length = 720;
-    day.name = "R";
-    day.color = rgb(255, 255, 255);
-    zmiana_ night = day;
-    night.start = 1140;
-    night.name = "N";
-    night.color = rgb(221, 221, 221);
-    g.shifts = {day, night};
-    g.monthSettings.resize(1);
-    plan.groups.push_back(g);
+    plan.groups.push_back(two_shift_group());
     plan.currentGroup = 0;
     miesiac m;
     m.year = word(year);

@@ -6,6 +6,7 @@
 // test turns them on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 #include "scheduler/scheduler.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
+#include "support/two_shift_group.h"
 
 namespace planek::test {
 
@@ -35,22 +37,10 @@ struct scheduler_ward {
         plan.year = year;
         plan.month = month;
         plan.random.seed(1);
-        grupa g;
-        g.id = 1;
-        g.name = "Oddział";
-        g.dailyNorm = 455;
+        grupa g = two_shift_group();
         g.residueDistribution = 1;
         g.dayOffForHolidayWorkDistribution = false;
-        zmiana_ dayShift;
-        dayShift.start = 420;
-        dayShift.length = 720;
-        dayShift.name = "R";
-        zmiana_ night = dayShift;
-        night.start = 1140;
-        night.name = "N";
-        if (shifts >= 1) g.shifts.push_back(dayShift);
-        if (shifts >= 2) g.shifts.push_back(night);
-        g.monthSettings.resize(1);
+        g.shifts.resize(size_t(std::clamp(shifts, 0, 2)));
         plan.groups.push_back(g);
         plan.currentGroup = 0;
         miesiac m;

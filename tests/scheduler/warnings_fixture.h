@@ -13,6 +13,7 @@
 #include "scheduler/warnings.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
+#include "support/two_shift_group.h"
 
 namespace planek::test {
 
@@ -27,22 +28,7 @@ struct warnings_ward {
         std::filesystem::create_directories(plan.paths.data);
         plan.year = year;
         plan.month = month;
-        grupa g;
-        g.id = 1;
-        g.name = "Oddział";
-        g.dailyNorm = 455;
-        zmiana_ dayShift;
-        dayShift.start = 420;
-        dayShift.length = 720;
-        dayShift.name = "R";
-        dayShift.staffMin = 1;
-        dayShift.staffMinS = 1;
-        zmiana_ night = dayShift;
-        night.start = 1140;
-        night.name = "N";
-        g.shifts = {dayShift, night};
-        g.monthSettings.resize(1);
-        plan.groups.push_back(g);
+        plan.groups.push_back(two_shift_group(1, 1));
         plan.currentGroup = 0;
         miesiac m;
         m.year = word(year);
