@@ -19,6 +19,7 @@
 #include "core/cp1250.h"
 #include "core/ini_file.h"
 #include "core/plan.h"
+#include "core/text.h"
 #include "files/archive.h"
 #include "files/file_problems.h"
 #include "files/group_file.h"
@@ -43,20 +44,7 @@ inline void expect(bool ok, const char* what) {
 
 // The file's bytes as the readers get them: decoded, split at CR LF, LF or CR.
 inline std::vector<std::string> text_lines(std::string_view bytes) {
-    const std::string text = cp1250_to_utf8(bytes);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
+    return split_text_lines(cp1250_to_utf8(bytes));
 }
 
 // The scratch folders of this process, removed when it ends.

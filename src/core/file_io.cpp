@@ -14,6 +14,7 @@
 #endif
 
 #include "core/cp1250.h"
+#include "core/text.h"
 
 namespace planek {
 
@@ -124,19 +125,7 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
 bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::string& error) {
     std::string bytes;
     if (!read_bytes(file, bytes, error)) return false;
-    const std::string text = cp1250_to_utf8(bytes);
-    lines.clear();
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
+    lines = split_text_lines(cp1250_to_utf8(bytes));
     return true;
 }
 

@@ -13,6 +13,9 @@ inline constexpr std::string_view kSep = "\xC2\xA4";
 
 // An empty line has no fields; "a¤" has two ("a" and "").
 std::vector<std::string> split_fields(std::string_view line, std::string_view sep = kSep);
+
+// Splits decoded file text into lines (CR LF, LF or CR).
+std::vector<std::string> split_text_lines(std::string_view text);
 std::string join_fields(const std::vector<std::string>& fields, std::string_view sep = kSep);
 
 std::string trim(std::string_view s);

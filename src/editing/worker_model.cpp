@@ -28,6 +28,19 @@ std::string same_name_key(const std::string& s) { return lower_pl(trim(s)); }
 
 void group_need(Plan& plan) { warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę."); }
 
+// A worker to edit or archive: there must be groups and the worker must exist.
+bool worker_chosen(Plan& plan, int worker) {
+    if (plan.groups.empty()) {
+        group_need(plan);
+        return false;
+    }
+    if (worker < 0 || worker >= int(plan.workers.size())) {
+        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
+        return false;
+    }
+    return true;
+}
+
 void fill_names(worker_form& f, const prac& w) {
     f.surname = w.surname;
     f.firstName = w.firstName;
@@ -132,14 +145,7 @@ bool worker_dialog_model::openAdd(Plan& plan) {
 }
 
 bool worker_dialog_model::openEdit(Plan& plan, int worker) {
-    if (plan.groups.empty()) {
-        group_need(plan);
-        return false;
-    }
-    if (worker < 0 || worker >= int(plan.workers.size())) {
-        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
-        return false;
-    }
+    if (!worker_chosen(plan, worker)) return false;
     const prac& w = plan.workers[worker];
     editIndex = worker;
     editId = w.id;
@@ -416,14 +422,7 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
 }
 
 bool usun_pracownika(Plan& plan, int worker) {
-    if (plan.groups.empty()) {
-        group_need(plan);
-        return false;
-    }
-    if (worker < 0 || worker >= int(plan.workers.size())) {
-        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
-        return false;
-    }
+    if (!worker_chosen(plan, worker)) return false;
     prac& w = plan.workers[worker];
     if (!ask_yes_no(plan, "msg_ConfirmWorkerDelete", "Usunąć pracownika: %s %s?", {w.surname, w.firstName}))
         return false;

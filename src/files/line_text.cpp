@@ -24,22 +24,6 @@ bool clean_field_text(std::string& text) {
     return changed;
 }
 
-std::vector<std::string> split_text_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 std::string encode_lines(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) {

@@ -9,9 +9,6 @@ namespace planek {
 // become "?". Returns whether anything had to change.
 bool clean_field_text(std::string& text);
 
-// Splits decoded file text into lines (CR LF, LF or CR).
-std::vector<std::string> split_text_lines(const std::string& text);
-
 // Lines as stored: Windows-1250, each ended by CR LF.
 std::string encode_lines(const std::vector<std::string>& lines);
 
