@@ -31,20 +31,30 @@ struct context {
     std::shared_ptr<CliInteraction> ui;
     Plan plan;
 
+    std::vector<std::string> ignoredOptions;  // of the session start: "file: section.key"
+
     context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i);
-    // Opens the program root (--root, else the default) and loads staff and
-    // groups. Prints the reason and returns false on failure.
-    bool open_root();
-    bool load_staff();
-    // Makes the group with this id current, else the first one not archived.
-    // False, with the reason printed, when the asked group does not exist or
-    // (with needOne) there is no group at all.
-    bool choose_group(std::optional<word> id, bool needOne);
-    // Staff, groups and options of the root, then the month file as the only
-    // tab with the chosen group current. The reader's problems go to the
-    // error stream; they do not stop the command. Only a command that writes
-    // touches the files around the month (safety copies, recent list).
-    bool open_month(const std::string& file, std::optional<word> group, bool needGroup, bool touchFiles = false);
+    // The program folder (--root, else the default) opened as the window
+    // opens it, settings and language included; with `staff` also the staff
+    // and groups (a command about to write new ones goes without). Prints
+    // the reason and returns false when the folder, its configuration or its
+    // staff files cannot be read.
+    bool open_root(bool staff = false);
+    bool load_staff() { return open_root(true); }
+    // The session, then the month files as the tabs of one period, opened
+    // as the window opens them with the group (the one with this id, else
+    // the first in use) current. The reader's problems go to the error
+    // stream. Only a command that writes touches the files around the month
+    // (safety copies, recent list), and it refuses a file it cannot read
+    // whole.
+    bool open_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles = false) {
+        return load_staff() && read_months(files, group, touchFiles);
+    }
+    // The same in a session already started.
+    bool read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles);
+    bool open_month(const std::string& file, std::optional<word> group, bool touchFiles = false) {
+        return open_months({file}, group, touchFiles);
+    }
 };
 
 using command_fn = int (*)(context&);

@@ -1,11 +1,6 @@
 #include "cli/cli.h"
 
-#include "files/month_project.h"
-#include "files/program_root.h"
-#include "files/staff_group_files.h"
-#include "settings/language.h"
-#include "settings/language_install.h"
-#include "settings/options_file.h"
+#include "files/program_session.h"
 
 namespace planek::cli {
 
@@ -37,53 +32,30 @@ context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteractio
     plan.ui = ui;
 }
 
-bool context::open_root() {
-    if (io_result r = open_program_root(plan, root); !r) {
-        err << r.error << "\n";
+bool context::open_root(bool staff) {
+    session_request request;
+    request.root = root;
+    request.language = lang;
+    // A command about to write a new ward starts from an empty staff.
+    if (!staff) request.beforeStaff = [](Plan&) { return false; };
+    const session_start s = open_program_session(plan, request);
+    ignoredOptions = s.ignoredOptions;
+    if (s.outcome == session_outcome::NoRoot || !s.unreadableConfig.empty()) {
+        err << s.error << "\n";
         return false;
     }
-    ensure_language_files(plan.paths.lang);
-    if (lang) cb_LanguageChange(plan, language_index(*lang));
-    return true;
+    return !staff || s.staffRead;  // the staff problems went out through the interaction
 }
 
-bool context::load_staff() {
-    if (!open_root()) return false;
-    return wczytaj(plan).ok();  // the problems went out through the interaction
-}
-
-bool context::choose_group(std::optional<word> id, bool needOne) {
-    plan.currentGroup = -1;
-    for (size_t g = 0; g < plan.groups.size(); ++g) {
-        const grupa& gr = plan.groups[g];
-        if (id ? gr.id == *id : !gr.old) {
-            plan.currentGroup = int(g);
-            return true;
-        }
-    }
-    if (id) {
-        err << "Nie ma grupy " << *id << "\n";
-        return false;
-    }
-    if (!needOne) return true;
-    err << "Nie ma żadnej grupy\n";
-    return false;
-}
-
-bool context::open_month(const std::string& file, std::optional<word> group, bool needGroup, bool touchFiles) {
-    if (!load_staff()) return false;
-    czytaj_opcje(plan, "opcje");
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
-        err << "Nie ma pliku " << file << "\n";
-        return false;
-    }
-    if (!choose_group(group, needGroup)) return false;
-    if (otworz_projekt(plan, {std::filesystem::absolute(file).string()}, touchFiles).empty()) {
-        err << "Nie udało się otworzyć " << file << " (brak grup lub pracowników)\n";
-        return false;
-    }
-    return true;
+bool context::read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles) {
+    months_request request;
+    request.files = files;
+    request.group = group;
+    request.touchFiles = touchFiles;
+    request.wholeFilesOnly = touchFiles;
+    const months_open opened = open_session_months(plan, request);
+    if (!opened.ok()) err << opened.error << "\n";
+    return opened.ok();
 }
 
 }  // namespace planek::cli

@@ -14,7 +14,7 @@ namespace {
 // Loads the root's settings; the ignored values go to the error stream.
 bool load_settings(context& ctx) {
     if (!ctx.open_root()) return false;
-    for (const std::string& key : load_startup_settings(ctx.plan, ctx.lang))
+    for (const std::string& key : ctx.ignoredOptions)
         ctx.err << "pominięto błędną wartość: " << key << "\n";
     return true;
 }

@@ -133,15 +133,9 @@ int edit_group(const Plan& plan, const edit_args& a, const prac* w) {
 bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     if (!c.load_staff()) return false;
     Plan& plan = c.plan;
-    czytaj_opcje(plan, "opcje");
-    std::error_code ec;
-    if (!fs::is_regular_file(a.file, ec)) {
-        c.err << "Nie ma pliku " << a.file << " (pusty miesiąc zapisuje planek-cli new)\n";
-        return false;
-    }
     worker = plan.workerIndexById(a.workerId);
-    plan.currentGroup = edit_group(plan, a, worker >= 0 ? &plan.workers[worker] : nullptr);
-    if (a.group && plan.currentGroup < 0) {
+    const int group = edit_group(plan, a, worker >= 0 ? &plan.workers[worker] : nullptr);
+    if (a.group && group < 0) {
         c.err << "Nie ma grupy " << *a.group << "\n";
         return false;
     }
@@ -149,10 +143,13 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
         c.err << "Nie ma pracownika " << a.workerId << "\n";
         return false;
     }
-    if (otworz_projekt(plan, {fs::absolute(a.file).string()}).empty()) {
-        c.err << "Nie udało się otworzyć " << a.file << " (brak grup lub pracowników)\n";
+    std::error_code ec;
+    if (!fs::is_regular_file(a.file, ec)) {
+        c.err << "Nie ma pliku " << a.file << " (pusty miesiąc zapisuje planek-cli new)\n";
         return false;
     }
+    const std::optional<word> groupId = group >= 0 ? std::optional<word>(plan.groups[size_t(group)].id) : std::nullopt;
+    if (!c.read_months({a.file}, groupId, true)) return false;
     plan.currentWorker = worker;
     dayIndex = a.day - first_day_of_month(plan);
     if (dayIndex < 0 || dayIndex >= month_day_count(plan)) {

@@ -61,7 +61,7 @@ month_args parse_month_args(const std::vector<std::string>& args, bool summary) 
 }
 
 bool open_month(context& c, const month_args& a, bool touchFiles = false) {
-    return c.open_month(a.file, a.group, false, touchFiles);
+    return c.open_month(a.file, a.group, touchFiles);
 }
 
 // The workers shown: not archived, in the chosen group (any group without
@@ -206,7 +206,6 @@ int check(context& c) {
     // Without staff the check still reads every line; duties then count as
     // those of unknown workers.
     if (!c.load_staff()) c.err << "Nie wczytano kadry; pracownicy nie będą sprawdzani.\n";
-    czytaj_opcje(c.plan, "opcje");
     const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
     for (const month_problem& p : problems) c.out << problem_text(p) << "\n";
     if (problems.empty()) c.out << "Plik wczytany w całości.\n";
@@ -246,7 +245,6 @@ int new_month(context& c) {
             throw usage_error("miesiąc ma postać RRRR-MM");
     }
     if (!c.load_staff()) return kExitFailure;
-    czytaj_opcje(c.plan, "opcje");
     std::error_code ec;
     if (fs::exists(target, ec) &&
         c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
@@ -262,10 +260,7 @@ int new_month(context& c) {
         c.err << r.error << "\n";
         return kExitFailure;
     }
-    if (otworz_projekt(c.plan, {target}).empty()) {
-        c.err << "Nie udało się otworzyć " << target << " (brak grup lub pracowników)\n";
-        return kExitFailure;
-    }
+    if (!c.read_months({target}, std::nullopt, true)) return kExitFailure;
     c.plan.approvedStatus = 0;
     c.plan.planType = 0;
     if (io_result r = zapisz_dyzury_i_wolne(c.plan); !r) return kExitFailure;

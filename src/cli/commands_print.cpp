@@ -90,26 +90,12 @@ bool list_workers(context& c, const print_args& a) {
 int print(context& c) {
     print_args a = parse_print_args(c.args);
     if (!c.load_staff()) return kExitFailure;
-    czytaj_opcje(c.plan, "opcje");
     fs::path tmpl = find_template(c.plan, a.templateName);
     if (tmpl.empty()) {
         c.err << "Nie ma szablonu " << a.templateName << "\n";
         return kExitFailure;
     }
-    std::vector<std::string> files;
-    for (const std::string& f : a.files) {
-        std::error_code ec;
-        if (!fs::is_regular_file(f, ec)) {
-            c.err << "Nie ma pliku " << f << "\n";
-            return kExitFailure;
-        }
-        files.push_back(fs::absolute(f).string());
-    }
-    if (!c.choose_group(a.group, true)) return kExitFailure;
-    if (otworz_projekt(c.plan, files).empty()) {
-        c.err << "Nie udało się otworzyć plików miesięcy (brak grup lub pracowników)\n";
-        return kExitFailure;
-    }
+    if (!c.read_months(a.files, a.group, false)) return kExitFailure;
     if (!list_workers(c, a)) return kExitFailure;
     // What the templates dialog refreshes when it opens.
     call_odswiez_okres(c.plan, false, a.allGroups, -1);

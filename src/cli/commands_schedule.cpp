@@ -88,7 +88,7 @@ private:
 
 bool open_schedule_month(context& c, const schedule_args& a) {
     // The run needs a group to fill.
-    return c.open_month(a.file, a.group, true, true);
+    return c.open_month(a.file, a.group, true);
 }
 
 std::string hm(long minutes) {

@@ -6,7 +6,6 @@
 
 #include "cli/cli.h"
 #include "core/text.h"
-#include "files/month_project.h"
 #include "scheduler/warnings.h"
 
 namespace planek::cli {
@@ -36,41 +35,9 @@ warnings_args parse_warnings_args(const std::vector<std::string>& args) {
     return a;
 }
 
-// The group the check runs for: the one asked for, else the current one,
-// else the first group not archived.
-bool choose_group(context& c, const std::optional<int>& groupId) {
-    Plan& plan = c.plan;
-    if (groupId) {
-        const int index = plan.groupIndexById(word(*groupId));
-        if (index < 0) {
-            c.err << "Nie ma grupy o identyfikatorze " << *groupId << ".\n";
-            return false;
-        }
-        plan.currentGroup = index;
-        return true;
-    }
-    if (plan.group()) return true;
-    for (size_t g = 0; g < plan.groups.size(); ++g)
-        if (!plan.groups[g].old) {
-            plan.currentGroup = int(g);
-            return true;
-        }
-    c.err << "Brak grup: nie ma czego sprawdzać.\n";
-    return false;
-}
-
 int warnings(context& c) {
     const warnings_args a = parse_warnings_args(c.args);
-    if (!c.load_staff()) return kExitFailure;
-    if (!std::filesystem::is_regular_file(a.file)) {
-        c.err << "Nie ma pliku " << a.file << ".\n";
-        return kExitFailure;
-    }
-    if (!choose_group(c, a.groupId)) return kExitFailure;
-    if (!otworz(c.plan, a.file)) {
-        c.err << "Nie można otworzyć pliku " << a.file << " (brak grup lub pracowników).\n";
-        return kExitFailure;
-    }
+    if (!c.open_month(a.file, a.groupId ? std::optional<word>(word(*a.groupId)) : std::nullopt)) return kExitFailure;
     const warnings_report r = a_WarningsExecute(c.plan);
     for (const std::string& line : r.lines) c.out << line << "\n";
     return r.outcome == warnings_outcome::Written ? kExitOk : kExitFailure;

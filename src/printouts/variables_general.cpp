@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "calendar/calendar_grid.h"
 #include "core/text.h"
 #include "printouts/variables.h"
 
@@ -94,7 +95,7 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"nip", "vat_no", "", [](V& c) { return c.plan().options.glowne.vat_no; }},
         {"firma", "company", "", [](V& c) { return c.plan().options.glowne.firma; }},
         // Month and date.
-        {"miesiac", "month", "", [](V& c) { return c.month() ? month_name(c.month()->month) : std::string(); }},
+        {"miesiac", "month", "", [](V& c) { return c.month() ? month_name(c.plan(), c.month()->month) : std::string(); }},
         {"miesiac_nr", "month_no", "",
          [](V& c) { return c.month() ? number_text(c.month()->month) : std::string(); }},
         {"miesiac_ile_roboczych", "month_days_qty", "",

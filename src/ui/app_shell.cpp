@@ -4,12 +4,10 @@
 
 #include "files/backups.h"
 #include "files/month_project.h"
-#include "files/program_root.h"
+#include "files/program_session.h"
 #include "files/recent_files.h"
 #include "files/staff_group_files.h"
-#include "settings/language_install.h"
 #include "settings/options_file.h"
-#include "settings/startup_settings.h"
 #include "settings/user_settings.h"
 
 namespace planek::ui {
@@ -17,30 +15,36 @@ namespace planek::ui {
 namespace fs = std::filesystem;
 
 StartOutcome start_program(Plan& plan, const start_request& request, std::string* error) {
-    if (io_result r = open_program_root(plan, request.root); !r) {
-        if (error) *error = r.error;
+    if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
+    session_request session;
+    session.root = request.root;
+    session.language = request.language;
+    bool refused = false;
+    session.beforeStaff = [&](Plan& p) {
+        version_archive(p);
+        if (p.options.user.pwd.empty()) return true;
+        const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
+        refused = !typed || !check_password(p, *typed);
+        return !refused;
+    };
+    const session_start started = open_program_session(plan, session);
+    if (started.outcome == session_outcome::NoRoot) {
+        if (error) *error = started.error;
         return StartOutcome::NoRoot;
     }
-    // Newer shipped language files reach a root made by an older copy.
-    ensure_language_files(plan.paths.lang);
-    if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
-    version_archive(plan);
-    load_startup_settings(plan, request.language);
-    if (!plan.options.user.pwd.empty()) {
-        const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
-        if (!typed || !check_password(plan, *typed)) return StartOutcome::LoginRefused;
-    }
-    plan.currentFile.clear();
-    wczytaj(plan);
-    if (plan.currentGroup < 0 && !plan.groups.empty()) plan.currentGroup = 0;
+    if (refused) return StartOutcome::LoginRefused;
+    // The window starts on defaults rather than not at all.
+    if (!started.unreadableConfig.empty()) plan.ui->warn(started.error);
     a_ProjectNew(plan);
     if (!autosave_recovery(plan) && !request.file.empty()) {
         std::error_code ec;
         const fs::path file = fs::weakly_canonical(fs::absolute(request.file, ec), ec);
         // A file named on the command line that is not there is ignored.
         if (!ec && fs::exists(file, ec)) {
-            dopisz_projekt(plan, {file.string()});
-            otworz_projekt(plan, {file.string()});
+            months_request months;
+            months.files = {file.string()};
+            months.touchFiles = true;
+            open_session_months(plan, months);
         }
     }
     return StartOutcome::Started;

@@ -1,0 +1,150 @@
+#include "files/program_session.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "calendar/refresh_hooks.h"
+#include "calendar/staffing.h"
+#include "core/ini_file.h"
+#include "files/month_file.h"
+#include "files/month_project.h"
+#include "files/program_root.h"
+#include "files/staff_group_files.h"
+#include "settings/language_install.h"
+#include "settings/message_format.h"
+#include "settings/options_file.h"
+#include "settings/startup_settings.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A configuration file that exists but cannot be read would silently give
+// every option its default; the first such file is named.
+std::string unreadable_config(const Plan& plan) {
+    for (const fs::path& folder : {plan.paths.config, plan.paths.data}) {
+        if (folder.empty()) continue;
+        const fs::path file = folder / kConfigFileName;
+        std::error_code ec;
+        if (!fs::exists(file, ec)) continue;
+        IniFile probe;
+        if (!fs::is_regular_file(file, ec) || !probe.load(file)) return file.string();
+    }
+    return {};
+}
+
+// The group the months are shown for: the one asked for, else the current
+// one, else the first in use. -1 when the asked one does not exist.
+int shown_group(const Plan& plan, const std::optional<word>& id) {
+    if (id) return plan.groupIndexById(*id);
+    if (plan.group() && !plan.group()->old) return plan.currentGroup;
+    for (size_t g = 0; g < plan.groups.size(); ++g)
+        if (!plan.groups[g].old) return int(g);
+    return plan.groups.empty() ? -1 : 0;
+}
+
+bool known_group(const Plan& plan, word id) { return plan.groupIndexById(id) >= 0; }
+
+// Whether the shown month holds records and none of them belongs to a group
+// of this folder: a month of some other ward.
+bool month_of_other_groups(const Plan& plan) {
+    int records = 0, ours = 0;
+    auto seen = [&](word group) {
+        ++records;
+        if (known_group(plan, group)) ++ours;
+    };
+    for (const prac& w : plan.workers) {
+        if (plan.currentMonth >= int(w.months.size())) continue;
+        const ms_& m = w.months[size_t(plan.currentMonth)];
+        for (const std::vector<dyzur>& day : m.duties)
+            for (const dyzur& d : day) seen(d.groupId);
+        for (const wolne_& off : m.daysOff)
+            if (off.used() && off.groupId != 0) seen(off.groupId);
+    }
+    for (const dyzur& d : plan.orphanDuties) seen(d.groupId);
+    for (const wolne_& off : plan.orphanDaysOff)
+        if (off.groupId != 0) seen(off.groupId);
+    return records > 0 && ours == 0;
+}
+
+}  // namespace
+
+session_start open_program_session(Plan& plan, const session_request& request) {
+    session_start s;
+    if (io_result r = open_program_root(plan, request.root); !r) {
+        s.outcome = session_outcome::NoRoot;
+        s.error = r.error;
+        return s;
+    }
+    // Newer shipped language files reach a root made by an older copy.
+    ensure_language_files(plan.paths.lang);
+    s.ignoredOptions = load_startup_settings(plan, request.language);
+    s.unreadableConfig = unreadable_config(plan);
+    if (!s.unreadableConfig.empty())
+        s.error = fill_message(plan.tr.msg("msg_ConfigUnreadable", "Nie można odczytać pliku konfiguracji %s."),
+                               {s.unreadableConfig});
+    if (request.beforeStaff && !request.beforeStaff(plan)) {
+        s.outcome = session_outcome::Stopped;
+        return s;
+    }
+    plan.currentFile.clear();
+    s.staffRead = wczytaj(plan).ok();  // the problems went out through plan.ui
+    if (plan.currentGroup < 0 && !plan.groups.empty()) plan.currentGroup = 0;
+    return s;
+}
+
+months_open open_session_months(Plan& plan, const months_request& request) {
+    months_open r;
+    if (plan.workers.empty() || plan.groups.empty()) {
+        r.error = fill_message(plan.tr.msg("msg_NoStaffInFolder", "W folderze %s nie ma kadry ani grup."),
+                               {plan.paths.data.string()});
+        return r;
+    }
+    std::vector<std::string> files;
+    for (const std::string& f : request.files) {
+        std::error_code ec;
+        if (!fs::is_regular_file(f, ec)) {
+            r.error = fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {f});
+            return r;
+        }
+        if (request.wholeFilesOnly && !check_month_file(plan, f).empty()) {
+            r.error = fill_message(plan.tr.msg("msg_MonthNotWhole",
+                                               "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
+                                   {f});
+            return r;
+        }
+        files.push_back(fs::absolute(f, ec).lexically_normal().string());
+    }
+    const int group = shown_group(plan, request.group);
+    if (group < 0) {
+        r.error = fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."),
+                               {std::to_string(request.group ? *request.group : 0)});
+        return r;
+    }
+    plan.currentGroup = group;
+    // The list first: a month read while it is empty gets no worker sums.
+    odswiez_liste_prac_panel(plan);
+    r.opened = otworz_projekt(plan, files, request.touchFiles);
+    if (r.opened.empty()) {
+        r.error = fill_message(plan.tr.msg("msg_MonthNotOpened", "Nie udało się otworzyć %s."),
+                               {files.empty() ? std::string() : files.front()});
+        return r;
+    }
+    const int shown = plan.currentMonth;
+    for (size_t m = 0; m < plan.months.size(); ++m) {
+        plan.currentMonth = int(m);
+        const bool foreign = month_of_other_groups(plan);
+        plan.currentMonth = shown;
+        if (!foreign) continue;
+        r.error = fill_message(plan.tr.msg("msg_MonthOfOtherGroup", "Plik %s to miesiąc grup spoza tego folderu."),
+                               {plan.openFiles[m]});
+        return r;
+    }
+    call_odswiez_okres(plan, false, plan.showWorkers == ShowWorkers::All, -1);
+    odswiez_iledy_gdy_trzeba(plan);
+    return r;
+}
+
+}  // namespace planek

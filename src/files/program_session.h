@@ -1,0 +1,64 @@
+#pragma once
+// The start of a working session on a program folder and the opening of
+// its month files, without any window. The window and every command-line
+// command go through these two, so a month shows the same figures however
+// it was opened.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/plan.h"
+
+namespace planek {
+
+struct session_request {
+    std::optional<std::filesystem::path> root;  // else the default program root
+    std::optional<std::string> language;        // by name, for this run only
+    // Steps of one front end between the settings and the staff (the
+    // window's version archive and start password); false stops the start.
+    std::function<bool(Plan&)> beforeStaff;
+};
+
+enum class session_outcome { Opened, NoRoot, Stopped };
+
+struct session_start {
+    session_outcome outcome = session_outcome::Opened;
+    std::string error;                        // why the folder could not be opened
+    std::vector<std::string> ignoredOptions;  // "file: section.key" of unusable values
+    std::string unreadableConfig;             // a configuration file there but not readable
+    bool staffRead = false;                   // staff and group files read (or absent)
+    bool ok() const { return outcome == session_outcome::Opened; }
+};
+
+// The program folder as the window opens it at start: the root and its
+// shipped language files, net.ini and the folders, the language (files and
+// muv_* names), the per-user settings (when plan.options.userSettingsFolder
+// is set), the options of konfiguracja.ini with the recent files, then the
+// staff and groups, the first group made current.
+session_start open_program_session(Plan& plan, const session_request& request);
+
+struct months_request {
+    std::vector<std::string> files;  // one month, or the months of a settlement period
+    std::optional<word> group;       // else the current group, else the first one in use
+    bool touchFiles = false;         // safety copies, recent list (a window, or a command that writes)
+    bool wholeFilesOnly = false;     // refuse a file with lines that cannot be used
+};
+
+struct months_open {
+    std::vector<std::string> opened;  // in tab order
+    std::string error;                // one line: why nothing was opened
+    bool ok() const { return error.empty(); }
+};
+
+// Opens month files as the tabs of one period the way the window opens a
+// tab: the group made current and the worker list filled before any month
+// is read, so every month gets its worker sums; then the period totals and
+// the staffing of the shown month. Refuses, with one line, a folder without
+// staff or groups, a missing file, a month whose records all belong to
+// groups this folder does not have, and (wholeFilesOnly) a file that
+// cannot be read whole.
+months_open open_session_months(Plan& plan, const months_request& request);
+
+}  // namespace planek
