@@ -46,7 +46,8 @@ protected:
         ASSERT_EQ(months.size(), 2u);
     }
     result cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--root", root});
+        // The messages asserted below are the Polish ones, whatever the system language.
+        args.insert(args.begin(), {"--root", root, "--lang", "polski"});
         return run_cli(dir, args);
     }
 };

@@ -34,7 +34,8 @@ protected:
         ASSERT_EQ(made.code, 0) << made.err;
     }
     result cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--root", root});
+        // The messages asserted below are the Polish ones, whatever the system language.
+        args.insert(args.begin(), {"--root", root, "--lang", "polski"});
         return run_cli(dir, args);
     }
     // The cells of one worker's row of `planek-cli show`, by day (1-based).

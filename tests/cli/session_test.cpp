@@ -1,0 +1,196 @@
+// The command line opens a program folder and its months the way the window
+// does, so its figures, warnings and printouts are the window's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "cli_runner.h"
+#include "core/cp1250.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::result;
+using test::run_cli;
+using test::TempDir;
+using test::write_file;
+
+bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
+
+size_t lines_with(const std::string& text, const std::string& what) {
+    std::istringstream in(text);
+    size_t n = 0;
+    for (std::string line; std::getline(in, line);) n += has(line, what);
+    return n;
+}
+
+// A figure printed as "KEY value |" by the test template.
+std::string figure(const std::string& text, const std::string& key) {
+    const size_t at = text.find(key + " ");
+    if (at == std::string::npos) return "?";
+    const size_t from = at + key.size() + 1;
+    return text.substr(from, text.find(" |", from) - from);
+}
+
+// The demo ward (two groups, Monika Olszewska (28) in both, Anna Kowalska
+// (1) in the first) with a settlement period of three empty months,
+// April to June 2030.
+class SessionWard : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root;
+    std::vector<std::string> months;
+
+    void SetUp() override {
+        root = (dir / "ward").string();
+        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
+        for (const char* m : {"2030-04", "2030-05", "2030-06"}) {
+            std::string name = m;
+            name[4] = '_';
+            months.push_back((dir / "ward" / "dane" / (name + ".pnk")).string());
+            const result made = cli({"new", months.back(), m});
+            ASSERT_EQ(made.code, 0) << made.err;
+        }
+        // One line per worker of the shown group, then the month names.
+        write_file(dir / "ward" / "templates" / "figures.wzr",
+                   "<HEADER>\r\n<TITLE>Figures</TITLE>\r\n<TYPE>txt</TYPE>\r\n<FILE_NAME>figures</FILE_NAME>\r\n"
+                   "</HEADER>\r\n<_worker>W @_worker_surname |P @_period_sum_worker_duties0: |"
+                   "<_month>D@_month_no @_worker_duty_qty |L@_month_no @_worker_dayoff_qty |</month>\r\n</worker>"
+                   "<_month>M@_month_no @_month |</month>\r\n");
+    }
+    result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--root", root});
+        return run_cli(dir, args);
+    }
+    // The printout of the test template over the given months, as text.
+    std::string print(std::vector<std::string> args) {
+        args.insert(args.begin(), {"print", "figures"});
+        args.push_back("-o");
+        args.push_back((dir / "out").string());
+        const result r = cli(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        std::string path = r.out.substr(0, r.out.find('\n'));
+        return cp1250_to_utf8(read_file(path));
+    }
+    // One worker's part of the printout.
+    static std::string worker_part(const std::string& text, const std::string& surname) {
+        const size_t at = text.find("W " + surname + " |");
+        if (at == std::string::npos) return {};
+        return text.substr(at, std::min(text.find("\nW ", at), text.find("\nM", at)) - at);
+    }
+    // The leave left of both years together, in minutes ("urlop H:MM+H:MM").
+    int leave_of(int id) {
+        const result staff = cli({"--lang", "polski", "staff"});
+        std::istringstream in(staff.out);
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("Pracownik " + std::to_string(id) + ":", 0) != 0) continue;
+            int h1 = 0, m1 = 0, h2 = 0, m2 = 0;
+            if (std::sscanf(line.c_str() + line.find("urlop"), "urlop %d:%d+%d:%d", &h1, &m1, &h2, &m2) != 4) break;
+            return (h1 + h2) * 60 + m1 + m2;
+        }
+        return -1;
+    }
+};
+
+TEST_F(SessionWard, WarningsFollowTheRulesAndThresholdsOfTheConfiguration) {
+    ASSERT_EQ(cli({"add-duty", months[0], "1", "10", "D", "--length", "2:00"}).code, 0);
+    const size_t flagged = lines_with(cli({"warnings", months[0], "--group", "1"}).out, "Kowalska");
+    ASSERT_GT(flagged, 0u);
+
+    ASSERT_EQ(cli({"config", "--set", "warnings", "vDutyTooShort", "1:00"}).code, 0);
+    EXPECT_LT(lines_with(cli({"warnings", months[0], "--group", "1"}).out, "Kowalska"), flagged)
+        << "a duty of two hours is not short under a threshold of one";
+    ASSERT_EQ(cli({"config", "--set", "warnings", "vDutyTooShort", "3:00"}).code, 0);
+    ASSERT_EQ(cli({"config", "--set", "warnings", "DutyTooShort", "0"}).code, 0);
+    EXPECT_LT(lines_with(cli({"warnings", months[0], "--group", "1"}).out, "Kowalska"), flagged)
+        << "a rule switched off says nothing";
+}
+
+TEST_F(SessionWard, PartTimeLeaveIsValuedAtTheDailyNormAndGivenBackWhole) {
+    const int before = leave_of(1);
+    ASSERT_GT(before, 0);
+    // Two working days of a full-time worker in April 2030: 2 x 7:35.
+    const result added = cli({"--yes", "--lang", "polski", "add-dayoff", months[0], "1", "2", "u", "--to", "3",
+                              "--part-time"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(has(added.out, "normatyw 15:10")) << added.out;
+    EXPECT_EQ(leave_of(1), before - 2 * 455);
+    const result summary = cli({"summary", months[0], "--worker", "1"});
+    EXPECT_TRUE(has(summary.out, "wolne 15:10")) << summary.out;
+
+    const result removed = cli({"--yes", "remove", months[0], "1", "2", "--dayoff"});
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    EXPECT_EQ(leave_of(1), before) << "removing the leave gives back what it took";
+}
+
+TEST_F(SessionWard, APeriodPrintoutAddsUpEveryMonthAndCountsTheShownGroupOnly) {
+    for (const std::string& m : months) ASSERT_EQ(cli({"add-duty", m, "1", "10", "D"}).code, 0);
+    // Monika works one duty in each of her groups.
+    ASSERT_EQ(cli({"add-duty", months[0], "28", "10", "D", "--group", "1"}).code, 0);
+    ASSERT_EQ(cli({"add-duty", months[0], "28", "12", "1", "--group", "2"}).code, 0);
+
+    std::vector<std::string> args = months;
+    args.insert(args.end(), {"--group", "1"});
+    const std::string text = print(args);
+    EXPECT_EQ(figure(worker_part(text, "Kowalska"), "P"), "36:00") << text;
+    EXPECT_EQ(figure(worker_part(text, "Kowalska"), "D4"), "1");
+    EXPECT_EQ(figure(worker_part(text, "Olszewska"), "D4"), "1") << "the duty of the other group is not counted";
+}
+
+TEST_F(SessionWard, ExcludedDayOffKindsAreNotCounted) {
+    ASSERT_EQ(cli({"--yes", "add-dayoff", months[0], "1", "2", "u", "--to", "3"}).code, 0);
+    // A day off for Sunday work credits nothing and is no day off counted.
+    const result sunday = cli({"--yes", "add-dayoff", months[0], "1", "4", "1"});
+    ASSERT_EQ(sunday.code, 0) << sunday.err;
+    const std::string text = print({months[0], "--group", "1"});
+    EXPECT_EQ(figure(worker_part(text, "Kowalska"), "L4"), "2") << text;
+}
+
+TEST_F(SessionWard, PrintoutsUseTheSavedLanguageAndItsMonthNames) {
+    EXPECT_EQ(figure(print({months[0], "--lang", "english"}), "M4"), "April");
+    EXPECT_EQ(figure(print({months[0], "--lang", "polski"}), "M4"), "Kwiecień");
+    ASSERT_EQ(cli({"--lang", "polski", "config", "--set", "glowne", "lang", "0"}).code, 0);
+    EXPECT_EQ(figure(print({months[0]}), "M4"), "April") << "the language saved in the configuration";
+}
+
+TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
+    // A folder without staff.
+    const result empty = run_cli(dir, {"--root", (dir / "empty").string(), "summary", months[0]});
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_EQ(std::count(empty.err.begin(), empty.err.end(), '\n'), 1) << empty.err;
+
+    // A month whose records all belong to a group this folder does not have.
+    const fs::path other = dir / "ward" / "dane" / "2030_07.pnk";
+    ASSERT_EQ(cli({"new", other.string(), "2030-07"}).code, 0);
+    write_file(other, read_file(other) + "[dyzury]\r\nd1=77\xA4" "1\xA4" "10\xA4" "720\xA4" "1\xA4" "420\xA4" "0\xA4\xA4"
+                                         "0\xA4" "0\xA4" "0\xA4" "0\r\n");
+    const std::string otherBefore = read_file(other);
+    const result foreign = cli({"summary", other.string()});
+    EXPECT_EQ(foreign.code, 1);
+    EXPECT_TRUE(has(foreign.err, "2030_07.pnk")) << foreign.err;
+    EXPECT_EQ(cli({"add-duty", other.string(), "1", "11", "D"}).code, 1);
+    EXPECT_EQ(read_file(other), otherBefore);
+
+    // A month with a line the reader cannot use is not written back.
+    write_file(months[1], read_file(months[1]) + "[dyzury]\r\nd1=zepsuty\r\n");
+    const std::string damaged = read_file(months[1]);
+    const result refused = cli({"add-duty", months[1], "1", "10", "D"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(read_file(months[1]), damaged);
+
+    // An unreadable configuration.
+    const fs::path config = dir / "ward" / "dane" / "konfiguracja.ini";
+    fs::remove(config);
+    fs::create_directory(config);
+    const result noConfig = cli({"summary", months[0]});
+    EXPECT_EQ(noConfig.code, 1);
+    EXPECT_TRUE(has(noConfig.err, "konfiguracja.ini")) << noConfig.err;
+    EXPECT_EQ(std::count(noConfig.err.begin(), noConfig.err.end(), '\n'), 1) << noConfig.err;
+}
+
+}  // namespace
+}  // namespace planek
