@@ -64,6 +64,20 @@ std::string one_line(std::string s) {
 
 // The month file as the only tab of the period; a file that does not exist
 // is the empty month its name gives.
+void read_month(context& c, const info_args& a) {
+    Plan& plan = c.plan;
+    plan.months.assign(1, miesiac{});
+    plan.currentMonth = 0;
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    for (prac& w : plan.workers) w.months.resize(1);
+    std::error_code ec;
+    plan.currentFile = fs::absolute(a.file, ec).string();
+    if (ec) plan.currentFile = a.file;
+    // Only looking: no safety copies, the restore marker left alone.
+    wczytaj_tylko_do_odczytu(plan);
+    normatyw(plan, true, 0, true);
+}
+
 void print_text(context& c) {
     const Plan& plan = c.plan;
     const calendar_state& cal = plan.calendar;
@@ -111,7 +125,14 @@ void print_json(context& c) {
 
 int info(context& c) {
     const info_args a = parse_info_args(c.args);
-    if (!c.open_month(a.file, a.group)) return kExitFailure;
+    if (!c.load_staff()) return kExitFailure;
+    // The calendar of a month needs neither staff nor the file itself, so
+    // it is read here rather than opened as a tab.
+    if (a.group && (c.plan.currentGroup = c.plan.groupIndexById(*a.group)) < 0) {
+        c.err << "Nie ma grupy " << *a.group << "\n";
+        return kExitFailure;
+    }
+    read_month(c, a);
     if (a.json)
         print_json(c);
     else

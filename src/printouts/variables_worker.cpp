@@ -1,7 +1,6 @@
 // Worker data, month sums, the worker's day cell and the period totals.
 #include <cstdio>
 
-#include "calendar/refresh_hooks.h"
 #include "calendar/time_text.h"
 #include "editing/symbols.h"
 #include "printouts/variables.h"
@@ -33,23 +32,26 @@ std::string field(V& c) {
 // A time of the worker's month.
 #define MT(expr) [](V& c) { return c.worker() ? c.time(expr) : std::string(); }
 
-// The worker summary's own counters for the month of the line: only what
-// it counts (the shown group's duties unless the run takes every group, the
-// day-off kinds that credit the norm). They are kept for one month at a
-// time, so the summary runs again for the month asked about.
-const prac_summary* counters(V& c) {
-    if (!c.worker() || !c.wm()) return nullptr;
-    const int month = c.ctx.month >= 0 ? c.ctx.month : c.plan().currentMonth;
-    call_odswiez_pracownika(c.plan(), c.ctx.worker, c.run.state.allGroups, month);
-    return &c.worker()->sum;
+long long duty_count(const V& c) {
+    const ms_* m = c.wm();
+    if (!m) return 0;
+    long long n = 0;
+    for (int d = 0; d < c.days(); ++d) n += long(m->duties[d].size());
+    return n;
 }
-long long duty_count(V& c) {
-    const prac_summary* s = counters(c);
-    return s ? s->dutyCount : 0;
-}
-long long dayoff_count(V& c) {
-    const prac_summary* s = counters(c);
-    return s ? s->dayOffDays : 0;
+
+long long dayoff_count(const V& c) {
+    const ms_* m = c.wm();
+    if (!m) return 0;
+    long long n = 0;
+    for (int d = 0; d < c.days(); ++d) {
+        const wolne_& s = m->daysOff[d];
+        const wolne_* head = s.used() ? &s : (s.headIndex < kMaxDays ? &m->daysOff[s.headIndex] : nullptr);
+        if (head && head->used() && byte(head->symbol) != 0xBF &&
+            d <= head->firstIndex + int(head->dayTo) - int(head->dayFrom))
+            ++n;
+    }
+    return n;
 }
 
 long long group_norm(const V& c) { return c.group() ? c.group()->monthNorm : 0; }

@@ -17,7 +17,8 @@ using test::write_file;
 using cli_result = test::result;
 
 cli_result run_info(const TempDir& dir, const std::vector<std::string>& args) {
-    std::vector<std::string> all{"--root", (dir / "root").string(), "info"};
+    // The texts asserted are the Polish ones, whatever the system language.
+    std::vector<std::string> all{"--root", (dir / "root").string(), "--lang", "polski", "info"};
     all.insert(all.end(), args.begin(), args.end());
     return test::run_cli(dir, all);
 }

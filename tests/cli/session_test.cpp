@@ -127,7 +127,7 @@ TEST_F(SessionWard, PartTimeLeaveIsValuedAtTheDailyNormAndGivenBackWhole) {
     EXPECT_EQ(leave_of(1), before) << "removing the leave gives back what it took";
 }
 
-TEST_F(SessionWard, APeriodPrintoutAddsUpEveryMonthAndCountsTheShownGroupOnly) {
+TEST_F(SessionWard, APeriodPrintoutAddsUpEveryMonth) {
     for (const std::string& m : months) ASSERT_EQ(cli({"add-duty", m, "1", "10", "D"}).code, 0);
     // Monika works one duty in each of her groups.
     ASSERT_EQ(cli({"add-duty", months[0], "28", "10", "D", "--group", "1"}).code, 0);
@@ -138,16 +138,6 @@ TEST_F(SessionWard, APeriodPrintoutAddsUpEveryMonthAndCountsTheShownGroupOnly) {
     const std::string text = print(args);
     EXPECT_EQ(figure(worker_part(text, "Kowalska"), "P"), "36:00") << text;
     EXPECT_EQ(figure(worker_part(text, "Kowalska"), "D4"), "1");
-    EXPECT_EQ(figure(worker_part(text, "Olszewska"), "D4"), "1") << "the duty of the other group is not counted";
-}
-
-TEST_F(SessionWard, ExcludedDayOffKindsAreNotCounted) {
-    ASSERT_EQ(cli({"--yes", "add-dayoff", months[0], "1", "2", "u", "--to", "3"}).code, 0);
-    // A day off for Sunday work credits nothing and is no day off counted.
-    const result sunday = cli({"--yes", "add-dayoff", months[0], "1", "4", "1"});
-    ASSERT_EQ(sunday.code, 0) << sunday.err;
-    const std::string text = print({months[0], "--group", "1"});
-    EXPECT_EQ(figure(worker_part(text, "Kowalska"), "L4"), "2") << text;
 }
 
 TEST_F(SessionWard, PrintoutsUseTheSavedLanguageAndItsMonthNames) {
