@@ -3,6 +3,7 @@
 #include <valgrind/callgrind.h>
 
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 
 #include "calendar/staffing.h"
@@ -11,6 +12,7 @@
 #include "editing/duty_moves.h"
 #include "editing/month_access.h"
 #include "files/month_file.h"
+#include "files/program_session.h"
 #include "printouts/generation.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/warnings.h"
@@ -32,6 +34,23 @@ double timed(F&& f) {
     const auto t1 = clock_type::now();
     CALLGRIND_TOGGLE_COLLECT;
     return std::chrono::duration<double>(t1 - t0).count();
+}
+
+// What a start on the ward costs before the first month is shown: the
+// session start on the folder and its months opened as the window does.
+double session_open(ward_state& w) {
+    const std::vector<std::string> months = ward_months(w.root);
+    return timed([&] {
+        Plan plan;
+        plan.ui = std::make_shared<SilentInteraction>(Answer::Yes);
+        session_request start;
+        start.root = w.root;
+        if (!open_program_session(plan, start).ok()) throw std::runtime_error("cannot start on " + w.root.string());
+        months_request open;
+        open.files = months;
+        const months_open opened = open_session_months(plan, open);
+        if (!opened.ok()) throw std::runtime_error(opened.error);
+    });
 }
 
 double read_month(ward_state& w) {
@@ -119,6 +138,7 @@ ward_state& ward_for(int workers, int groups) {
 
 const std::vector<operation>& operations() {
     static const std::vector<operation> ops = {
+        {"session start and month open", session_open},
         {"read month file", read_month},    {"all summaries", all_summaries},     {"one edit", one_edit},
         {"staffing counts", staffing_counts}, {"warnings check", warnings_check}, {"scheduler run", scheduler_run},
         {"roster printout", roster_printout},
