@@ -312,6 +312,8 @@ QWidget* MainWindow::buildWorkerSide() {
     dayBox_->hide();
     panels->addWidget(dayBox_);
     panels->setStretchFactor(0, 1);
+    // Until the user drags them: the summaries whole, the rest to the list.
+    panels->setSizes({1000, boxes_->sizeHint().height(), 160});
     keep_sizes(panels, plan_.options.userSettingsFolder, "workers");
     v->addWidget(panels, 1);
     side->setMinimumWidth(280);
