@@ -89,4 +89,25 @@ std::string format_caption(const std::string& f, const std::vector<format_arg>& 
     return out;
 }
 
+std::vector<std::string> paired_caption_lines(const std::string& titles, const std::string& values) {
+    auto split = [](const std::string& text) {
+        std::vector<std::string> parts(1);
+        for (char c : text) {
+            if (c == '\r')
+                parts.emplace_back();
+            else if (c != '\n')
+                parts.back() += c;
+        }
+        return parts;
+    };
+    const std::vector<std::string> left = split(titles), right = split(values);
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < std::max(left.size(), right.size()); ++i) {
+        std::string line = (i < left.size() ? left[i] : "") + (i < right.size() ? right[i] : "");
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 }  // namespace planek

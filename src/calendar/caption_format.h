@@ -23,4 +23,10 @@ struct format_arg {
 // arguments are empty and a mismatch prints the argument as it is.
 std::string format_caption(const std::string& format, const std::vector<format_arg>& args);
 
+// A caption kept as two columns, titles and values, each broken into lines
+// by "\r" ("Dni robocze: \rDyżury:" and "20\r12 dyż."), as lines that pair
+// each title with its value ("Dni robocze: 20", "Dyżury: 12 dyż."). A line
+// without a partner stays alone.
+std::vector<std::string> paired_caption_lines(const std::string& titles, const std::string& values);
+
 }  // namespace planek

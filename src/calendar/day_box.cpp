@@ -47,6 +47,36 @@ minute_line on_duty_line(const Plan& plan, const grupa& g, int dayIndex) {
     return line;
 }
 
+std::string short_name(const prac& p) { return p.nick.empty() ? p.surname : p.nick; }
+
+bool has_day_off(const ms_& m, int dayIndex) {
+    const wolne_& slot = m.daysOff[size_t(dayIndex)];
+    return slot.used() || (slot.headIndex < kMaxDays && m.daysOff[slot.headIndex].used());
+}
+
+// Who holds each shift of the day and who has the day off, in the order of
+// the worker table, by the rules of the staffing counts.
+void list_people(const Plan& plan, const grupa& g, int dayIndex, day_box& s) {
+    for (size_t w = 0; w < plan.workers.size(); ++w) {
+        const prac& p = plan.workers[w];
+        if (!p.inGroup(g.id)) continue;
+        const ms_* m = worker_period_month(plan, int(w), plan.currentMonth);
+        if (!m) continue;
+        if (has_day_off(*m, dayIndex)) s.daysOff.push_back(short_name(p));
+        if (day_off_hides_duties(*m, dayIndex)) continue;
+        for (const dyzur& duty : m->duties[size_t(dayIndex)]) {
+            if (duty.groupId != g.id || !duty_kind_ticked(plan, duty)) continue;
+            if (duty.shift >= 1 && duty.shift <= s.shifts.size()) s.shifts[duty.shift - 1].who.push_back(short_name(p));
+        }
+    }
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
+    return out;
+}
+
 minute_line coverage_line(const grupa& g) {
     minute_line line{};
     for (const zmiana_& s : g.shifts) {
@@ -82,6 +112,10 @@ void fill_lines(const Plan& plan, day_box& s) {
                                      {s.most, min2h(s.mostAt, "txt", true)}));
     s.lines.push_back(format_caption(plan.tr.msg("msg_DaySummaryFewest", "Najmniej na dyżurze: %d (od %s)"),
                                      {s.fewest, min2h(s.fewestAt, "txt", true)}));
+    for (const shift_staffing& x : s.shifts)
+        if (!x.who.empty()) s.lines.push_back(x.symbol + ": " + joined(x.who));
+    if (!s.daysOff.empty())
+        s.lines.push_back(format_caption(plan.tr.msg("msg_DaySummaryDaysOff", "Wolne: %s"), {joined(s.daysOff)}));
 }
 
 }  // namespace
@@ -102,6 +136,8 @@ day_box podsumowanie_dnia(Plan& plan, int dayIndex) {
         x.required = d.holiday ? z.staffMinS : z.staffMin;
         s.shifts.push_back(x);
     }
+
+    list_people(plan, *g, dayIndex, s);
 
     const minute_line onDuty = on_duty_line(plan, *g, dayIndex);
     const minute_line covered = coverage_line(*g);

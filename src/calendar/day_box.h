@@ -13,6 +13,7 @@ struct shift_staffing {
     std::string symbol;
     int headcount = 0;
     int required = 0;  // the working-day or the holiday target
+    std::vector<std::string> who;  // short names of those on the shift
 };
 
 struct day_box {
@@ -26,6 +27,9 @@ struct day_box {
     int fewest = 0;
     int fewestAt = 0;
     std::string note;
+    // Short names of the group's workers with a day off that day: the
+    // calendar may have no room to show them all.
+    std::vector<std::string> daysOff;
     std::vector<std::string> lines;  // the figures as the box shows them
 };
 

@@ -57,8 +57,14 @@ bool day_off_dialog_model::openEdit(Plan& plan, const std::string& panelName) {
 
 std::vector<std::string> day_off_dialog_model::kindEntries(const Plan& plan) const {
     std::vector<std::string> out;
-    for (const day_off_kind& k : plan.options.dayOffKinds)
-        out.push_back(fill_placeholders("[%s] %s  (%s)", {k.symbol, k.shownName(), k.normatyw}));
+    // The stored norm cell is a glyph of a symbol font; the list says in words
+    // what it means.
+    const std::string inNorm = plan.tr.msg("msg_DayOffKindInNorm", "wlicza się do normatywu");
+    for (const day_off_kind& k : plan.options.dayOffKinds) {
+        std::string entry = fill_placeholders("[%s] %s", {k.symbol, k.shownName()});
+        if (k.countsTowardNorm()) entry += "  (" + inNorm + ")";
+        out.push_back(std::move(entry));
+    }
     return out;
 }
 

@@ -71,6 +71,7 @@ struct builder {
         out.slotPanels.assign(n, std::vector<int>(size_t(slots), 0));
         out.slotMinutes.assign(n, std::vector<int>(size_t(slots), 0));
         out.dayOffPanels.assign(n, 0);
+        out.cellPanels.assign(n, std::vector<int>(size_t(slots), 0));
     }
 
     bool selectedOnly() const { return plan.showWho == 1; }
@@ -97,7 +98,8 @@ struct builder {
         const int idx = cell_index(plan, cell);
         panel.row = idx / plan.calendar.gridColumns();
         panel.column = idx % plan.calendar.gridColumns();
-        panel.stack = out.slotPanels[size_t(d)][size_t(slot - 1)]++;
+        out.slotPanels[size_t(d)][size_t(slot - 1)]++;
+        panel.stack = out.cellPanels[size_t(d)][size_t(slot - 1)]++;
         out.slotMinutes[size_t(d)][size_t(slot - 1)] += int(duty.length) + int(duty.overtime);
 
         if (plan.showWho == 0 && view.captions == PanelCaptions::ShortName)
@@ -172,7 +174,10 @@ struct builder {
         const int idx = cell_index(plan, cell);
         panel.row = idx / plan.calendar.gridColumns();
         panel.column = idx % plan.calendar.gridColumns();
-        panel.stack = out.dayOffPanels[size_t(d)]++;
+        // Days off share the first slot's cell with its duties and follow
+        // them, so neither covers the other.
+        out.dayOffPanels[size_t(d)]++;
+        panel.stack = out.cellPanels[size_t(d)][0]++;
         panel.text = off.dayTo <= off.dayFrom ? "x" : (d == head ? "»" : "«");
         if (selectedOnly()) {
             const int g = plan.groupIndexById(off.groupId);
@@ -264,11 +269,47 @@ int calendar_layout::panelsInCell(const Plan& plan, int row, int column) const {
     return c.slot >= 1 && c.slot <= int(slots.size()) ? slots[size_t(c.slot - 1)] : 0;
 }
 
+cell_fit fit_panels(int cellWidth, int cellHeight, int preferredWidth, int preferredHeight, int minWidth,
+                    int minHeight, int count) {
+    const int w = std::max(1, cellWidth), h = std::max(1, cellHeight);
+    const int minW = std::clamp(minWidth, 1, w), minH = std::clamp(minHeight, 1, h);
+    const int prefW = std::max(preferredWidth, minW), prefH = std::max(preferredHeight, minH);
+    cell_fit f;
+    f.columns = std::max(1, w / prefW);
+    f.rows = std::max(1, h / prefH);
+    f.width = std::min(prefW, w);
+    f.height = std::min(prefH, h);
+    f.shown = std::max(0, count);
+    if (count <= f.columns * f.rows) return f;
+
+    // Smaller places: the largest that still holds every panel.
+    long best = 0;
+    for (int rows = 1; rows <= h / minH; ++rows) {
+        const int columns = (count + rows - 1) / rows;
+        const int pw = std::min(prefW, w / columns), ph = std::min(prefH, h / rows);
+        if (pw < minW || ph < minH) continue;
+        if (long(pw) * ph > best) {
+            best = long(pw) * ph;
+            f = {columns, rows, pw, ph, count, 0};
+        }
+    }
+    if (best > 0) return f;
+
+    f.columns = w / minW;
+    f.rows = h / minH;
+    f.width = std::min(prefW, w / f.columns);
+    f.height = std::min(prefH, h / f.rows);
+    f.shown = f.columns * f.rows - 1;
+    f.hidden = count - f.shown;
+    return f;
+}
+
 calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view) {
     builder b{plan, view};
     b.size_counters();
     b.duties();
     b.days_off();
+    if (!plan.weekMode) b.out.staffing = oznacz_obsady(plan);
     return std::move(b.out);
 }
 

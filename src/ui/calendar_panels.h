@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/staffing_marks.h"
 #include "core/plan.h"
 
 namespace planek::ui {
@@ -29,7 +30,7 @@ struct calendar_panel {
     bool outsider = false;
     int row = 0;        // grid cell
     int column = 0;
-    int stack = 0;  // n-th panel in its day and slot (from 0)
+    int stack = 0;  // n-th panel in its cell (from 0): duties first, then days off
     std::string text;
     colour back = 0xFFFFFF;
     colour fore = 0;
@@ -44,9 +45,33 @@ struct calendar_layout {
     std::vector<std::vector<int>> slotPanels;
     std::vector<std::vector<int>> slotMinutes;
     std::vector<int> dayOffPanels;
+    // Per day index and shift slot: every panel of the cell, duties and days
+    // off together.
+    std::vector<std::vector<int>> cellPanels;
+    // Per day index and shift index: the staffing of the shift.
+    std::vector<std::vector<cell_staffing>> staffing;
 
     int panelsInCell(const Plan& plan, int row, int column) const;
 };
+
+// How the panels of one cell are laid out: a grid of equal places filled
+// column by column. When the cell holds more panels than places, the last
+// place shows "+N" for the `hidden` ones.
+struct cell_fit {
+    int columns = 1;
+    int rows = 1;
+    int width = 0;  // of one place
+    int height = 0;
+    int shown = 0;
+    int hidden = 0;
+};
+
+// Fits `count` panels into a cell's inner size: at the preferred panel size
+// when they fit; else at the largest size down to the minimum that holds
+// them all; else as many as fit at the minimum, the last place for "+N".
+// Neither minimum exceeds the cell, so one place always fits.
+cell_fit fit_panels(int cellWidth, int cellHeight, int preferredWidth, int preferredHeight, int minWidth,
+                    int minHeight, int count);
 
 // Rebuilds every panel of the shown month (odswiez_dyzury and odswiez_wolne
 // together). Outsiders whose duties appear are appended to plan.listed

@@ -9,6 +9,7 @@
 #include <QStaticText>
 #include <QToolTip>
 #include <cmath>
+#include <map>
 
 #include "calendar/calendar_grid.h"
 #include "core/text.h"
@@ -19,8 +20,15 @@ namespace planek::ui {
 namespace {
 
 constexpr int kMargin = 10;
+// The strip at a cell's left edge kept for its staffing mark, so the mark
+// never covers a panel.
+constexpr int kMarkWidth = 3;
 
 int slots_of(const Plan& plan) { return std::max(1, plan.calendar.gridSlots); }
+
+int style_of(const calendar_panel& panel) {
+    return (panel.bold ? 1 : 0) | (panel.underline ? 2 : 0) | (panel.italic ? 4 : 0);
+}
 
 }  // namespace
 
@@ -38,7 +46,13 @@ void CalendarView::rebuild() {
         for (auto& cache : textCache_) cache.clear();
         textFontSize_ = plan_.options.glowne.symbol_font_height;
     }
+    placePanels();
     update();
+}
+
+void CalendarView::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    placePanels();
 }
 
 int CalendarView::columnWidth() const {
@@ -53,16 +67,107 @@ QRect CalendarView::cellRect(int row, int column) const {
     return QRect(column * (cw + 1), headerHeight() + row * (rh + 1), cw, rh);
 }
 
-int CalendarView::rowsPerCell() const {
-    const int sh = std::max(1, plan_.options.glowne.symbol_height);
-    return std::max(1, int(std::lround(double(rowHeight()) / sh)));
+int CalendarView::cellIndex(int row, int column) const { return row * plan_.calendar.gridColumns() + column; }
+
+QFont CalendarView::panelFont(int style) const {
+    QFont f = font();
+    f.setPixelSize(std::max(6, plan_.options.glowne.symbol_font_height + 1));
+    f.setBold(style & 1);
+    f.setUnderline(style & 2);
+    f.setItalic(style & 4);
+    return f;
+}
+
+const QStaticText& CalendarView::caption(const std::string& text, int style, const QFont& font) {
+    // Laid-out texts are kept: a month repeats a few dozen captions.
+    auto& cache = textCache_[style];
+    auto it = cache.find(text);
+    if (it == cache.end()) {
+        QStaticText t(qs(text));
+        t.setTextFormat(Qt::PlainText);
+        t.prepare(QTransform(), font);
+        it = cache.emplace(text, std::move(t)).first;
+    }
+    return it->second;
+}
+
+void CalendarView::placePanels() {
+    const auto& cal = plan_.calendar;
+    places_.assign(layout_.panels.size(), QRect());
+    overflow_.assign(cal.grid.size(), {});
+    if (cal.grid.empty()) return;
+
+    // The widest caption sets the narrowest place, so no short name is cut.
+    QFont fonts[8];
+    for (int style = 0; style < 8; ++style) fonts[style] = panelFont(style);
+    double textWidth = 0;
+    std::vector<int> count(cal.grid.size(), 0);
+    const std::string* last = nullptr;
+    for (const calendar_panel& panel : layout_.panels) {
+        const int cell = cellIndex(panel.row, panel.column);
+        if (cell >= 0 && cell < int(count.size())) count[size_t(cell)]++;
+        if (last && *last == panel.text) continue;
+        last = &panel.text;
+        const int style = style_of(panel);
+        textWidth = std::max(textWidth, caption(panel.text, style, fonts[style]).size().width());
+    }
+    const int minWidth = int(std::ceil(textWidth)) + 4;
+    const int minHeight = QFontMetrics(fonts[1]).height() + 1;
+    const int cellWidth = columnWidth() - 2 - kMarkWidth, cellHeight = rowHeight() - 2;
+
+    // Every cell has the same size: a fit depends on the count alone.
+    std::map<int, cell_fit> fits;
+    auto fit_of = [&](int n) -> const cell_fit& {
+        auto it = fits.find(n);
+        if (it == fits.end())
+            it = fits.emplace(n, fit_panels(cellWidth, cellHeight, plan_.options.glowne.symbol_width,
+                                            plan_.options.glowne.symbol_height, minWidth, minHeight, n))
+                     .first;
+        return it->second;
+    };
+    auto place = [&](const QRect& cell, const cell_fit& f, int i) {
+        return QRect(cell.x() + 1 + kMarkWidth + (i / f.rows) * f.width, cell.y() + 1 + (i % f.rows) * f.height,
+                     f.width, f.height);
+    };
+    for (size_t i = 0; i < layout_.panels.size(); ++i) {
+        const calendar_panel& panel = layout_.panels[i];
+        const int cell = cellIndex(panel.row, panel.column);
+        if (cell < 0 || cell >= int(count.size())) continue;
+        const cell_fit& f = fit_of(count[size_t(cell)]);
+        const QRect r = cellRect(panel.row, panel.column);
+        if (panel.stack < f.shown) places_[i] = place(r, f, panel.stack);
+        if (f.hidden > 0 && overflow_[size_t(cell)].hidden == 0)
+            overflow_[size_t(cell)] = {place(r, f, f.shown), f.hidden};
+    }
 }
 
 QRect CalendarView::panelRect(const calendar_panel& p) const {
-    const QRect cell = cellRect(p.row, p.column);
-    const int sw = plan_.options.glowne.symbol_width, sh = plan_.options.glowne.symbol_height;
-    const int r = rowsPerCell();
-    return QRect(cell.x() + 1 + (p.stack / r) * sw, cell.y() + 1 + (p.stack % r) * sh, sw, sh);
+    const calendar_panel* base = layout_.panels.data();
+    if (&p >= base && &p < base + layout_.panels.size() && places_.size() == layout_.panels.size())
+        return places_[size_t(&p - base)];
+    const calendar_panel* own = panelNamed(p.name);
+    return own && own != &p ? panelRect(*own) : QRect();
+}
+
+QRect CalendarView::overflowRect(int row, int column) const {
+    const int cell = cellIndex(row, column);
+    return cell >= 0 && cell < int(overflow_.size()) ? overflow_[size_t(cell)].rect : QRect();
+}
+
+int CalendarView::hiddenIn(int row, int column) const {
+    const int cell = cellIndex(row, column);
+    return cell >= 0 && cell < int(overflow_.size()) ? overflow_[size_t(cell)].hidden : 0;
+}
+
+const cell_staffing* CalendarView::staffingAt(int row, int column) const {
+    const auto& cal = plan_.calendar;
+    if (cal.grid.empty() || row < 0 || row >= cal.gridRows || column < 0 || column >= cal.gridColumns()) return nullptr;
+    const calendar_cell& c = cal.cell(row, column);
+    if (c.dayIndex < 0 || c.dayIndex >= int(layout_.staffing.size())) return nullptr;
+    const auto& shifts = layout_.staffing[size_t(c.dayIndex)];
+    if (c.slot < 1 || c.slot > int(shifts.size())) return nullptr;
+    const cell_staffing& m = shifts[size_t(c.slot - 1)];
+    return m.level == staffing_level::Enough ? nullptr : &m;
 }
 
 bool CalendarView::cellAt(QPoint pos, int& row, int& column) const {
@@ -114,6 +219,8 @@ void CalendarView::paintEvent(QPaintEvent*) {
     paintHeader(p);
     paintCells(p);
     paintPanels(p);
+    paintOverflow(p);
+    paintStaffing(p);
 }
 
 void CalendarView::paintHeader(QPainter& p) {
@@ -172,36 +279,24 @@ void CalendarView::paintPanels(QPainter& p) {
     // One font per style, set only when the style changes: the month has
     // hundreds of panels and a font change is what costs.
     QFont fonts[8];
-    for (int style = 0; style < 8; ++style) {
-        fonts[style] = font();
-        fonts[style].setPixelSize(std::max(6, plan_.options.glowne.symbol_font_height + 1));
-        fonts[style].setBold(style & 1);
-        fonts[style].setUnderline(style & 2);
-        fonts[style].setItalic(style & 4);
-    }
+    for (int style = 0; style < 8; ++style) fonts[style] = panelFont(style);
     int current = -1;
     const QColor buttonText = palette().color(QPalette::ButtonText);
-    for (const calendar_panel& panel : layout_.panels) {
-        const QRect r = panelRect(panel);
+    for (size_t i = 0; i < layout_.panels.size() && i < places_.size(); ++i) {
+        const QRect& r = places_[i];
+        if (r.isEmpty()) continue;
+        const calendar_panel& panel = layout_.panels[i];
         p.fillRect(r, toQColor(panel.back));
-        const int style = (panel.bold ? 1 : 0) | (panel.underline ? 2 : 0) | (panel.italic ? 4 : 0);
+        const int style = style_of(panel);
         if (style != current) {
             p.setFont(fonts[style]);
             current = style;
         }
         p.setPen(panel.buttonText ? buttonText : toQColor(panel.fore));
-        // Laid-out texts are kept: a month repeats a few dozen captions.
-        auto& cache = textCache_[style];
-        auto it = cache.find(panel.text);
-        if (it == cache.end()) {
-            QStaticText t(qs(panel.text));
-            t.setTextFormat(Qt::PlainText);
-            t.prepare(QTransform(), fonts[style]);
-            it = cache.emplace(panel.text, std::move(t)).first;
-        }
-        const QSizeF size = it->second.size();
+        const QStaticText& text = caption(panel.text, style, fonts[style]);
+        const QSizeF size = text.size();
         p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2),
-                         it->second);
+                         text);
         if (panel.border) {
             p.setPen(Qt::black);
             p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -209,19 +304,69 @@ void CalendarView::paintPanels(QPainter& p) {
     }
 }
 
+void CalendarView::paintOverflow(QPainter& p) {
+    QFont f = panelFont(1);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    for (const overflow_place& o : overflow_) {
+        if (o.hidden == 0) continue;
+        p.fillRect(o.rect, QColor(70, 70, 70));
+        p.drawText(o.rect, Qt::AlignCenter, QString("+%1").arg(o.hidden));
+    }
+}
+
+void CalendarView::paintStaffing(QPainter& p) {
+    const auto& cal = plan_.calendar;
+    for (int r = 0; r < cal.gridRows; ++r)
+        for (int c = 0; c < cal.gridColumns(); ++c)
+            if (const cell_staffing* m = staffingAt(r, c)) {
+                const QRect cell = cellRect(r, c);
+                const QColor colour = m->level == staffing_level::Under ? QColor(215, 0, 0) : QColor(240, 140, 0);
+                p.fillRect(QRect(cell.x(), cell.y(), kMarkWidth, cell.height()), colour);
+                // A corner as well, so the mark shows on a cell of the same colour.
+                const QPoint corner[3] = {cell.topLeft(), cell.topLeft() + QPoint(8, 0), cell.topLeft() + QPoint(0, 8)};
+                p.setPen(Qt::NoPen);
+                p.setBrush(colour);
+                p.drawPolygon(corner, 3);
+            }
+    p.setBrush(Qt::NoBrush);
+}
+
+QString CalendarView::tipAt(QPoint pos) const {
+    int r = -1, c = -1;
+    if (!cellAt(pos, r, c)) return {};
+    QString mark;
+    if (const cell_staffing* m = staffingAt(r, c))
+        mark = qs(staffing_mark_text(plan_, plan_.calendar.cell(r, c).slot - 1, *m));
+    auto with_mark = [&](const QString& tip) -> QString {
+        if (mark.isEmpty()) return tip;
+        return tip.isEmpty() ? mark : QString(tip + "\n\n" + mark);
+    };
+    if (const calendar_panel* panel = panelAt(pos)) return with_mark(qs(panel_hint(plan_, *panel)));
+    if (hiddenIn(r, c) > 0 && overflowRect(r, c).contains(pos)) {
+        // The panels the cell has no room for, by name.
+        QStringList names;
+        for (size_t i = 0; i < layout_.panels.size() && i < places_.size(); ++i) {
+            const calendar_panel& panel = layout_.panels[i];
+            if (panel.row != r || panel.column != c || !places_[i].isEmpty()) continue;
+            const prac& w = plan_.workers[size_t(panel.worker)];
+            names << qs(w.fullName()) + (panel.duty ? QString() : " (" + qs(panel.text) + ")");
+        }
+        return with_mark(names.join('\n'));
+    }
+    const calendar_cell& cell = plan_.calendar.cell(r, c);
+    const int m = plan_.currentMonth;
+    QString note;
+    if (cell.dayIndex >= 0 && m >= 0 && m < int(plan_.months.size()) &&
+        cell.dayIndex < int(plan_.months[size_t(m)].days.size()))
+        note = qs(plan_.months[size_t(m)].days[size_t(cell.dayIndex)].note);
+    return with_mark(note);
+}
+
 bool CalendarView::event(QEvent* e) {
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
-        QString tip;
-        if (const calendar_panel* panel = panelAt(help->pos()))
-            tip = qs(panel_hint(plan_, *panel));
-        else if (int r, c; cellAt(help->pos(), r, c)) {
-            const calendar_cell& cell = plan_.calendar.cell(r, c);
-            const int m = plan_.currentMonth;
-            if (cell.dayIndex >= 0 && m >= 0 && m < int(plan_.months.size()) &&
-                cell.dayIndex < int(plan_.months[size_t(m)].days.size()))
-                tip = qs(plan_.months[size_t(m)].days[size_t(cell.dayIndex)].note);
-        }
+        const QString tip = tipAt(help->pos());
         if (tip.isEmpty())
             QToolTip::hideText();
         else

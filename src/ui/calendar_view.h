@@ -33,7 +33,17 @@ public:
     int columnWidth() const;
     int rowHeight() const;
     QRect cellRect(int row, int column) const;
+    // Where a panel is drawn; empty when its cell is too full and the
+    // cell's "+N" place counts it instead.
     QRect panelRect(const calendar_panel& p) const;
+    // The "+N" place of a cell and the number of panels it stands for (0
+    // when every panel of the cell is drawn).
+    QRect overflowRect(int row, int column) const;
+    int hiddenIn(int row, int column) const;
+    // The staffing mark of a cell, or nullptr when it has none.
+    const cell_staffing* staffingAt(int row, int column) const;
+    // The tooltip a point of the calendar shows.
+    QString tipAt(QPoint pos) const;
     // Grid cell under a point, or false.
     bool cellAt(QPoint pos, int& row, int& column) const;
     // The topmost panel under a point, or nullptr.
@@ -61,6 +71,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
     bool event(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -75,11 +86,24 @@ private:
     void paintHeader(QPainter& p);
     void paintCells(QPainter& p);
     void paintPanels(QPainter& p);
-    int rowsPerCell() const;
+    void paintOverflow(QPainter& p);
+    void paintStaffing(QPainter& p);
+    // Places every panel in its cell (after a rebuild or a resize).
+    void placePanels();
+    const QStaticText& caption(const std::string& text, int style, const QFont& font);
+    QFont panelFont(int style) const;
+    int cellIndex(int row, int column) const;
+
+    struct overflow_place {
+        QRect rect;
+        int hidden = 0;
+    };
 
     Plan& plan_;
     calendar_view_options view_;
     calendar_layout layout_;
+    std::vector<QRect> places_;              // per panel of layout_
+    std::vector<overflow_place> overflow_;  // per grid cell
     int selRow_ = -1, selColumn_ = -1;
     QPoint pressPos_;
     std::string pressedPanel_;

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -22,6 +23,7 @@
 #include <cstdio>
 
 #include "calendar/calendar_grid.h"
+#include "calendar/caption_format.h"
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "calendar/summaries.h"
@@ -33,6 +35,7 @@
 #include "ui/dialogs/duty_dialog.h"
 #include "ui/drag_items.h"
 #include "ui/gui_interaction.h"
+#include "ui/panel_sizes.h"
 #include "ui/plan_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/staff_lists.h"
@@ -78,16 +81,30 @@ QLabel* strip(const QString& name) {
     return l;
 }
 
+// A panel that may be given less height than it needs scrolls instead of
+// pushing the worker list below its rows.
+QScrollArea* scrolled(QWidget* inside) {
+    auto* area = new QScrollArea;
+    area->setWidget(inside);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return area;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
     setObjectName("f_MainForm");
     buildActions();
     auto* split = new QSplitter;
+    split->setObjectName("split_Side");
     split->addWidget(buildCalendarSide());
     workerSide_ = buildWorkerSide();
     split->addWidget(workerSide_);
     split->setStretchFactor(0, 1);
+    split->setChildrenCollapsible(false);
+    keep_sizes(split, plan_.options.userSettingsFolder, "side");
     setCentralWidget(split);
     buildMenus();
     statusBar();  // where the actions' hints appear
@@ -269,9 +286,14 @@ QWidget* MainWindow::buildWorkerSide() {
     workers_ = new WorkerList(plan_);
     connect(workers_, &QListWidget::currentRowChanged, this, [this](int row) { chooseWorker(workers_->workerAt(row)); });
     connect(workers_, &WorkerList::workerMoved, this, &MainWindow::moveWorker);
-    v->addWidget(workers_, 1);
+    // The list, the summaries and the day box share the height as the user
+    // drags it, so the list keeps its rows when the day box opens.
+    auto* panels = new QSplitter(Qt::Vertical);
+    panels->setObjectName("split_Workers");
+    panels->setChildrenCollapsible(false);
+    panels->addWidget(workers_);
     boxes_ = new SummaryBoxes(plan_);
-    v->addWidget(boxes_);
+    panels->addWidget(scrolled(boxes_));
     dayBox_ = new QGroupBox(text(plan_, "f_MainForm", "gb_DaySummary", "Dzień"));
     dayBox_->setObjectName("gb_DaySummary");
     auto* dv = new QVBoxLayout(dayBox_);
@@ -279,16 +301,23 @@ QWidget* MainWindow::buildWorkerSide() {
     dv->setSpacing(1);
     dayFigures_ = new QLabel;
     dayFigures_->setObjectName("l_DayFigures");
-    dv->addWidget(dayFigures_);
+    dayFigures_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    dv->addWidget(scrolled(dayFigures_), 1);
     notes_ = new QPlainTextEdit;
     notes_->setObjectName("m_Notes");
     notes_->setReadOnly(true);
     notes_->setMaximumHeight(50);
     dv->addWidget(notes_);
+    dayFigures_->setWordWrap(true);
     dayBox_->hide();
-    v->addWidget(dayBox_);
+    panels->addWidget(dayBox_);
+    panels->setStretchFactor(0, 1);
+    // Until the user drags them: the summaries whole, the rest to the list.
+    panels->setSizes({1000, boxes_->sizeHint().height(), 160});
+    keep_sizes(panels, plan_.options.userSettingsFolder, "workers");
+    v->addWidget(panels, 1);
     side->setMinimumWidth(280);
-    side->setMaximumWidth(360);
+    side->setMaximumWidth(640);
     return side;
 }
 
@@ -341,7 +370,10 @@ void MainWindow::refreshCalendar() {
     workers_->viewport()->update();
     groups_->viewport()->update();
     stCalendar_->setText(qs(plan_.calendar.st_Calendar));
-    stNorma_->setText(qs(plan_.calendar.st_NormaTitle + plan_.calendar.st_normaValue));
+    QStringList norm;
+    for (const std::string& line : paired_caption_lines(plan_.calendar.st_NormaTitle, plan_.calendar.st_normaValue))
+        norm << qs(line);
+    stNorma_->setText(norm.join('\n'));
     boxes_->refresh();
     if (plan_.currentWorker >= 0) {
         const worker_boxes b = ramki_pracownika(plan_, plan_.currentWorker, plan_.currentMonth);

@@ -2,6 +2,7 @@
 
 #include <QDrag>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -20,6 +21,23 @@ namespace {
 
 constexpr int kSwatch = 14;
 constexpr int kBar = 140;
+constexpr int kRowHeight = 18;
+constexpr int kMinimumRows = 8;
+
+QFont swatch_font(const QFont& base) {
+    QFont f = base;
+    f.setPointSize(7);
+    return f;
+}
+
+// A swatch wide enough for the widest short name of the list, so none is
+// cut and the names beside the swatches stay in one column.
+int swatch_width(const QFont& base, const std::vector<std::string>& nicks, int least) {
+    const QFontMetrics fm(swatch_font(base));
+    int width = least;
+    for (const std::string& nick : nicks) width = std::max(width, fm.horizontalAdvance(qs(nick)) + 4);
+    return width;
+}
 
 // The row's background and its colour swatch with the short name, in the
 // list's small font; returns the swatch.
@@ -27,9 +45,7 @@ QRect paint_swatch(QPainter* p, const QStyleOptionViewItem& opt, int width, colo
     const bool selected = opt.state & QStyle::State_Selected;
     const QRect r = opt.rect;
     p->fillRect(r, opt.palette.color(selected ? QPalette::Highlight : QPalette::Base));
-    QFont f = opt.font;
-    f.setPointSize(7);
-    p->setFont(f);
+    p->setFont(swatch_font(opt.font));
     const QRect swatch(r.left() + 2, r.top() + 1, width, r.height() - 2);
     p->fillRect(swatch, toQColor(fill));
     p->setPen(Qt::black);
@@ -44,11 +60,17 @@ const ms_* month_of(const Plan& plan, int w) {
     return m >= 0 && m < int(p.months.size()) ? &p.months[size_t(m)] : nullptr;
 }
 
+}  // namespace
+
+namespace detail {
+
 class WorkerDelegate : public QStyledItemDelegate {
 public:
     WorkerDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
 
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, 18}; }
+    int swatch = kSwatch;
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, kRowHeight}; }
 
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
         const int w = index.data(WorkerRole).toInt();
@@ -57,7 +79,8 @@ public:
         const bool selected = opt.state & QStyle::State_Selected;
         const QRect r = opt.rect;
         p->save();
-        paint_swatch(p, opt, kSwatch, worker.color, worker.nick);
+        const int left = r.left() + swatch + 6;
+        paint_swatch(p, opt, swatch, worker.color, worker.nick);
         QFont f = opt.font;
 
         const ms_* m = month_of(plan_, w);
@@ -65,8 +88,8 @@ public:
             const double ratio = double(m->sum.total[0].workedMinutes + m->sum.creditedMinutes) / m->workerNorm;
             const int len = std::min(kBar, int(std::lround(ratio * kBar)));
             const QColor c = ratio < 1 ? Qt::red : ratio == 1 ? Qt::green : Qt::blue;
-            p->fillRect(QRect(r.left() + 20, r.bottom() - 1, len, 2), c);
-            p->fillRect(QRect(r.left() + 20 + kBar, r.bottom() - 3, 1, 3), Qt::gray);
+            p->fillRect(QRect(left, r.bottom() - 1, len, 2), c);
+            p->fillRect(QRect(left + kBar, r.bottom() - 3, 1, 3), Qt::gray);
         }
 
         f.setPointSize(8);
@@ -76,7 +99,7 @@ public:
         p->setFont(f);
         const bool outsider = index.data(OutsiderRole).toBool();
         p->setPen(selected ? Qt::white : outsider ? Qt::gray : opt.palette.color(QPalette::Text));
-        p->drawText(QRect(r.left() + 20, r.top(), r.width() - 20, r.height() - 2), Qt::AlignLeft | Qt::AlignVCenter,
+        p->drawText(QRect(left, r.top(), r.right() - left, r.height() - 2), Qt::AlignLeft | Qt::AlignVCenter,
                     qs(worker.fullName()));
 
         const int nightLength = plan_.options.wydruki.noc_do;
@@ -102,6 +125,8 @@ class GroupDelegate : public QStyledItemDelegate {
 public:
     GroupDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
 
+    int swatch = kSwatch + 6;
+
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, 18}; }
 
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
@@ -111,7 +136,7 @@ public:
         const bool selected = opt.state & QStyle::State_Selected;
         const QRect r = opt.rect;
         p->save();
-        const QRect swatch = paint_swatch(p, opt, kSwatch + 6, group.color, group.nick);
+        const QRect drawn = paint_swatch(p, opt, swatch, group.color, group.nick);
         QFont f = opt.font;
         f.setPointSize(8);
         p->setFont(f);
@@ -121,7 +146,7 @@ public:
         QString caption = qs(group.name) + "  " + qs(min2h(norm));
         if (g == plan_.currentGroup && plan_.months.size() > 1)
             caption += " [" + qs(min2h(plan_.period.normMinutes)) + "]";
-        p->drawText(r.adjusted(swatch.width() + 6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+        p->drawText(r.adjusted(drawn.width() + 6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
         p->restore();
     }
 
@@ -129,16 +154,24 @@ private:
     Plan& plan_;
 };
 
-}  // namespace
+}  // namespace detail
+
+using detail::GroupDelegate;
+using detail::WorkerDelegate;
 
 WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
     setObjectName("cb_kadra_new");
-    setItemDelegate(new WorkerDelegate(plan, this));
+    delegate_ = new WorkerDelegate(plan, this);
+    setItemDelegate(delegate_);
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Eight rows at the least, whatever the panels below it take.
+    setMinimumHeight(kMinimumRows * kRowHeight + 2 * frameWidth() + 2);
 }
+
+int WorkerList::swatchWidth() const { return delegate_->swatch; }
 
 int WorkerList::workerAt(int row) const {
     const QListWidgetItem* it = item(row);
@@ -172,6 +205,9 @@ void WorkerList::refill(bool summaries) {
         for (size_t i = 0; i < plan_.listed.size(); ++i)
             if (plan_.listed[i].worker == plan_.currentWorker) row = int(i);
     }
+    std::vector<std::string> nicks;
+    for (const prac& p : plan_.workers) nicks.push_back(p.nick);  // outsiders may join the list later
+    delegate_->swatch = swatch_width(font(), nicks, kSwatch);
     setCurrentRow(row);
     plan_.currentWorker = row >= 0 ? plan_.listed[size_t(row)].worker : -1;
     if (plan_.currentWorker >= 0)
@@ -208,7 +244,8 @@ void WorkerList::dropEvent(QDropEvent* e) {
 
 GroupList::GroupList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
     setObjectName("cb_grupa");
-    setItemDelegate(new GroupDelegate(plan, this));
+    delegate_ = new GroupDelegate(plan, this);
+    setItemDelegate(delegate_);
     setDragDropMode(QAbstractItemView::InternalMove);
 }
 
@@ -228,6 +265,9 @@ void GroupList::refill() {
         it->setData(GroupRole, int(g));
         if (int(g) == plan_.currentGroup) row = count() - 1;
     }
+    std::vector<std::string> nicks;
+    for (const grupa& g : plan_.groups) nicks.push_back(g.nick);
+    delegate_->swatch = swatch_width(font(), nicks, kSwatch + 6);
     if (row < 0 && count() > 0) {
         row = 0;
         plan_.currentGroup = groupAt(0);

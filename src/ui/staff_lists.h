@@ -7,6 +7,11 @@
 
 namespace planek::ui {
 
+namespace detail {
+class WorkerDelegate;
+class GroupDelegate;
+}  // namespace detail
+
 enum StaffRole { WorkerRole = Qt::UserRole, OutsiderRole, GroupRole };
 
 // cb_kadra_new: every item a worker; drawn with its swatch, progress line,
@@ -23,6 +28,8 @@ public:
     // Selects the row of a worker; false when it is not listed.
     bool selectWorker(int worker);
     int workerAt(int row) const;
+    // Width of the colour swatches, fitted to the widest short name.
+    int swatchWidth() const;
 
 signals:
     void workerMoved(int from, int to);  // worker table indexes
@@ -35,6 +42,7 @@ protected:
 
 private:
     Plan& plan_;
+    detail::WorkerDelegate* delegate_ = nullptr;
 };
 
 // cb_grupa: one item per group not archived, drawn with its swatch, name and
@@ -54,6 +62,7 @@ protected:
 
 private:
     Plan& plan_;
+    detail::GroupDelegate* delegate_ = nullptr;
 };
 
 // Moves a record to another place of its table, the ones between shifting

@@ -18,6 +18,7 @@ QGroupBox* box(const Plan& plan, const char* name, const char* caption, QGridLay
     grid = new QGridLayout(b);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(0);
+    grid->setColumnStretch(1, 1);
     return b;
 }
 
@@ -60,9 +61,17 @@ QLabel* SummaryBoxes::add(QGridLayout* grid, int row, const char* key, const cha
     auto* value = new QLabel;
     value->setObjectName(key);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A long figure ("w tym 12:00 z poprz.mies.") wraps in a narrow panel
+    // instead of being cut; one without a caption takes the whole row.
+    value->setWordWrap(true);
     if (captionKey == "l_l_CareDaysUnused") careCaption_ = name;
-    grid->addWidget(name, row, 0);
-    grid->addWidget(value, row, 1);
+    if (name->text().isEmpty()) {
+        delete name;
+        grid->addWidget(value, row, 0, 1, 2);
+    } else {
+        grid->addWidget(name, row, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(value, row, 1);
+    }
     figures_[key] = value;
     return value;
 }

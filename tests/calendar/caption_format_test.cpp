@@ -23,5 +23,15 @@ TEST(CaptionFormat, EditedFormatsNeverFail) {
     EXPECT_EQ(format_caption("%99999999999d", {1LL}).size(), 1000u);
 }
 
+TEST(CaptionFormat, TwoColumnCaptionsPairTitlesWithTheirValues) {
+    // The norm caption: titles and values each broken by "\r"; read as one
+    // line it would say "Dyżury: 20 12 dyż.".
+    EXPECT_EQ(paired_caption_lines("Dni robocze: \rDyżury \"Dzienna\": ", "20 \r12 dyż. + 07:40"),
+              (std::vector<std::string>{"Dni robocze: 20", "Dyżury \"Dzienna\": 12 dyż. + 07:40"}));
+    EXPECT_EQ(paired_caption_lines("A: \rB: \rC: ", "1\r2"), (std::vector<std::string>{"A: 1", "B: 2", "C:"}));
+    EXPECT_EQ(paired_caption_lines("Normatyw: ", "160:00"), (std::vector<std::string>{"Normatyw: 160:00"}));
+    EXPECT_TRUE(paired_caption_lines("", "").empty());
+}
+
 }  // namespace
 }  // namespace planek

@@ -51,6 +51,28 @@ TEST(DayBox, HolidayTargetsHiddenDutiesAndOtherGroups) {
     EXPECT_EQ(b.most, 0);
 }
 
+TEST(DayBox, ListsEveryoneOnEachShiftAndEveryoneOff) {
+    // The calendar may have no room for every panel of a day; the box names them all.
+    ward w(30, 2, 4);
+    w.plan.groups[0].shifts[0].symbol = "R";
+    for (int i = 0; i < 4; ++i) w.plan.workers[size_t(i)].nick = "W" + std::to_string(i);
+    w.duty(0, 4, kDay, 420, 720);
+    w.duty(2, 4, kDay, 420, 720);
+    w.duty(1, 4, kNight, 1140, 720);
+    w.dayOff(3, 3, 5, 'u');
+    w.dayOff(1, 4, 4, 'd', false);  // a day off that keeps the duty
+    const day_box b = podsumowanie_dnia(w.plan, 4);
+    ASSERT_TRUE(b.valid);
+    EXPECT_EQ(b.shifts[0].who, (std::vector<std::string>{"W0", "W2"}));
+    EXPECT_EQ(b.shifts[1].who, (std::vector<std::string>{"W1"}));
+    EXPECT_EQ(b.daysOff, (std::vector<std::string>{"W1", "W3"}));
+    ASSERT_EQ(b.lines.size(), 8u);
+    EXPECT_EQ(b.lines[1], "R: 2 z 2");
+    EXPECT_EQ(b.lines[5], "R: W0, W2");
+    EXPECT_EQ(b.lines[6], "2: W1");
+    EXPECT_EQ(b.lines[7], "Wolne: W1, W3");
+}
+
 TEST(DayBox, NothingToSumUpOutsideTheMonthOrWithoutShifts) {
     ward w;
     EXPECT_FALSE(podsumowanie_dnia(w.plan, -1).valid);

@@ -199,7 +199,8 @@ TEST_F(DayOffDialog, KindListAndFieldLabels) {
     model.openAdd(plan, 0, 2);
     const auto entries = model.kindEntries(plan);
     ASSERT_EQ(entries.size(), 24u);
-    EXPECT_EQ(entries[1], "[U] Wypoczynkowy  (ţ)");
+    EXPECT_EQ(entries[1], "[U] Wypoczynkowy  (wlicza się do normatywu)");
+    for (const std::string& e : entries) EXPECT_EQ(e.find("ţ"), std::string::npos) << e;
     EXPECT_EQ(model.firstFieldLabel(plan), "Od");
     EXPECT_EQ(model.secondFieldLabel(plan), "Do");
     model.kindIndex = 0;

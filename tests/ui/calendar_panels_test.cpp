@@ -76,18 +76,20 @@ TEST_F(Panels, TheSelectedWorkerAloneShowsDutiesOfEveryGroupInTheirColour) {
 }
 
 TEST_F(Panels, PanelsOfOneSlotStackInRowsThenColumns) {
-    const int sh = plan.options.glowne.symbol_height, sw = plan.options.glowne.symbol_width;
     for (int i = 0; i < 7; ++i) put(window->workerList()->workerAt(i), 10, 2);
     rebuild();
     ui::CalendarView* view = window->calendar();
-    const int rows = std::max(1, int(std::lround(double(view->rowHeight()) / sh)));
     const ui::calendar_panel* seventh = panel(duty_panel_name(window->workerList()->workerAt(6), 10, 0));
     ASSERT_NE(seventh, nullptr);
     EXPECT_EQ(seventh->stack, 6);
     const QRect cell = view->cellRect(seventh->row, seventh->column);
-    const QRect r = view->panelRect(*seventh);
-    EXPECT_EQ(r.x() - cell.x() - 1, (6 / rows) * sw);
-    EXPECT_EQ(r.y() - cell.y() - 1, (6 % rows) * sh);
+    const QRect first = view->panelRect(*panel(duty_panel_name(window->workerList()->workerAt(0), 10, 0)));
+    const QRect second = view->panelRect(*panel(duty_panel_name(window->workerList()->workerAt(1), 10, 0)));
+    EXPECT_TRUE(cell.contains(view->panelRect(*seventh)));
+    EXPECT_EQ(second.x(), first.x()) << "the second panel goes under the first";
+    EXPECT_EQ(second.y(), first.y() + first.height());
+    EXPECT_GE(first.width(), plan.options.glowne.symbol_width);
+    EXPECT_GE(first.height(), plan.options.glowne.symbol_height);
     EXPECT_EQ(window->calendar()->layout().slotPanels[10][1], 7);
     EXPECT_EQ(window->calendar()->layout().panelsInCell(plan, seventh->row, seventh->column), 7);
 }

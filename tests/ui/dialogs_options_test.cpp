@@ -30,6 +30,10 @@ TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
     emit days->cellDoubleClicked(settable, 3);
     emit days->cellDoubleClicked(locked, 3);
     EXPECT_EQ(days->item(locked, 3)->text(), "");
+    // shown as a check box, never as the stored symbol-font glyph
+    EXPECT_EQ(days->item(settable, 3)->text(), "");
+    EXPECT_EQ(days->item(settable, 3)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(days->item(locked, 3)->flags() & Qt::ItemIsUserCheckable);
     days->item(settable, 1)->setText(QString::fromUtf8("Urlop mój"));
 
     // a user duty symbol: "-" is any, times shown again as h:mm

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "editing/colour_names.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/qt_text.h"
 
@@ -74,14 +75,20 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         if (index.column() != Colour) return QStyledItemDelegate::paint(painter, option, index);
+        // The stored name ("clWhite") is no text for a user: a swatch and
+        // the colour's name in the chosen language.
         const QRect r = option.rect;
-        const int dx = std::max(0, (r.width() - 12) / 2), dy = std::max(0, (r.height() - 12) / 2);
-        const QRect swatch = r.adjusted(dx, dy, -dx, -dy);
-        const auto c = parse_colour(ss(index.data().toString()));
+        const int dy = std::max(0, (r.height() - 12) / 2);
+        const QRect swatch(r.left() + 3, r.top() + dy, 12, std::min(12, r.height()));
+        const std::string stored = ss(index.data().toString());
+        const auto c = parse_colour(stored);
         painter->save();
         painter->setPen(Qt::black);
         painter->setBrush(qcolour(c.value_or(0xFFFFFF)));
         painter->drawRect(swatch);
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->drawText(r.adjusted(swatch.width() + 7, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          qs(colour_caption(plan_, stored.empty() ? "clWhite" : stored)));
         painter->restore();
     }
 

@@ -23,6 +23,7 @@
 #include "calendar/time_text.h"
 #include "core/cp1250.h"
 #include "core/text.h"
+#include "editing/colour_names.h"
 #include "editing/message_text.h"
 #include "editing/typed_time.h"
 #include "settings/language.h"
@@ -57,6 +58,21 @@ QTableWidgetItem* cell(const std::string& text, bool editable = true) {
     auto* item = new QTableWidgetItem(qs(text));
     if (!editable) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
+}
+
+// A colour cell: the swatch as its background, the colour's name in the
+// chosen language as its text, the stored form kept aside for reading back.
+void showColour(QTableWidgetItem* item, colour c, const Plan& plan) {
+    const QColor q = qcolour(c);
+    item->setBackground(q);
+    item->setForeground(q.lightness() < 128 ? Qt::white : Qt::black);
+    item->setText(qs(colour_caption(plan, colour_text(c))));
+    item->setData(Qt::UserRole, qs(colour_text(c)));
+}
+
+std::optional<colour> storedColour(const QTableWidgetItem* item) {
+    if (!item) return std::nullopt;
+    return parse_colour(ss(item->data(Qt::UserRole).toString()));
 }
 
 std::string cellText(const QTableWidget* t, int r, int c) {
@@ -267,7 +283,8 @@ QWidget* OptionsDialog::buildDaysOff() {
     connect(dayOff_, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
         if (c != 3 || r < 0 || r >= int(edited_.dayOffKinds.size()) || !edited_.dayOffKinds[r].settable)
             return;
-        dayOff_->item(r, 3)->setText(qs(toggled_glyph(cellText(dayOff_, r, 3))));
+        QTableWidgetItem* it = dayOff_->item(r, 3);
+        it->setCheckState(it->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     });
     return page;
 }
@@ -280,10 +297,9 @@ QWidget* OptionsDialog::buildDutyAs() {
     connect(dutyAs_, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
         if (c != 3) return;
         const QColor chosen =
-            QColorDialog::getColor(qcolour(parse_colour(cellText(dutyAs_, r, 3)).value_or(0xFFFFFF)), this);
+            QColorDialog::getColor(qcolour(storedColour(dutyAs_->item(r, 3)).value_or(0xFFFFFF)), this);
         if (!chosen.isValid()) return;
-        dutyAs_->item(r, 3)->setText(qs(colour_text(fromQColor(chosen))));
-        dutyAs_->item(r, 3)->setBackground(chosen);
+        showColour(dutyAs_->item(r, 3), fromQColor(chosen), plan_);
     });
     return page;
 }
@@ -376,8 +392,15 @@ void OptionsDialog::fill() {
         dayOff_->setItem(r, 0, cell(k.name, false));
         dayOff_->setItem(r, 1, cell(k.ownName));
         dayOff_->setItem(r, 2, cell(k.symbol));
-        QTableWidgetItem* glyph = cell(k.settable ? k.normatyw : "", false);
-        if (!k.settable) glyph->setBackground(kLocked);
+        // The stored glyph belongs to a symbol font: a check box says it.
+        QTableWidgetItem* glyph = cell("", false);
+        if (k.settable) {
+            glyph->setFlags(glyph->flags() | Qt::ItemIsUserCheckable);
+            glyph->setCheckState(k.countsTowardNorm() ? Qt::Checked : Qt::Unchecked);
+        } else {
+            glyph->setFlags(glyph->flags() & ~Qt::ItemIsUserCheckable);
+            glyph->setBackground(kLocked);
+        }
         dayOff_->setItem(r, 3, glyph);
     }
     dutyAs_->setRowCount(int(dutyAsEdited_.size()));
@@ -386,8 +409,8 @@ void OptionsDialog::fill() {
         dutyAs_->setItem(r, 0, cell(std::to_string(r + 1), false));
         dutyAs_->setItem(r, 1, cell(d.name));
         dutyAs_->setItem(r, 2, cell(d.symbol ? std::string(1, d.symbol) : std::string()));
-        QTableWidgetItem* c = cell(colour_text(d.color), false);
-        c->setBackground(qcolour(d.color));
+        QTableWidgetItem* c = cell("", false);
+        showColour(c, d.color, plan_);
         dutyAs_->setItem(r, 3, c);
     }
     occupations_->setPlainText(list_text(edited_.autofilling.Occupations));
@@ -439,14 +462,14 @@ bool OptionsDialog::read() {
         day_off_kind& k = edited_.dayOffKinds[r];
         k.ownName = cellText(dayOff_, r, 1);
         k.symbol = cellText(dayOff_, r, 2);
-        if (k.settable) k.normatyw = cellText(dayOff_, r, 3);
+        if (k.settable) k.normatyw = dayOff_->item(r, 3)->checkState() == Qt::Checked ? kNormatywOn : kNormatywOff;
     }
     for (int r = 0; r < dutyAs_->rowCount(); ++r) {
         dutyas_& d = dutyAsEdited_[r];
         d.name = cellText(dutyAs_, r, 1);
         const std::string sym = cellText(dutyAs_, r, 2);
         d.symbol = sym.empty() ? 0 : sym[0];
-        d.color = parse_colour(cellText(dutyAs_, r, 3)).value_or(d.color);
+        d.color = storedColour(dutyAs_->item(r, 3)).value_or(d.color);
     }
     edited_.autofilling.Occupations = list_value(occupations_->toPlainText());
     edited_.autofilling.Educations = list_value(educations_->toPlainText());
