@@ -46,7 +46,7 @@ const char* kBody =
     "<_worker><td>@_worker_surname @_worker_name/@_worker_nick/@_worker_occupation</td>"
     "<_day><td>@_n1_day_symbol</td></day>|eol|</worker>"
     "<_zmiana>[@_shift_name/@_shift_symbol]</zmiana>|eol|"
-    "<_worker><_day><_duty>{@_duty_note}</duty>"
+    "<_worker><_day><_duty>[@_duty_note]</duty>"
     "[@_if_worker_has_duty|'@_worker_surname'|'']</day></worker>|eol|"
     "<_day>@_day_note</day>";
 
@@ -60,7 +60,7 @@ TEST(HtmlEscape, EveryFamilyEscapesTheUsersTextsInAnHtmlDocument) {
     for (const char* escaped :
          {"Kowal&amp;&lt;b&gt;ska&lt;/b&gt; An&quot;na/A&amp;K/&lt;i&gt;pielęgniarka&lt;/i&gt;",
           "<h1>Interna &amp; &lt;Chirurgia&gt; (&lt;G&gt;)</h1>", "<p class=\"firma\">Szpital &lt;Św. Łukasza&gt; &amp; s-ka</p>",
-          "[Dzień &lt;rano&gt;/D&amp;]", "{&lt;script&gt;alert(1)&lt;/script&gt;}",
+          "[Dzień &lt;rano&gt;/D&amp;]", "[&lt;script&gt;alert(1)&lt;/script&gt;]",
           "wizyta &quot;NFZ&quot; &amp; &lt;kontrola&gt;", "<td>D&amp;</td>"})
         EXPECT_NE(html.find(escaped), std::string::npos) << escaped << "\n" << html;
     // A yes/no text expanded on its own is escaped all the same.
@@ -72,10 +72,10 @@ TEST(HtmlEscape, EveryFamilyEscapesTheUsersTextsInAnHtmlDocument) {
 TEST(HtmlEscape, TextDocumentsKeepTheTextsAsTyped) {
     hostile_ward w;
     const std::string text = w.run("txt", "@_clear_auto_eols<_worker>@_worker_surname/@_worker_nick;</worker>"
-                                          "@_group_name<_worker><_day><_duty>{@_duty_note}</duty></day></worker>");
+                                          "@_group_name<_worker><_day><_duty>[@_duty_note]</duty></day></worker>");
     EXPECT_NE(text.find("Kowal&<b>ska</b>/A&K;"), std::string::npos) << text;
     EXPECT_NE(text.find("Interna & <Chirurgia>"), std::string::npos) << text;
-    EXPECT_NE(text.find("{<script>alert(1)</script>}"), std::string::npos) << text;
+    EXPECT_NE(text.find("[<script>alert(1)</script>]"), std::string::npos) << text;
 }
 
 TEST(HtmlEscape, WhoWorksFragmentsEscapeNamesButKeepTheirMarkup) {
