@@ -14,8 +14,11 @@ std::string clock_text(int minutes) {
 }
 
 std::string duration_text(int minutes) {
-    std::string mm = std::to_string(minutes % 60);
-    return std::to_string(minutes / 60) + ":" + (mm.size() < 2 ? "0" : "") + mm;
+    // An overdrawn leave balance is negative: "-0:35", not "0:-35".
+    const std::string sign = minutes < 0 ? "-" : "";
+    const long long whole = minutes < 0 ? -static_cast<long long>(minutes) : minutes;
+    std::string mm = std::to_string(whole % 60);
+    return sign + std::to_string(whole / 60) + ":" + (mm.size() < 2 ? "0" : "") + mm;
 }
 
 void print_group(std::ostream& out, const grupa& g) {

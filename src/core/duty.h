@@ -50,6 +50,10 @@ struct wolne_ {
     bool loaded = true;
     bool customNorm = false;
     bool normWithPartTime = false;
+    // Minutes of a leave taken from last year's balance, given back there
+    // first. Held in memory only: a day off read from a file gives all back
+    // to this year's balance.
+    word fromPreviousYear = 0;
 
     bool used() const { return id != 0; }
 };

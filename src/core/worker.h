@@ -43,17 +43,19 @@ struct prac {
     std::string systemPattern;
     std::string systemPattern8;
     std::string automatDays = "1111100";
-    word holidayCurrentYear = 0;
-    word holidayPreviousYear = 0;
+    // The allowance balances are signed and wide: an overdrawn balance shows
+    // how far it is overdrawn, so giving the day off back restores it exactly.
+    std::int32_t holidayCurrentYear = 0;
+    std::int32_t holidayPreviousYear = 0;
     word id = 0;
     word groupId = 0;
     word work = 0;
     word dailyNorm = 0;  // run-time
     word automatFromHour = 0;
-    word careDays = 0;
+    std::int32_t careDays = 0;
     byte prefDayNight = 0;
     byte prefNormalHoliday = 0;
-    byte rehaDays = 0;
+    std::int32_t rehaDays = 0;
     byte systemStartFrom = 1;
     byte systemStartFrom8 = 1;
     byte employmentFrom = 0;

@@ -80,8 +80,12 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
 
     if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return false;
 
-    // Stored again over itself (an edit or a reload): the old range's marks go first.
-    if (m->daysOff[first].used()) free_day_off(*m, first);
+    // Stored again over itself (an edit or a reload): the old range's marks go
+    // first, and the share of last year's leave it took stays with it.
+    if (m->daysOff[first].used()) {
+        if (!isNew) w.fromPreviousYear = m->daysOff[first].fromPreviousYear;
+        free_day_off(*m, first);
+    }
     store_day_off(plan, *m, w);
     return true;
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "editing/calendar_calls.h"
 #include "editing/message_text.h"
@@ -15,11 +17,13 @@ namespace {
 bool is_leave(char kind) { return kind == 'u' || kind == 'a'; }
 bool has_allowance(char kind) { return is_leave(kind) || kind == 'o' || kind == 'h'; }
 
-// Balances are unsigned fields: a give-back or correction past their range
-// stops at the range's end instead of wrapping round.
-template <typename T>
-void add_clamped(T& field, long long delta, long long max) {
-    field = T(std::clamp<long long>(static_cast<long long>(field) + delta, 0, max));
+// Balances may go below zero: an overdraw stays visible and is exactly undone
+// by the give-back. Only the ends of the field's range (reachable through a
+// damaged file) stop the sum.
+void add_to(std::int32_t& balance, long long delta) {
+    balance = std::int32_t(std::clamp<long long>(static_cast<long long>(balance) + delta,
+                                                 std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string care_unit(const Plan& plan, const prac& w) {
@@ -38,15 +42,20 @@ int minutes_as_days(const Plan& plan, const prac& w, int minutes) {
     return int(std::lround(double(minutes) / daily));
 }
 
-void take_leave(prac& w, int minutes) {
-    if (w.holidayPreviousYear >= minutes) {
-        w.holidayPreviousYear = word(w.holidayPreviousYear - minutes);
-    } else if (w.holidayPreviousYear > 0) {
-        add_clamped(w.holidayCurrentYear, -(minutes - int(w.holidayPreviousYear)), 0xFFFF);
-        w.holidayPreviousYear = 0;
-    } else {
-        add_clamped(w.holidayCurrentYear, -minutes, 0xFFFF);
-    }
+// Leave is taken from last year's balance first, the rest from this year's;
+// the day off remembers the first share so that its give-back refills both.
+void take_leave(prac& p, wolne_& w) {
+    const int minutes = w.normMinutes;
+    const int fromPrevious = std::clamp<int>(p.holidayPreviousYear, 0, minutes);
+    add_to(p.holidayPreviousYear, -fromPrevious);
+    add_to(p.holidayCurrentYear, -(minutes - fromPrevious));
+    w.fromPreviousYear = word(fromPrevious);
+}
+
+void give_leave_back(prac& p, const wolne_& w, int minutes) {
+    const int toPrevious = std::clamp<int>(w.fromPreviousYear, 0, std::max(minutes, 0));
+    add_to(p.holidayPreviousYear, toPrevious);
+    add_to(p.holidayCurrentYear, minutes - toPrevious);
 }
 
 }  // namespace
@@ -90,7 +99,7 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
     const int last = range_end(w);
     if (is_leave(w.symbol)) {
         if (ask_yes_no(plan, "msg_DecreaseHolidayAfterAdd", "Pomniejszyć ilość pozostałego, przysługującego urlopu?"))
-            take_leave(p, w.normMinutes);
+            take_leave(p, w);
     } else if (w.symbol == 'o') {
         const int amount = p.careDaysMode == 0 ? working_days(plan, w.firstIndex, last) : int(w.normMinutes);
         const std::string unit = care_unit(plan, p);
@@ -102,7 +111,7 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
         }
         if (ask_yes_no(plan, "msg_DecreaseCareDaysAfterAdd", "Pomniejszyć ilość pozostałych, przysługujących %s opieki?",
                        {unit}))
-            add_clamped(p.careDays, -amount, 0xFFFF);
+            add_to(p.careDays, -amount);
     } else if (w.symbol == 'h') {
         const int amount = working_days(plan, w.firstIndex, last);
         if (amount > 0 && amount > int(p.rehaDays)) {
@@ -114,7 +123,7 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
         }
         if (ask_yes_no(plan, "msg_DecreaseRehaDaysAfterAdd",
                        "Pomniejszyć ilość pozostałych, przysługujących dni urlopu rehabilitacyjnego?"))
-            add_clamped(p.rehaDays, -amount, 0xFF);
+            add_to(p.rehaDays, -amount);
     }
     return true;
 }
@@ -131,13 +140,13 @@ void give_allowance_back(Plan& plan, int worker, int head) {
                     {p.firstName, p.surname}))
         return;
     if (is_leave(w.symbol)) {
-        add_clamped(p.holidayCurrentYear, day_off_norm(plan, head, last, worker), 0xFFFF);
+        give_leave_back(p, w, day_off_norm(plan, head, last, worker));
     } else if (w.symbol == 'o') {
         const int amount = p.careDaysMode == 0 ? working_days(plan, head, last) : day_off_norm(plan, head, last, worker);
-        if (amount > 0) add_clamped(p.careDays, amount, 0xFFFF);
+        if (amount > 0) add_to(p.careDays, amount);
     } else {
         const int amount = working_days(plan, head, last);
-        if (amount > 0) add_clamped(p.rehaDays, amount, 0xFF);
+        if (amount > 0) add_to(p.rehaDays, amount);
     }
 }
 
@@ -212,10 +221,10 @@ void aktualizuj_urlop(Plan& plan, int worker, int dayIndex) {
     if (head < 0) return;
     wolne_& h = m->daysOff[head];
     if (byte(h.symbol) == kNoDutyWanted) return;  // its norm field holds a shift number
-    const int fresh = day_off_norm(plan, head, std::min(range_end(h), kMaxDays - 1), worker);
+    const int fresh = std::clamp(day_off_norm(plan, head, std::min(range_end(h), kMaxDays - 1), worker), 0, 0xFFFF);
     // Only leave draws on the leave balance; other kinds just take the new norm.
-    if (is_leave(h.symbol)) add_clamped(plan.workers[worker].holidayCurrentYear, int(h.normMinutes) - fresh, 0xFFFF);
-    h.normMinutes = word(std::clamp(fresh, 0, 0xFFFF));
+    if (is_leave(h.symbol)) add_to(plan.workers[worker].holidayCurrentYear, int(h.normMinutes) - fresh);
+    h.normMinutes = word(fresh);
 }
 
 void korekta_wolne(Plan& plan, int worker, int difference, bool noQuestion, char kind) {
@@ -227,12 +236,12 @@ void korekta_wolne(Plan& plan, int worker, int difference, bool noQuestion, char
         return;
     prac& p = plan.workers[worker];
     if (is_leave(kind)) {
-        add_clamped(p.holidayCurrentYear, difference, 0xFFFF);
+        add_to(p.holidayCurrentYear, difference);
     } else if (kind == 'o') {
         // Care kept in days takes the difference in days of the daily norm.
-        add_clamped(p.careDays, p.careDaysMode == 0 ? minutes_as_days(plan, p, difference) : difference, 0xFFFF);
+        add_to(p.careDays, p.careDaysMode == 0 ? minutes_as_days(plan, p, difference) : difference);
     } else {
-        add_clamped(p.rehaDays, minutes_as_days(plan, p, difference), 0xFF);
+        add_to(p.rehaDays, minutes_as_days(plan, p, difference));
     }
 }
 

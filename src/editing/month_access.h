@@ -18,8 +18,7 @@ const ms_* worker_month(const Plan& plan, int worker);
 struct worker_snapshot {
     int worker;
     ms_ month;
-    word holidayCurrentYear, holidayPreviousYear, careDays;
-    byte rehaDays;
+    std::int32_t holidayCurrentYear, holidayPreviousYear, careDays, rehaDays;
 
     worker_snapshot(const Plan& plan, int w);
     void restore(Plan& plan) const;

@@ -270,13 +270,16 @@ std::string worker_dialog_model::problem(const Plan& plan) const {
                                                  {cap("l_user2", "Inne 2: "), f.user2},
                                                  {cap("l_user3", "Inne 3: "), f.user3}});
     if (!bad.empty()) return bad;
-    bad = bad_time_message(
-        plan,
-        {{cap("l_CurrentYearHoliday", "godzin urlopu wypoczynkowego: "), f.currentYearHoliday},
-         {cap("l_LastYearHoliday", "godzin urlopu wyp. z poprz. roku: "), f.lastYearHoliday},
-         {cap("l_CareDays", "dni opieki: "), f.careDaysMode ? f.careHours : ""},
-         {cap("cb_wn_Norma", "Własny normatyw miesięczny [h]"), f.ownNormText}},
-        999);
+    // Leave balances may be overdrawn, so they may be negative.
+    bad = bad_time_message(plan,
+                           {{cap("l_CurrentYearHoliday", "godzin urlopu wypoczynkowego: "), f.currentYearHoliday},
+                            {cap("l_LastYearHoliday", "godzin urlopu wyp. z poprz. roku: "), f.lastYearHoliday}},
+                           999, true);
+    if (bad.empty())
+        bad = bad_time_message(plan,
+                               {{cap("l_CareDays", "dni opieki: "), f.careDaysMode ? f.careHours : ""},
+                                {cap("cb_wn_Norma", "Własny normatyw miesięczny [h]"), f.ownNormText}},
+                               999);
     if (bad.empty())
         bad = bad_time_message(plan, {{cap("l_LastMonthHours", "korekta ręczna:"), f.lastMonthHours}}, 500,
                                true);
@@ -310,8 +313,9 @@ prac worker_dialog_model::build(const Plan& plan) const {
     w.user2 = f.user2;
     w.user3 = f.user3;
     w.employmentFrom = byte(std::clamp(f.employmentFrom, 0, 3));
-    w.holidayCurrentYear = word(minutes_or_zero(f.currentYearHoliday));
-    w.holidayPreviousYear = word(minutes_or_zero(f.lastYearHoliday));
+    // An overdrawn balance is kept as the negative time it shows.
+    w.holidayCurrentYear = minutes_or_zero(f.currentYearHoliday, true);
+    w.holidayPreviousYear = minutes_or_zero(f.lastYearHoliday, true);
     w.prefWithoutAuto = f.mode == auto_mode::Without;
     w.prefAuto8 = f.mode == auto_mode::Eight;
     w.prefSystem = f.mode == auto_mode::Pattern;

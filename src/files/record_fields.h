@@ -16,8 +16,8 @@ namespace planek {
 template <class R>
 struct record_field {
     const char* name;
-    std::variant<std::nullptr_t, std::string R::*, word R::*, byte R::*, smallint R::*, bool R::*, double R::*,
-                 colour R::*>
+    std::variant<std::nullptr_t, std::string R::*, word R::*, byte R::*, smallint R::*, std::int32_t R::*,
+                 bool R::*, double R::*, colour R::*>
         member;
 };
 

@@ -368,6 +368,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
         return result;
     }
     run.tmpl = info_plik(plan, templatePath);
+    run.html = run.tmpl.type == "htm";
     run.rtf.set_font(run.tmpl.fontName, run.tmpl.fontSize);
     std::string body = przygotuj_tresc(run.tmpl);
     if (trim(body).empty()) {
@@ -382,7 +383,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     odswiez_ilemy(plan);
     wylicz_srednie_obsady(plan);
     for (int w : listed_workers(plan)) call_odswiez_pracownika(plan, w, options.allGroups, plan.currentMonth);
-    run.duty8 = przygotuj_rozklad(plan, options.allGroups);
+    run.duty8 = przygotuj_rozklad(plan, options.allGroups, run.html);
     run.tree.clear();
     drzewo_kreator(run.tree, body);
     run.lines.clear();

@@ -72,6 +72,9 @@ struct gen_run {
     std::vector<std::string> output;
     bool truncated = false;
     int depth = 0;  // nesting of expansions (yes/no texts, operands)
+    // The document is HTML: every text of the user's goes in escaped, in
+    // nested expansions too (their own format is "txt").
+    bool html = false;
 
     explicit gen_run(Plan& p) : plan(p) {}
 };

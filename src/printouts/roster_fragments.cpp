@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "calendar/day_table.h"
 #include "calendar/time_text.h"
+#include "printouts/html_text.h"
 
 namespace planek {
 namespace {
@@ -24,8 +25,13 @@ std::string small_span(int start, int length) {
 struct fragment_builder {
     Plan& plan;
     bool allGroups;
+    bool html;
     int days;
     std::vector<std::string> keys;
+
+    // The short name as the fragments hold it: they go into the document as
+    // they are, so an HTML document gets it escaped.
+    std::string nick_of(const prac& w) const { return html ? html_text(w.nick) : w.nick; }
 
     kty* record(int groupIndex, int d) {
         if (groupIndex < 0 || d < 0 || d >= days) return nullptr;
@@ -39,34 +45,35 @@ struct fragment_builder {
         kty* who = record(g, d);
         if (!who) return;
         const grupa& group = plan.groups[g];
+        const std::string nick = nick_of(w);
         const int firstStart = group.shifts.empty() ? -1 : group.shifts[0].start;
         const int dyz8 = plan.options.dyz8;
         const int topUp = plan.calendar.normRemainder;
         int s = duty.shift;
         if (s >= 1 && s <= int(group.shifts.size()) && s <= int(who->shifts.size()) &&
             duty.start == group.shifts[s - 1].start && duty.length == group.shifts[s - 1].length) {
-            who->shifts[s - 1] += w.nick + ", ";
+            who->shifts[s - 1] += nick + ", ";
             return;
         }
         bool topUpLength = duty.length == topUp && topUp != dyz8;
         if (topUpLength) {
             if (duty.start == firstStart)
-                who->lists[kKtoTopUp] += w.nick + ",<br> ";
+                who->lists[kKtoTopUp] += nick + ",<br> ";
             else
-                who->lists[kKtoTopUp] += small_span(duty.start, duty.length) + w.nick + ",<br>";
+                who->lists[kKtoTopUp] += small_span(duty.start, duty.length) + nick + ",<br>";
         }
         bool standard = duty.length == dyz8 && s == 1;
         if (standard) {
             char key[32];
             std::snprintf(key, sizeof key, "%.4d%.2d", int(duty.start), d + 1);
-            keys.push_back(key + w.nick);
+            keys.push_back(key + w.nick);  // plain: the cells are escaped where printed
             if (duty.start == firstStart)
-                who->lists[kKtoStandard] += w.nick + ", ";
+                who->lists[kKtoStandard] += nick + ", ";
             else
-                who->lists[kKtoStandard] += small_span(duty.start, duty.length) + w.nick + ",<br>";
+                who->lists[kKtoStandard] += small_span(duty.start, duty.length) + nick + ",<br>";
         }
         if (!standard && !topUpLength)
-            who->lists[kKtoOther] += small_span(duty.start, duty.length) + w.nick + ",<br>";
+            who->lists[kKtoOther] += small_span(duty.start, duty.length) + nick + ",<br>";
     }
 
     static int list_of_kind(char kind) {
@@ -108,6 +115,7 @@ struct fragment_builder {
         int n = ile_roboczych(plan, from, to);
         bool standardFill = n != 0 && allStandard && double(sum) / n == double(plan.options.dyz8);
         const char* cls = class_of_kind(off.symbol);
+        const std::string nick = nick_of(w);
         if (worked && !standardFill) {
             for (int k = from; k <= to; ++k) {
                 kty* who = record(g, k);
@@ -122,9 +130,9 @@ struct fragment_builder {
                         note = small_span(duty.start, duty.length);
                     std::string br = note.empty() ? "" : "<br>";
                     if (cls)
-                        who->lists[list] += note + "<span class=" + cls + ">" + w.nick + "</span>," + br;
+                        who->lists[list] += note + "<span class=" + cls + ">" + nick + "</span>," + br;
                     else
-                        who->lists[list] += note + "<b>" + w.nick + "</b>," + br;
+                        who->lists[list] += note + "<b>" + nick + "</b>," + br;
                 }
             }
             return;
@@ -137,9 +145,9 @@ struct fragment_builder {
             kty* who = record(g, k);
             if (!who) continue;
             if (cls)
-                who->lists[list] += std::string("<span class=") + cls + ">" + w.nick + "</span>, ";
+                who->lists[list] += std::string("<span class=") + cls + ">" + nick + "</span>, ";
             else
-                who->lists[list] += w.nick + ", ";
+                who->lists[list] += nick + ", ";
         }
     }
 };
@@ -189,7 +197,7 @@ std::vector<int> listed_workers(const Plan& plan) {
     return out;
 }
 
-std::vector<duty8_row> przygotuj_rozklad(Plan& plan, bool includeOtherGroups) {
+std::vector<duty8_row> przygotuj_rozklad(Plan& plan, bool includeOtherGroups, bool html) {
     const int days = int(std::min<size_t>(plan.days.size(), kMaxDays));
     for (int d = 0; d < int(plan.days.size()); ++d) {
         day& dd = plan.days[d];
@@ -198,7 +206,7 @@ std::vector<duty8_row> przygotuj_rozklad(Plan& plan, bool includeOtherGroups) {
         dd.whoList.assign(plan.groups.size(), kty{});
         for (size_t g = 0; g < plan.groups.size(); ++g) czysc_kto(&plan.groups[g], dd.whoList[g]);
     }
-    fragment_builder b{plan, includeOtherGroups, days, {}};
+    fragment_builder b{plan, includeOtherGroups, html, days, {}};
     const grupa* current = plan.group();
     for (int wi : listed_workers(plan)) {
         const prac& w = plan.workers[wi];

@@ -31,8 +31,9 @@ struct duty8_row {
 };
 
 // Rebuilds every day's "who" records (plan.days[d].who and .whoList) and
-// returns the standard-duty table.
-std::vector<duty8_row> przygotuj_rozklad(Plan& plan, bool includeOtherGroups);
+// returns the standard-duty table. For an HTML document the names in the
+// records are escaped; the table's cells stay plain.
+std::vector<duty8_row> przygotuj_rozklad(Plan& plan, bool includeOtherGroups, bool html = false);
 
 // The workers of the worker list, as worker table indexes: the list box
 // entries when there are any, else the whole worker table.

@@ -7,6 +7,8 @@
 #include "calendar/holidays.h"
 #include "calendar/time_text.h"
 #include "core/text.h"
+#include "editing/symbols.h"
+#include "printouts/html_text.h"
 #include "printouts/template_text.h"
 
 namespace planek {
@@ -100,6 +102,17 @@ int var_call::dayOffHead() const {
 const wolne_* var_call::dayOff() const {
     int h = dayOffHead();
     return h < 0 ? nullptr : &wm()->daysOff[h];
+}
+
+std::string var_call::user(const std::string& text) const { return run.html ? html_text(text) : text; }
+
+std::string var_call::duty_symbol(const dyzur& d) const {
+    const std::string plain = dyzur2symbol(plan(), d, "symbol", "txt");
+    if (format != "htm") return user(plain);
+    // The two differ only where the symbol is a time the program writes with
+    // its own markup; any other symbol is a text the user chose.
+    const std::string marked = dyzur2symbol(plan(), d, "symbol", "htm");
+    return marked != plain ? marked : user(plain);
 }
 
 std::string var_call::time(long long minutes, bool wrapDay) const { return min2h(minutes, timeFmt, true, wrapDay); }

@@ -38,6 +38,12 @@ struct var_call {
     const wolne_* dayOff() const;
     int dayOffHead() const;
 
+    // A text of the user's (a name, a note, a symbol) as the document holds
+    // it: escaped in HTML, as it is elsewhere.
+    std::string user(const std::string& text) const;
+    // The symbol of a duty in the cell of a roster.
+    std::string duty_symbol(const dyzur& d) const;
+
     // Minutes in this variable's time format.
     std::string time(long long minutes, bool wrapDay = false) const;
     // The yes or the no text, expanded as a "txt" line.

@@ -72,8 +72,10 @@ const duty8_row* duty8(const V& c) {
 std::string shift_who(const V& c) {
     int d = c.dayIndex();
     if (c.ctx.duty8) {
+        // The cells are plain lists of short names; the who-works lists
+        // below are fragments already built with escaped names.
         const duty8_row* r = duty8(c);
-        return r && d >= 0 && d < int(r->cells.size()) ? r->cells[d] : std::string();
+        return r && d >= 0 && d < int(r->cells.size()) ? c.user(r->cells[d]) : std::string();
     }
     const kty* w = c.who();
     if (!w || c.ctx.shift < 0 || c.ctx.shift >= int(w->shifts.size())) return {};
@@ -96,7 +98,7 @@ std::string duty_who(const V& c) {
         });
         if (!on) continue;
         if (!out.empty()) out += ", ";
-        out += p.workers[w].fullName();
+        out += c.user(p.workers[w].fullName());
     }
     return out;
 }
@@ -134,10 +136,10 @@ void add_day_variables(std::vector<var_entry>& t) {
         {"dzien_nr", "day_no", "", [](V& c) { return c.dayIndex() < 0 ? "" : number_text(c.dayIndex() + 1); }},
         {"dzien_nazwa", "day_name", "", [](V& c) { return std::string(kDayNames[c.weekday()]); }},
         {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return std::string(kDayShort[c.weekday()]); }},
-        {"dzien_uwagi", "day_note", "", [](V& c) { return c.dayParam() ? c.dayParam()->note : std::string(); }},
+        {"dzien_uwagi", "day_note", "", [](V& c) { return c.dayParam() ? c.user(c.dayParam()->note) : std::string(); }},
         {"dzien_klasa_tytul", "day_class_title", "",
-         [](V& c) { return c.dayParam() ? c.dayParam()->dayClass : std::string(); }},
-        {"dzien_klasa", "day_class", "", [](V& c) { return c.dayParam() ? "d" + c.dayParam()->dayClass : ""; }},
+         [](V& c) { return c.dayParam() ? c.user(c.dayParam()->dayClass) : std::string(); }},
+        {"dzien_klasa", "day_class", "", [](V& c) { return c.dayParam() ? "d" + c.user(c.dayParam()->dayClass) : ""; }},
         {"dzien_id", "day_id", "",
          [](V& c) {
              const miesiac* m = c.month();
@@ -201,8 +203,8 @@ void add_day_variables(std::vector<var_entry>& t) {
         {"zmiana_ile_pd", "shift_duration_pd", "",
          [](V& c) { return c.shift() ? min2h(c.shift()->length, "txt", true, false) : ""; }},
         {"zmiana_ile", "shift_duration", "", [](V& c) { return c.shift() ? c.time(c.shift()->length) : ""; }},
-        {"zmiana_symbol", "shift_symbol", "", [](V& c) { return c.shift() ? c.shift()->symbol : ""; }},
-        {"zmiana_nazwa", "shift_name", "", [](V& c) { return c.shift() ? c.shift()->name : ""; }},
+        {"zmiana_symbol", "shift_symbol", "", [](V& c) { return c.shift() ? c.user(c.shift()->symbol) : ""; }},
+        {"zmiana_nazwa", "shift_name", "", [](V& c) { return c.shift() ? c.user(c.shift()->name) : ""; }},
     };
     for (var_entry& e : s) e.shiftFamily = true;
     v.insert(v.end(), s.begin(), s.end());

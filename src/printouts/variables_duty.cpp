@@ -106,13 +106,13 @@ const day_off_kind* desc_kind(const V& c) {
 
 void add_duty_variables(std::vector<var_entry>& t) {
     std::vector<var_entry> v = {
-        {"dyzur_uwagi", "duty_note", "", [](V& c) { return c.duty() ? c.duty()->note : ""; }},
+        {"dyzur_uwagi", "duty_note", "", [](V& c) { return c.duty() ? c.user(c.duty()->note) : ""; }},
         {"dyzur_typ", "duty_type", "",
          [](V& c) {
              const dyzur* d = c.duty();
              if (!d) return std::string();
-             if (d->medical) return c.plan().options.glowne.symbol_medical_duty;
-             if (d->alsoOvertime) return c.plan().options.glowne.symbol_duty_as_overtime;
+             if (d->medical) return c.user(c.plan().options.glowne.symbol_medical_duty);
+             if (d->alsoOvertime) return c.user(c.plan().options.glowne.symbol_duty_as_overtime);
              return std::string();
          }},
         {"dyzur_ile_n", "duty_n_duration", "", [](V& c) { return c.duty() ? c.time(part(c, 'n')) : ""; }},
@@ -138,12 +138,12 @@ void add_duty_variables(std::vector<var_entry>& t) {
         {"dyzur_ile_pd", "duty_duration_pd", "",
          [](V& c) { return c.duty() ? min2h(c.duty()->length, "txt", true, false) : ""; }},
         {"dyzur_symbol", "duty_symbol", "",
-         [](V& c) { return c.duty() ? dyzur2symbol(c.plan(), *c.duty(), "symbol", c.format == "htm" ? "htm" : "txt") : ""; }},
+         [](V& c) { return c.duty() ? c.duty_symbol(*c.duty()) : ""; }},
         {"dyzur_wolne_symbol", "duty_dayoff_symbol", "",
          [](V& c) {
              const ms_* m = c.wm();
              if (!m || !c.dayOff()) return std::string();
-             return wolne2symbol(c.plan(), m->daysOff[c.dayIndex()], c.ctx.worker, c.dayIndex(), c.ctx.month);
+             return c.user(wolne2symbol(c.plan(), m->daysOff[c.dayIndex()], c.ctx.worker, c.dayIndex(), c.ctx.month));
          }},
         {"dyzur_zmiana", "duty_shift", "", [](V& c) { return c.duty() ? number_text(c.duty()->shift) : ""; }},
         {"dyzur_od", "duty_from", "", [](V& c) { return c.duty() ? c.time(c.duty()->start, true) : ""; }},
@@ -154,8 +154,8 @@ void add_duty_variables(std::vector<var_entry>& t) {
         {"dyzur_oddo_g", "duty_fromto_all", "",
          [](V& c) { return c.duty() ? fromto(c, c.duty()->end() + c.duty()->overtime) : ""; }},
         {"dyzur_forma_symbol", "duty_mode_symbol", "",
-         [](V& c) { return mode(c) && mode(c)->symbol ? std::string(1, mode(c)->symbol) : ""; }},
-        {"dyzur_forma_nazwa", "duty_mode_name", "", [](V& c) { return mode(c) ? mode(c)->name : ""; }},
+         [](V& c) { return mode(c) && mode(c)->symbol ? c.user(std::string(1, mode(c)->symbol)) : ""; }},
+        {"dyzur_forma_nazwa", "duty_mode_name", "", [](V& c) { return mode(c) ? c.user(mode(c)->name) : ""; }},
         {"dyzur_nadgodz", "duty_overtime", "", [](V& c) { return c.duty() ? c.time(c.duty()->overtime) : ""; }},
         {"dyzur_nadgodz_od", "duty_overtime_from", "",
          [](V& c) { return c.duty() && c.duty()->overtime ? c.time(c.duty()->end(), true) : ""; }},
@@ -172,17 +172,17 @@ void add_duty_variables(std::vector<var_entry>& t) {
          [](V& c) { return c.duty() ? c.time(overtime_rate(c, true, true)) : ""; }},
         {"dyzur_med_50_nadgodz", "duty_med_50_overtime", "",
          [](V& c) { return c.duty() ? c.time(overtime_rate(c, false, true)) : ""; }},
-        {"dyzur_grupa_skrot", "duty_group_nick", "", [](V& c) { return duty_group(c) ? duty_group(c)->nick : ""; }},
+        {"dyzur_grupa_skrot", "duty_group_nick", "", [](V& c) { return duty_group(c) ? c.user(duty_group(c)->nick) : ""; }},
         {"dyzur_grupa_skrot_bez_biez", "duty_group_nick_wo_current", "",
          [](V& c) {
              const grupa* g = duty_group(c);
-             return g && g != c.plan().group() ? g->nick : "";
+             return g && g != c.plan().group() ? c.user(g->nick) : "";
          }},
         // Day off.
-        {"wolne_typ", "dayoff_type", "", [](V& c) { return c.dayOff() ? day_off_kind_code(c.dayOff()->symbol) : ""; }},
-        {"wolne_nazwa", "dayoff_name", "", [](V& c) { return c.dayOff() ? wolne2nazwa(c.plan(), c.dayOff()->symbol) : ""; }},
-        {"wolne_opis_nazwa", "dayoff_desc_name", "", [](V& c) { return desc_kind(c) ? desc_kind(c)->shownName() : ""; }},
-        {"wolne_opis_symbol", "dayoff_desc_symbol", "", [](V& c) { return desc_kind(c) ? desc_kind(c)->symbol : ""; }},
+        {"wolne_typ", "dayoff_type", "", [](V& c) { return c.dayOff() ? c.user(day_off_kind_code(c.dayOff()->symbol)) : ""; }},
+        {"wolne_nazwa", "dayoff_name", "", [](V& c) { return c.dayOff() ? c.user(wolne2nazwa(c.plan(), c.dayOff()->symbol)) : ""; }},
+        {"wolne_opis_nazwa", "dayoff_desc_name", "", [](V& c) { return desc_kind(c) ? c.user(desc_kind(c)->shownName()) : ""; }},
+        {"wolne_opis_symbol", "dayoff_desc_symbol", "", [](V& c) { return desc_kind(c) ? c.user(desc_kind(c)->symbol) : ""; }},
         {"wolne_ile_dni", "dayoff_days_quantity", "", [](V& c) { return c.dayOff() ? number_text(dayoff_days(c)) : ""; }},
         {"wolne_ile_dni_roboczych", "dayoff_work_days_quantity", "",
          [](V& c) {

@@ -87,13 +87,13 @@ void add_general_variables(std::vector<var_entry>& t) {
          [](V& c) { return std::string(c.plan().approvedStatus == 1 ? "zatwierdzony" : "niezatwierdzony"); }},
         {"typ_planeku", "schedule_type", "",
          [](V& c) { return std::string(c.plan().planType == 1 ? "zrealizowany" : "planowany"); }},
-        {"miejscowosc", "place", "", [](V& c) { return c.plan().options.glowne.miejscowosc; }},
-        {"uzytkownik", "user_name", "", [](V& c) { return c.plan().options.user.user_name; }},
-        {"system_nazwa_uzytkownika", "system_user_name", "", [](V&) { return system_user(); }},
-        {"adres", "address", "", [](V& c) { return c.plan().options.glowne.adres; }},
-        {"kod", "zip_code", "", [](V& c) { return c.plan().options.glowne.kod; }},
-        {"nip", "vat_no", "", [](V& c) { return c.plan().options.glowne.vat_no; }},
-        {"firma", "company", "", [](V& c) { return c.plan().options.glowne.firma; }},
+        {"miejscowosc", "place", "", [](V& c) { return c.user(c.plan().options.glowne.miejscowosc); }},
+        {"uzytkownik", "user_name", "", [](V& c) { return c.user(c.plan().options.user.user_name); }},
+        {"system_nazwa_uzytkownika", "system_user_name", "", [](V& c) { return c.user(system_user()); }},
+        {"adres", "address", "", [](V& c) { return c.user(c.plan().options.glowne.adres); }},
+        {"kod", "zip_code", "", [](V& c) { return c.user(c.plan().options.glowne.kod); }},
+        {"nip", "vat_no", "", [](V& c) { return c.user(c.plan().options.glowne.vat_no); }},
+        {"firma", "company", "", [](V& c) { return c.user(c.plan().options.glowne.firma); }},
         // Month and date.
         {"miesiac", "month", "", [](V& c) { return c.month() ? month_name(c.plan(), c.month()->month) : std::string(); }},
         {"miesiac_nr", "month_no", "",
@@ -111,25 +111,25 @@ void add_general_variables(std::vector<var_entry>& t) {
              return date_text(d.year, d.month, d.day);
          }},
         // Group.
-        {"grupa_nazwa", "group_name", "", [](V& c) { return c.group() ? c.group()->name : std::string(); }},
-        {"grupa_skrot", "group_nick", "", [](V& c) { return c.group() ? c.group()->nick : std::string(); }},
+        {"grupa_nazwa", "group_name", "", [](V& c) { return c.group() ? c.user(c.group()->name) : std::string(); }},
+        {"grupa_skrot", "group_nick", "", [](V& c) { return c.group() ? c.user(c.group()->nick) : std::string(); }},
         {"grupa_normatyw", "group_normative", "",
          [](V& c) { return c.group() ? c.time(c.group()->monthNorm) : std::string(); }},
         {"grupa_dopracowanie", "group_least", "",
          [](V& c) { return c.month() ? c.time(c.month()->normRemainder) : std::string(); }},
         {"grupa_kolor_rgb", "group_color_rgb", "",
          [](V& c) { return c.group() ? hex_rgb(c.group()->color) : std::string(); }},
-        {"symbol_dyzuru_8", "symbol_of_duty_8", "", [](V& c) { return c.plan().options.glowne.symbol_8; }},
+        {"symbol_dyzuru_8", "symbol_of_duty_8", "", [](V& c) { return c.user(c.plan().options.glowne.symbol_8); }},
         {"symbol_dyzuru_inny", "symbol_of_duty_other", "",
-         [](V& c) { return c.plan().options.glowne.symbol_other; }},
-        {"symbol_dyzuru_dopr", "symbol_of_duty_residue", "", [](V& c) { return c.plan().options.glowne.symbol_d; }},
+         [](V& c) { return c.user(c.plan().options.glowne.symbol_other); }},
+        {"symbol_dyzuru_dopr", "symbol_of_duty_residue", "", [](V& c) { return c.user(c.plan().options.glowne.symbol_d); }},
         // Employment forms (p1 = the form's number).
         {"zatrudnienie_nazwa", "employment_name", "",
-         [](V& c) { return employment(c) ? employment(c)->name : std::string(); }},
+         [](V& c) { return employment(c) ? c.user(employment(c)->name) : std::string(); }},
         {"zatrudnienie_symbol", "employment_symbol", "",
          [](V& c) {
              const dutyas_* e = employment(c);
-             return e && e->symbol ? std::string(1, e->symbol) : std::string();
+             return e && e->symbol ? c.user(std::string(1, e->symbol)) : std::string();
          }},
         {"zatrudnienie_kolor", "employment_color", "",
          [](V& c) { return employment(c) ? hex_rgb(employment(c)->color) : std::string(); }},

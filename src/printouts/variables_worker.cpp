@@ -26,7 +26,7 @@ long long norm(const V& c) { return c.wm() ? c.wm()->workerNorm : 0; }
 // A text field of the worker.
 template <std::string prac::*F>
 std::string field(V& c) {
-    return c.worker() ? c.worker()->*F : std::string();
+    return c.worker() ? c.user(c.worker()->*F) : std::string();
 }
 
 // A time of the worker's month.
@@ -69,11 +69,11 @@ std::string cell_symbol(V& c) {
     std::string out;
     for (const dyzur& x : m->duties[d]) {
         if (!out.empty()) out += "/";
-        out += dyzur2symbol(c.plan(), x, "symbol", c.format == "htm" ? "htm" : "txt");
+        out += c.duty_symbol(x);
     }
     if (c.dayOff()) {
         std::string s = wolne2symbol(c.plan(), m->daysOff[d], c.ctx.worker, d, c.ctx.month);
-        if (!s.empty() && s != " ") out += out.empty() ? s : "/" + s;
+        if (!s.empty() && s != " ") out += out.empty() ? c.user(s) : "/" + c.user(s);
     }
     if (out.empty() && c.format == "htm") out = "&nbsp;";
     return out;
@@ -128,7 +128,7 @@ void add_worker_variables(std::vector<var_entry>& t) {
              const prac* w = c.worker();
              if (!w) return std::string();
              int k = w->employmentFrom >= 1 && w->employmentFrom <= 4 ? w->employmentFrom - 1 : 0;
-             return k < int(c.plan().dutyAs.size()) ? c.plan().dutyAs[k].name : std::string();
+             return k < int(c.plan().dutyAs.size()) ? c.user(c.plan().dutyAs[k].name) : std::string();
          }},
         // Month sums.
         {"prac_ile_dyz", "worker_duty_qty", "", [](V& c) { return c.worker() ? number_text(duty_count(c)) : ""; }},
@@ -170,7 +170,8 @@ void add_worker_variables(std::vector<var_entry>& t) {
         {"prac_roznica_normatyw_pracownika_bu", "worker_difference_worker_normative_wd", "",
          MT(worked(c) - (norm(c) - credited(c)))},
         // The worker's cell of the day.
-        {"1n_dzien_klasa", "n1_day_class", "", [](V& c) { return c.dayParam() ? "d" + c.dayParam()->dayClass : ""; }},
+        {"1n_dzien_klasa", "n1_day_class", "",
+         [](V& c) { return c.dayParam() ? "d" + c.user(c.dayParam()->dayClass) : ""; }},
         {"1n_dzien_symbol", "n1_day_symbol", "", cell_symbol},
         {"1n_dzien_ile_d", "n1_day_d_duration", "",
          [](V& c) { return day_sum(c) ? c.time(day_sum(c)->categories[0].dayMinutes) : ""; }},

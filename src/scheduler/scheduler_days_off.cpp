@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "editing/day_off_add.h"
+#include "editing/day_off_rules.h"
 #include "editing/month_access.h"
 #include "scheduler/scheduler_steps.h"
 
@@ -17,18 +18,19 @@ bool has_kind(const ms_& m, int days, char kind) {
     return false;
 }
 
-// A working day without the worker's duties on which no day off starts.
-bool free_day(const Plan& plan, const ms_& m, int d) {
-    return !plan.days[d].holiday && m.duties[d].empty() && !m.daysOff[d].used();
+// A working day without the worker's duties and outside every day off of
+// the worker: one lying inside a leave would vanish under it in the printouts.
+bool free_day(const Plan& plan, const ms_& m, int worker, int d) {
+    return !plan.days[d].holiday && m.duties[d].empty() && !czy_juz_wolny(plan, d, worker);
 }
 
 // The first free day in the week after the worked day, else the nearest one
 // in the week before it; -1 when there is none.
-int day_off_for(const Plan& plan, const ms_& m, int worked, int days) {
+int day_off_for(const Plan& plan, const ms_& m, int worker, int worked, int days) {
     for (int d = worked + 1; d <= std::min(worked + kReach, days - 1); ++d)
-        if (free_day(plan, m, d)) return d;
+        if (free_day(plan, m, worker, d)) return d;
     for (int d = worked - 1; d >= std::max(worked - kReach, 0); --d)
-        if (free_day(plan, m, d)) return d;
+        if (free_day(plan, m, worker, d)) return d;
     return -1;
 }
 
@@ -39,7 +41,7 @@ void give_kind(Plan& plan, run_state& run, int worker, char kind, bool (*worked_
     const int firstDay = first_day_of_month(plan);
     for (int d = 0; d < days; ++d) {
         if (!worked_day(plan.days[d]) || m->duties[d].empty()) continue;
-        const int off = day_off_for(plan, *m, d, days);
+        const int off = day_off_for(plan, *m, worker, d, days);
         if (off < 0) continue;
         wolne_ w;
         w.workerId = plan.workers[worker].id;

@@ -118,14 +118,14 @@ TEST_F(DayOff, LeaveTakesPreviousYearFirst) {
     ASSERT_TRUE(dodaj_wolne(plan, w, 0, true, true));
     EXPECT_EQ(p.holidayPreviousYear, 545);
     EXPECT_EQ(p.holidayCurrentYear, 10000 - 310);
-    // Nothing left at all: the balance stops at zero rather than wrapping.
+    // Not enough left: the balance goes below zero by the overdraw.
     p.holidayPreviousYear = 0;
     p.holidayCurrentYear = 100;
     w = dayOff(0, 'u', 15, 15);
     w.normMinutes = 455;
     ui->answers = {Answer::Yes};
     ASSERT_TRUE(dodaj_wolne(plan, w, 0, true, true));
-    EXPECT_EQ(p.holidayCurrentYear, 0);
+    EXPECT_EQ(p.holidayCurrentYear, 100 - 455);
 }
 
 TEST_F(DayOff, NoMeansTheBalanceStays) {

@@ -230,6 +230,11 @@ TEST_F(StaffFiles, EveryFieldSurvivesSaveAndLoad) {
     prac second;
     second.id = 43;
     second.surname = "Nowak";
+    // Overdrawn balances are stored and read back as the negative values they are.
+    second.holidayCurrentYear = -35;
+    second.holidayPreviousYear = -455;
+    second.careDays = -1;
+    second.rehaDays = -2;
     plan.workers = {full_worker(), second};
 
     files_report saved = zapisz(plan);
@@ -406,7 +411,7 @@ TEST_F(StaffFiles, MalformedNumbersAreReportedAndNothingIsLost) {
                                                         "z¤1140¤720¤0¤2¤1¤notacolour¤N¤Noc\r\n"));
     write_staff({"p¤1¤0¤26¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Kowalska¤Anna",
                  "p¤2¤0¤abc¤0¤0¤0¤sto¤5¤5¤0¤¤0¤0¤1¤¤Nowak¤Jan",
-                 "p¤3¤0¤99999¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Zając¤Ola"},
+                 "p¤3¤0¤99999999999¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Zając¤Ola"},
                 data / "kadra.inr");
     const std::string original_staff = read_file(data / "kadra.inr");
     const std::string original_groups = read_file(data / "grupy.ini");

@@ -59,6 +59,24 @@ TEST_F(DaysOffWard, OneAlreadyGivenByHandStopsTheKind) {
     EXPECT_EQ(w.daysOff(a), (std::vector<day_kind>{{5, '9'}, {20, '1'}}));
 }
 
+TEST_F(DaysOffWard, NoDayOffInsideAnotherDayOff) {
+    // A leave over the working days after the Sunday: the day off goes to
+    // the day before, not onto one of the leave's covered days.
+    w.handDuty(a, 7, 1);
+    w.handDayOff(a, 'u', 8, 13);
+    w.run(Answer::Yes);
+    EXPECT_EQ(w.daysOff(a), (std::vector<day_kind>{{6, '1'}, {8, 'u'}}));
+    // Days off over the whole reach on both sides: none is given.
+    scheduler_ward full;
+    full.group().dayOffForHolidayWorkDistribution = true;
+    const int b = full.addWorker("0");
+    full.handDuty(b, 14, 1);
+    full.handDayOff(b, 'z', 8, 13);
+    full.handDayOff(b, 'u', 15, 20);
+    full.run(Answer::Yes);
+    EXPECT_EQ(full.daysOff(b), (std::vector<day_kind>{{8, 'z'}, {15, 'u'}}));
+}
+
 TEST_F(DaysOffWard, NoneWhenTheGroupDoesNotDistribute) {
     w.group().dayOffForHolidayWorkDistribution = false;
     w.handDuty(a, 7, 1);

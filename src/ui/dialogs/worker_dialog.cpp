@@ -194,8 +194,8 @@ QWidget* WorkerDialog::buildExtra() {
 QWidget* WorkerDialog::buildLeave() {
     auto* page = new QGroupBox(caption(plan_, kForm, "gb_Holidays", "Pozostaje..."));
     auto* form = new QFormLayout(page);
-    currentYear_ = timeField(plan_, page, "me_CurrentYearHoliday");
-    lastYear_ = timeField(plan_, page, "me_LastYearHoliday");
+    currentYear_ = timeField(plan_, page, "me_CurrentYearHoliday", 999, true);
+    lastYear_ = timeField(plan_, page, "me_LastYearHoliday", 999, true);
     careMode_ = new QComboBox(page);
     careMode_->setObjectName("cb_CareDaysMode");
     careMode_->addItems({caption(plan_, kForm, "cb_CareDaysMode_days", "dni"),
