@@ -400,6 +400,29 @@ std::vector<std::string> czytaj_opcje(Plan& plan, const std::string& selector) {
     return ignored;
 }
 
+namespace {
+
+// The duty-as entries, the day-off kinds' symbols and norm flags, and their
+// names; names left at their defaults are written empty unless `shown`.
+void write_names(const Plan& plan, IniFile& ini, bool shown) {
+    const std::vector<dutyas_> defaults = default_duty_as(plan.tr);
+    for (size_t i = 0; i < plan.dutyAs.size() && i < 4; ++i) {
+        const dutyas_& d = plan.dutyAs[i];
+        std::string symbol = d.symbol ? std::string(1, d.symbol) : "";
+        const bool standard = !shown && i < defaults.size() && d.name == defaults[i].name;
+        ini.writeString("dyzur_jako", std::to_string(i + 1),
+                        join_fields({standard ? std::string() : one_line(d.name), symbol, colour_text(d.color)}));
+    }
+    const Options& o = plan.options;
+    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_normatyw", k.code, one_line(k.normatyw));
+    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_symbol", k.code, one_line(k.symbol));
+    for (const day_off_kind& k : o.dayOffKinds)
+        ini.writeString("urlop_nazwa", k.code,
+                        !shown && k.ownName == k.name ? std::string() : one_line(k.shownName()));
+}
+
+}  // namespace
+
 void write_options(const Plan& plan, IniFile& ini) {
     const Options& o = plan.options;
     const glowne_options& g = o.glowne;
@@ -443,18 +466,7 @@ void write_options(const Plan& plan, IniFile& ini) {
     ini.writeString(wy, "noc_do", option_time_text(w.noc_do));
     ini.writeString(wy, "doba_od", option_time_text(w.doba_od));
 
-    const std::vector<dutyas_> defaults = default_duty_as(plan.tr);
-    for (size_t i = 0; i < plan.dutyAs.size() && i < 4; ++i) {
-        const dutyas_& d = plan.dutyAs[i];
-        std::string symbol = d.symbol ? std::string(1, d.symbol) : "";
-        const bool standard = i < defaults.size() && d.name == defaults[i].name;
-        ini.writeString("dyzur_jako", std::to_string(i + 1),
-                        join_fields({standard ? std::string() : one_line(d.name), symbol, colour_text(d.color)}));
-    }
-    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_normatyw", k.code, one_line(k.normatyw));
-    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_symbol", k.code, one_line(k.symbol));
-    for (const day_off_kind& k : o.dayOffKinds)
-        ini.writeString("urlop_nazwa", k.code, k.ownName == k.name ? std::string() : one_line(k.ownName));
+    write_names(plan, ini, false);
 
     for (const warning_rule& rule : warning_rules()) {
         ini.writeBool("warnings", rule.flag, o.warnings.*rule.on);
@@ -546,6 +558,7 @@ std::vector<std::pair<std::string, std::string>> effective_options(const Plan& p
     ini.writeInt("glowne", "dyz8", plan.options.glowne.dyz8);
     ini.writeInt("glowne", "dyz12", plan.options.glowne.dyz12);
     write_options(plan, ini);
+    write_names(plan, ini, true);  // what is in force, defaults included
     write_exit_keys(plan, ini);
     write_recent_keys(plan, ini);
     std::vector<std::pair<std::string, std::string>> all;

@@ -470,12 +470,12 @@ TEST_F(OptionsFile, ASwitchOfLanguageCarriesOnlyTypedNames) {
     const std::vector<dutyas_> oldDefaults = default_duty_as(plan.tr);
     std::vector<day_off_kind> kinds = plan.options.dayOffKinds;
     std::vector<dutyas_> dutyAs = plan.dutyAs;
-    kinds[3].ownName = "Wychowawczy";
+    kinds[3].ownName = "Urlop wychowawczy (3 lata)";
     dutyAs[2].name = "Zlecenie";
     switch_to_english(plan);
     carry_typed_names(plan, kinds, dutyAs, oldDefaults);
     EXPECT_EQ(plan.options.dayOffKinds[1].shownName(), "Annual leave");
-    EXPECT_EQ(plan.options.dayOffKinds[3].shownName(), "Wychowawczy");
+    EXPECT_EQ(plan.options.dayOffKinds[3].shownName(), "Urlop wychowawczy (3 lata)");
     EXPECT_EQ(plan.dutyAs[0].name, "Employment");
     EXPECT_EQ(plan.dutyAs[2].name, "Zlecenie");
 }
