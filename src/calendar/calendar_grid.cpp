@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "settings/language.h"
 
 namespace planek {
 
@@ -46,6 +47,15 @@ std::string month_name(const Plan& plan, int month) {
     const std::vector<std::string> items = list_items(plan.tr.tr("f_Parameters", "cb_Month", ""));
     if (int(items.size()) >= month && !items[month - 1].empty()) return items[month - 1];
     return kMonthNames[month - 1];
+}
+
+std::string date_in_words(const Plan& plan, int year, int month, int day) {
+    if (month < 1 || month > 12) return "";
+    std::vector<std::string> names = muv_entries(plan.tr.muv(
+        "muv_MonthsOf",
+        "stycznia¤lutego¤marca¤kwietnia¤maja¤czerwca¤lipca¤sierpnia¤września¤października¤listopada¤grudnia"));
+    const std::string name = names.size() == 12 ? names[size_t(month - 1)] : month_name(plan, month);
+    return std::to_string(day) + " " + name + " " + std::to_string(year);
 }
 
 grid_place miejsce_dnia(int firstDayOfWeek, int dayNumber, int dayOfWeek) {

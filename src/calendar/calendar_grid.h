@@ -17,6 +17,10 @@ inline constexpr int kGridRows = 6;
 // The name of a month (1..12) as the parameters dialog lists it.
 std::string month_name(const Plan& plan, int month);
 
+// A date as a sentence says it, the month in the genitive: "7 grudnia 2026"
+// ("7 December 2026" in English). Empty for a month outside 1..12.
+std::string date_in_words(const Plan& plan, int year, int month, int day);
+
 // Where a day goes on the grid: row 0..5 and weekday block 0 (Monday) .. 6
 // (Sunday), from the weekday codes (1 = Sunday) of the 1st and of the day.
 struct grid_place {

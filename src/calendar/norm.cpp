@@ -164,7 +164,6 @@ void normatyw(Plan& plan, bool clearStaffing, int periodMonth, bool renumberCale
         month_captions(plan);
     odswiez_klasy_dni(plan, periodMonth);
     if (renumberCalendar) przenumeruj_kalendarz(plan);
-    plan.modified = true;
 }
 
 int normatyw_wolnego(const Plan& plan, int fromDay, int toDay, int worker, int periodMonth,

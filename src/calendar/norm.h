@@ -26,6 +26,8 @@ int wlasny_normatyw_minuty(const Plan& plan, const grupa& g, int periodMonth);
 // Recomputes the calendar of the shown month, the night window, the working
 // days and the norm of every group and of the current group, stores them in
 // period month periodMonth and in plan.calendar, and rebuilds the captions.
+// It only derives: the plan is not marked modified, since showing another
+// group or month changes nothing the user would save.
 void normatyw(Plan& plan, bool clearStaffing, int periodMonth, bool renumberCalendar);
 
 // The settings of a day off that decide its value: those of the day-off

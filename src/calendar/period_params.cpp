@@ -29,6 +29,7 @@ auto period_day_of(P& plan, int dayIndex) -> decltype(&plan.months[0].days[0]) {
 }
 
 void after_day_change(Plan& plan) {
+    plan.modified = true;
     normatyw(plan, false, plan.currentMonth, true);
     if (plan.currentWorker >= 0) call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
 }
@@ -201,6 +202,7 @@ bool zapisz_wlasciwosci_dnia(Plan& plan, int dayIndex, const std::string& note, 
     if (!p) return false;
     p->note = przytnij_notatke(note);
     p->erDuty = erDuty ? 1 : 0;
+    plan.modified = true;
     normatyw(plan, false, plan.currentMonth, true);
     return true;
 }

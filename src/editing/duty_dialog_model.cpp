@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "calendar/calendar_grid.h"
 #include "core/text.h"
 #include "editing/calendar_calls.h"
 #include "editing/day_off_rules.h"
@@ -16,9 +17,6 @@
 namespace planek {
 
 namespace {
-
-const char* const kMonthNames[12] = {"Styczeń", "Luty",     "Marzec",   "Kwiecień", "Maj",      "Czerwiec",
-                                     "Lipiec",  "Sierpień", "Wrzesień", "Październik", "Listopad", "Grudzień"};
 
 int month_duty_minutes(const ms_& m) {
     int total = 0;
@@ -149,8 +147,7 @@ std::string duty_dialog_model::dateLine(const Plan& plan) const {
         const std::string word = plan.tr.tr("f_WorkerAdd", "cb_AutoAsWeek", "Tydzień");
         return lower_pl(fill_placeholders("%d %s", {std::to_string(week), word}));
     }
-    const std::string name = (plan.month >= 1 && plan.month <= 12) ? kMonthNames[plan.month - 1] : "";
-    return lower_pl(fill_placeholders("%d %s %d", {std::to_string(dayOfMonth), name, std::to_string(plan.year)}));
+    return date_in_words(plan, plan.year, plan.month, dayOfMonth);
 }
 
 std::string duty_dialog_model::shiftBarLabels(const Plan& plan) const {
@@ -218,7 +215,7 @@ duty_bar duty_dialog_model::bar(const Plan& plan) const {
 
 std::string duty_dialog_model::typeCaption(const Plan& plan) const {
     const int len = type == duty_type::WorkerTopUp ? bar_top_up(plan, *this, editedDuty(plan)) : length(plan);
-    return message(plan, "msg_DutyDuration", "Duty duration: %s", {hm_text(std::max(len, 0))});
+    return message(plan, "msg_DutyDuration", "Czas trwania dyżuru: %s", {hm_text(std::max(len, 0))});
 }
 
 bool duty_dialog_model::moveBar(const Plan& plan, int position) {

@@ -69,7 +69,7 @@ struct duty_dialog_model {
     int length(const Plan& plan) const;
     // odswiez_pasek
     duty_bar bar(const Plan& plan) const;
-    std::string typeCaption(const Plan& plan) const;  // "Duty duration: %s"
+    std::string typeCaption(const Plan& plan) const;  // "Czas trwania dyżuru: %s"
     // Moving the bar: writes the start; false (nothing changes) when the
     // thumb would pass the shift's end.
     bool moveBar(const Plan& plan, int position);

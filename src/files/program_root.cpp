@@ -45,7 +45,10 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
     if (ec || !fs::is_directory(plan.paths.data, ec))
         return {"Nie można utworzyć folderu danych „" + plan.paths.data.string() + "”" +
                 (ec ? ": " + ec.message() : std::string()) + "."};
-    if (firstStart) seed_program_root(plan.paths, executable_folder());
+    if (firstStart)
+        seed_program_root(plan.paths, executable_folder());
+    else
+        ensure_templates(plan.paths, executable_folder());
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <utility>
 #include <map>
 #include <optional>
@@ -80,6 +81,22 @@ std::pair<std::uint32_t, size_t> next_character(const std::string& text, size_t 
     return {cp, n};
 }
 
+// The logged places in the order of the sorted lines; equal lines take
+// theirs in the order they were written.
+std::vector<warning_place> places_in_order(const std::vector<std::string>& lines,
+                                           const std::vector<placed_line>& log) {
+    std::map<std::string, std::deque<warning_place>> byText;
+    for (const placed_line& l : log) byText[l.text].push_back(l.place);
+    std::vector<warning_place> places;
+    places.reserve(lines.size());
+    for (const std::string& line : lines) {
+        std::deque<warning_place>& queue = byText[line];
+        places.push_back(queue.empty() ? warning_place{} : queue.front());
+        if (!queue.empty()) queue.pop_front();
+    }
+    return places;
+}
+
 }  // namespace
 
 
@@ -98,22 +115,28 @@ void przygotuj_ostrzezenia(Plan& plan, const warnings_hooks& hooks) {
     }
 }
 
-std::vector<std::string> sprawdz_ostrzezenia(Plan& plan) {
+std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_place>* places) {
     warning_lines lines;
     std::optional<IniFile> sundays;
     if (plan.options.warnings.WorkSundaysMaxCount && !plan.listed.empty()) {
         zapisz_niedziele(plan);
         sundays.emplace(sundays_file(plan));
     }
-    const warning_writer ww(plan);
+    std::vector<placed_line> log;
+    const warning_writer ww(plan, places ? &log : nullptr);
     staffing_rules(ww, lines);
-    for (const listed_worker& entry : plan.listed)
-        if (listed_index_ok(plan, entry)) worker_rules(ww, entry.worker, sundays ? &*sundays : nullptr, lines);
+    for (const listed_worker& entry : plan.listed) {
+        if (!listed_index_ok(plan, entry)) continue;
+        const size_t before = log.size();
+        worker_rules(ww, entry.worker, sundays ? &*sundays : nullptr, lines);
+        for (size_t i = before; i < log.size(); ++i) log[i].place.worker = entry.worker;
+    }
 
     if (lines.empty())
         lines.push_back(ww.line(warning_texts::NoWarnings, {}));
     else
         sortuj_ostrzezenia(lines);
+    if (places) *places = places_in_order(lines, log);
     return lines;
 }
 
@@ -172,7 +195,7 @@ warnings_report a_WarningsExecute(Plan& plan, const warnings_hooks& hooks) {
     if (!plan.group()) return report;
 
     przygotuj_ostrzezenia(plan, hooks);
-    report.lines = sprawdz_ostrzezenia(plan);
+    report.lines = sprawdz_ostrzezenia(plan, &report.places);
     report.file = warnings_file(plan);
     if (io_result r = write_bytes(report.file, file_bytes(report.lines)); !r) {
         report.outcome = warnings_outcome::WriteFailed;

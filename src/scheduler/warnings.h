@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "scheduler/warnings_text.h"
 
 namespace planek {
 
@@ -38,6 +39,7 @@ enum class warnings_outcome {
 struct warnings_report {
     warnings_outcome outcome = warnings_outcome::NoGroup;
     std::vector<std::string> lines;  // sorted; "Brak uwag" when nothing was found
+    std::vector<warning_place> places;  // one per line: what a click on it shows
     std::filesystem::path file;
     std::string error;  // why the file could not be written
 };
@@ -55,7 +57,8 @@ void przygotuj_ostrzezenia(Plan& plan, const warnings_hooks& hooks = {});
 // The rules over the prepared plan, in their order, then the finish: the
 // text "Brak uwag" when nothing was found, else the sorted lines. Rule i
 // refreshes sundays.ini first.
-std::vector<std::string> sprawdz_ostrzezenia(Plan& plan);
+// Given `places`, it receives the place of each returned line.
+std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_place>* places = nullptr);
 
 // Case-insensitive, Polish-aware order of the lines (stable for lines that
 // differ only in case).

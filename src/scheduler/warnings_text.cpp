@@ -53,7 +53,52 @@ std::string short_date_text(const Plan& plan, const civil_date& date) {
     return text;
 }
 
-warning_writer::warning_writer(const Plan& plan) : plan_(plan) {
+namespace {
+
+// Which arguments of a message hold the day number, the month name of that
+// day and the 1-based shift number; -1 where the message has none.
+struct place_args {
+    int day = -1, month = -1, shift = -1;
+};
+
+place_args place_args_of(const warning_message& message) {
+    switch (message.index) {
+        case warning_texts::DiscontinuosStaff.index: return {3, 1, -1};
+        case warning_texts::StaffInsufficientPercent.index:
+        case warning_texts::StaffExceededPercent.index:
+        case warning_texts::StaffInsufficient.index:
+        case warning_texts::StaffExceeded.index: return {1, 2, 4};
+        case warning_texts::IntervalTooShortTheSameDay.index:
+        case warning_texts::IntervalTooShort.index:
+        case warning_texts::NightDutyTooClose.index:
+        case warning_texts::DutyTooLong.index:
+        case warning_texts::DutyTooShort.index: return {1, 2, -1};
+        case warning_texts::WeekIntervalTooShort.index:
+        case warning_texts::WeekWorkTime.index: return {3, 4, -1};
+        default: return {};
+    }
+}
+
+long long number_at(const std::vector<format_arg>& args, int i) {
+    return i >= 0 && i < int(args.size()) && args[size_t(i)].number ? args[size_t(i)].value : 0;
+}
+
+}  // namespace
+
+warning_place place_of(const Plan& plan, const warning_message& message, const std::vector<format_arg>& args) {
+    const place_args at = place_args_of(message);
+    warning_place place;
+    const long long day = number_at(args, at.day);
+    // A day of the neighbouring month (a week or a rest across the turn of
+    // the month) is not in the shown calendar.
+    const bool shownMonth = at.month >= 0 && at.month < int(args.size()) &&
+                            args[size_t(at.month)].text == month_name(plan, plan.month);
+    if (shownMonth && day >= 1 && day <= 31) place.day = int(day);
+    if (const long long shift = number_at(args, at.shift); shift >= 1) place.shift = int(shift - 1);
+    return place;
+}
+
+warning_writer::warning_writer(const Plan& plan, std::vector<placed_line>* log) : plan_(plan), log_(log) {
     static const warning_message* const all[kWarningMessageCount] = {
         &warning_texts::DiscontinuosStaff,          &warning_texts::StaffInsufficientPercent,
         &warning_texts::StaffExceededPercent,       &warning_texts::StaffInsufficient,
@@ -69,7 +114,9 @@ warning_writer::warning_writer(const Plan& plan) : plan_(plan) {
 }
 
 std::string warning_writer::line(const warning_message& message, const std::vector<format_arg>& args) const {
-    return format_caption(formats_[message.index], args);
+    std::string text = format_caption(formats_[message.index], args);
+    if (log_) log_->push_back({text, place_of(plan_, message, args)});
+    return text;
 }
 
 const std::string& warning_writer::month(int month) const { return months_[(month >= 1 && month <= 12) ? month : 0]; }

@@ -76,11 +76,32 @@ std::string short_day_name(const Plan& plan, int year, int month, int day);
 // "08/12/2026" in English).
 std::string short_date_text(const Plan& plan, const civil_date& date);
 
+// Where a warning line points in the shown month: its day (1-based, 0 for
+// none or a day of another month), its shift (0-based, -1 for none) and
+// the worker (index, -1 for a line about the whole group).
+struct warning_place {
+    int day = 0;
+    int shift = -1;
+    int worker = -1;
+    bool operator==(const warning_place&) const = default;
+};
+
+// A written line with the place its arguments name.
+struct placed_line {
+    std::string text;
+    warning_place place;
+};
+
+// The place of a line from the arguments of its message, independent of
+// how a language file words and orders the text.
+warning_place place_of(const Plan& plan, const warning_message& message, const std::vector<format_arg>& args);
+
 // What the rules write with: the plan and, looked up once per run, the
-// message formats, the month names and the short day names.
+// message formats, the month names and the short day names. Given a log,
+// every line written is also recorded there with its place.
 class warning_writer {
 public:
-    explicit warning_writer(const Plan& plan);
+    explicit warning_writer(const Plan& plan, std::vector<placed_line>* log = nullptr);
     const Plan& plan() const { return plan_; }
     std::string line(const warning_message& message, const std::vector<format_arg>& args) const;
     // Empty outside 1..12 and 1..7.
@@ -92,6 +113,7 @@ public:
 
 private:
     const Plan& plan_;
+    std::vector<placed_line>* log_;
     std::array<std::string, kWarningMessageCount> formats_;
     std::array<std::string, 13> months_;
     std::array<std::string, 8> days_;

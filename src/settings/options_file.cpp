@@ -160,6 +160,8 @@ void read_warnings(Reader& r, warnings_options& w) {
     }
 }
 
+const char* const kBuiltInDutyAs[4] = {"Etat", "Kontrakt", "Umowa-zlecenie", "Inny"};
+
 void read_duty_as(Reader& r, const Translator& tr, std::vector<dutyas_>& dutyAs) {
     dutyAs = default_duty_as(tr);
     for (int i = 0; i < 4; ++i) {
@@ -168,7 +170,8 @@ void read_duty_as(Reader& r, const Translator& tr, std::vector<dutyas_>& dutyAs)
         if (!v) continue;
         std::vector<std::string> f = split_fields(*v);
         dutyas_& d = dutyAs[size_t(i)];
-        if (f.size() > 0 && !f[0].empty()) d.name = f[0];
+        // The built-in Polish name stands for the default, as an empty one does.
+        if (f.size() > 0 && !f[0].empty() && f[0] != kBuiltInDutyAs[i]) d.name = f[0];
         // The symbol is one character; the record holds one byte.
         if (f.size() > 1 && !f[1].empty()) {
             unsigned char c = static_cast<unsigned char>(f[1][0]);
@@ -267,7 +270,7 @@ std::string autofilling_section(const std::string& language) { return "autofilli
 std::vector<dutyas_> default_duty_as(const Translator& tr) {
     std::vector<std::string> names = muv_entries(tr.muv("muv_DutyAsName", "Etat¤Kontrakt¤Umowa-zlecenie¤Inny"));
     std::vector<std::string> symbols = muv_entries(tr.muv("muv_DutyAsSymbol", "E¤K¤Z¤I"));
-    if (names.size() != 4) names = {"Etat", "Kontrakt", "Umowa-zlecenie", "Inny"};
+    if (names.size() != 4) names = {kBuiltInDutyAs, kBuiltInDutyAs + 4};
     if (symbols.size() != 4 || std::any_of(symbols.begin(), symbols.end(), [](const std::string& s) {
             return s.empty() || static_cast<unsigned char>(s[0]) >= 0x80;
         }))
@@ -351,9 +354,15 @@ std::vector<std::string> read_language_options(Plan& plan, const IniFile& config
     std::vector<std::string> ignored;
     Reader r(config, ignored);
     Options& o = plan.options;
-    for (day_off_kind& k : o.dayOffKinds) {
-        k.ownName = k.name;
-        r.text("urlop_nazwa", k.code, k.ownName);
+    const std::vector<day_off_kind> builtIn = default_day_off_kinds();
+    for (size_t i = 0; i < o.dayOffKinds.size(); ++i) {
+        day_off_kind& k = o.dayOffKinds[i];
+        std::string stored;
+        r.text("urlop_nazwa", k.code, stored);
+        // Empty, or the built-in Polish name an older copy wrote for every
+        // kind: the default, in the chosen language.
+        const bool standard = stored.empty() || (i < builtIn.size() && stored == builtIn[i].name);
+        k.ownName = standard ? k.name : stored;
     }
     autofilling_options a;
     a.Occupations = plan.tr.muv("muv_Occupations", a.Occupations);
@@ -390,6 +399,29 @@ std::vector<std::string> czytaj_opcje(Plan& plan, const std::string& selector) {
     ignored.insert(ignored.end(), general.begin(), general.end());
     return ignored;
 }
+
+namespace {
+
+// The duty-as entries, the day-off kinds' symbols and norm flags, and their
+// names; names left at their defaults are written empty unless `shown`.
+void write_names(const Plan& plan, IniFile& ini, bool shown) {
+    const std::vector<dutyas_> defaults = default_duty_as(plan.tr);
+    for (size_t i = 0; i < plan.dutyAs.size() && i < 4; ++i) {
+        const dutyas_& d = plan.dutyAs[i];
+        std::string symbol = d.symbol ? std::string(1, d.symbol) : "";
+        const bool standard = !shown && i < defaults.size() && d.name == defaults[i].name;
+        ini.writeString("dyzur_jako", std::to_string(i + 1),
+                        join_fields({standard ? std::string() : one_line(d.name), symbol, colour_text(d.color)}));
+    }
+    const Options& o = plan.options;
+    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_normatyw", k.code, one_line(k.normatyw));
+    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_symbol", k.code, one_line(k.symbol));
+    for (const day_off_kind& k : o.dayOffKinds)
+        ini.writeString("urlop_nazwa", k.code,
+                        !shown && k.ownName == k.name ? std::string() : one_line(k.shownName()));
+}
+
+}  // namespace
 
 void write_options(const Plan& plan, IniFile& ini) {
     const Options& o = plan.options;
@@ -434,15 +466,7 @@ void write_options(const Plan& plan, IniFile& ini) {
     ini.writeString(wy, "noc_do", option_time_text(w.noc_do));
     ini.writeString(wy, "doba_od", option_time_text(w.doba_od));
 
-    for (size_t i = 0; i < plan.dutyAs.size() && i < 4; ++i) {
-        const dutyas_& d = plan.dutyAs[i];
-        std::string symbol = d.symbol ? std::string(1, d.symbol) : "";
-        ini.writeString("dyzur_jako", std::to_string(i + 1),
-                        join_fields({one_line(d.name), symbol, colour_text(d.color)}));
-    }
-    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_normatyw", k.code, one_line(k.normatyw));
-    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_symbol", k.code, one_line(k.symbol));
-    for (const day_off_kind& k : o.dayOffKinds) ini.writeString("urlop_nazwa", k.code, one_line(k.ownName));
+    write_names(plan, ini, false);
 
     for (const warning_rule& rule : warning_rules()) {
         ini.writeBool("warnings", rule.flag, o.warnings.*rule.on);
@@ -460,6 +484,20 @@ void write_options(const Plan& plan, IniFile& ini) {
         ini.writeString("symbole_dyz_uzytk", std::to_string(i + 1),
                         join_fields({std::to_string(s.start), std::to_string(s.length), std::to_string(s.overtime),
                                      one_line(s.symbol)}));
+    }
+}
+
+void carry_typed_names(Plan& plan, const std::vector<day_off_kind>& kinds, const std::vector<dutyas_>& dutyAs,
+                       const std::vector<dutyas_>& oldDefaults) {
+    for (size_t i = 0; i < plan.options.dayOffKinds.size() && i < kinds.size(); ++i) {
+        day_off_kind& k = plan.options.dayOffKinds[i];
+        const bool typed = !kinds[i].ownName.empty() && kinds[i].ownName != kinds[i].name;
+        k.ownName = typed ? kinds[i].ownName : k.name;
+    }
+    const std::vector<dutyas_> defaults = default_duty_as(plan.tr);
+    for (size_t i = 0; i < plan.dutyAs.size() && i < dutyAs.size(); ++i) {
+        const bool oldDefault = i < oldDefaults.size() && dutyAs[i].name == oldDefaults[i].name;
+        plan.dutyAs[i].name = oldDefault && i < defaults.size() ? defaults[i].name : dutyAs[i].name;
     }
 }
 
@@ -520,6 +558,7 @@ std::vector<std::pair<std::string, std::string>> effective_options(const Plan& p
     ini.writeInt("glowne", "dyz8", plan.options.glowne.dyz8);
     ini.writeInt("glowne", "dyz12", plan.options.glowne.dyz12);
     write_options(plan, ini);
+    write_names(plan, ini, true);  // what is in force, defaults included
     write_exit_keys(plan, ini);
     write_recent_keys(plan, ini);
     std::vector<std::pair<std::string, std::string>> all;

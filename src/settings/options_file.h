@@ -43,7 +43,16 @@ std::vector<std::string> read_language_options(Plan& plan, const IniFile& config
 std::vector<dutyas_> default_duty_as(const Translator& tr);
 
 // Writes the options into `ini` in the order of the options dialog's save.
+// Names the user left at their defaults are written empty, so that they
+// follow the language chosen later instead of staying in this one.
 void write_options(const Plan& plan, IniFile& ini);
+
+// After a change of language: the day-off and duty-as names the user typed
+// (`kinds` and `dutyAs` as they were, `oldDefaults` the duty-as defaults of
+// the language left) stay; those that were defaults become the new
+// language's.
+void carry_typed_names(Plan& plan, const std::vector<day_off_kind>& kinds, const std::vector<dutyas_>& dutyAs,
+                       const std::vector<dutyas_>& oldDefaults);
 
 enum class SaveOptionsResult { Saved, ServerConfig, Failed };
 

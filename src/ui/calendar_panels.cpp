@@ -253,7 +253,8 @@ std::string panel_hint(const Plan& plan, const calendar_panel& panel) {
     }
     if (panel.headDay < 0 || panel.headDay >= kMaxDays || !m.daysOff[size_t(panel.headDay)].used()) return {};
     const wolne_& off = m.daysOff[size_t(panel.headDay)];
-    std::string hint = "[Urlop] " + wolne2nazwa(plan, off.symbol) + kLineBreak + p.fullName();
+    std::string hint = plan.tr.msg("msg_DayoffHintPrefix", "[Urlop] ") + wolne2nazwa(plan, off.symbol) + kLineBreak +
+                       p.fullName();
     const std::string from = std::to_string(off.dayFrom), to = std::to_string(off.dayTo);
     if (plan.weekMode || byte(off.symbol) == kNoDutyWanted)
         return message(plan, "msg_DayoffHintWM", "%sod %d do %d", {hint + kLineBreak, from, to});

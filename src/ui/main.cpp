@@ -1,5 +1,7 @@
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -38,9 +40,11 @@ windows_options placement_of(const ui::MainWindow& window) {
 }
 
 // The hidden screenshot run: the window at a fixed size, grabbed to a PNG,
-// with the time of rebuilding and repainting the month printed.
-int screenshot(ui::MainWindow& window, const QString& file) {
-    window.resize(1400, 860);
+// with the time of rebuilding and repainting the month printed. `show` adds
+// to the picture: "warnings" runs the check and shows its list; the name of
+// an action grabs the dialog that action opens instead of the window.
+int screenshot(ui::MainWindow& window, const QString& file, QSize size, const QString& show) {
+    window.resize(size.isValid() ? size : QSize(1400, 860));
     window.show();
     QApplication::processEvents();
     QElapsedTimer t;
@@ -56,6 +60,20 @@ int screenshot(ui::MainWindow& window, const QString& file) {
     if (int row = 0, column = 0; window.calendar()->cellAt(window.calendar()->dayPoint(9, 1), row, column))
         window.calendar()->selectCell(row, column);
     QApplication::processEvents();
+    if (show == "warnings") {
+        window.action("a_Warnings")->trigger();
+        QApplication::processEvents();
+    } else if (QAction* action = show.isEmpty() ? nullptr : window.action(show)) {
+        bool saved = false;
+        QTimer::singleShot(300, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                saved = dialog->grab().save(file);
+                dialog->reject();
+            }
+        });
+        action->trigger();
+        return saved ? 0 : 1;
+    }
     return window.grab().save(file) ? 0 : 1;
 }
 
@@ -123,6 +141,12 @@ int main(int argc, char** argv) {
     QCommandLineOption langOption("lang", "Język interfejsu (nazwa pliku z lang/, bez .lng).", "NAME");
     QCommandLineOption shotOption("screenshot", "", "FILE");
     shotOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption shotSizeOption("screenshot-size", "", "WxH");
+    shotSizeOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption shotShowOption("screenshot-show", "", "WHAT");
+    shotShowOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    args.addOption(shotSizeOption);
+    args.addOption(shotShowOption);
     QCommandLineOption groupOption("group", "", "N");
     groupOption.setFlags(QCommandLineOption::HiddenFromHelp);
     args.addOption(rootOption);
@@ -172,7 +196,9 @@ int main(int argc, char** argv) {
     }
     if (args.isSet(shotOption)) {
         window.onClose = nullptr;
-        return screenshot(window, args.value(shotOption));
+        const QStringList size = args.value(shotSizeOption).split('x');
+        const QSize shotSize = size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize();
+        return screenshot(window, args.value(shotOption), shotSize, args.value(shotShowOption));
     }
     place_window(window, plan.options.windows);
     if (plan.options.windows.window_state_max)

@@ -9,7 +9,10 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -19,14 +22,18 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "calendar/calendar_grid.h"
 #include "calendar/caption_format.h"
+#include "calendar/grid_moves.h"
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "calendar/summaries.h"
+#include "core/text.h"
+#include "editing/panel_names.h"
 #include "files/backups.h"
 #include "files/month_project.h"
 #include "scheduler/scheduler.h"
@@ -40,6 +47,7 @@
 #include "ui/qt_text.h"
 #include "ui/staff_lists.h"
 #include "ui/summary_boxes.h"
+#include "ui/warnings_dock.h"
 
 namespace planek::ui {
 
@@ -53,25 +61,6 @@ QStringList radio_items(const QString& listText, QString& title) {
     const int cut = s.indexOf('\r');
     title = cut >= 0 ? s.left(cut) : QString();
     return (cut >= 0 ? s.mid(cut + 1) : s).split('\n');
-}
-
-QButtonGroup* radio_group(QWidget* owner, QBoxLayout* into, const QString& name, const QString& listText, int checked) {
-    QString title;
-    const QStringList items = radio_items(listText, title);
-    auto* box = new QGroupBox(title.trimmed());
-    box->setObjectName(name);
-    auto* lay = new QVBoxLayout(box);
-    lay->setContentsMargins(4, 0, 4, 0);
-    lay->setSpacing(0);
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* b = new QRadioButton(items[i]);
-        group->addButton(b, i);
-        lay->addWidget(b);
-    }
-    if (auto* b = group->button(checked)) b->setChecked(true);
-    into->addWidget(box);
-    return group;
 }
 
 QLabel* strip(const QString& name) {
@@ -94,8 +83,55 @@ QScrollArea* scrolled(QWidget* inside) {
 
 }  // namespace
 
+void MainWindow::translated(const char* section, const char* key, const char* fallback,
+                            std::function<void(const QString&)> set) {
+    auto apply = [this, section, key, fallback, set = std::move(set)] { set(text(plan_, section, key, fallback)); };
+    apply();
+    retranslators_.push_back(std::move(apply));
+}
+
+QButtonGroup* MainWindow::radioGroup(QBoxLayout* into, const char* name, const char* fallback, int checked) {
+    QString title;
+    const int count = int(radio_items(text(plan_, "f_MainForm", name, fallback), title).size());
+    auto* box = new QGroupBox;
+    box->setObjectName(name);
+    auto* lay = new QVBoxLayout(box);
+    lay->setContentsMargins(4, 0, 4, 0);
+    lay->setSpacing(0);
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < count; ++i) {
+        auto* b = new QRadioButton;
+        group->addButton(b, i);
+        lay->addWidget(b);
+    }
+    if (auto* b = group->button(checked)) b->setChecked(true);
+    into->addWidget(box);
+    translated("f_MainForm", name, fallback, [box, group](const QString& listText) {
+        QString heading;
+        const QStringList items = radio_items(listText, heading);
+        box->setTitle(heading.trimmed());
+        for (int i = 0; i < items.size(); ++i)
+            if (QAbstractButton* b = group->button(i)) b->setText(items[i]);
+    });
+    return group;
+}
+
+void MainWindow::loadQtTranslations() {
+    // Qt's own buttons and dialogs speak the chosen language where Qt
+    // ships it; English needs nothing.
+    qtTexts_.reset();
+    if (plan_.options.language.empty() || plan_.options.language == "english") return;
+    auto texts = std::make_unique<QTranslator>();
+    const QString code = plan_.options.language == "polski" ? "pl" : qs(plan_.options.language);
+    if (texts->load("qtbase_" + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(texts.get());
+        qtTexts_ = std::move(texts);
+    }
+}
+
 MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
     setObjectName("f_MainForm");
+    loadQtTranslations();
     buildActions();
     auto* split = new QSplitter;
     split->setObjectName("split_Side");
@@ -108,6 +144,10 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
     setCentralWidget(split);
     buildMenus();
     statusBar();  // where the actions' hints appear
+    warnings_ = new WarningsDock(plan_, this);
+    addDockWidget(Qt::BottomDockWidgetArea, warnings_);
+    warnings_->hide();
+    connect(warnings_, &WarningsDock::placeChosen, this, &MainWindow::showWarningPlace);
 
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
@@ -162,7 +202,8 @@ QWidget* MainWindow::buildCalendarSide() {
     panelButton_ = new QToolButton;
     panelButton_->setObjectName("xpan");
     panelButton_->setText("»");
-    panelButton_->setToolTip(text(plan_, "f_MainForm", "a_PanelOnOff", "Lista pracowników"));
+    translated("f_MainForm", "a_PanelOnOff", "Lista pracowników",
+               [b = panelButton_](const QString& t) { b->setToolTip(t); });
     panelButton_->setAutoRaise(true);
     connect(panelButton_, &QToolButton::clicked, this, &MainWindow::togglePanel);
     top->addWidget(panelButton_);
@@ -178,6 +219,7 @@ QWidget* MainWindow::buildCalendarSide() {
     connect(calendar_, &CalendarView::cellMenu, this, &MainWindow::showCellMenu);
     connect(calendar_, &CalendarView::cellSelected, this, &MainWindow::cellSelected);
     connect(calendar_, &CalendarView::quickEntry, this, &MainWindow::quickEntry);
+    calendar_->installEventFilter(this);
     connect(calendar_, &CalendarView::panelDoubleClicked, this, [this](const QString& p) {
         if (p.startsWith('p') && editDutyDialog) editDutyDialog(ss(p));
     });
@@ -199,16 +241,16 @@ QWidget* MainWindow::buildViewControls() {
     auto* row = new QWidget;
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    showWho_ = radio_group(this, h, "rg_ShowWho", text(plan_, "f_MainForm", "rg_ShowWho", "Pokaż: \rwszystkich\nwybranego"),
-                           plan_.showWho);
-    captions_ = radio_group(this, h, "rg_Captions",
-                            text(plan_, "f_MainForm", "rg_Captions", "Napisy: \rkrótka nazwa\ntyp dyżuru\njako"), 0);
-    colours_ = radio_group(this, h, "rg_Colors", text(plan_, "f_MainForm", "rg_Colors", "Kolory:\rpracownika\njako"), 0);
+    showWho_ = radioGroup(h, "rg_ShowWho", "Pokaż: \rwszystkich\nwybranego", plan_.showWho);
+    captions_ = radioGroup(h, "rg_Captions", "Napisy: \rkrótka nazwa\ntyp dyżuru\njako", 0);
+    colours_ = radioGroup(h, "rg_Colors", "Kolory:\rpracownika\njako", 0);
     auto* shows = new QVBoxLayout;
-    showDuties_ = new QCheckBox(text(plan_, "f_MainForm", "cb_ShowDuties", "dyżury"));
+    showDuties_ = new QCheckBox;
     showDuties_->setObjectName("cb_ShowDuties");
-    showDayOffs_ = new QCheckBox(text(plan_, "f_MainForm", "cb_ShowDayOffs", "wolne"));
+    translated("f_MainForm", "cb_ShowDuties", "dyżury", [b = showDuties_](const QString& t) { b->setText(t); });
+    showDayOffs_ = new QCheckBox;
     showDayOffs_->setObjectName("cb_ShowDayOffs");
+    translated("f_MainForm", "cb_ShowDayOffs", "wolne", [b = showDayOffs_](const QString& t) { b->setText(t); });
     showDuties_->setChecked(true);
     showDayOffs_->setChecked(true);
     shows->addWidget(showDuties_);
@@ -219,18 +261,23 @@ QWidget* MainWindow::buildViewControls() {
     dutyAs_->setMaximumSize(160, 76);
     h->addWidget(dutyAs_);
 
-    auto* add = new QGroupBox(text(plan_, "f_MainForm", "gb_Add", "Dodaj"));
+    auto* add = new QGroupBox;
     add->setObjectName("gb_Add");
+    translated("f_MainForm", "gb_Add", "Dodaj", [add](const QString& t) { add->setTitle(t); });
     auto* addLay = new QVBoxLayout(add);
     addLay->setContentsMargins(4, 0, 4, 2);
     auto current = [this] { return plan_.currentWorker; };
-    auto* d = new DragSource('d', text(plan_, "f_MainForm", "d", "Dyżur"), current);
-    d->setToolTip(text(plan_, "f_MainForm", "d_Hint", "Kliknij i przeciągnij na kalendarz by dodać dyżur"));
-    auto* w = new DragSource('w', text(plan_, "f_MainForm", "w", "Wolne"), current);
+    auto* d = new DragSource('d', QString(), current);
+    translated("f_MainForm", "d", "Dyżur", [d](const QString& t) { d->setText(t); });
+    translated("f_MainForm", "d_Hint", "Kliknij i przeciągnij na kalendarz by dodać dyżur",
+               [d](const QString& t) { d->setToolTip(t); });
+    auto* w = new DragSource('w', QString(), current);
+    translated("f_MainForm", "w", "Wolne", [w](const QString& t) { w->setText(t); });
     addLay->addWidget(d);
     addLay->addWidget(w);
     h->addWidget(add);
-    auto* trash = new Trash(text(plan_, "f_MainForm", "d_Trash", "Kosz"));
+    auto* trash = new Trash(QString());
+    translated("f_MainForm", "d_Trash", "Kosz", [trash](const QString& t) { trash->setText(t); });
     connect(trash, &Trash::trashed, this, &MainWindow::trashPanel);
     h->addWidget(trash);
     h->addStretch(1);
@@ -260,19 +307,22 @@ QWidget* MainWindow::buildWorkerSide() {
     v->setSpacing(2);
     stWorkers_ = strip("st_Workers");
     v->addWidget(stWorkers_);
-    v->addWidget(new QLabel(text(plan_, "f_MainForm", "l_Groups", "Grupy pracowników: ")));
+    auto* groupsLabel = new QLabel;
+    translated("f_MainForm", "l_Groups", "Grupy pracowników: ", [groupsLabel](const QString& t) { groupsLabel->setText(t); });
+    v->addWidget(groupsLabel);
     groups_ = new GroupList(plan_);
     groups_->setMaximumHeight(110);
     connect(groups_, &QListWidget::currentRowChanged, this, [this](int row) { chooseGroup(groups_->groupAt(row)); });
     connect(groups_, &GroupList::groupMoved, this, &MainWindow::moveGroup);
     v->addWidget(groups_);
-    v->addWidget(new QLabel(text(plan_, "f_MainForm", "l_Workers", "Pracownicy: ")));
+    auto* workersLabel = new QLabel;
+    translated("f_MainForm", "l_Workers", "Pracownicy: ", [workersLabel](const QString& t) { workersLabel->setText(t); });
+    v->addWidget(workersLabel);
     auto* filters = new QHBoxLayout;
-    showWorkers_ = radio_group(this, filters, "rg_ShowWorkers",
-                               text(plan_, "f_MainForm", "rg_ShowWorkers", "Pokaż: \rczłonków grupy\nwszystkich"),
-                               int(plan_.showWorkers));
-    showDeleted_ = new QCheckBox(text(plan_, "f_MainForm", "cb_ShowDeleted", "Pokaż usuniętych"));
+    showWorkers_ = radioGroup(filters, "rg_ShowWorkers", "Pokaż: \rczłonków grupy\nwszystkich", int(plan_.showWorkers));
+    showDeleted_ = new QCheckBox;
     showDeleted_->setObjectName("cb_ShowDeleted");
+    translated("f_MainForm", "cb_ShowDeleted", "Pokaż usuniętych", [b = showDeleted_](const QString& t) { b->setText(t); });
     filters->addWidget(showDeleted_);
     v->addLayout(filters);
     auto onFilter = [this] {
@@ -283,6 +333,13 @@ QWidget* MainWindow::buildWorkerSide() {
     };
     connect(showWorkers_, &QButtonGroup::idClicked, this, onFilter);
     connect(showDeleted_, &QCheckBox::toggled, this, onFilter);
+    workerSearch_ = new QLineEdit;
+    workerSearch_->setObjectName("e_WorkerSearch");
+    workerSearch_->setClearButtonEnabled(true);
+    translated("f_MainForm", "e_WorkerSearch", "Szukaj pracownika...",
+               [e = workerSearch_](const QString& t) { e->setPlaceholderText(t); });
+    connect(workerSearch_, &QLineEdit::textChanged, this, &MainWindow::filterWorkers);
+    v->addWidget(workerSearch_);
     workers_ = new WorkerList(plan_);
     connect(workers_, &QListWidget::currentRowChanged, this, [this](int row) { chooseWorker(workers_->workerAt(row)); });
     connect(workers_, &WorkerList::workerMoved, this, &MainWindow::moveWorker);
@@ -293,9 +350,11 @@ QWidget* MainWindow::buildWorkerSide() {
     panels->setChildrenCollapsible(false);
     panels->addWidget(workers_);
     boxes_ = new SummaryBoxes(plan_);
-    panels->addWidget(scrolled(boxes_));
-    dayBox_ = new QGroupBox(text(plan_, "f_MainForm", "gb_DaySummary", "Dzień"));
+    boxesArea_ = scrolled(boxes_);
+    panels->addWidget(boxesArea_);
+    dayBox_ = new QGroupBox;
     dayBox_->setObjectName("gb_DaySummary");
+    translated("f_MainForm", "gb_DaySummary", "Dzień", [b = dayBox_](const QString& t) { b->setTitle(t); });
     auto* dv = new QVBoxLayout(dayBox_);
     dv->setContentsMargins(4, 2, 4, 2);
     dv->setSpacing(1);
@@ -346,10 +405,25 @@ void MainWindow::refreshAll() {
 
 void MainWindow::refreshGroups() { groups_->refill(); }
 
+void MainWindow::filterWorkers() {
+    const std::string wanted = lower_pl(trim(ss(workerSearch_->text())));
+    for (int row = 0; row < workers_->count(); ++row) {
+        const int w = workers_->workerAt(row);
+        bool shown = wanted.empty();
+        if (!shown && w >= 0 && w < int(plan_.workers.size())) {
+            const prac& p = plan_.workers[size_t(w)];
+            for (const std::string* field : {&p.surname, &p.firstName, &p.nick})
+                shown = shown || lower_pl(*field).find(wanted) != std::string::npos;
+        }
+        workers_->item(row)->setHidden(!shown);
+    }
+}
+
 void MainWindow::refreshWorkers(bool summaries) {
     workers_->refill(summaries);
+    filterWorkers();
     const bool any = workers_->count() > 0;
-    for (const char* a : {"a_WorkerEdit", "a_WorkerDelete", "a_DutyAdd"})
+    for (const char* a : {"a_WorkerEdit", "a_WorkerDelete", "a_DutyAdd", "a_DayOffAdd"})
         if (QAction* act = action(a)) act->setEnabled(any);
     boxes_->refresh();
 }
@@ -367,6 +441,7 @@ void MainWindow::refreshCalendar() {
         it->setData(WorkerRole, lw.worker);
         it->setData(OutsiderRole, true);
     }
+    filterWorkers();
     workers_->viewport()->update();
     groups_->viewport()->update();
     stCalendar_->setText(qs(plan_.calendar.st_Calendar));
@@ -417,7 +492,13 @@ void MainWindow::refreshStatus() {
     stType_->setText(title.trimmed().remove(QRegularExpression(":$")) + ": " + types.value(plan_.planType == 1 ? 1 : 0));
 }
 
-void MainWindow::refreshCaption() { setWindowTitle(qs(project_caption(plan_))); }
+void MainWindow::refreshCaption() {
+    // The desktop puts the program's name after the title itself; the
+    // title names only the file, marked while it has unsaved changes.
+    const QString file = qs(std::filesystem::path(plan_.currentFile).filename().string());
+    setWindowTitle(file.isEmpty() ? qs(plan_.options.appTitle) : file + "[*]");
+    setWindowModified(plan_.modified);
+}
 
 void MainWindow::chooseGroup(int g) {
     if (g < 0 || g >= int(plan_.groups.size())) return;
@@ -442,6 +523,22 @@ void MainWindow::chooseWorker(int w) {
     refreshCalendar();
 }
 
+bool MainWindow::selectDay(int dayIndex, int slot) {
+    const calendar_cell* c = komorka_dnia(plan_, dayIndex, slot);
+    if (!c) c = komorka_dnia(plan_, dayIndex, 1);
+    const int columns = plan_.calendar.gridColumns();
+    if (!c || columns <= 0) return false;
+    const int at = int(c - plan_.calendar.grid.data());
+    calendar_->selectCell(at / columns, at % columns);
+    return true;
+}
+
+void MainWindow::showWarningPlace(const warning_place& place) {
+    if (place.worker >= 0) chooseWorker(place.worker);
+    // Day numbers are the shown month's; week mode has no warnings.
+    if (place.day > 0 && !plan_.weekMode) selectDay(place.day - 1, place.shift >= 0 ? place.shift + 1 : 1);
+}
+
 void MainWindow::moveWorker(int from, int to) {
     move_record(plan_.workers, from, to);
     plan_.rebuildWorkerIds();
@@ -461,6 +558,59 @@ void MainWindow::togglePanel() {
     workerSide_->setVisible(!workerSide_->isVisible());
     panelButton_->setText(workerSide_->isVisible() ? "»" : "«");
     calendar_->update();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == calendar_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (calendarKey(key->key(), key->modifiers())) return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::calendarKey(int key, Qt::KeyboardModifiers modifiers) {
+    // Shift with letters is the quick entry of a short name.
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return false;
+    const grid_cell selected{plan_.selectedCellDay, plan_.selectedCellShift};
+    auto move = [&](grid_move m) {
+        if (const std::optional<grid_cell> to = moved_cell(plan_, selected, m)) selectDay(to->dayIndex, to->slot);
+        return true;
+    };
+    switch (key) {
+        case Qt::Key_Left: return move(grid_move::Left);
+        case Qt::Key_Right: return move(grid_move::Right);
+        case Qt::Key_Up: return move(grid_move::Up);
+        case Qt::Key_Down: return move(grid_move::Down);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (selected.dayIndex < 0) return false;
+            if (QAction* add = action("a_DutyAdd"); add && add->isEnabled()) add->trigger();
+            return true;
+        case Qt::Key_Delete:
+            deleteSelectedDuty();
+            return true;
+        case Qt::Key_PageUp:
+            if (plan_.currentMonth > 0) switchTab(plan_.currentMonth - 1);
+            return true;
+        case Qt::Key_PageDown:
+            if (plan_.currentMonth + 1 < int(plan_.openFiles.size())) switchTab(plan_.currentMonth + 1);
+            return true;
+        default: return false;
+    }
+}
+
+void MainWindow::deleteSelectedDuty() {
+    const int w = plan_.currentWorker, day = plan_.selectedCellDay;
+    if (w < 0 || w >= int(plan_.workers.size()) || day < 0 || day >= kMaxDays) return;
+    const prac& p = plan_.workers[size_t(w)];
+    if (plan_.currentMonth < 0 || plan_.currentMonth >= int(p.months.size())) return;
+    const std::vector<dyzur>& list = p.months[size_t(plan_.currentMonth)].duties[size_t(day)];
+    // The duty of the selected shift, else the worker's only duty that day.
+    int position = -1;
+    for (size_t i = 0; i < list.size() && position < 0; ++i)
+        if (list[i].shift == plan_.selectedCellShift) position = int(i);
+    if (position < 0 && list.size() == 1) position = 0;
+    if (position >= 0) deletePanel(qs(duty_panel_name(w, day, position)));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -2,25 +2,37 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "core/plan.h"
 #include "editing/duty_moves.h"
 
 class QAction;
+class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QScrollArea;
 class QGroupBox;
 class QToolButton;
 class QTabBar;
 class QTimer;
+class QTranslator;
+
+namespace planek {
+struct warning_place;
+}
 
 namespace planek::ui {
 
 class CalendarView;
+class WarningsDock;
 class GroupList;
 class SummaryBoxes;
 class WorkerList;
@@ -43,6 +55,8 @@ public:
     // The open dialog of the project actions: the chosen files (tests may
     // replace it).
     std::function<std::vector<std::string>()> chooseOpenFiles;
+    // The archive chosen for "pliki użytkownika..." (tests may replace it).
+    std::function<std::optional<std::string>()> chooseArchive;
 
     // Refreshes of the view after the plan changed.
     void refreshAll();
@@ -52,6 +66,8 @@ public:
     void refreshTabs();
     void refreshStatus();
     void refreshCaption();
+    // Every caption of the window, its menus and Qt's own texts again in
+    // the language now chosen.
     void applyLanguage();
 
     // The user's acts, callable from tests as from the widgets.
@@ -64,17 +80,33 @@ public:
     // Changing the month tab: the save question first; false when the tab stays.
     bool switchTab(int tab);
     void quickEntry(const QString& nick);
+    // The keys of the calendar: arrows move the selected cell, Enter adds a
+    // duty there, Delete removes the current worker's duty there, Page Up
+    // and Page Down show the previous or next month tab. True when used.
+    bool calendarKey(int key, Qt::KeyboardModifiers modifiers);
+    // Shows only the workers whose surname, first name or short name holds
+    // the search text.
+    void filterWorkers();
 
     GroupList* groupList() const { return groups_; }
     WorkerList* workerList() const { return workers_; }
     CalendarView* calendar() const { return calendar_; }
     SummaryBoxes* summaryBoxes() const { return boxes_; }
     QTabBar* monthTabs() const { return tabs_; }
+    QLineEdit* workerSearch() const { return workerSearch_; }
+    WarningsDock* warningsDock() const { return warnings_; }
     QAction* action(const QString& name) const;
+    // Selects the calendar cell of a day index and 1-based shift slot (the
+    // day's first slot when that one is not shown); false when the day is
+    // not on the calendar.
+    bool selectDay(int dayIndex, int slot);
+    // Shows the day and worker a warning line is about.
+    void showWarningPlace(const warning_place& place);
     QTimer* autosaveTimer() const { return autosave_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildCalendarSide();
@@ -82,6 +114,13 @@ private:
     QWidget* buildViewControls();
     void buildActions();
     void buildMenus();
+    // Sets a caption now and again whenever the language changes.
+    void translated(const char* section, const char* key, const char* fallback,
+                    std::function<void(const QString&)> set);
+    QButtonGroup* radioGroup(QBoxLayout* into, const char* name, const char* fallback, int checked);
+    QMenu* translatedMenu(QMenu* parent, const char* key, const char* fallback);
+    void loadQtTranslations();
+    void rebuildSummaryBoxes();
     QAction* makeAction(const char* name, const char* caption, const char* shortcut = nullptr,
                         const char* hint = nullptr);
     void afterEdit(int worker);
@@ -98,12 +137,14 @@ private:
     void togglePanel();
     void refreshDayBox();
     void restartAutosave();
+    void deleteSelectedDuty();
 
     Plan& plan_;
     GroupList* groups_ = nullptr;
     WorkerList* workers_ = nullptr;
     CalendarView* calendar_ = nullptr;
     SummaryBoxes* boxes_ = nullptr;
+    QScrollArea* boxesArea_ = nullptr;  // holds boxes_
     QTabBar* tabs_ = nullptr;
     QLabel* stCalendar_ = nullptr;
     QLabel* stWorkers_ = nullptr;
@@ -115,6 +156,7 @@ private:
     QLabel* dayFigures_ = nullptr;
     QToolButton* panelButton_ = nullptr;
     QWidget* workerSide_ = nullptr;
+    QLineEdit* workerSearch_ = nullptr;
     QButtonGroup* showWorkers_ = nullptr;
     QButtonGroup* showWho_ = nullptr;
     QButtonGroup* captions_ = nullptr;
@@ -126,7 +168,10 @@ private:
     QMenu* recentMenu_ = nullptr;
     QMenu* restoreMenu_ = nullptr;
     QTimer* autosave_ = nullptr;
+    WarningsDock* warnings_ = nullptr;
     std::map<QString, QAction*> actions_;
+    std::vector<std::function<void()>> retranslators_;
+    std::unique_ptr<QTranslator> qtTexts_;
     bool switchingTabs_ = false;
 };
 

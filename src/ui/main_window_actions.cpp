@@ -2,18 +2,18 @@
 // routine of the core and refreshes what it changed.
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QToolBar>
-#include <QUrl>
 
 #include "calendar/day_box.h"
 #include "calendar/period_params.h"
@@ -42,6 +42,8 @@
 #include "ui/plan_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/staff_lists.h"
+#include "ui/summary_boxes.h"
+#include "ui/warnings_dock.h"
 
 namespace planek::ui {
 
@@ -51,16 +53,27 @@ QAction* MainWindow::action(const QString& name) const {
 }
 
 QAction* MainWindow::makeAction(const char* name, const char* caption, const char* shortcut, const char* hint) {
-    auto* a = new QAction(text(plan_, "f_MainForm", name, caption), this);
+    auto* a = new QAction(this);
     a->setObjectName(name);
     if (shortcut) a->setShortcut(QKeySequence(shortcut));
+    translated("f_MainForm", name, caption, [a](const QString& t) { a->setText(t); });
     if (hint) {
-        const std::string hintKey = std::string(name) + "_Hint";
-        a->setStatusTip(qs(plan_.tr.tr("f_MainForm", hintKey, hint)));
-        a->setToolTip(a->statusTip());
+        auto setHint = [this, a, hintKey = std::string(name) + "_Hint", hint] {
+            a->setStatusTip(qs(plan_.tr.tr("f_MainForm", hintKey, hint)));
+            a->setToolTip(a->statusTip());
+        };
+        setHint();
+        retranslators_.push_back(setHint);
     }
     actions_[name] = a;
     return a;
+}
+
+QMenu* MainWindow::translatedMenu(QMenu* parent, const char* key, const char* fallback) {
+    QMenu* m = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+    m->setObjectName(key);
+    translated("f_MainForm", key, fallback, [m](const QString& t) { m->setTitle(t); });
+    return m;
 }
 
 void MainWindow::buildActions() {
@@ -88,6 +101,19 @@ void MainWindow::buildActions() {
             plan_.saveStaffAtExit = false;
             close();
         }
+    });
+    on(makeAction("mi_RestoreArchive", "pliki użytkownika..."), [this] {
+        std::optional<std::string> archive;
+        if (chooseArchive) {
+            archive = chooseArchive();
+        } else {
+            // The language file gives the filter as "text|pattern".
+            const QString filter = text(plan_, "messages", "d_BackupFilter", "Backup file (*.bak)|*.bak").section('|', 0, 0);
+            const QString f = QFileDialog::getOpenFileName(this, text(plan_, "messages", "d_BackupOpen", "Restore..."),
+                                                           qs(plan_.paths.backup.string()), filter);
+            if (!f.isEmpty()) archive = ss(f);
+        }
+        if (archive) restore_archive(plan_, *archive);
     });
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 
@@ -160,21 +186,28 @@ void MainWindow::buildActions() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         warnings_hooks hooks;
         hooks.reselectGroup = [this](Plan&) { chooseGroup(plan_.currentGroup); };
-        hooks.openFile = [](const std::filesystem::path& f) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(qs(f.string())));
-        };
-        a_WarningsExecute(plan_, hooks);
+        // The findings are shown in the window; the file opens on request.
+        const warnings_report report = a_WarningsExecute(plan_, hooks);
         QApplication::restoreOverrideCursor();
         refreshCalendar();
+        if (report.outcome == warnings_outcome::Written) {
+            warnings_->showReport(report);
+            warnings_->show();
+            warnings_->raise();
+        }
     });
     on(makeAction("a_Templates", "Wydruki...", "F5"), [this] {
         TemplatesDialog d(plan_, this);
         d.exec();
     });
     on(makeAction("a_Options", "Opcje..."), [this] {
+        const std::string language = plan_.options.language;
         OptionsDialog d(plan_, this);
         d.exec();
-        refreshAll();
+        if (plan_.options.language != language)
+            applyLanguage();
+        else
+            refreshAll();
     });
     on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
         RemoveDialog d(plan_, "mi_DutiesRemove", this);
@@ -206,24 +239,19 @@ void MainWindow::buildActions() {
 }
 
 void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto menu = [&](const char* key, const char* caption) {
-        QMenu* m = bar->addMenu(text(plan_, "f_MainForm", key, caption));
-        m->setObjectName(key);
-        return m;
-    };
+    auto menu = [this](const char* key, const char* caption) { return translatedMenu(nullptr, key, caption); };
     QMenu* project = menu("mi_Project", "Planek");
     for (const char* a : {"a_ProjectNew", "a_ProjectOpen"}) project->addAction(action(a));
-    recentMenu_ = project->addMenu(text(plan_, "f_MainForm", "mi_Recent", "Ostatnio otwierane"));
+    recentMenu_ = translatedMenu(project, "mi_Recent", "Ostatnio otwierane");
     recentMenu_->setObjectName("pm_Recent");
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     project->addAction(action("a_ProjectSave"));
     project->addAction(action("mi_SaveAs"));
     project->addSeparator();
-    restoreMenu_ = project->addMenu(text(plan_, "f_MainForm", "mi_RestoreData", "Przywróć dane"));
-    restoreMenu_->setObjectName("mi_RestoreData");
+    restoreMenu_ = translatedMenu(project, "mi_RestoreData", "Przywróć dane");
     restoreMenu_->addAction(action("a_RestoreMonth"));
     restoreMenu_->addAction(action("a_RestoreWorkers"));
+    restoreMenu_->addAction(action("mi_RestoreArchive"));
     connect(restoreMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRestoreMenu);
     project->addAction(action("a_Parameters"));
     project->addSeparator();
@@ -237,7 +265,7 @@ void MainWindow::buildMenus() {
 
     QMenu* duties = menu("mi_Duties", "Dyżury");
     for (const char* a : {"a_DutyAdd", "a_DayOffAdd", "mi_DutiesRemove"}) duties->addAction(action(a));
-    QMenu* remove = duties->addMenu(text(plan_, "f_MainForm", "mi_Remove", "Usuń wszystkie"));
+    QMenu* remove = translatedMenu(duties, "mi_Remove", "Usuń wszystkie");
     for (const char* a : {"mi_d_CurrentWorker", "mi_d_CurrentGroup", "mi_d_All"}) remove->addAction(action(a));
     remove->addSeparator();
     for (const char* a : {"mi_do_CurrentWorker", "mi_do_CurrentGroup", "mi_do_All"}) remove->addAction(action(a));
@@ -252,8 +280,9 @@ void MainWindow::buildMenus() {
     QMenu* help = menu("mi_Help", "Pomoc");
     help->addAction(action("a_About"));
 
-    QToolBar* tb = addToolBar(text(plan_, "f_MainForm", "ToolBar", "Narzędzia"));
+    QToolBar* tb = addToolBar(QString());
     tb->setObjectName("ToolBar");
+    translated("f_MainForm", "ToolBar", "Narzędzia", [tb](const QString& t) { tb->setWindowTitle(t); });
     for (const char* a : {"a_ProjectNew", "a_ProjectOpen", "a_ProjectSave"}) tb->addAction(action(a));
     tb->addSeparator();
     for (const char* a : {"a_Parameters", "a_DutyAdd", "a_DayOffAdd", "a_Automatic", "a_Warnings", "a_Templates"})
@@ -446,8 +475,19 @@ void MainWindow::restartAutosave() {
 }
 
 void MainWindow::applyLanguage() {
-    for (auto& [name, a] : actions_) a->setText(qs(plan_.tr.tr("f_MainForm", ss(name), ss(a->text()))));
+    QGuiApplication::setApplicationDisplayName(qs(plan_.options.appTitle));
+    loadQtTranslations();
+    for (const auto& retranslate : retranslators_) retranslate();
+    warnings_->retranslate();
+    rebuildSummaryBoxes();
     refreshAll();
+}
+
+void MainWindow::rebuildSummaryBoxes() {
+    // The boxes take their captions when made; new ones speak the new language.
+    // The scroll area deletes the old boxes as it takes the new ones.
+    boxes_ = new SummaryBoxes(plan_);
+    boxesArea_->setWidget(boxes_);
 }
 
 }  // namespace planek::ui

@@ -1,5 +1,6 @@
 #include "ui/plan_dialogs.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -7,14 +8,20 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "calendar/calendar_grid.h"
 #include "calendar/period_params.h"
+#include "editing/day_duties.h"
+#include "editing/duty_remove.h"
+#include "editing/panel_names.h"
+#include "ui/dialogs/dialog_util.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -43,7 +50,7 @@ int last_plan_year(const Plan& plan) { return plan.clock->today().year + 5; }
 bool run_parameters_dialog(Plan& plan, QWidget* parent) {
     QDialog d(parent);
     d.setObjectName("f_Parameters");
-    d.setWindowTitle(text(plan, "f_Parameters", "f_Parameters", "Parametry"));
+    setFittingTitle(&d, text(plan, "f_Parameters", "f_Parameters", "Parametry"));
     auto* form = new QFormLayout(&d);
     auto* year = new QSpinBox;
     year->setObjectName("se_Year");
@@ -99,8 +106,21 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
     const day_properties props = wlasciwosci_dnia(plan, dayIndex);
     QDialog d(parent);
     d.setObjectName("f_DayProperties");
-    d.setWindowTitle(text(plan, "f_DayProperties", "f_DayProperties", "Dzień - parametry"));
+    setFittingTitle(&d, text(plan, "f_DayProperties", "f_DayProperties", "Dzień - parametry"));
     auto* v = new QVBoxLayout(&d);
+    // Which day this is, in words: the dialog covers the calendar.
+    auto* day = new QLabel(plan.weekMode ? QString() : qs(date_in_words(plan, plan.year, plan.month, dayIndex + 1)));
+    day->setObjectName("l_Day");
+    QFont bold = day->font();
+    bold.setBold(true);
+    day->setFont(bold);
+    v->addWidget(day);
+    auto* pages = new QTabWidget;
+    pages->setObjectName("pc_DayProperties");
+    v->addWidget(pages);
+
+    auto* dayPage = new QWidget;
+    auto* dv = new QVBoxLayout(dayPage);
     auto* label = new QLabel;
     auto* notes = new QPlainTextEdit(qs(props.note));
     notes->setObjectName("m_Notes");
@@ -114,12 +134,12 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
     };
     QObject::connect(notes, &QPlainTextEdit::textChanged, &d, update);
     update();
-    v->addWidget(label);
-    v->addWidget(notes);
+    dv->addWidget(label);
+    dv->addWidget(notes);
     auto* er = new QCheckBox(text(plan, "f_DayProperties", "cb_ERDuty", "Ostry dyżur"));
     er->setObjectName("cb_ERDuty");
     er->setChecked(props.erDuty);
-    v->addWidget(er);
+    dv->addWidget(er);
     auto* restore =
         new QPushButton(text(plan, "f_DayProperties", "b_DefaultHoliday", "Przywróć domyślne ustawienia święta"));
     restore->setObjectName("b_DefaultHoliday");
@@ -128,9 +148,39 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
         przywroc_domyslne_swieto(plan, dayIndex);
         restore->setEnabled(false);
     });
-    v->addWidget(restore);
+    dv->addWidget(restore);
+    pages->addTab(dayPage, text(plan, "f_DayProperties", "ts_Day", "Dzień"));
+
+    // The duties of the day; the menu removes one as the calendar's does.
+    auto* duties = new QListWidget;
+    duties->setObjectName("lb_Duties");
+    duties->setContextMenuPolicy(Qt::CustomContextMenu);
+    bool dutiesChanged = false;
+    std::vector<day_duty_entry> entries;
+    auto fillDuties = [&] {
+        entries = duties_of_day(plan, dayIndex);
+        duties->clear();
+        for (const day_duty_entry& e : entries) duties->addItem(qs(e.text));
+    };
+    fillDuties();
+    auto* remove = new QAction(text(plan, "f_DayProperties", "mi_DutyDelete", "Usuń dyżur..."), duties);
+    remove->setObjectName("mi_DutyDelete");
+    QObject::connect(remove, &QAction::triggered, &d, [&] {
+        const int row = duties->currentRow();
+        if (row < 0 || row >= int(entries.size())) return;
+        const day_duty_entry e = entries[size_t(row)];
+        if (!usun_dyzur_panelu(plan, duty_panel_name(e.worker, dayIndex, e.position))) return;
+        dutiesChanged = true;
+        fillDuties();
+    });
+    duties->addAction(remove);
+    QObject::connect(duties, &QListWidget::customContextMenuRequested, &d, [&](const QPoint& at) {
+        if (duties->itemAt(at)) QMenu::exec({remove}, duties->viewport()->mapToGlobal(at), nullptr, duties);
+    });
+    pages->addTab(duties, text(plan, "f_DayProperties", "ts_Duties", "Dyżury"));
+
     v->addWidget(ok_cancel(d));
-    if (d.exec() != QDialog::Accepted) return !props.ownHoliday || !restore->isEnabled();
+    if (d.exec() != QDialog::Accepted) return dutiesChanged || !props.ownHoliday || !restore->isEnabled();
     zapisz_wlasciwosci_dnia(plan, dayIndex, ss(notes->toPlainText()), er->isChecked());
     return true;
 }

@@ -78,6 +78,32 @@ TEST(Installed, TheFirstStartSeedsTheUsersRootFromTheSharedData) {
     EXPECT_EQ(read_file(edited), "moja wersja");
 }
 
+// A build folder carries its shipped data in share/planek, so a build made
+// anywhere (here: the programs and that folder moved away from the sources)
+// gives a demo ward the templates and language files.
+TEST(Installed, ABuildFolderAnywhereGivesTheDemoItsTemplatesAndLanguages) {
+    const fs::path built = fs::path(PLANEK_CLI).parent_path() / "share" / "planek";
+    const size_t shipped = files_with(fs::path(PLANEK_SOURCE_DIR) / "templates", ".wzr");
+    ASSERT_EQ(files_with(built / "templates", ".wzr"), shipped);
+    ASSERT_TRUE(fs::exists(built / "lang" / "english.lng"));
+
+    TempDir dir;
+    const fs::path elsewhere = dir / "build-elsewhere";
+    fs::create_directories(elsewhere / "share");
+    fs::copy_file(PLANEK_CLI, elsewhere / "planek-cli");
+    fs::copy(built, elsewhere / "share" / "planek", fs::copy_options::recursive);
+    const result demo = run_as_user(dir, elsewhere / "planek-cli", {"demo", (dir / "ward").string()});
+    ASSERT_EQ(demo.code, 0) << demo.err;
+    EXPECT_EQ(files_with(dir / "ward" / "templates", ".wzr"), shipped);
+    EXPECT_TRUE(fs::exists(dir / "ward" / "lang" / "polski.lng"));
+    EXPECT_TRUE(fs::exists(dir / "ward" / "lang" / "english.lng"));
+
+    // A ward whose templates were all removed gets them back at its next start.
+    for (const auto& e : fs::directory_iterator(dir / "ward" / "templates")) fs::remove(e.path());
+    ASSERT_EQ(run_as_user(dir, elsewhere / "planek-cli", {"--root", (dir / "ward").string(), "templates"}).code, 0);
+    EXPECT_EQ(files_with(dir / "ward" / "templates", ".wzr"), shipped);
+}
+
 TEST(Installed, APortableCopyKeepsItsOwnFolder) {
     TempDir dir;
     const fs::path program = install_into(dir / "usb");

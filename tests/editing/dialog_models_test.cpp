@@ -28,7 +28,10 @@ TEST_F(DutyDialog, OpensWithTheDropsShiftAndListsLiveGroups) {
     EXPECT_EQ(model.groupEntries(plan), std::vector<std::string>{"1=Interna"});
     EXPECT_EQ(model.groupIndex, 0);
     EXPECT_EQ(model.captionLine(plan), "Nowak Anna");
-    EXPECT_EQ(model.dateLine(plan), "8 marzec 2027");
+    EXPECT_EQ(model.dateLine(plan), "8 marca 2027");  // the month in the genitive
+    plan.tr.set("MostUsedValues", "muv_MonthsOf",
+                "January¤February¤March¤April¤May¤June¤July¤August¤September¤October¤November¤December");
+    EXPECT_EQ(model.dateLine(plan), "8 March 2027");
     EXPECT_EQ(model.shiftBarLabels(plan), "| 19:00\t07:00 |");
     plan.weekMode = true;
     EXPECT_EQ(model.dateLine(plan), "8 tydzień");
@@ -67,7 +70,7 @@ TEST_F(DutyDialog, BarFollowsTheStartAndStopsAtTheShiftsEnd) {
     EXPECT_EQ(b.thumb, 455);
     EXPECT_EQ(b.position, 0);
     EXPECT_EQ(b.hint, "07:00 - 14:35");
-    EXPECT_EQ(model.typeCaption(plan), "Duty duration: 07:35");
+    EXPECT_EQ(model.typeCaption(plan), "Czas trwania dyżuru: 07:35");
     EXPECT_TRUE(model.moveBar(plan, 100));
     EXPECT_EQ(model.startText, "08:40");
     EXPECT_FALSE(model.moveBar(plan, 300));

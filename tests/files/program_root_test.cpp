@@ -2,6 +2,7 @@
 
 #include "core/plan.h"
 #include "files/program_root.h"
+#include "files/root_seed.h"
 #include "support/temp_dir.h"
 
 namespace planek {
@@ -35,6 +36,32 @@ TEST(ProgramRoot, OpeningARootCreatesItsDataFolder) {
     io_result r = open_program_root(plan, dir / "plain");
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find("dane"), std::string::npos);
+}
+
+// A build folder keeps its shipped data as an installation does, under
+// share/planek beside the programs; a root then starts with templates, and
+// an emptied templates folder is filled again while a pruned one is kept.
+TEST(ProgramRoot, ABuildFolderSeedsTemplatesAndLanguages) {
+    TempDir dir;
+    const fs::path build = dir / "out" / "of" / "tree";
+    write_file(build / "share" / "planek" / "lang" / "polski.lng", "[x]\n");
+    write_file(build / "share" / "planek" / "templates" / "a.wzr", "A\n");
+    write_file(build / "share" / "planek" / "templates" / "b.wzr", "B\n");
+    EXPECT_EQ(shipped_data_folder(build), build / "share" / "planek");
+    EXPECT_EQ(shipped_data_folder(dir / "elsewhere"), fs::path());
+    EXPECT_EQ(shipped_data_folder({}), fs::path());
+
+    const Paths root = Paths::local(dir / "root");
+    EXPECT_EQ(seed_program_root(root, build), 3);
+    EXPECT_TRUE(fs::exists(root.lang / "polski.lng"));
+    EXPECT_TRUE(fs::exists(root.templates / "b.wzr"));
+
+    fs::remove(root.templates / "a.wzr");
+    EXPECT_EQ(ensure_templates(root, build), 0);
+    EXPECT_FALSE(fs::exists(root.templates / "a.wzr"));
+    fs::remove(root.templates / "b.wzr");
+    EXPECT_EQ(ensure_templates(root, build), 2);
+    EXPECT_TRUE(fs::exists(root.templates / "a.wzr"));
 }
 
 }  // namespace

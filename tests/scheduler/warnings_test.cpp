@@ -2,6 +2,8 @@
 // rule i with the worked-Sundays record.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/cp1250.h"
 #include "core/ini_file.h"
 #include "files/sundays.h"
@@ -98,6 +100,30 @@ TEST(WarningsSort, ByRuleLetterThenTheTwoDigitDay) {
     EXPECT_EQ(lines[3].substr(0, 4), "c 04");
     EXPECT_EQ(lines[4].substr(0, 4), "c 12");
     EXPECT_EQ(lines[5].substr(0, 4), "c 20");
+}
+
+// Each sorted line keeps the day, shift and worker its finding is about,
+// also when a language file words the line in another order.
+TEST(WarningsPlaces, EachLinePointsAtItsDayShiftAndWorker) {
+    warnings_ward w(2026, 6, 2);
+    w.only("abce");
+    for (zmiana_& s : w.plan.groups[0].shifts) s.staffMin = s.staffMinS = 0;
+    w.duty(1, 20, 420, 900);  // e: 15 hours
+    w.duty(0, 12, 420, 480);
+    w.duty(0, 12, 960, 120);  // a: one hour's rest
+    w.nightDuty(1, 3);
+    w.nightDuty(1, 4);  // b
+    w.plan.tr.set("warnings", "w_DutyTooLong", "%s %d %s (%s): %s %s worked too long (%s)");
+    warnings_report r = w.run();
+    ASSERT_EQ(r.places.size(), r.lines.size());
+    std::map<char, std::vector<warning_place>> byRule;
+    for (size_t i = 0; i < r.lines.size(); ++i) byRule[r.lines[i][0]].push_back(r.places[i]);
+    EXPECT_EQ(byRule['a'], (std::vector<warning_place>{{12, -1, 0}}));
+    EXPECT_EQ(byRule['b'], (std::vector<warning_place>{{3, -1, 1}}));
+    EXPECT_EQ(byRule['e'], (std::vector<warning_place>{{20, -1, 1}}));
+    ASSERT_EQ(byRule['c'].size(), 4u);
+    EXPECT_EQ(byRule['c'][0], (warning_place{3, 1, -1}));  // the night shift, for the group
+    EXPECT_EQ(byRule['c'][2], (warning_place{12, 0, -1}));
 }
 
 TEST(WarningsSort, CaseInsensitiveInPolishOrder) {

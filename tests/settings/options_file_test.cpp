@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/text.h"
+#include "settings/language.h"
 #include "settings/net_settings.h"
 #include "settings/option_values.h"
 #include "settings_fixture.h"
@@ -422,6 +423,61 @@ TEST_F(OptionsFile, LanguageOptionsFollowTheLanguage) {
     czytaj_opcje(plan, "lang");
     EXPECT_EQ(plan.options.autofilling.Occupations, "Doctor¤");
     EXPECT_EQ(plan.options.autofilling.Educations, "Higher¤Secondary");
+}
+
+// The shipped English texts in a plan, as a switch to English leaves them.
+void switch_to_english(Plan& p) {
+    ASSERT_TRUE(load_language_file(p.tr, std::filesystem::path(PLANEK_SOURCE_DIR) / "lang" / "english.lng"));
+    p.options.language = "english";
+    apply_day_off_names(p);
+}
+
+// Names left at their defaults are stored empty and follow a later change
+// of language, also those an older copy stored in Polish; typed ones stay.
+TEST_F(OptionsFile, DefaultNamesFollowTheLanguageAndTypedOnesStay) {
+    czytaj_opcje(plan, "opcje");
+    czytaj_opcje(plan, "lang");
+    plan.options.dayOffKinds[2].ownName = "Rodzicielski długi";
+    plan.dutyAs[1].name = "Kontrakt B2B";
+    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    const std::string written = readUtf8(plan.paths.data / "konfiguracja.ini");
+    EXPECT_EQ(written.find("=Etat"), std::string::npos) << written;
+    EXPECT_EQ(written.find("=" + plan.options.dayOffKinds[1].name), std::string::npos) << written;
+    EXPECT_NE(written.find("=Rodzicielski długi"), std::string::npos);
+
+    Plan english;
+    english.paths = plan.paths;
+    switch_to_english(english);
+    czytaj_opcje(english, "opcje");
+    czytaj_opcje(english, "lang");
+    EXPECT_EQ(english.dutyAs[0].name, "Employment");
+    EXPECT_EQ(english.dutyAs[1].name, "Kontrakt B2B");
+    EXPECT_EQ(english.options.dayOffKinds[1].shownName(), "Annual leave");
+    EXPECT_EQ(english.options.dayOffKinds[2].shownName(), "Rodzicielski długi");
+
+    putConfig("[urlop_nazwa]\nu=" + default_day_off_kinds()[1].name + "\n[dyzur_jako]\n1=Etat¤E¤clWhite\n");
+    czytaj_opcje(english, "opcje");
+    czytaj_opcje(english, "lang");
+    EXPECT_EQ(english.dutyAs[0].name, "Employment");
+    EXPECT_EQ(english.options.dayOffKinds[1].shownName(), "Annual leave");
+}
+
+// The options dialog switching the language: what the user typed in the
+// dialog stays, the defaults it showed become the new language's.
+TEST_F(OptionsFile, ASwitchOfLanguageCarriesOnlyTypedNames) {
+    czytaj_opcje(plan, "opcje");
+    czytaj_opcje(plan, "lang");
+    const std::vector<dutyas_> oldDefaults = default_duty_as(plan.tr);
+    std::vector<day_off_kind> kinds = plan.options.dayOffKinds;
+    std::vector<dutyas_> dutyAs = plan.dutyAs;
+    kinds[3].ownName = "Urlop wychowawczy (3 lata)";
+    dutyAs[2].name = "Zlecenie";
+    switch_to_english(plan);
+    carry_typed_names(plan, kinds, dutyAs, oldDefaults);
+    EXPECT_EQ(plan.options.dayOffKinds[1].shownName(), "Annual leave");
+    EXPECT_EQ(plan.options.dayOffKinds[3].shownName(), "Urlop wychowawczy (3 lata)");
+    EXPECT_EQ(plan.dutyAs[0].name, "Employment");
+    EXPECT_EQ(plan.dutyAs[2].name, "Zlecenie");
 }
 
 TEST_F(OptionsFile, NetworkFoldersAndServerRole) {

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -43,6 +45,23 @@ TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
     EXPECT_EQ(g.shifts[1].start, 1110);
     EXPECT_EQ(g.shifts[1].staffMin, 2);
     EXPECT_EQ(plan.currentGroup, 2);
+}
+
+// The shift table is seen whole: no sideways scrolling, no cut headings.
+TEST_F(GroupDialogTest, TheShiftTableFitsItsColumnsAndHeadings) {
+    ui::GroupDialog d(plan, true);
+    QTableWidget* t = d.shiftTable();
+    d.findChild<QTabWidget*>()->setCurrentWidget(t->parentWidget());
+    d.show();
+    int columns = 0;
+    const QFontMetrics heading(t->horizontalHeader()->font());
+    for (int c = 0; c < t->columnCount(); ++c) {
+        columns += t->columnWidth(c);
+        for (const QString& line : t->horizontalHeaderItem(c)->text().split('\n'))
+            EXPECT_GE(t->columnWidth(c), heading.horizontalAdvance(line)) << line.toStdString();
+    }
+    EXPECT_GE(t->viewport()->width(), columns);
+    EXPECT_GT(d.width(), 414);
 }
 
 TEST_F(GroupDialogTest, TableKeysAppendInsertAndDelete) {

@@ -64,6 +64,20 @@ TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
     EXPECT_EQ(plan.dutyAs[0].name, "Etat pełny");
 }
 
+// Limiting printouts to approved plans only means something while they go
+// to the server's folder.
+TEST_F(OptionsDialogTest, OnlyApprovedPrintoutsNeedTheServerFolder) {
+    ui::OptionsDialog d(plan);
+    QCheckBox* server = child<QCheckBox>(d, "cb_Printout");
+    QCheckBox* approved = child<QCheckBox>(d, "cb_PrintoutOnlyAccepted");
+    EXPECT_FALSE(server->isChecked());
+    EXPECT_FALSE(approved->isEnabled());
+    server->setChecked(true);
+    EXPECT_TRUE(approved->isEnabled());
+    server->setChecked(false);
+    EXPECT_FALSE(approved->isEnabled());
+}
+
 TEST_F(OptionsDialogTest, ABadTimeOrCharacterChangesNothing) {
     ui::OptionsDialog d(plan);
     type(d, "me_OvertimeFrom", "25:00");

@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -54,6 +55,21 @@ TEST_F(OtherDialogsTest, SplitANightAfterMidnight) {
     EXPECT_FALSE(none.ready());
 }
 
+// A narrow dialog is kept wide enough for its title bar to show the title
+// and the program name after it.
+TEST_F(OtherDialogsTest, TitlesOfNarrowDialogsFit) {
+    ui::AboutDialog about(plan);
+    ui::SplitDialog split(plan, "p0_0_0");
+    for (QDialog* d : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&split)}) {
+        QFont bold = d->font();
+        bold.setBold(true);
+        d->show();
+        EXPECT_GT(d->width(), QFontMetrics(bold).horizontalAdvance(d->windowTitle() + " — " +
+                                                                  QGuiApplication::applicationDisplayName()))
+            << d->windowTitle().toStdString();
+    }
+}
+
 TEST_F(OtherDialogsTest, AboutBoxCloses) {
     ui::AboutDialog d(plan);
     pressOk(d);
@@ -73,10 +89,21 @@ TEST_F(OtherDialogsTest, TemplatesSearchAndMake) {
     ASSERT_EQ(d.list()->count(), 1);
     EXPECT_EQ(d.list()->item(0)->text(), "lista urlopow.wzr");
     std::filesystem::path opened;
-    d.openDocument = [&](const std::filesystem::path& f) { opened = f; };
+    d.openDocument = [&](const std::filesystem::path& f) {
+        opened = f;
+        return true;
+    };
     child<QCheckBox>(d, "cb_ReadAllGroups")->setChecked(true);
     ASSERT_TRUE(d.make());
     EXPECT_TRUE(std::filesystem::exists(opened));
+    EXPECT_TRUE(ui->infos.empty());
+    // Where no program opens documents, the user is told where the file is.
+    d.openDocument = [](const std::filesystem::path&) { return false; };
+    ASSERT_TRUE(d.make());
+    ASSERT_EQ(ui->infos.size(), 1u);
+    const std::string told = ui->infos[0];
+    ASSERT_EQ(told.rfind("Utworzono dokument:\n", 0), 0u) << told;
+    EXPECT_TRUE(std::filesystem::exists(told.substr(told.find('\n') + 1))) << told;
     EXPECT_TRUE(plan.options.wydruki.ReadAllGroup);
     std::filesystem::path edited;
     d.openEditor = [&](const std::filesystem::path& f) { edited = f; };

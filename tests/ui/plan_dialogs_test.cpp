@@ -1,6 +1,8 @@
 // The parameters and day-properties dialogs, driven as a user would: the
 // controls are set while the modal dialog runs, then OK is pressed.
+#include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -49,6 +51,35 @@ TEST_F(DemoWard, TheDayPropertiesDialogStoresTheNoteAndTheWindowShowsIt) {
     ASSERT_NE(notes, nullptr);
     EXPECT_EQ(notes->toPlainText().toStdString(), "szkolenie BHP");
     EXPECT_FALSE(notes->isHidden());
+}
+
+// The dialog says which day it is for, and its second page lists that
+// day's duties, from where one can be removed.
+TEST_F(DemoWard, TheDayPropertiesDialogNamesTheDayAndListsItsDuties) {
+    const int w = firstListedWorker();
+    window->handleDrop("d", w, 6, 1, true);
+    window->handleDrop("d", w, 6, 2, true);
+    ASSERT_EQ(duties(w, 6).size(), 2u);
+    ASSERT_TRUE(window->selectDay(6, 1));
+    QString day;
+    int listed = -1;
+    whenOpen([&](QDialog* d) {
+        day = d->findChild<QLabel*>("l_Day")->text();
+        auto* list = d->findChild<QListWidget*>("lb_Duties");
+        ASSERT_NE(list, nullptr);
+        listed = list->count();
+        const prac& p = plan.workers[size_t(w)];
+        EXPECT_TRUE(list->item(0)->text().startsWith(QString::fromStdString("[" + p.surname + " " + p.firstName + "] ")))
+            << list->item(0)->text().toStdString();
+        list->setCurrentRow(0);
+        d->findChild<QAction*>("mi_DutyDelete")->trigger();
+        EXPECT_EQ(list->count(), listed - 1);
+    });
+    window->action("a_DayProperties")->trigger();
+    EXPECT_EQ(listed, 2);
+    EXPECT_TRUE(day.startsWith("7 ")) << day.toStdString();
+    EXPECT_TRUE(day.endsWith(QString::number(plan.year))) << day.toStdString();
+    EXPECT_EQ(duties(w, 6).size(), 1u);
 }
 
 }  // namespace

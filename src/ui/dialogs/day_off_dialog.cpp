@@ -38,7 +38,7 @@ int DayOffDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; 
 
 void DayOffDialog::build() {
     setObjectName(kForm);
-    setWindowTitle(caption(plan_, kForm, kForm, "Dodaj/Edytuj wolne"));
+    setFittingTitle(this, caption(plan_, kForm, kForm, "Dodaj/Edytuj wolne"));
     auto* layout = new QVBoxLayout(this);
     kinds_ = new QListWidget(this);
     kinds_->setObjectName("lb_DayOffType");

@@ -2,7 +2,10 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QToolTip>
+#include <algorithm>
 
 #include "core/cp1250.h"
 #include "editing/message_text.h"
@@ -90,6 +93,17 @@ QDialogButtonBox* okCancel(const Plan& plan, const char* form, QWidget* parent) 
         box->addButton(caption(plan, form, "sb_Cancel", "Anuluj"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("sb_Cancel");
     return box;
+}
+
+void setFittingTitle(QWidget* dialog, const QString& title) {
+    dialog->setWindowTitle(title);
+    QFont bold = dialog->font();
+    bold.setBold(true);  // title bars mostly draw in bold
+    const QString shown = title + QString::fromUtf8(" \u2014 ") + QGuiApplication::applicationDisplayName();
+    // Room for the icon and the three buttons of a title bar.
+    constexpr int kTitleBarControls = 140;
+    const int wanted = QFontMetrics(bold).horizontalAdvance(shown) + kTitleBarControls;
+    dialog->setMinimumWidth(std::max(dialog->minimumWidth(), wanted));
 }
 
 }  // namespace planek::ui

@@ -56,6 +56,10 @@ private:
 QDialogButtonBox* okCancel(const Plan& plan, const char* form, QWidget* parent);
 
 QColor qcolour(colour c);
+
+// Sets the dialog's title and keeps the dialog wide enough for the title
+// bar to show it whole, with the program name the desktop adds after it.
+void setFittingTitle(QWidget* dialog, const QString& title);
 colour fromQColor(const QColor& c);
 
 }  // namespace planek::ui

@@ -50,7 +50,7 @@ int DutyDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; }
 
 void DutyDialog::build() {
     setObjectName(kForm);
-    setWindowTitle(caption(plan_, kForm, kForm, "Dodaj/Edytuj dyżur"));
+    setFittingTitle(this, caption(plan_, kForm, kForm, "Dodaj/Edytuj dyżur"));
     fillMonth = rozpisz_8_z_dialogu;
     auto* layout = new QVBoxLayout(this);
     worker_ = new QLabel(this);

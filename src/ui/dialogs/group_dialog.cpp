@@ -10,12 +10,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/text.h"
 #include "editing/colour_names.h"
@@ -101,7 +103,7 @@ private:
 GroupDialog::GroupDialog(Plan& plan, bool edit, QWidget* parent)
     : QDialog(parent), plan_(plan), model_(remembered()) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
     if (!edit || !model_.openEdit(plan)) model_.openAdd(plan);
     model_.storedIndex = -1;
     model_.autoCalc = plan.options.glowne.AutoCalcShifts;
@@ -165,13 +167,24 @@ QWidget* GroupDialog::buildShifts() {
         {"sag_Shifts0", "Lp", "[-]"},           {"sag_Shifts1", "Początek", "[h]"},
         {"sag_Shifts2", "Czas trwania", "[h]"}, {"sag_Shifts3", "Symbol dyżuru", "[-]"},
         {"sag_Shifts4", "Kolor", "[-]"},        {"sag_Shifts5", "Nazwa", "[-]"},
-        {"sag_Shifts6", "Obsada", "[szt.]"},    {"sag_Shifts7", "Obsada św.", "[szt.]"}};
+        {"sag_Shifts6", "Obsada", nullptr},     {"sag_Shifts7", "Obsada św.", nullptr}};  // head counts
     QStringList labels;
-    for (auto& h : heads) labels << caption(plan_, kForm, h[0], h[1]) + "\n" + h[2];
+    const QString count = caption(plan_, kForm, "sag_ShiftsUnit", "[szt.]");
+    for (auto& h : heads) labels << caption(plan_, kForm, h[0], h[1]) + "\n" + (h[2] ? QString(h[2]) : count);
     table_->setHorizontalHeaderLabels(labels);
     table_->verticalHeader()->hide();
+    // Each column as wide as its heading; the table as wide as its columns,
+    // so that a row is seen whole without scrolling sideways.
     const int widths[] = {30, 100, 100, 100, 40, 102, 64, 64};
-    for (int c = 0; c < ColumnCount; ++c) table_->setColumnWidth(c, widths[c]);
+    const QFontMetrics heading(table_->horizontalHeader()->font());
+    int total = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        int width = widths[c];
+        for (const QString& line : labels[c].split('\n')) width = std::max(width, heading.horizontalAdvance(line) + 16);
+        table_->setColumnWidth(c, width);
+        total += width;
+    }
+    table_->setMinimumWidth(total + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 2);
     table_->setItemDelegate(new ShiftDelegate(plan_, table_));
     table_->installEventFilter(this);
     connect(table_, &QTableWidget::cellChanged, this, &GroupDialog::cellChanged);

@@ -106,7 +106,7 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
       symbolsEdited_(plan.dutySymbols),
       bindings_(std::make_unique<option_bindings>(plan)) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Konfiguracja"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Konfiguracja"));
     pages_ = new QTabWidget(this);
     pages_->addTab(buildGeneral(), caption(plan, kForm, "ts_General", "Ogólne"));
     pages_->addTab(buildUser(), caption(plan, kForm, "ts_User", "Użytkownik"));
@@ -370,6 +370,11 @@ QWidget* OptionsDialog::buildNetwork() {
     b.check(form, "cb_Printout", "Wydruki do folderu serwera", n.Printout);
     b.check(form, "cb_PrintoutOnlyAccepted", "Tylko wydruki zatwierdzonych planów", n.PrintoutOnlyAccepted);
     b.check(form, "cb_Config", "Konfiguracja z serwera", n.Config);
+    // Only printouts that go to the server can be limited to approved plans.
+    auto* printout = page->findChild<QCheckBox*>("cb_Printout");
+    auto* onlyAccepted = page->findChild<QCheckBox*>("cb_PrintoutOnlyAccepted");
+    onlyAccepted->setEnabled(printout->isChecked());
+    connect(printout, &QCheckBox::toggled, onlyAccepted, &QWidget::setEnabled);
     return page;
 }
 
@@ -478,12 +483,14 @@ bool OptionsDialog::read() {
 
 void OptionsDialog::apply() {
     const bool languageChanged = edited_.glowne.lang != plan_.options.glowne.lang;
+    const std::vector<dutyas_> oldDefaults = default_duty_as(plan_.tr);
     edited_.user.pwd = plan_.options.user.pwd;  // changed by its own link
     plan_.options = edited_;
     plan_.dutyAs = dutyAsEdited_;
     plan_.dutySymbols = symbolsEdited_;
     PathsUpdate(plan_);
-    if (languageChanged && edited_.glowne.lang >= 0) cb_LanguageChange(plan_, edited_.glowne.lang);
+    if (languageChanged && edited_.glowne.lang >= 0 && cb_LanguageChange(plan_, edited_.glowne.lang))
+        carry_typed_names(plan_, edited_.dayOffKinds, dutyAsEdited_, oldDefaults);
     if (!plan_.months.empty() && !plan_.groups.empty()) {
         normatyw(plan_, false, plan_.currentMonth, false);
         call_odswiez_okres(plan_, false, false, -1);
@@ -491,6 +498,7 @@ void OptionsDialog::apply() {
             call_odswiez_pracownika(plan_, w, false, plan_.currentMonth);
     }
     edited_ = plan_.options;
+    dutyAsEdited_ = plan_.dutyAs;
 }
 
 void OptionsDialog::accept() {

@@ -35,7 +35,7 @@ RemoveDialog::RemoveDialog(Plan& plan, const std::string& menuItem, QWidget* par
     : QDialog(parent), plan_(plan) {
     constexpr const char* kForm = "f_Remove";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Usuń"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Usuń"));
     model_.open(menuItem);
     auto* layout = new QVBoxLayout(this);
     duties_ = new QCheckBox(caption(plan, kForm, "cb_Duties", "Dyżury"), this);
@@ -86,7 +86,7 @@ SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
     : QDialog(parent), plan_(plan), panel_(panel) {
     constexpr const char* kForm = "f_DutySplit";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Podziel dyżur"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Podziel dyżur"));
     auto* form = new QFormLayout(this);
     const auto ref = parse_panel_name(panel);
     const dyzur* duty = nullptr;
@@ -124,7 +124,7 @@ void SplitDialog::accept() {
 AboutDialog::AboutDialog(Plan& plan, QWidget* parent) : QDialog(parent) {
     constexpr const char* kForm = "f_About";
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "O programie"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "O programie"));
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(appTitle(), this);
     QFont f = title->font();

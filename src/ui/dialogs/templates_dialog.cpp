@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "calendar/caption_format.h"
 #include "calendar/refresh_hooks.h"
 #include "core/text.h"
 #include "editing/message_text.h"
@@ -28,15 +29,15 @@ std::filesystem::path& last_chosen() {
     return path;
 }
 
-void open_with_desktop(const std::filesystem::path& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(qs(file.string())));
+bool open_with_desktop(const std::filesystem::path& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(file.string())));
 }
 
 }  // namespace
 
 TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Szablony dokumentów"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Szablony dokumentów"));
     openDocument = open_with_desktop;
     openEditor = open_with_desktop;
     if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
@@ -124,7 +125,9 @@ bool TemplatesDialog::make() {
         if (!r.error.empty()) plan_.ui->warn(r.error);
         return false;
     }
-    if (openDocument) openDocument(r.file);
+    if (!openDocument || !openDocument(r.file))
+        plan_.ui->inform(format_caption(plan_.tr.msg("msg_DocumentCreated", "Utworzono dokument:%s%s"),
+                                        {kLineBreak, r.file.string()}));
     return true;
 }
 

@@ -24,8 +24,9 @@ public:
     bool make();
     void edit();
     // Opening the finished document and opening a template in the text
-    // editor; both default to the desktop's own program.
-    std::function<void(const std::filesystem::path&)> openDocument;
+    // editor; both default to the desktop's own program. When no program
+    // opens the document (false), a message names its file instead.
+    std::function<bool(const std::filesystem::path&)> openDocument;
     std::function<void(const std::filesystem::path&)> openEditor;
     QListWidget* list() const { return list_; }
     const std::vector<szablon>& templates() const { return all_; }

@@ -67,7 +67,7 @@ QSpinBox* spin(QWidget* parent, const char* name, int lo, int hi) {
 WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent)
     : QDialog(parent), plan_(plan), model_(remembered()) {
     setObjectName(kForm);
-    setWindowTitle(caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
+    setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
     ready_ = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);
     model_.storedIndex = -1;
     model_.nickChanged = false;
