@@ -270,7 +270,9 @@ TEST_F(FaultInjection, AutosaveWithChangedStaffIsOldOrNewAfterEveryFailedStep) {
             EXPECT_TRUE(r.ok());
             EXPECT_TRUE(r.problems.empty()) << r.problems.front();
             EXPECT_TRUE(loaded.workers.size() == workers || loaded.workers.size() == workers - 1);
-            if (fs::exists(autosave_file(plan))) EXPECT_TRUE(check_month_file(plan, autosave_file(plan)).empty());
+            if (fs::exists(autosave_file(plan))) {
+                EXPECT_TRUE(check_month_file(plan, autosave_file(plan)).empty());
+            }
         };
         // grupy.ini, kadra.inr and the autosave month each take their steps.
         EXPECT_GE(fail_each_step(run, cut), 12);
