@@ -17,6 +17,7 @@
 
 #include "calendar/time_text.h"
 #include "core/cp1250.h"
+#include "core/file_io.h"
 #include "core/ini_file.h"
 #include "core/plan.h"
 #include "core/text.h"
@@ -158,7 +159,11 @@ inline void group_file(std::string_view bytes) {
     file_problems again{tr, {}};
     const std::vector<std::string> lines = group_file_lines(groups, again);
     file_problems reread{tr, {}};
-    expect(read_group_lines(lines, "grupy.ini", reread).size() == groups.size(), "groups written and read back");
+    const std::vector<grupa> back = read_group_lines(lines, "grupy.ini", reread);
+    expect(back.size() == groups.size(), "groups written and read back");
+    for (size_t i = 0; i < back.size(); ++i)
+        expect(back[i].dailyNorm == groups[i].dailyNorm && back[i].dailyNormDefault == groups[i].dailyNormDefault,
+               "group norms written and read back");
 }
 
 // The staff file (the "p" lines inside kadra.inr), and writing back what it gave.
@@ -181,6 +186,20 @@ inline void month_file(std::string_view bytes) {
     put_file(file, bytes);
     const Plan plan = small_ward(dir);
     (void)check_month_file(plan, file);
+
+    // Whatever was read, orphans of workers not on the staff included, is
+    // written and read back.
+    Plan read = small_ward(dir);
+    read.currentFile = file.string();
+    (void)wczytaj_tylko_do_odczytu(read);
+    const fs::path again = dir / "2026_03_again.pnk";
+    expect(bool(write_lines(again, month_file_lines(read))), "month written");
+    Plan back = small_ward(dir);
+    back.currentFile = again.string();
+    (void)wczytaj_tylko_do_odczytu(back);
+    expect(back.orphanDuties.size() == read.orphanDuties.size() &&
+               back.orphanDaysOff.size() == read.orphanDaysOff.size(),
+           "orphans written and read back");
 }
 
 // A language file, then the day-off names it may rename.

@@ -57,6 +57,9 @@ word id(const Plan& plan, char kind, const std::string& request) {
         for (const grupa& g : plan.groups) highest = std::max<unsigned>(highest, g.id);
     } else if (kind == 'k') {
         for (const prac& w : plan.workers) highest = std::max<unsigned>(highest, w.id);
+        for (const dyzur& d : plan.orphanDuties) highest = std::max<unsigned>(highest, d.workerId);
+        for (const wolne_& w : plan.orphanDaysOff) highest = std::max<unsigned>(highest, w.workerId);
+        highest = std::max<unsigned>(highest, plan.highestOrphanWorkerId);
     } else {
         return 0;
     }

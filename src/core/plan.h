@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,6 +84,12 @@ struct Plan {
     period_summary period;  // settlement-period totals (odswiez_okres)
     staffing_mark staffing;
     bool saveStaffAtExit = true;  // cleared by the staff restore
+    // The group and staff file lines as this run last read or wrote them, so
+    // a change reaches the disk before the exit; unset until they were read.
+    std::optional<std::vector<std::string>> groupLinesOnDisk, staffLinesOnDisk;
+    // The highest worker id an orphan of a month read in this run (an open
+    // tab, the autosave) refers to: a new worker must not inherit its duties.
+    word highestOrphanWorkerId = 0;
     // The pattern start positions were reset; the next automatic run starts
     // its pattern workers one day apart. Cleared when a run is accepted.
     bool patternsReset = false;
@@ -114,7 +121,8 @@ struct Plan {
 };
 
 // Highest id + 1 for kind "g" (groups) or "k" (workers) with request "max";
-// 0 for anything else.
+// 0 for anything else. A worker id is also above every id an orphan duty or
+// day off refers to.
 word id(const Plan& plan, char kind, const std::string& request);
 
 // Empties the current month's duty lists and day-off slots of every worker

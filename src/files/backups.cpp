@@ -189,6 +189,9 @@ io_result periodic_archive(Plan& plan) {
 }
 
 bool t_SaveTimer(Plan& plan) {
+    // The staff go first: a month saved with a worker the staff file lacks
+    // would come back after a crash with her duties as orphans.
+    zapisz_gdy_zmienione(plan);
     const std::string remembered = plan.currentFile;
     plan.currentFile = autosave_file(plan).string();
     const bool saved = a_ProjectSave(plan);

@@ -33,9 +33,9 @@ io_result version_archive(Plan& plan);
 // again at the next exit.
 io_result periodic_archive(Plan& plan);
 
-// The autosave timer: the month goes to "autosave.~pn" in the program
-// folder; the current file, the modified flag and the caption stay as they
-// were. True when written.
+// The autosave timer: changed staff and group files are written, then the
+// month goes to "autosave.~pn" in the program folder; the current file, the
+// modified flag and the caption stay as they were. True when written.
 bool t_SaveTimer(Plan& plan);
 // At start: offers the autosave file left by a run that did not end
 // normally. On Yes it is opened as the only tab with no file name, so the

@@ -40,6 +40,18 @@ const record_field<zmiana_> kShiftFields[] = {
 
 const std::string kFile = "grupy.ini";
 
+// Fields 15..19 came later; a line of an older version without them would
+// leave a new month with a daily norm of 0, so they start from the group's
+// own settings, as the import of the oldest layout does.
+void default_missing_defaults(grupa& g, const std::vector<std::string>& parts) {
+    auto missing = [&](size_t field) { return field >= parts.size() || trim(parts[field]).empty(); };
+    if (missing(15)) g.dailyNormDefault = g.dailyNorm;
+    if (missing(16)) g.saturdayHolidayDefault = g.saturdayHoliday;
+    if (missing(17)) g.dayOffForSaturdayHolidayDefault = g.dayOffForSaturdayHoliday;
+    if (missing(18)) g.nightOnHolidayAsHolidayDefault = g.nightOnHolidayAsHoliday;
+    if (missing(19)) g.noHolidaysDefault = g.noHolidays;
+}
+
 }  // namespace
 
 std::vector<std::string> group_file_lines(const std::vector<grupa>& groups, file_problems& problems) {
@@ -65,6 +77,7 @@ std::vector<grupa> read_group_lines(const std::vector<std::string>& lines, const
         if (parts[0] == "g") {
             grupa g;
             read_record_fields(g, parts, kGroupFields, file_name, line, problems);
+            default_missing_defaults(g, parts);
             g.nick = utf8_left(g.nick, 3);
             groups.push_back(std::move(g));
             if (line_numbers) line_numbers->push_back(line);

@@ -72,6 +72,15 @@ bool known_section(const std::string& folded) {
     return false;
 }
 
+// The orphans stay with this run's months (other tabs, the autosave) after
+// the tables hold another month, so their ids are remembered for the run.
+void note_orphan_ids(Plan& plan) {
+    for (const dyzur& d : plan.orphanDuties)
+        plan.highestOrphanWorkerId = std::max(plan.highestOrphanWorkerId, d.workerId);
+    for (const wolne_& w : plan.orphanDaysOff)
+        plan.highestOrphanWorkerId = std::max(plan.highestOrphanWorkerId, w.workerId);
+}
+
 class month_reader {
 public:
     month_reader(Plan& plan, bool live) : plan_(plan), live_(live) {}
@@ -252,6 +261,11 @@ void month_reader::read_groups() {
 }
 
 void month_reader::read_normatyw() {
+    // What a month file does not say is on, whatever the configuration or
+    // the month read before held; only a new plan takes the configuration.
+    if (!plan_.currentFile.empty())
+        for (day_off_kind& kind : plan_.options.dayOffKinds)
+            if (kind.settable) kind.normatyw = kNormatywOn;
     const month_ini::section* s = ini_.find("urlop_normatyw");
     if (!s) return;
     for (const entry& e : s->entries) {
@@ -509,6 +523,7 @@ std::vector<month_problem> month_reader::run() {
         read_duties();
         read_days_off();
     }
+    note_orphan_ids(plan_);
     if (!plan_.workers.empty()) read_workers();
     report_unknown_sections();
     std::stable_sort(problems_.begin(), problems_.end(),

@@ -232,8 +232,10 @@ std::vector<std::string> month_file_lines(Plan& plan) {
     std::vector<std::string> lines;
     section_writer out(lines);
     if (!plan.days.empty()) write_calendar(out, plan);
-    const bool empty = czy_puste_dyzury_i_wolne(plan);
-    if (!empty) {
+    // Entries of workers missing from the staff list count as entries: a plan
+    // brought from another staff list must not lose them on its first save.
+    const bool orphans = !plan.orphanDuties.empty() || !plan.orphanDaysOff.empty();
+    if (orphans || !czy_puste_dyzury_i_wolne(plan)) {
         write_groups(out, plan);
         write_duties(out, plan);
         write_days_off(out, plan);

@@ -200,6 +200,22 @@ void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     append_loaded_workers(plan, std::move(workers));
 }
 
+// The lines the tables give now, as a save would write them.
+std::vector<std::string> group_lines_now(const Plan& plan) {
+    file_problems ignored{plan.tr, {}};
+    return group_file_lines(plan.groups, ignored);
+}
+
+std::vector<std::string> staff_lines_now(const Plan& plan) {
+    file_problems ignored{plan.tr, {}};
+    return staff_file_lines(plan.workers, ignored);
+}
+
+void remember_on_disk(Plan& plan) {
+    plan.groupLinesOnDisk = group_lines_now(plan);
+    plan.staffLinesOnDisk = staff_lines_now(plan);
+}
+
 }  // namespace
 
 void append_loaded_groups(Plan& plan, std::vector<grupa>&& groups) {
@@ -235,6 +251,7 @@ files_report wczytaj(Plan& plan) {
         load_staff(plan, problems, report);
     }
     plan.rebuildWorkerIds();
+    remember_on_disk(plan);
     // Indexes into the old tables must not outlive them.
     if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
     if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;
@@ -264,13 +281,17 @@ void save_staff(Plan& plan, file_problems& problems, files_report& report) {
     const fs::path inr = plan.paths.data / "kadra.inr";
     // The plain staff file is built in memory and never written beside the
     // archive; only a failed pack puts it on disk, under the dated name.
-    const std::string bytes = encode_lines(staff_file_lines(plan.workers, problems));
+    std::vector<std::string> lines = staff_file_lines(plan.workers, problems);
+    const std::string bytes = encode_lines(lines);
     io_result packed;
     if (set_aside_unreadable(plan, inr, problems))
         packed = archive_pack_members({{kStaffMember, bytes}}, inr);
     else
         packed = {msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.", {inr.string()})};
-    if (packed) return;
+    if (packed) {
+        plan.staffLinesOnDisk = std::move(lines);
+        return;
+    }
     report.failed = true;
     problems.add_text(packed.error);
     const fs::path kept = free_dated_name(plan, plan.paths.data / kStaffMember, ".error_");
@@ -295,16 +316,27 @@ files_report zapisz(Plan& plan) {
     fs::create_directories(plan.paths.data, ec);
     if (!plan.groups.empty()) {
         std::vector<std::string> lines = group_file_lines(plan.groups, problems);
-        if (!lines.empty())
+        if (!lines.empty()) {
             if (io_result r = write_lines(plan.paths.data / "grupy.ini", lines); !r) {
                 problems.add_text(r.error);
                 report.failed = true;
+            } else {
+                plan.groupLinesOnDisk = std::move(lines);
             }
+        }
     }
     if (!plan.workers.empty()) save_staff(plan, problems, report);
     report.problems = std::move(problems.items);
     show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
     return report;
+}
+
+files_report zapisz_gdy_zmienione(Plan& plan) {
+    // Unread files are not known to differ, and after a staff restore the
+    // files on disk are the ones to keep.
+    if (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk) return {};
+    if (group_lines_now(plan) == *plan.groupLinesOnDisk && staff_lines_now(plan) == *plan.staffLinesOnDisk) return {};
+    return zapisz(plan);
 }
 
 }  // namespace planek

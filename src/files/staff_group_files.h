@@ -28,6 +28,12 @@ files_report wczytaj(Plan& plan);
 // plain file "kadra.ini.error_" + date instead.
 files_report zapisz(Plan& plan);
 
+// Writes both files, as zapisz does, when the tables no longer give the
+// lines last read or written, so a worker added before a crash is still
+// there afterwards. Nothing is written before the files were read, nor
+// after a staff restore.
+files_report zapisz_gdy_zmienione(Plan& plan);
+
 // Appends loaded records to the tables the way the dialogs' add routines
 // will: every worker gets a month entry per period month.
 void append_loaded_groups(Plan& plan, std::vector<grupa>&& groups);

@@ -26,6 +26,7 @@
 #include "files/backups.h"
 #include "files/month_project.h"
 #include "files/recent_files.h"
+#include "files/staff_group_files.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/warnings.h"
 #include "ui/calendar_view.h"
@@ -84,10 +85,12 @@ void MainWindow::buildActions() {
     });
     on(makeAction("a_ProjectOpen", "Otwórz...", "Ctrl+O", "Otwórz plik planu"), [this] { openProject(); });
     on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] {
+        zapisz_gdy_zmienione(plan_);
         a_ProjectSave(plan_);
         refreshCaption();
     });
     on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] {
+        zapisz_gdy_zmienione(plan_);
         mi_SaveAs(plan_);
         refreshCaption();
     });
@@ -120,6 +123,9 @@ void MainWindow::buildActions() {
     auto workerDialog = [this](int worker) {
         WorkerDialog d(plan_, worker, this);
         if (!d.ready() || d.exec() != QDialog::Accepted) return;
+        // Written now, not at exit, so a crash cannot lose her while the
+        // autosave keeps her duties.
+        zapisz_gdy_zmienione(plan_);
         if (d.storedWorker() >= 0) plan_.currentWorker = d.storedWorker();
         refreshWorkers(true);
         afterEdit(plan_.currentWorker);
@@ -128,21 +134,29 @@ void MainWindow::buildActions() {
     on(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"),
        [this, workerDialog] { workerDialog(plan_.currentWorker); });
     on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] {
-        if (usun_pracownika(plan_, plan_.currentWorker)) refreshAll();
+        if (!usun_pracownika(plan_, plan_.currentWorker)) return;
+        zapisz_gdy_zmienione(plan_);
+        refreshAll();
     });
     on(makeAction("a_WorkerRestore", "Przywróć pracownika"), [this] {
         przywroc_pracownika(plan_, plan_.currentWorker);
+        zapisz_gdy_zmienione(plan_);
         refreshAll();
     });
     auto groupDialog = [this](bool edit) {
         GroupDialog d(plan_, edit, this);
-        if (d.exec() != QDialog::Accepted) return;
+        const bool accepted = d.exec() == QDialog::Accepted;
+        // "Zapisz jako domyślne" changes the group even when the dialog is cancelled.
+        zapisz_gdy_zmienione(plan_);
+        if (!accepted) return;
         refreshAll();
     };
     on(makeAction("a_GroupAdd", "Dodaj grupę..."), [groupDialog] { groupDialog(false); });
     on(makeAction("a_GroupEdit", "Edytuj grupę..."), [groupDialog] { groupDialog(true); });
     on(makeAction("a_GroupDelete", "Usuń grupę"), [this] {
-        if (usun_grupe(plan_, plan_.currentGroup)) refreshAll();
+        if (!usun_grupe(plan_, plan_.currentGroup)) return;
+        zapisz_gdy_zmienione(plan_);
+        refreshAll();
     });
 
     on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),

@@ -20,6 +20,27 @@ TEST(Ids, MaxIsHighestPlusOneAndOtherRequestsGiveZero) {
     EXPECT_EQ(id(p, 'k', "max"), 6);
 }
 
+// A new worker taking the id an orphan refers to would inherit its entries.
+TEST(Ids, WorkerIdsStayAboveEveryOrphan) {
+    Plan p;
+    prac x;
+    x.id = 3;
+    p.workers.push_back(x);
+    dyzur d;
+    d.workerId = 9;
+    p.orphanDuties.push_back(d);
+    EXPECT_EQ(id(p, 'k', "max"), 10);
+    wolne_ w;
+    w.workerId = 12;
+    p.orphanDaysOff.push_back(w);
+    EXPECT_EQ(id(p, 'k', "max"), 13);
+    // Orphans of a month no longer shown still count.
+    czysc_dyzury_i_wolne(p);
+    p.highestOrphanWorkerId = 20;
+    EXPECT_EQ(id(p, 'k', "max"), 21);
+    EXPECT_EQ(id(p, 'g', "max"), 1);
+}
+
 TEST(TidyKto, DropsTrailingBreakOrCommaOnly) {
     std::string a = "  Kowalska, Nowak,<br>  ";
     tidy_kto(a);

@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "files/archive.h"
+#include "files/backups.h"
 #include "files/staff_group_files.h"
 #include "month_fixture.h"
 #include "settings/options_file.h"
@@ -198,6 +199,83 @@ TEST_F(FaultInjection, StaffAndGroupFilesAreOldOrNewAfterEveryFailedStep) {
         };
         // grupy.ini: 5 steps; kadra.inr: close and rename, then the plain copy kept aside.
         EXPECT_GE(fail_each_step(run, cut), 7);
+    }
+}
+
+TEST_F(FaultInjection, MonthOfOnlyOrphansIsOldOrNewAfterEveryFailedStep) {
+    // Worker 2 left the staff: her entries stay as orphans, and the month
+    // holds nothing else.
+    czysc_dyzury_i_wolne(plan);
+    dyzur d;
+    d.groupId = 1;
+    d.workerId = 2;
+    d.day = 5;
+    d.start = 420;
+    d.length = 720;
+    d.shift = 1;
+    d.dutyAs = 1;
+    add(d, int(plan.workers.size()));
+    ASSERT_EQ(plan.orphanDuties.size(), 1u);
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = dir.path();
+        run.before = [&] { plan.modified = true; };
+        run.save = [&] {
+            io_result r = zapisz_dyzury_i_wolne(plan);
+            return save_outcome{r.ok(), r.error + warned()};
+        };
+        run.after_failure = [&](const save_outcome&) { EXPECT_TRUE(plan.modified); };
+        run.loadable = [&] {
+            Plan copy = plan;
+            copy.currentFile = (dir.path() / "2024_03.pnk").string();
+            EXPECT_TRUE(wczytaj_dyzury_i_wolne(copy).empty());
+            // Old file: worker 1's duty; new file: the orphan. Never neither.
+            EXPECT_EQ(copy.orphanDuties.size() + copy.workers[0].months[0].duties[3].size(), 1u);
+        };
+        EXPECT_GE(fail_each_step(run, cut), 5);
+    }
+}
+
+TEST_F(FaultInjection, AutosaveWithChangedStaffIsOldOrNewAfterEveryFailedStep) {
+    ASSERT_TRUE(wczytaj(plan).ok());
+    empty_month("2024_03.pnk");
+    const auto groupsRead = plan.groupLinesOnDisk;
+    const auto staffRead = plan.staffLinesOnDisk;
+    // A worker added in this run, with a duty, reaches the autosave.
+    prac added = plan.workers[2];
+    added.id = id(plan, 'k', "max");
+    added.surname = "Zając";
+    plan.workers.push_back(added);
+    plan.workers.back().months.assign(plan.months.size(), ms_{});
+    plan.rebuildWorkerIds();
+    ASSERT_TRUE(add_duty(3, 8, 420, 720));
+    const size_t workers = plan.workers.size();
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = dir.path();
+        run.before = [&] {
+            plan.groupLinesOnDisk = groupsRead;
+            plan.staffLinesOnDisk = staffRead;
+            plan.modified = true;
+        };
+        run.save = [&] {
+            const bool saved = t_SaveTimer(plan);
+            return save_outcome{saved, warned()};
+        };
+        run.loadable = [&] {
+            Plan loaded;
+            loaded.paths = plan.paths;
+            loaded.clock = plan.clock;
+            files_report r = wczytaj(loaded);
+            EXPECT_TRUE(r.ok());
+            EXPECT_TRUE(r.problems.empty()) << r.problems.front();
+            EXPECT_TRUE(loaded.workers.size() == workers || loaded.workers.size() == workers - 1);
+            if (fs::exists(autosave_file(plan))) {
+                EXPECT_TRUE(check_month_file(plan, autosave_file(plan)).empty());
+            }
+        };
+        // grupy.ini, kadra.inr and the autosave month each take their steps.
+        EXPECT_GE(fail_each_step(run, cut), 12);
     }
 }
 

@@ -232,7 +232,7 @@ TEST_F(MonthFile, NormatywGlyphsAndUnreadableKinds) {
     EXPECT_TRUE(kind("z").countsTowardNorm());
     EXPECT_FALSE(kind("b").countsTowardNorm());
     EXPECT_FALSE(kind("n").countsTowardNorm());  // never taken from a file
-    EXPECT_TRUE(kind("m").countsTowardNorm());   // not mentioned: stays as it was
+    EXPECT_TRUE(kind("m").countsTowardNorm());   // not mentioned: on
 }
 
 TEST_F(MonthFile, MonthFromNameWhenNoPeriodSection) {
