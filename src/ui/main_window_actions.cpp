@@ -174,6 +174,8 @@ void MainWindow::buildActions() {
     on(makeAction("a_Options", "Opcje..."), [this] {
         OptionsDialog d(plan_, this);
         d.exec();
+        // OK applies the options without saving them; they count at once too.
+        restartAutosave();
         refreshAll();
     });
     on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
