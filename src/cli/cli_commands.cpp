@@ -42,7 +42,7 @@ bool context::open_root() {
         err << r.error << "\n";
         return false;
     }
-    ensure_language_files(plan.paths.lang);
+    if (ensure_language_files(plan.paths.lang) < 0) err << language_files_not_installed(plan) << "\n";
     if (lang) cb_LanguageChange(plan, language_index(*lang));
     return true;
 }

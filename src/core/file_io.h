@@ -29,7 +29,7 @@ io_result write_bytes(const std::filesystem::path& file, const std::string& byte
 // The safety-copy rule: copy `file` to file+ext when the copy is missing or
 // older than `max_age_days` (for ".err" also when the copy is younger but
 // smaller than the file). Returns true when a copy was made.
-[[nodiscard]] bool safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
+bool safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
 
 // Test hook for fault injection on the read side: every read of `file`
 // fails as it would for a file that exists but cannot be read (bad sectors,

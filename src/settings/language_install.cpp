@@ -6,8 +6,10 @@
 #include <string_view>
 
 #include "core/file_io.h"
+#include "core/plan.h"
 #include "core/sha256.h"
 #include "core/text.h"
+#include "settings/message_format.h"
 
 namespace planek {
 
@@ -170,6 +172,12 @@ int install_language_files(const fs::path& from, const fs::path& to) {
         ++written;
     }
     return ec ? -1 : written;
+}
+
+std::string language_files_not_installed(const Plan& plan) {
+    return fill_message(plan.tr.msg("msg_LanguageFilesNotInstalled",
+                                    "Nie udało się uzupełnić plików językowych w folderze %s."),
+                        {plan.paths.lang.string()});
 }
 
 fs::path running_program_folder() {

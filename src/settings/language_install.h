@@ -6,6 +6,8 @@
 
 namespace planek {
 
+struct Plan;
+
 // The folder of the shipped language files for a program started from
 // `exe_folder`: the first of exe/lang, exe/../lang and exe/../../lang that
 // holds polski.lng (an installed copy, a build folder inside the source
@@ -20,7 +22,7 @@ std::filesystem::path shipped_language_folder(const std::filesystem::path& exe_f
 // the keys it lacks being added, each at the end of its section (a section
 // it lacks goes at the end of the file). Returns the number of files
 // written, -1 when `to` cannot be made or a write fails.
-int install_language_files(const std::filesystem::path& from, const std::filesystem::path& to);
+[[nodiscard]] int install_language_files(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The SHA-256 of every language file version ever shipped.
 const std::vector<std::string>& shipped_language_hashes();
@@ -40,6 +42,9 @@ std::filesystem::path running_program_folder();
 // when a root is opened, so that a root made anywhere offers both
 // languages. Returns the number of files copied, -1 on failure, 0 when
 // nothing was shipped or everything was up to date.
-int ensure_language_files(const std::filesystem::path& lang_folder);
+[[nodiscard]] int ensure_language_files(const std::filesystem::path& lang_folder);
+
+// The message for a failed ensure_language_files, naming the folder.
+std::string language_files_not_installed(const Plan& plan);
 
 }  // namespace planek

@@ -62,11 +62,11 @@ void apply_saved_options(Plan& plan);
 // What the program writes at exit into the data folder's file: last_backup,
 // AutoCalcShifts, ReadAllGroup, cb_OnlyWorkersWithDutiesOrDayoffs and the
 // window placement.
-bool write_exit_options(const Plan& plan, std::string* error = nullptr);
+[[nodiscard]] bool write_exit_options(const Plan& plan, std::string* error = nullptr);
 
 // The last folder and the recent projects and templates, into the data
 // folder's file.
-bool write_recent_files(const Plan& plan, std::string* error = nullptr);
+[[nodiscard]] bool write_recent_files(const Plan& plan, std::string* error = nullptr);
 
 // The same keys into a file in memory.
 void write_exit_keys(const Plan& plan, IniFile& ini);

@@ -6,7 +6,9 @@ namespace planek {
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
+        "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "299bee6060cfddecab6c2aba4ca83545bf4de236570b96c7e87f2c2e22086378",
+        "2ba0d618018835737e39d997528f70ea3462b0225919ac70a4f6f64a5098cadc",
         "2bf8af120b1e7edf6c6a5ed3ba9b1aaf1bb391149e6d59b4b47785439dff6757",
         "34e41a3f376698f69dc6478d26f60910a11d75f805461c0ebea0310ccf1c1ed2",
         "39661d6954ad2d43308488c189a0731015d1764a87e1fd5f9ed4cc545a95d973",

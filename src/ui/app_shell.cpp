@@ -22,9 +22,10 @@ StartOutcome start_program(Plan& plan, const start_request& request, std::string
         return StartOutcome::NoRoot;
     }
     // Newer shipped language files reach a root made by an older copy.
-    ensure_language_files(plan.paths.lang);
+    if (ensure_language_files(plan.paths.lang) < 0) plan.ui->warn(language_files_not_installed(plan));
     if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
-    version_archive(plan);
+    // A failed archive was told to the user; the start goes on.
+    [[maybe_unused]] const io_result archived = version_archive(plan);
     load_startup_settings(plan, request.language);
     if (!plan.options.user.pwd.empty()) {
         const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
@@ -57,9 +58,11 @@ bool close_program(Plan& plan, const windows_options& placement) {
                          Buttons::YesNo) != Answer::Yes)
             return false;
     }
-    periodic_archive(plan);
+    // A failed archive was told to the user and is tried again at the next exit.
+    [[maybe_unused]] const io_result archived = periodic_archive(plan);
     plan.options.windows = placement;
-    write_exit_options(plan);
+    std::string error;
+    if (!write_exit_options(plan, &error)) plan.ui->warn(error);
     if (plan.options.glowne.DeletePrintoutsFilesAfterClose) {
         std::error_code ec;
         for (const std::string& f : plan.printoutFiles) fs::remove(f, ec);
