@@ -53,8 +53,12 @@ std::vector<lng_line> parse_lines(const std::string& bytes) {
         pos = next;
         const std::string t = trim(text);
         l.blank = t.empty();
-        if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string::npos) {
-            section = folded(std::string_view(t).substr(1, t.find(']') - 1));
+        if (!t.empty() && t.front() == '[') {
+            // As the language reader has it: "[" without a name and "]" opens
+            // no section, and what follows belongs to none until the next one.
+            const size_t close = t.find(']');
+            section = close != std::string::npos && close > 1 ? folded(std::string_view(t).substr(1, close - 1))
+                                                               : std::string("\n");
             l.section = section;
             l.header = true;
         } else if (const size_t eq = text.find('='); eq != std::string::npos && !t.empty() && t[0] != ';') {

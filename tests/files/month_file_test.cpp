@@ -235,6 +235,19 @@ TEST_F(MonthFile, NormatywGlyphsAndUnreadableKinds) {
     EXPECT_TRUE(kind("m").countsTowardNorm());   // not mentioned: stays as it was
 }
 
+TEST_F(MonthFile, NormatywFlagIsOnOnlyForOne) {
+    test::write_file(path("n.pnk"), "[urlop_normatyw]\r\nu=12\r\nz=1\r\n");
+    auto kind = [&](const char* code) -> day_off_kind& {
+        return plan.options.dayOffKinds[plan.options.dayOffKindIndex(code)];
+    };
+    kind("u").normatyw = kNormatywOn;
+    kind("z").normatyw = kNormatywOff;
+    plan.currentFile = path("n.pnk").string();
+    wczytaj_dyzury_i_wolne(plan);
+    EXPECT_FALSE(kind("u").countsTowardNorm());  // "12" is no "1"
+    EXPECT_TRUE(kind("z").countsTowardNorm());
+}
+
 TEST_F(MonthFile, MonthFromNameWhenNoPeriodSection) {
     test::write_file(path("2023_11.pnk"), "[kalendarz_wlasny]\r\n29=1\r\n");
     plan.currentFile = path("2023_11.pnk").string();
