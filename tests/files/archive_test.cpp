@@ -67,7 +67,9 @@ TEST(Archive, PackFailureLeavesOldArchiveWhole) {
         set_write_fault(0);
         EXPECT_FALSE(r.ok());
         EXPECT_NE(r.error.find("k.inr"), std::string::npos) << r.error;
-        if (step < 7) EXPECT_EQ(read_file(dir / "k.inr"), before);
+        if (step < 7) {
+            EXPECT_EQ(read_file(dir / "k.inr"), before);
+        }
     }
 }
 

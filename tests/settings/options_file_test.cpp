@@ -118,6 +118,9 @@ TEST_F(OptionsFile, SavedOptionsTakeEffectWithoutARestart) {
         EXPECT_EQ(p.options.glowne.autosave, 4);
     };
     plan.options.glowne.autosave = 4;
+    // A client of a server, whose administrator hides the network page.
+    std::filesystem::create_directories(dir.path() / "serwer");
+    plan.options.net.ServerPath = (dir.path() / "serwer").string();
     plan.options.networkPageVisible = true;
     plan.options.net.HideNetworkTab = true;
     ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);

@@ -34,7 +34,7 @@ TEST_F(UnreadableSettings, AConfigurationThatCannotBeReadIsKeptAsideAndTheDefaul
     EXPECT_EQ(plan.options.glowne.autosave, 10);  // the default
     EXPECT_EQ(read_file(kept()), original);
     EXPECT_FALSE(fs::exists(config()));
-    ASSERT_EQ(ui->warnings.size(), 1u);
+    ASSERT_EQ(ui->warnings.size(), 1u) << ui->warnings.back();
     EXPECT_NE(ui->warnings[0].find(config().string()), std::string::npos) << ui->warnings[0];
     EXPECT_NE(ui->warnings[0].find(kept().string()), std::string::npos) << ui->warnings[0];
 
