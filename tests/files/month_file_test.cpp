@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> lines_of(const fs::path& file) {
     std::vector<std::string> lines;
     std::string error;
-    read_lines(file, lines, error);
+    EXPECT_TRUE(read_lines(file, lines, error)) << error;
     return lines;
 }
 
