@@ -27,6 +27,7 @@ protected:
 TEST_F(UnreadableSettings, AConfigurationThatCannotBeReadIsKeptAsideAndTheDefaultsGoOn) {
     write_file(config(), original);
     put("lang/polski.lng", "[messages]\n");
+    put("lang/english.lng", "[messages]\n");
     {
         unreadable fault(config());
         load_startup_settings(plan);
