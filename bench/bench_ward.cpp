@@ -41,7 +41,7 @@ fs::path ward_root(const ward_key& key) {
     Plan plan;
     plan.ui = std::make_shared<SilentInteraction>(Answer::Yes);
     if (io_result r = open_program_root(plan, root); !r) throw std::runtime_error(r.error);
-    ensure_language_files(plan.paths.lang);
+    if (ensure_language_files(plan.paths.lang) < 0) throw std::runtime_error(language_files_not_installed(plan));
     for (const fs::path& p : {plan.paths.templates, plan.paths.printouts}) fs::create_directories(p);
     cli::ward_options o;
     o.workers = key.workers;
@@ -71,7 +71,7 @@ std::vector<std::string> ward_months(const fs::path& root) {
 void open_ward(Plan& plan, const fs::path& root, const std::vector<std::string>& months) {
     plan.ui = std::make_shared<SilentInteraction>(Answer::Yes);
     if (io_result r = open_program_root(plan, root); !r) throw std::runtime_error(r.error);
-    ensure_language_files(plan.paths.lang);
+    if (ensure_language_files(plan.paths.lang) < 0) throw std::runtime_error(language_files_not_installed(plan));
     if (!wczytaj(plan).ok()) throw std::runtime_error("cannot read the staff of " + root.string());
     czytaj_opcje(plan, "opcje");
     install_templates(fs::path(PLANEK_SOURCE_DIR) / "templates", plan.paths.templates);

@@ -30,6 +30,7 @@
 #include "printouts/tag_tree.h"
 #include "printouts/template_file.h"
 #include "settings/language.h"
+#include "settings/language_install.h"
 
 namespace planek::fuzz {
 
@@ -207,6 +208,17 @@ inline void language_file(std::string_view bytes) {
     Plan plan;
     load_language_text(plan.tr, cp1250_to_utf8(bytes));
     apply_day_off_names(plan);
+
+    // The same bytes as a user's file that gains the keys of a shipped one:
+    // nothing of it is lost, and a second pass finds nothing to add.
+    const std::string mine(bytes);
+    const std::string shipped = "[messages]\r\nmsg_A=A\r\n[f_New]\r\nCaption=Nowe\r\n";
+    const std::string merged = add_missing_language_keys(mine, shipped);
+    expect(merged.size() >= mine.size(), "a user's language file lost bytes");
+    expect(add_missing_language_keys(merged, shipped) == merged, "the missing keys were added twice");
+    Translator tr;
+    load_language_text(tr, cp1250_to_utf8(merged));
+    expect(tr.has("f_New", "Caption"), "a missing key was not added");
 }
 
 // A template: the header, the tag tree and a whole run into a scratch folder.

@@ -36,6 +36,7 @@ bool context::open_root(bool staff) {
     session_request request;
     request.root = root;
     request.language = lang;
+    request.stopOnUnreadableConfig = true;
     // A command about to write a new ward starts from an empty staff.
     if (!staff) request.beforeStaff = [](Plan&) { return false; };
     const session_start s = open_program_session(plan, request);

@@ -45,6 +45,7 @@ struct write_fault {
     bool dead = false;  // a cut-off happened: nothing reaches the disk any more
 };
 write_fault fault;
+fs::path unreadable_file;  // the file whose reads fail
 
 // Writes all of `bytes` to a new file `tmp` and flushes it to the disk.
 // Returns 0 or the errno of the failure.
@@ -69,19 +70,26 @@ int write_new_file(const fs::path& tmp, const std::string& bytes) {
     return err;
 }
 
-void sync_folder(const fs::path& folder) {
+// Makes the rename itself durable. Returns 0 or the errno of the failure.
+int sync_folder(const fs::path& folder) {
+    if (write_fault_due()) return EIO;
 #ifndef _WIN32
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0) return errno ? errno : EIO;
+    int err = ::fsync(fd) != 0 ? errno : 0;
+    // Some file systems cannot sync a folder; the rename is as safe there as it gets.
+    if (err == EINVAL || err == ENOTSUP) err = 0;
+    if (::close(fd) != 0 && !err) err = errno;
+    return err;
 #else
     (void)folder;
+    return 0;
 #endif
 }
 
 }  // namespace
+
+void set_read_fault(const fs::path& file) { unreadable_file = file.empty() ? file : fs::absolute(file).lexically_normal(); }
 
 void set_write_fault(int n, bool cut_off) { fault = {n, 0, cut_off, false}; }
 
@@ -105,10 +113,11 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
         error = "Nie można odczytać pliku " + quoted(file) + ": to jest folder.";
         return false;
     }
+    const bool injected = !unreadable_file.empty() && fs::absolute(file, ec).lexically_normal() == unreadable_file;
     errno = 0;
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        error = "Nie można otworzyć pliku " + quoted(file) + reason(errno) + ".";
+    if (injected || !in) {
+        error = "Nie można otworzyć pliku " + quoted(file) + reason(injected ? EIO : errno) + ".";
         return false;
     }
     std::ostringstream s;
@@ -154,7 +163,9 @@ io_result write_bytes(const fs::path& file, const std::string& bytes) {
         if (!fault.dead) fs::remove(tmp, ec);
         return {"Nie można zapisać pliku " + quoted(file) + ": " + why + "."};
     }
-    sync_folder(file.parent_path());
+    // The new text is in place; the user still learns it may not survive a power cut.
+    if (const int err = sync_folder(file.parent_path()))
+        return {"Nie można utrwalić zapisu pliku " + quoted(file) + reason(err) + "."};
     return {};
 }
 

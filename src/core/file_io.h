@@ -7,7 +7,7 @@ namespace planek {
 
 // Result of a file operation: empty error means success. The error names the
 // file and says what failed, ready to show to the user.
-struct io_result {
+struct [[nodiscard]] io_result {
     std::string error;
     bool ok() const { return error.empty(); }
     explicit operator bool() const { return ok(); }
@@ -15,7 +15,7 @@ struct io_result {
 
 // Reads a Windows-1250 text file as UTF-8 lines (CR LF, LF or CR breaks).
 // Returns false and sets `error` when the file cannot be read.
-bool read_lines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error);
+[[nodiscard]] bool read_lines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error);
 
 // Writes UTF-8 lines as Windows-1250 with CR LF. The text goes to a temporary
 // file beside the target, which is then renamed over it, so a failure leaves
@@ -24,12 +24,17 @@ io_result write_lines(const std::filesystem::path& file, const std::vector<std::
 
 // Writes raw bytes the same safe way.
 io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);
-bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
+[[nodiscard]] bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
 
 // The safety-copy rule: copy `file` to file+ext when the copy is missing or
 // older than `max_age_days` (for ".err" also when the copy is younger but
 // smaller than the file). Returns true when a copy was made.
 bool safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
+
+// Test hook for fault injection on the read side: every read of `file`
+// fails as it would for a file that exists but cannot be read (bad sectors,
+// no permission), until the hook is set again; an empty path turns it off.
+void set_read_fault(const std::filesystem::path& file);
 
 // Test hook for fault injection: counts the steps of every safe write (open
 // the temporary file, write it, flush it to disk, close it, rename it over

@@ -72,6 +72,8 @@ bool IniFile::load(const std::filesystem::path& file) {
         preamble_.clear();
         sections_.clear();
         index_.clear();
+        std::error_code ec;
+        unreadable_ = std::filesystem::exists(file, ec) || ec;
         return false;
     }
     std::string text;
@@ -80,6 +82,7 @@ bool IniFile::load(const std::filesystem::path& file) {
 }
 
 bool IniFile::loadText(const std::string& utf8) {
+    unreadable_ = false;
     preamble_.clear();
     sections_.clear();
     index_.clear();
@@ -121,6 +124,11 @@ std::string IniFile::text() const {
 bool IniFile::save() const { return saveAs(path_); }
 
 bool IniFile::saveAs(const std::filesystem::path& file) const {
+    std::error_code ec;
+    if (unreadable_ && (file == path_ || std::filesystem::equivalent(file, path_, ec))) {
+        error_ = "Plik \"" + file.string() + "\" nie został zapisany, bo nie udało się go wcześniej odczytać.";
+        return false;
+    }
     const std::string t = text();
     const auto bytes = utf8_to_cp1250(t);
     if (!bytes) {

@@ -20,8 +20,12 @@ public:
     bool load(const std::filesystem::path& file);  // false when unreadable
     bool loadText(const std::string& utf8);
     std::string text() const;  // UTF-8, CR LF
-    bool save() const;
-    bool saveAs(const std::filesystem::path& file) const;
+    // A file whose load failed holds only what was set since, so it refuses
+    // to be saved over the file it could not read (saving elsewhere works).
+    [[nodiscard]] bool save() const;
+    [[nodiscard]] bool saveAs(const std::filesystem::path& file) const;
+    // The last load found the file but could not read it.
+    bool unreadable() const { return unreadable_; }
     // Why the last load or save failed, ready to show to the user.
     const std::string& error() const { return error_; }
     const std::filesystem::path& path() const { return path_; }
@@ -69,6 +73,7 @@ private:
     // section per worker are looked up once per worker.
     std::unordered_map<std::string, size_t> index_;
     mutable std::string error_;
+    bool unreadable_ = false;
 };
 
 }  // namespace planek

@@ -41,10 +41,17 @@ struct scheduler_hooks {
     std::function<void(Plan&)> redraw;
 };
 
+// Options the view holds in its own objects (the autosave timer) are set
+// again from plan.options when the options are saved, not at the next start.
+struct options_hooks {
+    std::function<void(Plan&)> applied;
+};
+
 struct plan_hooks {
     calendar_refresh_hooks calendar;
     project_hooks project;
     scheduler_hooks scheduler;
+    options_hooks options;
 };
 
 }  // namespace planek

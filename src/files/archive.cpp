@@ -22,40 +22,56 @@ std::string zip_error_text(int code) {
     return text;
 }
 
-fs::path temp_name(const fs::path& archive) {
-    fs::path tmp = archive;
-    tmp += ".tmp~";
-    return tmp;
+// The ZIP is built in memory and reaches the disk through the safe write of
+// file_io (unique temporary name, fsync, rename, folder fsync), so an archive
+// is exactly as safe as a plain file.
+struct memory_zip {
+    zip_source_t* source = nullptr;
+    zip_t* za = nullptr;
+    ~memory_zip() {
+        if (za) zip_discard(za);
+        if (source) zip_source_free(source);
+    }
+};
+
+bool open_in_memory(memory_zip& m, const fs::path& archive, io_result& result) {
+    zip_error_t err;
+    zip_error_init(&err);
+    m.source = zip_source_buffer_create(nullptr, 0, 0, &err);
+    if (m.source) {
+        zip_source_keep(m.source);  // kept past zip_close, to read the bytes back
+        m.za = zip_open_from_source(m.source, ZIP_TRUNCATE, &err);
+    }
+    if (!m.za) result = {"Nie można utworzyć archiwum " + quoted(archive) + ": " + zip_error_strerror(&err)};
+    zip_error_fini(&err);
+    return m.za != nullptr;
 }
 
-// Closes an archive opened for writing; removes the half-written file on
-// any failure.
-io_result finish_archive(zip_t* za, const fs::path& tmp, const fs::path& archive) {
-    if (write_fault_due() || zip_close(za) != 0) {
-        std::string why = zip_strerror(za);
-        zip_discard(za);
-        std::error_code ec;
-        fs::remove(tmp, ec);
+// A ZIP with no members: only the end-of-archive record, which libzip does
+// not write for an empty archive.
+std::string empty_zip() { return std::string("PK\x05\x06", 4) + std::string(18, '\0'); }
+
+io_result close_to_bytes(memory_zip& m, const fs::path& archive, std::string& bytes) {
+    const bool empty = zip_get_num_entries(m.za, 0) == 0;
+    if (write_fault_due() || zip_close(m.za) != 0) {
+        const std::string why = zip_strerror(m.za);
         return {"Nie można zapisać archiwum " + quoted(archive) + ": " + why};
     }
-    std::error_code ec;
-    if (write_fault_due())  // the test hook of file_io
-        ec = std::make_error_code(std::errc::io_error);
-    else
-        fs::rename(tmp, archive, ec);
-    if (ec) {
-        const std::string why = ec.message();
-        fs::remove(tmp, ec);
-        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + why};
+    m.za = nullptr;
+    if (empty) {
+        bytes = empty_zip();
+        return {};
     }
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_stat(m.source, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(m.source) != 0)
+        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + zip_error_strerror(zip_source_error(m.source))};
+    bytes.assign(st.size, '\0');
+    const zip_int64_t got = st.size ? zip_source_read(m.source, bytes.data(), st.size) : 0;
+    zip_source_close(m.source);
+    if (got < 0 || zip_uint64_t(got) != st.size)
+        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + zip_error_strerror(zip_source_error(m.source))};
     return {};
-}
-
-zip_t* open_for_writing(const fs::path& tmp, const fs::path& archive, io_result& result) {
-    int code = 0;
-    zip_t* za = zip_open(tmp.string().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!za) result = {"Nie można utworzyć archiwum " + quoted(archive) + ": " + zip_error_text(code)};
-    return za;
 }
 
 io_result add_source(zip_t* za, const std::string& name, zip_source_t* src, const fs::path& archive) {
@@ -65,13 +81,6 @@ io_result add_source(zip_t* za, const std::string& name, zip_source_t* src, cons
         return {"Nie można dodać pliku „" + name + "” do archiwum " + quoted(archive) + ": " + zip_strerror(za)};
     }
     return {};
-}
-
-io_result abandon(zip_t* za, const fs::path& tmp, io_result why) {
-    zip_discard(za);
-    std::error_code ec;
-    fs::remove(tmp, ec);
-    return why;
 }
 
 io_result read_member(zip_t* za, zip_uint64_t index, const zip_stat_t& st, const fs::path& archive,
@@ -98,38 +107,34 @@ std::string archive_bare_name(const std::string& member_name) {
 }
 
 io_result archive_pack(const std::vector<fs::path>& files, const fs::path& archive) {
+    std::vector<archive_member> members;
+    std::set<std::string> names;
     for (const fs::path& f : files) {
         std::error_code ec;
         if (!fs::is_regular_file(f, ec)) return {"Nie ma pliku " + quoted(f) + " do spakowania"};
+        archive_member m{f.filename().string(), {}};
+        if (!names.insert(m.name).second) return {"Dwa pliki o nazwie „" + m.name + "” w archiwum " + quoted(archive)};
+        std::string error;
+        if (!read_bytes(f, m.bytes, error)) return {error};
+        members.push_back(std::move(m));
     }
-    io_result result;
-    fs::path tmp = temp_name(archive);
-    zip_t* za = open_for_writing(tmp, archive, result);
-    if (!za) return result;
-    std::set<std::string> names;
-    for (const fs::path& f : files) {
-        std::string name = f.filename().string();
-        if (!names.insert(name).second)
-            return abandon(za, tmp, {"Dwa pliki o nazwie „" + name + "” w archiwum " + quoted(archive)});
-        zip_source_t* src = zip_source_file(za, f.string().c_str(), 0, -1);
-        if (io_result r = add_source(za, name, src, archive); !r) return abandon(za, tmp, r);
-    }
-    return finish_archive(za, tmp, archive);
+    return archive_pack_members(members, archive);
 }
 
 io_result archive_pack_members(const std::vector<archive_member>& members, const fs::path& archive) {
     io_result result;
-    fs::path tmp = temp_name(archive);
-    zip_t* za = open_for_writing(tmp, archive, result);
-    if (!za) return result;
-    for (const archive_member& m : members) {
-        std::string name = archive_bare_name(m.name);
-        if (name.empty()) return abandon(za, tmp, {"Niedozwolona nazwa pliku „" + m.name + "” w archiwum"});
+    memory_zip m;
+    if (!open_in_memory(m, archive, result)) return result;
+    for (const archive_member& member : members) {
+        std::string name = archive_bare_name(member.name);
+        if (name.empty()) return {"Niedozwolona nazwa pliku „" + member.name + "” w archiwum"};
         // libzip reads the buffer at close time; the members outlive that.
-        zip_source_t* src = zip_source_buffer(za, m.bytes.data(), m.bytes.size(), 0);
-        if (io_result r = add_source(za, name, src, archive); !r) return abandon(za, tmp, r);
+        zip_source_t* src = zip_source_buffer(m.za, member.bytes.data(), member.bytes.size(), 0);
+        if (io_result r = add_source(m.za, name, src, archive); !r) return r;
     }
-    return finish_archive(za, tmp, archive);
+    std::string bytes;
+    if (io_result r = close_to_bytes(m, archive, bytes); !r) return r;
+    return write_bytes(archive, bytes);
 }
 
 io_result archive_read(const fs::path& archive, std::vector<archive_member>& members) {

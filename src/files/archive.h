@@ -26,8 +26,9 @@ inline constexpr std::uint64_t kMaxArchiveSize = 1ull << 30;
 inline constexpr std::uint64_t kMaxMembers = 100000;
 
 // Packs the given files (each under its bare name) into `archive`. The
-// archive is written under a temporary name and renamed over the old one,
-// so a failure leaves the old archive whole.
+// archive is built in memory and written like any file (write_bytes: a
+// unique temporary name, fsync, rename over the old one, folder fsync), so a
+// failure leaves the old archive whole.
 io_result archive_pack(const std::vector<std::filesystem::path>& files, const std::filesystem::path& archive);
 
 // The same from contents held in memory.

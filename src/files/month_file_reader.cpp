@@ -277,7 +277,7 @@ void month_reader::read_normatyw() {
         day_off_kind& kind = plan_.options.dayOffKinds[k];
         if (!kind.settable) continue;
         const std::string v = trim(e.value);
-        const bool on = v.rfind("1", 0) == 0 || v.rfind(kNormatywOn, 0) == 0;
+        const bool on = parse_flag(v) || v == kNormatywOn;
         kind.normatyw = on ? kNormatywOn : kNormatywOff;
     }
 }

@@ -261,7 +261,10 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
         return written;
     }
     if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
-    if (!plan.weekMode) zapisz_niedziele(plan);
+    // The month is saved either way; a Sunday file that failed was told to the user there.
+    if (!plan.weekMode) {
+        [[maybe_unused]] const io_result sundays = zapisz_niedziele(plan);
+    }
     if (plan.months.size() > 1) refresh_period_views(plan);
     return {};
 }

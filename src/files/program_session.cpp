@@ -79,12 +79,20 @@ session_start open_program_session(Plan& plan, const session_request& request) {
         return s;
     }
     // Newer shipped language files reach a root made by an older copy.
-    ensure_language_files(plan.paths.lang);
-    s.ignoredOptions = load_startup_settings(plan, request.language);
+    if (ensure_language_files(plan.paths.lang) < 0) plan.ui->warn(language_files_not_installed(plan));
+    // Probed before the settings are loaded: loading sets an unreadable file
+    // aside and goes on with the defaults, which a script must not take for
+    // the ward's own options.
     s.unreadableConfig = unreadable_config(plan);
-    if (!s.unreadableConfig.empty())
+    if (!s.unreadableConfig.empty()) {
         s.error = fill_message(plan.tr.msg("msg_ConfigUnreadable", "Nie można odczytać pliku konfiguracji %s."),
                                {s.unreadableConfig});
+        if (request.stopOnUnreadableConfig) {
+            s.outcome = session_outcome::Stopped;
+            return s;
+        }
+    }
+    s.ignoredOptions = load_startup_settings(plan, request.language);
     if (request.beforeStaff && !request.beforeStaff(plan)) {
         s.outcome = session_outcome::Stopped;
         return s;

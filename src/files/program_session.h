@@ -19,6 +19,10 @@ struct session_request {
     // Steps of one front end between the settings and the staff (the
     // window's version archive and start password); false stops the start.
     std::function<bool(Plan&)> beforeStaff;
+    // Stop at a configuration file that is there but cannot be read, before
+    // anything is loaded or set aside; else it is set aside and the defaults
+    // go on, with a warning.
+    bool stopOnUnreadableConfig = false;
 };
 
 enum class session_outcome { Opened, NoRoot, Stopped };

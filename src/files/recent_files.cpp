@@ -2,6 +2,7 @@
 
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "settings/settings_file.h"
 
 namespace planek {
 
@@ -25,28 +26,53 @@ fs::path recent_config_file(const Plan& plan) {
     return plan.paths.data / "konfiguracja.ini";
 }
 
-std::array<std::string, kRecentCount> dopisz_ostatni(const fs::path& configFile, const std::string& section,
-                                                     const std::string& entry) {
-    IniFile ini(configFile);
+namespace {
+
+// The list of `section` with `entry` put at its head, as it is to be stored.
+std::array<std::string, kRecentCount> put_first(IniFile& ini, const std::string& section, const std::string& entry) {
     std::array<std::string, kRecentCount> list;
     for (int i = 0; i < kRecentCount; ++i) list[i] = ini.readString(section, recent_key(i));
     if (entry.empty() || is_autosave(entry)) return list;
-
     std::array<std::string, kRecentCount> fresh;
     int n = 0;
     fresh[n++] = entry;
     for (const std::string& old : list)
         if (n < kRecentCount && !old.empty() && old != entry) fresh[n++] = old;
     for (int i = 0; i < kRecentCount; ++i) ini.writeString(section, recent_key(i), fresh[i]);
-    // The list is a convenience: a configuration that cannot be written keeps
-    // its old list and the plan goes on.
-    if (!ini.saveAs(configFile)) return list;
     return fresh;
+}
+
+// The keys are a convenience: a configuration that cannot be written keeps
+// its old keys and the plan goes on, but the user learns why the list or
+// folder was not remembered.
+bool save_or_warn(Plan& plan, const IniFile& ini, const fs::path& file) {
+    if (ini.saveAs(file)) return true;
+    plan.ui->warn(ini.error().empty() ? "Nie udało się zapisać pliku " + file.string() : ini.error());
+    return false;
+}
+
+}  // namespace
+
+std::array<std::string, kRecentCount> dopisz_ostatni(const fs::path& configFile, const std::string& section,
+                                                     const std::string& entry) {
+    IniFile ini(configFile);
+    const std::string before = ini.text();
+    std::array<std::string, kRecentCount> list = put_first(ini, section, entry);
+    if (ini.text() == before) return list;
+    if (!ini.saveAs(configFile)) {
+        IniFile old(configFile);
+        for (int i = 0; i < kRecentCount; ++i) list[i] = old.readString(section, recent_key(i));
+    }
+    return list;
 }
 
 void dopisz_projekt(Plan& plan, const std::vector<std::string>& paths) {
     if (paths.empty()) return;
-    plan.options.recentProjects = dopisz_ostatni(recent_config_file(plan), kProjectSection, join_fields(paths));
+    const fs::path file = recent_config_file(plan);
+    IniFile ini = read_settings_file(plan, file);
+    const std::array<std::string, kRecentCount> old = plan.options.recentProjects;
+    const std::array<std::string, kRecentCount> fresh = put_first(ini, kProjectSection, join_fields(paths));
+    plan.options.recentProjects = save_or_warn(plan, ini, file) ? fresh : old;
 }
 
 std::string dopisz_path(Plan& plan, const std::string& path, const std::string& key, bool write) {
@@ -55,10 +81,9 @@ std::string dopisz_path(Plan& plan, const std::string& path, const std::string& 
         std::error_code ec;
         if (path.empty() || is_autosave(path) || !fs::exists(fs::path(path), ec)) return path;
         const std::string folder = fs::path(path).parent_path().string();
-        IniFile ini(file);
+        IniFile ini = read_settings_file(plan, file);
         ini.writeString(kProgramSection, key, folder);
-        ini.saveAs(file);
-        if (key == "path") plan.options.programPath = folder;
+        if (save_or_warn(plan, ini, file) && key == "path") plan.options.programPath = folder;
         return folder;
     }
     IniFile ini(file);

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "core/ini_file.h"
+#include "settings/settings_file.h"
 
 namespace planek {
 
@@ -52,7 +53,7 @@ io_result zapisz_niedziele(Plan& plan) {
     const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
     const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
 
-    IniFile ini(sundays_file(plan));
+    IniFile ini = read_settings_file(plan, sundays_file(plan));
     const std::string before = ini.text();
     for (const prac& w : plan.workers) {
         const std::string section = std::to_string(w.id);

@@ -119,7 +119,9 @@ std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_pla
     warning_lines lines;
     std::optional<IniFile> sundays;
     if (plan.options.warnings.WorkSundaysMaxCount && !plan.listed.empty()) {
-        zapisz_niedziele(plan);
+        // A Sunday file that cannot be written was told to the user there; the
+        // check goes on with what the file holds.
+        [[maybe_unused]] const io_result written = zapisz_niedziele(plan);
         sundays.emplace(sundays_file(plan));
     }
     std::vector<placed_line> log;

@@ -2,8 +2,10 @@
 
 #include "core/ini_file.h"
 #include "core/plan.h"
+#include "core/text.h"
 #include "settings/message_format.h"
 #include "settings/options_file.h"
+#include "settings/settings_file.h"
 
 namespace planek {
 
@@ -14,10 +16,9 @@ constexpr const char* kNet = "net";
 void read_flag(const IniFile& ini, const char* key, bool& field, std::vector<std::string>& ignored) {
     auto v = ini.value(kNet, key);
     if (!v) return;
-    if (*v == "1" || *v == "0")
-        field = *v == "1";
-    else
-        ignored.push_back(std::string(kNet) + "." + key);
+    // Only "1" is on; anything else is off, and noted when it is no flag at all.
+    field = parse_flag(*v);
+    if (*v != "1" && *v != "0") ignored.push_back(std::string(kNet) + "." + key);
 }
 
 std::filesystem::path server_folder(const Plan& plan) {
@@ -47,7 +48,7 @@ std::vector<std::string> read_net_options(Plan& plan) {
     net_options& n = plan.options.net;
     n = net_options{};
     if (plan.paths.data.empty()) return ignored;
-    IniFile ini(plan.paths.data / kNetFileName);
+    IniFile ini = read_settings_file(plan, plan.paths.data / kNetFileName);
     n.ServerPath = ini.readString(kNet, "ServerPath", "");
     read_flag(ini, "Template", n.Template, ignored);
     read_flag(ini, "Printout", n.Printout, ignored);

@@ -12,7 +12,7 @@ inline constexpr const char* kNetFileName = "net.ini";
 
 // Reads net.ini into plan.options.net; returns "net.key" of unusable values.
 std::vector<std::string> read_net_options(Plan& plan);
-bool write_net_options(const Plan& plan, std::string* error = nullptr);
+[[nodiscard]] bool write_net_options(const Plan& plan, std::string* error = nullptr);
 
 // True when the server path is empty, names no existing folder, or names
 // the program's own folder: this copy is then the server.

@@ -9,6 +9,7 @@
 #include "settings/language.h"
 #include "settings/net_settings.h"
 #include "settings/option_values.h"
+#include "settings/settings_file.h"
 
 namespace planek {
 
@@ -36,11 +37,11 @@ public:
     void flag(const std::string& section, const std::string& key, bool& field) {
         auto v = ini_.value(section, key);
         if (!v) return;
+        // Only "1" is on: "tak" or "2" must not switch anything on. A value
+        // that is no flag at all is still noted.
         std::string t = trim(*v);
-        if (t == "1" || t == "0")
-            field = t == "1";
-        else
-            ignore(section, key);
+        field = parse_flag(t);
+        if (t != "1" && t != "0") ignore(section, key);
     }
     void time(const std::string& section, const std::string& key, int& field, int max) {
         auto v = ini_.value(section, key);
@@ -249,7 +250,13 @@ std::filesystem::path config_file(const std::filesystem::path& folder) {
     return folder.empty() ? std::filesystem::path() : folder / kConfigFileName;
 }
 
-IniFile read_ini(const std::filesystem::path& file) { return file.empty() ? IniFile() : IniFile(file); }
+// The data folder's file is the program's own and is written back whole, so
+// one it cannot read is set aside; a server's configuration is only read.
+IniFile read_ini(const Plan& plan, const std::filesystem::path& file) {
+    if (file.empty()) return IniFile();
+    if (same_folder(file.parent_path(), plan.paths.data)) return read_settings_file(plan, file);
+    return IniFile(file);
+}
 
 bool save_ini(const IniFile& ini, const std::filesystem::path& file, std::string* error) {
     if (file.empty()) {
@@ -375,7 +382,7 @@ std::vector<std::string> read_language_options(Plan& plan, const IniFile& config
 }
 
 int read_saved_language(Plan& plan) {
-    IniFile config = read_ini(config_file(plan.paths.config));
+    IniFile config = read_ini(plan, config_file(plan.paths.config));
     std::vector<std::string> ignored;
     Reader r(config, ignored);
     int lang = -1;
@@ -385,14 +392,14 @@ int read_saved_language(Plan& plan) {
 }
 
 std::vector<std::string> czytaj_opcje(Plan& plan, const std::string& selector) {
-    IniFile config = read_ini(config_file(plan.paths.config));
+    IniFile config = read_ini(plan, config_file(plan.paths.config));
     if (selector == "lang") return read_language_options(plan, config);
     if (selector != "opcje") return {};
     std::vector<std::string> ignored;
     if (same_folder(plan.paths.config, plan.paths.data)) {
         ignored = read_machine_options(plan, config);
     } else {
-        IniFile local = read_ini(config_file(plan.paths.data));
+        IniFile local = read_ini(plan, config_file(plan.paths.data));
         ignored = read_machine_options(plan, local);
     }
     std::vector<std::string> general = read_general_options(plan, config);
@@ -506,14 +513,22 @@ SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error) {
     SaveOptionsResult result = SaveOptionsResult::ServerConfig;
     if (same_folder(plan.paths.config, plan.paths.data)) {
         std::filesystem::path file = config_file(plan.paths.data);
-        IniFile ini = read_ini(file);
+        IniFile ini = read_ini(plan, file);
         write_options(plan, ini);
         result = save_ini(ini, file, error) ? SaveOptionsResult::Saved : SaveOptionsResult::Failed;
     }
     // net.ini is the data folder's own, so it is written even while the
     // configuration comes from a server: that is how the user gets back.
     if (plan.options.networkPageVisible && !write_net_options(plan, error)) result = SaveOptionsResult::Failed;
+    apply_saved_options(plan);
     return result;
+}
+
+void apply_saved_options(Plan& plan) {
+    // Worked out once at start from net.ini; the hiding switch just saved
+    // counts from now on.
+    plan.options.networkPageVisible = network_page_visible(plan);
+    if (plan.hooks.options.applied) plan.hooks.options.applied(plan);
 }
 
 void write_exit_keys(const Plan& plan, IniFile& ini) {
@@ -541,14 +556,14 @@ void write_recent_keys(const Plan& plan, IniFile& ini) {
 
 bool write_exit_options(const Plan& plan, std::string* error) {
     std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini = read_ini(file);
+    IniFile ini = read_ini(plan, file);
     write_exit_keys(plan, ini);
     return save_ini(ini, file, error);
 }
 
 bool write_recent_files(const Plan& plan, std::string* error) {
     std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini = read_ini(file);
+    IniFile ini = read_ini(plan, file);
     write_recent_keys(plan, ini);
     return save_ini(ini, file, error);
 }

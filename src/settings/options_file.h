@@ -62,14 +62,20 @@ enum class SaveOptionsResult { Saved, ServerConfig, Failed };
 // net.ini when the network page is visible. `error` names a failure.
 SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error = nullptr);
 
+// Makes the options in the plan take effect now rather than at the next
+// start: what start-up works out from them is worked out again, and the
+// view's hook (plan.hooks.options) re-arms what it holds, such as the
+// autosave timer. Called by sb_SaveClick, whether or not a file was written.
+void apply_saved_options(Plan& plan);
+
 // What the program writes at exit into the data folder's file: last_backup,
 // AutoCalcShifts, ReadAllGroup, cb_OnlyWorkersWithDutiesOrDayoffs and the
 // window placement.
-bool write_exit_options(const Plan& plan, std::string* error = nullptr);
+[[nodiscard]] bool write_exit_options(const Plan& plan, std::string* error = nullptr);
 
 // The last folder and the recent projects and templates, into the data
 // folder's file.
-bool write_recent_files(const Plan& plan, std::string* error = nullptr);
+[[nodiscard]] bool write_recent_files(const Plan& plan, std::string* error = nullptr);
 
 // The same keys into a file in memory.
 void write_exit_keys(const Plan& plan, IniFile& ini);

@@ -21,7 +21,8 @@ StartOutcome start_program(Plan& plan, const start_request& request, std::string
     session.language = request.language;
     bool refused = false;
     session.beforeStaff = [&](Plan& p) {
-        version_archive(p);
+        // A failed archive was told to the user; the start goes on.
+        [[maybe_unused]] const io_result archived = version_archive(p);
         if (p.options.user.pwd.empty()) return true;
         const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
         refused = !typed || !check_password(p, *typed);
@@ -33,8 +34,6 @@ StartOutcome start_program(Plan& plan, const start_request& request, std::string
         return StartOutcome::NoRoot;
     }
     if (refused) return StartOutcome::LoginRefused;
-    // The window starts on defaults rather than not at all.
-    if (!started.unreadableConfig.empty()) plan.ui->warn(started.error);
     a_ProjectNew(plan);
     if (!autosave_recovery(plan) && !request.file.empty()) {
         std::error_code ec;
@@ -61,9 +60,11 @@ bool close_program(Plan& plan, const windows_options& placement) {
                          Buttons::YesNo) != Answer::Yes)
             return false;
     }
-    periodic_archive(plan);
+    // A failed archive was told to the user and is tried again at the next exit.
+    [[maybe_unused]] const io_result archived = periodic_archive(plan);
     plan.options.windows = placement;
-    write_exit_options(plan);
+    std::string error;
+    if (!write_exit_options(plan, &error)) plan.ui->warn(error);
     if (plan.options.glowne.DeletePrintoutsFilesAfterClose) {
         std::error_code ec;
         for (const std::string& f : plan.printoutFiles) fs::remove(f, ec);

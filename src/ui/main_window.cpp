@@ -179,6 +179,9 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
         plan_.selectedCellShift = -1;
         refreshAll();
     };
+    // Saved options count at once: an autosave interval changed in the
+    // options dialog must not wait for the next start.
+    plan_.hooks.options.applied = [this](Plan&) { restartAutosave(); };
     refreshAll();
 }
 

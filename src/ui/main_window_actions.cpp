@@ -218,6 +218,8 @@ void MainWindow::buildActions() {
         const std::string language = plan_.options.language;
         OptionsDialog d(plan_, this);
         d.exec();
+        // OK applies the options without saving them; they count at once too.
+        restartAutosave();
         if (plan_.options.language != language)
             applyLanguage();
         else

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/file_io.h"
 #include "support/temp_dir.h"
 
 namespace planek {
@@ -158,6 +159,32 @@ TEST(IniFile, UnreadableFileReportsError) {
     EXPECT_FALSE(ini.load(dir / "brak.ini"));
     EXPECT_NE(ini.error().find("brak.ini"), std::string::npos);
     EXPECT_EQ(ini.readString("a", "b", "d"), "d");
+}
+
+TEST(IniFile, AFileThatCouldNotBeReadIsNeverSavedOverFromWhatWasRead) {
+    TempDir dir;
+    const auto f = dir / "konfiguracja.ini";
+    write_file(f, "[glowne]\r\nautosave=25\r\nfirma=Szpital\r\n");
+    set_read_fault(f);
+    IniFile ini(f);
+    set_read_fault({});
+    EXPECT_TRUE(ini.unreadable());
+    ini.writeInt("glowne", "last_backup", 1);
+    EXPECT_FALSE(ini.save());
+    EXPECT_FALSE(ini.saveAs(f));
+    EXPECT_NE(ini.error().find("konfiguracja.ini"), std::string::npos) << ini.error();
+    EXPECT_EQ(read_file(f), "[glowne]\r\nautosave=25\r\nfirma=Szpital\r\n");
+    // Elsewhere it may go, and a later good load lifts the block.
+    EXPECT_TRUE(ini.saveAs(dir / "inny.ini"));
+    ASSERT_TRUE(ini.load(f));
+    EXPECT_FALSE(ini.unreadable());
+    EXPECT_TRUE(ini.save());
+
+    // A missing file is no failed read: it is simply new.
+    IniFile fresh(dir / "nowy.ini");
+    EXPECT_FALSE(fresh.unreadable());
+    fresh.writeInt("a", "b", 1);
+    EXPECT_TRUE(fresh.save());
 }
 
 }  // namespace

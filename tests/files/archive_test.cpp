@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include "core/file_io.h"
 #include "files/archive.h"
 #include "support/temp_dir.h"
 
@@ -57,9 +58,43 @@ TEST(Archive, PackFailureLeavesOldArchiveWhole) {
     write_file(dir / "b" / "same.txt", "2");
     EXPECT_FALSE(archive_pack({dir / "a" / "same.txt", dir / "b" / "same.txt"}, dir / "k.inr").ok());
 
-    fs::create_directories(dir / "k.inr.tmp~");  // the temporary name is taken
-    EXPECT_FALSE(archive_pack_members({{"kadra.ini", "new"}}, dir / "k.inr").ok());
-    EXPECT_EQ(read_file(dir / "k.inr"), before);
+    // Closing the ZIP, then the five steps of the safe write up to the
+    // rename, then the folder sync after it, each failing in turn.
+    for (int step = 1; step <= 7; ++step) {
+        SCOPED_TRACE(step);
+        set_write_fault(step);
+        const io_result r = archive_pack_members({{"kadra.ini", "new"}}, dir / "k.inr");
+        set_write_fault(0);
+        EXPECT_FALSE(r.ok());
+        EXPECT_NE(r.error.find("k.inr"), std::string::npos) << r.error;
+        if (step < 7) {
+            EXPECT_EQ(read_file(dir / "k.inr"), before);
+        }
+    }
+}
+
+TEST(Archive, ALeftoverTemporaryFileDoesNotBlockTheNextSave) {
+    TempDir dir;
+    // The fixed temporary name of older versions, left by a crash.
+    fs::create_directories(dir / "k.inr.tmp~");
+    write_file(dir / "k.inr.tmp~" / "x", "");
+    ASSERT_TRUE(archive_pack_members({{"kadra.ini", "new"}}, dir / "k.inr"));
+    std::vector<archive_member> members;
+    ASSERT_TRUE(archive_read(dir / "k.inr", members));
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].bytes, "new");
+    // Nothing but the archive and that leftover stays in the folder.
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(dir.path())) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+}
+
+TEST(Archive, AnEmptyArchiveIsWrittenAndReadsBackEmpty) {
+    TempDir dir;
+    ASSERT_TRUE(archive_pack_members({}, dir / "empty.bak"));
+    std::vector<archive_member> members{{"x", "y"}};
+    ASSERT_TRUE(archive_read(dir / "empty.bak", members));
+    EXPECT_TRUE(members.empty());
 }
 
 TEST(Archive, MemberPathsAreStrippedToTheirLastPart) {

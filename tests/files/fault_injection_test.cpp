@@ -11,7 +11,9 @@
 #include "core/ini_file.h"
 #include "files/archive.h"
 #include "files/backups.h"
+#include "files/recent_files.h"
 #include "files/staff_group_files.h"
+#include "files/sundays.h"
 #include "month_fixture.h"
 #include "settings/options_file.h"
 
@@ -31,7 +33,7 @@ struct fault_guard {
 std::string content(const fs::path& file) {
     std::error_code ec;
     if (!fs::exists(file, ec)) return "<none>";
-    if (file.extension() == ".inr") {
+    if (file.extension() == ".inr" || file.extension() == ".bak") {
         std::vector<archive_member> members;
         if (!archive_read(file, members)) return "<unreadable archive>";
         std::string s;
@@ -303,6 +305,69 @@ TEST_F(FaultInjection, ConfigurationIsOldOrNewAfterEveryFailedStep) {
         };
         EXPECT_GE(fail_each_step(run, cut), 5);
     }
+}
+
+TEST_F(FaultInjection, BackupArchiveIsOldOrNewAfterEveryFailedStep) {
+    const std::string name = "backup_2024-03-01.bak";
+    ASSERT_TRUE(backup_files(plan, name));
+    for (bool cut : {false, true}) {
+        fault_run run;
+        run.folder = plan.paths.data;
+        // Each run archives a file the last archive did not hold.
+        run.before = [&] { test::write_file(plan.paths.data / "dodatkowy.ini", "[a]\r\nb=1\r\n"); };
+        run.save = [&] {
+            io_result r = backup_files(plan, name);
+            return save_outcome{r.ok(), r.error};
+        };
+        run.after_failure = [&](const save_outcome& out) {
+            EXPECT_NE(out.said.find(name), std::string::npos) << out.said;
+        };
+        run.loadable = [&] {
+            std::vector<archive_member> members;
+            EXPECT_TRUE(archive_read(plan.paths.backup / name, members));
+            EXPECT_FALSE(members.empty());
+        };
+        // Closing the ZIP, the five steps of the safe write, the folder sync.
+        EXPECT_GE(fail_each_step(run, cut), 7);
+    }
+}
+
+// Reads of one file fail while it lives, as for a bad sector or a lost
+// permission.
+struct unreadable {
+    explicit unreadable(const fs::path& file) { set_read_fault(file); }
+    ~unreadable() { set_read_fault({}); }
+};
+
+TEST_F(FaultInjection, UnreadableSettingsFilesAreKeptNotRewritten) {
+    ASSERT_TRUE(add_duty(1, 10, 1140, 720));  // a Sunday, so sundays.ini is written
+    const fs::path sundays = sundays_file(plan);
+    const fs::path config = recent_config_file(plan);
+    const std::string sundaysBefore = "[9]\r\n2024=1000000000000000000000000000000000000000000000000000\r\n";
+    const std::string configBefore = "[glowne]\r\nfirma=Szpital\r\n[pliki_Project]\r\nplik1=/dane/stary.pnk\r\n";
+    test::write_file(sundays, sundaysBefore);
+    test::write_file(config, configBefore);
+    {
+        unreadable a(sundays);
+        ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+    }
+    {
+        unreadable b(config);
+        dopisz_projekt(plan, {(dir.path() / "2024_03.pnk").string()});
+    }
+    // Each kept byte for byte under the dated name, and said with both names.
+    const std::string date = "2024-03-15";
+    EXPECT_EQ(test::read_file(sundays.string() + ".bad_" + date), sundaysBefore);
+    EXPECT_EQ(test::read_file(config.string() + ".bad_" + date), configBefore);
+    const std::string said = warned();
+    for (const std::string& f : {sundays.string(), config.string()}) {
+        EXPECT_NE(said.find(f + "."), std::string::npos) << said;
+        EXPECT_NE(said.find(f + ".bad_" + date), std::string::npos) << said;
+    }
+    // The new files start from the defaults.
+    IniFile fresh(config);
+    EXPECT_FALSE(fresh.keyExists("glowne", "firma"));
+    EXPECT_EQ(fresh.readString("pliki_Project", "plik1"), (dir.path() / "2024_03.pnk").string());
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ protected:
     }
     std::string content(const fs::path& archive, const std::string& name) {
         std::vector<archive_member> m;
-        archive_read(archive, m);
+        if (!archive_read(archive, m)) return "<unreadable>";
         for (const auto& a : m)
             if (a.name == name) return a.bytes;
         return "<none>";

@@ -34,7 +34,7 @@ protected:
         EXPECT_TRUE(zapisz_dyzury_i_wolne(plan));
         std::vector<std::string> lines;
         std::string error;
-        read_lines(path(name), lines, error);
+        EXPECT_TRUE(read_lines(path(name), lines, error)) << error;
         return lines;
     }
 };

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> lines_of(const fs::path& file) {
     std::vector<std::string> lines;
     std::string error;
-    read_lines(file, lines, error);
+    EXPECT_TRUE(read_lines(file, lines, error)) << error;
     return lines;
 }
 
@@ -233,6 +233,19 @@ TEST_F(MonthFile, NormatywGlyphsAndUnreadableKinds) {
     EXPECT_FALSE(kind("b").countsTowardNorm());
     EXPECT_FALSE(kind("n").countsTowardNorm());  // never taken from a file
     EXPECT_TRUE(kind("m").countsTowardNorm());   // not mentioned: on
+}
+
+TEST_F(MonthFile, NormatywFlagIsOnOnlyForOne) {
+    test::write_file(path("n.pnk"), "[urlop_normatyw]\r\nu=12\r\nz=1\r\n");
+    auto kind = [&](const char* code) -> day_off_kind& {
+        return plan.options.dayOffKinds[plan.options.dayOffKindIndex(code)];
+    };
+    kind("u").normatyw = kNormatywOn;
+    kind("z").normatyw = kNormatywOff;
+    plan.currentFile = path("n.pnk").string();
+    wczytaj_dyzury_i_wolne(plan);
+    EXPECT_FALSE(kind("u").countsTowardNorm());  // "12" is no "1"
+    EXPECT_TRUE(kind("z").countsTowardNorm());
 }
 
 TEST_F(MonthFile, MonthFromNameWhenNoPeriodSection) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "core/cp1250.h"
+#include "core/file_io.h"
 #include "core/plan.h"
 #include "core/text.h"
 #include "files/archive.h"
@@ -532,8 +533,10 @@ TEST_F(StaffFiles, FailedPackKeepsThePlainFileUnderTheDatedName) {
     ASSERT_TRUE(zapisz(plan).ok());
     const std::string before = read_file(data / "kadra.inr");
     plan.workers[0].surname = "Zmieniona";
-    fs::create_directories(data / "kadra.inr.tmp~");  // the archive cannot be written
+    ASSERT_TRUE(plan.groups.empty());  // the archive is the only file written
+    set_write_fault(1);                // closing the archive fails
     files_report r = zapisz(plan);
+    set_write_fault(0);
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(read_file(data / "kadra.inr"), before);
     EXPECT_FALSE(fs::exists(data / "kadra.ini"));

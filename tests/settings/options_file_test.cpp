@@ -67,7 +67,7 @@ TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
     EXPECT_EQ(o.glowne.autosave, 10);
     EXPECT_EQ(o.glowne.last_backup, (civil_date{2026, 3, 15}));
     EXPECT_EQ(o.glowne.CalendarDisplay, 0);
-    EXPECT_TRUE(o.glowne.autobackup);
+    EXPECT_FALSE(o.glowne.autobackup);  // only "1" is on
     EXPECT_EQ(o.dyz8, 455);
     EXPECT_EQ(o.wydruki.ng_od, 19 * 60);
     EXPECT_EQ(o.wydruki.ng_do, 7 * 60);
@@ -83,6 +83,50 @@ TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
         EXPECT_TRUE(has(ignored, key)) << key;
     EXPECT_FALSE(has(ignored, "wydruki.ng_powyzej"));
     EXPECT_FALSE(has(ignored, "warnings.StaffLess"));
+}
+
+TEST_F(OptionsFile, FlagsAreOnOnlyForOne) {
+    // Sunday overtime at 100 % and the day-off-for-holiday rule are on by
+    // default; a value that is not "1" turns them off, it never keeps them on.
+    putConfig("[wydruki]\nng_swieto=tak\nng_dyzur0=2\nng_wolne_za_swieto= 1 \n"
+              "[warnings]\n2Nigths=true\nStaffLess=1\n[glowne]\nautobackup=0\nDeletePrintoutsFilesAfterClose=-1\n");
+    std::vector<std::string> ignored = czytaj_opcje(plan, "opcje");
+    const Options& o = plan.options;
+    EXPECT_FALSE(o.wydruki.ng_swieto);
+    EXPECT_FALSE(o.wydruki.ng_dyzur0);
+    EXPECT_TRUE(o.wydruki.ng_wolne_za_swieto);
+    EXPECT_FALSE(o.warnings.Nights2);
+    EXPECT_TRUE(o.warnings.StaffLess);
+    EXPECT_FALSE(o.glowne.autobackup);
+    EXPECT_FALSE(o.glowne.DeletePrintoutsFilesAfterClose);
+    for (const char* key : {"wydruki.ng_swieto", "wydruki.ng_dyzur0", "warnings.2Nigths",
+                            "glowne.DeletePrintoutsFilesAfterClose"})
+        EXPECT_TRUE(has(ignored, key)) << key;
+
+    plan.options.net.HideNetworkTab = false;
+    put("dane/net.ini", "[net]\nTemplate=2\nConfig=tak\nHideNetworkTab=1\n");
+    plan.options.net.Template = plan.options.net.Config = true;
+    read_net_options(plan);
+    EXPECT_FALSE(plan.options.net.Template);
+    EXPECT_FALSE(plan.options.net.Config);
+    EXPECT_TRUE(plan.options.net.HideNetworkTab);
+}
+
+TEST_F(OptionsFile, SavedOptionsTakeEffectWithoutARestart) {
+    int applied = 0;
+    plan.hooks.options.applied = [&](Plan& p) {
+        ++applied;
+        EXPECT_EQ(p.options.glowne.autosave, 4);
+    };
+    plan.options.glowne.autosave = 4;
+    // A client of a server, whose administrator hides the network page.
+    std::filesystem::create_directories(dir.path() / "serwer");
+    plan.options.net.ServerPath = (dir.path() / "serwer").string();
+    plan.options.networkPageVisible = true;
+    plan.options.net.HideNetworkTab = true;
+    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    EXPECT_EQ(applied, 1);
+    EXPECT_FALSE(plan.options.networkPageVisible);  // hidden from now on, not from the next start
 }
 
 TEST_F(OptionsFile, SymbolSizesAtTheLimitsAreKept) {

@@ -6,6 +6,7 @@
 #include "editing/panel_names.h"
 #include "files/month_file.h"
 #include "files/recent_files.h"
+#include "settings/options_file.h"
 #include "settings/user_settings.h"
 #include "ui_fixture.h"
 
@@ -34,6 +35,17 @@ TEST_F(DemoWard, TheAutosaveTimerWritesThePlanAndTheNextStartOffersIt) {
     ASSERT_EQ(answers->questions.size(), 1u);
     ASSERT_EQ(next.workers[size_t(w)].months[size_t(next.currentMonth)].duties[7].size(), 1u);
     EXPECT_TRUE(next.currentFile.empty()) << "a recovered plan asks for a file name at the next save";
+}
+
+TEST_F(DemoWard, ASavedAutosaveIntervalCountsAtOnce) {
+    plan.options.glowne.autosave = 3;
+    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    EXPECT_EQ(window->autosaveTimer()->interval(), 3 * 60 * 1000);
+    EXPECT_TRUE(window->autosaveTimer()->isActive());
+
+    plan.options.glowne.autosave = 0;  // off
+    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    EXPECT_FALSE(window->autosaveTimer()->isActive());
 }
 
 TEST_F(DemoWard, TheCommandLineFileOpensAsTheOnlyTabAndHeadsTheRecentList) {

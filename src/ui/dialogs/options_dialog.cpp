@@ -523,7 +523,8 @@ bool OptionsDialog::save() {
             plan_.ui->warn(error);
             return false;
     }
-    if (!plan_.options.userSettingsFolder.empty()) write_user_settings(plan_);
+    if (std::string error; !plan_.options.userSettingsFolder.empty() && !write_user_settings(plan_, &error))
+        plan_.ui->warn(error);
     return true;
 }
 
@@ -537,7 +538,8 @@ void OptionsDialog::changePassword() {
         return;
     }
     set_password(plan_, *typed);
-    if (!plan_.options.userSettingsFolder.empty()) write_user_settings(plan_);
+    if (std::string error; !plan_.options.userSettingsFolder.empty() && !write_user_settings(plan_, &error))
+        plan_.ui->warn(error);
 }
 
 void OptionsDialog::showPage(Page page) {

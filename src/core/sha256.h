@@ -1,0 +1,11 @@
+#pragma once
+// SHA-256 of a byte string, as 64 lower-case hexadecimal digits (the form
+// `sha256sum` prints), to recognise files by their contents.
+#include <string>
+#include <string_view>
+
+namespace planek {
+
+std::string sha256_hex(std::string_view bytes);
+
+}  // namespace planek
