@@ -1,0 +1,25 @@
+#include "printouts/page_orientation.h"
+
+#include "core/text.h"
+
+namespace planek {
+
+std::optional<page_orientation> css_page_orientation(const std::string& html) {
+    const std::string text = lower_pl(html);
+    std::optional<page_orientation> found;
+    for (size_t at = text.find("@page"); at != std::string::npos; at = text.find("@page", at + 5)) {
+        const size_t open = text.find('{', at);
+        const size_t close = open == std::string::npos ? open : text.find('}', open);
+        if (close == std::string::npos) break;
+        const std::string rule = text.substr(open + 1, close - open - 1);
+        const size_t size = rule.find("size");
+        if (size == std::string::npos) continue;
+        const std::string value = rule.substr(size, rule.find(';', size) - size);
+        // A later rule overrides an earlier one, as in CSS.
+        if (value.find("landscape") != std::string::npos) found = page_orientation::landscape;
+        else if (value.find("portrait") != std::string::npos) found = page_orientation::portrait;
+    }
+    return found;
+}
+
+}  // namespace planek
