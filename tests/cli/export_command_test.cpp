@@ -243,5 +243,48 @@ TEST_F(CliExport, BadInputSaysSoInOneLineAndLeavesNoFile) {
     EXPECT_EQ(cli({"export", "ics", december, "-o", out.string()}).code, 2);
 }
 
+TEST_F(CliExport, PdfOfTheMonthlyRosterHoldsEveryWorkerAndTheTotals) {
+    ASSERT_EQ(cli({"templates", "--install"}).code, 0);
+    const fs::path outDir = dir / "wydruki";
+    const result r = cli({"print", "grafik_miesieczny", december, "--group", "1", "--pdf", "-o", outDir.string()});
+#ifdef PLANEK_PDF
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> made = lines(r.out);
+    ASSERT_EQ(made.size(), 2u) << r.out;
+    fs::path pdf = made[0];
+    pdf.replace_extension(".pdf");
+    EXPECT_EQ(made[1], pdf.string());
+    const result text = run_program(dir, "pdftotext", {"-layout", pdf.string(), "-"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    const result info = run_program(dir, "pdfinfo", {pdf.string()});
+    EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("842 x 595 pts (A4)"), std::string::npos) << info.out;  // landscape
+
+    // Each worker's row shows the name, the norm and the hours worked.
+    const result sum = cli({"summary", december, "--group", "1"});
+    ASSERT_EQ(sum.code, 0) << sum.err;
+    int workers = 0;
+    for (const std::string& l : lines(sum.out)) {
+        const size_t colon = l.find(": norma ");
+        ASSERT_NE(colon, std::string::npos) << l;
+        const std::string name = l.substr(l.find(' ') + 1, colon - l.find(' ') - 1);
+        const std::string norm = l.substr(colon + 8, l.find(',', colon) - colon - 8);
+        const size_t w = l.find("przepracowano ") + 14;
+        const std::string worked = l.substr(w, l.find(' ', w) - w);
+        bool found = false;
+        for (const std::string& row : lines(text.out))
+            found = found || (row.find(name) != std::string::npos && row.find(" " + norm + " ") != std::string::npos &&
+                              row.find(" " + worked + " ") != std::string::npos);
+        EXPECT_TRUE(found) << name << " " << norm << " " << worked << "\n" << text.out;
+        ++workers;
+    }
+    EXPECT_EQ(workers, 15);
+#else
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("PDF"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(outDir));
+#endif
+}
+
 }  // namespace
 }  // namespace planek
