@@ -14,6 +14,7 @@
 #include "editing/message_text.h"
 #include "printouts/generation.h"
 #include "ui/dialogs/dialog_util.h"
+#include "ui/dialogs/printout_preview.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -37,7 +38,7 @@ void open_with_desktop(const std::filesystem::path& file) {
 TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
     setObjectName(kForm);
     setWindowTitle(caption(plan, kForm, kForm, "Szablony dokumentów"));
-    openDocument = open_with_desktop;
+    openDocument = [this](const std::filesystem::path& file) { show_printout(plan_, file, this); };
     openEditor = open_with_desktop;
     if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
     if (!plan.paths.templates.empty()) all_ = ZnajdzPliki(plan, plan.paths.templates);
