@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/plan.h"
 #include "core/text.h"
+#include "printouts/page_orientation.h"
 #include "printouts/template_text.h"
 #include "printouts/variables.h"
 
@@ -222,6 +223,7 @@ std::string document_bytes(gen_run& run) {
                    text.end());
     }
     replace_all(text, "|eol|", "\n");
+    if (run.tmpl.page && run.tmpl.type == "htm") text = with_page_rule(text, *run.tmpl.page);
     return utf8_to_cp1250_lossy(to_crlf(text));
 }
 

@@ -1,6 +1,7 @@
 #include "printouts/page_orientation.h"
 
 #include "core/text.h"
+#include "printouts/template_text.h"
 
 namespace planek {
 
@@ -20,6 +21,22 @@ std::optional<page_orientation> css_page_orientation(const std::string& html) {
         else if (value.find("portrait") != std::string::npos) found = page_orientation::portrait;
     }
     return found;
+}
+
+std::optional<page_orientation> named_page_orientation(const std::string& value) {
+    const std::string word = lower_pl(trim(value));
+    if (word == "landscape") return page_orientation::landscape;
+    if (word == "portrait") return page_orientation::portrait;
+    return std::nullopt;
+}
+
+std::string with_page_rule(const std::string& html, page_orientation o) {
+    const std::string rule = std::string("<style>@page{size:A4 ") +
+                             (o == page_orientation::landscape ? "landscape" : "portrait") + "}</style>";
+    const size_t head = find_nocase(html, "</head");
+    std::string out = html;
+    out.insert(head == std::string::npos ? 0 : head, rule);
+    return out;
 }
 
 }  // namespace planek

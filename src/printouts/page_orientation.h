@@ -12,4 +12,13 @@ enum class page_orientation { portrait, landscape };
 // rule says.
 std::optional<page_orientation> css_page_orientation(const std::string& html);
 
+// The orientation a template's header value names ("landscape", "portrait",
+// in any case), or nothing for any other word.
+std::optional<page_orientation> named_page_orientation(const std::string& value);
+
+// The document with an "@page" rule for an A4 page turned as asked, placed
+// last in its head so it outranks the document's own rules; a document
+// without a head gets it at its start.
+std::string with_page_rule(const std::string& html, page_orientation o);
+
 }  // namespace planek
