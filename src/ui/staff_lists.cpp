@@ -2,6 +2,7 @@
 
 #include <QDrag>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -12,6 +13,7 @@
 #include "calendar/refresh_hooks.h"
 #include "calendar/time_text.h"
 #include "ui/calendar_view.h"
+#include "ui/dialogs/export_files.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -138,6 +140,15 @@ WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int worker = workerAt(row(itemAt(at)));
+        if (worker < 0) return;
+        QMenu menu(this);
+        QAction* calendar = menu.addAction(qs(plan_.tr.tr("f_MainForm", "mi_WorkerCalendar", "Eksport kalendarza...")));
+        calendar->setObjectName("mi_WorkerCalendar");
+        if (menu.exec(viewport()->mapToGlobal(at)) == calendar) export_worker_calendar(plan_, worker, this);
+    });
 }
 
 int WorkerList::workerAt(int row) const {
