@@ -11,6 +11,11 @@
 #include "editing/calendar_calls.h"
 #include "editing/duty_moves.h"
 #include "editing/month_access.h"
+#include "exports/csv_writer.h"
+#include "exports/ics_writer.h"
+#include "exports/roster_sheets.h"
+#include "exports/worker_calendar.h"
+#include "exports/xlsx_writer.h"
 #include "files/month_file.h"
 #include "files/program_session.h"
 #include "printouts/generation.h"
@@ -106,14 +111,62 @@ double scheduler_run(ward_state& w) {
     return s;
 }
 
-double roster_printout(ward_state& w) {
+double printout(ward_state& w, const char* templateFile) {
     gen_options o;
     o.outputFolder = w.printoutFolder;
     gen_result r;
-    const fs::path tmpl = w.plan.paths.templates / "grafik_miesieczny.wzr";
+    const fs::path tmpl = w.plan.paths.templates / templateFile;
     const double s = timed([&] { r = generuj(w.plan, tmpl, o); });
     if (!r.ok) throw std::runtime_error("printout failed: " + r.error);
     return s;
+}
+
+double roster_printout(ward_state& w) { return printout(w, "grafik_miesieczny.wzr"); }
+double days_off_printout(ward_state& w) { return printout(w, "dni_wolne.wzr"); }
+double worker_sheet_printout(ward_state& w) { return printout(w, "karta_pracownika.wzr"); }
+double who_works_printout(ward_state& w) { return printout(w, "kto_pracuje.wzr"); }
+double duty_list_printout(ward_state& w) { return printout(w, "lista_dyzurow.wzr"); }
+double overtime_printout(ward_state& w) { return printout(w, "nadgodziny.wzr"); }
+double period_printout(ward_state& w) { return printout(w, "podsumowanie_okresu.wzr"); }
+double hours_printout(ward_state& w) { return printout(w, "zestawienie_godzin.wzr"); }
+
+// The shown group's workers, as the export of one group lists them.
+std::vector<int> group_workers(const Plan& p) {
+    std::vector<int> list;
+    const word id = p.group() ? p.group()->id : 0;
+    for (size_t i = 0; i < p.workers.size(); ++i)
+        if (!p.workers[i].old && p.workers[i].inGroup(id)) list.push_back(int(i));
+    return list;
+}
+
+void written(const io_result& r) {
+    if (!r) throw std::runtime_error("export failed: " + r.error);
+}
+
+double xlsx_export(ward_state& w) {
+    const std::vector<int> workers = group_workers(w.plan);
+    return timed([&] {
+        compute_workers(w.plan, workers, false);
+        written(write_xlsx(w.printoutFolder / "roster.xlsx",
+                           {roster_sheet(w.plan, workers), duty_sheet(w.plan, workers, false)}));
+    });
+}
+
+double csv_export(ward_state& w) {
+    const std::vector<int> workers = group_workers(w.plan);
+    return timed([&] {
+        compute_workers(w.plan, workers, false);
+        written(write_csv(w.printoutFolder / "roster.csv", roster_sheet(w.plan, workers)));
+        written(write_csv(w.printoutFolder / "duties.csv", duty_sheet(w.plan, workers, false)));
+    });
+}
+
+double ics_export(ward_state& w) {
+    const int worker = w.cell.worker;
+    return timed([&] {
+        compute_workers(w.plan, {worker}, true);
+        written(write_ics(w.printoutFolder / "worker.ics", worker_events(w.plan, worker), 0));
+    });
 }
 
 }  // namespace
@@ -141,7 +194,11 @@ const std::vector<operation>& operations() {
         {"session start and month open", session_open},
         {"read month file", read_month},    {"all summaries", all_summaries},     {"one edit", one_edit},
         {"staffing counts", staffing_counts}, {"warnings check", warnings_check}, {"scheduler run", scheduler_run},
-        {"roster printout", roster_printout},
+        {"roster printout", roster_printout}, {"days off printout", days_off_printout},
+        {"worker sheet printout", worker_sheet_printout}, {"who works printout", who_works_printout},
+        {"duty list printout", duty_list_printout}, {"overtime printout", overtime_printout},
+        {"period printout", period_printout}, {"hours printout", hours_printout},
+        {"xlsx export", xlsx_export}, {"csv export", csv_export}, {"ics export", ics_export},
     };
     return ops;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l10n libzip-dev libgtest-dev xvfb xauth)
+packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l10n libzip-dev libxlsxwriter-dev libgtest-dev xvfb xauth
+  # the tests open the exports with real readers
+  python3-openpyxl python3-icalendar poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

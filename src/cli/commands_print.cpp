@@ -11,6 +11,9 @@
 #include "printouts/template_file.h"
 #include "printouts/template_install.h"
 #include "settings/options_file.h"
+#ifdef PLANEK_PDF
+#include "pdf/html_pdf.h"
+#endif
 
 namespace planek::cli {
 
@@ -25,6 +28,7 @@ struct print_args {
     std::optional<word> worker;
     bool allGroups = false;
     bool onlyWorked = false;
+    bool pdf = false;
     fs::path outDir;
 };
 
@@ -46,6 +50,7 @@ print_args parse_print_args(const std::vector<std::string>& args) {
         else if (s == "--worker") a.worker = id_value(value(), "pracownika");
         else if (s == "--all-groups") a.allGroups = true;
         else if (s == "--only-worked") a.onlyWorked = true;
+        else if (s == "--pdf") a.pdf = true;
         else if (s == "-o") a.outDir = value();
         else if (!s.empty() && s[0] == '-') throw usage_error("nieznana opcja „" + s + "”");
         else if (a.templateName.empty()) a.templateName = s;
@@ -87,8 +92,34 @@ bool list_workers(context& c, const print_args& a) {
     return true;
 }
 
+// The PDF beside the printout, same name; only HTML and text printouts,
+// an RTF document is left to the word processor.
+bool write_pdf_beside(context& c, const fs::path& printout) {
+#ifdef PLANEK_PDF
+    if (printout.extension() == ".rtf") {
+        c.err << "PDF powstaje tylko z wydruków HTML i tekstowych, nie z " << printout.string() << "\n";
+        return false;
+    }
+    fs::path pdf = printout;
+    pdf.replace_extension(".pdf");
+    if (io_result w = write_pdf(printout, pdf); !w) {
+        c.err << w.error << "\n";
+        return false;
+    }
+    c.out << pdf.string() << "\n";
+    return true;
+#else
+    (void)printout;
+    c.err << "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)\n";
+    return false;
+#endif
+}
+
 int print(context& c) {
     print_args a = parse_print_args(c.args);
+#ifndef PLANEK_PDF
+    if (a.pdf) return write_pdf_beside(c, {}) ? kExitOk : kExitFailure;
+#endif
     if (!c.load_staff()) return kExitFailure;
     fs::path tmpl = find_template(c.plan, a.templateName);
     if (tmpl.empty()) {
@@ -111,6 +142,7 @@ int print(context& c) {
     }
     if (r.truncated) c.err << "Dokument skrócono: szablon daje zbyt wiele tekstu.\n";
     c.out << r.file.string() << "\n";
+    if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
     return kExitOk;
 }
 
@@ -143,8 +175,8 @@ int templates(context& c) {
 
 std::vector<command> print_commands() {
     return {
-        {"print", "TEMPLATE FILE.pnk... [--group ID] [--worker ID] [--all-groups] [--only-worked] [-o OUTDIR]",
-         "tworzy dokument z szablonu dla podanych miesięcy i wypisuje jego ścieżkę", print},
+        {"print", "TEMPLATE FILE.pnk... [--group ID] [--worker ID] [--all-groups] [--only-worked] [--pdf] [-o OUTDIR]",
+         "tworzy dokument z szablonu dla podanych miesięcy i wypisuje jego ścieżkę (--pdf: także PDF obok)", print},
         {"templates", "[--install]", "wypisuje tytuły i ścieżki szablonów (--install: kopiuje szablony programu)",
          templates},
     };

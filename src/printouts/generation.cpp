@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/plan.h"
 #include "core/text.h"
+#include "printouts/page_orientation.h"
 #include "printouts/template_text.h"
 #include "printouts/variables.h"
 
@@ -222,6 +223,7 @@ std::string document_bytes(gen_run& run) {
                    text.end());
     }
     replace_all(text, "|eol|", "\n");
+    if (run.tmpl.page && run.tmpl.type == "htm") text = with_page_rule(text, *run.tmpl.page);
     return utf8_to_cp1250_lossy(to_crlf(text));
 }
 
@@ -316,12 +318,12 @@ std::string gen_zamien(gen_run& run, const std::string& textIn, const std::strin
 }
 
 std::string gen_wypelnij_linie(gen_run& run, const std::string& line, const std::string& format, const gen_line& ctx,
-                               bool toRtf) {
+                               bool toRtf, std::string_view lowered) {
     std::string out;
     size_t pos = 0;
     for (size_t at; (at = line.find("@_", pos)) != std::string::npos;) {
-        size_t len = 0;
-        std::string name = wyciagnij_nazwe(line, at + 2, &len);
+        const size_t len = name_length(line, at + 2);
+        std::string name = name_from_lowered(line, lowered, at + 2, len);
         std::string value = gen_zamien(run, name, format, ctx);
         std::string before = line.substr(pos, at - pos);
         out += before;
@@ -386,6 +388,8 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     run.duty8 = przygotuj_rozklad(plan, options.allGroups, run.html);
     run.tree.clear();
     drzewo_kreator(run.tree, body);
+    run.loweredNodes.clear();
+    for (const tag_node& n : run.tree.nodes) run.loweredNodes.push_back(lower_text(n.text));
     run.lines.clear();
     gen_drzewo_replikator(run, -1);
 
@@ -396,7 +400,8 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
         if (rec.tag == "overt" && !keep_overtime_record(run, ctx)) continue;
         size_t mark = run.rtf.size();
         const std::string& source = rec.node >= 0 ? run.tree.nodes[rec.node].text : rec.text;
-        std::string text = gen_wypelnij_linie(run, source, type, ctx, type == "rtf");
+        const std::string_view lowered = rec.node >= 0 ? std::string_view(run.loweredNodes[rec.node]) : std::string_view();
+        std::string text = gen_wypelnij_linie(run, source, type, ctx, type == "rtf", lowered);
         if (trim(text).empty()) {
             run.rtf.truncate(mark);
             continue;

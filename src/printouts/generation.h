@@ -3,6 +3,7 @@
 // variables, and the output file in the printouts folder.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "printouts/roster_fragments.h"
@@ -66,6 +67,7 @@ struct gen_run {
     gen_state state;
     szablon tmpl;
     tag_tree tree;
+    std::vector<std::string> loweredNodes;  // each node's text lower-cased, by node index
     std::vector<gen_line> lines;
     std::vector<duty8_row> duty8;
     rtf_writer rtf;
@@ -93,8 +95,9 @@ void gen_drzewo_replikator(gen_run& run, int parent, size_t first = 0);
 
 // Expands every variable of one line; with `toRtf` the pieces also go to
 // the RTF writer (values in bold).
+// `lowered` is the line lower-cased, when the caller keeps it.
 std::string gen_wypelnij_linie(gen_run& run, const std::string& line, const std::string& format,
-                               const gen_line& ctx, bool toRtf = false);
+                               const gen_line& ctx, bool toRtf = false, std::string_view lowered = {});
 
 // The value of one variable text (name, flags and parameters).
 std::string gen_zamien(gen_run& run, const std::string& text, const std::string& format, const gen_line& ctx);

@@ -29,6 +29,8 @@ void apply_key(const std::string& key, const std::string& value, szablon& t, Pla
         t.fontName = trim(value);
     } else if (key == "<TYPE>") {
         t.type = utf8_left(lower_text(trim(value)), 3);
+    } else if (key == "<PAGE>") {
+        t.page = named_page_orientation(value);
     } else if (key == "<FILE_NAME>") {
         t.outputName = plan ? gen_wypelnij_linie_plain(*plan, value, t.type) : value;
     }

@@ -2,8 +2,11 @@
 // Template files: discovery, the header block, and the body as the tag
 // tree reads it.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "printouts/page_orientation.h"
 
 namespace planek {
 
@@ -22,6 +25,7 @@ struct szablon {
     std::string fontName = kDefaultFontName;
     std::string outputName = "document";
     int headerLines = 0;
+    std::optional<page_orientation> page;  // as <PAGE> turns an HTML printout's page
 };
 
 // Reads the header block of a template. A missing file gives the defaults

@@ -31,7 +31,7 @@ bool is_name_delimiter(std::string_view s, size_t i) {
            starts_with(rest, kTagOpenR);
 }
 
-std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* length) {
+size_t name_length(std::string_view text, size_t nameStart) {
     size_t i = nameStart;
     bool piped = false, quoted = false;
     while (i < text.size()) {
@@ -41,10 +41,22 @@ std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* len
         else if (c == '\'' && piped) quoted = !quoted;
         i += utf8_char_len(text, i);
     }
-    std::string name(text.substr(nameStart, i - nameStart));
-    if (length) *length = i - nameStart;
+    return i - nameStart;
+}
+
+std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* length) {
+    const size_t n = name_length(text, nameStart);
+    if (length) *length = n;
+    std::string name(text.substr(nameStart, n));
     if (name.find(kCurrency) == std::string::npos) name = lower_text(name);
     return name;
+}
+
+std::string name_from_lowered(std::string_view text, std::string_view lowered, size_t nameStart, size_t length) {
+    const std::string_view raw = text.substr(nameStart, length);
+    if (raw.find(kCurrency) != std::string_view::npos) return std::string(raw);
+    if (lowered.size() != text.size()) return lower_text(raw);
+    return std::string(lowered.substr(nameStart, length));
 }
 
 size_t find_nocase(std::string_view hay, std::string_view needle, size_t pos) {

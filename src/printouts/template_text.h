@@ -34,6 +34,14 @@ bool is_name_delimiter(std::string_view s, size_t i);
 // of the name as written.
 std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* length = nullptr);
 
+// The byte length of that name as written.
+size_t name_length(std::string_view text, size_t nameStart);
+
+// The name as wyciagnij_nazwe gives it, taken from `lowered`, the whole text
+// already lower-cased (byte for byte as long as `text`): a line repeated for
+// every worker and day is then lower-cased once, not once per name in it.
+std::string name_from_lowered(std::string_view text, std::string_view lowered, size_t nameStart, size_t length);
+
 // Finds `needle` in `hay` from `pos`, comparing ASCII letters without case.
 size_t find_nocase(std::string_view hay, std::string_view needle, size_t pos = 0);
 

@@ -34,6 +34,7 @@
 #include "editing/worker_model.h"
 #include "ui/dialogs/day_off_dialog.h"
 #include "ui/dialogs/duty_dialog.h"
+#include "ui/dialogs/export_files.h"
 #include "ui/dialogs/group_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/remove_dialogs.h"
@@ -214,6 +215,7 @@ void MainWindow::buildActions() {
         TemplatesDialog d(plan_, this);
         d.exec();
     });
+    on(makeAction("a_Export", "Eksport..."), [this] { export_month(plan_, this); });
     on(makeAction("a_Options", "Opcje..."), [this] {
         const std::string language = plan_.options.language;
         OptionsDialog d(plan_, this);
@@ -291,7 +293,7 @@ void MainWindow::buildMenus() {
     for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) duties->addAction(action(a));
 
     QMenu* tools = menu("mi_Tools", "Narzędzia");
-    for (const char* a : {"a_Templates", "a_Options", "a_OvertimeLoad", "a_OvertimeClear", "a_PanelOnOff"})
+    for (const char* a : {"a_Templates", "a_Export", "a_Options", "a_OvertimeLoad", "a_OvertimeClear", "a_PanelOnOff"})
         tools->addAction(action(a));
     QMenu* help = menu("mi_Help", "Pomoc");
     help->addAction(action("a_About"));

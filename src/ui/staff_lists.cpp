@@ -3,6 +3,7 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -13,6 +14,7 @@
 #include "calendar/refresh_hooks.h"
 #include "calendar/time_text.h"
 #include "ui/calendar_view.h"
+#include "ui/dialogs/export_files.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -169,6 +171,15 @@ WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_
     setSelectionMode(QAbstractItemView::SingleSelection);
     // Eight rows at the least, whatever the panels below it take.
     setMinimumHeight(kMinimumRows * kRowHeight + 2 * frameWidth() + 2);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int worker = workerAt(row(itemAt(at)));
+        if (worker < 0) return;
+        QMenu menu(this);
+        QAction* calendar = menu.addAction(qs(plan_.tr.tr("f_MainForm", "mi_WorkerCalendar", "Eksport kalendarza...")));
+        calendar->setObjectName("mi_WorkerCalendar");
+        if (menu.exec(viewport()->mapToGlobal(at)) == calendar) export_worker_calendar(plan_, worker, this);
+    });
 }
 
 int WorkerList::swatchWidth() const { return delegate_->swatch; }

@@ -5,6 +5,7 @@
 #include "core/cp1250.h"
 #include "print_fixture.h"
 #include "printouts/generation.h"
+#include "printouts/page_orientation.h"
 #include "support/temp_dir.h"
 
 namespace planek {
@@ -69,6 +70,23 @@ TEST(Generation, HtmlRosterWithWorkersDaysAndDuties) {
     EXPECT_LT(k, n);
     EXPECT_LT(n, wi);
     EXPECT_LT(wi, z);
+}
+
+TEST(Generation, PageHeaderTurnsTheHtmlPrintoutsPageOnly) {
+    ward_root w;
+    gen_result r = w.run(
+        "<HEADER>\n<TYPE>htm</TYPE>\n<PAGE>landscape</PAGE>\n<FILE_NAME>a</FILE_NAME>\n</HEADER>\n"
+        "<html><head><style>@page{size:portrait}</style></head><body>@_group_nick</body></html>\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(css_page_orientation(w.read(r)), page_orientation::landscape);
+    // Without the header key the printout is left as the template wrote it.
+    r = w.run("<HEADER>\n<TYPE>htm</TYPE>\n<FILE_NAME>b</FILE_NAME>\n</HEADER>\n<html><head></head></html>\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(w.read(r), "<html><head></head></html>");
+    // A text printout has no page rules to carry it.
+    r = w.run("<HEADER>\n<TYPE>txt</TYPE>\n<PAGE>landscape</PAGE>\n<FILE_NAME>c</FILE_NAME>\n</HEADER>\nx\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(w.read(r), "x");
 }
 
 TEST(Generation, SortByNameWithAndWithoutQuotesAgree) {

@@ -140,6 +140,19 @@ TEST(NameExtraction, DelimitersQuotesAndCase) {
     EXPECT_EQ(wyciagnij_nazwe("@_day\xE2\x80\x9Dx", 2), "day");
 }
 
+TEST(NameExtraction, NamesFromTheLoweredLineMatchThoseLoweredOneByOne) {
+    const std::string line = "<TD>@_Worker_Surname, @_If_X|'<TR>ŁÓDŹ @_Day_No'|''</TD> @_Ab\xC2\xA4" "C @_Zł";
+    const std::string lowered = lower_text(line);
+    for (size_t at = line.find("@_"); at != std::string::npos; at = line.find("@_", at + 2)) {
+        size_t len = 0;
+        const std::string one = wyciagnij_nazwe(line, at + 2, &len);
+        EXPECT_EQ(name_length(line, at + 2), len);
+        EXPECT_EQ(name_from_lowered(line, lowered, at + 2, len), one) << at;
+        // Without a lowered line of the same length each name is lowered alone.
+        EXPECT_EQ(name_from_lowered(line, "", at + 2, len), one) << at;
+    }
+}
+
 std::string dump(const tag_tree& t, int parent = -1) {
     std::string s;
     for (int id : t.siblings(parent)) {

@@ -15,6 +15,7 @@
 #include "editing/message_text.h"
 #include "printouts/generation.h"
 #include "ui/dialogs/dialog_util.h"
+#include "ui/dialogs/printout_preview.h"
 #include "ui/qt_text.h"
 
 namespace planek::ui {
@@ -38,7 +39,11 @@ bool open_with_desktop(const std::filesystem::path& file) {
 TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Szablony dokumentów"));
-    openDocument = open_with_desktop;
+    // The preview, or the message naming the file, is the feedback.
+    openDocument = [this](const std::filesystem::path& file) {
+        show_printout(plan_, file, this);
+        return true;
+    };
     openEditor = open_with_desktop;
     if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
     if (!plan.paths.templates.empty()) all_ = ZnajdzPliki(plan, plan.paths.templates);

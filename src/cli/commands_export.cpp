@@ -1,0 +1,156 @@
+// planek-cli export: the month for payroll's spreadsheet and a worker's
+// duties for her calendar.
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "core/text.h"
+#include "exports/csv_writer.h"
+#include "exports/ics_writer.h"
+#include "exports/roster_sheets.h"
+#include "exports/worker_calendar.h"
+#include "exports/xlsx_writer.h"
+#include "files/month_project.h"
+
+namespace planek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct export_args {
+    std::string format;
+    std::vector<std::string> files;
+    std::optional<word> group;
+    std::optional<word> worker;
+    bool duties = false;
+    fs::path out;
+};
+
+word id_number(const std::string& text, const char* what) {
+    auto v = parse_int(text);
+    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
+    return word(*v);
+}
+
+export_args parse_export_args(const std::vector<std::string>& args) {
+    export_args a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
+            return args[++i];
+        };
+        if (s == "--group") a.group = id_number(value(), "grupy");
+        else if (s == "--worker") a.worker = id_number(value(), "pracownika");
+        else if (s == "--duties") a.duties = true;
+        else if (s == "-o") a.out = value();
+        else if (!s.empty() && s[0] == '-') throw usage_error("nieznana opcja „" + s + "”");
+        else if (a.format.empty()) a.format = s;
+        else a.files.push_back(s);
+    }
+    if (a.format != "xlsx" && a.format != "csv" && a.format != "ics")
+        throw usage_error("podaj rodzaj eksportu: xlsx, csv albo ics");
+    if (a.files.empty()) throw usage_error("brak pliku miesiąca");
+    if (a.out.empty()) throw usage_error("brak pliku wynikowego (-o PLIK)");
+    if (a.format == "ics" && !a.worker) throw usage_error("eksport ics wymaga --worker ID");
+    if (a.format != "ics" && a.files.size() > 1) throw usage_error("eksport " + a.format + " bierze jeden plik miesiąca");
+    if (a.format != "csv" && a.duties) throw usage_error("--duties dotyczy tylko eksportu csv");
+    return a;
+}
+
+// Every month file must be there and readable before anything is written.
+bool readable(context& c, const std::vector<std::string>& files) {
+    for (const std::string& f : files) {
+        std::string bytes, error;
+        std::error_code ec;
+        if (!fs::exists(f, ec)) {
+            c.err << "Nie ma pliku " << f << "\n";
+            return false;
+        }
+        if (!fs::is_regular_file(f, ec) || !read_bytes(f, bytes, error)) {
+            c.err << "Nie można odczytać pliku miesiąca " << f << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool written(context& c, const io_result& r, const fs::path& out) {
+    if (!r) {
+        c.err << r.error << "\n";
+        return false;
+    }
+    c.out << out.string() << "\n";
+    return true;
+}
+
+bool month_mode(context& c) {
+    if (!c.plan.weekMode) return true;
+    c.err << "Plik w trybie tygodniowym nie daje się wyeksportować\n";
+    return false;
+}
+
+// Not archived, in the chosen group (any group without one).
+std::vector<int> roster_workers(const Plan& plan, std::optional<word> group) {
+    std::vector<int> list;
+    for (size_t i = 0; i < plan.workers.size(); ++i) {
+        const prac& w = plan.workers[i];
+        if (!w.old && (!group || w.inGroup(*group))) list.push_back(int(i));
+    }
+    return list;
+}
+
+int export_sheets(context& c, const export_args& a) {
+    if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
+    Plan& plan = c.plan;
+    const std::vector<int> workers = roster_workers(plan, a.group);
+    const bool allGroups = !a.group;
+    compute_workers(plan, workers, allGroups);
+    io_result r;
+    if (a.format == "xlsx")
+        r = write_xlsx(a.out, {roster_sheet(plan, workers), duty_sheet(plan, workers, allGroups)});
+    else
+        r = write_csv(a.out, a.duties ? duty_sheet(plan, workers, allGroups) : roster_sheet(plan, workers));
+    return written(c, r, a.out) ? kExitOk : kExitFailure;
+}
+
+int export_calendar(context& c, const export_args& a) {
+    if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
+    Plan& plan = c.plan;
+    const int w = plan.workerIndexById(*a.worker);
+    if (w < 0) {
+        c.err << "Nie ma pracownika " << *a.worker << "\n";
+        return kExitFailure;
+    }
+    // The symbols follow the shift table of the worker's own group.
+    if (!a.group && plan.groupIndexById(plan.workers[size_t(w)].groupId) >= 0)
+        plan.currentGroup = plan.groupIndexById(plan.workers[size_t(w)].groupId);
+    std::vector<std::string> files;
+    for (const std::string& f : a.files) files.push_back(fs::absolute(f).string());
+    const std::vector<std::string> opened = otworz_projekt(plan, files, false);
+    std::vector<calendar_event> events;
+    for (const std::string& path : opened) {
+        otworz(plan, path, false);
+        if (!month_mode(c)) return kExitFailure;
+        compute_workers(plan, {w}, true);
+        for (calendar_event& e : worker_events(plan, w)) events.push_back(std::move(e));
+    }
+    return written(c, write_ics(a.out, events, plan.clock->now()), a.out) ? kExitOk : kExitFailure;
+}
+
+int export_command(context& c) {
+    const export_args a = parse_export_args(c.args);
+    if (!readable(c, a.files)) return kExitFailure;
+    return a.format == "ics" ? export_calendar(c, a) : export_sheets(c, a);
+}
+
+}  // namespace
+
+std::vector<command> export_commands() {
+    return {{"export", "xlsx|csv PLIK.pnk [--group ID] [--duties] -o WYNIK | ics PLIK.pnk... --worker ID -o WYNIK.ics",
+             "grafik do arkusza (xlsx, csv; --duties: lista dyżurów) albo dyżury pracownika do kalendarza (ics)",
+             export_command}};
+}
+
+}  // namespace planek::cli

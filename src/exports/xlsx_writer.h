@@ -1,0 +1,14 @@
+#pragma once
+// Sheets as one XLSX workbook: lengths as durations ("[h]:mm") and dates as
+// dates, so payroll can add them up; the header row bold and kept in view.
+#include <filesystem>
+#include <vector>
+
+#include "core/file_io.h"
+#include "exports/sheet.h"
+
+namespace planek {
+
+io_result write_xlsx(const std::filesystem::path& file, const std::vector<sheet>& sheets);
+
+}  // namespace planek

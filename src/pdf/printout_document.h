@@ -1,0 +1,31 @@
+#pragma once
+// A printout as a Qt text document and its drawing onto pages, shared by the
+// PDF writer and the window's preview and printing. Qt only.
+#include <QPageLayout>
+#include <QTextDocument>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QPagedPaintDevice;
+
+namespace planek {
+
+struct printout_document {
+    std::unique_ptr<QTextDocument> doc;
+    QPageLayout layout;  // A4, turned as the printout asks or needs
+    std::string error;   // the file could not be read
+};
+
+// Reads an HTML (Windows-1250, as printouts are written) or text printout.
+// The page lies as the document's "@page" rule says, else in landscape when
+// the content is too wide to stand upright.
+printout_document load_printout(const std::filesystem::path& printout);
+
+// Draws the document page by page onto a printer or PDF writer whose page
+// layout is already set. Content still wider than the page (a month of 31
+// columns and the totals) is shrunk to its width rather than cut off.
+void draw_printout(QTextDocument& doc, QPagedPaintDevice& device, int resolution);
+
+}  // namespace planek

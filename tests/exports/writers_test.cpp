@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "exports/cell_text.h"
+#include "exports/csv_writer.h"
+#include "exports/ics_writer.h"
+#include "support/temp_dir.h"
+
+namespace planek {
+namespace {
+
+std::vector<std::string> crlf_lines(const std::string& text) {
+    std::vector<std::string> out;
+    size_t from = 0;
+    for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        out.push_back(text.substr(from, at - from));
+    EXPECT_EQ(from, text.size()) << "text must end with CR LF";
+    return out;
+}
+
+// The content lines again, continuation lines joined.
+std::vector<std::string> unfolded(const std::string& text) {
+    std::vector<std::string> out;
+    for (const std::string& l : crlf_lines(text)) {
+        if (!l.empty() && l[0] == ' ') out.back() += l.substr(1);
+        else out.push_back(l);
+    }
+    return out;
+}
+
+bool has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(CellText, LengthsClocksAndDates) {
+    EXPECT_EQ(length_text(455), "7:35");
+    EXPECT_EQ(length_text(0), "0:00");
+    EXPECT_EQ(length_text(-30), "-0:30");
+    EXPECT_EQ(length_text(10560), "176:00");
+    EXPECT_EQ(clock_text(0), "00:00");
+    EXPECT_EQ(clock_text(1139), "18:59");
+    EXPECT_EQ(iso_date(2026, 3, 7), "2026-03-07");
+}
+
+TEST(CsvWriter, QuotesOnlyWhatASpreadsheetWouldMisread) {
+    sheet s;
+    s.header = {"Id", "Pracownik", "Uwagi"};
+    s.rows.push_back({cell::of_number(7), cell::of_text("Nowak; Ewa"), cell::of_text("mówi \"tak\"")});
+    s.rows.push_back({cell::of_minutes(-90), cell::of_text(" wcięcie"), cell::of_text("dwa\nwiersze")});
+    s.rows.push_back({cell::of_date(2026, 10, 25), cell::of_clock(1140), cell::of_text("")});
+    const std::string text = csv_text(s);
+    ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(text.substr(3),
+              "Id;Pracownik;Uwagi\r\n"
+              "7;\"Nowak; Ewa\";\"mówi \"\"tak\"\"\"\r\n"
+              "-1:30;\" wcięcie\";\"dwa\nwiersze\"\r\n"
+              "2026-10-25;19:00;\r\n");
+}
+
+TEST(CsvWriter, AFailedWriteKeepsTheOldFile) {
+    test::TempDir dir;
+    const auto file = dir / "a.csv";
+    sheet s;
+    s.header = {"x"};
+    ASSERT_TRUE(write_csv(file, s).ok());
+    const std::string before = test::read_file(file);
+    s.header = {"y"};
+    set_write_fault(2);
+    EXPECT_FALSE(write_csv(file, s).ok());
+    set_write_fault(0);
+    EXPECT_EQ(test::read_file(file), before);
+}
+
+TEST(IcsWriter, EventsInTheWardsZoneWithTimesPastMidnight) {
+    calendar_event night;
+    night.uid = "n@planek";
+    night.date = {2026, 12, 31};
+    night.start = 1140;
+    night.end = 1140 + 720 + 60;
+    night.summary = "Dyżur N — Oddział";
+    calendar_event leave;
+    leave.uid = "u@planek";
+    leave.allDay = true;
+    leave.date = {2026, 2, 27};
+    leave.end = 3;
+    leave.summary = "Wypoczynkowy";
+    const std::vector<std::string> lines = unfolded(ics_text({night, leave}, 0));
+    EXPECT_EQ(lines.front(), "BEGIN:VCALENDAR");
+    EXPECT_EQ(lines.back(), "END:VCALENDAR");
+    EXPECT_TRUE(has(lines, "TZID:Europe/Warsaw"));
+    EXPECT_TRUE(has(lines, "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU"));
+    EXPECT_TRUE(has(lines, "DTSTAMP:19700101T000000Z"));
+    EXPECT_TRUE(has(lines, "DTSTART;TZID=Europe/Warsaw:20261231T190000"));
+    EXPECT_TRUE(has(lines, "DTEND;TZID=Europe/Warsaw:20270101T080000"));  // into the next year
+    EXPECT_TRUE(has(lines, "DTSTART;VALUE=DATE:20260227"));
+    EXPECT_TRUE(has(lines, "DTEND;VALUE=DATE:20260302"));  // the day after the last, past February
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "BEGIN:VEVENT"), 2);
+}
+
+TEST(IcsWriter, LongNotesFoldWithoutBreakingCharactersAndSpecialsAreEscaped) {
+    calendar_event e;
+    e.uid = "x@planek";
+    e.date = {2026, 1, 5};
+    e.summary = "a,b;c\\d";
+    for (int i = 0; i < 40; ++i) e.description += "żółć ";
+    e.description += "\nkoniec";
+    const std::string text = ics_text({e}, 0);
+    for (const std::string& l : crlf_lines(text)) {
+        EXPECT_LE(l.size(), 75u) << l;
+        ASSERT_FALSE(l.empty());
+        // A continuation never starts inside a UTF-8 character.
+        if (l[0] == ' ' && l.size() > 1) {
+            EXPECT_NE(static_cast<unsigned char>(l[1]) & 0xC0, 0x80) << l;
+        }
+    }
+    const std::vector<std::string> lines = unfolded(text);
+    EXPECT_TRUE(has(lines, "SUMMARY:a\\,b\\;c\\\\d"));
+    std::string want = "DESCRIPTION:";
+    for (int i = 0; i < 40; ++i) want += "żółć ";
+    EXPECT_TRUE(has(lines, want + "\\nkoniec"));
+}
+
+}  // namespace
+}  // namespace planek
