@@ -117,7 +117,10 @@ void MainWindow::buildActions() {
                                                            qs(plan_.paths.backup.string()), filter);
             if (!f.isEmpty()) archive = ss(f);
         }
-        if (archive) restore_archive(plan_, *archive);
+        if (archive) {
+            // A failed restore was told to the user by the routine itself.
+            [[maybe_unused]] const io_result restored = restore_archive(plan_, *archive);
+        }
     });
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 

@@ -50,7 +50,8 @@ void keep_sizes(QSplitter* split, const std::filesystem::path& userFolder, const
         std::filesystem::create_directories(userFolder, ec);
         IniFile ini(settings_file(userFolder));
         ini.writeString(kPanelsSection, key, parts.join(',').toStdString());
-        ini.saveAs(settings_file(userFolder));  // a failed write only forgets the sizes
+        // A failed write only forgets the sizes.
+        [[maybe_unused]] const bool saved = ini.saveAs(settings_file(userFolder));
     });
 }
 

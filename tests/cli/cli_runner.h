@@ -35,9 +35,10 @@ inline result run_program(const TempDir& dir, const std::string& program, const 
     return r;
 }
 
-// The built planek-cli.
+// The built planek-cli. Without --lang it speaks the locale's language, so
+// the locale is fixed: the tests read the same texts on every machine.
 inline result run_cli(const TempDir& dir, const std::vector<std::string>& args) {
-    return run_program(dir, PLANEK_CLI, args);
+    return run_program(dir, PLANEK_CLI, args, "LC_ALL=C.UTF-8 LC_MESSAGES=C.UTF-8 LANG=C.UTF-8 ");
 }
 
 }  // namespace planek::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli_runner.h"
@@ -77,6 +78,9 @@ protected:
         december = months[1];
     }
     result cli(std::vector<std::string> args) {
+        // Polish column names unless a test asks otherwise, whatever the
+        // machine's locale.
+        if (std::find(args.begin(), args.end(), "--lang") == args.end()) args.insert(args.begin(), {"--lang", "polski"});
         args.insert(args.begin(), {"--root", root});
         return run_cli(dir, args);
     }

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> section_lines(const fs::path& file, const std::string& name) {
     std::vector<std::string> lines, out;
     std::string error;
-    read_lines(file, lines, error);
+    EXPECT_TRUE(read_lines(file, lines, error)) << error;
     bool in = false;
     for (const std::string& l : lines) {
         if (!l.empty() && l.front() == '[') {

@@ -205,12 +205,12 @@ TEST_F(FaultInjection, StaffAndGroupFilesAreOldOrNewAfterEveryFailedStep) {
 }
 
 TEST_F(FaultInjection, MonthOfOnlyOrphansIsOldOrNewAfterEveryFailedStep) {
-    // Worker 2 left the staff: her entries stay as orphans, and the month
-    // holds nothing else.
+    // Worker 77 is not on this staff list: her entries stay as orphans, and
+    // the month holds nothing else.
     czysc_dyzury_i_wolne(plan);
     dyzur d;
     d.groupId = 1;
-    d.workerId = 2;
+    d.workerId = 77;
     d.day = 5;
     d.start = 420;
     d.length = 720;
