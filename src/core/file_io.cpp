@@ -184,15 +184,15 @@ io_result write_lines(const fs::path& file, const std::vector<std::string>& line
     return write_bytes(file, bytes);
 }
 
-bool safety_copy(const fs::path& file, std::string ext, int max_age_days) {
+safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_age_days) {
     if (ext.empty() || ext[0] != '.') ext.insert(ext.begin(), '.');
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return false;  // nothing to copy
+    if (!fs::is_regular_file(file, ec)) return {};  // nothing to copy
     fs::path copy = file;
     copy += ext;
     if (fs::exists(copy, ec)) {
         const auto age = fs::file_time_type::clock::now() - fs::last_write_time(copy, ec);
-        if (ec) return false;
+        if (ec) return {false, "Nie można odczytać daty kopii " + quoted(copy) + ": " + ec.message() + "."};
         const bool old = age >= std::chrono::hours(24) * max_age_days;
         bool due = old;
         if (!old && lower_ascii(ext) == ".err") {
@@ -200,14 +200,14 @@ bool safety_copy(const fs::path& file, std::string ext, int max_age_days) {
             const auto copy_size = ec ? 0 : fs::file_size(copy, ec);
             due = !ec && size > copy_size;
         }
-        if (!due) return false;
+        if (!due) return {};
     }
     // Through a temporary file, so a failed copy leaves the old copy whole.
     std::string bytes, error;
-    if (!read_bytes(file, bytes, error)) return false;
-    if (!write_bytes(copy, bytes)) return false;
+    if (!read_bytes(file, bytes, error)) return {false, error};
+    if (io_result written = write_bytes(copy, bytes); !written) return {false, written.error};
     fs::last_write_time(copy, fs::file_time_type::clock::now(), ec);
-    return true;
+    return {true, {}};
 }
 
 }  // namespace planek

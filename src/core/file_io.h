@@ -28,8 +28,14 @@ io_result write_bytes(const std::filesystem::path& file, const std::string& byte
 
 // The safety-copy rule: copy `file` to file+ext when the copy is missing or
 // older than `max_age_days` (for ".err" also when the copy is younger but
-// smaller than the file). Returns true when a copy was made.
-bool safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
+// smaller than the file). True when a copy was made; `error` says why a copy
+// that was due could not be made (the file itself is untouched then).
+struct safety_copy_result {
+    bool made = false;
+    std::string error;
+    explicit operator bool() const { return made; }
+};
+[[nodiscard]] safety_copy_result safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
 
 // Test hook for fault injection on the read side: every read of `file`
 // fails as it would for a file that exists but cannot be read (bad sectors,

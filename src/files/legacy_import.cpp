@@ -167,7 +167,8 @@ prac read_worker(const section_reader& r, int current_month, size_t month_count)
 
 bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
     const auto file = plan.paths.data / kFile;
-    safety_copy(file, ".bak", 4);
+    if (safety_copy_result copy = safety_copy(file, ".bak", 4); !copy.error.empty())
+        problems.add_text(std::move(copy.error));
     IniFile ini;
     if (!ini.load(file)) {
         problems.add_text(fill_text(plan.tr.msg("msg_CantReadFile", "Nie można odczytać pliku %s."),

@@ -167,8 +167,10 @@ void month_reader::load_file() {
     if (live_) {
         fs::remove(fs::path(file + kRestoreMarker), ec);
         if (exists && !is_autosave_file(plan_, file) && plan_.options.glowne.autobackup) {
-            safety_copy(fs::path(file), ".bak", 2);
-            safety_copy(fs::path(file), ".err", 6);
+            // The month itself is read either way; the user learns the copy is missing.
+            for (const auto& [ext, days] : {std::pair{".bak", 2}, std::pair{".err", 6}})
+                if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days); !copy.error.empty())
+                    plan_.ui->warn(copy.error);
         }
     }
     if (!exists) {

@@ -19,6 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The staff and group files are read either way; a copy that was due but
+// could not be made is told with the other problems of the read.
+void keep_safety_copies(const fs::path& file, file_problems& problems) {
+    for (const auto& [ext, days] : {std::pair{".bak", 4}, std::pair{".err", 10}})
+        if (safety_copy_result copy = safety_copy(file, ext, days); !copy.error.empty())
+            problems.add_text(std::move(copy.error));
+}
+
 const std::string kStaffMember = "kadra.ini";
 
 bool is_file(const fs::path& p) {
@@ -92,8 +100,7 @@ void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     if (source.empty()) return;
     if (source.filename() == "grupy.ini") {
         // Only a readable file replaces the safety copies.
-        safety_copy(source, ".bak", 4);
-        safety_copy(source, ".err", 10);
+        keep_safety_copies(source, problems);
     }
     const size_t before = problems.size();
     const std::string name = source.filename().string();
@@ -149,8 +156,7 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problem
     if (is_file(inr)) {
         std::string why;
         if (read_staff_archive(plan, inr, bytes, why)) {
-            safety_copy(inr, ".bak", 4);
-            safety_copy(inr, ".err", 10);
+            keep_safety_copies(inr, problems);
             remove_file(with_ext(ini, ".bak"));
             remove_file(with_ext(ini, ".err"));
             settle_plain_leftover(plan, ini, bytes, problems);

@@ -118,6 +118,22 @@ TEST(SafetyCopy, MissingCopyIsMadeMissingFileIsNot) {
     EXPECT_TRUE(fresh(dir / "grupy.ini.bak"));  // age counts from the copy
 }
 
+TEST(SafetyCopy, ACopyThatWasDueButFailedSaysSoAndLeavesTheFile) {
+    TempDir dir;
+    const auto p = dir / "grupy.ini";
+    write_file(p, "data");
+    EXPECT_TRUE(safety_copy(p, ".bak", 4).error.empty()) << "a copy made is no failure";
+    age(dir / "grupy.ini.bak", 30);
+    set_write_fault(1);
+    const safety_copy_result failed = safety_copy(p, ".bak", 4);
+    set_write_fault(0);
+    EXPECT_FALSE(failed);
+    EXPECT_NE(failed.error.find("grupy.ini.bak"), std::string::npos) << failed.error;
+    EXPECT_EQ(read_file(p), "data");
+    EXPECT_EQ(read_file(dir / "grupy.ini.bak"), "data");
+    EXPECT_TRUE(safety_copy(p, ".bak", 4)) << "the next read makes the copy";
+}
+
 TEST(SafetyCopy, BakIsRenewedOnlyWhenOldEnough) {
     TempDir dir;
     const auto p = dir / "kadra.inr";
