@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -76,6 +77,13 @@ TEST_F(OptionsDialogTest, OnlyApprovedPrintoutsNeedTheServerFolder) {
     EXPECT_TRUE(approved->isEnabled());
     server->setChecked(false);
     EXPECT_FALSE(approved->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, TheLanguageSpokenIsShownEvenWhenNoneWasChosen) {
+    plan.options.glowne.lang = -1;  // from the locale, or for this run only
+    plan.options.language = "english";
+    ui::OptionsDialog d(plan);
+    EXPECT_EQ(child<QComboBox>(d, "cb_Language")->currentText(), "english");
 }
 
 TEST_F(OptionsDialogTest, ABadTimeOrCharacterChangesNothing) {

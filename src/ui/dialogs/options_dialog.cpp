@@ -107,6 +107,9 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
       bindings_(std::make_unique<option_bindings>(plan)) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Konfiguracja"));
+    // A language taken from the locale or given for this run only is still
+    // the one the window speaks: the list shows it rather than nothing.
+    if (edited_.glowne.lang < 0) edited_.glowne.lang = language_index(plan.options.language);
     pages_ = new QTabWidget(this);
     pages_->addTab(buildGeneral(), caption(plan, kForm, "ts_General", "Ogólne"));
     pages_->addTab(buildUser(), caption(plan, kForm, "ts_User", "Użytkownik"));
@@ -482,7 +485,7 @@ bool OptionsDialog::read() {
 }
 
 void OptionsDialog::apply() {
-    const bool languageChanged = edited_.glowne.lang != plan_.options.glowne.lang;
+    const bool languageChanged = edited_.glowne.lang != language_index(plan_.options.language);
     const std::vector<dutyas_> oldDefaults = default_duty_as(plan_.tr);
     edited_.user.pwd = plan_.options.user.pwd;  // changed by its own link
     plan_.options = edited_;
