@@ -109,9 +109,9 @@ void fill_lines(const Plan& plan, day_box& s) {
         s.lines.push_back(format_caption(plan.tr.msg("msg_DaySummaryShift", "%s: %d z %d"),
                                          {x.symbol, x.headcount, x.required}));
     s.lines.push_back(format_caption(plan.tr.msg("msg_DaySummaryMost", "Najwięcej na dyżurze: %d (od %s)"),
-                                     {s.most, min2h(s.mostAt, "txt", true)}));
+                                     {s.most, clock_time(s.mostAt)}));
     s.lines.push_back(format_caption(plan.tr.msg("msg_DaySummaryFewest", "Najmniej na dyżurze: %d (od %s)"),
-                                     {s.fewest, min2h(s.fewestAt, "txt", true)}));
+                                     {s.fewest, clock_time(s.fewestAt)}));
     for (const shift_staffing& x : s.shifts)
         if (!x.who.empty()) s.lines.push_back(x.symbol + ": " + joined(x.who));
     if (!s.daysOff.empty())

@@ -105,4 +105,6 @@ std::string min2h(long long minutes, std::string_view format, bool showZero, boo
     return sign + text;
 }
 
+std::string clock_time(long long minutes) { return minutes == 0 ? "00:00" : min2h(minutes); }
+
 }  // namespace planek

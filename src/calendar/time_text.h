@@ -28,4 +28,9 @@ std::optional<int> try_h2min(std::string_view text);
 std::string min2h(long long minutes, std::string_view format = "txt", bool showZero = true,
                   bool wrapDay = false);
 
+// A time of day or a length a user reads in a field or a sentence: "h:mm"
+// as min2h gives it, with midnight and nothing as "00:00" rather than a bare
+// "0" that reads as a count.
+std::string clock_time(long long minutes);
+
 }  // namespace planek

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <tuple>
 
 #include "editing/day_off_add.h"
 #include "editing/duty_add.h"
@@ -90,23 +92,65 @@ std::vector<candidate> pattern_duties(const Plan& plan, int i, const grupa& g, i
     return out;
 }
 
-// A ward plans up to the norm, not beyond it: when the pattern gives more,
-// duties are left out evenly over the month.
+// A worker's duties of the month as her pattern gives them, and how many
+// of them her norm leaves no room for.
+struct worker_plan {
+    int worker = 0;
+    const grupa* group = nullptr;
+    std::vector<candidate> duties;
+    std::vector<bool> left;  // left out of the month
+    size_t surplus = 0;
+};
+
+// A ward plans up to the norm, not beyond it: when a pattern gives more, the
+// duties left out are those of the shifts most above their target, so the
+// month comes out staffed as the targets ask wherever the staff allow.
 void fill_month(Plan& plan, int offset) {
+    std::vector<worker_plan> plans;
+    std::map<std::tuple<word, int, int>, int> heads;  // group, day, shift
     for (int i = 0; i < int(plan.workers.size()); ++i) {
         const prac& w = plan.workers[i];
         const int gi = plan.groupIndexById(first_group(w));
         if (w.old || gi < 0) continue;
-        const grupa& g = plan.groups[gi];
-        const std::vector<candidate> all = pattern_duties(plan, i, g, offset);
-        if (all.empty()) continue;
+        worker_plan wp;
+        wp.worker = i;
+        wp.group = &plan.groups[gi];
+        wp.duties = pattern_duties(plan, i, *wp.group, offset);
+        if (wp.duties.empty()) continue;
         long total = 0;
-        for (const candidate& c : all) total += c.length;
+        for (const candidate& c : wp.duties) total += c.length;
         const long budget = std::max(0L, g_left[i] + 120);
-        const size_t keep = total <= budget ? all.size() : size_t(double(budget) / total * all.size());
-        for (size_t k = 0; k < all.size(); ++k)
-            if ((k + 1) * keep / all.size() > k * keep / all.size()) add_duty(plan, i, g, all[k]);
+        const size_t n = wp.duties.size();
+        wp.surplus = total <= budget ? 0 : n - size_t(double(budget) / total * n);
+        wp.left.assign(n, false);
+        for (const candidate& c : wp.duties) ++heads[{wp.group->id, c.day, c.shift}];
+        plans.push_back(std::move(wp));
     }
+    auto excess = [&](const worker_plan& wp, const candidate& c) {
+        const zmiana_& z = wp.group->shifts[c.shift - 1];
+        const bool holiday = c.day - 1 < int(plan.days.size()) && plan.days[c.day - 1].holiday;
+        return heads[{wp.group->id, c.day, c.shift}] - int(holiday ? z.staffMinS : z.staffMin);
+    };
+    for (;;) {
+        worker_plan* from = nullptr;
+        size_t which = 0;
+        int worst = 0;
+        for (worker_plan& wp : plans) {
+            if (wp.surplus == 0) continue;
+            for (size_t k = 0; k < wp.duties.size(); ++k) {
+                if (wp.left[k]) continue;
+                const int e = excess(wp, wp.duties[k]);
+                if (!from || e > worst) from = &wp, which = k, worst = e;
+            }
+        }
+        if (!from) break;
+        from->left[which] = true;
+        --from->surplus;
+        --heads[{from->group->id, from->duties[which].day, from->duties[which].shift}];
+    }
+    for (const worker_plan& wp : plans)
+        for (size_t k = 0; k < wp.duties.size(); ++k)
+            if (!wp.left[k]) add_duty(plan, wp.worker, *wp.group, wp.duties[k]);
 }
 
 std::string month_name(int year, int month) {

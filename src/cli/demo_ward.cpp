@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <ostream>
 #include <system_error>
 #include <vector>
@@ -50,6 +51,22 @@ const person kPeople[] = {
     {"Świętosław", "Ślęzak", "2|", "pielęgniarz", 100, work_mode::None, "", 26, 0},
 };
 
+// Workers on one cyclic pattern start it at evenly spaced places, so each
+// day and each night of the month gets the same share of them: started
+// together they would crowd some shifts and leave others empty, and the
+// calendar would mark the demo month as badly staffed all over.
+void spread_pattern_starts(std::vector<prac>& workers) {
+    std::map<std::string, int> count, taken;
+    for (const prac& w : workers)
+        if (w.prefSystem && !w.systemPattern.empty()) ++count[w.systemPattern];
+    for (prac& w : workers) {
+        if (!w.prefSystem || w.systemPattern.empty()) continue;
+        const std::string& key = w.systemPattern;
+        const int length = int(w.systemPattern.size());
+        w.systemStartFrom = byte(1 + taken[key]++ * length / count[key]);
+    }
+}
+
 int demo(context& c) {
     if (c.args.size() > 1) throw usage_error("za dużo argumentów");
     if (c.args.empty() && !c.root) throw usage_error("brak nazwy folderu");
@@ -82,20 +99,23 @@ int demo(context& c) {
 
 }  // namespace
 
+// The targets are what the demo staff gives at their norms: on working days
+// the head nurse and the eight-hour staff stand beside the day shift's nurses.
 void build_demo_ward(Plan& plan) {
     grupa surgery = make_group(1, "Oddział Chirurgii", "CHI", rgb(0xE8, 0xF0, 0xFF));
-    surgery.shifts = {make_shift("D", "Dzienna", 7 * 60, 720, 3, 2, rgb(255, 255, 255)),
-                      make_shift("N", "Nocna", 19 * 60, 720, 2, 2, rgb(221, 221, 221))};
+    surgery.shifts = {make_shift("D", "Dzienna", 7 * 60, 720, 4, 2, rgb(255, 255, 255)),
+                      make_shift("N", "Nocna", 19 * 60, 720, 3, 2, rgb(221, 221, 221))};
     grupa delivery = make_group(2, "Blok Porodowy", "BP", rgb(0xFF, 0xF0, 0xF5));
     delivery.algorithm = 1;
-    delivery.shifts = {make_shift("R", "Ranna", 6 * 60, 480, 3, 2, rgb(255, 255, 255)),
+    delivery.shifts = {make_shift("R", "Ranna", 6 * 60, 480, 4, 2, rgb(255, 255, 255)),
                        make_shift("P", "Popołudniowa", 14 * 60, 480, 2, 2, rgb(0xFF, 0xFF, 0xE0)),
-                       make_shift("N", "Nocna", 22 * 60, 480, 2, 1, rgb(221, 221, 221))};
+                       make_shift("N", "Nocna", 22 * 60, 480, 2, 2, rgb(221, 221, 221))};
     plan.groups = {surgery, delivery};
     plan.workers.clear();
     word id = 1;
     for (const person& p : kPeople) plan.workers.push_back(make_worker(p, id++, plan.workers));
     plan.workers.back().old = true;  // a former worker, kept in the file
+    spread_pattern_starts(plan.workers);
     plan.workers[10].automatDays = "1111000";
     plan.workers[21].automatDays = "0111110";
     plan.rebuildWorkerIds();

@@ -283,7 +283,8 @@ QWidget* MainWindow::buildViewControls() {
     translated("f_MainForm", "d_Trash", "Kosz", [trash](const QString& t) { trash->setText(t); });
     connect(trash, &Trash::trashed, this, &MainWindow::trashPanel);
     h->addWidget(trash);
-    h->addStretch(1);
+    h->addWidget(buildDayBox(), 1);
+    h->addStretch(0);
 
     auto onView = [this] {
         plan_.showWho = showWho_->checkedId();
@@ -302,6 +303,34 @@ QWidget* MainWindow::buildViewControls() {
     return row;
 }
 
+// The selected day's staffing and note, in the room beside the view
+// controls, so that opening it takes no height from the worker side.
+QWidget* MainWindow::buildDayBox() {
+    dayBox_ = new QGroupBox;
+    dayBox_->setObjectName("gb_DaySummary");
+    translated("f_MainForm", "gb_DaySummary", "Dzień", [b = dayBox_](const QString& t) { b->setTitle(t); });
+    auto* dv = new QHBoxLayout(dayBox_);
+    dv->setContentsMargins(4, 2, 4, 2);
+    dv->setSpacing(1);
+    dayFigures_ = new QLabel;
+    dayFigures_->setObjectName("l_DayFigures");
+    dayFigures_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The row's height is the view controls'; the day's lines scroll in it.
+    QScrollArea* figures = scrolled(dayFigures_);
+    figures->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    dv->addWidget(figures, 1);
+    notes_ = new QPlainTextEdit;
+    notes_->setObjectName("m_Notes");
+    notes_->setReadOnly(true);
+    notes_->setMaximumWidth(220);
+    notes_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    dv->addWidget(notes_);
+    dayFigures_->setWordWrap(true);
+    dayBox_->hide();
+    dayBox_->setMaximumWidth(640);
+    return dayBox_;
+}
+
 QWidget* MainWindow::buildWorkerSide() {
     auto* side = new QWidget;
     side->setObjectName("p_Workers");
@@ -314,7 +343,6 @@ QWidget* MainWindow::buildWorkerSide() {
     translated("f_MainForm", "l_Groups", "Grupy pracowników: ", [groupsLabel](const QString& t) { groupsLabel->setText(t); });
     v->addWidget(groupsLabel);
     groups_ = new GroupList(plan_);
-    groups_->setMaximumHeight(110);
     connect(groups_, &QListWidget::currentRowChanged, this, [this](int row) { chooseGroup(groups_->groupAt(row)); });
     connect(groups_, &GroupList::groupMoved, this, &MainWindow::moveGroup);
     v->addWidget(groups_);
@@ -355,27 +383,9 @@ QWidget* MainWindow::buildWorkerSide() {
     boxes_ = new SummaryBoxes(plan_);
     boxesArea_ = scrolled(boxes_);
     panels->addWidget(boxesArea_);
-    dayBox_ = new QGroupBox;
-    dayBox_->setObjectName("gb_DaySummary");
-    translated("f_MainForm", "gb_DaySummary", "Dzień", [b = dayBox_](const QString& t) { b->setTitle(t); });
-    auto* dv = new QVBoxLayout(dayBox_);
-    dv->setContentsMargins(4, 2, 4, 2);
-    dv->setSpacing(1);
-    dayFigures_ = new QLabel;
-    dayFigures_->setObjectName("l_DayFigures");
-    dayFigures_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    dv->addWidget(scrolled(dayFigures_), 1);
-    notes_ = new QPlainTextEdit;
-    notes_->setObjectName("m_Notes");
-    notes_->setReadOnly(true);
-    notes_->setMaximumHeight(50);
-    dv->addWidget(notes_);
-    dayFigures_->setWordWrap(true);
-    dayBox_->hide();
-    panels->addWidget(dayBox_);
     panels->setStretchFactor(0, 1);
     // Until the user drags them: the summaries whole, the rest to the list.
-    panels->setSizes({1000, boxes_->sizeHint().height(), 160});
+    panels->setSizes({1000, boxes_->sizeHint().height()});
     keep_sizes(panels, plan_.options.userSettingsFolder, "workers");
     v->addWidget(panels, 1);
     side->setMinimumWidth(280);

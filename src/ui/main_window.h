@@ -111,6 +111,7 @@ protected:
 private:
     QWidget* buildCalendarSide();
     QWidget* buildWorkerSide();
+    QWidget* buildDayBox();
     QWidget* buildViewControls();
     void buildActions();
     void buildMenus();

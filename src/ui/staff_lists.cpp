@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -55,6 +56,21 @@ QRect paint_swatch(QPainter* p, const QStyleOptionViewItem& opt, int width, colo
     return swatch;
 }
 
+}  // namespace
+
+worker_row_places worker_row_layout(const QRect& row, int nameLeft, int figuresWidth) {
+    // Clear of the scroll bar beside the list, and of the name before them.
+    constexpr int kEdge = 6, kGap = 4;
+    worker_row_places at;
+    const int right = row.right() - kEdge;
+    at.figures = QRect(right - figuresWidth + 1, row.top() + 2, figuresWidth, row.height() - 2);
+    const int nameRight = figuresWidth > 0 ? at.figures.left() - kGap : right;
+    at.name = QRect(nameLeft, row.top(), std::max(0, nameRight - nameLeft + 1), row.height() - 2);
+    return at;
+}
+
+namespace {
+
 const ms_* month_of(const Plan& plan, int w) {
     if (w < 0 || w >= int(plan.workers.size())) return nullptr;
     const prac& p = plan.workers[size_t(w)];
@@ -101,20 +117,27 @@ public:
         p->setFont(f);
         const bool outsider = index.data(OutsiderRole).toBool();
         p->setPen(selected ? Qt::white : outsider ? Qt::gray : opt.palette.color(QPalette::Text));
-        p->drawText(QRect(left, r.top(), r.right() - left, r.height() - 2), Qt::AlignLeft | Qt::AlignVCenter,
-                    qs(worker.fullName()));
+        const QString name = qs(worker.fullName());
 
+        QString figures;
         const int nightLength = plan_.options.wydruki.noc_do;
         if (nightLength != 0 && m) {
             const double nights = std::nearbyint(double(m->sum.total[0].nightMinutes) / nightLength);
-            char figures[64];
-            std::snprintf(figures, sizeof figures, " %s/%d/%d", min2h(m->sum.total[0].holidayMinutes).c_str(),
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%s/%d/%d", min2h(m->sum.total[0].holidayMinutes).c_str(),
                           int(worker.sum.dutyCount), int(nights));
-            f.setBold(false);
-            f.setStrikeOut(false);
-            p->setFont(f);
-            p->drawText(QRect(r.left(), r.top() + 2, r.width() - 2, r.height() - 2), Qt::AlignRight | Qt::AlignTop,
-                        QString::fromUtf8(figures));
+            figures = QString::fromUtf8(buf);
+        }
+        QFont plain = f;
+        plain.setBold(false);
+        plain.setStrikeOut(false);
+        const worker_row_places at =
+            worker_row_layout(r, left, figures.isEmpty() ? 0 : QFontMetrics(plain).horizontalAdvance(figures));
+        p->drawText(at.name, Qt::AlignLeft | Qt::AlignVCenter,
+                    QFontMetrics(f).elidedText(name, Qt::ElideRight, at.name.width()));
+        if (!figures.isEmpty()) {
+            p->setFont(plain);
+            p->drawText(at.figures, Qt::AlignRight | Qt::AlignTop, figures);
         }
         p->restore();
     }
@@ -129,7 +152,7 @@ public:
 
     int swatch = kSwatch + 6;
 
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, 18}; }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {200, kRowHeight}; }
 
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
         const int g = index.data(GroupRole).toInt();
@@ -284,6 +307,9 @@ void GroupList::refill() {
         plan_.currentGroup = groupAt(0);
     }
     setCurrentRow(row);
+    // As tall as its groups (two rows at the least, six before it scrolls),
+    // so the height a ward of two groups does not need goes to the workers.
+    setFixedHeight(std::clamp(count(), 2, 6) * kRowHeight + 2 * frameWidth() + 2);
 }
 
 void GroupList::dropEvent(QDropEvent* e) {

@@ -14,6 +14,14 @@ class GroupDelegate;
 
 enum StaffRole { WorkerRole = Qt::UserRole, OutsiderRole, GroupRole };
 
+// Where a worker row draws its name and its figures: the figures keep off
+// the list's right edge, the name ends before them (elided when it must).
+struct worker_row_places {
+    QRect name;
+    QRect figures;
+};
+worker_row_places worker_row_layout(const QRect& row, int nameLeft, int figuresWidth);
+
 // cb_kadra_new: every item a worker; drawn with its swatch, progress line,
 // bold/struck-out name and the holiday/duties/nights figures. Dragged onto
 // the calendar an item is a new duty for its worker; dragged within the list

@@ -49,6 +49,9 @@ TEST(DayBox, HolidayTargetsHiddenDutiesAndOtherGroups) {
     EXPECT_EQ(b.shifts[0].required, 1);
     EXPECT_EQ(b.shifts[0].headcount, 1);  // still a head in the count
     EXPECT_EQ(b.most, 0);
+    // Nobody all day: from midnight, said as a time and not as a bare count.
+    EXPECT_EQ(b.mostAt, 0);
+    EXPECT_EQ(b.lines[3], "Najwięcej na dyżurze: 0 (od 00:00)");
 }
 
 TEST(DayBox, ListsEveryoneOnEachShiftAndEveryoneOff) {

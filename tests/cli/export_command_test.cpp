@@ -290,5 +290,44 @@ TEST_F(CliExport, PdfOfTheMonthlyRosterHoldsEveryWorkerAndTheTotals) {
 #endif
 }
 
+#ifdef PLANEK_PDF
+// The roster goes on the ward's wall as one sheet: a ward of 30 over a month
+// of 31 days still fits one landscape A4 page.
+TEST(CliPdf, TheMonthlyRosterOfThirtyWorkersPrintsOnOneLandscapePage) {
+    TempDir dir;
+    const std::string root = (dir / "ward").string();
+    const result made = run_cli(dir, {"generate", root, "--workers", "30", "--groups", "1", "--months", "1", "--seed",
+                                      "3", "--from", "2030-03"});
+    ASSERT_EQ(made.code, 0) << made.err;
+    ASSERT_EQ(run_cli(dir, {"--root", root, "templates", "--install"}).code, 0);
+    const std::string month = (dir / "ward" / "dane" / "2030_03.pnk").string();
+    const result r = run_cli(dir, {"--root", root, "--lang", "polski", "print", "grafik_miesieczny", month, "--group",
+                                   "1", "--pdf", "-o", (dir / "out").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> files = lines(r.out);
+    ASSERT_EQ(files.size(), 2u) << r.out;
+    const result info = run_program(dir, "pdfinfo", {files[1]});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("842 x 595 pts (A4)"), std::string::npos) << info.out;
+    // All thirty are on that page, the last one too.
+    const result text = run_program(dir, "pdftotext", {"-layout", files[1], "-"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    // The PDF's font joins "fi" into one glyph, which pdftotext gives back as such.
+    std::string shown = text.out;
+    for (size_t at; (at = shown.find("\xEF\xAC\x81")) != std::string::npos;) shown.replace(at, 3, "fi");
+    const result staff = run_cli(dir, {"--root", root, "staff"});
+    int workers = 0;
+    for (const std::string& l : lines(staff.out)) {
+        if (l.rfind("Pracownik ", 0) != 0) continue;
+        const size_t from = l.find(": ") + 2;
+        const std::string name = l.substr(from, l.find(" [") - from);
+        EXPECT_NE(shown.find(name), std::string::npos) << name << "\n" << shown;
+        ++workers;
+    }
+    EXPECT_EQ(workers, 30);
+}
+#endif
+
 }  // namespace
 }  // namespace planek

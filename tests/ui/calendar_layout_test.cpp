@@ -264,11 +264,11 @@ TEST_F(Layout, PanelSizesAreStoredPerUserAndComeBack) {
 
     auto* workers = window->findChild<QSplitter*>("split_Workers");
     ASSERT_NE(workers, nullptr);
-    ASSERT_EQ(workers->count(), 3);
+    ASSERT_EQ(workers->count(), 2);
     const std::filesystem::path file = plan.options.userSettingsFolder / kUserSettingsFileName;
     std::filesystem::create_directories(file.parent_path());
     IniFile ini(file);
-    ini.writeString(ui::kPanelsSection, "workers", "420,200,180");
+    ini.writeString(ui::kPanelsSection, "workers", "420,200");
     ASSERT_TRUE(ini.saveAs(file));
     ui::MainWindow again(plan);
     again.onClose = nullptr;
@@ -281,11 +281,11 @@ TEST_F(Layout, PanelSizesAreStoredPerUserAndComeBack) {
     EXPECT_GE(restored->sizes().value(0), 300);
 
     // A drag is written once the splitter rests.
-    restored->setSizes({260, 300, 150});
+    restored->setSizes({260, 300});
     emit restored->splitterMoved(260, 1);
     QElapsedTimer wait;
     wait.start();
-    while (wait.elapsed() < 1500 && IniFile(file).readString(ui::kPanelsSection, "workers") == "420,200,180")
+    while (wait.elapsed() < 1500 && IniFile(file).readString(ui::kPanelsSection, "workers") == "420,200")
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     QStringList now;
     for (int size : restored->sizes()) now << QString::number(size);

@@ -3,6 +3,7 @@
 // Enter, Delete and Page Up/Down work on the calendar, and the worker list
 // filters as one types.
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -131,6 +132,35 @@ TEST_F(DemoWard, ArrowsEnterDeleteAndPagesWorkOnTheCalendar) {
     EXPECT_EQ(plan.currentMonth, 0);
     press(view, Qt::Key_PageDown);
     EXPECT_EQ(plan.currentMonth, 1);
+}
+
+// As a user presses them: to whatever has the focus after a click on the
+// calendar, the month shown anew after each one.
+TEST_F(DemoWard, PageUpAndDownTurnTheMonthTabsFromTheFocusedCalendar) {
+    const std::vector<std::string> files = demoMonths();
+    window->chooseOpenFiles = [&] { return files; };
+    window->action("a_ProjectOpen")->trigger();
+    ASSERT_EQ(window->monthTabs()->count(), 2);
+    QApplication::setActiveWindow(window.get());
+    window->calendar()->setFocus();
+    QApplication::processEvents();
+    auto pressFocused = [](int key) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        press(focused, key);
+        QApplication::processEvents();
+    };
+    ASSERT_EQ(plan.currentMonth, 1);
+    const int shownMonth = plan.month;
+    pressFocused(Qt::Key_PageUp);
+    EXPECT_EQ(plan.currentMonth, 0);
+    EXPECT_EQ(window->monthTabs()->currentIndex(), 0);
+    EXPECT_NE(plan.month, shownMonth);
+    EXPECT_EQ(QApplication::focusWidget(), window->calendar()) << "the calendar keeps the keys";
+    pressFocused(Qt::Key_PageDown);
+    EXPECT_EQ(plan.currentMonth, 1);
+    EXPECT_EQ(window->monthTabs()->currentIndex(), 1);
+    EXPECT_EQ(plan.month, shownMonth);
 }
 
 TEST_F(DemoWard, TheWorkerSearchFiltersAsOneTypes) {

@@ -25,7 +25,7 @@ std::optional<int> symbol_cell_minutes(const std::string& text) {
     return typed_minutes(t, 24);
 }
 
-std::string symbol_cell_text(int minutes) { return minutes < 0 ? "-" : min2h(minutes); }
+std::string symbol_cell_text(int minutes) { return minutes < 0 ? "-" : clock_time(minutes); }
 
 std::string toggled_glyph(const std::string& glyph) {
     return glyph == kNormatywOn ? kNormatywOff : kNormatywOn;
@@ -90,7 +90,7 @@ QLineEdit* option_bindings::text(QFormLayout* form, const char* name, const char
 void option_bindings::time(QFormLayout* form, const char* name, const char* label, int& field, int maxHours) {
     QLineEdit* e = timeField(plan_, form->parentWidget(), name, maxHours);
     form->addRow(caption(name, label), e);
-    fills_.push_back([e, &field] { e->setText(qs(min2h(field))); });
+    fills_.push_back([e, &field] { e->setText(qs(clock_time(field))); });
     const std::string shown = ss(caption(name, label));
     reads_.push_back([this, e, &field, shown, maxHours] {
         const auto m = typed_minutes(ss(e->text()), maxHours);
@@ -109,7 +109,7 @@ void option_bindings::checkTime(QFormLayout* form, const std::string& key, const
     form->addRow(b, e);
     fills_.push_back([b, e, &on, &field] {
         b->setChecked(on);
-        e->setText(qs(min2h(field)));
+        e->setText(qs(clock_time(field)));
     });
     const std::string shown = ss(caption(box.c_str(), label));
     reads_.push_back([this, b, e, &on, &field, shown] {

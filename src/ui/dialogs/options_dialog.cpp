@@ -249,7 +249,7 @@ QWidget* OptionsDialog::buildSymbols() {
         if (c < 1 || c > 3) return;
         const auto m = symbol_cell_minutes(cellText(symbols_, r, c));
         if (m && *m >= 0) {
-            const QString shown = qs(min2h(*m));
+            const QString shown = qs(clock_time(*m));
             if (symbols_->item(r, c)->text() != shown) symbols_->item(r, c)->setText(shown);
         }
     });

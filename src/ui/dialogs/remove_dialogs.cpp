@@ -100,7 +100,7 @@ SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
     auto* range = new QLabel(ready_ ? qs(split_dialog_range(plan, *duty)) : QString(), this);
     range->setObjectName("l_DutyRange");
     hour_ = timeField(plan, this, "me_SplitHour", 23);
-    if (ready_) hour_->setText(qs(min2h(duty->start % 1440)));
+    if (ready_) hour_->setText(qs(clock_time(duty->start % 1440)));
     form->addRow(caption(plan, kForm, "l_Duty", "Dyżur w godzinach:"), range);
     form->addRow(caption(plan, kForm, "l_SplitHour", "Godzina podziału:"), hour_);
     form->addRow(buttons(this, plan, kForm));
