@@ -1,5 +1,6 @@
 #include "bench_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ostream>
@@ -37,16 +38,19 @@ std::string padded(const std::string& s, size_t width) {
 void print_table(std::ostream& out, const results& r, const std::vector<int>& sizes, const std::vector<int>& layouts,
                  const std::string& unit) {
     const bool millis = unit.rfind("ms", 0) == 0;
+    // The names column as wide as the longest name and a space.
+    size_t nameWidth = 0;
+    for (const operation& o : operations()) nameWidth = std::max(nameWidth, std::strlen(o.name) + 1);
     for (int groups : layouts) {
         out << "\n"
             << (groups == 0 ? "Generated ward (groups of about 30 workers, the first group shown)"
                             : "Every worker in one group")
             << ", cost in " << unit << "\n";
-        out << "operation" << std::string(9, ' ');
+        out << "operation" << std::string(nameWidth - std::strlen("operation"), ' ');
         for (int n : sizes) out << padded(std::to_string(n), 12);
         out << padded("ratio", 10) << "  goals\n";
         for (size_t op = 0; op < operations().size(); ++op) {
-            out << operations()[op].name << std::string(18 - std::strlen(operations()[op].name), ' ');
+            out << operations()[op].name << std::string(nameWidth - std::strlen(operations()[op].name), ' ');
             for (int n : sizes) {
                 const auto it = r.find({op, n, groups});
                 out << padded(it == r.end() ? "-" : number(it->second), 12);
