@@ -355,8 +355,8 @@ files_report zapisz(Plan& plan) {
     }
     save_set set;
     staff_stage staged = stage_staff_files(plan, set, problems, false);
-    // Groups and staff go together: a group file naming a worker the staff
-    // archive does not hold (or the reverse) is never left on disk.
+    // Groups and staff go together: the staff never name a group the group
+    // file on disk does not hold, nor the other way round.
     io_result saved = staged.refused.empty() ? commit_save_set(set, plan.paths.data) : io_result{staged.refused};
     if (saved) {
         staff_files_saved(plan, staged);

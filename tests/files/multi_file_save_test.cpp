@@ -141,6 +141,7 @@ protected:
                 EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
                 restore(dir.path(), disk);
             }
+        RecordProperty("failure_points", steps);
         return steps;
     }
 };
