@@ -110,8 +110,3 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 }  // namespace planek::cli
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return planek::cli::run(args, std::cout, std::cerr);
-}

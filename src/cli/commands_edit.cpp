@@ -168,18 +168,29 @@ std::vector<std::array<int, 4>> allowances(const Plan& plan) {
     return out;
 }
 
-// Writes the month, and the staff when an answer changed an allowance (a
-// Yes to "decrease the leave left" must not be lost with the run).
-int save(context& c, const std::vector<std::array<int, 4>>& before) {
-    if (allowances(c.plan) != before) {
-        if (!zapisz(c.plan).ok()) return kExitFailure;
-        c.out << "Zapisano limity urlopów w kadrze\n";
+void restore_allowances(Plan& plan, const std::vector<std::array<int, 4>>& before) {
+    for (size_t i = 0; i < plan.workers.size() && i < before.size(); ++i) {
+        prac& w = plan.workers[i];
+        w.holidayCurrentYear = before[i][0];
+        w.holidayPreviousYear = before[i][1];
+        w.careDays = before[i][2];
+        w.rehaDays = before[i][3];
     }
+}
+
+// Writes the month together with the staff when an answer changed an
+// allowance (a Yes to "decrease the leave left" must not be lost with the
+// run): both files or neither, and one message either way.
+int save(context& c, const std::vector<std::array<int, 4>>& before) {
+    const bool balances = allowances(c.plan) != before;
     if (!a_ProjectSave(c.plan)) {
+        // Neither file changed, so the balances are again those on disk.
+        restore_allowances(c.plan, before);
         c.err << "Nie zapisano pliku " << c.plan.currentFile
               << (restore_pending(c.plan) ? " (czeka na przywrócenie z kopii)" : "") << "\n";
         return kExitFailure;
     }
+    if (balances) c.out << "Zapisano limity urlopów w kadrze\n";
     c.out << "Zapisano " << c.plan.currentFile << "\n";
     return kExitOk;
 }

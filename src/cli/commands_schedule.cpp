@@ -154,8 +154,8 @@ int schedule(context& c) {
         c.out << "Zapisano " << plan.currentFile << "\n";
     }
     // The pattern positions moved on with the accepted month; they live in
-    // the staff file.
-    if (report.accepted && !zapisz(plan).ok()) return kExitFailure;
+    // the staff file, which the month's save wrote with it.
+    if (report.accepted && !zapisz_gdy_zmienione(plan).ok()) return kExitFailure;
     return kExitOk;
 }
 

@@ -43,6 +43,8 @@ struct write_fault {
     int steps = 0;
     bool cut_off = false;
     bool dead = false;  // a cut-off happened: nothing reaches the disk any more
+    int pause_at = 0;   // the step before which `pause` runs
+    void (*pause)() = nullptr;
 };
 write_fault fault;
 fs::path unreadable_file;  // the file whose reads fail
@@ -91,12 +93,20 @@ int sync_folder(const fs::path& folder) {
 
 void set_read_fault(const fs::path& file) { unreadable_file = file.empty() ? file : fs::absolute(file).lexically_normal(); }
 
-void set_write_fault(int n, bool cut_off) { fault = {n, 0, cut_off, false}; }
+void set_write_fault(int n, bool cut_off) { fault = {n, 0, cut_off, false, fault.pause_at, fault.pause}; }
+
+void set_write_pause(int n, void (*pause)()) {
+    fault.pause_at = n;
+    fault.pause = pause;
+}
 
 int write_steps() { return fault.steps; }
 
+bool write_cut_off() { return fault.dead; }
+
 bool write_fault_due() {
     ++fault.steps;
+    if (fault.pause && fault.steps == fault.pause_at) fault.pause();
     if (fault.dead) return true;
     if (fault.countdown <= 0 || fault.steps != fault.countdown) return false;
     fault.dead = fault.cut_off;
@@ -138,10 +148,9 @@ bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::stri
     return true;
 }
 
-io_result write_bytes(const fs::path& file, const std::string& bytes) {
+io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp) {
     std::error_code ec;
     if (fs::is_directory(file, ec)) return {"Nie można zapisać pliku " + quoted(file) + ": to jest folder."};
-    fs::path tmp;
     int err = EEXIST;
     for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
         tmp = temp_beside(file);
@@ -149,8 +158,14 @@ io_result write_bytes(const fs::path& file, const std::string& bytes) {
     }
     if (err) {
         if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
+        tmp.clear();
         return {"Nie można zapisać pliku " + quoted(file) + reason(err) + "."};
     }
+    return {};
+}
+
+io_result put_in_place(const fs::path& tmp, const fs::path& file) {
+    std::error_code ec;
     // The new file keeps the permissions the old one had.
     const auto st = fs::status(file, ec);
     if (!ec && fs::exists(st)) fs::permissions(tmp, st.permissions(), ec);
@@ -158,19 +173,35 @@ io_result write_bytes(const fs::path& file, const std::string& bytes) {
         ec = std::make_error_code(std::errc::io_error);
     else
         fs::rename(tmp, file, ec);
-    if (ec) {
-        const std::string why = ec.message();
-        if (!fault.dead) fs::remove(tmp, ec);
-        return {"Nie można zapisać pliku " + quoted(file) + ": " + why + "."};
-    }
+    if (ec) return {"Nie można zapisać pliku " + quoted(file) + ": " + ec.message() + "."};
     // The new text is in place; the user still learns it may not survive a power cut.
     if (const int err = sync_folder(file.parent_path()))
         return {"Nie można utrwalić zapisu pliku " + quoted(file) + reason(err) + "."};
     return {};
 }
 
-io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
-    std::string bytes;
+io_result write_bytes(const fs::path& file, const std::string& bytes) {
+    fs::path tmp;
+    if (io_result r = write_temporary(file, bytes, tmp); !r) return r;
+    io_result placed = put_in_place(tmp, file);
+    std::error_code ec;
+    if (!placed && !fault.dead && fs::exists(tmp, ec)) fs::remove(tmp, ec);
+    return placed;
+}
+
+bool is_temporary_name(const fs::path& file) {
+    const std::string name = file.filename().string();
+    const size_t at = name.rfind(".tmp");
+    if (at == std::string::npos || at == 0) return false;
+    const std::string digits = name.substr(at + 4);
+    if (digits.empty() || digits.size() > 6) return false;
+    for (char c : digits)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+io_result lines_bytes(const fs::path& file, const std::vector<std::string>& lines, std::string& bytes) {
+    bytes.clear();
     for (const auto& line : lines) {
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
@@ -181,6 +212,12 @@ io_result write_lines(const fs::path& file, const std::vector<std::string>& line
         bytes += *enc;
         bytes += "\r\n";
     }
+    return {};
+}
+
+io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    if (io_result r = lines_bytes(file, lines, bytes); !r) return r;
     return write_bytes(file, bytes);
 }
 

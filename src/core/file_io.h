@@ -21,9 +21,21 @@ struct [[nodiscard]] io_result {
 // file beside the target, which is then renamed over it, so a failure leaves
 // the old file whole. A character Windows-1250 cannot hold is an error.
 io_result write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+// The bytes write_lines would write to `file`.
+io_result lines_bytes(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& bytes);
 
 // Writes raw bytes the same safe way.
 io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);
+
+// The two halves of that write, for a save that puts several files in place
+// together. write_temporary writes the bytes to a new temporary file beside
+// `file` and syncs it (its name goes to `tmp`; nothing is left on failure);
+// put_in_place renames it over `file`, keeping the old permissions, and
+// syncs the folder. A failed rename leaves the temporary file to the caller.
+io_result write_temporary(const std::filesystem::path& file, const std::string& bytes, std::filesystem::path& tmp);
+io_result put_in_place(const std::filesystem::path& tmp, const std::filesystem::path& file);
+// A name the safe write gives its temporary files: "<name>.tmp<digits>".
+bool is_temporary_name(const std::filesystem::path& file);
 [[nodiscard]] bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
 
 // The safety-copy rule: copy `file` to file+ext when the copy is missing or
@@ -51,6 +63,13 @@ void set_read_fault(const std::filesystem::path& file);
 void set_write_fault(int n, bool cut_off = false);
 // Steps counted since the last set_write_fault.
 int write_steps();
+// True once a cut-off has happened: the process counts as dead, so nothing
+// may be tidied up any more.
+bool write_cut_off();
+// Test hook for killing a real process at a write step: `pause` runs just
+// before step `n` (counted as set_write_fault counts) and is expected to
+// wait there until the test kills the process; 0 turns it off.
+void set_write_pause(int n, void (*pause)());
 // Called by every write step; true when this step is to fail.
 bool write_fault_due();
 

@@ -124,21 +124,29 @@ std::string IniFile::text() const {
 bool IniFile::save() const { return saveAs(path_); }
 
 bool IniFile::saveAs(const std::filesystem::path& file) const {
+    std::string bytes;
+    if (!bytesFor(file, bytes)) return false;
+    const io_result r = write_bytes(file, bytes);
+    error_ = r.error;
+    return r.ok();
+}
+
+bool IniFile::bytesFor(const std::filesystem::path& file, std::string& bytes) const {
     std::error_code ec;
     if (unreadable_ && (file == path_ || std::filesystem::equivalent(file, path_, ec))) {
         error_ = "Plik \"" + file.string() + "\" nie został zapisany, bo nie udało się go wcześniej odczytać.";
         return false;
     }
     const std::string t = text();
-    const auto bytes = utf8_to_cp1250(t);
-    if (!bytes) {
+    auto encoded = utf8_to_cp1250(t);
+    if (!encoded) {
         error_ = "Znaku „" + first_unencodable(t).value_or("?") + "” nie można zapisać w pliku \"" +
                  file.string() + "\" (kodowanie Windows-1250). Plik nie został zapisany.";
         return false;
     }
-    const io_result r = write_bytes(file, *bytes);
-    error_ = r.error;
-    return r.ok();
+    bytes = std::move(*encoded);
+    error_.clear();
+    return true;
 }
 
 IniFile::Section* IniFile::find(const std::string& section) {

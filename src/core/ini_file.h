@@ -24,6 +24,9 @@ public:
     // to be saved over the file it could not read (saving elsewhere works).
     [[nodiscard]] bool save() const;
     [[nodiscard]] bool saveAs(const std::filesystem::path& file) const;
+    // The bytes saveAs would write to `file`; false (and error()) when it
+    // would refuse.
+    [[nodiscard]] bool bytesFor(const std::filesystem::path& file, std::string& bytes) const;
     // The last load found the file but could not read it.
     bool unreadable() const { return unreadable_; }
     // Why the last load or save failed, ready to show to the user.

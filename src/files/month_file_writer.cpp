@@ -3,10 +3,13 @@
 
 #include "core/text.h"
 #include "editing/message_text.h"
+#include "files/file_problems.h"
 #include "files/month_file.h"
 #include "files/month_overtime.h"
-#include "settings/option_values.h"
+#include "files/save_set.h"
+#include "files/staff_group_files.h"
 #include "files/sundays.h"
+#include "settings/option_values.h"
 
 namespace planek {
 
@@ -255,16 +258,34 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
         plan.ui->warn(text);
         return {text};
     }
-    io_result written = write_lines(file, lines);
+    // The month first, then what it draws on: the Sunday record and the
+    // staff with their balances and pattern starts, all or none of them.
+    save_set set;
+    std::string bytes;
+    if (io_result r = lines_bytes(file, lines, bytes); !r) {
+        plan.ui->warn(r.error);
+        return r;
+    }
+    set.add(file, std::move(bytes));
+    // A Sunday record that cannot be written was told there; the month goes on without it.
+    if (!plan.weekMode) {
+        [[maybe_unused]] const io_result sundays = stage_niedziele(plan, set);
+    }
+    file_problems problems{plan.tr, {}};
+    staff_stage staff = stage_staff_files(plan, set, problems, true);
+    if (!problems.items.empty())
+        show_problems(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+    io_result written = staff.refused.empty() ? commit_save_set(set, plan.paths.data) : io_result{staff.refused};
+    if (!written && set.files.size() > 1)
+        written.error = fill_text(plan.tr.msg("msg_MonthSetNotSaved",
+                                              "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
+                                  {file.string(), written.error});
     if (!written) {
         plan.ui->warn(written.error);
         return written;
     }
+    staff_files_saved(plan, staff);
     if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
-    // The month is saved either way; a Sunday file that failed was told to the user there.
-    if (!plan.weekMode) {
-        [[maybe_unused]] const io_result sundays = zapisz_niedziele(plan);
-    }
     if (plan.months.size() > 1) refresh_period_views(plan);
     return {};
 }

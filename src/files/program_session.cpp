@@ -6,6 +6,7 @@
 #include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
 #include "core/ini_file.h"
+#include "files/interrupted_saves.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
 #include "files/program_root.h"
@@ -98,6 +99,8 @@ session_start open_program_session(Plan& plan, const session_request& request) {
         return s;
     }
     plan.currentFile.clear();
+    // A save killed halfway is finished (or dropped) before anything is read.
+    s.tidied = tidy_after_killed_saves(plan);
     s.staffRead = wczytaj(plan).ok();  // the problems went out through plan.ui
     if (plan.currentGroup < 0 && !plan.groups.empty()) plan.currentGroup = 0;
     return s;

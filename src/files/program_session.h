@@ -33,13 +33,15 @@ struct session_start {
     std::vector<std::string> ignoredOptions;  // "file: section.key" of unusable values
     std::string unreadableConfig;             // a configuration file there but not readable
     bool staffRead = false;                   // staff and group files read (or absent)
+    std::vector<std::string> tidied;          // what was done about interrupted saves (as logged)
     bool ok() const { return outcome == session_outcome::Opened; }
 };
 
 // The program folder as the window opens it at start: the root and its
 // shipped language files, net.ini and the folders, the language (files and
 // muv_* names), the per-user settings (when plan.options.userSettingsFolder
-// is set), the options of konfiguracja.ini with the recent files, then the
+// is set), the options of konfiguracja.ini with the recent files, then what
+// killed saves left behind is finished or removed (and logged), then the
 // staff and groups, the first group made current.
 session_start open_program_session(Plan& plan, const session_request& request);
 

@@ -283,23 +283,8 @@ bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& 
     return true;
 }
 
-void save_staff(Plan& plan, file_problems& problems, files_report& report) {
-    const fs::path inr = plan.paths.data / "kadra.inr";
-    // The plain staff file is built in memory and never written beside the
-    // archive; only a failed pack puts it on disk, under the dated name.
-    std::vector<std::string> lines = staff_file_lines(plan.workers, problems);
-    const std::string bytes = encode_lines(lines);
-    io_result packed;
-    if (set_aside_unreadable(plan, inr, problems))
-        packed = archive_pack_members({{kStaffMember, bytes}}, inr);
-    else
-        packed = {msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.", {inr.string()})};
-    if (packed) {
-        plan.staffLinesOnDisk = std::move(lines);
-        return;
-    }
-    report.failed = true;
-    problems.add_text(packed.error);
+// A failed save leaves the staff on disk only as the dated plain file.
+void keep_staff_aside(const Plan& plan, const std::string& bytes, file_problems& problems) {
     const fs::path kept = free_dated_name(plan, plan.paths.data / kStaffMember, ".error_");
     if (io_result r = write_bytes(kept, bytes); r)
         problems.add_text(msg(plan, "msg_StaffKeptPlain", "Dane pracowników zapisano w pliku %s.", {kept.string()}));
@@ -307,7 +292,57 @@ void save_staff(Plan& plan, file_problems& problems, files_report& report) {
         problems.add_text(msg(plan, "msg_StaffNotSaved", "Dane pracowników nie zostały zapisane: %s", {r.error}));
 }
 
+void stage_groups(Plan& plan, save_set& set, staff_stage& staged, file_problems& problems) {
+    std::vector<std::string> lines = group_file_lines(plan.groups, problems);
+    if (lines.empty()) return;
+    std::string bytes;
+    if (io_result r = lines_bytes(plan.paths.data / "grupy.ini", lines, bytes); !r) {
+        staged.refused = r.error;
+        return;
+    }
+    set.add(plan.paths.data / "grupy.ini", std::move(bytes));
+    staged.groupLines = std::move(lines);
+}
+
+void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& problems) {
+    const fs::path inr = plan.paths.data / "kadra.inr";
+    // The plain staff file is built in memory and never written beside the
+    // archive; only a failed save puts it on disk, under the dated name.
+    std::vector<std::string> lines = staff_file_lines(plan.workers, problems);
+    staged.staffBytes = encode_lines(lines);
+    if (!set_aside_unreadable(plan, inr, problems)) {
+        staged.refused = msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.",
+                             {inr.string()});
+        return;
+    }
+    std::string bytes;
+    if (io_result r = archive_bytes({{kStaffMember, staged.staffBytes}}, inr, bytes); !r) {
+        staged.refused = r.error;
+        return;
+    }
+    set.add(inr, std::move(bytes));
+    staged.staffLines = std::move(lines);
+}
+
 }  // namespace
+
+staff_stage stage_staff_files(Plan& plan, save_set& set, file_problems& problems, bool onlyChanged) {
+    staff_stage staged;
+    if (plan.paths.data.empty()) return staged;
+    if (onlyChanged && (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk)) return staged;
+    std::error_code ec;
+    fs::create_directories(plan.paths.data, ec);
+    if (!plan.groups.empty() && (!onlyChanged || group_lines_now(plan) != *plan.groupLinesOnDisk))
+        stage_groups(plan, set, staged, problems);
+    if (!plan.workers.empty() && (!onlyChanged || staff_lines_now(plan) != *plan.staffLinesOnDisk))
+        stage_staff(plan, set, staged, problems);
+    return staged;
+}
+
+void staff_files_saved(Plan& plan, staff_stage& staged) {
+    if (staged.groupLines) plan.groupLinesOnDisk = std::move(staged.groupLines);
+    if (staged.staffLines) plan.staffLinesOnDisk = std::move(staged.staffLines);
+}
 
 files_report zapisz(Plan& plan) {
     files_report report;
@@ -318,20 +353,18 @@ files_report zapisz(Plan& plan) {
         show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
         return report;
     }
-    std::error_code ec;
-    fs::create_directories(plan.paths.data, ec);
-    if (!plan.groups.empty()) {
-        std::vector<std::string> lines = group_file_lines(plan.groups, problems);
-        if (!lines.empty()) {
-            if (io_result r = write_lines(plan.paths.data / "grupy.ini", lines); !r) {
-                problems.add_text(r.error);
-                report.failed = true;
-            } else {
-                plan.groupLinesOnDisk = std::move(lines);
-            }
-        }
+    save_set set;
+    staff_stage staged = stage_staff_files(plan, set, problems, false);
+    // Groups and staff go together: the staff never name a group the group
+    // file on disk does not hold, nor the other way round.
+    io_result saved = staged.refused.empty() ? commit_save_set(set, plan.paths.data) : io_result{staged.refused};
+    if (saved) {
+        staff_files_saved(plan, staged);
+    } else {
+        report.failed = true;
+        problems.add_text(saved.error);
+        if (!plan.workers.empty()) keep_staff_aside(plan, staged.staffBytes, problems);
     }
-    if (!plan.workers.empty()) save_staff(plan, problems, report);
     report.problems = std::move(problems.items);
     show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
     return report;

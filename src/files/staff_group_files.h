@@ -1,8 +1,11 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/plan.h"
+#include "files/file_problems.h"
+#include "files/save_set.h"
 
 namespace planek {
 
@@ -33,6 +36,22 @@ files_report zapisz(Plan& plan);
 // there afterwards. Nothing is written before the files were read, nor
 // after a staff restore.
 files_report zapisz_gdy_zmienione(Plan& plan);
+
+// What a save of several files holds of the staff and groups: the lines
+// staged (remembered as on disk once the save is through), the plain staff
+// file, and why a file that had to go could not be staged.
+struct staff_stage {
+    std::optional<std::vector<std::string>> groupLines, staffLines;
+    std::string staffBytes;
+    std::string refused;
+};
+
+// Adds grupy.ini and kadra.inr as the tables give them to `set`; with
+// `onlyChanged` only a file whose lines differ from those last read or
+// written (under the rules of zapisz_gdy_zmienione).
+staff_stage stage_staff_files(Plan& plan, save_set& set, file_problems& problems, bool onlyChanged);
+// The staged files are on disk now.
+void staff_files_saved(Plan& plan, staff_stage& staged);
 
 // Appends loaded records to the tables the way the dialogs' add routines
 // will: every worker gets a month entry per period month.

@@ -47,13 +47,17 @@ int sunday_position(int year, int month, int day) {
 
 fs::path sundays_file(const Plan& plan) { return plan.paths.data / "sundays.ini"; }
 
-io_result zapisz_niedziele(Plan& plan) {
-    if (plan.year < 1 || plan.month < 1 || plan.month > 12) return {};
+namespace {
+
+// The record with the Sundays of the shown month brought up to date; false
+// when that changes nothing.
+bool updated_sundays(Plan& plan, IniFile& ini) {
+    if (plan.year < 1 || plan.month < 1 || plan.month > 12) return false;
     const std::string key = std::to_string(plan.year);
     const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
     const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
 
-    IniFile ini = read_settings_file(plan, sundays_file(plan));
+    ini = read_settings_file(plan, sundays_file(plan));
     const std::string before = ini.text();
     for (const prac& w : plan.workers) {
         const std::string section = std::to_string(w.id);
@@ -75,12 +79,30 @@ io_result zapisz_niedziele(Plan& plan) {
             ini.deleteKey(section, key);
         }
     }
-    if (ini.text() == before) return {};
-    if (!ini.saveAs(sundays_file(plan))) {
-        io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
-        plan.ui->warn(r.error);
-        return r;
-    }
+    return ini.text() != before;
+}
+
+io_result not_saved(Plan& plan, const IniFile& ini) {
+    io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
+    plan.ui->warn(r.error);
+    return r;
+}
+
+}  // namespace
+
+io_result zapisz_niedziele(Plan& plan) {
+    IniFile ini;
+    if (!updated_sundays(plan, ini)) return {};
+    if (!ini.saveAs(sundays_file(plan))) return not_saved(plan, ini);
+    return {};
+}
+
+io_result stage_niedziele(Plan& plan, save_set& set) {
+    IniFile ini;
+    if (!updated_sundays(plan, ini)) return {};
+    std::string bytes;
+    if (!ini.bytesFor(sundays_file(plan), bytes)) return not_saved(plan, ini);
+    set.add(sundays_file(plan), std::move(bytes));
     return {};
 }
 

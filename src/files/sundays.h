@@ -6,6 +6,7 @@
 
 #include "core/file_io.h"
 #include "core/plan.h"
+#include "files/save_set.h"
 
 namespace planek {
 
@@ -21,5 +22,8 @@ std::filesystem::path sundays_file(const Plan& plan);
 // Updates the record for the Sundays of the shown month. A failed write is
 // returned (and shown) and leaves the old file whole.
 io_result zapisz_niedziele(Plan& plan);
+// The same update added to a save of several files instead of written; a
+// record that cannot be written is returned (and shown) and not added.
+io_result stage_niedziele(Plan& plan, save_set& set);
 
 }  // namespace planek

@@ -85,13 +85,12 @@ void MainWindow::buildActions() {
         if (a_ProjectNew(plan_)) refreshAll();
     });
     on(makeAction("a_ProjectOpen", "Otwórz...", "Ctrl+O", "Otwórz plik planu"), [this] { openProject(); });
+    // The month's save writes a changed staff with it, both files or neither.
     on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] {
-        zapisz_gdy_zmienione(plan_);
         a_ProjectSave(plan_);
         refreshCaption();
     });
     on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] {
-        zapisz_gdy_zmienione(plan_);
         mi_SaveAs(plan_);
         refreshCaption();
     });

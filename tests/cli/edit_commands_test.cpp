@@ -138,6 +138,19 @@ TEST_F(CliEdit, DaysOffAndTheirAllowances) {
     EXPECT_EQ(check.code, 0) << check.err;
 }
 
+TEST_F(CliEdit, LeaveOnAReadOnlyMonthSavesNeitherFileAndSaysOneFailure) {
+    const fs::path staffFile = dir / "ward" / "dane" / "kadra.inr";
+    const std::string staff = read_file(staffFile), before = read_file(month);
+    fs::permissions(month, fs::perms::owner_read | fs::perms::group_read);
+    const result added = cli({"--yes", "add-dayoff", month, "3", "1", "u", "--to", "2"});
+    fs::permissions(month, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(added.code, 1);
+    EXPECT_FALSE(has(added.out, "Zapisano")) << added.out;
+    EXPECT_TRUE(has(added.err, "Nie zapisano pliku")) << added.err;
+    EXPECT_EQ(read_file(staffFile), staff) << "the balance was drawn for a leave no file holds";
+    EXPECT_EQ(read_file(month), before);
+}
+
 TEST_F(CliEdit, RemoveTakesTheDaysDutiesOrItsDayOff) {
     ASSERT_EQ(cli({"add-duty", month, "1", "10", "1", "--length", "4:00"}).code, 0);
     ASSERT_EQ(cli({"add-duty", month, "1", "10", "1", "--start", "12:00", "--length", "4:00"}).code, 0);

@@ -12,6 +12,7 @@
 #include "files/archive.h"
 #include "files/backups.h"
 #include "files/recent_files.h"
+#include "files/save_journal.h"
 #include "files/staff_group_files.h"
 #include "files/sundays.h"
 #include "month_fixture.h"
@@ -65,9 +66,11 @@ void restore(const fs::path& folder, const std::map<fs::path, std::string>& file
     for (const auto& [p, bytes] : files) test::write_file(p, bytes);
 }
 
+// What a process killed in a save leaves: its temporary files and the
+// journal of a save of several files.
 bool temporary(const fs::path& p) {
     const std::string name = p.filename().string();
-    return name.find(".tmp") != std::string::npos;
+    return name.find(".tmp") != std::string::npos || is_journal_name(p);
 }
 
 struct save_outcome {

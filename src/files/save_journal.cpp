@@ -1,0 +1,169 @@
+#include "files/save_journal.h"
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <system_error>
+
+#include "core/sha256.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kJournalHead = "planek-zapis 1";
+constexpr const char* kJournalPrefix = "zapis_";
+constexpr const char* kJournalExt = ".jrn";
+
+bool older_than(const fs::path& file, std::chrono::seconds age) {
+    std::error_code ec;
+    const auto written = fs::last_write_time(file, ec);
+    return !ec && fs::file_time_type::clock::now() - written >= age;
+}
+
+std::vector<std::string> split_tabs(const std::string& line) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (size_t at; (at = line.find('\t', from)) != std::string::npos; from = at + 1)
+        parts.push_back(line.substr(from, at - from));
+    parts.push_back(line.substr(from));
+    return parts;
+}
+
+bool is_there(const fs::path& p) {
+    std::error_code ec;
+    return fs::exists(p, ec);
+}
+
+void remove_quietly(const fs::path& p) {
+    std::error_code ec;
+    fs::remove(p, ec);
+}
+
+// The journal can be finished when every file still waiting finds its
+// target as the save found it, and every file already renamed is still the
+// save's own text; anything else means another program saved since.
+bool finishable(const std::vector<journal_entry>& entries) {
+    return std::all_of(entries.begin(), entries.end(), [](const journal_entry& e) {
+        return file_hash(e.target) == (is_there(e.tmp) ? e.before : e.after);
+    });
+}
+
+// Finishes or drops one journal. False when it has to stay for a later start.
+bool settle_journal(const fs::path& journal, std::vector<leftover>& done) {
+    std::vector<journal_entry> entries;
+    std::string error;
+    if (!read_journal(journal, entries, error)) {
+        done.push_back({leftover_action::Unreadable, journal, {}});
+        return false;
+    }
+    leftover item{leftover_action::Finished, journal, {}};
+    for (const journal_entry& e : entries) item.targets.push_back(e.target);
+    if (finishable(entries)) {
+        for (const journal_entry& e : entries)
+            if (is_there(e.tmp) && !put_in_place(e.tmp, e.target)) return false;  // tried again next time
+    } else {
+        item.action = leftover_action::Abandoned;
+        for (const journal_entry& e : entries) remove_quietly(e.tmp);
+    }
+    remove_quietly(journal);
+    done.push_back(std::move(item));
+    return true;
+}
+
+// The temporary files journals still wait for: those of saves running now,
+// and of journals that could not be settled.
+std::set<fs::path> waiting_files(const std::vector<fs::path>& journals) {
+    std::set<fs::path> waiting;
+    for (const fs::path& j : journals) {
+        std::vector<journal_entry> entries;
+        std::string ignored;
+        if (!read_journal(j, entries, ignored)) continue;
+        for (const journal_entry& e : entries) waiting.insert(e.tmp.lexically_normal());
+    }
+    return waiting;
+}
+
+}  // namespace
+
+std::string bytes_hash(const std::string& bytes) { return sha256_hex(bytes); }
+
+std::string file_hash(const fs::path& file) {
+    if (!is_there(file)) return "-";
+    std::string bytes, error;
+    if (!read_bytes(file, bytes, error)) return "?";
+    return bytes_hash(bytes);
+}
+
+fs::path new_journal_name(const fs::path& folder) {
+    std::random_device random;
+    return folder / (kJournalPrefix + std::to_string(random() % 1000000000u) + kJournalExt);
+}
+
+bool is_journal_name(const fs::path& file) {
+    const std::string name = file.filename().string();
+    return name.rfind(kJournalPrefix, 0) == 0 && file.extension() == kJournalExt;
+}
+
+io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries) {
+    std::vector<std::string> lines{kJournalHead};
+    for (const journal_entry& e : entries)
+        lines.push_back(e.target.string() + "\t" + e.tmp.string() + "\t" + e.before + "\t" + e.after);
+    return write_lines(journal, lines);
+}
+
+bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, std::string& error) {
+    std::vector<std::string> lines;
+    if (!read_lines(journal, lines, error)) return false;
+    entries.clear();
+    if (lines.empty() || lines.front() != kJournalHead) {
+        error = "Plik \"" + journal.string() + "\" nie jest dziennikiem zapisu.";
+        return false;
+    }
+    for (size_t n = 1; n < lines.size(); ++n) {
+        if (lines[n].empty()) continue;
+        const std::vector<std::string> parts = split_tabs(lines[n]);
+        if (parts.size() != 4 || parts[0].empty() || parts[1].empty()) {
+            error = "Plik \"" + journal.string() + "\", wiersz " + std::to_string(n + 1) + ": niepełny wpis.";
+            return false;
+        }
+        entries.push_back({parts[0], parts[1], parts[2], parts[3]});
+    }
+    return true;
+}
+
+std::vector<leftover> settle_interrupted_saves(const fs::path& journal_folder, const std::vector<fs::path>& folders,
+                                               std::chrono::seconds min_age) {
+    std::vector<leftover> done;
+    std::vector<fs::path> kept;  // journals still waiting: too young, or not to be settled now
+    std::error_code ec;
+    std::vector<fs::path> journals;
+    if (!journal_folder.empty() && fs::is_directory(journal_folder, ec))
+        for (const auto& e : fs::directory_iterator(journal_folder, ec))
+            if (e.is_regular_file(ec) && is_journal_name(e.path())) journals.push_back(e.path());
+    std::sort(journals.begin(), journals.end());
+    for (const fs::path& j : journals)
+        if (!older_than(j, min_age) || !settle_journal(j, done)) kept.push_back(j);
+
+    const std::set<fs::path> waiting = waiting_files(kept);
+    std::set<fs::path> seen;
+    for (const fs::path& folder : folders) {
+        if (folder.empty() || !fs::is_directory(folder, ec) || !seen.insert(fs::weakly_canonical(folder, ec)).second)
+            continue;
+        std::vector<fs::path> stale;
+        for (const auto& e : fs::directory_iterator(folder, ec))
+            if (e.is_regular_file(ec) && is_temporary_name(e.path()) && older_than(e.path(), min_age) &&
+                !waiting.count(e.path().lexically_normal()))
+                stale.push_back(e.path());
+        std::sort(stale.begin(), stale.end());
+        for (const fs::path& p : stale) {
+            std::error_code removed;
+            if (fs::remove(p, removed)) done.push_back({leftover_action::Removed, p, {}});
+        }
+    }
+    return done;
+}
+
+}  // namespace planek

@@ -1,0 +1,36 @@
+#pragma once
+// A change that spans several files (a leave: the month and the balances in
+// the staff archive; a scheduler run: the month, the staff with the pattern
+// starts and sundays.ini; a staff change: groups and staff) reaches the disk
+// whole or not at all.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/file_io.h"
+
+namespace planek {
+
+struct staged_file {
+    std::filesystem::path target;
+    std::string bytes;
+};
+
+struct save_set {
+    std::vector<staged_file> files;  // in the order they are put in place
+    void add(std::filesystem::path target, std::string bytes) {
+        files.push_back({std::move(target), std::move(bytes)});
+    }
+};
+
+// Puts every file of the set in place or leaves every target as it was.
+// Every temporary file is written and synced first; then a journal in
+// `journal_folder` names them all and they are renamed over their targets
+// in the set's order. A rename that fails puts back the targets already
+// replaced (from their old bytes, read before anything was written); a
+// process killed after the journal leaves the rest to the next start
+// (settle_interrupted_saves). A set of one file is the plain safe write.
+// The error names the file that failed; nothing else is said.
+io_result commit_save_set(const save_set& set, const std::filesystem::path& journal_folder);
+
+}  // namespace planek

@@ -1,0 +1,202 @@
+// The command line killed with SIGKILL at each write step of a leave, a
+// scheduler run and a staff change (the test build stops there and waits
+// for the signal). The next start, any command, must find the files of the
+// change wholly as before or wholly as after, and no temporary file or
+// journal left behind.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "cli_runner.h"
+#include "core/file_io.h"
+#include "files/archive.h"
+#include "files/save_journal.h"
+
+extern char** environ;
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::result;
+using test::run_cli;
+using test::TempDir;
+
+enum class killed { AtStep, Finished };
+
+// Runs the test build with `args`, stopped just before write step `step`
+// and killed there. Finished when the run took fewer steps.
+killed run_and_kill_at(const TempDir& dir, int step, const std::vector<std::string>& args) {
+    const fs::path marker = dir / "paused";
+    fs::remove(marker);
+    std::vector<std::string> words{PLANEK_CLI_KILLABLE};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<std::string> env{"PLANEK_PAUSE_AT_WRITE_STEP=" + std::to_string(step),
+                                 "PLANEK_PAUSE_MARKER=" + marker.string(), "LC_ALL=C.UTF-8"};
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    std::vector<char*> argv, envp;
+    for (std::string& w : words) argv.push_back(w.data());
+    for (std::string& e : env) envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&quiet);
+    EXPECT_EQ(spawned, 0);
+    if (spawned != 0) return killed::Finished;
+    int status = 0;
+    for (int waited = 0; waited < 2000; ++waited) {
+        if (fs::exists(marker)) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFSIGNALED(status));
+            return killed::AtStep;
+        }
+        if (waitpid(pid, &status, WNOHANG) == pid) return killed::Finished;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    ADD_FAILURE() << "the program neither paused nor ended";
+    return killed::Finished;
+}
+
+std::string content(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return "<none>";
+    if (file.extension() != ".inr") return read_file(file);
+    std::vector<archive_member> members;
+    if (!archive_read(file, members)) return "<unreadable archive>";
+    std::string s;
+    for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
+    return s;
+}
+
+bool leftover_name(const fs::path& p) { return is_temporary_name(p) || is_journal_name(p); }
+
+class KillDuringSave : public ::testing::Test {
+protected:
+    TempDir dir;
+    fs::path root, pristine, month;
+    std::vector<fs::path> changeFiles;
+    int killPoints = 0;
+
+    void SetUp() override {
+        root = dir / "ward";
+        pristine = dir / "pristine";
+        ASSERT_EQ(run_cli(dir, {"demo", root.string()}).code, 0);
+        month = root / "dane" / "2030_04.pnk";
+        ASSERT_EQ(cli({"new", month.string(), "2030-04"}).code, 0);
+        const fs::path data = root / "dane";
+        changeFiles = {month, data / "kadra.inr", data / "grupy.ini", data / "sundays.ini"};
+    }
+    result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--root", root.string(), "--lang", "polski"});
+        return run_cli(dir, args);
+    }
+    std::vector<std::string> state() const {
+        std::vector<std::string> s;
+        for (const fs::path& f : changeFiles) s.push_back(content(f));
+        return s;
+    }
+    void keep_pristine() {
+        fs::remove_all(pristine);
+        fs::copy(root, pristine, fs::copy_options::recursive);
+    }
+    void back_to_pristine() {
+        fs::remove_all(root);
+        fs::copy(pristine, root, fs::copy_options::recursive);
+    }
+    // The next start, a minute or more after the kill.
+    void start_again() {
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            if (e.is_regular_file() && leftover_name(e.path()))
+                fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(2));
+        const result started = cli({"staff"});
+        EXPECT_EQ(started.code, 0) << started.err;
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            EXPECT_FALSE(e.is_regular_file() && leftover_name(e.path())) << "left behind: " << e.path();
+    }
+    // Kills the command at every write step up to `most`; `check` judges
+    // the files after the next start.
+    void kill_at_each_step(const std::vector<std::string>& command, int most,
+                           const std::function<void(const std::vector<std::string>&)>& check) {
+        std::vector<std::string> args{"--root", root.string(), "--lang", "polski"};
+        args.insert(args.end(), command.begin(), command.end());
+        for (int step = 1; step <= most; ++step) {
+            SCOPED_TRACE("killed before write step " + std::to_string(step));
+            back_to_pristine();
+            if (run_and_kill_at(dir, step, args) == killed::Finished) break;
+            ++killPoints;
+            start_again();
+            check(state());
+        }
+    }
+};
+
+TEST_F(KillDuringSave, LeaveWithItsBalanceIsWhollyBeforeOrAfter) {
+    keep_pristine();
+    const auto before = state();
+    const std::vector<std::string> leave{"--yes", "add-dayoff", month.string(), "3", "1", "u", "--to", "2"};
+    std::vector<std::string> once{"--root", root.string(), "--lang", "polski"};
+    once.insert(once.end(), leave.begin(), leave.end());
+    ASSERT_EQ(test::run_program(dir, PLANEK_CLI, once, "LC_ALL=C.UTF-8 ").code, 0);
+    const auto after = state();
+    ASSERT_NE(before[0], after[0]);
+    ASSERT_NE(before[1], after[1]) << "the leave took nothing off the balance";
+    kill_at_each_step(leave, 200, [&](const std::vector<std::string>& now) {
+        EXPECT_TRUE(now == before || now == after) << "month and staff balances of different saves";
+    });
+    EXPECT_GE(killPoints, 17);
+    RecordProperty("kill_points", killPoints);
+}
+
+TEST_F(KillDuringSave, SchedulerRunIsWhollyBeforeOrAfter) {
+    keep_pristine();
+    const auto before = state();
+    const std::vector<std::string> run{"schedule", month.string(), "--seed", "7", "--accept"};
+    ASSERT_EQ(cli(run).code, 0);
+    const auto after = state();
+    ASSERT_NE(before[0], after[0]);
+    ASSERT_NE(before[1], after[1]) << "no pattern start moved";
+    ASSERT_NE(before[3], after[3]) << "no Sunday worked";
+    kill_at_each_step(run, 200, [&](const std::vector<std::string>& now) {
+        EXPECT_TRUE(now == before || now == after) << "month, staff and Sundays of different saves";
+    });
+    EXPECT_GE(killPoints, 23);
+    RecordProperty("kill_points", killPoints);
+}
+
+TEST_F(KillDuringSave, StaffChangeLeavesGroupsAndStaffOfOneSave) {
+    // A generated ward replaced by the demo ward: the groups and the staff
+    // both change first, the demo months follow.
+    fs::remove_all(root);
+    ASSERT_EQ(run_cli(dir, {"generate", root.string(), "--workers", "6", "--months", "1", "--seed", "3"}).code, 0);
+    keep_pristine();
+    const auto before = state();
+    ASSERT_EQ(cli({"--yes", "demo"}).code, 0);
+    const auto after = state();
+    ASSERT_NE(before[1], after[1]);
+    ASSERT_NE(before[2], after[2]);
+    // The staff change is the first save of the run; later steps write months.
+    kill_at_each_step({"--yes", "demo"}, 40, [&](const std::vector<std::string>& now) {
+        EXPECT_EQ(now[1] == before[1], now[2] == before[2]) << "groups and staff of different saves";
+    });
+    EXPECT_GE(killPoints, 17);
+    RecordProperty("kill_points", killPoints);
+}
+
+}  // namespace
+}  // namespace planek

@@ -1,0 +1,295 @@
+// A change that spans files (a leave: month and staff balances; a scheduled
+// month: month, Sundays and pattern starts; a staff change: groups and
+// staff) is run once per write step it takes, with that step failing, and
+// again cut off there as a killed process would be. Then the next start
+// tidies up. The files of the change must be all as before or all as after,
+// with no temporary file or journal left.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "core/file_io.h"
+#include "files/archive.h"
+#include "files/interrupted_saves.h"
+#include "files/save_journal.h"
+#include "files/save_set.h"
+#include "files/staff_group_files.h"
+#include "files/sundays.h"
+#include "month_fixture.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MonthFixture;
+using test::read_file;
+using test::write_file;
+
+struct fault_guard {
+    ~fault_guard() { set_write_fault(0); }
+};
+
+// The staff archive is compared by its members: libzip stamps the time.
+std::string content(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return "<none>";
+    if (file.extension() != ".inr") return read_file(file);
+    std::vector<archive_member> members;
+    if (!archive_read(file, members)) return "<unreadable archive>";
+    std::string s;
+    for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
+    return s;
+}
+
+std::map<fs::path, std::string> raw(const fs::path& folder) {
+    std::map<fs::path, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) files[e.path()] = read_file(e.path());
+    return files;
+}
+
+void restore(const fs::path& folder, const std::map<fs::path, std::string>& files) {
+    std::vector<fs::path> extra;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file() && !files.count(e.path())) extra.push_back(e.path());
+    for (const auto& p : extra) fs::remove(p);
+    for (const auto& [p, bytes] : files) write_file(p, bytes);
+}
+
+bool leftover_name(const fs::path& p) { return is_temporary_name(p) || is_journal_name(p); }
+
+// What a killed save left is made old enough for the start to take it.
+void age_leftovers(const fs::path& folder) {
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file() && leftover_name(e.path()))
+            fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(2));
+}
+
+std::vector<fs::path> leftovers(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file() && leftover_name(e.path())) found.push_back(e.path());
+    return found;
+}
+
+class MultiFileSave : public MonthFixture {
+protected:
+    std::vector<fs::path> changeFiles;
+
+    void SetUp() override {
+        MonthFixture::SetUp();
+        for (prac& w : plan.workers) w.holidayCurrentYear = 26 * 455;
+        empty_month("2024_03.pnk");
+        ASSERT_TRUE(add_duty(0, 4, 420, 720));
+        ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+        ASSERT_TRUE(zapisz(plan).ok());
+        changeFiles = {path("2024_03.pnk"), plan.paths.data / "kadra.inr", plan.paths.data / "grupy.ini",
+                       sundays_file(plan)};
+    }
+
+    // The plan as a fresh start reads it from disk.
+    void load() {
+        ASSERT_TRUE(wczytaj(plan).ok());
+        plan.currentFile = path("2024_03.pnk").string();
+        ASSERT_TRUE(wczytaj_dyzury_i_wolne(plan).empty());
+        ui->warnings.clear();
+    }
+
+    std::vector<std::string> state() const {
+        std::vector<std::string> s;
+        for (const fs::path& f : changeFiles) s.push_back(content(f));
+        return s;
+    }
+
+    // Returns the number of write steps tried.
+    int kill_each_step(const std::function<void()>& change, const std::function<bool()>& save) {
+        fault_guard guard;
+        const auto disk = raw(dir.path());
+        load();
+        const auto before = state();
+        change();
+        set_write_fault(0);
+        EXPECT_TRUE(save()) << (ui->warnings.empty() ? "" : ui->warnings.front());
+        const int steps = write_steps();
+        const auto after = state();
+        EXPECT_NE(before, after) << "the change wrote nothing";
+        restore(dir.path(), disk);
+        for (bool cut : {false, true})
+            for (int n = 1; n <= steps; ++n) {
+                SCOPED_TRACE("write step " + std::to_string(n) + (cut ? " cut off" : " failing"));
+                load();
+                change();
+                set_write_fault(n, cut);
+                const bool saved = save();
+                set_write_fault(0);
+                if (!saved && !cut) {
+                    EXPECT_EQ(ui->warnings.size(), 1u) << "one failure, said once";
+                    EXPECT_EQ(state(), before) << "a failed save left files of the change on disk";
+                }
+                age_leftovers(dir.path());
+                tidy_after_killed_saves(plan);
+                const auto now = state();
+                EXPECT_TRUE(now == before || now == after) << "the files of the change are mixed";
+                // A save the user was told failed is not finished behind his back.
+                if (!saved && !cut) {
+                    EXPECT_EQ(now, before);
+                }
+                if (saved) {
+                    EXPECT_EQ(now, after);
+                }
+                EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
+                restore(dir.path(), disk);
+            }
+        RecordProperty("failure_points", steps);
+        return steps;
+    }
+};
+
+TEST_F(MultiFileSave, LeaveWithItsBalanceIsWhollyOldOrNewAfterEveryStep) {
+    const int steps = kill_each_step(
+        [&] {
+            plan.workers[1].holidayCurrentYear -= 3 * 455;
+            ASSERT_TRUE(add_day_off(1, 11, 13));
+        },
+        [&] { return zapisz_dyzury_i_wolne(plan).ok(); });
+    // Month and staff archive, each written and put in place, with the journal between.
+    EXPECT_GE(steps, 17);
+}
+
+TEST_F(MultiFileSave, ScheduledMonthWithSundaysAndPatternStartsIsWhollyOldOrNewAfterEveryStep) {
+    const int steps = kill_each_step(
+        [&] {
+            // 10 March 2024 is a Sunday.
+            ASSERT_TRUE(add_duty(1, 10, 420, 720));
+            ASSERT_TRUE(add_duty(2, 10, 1140, 720, 2));
+            plan.workers[2].systemStartFrom = 3;
+        },
+        [&] { return zapisz_dyzury_i_wolne(plan).ok(); });
+    EXPECT_GE(steps, 23);
+}
+
+TEST_F(MultiFileSave, StaffChangeIsWhollyOldOrNewAfterEveryStep) {
+    const int steps = kill_each_step(
+        [&] {
+            plan.workers[1].surname = "Nowak-Zięba";
+            plan.groups[0].name = "Chirurgia ogólna";
+        },
+        [&] { return zapisz(plan).ok(); });
+    EXPECT_GE(steps, 17);
+}
+
+TEST_F(MultiFileSave, FailedLeaveSaveIsOneFailureAndKeepsTheStaffFileAsItWas) {
+    load();
+    const std::string staff = content(plan.paths.data / "kadra.inr");
+    plan.workers[1].holidayCurrentYear -= 3 * 455;
+    ASSERT_TRUE(add_day_off(1, 11, 13));
+    plan.modified = true;
+    fs::permissions(path("2024_03.pnk"), fs::perms::owner_read);
+    EXPECT_FALSE(zapisz_dyzury_i_wolne(plan).ok());
+    fs::permissions(path("2024_03.pnk"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(ui->warnings.size(), 1u);
+    EXPECT_NE(ui->warnings.front().find("tylko do odczytu"), std::string::npos) << ui->warnings.front();
+    EXPECT_EQ(content(plan.paths.data / "kadra.inr"), staff);
+    EXPECT_TRUE(plan.modified);
+}
+
+// The start's own rules for what a killed save left.
+class Leftovers : public MonthFixture {
+protected:
+    fs::path data() const { return plan.paths.data; }
+
+    // A journal as a save killed after writing it leaves: both new texts
+    // waiting, neither renamed.
+    fs::path killed_after_journal(const fs::path& a, const fs::path& b) {
+        save_set set;
+        set.add(a, "nowe a\r\n");
+        set.add(b, "nowe b\r\n");
+        fault_guard guard;
+        // Cut off at the first rename: the four steps of each temporary file
+        // and the six of the journal's safe write come first.
+        set_write_fault(4 + 4 + 6 + 1, true);
+        EXPECT_FALSE(commit_save_set(set, data()));
+        for (const auto& e : fs::directory_iterator(data()))
+            if (is_journal_name(e.path())) return e.path();
+        ADD_FAILURE() << "no journal";
+        return {};
+    }
+};
+
+TEST_F(Leftovers, StartFinishesAJournalAndSaysSoInTheLog) {
+    const fs::path a = data() / "a.ini", b = data() / "b.ini";
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    const fs::path journal = killed_after_journal(a, b);
+    EXPECT_EQ(read_file(a), "stare a\r\n");
+
+    // A minute has not passed: the save may still be running in another program.
+    EXPECT_TRUE(tidy_after_killed_saves(plan).empty());
+    EXPECT_TRUE(fs::exists(journal));
+
+    age_leftovers(dir.path());
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("Dokończono przerwany zapis"), std::string::npos) << said[0];
+    EXPECT_EQ(read_file(a), "nowe a\r\n");
+    EXPECT_EQ(read_file(b), "nowe b\r\n");
+    EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
+    EXPECT_NE(read_file(log_file(plan)).find("b.ini"), std::string::npos);
+}
+
+TEST_F(Leftovers, JournalWhoseFileAnotherProgramSavedSinceIsDroppedNotForced) {
+    const fs::path a = data() / "a.ini", b = data() / "b.ini";
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    killed_after_journal(a, b);
+    write_file(b, "kolegi b\r\n");  // another planner's save meanwhile
+    age_leftovers(dir.path());
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("Porzucono"), std::string::npos) << said[0];
+    EXPECT_EQ(read_file(a), "stare a\r\n");
+    EXPECT_EQ(read_file(b), "kolegi b\r\n");
+    EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
+}
+
+TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
+    const fs::path month = dir.path() / "plany" / "2024_03.pnk";
+    plan.options.recentProjects[0] = month.string();
+    write_file(data() / "kadra.inr.tmp123456", "pół archiwum");
+    write_file(month.parent_path() / "2024_03.pnk.tmp42", "pół miesiąca");
+    write_file(data() / "notatki.tmp", "użytkownika");
+    write_file(data() / "plan.tmp12.txt", "użytkownika");
+    write_file(data() / "zapis_77.jrn.tmp901", "pół dziennika");
+    age_leftovers(dir.path());
+    write_file(data() / "grupy.ini.tmp5", "zapis w toku");  // young: a save running now
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    EXPECT_EQ(said.size(), 3u);
+    EXPECT_FALSE(fs::exists(data() / "kadra.inr.tmp123456"));
+    EXPECT_FALSE(fs::exists(month.parent_path() / "2024_03.pnk.tmp42"));
+    EXPECT_FALSE(fs::exists(data() / "zapis_77.jrn.tmp901"));
+    EXPECT_TRUE(fs::exists(data() / "notatki.tmp"));
+    EXPECT_TRUE(fs::exists(data() / "plan.tmp12.txt"));
+    EXPECT_TRUE(fs::exists(data() / "grupy.ini.tmp5"));
+    const std::string log = read_file(log_file(plan));
+    EXPECT_NE(log.find("kadra.inr.tmp123456"), std::string::npos) << log;
+}
+
+TEST_F(Leftovers, UnreadableJournalIsLeftAndSaidWithTheTargetsUntouched) {
+    const fs::path a = data() / "a.ini", b = data() / "b.ini";
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    const fs::path journal = killed_after_journal(a, b);
+    std::string text = read_file(journal);
+    write_file(journal, text.substr(0, text.size() / 3 * 2) + "\r\nzepsuty wiersz\r\n");
+    age_leftovers(dir.path());
+    // The files it waited for are of no use without it; it stays to be looked at.
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_NE(said[0].find("dziennika"), std::string::npos) << said[0];
+    EXPECT_TRUE(fs::exists(journal));
+    EXPECT_EQ(read_file(a), "stare a\r\n");
+}
+
+}  // namespace
+}  // namespace planek
