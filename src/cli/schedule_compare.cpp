@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,14 +84,16 @@ measured run_algorithm(Plan& plan, const std::string& file, int algorithm, const
     choice.algorithm = algorithm;
     choice.seconds = o.seconds;
     choice.seed = o.seed;
-    const auto start = std::chrono::steady_clock::now();
+    // Processor time: the machine the table is made on may be busy with
+    // other work, which would swell the wall-clock figures.
+    const std::clock_t start = std::clock();
     for (size_t g = 0; g < plan.groups.size(); ++g) {
         if (plan.groups[g].old) continue;
         plan.currentGroup = int(g);
         plan.random.seed(o.seed);
         m.unmet += std::int64_t(uloz_planek(plan, choice).unmet.size());
     }
-    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m.seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
     for (size_t g = 0; g < plan.groups.size(); ++g) {
         if (plan.groups[g].old) continue;
         plan.currentGroup = int(g);
@@ -111,7 +113,7 @@ std::string hours(std::int64_t minutes) {
 void print_header(std::ostream& out) {
     out << "oddział\talg";
     for (const char* c = kLetters; *c; ++c) out << "\t" << *c;
-    out << "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas [s]\n";
+    out << "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\n";
 }
 
 void print_row(std::ostream& out, const std::string& ward, int algorithm, const measured& m) {

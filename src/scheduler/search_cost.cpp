@@ -161,6 +161,12 @@ cell_eval evaluate_cell(const search_model& m, int d, int s) {
             ++e.findings;
             e.cost += m.weights.finding;
         }
+        // Piling people into a shift already over its need is a finding of
+        // its own past the percent rule's bound.
+        if (r.StaffBiggerPercent && need > 0 && std::int64_t(have) * 100 > std::int64_t(r.vStaffBiggerPercent) * need) {
+            ++e.findings;
+            e.cost += m.weights.finding;
+        }
     }
     return e;
 }

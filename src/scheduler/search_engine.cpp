@@ -346,7 +346,7 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
     std::vector<std::vector<int>> best;
     s.snapshot(best);
     std::int64_t bestCost = s.cost(), lastBetter = 0;
-    double lastTold = 0;
+    double lastTold = -1;  // the watcher hears at once, then every tenth of a second
     std::int64_t k = 0;
     for (; k < steps && bestCost > 0 && k - lastBetter < idle; ++k) {
         std::int64_t& slot = history[size_t(k % kHistory)];
