@@ -110,8 +110,9 @@ TEST_F(ScheduleCommand, TheSecondAlgorithmRunsOnRequestAndRepeatsWithItsSeed) {
                                   "--seed", "4", "--discard", "-o", out.string()});
         ASSERT_EQ(r.code, 0) << r.err;
         EXPECT_NE(r.out.find("Algorytm 2: kroków "), std::string::npos) << r.out;
-        if (run == 0) first = r.out;
-        else EXPECT_EQ(r.out, first);
+        const std::string roster = r.out.substr(0, r.out.find("Zapisano "));  // the file names differ
+        if (run == 0) first = roster;
+        else EXPECT_EQ(roster, first);
     }
 }
 
@@ -122,14 +123,16 @@ TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
         EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
     // Rules a, b, f and h are never broken by the second algorithm.
     std::istringstream lines(r.out);
+    int rows = 0;
     for (std::string line; std::getline(lines, line);) {
-        if (line.find("\t2\t") == std::string::npos) continue;
         std::vector<std::string> cells;
         std::istringstream cols(line);
         for (std::string c; std::getline(cols, c, '\t');) cells.push_back(c);
-        ASSERT_GE(cells.size(), 14u) << line;
+        if (cells.size() < 14 || cells[1] != "2") continue;
+        ++rows;
         for (int letter : {0, 1, 5, 7}) EXPECT_EQ(cells[size_t(2 + letter)], "0") << line;
     }
+    EXPECT_EQ(rows, 4);
 }
 
 }  // namespace
