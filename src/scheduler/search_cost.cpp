@@ -156,7 +156,9 @@ cell_eval evaluate_cell(const search_model& m, int d, int s) {
             e.cost += m.weights.finding;
         }
     } else if (have > need) {
-        e.cost += m.weights.overMinute * (have - need) * length;
+        // Growing with each further person, so that a shift already over
+        // its need is not where everyone short of the norm is piled.
+        e.cost += m.weights.overMinute * std::int64_t(have - need) * (have - need) * length;
         if (r.StaffBigger && have - need >= std::max(1, r.vStaffBigger)) {
             ++e.findings;
             e.cost += m.weights.finding;

@@ -34,7 +34,7 @@ struct search_shift {
 struct search_weights {
     std::int64_t finding = 20000;        // each expected finding of the warnings check
     std::int64_t shortMinute = 100;      // per person-minute missing in a shift
-    std::int64_t overMinute = 2;         // per person-minute above a shift's need
+    std::int64_t overMinute = 2;         // per person-minute above a shift's need, times the persons over
     std::int64_t normMinute = 10;        // per minute between planned time and norm
     std::int64_t sundayOver = 5000;      // each Sunday past the allowed run
     std::int64_t weekMinute = 1;         // per minute of a week outside the allowed band
