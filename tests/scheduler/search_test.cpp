@@ -3,6 +3,7 @@
 // repeatability and the options it must honour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,55 @@ TEST(Search, StopKeepsTheBestRosterSoFar) {
     // The construction staffed the month; that roster was kept.
     EXPECT_GT(r.placed, 50);
     EXPECT_TRUE(ward.findings("abfh").empty()) << joined(ward.findings("abfh"));
+}
+
+TEST(Search, PlansOnlyWhomItMayAndWhenTheyMay) {
+    search_ward ward(3, 2);
+    const int eight = ward.addEightHourWorker();  // Monday to Friday, no holidays
+    const int byHand = ward.addWorker();
+    ward.worker(byHand).prefWithoutAuto = true;
+    ward.plan2(Answer::Yes);
+    EXPECT_EQ(ward.dutyCount(byHand), 0);
+    EXPECT_GT(ward.dutyCount(eight), 0);
+    for (int d = 0; d < ward.days(); ++d) {
+        const day& dd = ward.plan.days[size_t(d)];
+        if (dd.dayOfWeek == 1 || dd.dayOfWeek == 7 || dd.holiday) {
+            EXPECT_TRUE(ward.month(eight).duties[size_t(d)].empty()) << "day " << d + 1;
+        }
+    }
+}
+
+TEST(Search, LeansTowardsTheShiftsWorkersPrefer) {
+    // Twelve-hour day and night shifts, one person each; one worker leans
+    // to days, one to nights, one has no leaning.
+    scheduler_ward ward;
+    ward.group().algorithm = 1;
+    for (zmiana_& z : ward.group().shifts) z.staffMin = z.staffMinS = 1;
+    ward.plan.options.warnings.WeekWorkTime = false;
+    for (int i = 0; i < 4; ++i) ward.addWorker();
+    ward.worker(0).prefDayNight = 1;
+    ward.worker(1).prefDayNight = 5;
+    ward.ui->answers.push_back(Answer::Yes);
+    scheduler_choice choice;
+    choice.seed = 9;
+    uloz_planek(ward.plan, choice);
+    const auto nights = [&](int w) {
+        const std::vector<int> s = ward.shifts(w);
+        return std::count(s.begin(), s.end(), 2);
+    };
+    EXPECT_LT(nights(0), nights(1));
+    EXPECT_GT(ward.dutyCount(0), 0);
+}
+
+TEST(Search, SaysWhyAWorkerStaysShortOfTheNorm) {
+    // Six full-time workers for one person a shift: the shifts run out
+    // before the norms do.
+    search_ward ward(6);
+    const scheduler_report r = ward.plan2(Answer::No);
+    const std::string text = joined(r.unmet);
+    EXPECT_NE(text.find(": brakuje do normatywu "), std::string::npos) << text;
+    EXPECT_NE(text.find("zmiany, które może wziąć, są już obsadzone"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Zmiana "), std::string::npos) << text;
 }
 
 TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
