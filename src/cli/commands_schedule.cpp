@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/schedule_compare.h"
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/month_project.h"
@@ -28,6 +29,8 @@ struct schedule_args {
     std::optional<std::uint64_t> seed;
     std::optional<bool> accept;  // --accept / --discard
     std::string out;             // -o
+    scheduler_choice choice;     // --algorithm, --seconds
+    bool compare = false;        // --compare [DIR]
 };
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
@@ -54,6 +57,17 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
             a.accept = accept;
         } else if (s == "-o" || s == "--output") {
             a.out = value();
+        } else if (s == "--algorithm") {
+            const std::string& v = value();
+            if (v != "1" && v != "2") throw usage_error("--algorithm przyjmuje 1 albo 2");
+            a.choice.algorithm = v == "1" ? 1 : 2;
+        } else if (s == "--seconds") {
+            const std::string& v = value();
+            const auto seconds = parse_int(v);
+            if (!seconds || *seconds < 1 || *seconds > 3600) throw usage_error("--seconds wymaga liczby od 1 do 3600");
+            a.choice.seconds = double(*seconds);
+        } else if (s == "--compare") {
+            a.compare = true;
         } else if (!s.empty() && s[0] == '-') {
             throw usage_error("nieznana opcja „" + s + "”");
         } else if (a.file.empty()) {
@@ -62,6 +76,7 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
             throw usage_error("nieoczekiwany argument „" + s + "”");
         }
     }
+    if (a.compare) return a;
     if (a.file.empty()) throw usage_error("brak pliku miesiąca");
     if (!a.accept) throw usage_error("podaj --accept albo --discard");
     return a;
@@ -120,6 +135,19 @@ void print_report(context& c, const scheduler_report& r) {
     } else {
         c.out << (r.accepted ? "Propozycje zatwierdzono.\n" : "Propozycje odrzucono.\n");
     }
+    if (r.algorithm != 2) return;
+    c.out << "Algorytm 2: kroków " << r.steps;
+    if (r.timedOut) c.out << ", przerwany po limicie czasu";
+    c.out << "\n";
+    for (const std::string& line : r.unmet) c.out << line << "\n";
+}
+
+int compare(context& c, const schedule_args& a) {
+    compare_options o;
+    o.folder = a.file.empty() ? fs::temp_directory_path() / "planek-compare" : fs::path(a.file);
+    o.seconds = a.choice.seconds;
+    if (a.seed) o.seed = *a.seed;
+    return compare_algorithms(c, o);
 }
 
 bool save_to(context& c, const std::string& out) {
@@ -135,6 +163,7 @@ bool save_to(context& c, const std::string& out) {
 
 int schedule(context& c) {
     const schedule_args a = parse_schedule_args(c.args);
+    if (a.compare) return compare(c, a);
     if (!open_schedule_month(c, a)) return kExitFailure;
     Plan& plan = c.plan;
     if (a.seed) plan.random.seed(*a.seed);
@@ -142,7 +171,9 @@ int schedule(context& c) {
         message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
     const std::shared_ptr<Interaction> usual = plan.ui;
     plan.ui = std::make_shared<decided_interaction>(usual, question, *a.accept);
-    const scheduler_report report = uloz_planek(plan);
+    scheduler_choice choice = a.choice;
+    choice.seed = a.seed;
+    const scheduler_report report = uloz_planek(plan, choice);
     plan.ui = usual;
 
     print_workers(c);
@@ -162,8 +193,11 @@ int schedule(context& c) {
 }  // namespace
 
 std::vector<command> schedule_commands() {
-    return {{"schedule", "PLIK.pnk [--group ID] [--seed N] (--accept|--discard) [-o WYNIK.pnk]",
-             "układa miesiąc automatem i zatwierdza albo odrzuca propozycje", schedule}};
+    return {{"schedule",
+             "PLIK.pnk [--group ID] [--algorithm 1|2] [--seconds S] [--seed N] (--accept|--discard) [-o WYNIK.pnk]"
+             " | --compare [DIR] [--seconds S] [--seed N]",
+             "układa miesiąc automatem i zatwierdza albo odrzuca propozycje; --compare porównuje oba algorytmy",
+             schedule}};
 }
 
 }  // namespace planek::cli

@@ -36,9 +36,16 @@ struct project_hooks {
 // Views the scheduler tells about its work: busy(true) before it starts
 // (hourglass, painting frozen), busy(false) and redraw before the accept
 // question, redraw again after the answer.
+// The second algorithm also tells, now and then, how its best roster so far
+// stands; answering false stops it with that roster.
+struct scheduler_progress {
+    double done = 0;  // 0..1 of the planned steps
+    long long bestFindings = 0;
+};
 struct scheduler_hooks {
     std::function<void(Plan&, bool busy)> busy;
     std::function<void(Plan&)> redraw;
+    std::function<bool(Plan&, const scheduler_progress&)> progress;
 };
 
 // Options the view holds in its own objects (the autosave timer) are set

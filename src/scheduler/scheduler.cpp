@@ -161,15 +161,21 @@ void ask_and_settle(Plan& plan, run_state& run) {
     tell_redraw(plan);
 }
 
-void run_steps(Plan& plan, run_state& run) {
+void run_steps(Plan& plan, run_state& run, const scheduler_choice& choice) {
     const quiet_scope quiet(plan);
-    place_all(plan, run);
-    odswiez_iledy(plan);
-    for (int w : run.members)
-        if (run.adjusted(plan, w)) sched::trim_to_norm(plan, run, w);
-    sched::cover_gaps(plan, run);
-    sched::place_top_ups(plan, run);
-    sched::give_days_off(plan, run);
+    const int algorithm = choice.algorithm > 0 ? choice.algorithm : run.group->algorithm + 1;
+    if (algorithm == 2) {
+        run.report.algorithm = 2;
+        sched::plan_by_search(plan, run, choice);
+    } else {
+        place_all(plan, run);
+        odswiez_iledy(plan);
+        for (int w : run.members)
+            if (run.adjusted(plan, w)) sched::trim_to_norm(plan, run, w);
+        sched::cover_gaps(plan, run);
+        sched::place_top_ups(plan, run);
+        sched::give_days_off(plan, run);
+    }
     // The counts were kept step by step; one full count leaves them exact.
     odswiez_iledy(plan);
     odswiez_ilemy(plan);
@@ -199,7 +205,7 @@ void resetuj_ustawienia_poczatkowe(Plan& plan) {
     }
 }
 
-scheduler_report uloz_planek(Plan& plan) {
+scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice) {
     run_state run;
     run.group = plan.group();
     if (!run.group || day_count(plan) == 0) return run.report;
@@ -209,7 +215,7 @@ scheduler_report uloz_planek(Plan& plan) {
     run.members = group_members(plan, *run.group);
     run.inAutoRun.assign(plan.workers.size(), false);
     run.patternPos.assign(plan.workers.size(), 1);
-    run_steps(plan, run);
+    run_steps(plan, run, choice);
     if (run.report.placed > 0 || run.report.daysOff > 0) plan.modified = true;
     tell_busy(plan, false);
     tell_redraw(plan);

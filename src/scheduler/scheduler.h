@@ -4,7 +4,11 @@
 // to the norm, moves duties into under-staffed shifts, adds top-up duties and
 // days off for Sunday and holiday work, and asks whether to keep the result.
 // Everything it places is a proposal (loaded = 0) until accepted.
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/plan.h"
 
@@ -25,6 +29,20 @@ struct scheduler_report {
     int daysOff = 0;        // days off given for Sunday and holiday work
     bool asked = false;     // the accept question was asked
     bool accepted = false;  // ... and answered Yes
+    // The second algorithm: the steps it took, whether the user or the time
+    // bound cut it short, and one line per rule it could not meet, with why.
+    int algorithm = 1;
+    std::int64_t steps = 0;
+    bool stopped = false;
+    bool timedOut = false;
+    std::vector<std::string> unmet;
+};
+
+// Which algorithm a run uses and how long the second may search.
+struct scheduler_choice {
+    int algorithm = 0;     // 1 or 2; 0: the group's own choice
+    double seconds = 5.0;  // an upper bound; a normal run ends well before
+    std::optional<std::uint64_t> seed;  // else drawn from the plan's random source
 };
 
 // What rozpisz_8 did.
@@ -34,8 +52,9 @@ struct fill_report {
     int refused = 0;
 };
 
-// a_AutomaticExecute: one run over the selected group and the open month.
-scheduler_report uloz_planek(Plan& plan);
+// a_AutomaticExecute: one run over the selected group and the open month,
+// by the group's algorithm unless the choice names one.
+scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice = {});
 
 // Eight-hour mode for one worker: a copy of the template on every allowed
 // free day of the month, the shift taken from the worker's eight-hour

@@ -60,4 +60,8 @@ void place_top_ups(Plan& plan, run_state& run);
 // Step 5: days off of kinds "1" and "9" for Sunday and holiday duties.
 void give_days_off(Plan& plan, run_state& run);
 
+// The second algorithm in place of steps 1 to 4: a search over the month
+// that breaks none of the hard rules, then the days off of step 5.
+void plan_by_search(Plan& plan, run_state& run, const scheduler_choice& choice);
+
 }  // namespace planek::sched

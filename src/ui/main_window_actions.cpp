@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTimer>
@@ -14,6 +15,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QToolBar>
+
+#include <algorithm>
+#include <memory>
 
 #include "calendar/day_box.h"
 #include "calendar/period_params.h"
@@ -195,9 +199,36 @@ void MainWindow::buildActions() {
                    QApplication::restoreOverrideCursor();
            };
            plan_.hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
-           uloz_planek(plan_);
+           // The second algorithm shows how far it is, and Stop keeps the
+           // best roster found so far.
+           auto progress = std::make_shared<std::unique_ptr<QProgressDialog>>();
+           plan_.hooks.scheduler.progress = [this, progress](Plan&, const scheduler_progress& p) {
+               if (!*progress) {
+                   *progress = std::make_unique<QProgressDialog>(this);
+                   QProgressDialog& d = **progress;
+                   d.setWindowModality(Qt::WindowModal);
+                   d.setWindowTitle(qs(plan_.tr.tr("f_GroupAdd", "rg_Algorithms1", "Algorytm 2")));
+                   d.setCancelButtonText(qs(message(plan_, "msg_SearchStop", "Stop")));
+                   d.setRange(0, 1000);
+                   d.setMinimumDuration(0);
+               }
+               (*progress)->setValue(std::clamp(int(p.done * 1000), 0, 999));
+               (*progress)->setLabelText(qs(message(plan_, "msg_SearchProgress",
+                                                    "Najlepszy planek do tej pory: uwag %s",
+                                                    {std::to_string(p.bestFindings)})));
+               QApplication::processEvents();
+               return !(*progress)->wasCanceled();
+           };
+           const scheduler_report report = uloz_planek(plan_);
+           plan_.hooks.scheduler.progress = nullptr;
+           progress->reset();
            refreshWorkers(true);
            refreshCalendar();
+           if (!report.unmet.empty()) {
+               std::string text;
+               for (const std::string& line : report.unmet) text += line + "\n";
+               plan_.ui->inform(text);
+           }
        });
     on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,41 @@ TEST_F(ScheduleCommand, WrongArgumentsAreUsageErrors) {
     EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--seed", "x"}).code, 2);
     EXPECT_EQ(cli({"schedule", "--accept"}).code, 2);
     EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--group", "99"}).code, 1);
+    EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--algorithm", "3"}).code, 2);
+    EXPECT_EQ(cli({"schedule", month.string(), "--accept", "--seconds", "0"}).code, 2);
+}
+
+TEST_F(ScheduleCommand, TheSecondAlgorithmRunsOnRequestAndRepeatsWithItsSeed) {
+    std::string first;
+    for (int run = 0; run < 2; ++run) {
+        const fs::path out = dir / ("alg2_" + std::to_string(run) + ".pnk");
+        const cli_result r = cli({"schedule", month.string(), "--group", "1", "--algorithm", "2", "--seconds", "30",
+                                  "--seed", "4", "--discard", "-o", out.string()});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find("Algorytm 2: kroków "), std::string::npos) << r.out;
+        const std::string roster = r.out.substr(0, r.out.find("Zapisano "));  // the file names differ
+        if (run == 0) first = roster;
+        else EXPECT_EQ(roster, first);
+    }
+}
+
+TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
+    const cli_result r = run({"schedule", "--compare", (dir / "porownanie").string(), "--seed", "2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    for (const char* row : {"demo\t1\t", "demo\t2\t", "w20\t2\t", "w200\t1\t", "w200\t2\t"})
+        EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
+    // Rules a, b, f and h are never broken by the second algorithm.
+    std::istringstream lines(r.out);
+    int rows = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream cols(line);
+        for (std::string c; std::getline(cols, c, '\t');) cells.push_back(c);
+        if (cells.size() < 14 || cells[1] != "2") continue;
+        ++rows;
+        for (int letter : {0, 1, 5, 7}) EXPECT_EQ(cells[size_t(2 + letter)], "0") << line;
+    }
+    EXPECT_EQ(rows, 4);
 }
 
 }  // namespace

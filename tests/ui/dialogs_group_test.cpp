@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -100,6 +101,21 @@ TEST_F(GroupDialogTest, EditShowsTheGroupAndRefusesAZeroLengthShift) {
     EXPECT_EQ(plan.groups[0].dailyNorm, 480);
     EXPECT_EQ(plan.groups[0].shifts[1].length, 600);
     EXPECT_EQ(plan.groups.size(), 2u);
+}
+
+// The algorithm is offered with a hint on each choice and kept in the group.
+TEST_F(GroupDialogTest, OffersBothAlgorithmsAndKeepsTheChoice) {
+    ui::GroupDialog d(plan, true);
+    auto* first = child<QRadioButton>(d, "rg_Algorithms0");
+    auto* second = child<QRadioButton>(d, "rg_Algorithms1");
+    EXPECT_FALSE(first->isHidden());
+    EXPECT_FALSE(second->isHidden());
+    EXPECT_TRUE(first->isChecked());
+    EXPECT_FALSE(second->toolTip().isEmpty());
+    second->setChecked(true);
+    pressOk(d);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(plan.groups[0].algorithm, 1);
 }
 
 }  // namespace

@@ -242,11 +242,19 @@ QWidget* GroupDialog::buildAutomat() {
     residue_ = box("cb_NormaResidueDistribution", "Rozdzielaj dopracownia");
     dayOffDistribution_ =
         box("cb_DayOffForWorkOnHolidayDistribution", "Rozdzielaj dni wolne za pracę w niedziele i święta");
-    // The algorithm choice is kept but not offered.
-    algorithm1_ = new QRadioButton(caption(plan_, kForm, "rg_Algorithms0", "Algorytm 1"), page);
-    algorithm2_ = new QRadioButton(caption(plan_, kForm, "rg_Algorithms1", "Algorytm 2"), page);
-    algorithm1_->hide();
-    algorithm2_->hide();
+    auto radio = [&](const char* name, const char* text, const char* hint) {
+        auto* r = new QRadioButton(caption(plan_, kForm, name, text), page);
+        r->setObjectName(name);
+        r->setToolTip(caption(plan_, kForm, (std::string(name) + "_hint").c_str(), hint));
+        form->addWidget(r);
+        return r;
+    };
+    algorithm1_ = radio("rg_Algorithms0", "Algorytm 1",
+                        "Wzorce cykliczne przycięte do normatywu, luki uzupełniane przesunięciami: szybko i "
+                        "przewidywalnie, ale zasady ostrzeżeń bywają łamane");
+    algorithm2_ = radio("rg_Algorithms1", "Algorytm 2",
+                        "Przeszukiwanie do kilku sekund: nie łamie zasad przerw, nocy, odpoczynku tygodniowego i "
+                        "normatywu, a braki obsady i odchylenia od normatywu zmniejsza jak się da");
     auto* reset =
         new QPushButton(caption(plan_, kForm, "b_AutoSystemReset", "Resetuj ustawienia początkowe"), page);
     reset->setObjectName("b_AutoSystemReset");

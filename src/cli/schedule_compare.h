@@ -1,0 +1,21 @@
+#pragma once
+// planek-cli schedule --compare: both algorithms on the demo ward and on
+// generated wards of 20, 60 and 200 workers, each from an empty month, then
+// the warnings check on every result; one table row per ward and algorithm.
+#include <cstdint>
+#include <filesystem>
+
+#include "cli/cli.h"
+
+namespace planek::cli {
+
+struct compare_options {
+    std::filesystem::path folder;  // where the wards are written
+    double seconds = 5;
+    std::uint64_t seed = 1;
+    int largest = 200;  // workers of the largest generated ward
+};
+
+int compare_algorithms(context& c, const compare_options& o);
+
+}  // namespace planek::cli

@@ -1,0 +1,15 @@
+#pragma once
+// What the second algorithm could not meet, and why: one line per shift
+// left short and per worker left short of the norm beyond the allowed
+// margin, each naming the rule that stood in the way.
+#include <string>
+#include <vector>
+
+#include "scheduler/search_model.h"
+
+namespace planek::sched {
+
+// The model holds the roster found; it is left as it was.
+std::vector<std::string> unmet_lines(const Plan& plan, search_model& m);
+
+}  // namespace planek::sched

@@ -1,0 +1,278 @@
+// The second algorithm, judged by the warnings check: small wards whose
+// best roster is known, a ward it cannot staff, duties it must leave alone,
+// repeatability and the options it must honour.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "calendar/staffing.h"
+#include "scheduler/search_cost.h"
+#include "scheduler/search_engine.h"
+#include "scheduler/search_model.h"
+#include "scheduler/warnings.h"
+#include "scheduler_fixture.h"
+
+namespace planek::test {
+namespace {
+
+// Two eight-hour shifts, 06:00-14:00 and 14:00-22:00 (no night), one
+// person each on every day: June needs 60 duties, 480 hours, and three
+// full-time workers have 477:45 of norm.
+struct search_ward : scheduler_ward {
+    explicit search_ward(int workers = 3, int staff = 1) {
+        grupa& g = group();
+        g.algorithm = 1;
+        g.shifts[0].start = 360;
+        g.shifts[0].length = 480;
+        g.shifts[1].start = 840;
+        g.shifts[1].length = 480;
+        for (zmiana_& z : g.shifts) z.staffMin = z.staffMinS = byte(staff);
+        // Four or five eight-hour duties a week must both be a fair week.
+        plan.options.warnings.vWeekWorkTime = 20;
+        normatyw(plan, true, 0, false);
+        for (int i = 0; i < workers; ++i) addWorker();
+    }
+
+    scheduler_report plan2(Answer answer, std::uint64_t seed = 7) {
+        ui->answers.push_back(answer);
+        scheduler_choice choice;
+        choice.algorithm = 2;
+        choice.seed = seed;
+        choice.seconds = 60;
+        return uloz_planek(plan, choice);
+    }
+
+    std::vector<std::string> findings() {
+        przygotuj_ostrzezenia(plan);
+        return sprawdz_ostrzezenia(plan);
+    }
+    // Findings of these rule letters.
+    std::vector<std::string> findings(const std::string& letters) {
+        std::vector<std::string> out;
+        for (const std::string& line : findings())
+            if (line.size() > 1 && line[1] == ' ' && letters.find(line[0]) != std::string::npos) out.push_back(line);
+        return out;
+    }
+};
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    return text;
+}
+
+TEST(Search, FindsARosterWithoutAnyFindingWhereOneExists) {
+    search_ward ward;
+    const scheduler_report r = ward.plan2(Answer::Yes);
+    EXPECT_EQ(r.algorithm, 2);
+    EXPECT_TRUE(r.accepted);
+    EXPECT_TRUE(r.unmet.empty()) << joined(r.unmet);
+    const std::vector<std::string> lines = ward.findings();
+    ASSERT_EQ(lines.size(), 1u) << joined(lines);
+    EXPECT_EQ(lines[0], "Brak uwag");
+}
+
+TEST(Search, TheGroupsChoiceRunsTheSecondAlgorithmAndTheFirstStaysAsItWas) {
+    search_ward ward;
+    ward.ui->answers.push_back(Answer::No);
+    EXPECT_EQ(uloz_planek(ward.plan).algorithm, 2);
+    ward.group().algorithm = 0;
+    ward.ui->answers.push_back(Answer::No);
+    EXPECT_EQ(uloz_planek(ward.plan).algorithm, 1);
+}
+
+TEST(Search, ReportsWhatItCannotStaffAndStillBreaksNoHardRule) {
+    // One worker cannot hold a day and a night shift every day.
+    search_ward ward(1);
+    const scheduler_report r = ward.plan2(Answer::Yes);
+    ASSERT_FALSE(r.unmet.empty());
+    EXPECT_NE(r.unmet[0].find("Zmiana "), std::string::npos) << r.unmet[0];
+    EXPECT_NE(r.unmet[0].find(" — "), std::string::npos) << r.unmet[0];
+    EXPECT_TRUE(ward.findings("abfh").empty()) << joined(ward.findings("abfh"));
+    EXPECT_FALSE(ward.findings("c").empty());
+}
+
+TEST(Search, NamesTheRuleThatLeftAShiftShort) {
+    // Twelve-hour day and night shifts with two workers: someone on nights
+    // cannot come back for the next morning within the twelve-hour rest.
+    scheduler_ward ward;
+    ward.group().algorithm = 1;
+    for (zmiana_& z : ward.group().shifts) z.staffMin = z.staffMinS = 1;
+    const int a = ward.addWorker(), b = ward.addWorker();
+    ward.ownNorm(a, 400 * 60);
+    ward.ownNorm(b, 400 * 60);
+    ward.ui->answers.push_back(Answer::No);
+    scheduler_choice choice;
+    choice.seed = 3;
+    const scheduler_report r = uloz_planek(ward.plan, choice);
+    ASSERT_FALSE(r.unmet.empty());
+    const std::string text = joined(r.unmet);
+    const bool named = text.find("bez przerwy krótszej niż 12:00") != std::string::npos ||
+                       text.find("bez dwóch nocy z rzędu") != std::string::npos ||
+                       text.find("bez odpoczynku tygodniowego") != std::string::npos;
+    EXPECT_TRUE(named) << text;
+}
+
+TEST(Search, LeavesAcceptedAndHandPlacedDutiesAndDaysOffAlone) {
+    search_ward ward;
+    const dyzur kept = ward.handDuty(0, 3, 1);
+    dyzur handProposal;  // placed by hand but not yet accepted
+    handProposal.workerId = ward.worker(1).id;
+    handProposal.groupId = 1;
+    handProposal.day = 10;
+    handProposal.shift = 2;
+    handProposal.length = 480;
+    handProposal.dutyAs = 1;
+    handProposal.loaded = true;
+    ASSERT_TRUE(dodaj_dyzur(ward.plan, handProposal, -1, true, 1));
+    ward.handDayOff(2, 'U', 15, 19);
+    ward.plan2(Answer::Yes);
+    ASSERT_EQ(ward.month(0).duties[2].size(), 1u);
+    EXPECT_EQ(ward.month(0).duties[2][0].shift, kept.shift);
+    EXPECT_EQ(ward.month(0).duties[2][0].start, 360);
+    ASSERT_EQ(ward.month(1).duties[9].size(), 1u);
+    EXPECT_EQ(ward.month(1).duties[9][0].shift, 2);
+    for (int d = 14; d < 19; ++d) EXPECT_TRUE(ward.month(2).duties[size_t(d)].empty()) << "day " << d + 1;
+
+    // Discarded, the proposals go and every hand-placed entry stays.
+    search_ward again;
+    again.handDuty(0, 3, 1);
+    again.handDayOff(2, 'U', 15, 19);
+    again.plan2(Answer::No);
+    EXPECT_EQ(again.dutyCount(0), 1);
+    EXPECT_EQ(again.dutyCount(1) + again.dutyCount(2), 0);
+    const std::vector<std::pair<int, char>> leave{{15, 'U'}};
+    EXPECT_EQ(again.daysOff(2), leave);
+}
+
+TEST(Search, TheSameSeedGivesTheSameRoster) {
+    std::vector<std::vector<int>> first, second;
+    for (auto* out : {&first, &second}) {
+        search_ward ward(5, 2);
+        ward.plan2(Answer::Yes, 11);
+        for (int w = 0; w < 5; ++w) out->push_back(ward.shifts(w));
+    }
+    EXPECT_EQ(first, second);
+}
+
+TEST(Search, HonoursASwitchedOffRuleAndTheThresholdsOfTheOptions) {
+    // Nights only, one worker who may work a lot: with the two-nights rule
+    // on no two nights follow each other; switched off, they may.
+    const auto nights_in_a_row = [](bool rule) {
+        scheduler_ward ward;
+        ward.group().algorithm = 1;
+        ward.group().shifts[0].staffMin = ward.group().shifts[0].staffMinS = 0;
+        ward.group().shifts[1].staffMin = ward.group().shifts[1].staffMinS = 1;
+        ward.plan.options.warnings.Nights2 = rule;
+        ward.plan.options.warnings.WeekIntervalTooShort = false;
+        const int w = ward.addWorker();
+        ward.ownNorm(w, 300 * 60);
+        ward.ui->answers.push_back(Answer::Yes);
+        scheduler_choice choice;
+        choice.seed = 5;
+        uloz_planek(ward.plan, choice);
+        int pairs = 0;
+        const std::vector<int> s = ward.shifts(w);
+        for (size_t d = 0; d + 1 < s.size(); ++d) pairs += s[d] == 2 && s[d + 1] == 2;
+        return pairs;
+    };
+    EXPECT_EQ(nights_in_a_row(true), 0);
+    EXPECT_GT(nights_in_a_row(false), 0);
+
+    // A longer rest asked for in the options is kept.
+    search_ward ward(3);
+    ward.plan.options.warnings.vDutyNexttoDuty = 40 * 60;
+    ward.plan2(Answer::Yes);
+    EXPECT_TRUE(ward.findings("a").empty()) << joined(ward.findings("a"));
+}
+
+TEST(Search, StopKeepsTheBestRosterSoFar) {
+    search_ward ward;
+    std::vector<scheduler_progress> told;
+    ward.plan.hooks.scheduler.progress = [&](Plan&, const scheduler_progress& p) {
+        told.push_back(p);
+        return false;
+    };
+    const scheduler_report r = ward.plan2(Answer::Yes);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(r.stopped);
+    EXPECT_LT(told[0].done, 0.01);
+    // The construction staffed the month; that roster was kept.
+    EXPECT_GT(r.placed, 50);
+    EXPECT_TRUE(ward.findings("abfh").empty()) << joined(ward.findings("abfh"));
+}
+
+TEST(Search, PlansOnlyWhomItMayAndWhenTheyMay) {
+    search_ward ward(3, 2);
+    const int eight = ward.addEightHourWorker();  // Monday to Friday, no holidays
+    const int byHand = ward.addWorker();
+    ward.worker(byHand).prefWithoutAuto = true;
+    ward.plan2(Answer::Yes);
+    EXPECT_EQ(ward.dutyCount(byHand), 0);
+    EXPECT_GT(ward.dutyCount(eight), 0);
+    for (int d = 0; d < ward.days(); ++d) {
+        const day& dd = ward.plan.days[size_t(d)];
+        if (dd.dayOfWeek == 1 || dd.dayOfWeek == 7 || dd.holiday) {
+            EXPECT_TRUE(ward.month(eight).duties[size_t(d)].empty()) << "day " << d + 1;
+        }
+    }
+}
+
+TEST(Search, LeansTowardsTheShiftsWorkersPrefer) {
+    // Twelve-hour day and night shifts, one person each; one worker leans
+    // to days, one to nights, one has no leaning.
+    scheduler_ward ward;
+    ward.group().algorithm = 1;
+    for (zmiana_& z : ward.group().shifts) z.staffMin = z.staffMinS = 1;
+    ward.plan.options.warnings.WeekWorkTime = false;
+    for (int i = 0; i < 4; ++i) ward.addWorker();
+    ward.worker(0).prefDayNight = 1;
+    ward.worker(1).prefDayNight = 5;
+    ward.ui->answers.push_back(Answer::Yes);
+    scheduler_choice choice;
+    choice.seed = 9;
+    uloz_planek(ward.plan, choice);
+    const auto nights = [&](int w) {
+        const std::vector<int> s = ward.shifts(w);
+        return std::count(s.begin(), s.end(), 2);
+    };
+    EXPECT_LT(nights(0), nights(1));
+    EXPECT_GT(ward.dutyCount(0), 0);
+}
+
+TEST(Search, SaysWhyAWorkerStaysShortOfTheNorm) {
+    // Six full-time workers for one person a shift: the shifts run out
+    // before the norms do.
+    search_ward ward(6);
+    const scheduler_report r = ward.plan2(Answer::No);
+    const std::string text = joined(r.unmet);
+    EXPECT_NE(text.find(": brakuje do normatywu "), std::string::npos) << text;
+    EXPECT_NE(text.find("zmiany, które może wziąć, są już obsadzone"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Zmiana "), std::string::npos) << text;
+}
+
+TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
+    search_ward ward(1);
+    ward.handDuty(0, 1, 2);  // 14:00-22:00
+    ward.handDuty(0, 2, 1);  // 06:00-14:00 the next day: 8 hours of rest
+    odswiez_iledy(ward.plan);
+    sched::search_model m = sched::build_search_model(ward.plan, {0});
+    ASSERT_EQ(m.workers.size(), 1u);
+    const sched::hard_breaches h = sched::count_breaches(m, m.workers[0]);
+    EXPECT_EQ(h.rest, 1);
+    EXPECT_EQ(h.nights, 0);
+    EXPECT_EQ(ward.findings("a").size(), 1u);
+    // The first week (1st to 7th June) still has a long rest; a duty every
+    // day of it takes that away.
+    EXPECT_EQ(h.weekRest, 0);
+    for (int d = 3; d <= 7; ++d) ward.handDuty(0, d, 1);
+    odswiez_iledy(ward.plan);
+    m = sched::build_search_model(ward.plan, {0});
+    EXPECT_EQ(sched::count_breaches(m, m.workers[0]).weekRest, 1);
+    EXPECT_EQ(ward.findings("h").size(), 1u);
+}
+
+}  // namespace
+}  // namespace planek::test
