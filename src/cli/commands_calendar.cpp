@@ -6,6 +6,7 @@
 #include "calendar/calendar_grid.h"
 #include "calendar/norm.h"
 #include "calendar/time_text.h"
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
 #include "core/text.h"
@@ -26,24 +27,10 @@ struct info_args {
 
 info_args parse_info_args(const std::vector<std::string>& args) {
     info_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        if (s == "--group") {
-            if (i + 1 >= args.size()) throw usage_error("--group wymaga identyfikatora");
-            auto v = parse_int(args[++i]);
-            if (!v || *v < 1 || *v > 65535) throw usage_error("niepoprawny identyfikator grupy „" + args[i] + "”");
-            a.group = word(*v);
-        } else if (s == "--json") {
-            a.json = true;
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.file.empty()) {
-            a.file = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
-    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    const std::vector<std::string> words =
+        arg_parser().id("--group", a.group, "grupy", "--group wymaga identyfikatora").flag("--json", a.json).words(1).parse(args);
+    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    a.file = words.front();
     return a;
 }
 

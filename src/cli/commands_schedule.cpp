@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
 #include "editing/message_text.h"
@@ -32,37 +33,29 @@ struct schedule_args {
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
     schedule_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        if (s == "--group") {
-            const std::string& v = value();
-            const auto id = parse_int(v);
-            if (!id || *id < 1 || *id > 65535) throw usage_error("niepoprawny identyfikator grupy „" + v + "”");
-            a.group = word(*id);
-        } else if (s == "--seed") {
-            const std::string& v = value();
-            const auto seed = parse_int(v);
-            if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
-            a.seed = std::uint64_t(*seed);
-        } else if (s == "--accept" || s == "--discard") {
-            const bool accept = s == "--accept";
+    auto choose = [&](bool accept) {
+        return [&a, accept] {
             if (a.accept && *a.accept != accept) throw usage_error("podaj --accept albo --discard, nie oba");
             a.accept = accept;
-        } else if (s == "-o" || s == "--output") {
-            a.out = value();
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.file.empty()) {
-            a.file = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
-    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+        };
+    };
+    const std::vector<std::string> words = arg_parser()
+                                               .id("--group", a.group, "grupy")
+                                               .value("--seed",
+                                                      [&](const std::string& v) {
+                                                          const auto seed = parse_int(v);
+                                                          if (!seed || *seed < 0)
+                                                              throw usage_error("niepoprawne ziarno „" + v + "”");
+                                                          a.seed = std::uint64_t(*seed);
+                                                      })
+                                               .flag("--accept", choose(true))
+                                               .flag("--discard", choose(false))
+                                               .text("-o", a.out)
+                                               .text("--output", a.out)
+                                               .words(1)
+                                               .parse(args);
+    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    a.file = words.front();
     if (!a.accept) throw usage_error("podaj --accept albo --discard");
     return a;
 }
