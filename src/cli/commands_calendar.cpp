@@ -10,7 +10,7 @@
 #include "cli/cli.h"
 #include "cli/month_json.h"
 #include "core/text.h"
-#include "files/month_file.h"
+#include "files/program_session.h"
 #include "settings/options_file.h"
 
 namespace planek::cli {
@@ -48,22 +48,6 @@ std::string one_line(std::string s) {
     return out;
 }
 
-
-// The month file as the only tab of the period; a file that does not exist
-// is the empty month its name gives.
-void read_month(context& c, const info_args& a) {
-    Plan& plan = c.plan;
-    plan.months.assign(1, miesiac{});
-    plan.currentMonth = 0;
-    for (grupa& g : plan.groups) g.monthSettings.resize(1);
-    for (prac& w : plan.workers) w.months.resize(1);
-    std::error_code ec;
-    plan.currentFile = fs::absolute(a.file, ec).string();
-    if (ec) plan.currentFile = a.file;
-    // Only looking: no safety copies, the restore marker left alone.
-    wczytaj_tylko_do_odczytu(plan);
-    normatyw(plan, true, 0, true);
-}
 
 void print_text(context& c) {
     const Plan& plan = c.plan;
@@ -113,13 +97,10 @@ void print_json(context& c) {
 int info(context& c) {
     const info_args a = parse_info_args(c.args);
     if (!c.load_staff()) return kExitFailure;
-    // The calendar of a month needs neither staff nor the file itself, so
-    // it is read here rather than opened as a tab.
-    if (a.group && (c.plan.currentGroup = c.plan.groupIndexById(*a.group)) < 0) {
-        c.err << "Nie ma grupy " << *a.group << "\n";
+    if (const months_open opened = open_session_calendar(c.plan, a.file, a.group); !opened.ok()) {
+        c.err << opened.error << "\n";
         return kExitFailure;
     }
-    read_month(c, a);
     if (a.json)
         print_json(c);
     else
