@@ -262,6 +262,9 @@ void odswiez_pracownika(Plan& plan, int worker, bool allGroups, int periodMonth)
     for (int row = 0; row < kDayOffKindTotals && row < int(plan.options.dayOffKinds.size()); ++row)
         if (plan.options.dayOffKinds[row].countsTowardNorm()) credited += month->sum.dayOffMinutes[row];
     month->sum.creditedMinutes = credited;
+    // A printout of several months reads each month's own counts.
+    month->sum.dutyCount = w.sum.dutyCount;
+    month->sum.dayOffDays = w.sum.dayOffDays;
     month->sum.computed = true;
 
     odswiez_okres(plan, false, allGroups, worker);

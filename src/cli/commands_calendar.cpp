@@ -6,10 +6,11 @@
 #include "calendar/calendar_grid.h"
 #include "calendar/norm.h"
 #include "calendar/time_text.h"
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
 #include "core/text.h"
-#include "files/month_file.h"
+#include "files/program_session.h"
 #include "settings/options_file.h"
 
 namespace planek::cli {
@@ -26,24 +27,10 @@ struct info_args {
 
 info_args parse_info_args(const std::vector<std::string>& args) {
     info_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        if (s == "--group") {
-            if (i + 1 >= args.size()) throw usage_error("--group wymaga identyfikatora");
-            auto v = parse_int(args[++i]);
-            if (!v || *v < 1 || *v > 65535) throw usage_error("niepoprawny identyfikator grupy „" + args[i] + "”");
-            a.group = word(*v);
-        } else if (s == "--json") {
-            a.json = true;
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.file.empty()) {
-            a.file = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
-    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    const std::vector<std::string> words =
+        arg_parser().id("--group", a.group, "grupy", "--group wymaga identyfikatora").flag("--json", a.json).words(1).parse(args);
+    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    a.file = words.front();
     return a;
 }
 
@@ -61,22 +48,6 @@ std::string one_line(std::string s) {
     return out;
 }
 
-
-// The month file as the only tab of the period; a file that does not exist
-// is the empty month its name gives.
-void read_month(context& c, const info_args& a) {
-    Plan& plan = c.plan;
-    plan.months.assign(1, miesiac{});
-    plan.currentMonth = 0;
-    for (grupa& g : plan.groups) g.monthSettings.resize(1);
-    for (prac& w : plan.workers) w.months.resize(1);
-    std::error_code ec;
-    plan.currentFile = fs::absolute(a.file, ec).string();
-    if (ec) plan.currentFile = a.file;
-    // Only looking: no safety copies, the restore marker left alone.
-    wczytaj_tylko_do_odczytu(plan);
-    normatyw(plan, true, 0, true);
-}
 
 void print_text(context& c) {
     const Plan& plan = c.plan;
@@ -126,13 +97,10 @@ void print_json(context& c) {
 int info(context& c) {
     const info_args a = parse_info_args(c.args);
     if (!c.load_staff()) return kExitFailure;
-    // The calendar of a month needs neither staff nor the file itself, so
-    // it is read here rather than opened as a tab.
-    if (a.group && (c.plan.currentGroup = c.plan.groupIndexById(*a.group)) < 0) {
-        c.err << "Nie ma grupy " << *a.group << "\n";
+    if (const months_open opened = open_session_calendar(c.plan, a.file, a.group); !opened.ok()) {
+        c.err << opened.error << "\n";
         return kExitFailure;
     }
-    read_month(c, a);
     if (a.json)
         print_json(c);
     else

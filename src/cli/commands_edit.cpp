@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "calendar/time_text.h"
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
 #include "editing/day_off_dialog_model.h"
@@ -61,48 +62,31 @@ enum class edit_kind { Duty, DayOff, Remove };
 
 edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) {
     edit_args a;
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        const bool duty = kind == edit_kind::Duty, off = kind == edit_kind::DayOff;
-        if (s == "--group" && kind != edit_kind::Remove) {
-            a.group = word(number_arg(value(), "y identyfikator grupy", 1, 65535));
-        } else if (duty && s == "--start") {
-            a.start = time_arg(value(), s);
-        } else if (duty && s == "--length") {
-            a.length = time_arg(value(), s);
-        } else if (duty && s == "--overtime") {
-            a.overtime = time_arg(value(), s, true);
-        } else if (duty && s == "--note") {
-            a.note = value();
-        } else if (duty && s == "--on-request") {
-            a.onRequest = true;
-        } else if (duty && s == "--medical") {
-            a.medical = true;
-        } else if (duty && s == "--also-overtime") {
-            a.alsoOvertime = true;
-        } else if (off && s == "--to") {
-            a.to = number_arg(value(), "y dzień", 1, 255);
-        } else if (off && s == "--shift") {
-            a.shift = number_arg(value(), "y numer zmiany", 0, 255);
-        } else if (off && s == "--norm") {
-            a.norm = time_arg(value(), s);
-        } else if (off && s == "--part-time") {
-            a.partTime = true;
-        } else if (kind == edit_kind::Remove && s == "--duty") {
-            a.position = number_arg(value(), "a pozycja dyżuru", 1, 255);
-        } else if (kind == edit_kind::Remove && s == "--dayoff") {
-            a.dayOff = true;
-        } else if (s.size() > 1 && s[0] == '-' && !parse_int(s)) {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else {
-            positional.push_back(s);
-        }
-    }
+    arg_parser parser;
+    auto time = [](std::optional<int>& target, const char* option, bool allowNegative = false) {
+        return [&target, option, allowNegative](const std::string& v) { target = time_arg(v, option, allowNegative); };
+    };
+    auto number = [](std::optional<int>& target, const char* what, int high) {
+        return [&target, what, high](const std::string& v) { target = number_arg(v, what, 1, high); };
+    };
+    if (kind != edit_kind::Remove)
+        parser.value("--group", [&](const std::string& v) { a.group = word(number_arg(v, "y identyfikator grupy", 1, 65535)); });
+    if (kind == edit_kind::Duty)
+        parser.value("--start", time(a.start, "--start"))
+            .value("--length", time(a.length, "--length"))
+            .value("--overtime", time(a.overtime, "--overtime", true))
+            .text("--note", a.note)
+            .flag("--on-request", a.onRequest)
+            .flag("--medical", a.medical)
+            .flag("--also-overtime", a.alsoOvertime);
+    if (kind == edit_kind::DayOff)
+        parser.value("--to", number(a.to, "y dzień", 255))
+            .value("--shift", [&](const std::string& v) { a.shift = number_arg(v, "y numer zmiany", 0, 255); })
+            .value("--norm", time(a.norm, "--norm"))
+            .flag("--part-time", a.partTime);
+    if (kind == edit_kind::Remove)
+        parser.value("--duty", number(a.position, "a pozycja dyżuru", 255)).flag("--dayoff", a.dayOff);
+    const std::vector<std::string> positional = parser.numbers_are_words().parse(args);
     const size_t wanted = kind == edit_kind::Remove ? 3 : 4;
     if (positional.size() < wanted) throw usage_error("za mało argumentów");
     if (positional.size() > wanted) throw usage_error("nieoczekiwany argument „" + positional[wanted] + "”");

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
 #include "exports/csv_writer.h"
@@ -27,27 +28,17 @@ struct export_args {
     fs::path out;
 };
 
-word id_number(const std::string& text, const char* what) {
-    auto v = parse_int(text);
-    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
-    return word(*v);
-}
-
 export_args parse_export_args(const std::vector<std::string>& args) {
     export_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        if (s == "--group") a.group = id_number(value(), "grupy");
-        else if (s == "--worker") a.worker = id_number(value(), "pracownika");
-        else if (s == "--duties") a.duties = true;
-        else if (s == "-o") a.out = value();
-        else if (!s.empty() && s[0] == '-') throw usage_error("nieznana opcja „" + s + "”");
-        else if (a.format.empty()) a.format = s;
-        else a.files.push_back(s);
+    const std::vector<std::string> words = arg_parser()
+                                               .id("--group", a.group, "grupy")
+                                               .id("--worker", a.worker, "pracownika")
+                                               .flag("--duties", a.duties)
+                                               .text("-o", a.out)
+                                               .parse(args);
+    if (!words.empty()) {
+        a.format = words.front();
+        a.files.assign(words.begin() + 1, words.end());
     }
     if (a.format != "xlsx" && a.format != "csv" && a.format != "ics")
         throw usage_error("podaj rodzaj eksportu: xlsx, csv albo ics");

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/ward_generator.h"
 #include "core/text.h"
@@ -33,42 +34,35 @@ int bounded(const std::string& option, const std::string& text, int low, int hig
 
 generate_args parse_generate_args(const std::vector<std::string>& args) {
     generate_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        if (s == "--workers") {
-            a.options.workers = bounded(s, value(), 1, kMaxWorkers);
-            a.workersGiven = true;
-        } else if (s == "--groups") {
-            a.options.groups = bounded(s, value(), 1, kMaxGroups);
-        } else if (s == "--months") {
-            a.options.months = bounded(s, value(), 1, kMaxMonths);
-        } else if (s == "--seed") {
-            const std::string& v = value();
-            const auto seed = parse_int(v);
-            if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
-            a.options.seed = std::uint64_t(*seed);
-        } else if (s == "--from") {
-            const std::string& v = value();
-            int y = 0, m = 0;
-            char dash = 0, extra = 0;
-            if (std::sscanf(v.c_str(), "%d%c%d%c", &y, &dash, &m, &extra) != 3 || dash != '-' || y < 1900 ||
-                y > 9999 || m < 1 || m > 12)
-                throw usage_error("--from ma postać RRRR-MM");
-            a.options.fromYear = y;
-            a.options.fromMonth = m;
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.dir.empty()) {
-            a.dir = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
-    if (a.dir.empty()) throw usage_error("brak nazwy folderu");
+    const std::vector<std::string> words =
+        arg_parser()
+            .value("--workers",
+                   [&](const std::string& v) {
+                       a.options.workers = bounded("--workers", v, 1, kMaxWorkers);
+                       a.workersGiven = true;
+                   })
+            .value("--groups", [&](const std::string& v) { a.options.groups = bounded("--groups", v, 1, kMaxGroups); })
+            .value("--months", [&](const std::string& v) { a.options.months = bounded("--months", v, 1, kMaxMonths); })
+            .value("--seed",
+                   [&](const std::string& v) {
+                       const auto seed = parse_int(v);
+                       if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
+                       a.options.seed = std::uint64_t(*seed);
+                   })
+            .value("--from",
+                   [&](const std::string& v) {
+                       int y = 0, m = 0;
+                       char dash = 0, extra = 0;
+                       if (std::sscanf(v.c_str(), "%d%c%d%c", &y, &dash, &m, &extra) != 3 || dash != '-' ||
+                           y < 1900 || y > 9999 || m < 1 || m > 12)
+                           throw usage_error("--from ma postać RRRR-MM");
+                       a.options.fromYear = y;
+                       a.options.fromMonth = m;
+                   })
+            .words(1)
+            .parse(args);
+    if (words.empty()) throw usage_error("brak nazwy folderu");
+    a.dir = words.front();
     if (!a.workersGiven) throw usage_error("podaj liczbę pracowników: --workers N");
     return a;
 }

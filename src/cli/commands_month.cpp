@@ -6,6 +6,7 @@
 #include "calendar/day_box.h"
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
 #include "core/text.h"
@@ -28,35 +29,14 @@ struct month_args {
     bool json = false;
 };
 
-word id_arg(const std::string& text, const char* what) {
-    auto v = parse_int(text);
-    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
-    return word(*v);
-}
-
 month_args parse_month_args(const std::vector<std::string>& args, bool summary) {
     month_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto next = [&](const char* what) {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga identyfikatora");
-            return id_arg(args[++i], what);
-        };
-        if (s == "--group") {
-            a.group = next("grupy");
-        } else if (summary && s == "--worker") {
-            a.worker = next("pracownika");
-        } else if (summary && s == "--json") {
-            a.json = true;
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.file.empty()) {
-            a.file = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
-    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
+    arg_parser parser;
+    parser.id("--group", a.group, "grupy", "--group wymaga identyfikatora");
+    if (summary) parser.id("--worker", a.worker, "pracownika", "--worker wymaga identyfikatora").flag("--json", a.json);
+    const std::vector<std::string> words = parser.words(1).parse(args);
+    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    a.file = words.front();
     return a;
 }
 
@@ -172,21 +152,17 @@ int summary(context& c) {
 // The day box of the window: one day's staffing against the targets, the
 // most and fewest on duty at once, the note.
 int day_command(context& c) {
-    std::vector<std::string> rest;
+    month_args a;
+    std::vector<std::string> words =
+        arg_parser().id("--group", a.group, "grupy", "--group wymaga identyfikatora").parse(c.args);
+    // The file first, then the day.
     std::optional<long long> number;
-    for (size_t i = 0; i < c.args.size(); ++i) {
-        const std::string& s = c.args[i];
-        if (s == "--group" && i + 1 < c.args.size()) {
-            rest.push_back(s);
-            rest.push_back(c.args[++i]);
-        } else if (!number && !rest.empty() && !s.empty() && s[0] != '-' && parse_int(s)) {
-            number = parse_int(s);
-        } else {
-            rest.push_back(s);
-        }
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (!number && parse_int(words[i])) number = parse_int(words[i]);
+        else throw usage_error("nieoczekiwany argument „" + words[i] + "”");
     }
     if (!number) throw usage_error("podaj numer dnia");
-    const month_args a = parse_month_args(rest, false);
+    a.file = words.front();
     if (!open_month(c, a)) return kExitFailure;
     Plan& plan = c.plan;
     const int first = plan.weekMode ? plan.weekModeFrom : 1;

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "calendar/refresh_hooks.h"
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
 #include "files/month_project.h"
@@ -32,31 +33,19 @@ struct print_args {
     fs::path outDir;
 };
 
-word id_value(const std::string& text, const char* what) {
-    auto v = parse_int(text);
-    if (!v || *v < 1 || *v > 65535) throw usage_error(std::string("niepoprawny identyfikator ") + what + " „" + text + "”");
-    return word(*v);
-}
-
 print_args parse_print_args(const std::vector<std::string>& args) {
     print_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        if (s == "--group") a.group = id_value(value(), "grupy");
-        else if (s == "--worker") a.worker = id_value(value(), "pracownika");
-        else if (s == "--all-groups") a.allGroups = true;
-        else if (s == "--only-worked") a.onlyWorked = true;
-        else if (s == "--pdf") a.pdf = true;
-        else if (s == "-o") a.outDir = value();
-        else if (!s.empty() && s[0] == '-') throw usage_error("nieznana opcja „" + s + "”");
-        else if (a.templateName.empty()) a.templateName = s;
-        else a.files.push_back(s);
-    }
-    if (a.templateName.empty()) throw usage_error("brak szablonu");
+    const std::vector<std::string> words = arg_parser()
+                                               .id("--group", a.group, "grupy")
+                                               .id("--worker", a.worker, "pracownika")
+                                               .flag("--all-groups", a.allGroups)
+                                               .flag("--only-worked", a.onlyWorked)
+                                               .flag("--pdf", a.pdf)
+                                               .text("-o", a.outDir)
+                                               .parse(args);
+    if (words.empty()) throw usage_error("brak szablonu");
+    a.templateName = words.front();
+    a.files.assign(words.begin() + 1, words.end());
     if (a.files.empty()) throw usage_error("brak pliku miesiąca");
     return a;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/schedule_compare.h"
 #include "core/text.h"
@@ -35,47 +36,42 @@ struct schedule_args {
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
     schedule_args a;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& s = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw usage_error(s + " wymaga wartości");
-            return args[++i];
-        };
-        if (s == "--group") {
-            const std::string& v = value();
-            const auto id = parse_int(v);
-            if (!id || *id < 1 || *id > 65535) throw usage_error("niepoprawny identyfikator grupy „" + v + "”");
-            a.group = word(*id);
-        } else if (s == "--seed") {
-            const std::string& v = value();
-            const auto seed = parse_int(v);
-            if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
-            a.seed = std::uint64_t(*seed);
-        } else if (s == "--accept" || s == "--discard") {
-            const bool accept = s == "--accept";
+    auto choose = [&](bool accept) {
+        return [&a, accept] {
             if (a.accept && *a.accept != accept) throw usage_error("podaj --accept albo --discard, nie oba");
             a.accept = accept;
-        } else if (s == "-o" || s == "--output") {
-            a.out = value();
-        } else if (s == "--algorithm") {
-            const std::string& v = value();
-            if (v != "1" && v != "2") throw usage_error("--algorithm przyjmuje 1 albo 2");
-            a.choice.algorithm = v == "1" ? 1 : 2;
-        } else if (s == "--seconds") {
-            const std::string& v = value();
-            const auto seconds = parse_int(v);
-            if (!seconds || *seconds < 1 || *seconds > 3600) throw usage_error("--seconds wymaga liczby od 1 do 3600");
-            a.choice.seconds = double(*seconds);
-        } else if (s == "--compare") {
-            a.compare = true;
-        } else if (!s.empty() && s[0] == '-') {
-            throw usage_error("nieznana opcja „" + s + "”");
-        } else if (a.file.empty()) {
-            a.file = s;
-        } else {
-            throw usage_error("nieoczekiwany argument „" + s + "”");
-        }
-    }
+        };
+    };
+    const std::vector<std::string> words = arg_parser()
+                                               .id("--group", a.group, "grupy")
+                                               .value("--seed",
+                                                      [&](const std::string& v) {
+                                                          const auto seed = parse_int(v);
+                                                          if (!seed || *seed < 0)
+                                                              throw usage_error("niepoprawne ziarno „" + v + "”");
+                                                          a.seed = std::uint64_t(*seed);
+                                                      })
+                                               .flag("--accept", choose(true))
+                                               .flag("--discard", choose(false))
+                                               .text("-o", a.out)
+                                               .text("--output", a.out)
+                                               .value("--algorithm",
+                                                      [&](const std::string& v) {
+                                                          if (v != "1" && v != "2")
+                                                              throw usage_error("--algorithm przyjmuje 1 albo 2");
+                                                          a.choice.algorithm = v == "1" ? 1 : 2;
+                                                      })
+                                               .value("--seconds",
+                                                      [&](const std::string& v) {
+                                                          const auto seconds = parse_int(v);
+                                                          if (!seconds || *seconds < 1 || *seconds > 3600)
+                                                              throw usage_error("--seconds wymaga liczby od 1 do 3600");
+                                                          a.choice.seconds = double(*seconds);
+                                                      })
+                                               .flag("--compare", a.compare)
+                                               .words(1)
+                                               .parse(args);
+    if (!words.empty()) a.file = words.front();
     if (a.compare) return a;
     if (a.file.empty()) throw usage_error("brak pliku miesiąca");
     if (!a.accept) throw usage_error("podaj --accept albo --discard");

@@ -5,6 +5,7 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/ini_lines.h"
 #include "core/text.h"
 
 namespace planek {
@@ -38,15 +39,6 @@ bool same_name(const std::string& a, const std::string& b) {
         return true;
     }
     return lower_pl(a) == lower_pl(b);
-}
-
-// A section header "[name]" (blanks around allowed); the name, or nullopt.
-std::optional<std::string> header_name(const std::string& line) {
-    const std::string t = trim(line);
-    if (t.size() < 2 || t.front() != '[') return std::nullopt;
-    const size_t close = t.find(']');
-    if (close == std::string::npos) return std::nullopt;
-    return trim(std::string_view(t).substr(1, close - 1));
 }
 
 // A line break inside a key or value would split the line on disk and
@@ -87,24 +79,15 @@ bool IniFile::loadText(const std::string& utf8) {
     sections_.clear();
     index_.clear();
     std::vector<Entry>* target = &preamble_;
-    size_t start = 0;
-    while (start < utf8.size()) {
-        size_t end = utf8.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = utf8.size();
-        const std::string line = utf8.substr(start, end - start);
-        start = end + 1;
-        if (end < utf8.size() && utf8[end] == '\r' && start < utf8.size() && utf8[start] == '\n') ++start;
-
-        if (auto name = header_name(line)) {
-            target = &append_section(*name, line).entries;
+    for (ini_line& l : ini_lines(utf8)) {
+        if (l.section) {
+            target = &append_section(*l.section, l.text).entries;
             continue;
         }
-        Entry e{"", "", line};
-        const size_t eq = line.find('=');
-        const std::string t = trim(line);
-        if (eq != std::string::npos && !t.empty() && t[0] != ';') {
-            e.key = trim(std::string_view(line).substr(0, eq));
-            e.value = trim(std::string_view(line).substr(eq + 1));
+        Entry e{"", "", std::move(l.text)};
+        if (l.pair) {
+            e.key = std::move(l.key);
+            e.value = trim(l.value);
         }
         target->push_back(std::move(e));
     }

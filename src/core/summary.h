@@ -87,6 +87,8 @@ struct ms_summary {
     category_set total{};            // month totals (zsumuj_dyzury)
     std::int32_t creditedMinutes = 0;
     day_off_totals dayOffMinutes{};  // per row of the day-off kind table
+    std::int32_t dutyCount = 0;      // the worker's counters as this month left them
+    std::int32_t dayOffDays = 0;
     bool computed = false;           // set once odswiez_pracownika ran
 };
 

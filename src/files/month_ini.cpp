@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/ini_lines.h"
 #include "core/text.h"
 
 namespace planek {
@@ -14,34 +15,30 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
     std::unordered_map<std::string, size_t> bySection;
     std::vector<std::unordered_set<std::string>> seenKeys;
     section* current = nullptr;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const int lineNo = int(i) + 1;
-        const std::string line = trim(lines[i]);
-        if (line.empty() || line[0] == ';') continue;
-        if (line.front() == '[' && line.back() == ']') {
-            const std::string name = trim(line.substr(1, line.size() - 2));
-            auto [it, fresh] = bySection.emplace(fold(name), sections_.size());
+    for (const ini_line& l : ini_lines(lines)) {
+        if (l.blank || l.comment) continue;
+        // The program writes a header alone on its line; one followed by
+        // more text is a damaged line, not a new section.
+        if (l.section && l.afterSection.empty()) {
+            auto [it, fresh] = bySection.emplace(fold(*l.section), sections_.size());
             if (fresh) {
-                sections_.push_back(section{lineNo, name, {}});
+                sections_.push_back(section{l.number, *l.section, {}});
                 seenKeys.emplace_back();
             }
             current = &sections_[it->second];
             continue;
         }
         const std::string sectionName = current ? current->name : "";
-        const size_t eq = line.find('=');
-        if (!current || eq == std::string::npos || eq == 0) {
-            std::string shown = utf8_left(line, 40);
-            problems.push_back({lineNo, sectionName, shown, "wiersz nie jest parą klucz=wartość"});
+        if (!current || !l.pair || l.key.empty()) {
+            problems.push_back({l.number, sectionName, utf8_left(l.trimmed, 40), "wiersz nie jest parą klucz=wartość"});
             continue;
         }
-        const std::string key = trim(line.substr(0, eq));
         const size_t idx = size_t(current - sections_.data());
-        if (!seenKeys[idx].insert(fold(key)).second) {
-            problems.push_back({lineNo, sectionName, key, "klucz powtórzony, pominięto"});
+        if (!seenKeys[idx].insert(fold(l.key)).second) {
+            problems.push_back({l.number, sectionName, l.key, "klucz powtórzony, pominięto"});
             continue;
         }
-        current->entries.push_back(entry{lineNo, key, line.substr(eq + 1)});
+        current->entries.push_back(entry{l.number, l.key, l.value});
     }
 }
 

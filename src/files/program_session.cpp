@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
 #include "core/ini_file.h"
@@ -155,6 +156,29 @@ months_open open_session_months(Plan& plan, const months_request& request) {
     }
     call_odswiez_okres(plan, false, plan.showWorkers == ShowWorkers::All, -1);
     odswiez_iledy_gdy_trzeba(plan);
+    return r;
+}
+
+months_open open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group) {
+    months_open r;
+    if (group) {
+        const int g = plan.groupIndexById(*group);
+        if (g < 0) {
+            r.error = fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."), {std::to_string(*group)});
+            return r;
+        }
+        plan.currentGroup = g;
+    }
+    plan.months.assign(1, miesiac{});
+    plan.currentMonth = 0;
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    for (prac& w : plan.workers) w.months.resize(1);
+    std::error_code ec;
+    plan.currentFile = fs::absolute(file, ec).string();
+    if (ec) plan.currentFile = file;
+    wczytaj_tylko_do_odczytu(plan);
+    normatyw(plan, true, 0, true);
+    r.opened.push_back(plan.currentFile);
     return r;
 }
 

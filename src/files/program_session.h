@@ -67,4 +67,10 @@ struct months_open {
 // cannot be read whole.
 months_open open_session_months(Plan& plan, const months_request& request);
 
+// One month's calendar and norm as its tab shows them, for a look at the
+// days alone: no staff is needed, a file that is not there is the empty
+// month its name gives, and nothing around the file is touched. Refuses
+// with one line a group (when one is asked for) the folder does not have.
+months_open open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group);
+
 }  // namespace planek

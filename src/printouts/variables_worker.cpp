@@ -32,27 +32,10 @@ std::string field(V& c) {
 // A time of the worker's month.
 #define MT(expr) [](V& c) { return c.worker() ? c.time(expr) : std::string(); }
 
-long long duty_count(const V& c) {
-    const ms_* m = c.wm();
-    if (!m) return 0;
-    long long n = 0;
-    for (int d = 0; d < c.days(); ++d) n += long(m->duties[d].size());
-    return n;
-}
-
-long long dayoff_count(const V& c) {
-    const ms_* m = c.wm();
-    if (!m) return 0;
-    long long n = 0;
-    for (int d = 0; d < c.days(); ++d) {
-        const wolne_& s = m->daysOff[d];
-        const wolne_* head = s.used() ? &s : (s.headIndex < kMaxDays ? &m->daysOff[s.headIndex] : nullptr);
-        if (head && head->used() && byte(head->symbol) != 0xBF &&
-            d <= head->firstIndex + int(head->dayTo) - int(head->dayFrom))
-            ++n;
-    }
-    return n;
-}
+// The counters of the worker summary: duties of the counted groups and
+// kinds not hidden by a day off, and the days of day offs that credit time.
+long long duty_count(const V& c) { return c.wm() ? c.wm()->sum.dutyCount : 0; }
+long long dayoff_count(const V& c) { return c.wm() ? c.wm()->sum.dayOffDays : 0; }
 
 long long group_norm(const V& c) { return c.group() ? c.group()->monthNorm : 0; }
 

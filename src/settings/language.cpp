@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/cp1250.h"
+#include "core/ini_lines.h"
 #include "core/plan.h"
 #include "core/text.h"
 #include "settings/message_format.h"
@@ -69,27 +70,18 @@ void load_language_text(Translator& tr, const std::string& utf8) {
     tr.clear();
     std::string section;
     bool inSection = false;
-    size_t pos = 0;
-    while (pos <= utf8.size()) {
-        size_t end = utf8.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = utf8.size();
-        std::string_view line(utf8.data() + pos, end - pos);
-        pos = end + 1;
-        if (end < utf8.size() && utf8[end] == '\r' && pos < utf8.size() && utf8[pos] == '\n') ++pos;
-
-        std::string t = trim(line);
-        if (t.empty() || t[0] == ';') continue;
-        if (t[0] == '[') {
-            size_t close = t.find(']');
-            inSection = close != std::string::npos && close > 1;
-            if (inSection) section = trim(std::string_view(t).substr(1, close - 1));
+    for (const ini_line& l : ini_lines(utf8)) {
+        if (l.blank || l.comment) continue;
+        // A broken header ends the section before it, so its lines are not
+        // taken for that section's.
+        if (l.bracketed) {
+            inSection = l.section && !l.section->empty();
+            if (inSection) section = *l.section;
             continue;
         }
-        size_t eq = t.find('=');
-        if (!inSection || eq == std::string::npos || eq == 0) continue;  // a broken line
-        std::string key = trim(std::string_view(t).substr(0, eq));
-        if (key.empty() || tr.has(section, key)) continue;  // the first of equal keys counts
-        tr.set(section, key, decode_language_value(std::string_view(t).substr(eq + 1)));
+        if (!inSection || !l.pair || l.key.empty()) continue;  // a broken line
+        if (tr.has(section, l.key)) continue;                  // the first of equal keys counts
+        tr.set(section, l.key, decode_language_value(l.value));
     }
 }
 

@@ -85,6 +85,11 @@ TEST(ShippedTemplates, EveryTemplateRendersWithoutEmptyCellsOrLeftovers) {
 // Each shipped template against a fixed ward, byte for byte. Set
 // PLANEK_UPDATE_GOLDEN=1 to write the expected files anew after a deliberate
 // change of a template.
+// The duty and day-off counts were checked by hand against the entries:
+// Kowalska 20 duties and 0 days off (her duty of 25.3 lies under the blocking
+// day off for Sunday work, a kind that credits nothing), Zając 19 duties and
+// 5 days off (the duties of 17, 18 and 20.3 lie under her blocking leave);
+// the hours beside them always left those duties out.
 TEST(ShippedTemplates, GoldenFiles) {
     TempDir dir;
     Plan probe;

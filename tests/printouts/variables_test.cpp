@@ -3,6 +3,7 @@
 #include <set>
 #include <sstream>
 
+#include "calendar/summaries.h"
 #include "print_fixture.h"
 #include "printouts/generation.h"
 #include "printouts/variables.h"
@@ -300,6 +301,45 @@ TEST(Variables, WorkerCounterAndFillDays) {
     for (prac& w : r.plan.workers) w.months.insert(w.months.begin(), ms_{});
     r.ctx.month = 0;
     EXPECT_EQ(r.eval("month_fill_days|'<td>@_day_no</td>'"), "<td>29</td><td>30</td><td>31</td>");
+}
+
+}  // namespace
+}  // namespace planek
+
+namespace planek {
+namespace {
+
+// A worker of both groups, counted the way the worker summary counts: only
+// the shown group's duties of ticked kinds that no day off hides, and only
+// the days of day offs that credit time.
+TEST(WorkerVariables, DutyAndDayOffCountsAreThoseOfTheWorkerSummary) {
+    Plan plan = test::make_ward();
+    plan.workers[0].groups = "1|2|";
+    test::add_duty(plan, 0, 1, 420, 720, 1);        // counted
+    test::add_duty(plan, 0, 2, 420, 720, 1, 2);     // the other group's
+    test::add_duty(plan, 0, 3, 420, 720, 1, 1, 2);  // a duty-as kind not ticked
+    plan.dutyAsFilter[1] = false;
+    test::add_day_off(plan, 0, 8, 10, 'u');          // three days, blocking
+    test::add_duty(plan, 0, 9, 420, 720, 1);         // hidden by that day off
+    test::add_day_off(plan, 0, 14, 14, '5');         // shown, credits nothing
+    test::add_day_off(plan, 0, 19, 19, 'u', true, 2);  // the other group's
+    gen_run run{plan};
+    gen_line ctx = with_defaults(plan, gen_line{});
+    ctx.worker = 0;
+    auto counts = [&] {
+        return gen_zamien(run, "worker_duty_qty", "txt", ctx) + "/" + gen_zamien(run, "worker_dayoff_qty", "txt", ctx) +
+               "/" + gen_zamien(run, "prac_ile_dyz_wol", "txt", ctx);
+    };
+
+    // Counted by hand from the entries above. Every duty and every day of
+    // every day off of the month would give 4/5/9.
+    odswiez_pracownika(plan, 0, false, 0);
+    EXPECT_EQ(counts(), "1/3/4");
+    // All groups: the other group's duty and day off join in.
+    odswiez_pracownika(plan, 0, true, 0);
+    EXPECT_EQ(counts(), "2/4/6");
+    EXPECT_EQ(plan.workers[0].sum.dutyCount, 2);
+    EXPECT_EQ(plan.workers[0].sum.dayOffDays, 4);
 }
 
 }  // namespace

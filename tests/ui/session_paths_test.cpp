@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "cli/cli_runner.h"
+#include "support/demo_period.h"
 #include "files/month_project.h"
 #include "files/program_session.h"
 #include "support/scripted_interaction.h"
@@ -39,15 +39,11 @@ protected:
         return run_cli(dir, args);
     }
     void SetUp() override {
-        root = (dir / "ward").string();
-        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
-        for (const char* m : {"2030-04", "2030-05", "2030-06"}) {
-            std::string name = m;
-            name[4] = '_';
-            months.push_back((dir / "ward" / "dane" / (name + ".pnk")).string());
-            ASSERT_EQ(cli({"new", months.back(), m}).code, 0);
-            ASSERT_EQ(cli({"add-duty", months.back(), "1", "10", "D"}).code, 0);
-        }
+        demo_period ward;
+        ASSERT_NO_FATAL_FAILURE(make_demo_period(dir, ward));
+        root = ward.root;
+        months = ward.months;
+        for (const std::string& month : months) ASSERT_EQ(cli({"add-duty", month, "1", "10", "D"}).code, 0);
         ASSERT_EQ(cli({"add-dayoff", months[0], "1", "2", "u", "--to", "3", "--part-time"}).code, 0);
         ASSERT_EQ(cli({"add-duty", months[0], "28", "10", "D", "--group", "1"}).code, 0);
         ASSERT_EQ(cli({"add-duty", months[0], "28", "12", "1", "--group", "2"}).code, 0);

@@ -1,8 +1,0 @@
-#include <iostream>
-
-#include "cli/cli.h"
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return planek::cli::run(args, std::cout, std::cerr);
-}
