@@ -12,6 +12,9 @@ void undo_stack::begin(const Plan& plan, undo_label label) {
     open_.monthBefore = take_month_state(plan);
     touched_.assign(plan.workers.size(), false);
     voided_ = false;
+    // Many acts end by counting the selected worker's sums again, through
+    // the calendar and not through an edit of her.
+    workerTouched(plan, plan.currentWorker);
 }
 
 void undo_stack::relabel(undo_label label) {
@@ -48,8 +51,10 @@ bool undo_stack::end(Plan& plan) {
     for (size_t i = 0; i < step.workers.size(); ++i) {
         worker_state after = take_worker_state(plan, step.workers[i]);
         if (same_worker_state(step.before[i], after)) continue;
-        step.workers[kept] = step.workers[i];
-        step.before[kept] = std::move(step.before[i]);
+        if (kept != i) {
+            step.workers[kept] = step.workers[i];
+            step.before[kept] = std::move(step.before[i]);
+        }
         step.after.push_back(std::move(after));
         ++kept;
     }

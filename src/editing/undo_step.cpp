@@ -15,28 +15,6 @@ std::string undo_label_text(const Plan& plan, const undo_label& label) {
 
 namespace {
 
-// Every stored field of the entry; the sums are derived and left out, so a
-// step costs a few kilobytes a worker instead of the per-day totals.
-void copy_entry(const ms_& from, ms_& to) {
-    to.daysOff = from.daysOff;
-    to.duties = from.duties;
-    to.workerNorm = from.workerNorm;
-    to.ownNormValue = from.ownNormValue;
-    to.ownNorm = from.ownNorm;
-    to.ownNormCalculated = from.ownNormCalculated;
-    to.overtimeTotal = from.overtimeTotal;
-    to.overtimeFromPrevious = from.overtimeFromPrevious;
-    to.overtimeManual = from.overtimeManual;
-    to.partTime = from.partTime;
-}
-
-bool same_entry(const ms_& a, const ms_& b) {
-    return a.daysOff == b.daysOff && a.duties == b.duties && a.workerNorm == b.workerNorm &&
-           a.ownNormValue == b.ownNormValue && a.ownNorm == b.ownNorm && a.ownNormCalculated == b.ownNormCalculated &&
-           a.overtimeTotal == b.overtimeTotal && a.overtimeFromPrevious == b.overtimeFromPrevious &&
-           a.overtimeManual == b.overtimeManual && a.partTime == b.partTime;
-}
-
 ms_* open_entry(Plan& plan, int worker) {
     if (worker < 0 || worker >= int(plan.workers.size())) return nullptr;
     prac& p = plan.workers[worker];
@@ -48,6 +26,11 @@ std::size_t text_bytes(const std::string& s) { return s.capacity() > 15 ? s.capa
 
 std::size_t state_bytes(const worker_state& s) {
     std::size_t n = sizeof s;
+    const ms_summary& sum = s.month.sum;
+    n += sum.days.capacity() * sizeof(day_summary) + sum.parts.capacity() * sizeof(duty_parts);
+    for (const duty_parts& p : sum.parts)
+        n += text_bytes(p.text) + p.minutes.capacity() * sizeof(std::int32_t) +
+             p.duties.capacity() * sizeof(duty_split);
     for (const std::vector<dyzur>& list : s.month.duties) {
         n += list.capacity() * sizeof(dyzur);
         for (const dyzur& d : list) n += text_bytes(d.note);
@@ -80,7 +63,8 @@ worker_state take_worker_state(const Plan& plan, int worker) {
     worker_state s;
     const prac& p = plan.workers[size_t(worker)];
     if (plan.currentMonth >= 0 && plan.currentMonth < int(p.months.size()))
-        copy_entry(p.months[size_t(plan.currentMonth)], s.month);
+        s.month = p.months[size_t(plan.currentMonth)];
+    s.dailyNorm = p.dailyNorm;
     s.holidayCurrentYear = p.holidayCurrentYear;
     s.holidayPreviousYear = p.holidayPreviousYear;
     s.careDays = p.careDays;
@@ -91,7 +75,13 @@ worker_state take_worker_state(const Plan& plan, int worker) {
 }
 
 bool same_worker_state(const worker_state& a, const worker_state& b) {
-    return same_entry(a.month, b.month) && a.holidayCurrentYear == b.holidayCurrentYear &&
+    return a.month.sum == b.month.sum && a.month.daysOff == b.month.daysOff && a.month.duties == b.month.duties &&
+           a.month.workerNorm == b.month.workerNorm && a.month.ownNormValue == b.month.ownNormValue &&
+           a.month.ownNorm == b.month.ownNorm && a.month.ownNormCalculated == b.month.ownNormCalculated &&
+           a.month.overtimeTotal == b.month.overtimeTotal &&
+           a.month.overtimeFromPrevious == b.month.overtimeFromPrevious &&
+           a.month.overtimeManual == b.month.overtimeManual && a.month.partTime == b.month.partTime &&
+           a.dailyNorm == b.dailyNorm && a.holidayCurrentYear == b.holidayCurrentYear &&
            a.holidayPreviousYear == b.holidayPreviousYear && a.careDays == b.careDays && a.rehaDays == b.rehaDays &&
            a.systemStartFrom == b.systemStartFrom && a.systemStartFrom8 == b.systemStartFrom8;
 }
@@ -102,8 +92,9 @@ void put_worker_state(Plan& plan, int worker, const worker_state& s) {
         // The share the worker had goes out of the staffing counts and the
         // restored one comes in, as with any edit of one worker.
         const worker_staffing_share share(plan, worker);
-        copy_entry(s.month, *open_entry(plan, worker));
+        *open_entry(plan, worker) = s.month;
         prac& p = plan.workers[size_t(worker)];
+        p.dailyNorm = s.dailyNorm;
         p.holidayCurrentYear = s.holidayCurrentYear;
         p.holidayPreviousYear = s.holidayPreviousYear;
         p.careDays = s.careDays;
@@ -111,7 +102,6 @@ void put_worker_state(Plan& plan, int worker, const worker_state& s) {
         p.systemStartFrom = s.systemStartFrom;
         p.systemStartFrom8 = s.systemStartFrom8;
     }
-    refresh_worker(plan, worker);
     call_odswiez_okres(plan, false, false, worker);
 }
 
@@ -163,9 +153,6 @@ void apply_step(Plan& plan, const undo_step& step, bool redo) {
     const std::vector<worker_state>& states = redo ? step.after : step.before;
     put_month_state(plan, month);
     for (size_t i = 0; i < step.workers.size(); ++i) put_worker_state(plan, step.workers[i], states[i]);
-    // A changed day changes the selected worker's sums too, as its edit did.
-    if (month.days && plan.currentWorker >= 0 && plan.currentWorker < int(plan.workers.size()))
-        refresh_worker(plan, plan.currentWorker);
 }
 
 }  // namespace planek

@@ -18,10 +18,13 @@ struct undo_label {
 };
 std::string undo_label_text(const Plan& plan, const undo_label& label);
 
-// What an act may change of one worker: her entry of the open month (its
-// sums left out; they follow from it), her balances and pattern positions.
+// What an act may change of one worker: her entry of the open month with
+// its sums, her balances and pattern positions. The sums are kept as they
+// were, not counted again: a sum left stale by an earlier change of the
+// calendar comes back stale, exactly as it was.
 struct worker_state {
     ms_ month;
+    word dailyNorm = 0;
     std::int32_t holidayCurrentYear = 0;
     std::int32_t holidayPreviousYear = 0;
     std::int32_t careDays = 0;
@@ -32,7 +35,7 @@ struct worker_state {
 worker_state take_worker_state(const Plan& plan, int worker);
 bool same_worker_state(const worker_state& a, const worker_state& b);
 // Puts the state back and refreshes what an edit of the worker refreshes:
-// her staffing share, her sums and her share of the period totals.
+// her staffing share and her share of the period totals.
 void put_worker_state(Plan& plan, int worker, const worker_state& state);
 
 // What an act may change of the open month as a whole. The day parameters
