@@ -2,6 +2,7 @@
 // wrapping of each act into one step of the month's history.
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
