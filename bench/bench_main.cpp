@@ -23,6 +23,10 @@
 #include "bench_ops.h"
 #include "bench_table.h"
 #include "bench_ward.h"
+#include "editing/duty_moves.h"
+#include "editing/duty_remove.h"
+#include "editing/panel_names.h"
+#include "editing/undo_stack.h"
 
 namespace planek::bench {
 
@@ -136,6 +140,25 @@ std::string mb(long kb) {
     return buf;
 }
 
+// A full history on the big ward: 200 steps, each a duty added or taken
+// away again at a free cell, as the window records them.
+void report_history_memory(Plan& plan) {
+    const free_cell c = find_free_cell(plan);
+    if (c.worker < 0) return;
+    undo_stack& history = undo_history(plan);
+    history.clear();
+    const long before = resident_kb();
+    for (int i = 0; i < int(undo_stack::kMaxSteps); ++i) {
+        const undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
+        if (i % 2 == 0)
+            upusc_dyzur(plan, c.worker, c.dayIndex, c.shift, true);
+        else
+            kosz(plan, duty_panel_name(c.worker, c.dayIndex, 0));
+    }
+    std::cout << "Undo history of " << history.size() << " steps: " << mb(long(history.bytes() / 1024))
+              << " counted, resident memory grew by " << mb(resident_kb() - before) << "\n";
+}
+
 // The wards are generated in a child process, so that what the generator
 // allocated is not counted against the months opened here.
 int run_memory() {
@@ -166,6 +189,7 @@ int run_memory() {
               << "Resident memory: " << mb(after) << " (" << mb(before) << " before the ward was opened, peak "
               << mb(peak_kb()) << "); goal under 200 MB: " << (after < 200 * 1024 ? "met" : "MISSED")
               << "\n";
+    report_history_memory(plan);
     return after < 200 * 1024 ? 0 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include "editing/calendar_calls.h"
 #include "editing/duty_moves.h"
 #include "editing/month_access.h"
+#include "editing/undo_stack.h"
 #include "exports/csv_writer.h"
 #include "exports/ics_writer.h"
 #include "exports/roster_sheets.h"
@@ -83,6 +84,33 @@ double one_edit(ward_state& w) {
         worker_month(p, c.worker)->duties[size_t(c.dayIndex)].pop_back();
     }
     refresh_worker(p, c.worker);
+    return s;
+}
+
+// The benchmark edit as the window makes it: one step of the history.
+void edit_as_step(Plan& p, const free_cell& c) {
+    const undo_scope step(p, "undo_DutyAdd", "Dodaj dyżur");
+    if (upusc_dyzur(p, c.worker, c.dayIndex, c.shift, true).outcome != drop_outcome::Added)
+        throw std::runtime_error("the benchmark edit was refused");
+}
+
+double undo_edit(ward_state& w) {
+    Plan& p = w.plan;
+    undo_stack& history = undo_history(p);
+    edit_as_step(p, w.cell);
+    const double s = timed([&] { history.undo(p); });
+    history.clear();
+    return s;
+}
+
+double redo_edit(ward_state& w) {
+    Plan& p = w.plan;
+    undo_stack& history = undo_history(p);
+    edit_as_step(p, w.cell);
+    history.undo(p);
+    const double s = timed([&] { history.redo(p); });
+    history.undo(p);
+    history.clear();
     return s;
 }
 
@@ -193,6 +221,7 @@ const std::vector<operation>& operations() {
     static const std::vector<operation> ops = {
         {"session start and month open", session_open},
         {"read month file", read_month},    {"all summaries", all_summaries},     {"one edit", one_edit},
+        {"undo one edit", undo_edit},       {"redo one edit", redo_edit},
         {"staffing counts", staffing_counts}, {"warnings check", warnings_check}, {"scheduler run", scheduler_run},
         {"roster printout", roster_printout}, {"days off printout", days_off_printout},
         {"worker sheet printout", worker_sheet_printout}, {"who works printout", who_works_printout},

@@ -18,7 +18,11 @@ constexpr double kMonthRatio = 12.0;
 constexpr double kFrameMs = 16.0;
 constexpr double kSchedulerMs = 100.0;
 
-bool is_edit(size_t op) { return std::strcmp(operations()[op].name, "one edit") == 0; }
+bool is_edit(size_t op) {
+    const char* name = operations()[op].name;
+    return std::strcmp(name, "one edit") == 0 || std::strcmp(name, "undo one edit") == 0 ||
+           std::strcmp(name, "redo one edit") == 0;
+}
 bool is_scheduler(size_t op) { return std::strcmp(operations()[op].name, "scheduler run") == 0; }
 
 std::string number(double v) {

@@ -94,6 +94,8 @@ ParametersOutcome change_month(Plan& plan, int year, int month) {
     } else {
         czysc_dyzury_i_wolne(plan);
     }
+    // Another month: the edits of the one shown before cannot be taken back in it.
+    note_month_replaced(plan);
     if (!plan.workers.empty() && oldDays > 0) adjust_period_spans(plan, oldDays, newDays);
 
     plan.year = year;
@@ -146,6 +148,7 @@ ParametersOutcome zmien_parametry(Plan& plan, const plan_parameters& p) {
     plan.weekModeCount = weekCount;
     if (unchanged) return ParametersOutcome::Unchanged;
     if (p.weekMode) {
+        note_month_replaced(plan);
         plan.year = year;
         if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.months.size()))
             plan.months[plan.currentMonth].year = word(year);

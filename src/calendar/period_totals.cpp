@@ -123,6 +123,7 @@ smallint to_smallint(long long v) { return smallint(std::clamp<long long>(v, -32
 void set_from_previous(Plan& plan, int worker, long long minutes) {
     ms_* m = worker_period_month(plan, worker, plan.currentMonth);
     if (!m) return;
+    note_worker_edit(plan, worker);
     m->overtimeFromPrevious = to_smallint(minutes);
     m->overtimeTotal = to_smallint((long long)m->overtimeFromPrevious + m->overtimeManual);
 }

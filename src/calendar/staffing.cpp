@@ -115,6 +115,7 @@ void odswiez_iledy_gdy_trzeba(Plan& plan) {
 void uniewaznij_iledy(Plan& plan) { plan.staffing.current = false; }
 
 worker_staffing_share::worker_staffing_share(Plan& plan, int worker) : plan_(plan), worker_(worker) {
+    note_worker_edit(plan_, worker_);
     if (plan_.staffing.workerOut >= 0) {
         // Inside another edit: of the same worker it is counted there; of
         // another one the counts can no longer be kept piecewise.

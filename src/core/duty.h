@@ -31,6 +31,7 @@ struct dyzur {
     word year = 0;
 
     int end() const { return int(start) + int(length); }
+    bool operator==(const dyzur&) const = default;
 };
 
 // One day-off entry. A multi-day entry lives in the slot of its first day;
@@ -56,6 +57,7 @@ struct wolne_ {
     word fromPreviousYear = 0;
 
     bool used() const { return id != 0; }
+    bool operator==(const wolne_&) const = default;
 };
 
 }  // namespace planek

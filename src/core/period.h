@@ -13,6 +13,8 @@ struct day_param {
     byte ownHoliday = 0;
     byte erDuty = 0;
     std::string note;  // at most 255 characters
+
+    bool operator==(const day_param&) const = default;
 };
 
 // One month of the settlement period (a month tab).

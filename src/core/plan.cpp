@@ -66,7 +66,16 @@ word id(const Plan& plan, char kind, const std::string& request) {
     return word(highest + 1);
 }
 
+void note_worker_edit(const Plan& plan, int worker) {
+    if (plan.journal) plan.journal->workerTouched(plan, worker);
+}
+
+void note_month_replaced(const Plan& plan) {
+    if (plan.journal) plan.journal->monthReplaced(plan);
+}
+
 void czysc_dyzury_i_wolne(Plan& plan) {
+    note_month_replaced(plan);
     for (prac& w : plan.workers) {
         if (plan.currentMonth < 0 || plan.currentMonth >= int(w.months.size())) continue;
         ms_& m = w.months[plan.currentMonth];

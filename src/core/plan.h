@@ -9,6 +9,7 @@
 #include "core/calendar_state.h"
 #include "core/clock.h"
 #include "core/duty_symbols.h"
+#include "core/edit_journal.h"
 #include "core/group.h"
 #include "core/interaction.h"
 #include "core/options.h"
@@ -93,6 +94,8 @@ struct Plan {
     // The pattern start positions were reset; the next automatic run starts
     // its pattern workers one day apart. Cleared when a run is accepted.
     bool patternsReset = false;
+    // Told of every change to the open month (the undo history); may be unset.
+    std::shared_ptr<edit_journal> journal;
 
     // View state the rules read.
     std::array<bool, 4> dutyAsFilter{true, true, true, true};

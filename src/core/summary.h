@@ -43,6 +43,7 @@ struct category_sum {
         extraOvertime50 += o.extraOvertime50;
         workedMinutes += o.workedMinutes;
     }
+    bool operator==(const category_sum&) const = default;
     std::int32_t overtimeSum() const {
         return overtime100 + overtime50 + medicalOvertime100 + medicalOvertime50 + extraOvertime100 +
                extraOvertime50;
@@ -65,6 +66,8 @@ struct duty_split {
     bool afterHoliday = false;
     std::int32_t overtime100 = 0;
     std::int32_t overtime50 = 0;
+
+    bool operator==(const duty_split&) const = default;
 };
 
 // The parts of a day's duties for the calendar cells: letters "D" (day-time),
@@ -74,11 +77,15 @@ struct duty_parts {
     std::string text;
     std::vector<std::int32_t> minutes;
     std::vector<duty_split> duties;
+
+    bool operator==(const duty_parts&) const = default;
 };
 
 struct day_summary {
     category_set categories{};
     std::int32_t creditedMinutes = 0;  // day-off minutes credited on this day
+
+    bool operator==(const day_summary&) const = default;
 };
 
 struct ms_summary {
@@ -90,6 +97,8 @@ struct ms_summary {
     std::int32_t dutyCount = 0;      // the worker's counters as this month left them
     std::int32_t dayOffDays = 0;
     bool computed = false;           // set once odswiez_pracownika ran
+
+    bool operator==(const ms_summary&) const = default;
 };
 
 // Totals of a settlement period, per worker, per period month and overall.

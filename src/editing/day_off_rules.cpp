@@ -95,6 +95,7 @@ void store_day_off(Plan& plan, ms_& m, wolne_ w) {
 }
 
 bool take_allowance(Plan& plan, int worker, wolne_& w) {
+    note_worker_edit(plan, worker);
     prac& p = plan.workers[worker];
     const int last = range_end(w);
     if (is_leave(w.symbol)) {
@@ -131,6 +132,7 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
 namespace {
 
 void give_allowance_back(Plan& plan, int worker, int head) {
+    note_worker_edit(plan, worker);
     prac& p = plan.workers[worker];
     const wolne_& w = p.months[plan.currentMonth].daysOff[head];
     if (!has_allowance(w.symbol)) return;
@@ -228,6 +230,7 @@ void aktualizuj_urlop(Plan& plan, int worker, int dayIndex) {
 }
 
 void korekta_wolne(Plan& plan, int worker, int difference, bool noQuestion, char kind) {
+    note_worker_edit(plan, worker);
     if (worker < 0 || worker >= int(plan.workers.size())) return;
     if (!has_allowance(kind) || difference == 0) return;
     if (!noQuestion && !ask_yes_no(plan, "msg_ConfirmModify",

@@ -1,6 +1,7 @@
 #include "editing/month_access.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace planek {
 
@@ -24,15 +25,18 @@ int month_day_count(const Plan& plan) {
     return std::clamp(n, 0, kMaxDays);
 }
 
-ms_* worker_month(Plan& plan, int worker) {
+const ms_* worker_month(const Plan& plan, int worker) {
     if (worker < 0 || worker >= int(plan.workers.size())) return nullptr;
-    prac& w = plan.workers[worker];
+    const prac& w = plan.workers[worker];
     if (plan.currentMonth < 0 || plan.currentMonth >= int(w.months.size())) return nullptr;
     return &w.months[plan.currentMonth];
 }
 
-const ms_* worker_month(const Plan& plan, int worker) {
-    return worker_month(const_cast<Plan&>(plan), worker);
+ms_* worker_month(Plan& plan, int worker) {
+    const ms_* m = worker_month(std::as_const(plan), worker);
+    // Whoever asks for the entry to write is about to change it.
+    if (m) note_worker_edit(plan, worker);
+    return const_cast<ms_*>(m);
 }
 
 worker_snapshot::worker_snapshot(const Plan& plan, int w)

@@ -419,6 +419,7 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
         plan.workers.push_back(std::move(w));
     } else {
         if (index < 0 || index >= int(plan.workers.size())) return false;
+        note_worker_edit(plan, index);
         plan.workers[index] = record;
     }
     plan.rebuildWorkerIds();

@@ -11,6 +11,7 @@
 #include "editing/day_off_rules.h"
 #include "editing/message_text.h"
 #include "editing/month_access.h"
+#include "editing/undo_stack.h"
 #include "scheduler/scheduler_steps.h"
 
 namespace planek {
@@ -106,6 +107,7 @@ void accept(Plan& plan, const run_state& run) {
     const int days = day_count(plan);
     for (int w : run.members) {
         if (!run.inAutoRun[w]) continue;
+        note_worker_edit(plan, w);
         prac& p = plan.workers[w];
         if (p.prefAuto8 && !p.auto8ConstStart) p.systemStartFrom8 = position_byte(run.patternPos[w]);
         if (p.prefSystem && !p.prefAuto8 && !p.autoConstStart) p.systemStartFrom = position_byte(run.patternPos[w]);
@@ -146,10 +148,15 @@ void discard(Plan& plan, const run_state& run) {
     plan.modified = true;
 }
 
-void ask_and_settle(Plan& plan, run_state& run) {
+// The answer closes the run's undo step: an accepted run is one step, a
+// discarded one put everything back and leaves none.
+void ask_and_settle(Plan& plan, run_state& run, undo_scope& step) {
     // Days off alone are proposals too: left without the question they would
     // stay unaccepted for good.
-    if (!any_proposal(plan)) return;
+    if (!any_proposal(plan)) {
+        step.end();
+        return;
+    }
     run.report.asked = true;
     run.report.accepted =
         ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
@@ -158,6 +165,7 @@ void ask_and_settle(Plan& plan, run_state& run) {
     } else {
         discard(plan, run);
     }
+    step.end();
     tell_redraw(plan);
 }
 
@@ -196,8 +204,10 @@ void resetuj_ustawienia_poczatkowe(Plan& plan) {
     if (!g) return;
     plan.patternsReset = true;
     int k = 0;
-    for (prac& p : plan.workers) {
+    for (int w = 0; w < int(plan.workers.size()); ++w) {
+        prac& p = plan.workers[size_t(w)];
         if (p.old || !p.inGroup(g->id) || !p.prefSystem) continue;
+        note_worker_edit(plan, w);
         const int length = int(p.systemPattern.size());
         // An empty pattern has no position to start from; it keeps its own.
         if (length > 0) p.systemStartFrom = byte((k / length) % length + 1);
@@ -210,6 +220,8 @@ scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice) {
     run.group = plan.group();
     if (!run.group || day_count(plan) == 0) return run.report;
     run.report.ran = true;
+    // Opened before anything is placed, so the step holds the month as it was.
+    undo_scope step(plan, "undo_Automatic", "Automatyczne rozpisanie dyżurów");
     tell_busy(plan, true);
     if (run.group->resetBeforeAutomat) resetuj_ustawienia_poczatkowe(plan);
     run.members = group_members(plan, *run.group);
@@ -219,7 +231,7 @@ scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice) {
     if (run.report.placed > 0 || run.report.daysOff > 0) plan.modified = true;
     tell_busy(plan, false);
     tell_redraw(plan);
-    ask_and_settle(plan, run);
+    ask_and_settle(plan, run, step);
     return run.report;
 }
 

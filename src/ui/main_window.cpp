@@ -34,6 +34,7 @@
 #include "calendar/summaries.h"
 #include "core/text.h"
 #include "editing/panel_names.h"
+#include "editing/undo_stack.h"
 #include "files/backups.h"
 #include "files/month_project.h"
 #include "scheduler/scheduler.h"
@@ -155,14 +156,19 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
     restartAutosave();
 
     openDutyDialog = [this](const drop_result& r) {
+        undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
         DutyDialog d(plan_, r.worker, r.dayIndex, r.duty, this);
         if (d.ready()) d.exec();
     };
     editDutyDialog = [this](const std::string& panel) {
+        undo_scope step(plan_, "undo_DutyEdit", "Zmień dyżur");
         DutyDialog d(plan_, panel, this);
-        if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(plan_.currentWorker);
+        const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
+        step.end();
+        if (accepted) afterEdit(plan_.currentWorker);
     };
     openDayOffDialog = [this](const drop_result& r) {
+        undo_scope step(plan_, "undo_DayOffAdd", "Dodaj wolne");
         DayOffDialog d(plan_, r.worker, r.dayIndex, this);
         if (d.ready()) d.exec();
     };
@@ -511,6 +517,7 @@ void MainWindow::refreshCaption() {
     const QString file = qs(std::filesystem::path(plan_.currentFile).filename().string());
     setWindowTitle(file.isEmpty() ? qs(plan_.options.appTitle) : file + "[*]");
     setWindowModified(plan_.modified);
+    refreshUndoActions();
 }
 
 void MainWindow::chooseGroup(int g) {

@@ -19,6 +19,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QScrollArea;
+class QToolBar;
 class QGroupBox;
 class QToolButton;
 class QTabBar;
@@ -125,6 +126,11 @@ private:
     QAction* makeAction(const char* name, const char* caption, const char* shortcut = nullptr,
                         const char* hint = nullptr);
     void afterEdit(int worker);
+    // main_window_undo.cpp
+    void buildUndoActions();
+    void addUndoMenu(QToolBar* toolbar);
+    void refreshUndoActions();
+    void takeStep(bool redo);
     void fillRecentMenu();
     void fillRestoreMenu();
     void showPanelMenu(const QString& panel, const QPoint& pos);

@@ -27,6 +27,7 @@
 #include "editing/duty_remove.h"
 #include "editing/message_text.h"
 #include "editing/panel_names.h"
+#include "editing/undo_stack.h"
 #include "files/backups.h"
 #include "files/month_project.h"
 #include "files/recent_files.h"
@@ -128,8 +129,11 @@ void MainWindow::buildActions() {
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 
     auto workerDialog = [this](int worker) {
+        undo_scope step(plan_, worker < 0 ? "undo_WorkerAdd" : "undo_WorkerEdit",
+                        worker < 0 ? "Dodaj pracownika" : "Edytuj pracownika");
         WorkerDialog d(plan_, worker, this);
         if (!d.ready() || d.exec() != QDialog::Accepted) return;
+        step.end();
         // Written now, not at exit, so a crash cannot lose her while the
         // autosave keeps her duties.
         zapisz_gdy_zmienione(plan_);
@@ -168,13 +172,17 @@ void MainWindow::buildActions() {
 
     on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),
        [this] {
+           undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
            const drop_result r = a_DutyAddExecute(plan_);
            if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+           step.end();
            afterEdit(plan_.currentWorker);
        });
     on(makeAction("a_DayOffAdd", "Dodaj wolne...", "Ctrl+W"), [this] {
+        undo_scope step(plan_, "undo_DayOffAdd", "Dodaj wolne");
         const drop_result r = a_DayOffAddExecute(plan_);
         if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
+        step.end();
         afterEdit(plan_.currentWorker);
     });
     const std::pair<const char*, bulk_removal> bulk[] = {
@@ -187,7 +195,10 @@ void MainWindow::buildActions() {
     for (int i = 0; i < 6; ++i) {
         const bulk_removal what = bulk[i].second;
         on(makeAction(bulk[i].first, bulkCaptions[i]), [this, what] {
-            if (usun_zbiorczo(plan_, what)) afterEdit(plan_.currentWorker);
+            undo_scope step(plan_, "undo_BulkRemove", "Usuń dyżury i wolne");
+            const bool removed = usun_zbiorczo(plan_, what);
+            step.end();
+            if (removed) afterEdit(plan_.currentWorker);
         });
     }
     on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
@@ -229,6 +240,7 @@ void MainWindow::buildActions() {
                for (const std::string& line : report.unmet) text += line + "\n";
                plan_.ui->inform(text);
            }
+           refreshCaption();
        });
     on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -261,32 +273,49 @@ void MainWindow::buildActions() {
             refreshAll();
     });
     on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
+        undo_scope step(plan_, "undo_BulkRemove", "Usuń dyżury i wolne");
         RemoveDialog d(plan_, "mi_DutiesRemove", this);
-        if (d.exec() == QDialog::Accepted) {
+        const bool accepted = d.exec() == QDialog::Accepted;
+        step.end();
+        if (accepted) {
             refreshWorkers(true);
             afterEdit(plan_.currentWorker);
         }
     });
     on(makeAction("a_OvertimeLoad", "Wczytaj nadgodziny z poprzedniego miesiąca..."), [this] {
         const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), "Planek (*.pnk)");
-        if (!f.isEmpty() && nadpracowania_auto_wczytaj(plan_, ss(f))) refreshCalendar();
+        undo_scope step(plan_, "undo_OvertimeLoad", "Wczytaj nadgodziny");
+        const bool loaded = !f.isEmpty() && nadpracowania_auto_wczytaj(plan_, ss(f));
+        step.end();
+        if (loaded) refreshCalendar();
+        refreshCaption();
     });
     on(makeAction("a_OvertimeClear", "Zeruj nadgodziny z poprzedniego miesiąca"), [this] {
+        undo_scope step(plan_, "undo_OvertimeClear", "Zeruj nadgodziny");
         nadpracowania_auto_zeruj(plan_);
+        step.end();
         refreshCalendar();
+        refreshCaption();
     });
     on(makeAction("a_PanelOnOff", "Lista pracowników", "F11"), [this] { togglePanel(); });
     on(makeAction("a_MarkAsHoliday", "Święto"), [this] {
-        if (a_MarkAsHoliday(plan_, plan_.selectedCellDay)) afterEdit(plan_.currentWorker);
+        undo_scope step(plan_, "undo_Holiday", "Święto");
+        const bool changed = a_MarkAsHoliday(plan_, plan_.selectedCellDay);
+        step.end();
+        if (changed) afterEdit(plan_.currentWorker);
     });
     on(makeAction("a_ERDuty", "Ostry dyżur"), [this] {
-        if (a_ERDuty(plan_, plan_.selectedCellDay)) afterEdit(plan_.currentWorker);
+        undo_scope step(plan_, "undo_ERDuty", "Ostry dyżur");
+        const bool changed = a_ERDuty(plan_, plan_.selectedCellDay);
+        step.end();
+        if (changed) afterEdit(plan_.currentWorker);
     });
     on(makeAction("a_DayProperties", "Właściwości dnia..."), [this] { runDayProperties(plan_.selectedCellDay); });
     on(makeAction("a_About", "O programie..."), [this] {
         AboutDialog d(plan_, this);
         d.exec();
     });
+    buildUndoActions();
 }
 
 void MainWindow::buildMenus() {
@@ -340,6 +369,7 @@ void MainWindow::buildMenus() {
         tb->addAction(action(a));
     tb->addSeparator();
     tb->addAction(action("a_PanelOnOff"));
+    addUndoMenu(tb);
 }
 
 void MainWindow::fillRecentMenu() {
@@ -406,6 +436,8 @@ void MainWindow::afterEdit(int worker) {
 
 void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int shift, bool ctrl) {
     const std::string src = ss(source);
+    undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
+    if (src == "w") step.relabel("undo_DayOffAdd", "Dodaj wolne");
     drop_result r;
     if (src == "d") {
         if (worker >= 0) plan_.currentWorker = worker;
@@ -422,29 +454,40 @@ void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int
         return;
     }
     if (r.outcome == drop_outcome::Copied && r.worker >= 0) plan_.currentWorker = r.worker;
+    if (r.outcome == drop_outcome::Moved)
+        src[0] == 'p' ? step.relabel("undo_DutyMove", "Przenieś dyżur") : step.relabel("undo_DayOffMove", "Przenieś wolne");
+    if (r.outcome == drop_outcome::Copied) step.relabel("undo_DutyCopy", "Kopiuj dyżur");
+    step.end();
     afterEdit(r.worker >= 0 ? r.worker : worker);
 }
 
 void MainWindow::trashPanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref) return;
+    undo_scope step(plan_, ref->duty ? "undo_DutyDelete" : "undo_DayOffDelete", ref->duty ? "Usuń dyżur" : "Usuń wolne");
     kosz(plan_, ss(panel));
+    step.end();
     afterEdit(ref->worker);
 }
 
 void MainWindow::deletePanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref) return;
+    undo_scope step(plan_, ref->duty ? "undo_DutyDelete" : "undo_DayOffDelete", ref->duty ? "Usuń dyżur" : "Usuń wolne");
     if (ref->duty && !usun_dyzur_panelu(plan_, ss(panel))) return;
     if (!ref->duty) kosz(plan_, ss(panel));
+    step.end();
     afterEdit(ref->worker);
 }
 
 void MainWindow::splitPanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref || !ref->duty) return;
+    undo_scope step(plan_, "undo_DutySplit", "Podziel dyżur");
     SplitDialog d(plan_, ss(panel), this);
-    if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(ref->worker);
+    const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
+    step.end();
+    if (accepted) afterEdit(ref->worker);
 }
 
 void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
@@ -459,8 +502,11 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
         if (panel.startsWith('p') && editDutyDialog)
             editDutyDialog(ss(panel));
         else if (panel.startsWith('u')) {
+            undo_scope step(plan_, "undo_DayOffEdit", "Zmień wolne");
             DayOffDialog d(plan_, ss(panel), this);
-            if (d.ready() && d.exec() == QDialog::Accepted) afterEdit(plan_.currentWorker);
+            const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
+            step.end();
+            if (accepted) afterEdit(plan_.currentWorker);
         }
     } else if (chosen == split) {
         splitPanel(panel);
@@ -498,8 +544,10 @@ void MainWindow::quickEntry(const QString& nick) {
         const prac& p = plan_.workers[size_t(lw.worker)];
         if (ss(qs(p.nick).toLower()) != typed) continue;
         plan_.currentWorker = lw.worker;
+        undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
         const drop_result r = a_DutyAddExecute(plan_);
         if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+        step.end();
         afterEdit(lw.worker);
         return;
     }
@@ -511,7 +559,10 @@ void MainWindow::runParameters() {
 
 void MainWindow::runDayProperties(int dayIndex) {
     if (dayIndex < 0) return;
-    if (run_day_properties_dialog(plan_, dayIndex, this)) {
+    undo_scope step(plan_, "undo_DayProperties", "Właściwości dnia");
+    const bool changed = run_day_properties_dialog(plan_, dayIndex, this);
+    step.end();
+    if (changed) {
         cellSelected(dayIndex, 0);
         afterEdit(plan_.currentWorker);
     }

@@ -1,0 +1,174 @@
+// The undo history over the small ward: what makes a step, what undo and
+// redo put back, the clean point, the caps and what forgets the steps.
+#include <gtest/gtest.h>
+
+#include "calendar/period_params.h"
+#include "editing/day_off_add.h"
+#include "editing/day_off_rules.h"
+#include "editing/duty_add.h"
+#include "editing/duty_moves.h"
+#include "editing/duty_remove.h"
+#include "editing/panel_names.h"
+#include "editing/undo_stack.h"
+#include "editing_fixture.h"
+
+namespace planek::test {
+namespace {
+
+struct UndoStack : EditingFixture {
+    undo_stack& history() { return undo_history(plan); }
+
+    bool addDuty(int w, int day, int start = 420) {
+        undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
+        return dodaj_dyzur(plan, duty(w, day, start, 720), -1, true, w);
+    }
+};
+
+TEST_F(UndoStack, AnActIsOneStepAndARefusalLeavesNoTrace) {
+    const Plan start = plan;
+    ASSERT_TRUE(addDuty(0, 5));
+    EXPECT_EQ(history().size(), 1u);
+    ASSERT_NE(history().undoLabel(), nullptr);
+    EXPECT_EQ(undo_label_text(plan, *history().undoLabel()), "Dodaj dyżur");
+    const Plan added = plan;
+
+    // The same shift again overlaps: refused, no step, and the number it
+    // drew goes back.
+    EXPECT_FALSE(addDuty(0, 5));
+    EXPECT_EQ(history().size(), 1u);
+    EXPECT_EQ(plan.dutyCounter, added.dutyCounter);
+
+    ASSERT_TRUE(history().undo(plan));
+    EXPECT_TRUE(SameMonthTables(start, plan));
+    EXPECT_EQ(plan.dutyCounter, start.dutyCounter);
+    EXPECT_FALSE(history().undo(plan)) << "nothing older";
+    ASSERT_TRUE(history().redo(plan));
+    EXPECT_TRUE(SameMonthTables(added, plan));
+    EXPECT_EQ(month(0).duties[4].front().id, added.workers[0].months[0].duties[4].front().id)
+        << "redo puts back the very duty, id and all";
+}
+
+TEST_F(UndoStack, AMoveAndNestedActsAreOneStepEach) {
+    ASSERT_TRUE(addDuty(0, 3));
+    const Plan before = plan;
+    {
+        undo_scope step(plan, "undo_DutyMove", "Przenieś dyżur");
+        const drop_result r = upusc_panel_dyzuru(plan, duty_panel_name(0, 2, 0), 9, 1, false);
+        ASSERT_EQ(r.outcome, drop_outcome::Moved);
+        // An act inside an act joins it.
+        undo_scope inner(plan, "undo_DutyAdd", "Dodaj dyżur");
+        ASSERT_TRUE(dodaj_dyzur(plan, duty(1, 12, 420, 720), -1, true, 1));
+    }
+    EXPECT_EQ(history().size(), 2u);
+    EXPECT_EQ(history().undoLabel()->key, "undo_DutyMove");
+    const Plan after = plan;
+    history().undo(plan);
+    EXPECT_TRUE(SameMonthTables(before, plan));
+    history().redo(plan);
+    EXPECT_TRUE(SameMonthTables(after, plan));
+}
+
+TEST_F(UndoStack, LeaveTakenComesBackWithoutAskingAgain) {
+    prac& p = plan.workers[0];
+    p.holidayCurrentYear = 2000;
+    wolne_ w = dayOff(0, 'u', 8, 10);
+    w.normMinutes = 3 * 455;
+    {
+        undo_scope step(plan, "undo_DayOffAdd", "Dodaj wolne");
+        ui->answers = {Answer::Yes};
+        ASSERT_TRUE(dodaj_wolne(plan, w, 0, true, true));
+    }
+    EXPECT_EQ(p.holidayCurrentYear, 2000 - 3 * 455);
+    const size_t asked = ui->questions.size();
+    history().undo(plan);
+    EXPECT_EQ(p.holidayCurrentYear, 2000);
+    EXPECT_FALSE(month(0).daysOff[8].used());
+    EXPECT_FALSE(month(0).daysOff[9].blocks) << "the covered days are free again";
+    history().redo(plan);
+    EXPECT_EQ(p.holidayCurrentYear, 2000 - 3 * 455);
+    EXPECT_TRUE(month(0).daysOff[7].used());
+    EXPECT_EQ(ui->questions.size(), asked);
+
+    // The trash gives the leave back (Yes); undoing it takes it again.
+    {
+        undo_scope step(plan, "undo_DayOffDelete", "Usuń wolne");
+        ui->answers = {Answer::Yes};
+        kosz(plan, day_off_panel_name(0, 7));
+    }
+    EXPECT_EQ(p.holidayCurrentYear, 2000);
+    history().undo(plan);
+    EXPECT_EQ(p.holidayCurrentYear, 2000 - 3 * 455);
+    EXPECT_TRUE(month(0).daysOff[7].used());
+}
+
+TEST_F(UndoStack, UndoingBackToTheSavedStateClearsModified) {
+    ASSERT_TRUE(addDuty(0, 2));
+    EXPECT_TRUE(plan.modified);
+    plan.modified = false;  // saved here
+    ASSERT_TRUE(addDuty(0, 6));
+    ASSERT_TRUE(addDuty(1, 6));
+    history().undo(plan);
+    EXPECT_TRUE(plan.modified);
+    history().undo(plan);
+    EXPECT_FALSE(plan.modified) << "this is what is on disk";
+    history().undo(plan);
+    EXPECT_TRUE(plan.modified) << "older than the file";
+    history().redo(plan);
+    EXPECT_FALSE(plan.modified);
+
+    // A new act drops the steps undone before it, the saved one among them.
+    history().undo(plan);
+    ASSERT_TRUE(addDuty(1, 20));
+    EXPECT_FALSE(history().canRedo());
+    history().undo(plan);
+    EXPECT_TRUE(plan.modified) << "no step leads back to the saved state any more";
+}
+
+TEST_F(UndoStack, TheOldestStepsGoPastTheCaps) {
+    history().setLimits(3, undo_stack::kMaxBytes);
+    for (int day = 1; day <= 9; day += 2) ASSERT_TRUE(addDuty(0, day));
+    EXPECT_EQ(history().size(), 3u);
+    while (history().undo(plan)) {
+    }
+    EXPECT_EQ(month(0).duties[0].size(), 1u) << "the first two acts can no longer be undone";
+    EXPECT_EQ(month(0).duties[2].size(), 1u);
+    EXPECT_TRUE(month(0).duties[4].empty());
+    EXPECT_TRUE(plan.modified) << "the state as read is out of reach";
+
+    history().clear();
+    history().setLimits(200, 1);
+    ASSERT_TRUE(addDuty(1, 4));
+    ASSERT_TRUE(addDuty(1, 8));
+    EXPECT_EQ(history().size(), 1u) << "the newest step stays even past the memory cap";
+    EXPECT_GT(history().bytes(), sizeof(dyzur));
+}
+
+TEST_F(UndoStack, ReadingTheMonthAgainForgetsEverything) {
+    ASSERT_TRUE(addDuty(0, 2));
+    {
+        undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
+        ASSERT_TRUE(dodaj_dyzur(plan, duty(1, 3, 420, 720), -1, true, 1));
+        czysc_dyzury_i_wolne(plan);  // what a read of the month starts with
+    }
+    EXPECT_FALSE(history().canUndo());
+    EXPECT_EQ(history().size(), 0u) << "a step open while the month went is dropped too";
+}
+
+TEST_F(UndoStack, ADayMarkedAsHolidayIsTakenBack) {
+    plan.months[0].days.resize(31);
+    const bool wasHoliday = plan.days[10].holiday != 0;
+    {
+        undo_scope step(plan, "undo_Holiday", "Święto");
+        ASSERT_TRUE(a_MarkAsHoliday(plan, 10));
+    }
+    ASSERT_EQ(history().size(), 1u);
+    EXPECT_EQ(plan.months[0].days[10].ownHoliday, 1);
+    history().undo(plan);
+    EXPECT_EQ(plan.months[0].days[10].ownHoliday, 0);
+    EXPECT_EQ(plan.days[10].holiday != 0, wasHoliday);
+    history().redo(plan);
+    EXPECT_EQ(plan.months[0].days[10].ownHoliday, 1);
+}
+
+}  // namespace
+}  // namespace planek::test
