@@ -28,9 +28,6 @@ word first_group(const prac& w) {
     return word(std::atoi(w.groups.substr(0, bar).c_str()));
 }
 
-// Minutes still to plan for each worker this month.
-std::vector<long> g_left;
-
 struct candidate {
     int day = 0;
     int shift = 0;
@@ -46,10 +43,11 @@ void add_duty(Plan& plan, int worker, const grupa& g, const candidate& c) {
     d.start = g.shifts[c.shift - 1].start;
     d.length = word(c.length);
     d.dutyAs = 1;
-    dodaj_dyzur(plan, d, -1, false, worker);
+    (void)dodaj_dyzur(plan, d, -1, false, worker);
 }
 
-void add_day_off(Plan& plan, int worker, word group, char kind, int from, int to) {
+// left: minutes still to plan for each worker this month.
+void add_day_off(Plan& plan, std::vector<long>& left, int worker, word group, char kind, int from, int to) {
     wolne_ w;
     w.groupId = group;
     w.workerId = plan.workers[worker].id;
@@ -60,7 +58,7 @@ void add_day_off(Plan& plan, int worker, word group, char kind, int from, int to
     int working = 0;
     for (int d = from; d <= to; ++d) working += weekday(plan.year, plan.month, d) % 6 != 0;
     w.normMinutes = word(working * 455);
-    if (dodaj_wolne(plan, w, worker, false, true)) g_left[worker] -= w.normMinutes;
+    if (dodaj_wolne(plan, w, worker, false, true)) left[worker] -= w.normMinutes;
 }
 
 bool day_off_on(const Plan& plan, int worker, int dayIndex) {
@@ -92,7 +90,7 @@ std::vector<candidate> pattern_duties(const Plan& plan, int i, const grupa& g, i
 
 // A ward plans up to the norm, not beyond it: when the pattern gives more,
 // duties are left out evenly over the month.
-void fill_month(Plan& plan, int offset) {
+void fill_month(Plan& plan, const std::vector<long>& left, int offset) {
     for (int i = 0; i < int(plan.workers.size()); ++i) {
         const prac& w = plan.workers[i];
         const int gi = plan.groupIndexById(first_group(w));
@@ -102,7 +100,7 @@ void fill_month(Plan& plan, int offset) {
         if (all.empty()) continue;
         long total = 0;
         for (const candidate& c : all) total += c.length;
-        const long budget = std::max(0L, g_left[i] + 120);
+        const long budget = std::max(0L, left[i] + 120);
         const size_t keep = total <= budget ? all.size() : size_t(double(budget) / total * all.size());
         for (size_t k = 0; k < all.size(); ++k)
             if ((k + 1) * keep / all.size() > k * keep / all.size()) add_duty(plan, i, g, all[k]);
@@ -131,17 +129,17 @@ std::vector<std::string> write_demo_months(Plan& plan) {
     int offset = 0;
     for (size_t m = 0; m < files.size(); ++m) {
         otworz(plan, files[m]);
-        g_left.assign(plan.workers.size(), 0);
+        std::vector<long> left(plan.workers.size(), 0);
         for (size_t i = 0; i < plan.workers.size(); ++i)
-            g_left[i] = long(plan.months[m].normMinutes * plan.workers[i].partTimeDefault / 100.0);
+            left[i] = long(plan.months[m].normMinutes * plan.workers[i].partTimeDefault / 100.0);
         if (m == 0) {
-            add_day_off(plan, 2, 1, 'u', 3, 7);
-            add_day_off(plan, 16, 2, 'z', 10, 12);
+            add_day_off(plan, left, 2, 1, 'u', 3, 7);
+            add_day_off(plan, left, 16, 2, 'z', 10, 12);
         } else {
-            add_day_off(plan, 1, 1, 'u', 15, 19);
-            add_day_off(plan, 19, 2, 'o', 8, 8);
+            add_day_off(plan, left, 1, 1, 'u', 15, 19);
+            add_day_off(plan, left, 19, 2, 'o', 8, 8);
         }
-        fill_month(plan, offset);
+        fill_month(plan, left, offset);
         offset += int(plan.days.size());
         plan.months[m].days[0].note = m == 0 ? "Zebranie oddziału" : "Szkolenie BHP\r\nsala 12";
         plan.approvedStatus = m == 0 ? 1 : 0;

@@ -125,7 +125,7 @@ void MainWindow::buildActions() {
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 
     auto workerDialog = [this](int worker) {
-        WorkerDialog d(plan_, worker, this);
+        WorkerDialog d(plan_, workerForm_, worker, this);
         if (!d.ready() || d.exec() != QDialog::Accepted) return;
         // Written now, not at exit, so a crash cannot lose her while the
         // autosave keeps her duties.
@@ -148,7 +148,7 @@ void MainWindow::buildActions() {
         refreshAll();
     });
     auto groupDialog = [this](bool edit) {
-        GroupDialog d(plan_, edit, this);
+        GroupDialog d(plan_, groupForm_, edit, this);
         const bool accepted = d.exec() == QDialog::Accepted;
         // "Zapisz jako domyślne" changes the group even when the dialog is cancelled.
         zapisz_gdy_zmienione(plan_);
@@ -166,11 +166,13 @@ void MainWindow::buildActions() {
     on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),
        [this] {
            const drop_result r = a_DutyAddExecute(plan_);
+           tell_user(*plan_.ui, r.said);
            if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
            afterEdit(plan_.currentWorker);
        });
     on(makeAction("a_DayOffAdd", "Dodaj wolne...", "Ctrl+W"), [this] {
         const drop_result r = a_DayOffAddExecute(plan_);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
         afterEdit(plan_.currentWorker);
     });
@@ -380,14 +382,18 @@ void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int
     if (src == "d") {
         if (worker >= 0) plan_.currentWorker = worker;
         r = upusc_dyzur(plan_, worker, dayIndex, shift, ctrl);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
     } else if (src == "w") {
         r = upusc_wolne(plan_, worker, dayIndex);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
     } else if (src.rfind("p", 0) == 0) {
         r = upusc_panel_dyzuru(plan_, src, dayIndex, shift, ctrl);
+        tell_user(*plan_.ui, r.said);
     } else if (src.rfind("u", 0) == 0) {
         r = upusc_panel_wolnego(plan_, src, dayIndex);
+        tell_user(*plan_.ui, r.said);
     } else {
         return;
     }
@@ -469,6 +475,7 @@ void MainWindow::quickEntry(const QString& nick) {
         if (ss(qs(p.nick).toLower()) != typed) continue;
         plan_.currentWorker = lw.worker;
         const drop_result r = a_DutyAddExecute(plan_);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
         afterEdit(lw.worker);
         return;
