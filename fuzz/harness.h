@@ -101,8 +101,8 @@ inline Plan small_ward(const fs::path& root) {
         m.days.push_back(p);
     }
     plan.months.push_back(m);
-    plan.options.dyz8 = 455;
-    plan.options.dyz12 = 720;
+    plan.dyz8 = 455;
+    plan.dyz12 = 720;
     for (word id = 1; id <= 2; ++id) {
         grupa g;
         g.id = id;

@@ -138,10 +138,12 @@ void normatyw(Plan& plan, bool clearStaffing, int periodMonth, bool renumberCale
     const night_window night = okno_nocy(plan);
     cal.nightStart = night.start;
     cal.nightEnd = night.end;
-    if (const grupa* g = plan.group()) {
-        plan.options.dyz8 = g->dailyNorm;
-        if (const zmiana_* shift = yardstick_shift(plan)) plan.options.dyz12 = shift->length;
-    }
+    // The "8" duty and the whole shift are the shown group's; the configured
+    // lengths stand in while no group is shown.
+    const grupa* group = plan.group();
+    const zmiana_* shift = group ? yardstick_shift(plan) : nullptr;
+    plan.dyz8 = group ? group->dailyNorm : plan.options.glowne.dyz8;
+    plan.dyz12 = shift ? shift->length : plan.options.glowne.dyz12;
     cal.firstSundayOfJanuary = first_sunday_of_january(plan.year);
 
     if (plan.weekMode) {

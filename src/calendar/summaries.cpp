@@ -260,7 +260,7 @@ void odswiez_pracownika(Plan& plan, int worker, bool allGroups, int periodMonth)
 
     std::int32_t credited = 0;
     for (int row = 0; row < kDayOffKindTotals && row < int(plan.options.dayOffKinds.size()); ++row)
-        if (plan.options.dayOffKinds[row].countsTowardNorm()) credited += month->sum.dayOffMinutes[row];
+        if (counts_toward_norm(plan, row)) credited += month->sum.dayOffMinutes[row];
     month->sum.creditedMinutes = credited;
     // A printout of several months reads each month's own counts.
     month->sum.dutyCount = w.sum.dutyCount;

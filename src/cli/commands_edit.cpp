@@ -213,6 +213,7 @@ int add_duty(context& c) {
     const auto before = allowances(plan);
     // The drop of "d" on the cell, then the dialog it opens.
     const drop_result drop = upusc_dyzur(plan, worker, dayIndex, shift, false);
+    tell_user(*plan.ui, drop.said);
     if (drop.outcome != drop_outcome::OpenDutyDialog) return kExitFailure;
     duty_dialog_model dialog;
     dialog.openAdd(plan, worker, dayIndex, drop.duty);
@@ -250,6 +251,7 @@ int add_day_off(context& c) {
     const int row = kind_row(plan, a.what);
     const auto before = allowances(plan);
     const drop_result drop = upusc_wolne(plan, worker, dayIndex);
+    tell_user(*plan.ui, drop.said);
     if (drop.outcome != drop_outcome::OpenDayOffDialog) return kExitFailure;
     day_off_dialog_model dialog;
     dialog.openAdd(plan, worker, dayIndex);

@@ -30,9 +30,6 @@ word first_group(const prac& w) {
     return word(std::atoi(w.groups.substr(0, bar).c_str()));
 }
 
-// Minutes still to plan for each worker this month.
-std::vector<long> g_left;
-
 struct candidate {
     int day = 0;
     int shift = 0;
@@ -51,7 +48,8 @@ void add_duty(Plan& plan, int worker, const grupa& g, const candidate& c) {
     dodaj_dyzur(plan, d, -1, false, worker);
 }
 
-void add_day_off(Plan& plan, int worker, word group, char kind, int from, int to) {
+// left: minutes still to plan for each worker this month.
+void add_day_off(Plan& plan, std::vector<long>& left, int worker, word group, char kind, int from, int to) {
     wolne_ w;
     w.groupId = group;
     w.workerId = plan.workers[worker].id;
@@ -62,7 +60,7 @@ void add_day_off(Plan& plan, int worker, word group, char kind, int from, int to
     int working = 0;
     for (int d = from; d <= to; ++d) working += weekday(plan.year, plan.month, d) % 6 != 0;
     w.normMinutes = word(working * 455);
-    if (dodaj_wolne(plan, w, worker, false, true)) g_left[worker] -= w.normMinutes;
+    if (dodaj_wolne(plan, w, worker, false, true)) left[worker] -= w.normMinutes;
 }
 
 bool day_off_on(const Plan& plan, int worker, int dayIndex) {
@@ -105,7 +103,7 @@ struct worker_plan {
 // A ward plans up to the norm, not beyond it: when a pattern gives more, the
 // duties left out are those of the shifts most above their target, so the
 // month comes out staffed as the targets ask wherever the staff allow.
-void fill_month(Plan& plan, int offset) {
+void fill_month(Plan& plan, const std::vector<long>& left, int offset) {
     std::vector<worker_plan> plans;
     std::map<std::tuple<word, int, int>, int> heads;  // group, day, shift
     for (int i = 0; i < int(plan.workers.size()); ++i) {
@@ -119,7 +117,7 @@ void fill_month(Plan& plan, int offset) {
         if (wp.duties.empty()) continue;
         long total = 0;
         for (const candidate& c : wp.duties) total += c.length;
-        const long budget = std::max(0L, g_left[i] + 120);
+        const long budget = std::max(0L, left[i] + 120);
         const size_t n = wp.duties.size();
         wp.surplus = total <= budget ? 0 : n - size_t(double(budget) / total * n);
         wp.left.assign(n, false);
@@ -175,17 +173,17 @@ std::vector<std::string> write_demo_months(Plan& plan) {
     int offset = 0;
     for (size_t m = 0; m < files.size(); ++m) {
         otworz(plan, files[m]);
-        g_left.assign(plan.workers.size(), 0);
+        std::vector<long> left(plan.workers.size(), 0);
         for (size_t i = 0; i < plan.workers.size(); ++i)
-            g_left[i] = long(plan.months[m].normMinutes * plan.workers[i].partTimeDefault / 100.0);
+            left[i] = long(plan.months[m].normMinutes * plan.workers[i].partTimeDefault / 100.0);
         if (m == 0) {
-            add_day_off(plan, 2, 1, 'u', 3, 7);
-            add_day_off(plan, 16, 2, 'z', 10, 12);
+            add_day_off(plan, left, 2, 1, 'u', 3, 7);
+            add_day_off(plan, left, 16, 2, 'z', 10, 12);
         } else {
-            add_day_off(plan, 1, 1, 'u', 15, 19);
-            add_day_off(plan, 19, 2, 'o', 8, 8);
+            add_day_off(plan, left, 1, 1, 'u', 15, 19);
+            add_day_off(plan, left, 19, 2, 'o', 8, 8);
         }
-        fill_month(plan, offset);
+        fill_month(plan, left, offset);
         offset += int(plan.days.size());
         plan.months[m].days[0].note = m == 0 ? "Zebranie oddziału" : "Szkolenie BHP\r\nsala 12";
         plan.approvedStatus = m == 0 ? 1 : 0;

@@ -320,7 +320,7 @@ void hand_touches(Plan& plan, seeded& rng) {
         if (rng.chance(10) && some_duty(*m, days, rng, day, pos)) {
             dyzur d = m->duties[size_t(day)][size_t(pos)];
             d.overtime = smallint(15 * rng.between(2, 8));
-            dodaj_dyzur(plan, d, pos, false, w);  // refused when it would reach the next duty
+            (void)dodaj_dyzur(plan, d, pos, false, w);  // refused when it would reach the next duty
         }
         if (rng.chance(4) && some_duty(*m, days, rng, day, pos))
             m->duties[size_t(day)][size_t(pos)].note = rng.pick(dutyNotes);

@@ -34,8 +34,8 @@ std::string reason(int err) { return err ? std::string(": ") + std::strerror(err
 
 // A name for the temporary file that nobody else is using at the moment.
 fs::path temp_beside(const fs::path& file) {
-    static std::mt19937 gen{std::random_device{}()};
-    return file.parent_path() / (file.filename().string() + ".tmp" + std::to_string(gen() % 1000000));
+    std::random_device entropy;
+    return file.parent_path() / (file.filename().string() + ".tmp" + std::to_string(entropy() % 1000000));
 }
 
 struct write_fault {

@@ -235,17 +235,13 @@ struct Options {
     std::string languageFile;  // full path of the applied .lng, empty when none
     std::string appTitle = "PlanekPro";
 
-    // Runtime lengths of the "8" duty and the whole shift; start from
-    // glowne.dyz8/dyz12 and follow the selected group once a norm is computed.
-    int dyz8 = 455;
-    int dyz12 = 720;
-
     // Index of a kind in dayOffKinds by code, or -1.
     int dayOffKindIndex(const std::string& code) const {
         for (std::size_t i = 0; i < dayOffKinds.size(); ++i)
             if (dayOffKinds[i].code == code) return int(i);
         return -1;
     }
+    bool operator==(const Options&) const = default;
 };
 
 }  // namespace planek

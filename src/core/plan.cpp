@@ -33,21 +33,28 @@ grupa* Plan::group() {
     return &groups[currentGroup];
 }
 
-int Plan::workerIndexById(word wid) const {
+int stored_roster::workerIndexById(word wid) const {
     for (size_t i = 0; i < workers.size(); ++i)
         if (workers[i].id == wid) return int(i);
     return -1;
 }
 
-int Plan::groupIndexById(word gid) const {
+int stored_roster::groupIndexById(word gid) const {
     for (size_t i = 0; i < groups.size(); ++i)
         if (groups[i].id == gid) return int(i);
     return -1;
 }
 
-void Plan::rebuildWorkerIds() {
+void stored_roster::rebuildWorkerIds() {
     workerIds.clear();
     for (const prac& w : workers) workerIds.push_back(std::to_string(w.id));
+}
+
+bool counts_toward_norm(const Plan& plan, int kindRow) {
+    if (kindRow < 0 || kindRow >= int(plan.options.dayOffKinds.size())) return false;
+    const day_off_kind& kind = plan.options.dayOffKinds[kindRow];
+    if (kind.settable && kindRow < int(plan.dayOffNorms.size())) return plan.dayOffNorms[kindRow];
+    return kind.countsTowardNorm();
 }
 
 word id(const Plan& plan, char kind, const std::string& request) {

@@ -25,21 +25,25 @@ int reachable_end(const ms_& m, int first, int wanted, int lastIndex) {
     return end;
 }
 
-void correct_end(Plan& plan, const ms_& m, wolne_& w, int lastIndex) {
+// Cuts the range at the first day it cannot reach; the notice says so.
+refusal correct_end(Plan& plan, const ms_& m, wolne_& w, int lastIndex) {
     const int first = w.firstIndex;
     const int wanted = first + (int(w.dayTo) - int(w.dayFrom));
     const int end = reachable_end(m, first, wanted, lastIndex);
     const int newTo = end + first_day_of_month(plan);
+    refusal notice;
     if (newTo != w.dayTo && byte(w.symbol) != kNoDutyWanted) {
-        plan.ui->inform(message(plan, "msg_DayOffEndCorrected", "Poprawiono końcowy dzień trwania wolnego z %s na %s",
-                                {std::to_string(w.dayTo), std::to_string(newTo)}));
+        notice = {refusal_kind::DayOffEndCorrected,
+                  message(plan, "msg_DayOffEndCorrected", "Poprawiono końcowy dzień trwania wolnego z %s na %s",
+                          {std::to_string(w.dayTo), std::to_string(newTo)})};
     }
     w.dayTo = byte(newTo);
+    return notice;
 }
 
 }  // namespace
 
-bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
+edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
     if (w.dayFrom > w.dayTo) std::swap(w.dayFrom, w.dayTo);
     const int firstDay = first_day_of_month(plan);
     const int dayCount = month_day_count(plan);
@@ -47,13 +51,13 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
     if (first >= 0 && first < kMaxDays) w.firstIndex = byte(first);
     if (worker < 0 || worker >= int(plan.workers.size())) {
         plan.orphanDaysOff.push_back(w);
-        return false;
+        return {};
     }
     // A blocking day off hides the minutes of the duties under it.
     const worker_staffing_share share(plan, worker);
     ms_* m = worker_month(plan, worker);
     // A day off that starts outside the open month has no slot to live in.
-    if (!m || first < 0 || first >= dayCount) return false;
+    if (!m || first < 0 || first >= dayCount) return {};
     const int lastIndex = dayCount - 1;
     const wolne_& head = m->daysOff[first];
     const bool underOther = head.blocks && head.headIndex != first && head.headIndex < kMaxDays &&
@@ -62,12 +66,14 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
         // A second day off starting on the same day would overwrite the first;
         // a blocking one starting inside another blocking one would mix their
         // slots.
-        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
-        return false;
+        return {false, {refusal_kind::DayOffTaken,
+                        message(plan, "msg_DayOffAlreadyExists",
+                                "Wybrany pracownik ma już wstawione wolne w wybranym dniu.")}};
     }
+    refusal notice;
     if (correctEnd) {
         const byte wantedTo = w.dayTo;
-        correct_end(plan, *m, w, lastIndex);
+        notice = correct_end(plan, *m, w, lastIndex);
         // A cut range is worth less: its norm (and the allowance it takes)
         // follows the days it really has.
         if (w.dayTo != wantedTo && byte(w.symbol) != kNoDutyWanted && !w.customNorm)
@@ -78,7 +84,7 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
     if (int(w.dayTo) - firstDay > lastIndex) w.dayTo = byte(lastIndex + firstDay);
     if (byte(w.symbol) == kNoDutyWanted) w.dayTo = w.dayFrom;
 
-    if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return false;
+    if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return {false, notice};
 
     // Stored again over itself (an edit or a reload): the old range's marks go
     // first, and the share of last year's leave it took stays with it.
@@ -87,7 +93,7 @@ bool dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) 
         free_day_off(*m, first);
     }
     store_day_off(plan, *m, w);
-    return true;
+    return {true, notice};
 }
 
 }  // namespace planek

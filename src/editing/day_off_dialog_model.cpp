@@ -60,9 +60,10 @@ std::vector<std::string> day_off_dialog_model::kindEntries(const Plan& plan) con
     // The stored norm cell is a glyph of a symbol font; the list says in words
     // what it means.
     const std::string inNorm = plan.tr.msg("msg_DayOffKindInNorm", "wlicza się do normatywu");
-    for (const day_off_kind& k : plan.options.dayOffKinds) {
+    for (size_t row = 0; row < plan.options.dayOffKinds.size(); ++row) {
+        const day_off_kind& k = plan.options.dayOffKinds[row];
         std::string entry = fill_placeholders("[%s] %s", {k.symbol, k.shownName()});
-        if (k.countsTowardNorm()) entry += "  (" + inNorm + ")";
+        if (counts_toward_norm(plan, int(row))) entry += "  (" + inNorm + ")";
         out.push_back(std::move(entry));
     }
     return out;
@@ -127,7 +128,9 @@ day_off_dialog_result day_off_dialog_model::ok(Plan& plan) {
     if (!worker_month(plan, worker)) return day_off_dialog_result::Refused;
     const wolne_ w = buildRecord(plan);
     if (panel.empty()) {
-        if (!dodaj_wolne(plan, w, worker, true, true)) return day_off_dialog_result::Refused;
+        const edit_result added = dodaj_wolne(plan, w, worker, true, true);
+        tell_user(*plan.ui, added.said);
+        if (!added) return day_off_dialog_result::Refused;
         refresh_worker(plan, worker);
         plan.modified = true;
         return day_off_dialog_result::Added;
@@ -136,7 +139,9 @@ day_off_dialog_result day_off_dialog_model::ok(Plan& plan) {
     const int newHead = int(w.dayFrom) - first_day_of_month(plan);
     // A day off given a new first day leaves its old head slot.
     if (headIndex >= 0 && newHead != headIndex) free_day_off(*worker_month(plan, worker), headIndex);
-    if (!dodaj_wolne(plan, w, worker, false, true)) {
+    const edit_result added = dodaj_wolne(plan, w, worker, false, true);
+    tell_user(*plan.ui, added.said);
+    if (!added) {
         before.restore(plan);
         return day_off_dialog_result::Refused;
     }

@@ -111,11 +111,11 @@ bool duty_dialog_model::openEdit(Plan& plan, const std::string& panelName) {
     // Each later match replaces an earlier one.
     type = duty_type::Other;
     worker8 = false;
-    if (d.length == plan.options.dyz8 || d.length == p.dailyNorm) {
+    if (d.length == plan.dyz8 || d.length == p.dailyNorm) {
         type = duty_type::Eight;
-        worker8 = p.dailyNorm != plan.options.dyz8 && d.length == p.dailyNorm;
+        worker8 = p.dailyNorm != plan.dyz8 && d.length == p.dailyNorm;
     }
-    if (d.length == plan.options.dyz12) type = duty_type::WholeShift;
+    if (d.length == plan.dyz12) type = duty_type::WholeShift;
     if (d.length == group_top_up(plan)) type = duty_type::GroupTopUp;
     openedType = type;
     timeText = hm_text(d.length);
@@ -157,7 +157,7 @@ std::string duty_dialog_model::shiftBarLabels(const Plan& plan) const {
 }
 
 bool duty_dialog_model::worker8Visible(const Plan& plan) const {
-    return worker >= 0 && worker < int(plan.workers.size()) && plan.workers[worker].dailyNorm != plan.options.dyz8;
+    return worker >= 0 && worker < int(plan.workers.size()) && plan.workers[worker].dailyNorm != plan.dyz8;
 }
 
 int duty_dialog_model::length(const Plan& plan) const {
@@ -166,7 +166,7 @@ int duty_dialog_model::length(const Plan& plan) const {
             return -1;
         case duty_type::Eight:
             return worker8 && worker >= 0 && worker < int(plan.workers.size()) ? plan.workers[worker].dailyNorm
-                                                                                : plan.options.dyz8;
+                                                                                : plan.dyz8;
         case duty_type::WholeShift: {
             const zmiana_* s = chosenShift(plan);
             return s ? s->length : 0;
@@ -284,7 +284,7 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
         return duty_dialog_result::FilledMonth;
     }
     const int target = int(d.day) - first_day_of_month(plan);
-    bool stored = false;
+    edit_result stored;
     if (panel.empty()) {
         stored = dodaj_dyzur(plan, d, -1, true, worker);
     } else if (target == dayIndex) {
@@ -297,6 +297,7 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
         stored = dodaj_dyzur(plan, d, -1, true, worker);
         if (!stored) before.restore(plan);
     }
+    tell_user(*plan.ui, stored.said);
     if (!stored) return duty_dialog_result::Refused;
     if (target >= 0 && target < kMaxDays && worker_month(plan, worker)->daysOff[target].blocks)
         aktualizuj_urlop(plan, worker, target);

@@ -15,24 +15,29 @@ namespace planek {
 
 namespace {
 
-drop_result refused() {
+drop_result refused(refusal said = {}) {
     drop_result r;
     r.outcome = drop_outcome::Refused;
+    r.said = std::move(said);
     return r;
 }
 
-// The checks every drop makes first.
-bool worker_can_take(Plan& plan, int worker) {
-    if (plan.workers.empty()) {
-        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
-        return false;
-    }
-    if (worker < 0 || worker >= int(plan.workers.size()) || !worker_month(plan, worker)) return false;
-    if (plan.workers[worker].old) {
-        warn_message(plan, "msg_WorkerBlocked", "Wybrany pracownik jest zablokowany. Nie można wykonać polecenia.");
-        return false;
-    }
-    return true;
+// The checks every drop makes first: nothing when the worker may take the
+// entry, else the refusal (with no text for a worker that is not there).
+std::optional<refusal> worker_refusal(const Plan& plan, int worker) {
+    if (plan.workers.empty())
+        return refusal{refusal_kind::NoWorker, message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.")};
+    if (worker < 0 || worker >= int(plan.workers.size()) || !worker_month(plan, worker)) return refusal{};
+    if (plan.workers[worker].old)
+        return refusal{refusal_kind::WorkerBlocked,
+                       message(plan, "msg_WorkerBlocked",
+                               "Wybrany pracownik jest zablokowany. Nie można wykonać polecenia.")};
+    return std::nullopt;
+}
+
+refusal day_off_taken(const Plan& plan) {
+    return {refusal_kind::DayOffTaken,
+            message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.")};
 }
 
 const zmiana_* shift_of(const Plan& plan, int shift) {
@@ -58,7 +63,8 @@ void settle_blocked_day(Plan& plan, int worker, int dayIndex) {
 }  // namespace
 
 drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl) {
-    if (!worker_can_take(plan, worker) || !in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused(*no);
+    if (!in_month(plan, dayIndex)) return refused();
     const ms_& m = *worker_month(plan, worker);
     if (duty_not_wanted(m, dayIndex, shift) &&
         !ask_yes_no(plan, "msg_WorkerDoesNotWantWorks",
@@ -88,7 +94,8 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
         return r;
     }
     const worker_staffing_share share(plan, worker);
-    if (!dodaj_dyzur(plan, d, -1, true, worker)) return refused();
+    const edit_result added = dodaj_dyzur(plan, d, -1, true, worker);
+    if (!added) return refused(added.said);
     r.outcome = drop_outcome::Added;
     r.panel = duty_panel_name(worker, dayIndex, int(worker_month(plan, worker)->duties[dayIndex].size()) - 1);
     settle_blocked_day(plan, worker, dayIndex);
@@ -100,7 +107,8 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
 drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayIndex, int shift, bool ctrl) {
     const std::optional<panel_ref> ref = parse_panel_name(panel);
     if (!ref || !ref->duty) return {};
-    if (!worker_can_take(plan, ref->worker) || !in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused(*no);
+    if (!in_month(plan, dayIndex)) return refused();
     const int w = ref->worker;
     ms_* m = worker_month(plan, w);
     if (ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return refused();
@@ -121,12 +129,13 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
     const worker_staffing_share share(plan, w);
     const worker_snapshot before(plan, w);
     if (!ctrl) r.renames = usun_dyzur_dx(plan, w, ref->day, ref->day, true, false, false, false, ref->position);
-    if (!dodaj_dyzur(plan, copy, -1, false, w)) {
+    const edit_result added = dodaj_dyzur(plan, copy, -1, false, w);
+    if (!added) {
         // The refused move leaves the duty where it was, with its number and
         // its place in the day's list.
         before.restore(plan);
         refresh_worker(plan, w);
-        return refused();
+        return refused(added.said);
     }
     r.outcome = ctrl ? drop_outcome::Copied : drop_outcome::Moved;
     r.panel = duty_panel_name(w, dayIndex, int(m->duties[dayIndex].size()) - 1);
@@ -138,12 +147,10 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
 }
 
 drop_result upusc_wolne(Plan& plan, int worker, int dayIndex) {
-    if (!worker_can_take(plan, worker) || !in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused(*no);
+    if (!in_month(plan, dayIndex)) return refused();
     const ms_& m = *worker_month(plan, worker);
-    if (m.daysOff[dayIndex].used() || czy_juz_wolny(plan, dayIndex, worker)) {
-        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
-        return refused();
-    }
+    if (m.daysOff[dayIndex].used() || czy_juz_wolny(plan, dayIndex, worker)) return refused(day_off_taken(plan));
     drop_result r;
     r.outcome = drop_outcome::OpenDayOffDialog;
     r.worker = worker;
@@ -154,14 +161,12 @@ drop_result upusc_wolne(Plan& plan, int worker, int dayIndex) {
 drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayIndex) {
     const std::optional<panel_ref> ref = parse_panel_name(panel);
     if (!ref || ref->duty) return {};
-    if (!worker_can_take(plan, ref->worker) || !in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused(*no);
+    if (!in_month(plan, dayIndex)) return refused();
     const int w = ref->worker;
     ms_* m = worker_month(plan, w);
     if (ref->day >= kMaxDays || !m->daysOff[ref->day].used()) return refused();
-    if (m->daysOff[dayIndex].used() || dayIndex == ref->day) {
-        warn_message(plan, "msg_DayOffAlreadyExists", "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
-        return refused();
-    }
+    if (m->daysOff[dayIndex].used() || dayIndex == ref->day) return refused(day_off_taken(plan));
     const worker_snapshot before(plan, w);
     wolne_ moved = m->daysOff[ref->day];
     const int span = int(moved.dayTo) - int(moved.dayFrom);
@@ -175,9 +180,10 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     if (!noDuty) moved.normMinutes = word(std::max(0, day_off_norm_for(plan, dayIndex, lastIndex, w, moved)));
 
     free_day_off(*m, ref->day);
-    if (!dodaj_wolne(plan, moved, w, false, true)) {
+    const edit_result added = dodaj_wolne(plan, moved, w, false, true);
+    if (!added) {
         before.restore(plan);
-        return refused();
+        return refused(added.said);
     }
     if (!noDuty && oldNorm != moved.normMinutes) korekta_wolne(plan, w, oldNorm - int(moved.normMinutes), false, moved.symbol);
     refresh_worker(plan, w);
@@ -187,27 +193,32 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     r.worker = w;
     r.dayIndex = dayIndex;
     r.panel = day_off_panel_name(w, dayIndex);
+    r.said = added.said;  // the notice of a cut range
     return r;
 }
 
 namespace {
 
-bool selected_cell_valid(Plan& plan) {
-    if (in_month(plan, plan.selectedCellDay) && plan.selectedCellShift >= 1) return true;
-    warn_message(plan, "msg_CheckValidDay",
-                 "Zaznacz na kalendarzu prawidłowy dzień lub noc, %s w którym ma być wstawiony dyżur.", {kLineBreak});
-    return false;
+bool selected_cell_valid(const Plan& plan) {
+    return in_month(plan, plan.selectedCellDay) && plan.selectedCellShift >= 1;
+}
+
+drop_result no_cell_selected(const Plan& plan) {
+    return refused({refusal_kind::NoCellSelected,
+                    message(plan, "msg_CheckValidDay",
+                            "Zaznacz na kalendarzu prawidłowy dzień lub noc, %s w którym ma być wstawiony dyżur.",
+                            {kLineBreak})});
 }
 
 }  // namespace
 
 drop_result a_DutyAddExecute(Plan& plan) {
-    if (!selected_cell_valid(plan)) return refused();
+    if (!selected_cell_valid(plan)) return no_cell_selected(plan);
     return upusc_dyzur(plan, plan.currentWorker, plan.selectedCellDay, plan.selectedCellShift, false);
 }
 
 drop_result a_DayOffAddExecute(Plan& plan) {
-    if (!selected_cell_valid(plan)) return refused();
+    if (!selected_cell_valid(plan)) return no_cell_selected(plan);
     return upusc_wolne(plan, plan.currentWorker, plan.selectedCellDay);
 }
 
@@ -226,9 +237,10 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
     const int S = first.start, L = first.length, mm = splitMinute;
     const int M = S > mm ? mm + 1440 : mm;
     if (M >= 1440 && ref->day >= month_day_count(plan) - 1) {
-        warn_message(plan, "msg_CantSplitDutyOnLastMonthDay",
-                     "Nie można podzielić dyżuru w ostatnim dniu miesiąca, jeżeli godzina podziału wypada o północy "
-                     "lub później.");
+        res.said = {refusal_kind::SplitOnLastDay,
+                    message(plan, "msg_CantSplitDutyOnLastMonthDay",
+                            "Nie można podzielić dyżuru w ostatnim dniu miesiąca, jeżeli godzina podziału wypada o "
+                            "północy lub później.")};
         res.outcome = split_outcome::RefusedLastDay;
         return res;
     }
@@ -252,9 +264,11 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
         second.dayIndex = byte(second.dayIndex + 1);
         second.shift = 1;
     }
-    if (!dodaj_dyzur(plan, second, -1, true, ref->worker)) {
+    const edit_result added = dodaj_dyzur(plan, second, -1, true, ref->worker);
+    if (!added) {
         worker_month(plan, ref->worker)->duties[ref->day][ref->position] = whole;
         res.outcome = split_outcome::Refused;
+        res.said = added.said;
         return res;
     }
     const int secondDay = M > 1440 ? ref->day + 1 : ref->day;

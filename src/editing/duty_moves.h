@@ -6,12 +6,13 @@
 
 #include "core/plan.h"
 #include "editing/duty_remove.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
 enum class drop_outcome {
     Nothing,           // nothing to do (same cell, not a panel name)
-    Refused,           // a message said why; the plan is as it was
+    Refused,           // `said` tells why (or nothing); the plan is as it was
     Cancelled,         // the user answered No
     OpenDutyDialog,    // the duty dialog is to open with `duty`
     OpenDayOffDialog,  // the day-off dialog is to open for `dayIndex`
@@ -27,6 +28,7 @@ struct drop_result {
     int dayIndex = -1;
     std::string panel;  // name of the panel placed or moved
     std::vector<panel_rename> renames;
+    refusal said;  // for the caller to show (tell_user)
 };
 
 // A new duty ("d" or a worker from the list) dropped on day and shift.
@@ -54,6 +56,7 @@ enum class split_outcome { Unchanged, RefusedLastDay, Refused, Split };
 struct split_result {
     split_outcome outcome = split_outcome::Unchanged;
     std::string secondPanel;
+    refusal said;  // for the caller to show (tell_user)
 };
 
 // Splits the duty behind the panel at minute splitMinute (0..1439).

@@ -32,7 +32,7 @@ std::string shift_symbol(const Plan& plan, const dyzur& d, const std::string& mo
     const bool atShiftStart = s && s->start == d.start;
     if (s && s->length == d.length && atShiftStart && !s->symbol.empty()) return s->symbol;
     if (d.length == group_top_up(plan) && !o.symbol_d.empty()) return o.symbol_d;
-    if (d.length == plan.options.dyz8 && atShiftStart && !o.symbol_8.empty()) return o.symbol_8;
+    if (d.length == plan.dyz8 && atShiftStart && !o.symbol_8.empty()) return o.symbol_8;
     if (mode == "ksymbol" && !o.symbol_other.empty()) return o.symbol_other;
     if (atShiftStart) {
         std::string text;

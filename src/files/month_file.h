@@ -26,7 +26,7 @@ bool is_autosave_file(const Plan& plan, const std::string& path);
 bool czy_puste_dyzury_i_wolne(const Plan& plan);
 
 // The lines of the month file for the shown month (UTF-8).
-std::vector<std::string> month_file_lines(Plan& plan);
+std::vector<std::string> month_file_lines(const Plan& plan);
 
 // Writes the shown month to plan.currentFile. Refuses a read-only file with
 // the message, and reports a failed write; in both cases the old file stays

@@ -18,31 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Collects what the editing rules say while the file is being added, so a
-// refused line becomes one entry of the report instead of its own message box.
-class collecting_interaction : public Interaction {
-public:
-    std::vector<std::string> texts;
-    Answer ask(const std::string& text, Buttons) override {
-        texts.push_back(text);
-        return Answer::No;
-    }
-    void inform(const std::string& text) override { texts.push_back(text); }
-    void warn(const std::string& text) override { texts.push_back(text); }
-};
-
-class ui_swap {
-public:
-    ui_swap(Plan& plan, std::shared_ptr<Interaction> ui) : plan_(plan), saved_(plan.ui) { plan.ui = std::move(ui); }
-    ~ui_swap() { plan_.ui = saved_; }
-    ui_swap(const ui_swap&) = delete;
-    ui_swap& operator=(const ui_swap&) = delete;
-
-private:
-    Plan& plan_;
-    std::shared_ptr<Interaction> saved_;
-};
-
 int days_in_month(int year, int month) {
     namespace chr = std::chrono;
     const chr::year_month_day_last last{chr::year(year), chr::month_day_last(chr::month(unsigned(month)))};
@@ -153,7 +128,6 @@ private:
     bool live_;
     month_ini ini_;
     std::vector<month_problem> problems_;
-    std::shared_ptr<collecting_interaction> said_ = std::make_shared<collecting_interaction>();
     // Worker id text -> first index with it, so a month of many workers is
     // read in time proportional to its lines.
     mutable std::unordered_map<std::string, int> workerIndex_;
@@ -263,11 +237,12 @@ void month_reader::read_groups() {
 }
 
 void month_reader::read_normatyw() {
-    // What a month file does not say is on, whatever the configuration or
-    // the month read before held; only a new plan takes the configuration.
-    if (!plan_.currentFile.empty())
-        for (day_off_kind& kind : plan_.options.dayOffKinds)
-            if (kind.settable) kind.normatyw = kNormatywOn;
+    // The month's own flags: what its file does not say is on, whatever the
+    // configuration or the month read before held. Only a new plan follows
+    // the configuration, which no month file changes.
+    plan_.dayOffNorms.clear();
+    if (plan_.currentFile.empty()) return;
+    plan_.dayOffNorms.assign(plan_.options.dayOffKinds.size(), true);
     const month_ini::section* s = ini_.find("urlop_normatyw");
     if (!s) return;
     for (const entry& e : s->entries) {
@@ -276,11 +251,9 @@ void month_reader::read_normatyw() {
             report(e, s->name, "nieznany rodzaj wolnego");
             continue;
         }
-        day_off_kind& kind = plan_.options.dayOffKinds[k];
-        if (!kind.settable) continue;
+        if (!plan_.options.dayOffKinds[k].settable) continue;
         const std::string v = trim(e.value);
-        const bool on = parse_flag(v) || v == kNormatywOn;
-        kind.normatyw = on ? kNormatywOn : kNormatywOff;
+        plan_.dayOffNorms[size_t(k)] = parse_flag(v) || v == kNormatywOn;
     }
 }
 
@@ -347,10 +320,9 @@ void month_reader::read_duties() {
         std::optional<dyzur> d = parse_duty(e);
         if (!d) continue;
         const int worker = worker_index(d->workerId);
-        said_->texts.clear();
-        const bool stored = dodaj_dyzur(plan_, *d, -1, false, worker);
-        if (!stored && worker < int(plan_.workers.size()))
-            report(e, s->name, said_->texts.empty() ? "dyżur odrzucony" : said_->texts.front());
+        const edit_result added = dodaj_dyzur(plan_, *d, -1, false, worker);
+        if (!added.stored && worker < int(plan_.workers.size()))
+            report(e, s->name, added.said.text.empty() ? "dyżur odrzucony" : added.said.text);
     }
 }
 
@@ -441,13 +413,12 @@ void month_reader::read_days_off() {
             report(e, s->name, "inne wolne zaczyna się już tego dnia");
             continue;
         }
-        said_->texts.clear();
-        const bool stored = dodaj_wolne(plan_, *w, worker, false, true);
+        const edit_result added = dodaj_wolne(plan_, *w, worker, false, true);
         if (worker < int(plan_.workers.size())) {
-            if (!stored)
-                report(e, s->name, said_->texts.empty() ? "wolne odrzucone" : said_->texts.front());
-            else if (!said_->texts.empty())
-                report(e, s->name, said_->texts.front());
+            if (!added.stored)
+                report(e, s->name, added.said.text.empty() ? "wolne odrzucone" : added.said.text);
+            else if (!added.said.text.empty())
+                report(e, s->name, added.said.text);
         }
     }
 }
@@ -520,11 +491,8 @@ std::vector<month_problem> month_reader::run() {
     read_calendar();
     read_groups();
     read_normatyw();
-    {
-        ui_swap quiet(plan_, said_);
-        read_duties();
-        read_days_off();
-    }
+    read_duties();
+    read_days_off();
     note_orphan_ids(plan_);
     if (!plan_.workers.empty()) read_workers();
     report_unknown_sections();

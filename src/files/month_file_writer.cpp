@@ -88,7 +88,7 @@ const ms_* month_of(const prac& w, const Plan& plan) {
 
 int shown_day_count(const Plan& plan) { return std::min<int>(int(plan.days.size()), kMaxDays); }
 
-void write_calendar(section_writer& out, Plan& plan) {
+void write_calendar(section_writer& out, const Plan& plan) {
     const miesiac* m = shown_month(plan);
     const int days = shown_day_count(plan);
     auto param = [&](int d) -> const day_param* {
@@ -106,7 +106,8 @@ void write_calendar(section_writer& out, Plan& plan) {
     out.put("WeekModeFrom", plan.weekModeFrom);
     out.put("WeekModeCount", plan.weekModeCount);
     out.begin("urlop_normatyw");
-    for (const day_off_kind& k : plan.options.dayOffKinds) out.put(k.code, flag_text(k.countsTowardNorm()));
+    for (size_t k = 0; k < plan.options.dayOffKinds.size(); ++k)
+        out.put(plan.options.dayOffKinds[k].code, flag_text(counts_toward_norm(plan, int(k))));
     out.begin("kalendarz_ostre_dyzury");
     for (int d = 0; d < days; ++d)
         if (param(d) && param(d)->erDuty) out.put(std::to_string(d), "1");
@@ -170,7 +171,7 @@ void write_days_off(section_writer& out, const Plan& plan) {
     for (const wolne_& w : plan.orphanDaysOff) out.put("w" + std::to_string(++n), day_off_line(w));
 }
 
-void write_workers(section_writer& out, Plan& plan) {
+void write_workers(section_writer& out, const Plan& plan) {
     auto each = [&](const char* section, auto&& fn) {
         out.begin(section);
         for (const prac& w : plan.workers)
@@ -190,10 +191,10 @@ void write_workers(section_writer& out, Plan& plan) {
         if (m.overtimeFromPrevious != 0) out.put(std::to_string(w.id), m.overtimeFromPrevious);
     });
     out.begin("auto_nadpracowania");
+    const std::vector<std::optional<long>> balances = month_overtime_balances(plan);
     for (size_t i = 0; i < plan.workers.size(); ++i) {
         if (plan.workers[i].old) continue;
-        if (auto balance = month_overtime_balance(plan, int(i)))
-            out.put(std::to_string(plan.workers[i].id), *balance);
+        if (balances[i]) out.put(std::to_string(plan.workers[i].id), *balances[i]);
     }
 }
 
@@ -231,7 +232,7 @@ bool czy_puste_dyzury_i_wolne(const Plan& plan) {
     return true;
 }
 
-std::vector<std::string> month_file_lines(Plan& plan) {
+std::vector<std::string> month_file_lines(const Plan& plan) {
     std::vector<std::string> lines;
     section_writer out(lines);
     if (!plan.days.empty()) write_calendar(out, plan);

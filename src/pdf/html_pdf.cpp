@@ -17,13 +17,20 @@ namespace {
 
 // Qt draws text only inside an application object; the command line has
 // none, and no display, so it gets an offscreen one for as long as needed.
-std::unique_ptr<QGuiApplication> application() {
+// Qt keeps the arguments it was given, so they live beside it.
+struct offscreen_application {
+    int argc = 1;
+    char name[11] = "planek-cli";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+};
+
+std::unique_ptr<offscreen_application> application() {
     if (QCoreApplication::instance()) return nullptr;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "planek-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto a = std::make_unique<offscreen_application>();
+    a->app = std::make_unique<QGuiApplication>(a->argc, a->argv);
+    return a;
 }
 
 // Qt's remarks about the missing desktop session are no concern of a
@@ -34,7 +41,7 @@ void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 io_result write_pdf(const fs::path& printout, const fs::path& pdf) {
     const QtMessageHandler before = qInstallMessageHandler(quiet);
-    const std::unique_ptr<QGuiApplication> app = application();
+    const std::unique_ptr<offscreen_application> app = application();
     printout_document p = load_printout(printout);
     QBuffer out;
     if (p.doc) {

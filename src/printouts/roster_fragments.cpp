@@ -47,7 +47,7 @@ struct fragment_builder {
         const grupa& group = plan.groups[g];
         const std::string nick = nick_of(w);
         const int firstStart = group.shifts.empty() ? -1 : group.shifts[0].start;
-        const int dyz8 = plan.options.dyz8;
+        const int dyz8 = plan.dyz8;
         const int topUp = plan.calendar.normRemainder;
         int s = duty.shift;
         if (s >= 1 && s <= int(group.shifts.size()) && s <= int(who->shifts.size()) &&
@@ -110,10 +110,10 @@ struct fragment_builder {
             for (const dyzur& duty : m.duties[k]) {
                 worked = true;
                 sum += duty.length;
-                if (duty.length != plan.options.dyz8) allStandard = false;
+                if (duty.length != plan.dyz8) allStandard = false;
             }
         int n = ile_roboczych(plan, from, to);
-        bool standardFill = n != 0 && allStandard && double(sum) / n == double(plan.options.dyz8);
+        bool standardFill = n != 0 && allStandard && double(sum) / n == double(plan.dyz8);
         const char* cls = class_of_kind(off.symbol);
         const std::string nick = nick_of(w);
         if (worked && !standardFill) {
@@ -126,7 +126,7 @@ struct fragment_builder {
                     if (off.customNorm)
                         note = "<span class=maly>" + min2h(off.customNormMinutes, "htm", false, false) +
                                "</span><br>";
-                    else if (duty.length != plan.options.dyz12)
+                    else if (duty.length != plan.dyz12)
                         note = small_span(duty.start, duty.length);
                     std::string br = note.empty() ? "" : "<br>";
                     if (cls)

@@ -166,10 +166,10 @@ void add_day_variables(std::vector<var_entry>& t) {
         {"zm_dyzur8_od", "shift_duty8_from", "",
          [](V& c) { return duty8(c) ? c.time(duty8(c)->start, true) : std::string(); }},
         {"zm_dyzur8_do", "shift_duty8_to", "",
-         [](V& c) { return duty8(c) ? c.time(duty8(c)->start + c.plan().options.dyz8, true) : std::string(); }},
+         [](V& c) { return duty8(c) ? c.time(duty8(c)->start + c.plan().dyz8, true) : std::string(); }},
         {"zm_dyzur_kto", "shift_duty_to", "", [](V& c) { return shift_who(c); }},
         // Standard-duty values.
-        {"dyzur8_do", "duty8_to", "", [](V& c) { return c.time(first_shift_start(c) + c.plan().options.dyz8, true); }},
+        {"dyzur8_do", "duty8_to", "", [](V& c) { return c.time(first_shift_start(c) + c.plan().dyz8, true); }},
         {"dopracowanie_do", "least_to", "",
          [](V& c) {
              int least = c.month() ? c.month()->normRemainder : c.plan().calendar.normRemainder;

@@ -304,8 +304,6 @@ std::vector<std::string> read_general_options(Plan& plan, const IniFile& config)
     g.AutoCalcShifts = o.glowne.AutoCalcShifts;
     read_glowne(r, g);
     o.glowne = g;
-    o.dyz8 = g.dyz8;
-    o.dyz12 = g.dyz12;
 
     wydruki_options w;
     w.ReadAllGroup = o.wydruki.ReadAllGroup;

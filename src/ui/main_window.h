@@ -8,6 +8,8 @@
 
 #include "core/plan.h"
 #include "editing/duty_moves.h"
+#include "editing/group_model.h"
+#include "editing/worker_model.h"
 
 class QAction;
 class QBoxLayout;
@@ -147,6 +149,10 @@ private:
     void deleteSelectedDuty();
 
     Plan& plan_;
+    // The worker and group forms keep their values from one use to the next,
+    // for as long as this window (and its plan) lives.
+    worker_dialog_model workerForm_;
+    group_dialog_model groupForm_;
     GroupList* groups_ = nullptr;
     WorkerList* workers_ = nullptr;
     CalendarView* calendar_ = nullptr;

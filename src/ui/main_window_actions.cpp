@@ -131,7 +131,7 @@ void MainWindow::buildActions() {
     auto workerDialog = [this](int worker) {
         undo_scope step(plan_, worker < 0 ? "undo_WorkerAdd" : "undo_WorkerEdit",
                         worker < 0 ? "Dodaj pracownika" : "Edytuj pracownika");
-        WorkerDialog d(plan_, worker, this);
+        WorkerDialog d(plan_, workerForm_, worker, this);
         if (!d.ready() || d.exec() != QDialog::Accepted) return;
         step.end();
         // Written now, not at exit, so a crash cannot lose her while the
@@ -155,7 +155,7 @@ void MainWindow::buildActions() {
         refreshAll();
     });
     auto groupDialog = [this](bool edit) {
-        GroupDialog d(plan_, edit, this);
+        GroupDialog d(plan_, groupForm_, edit, this);
         const bool accepted = d.exec() == QDialog::Accepted;
         // "Zapisz jako domyślne" changes the group even when the dialog is cancelled.
         zapisz_gdy_zmienione(plan_);
@@ -174,6 +174,7 @@ void MainWindow::buildActions() {
        [this] {
            undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
            const drop_result r = a_DutyAddExecute(plan_);
+           tell_user(*plan_.ui, r.said);
            if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
            step.end();
            afterEdit(plan_.currentWorker);
@@ -181,6 +182,7 @@ void MainWindow::buildActions() {
     on(makeAction("a_DayOffAdd", "Dodaj wolne...", "Ctrl+W"), [this] {
         undo_scope step(plan_, "undo_DayOffAdd", "Dodaj wolne");
         const drop_result r = a_DayOffAddExecute(plan_);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
         step.end();
         afterEdit(plan_.currentWorker);
@@ -442,14 +444,18 @@ void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int
     if (src == "d") {
         if (worker >= 0) plan_.currentWorker = worker;
         r = upusc_dyzur(plan_, worker, dayIndex, shift, ctrl);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
     } else if (src == "w") {
         r = upusc_wolne(plan_, worker, dayIndex);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
     } else if (src.rfind("p", 0) == 0) {
         r = upusc_panel_dyzuru(plan_, src, dayIndex, shift, ctrl);
+        tell_user(*plan_.ui, r.said);
     } else if (src.rfind("u", 0) == 0) {
         r = upusc_panel_wolnego(plan_, src, dayIndex);
+        tell_user(*plan_.ui, r.said);
     } else {
         return;
     }
@@ -546,6 +552,7 @@ void MainWindow::quickEntry(const QString& nick) {
         plan_.currentWorker = lw.worker;
         undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
         const drop_result r = a_DutyAddExecute(plan_);
+        tell_user(*plan_.ui, r.said);
         if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
         step.end();
         afterEdit(lw.worker);

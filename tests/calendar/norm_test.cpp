@@ -29,14 +29,35 @@ TEST(Norm, FullTimeNormAndCaptions) {
     EXPECT_EQ(cal.st_NormaTitle, "Dni robocze: \rDyżury \"R\": ");
     EXPECT_EQ(cal.st_normaValue, "20 \r12 dyż. + 07:40");
     EXPECT_FALSE(plan.modified);  // derived figures only: nothing to save
-    EXPECT_EQ(plan.options.dyz8, 455);
-    EXPECT_EQ(plan.options.dyz12, 720);
+    EXPECT_EQ(plan.dyz8, 455);
+    EXPECT_EQ(plan.dyz12, 720);
 
     plan.groups[0].dailyNorm = 480;
     normatyw(plan, false, 0, false);
     EXPECT_EQ(cal.normMinutes, 9600);
     EXPECT_EQ(cal.normRemainder, 240);
     EXPECT_EQ(cal.st_normaValue, "20 \r13 dyż. + 04:00");
+}
+
+// The standard lengths follow the shown group; the options stay as read, so
+// saving or reading them again cannot carry one group's lengths anywhere.
+TEST(Norm, DutyLengthsAreDerivedAndTheOptionsStayAsRead) {
+    Plan plan = month_plan(2026, 11);
+    plan.options.glowne.dyz8 = 450;
+    plan.options.glowne.dyz12 = 700;
+    plan.groups[0].dailyNorm = 480;
+    plan.groups[0].shifts[0].length = 600;
+    const Options read = plan.options;
+    normatyw(plan, true, 0, true);
+    EXPECT_EQ(plan.options, read);
+    EXPECT_EQ(plan.dyz8, 480);
+    EXPECT_EQ(plan.dyz12, 600);
+
+    // With no group shown the configured lengths stand in.
+    plan.currentGroup = -1;
+    normatyw(plan, true, 0, true);
+    EXPECT_EQ(plan.dyz8, 450);
+    EXPECT_EQ(plan.dyz12, 700);
 }
 
 TEST(Norm, NoRemainderNoTail) {

@@ -33,9 +33,11 @@ TEST_F(DayOff, LeaveIsCutAtAMedicalLeaveWithAMessage) {
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'z', 6, 12), 0, false, true));
     wolne_ leave = dayOff(0, 'u', 1, 10);
     leave.normMinutes = 8 * 455;
-    ASSERT_TRUE(dodaj_wolne(plan, leave, 0, false, true));
-    ASSERT_EQ(ui->infos.size(), 1u);
-    EXPECT_EQ(ui->infos[0], "Poprawiono końcowy dzień trwania wolnego z 10 na 5");
+    const edit_result cut = dodaj_wolne(plan, leave, 0, false, true);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut.said.kind, refusal_kind::DayOffEndCorrected);
+    EXPECT_EQ(cut.said.text, "Poprawiono końcowy dzień trwania wolnego z 10 na 5");
+    EXPECT_TRUE(ui->infos.empty());
     const ms_& m = month(0);
     EXPECT_EQ(m.daysOff[0].dayTo, 5);
     EXPECT_EQ(m.daysOff[0].normMinutes, 5 * 455);  // the five working days it kept
@@ -75,11 +77,15 @@ TEST_F(DayOff, SundayDayOffInsideALeaveLeavesTheLeaveWhole) {
 TEST_F(DayOff, SecondEntryOnADayOrABlockingOneInsideAnotherIsRefused) {
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'u', 3, 9), 0, false, true));
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_wolne(plan, dayOff(0, 'i', 3, 3), 0, true, true));
-    EXPECT_FALSE(dodaj_wolne(plan, dayOff(0, 'z', 5, 12), 0, true, true));
+    const edit_result sameDay = dodaj_wolne(plan, dayOff(0, 'i', 3, 3), 0, true, true);
+    const edit_result inside = dodaj_wolne(plan, dayOff(0, 'z', 5, 12), 0, true, true);
+    EXPECT_FALSE(sameDay);
+    EXPECT_FALSE(inside);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    ASSERT_EQ(ui->warnings.size(), 2u);
-    EXPECT_EQ(ui->warnings[0], "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+    EXPECT_EQ(sameDay.said.kind, refusal_kind::DayOffTaken);
+    EXPECT_EQ(sameDay.said.text, "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+    EXPECT_EQ(inside.said.kind, refusal_kind::DayOffTaken);
+    EXPECT_TRUE(ui->warnings.empty());
 }
 
 TEST_F(DayOff, StoringAgainOverItselfDropsTheOldRange) {

@@ -36,11 +36,14 @@ TEST_F(DutyAdd, DayOutsideMonthIsRefusedSilentlyAndUnknownWorkerBecomesOrphan) {
 TEST_F(DutyAdd, EleventhDutyOfADayIsRefusedButAnEditOfOneOfTenPasses) {
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 4, 60 + i * 60, 30), -1, false, 0));
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_dyzur(plan, duty(0, 4, 1320, 30), -1, false, 0));
+    const edit_result refused = dodaj_dyzur(plan, duty(0, 4, 1320, 30), -1, false, 0);
+    EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_EQ(ui->warnings[0],
+    // The refusal comes back to the caller; the rule itself tells no one.
+    EXPECT_EQ(refused.said.kind, refusal_kind::TooManyDuties);
+    EXPECT_EQ(refused.said.text,
               "Pracownik osiągnął już maksymalną ilość dyżurów w tej dobie (10).\nDyżuru nie dodano.");
+    EXPECT_TRUE(ui->warnings.empty());
     EXPECT_TRUE(dodaj_dyzur(plan, duty(0, 4, 1320, 30), 9, false, 0));
     EXPECT_EQ(dutiesOn(0, 4).size(), 10u);
     EXPECT_EQ(dutiesOn(0, 4)[9].start, 1320);
@@ -49,10 +52,12 @@ TEST_F(DutyAdd, EleventhDutyOfADayIsRefusedButAnEditOfOneOfTenPasses) {
 TEST_F(DutyAdd, NightIntoNextMorningRefusesSixAndAcceptsSeven) {
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 10, 1140, 720, 0, 2), -1, false, 0));
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_dyzur(plan, duty(0, 11, 360, 480), -1, false, 0));
+    const edit_result refused = dodaj_dyzur(plan, duty(0, 11, 360, 480), -1, false, 0);
+    EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_EQ(ui->warnings[0], "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+    EXPECT_EQ(refused.said.kind, refusal_kind::DutyOverlaps);
+    EXPECT_EQ(refused.said.text, "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+    EXPECT_TRUE(ui->warnings.empty());
     EXPECT_TRUE(dodaj_dyzur(plan, duty(0, 11, 420, 720), -1, false, 0));
     // And the other way round: a next-day morning duty refuses the night before it.
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 20, 420, 720), -1, false, 0));

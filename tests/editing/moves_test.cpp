@@ -67,7 +67,9 @@ TEST_F(Moves, MoveOntoAnOverlapIsRefusedAndTheDutyStaysPut) {
     const Plan before = plan;
     const drop_result r = upusc_panel_dyzuru(plan, "p0_4_1", 5, 1, false);
     EXPECT_EQ(r.outcome, drop_outcome::Refused);
-    EXPECT_EQ(ui->warnings.back(), "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+    EXPECT_EQ(r.said.kind, refusal_kind::DutyOverlaps);
+    EXPECT_EQ(r.said.text, "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+    EXPECT_TRUE(ui->warnings.empty());  // the caller shows it
     EXPECT_TRUE(SameMonthTables(before, plan));
 }
 
@@ -140,19 +142,26 @@ TEST_F(Moves, DropOnANoDutyDayAsksFirst) {
 TEST_F(Moves, DropsNeedAWorkerWhoIsNotArchived) {
     plan.workers[1].old = true;
     const Plan before = plan;
-    EXPECT_EQ(upusc_dyzur(plan, 1, 3, 1, true).outcome, drop_outcome::Refused);
-    EXPECT_EQ(ui->warnings.back(), "Wybrany pracownik jest zablokowany. Nie można wykonać polecenia.");
-    EXPECT_EQ(upusc_wolne(plan, 1, 3).outcome, drop_outcome::Refused);
+    const drop_result blocked = upusc_dyzur(plan, 1, 3, 1, true);
+    EXPECT_EQ(blocked.outcome, drop_outcome::Refused);
+    EXPECT_EQ(blocked.said.kind, refusal_kind::WorkerBlocked);
+    EXPECT_EQ(blocked.said.text, "Wybrany pracownik jest zablokowany. Nie można wykonać polecenia.");
+    EXPECT_EQ(upusc_wolne(plan, 1, 3).said.kind, refusal_kind::WorkerBlocked);
     EXPECT_TRUE(SameMonthTables(before, plan));
+    // A worker index that is not there is refused without a word.
+    EXPECT_EQ(upusc_dyzur(plan, 9, 3, 1, true).said.kind, refusal_kind::None);
     plan.workers.clear();
-    EXPECT_EQ(upusc_dyzur(plan, 0, 3, 1, true).outcome, drop_outcome::Refused);
-    EXPECT_EQ(ui->warnings.back(), "Najpierw należy dodać pracownika.");
+    const drop_result none = upusc_dyzur(plan, 0, 3, 1, true);
+    EXPECT_EQ(none.outcome, drop_outcome::Refused);
+    EXPECT_EQ(none.said.text, "Najpierw należy dodać pracownika.");
+    EXPECT_TRUE(ui->warnings.empty());
 }
 
 TEST_F(Moves, NewDayOffDropOnlyOnAFreeDay) {
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'u', 3, 6), 0, false, true));
-    EXPECT_EQ(upusc_wolne(plan, 0, 4).outcome, drop_outcome::Refused);
-    EXPECT_EQ(ui->warnings.back(), "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+    const drop_result taken = upusc_wolne(plan, 0, 4);
+    EXPECT_EQ(taken.outcome, drop_outcome::Refused);
+    EXPECT_EQ(taken.said.text, "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
     const drop_result r = upusc_wolne(plan, 0, 6);
     EXPECT_EQ(r.outcome, drop_outcome::OpenDayOffDialog);
     EXPECT_EQ(r.dayIndex, 6);
@@ -223,8 +232,10 @@ TEST_F(Moves, SplitInTheDayAndAtMidnight) {
 TEST_F(Moves, SplitRefusals) {
     add(0, 31, 1140, 720, 2);
     const Plan before = plan;
-    EXPECT_EQ(podziel_dyzur(plan, "p0_30_0", 60).outcome, split_outcome::RefusedLastDay);
-    EXPECT_EQ(ui->warnings.back(),
+    const split_result lastDay = podziel_dyzur(plan, "p0_30_0", 60);
+    EXPECT_EQ(lastDay.outcome, split_outcome::RefusedLastDay);
+    EXPECT_EQ(lastDay.said.kind, refusal_kind::SplitOnLastDay);
+    EXPECT_EQ(lastDay.said.text,
               "Nie można podzielić dyżuru w ostatnim dniu miesiąca, jeżeli godzina podziału wypada o północy lub "
               "później.");
     EXPECT_TRUE(SameMonthTables(before, plan));
@@ -298,10 +309,10 @@ TEST_F(Moves, BulkCommandsAskThenRemoveTheirScope) {
 
 TEST_F(Moves, AddActionsNeedAValidSelectedCell) {
     plan.selectedCellDay = -1;
-    EXPECT_EQ(a_DutyAddExecute(plan).outcome, drop_outcome::Refused);
-    EXPECT_EQ(ui->warnings.back(),
-              "Zaznacz na kalendarzu prawidłowy dzień lub noc, \n w którym ma być wstawiony dyżur.");
-    EXPECT_EQ(a_DayOffAddExecute(plan).outcome, drop_outcome::Refused);
+    const drop_result noCell = a_DutyAddExecute(plan);
+    EXPECT_EQ(noCell.outcome, drop_outcome::Refused);
+    EXPECT_EQ(noCell.said.text, "Zaznacz na kalendarzu prawidłowy dzień lub noc, \n w którym ma być wstawiony dyżur.");
+    EXPECT_EQ(a_DayOffAddExecute(plan).said.kind, refusal_kind::NoCellSelected);
     plan.selectedCellDay = 4;
     plan.selectedCellShift = 2;
     const drop_result r = a_DutyAddExecute(plan);

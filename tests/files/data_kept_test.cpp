@@ -68,7 +68,7 @@ protected:
         a_ProjectNew(p);
     }
     bool counts(const char* code) const {
-        return plan.options.dayOffKinds[plan.options.dayOffKindIndex(code)].countsTowardNorm();
+        return counts_toward_norm(plan, plan.options.dayOffKindIndex(code));
     }
     void set_counts(const char* code, bool on) {
         plan.options.dayOffKinds[plan.options.dayOffKindIndex(code)].normatyw = on ? kNormatywOn : kNormatywOff;

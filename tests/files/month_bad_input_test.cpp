@@ -74,6 +74,8 @@ TEST_F(MonthBadInput, EveryBadLineIsReportedAndEveryGoodOneRead) {
                return all;
            }();
     EXPECT_NE(problems[2].reason.find("40"), std::string::npos);
+    // A line the editing rules refuse carries the rule's own words.
+    EXPECT_EQ(problems[8].reason.rfind("Dodawany dyżur nakłada się na już istniejący!", 0), 0u) << problems[8].reason;
     // Checking changes nothing: no safety copy, nothing read into the plan.
     EXPECT_FALSE(fs::exists(path("bad.pnk.bak")));
     EXPECT_EQ(duty_count(), 0);

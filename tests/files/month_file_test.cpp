@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <csignal>
 
+#include "calendar/norm.h"
+#include "calendar/summaries.h"
 #include "core/file_io.h"
 #include "core/text.h"
 #include "files/month_file.h"
@@ -178,6 +180,34 @@ TEST_F(MonthFile, EverythingWrittenIsReadBack) {
     EXPECT_EQ(lines_of(path("again.pnk")), first);
 }
 
+TEST_F(MonthFile, SavingCarriesEveryGroupsBalanceAndLeavesTheShownFigures) {
+    plan.groups.push_back(make_group(3, "Interna"));
+    plan.workers[0].groups = "1|3|";
+    empty_month();
+    normatyw(plan, true, 0, false);
+    ASSERT_TRUE(add_duty(0, 4, 420, 720));
+    dyzur elsewhere;
+    elsewhere.groupId = 3;
+    elsewhere.workerId = plan.workers[0].id;
+    elsewhere.day = 6;
+    elsewhere.start = 420;
+    elsewhere.length = 600;
+    elsewhere.shift = 1;
+    elsewhere.dutyAs = 1;
+    month(0).duties[5].push_back(elsewhere);
+    odswiez_pracownika(plan, 0, false, 0);
+    const std::int32_t shownWorked = month(0).sum.total[0].workedMinutes;
+    const int shownDuties = plan.workers[0].sum.dutyCount;
+    ASSERT_EQ(shownWorked, 720);
+
+    const auto carried = section_lines(month_file_lines(plan), "auto_nadpracowania");
+    const long norm = month(0).workerNorm;
+    EXPECT_NE(std::find(carried.begin(), carried.end(), "1=" + std::to_string(720 + 600 - norm)), carried.end());
+    // The window still shows the shown group's month of the worker.
+    EXPECT_EQ(month(0).sum.total[0].workedMinutes, shownWorked);
+    EXPECT_EQ(plan.workers[0].sum.dutyCount, shownDuties);
+}
+
 TEST_F(MonthFile, MultiDayDayOffIsWrittenPerDayAndReadAsOne) {
     empty_month();
     ASSERT_TRUE(add_day_off(0, 4, 6, 'u'));
@@ -227,12 +257,29 @@ TEST_F(MonthFile, NormatywGlyphsAndUnreadableKinds) {
     plan.options.dayOffKinds[plan.options.dayOffKindIndex("z")].normatyw = kNormatywOff;
     plan.currentFile = path("n.pnk").string();
     wczytaj_dyzury_i_wolne(plan);
-    auto kind = [&](const char* code) { return plan.options.dayOffKinds[plan.options.dayOffKindIndex(code)]; };
-    EXPECT_FALSE(kind("u").countsTowardNorm());
-    EXPECT_TRUE(kind("z").countsTowardNorm());
-    EXPECT_FALSE(kind("b").countsTowardNorm());
-    EXPECT_FALSE(kind("n").countsTowardNorm());  // never taken from a file
-    EXPECT_TRUE(kind("m").countsTowardNorm());   // not mentioned: on
+    auto counts = [&](const char* code) { return counts_toward_norm(plan, plan.options.dayOffKindIndex(code)); };
+    EXPECT_FALSE(counts("u"));
+    EXPECT_TRUE(counts("z"));
+    EXPECT_FALSE(counts("b"));
+    EXPECT_FALSE(counts("n"));  // never taken from a file
+    EXPECT_TRUE(counts("m"));   // not mentioned: on
+}
+
+TEST_F(MonthFile, ReadingAMonthLeavesTheConfiguredKindsAsTheyWere) {
+    test::write_file(path("n.pnk"), "[urlop_normatyw]\r\nu=0\r\n");
+    plan.options.dayOffKinds[plan.options.dayOffKindIndex("z")].normatyw = kNormatywOff;
+    const Options configured = plan.options;
+    plan.currentFile = path("n.pnk").string();
+    wczytaj_dyzury_i_wolne(plan);
+    EXPECT_EQ(plan.options, configured);
+    EXPECT_FALSE(counts_toward_norm(plan, plan.options.dayOffKindIndex("u")));
+    EXPECT_TRUE(counts_toward_norm(plan, plan.options.dayOffKindIndex("z")));
+
+    // A new plan follows the configuration again, not the month read last.
+    plan.currentFile.clear();
+    wczytaj_dyzury_i_wolne(plan);
+    EXPECT_TRUE(counts_toward_norm(plan, plan.options.dayOffKindIndex("u")));
+    EXPECT_FALSE(counts_toward_norm(plan, plan.options.dayOffKindIndex("z")));
 }
 
 TEST_F(MonthFile, NormatywFlagIsOnOnlyForOne) {
@@ -244,8 +291,8 @@ TEST_F(MonthFile, NormatywFlagIsOnOnlyForOne) {
     kind("z").normatyw = kNormatywOff;
     plan.currentFile = path("n.pnk").string();
     wczytaj_dyzury_i_wolne(plan);
-    EXPECT_FALSE(kind("u").countsTowardNorm());  // "12" is no "1"
-    EXPECT_TRUE(kind("z").countsTowardNorm());
+    EXPECT_FALSE(counts_toward_norm(plan, plan.options.dayOffKindIndex("u")));  // "12" is no "1"
+    EXPECT_TRUE(counts_toward_norm(plan, plan.options.dayOffKindIndex("z")));
 }
 
 TEST_F(MonthFile, MonthFromNameWhenNoPeriodSection) {

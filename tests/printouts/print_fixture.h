@@ -76,8 +76,8 @@ inline Plan make_ward() {
     }
     plan.months.push_back(m);
     plan.calendar.normRemainder = 300;
-    plan.options.dyz8 = 455;
-    plan.options.dyz12 = 720;
+    plan.dyz8 = 455;
+    plan.dyz12 = 720;
 
     grupa g;
     g.id = 1;

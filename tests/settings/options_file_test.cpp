@@ -32,8 +32,8 @@ TEST_F(OptionsFile, MissingFileGivesTheDefaults) {
     EXPECT_EQ(o.glowne.autosave, 10);
     EXPECT_EQ(o.glowne.autoarchiving, 90);
     EXPECT_EQ(o.glowne.last_backup, (civil_date{2026, 3, 15}));
-    EXPECT_EQ(o.dyz8, 455);
-    EXPECT_EQ(o.dyz12, 720);
+    EXPECT_EQ(o.glowne.dyz8, 455);
+    EXPECT_EQ(o.glowne.dyz12, 720);
     EXPECT_EQ(o.warnings, warnings_options{});
     EXPECT_TRUE(plan.dutySymbols.empty());
     ASSERT_EQ(plan.dutyAs.size(), 4u);
@@ -68,7 +68,7 @@ TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
     EXPECT_EQ(o.glowne.last_backup, (civil_date{2026, 3, 15}));
     EXPECT_EQ(o.glowne.CalendarDisplay, 0);
     EXPECT_FALSE(o.glowne.autobackup);  // only "1" is on
-    EXPECT_EQ(o.dyz8, 455);
+    EXPECT_EQ(o.glowne.dyz8, 455);
     EXPECT_EQ(o.wydruki.ng_od, 19 * 60);
     EXPECT_EQ(o.wydruki.ng_do, 7 * 60);
     EXPECT_EQ(o.wydruki.noc_od, 22 * 60);

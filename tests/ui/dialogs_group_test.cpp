@@ -48,6 +48,24 @@ TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
     EXPECT_EQ(plan.currentGroup, 2);
 }
 
+// A dialog opened without the window's form starts from the default rows,
+// not from the shifts of a group some earlier dialog showed.
+TEST_F(GroupDialogTest, AnEarlierDialogLeavesNothingBehind) {
+    plan.groups[0].shifts[0].start = 360;
+    {
+        ui::GroupDialog edited(plan, true);
+        ASSERT_EQ(edited.shiftTable()->item(0, 1)->text(), "06:00");
+    }
+    ui::GroupDialog added(plan, false);
+    EXPECT_EQ(added.shiftTable()->item(0, 1)->text(), "7:00");  // the default row, as typed
+
+    // The window's own form keeps the rows from one use to the next.
+    group_dialog_model form;
+    { ui::GroupDialog edited(plan, form, true); }
+    ui::GroupDialog again(plan, form, false);
+    EXPECT_EQ(again.shiftTable()->item(0, 1)->text(), "06:00");
+}
+
 // The shift table is seen whole: no sideways scrolling, no cut headings.
 TEST_F(GroupDialogTest, TheShiftTableFitsItsColumnsAndHeadings) {
     ui::GroupDialog d(plan, true);

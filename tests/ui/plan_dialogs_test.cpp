@@ -53,6 +53,16 @@ TEST_F(DemoWard, TheDayPropertiesDialogStoresTheNoteAndTheWindowShowsIt) {
     EXPECT_FALSE(notes->isHidden());
 }
 
+// The rules only return a refusal; the window is the one that tells it.
+TEST_F(DemoWard, TheWindowTellsARefusedDropOnce) {
+    const int w = firstListedWorker();
+    window->handleDrop("d", w, 6, 1, true);
+    talk->warnings.clear();
+    window->handleDrop("d", w, 6, 1, true);
+    ASSERT_EQ(talk->warnings.size(), 1u);
+    EXPECT_EQ(talk->warnings[0], "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+}
+
 // The dialog says which day it is for, and its second page lists that
 // day's duties, from where one can be removed.
 TEST_F(DemoWard, TheDayPropertiesDialogNamesTheDayAndListsItsDuties) {

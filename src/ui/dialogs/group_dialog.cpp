@@ -31,11 +31,6 @@ namespace {
 constexpr const char* kForm = "f_GroupAdd";
 enum Column { Number = 0, Start, Length, Symbol, Colour, Name, Staff, StaffHoliday, ColumnCount };
 
-group_dialog_model& remembered() {
-    static group_dialog_model model;
-    return model;
-}
-
 // Filters the keys typed into a cell by the column's rule.
 class CellKeyFilter : public QObject {
 public:
@@ -100,8 +95,10 @@ private:
 
 }  // namespace
 
-GroupDialog::GroupDialog(Plan& plan, bool edit, QWidget* parent)
-    : QDialog(parent), plan_(plan), model_(remembered()) {
+GroupDialog::GroupDialog(Plan& plan, bool edit, QWidget* parent) : GroupDialog(plan, ownForm_, edit, parent) {}
+
+GroupDialog::GroupDialog(Plan& plan, group_dialog_model& form, bool edit, QWidget* parent)
+    : QDialog(parent), plan_(plan), model_(form) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
     if (!edit || !model_.openEdit(plan)) model_.openAdd(plan);

@@ -19,9 +19,11 @@ class ColourButton;
 // "Dodaj/Edytuj grupę" (Tf_GroupAdd). edit = false adds a group; edit = true
 // edits the current group, and with none the message is shown and the dialog
 // adds instead. After Accepted storedGroup() is the group's index (also
-// plan.currentGroup).
+// plan.currentGroup). The form keeps its shift rows between uses when the
+// caller hands in the one it keeps; without it the dialog starts afresh.
 class GroupDialog : public QDialog {
 public:
+    GroupDialog(Plan& plan, group_dialog_model& form, bool edit, QWidget* parent = nullptr);
     GroupDialog(Plan& plan, bool edit, QWidget* parent = nullptr);
     void accept() override;
     int storedGroup() const { return model_.storedIndex; }
@@ -49,6 +51,7 @@ private:
     void chooseCellColour(int row);
 
     Plan& plan_;
+    group_dialog_model ownForm_;
     group_dialog_model& model_;
     bool filling_ = false;
     QTabWidget* pages_ = nullptr;

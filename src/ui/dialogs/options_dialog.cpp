@@ -110,6 +110,13 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
     // A language taken from the locale or given for this run only is still
     // the one the window speaks: the list shows it rather than nothing.
     if (edited_.glowne.lang < 0) edited_.glowne.lang = language_index(plan.options.language);
+    // The ticks are the ones in force for the shown month; accepting them
+    // sets both the month and the configuration.
+    for (int r = 0; r < int(edited_.dayOffKinds.size()); ++r) {
+        day_off_kind& k = edited_.dayOffKinds[r];
+        if (k.settable && counts_toward_norm(plan, r) != k.countsTowardNorm())
+            k.normatyw = counts_toward_norm(plan, r) ? kNormatywOn : kNormatywOff;
+    }
     pages_ = new QTabWidget(this);
     pages_->addTab(buildGeneral(), caption(plan, kForm, "ts_General", "Ogólne"));
     pages_->addTab(buildUser(), caption(plan, kForm, "ts_User", "Użytkownik"));
@@ -489,6 +496,8 @@ void OptionsDialog::apply() {
     const std::vector<dutyas_> oldDefaults = default_duty_as(plan_.tr);
     edited_.user.pwd = plan_.options.user.pwd;  // changed by its own link
     plan_.options = edited_;
+    for (size_t r = 0; r < plan_.dayOffNorms.size() && r < edited_.dayOffKinds.size(); ++r)
+        plan_.dayOffNorms[r] = edited_.dayOffKinds[r].countsTowardNorm();
     plan_.dutyAs = dutyAsEdited_;
     plan_.dutySymbols = symbolsEdited_;
     PathsUpdate(plan_);

@@ -118,6 +118,7 @@ void SplitDialog::accept() {
         return;
     }
     result_ = podziel_dyzur(plan_, panel_, *minute);
+    tell_user(*plan_.ui, result_.said);
     QDialog::accept();
 }
 

@@ -24,12 +24,6 @@ namespace {
 
 constexpr const char* kForm = "f_Templates";
 
-// The chosen template is selected again the next time.
-std::filesystem::path& last_chosen() {
-    static std::filesystem::path path;
-    return path;
-}
-
 bool open_with_desktop(const std::filesystem::path& file) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(file.string())));
 }
@@ -108,7 +102,7 @@ void TemplatesDialog::search() {
         if (!wanted.empty() && lower_pl(all_[i].title).find(wanted) == std::string::npos) continue;
         shown_.push_back(i);
         list_->addItem(qs(all_[i].title));
-        if (all_[i].path == last_chosen()) list_->setCurrentRow(list_->count() - 1);
+        if (all_[i].path == std::filesystem::path(plan_.lastTemplate)) list_->setCurrentRow(list_->count() - 1);
     }
     if (list_->currentRow() < 0 && list_->count() > 0) list_->setCurrentRow(0);
 }
@@ -121,7 +115,7 @@ const szablon* TemplatesDialog::selected() const {
 bool TemplatesDialog::make() {
     const szablon* t = selected();
     if (!t) return false;
-    last_chosen() = t->path;
+    plan_.lastTemplate = t->path.string();
     gen_options options;
     options.allGroups = allGroups_->isChecked();
     options.onlyWorked = onlyWorked_->isChecked();

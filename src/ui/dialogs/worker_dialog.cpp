@@ -26,12 +26,6 @@ namespace {
 
 constexpr const char* kForm = "f_WorkerAdd";
 
-// The form keeps its values between uses, as the program's one worker form.
-worker_dialog_model& remembered() {
-    static worker_dialog_model model;
-    return model;
-}
-
 // Pattern digits: "0" up to the shift count of the current group.
 class PatternValidator : public QValidator {
 public:
@@ -64,8 +58,10 @@ QSpinBox* spin(QWidget* parent, const char* name, int lo, int hi) {
 
 }  // namespace
 
-WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent)
-    : QDialog(parent), plan_(plan), model_(remembered()) {
+WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent) : WorkerDialog(plan, ownForm_, worker, parent) {}
+
+WorkerDialog::WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QWidget* parent)
+    : QDialog(parent), plan_(plan), model_(form) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
     ready_ = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);

@@ -24,8 +24,11 @@ class ColourButton;
 // ready() is false: exec() then returns Rejected at once (with no group the
 // caller starts adding a group). After Accepted: storedWorker() is the
 // worker's index, nickChanged() tells whether the panels need rebuilding.
+// The form keeps its values between uses when the caller hands in the one it
+// keeps (the window keeps one per plan); without it the dialog starts afresh.
 class WorkerDialog : public QDialog {
 public:
+    WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QWidget* parent = nullptr);
     WorkerDialog(Plan& plan, int worker, QWidget* parent = nullptr);
     bool ready() const { return ready_; }
     int exec() override;
@@ -52,6 +55,7 @@ private:
     void listChosen(QComboBox* box, int list);
 
     Plan& plan_;
+    worker_dialog_model ownForm_;
     worker_dialog_model& model_;
     bool ready_ = false;
     QTabWidget* pages_ = nullptr;
