@@ -169,8 +169,8 @@ io_result write_bytes(const fs::path& file, const std::string& bytes) {
     return {};
 }
 
-io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
-    std::string bytes;
+io_result encode_text_lines(const fs::path& file, const std::vector<std::string>& lines, std::string& bytes) {
+    bytes.clear();
     for (const auto& line : lines) {
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
@@ -181,6 +181,12 @@ io_result write_lines(const fs::path& file, const std::vector<std::string>& line
         bytes += *enc;
         bytes += "\r\n";
     }
+    return {};
+}
+
+io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    if (io_result encoded = encode_text_lines(file, lines, bytes); !encoded) return encoded;
     return write_bytes(file, bytes);
 }
 

@@ -22,6 +22,10 @@ struct [[nodiscard]] io_result {
 // the old file whole. A character Windows-1250 cannot hold is an error.
 io_result write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
+// The bytes write_lines would write, or its refusal of a character.
+io_result encode_text_lines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                            std::string& bytes);
+
 // Writes raw bytes the same safe way.
 io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);
 [[nodiscard]] bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error);

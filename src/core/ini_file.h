@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/file_fingerprint.h"
+
 namespace planek {
 
 // An INI profile file with the semantics the program's stored files rely on:
@@ -24,6 +26,12 @@ public:
     // to be saved over the file it could not read (saving elsewhere works).
     [[nodiscard]] bool save() const;
     [[nodiscard]] bool saveAs(const std::filesystem::path& file) const;
+    // Saving over the file it was loaded from writes only while the file is
+    // still what was loaded (or still absent); otherwise the save fails and
+    // changedOnDisk() says why.
+    bool changedOnDisk() const { return changed_; }
+    // What the loaded file was (absent when there was none).
+    const file_fingerprint& loadedAs() const { return loadedAs_; }
     // The last load found the file but could not read it.
     bool unreadable() const { return unreadable_; }
     // Why the last load or save failed, ready to show to the user.
@@ -74,6 +82,8 @@ private:
     std::unordered_map<std::string, size_t> index_;
     mutable std::string error_;
     bool unreadable_ = false;
+    mutable file_fingerprint loadedAs_;  // what a save back must still find there
+    mutable bool changed_ = false;
 };
 
 }  // namespace planek

@@ -9,6 +9,7 @@
 #include "core/calendar_state.h"
 #include "core/clock.h"
 #include "core/duty_symbols.h"
+#include "core/file_guards.h"
 #include "core/group.h"
 #include "core/interaction.h"
 #include "core/options.h"
@@ -90,6 +91,8 @@ struct Plan {
     // The highest worker id an orphan of a month read in this run (an open
     // tab, the autosave) refers to: a new worker must not inherit its duties.
     word highestOrphanWorkerId = 0;
+    // The files shared with other programs: as read, locked, or opened read-only.
+    file_guards guards;
     // The pattern start positions were reset; the next automatic run starts
     // its pattern workers one day apart. Cleared when a run is accepted.
     bool patternsReset = false;

@@ -122,6 +122,12 @@ io_result archive_pack(const std::vector<fs::path>& files, const fs::path& archi
 }
 
 io_result archive_pack_members(const std::vector<archive_member>& members, const fs::path& archive) {
+    std::string bytes;
+    if (io_result r = archive_bytes(members, archive, bytes); !r) return r;
+    return write_bytes(archive, bytes);
+}
+
+io_result archive_bytes(const std::vector<archive_member>& members, const fs::path& archive, std::string& bytes) {
     io_result result;
     memory_zip m;
     if (!open_in_memory(m, archive, result)) return result;
@@ -132,9 +138,7 @@ io_result archive_pack_members(const std::vector<archive_member>& members, const
         zip_source_t* src = zip_source_buffer(m.za, member.bytes.data(), member.bytes.size(), 0);
         if (io_result r = add_source(m.za, name, src, archive); !r) return r;
     }
-    std::string bytes;
-    if (io_result r = close_to_bytes(m, archive, bytes); !r) return r;
-    return write_bytes(archive, bytes);
+    return close_to_bytes(m, archive, bytes);
 }
 
 io_result archive_read(const fs::path& archive, std::vector<archive_member>& members) {

@@ -33,6 +33,9 @@ io_result archive_pack(const std::vector<std::filesystem::path>& files, const st
 
 // The same from contents held in memory.
 io_result archive_pack_members(const std::vector<archive_member>& members, const std::filesystem::path& archive);
+// The archive those members make, in memory only (`archive` names it in errors).
+io_result archive_bytes(const std::vector<archive_member>& members, const std::filesystem::path& archive,
+                        std::string& bytes);
 
 // Reads every file member of `archive` into memory, names stripped to their
 // last part; folder members and names that strip to nothing are skipped.

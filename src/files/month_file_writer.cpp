@@ -1,10 +1,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/guarded_write.h"
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_lock.h"
 #include "files/month_overtime.h"
+#include "files/save_conflict.h"
 #include "settings/option_values.h"
 #include "files/sundays.h"
 
@@ -255,10 +258,25 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
         plan.ui->warn(text);
         return {text};
     }
-    io_result written = write_lines(file, lines);
-    if (!written) {
-        plan.ui->warn(written.error);
-        return written;
+    if (opened_read_only(plan, plan.currentFile)) {
+        std::string text = message(plan, "msg_OpenedReadOnly",
+                                   "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
+                                   {file.string()});
+        plan.ui->warn(text);
+        return {text};
+    }
+    std::string bytes;
+    if (io_result encoded = encode_text_lines(file, lines, bytes); !encoded) {
+        plan.ui->warn(encoded.error);
+        return encoded;
+    }
+    const guarded_write_result written = write_guarded(plan.guards.read, file, bytes, plan_owner(plan));
+    if (written.changed) {
+        // Saved under another name, or not at all.
+        if (io_result settled = settle_month_conflict(plan, written); !settled) return settled;
+    } else if (!written.ok()) {
+        plan.ui->warn(written.io.error);
+        return written.io;
     }
     if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
     // The month is saved either way; a Sunday file that failed was told to the user there.

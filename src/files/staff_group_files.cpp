@@ -8,8 +8,11 @@
 #include "core/text.h"
 #include "files/archive.h"
 #include "files/group_file.h"
+#include "core/guarded_write.h"
 #include "files/legacy_import.h"
 #include "files/line_text.h"
+#include "files/month_lock.h"
+#include "files/save_conflict.h"
 #include "files/record_ids.h"
 #include "files/staff_file.h"
 
@@ -94,9 +97,20 @@ fs::path find_groups(const Plan& plan, std::vector<std::string>& lines, file_pro
     return {};
 }
 
+// What a file was when it was read, kept only when the tables come from it:
+// taken before the read, so a write slipping in between shows as a change.
+void note_read(Plan& plan, const fs::path& file, const file_fingerprint& before, const fs::path& source) {
+    if (source.empty() || source == file)
+        plan.guards.read[guard_key(file)] = before;
+    else
+        plan.guards.read.erase(guard_key(file));
+}
+
 void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<std::string> lines;
+    const file_fingerprint asRead = current_fingerprint(plan.paths.data / "grupy.ini");
     const fs::path source = find_groups(plan, lines, problems, report);
+    note_read(plan, plan.paths.data / "grupy.ini", asRead, source);
     if (source.empty()) return;
     if (source.filename() == "grupy.ini") {
         // Only a readable file replaces the safety copies.
@@ -194,7 +208,10 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problem
 
 void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::string bytes;
+    const fs::path inr = plan.paths.data / "kadra.inr";
+    const file_fingerprint asRead = current_fingerprint(inr);
     const fs::path source = find_staff(plan, bytes, problems, report);
+    note_read(plan, inr, asRead, source);
     if (source.empty()) return;
     const size_t before = problems.size();
     std::vector<int> numbers;
@@ -268,9 +285,34 @@ files_report wczytaj(Plan& plan) {
 
 namespace {
 
+// The staff written only over the archive this program read; when somebody
+// saved it since, the user merges this program's changed workers onto the
+// newer file or keeps them in a file of their own.
+io_result pack_staff_unless_changed(Plan& plan, const fs::path& inr, std::vector<std::string>& lines,
+                                    std::string& bytes, file_problems& problems) {
+    bool asked = false;
+    for (int round = 0;; ++round) {
+        std::string zip;
+        if (io_result r = archive_bytes({{kStaffMember, bytes}}, inr, zip); !r) return r;
+        const guarded_write_result w = write_guarded(plan.guards.read, inr, zip, plan_owner(plan));
+        if (!w.changed) return w.io;
+        // Not merged, the staff go to a file of their own like any staff that could not be written.
+        if (round == 5 || (!asked && !agree_to_merge_staff(plan, w, inr))) return w.io;
+        asked = true;
+        const file_fingerprint before = current_fingerprint(inr);
+        std::string theirs, why;
+        if (!read_staff_archive(plan, inr, theirs, why)) return {why};
+        plan.guards.read[guard_key(inr)] = before;
+        take_merged_staff(plan, merge_staff_lines(plan.staffLinesOnDisk.value_or(std::vector<std::string>{}), lines,
+                                                  split_text_lines(cp1250_to_utf8(theirs))));
+        lines = staff_file_lines(plan.workers, problems);
+        bytes = encode_lines(lines);
+    }
+}
+
 // An archive that cannot be read is not overwritten: it may still be
 // repairable, so it moves aside under a dated name first.
-bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& problems) {
+bool set_aside_unreadable(Plan& plan, const fs::path& inr, file_problems& problems) {
     if (!is_file(inr)) return true;
     std::string bytes, why;
     if (read_staff_archive(plan, inr, bytes, why)) return true;
@@ -278,6 +320,7 @@ bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& 
     std::error_code ec;
     fs::rename(inr, aside, ec);
     if (ec) return false;
+    plan.guards.read.erase(guard_key(inr));  // nothing was read from it to be kept
     problems.add_text(msg(plan, "msg_ArchiveSetAside", "Uszkodzone archiwum %s zachowano jako %s.",
                           {inr.filename().string(), aside.filename().string()}));
     return true;
@@ -288,10 +331,10 @@ void save_staff(Plan& plan, file_problems& problems, files_report& report) {
     // The plain staff file is built in memory and never written beside the
     // archive; only a failed pack puts it on disk, under the dated name.
     std::vector<std::string> lines = staff_file_lines(plan.workers, problems);
-    const std::string bytes = encode_lines(lines);
+    std::string bytes = encode_lines(lines);
     io_result packed;
     if (set_aside_unreadable(plan, inr, problems))
-        packed = archive_pack_members({{kStaffMember, bytes}}, inr);
+        packed = pack_staff_unless_changed(plan, inr, lines, bytes, problems);
     else
         packed = {msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.", {inr.string()})};
     if (packed) {
@@ -322,8 +365,12 @@ files_report zapisz(Plan& plan) {
     fs::create_directories(plan.paths.data, ec);
     if (!plan.groups.empty()) {
         std::vector<std::string> lines = group_file_lines(plan.groups, problems);
+        std::string bytes;
         if (!lines.empty()) {
-            if (io_result r = write_lines(plan.paths.data / "grupy.ini", lines); !r) {
+            const fs::path file = plan.paths.data / "grupy.ini";
+            io_result r = encode_text_lines(file, lines, bytes);
+            if (r) r = write_guarded(plan.guards.read, file, bytes, plan_owner(plan)).io;
+            if (!r) {
                 problems.add_text(r.error);
                 report.failed = true;
             } else {

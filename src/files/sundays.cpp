@@ -47,13 +47,33 @@ int sunday_position(int year, int month, int day) {
 
 fs::path sundays_file(const Plan& plan) { return plan.paths.data / "sundays.ini"; }
 
+namespace {
+
+// Sets the shown month's Sundays of every worker in `ini`; true when that changed it.
+bool mark_worked_sundays(const Plan& plan, IniFile& ini);
+
+}  // namespace
+
 io_result zapisz_niedziele(Plan& plan) {
     if (plan.year < 1 || plan.month < 1 || plan.month > 12) return {};
+    // Only this month's Sundays of the shown workers are ours: when another
+    // program wrote the file meanwhile, they are put onto its version.
+    for (int round = 0;; ++round) {
+        IniFile ini = read_settings_file(plan, sundays_file(plan));
+        if (!mark_worked_sundays(plan, ini) || ini.saveAs(sundays_file(plan))) return {};
+        if (ini.changedOnDisk() && round < 5) continue;
+        io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
+        plan.ui->warn(r.error);
+        return r;
+    }
+}
+
+namespace {
+
+bool mark_worked_sundays(const Plan& plan, IniFile& ini) {
     const std::string key = std::to_string(plan.year);
     const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
     const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
-
-    IniFile ini = read_settings_file(plan, sundays_file(plan));
     const std::string before = ini.text();
     for (const prac& w : plan.workers) {
         const std::string section = std::to_string(w.id);
@@ -75,13 +95,9 @@ io_result zapisz_niedziele(Plan& plan) {
             ini.deleteKey(section, key);
         }
     }
-    if (ini.text() == before) return {};
-    if (!ini.saveAs(sundays_file(plan))) {
-        io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
-        plan.ui->warn(r.error);
-        return r;
-    }
-    return {};
+    return ini.text() != before;
 }
+
+}  // namespace
 
 }  // namespace planek
