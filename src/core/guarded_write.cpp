@@ -34,7 +34,9 @@ guarded_write_result write_bytes_if_unchanged(const fs::path& file, const std::s
         r.io = {lock.error()};
         return r;
     }
-    if (expected && !same_content(*expected, current_fingerprint(file))) {
+    // A file removed since the read holds nothing of anybody's to lose.
+    const file_fingerprint now = current_fingerprint(file);
+    if (expected && now.exists && !same_content(*expected, now)) {
         r.changed = true;
         if (auto owner = read_lock_file(open_lock_file(file)); owner && !is_this_process(*owner)) r.changedBy = owner;
         r.io = {changed_file_text(file, r.changedBy)};

@@ -25,7 +25,8 @@ struct guarded_write_result {
 std::filesystem::path open_lock_file(const std::filesystem::path& target);
 
 // Writes `bytes` over `file` unless `expected` (what was read; null: not
-// read, not checked) no longer matches the file.
+// read, not checked) no longer matches the file. A file removed since is
+// written again: nothing of anybody's is there to lose.
 guarded_write_result write_bytes_if_unchanged(const std::filesystem::path& file, const std::string& bytes,
                                               const file_fingerprint* expected, const lock_owner& me);
 
