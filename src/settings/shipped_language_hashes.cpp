@@ -5,6 +5,7 @@ namespace planek {
 
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
+        "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
         "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "15bc2434e470b3e9e4078de81ae4942473cda6e8e7cdb1a318b99c2bd7f97f16",
@@ -32,6 +33,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "9cbd6dbba5b93c6bed0bafaa0286a8fdc72c96dc630927e375abb4bc5c24659c",
         "9fc0c51b07cb168d890d1e7ad6d2ce084a2a9eecb56dba0dcec6b6f063733d9b",
         "a5e2df36245d39fbff20b3452d4167a19ef19f77a6f96d22690321b73258b687",
+        "a77cafa87648c0d8883e7239a7a22e117d044694d41d74ea9e2c9fe290298bde",
         "a7c31b464a3ea8b8d55ccff305abd37cbef42864afcc7c05a79da3a225d638b0",
         "bac508537646a9bbf1bfb59688f74a8ff51c45accd584590ef7ea491eaabeaa8",
         "bbbfd111f1199c4c637d38fbfc9d6885812a7060728d17a3e57f8c1051575dad",
