@@ -54,6 +54,11 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
         // A folder where no lock can be made is still a folder to work in.
         if (!a.exists) return {};
         const std::optional<lock_owner> holder = read_lock_file(lock);
+        // This program's own, from an earlier opening of the file.
+        if (holder && is_this_process(*holder)) {
+            plan.guards.heldLocks.push_back(lock);
+            return {};
+        }
         if (lock_is_stale(lock, holder, plan.clock->now(), std::chrono::hours(24))) {
             if (holder)
                 plan.ui->inform(message(plan, "msg_StaleLockTaken",
