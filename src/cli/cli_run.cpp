@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "files/month_lock.h"
 #include "settings/language.h"
 
 namespace planek::cli {
@@ -9,10 +10,11 @@ namespace planek::cli {
 namespace {
 
 void print_help(std::ostream& out) {
-    out << "planek-cli [--root DIR] [--yes|--no] POLECENIE [ARGUMENTY]\n\n"
+    out << "planek-cli [--root DIR] [--yes|--no] [--force] POLECENIE [ARGUMENTY]\n\n"
            "Opcje:\n"
            "  --root DIR   folder programu (dane/, templates/, wydruki/, lang/)\n"
            "  --yes, --no  odpowiedź na pytania programu\n"
+           "  --force      otwórz miesiąc, który ma otwarty ktoś inny\n"
            "  --lang JĘZYK język komunikatów (english, polski)\n\n"
            "Polecenia:\n"
            "  help                  ta pomoc\n";
@@ -30,6 +32,7 @@ struct parsed {
     std::optional<std::filesystem::path> root;
     std::optional<std::string> lang;
     CliInteraction::Preset preset = CliInteraction::Preset::None;
+    bool force = false;  // a month another program has open is opened all the same
     std::vector<std::string> rest;  // the command and its arguments
 };
 
@@ -54,6 +57,8 @@ parsed parse_global(const std::vector<std::string>& args) {
             p.preset = CliInteraction::Preset::Yes;
         } else if (options && (a == "--no" || a == "-n")) {
             p.preset = CliInteraction::Preset::No;
+        } else if (options && a == "--force") {
+            p.force = true;
         } else if (options && (a == "--help" || a == "-h")) {
             p.rest.insert(p.rest.begin(), "help");
         } else {
@@ -96,6 +101,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     context ctx(out, err, std::make_shared<CliInteraction>(err, p.preset));
     ctx.root = p.root;
     ctx.lang = p.lang;
+    ctx.plan.guards.lockPolicy = p.force ? lock_policy::Force : lock_policy::Refuse;
+    // The month locks go with the command, however it ends.
+    struct unlock_at_end {
+        Plan& plan;
+        ~unlock_at_end() { release_month_locks(plan); }
+    } unlock{ctx.plan};
     ctx.args.assign(p.rest.begin() + 1, p.rest.end());
     try {
         return c->run(ctx);

@@ -1,10 +1,12 @@
 #include "core/ini_file.h"
 
 #include <algorithm>
+#include <ctime>
 #include <iterator>
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/guarded_write.h"
 #include "core/ini_lines.h"
 #include "core/text.h"
 
@@ -59,8 +61,9 @@ IniFile::IniFile(std::filesystem::path file) : path_(std::move(file)) {
 
 bool IniFile::load(const std::filesystem::path& file) {
     path_ = file;
-    std::vector<std::string> lines;
-    if (!read_lines(file, lines, error_)) {
+    loadedAs_ = {};
+    std::string bytes;
+    if (!read_bytes(file, bytes, error_)) {
         preamble_.clear();
         sections_.clear();
         index_.clear();
@@ -68,6 +71,8 @@ bool IniFile::load(const std::filesystem::path& file) {
         unreadable_ = std::filesystem::exists(file, ec) || ec;
         return false;
     }
+    loadedAs_ = fingerprint_of(file, bytes);
+    const std::vector<std::string> lines = split_text_lines(cp1250_to_utf8(bytes));
     std::string text;
     for (const auto& l : lines) text += l + "\n";
     return loadText(text);
@@ -109,8 +114,19 @@ bool IniFile::save() const { return saveAs(path_); }
 bool IniFile::saveAs(const std::filesystem::path& file) const {
     std::string bytes;
     if (!bytesFor(file, bytes)) return false;
-    const io_result r = write_bytes(file, bytes);
-    error_ = r.error;
+    changed_ = false;
+    std::error_code ec;
+    const bool loadedFrom = file == path_ || std::filesystem::equivalent(file, path_, ec);
+    if (!loadedFrom) {
+        const io_result r = write_bytes(file, bytes);
+        error_ = r.error;
+        return r.ok();
+    }
+    const guarded_write_result r =
+        write_bytes_if_unchanged(file, bytes, &loadedAs_, this_process_owner({}, std::time(nullptr)));
+    changed_ = r.changed;
+    error_ = r.io.error;
+    if (r.ok()) loadedAs_ = r.written;
     return r.ok();
 }
 

@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/file_fingerprint.h"
+
 namespace planek {
 
 // An INI profile file with the semantics the program's stored files rely on:
@@ -27,6 +29,12 @@ public:
     // The bytes saveAs would write to `file`; false (and error()) when it
     // would refuse.
     [[nodiscard]] bool bytesFor(const std::filesystem::path& file, std::string& bytes) const;
+    // Saving over the file it was loaded from writes only while the file is
+    // still what was loaded (or still absent); otherwise the save fails and
+    // changedOnDisk() says why.
+    bool changedOnDisk() const { return changed_; }
+    // What the loaded file was (absent when there was none).
+    const file_fingerprint& loadedAs() const { return loadedAs_; }
     // The last load found the file but could not read it.
     bool unreadable() const { return unreadable_; }
     // Why the last load or save failed, ready to show to the user.
@@ -77,6 +85,8 @@ private:
     std::unordered_map<std::string, size_t> index_;
     mutable std::string error_;
     bool unreadable_ = false;
+    mutable file_fingerprint loadedAs_;  // what a save back must still find there
+    mutable bool changed_ = false;
 };
 
 }  // namespace planek

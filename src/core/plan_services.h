@@ -6,6 +6,7 @@
 
 #include "core/clock.h"
 #include "core/edit_journal.h"
+#include "core/file_guards.h"
 #include "core/interaction.h"
 #include "core/options.h"
 #include "core/paths.h"
@@ -25,6 +26,8 @@ struct plan_services {
     plan_hooks hooks;
     // Told of every change to the open month (the undo history); may be unset.
     std::shared_ptr<edit_journal> journal;
+    // The files shared with other programs: as read, locked, or opened read-only.
+    file_guards guards;
 };
 
 }  // namespace planek

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/cp1250.h"
+#include "core/guarded_write.h"
 #include "core/text.h"
 #include "editing/day_off_add.h"
 #include "editing/duty_add.h"
@@ -148,12 +149,14 @@ void month_reader::load_file() {
         }
     }
     if (!exists) {
+        // A month saved later must not find another program's new file in its place.
+        plan_.guards.read[guard_key(file)] = file_fingerprint{};
         if (!live_) report(0, "", "", "plik nie istnieje");
         return;
     }
     std::vector<std::string> lines;
     std::string error;
-    if (!read_lines(fs::path(file), lines, error)) {
+    if (!read_lines_noted(plan_.guards.read, fs::path(file), lines, error)) {
         report(0, "", "", error.empty() ? "nie można odczytać pliku" : error);
         return;
     }

@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/guarded_write.h"
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/file_problems.h"
 #include "files/month_file.h"
+#include "files/month_lock.h"
 #include "files/month_overtime.h"
+#include "files/save_conflict.h"
 #include "files/save_set.h"
 #include "files/staff_group_files.h"
 #include "files/sundays.h"
@@ -259,6 +262,13 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
         plan.ui->warn(text);
         return {text};
     }
+    if (opened_read_only(plan, plan.currentFile)) {
+        std::string text = message(plan, "msg_OpenedReadOnly",
+                                   "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
+                                   {file.string()});
+        plan.ui->warn(text);
+        return {text};
+    }
     // The month first, then what it draws on: the Sunday record and the
     // staff with their balances and pattern starts, all or none of them.
     save_set set;
@@ -276,14 +286,32 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
     staff_stage staff = stage_staff_files(plan, set, problems, true);
     if (!problems.items.empty())
         show_problems(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
-    io_result written = staff.refused.empty() ? commit_save_set(set, plan.paths.data) : io_result{staff.refused};
-    if (!written && set.files.size() > 1)
-        written.error = fill_text(plan.tr.msg("msg_MonthSetNotSaved",
-                                              "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
-                                  {file.string(), written.error});
-    if (!written) {
-        plan.ui->warn(written.error);
-        return written;
+    if (!staff.refused.empty()) {
+        const io_result refused{set.files.size() > 1
+                                    ? fill_text(plan.tr.msg("msg_MonthSetNotSaved",
+                                                            "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
+                                                {file.string(), staff.refused})
+                                    : staff.refused};
+        plan.ui->warn(refused.error);
+        return refused;
+    }
+    const set_write_result written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan));
+    if (written.changed && written.changedFile == file) {
+        // Another program saved this month meanwhile: it goes under another
+        // name, or nowhere; the staff wait for the next save.
+        if (io_result settled = settle_month_conflict(plan, written); !settled) return settled;
+        if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
+        if (plan.months.size() > 1) refresh_period_views(plan);
+        return {};
+    }
+    if (!written.ok()) {
+        io_result failed = written.io;
+        if (set.files.size() > 1)
+            failed.error = fill_text(plan.tr.msg("msg_MonthSetNotSaved",
+                                                 "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
+                                     {file.string(), failed.error});
+        plan.ui->warn(failed.error);
+        return failed;
     }
     staff_files_saved(plan, staff);
     if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_lock.h"
 #include "files/recent_files.h"
 #include "settings/options_file.h"
 
@@ -111,6 +112,7 @@ bool restore_pending(const Plan& plan) {
 bool otworz(Plan& plan, const std::string& path, bool touchFiles) {
     usun_tymczasowych_pracownikow(plan);
     if (plan.groups.empty() || plan.workers.empty()) return false;
+    if (touchFiles && !lock_month(plan, path).open) return false;
     auto it = std::find(plan.openFiles.begin(), plan.openFiles.end(), path);
     const bool appended = it == plan.openFiles.end();
     int tab = int(it - plan.openFiles.begin());
@@ -137,6 +139,7 @@ bool otworz(Plan& plan, const std::string& path, bool touchFiles) {
 std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen, bool touchFiles) {
     std::vector<std::string> opened;
     if (chosen.empty()) return opened;
+    if (touchFiles) release_month_locks(plan);
     reset_period(plan);
     if (touchFiles) dopisz_path(plan, chosen.front(), "path", true);
 
@@ -190,6 +193,7 @@ Answer czy_zapis(Plan& plan) {
 bool a_ProjectNew(Plan& plan) {
     if (czy_zapis(plan) == Answer::Cancel) return false;
     czytaj_opcje(plan, "opcje");
+    release_month_locks(plan);
     plan.currentFile.clear();
     plan.openFiles.clear();
     plan.months.resize(1);

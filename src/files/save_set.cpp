@@ -1,5 +1,6 @@
 #include "files/save_set.h"
 
+#include <memory>
 #include <system_error>
 
 #include "files/save_journal.h"
@@ -97,6 +98,39 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
     std::error_code ec;
     fs::remove(journal, ec);
     return {};
+}
+
+set_write_result commit_guarded_save_set(const save_set& set, const fs::path& journal_folder, read_fingerprints& seen,
+                                         const lock_owner& me) {
+    set_write_result r;
+    std::vector<std::unique_ptr<save_lock>> locks;
+    for (const staged_file& f : set.files) {
+        locks.push_back(std::make_unique<save_lock>(f.target, me));
+        if (!locks.back()->held()) {
+            r.io = {locks.back()->error()};
+            return r;
+        }
+        const auto it = seen.find(guard_key(f.target));
+        if (it == seen.end()) continue;
+        // A file removed since the read holds nothing of anybody's to lose.
+        const file_fingerprint now = current_fingerprint(f.target);
+        if (now.exists && !same_content(it->second, now)) {
+            r.changed = true;
+            r.changedFile = f.target;
+            if (auto owner = read_lock_file(open_lock_file(f.target)); owner && !is_this_process(*owner))
+                r.changedBy = owner;
+            r.io = {changed_file_text(f.target, r.changedBy)};
+            return r;
+        }
+    }
+    r.io = commit_save_set(set, journal_folder);
+    for (const staged_file& f : set.files) {
+        const file_fingerprint written = fingerprint_of(f.target, f.bytes);
+        // A set that failed after its renames (the folder sync) still put our text there.
+        if (r.io.ok() || same_content(current_fingerprint(f.target), written)) seen[guard_key(f.target)] = written;
+    }
+    if (r.io.ok() && set.files.size() == 1) r.written = fingerprint_of(set.files.front().target, set.files.front().bytes);
+    return r;
 }
 
 }  // namespace planek

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/file_fingerprint.h"
 #include "core/file_io.h"
+#include "core/guarded_write.h"
 
 namespace planek {
 
@@ -32,5 +34,16 @@ struct save_set {
 // (settle_interrupted_saves). A set of one file is the plain safe write.
 // The error names the file that failed; nothing else is said.
 io_result commit_save_set(const save_set& set, const std::filesystem::path& journal_folder);
+
+// The set committed only while every file of it is still what `seen` says
+// this program read, checked under the save locks of all of them (taken in
+// the set's order, so two savers never wait on each other) and held to the
+// last rename. On success `seen` records what was written. A refusal names
+// the file somebody else changed in `changedFile`.
+struct set_write_result : guarded_write_result {
+    std::filesystem::path changedFile;
+};
+set_write_result commit_guarded_save_set(const save_set& set, const std::filesystem::path& journal_folder,
+                                         read_fingerprints& seen, const lock_owner& me);
 
 }  // namespace planek

@@ -8,8 +8,11 @@
 #include "core/text.h"
 #include "files/archive.h"
 #include "files/group_file.h"
+#include "core/guarded_write.h"
 #include "files/legacy_import.h"
 #include "files/line_text.h"
+#include "files/month_lock.h"
+#include "files/save_conflict.h"
 #include "files/record_ids.h"
 #include "files/staff_file.h"
 
@@ -94,9 +97,20 @@ fs::path find_groups(const Plan& plan, std::vector<std::string>& lines, file_pro
     return {};
 }
 
+// What a file was when it was read, kept only when the tables come from it:
+// taken before the read, so a write slipping in between shows as a change.
+void note_read(Plan& plan, const fs::path& file, const file_fingerprint& before, const fs::path& source) {
+    if (source.empty() || source == file)
+        plan.guards.read[guard_key(file)] = before;
+    else
+        plan.guards.read.erase(guard_key(file));
+}
+
 void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<std::string> lines;
+    const file_fingerprint asRead = current_fingerprint(plan.paths.data / "grupy.ini");
     const fs::path source = find_groups(plan, lines, problems, report);
+    note_read(plan, plan.paths.data / "grupy.ini", asRead, source);
     if (source.empty()) return;
     if (source.filename() == "grupy.ini") {
         // Only a readable file replaces the safety copies.
@@ -194,7 +208,10 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problem
 
 void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::string bytes;
+    const fs::path inr = plan.paths.data / "kadra.inr";
+    const file_fingerprint asRead = current_fingerprint(inr);
     const fs::path source = find_staff(plan, bytes, problems, report);
+    note_read(plan, inr, asRead, source);
     if (source.empty()) return;
     const size_t before = problems.size();
     std::vector<int> numbers;
@@ -268,9 +285,33 @@ files_report wczytaj(Plan& plan) {
 
 namespace {
 
+// When somebody saved the staff since this program read them, the user
+// merges this program's changed workers onto the newer file before they are
+// written; declined, the staff go to a file of their own like any staff that
+// could not be written.
+io_result merge_newer_staff(Plan& plan, const fs::path& inr, std::vector<std::string>& lines,
+                            file_problems& problems) {
+    const auto it = plan.guards.read.find(guard_key(inr));
+    if (it == plan.guards.read.end()) return {};
+    const file_fingerprint now = current_fingerprint(inr);
+    if (!now.exists || same_content(it->second, now)) return {};
+    guarded_write_result refused;
+    refused.changed = true;
+    if (auto owner = read_lock_file(open_lock_file(inr)); owner && !is_this_process(*owner)) refused.changedBy = owner;
+    refused.io = {changed_file_text(inr, refused.changedBy)};
+    if (!agree_to_merge_staff(plan, refused, inr)) return refused.io;
+    std::string theirs, why;
+    if (!read_staff_archive(plan, inr, theirs, why)) return {why};
+    plan.guards.read[guard_key(inr)] = now;
+    take_merged_staff(plan, merge_staff_lines(plan.staffLinesOnDisk.value_or(std::vector<std::string>{}), lines,
+                                              split_text_lines(cp1250_to_utf8(theirs))));
+    lines = staff_file_lines(plan.workers, problems);
+    return {};
+}
+
 // An archive that cannot be read is not overwritten: it may still be
 // repairable, so it moves aside under a dated name first.
-bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& problems) {
+bool set_aside_unreadable(Plan& plan, const fs::path& inr, file_problems& problems) {
     if (!is_file(inr)) return true;
     std::string bytes, why;
     if (read_staff_archive(plan, inr, bytes, why)) return true;
@@ -278,6 +319,7 @@ bool set_aside_unreadable(const Plan& plan, const fs::path& inr, file_problems& 
     std::error_code ec;
     fs::rename(inr, aside, ec);
     if (ec) return false;
+    plan.guards.read.erase(guard_key(inr));  // nothing was read from it to be kept
     problems.add_text(msg(plan, "msg_ArchiveSetAside", "Uszkodzone archiwum %s zachowano jako %s.",
                           {inr.filename().string(), aside.filename().string()}));
     return true;
@@ -315,6 +357,11 @@ void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& 
                              {inr.string()});
         return;
     }
+    if (io_result merged = merge_newer_staff(plan, inr, lines, problems); !merged) {
+        staged.refused = merged.error;
+        return;
+    }
+    staged.staffBytes = encode_lines(lines);
     std::string bytes;
     if (io_result r = archive_bytes({{kStaffMember, staged.staffBytes}}, inr, bytes); !r) {
         staged.refused = r.error;
@@ -357,7 +404,9 @@ files_report zapisz(Plan& plan) {
     staff_stage staged = stage_staff_files(plan, set, problems, false);
     // Groups and staff go together: the staff never name a group the group
     // file on disk does not hold, nor the other way round.
-    io_result saved = staged.refused.empty() ? commit_save_set(set, plan.paths.data) : io_result{staged.refused};
+    io_result saved = staged.refused.empty()
+                          ? commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan)).io
+                          : io_result{staged.refused};
     if (saved) {
         staff_files_saved(plan, staged);
     } else {

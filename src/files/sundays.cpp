@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/file_fingerprint.h"
 #include "core/ini_file.h"
 #include "settings/settings_file.h"
 
@@ -91,10 +92,14 @@ io_result not_saved(Plan& plan, const IniFile& ini) {
 }  // namespace
 
 io_result zapisz_niedziele(Plan& plan) {
-    IniFile ini;
-    if (!updated_sundays(plan, ini)) return {};
-    if (!ini.saveAs(sundays_file(plan))) return not_saved(plan, ini);
-    return {};
+    // Only this month's Sundays of the shown workers are ours: when another
+    // program wrote the file meanwhile, they are put onto its version.
+    for (int round = 0;; ++round) {
+        IniFile ini;
+        if (!updated_sundays(plan, ini) || ini.saveAs(sundays_file(plan))) return {};
+        if (ini.changedOnDisk() && round < 5) continue;
+        return not_saved(plan, ini);
+    }
 }
 
 io_result stage_niedziele(Plan& plan, save_set& set) {
@@ -102,6 +107,8 @@ io_result stage_niedziele(Plan& plan, save_set& set) {
     if (!updated_sundays(plan, ini)) return {};
     std::string bytes;
     if (!ini.bytesFor(sundays_file(plan), bytes)) return not_saved(plan, ini);
+    // Checked again under the save lock just before the rename.
+    plan.guards.read[guard_key(sundays_file(plan))] = ini.loadedAs();
     set.add(sundays_file(plan), std::move(bytes));
     return {};
 }

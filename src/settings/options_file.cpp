@@ -1,5 +1,7 @@
 #include "settings/options_file.h"
 
+#include <functional>
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -270,6 +272,19 @@ bool save_ini(const IniFile& ini, const std::filesystem::path& file, std::string
     return false;
 }
 
+// Some keys changed on the file as it is now: when another program writes it
+// between our read and our write, the change is made again on its version,
+// so neither loses the keys the other wrote.
+bool update_ini(const Plan& plan, const std::filesystem::path& file, const std::function<void(IniFile&)>& change,
+                std::string* error) {
+    for (int round = 0;; ++round) {
+        IniFile ini = read_ini(plan, file);
+        change(ini);
+        if (save_ini(ini, file, error)) return true;
+        if (!ini.changedOnDisk() || round == 5) return false;
+    }
+}
+
 }  // namespace
 
 std::string autofilling_section(const std::string& language) { return "autofilling_" + lower_pl(language); }
@@ -510,10 +525,9 @@ SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error) {
     PathsUpdate(plan);
     SaveOptionsResult result = SaveOptionsResult::ServerConfig;
     if (same_folder(plan.paths.config, plan.paths.data)) {
-        std::filesystem::path file = config_file(plan.paths.data);
-        IniFile ini = read_ini(plan, file);
-        write_options(plan, ini);
-        result = save_ini(ini, file, error) ? SaveOptionsResult::Saved : SaveOptionsResult::Failed;
+        const bool saved =
+            update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_options(plan, ini); }, error);
+        result = saved ? SaveOptionsResult::Saved : SaveOptionsResult::Failed;
     }
     // net.ini is the data folder's own, so it is written even while the
     // configuration comes from a server: that is how the user gets back.
@@ -553,17 +567,11 @@ void write_recent_keys(const Plan& plan, IniFile& ini) {
 }
 
 bool write_exit_options(const Plan& plan, std::string* error) {
-    std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini = read_ini(plan, file);
-    write_exit_keys(plan, ini);
-    return save_ini(ini, file, error);
+    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_exit_keys(plan, ini); }, error);
 }
 
 bool write_recent_files(const Plan& plan, std::string* error) {
-    std::filesystem::path file = config_file(plan.paths.data);
-    IniFile ini = read_ini(plan, file);
-    write_recent_keys(plan, ini);
-    return save_ini(ini, file, error);
+    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_recent_keys(plan, ini); }, error);
 }
 
 std::vector<std::pair<std::string, std::string>> effective_options(const Plan& plan) {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "files/backups.h"
+#include "files/month_lock.h"
 #include "files/month_project.h"
 #include "files/program_session.h"
 #include "files/recent_files.h"
@@ -71,6 +72,7 @@ bool close_program(Plan& plan, const windows_options& placement) {
         plan.printoutFiles.clear();
     }
     usun_autosave(plan);
+    release_month_locks(plan);
     return true;
 }
 

@@ -156,7 +156,11 @@ TEST_F(FaultInjection, MonthFileIsOldOrNewAfterEveryFailedStep) {
     for (bool cut : {false, true}) {
         fault_run run;
         run.folder = dir.path();
-        run.before = [&] { plan.modified = true; };
+        // The folder is put back behind the plan's back: what it read is forgotten.
+        run.before = [&] {
+            plan.modified = true;
+            plan.guards.read.clear();
+        };
         run.save = [&] {
             io_result r = zapisz_dyzury_i_wolne(plan);
             return save_outcome{r.ok(), r.error + warned()};
@@ -180,7 +184,7 @@ TEST_F(FaultInjection, StaffAndGroupFilesAreOldOrNewAfterEveryFailedStep) {
         run.folder = plan.paths.data;
         plan.workers[1].surname = "Nowak-Zięba";
         plan.groups[0].name = "Chirurgia ogólna";
-        run.before = [] {};
+        run.before = [&] { plan.guards.read.clear(); };
         run.save = [&] {
             files_report r = zapisz(plan);
             std::string said = warned();
@@ -224,7 +228,11 @@ TEST_F(FaultInjection, MonthOfOnlyOrphansIsOldOrNewAfterEveryFailedStep) {
     for (bool cut : {false, true}) {
         fault_run run;
         run.folder = dir.path();
-        run.before = [&] { plan.modified = true; };
+        // The folder is put back behind the plan's back: what it read is forgotten.
+        run.before = [&] {
+            plan.modified = true;
+            plan.guards.read.clear();
+        };
         run.save = [&] {
             io_result r = zapisz_dyzury_i_wolne(plan);
             return save_outcome{r.ok(), r.error + warned()};
@@ -259,6 +267,7 @@ TEST_F(FaultInjection, AutosaveWithChangedStaffIsOldOrNewAfterEveryFailedStep) {
         fault_run run;
         run.folder = dir.path();
         run.before = [&] {
+            plan.guards.read.clear();
             plan.groupLinesOnDisk = groupsRead;
             plan.staffLinesOnDisk = staffRead;
             plan.modified = true;

@@ -1,0 +1,113 @@
+#include "files/month_lock.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+
+#include "core/guarded_write.h"
+#include "editing/message_text.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string clock_time(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char buf[8];
+    std::strftime(buf, sizeof buf, "%H:%M", &tm);
+    return buf;
+}
+
+bool held_by_us(const Plan& plan, const fs::path& lock) {
+    return std::find(plan.guards.heldLocks.begin(), plan.guards.heldLocks.end(), lock) != plan.guards.heldLocks.end();
+}
+
+// Replaces whatever lock is there by ours.
+bool take_over(Plan& plan, const fs::path& lock) {
+    remove_lock_file(lock);
+    const lock_attempt a = create_lock_file(lock, plan_owner(plan));
+    if (a.made) plan.guards.heldLocks.push_back(lock);
+    return a.made;
+}
+
+}  // namespace
+
+lock_owner plan_owner(const Plan& plan) { return this_process_owner(plan.options.user.user_name, plan.clock->now()); }
+
+std::string lock_holder_text(const Plan& plan, const lock_owner& holder) {
+    return message(plan, "msg_FileOpenedBy", "Plik jest otwarty przez %s na komputerze %s od %s",
+                   {holder.user, holder.host, clock_time(holder.since)});
+}
+
+month_lock_outcome lock_month(Plan& plan, const std::string& file) {
+    const fs::path lock = open_lock_file(fs::path(file));
+    if (held_by_us(plan, lock)) return {};
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const lock_attempt a = create_lock_file(lock, plan_owner(plan));
+        if (a.made) {
+            plan.guards.heldLocks.push_back(lock);
+            return {};
+        }
+        // A folder where no lock can be made is still a folder to work in.
+        if (!a.exists) return {};
+        const std::optional<lock_owner> holder = read_lock_file(lock);
+        // This program's own, from an earlier opening of the file.
+        if (holder && is_this_process(*holder)) {
+            plan.guards.heldLocks.push_back(lock);
+            return {};
+        }
+        if (lock_is_stale(lock, holder, plan.clock->now(), std::chrono::hours(24))) {
+            if (holder)
+                plan.ui->inform(message(plan, "msg_StaleLockTaken",
+                                        "Przejęto pozostawioną blokadę pliku %s (%s, komputer %s, od %s).",
+                                        {fs::path(file).filename().string(), holder->user, holder->host,
+                                         clock_time(holder->since)}));
+            remove_lock_file(lock);
+            continue;
+        }
+        if (!holder) continue;  // being written this moment: look again
+        const std::string held = lock_holder_text(plan, *holder);
+        switch (plan.guards.lockPolicy) {
+            case lock_policy::Refuse:
+                plan.ui->warn(held + ".");
+                return {false, false};
+            case lock_policy::Force:
+                plan.ui->inform(held + ".");
+                take_over(plan, lock);
+                return {};
+            case lock_policy::Ask:
+                break;
+        }
+        const Answer answer = plan.ui->ask(
+            held + "." + kLineBreak +
+                message(plan, "msg_OpenLockedAnyway", "Otworzyć mimo to? (Nie: tylko do odczytu)"),
+            Buttons::YesNoCancel);
+        if (answer == Answer::Cancel) return {false, false};
+        if (answer == Answer::Yes) {
+            take_over(plan, lock);
+            return {};
+        }
+        plan.guards.readOnly.insert(guard_key(fs::path(file)));
+        return {true, true};
+    }
+    return {};
+}
+
+void release_month_locks(Plan& plan) {
+    for (const fs::path& lock : plan.guards.heldLocks) {
+        const std::optional<lock_owner> holder = read_lock_file(lock);
+        // Somebody who opened it anyway since holds it now.
+        if (holder && is_this_process(*holder)) remove_lock_file(lock);
+    }
+    plan.guards.heldLocks.clear();
+    plan.guards.readOnly.clear();
+}
+
+bool opened_read_only(const Plan& plan, const std::string& file) {
+    return plan.guards.readOnly.count(guard_key(fs::path(file))) > 0;
+}
+
+}  // namespace planek

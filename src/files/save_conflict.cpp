@@ -1,0 +1,169 @@
+#include "files/save_conflict.h"
+
+#include <map>
+#include <set>
+
+#include "core/text.h"
+#include "editing/message_text.h"
+#include "files/line_text.h"
+#include "files/month_file.h"
+#include "files/month_lock.h"
+#include "files/month_project.h"
+#include "files/staff_file.h"
+#include "files/staff_group_files.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "2024_03.pnk" -> "2024_03 (2).pnk", the first name nobody has taken.
+fs::path free_name_beside(const fs::path& file) {
+    std::error_code ec;
+    for (int n = 2;; ++n) {
+        fs::path p = file.parent_path() / (file.stem().string() + " (" + std::to_string(n) + ")" +
+                                           file.extension().string());
+        if (!fs::exists(p, ec)) return p;
+    }
+}
+
+// Writes the shown month to a file of its own and makes it the tab's file.
+io_result save_month_elsewhere(Plan& plan) {
+    const fs::path old(plan.currentFile);
+    std::optional<std::string> chosen;
+    if (plan.hooks.project.chooseSaveFile) {
+        chosen = plan.hooks.project.chooseSaveFile(old.parent_path().string(), free_name_beside(old).filename().string());
+        if (!chosen || chosen->empty()) return {changed_since_read_text(plan, old, std::nullopt)};
+    }
+    const fs::path target = chosen ? fs::path(*chosen) : free_name_beside(old);
+    std::string bytes;
+    if (io_result encoded = lines_bytes(target, month_file_lines(plan), bytes); !encoded) return encoded;
+    // A name we made up must still be free when the file is written; one the
+    // user chose in the dialog was agreed to there.
+    const file_fingerprint absent;
+    const guarded_write_result w = write_bytes_if_unchanged(target, bytes, chosen ? nullptr : &absent, plan_owner(plan));
+    if (!w.ok()) {
+        plan.ui->warn(w.io.error);
+        return w.io;
+    }
+    plan.guards.read[guard_key(target)] = w.written;
+    plan.currentFile = target.string();
+    if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
+        plan.openFiles[plan.currentMonth] = plan.currentFile;
+    plan.modified = false;
+    plan.ui->inform(message(plan, "msg_SavedElsewhere", "Miesiąc zapisano w pliku %s.", {target.string()}));
+    return {};
+}
+
+// The worker id of a staff line: the field after the tag.
+std::string staff_key(const std::string& line) {
+    const std::string sep(kSep);
+    const size_t a = line.find(sep);
+    if (a == std::string::npos) return line;
+    const size_t b = line.find(sep, a + sep.size());
+    return line.substr(a + sep.size(), b == std::string::npos ? std::string::npos : b - a - sep.size());
+}
+
+std::map<std::string, std::string> by_worker(const std::vector<std::string>& lines) {
+    std::map<std::string, std::string> m;
+    for (const std::string& l : lines)
+        if (!l.empty()) m.emplace(staff_key(l), l);
+    return m;
+}
+
+// Keeps what a worker's run-time state holds when its record is replaced.
+void keep_run_state(prac& record, prac& now) {
+    record.dailyNorm = now.dailyNorm;
+    record.work = now.work;
+    record.work32 = now.work32;
+    record.dayExcluded = std::move(now.dayExcluded);
+    record.dayDuties = std::move(now.dayDuties);
+    record.dutyLists = std::move(now.dutyLists);
+    record.months = std::move(now.months);
+    record.sum = now.sum;
+}
+
+}  // namespace
+
+std::vector<std::string> merge_staff_lines(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                                           const std::vector<std::string>& theirs) {
+    const auto was = by_worker(base), now = by_worker(ours);
+    auto changed_here = [&](const std::string& key) {
+        const auto o = now.find(key);
+        if (o == now.end()) return false;
+        const auto b = was.find(key);
+        return b == was.end() || b->second != o->second;
+    };
+    std::vector<std::string> merged;
+    std::set<std::string> placed;
+    for (const std::string& line : theirs) {
+        if (line.empty()) continue;
+        const std::string key = staff_key(line);
+        placed.insert(key);
+        // A worker this program removed goes only when the other left it as read.
+        if (!now.count(key) && was.count(key) && was.at(key) == line) continue;
+        merged.push_back(changed_here(key) ? now.at(key) : line);
+    }
+    for (const std::string& line : ours) {
+        const std::string key = staff_key(line);
+        if (line.empty() || placed.count(key)) continue;
+        // Removed there: back only when this program changed the worker since.
+        if (changed_here(key)) merged.push_back(line);
+    }
+    return merged;
+}
+
+void take_merged_staff(Plan& plan, const std::vector<std::string>& merged) {
+    file_problems ignored{plan.tr, {}};
+    std::vector<prac> added;
+    for (size_t n = 0; n < merged.size(); ++n) {
+        prac record = read_staff_line(merged[n], "kadra.ini", int(n + 1), ignored);
+        const int at = plan.workerIndexById(record.id);
+        if (at < 0) {
+            added.push_back(std::move(record));
+            continue;
+        }
+        keep_run_state(record, plan.workers[size_t(at)]);
+        plan.workers[size_t(at)] = std::move(record);
+    }
+    append_loaded_workers(plan, std::move(added));
+}
+
+bool agree_to_merge_staff(Plan& plan, const guarded_write_result& refused, const fs::path& file) {
+    plan.ui->warn(changed_since_read_text(plan, file, refused.changedBy));
+    return plan.ui->ask(message(plan, "msg_MergeStaff",
+                                "Zapisać w nowszym pliku tylko pracowników zmienionych w tym programie? (Nie: "
+                                "pracownicy trafią do osobnego pliku)"),
+                        Buttons::YesNo) == Answer::Yes;
+}
+
+std::string changed_since_read_text(const Plan& plan, const fs::path& file, const std::optional<lock_owner>& by) {
+    if (by)
+        return message(plan, "msg_FileChangedBy",
+                       "Plik %s zmienił %s (komputer %s) od chwili, gdy go odczytano. Nie został zapisany.",
+                       {file.string(), by->user, by->host});
+    return message(plan, "msg_FileChanged",
+                   "Plik %s zmienił się od chwili, gdy go odczytano (zapisał go inny program). Nie został zapisany.",
+                   {file.string()});
+}
+
+io_result settle_month_conflict(Plan& plan, const guarded_write_result& refused) {
+    const fs::path file(plan.currentFile);
+    const std::string text = changed_since_read_text(plan, file, refused.changedBy);
+    plan.ui->warn(text);
+    if (plan.ui->ask(message(plan, "msg_SaveChangedElsewhere", "Zapisać ten miesiąc w innym pliku?"), Buttons::YesNo) ==
+        Answer::Yes)
+        return save_month_elsewhere(plan);
+    if (plan.ui->ask(message(plan, "msg_ReloadChanged",
+                             "Wczytać plik %s ponownie? Zmiany wprowadzone od jego odczytu zostaną utracone.",
+                             {file.filename().string()}),
+                     Buttons::YesNo) == Answer::Yes) {
+        otworz(plan, plan.currentFile);
+        plan.modified = false;
+        if (plan.hooks.project.refreshViews) plan.hooks.project.refreshViews(plan);
+    }
+    return {text};
+}
+
+}  // namespace planek

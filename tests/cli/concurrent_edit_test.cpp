@@ -1,0 +1,122 @@
+// Two planek-cli processes editing one month file at the same moment.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "cli_runner.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::quote;
+using test::read_file;
+using test::result;
+using test::run_cli;
+using test::TempDir;
+
+bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
+
+// A duty of group 1 on day 10 for the worker, as the month file stores it.
+bool duty_stored(const std::string& file, int worker) {
+    return has(read_file(file), "=1\xA4" + std::to_string(worker) + "\xA4" "10\xA4");
+}
+
+class CliConcurrent : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root, blank;
+
+    void SetUp() override {
+        root = (dir / "ward").string();
+        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
+        blank = (dir / "ward" / "dane" / "2030_04.pnk").string();
+        const result made = cli({"new", blank, "2030-04"});
+        ASSERT_EQ(made.code, 0) << made.err;
+    }
+    std::string command(const std::vector<std::string>& args) const {
+        std::string cmd = "LC_ALL=C.UTF-8 LANG=C.UTF-8 " + quote(PLANEK_CLI) + " --root " + quote(root) + " --lang polski";
+        for (const std::string& a : args) cmd += " " + quote(a);
+        return cmd;
+    }
+    result cli(const std::vector<std::string>& args) {
+        std::vector<std::string> all = {"--root", root, "--lang", "polski"};
+        all.insert(all.end(), args.begin(), args.end());
+        return run_cli(dir, all);
+    }
+    // Starts both commands at once and waits for both.
+    std::pair<result, result> together(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+        auto part = [&](const std::vector<std::string>& args, const std::string& tag) {
+            const std::string out = (dir / (tag + ".out")).string(), err = (dir / (tag + ".err")).string(),
+                              code = (dir / (tag + ".code")).string();
+            return "(" + command(args) + " >" + quote(out) + " 2>" + quote(err) + " </dev/null; echo $? >" +
+                   quote(code) + ") &";
+        };
+        const std::string cmd = part(a, "a") + " " + part(b, "b") + " wait";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+        auto collect = [&](const std::string& tag) {
+            result r;
+            r.code = std::atoi(read_file(dir / (tag + ".code")).c_str());
+            r.out = read_file(dir / (tag + ".out"));
+            r.err = read_file(dir / (tag + ".err"));
+            return r;
+        };
+        return {collect("a"), collect("b")};
+    }
+};
+
+TEST_F(CliConcurrent, TwoAddDutiesAtOnceNeverBothSayTheySavedWithOneLost) {
+    const int pairs = 50;
+    int bothSaved = 0, refusedByLock = 0, refusedAsChanged = 0, lost = 0, unexplained = 0;
+    for (int i = 0; i < pairs; ++i) {
+        const std::string month = (dir / "ward" / "dane" / ("p" + std::to_string(i) + ".pnk")).string();
+        fs::copy_file(blank, month);
+        // Every other pair opens over the lock, so the check at the save must hold on its own.
+        std::vector<std::string> first = {"add-duty", month, "1", "10", "D"}, second = {"add-duty", month, "2", "10", "D"};
+        if (i % 2) first.insert(first.begin(), "--force"), second.insert(second.begin(), "--force");
+        const auto [a, b] = together(first, second);
+        int saved = 0;
+        for (const auto& [r, worker] : {std::pair{a, 1}, std::pair{b, 2}}) {
+            if (r.code == 0 && has(r.out, "Zapisano")) {
+                ++saved;
+                if (!duty_stored(month, worker)) ++lost;
+            } else if (has(r.err, "od chwili, gdy go odczytano")) {
+                ++refusedAsChanged;  // also when --force went past the other's lock first
+            } else if (has(r.err, "Plik jest otwarty przez")) {
+                ++refusedByLock;
+            } else {
+                ++unexplained;
+                ADD_FAILURE() << "pair " << i << " worker " << worker << ": " << r.code << "\n" << r.out << r.err;
+            }
+        }
+        bothSaved += saved == 2;
+        EXPECT_FALSE(fs::exists(month + ".lock")) << "pair " << i;
+    }
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(unexplained, 0);
+    std::cout << "pairs " << pairs << ", both saved " << bothSaved << ", refused by the lock " << refusedByLock
+              << ", refused as changed " << refusedAsChanged << ", updates lost " << lost << "\n";
+}
+
+TEST_F(CliConcurrent, AMonthOpenElsewhereIsRefusedUnlessForced) {
+    const std::string lock = blank + ".lock";
+    test::write_file(lock, "user=Ewa\nhost=stacja-2\npid=4242\nsince=" + std::to_string(std::time(nullptr)) + "\n");
+    const result refused = cli({"add-duty", blank, "1", "10", "D"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(has(refused.err, "Plik jest otwarty przez Ewa na komputerze stacja-2 od ")) << refused.err;
+    EXPECT_FALSE(duty_stored(blank, 1));
+    // Reading is no opening for editing.
+    EXPECT_EQ(cli({"show", blank}).code, 0);
+
+    const result forced = cli({"--force", "add-duty", blank, "1", "10", "D"});
+    EXPECT_EQ(forced.code, 0) << forced.err;
+    EXPECT_TRUE(duty_stored(blank, 1));
+    // The lock was taken over and is gone with the command.
+    EXPECT_FALSE(fs::exists(lock));
+}
+
+}  // namespace
+}  // namespace planek
