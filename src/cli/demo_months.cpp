@@ -45,7 +45,8 @@ void add_duty(Plan& plan, int worker, const grupa& g, const candidate& c) {
     d.start = g.shifts[c.shift - 1].start;
     d.length = word(c.length);
     d.dutyAs = 1;
-    dodaj_dyzur(plan, d, -1, false, worker);
+    // A demo duty the rules refuse (a day off there) is simply not planned.
+    static_cast<void>(dodaj_dyzur(plan, d, -1, false, worker));
 }
 
 // left: minutes still to plan for each worker this month.
