@@ -1,10 +1,13 @@
 #include "files/save_journal.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <random>
 #include <set>
 #include <system_error>
 
+#include "core/lock_file.h"
 #include "core/sha256.h"
 
 namespace planek {
@@ -134,6 +137,20 @@ bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, 
     return true;
 }
 
+namespace {
+
+// A slow save (a large archive on a network share) may still be writing its
+// temporary file: its save lock beside the target says so until it is stale.
+bool under_running_save(const fs::path& temporary) {
+    const std::string name = temporary.filename().string();
+    const fs::path lock = save_lock::file_for(temporary.parent_path() / name.substr(0, name.rfind(".tmp")));
+    std::error_code ec;
+    if (!fs::exists(lock, ec)) return false;
+    return !lock_is_stale(lock, read_lock_file(lock), std::time(nullptr), std::chrono::minutes(2));
+}
+
+}  // namespace
+
 std::vector<leftover> settle_interrupted_saves(const fs::path& journal_folder, const std::vector<fs::path>& folders,
                                                std::chrono::seconds min_age) {
     std::vector<leftover> done;
@@ -155,7 +172,7 @@ std::vector<leftover> settle_interrupted_saves(const fs::path& journal_folder, c
         std::vector<fs::path> stale;
         for (const auto& e : fs::directory_iterator(folder, ec))
             if (e.is_regular_file(ec) && is_temporary_name(e.path()) && older_than(e.path(), min_age) &&
-                !waiting.count(e.path().lexically_normal()))
+                !waiting.count(e.path().lexically_normal()) && !under_running_save(e.path()))
                 stale.push_back(e.path());
         std::sort(stale.begin(), stale.end());
         for (const fs::path& p : stale) {

@@ -6,10 +6,12 @@
 // with no temporary file or journal left.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <functional>
 #include <map>
 
 #include "core/file_io.h"
+#include "core/lock_file.h"
 #include "files/archive.h"
 #include "files/interrupted_saves.h"
 #include "files/save_journal.h"
@@ -273,6 +275,19 @@ TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
     EXPECT_TRUE(fs::exists(data() / "grupy.ini.tmp5"));
     const std::string log = read_file(log_file(plan));
     EXPECT_NE(log.find("kadra.inr.tmp123456"), std::string::npos) << log;
+}
+
+TEST_F(Leftovers, TemporaryFileOfASaveStillRunningIsKeptUntilItsLockGoes) {
+    write_file(data() / "kadra.inr.tmp777", "archiwum w drodze");  // a slow save over the network
+    age_leftovers(dir.path());
+    {
+        const save_lock running(data() / "kadra.inr", this_process_owner("inna", std::time(nullptr)));
+        ASSERT_TRUE(running.held());
+        EXPECT_TRUE(tidy_after_killed_saves(plan).empty());
+        EXPECT_TRUE(fs::exists(data() / "kadra.inr.tmp777"));
+    }
+    EXPECT_EQ(tidy_after_killed_saves(plan).size(), 1u);
+    EXPECT_FALSE(fs::exists(data() / "kadra.inr.tmp777"));
 }
 
 TEST_F(Leftovers, UnreadableJournalIsLeftAndSaidWithTheTargetsUntouched) {
