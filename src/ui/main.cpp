@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/month_lock.h"
 #include "ui/app_shell.h"
 #include "ui/calendar_view.h"
 #include "ui/gui_interaction.h"
@@ -184,6 +185,13 @@ int main(int argc, char** argv) {
     case ui::StartOutcome::Started: break;
     }
     QApplication::setApplicationDisplayName(ui::qs(plan.options.appTitle));
+    // However the window ends (a screenshot or bench run, or the close), the
+    // months it holds are free for the next program, which would otherwise
+    // have to take over a dead process's lock.
+    struct locks_released {
+        Plan& plan;
+        ~locks_released() { release_month_locks(plan); }
+    } released{plan};
 
     ui::MainWindow window(plan);
     gui->setParent(&window);
