@@ -410,7 +410,11 @@ generated_months write_generated_months(Plan& plan, const ward_options& o) {
             for (size_t g = 0; g < plan.groups.size(); ++g) {
                 if (plan.groups[g].old) continue;
                 plan.currentGroup = int(g);
-                uloz_planek(plan);
+                // The same seed gives the same ward on any machine, however
+                // slow: the search ends by its step count, never by the clock.
+                scheduler_choice choice;
+                choice.seconds = 3600.0;
+                uloz_planek(plan, choice);
             }
             hand_planned(plan);
             hand_touches(plan, rng);
