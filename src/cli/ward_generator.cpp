@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 
+#include "core/seeded_random.h"
 #include "cli/demo_ward.h"
 #include "cli/ward_people.h"
 #include "editing/calendar_calls.h"
@@ -23,29 +24,6 @@ namespace planek::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// splitmix64: the same numbers from the same seed on every platform and
-// standard library, which the library's distributions do not promise.
-class seeded {
-public:
-    explicit seeded(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return n <= 0 ? 0 : int(next() % std::uint64_t(n)); }
-    int between(int low, int high) { return low + below(high - low + 1); }
-    bool chance(int percent) { return below(100) < percent; }
-    template <class T>
-    const T& pick(const std::vector<T>& v) {
-        return v[size_t(below(int(v.size())))];
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 // ---- Groups ----
 
@@ -91,7 +69,7 @@ layout layout_of(const grupa& g) {
     return g.shifts.size() == 2 ? layout::Twelve : g.shifts.size() == 3 ? layout::Eight : layout::Mixed;
 }
 
-grupa generated_group(int index, seeded& rng) {
+grupa generated_group(int index, seeded_random& rng) {
     const ward_name& w = kWards[index % kWardCount];
     std::string name = w.name, nick = w.nick;
     if (index >= kWardCount) {  // a second ward of the same kind
@@ -159,7 +137,7 @@ std::string surname_for(std::string surname, bool male) {
     return surname;
 }
 
-std::string pattern_for(layout l, double partTime, seeded& rng) {
+std::string pattern_for(layout l, double partTime, seeded_random& rng) {
     if (l == layout::Eight) {
         if (partTime >= 87.5) return rng.pick(std::vector<std::string>{"11220033", "22003311", "33001122", "1230"});
         return partTime >= 75 ? "12300" : "1020300";
@@ -169,18 +147,18 @@ std::string pattern_for(layout l, double partTime, seeded& rng) {
     return partTime >= 62.5 ? "120000" : "100200";
 }
 
-std::string eight_pattern_for(layout l, seeded& rng) {
+std::string eight_pattern_for(layout l, seeded_random& rng) {
     if (l == layout::Mixed) return "3";
     if (l == layout::Eight) return rng.chance(30) ? "1112" : "1";
     return "1";
 }
 
-double part_time(seeded& rng) {
+double part_time(seeded_random& rng) {
     const int q = rng.below(100);
     return q < 68 ? 100 : q < 78 ? 75 : q < 86 ? 87.5 : q < 94 ? 50 : 62.5;
 }
 
-std::string occupation(layout l, work_mode mode, bool head, bool male, seeded& rng) {
+std::string occupation(layout l, work_mode mode, bool head, bool male, seeded_random& rng) {
     const bool midwife = l == layout::Eight;
     if (head) return midwife ? "położna oddziałowa" : male ? "pielęgniarz oddziałowy" : "pielęgniarka oddziałowa";
     if (mode == work_mode::Eight && rng.chance(40)) return male ? "sanitariusz" : rng.chance(50) ? "salowa" : "sanitariuszka";
@@ -189,7 +167,7 @@ std::string occupation(layout l, work_mode mode, bool head, bool male, seeded& r
 }
 
 person generated_person(const Plan& plan, int groupIndex, bool head, const name_pool& pool,
-                        std::set<std::string>& used, seeded& rng) {
+                        std::set<std::string>& used, seeded_random& rng) {
     person p;
     for (int attempt = 0; attempt < 30; ++attempt) {
         p.first = rng.pick(pool.firsts);
@@ -243,7 +221,7 @@ bool hand_day_off(Plan& plan, int worker, const std::string& code, int from, int
 
 // Leave, sick leave, care and wishes, entered before the scheduler runs so
 // that it plans around them.
-void hand_days_off(Plan& plan, seeded& rng) {
+void hand_days_off(Plan& plan, seeded_random& rng) {
     const int days = month_day_count(plan);
     const int first = first_day_of_month(plan);
     for (int w = 0; w < int(plan.workers.size()); ++w) {
@@ -293,7 +271,7 @@ void hand_planned(Plan& plan) {
 }
 
 // A random duty of the worker in the open month: day index and position.
-bool some_duty(const ms_& m, int days, seeded& rng, int& day, int& position) {
+bool some_duty(const ms_& m, int days, seeded_random& rng, int& day, int& position) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         day = rng.below(days);
         if (!m.duties[size_t(day)].empty()) {
@@ -306,7 +284,7 @@ bool some_duty(const ms_& m, int days, seeded& rng, int& day, int& position) {
 
 // What a ward manager changes afterwards: overtime after a duty, a note, a
 // duty taken at the worker's request, notes and emergency days in the calendar.
-void hand_touches(Plan& plan, seeded& rng) {
+void hand_touches(Plan& plan, seeded_random& rng) {
     static const std::vector<std::string> dutyNotes = {"zamiana", "szkolenie", "za koleżankę", "na prośbę",
                                                        "transport pacjenta"};
     static const std::vector<std::string> dayNotes = {"Zebranie oddziału", "Szkolenie BHP\r\nsala 12",
@@ -356,7 +334,7 @@ int ward_group_count(const ward_options& o) {
 }
 
 void build_generated_ward(Plan& plan, const ward_options& o) {
-    seeded rng(o.seed);
+    seeded_random rng(o.seed);
     const int groups = ward_group_count(o);
     plan.groups.clear();
     for (int g = 0; g < groups; ++g) plan.groups.push_back(generated_group(g, rng));
@@ -381,7 +359,7 @@ void build_generated_ward(Plan& plan, const ward_options& o) {
 
 generated_months write_generated_months(Plan& plan, const ward_options& o) {
     generated_months out;
-    seeded rng(o.seed ^ 0x5D0A4E8B1F37C26BULL);  // a stream apart from the ward's
+    seeded_random rng(o.seed ^ 0x5D0A4E8B1F37C26BULL);  // a stream apart from the ward's
     plan.random.seed(o.seed);
     int year = o.fromYear, month = o.fromMonth;
     if (year == 0) {

@@ -6,28 +6,12 @@
 #include <limits>
 #include <vector>
 
+#include "core/seeded_random.h"
 #include "scheduler/search_cost.h"
 
 namespace planek::sched {
 
 namespace {
-
-// splitmix64: a few lines that give the same numbers on every machine and
-// library, which the standard distributions do not promise.
-class search_random {
-public:
-    explicit search_random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return n <= 0 ? 0 : int(next() % std::uint64_t(n)); }
-
-private:
-    std::uint64_t state_;
-};
 
 constexpr int kTries = 8;          // random picks before a move gives up
 constexpr int kHistory = 800;      // late-acceptance list length
@@ -89,7 +73,7 @@ public:
 
 private:
     search_model& m_;
-    search_random rng_;
+    seeded_random rng_;
     int shifts_ = 0;
     std::vector<std::int64_t> cellCost_;
     std::int64_t cost_ = 0;
