@@ -5,73 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "files/archive.h"
 #include "files/backups.h"
 #include "files/recent_files.h"
-#include "files/save_journal.h"
 #include "files/staff_group_files.h"
 #include "files/sundays.h"
 #include "month_fixture.h"
 #include "settings/options_file.h"
+#include "support/file_snapshot.h"
+#include "support/io_faults.h"
+#include "support/save_leftovers.h"
 
 namespace planek {
 namespace {
 
 namespace fs = std::filesystem;
 using test::MonthFixture;
-
-// Turns the fault off again whatever the test does.
-struct fault_guard {
-    ~fault_guard() { set_write_fault(0); }
-};
-
-// What a file holds for the comparison: the bytes, or for an archive the
-// members (libzip stamps the time, so the bytes of two packs differ).
-std::string content(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return "<none>";
-    if (file.extension() == ".inr" || file.extension() == ".bak") {
-        std::vector<archive_member> members;
-        if (!archive_read(file, members)) return "<unreadable archive>";
-        std::string s;
-        for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
-        return s;
-    }
-    return test::read_file(file);
-}
-
-std::map<fs::path, std::string> snapshot(const fs::path& folder) {
-    std::map<fs::path, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) files[e.path()] = content(e.path());
-    return files;
-}
-
-// Puts the folder back as it was: raw bytes of every file, nothing else.
-std::map<fs::path, std::string> raw(const fs::path& folder) {
-    std::map<fs::path, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) files[e.path()] = test::read_file(e.path());
-    return files;
-}
-void restore(const fs::path& folder, const std::map<fs::path, std::string>& files) {
-    std::vector<fs::path> extra;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file() && !files.count(e.path())) extra.push_back(e.path());
-    for (const auto& p : extra) fs::remove(p);
-    for (const auto& [p, bytes] : files) test::write_file(p, bytes);
-}
-
-// What a process killed in a save leaves: its temporary files and the
-// journal of a save of several files.
-bool temporary(const fs::path& p) {
-    const std::string name = p.filename().string();
-    return name.find(".tmp") != std::string::npos || is_journal_name(p);
-}
+using test::comparable_files;
+using test::raw_files;
+using test::restore_files;
 
 struct save_outcome {
     bool ok = false;
@@ -88,17 +43,17 @@ struct fault_run {
 
 // Returns the number of failure points tried.
 int fail_each_step(const fault_run& run, bool cut_off) {
-    fault_guard guard;
-    const auto old_raw = raw(run.folder);
-    const auto old_files = snapshot(run.folder);
+    test::write_fault_off guard;
+    const auto old_raw = raw_files(run.folder);
+    const auto old_files = comparable_files(run.folder);
     run.before();
     set_write_fault(0);
     const save_outcome clean = run.save();
     EXPECT_TRUE(clean.ok) << clean.said;
     const int steps = write_steps();
-    const auto new_files = snapshot(run.folder);
+    const auto new_files = comparable_files(run.folder);
     EXPECT_NE(old_files, new_files) << "the save changed nothing";
-    restore(run.folder, old_raw);
+    restore_files(run.folder, old_raw);
 
     for (int n = 1; n <= steps; ++n) {
         SCOPED_TRACE("failing write step " + std::to_string(n) + (cut_off ? " (cut off)" : ""));
@@ -108,8 +63,8 @@ int fail_each_step(const fault_run& run, bool cut_off) {
         set_write_fault(0);
         EXPECT_FALSE(out.ok && out.said.empty()) << "a failed write was not reported";
         EXPECT_FALSE(out.said.empty());
-        for (const auto& [p, bytes] : snapshot(run.folder)) {
-            if (temporary(p)) {
+        for (const auto& [p, bytes] : comparable_files(run.folder)) {
+            if (test::is_save_leftover(p)) {
                 EXPECT_TRUE(cut_off) << "temporary file left behind: " << p;
                 continue;
             }
@@ -125,7 +80,7 @@ int fail_each_step(const fault_run& run, bool cut_off) {
             EXPECT_TRUE(fs::exists(p)) << p << " was lost";
         if (!out.ok) run.after_failure(out);
         run.loadable();
-        restore(run.folder, old_raw);
+        restore_files(run.folder, old_raw);
     }
     ::testing::Test::RecordProperty(cut_off ? "cut_off_points" : "failure_points", steps);
     return steps;
@@ -344,13 +299,6 @@ TEST_F(FaultInjection, BackupArchiveIsOldOrNewAfterEveryFailedStep) {
     }
 }
 
-// Reads of one file fail while it lives, as for a bad sector or a lost
-// permission.
-struct unreadable {
-    explicit unreadable(const fs::path& file) { set_read_fault(file); }
-    ~unreadable() { set_read_fault({}); }
-};
-
 TEST_F(FaultInjection, UnreadableSettingsFilesAreKeptNotRewritten) {
     ASSERT_TRUE(add_duty(1, 10, 1140, 720));  // a Sunday, so sundays.ini is written
     const fs::path sundays = sundays_file(plan);
@@ -360,11 +308,11 @@ TEST_F(FaultInjection, UnreadableSettingsFilesAreKeptNotRewritten) {
     test::write_file(sundays, sundaysBefore);
     test::write_file(config, configBefore);
     {
-        unreadable a(sundays);
+        test::unreadable_file a(sundays);
         ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
     }
     {
-        unreadable b(config);
+        test::unreadable_file b(config);
         dopisz_projekt(plan, {(dir.path() / "2024_03.pnk").string()});
     }
     // Each kept byte for byte under the dated name, and said with both names.

@@ -8,72 +8,28 @@
 
 #include <ctime>
 #include <functional>
-#include <map>
 
-#include "core/file_io.h"
 #include "core/lock_file.h"
-#include "files/archive.h"
 #include "files/interrupted_saves.h"
 #include "files/save_journal.h"
 #include "files/save_set.h"
 #include "files/staff_group_files.h"
 #include "files/sundays.h"
 #include "month_fixture.h"
+#include "support/file_snapshot.h"
+#include "support/io_faults.h"
+#include "support/save_leftovers.h"
 
 namespace planek {
 namespace {
 
 namespace fs = std::filesystem;
+using test::age_save_leftovers;
+using test::comparable_content;
 using test::MonthFixture;
 using test::read_file;
+using test::save_leftovers;
 using test::write_file;
-
-struct fault_guard {
-    ~fault_guard() { set_write_fault(0); }
-};
-
-// The staff archive is compared by its members: libzip stamps the time.
-std::string content(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return "<none>";
-    if (file.extension() != ".inr") return read_file(file);
-    std::vector<archive_member> members;
-    if (!archive_read(file, members)) return "<unreadable archive>";
-    std::string s;
-    for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
-    return s;
-}
-
-std::map<fs::path, std::string> raw(const fs::path& folder) {
-    std::map<fs::path, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) files[e.path()] = read_file(e.path());
-    return files;
-}
-
-void restore(const fs::path& folder, const std::map<fs::path, std::string>& files) {
-    std::vector<fs::path> extra;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file() && !files.count(e.path())) extra.push_back(e.path());
-    for (const auto& p : extra) fs::remove(p);
-    for (const auto& [p, bytes] : files) write_file(p, bytes);
-}
-
-bool leftover_name(const fs::path& p) { return is_temporary_name(p) || is_journal_name(p); }
-
-// What a killed save left is made old enough for the start to take it.
-void age_leftovers(const fs::path& folder) {
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file() && leftover_name(e.path()))
-            fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(2));
-}
-
-std::vector<fs::path> leftovers(const fs::path& folder) {
-    std::vector<fs::path> found;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file() && leftover_name(e.path())) found.push_back(e.path());
-    return found;
-}
 
 class MultiFileSave : public MonthFixture {
 protected:
@@ -98,16 +54,12 @@ protected:
         ui->warnings.clear();
     }
 
-    std::vector<std::string> state() const {
-        std::vector<std::string> s;
-        for (const fs::path& f : changeFiles) s.push_back(content(f));
-        return s;
-    }
+    std::vector<std::string> state() const { return test::comparable_contents(changeFiles); }
 
     // Returns the number of write steps tried.
     int kill_each_step(const std::function<void()>& change, const std::function<bool()>& save) {
-        fault_guard guard;
-        const auto disk = raw(dir.path());
+        test::write_fault_off guard;
+        const auto disk = test::raw_files(dir.path());
         load();
         const auto before = state();
         change();
@@ -116,7 +68,7 @@ protected:
         const int steps = write_steps();
         const auto after = state();
         EXPECT_NE(before, after) << "the change wrote nothing";
-        restore(dir.path(), disk);
+        test::restore_files(dir.path(), disk);
         for (bool cut : {false, true})
             for (int n = 1; n <= steps; ++n) {
                 SCOPED_TRACE("write step " + std::to_string(n) + (cut ? " cut off" : " failing"));
@@ -129,7 +81,7 @@ protected:
                     EXPECT_EQ(ui->warnings.size(), 1u) << "one failure, said once";
                     EXPECT_EQ(state(), before) << "a failed save left files of the change on disk";
                 }
-                age_leftovers(dir.path());
+                age_save_leftovers(dir.path());
                 tidy_after_killed_saves(plan);
                 const auto now = state();
                 EXPECT_TRUE(now == before || now == after) << "the files of the change are mixed";
@@ -140,8 +92,8 @@ protected:
                 if (saved) {
                     EXPECT_EQ(now, after);
                 }
-                EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
-                restore(dir.path(), disk);
+                EXPECT_EQ(save_leftovers(dir.path()), std::vector<fs::path>{});
+                test::restore_files(dir.path(), disk);
             }
         RecordProperty("failure_points", steps);
         return steps;
@@ -183,7 +135,7 @@ TEST_F(MultiFileSave, StaffChangeIsWhollyOldOrNewAfterEveryStep) {
 
 TEST_F(MultiFileSave, FailedLeaveSaveIsOneFailureAndKeepsTheStaffFileAsItWas) {
     load();
-    const std::string staff = content(plan.paths.data / "kadra.inr");
+    const std::string staff = comparable_content(plan.paths.data / "kadra.inr");
     plan.workers[1].holidayCurrentYear -= 3 * 455;
     ASSERT_TRUE(add_day_off(1, 11, 13));
     plan.modified = true;
@@ -192,7 +144,7 @@ TEST_F(MultiFileSave, FailedLeaveSaveIsOneFailureAndKeepsTheStaffFileAsItWas) {
     fs::permissions(path("2024_03.pnk"), fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(ui->warnings.size(), 1u);
     EXPECT_NE(ui->warnings.front().find("tylko do odczytu"), std::string::npos) << ui->warnings.front();
-    EXPECT_EQ(content(plan.paths.data / "kadra.inr"), staff);
+    EXPECT_EQ(comparable_content(plan.paths.data / "kadra.inr"), staff);
     EXPECT_TRUE(plan.modified);
 }
 
@@ -207,7 +159,7 @@ protected:
         save_set set;
         set.add(a, "nowe a\r\n");
         set.add(b, "nowe b\r\n");
-        fault_guard guard;
+        test::write_fault_off guard;
         // Cut off at the first rename: the four steps of each temporary file
         // and the six of the journal's safe write come first.
         set_write_fault(4 + 4 + 6 + 1, true);
@@ -230,13 +182,13 @@ TEST_F(Leftovers, StartFinishesAJournalAndSaysSoInTheLog) {
     EXPECT_TRUE(tidy_after_killed_saves(plan).empty());
     EXPECT_TRUE(fs::exists(journal));
 
-    age_leftovers(dir.path());
+    age_save_leftovers(dir.path());
     const std::vector<std::string> said = tidy_after_killed_saves(plan);
     ASSERT_EQ(said.size(), 1u);
     EXPECT_NE(said[0].find("Dokończono przerwany zapis"), std::string::npos) << said[0];
     EXPECT_EQ(read_file(a), "nowe a\r\n");
     EXPECT_EQ(read_file(b), "nowe b\r\n");
-    EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
+    EXPECT_EQ(save_leftovers(dir.path()), std::vector<fs::path>{});
     EXPECT_NE(read_file(log_file(plan)).find("b.ini"), std::string::npos);
 }
 
@@ -246,13 +198,13 @@ TEST_F(Leftovers, JournalWhoseFileAnotherProgramSavedSinceIsDroppedNotForced) {
     write_file(b, "stare b\r\n");
     killed_after_journal(a, b);
     write_file(b, "kolegi b\r\n");  // another planner's save meanwhile
-    age_leftovers(dir.path());
+    age_save_leftovers(dir.path());
     const std::vector<std::string> said = tidy_after_killed_saves(plan);
     ASSERT_EQ(said.size(), 1u);
     EXPECT_NE(said[0].find("Porzucono"), std::string::npos) << said[0];
     EXPECT_EQ(read_file(a), "stare a\r\n");
     EXPECT_EQ(read_file(b), "kolegi b\r\n");
-    EXPECT_EQ(leftovers(dir.path()), std::vector<fs::path>{});
+    EXPECT_EQ(save_leftovers(dir.path()), std::vector<fs::path>{});
 }
 
 TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
@@ -263,7 +215,7 @@ TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
     write_file(data() / "notatki.tmp", "użytkownika");
     write_file(data() / "plan.tmp12.txt", "użytkownika");
     write_file(data() / "zapis_77.jrn.tmp901", "pół dziennika");
-    age_leftovers(dir.path());
+    age_save_leftovers(dir.path());
     write_file(data() / "grupy.ini.tmp5", "zapis w toku");  // young: a save running now
     const std::vector<std::string> said = tidy_after_killed_saves(plan);
     EXPECT_EQ(said.size(), 3u);
@@ -279,7 +231,7 @@ TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
 
 TEST_F(Leftovers, TemporaryFileOfASaveStillRunningIsKeptUntilItsLockGoes) {
     write_file(data() / "kadra.inr.tmp777", "archiwum w drodze");  // a slow save over the network
-    age_leftovers(dir.path());
+    age_save_leftovers(dir.path());
     {
         const save_lock running(data() / "kadra.inr", this_process_owner("inna", std::time(nullptr)));
         ASSERT_TRUE(running.held());
@@ -297,7 +249,7 @@ TEST_F(Leftovers, UnreadableJournalIsLeftAndSaidWithTheTargetsUntouched) {
     const fs::path journal = killed_after_journal(a, b);
     std::string text = read_file(journal);
     write_file(journal, text.substr(0, text.size() / 3 * 2) + "\r\nzepsuty wiersz\r\n");
-    age_leftovers(dir.path());
+    age_save_leftovers(dir.path());
     // The files it waited for are of no use without it; it stays to be looked at.
     const std::vector<std::string> said = tidy_after_killed_saves(plan);
     ASSERT_EQ(said.size(), 3u);
