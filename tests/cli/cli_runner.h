@@ -41,4 +41,14 @@ inline result run_cli(const TempDir& dir, const std::vector<std::string>& args) 
     return run_program(dir, PLANEK_CLI, args, "LC_ALL=C.UTF-8 LC_MESSAGES=C.UTF-8 LANG=C.UTF-8 ");
 }
 
+// planek-cli on the program folder `root`, in `lang` when one is named: the
+// tests that assert the Polish messages name it, whatever the machine speaks.
+inline result run_cli_on(const TempDir& dir, const std::string& root, std::vector<std::string> args,
+                         const std::string& lang = "") {
+    std::vector<std::string> lead{"--root", root};
+    if (!lang.empty()) lead.insert(lead.end(), {"--lang", lang});
+    args.insert(args.begin(), lead.begin(), lead.end());
+    return run_cli(dir, args);
+}
+
 }  // namespace planek::test

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli_runner.h"
+#include "support/demo_period.h"
 
 namespace planek {
 namespace {
@@ -15,7 +16,6 @@ namespace fs = std::filesystem;
 using test::quote;
 using test::read_file;
 using test::result;
-using test::run_cli;
 using test::TempDir;
 
 bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
@@ -31,22 +31,17 @@ protected:
     std::string root, blank;
 
     void SetUp() override {
-        root = (dir / "ward").string();
-        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
-        blank = (dir / "ward" / "dane" / "2030_04.pnk").string();
-        const result made = cli({"new", blank, "2030-04"});
-        ASSERT_EQ(made.code, 0) << made.err;
+        test::demo_period ward;
+        ASSERT_NO_FATAL_FAILURE(test::make_demo_months(dir, ward, {"2030-04"}));
+        root = ward.root;
+        blank = ward.months[0];
     }
     std::string command(const std::vector<std::string>& args) const {
         std::string cmd = "LC_ALL=C.UTF-8 LANG=C.UTF-8 " + quote(PLANEK_CLI) + " --root " + quote(root) + " --lang polski";
         for (const std::string& a : args) cmd += " " + quote(a);
         return cmd;
     }
-    result cli(const std::vector<std::string>& args) {
-        std::vector<std::string> all = {"--root", root, "--lang", "polski"};
-        all.insert(all.end(), args.begin(), args.end());
-        return run_cli(dir, all);
-    }
+    result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root, args, "polski"); }
     // Starts both commands at once and waits for both.
     std::pair<result, result> together(const std::vector<std::string>& a, const std::vector<std::string>& b) {
         auto part = [&](const std::vector<std::string>& args, const std::string& tag) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "support/demo_period.h"
 
 namespace planek {
 namespace {
@@ -15,7 +16,6 @@ using test::TempDir;
 
 using test::quote;
 using test::result;
-using test::run_cli;
 
 bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 
@@ -27,17 +27,13 @@ protected:
     std::string root, month;
 
     void SetUp() override {
-        root = (dir / "ward").string();
-        ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
-        month = (dir / "ward" / "dane" / "2030_04.pnk").string();
-        const result made = cli({"new", month, "2030-04"});
-        ASSERT_EQ(made.code, 0) << made.err;
+        test::demo_period ward;
+        ASSERT_NO_FATAL_FAILURE(test::make_demo_months(dir, ward, {"2030-04"}));
+        root = ward.root;
+        month = ward.months[0];
     }
-    result cli(std::vector<std::string> args) {
-        // The messages asserted below are the Polish ones, whatever the system language.
-        args.insert(args.begin(), {"--root", root, "--lang", "polski"});
-        return run_cli(dir, args);
-    }
+    // The messages asserted below are the Polish ones, whatever the system language.
+    result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root, args, "polski"); }
     // The cells of one worker's row of `planek-cli show`, by day (1-based).
     std::vector<std::string> row(const std::string& nick, const std::string& group = "1") {
         const result shown = cli({"show", month, "--group", group});

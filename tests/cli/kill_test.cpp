@@ -15,9 +15,9 @@
 #include <thread>
 
 #include "cli_runner.h"
-#include "core/file_io.h"
-#include "files/archive.h"
-#include "files/save_journal.h"
+#include "support/demo_period.h"
+#include "support/file_snapshot.h"
+#include "support/save_leftovers.h"
 
 extern char** environ;
 
@@ -25,7 +25,6 @@ namespace planek {
 namespace {
 
 namespace fs = std::filesystem;
-using test::read_file;
 using test::result;
 using test::run_cli;
 using test::TempDir;
@@ -73,61 +72,32 @@ killed run_and_kill_at(const TempDir& dir, int step, const std::vector<std::stri
     return killed::Finished;
 }
 
-std::string content(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return "<none>";
-    if (file.extension() != ".inr") return read_file(file);
-    std::vector<archive_member> members;
-    if (!archive_read(file, members)) return "<unreadable archive>";
-    std::string s;
-    for (const auto& m : members) s += m.name + "\n" + m.bytes + "\n";
-    return s;
-}
-
-bool leftover_name(const fs::path& p) { return is_temporary_name(p) || is_journal_name(p); }
-
 class KillDuringSave : public ::testing::Test {
 protected:
     TempDir dir;
-    fs::path root, pristine, month;
+    fs::path root, month;
+    test::folder_files pristine;
     std::vector<fs::path> changeFiles;
     int killPoints = 0;
 
     void SetUp() override {
-        root = dir / "ward";
-        pristine = dir / "pristine";
-        ASSERT_EQ(run_cli(dir, {"demo", root.string()}).code, 0);
-        month = root / "dane" / "2030_04.pnk";
-        ASSERT_EQ(cli({"new", month.string(), "2030-04"}).code, 0);
+        test::demo_period ward;
+        ASSERT_NO_FATAL_FAILURE(test::make_demo_months(dir, ward, {"2030-04"}));
+        root = ward.root;
+        month = ward.months[0];
         const fs::path data = root / "dane";
         changeFiles = {month, data / "kadra.inr", data / "grupy.ini", data / "sundays.ini"};
     }
-    result cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--root", root.string(), "--lang", "polski"});
-        return run_cli(dir, args);
-    }
-    std::vector<std::string> state() const {
-        std::vector<std::string> s;
-        for (const fs::path& f : changeFiles) s.push_back(content(f));
-        return s;
-    }
-    void keep_pristine() {
-        fs::remove_all(pristine);
-        fs::copy(root, pristine, fs::copy_options::recursive);
-    }
-    void back_to_pristine() {
-        fs::remove_all(root);
-        fs::copy(pristine, root, fs::copy_options::recursive);
-    }
+    result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root.string(), args, "polski"); }
+    std::vector<std::string> state() const { return test::comparable_contents(changeFiles); }
+    void keep_pristine() { pristine = test::raw_files(root); }
+    void back_to_pristine() { test::restore_files(root, pristine); }
     // The next start, a minute or more after the kill.
     void start_again() {
-        for (const auto& e : fs::recursive_directory_iterator(root))
-            if (e.is_regular_file() && leftover_name(e.path()))
-                fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(2));
+        test::age_save_leftovers(root);
         const result started = cli({"staff"});
         EXPECT_EQ(started.code, 0) << started.err;
-        for (const auto& e : fs::recursive_directory_iterator(root))
-            EXPECT_FALSE(e.is_regular_file() && leftover_name(e.path())) << "left behind: " << e.path();
+        for (const fs::path& p : test::save_leftovers(root)) ADD_FAILURE() << "left behind: " << p;
     }
     // Kills the command at every write step up to `most`; `check` judges
     // the files after the next start.

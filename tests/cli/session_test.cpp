@@ -58,10 +58,7 @@ protected:
                    "<_month>D@_month_no @_worker_duty_qty |L@_month_no @_worker_dayoff_qty |</month>\r\n</worker>"
                    "<_month>M@_month_no @_month |</month>\r\n");
     }
-    result cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--root", root});
-        return run_cli(dir, args);
-    }
+    result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root, args); }
     // The printout of the test template over the given months, as text.
     std::string print(std::vector<std::string> args) {
         args.insert(args.begin(), {"print", "figures"});
