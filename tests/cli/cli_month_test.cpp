@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "support/month_files.h"
 
 namespace planek {
 namespace {
@@ -40,16 +41,11 @@ protected:
         root = (dir / "ward").string();
         const result demo = run_cli(dir, {"demo", root});
         ASSERT_EQ(demo.code, 0) << demo.err;
-        for (const auto& e : fs::directory_iterator(dir / "ward" / "dane"))
-            if (e.path().extension() == ".pnk") months.push_back(e.path());
-        std::sort(months.begin(), months.end());
+        months = test::month_files(dir / "ward" / "dane");
         ASSERT_EQ(months.size(), 2u);
     }
-    result cli(std::vector<std::string> args) {
-        // The messages asserted below are the Polish ones, whatever the system language.
-        args.insert(args.begin(), {"--root", root, "--lang", "polski"});
-        return run_cli(dir, args);
-    }
+    // The messages asserted below are the Polish ones, whatever the system language.
+    result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root, args, "polski"); }
 };
 
 TEST_F(CliMonth, DemoMonthsReadCleanlyAndShowARoster) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "support/month_files.h"
 
 namespace planek {
 namespace {
@@ -69,13 +70,10 @@ protected:
         root = (dir / "ward").string();
         const result demo = run_cli(dir, {"demo", root});
         ASSERT_EQ(demo.code, 0) << demo.err;
-        std::vector<std::string> months;
-        for (const auto& e : fs::directory_iterator(dir / "ward" / "dane"))
-            if (e.path().extension() == ".pnk") months.push_back(e.path().string());
-        std::sort(months.begin(), months.end());
+        const std::vector<fs::path> months = test::month_files(dir / "ward" / "dane");
         ASSERT_EQ(months.size(), 2u);
-        november = months[0];
-        december = months[1];
+        november = months[0].string();
+        december = months[1].string();
     }
     result cli(std::vector<std::string> args) {
         // Polish column names unless a test asks otherwise, whatever the

@@ -1,31 +1,19 @@
 // planek-cli schedule over the demo ward.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "cli/cli_runner.h"
+#include "support/month_files.h"
 
 namespace planek::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct cli_result {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 class ScheduleCommand : public ::testing::Test {
 protected:
@@ -33,18 +21,8 @@ protected:
     std::string root;
     fs::path month;
 
-    cli_result run(std::vector<std::string> args) {
-        std::string cmd = quote(PLANEK_CLI);
-        for (const auto& a : args) cmd += " " + quote(a);
-        cmd += " >" + quote((dir / "stdout").string()) + " 2>" + quote((dir / "stderr").string()) + " </dev/null";
-        const int status = std::system(cmd.c_str());
-        cli_result r;
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = read_file(dir / "stdout");
-        r.err = read_file(dir / "stderr");
-        return r;
-    }
-    cli_result cli(std::vector<std::string> args) {
+    result run(const std::vector<std::string>& args) { return run_program(dir, PLANEK_CLI, args); }
+    result cli(std::vector<std::string> args) {
         args.insert(args.begin(), {"--root", root});
         return run(args);
     }
@@ -52,12 +30,9 @@ protected:
     void SetUp() override {
         if (!fs::exists(PLANEK_CLI)) GTEST_SKIP() << "planek-cli is not built";
         root = (dir / "ward").string();
-        const cli_result demo = run({"demo", root});
+        const result demo = run({"demo", root});
         ASSERT_EQ(demo.code, 0) << demo.err;
-        std::vector<fs::path> months;
-        for (const auto& e : fs::directory_iterator(dir / "ward" / "dane"))
-            if (e.path().extension() == ".pnk") months.push_back(e.path());
-        std::sort(months.begin(), months.end());
+        const std::vector<fs::path> months = month_files(dir / "ward" / "dane");
         ASSERT_FALSE(months.empty());
         month = months.back();
     }
@@ -66,7 +41,7 @@ protected:
 TEST_F(ScheduleCommand, DiscardIntoAnotherFileLeavesTheMonthAlone) {
     const std::string before = read_file(month);
     const std::string out = (dir / "wynik.pnk").string();
-    const cli_result r = cli({"schedule", month.string(), "--seed", "5", "--discard", "-o", out});
+    const result r = cli({"schedule", month.string(), "--seed", "5", "--discard", "-o", out});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find(": norma "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("zaplanowano"), std::string::npos);
@@ -78,14 +53,14 @@ TEST_F(ScheduleCommand, DiscardIntoAnotherFileLeavesTheMonthAlone) {
 TEST_F(ScheduleCommand, AcceptWritesBackAndTheSameSeedGivesTheSameMonth) {
     const fs::path copy = dir / "kopia.pnk";
     fs::copy_file(month, copy);
-    const cli_result a = cli({"schedule", month.string(), "--seed", "11", "--accept", "-o", (dir / "a.pnk").string()});
+    const result a = cli({"schedule", month.string(), "--seed", "11", "--accept", "-o", (dir / "a.pnk").string()});
     ASSERT_EQ(a.code, 0) << a.err;
     // The staff file now holds the moved-on positions; start again from the
     // demo for the second run.
-    const cli_result demo = run({"demo", (dir / "ward2").string()});
+    const result demo = run({"demo", (dir / "ward2").string()});
     ASSERT_EQ(demo.code, 0) << demo.err;
     const fs::path month2 = dir / "ward2" / "dane" / month.filename();
-    const cli_result b = run({"--root", (dir / "ward2").string(), "schedule", month2.string(), "--seed", "11",
+    const result b = run({"--root", (dir / "ward2").string(), "schedule", month2.string(), "--seed", "11",
                               "--accept"});
     ASSERT_EQ(b.code, 0) << b.err;
     EXPECT_EQ(a.out.substr(0, a.out.find("Propozycje")), b.out.substr(0, b.out.find("Propozycje")));
@@ -106,7 +81,7 @@ TEST_F(ScheduleCommand, TheSecondAlgorithmRunsOnRequestAndRepeatsWithItsSeed) {
     std::string first;
     for (int run = 0; run < 2; ++run) {
         const fs::path out = dir / ("alg2_" + std::to_string(run) + ".pnk");
-        const cli_result r = cli({"schedule", month.string(), "--group", "1", "--algorithm", "2", "--seconds", "30",
+        const result r = cli({"schedule", month.string(), "--group", "1", "--algorithm", "2", "--seconds", "30",
                                   "--seed", "4", "--discard", "-o", out.string()});
         ASSERT_EQ(r.code, 0) << r.err;
         EXPECT_NE(r.out.find("Algorytm 2: kroków "), std::string::npos) << r.out;
@@ -117,7 +92,7 @@ TEST_F(ScheduleCommand, TheSecondAlgorithmRunsOnRequestAndRepeatsWithItsSeed) {
 }
 
 TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
-    const cli_result r = run({"schedule", "--compare", (dir / "porownanie").string(), "--seed", "2"});
+    const result r = run({"schedule", "--compare", (dir / "porownanie").string(), "--seed", "2"});
     ASSERT_EQ(r.code, 0) << r.err;
     for (const char* row : {"demo\t1\t", "demo\t2\t", "w20\t2\t", "w200\t1\t", "w200\t2\t"})
         EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;

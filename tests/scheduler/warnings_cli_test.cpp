@@ -1,31 +1,19 @@
 // planek-cli warnings over the demo ward.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/cp1250.h"
-#include "support/temp_dir.h"
+#include "cli/cli_runner.h"
+#include "support/month_files.h"
 
 namespace planek::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct cli_output {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string shell_quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 class WarningsCommand : public ::testing::Test {
 protected:
@@ -33,19 +21,8 @@ protected:
     fs::path root;
     fs::path month;
 
-    cli_output run(const std::vector<std::string>& args) {
-        std::string cmd = shell_quote(PLANEK_CLI);
-        for (const auto& a : args) cmd += " " + shell_quote(a);
-        cmd += " >" + shell_quote((dir / "stdout").string()) + " 2>" + shell_quote((dir / "stderr").string()) +
-               " </dev/null";
-        const int status = std::system(cmd.c_str());
-        cli_output r;
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = read_file(dir / "stdout");
-        r.err = read_file(dir / "stderr");
-        return r;
-    }
-    cli_output warnings(std::vector<std::string> args) {
+    result run(const std::vector<std::string>& args) { return run_program(dir, PLANEK_CLI, args); }
+    result warnings(std::vector<std::string> args) {
         args.insert(args.begin(), {"--root", root.string(), "warnings"});
         return run(args);
     }
@@ -53,13 +30,10 @@ protected:
     void SetUp() override {
         if (!fs::exists(PLANEK_CLI)) GTEST_SKIP() << "planek-cli is not built";
         root = dir / "ward";
-        const cli_output demo = run({"demo", root.string()});
+        const result demo = run({"demo", root.string()});
         ASSERT_EQ(demo.code, 0) << demo.err;
-        std::vector<fs::path> months;
-        for (const auto& e : fs::directory_iterator(root / "dane"))
-            if (e.path().extension() == ".pnk") months.push_back(e.path());
+        const std::vector<fs::path> months = month_files(root / "dane");
         ASSERT_FALSE(months.empty());
-        std::sort(months.begin(), months.end());
         month = months.front();
     }
 };
@@ -73,7 +47,7 @@ std::vector<std::string> split_lines(const std::string& text, const std::string&
 }
 
 TEST_F(WarningsCommand, PrintsTheLinesOfTheFileItWrites) {
-    const cli_output r = warnings({month.string()});
+    const result r = warnings({month.string()});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::vector<std::string> printed = split_lines(r.out, "\n");
     ASSERT_FALSE(printed.empty());
