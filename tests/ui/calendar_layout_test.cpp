@@ -13,6 +13,7 @@
 #include "settings/user_settings.h"
 #include "ui/panel_sizes.h"
 #include "ui/qt_text.h"
+#include "support/duty_put.h"
 #include "ui_fixture.h"
 
 namespace planek::test {
@@ -104,21 +105,11 @@ protected:
         return n;
     }
 
+    // The day's counts are made stale, as an edit would.
     dyzur& put(int worker, int dayIndex, int shift) {
-        const grupa& g = plan.groups[size_t(plan.currentGroup)];
-        dyzur d;
-        d.workerId = plan.workers[size_t(worker)].id;
-        d.groupId = g.id;
-        d.shift = byte(shift);
-        d.start = g.shifts[size_t(shift - 1)].start;
-        d.length = g.shifts[size_t(shift - 1)].length;
-        d.dutyAs = 1;
-        d.dayIndex = byte(dayIndex);
-        d.day = word(dayIndex + 1);
-        auto& list = plan.workers[size_t(worker)].months[size_t(plan.currentMonth)].duties[size_t(dayIndex)];
-        list.push_back(d);
+        dyzur& d = put_duty(plan, worker, dayIndex, shift);
         uniewaznij_iledy(plan);
-        return list.back();
+        return d;
     }
 };
 

@@ -4,6 +4,7 @@
 #include "editing/panel_names.h"
 #include "editing/symbols.h"
 #include "ui/qt_text.h"
+#include "support/duty_put.h"
 #include "ui_fixture.h"
 
 namespace planek::test {
@@ -14,19 +15,7 @@ protected:
     // Puts a duty straight into the worker's day list: what is shown is the
     // subject here, not the placement rules.
     dyzur& put(int worker, int dayIndex, int shift, int group = -1) {
-        const grupa& g = plan.groups[size_t(group < 0 ? plan.currentGroup : group)];
-        dyzur d;
-        d.workerId = plan.workers[size_t(worker)].id;
-        d.groupId = g.id;
-        d.shift = byte(shift);
-        d.start = g.shifts[size_t(shift - 1)].start;
-        d.length = g.shifts[size_t(shift - 1)].length;
-        d.dutyAs = 1;
-        d.dayIndex = byte(dayIndex);
-        d.day = word(dayIndex + 1);
-        auto& list = plan.workers[size_t(worker)].months[size_t(plan.currentMonth)].duties[size_t(dayIndex)];
-        list.push_back(d);
-        return list.back();
+        return put_duty(plan, worker, dayIndex, shift, group);
     }
     const ui::calendar_panel* panel(const std::string& name) { return window->calendar()->panelNamed(name); }
     void rebuild() { window->refreshCalendar(); }
