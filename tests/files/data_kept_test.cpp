@@ -12,26 +12,12 @@
 #include "files/month_project.h"
 #include "files/staff_group_files.h"
 #include "month_fixture.h"
+#include "support/ini_sections.h"
 
 namespace planek::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> section_lines(const fs::path& file, const std::string& name) {
-    std::vector<std::string> lines, out;
-    std::string error;
-    EXPECT_TRUE(read_lines(file, lines, error)) << error;
-    bool in = false;
-    for (const std::string& l : lines) {
-        if (!l.empty() && l.front() == '[') {
-            in = l == "[" + name + "]";
-            continue;
-        }
-        if (in && !l.empty()) out.push_back(l);
-    }
-    return out;
-}
 
 class DataKept : public MonthFixture {
 protected:
@@ -84,10 +70,10 @@ TEST_F(DataKept, MonthOfOnlyOrphansKeepsThemOnSave) {
     add_orphans();
     plan.currentFile = path("obcy.pnk").string();
     ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    const auto duties = section_lines(path("obcy.pnk"), "dyzury");
+    const auto duties = section_lines(lines_of(path("obcy.pnk")), "dyzury");
     ASSERT_EQ(duties.size(), 1u);
     EXPECT_EQ(duties[0].rfind("d1=1¤99¤4¤", 0), 0u) << duties[0];
-    EXPECT_EQ(section_lines(path("obcy.pnk"), "wolne").size(), 1u);
+    EXPECT_EQ(section_lines(lines_of(path("obcy.pnk")), "wolne").size(), 1u);
 
     // Read back and saved again, nothing is lost on the way.
     empty_month();
@@ -97,7 +83,7 @@ TEST_F(DataKept, MonthOfOnlyOrphansKeepsThemOnSave) {
     ASSERT_EQ(plan.orphanDaysOff.size(), 1u);
     EXPECT_EQ(plan.orphanDaysOff[0].dayTo, 12);
     ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    EXPECT_EQ(section_lines(path("obcy.pnk"), "dyzury"), duties);
+    EXPECT_EQ(section_lines(lines_of(path("obcy.pnk")), "dyzury"), duties);
 }
 
 TEST_F(DataKept, OrphansAreWrittenBesideTheWorkersEntries) {
@@ -106,7 +92,7 @@ TEST_F(DataKept, OrphansAreWrittenBesideTheWorkersEntries) {
     add_orphans();
     plan.currentFile = path("mieszany.pnk").string();
     ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    const auto duties = section_lines(path("mieszany.pnk"), "dyzury");
+    const auto duties = section_lines(lines_of(path("mieszany.pnk")), "dyzury");
     ASSERT_EQ(duties.size(), 2u);
     EXPECT_EQ(duties[1].rfind("d2=1¤99¤", 0), 0u) << duties[1];
 }
@@ -206,7 +192,7 @@ TEST_F(DataKept, DayOffKindsAMonthDoesNotMentionAreOn) {
     EXPECT_TRUE(counts("z")) << "October's setting leaked into November";
     EXPECT_FALSE(counts("b"));
     ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    const auto kinds = section_lines(path("2024_11.pnk"), "urlop_normatyw");
+    const auto kinds = section_lines(lines_of(path("2024_11.pnk")), "urlop_normatyw");
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), "z=1"), kinds.end());
 
     ASSERT_TRUE(otworz(plan, october));

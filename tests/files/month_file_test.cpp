@@ -11,38 +11,12 @@
 #include "core/text.h"
 #include "files/month_file.h"
 #include "month_fixture.h"
+#include "support/ini_sections.h"
 
 namespace planek::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> lines_of(const fs::path& file) {
-    std::vector<std::string> lines;
-    std::string error;
-    EXPECT_TRUE(read_lines(file, lines, error)) << error;
-    return lines;
-}
-
-std::vector<std::string> sections_of(const std::vector<std::string>& lines) {
-    std::vector<std::string> s;
-    for (const std::string& l : lines)
-        if (!l.empty() && l.front() == '[') s.push_back(l);
-    return s;
-}
-
-std::vector<std::string> section_lines(const std::vector<std::string>& lines, const std::string& name) {
-    std::vector<std::string> out;
-    bool in = false;
-    for (const std::string& l : lines) {
-        if (!l.empty() && l.front() == '[') {
-            in = l == "[" + name + "]";
-            continue;
-        }
-        if (in && !l.empty()) out.push_back(l);
-    }
-    return out;
-}
 
 using MonthFile = MonthFixture;
 
