@@ -5,6 +5,7 @@
 
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "cli_runner.h"
 #include "core/cp1250.h"
@@ -82,6 +83,23 @@ TEST_F(WardYear, PeriodSummaryHeadsEachMonthWithItsOwnNorm) {
     EXPECT_TRUE(has(winter, "November 2027 (norma 151:40)") || has(winter, "Listopad 2027 (norma 151:40)")) << winter;
     EXPECT_TRUE(has(winter, "(norma 159:15)")) << winter;
     EXPECT_TRUE(has(winter, "(norma 144:05)")) << winter;
+}
+
+TEST_F(WardYear, PeriodSummaryOfAllGroupsCountsEveryMonthInBothWards) {
+    // Monika Olszewska (28) works on the surgical ward and helps out in the
+    // delivery suite; printed over all groups, each month holds both.
+    const std::string jan = month(2027, 1), feb = month(2027, 2), mar = month(2027, 3);
+    for (const auto& [file, day, shift, group] :
+         std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
+             {jan, "4", "D", "1"}, {jan, "5", "R", "2"}, {feb, "2", "R", "2"}, {mar, "2", "D", "1"}}) {
+        const result added = cli({"--no", "add-duty", file, "28", day, shift, "--group", group});
+        ASSERT_EQ(added.code, 0) << added.err;
+    }
+    const std::string text = printed("podsumowanie_okresu", {jan, feb, mar}, {"--group", "1", "--all-groups"});
+    EXPECT_TRUE(has(text, "Olszewska Monika 20:00 08:00 12:00 462:35 40:00")) << text;
+    // Without it, only the surgical ward's duties.
+    const std::string own = printed("podsumowanie_okresu", {jan, feb, mar}, {"--group", "1"});
+    EXPECT_TRUE(has(own, "Olszewska Monika 12:00 0 12:00 462:35 24:00")) << own;
 }
 
 }  // namespace
