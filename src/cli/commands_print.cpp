@@ -115,6 +115,10 @@ int print(context& c) {
         c.err << "Nie ma szablonu " << a.templateName << "\n";
         return kExitFailure;
     }
+    // Each month of the period gets its worker sums as its tab opens, over
+    // the groups the worker list shows; the months not shown keep them, so
+    // a printout of all groups needs them counted over all from the start.
+    if (a.allGroups) c.plan.showWorkers = ShowWorkers::All;
     if (!c.read_months(a.files, a.group, false)) return kExitFailure;
     if (!list_workers(c, a)) return kExitFailure;
     // What the templates dialog refreshes when it opens.

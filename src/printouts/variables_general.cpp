@@ -33,6 +33,18 @@ const dutyas_* employment(const V& c) {
     return &c.plan().dutyAs[k - 1];
 }
 
+// The norm routine keeps a group's norm for the shown month only; another
+// month of the period (a column of a period summary) has its own, held with
+// the month, counted with the shown group's calendar.
+long long group_month_norm(const V& c) {
+    const grupa* g = c.group();
+    const miesiac* m = c.month();
+    const Plan& p = c.plan();
+    if (!m || c.ctx.month == p.currentMonth) return g->monthNorm;
+    if (c.ctx.group == p.currentGroup) return m->normMinutes;
+    return (long long)m->workingDays * g->dailyNorm;
+}
+
 std::string system_user() {
     for (const char* var : {"USERNAME", "USER", "LOGNAME"})
         if (const char* v = std::getenv(var); v && *v) return v;
@@ -114,7 +126,7 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"grupa_nazwa", "group_name", "", [](V& c) { return c.group() ? c.user(c.group()->name) : std::string(); }},
         {"grupa_skrot", "group_nick", "", [](V& c) { return c.group() ? c.user(c.group()->nick) : std::string(); }},
         {"grupa_normatyw", "group_normative", "",
-         [](V& c) { return c.group() ? c.time(c.group()->monthNorm) : std::string(); }},
+         [](V& c) { return c.group() ? c.time(group_month_norm(c)) : std::string(); }},
         {"grupa_dopracowanie", "group_least", "",
          [](V& c) { return c.month() ? c.time(c.month()->normRemainder) : std::string(); }},
         {"grupa_kolor_rgb", "group_color_rgb", "",

@@ -55,8 +55,12 @@ int sundays_worked_before(const Plan& plan, const IniFile& record, const prac& p
     const std::string section = std::to_string(p.id);
     std::string flags = record.readString(section, std::to_string(plan.year - 1), "");
     const std::string year = record.readString(section, std::to_string(plan.year), "");
-    const int position = sunday_position(plan.year, plan.month, first + 1);
-    flags += year.substr(0, std::min(year.size(), size_t(std::max(0, position - 1))));
+    // The record holds no key for a year without a Sunday worked, so the
+    // Sundays of this year before the month are "0" unless it says otherwise.
+    const size_t earlier = size_t(std::max(0, sunday_position(plan.year, plan.month, first + 1) - 1));
+    std::string thisYear = year.substr(0, earlier);
+    thisYear.resize(earlier, '0');
+    flags += thisYear;
     int run = 0;
     for (auto it = flags.rbegin(); it != flags.rend() && *it == '1'; ++it) ++run;
     return run;

@@ -274,5 +274,23 @@ TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
     EXPECT_EQ(ward.findings("h").size(), 1u);
 }
 
+TEST(SearchModel, CountsTheSundaysInARowBeforeTheMonthFromTheYearlyRecord) {
+    search_ward ward(1);
+    ward.plan.options.warnings.WorkSundaysMaxCount = 1;
+    const std::string id = std::to_string(ward.plan.workers[0].id);
+    auto before = [&](const std::string& record) {
+        write_file(ward.plan.paths.data / "sundays.ini", "[" + id + "]\r\n" + record);
+        return sched::build_search_model(ward.plan, {0}).workers[0].sundaysBefore;
+    };
+    const std::string lastYearEnd = "2025=" + std::string(49, '0') + "111\r\n";
+    // 7 June 2026 is the year's 23rd Sunday: the 22 before it are this year's
+    // record, and the run goes on into the last year only through all of them.
+    EXPECT_EQ(before(lastYearEnd + "2026=" + std::string(22, '1') + std::string(30, '0') + "\r\n"), 25);
+    EXPECT_EQ(before(lastYearEnd + "2026=" + std::string(20, '0') + "11" + std::string(30, '0') + "\r\n"), 2);
+    // No key for this year: not one Sunday worked since January, so the
+    // Sundays of December lie far behind.
+    EXPECT_EQ(before(lastYearEnd), 0);
+}
+
 }  // namespace
 }  // namespace planek::test
