@@ -225,7 +225,9 @@ int add_duty(context& c) {
     dialog.medical = a.medical;
     if (a.alsoOvertime) dialog.setAlsoOvertime(true);
     const std::string who = plan.workers[worker].fullName();
-    switch (dialog.ok(plan, rozpisz_8_z_dialogu)) {
+    const dialog_outcome<duty_dialog_result> done = dialog.ok(plan, rozpisz_8_z_dialogu);
+    tell_user(*plan.ui, done.said);
+    switch (done.result) {
         case duty_dialog_result::Added: {
             const dyzur& d = worker_month(plan, worker)->duties[dayIndex].back();
             c.out << "Dodano dyżur " << trim(dyzur2symbol(plan, d, "symbol")) << ": " << who << ", dzień " << a.day

@@ -84,7 +84,11 @@ edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool corre
     if (int(w.dayTo) - firstDay > lastIndex) w.dayTo = byte(lastIndex + firstDay);
     if (byte(w.symbol) == kNoDutyWanted) w.dayTo = w.dayFrom;
 
-    if (isNew && !plan.weekMode && !take_allowance(plan, worker, w)) return {false, notice};
+    if (isNew && !plan.weekMode) {
+        // Nothing is stored, so the refusal is all there is to say: a cut
+        // range would be news about a day off that did not go in.
+        if (refusal limit = take_allowance(plan, worker, w); limit.kind != refusal_kind::None) return {false, limit};
+    }
 
     // Stored again over itself (an edit or a reload): the old range's marks go
     // first, and the share of last year's leave it took stays with it.

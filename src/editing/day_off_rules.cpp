@@ -94,7 +94,7 @@ void store_day_off(Plan& plan, ms_& m, wolne_ w) {
     }
 }
 
-bool take_allowance(Plan& plan, int worker, wolne_& w) {
+refusal take_allowance(Plan& plan, int worker, wolne_& w) {
     note_worker_edit(plan, worker);
     prac& p = plan.workers[worker];
     const int last = range_end(w);
@@ -105,10 +105,10 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
         const int amount = p.careDaysMode == 0 ? working_days(plan, w.firstIndex, last) : int(w.normMinutes);
         const std::string unit = care_unit(plan, p);
         if (amount > 0 && amount > int(p.careDays)) {
-            warn_message(plan, "msg_CareDaysOverLimit",
-                         "Wybrana liczba dni przekracza limit %s opieki dla wybranego pracownika!%sWolnego nie dodano.",
-                         {unit, kLineBreak});
-            return false;
+            return {refusal_kind::CareDaysOverLimit,
+                    message(plan, "msg_CareDaysOverLimit",
+                            "Wybrana liczba dni przekracza limit %s opieki dla wybranego pracownika!%sWolnego nie dodano.",
+                            {unit, kLineBreak})};
         }
         if (ask_yes_no(plan, "msg_DecreaseCareDaysAfterAdd", "Pomniejszyć ilość pozostałych, przysługujących %s opieki?",
                        {unit}))
@@ -116,17 +116,17 @@ bool take_allowance(Plan& plan, int worker, wolne_& w) {
     } else if (w.symbol == 'h') {
         const int amount = working_days(plan, w.firstIndex, last);
         if (amount > 0 && amount > int(p.rehaDays)) {
-            warn_message(plan, "msg_RehaDaysOverLimit",
-                         "Wybrana liczba dni przekracza limit dni urlopu rehabilitacyjnego dla wybranego "
-                         "pracownika!%sWolnego nie dodano.",
-                         {kLineBreak});
-            return false;
+            return {refusal_kind::RehaDaysOverLimit,
+                    message(plan, "msg_RehaDaysOverLimit",
+                            "Wybrana liczba dni przekracza limit dni urlopu rehabilitacyjnego dla wybranego "
+                            "pracownika!%sWolnego nie dodano.",
+                            {kLineBreak})};
         }
         if (ask_yes_no(plan, "msg_DecreaseRehaDaysAfterAdd",
                        "Pomniejszyć ilość pozostałych, przysługujących dni urlopu rehabilitacyjnego?"))
             add_to(p.rehaDays, -amount);
     }
-    return true;
+    return {};
 }
 
 namespace {

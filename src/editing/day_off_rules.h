@@ -1,6 +1,7 @@
 #pragma once
 // Days off: storing, removing, the allowance bookkeeping and the coverage test.
 #include "core/plan.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
@@ -21,8 +22,9 @@ void store_day_off(Plan& plan, ms_& m, wolne_ w);
 void free_day_off(ms_& m, int head);
 
 // Asks for and takes the allowance a new day off uses (leave, care,
-// rehabilitation). False when a limit refuses the day off; nothing changed then.
-bool take_allowance(Plan& plan, int worker, wolne_& w);
+// rehabilitation). A limit that refuses the day off comes back as the
+// refusal, with nothing changed; kind None when the day off may go in.
+refusal take_allowance(Plan& plan, int worker, wolne_& w);
 
 // Removes every day off whose head slot lies in first..last.
 void usun_wolne(Plan& plan, int worker, int firstIndex, int lastIndex, bool noConfirm, bool onlySelectedGroup,

@@ -267,13 +267,13 @@ dyzur duty_dialog_model::buildDuty(const Plan& plan) const {
     return d;
 }
 
-duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMonth) {
+dialog_outcome<duty_dialog_result> duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMonth) {
     const int len = length(plan);
     // A negative typed length has no duty behind it (and would wrap round).
-    if (len < 0 || !worker_month(plan, worker)) {
-        warn_message(plan, "msg_DutyDurationNeeded", "Aby dodać dyżur należy określić jego czas trwania!");
-        return duty_dialog_result::NoLength;
-    }
+    if (len < 0 || !worker_month(plan, worker))
+        return {duty_dialog_result::NoLength,
+                {refusal_kind::NoDutyLength,
+                 message(plan, "msg_DutyDurationNeeded", "Aby dodać dyżur należy określić jego czas trwania!")}};
     const dyzur d = buildDuty(plan);
     const prac& p = plan.workers[worker];
     const worker_staffing_share share(plan, worker);
@@ -281,7 +281,7 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
         ask_yes_no(plan, "msg_SetDutyForEntireMonth", "Czy rozpisać wybrany dyżur na cały miesiąc?")) {
         fillMonth(plan, d, worker);
         plan.modified = true;
-        return duty_dialog_result::FilledMonth;
+        return {duty_dialog_result::FilledMonth, {}};
     }
     const int target = int(d.day) - first_day_of_month(plan);
     edit_result stored;
@@ -297,13 +297,12 @@ duty_dialog_result duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMo
         stored = dodaj_dyzur(plan, d, -1, true, worker);
         if (!stored) before.restore(plan);
     }
-    tell_user(*plan.ui, stored.said);
-    if (!stored) return duty_dialog_result::Refused;
+    if (!stored) return {duty_dialog_result::Refused, stored.said};
     if (target >= 0 && target < kMaxDays && worker_month(plan, worker)->daysOff[target].blocks)
         aktualizuj_urlop(plan, worker, target);
     refresh_worker(plan, worker);
     plan.modified = true;
-    return panel.empty() ? duty_dialog_result::Added : duty_dialog_result::Edited;
+    return {panel.empty() ? duty_dialog_result::Added : duty_dialog_result::Edited, stored.said};
 }
 
 }  // namespace planek

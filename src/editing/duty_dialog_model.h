@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
@@ -78,7 +79,8 @@ struct duty_dialog_model {
     void setAlsoOvertime(bool on);
 
     // OK: builds the duty and stores it; fillMonth takes the whole-month offer.
-    duty_dialog_result ok(Plan& plan, const fill_month_fn& fillMonth = {});
+    // What the rules said comes back for the caller to show.
+    dialog_outcome<duty_dialog_result> ok(Plan& plan, const fill_month_fn& fillMonth = {});
     // The record OK would store.
     dyzur buildDuty(const Plan& plan) const;
 

@@ -28,6 +28,10 @@ int staffing(const std::string& text) {
 
 std::optional<int> cell_minutes(const std::string& text) { return typed_minutes(text, 24); }
 
+refusal no_group(const Plan& plan) {
+    return {refusal_kind::NoGroup, message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.")};
+}
+
 shift_row row_of(const zmiana_& z) {
     return {min2h(z.start),
             min2h(z.length),
@@ -49,12 +53,9 @@ void group_dialog_model::openAdd(Plan& plan) {
     color = random_light_colour(plan.random);
 }
 
-bool group_dialog_model::openEdit(Plan& plan) {
+edit_result group_dialog_model::openEdit(Plan& plan) {
     const grupa* g = plan.group();
-    if (!g) {
-        warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
-        return false;
-    }
+    if (!g) return {false, no_group(plan)};
     editIndex = plan.currentGroup;
     editId = g->id;
     customNorm = g->customNorm;
@@ -75,7 +76,7 @@ bool group_dialog_model::openEdit(Plan& plan) {
     algorithm = g->algorithm;
     residueBox = g->residueDistribution == 0;
     dayOffForHolidayWork = g->dayOffForHolidayWorkDistribution;
-    return true;
+    return {true, {}};
 }
 
 std::string group_dialog_model::idText(const Plan& plan) const {
@@ -225,12 +226,9 @@ grupa group_dialog_model::build(const Plan& plan) const {
     return g;
 }
 
-bool group_dialog_model::ok(Plan& plan) {
-    if (std::string p = problem(plan); !p.empty()) {
-        plan.ui->warn(p);
-        return false;
-    }
-    if (!adding() && editIndex >= int(plan.groups.size())) return false;
+edit_result group_dialog_model::ok(Plan& plan) {
+    if (std::string p = problem(plan); !p.empty()) return {false, {refusal_kind::FormInvalid, p}};
+    if (!adding() && editIndex >= int(plan.groups.size())) return {};
     const grupa g = build(plan);
     dodaj_grupe(plan, g, editIndex);
     storedIndex = adding() ? int(plan.groups.size()) - 1 : editIndex;
@@ -242,7 +240,7 @@ bool group_dialog_model::ok(Plan& plan) {
             call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
     }
     plan.modified = true;
-    return true;
+    return {true, {}};
 }
 
 void group_dialog_model::saveAsDefault(Plan& plan) const {
@@ -275,17 +273,14 @@ void dodaj_grupe(Plan& plan, const grupa& record, int editIndex) {
     ms.customNormMinutes = record.customNormMinutes;
 }
 
-bool usun_grupe(Plan& plan, int group) {
-    if (group < 0 || group >= int(plan.groups.size())) {
-        warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.");
-        return false;
-    }
+edit_result usun_grupe(Plan& plan, int group) {
+    if (group < 0 || group >= int(plan.groups.size())) return {false, no_group(plan)};
     if (!ask_yes_no(
             plan, "msg_ConfirmGroupDelete",
             "Czy usunąć wybraną grupę?%sPracownicy nie zostaną usunięci - mogą oni zostać przypisani do "
             "innych grup.",
             {kLineBreak}))
-        return false;
+        return {};
     const std::string gid = std::to_string(plan.groups[group].id);
     for (prac& w : plan.workers) {
         std::string kept;
@@ -301,7 +296,7 @@ bool usun_grupe(Plan& plan, int group) {
             break;
         }
     plan.modified = true;
-    return true;
+    return {true, {}};
 }
 
 void resetuj_start_wzorcow(Plan& plan) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
@@ -42,9 +43,9 @@ struct group_dialog_model {
     // Resets for a new group: empties the names, keeps the first two shift
     // rows and the other pages, picks a light colour.
     void openAdd(Plan& plan);
-    // Fills from the current group; false with msg_GroupNeed when there is
-    // none (the caller starts adding instead).
-    bool openEdit(Plan& plan);
+    // Fills from the current group; refused (NoGroup) when there is none
+    // (the caller starts adding instead). "Stored" means the dialog is ready.
+    edit_result openEdit(Plan& plan);
     bool adding() const { return editIndex < 0; }
     std::string idText(const Plan& plan) const;
 
@@ -66,8 +67,8 @@ struct group_dialog_model {
     // Why OK cannot store the form, or empty.
     std::string problem(const Plan& plan) const;
     grupa build(const Plan& plan) const;
-    // OK: stores the group; false (with a message) when the form is refused.
-    bool ok(Plan& plan);
+    // OK: stores the group; a refused form returns its problem (FormInvalid).
+    edit_result ok(Plan& plan);
     int storedIndex = -1;
 
     // "Zapisz jako domyślne": into the current group at once.
@@ -78,7 +79,8 @@ struct group_dialog_model {
 // group (keeping its per-month settings).
 void dodaj_grupe(Plan& plan, const grupa& record, int editIndex);
 // Deletes (archives) a group after the question; its workers leave it.
-bool usun_grupe(Plan& plan, int group);
+// Refused (NoGroup) when there is no such group.
+edit_result usun_grupe(Plan& plan, int group);
 // "Resetuj ustawienia początkowe"
 void resetuj_start_wzorcow(Plan& plan);
 

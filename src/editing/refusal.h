@@ -15,10 +15,15 @@ enum class refusal_kind {
     TooManyDuties,      // the day already holds the most duties a worker may have
     DutyOverlaps,       // the duty would overlap one already there
     DayOffTaken,        // another day off holds the day
-    NoWorker,           // the staff list is empty
+    NoWorker,           // the staff list is empty, or no worker is chosen
+    NoGroup,            // there is no group to add to or edit
     WorkerBlocked,      // the worker is archived
     NoCellSelected,     // no valid day and shift is selected
     SplitOnLastDay,     // a split at or after midnight of the month's last day
+    CareDaysOverLimit,  // the care days off would take more than the worker has left
+    RehaDaysOverLimit,  // the same for rehabilitation leave
+    NoDutyLength,       // the duty dialog holds no length (or no month to put it in)
+    FormInvalid,        // a dialog's field cannot be stored (empty name, bad time...)
     DayOffEndCorrected  // stored, but the range was cut short (a notice)
 };
 
@@ -34,6 +39,16 @@ struct [[nodiscard]] edit_result {
     refusal said;
 
     operator bool() const { return stored; }
+};
+
+// What a dialog's OK did, and what the rules it ran had to say. Compares as
+// its result, so a caller that only needs that reads it as before.
+template <class Result>
+struct [[nodiscard]] dialog_outcome {
+    Result result;
+    refusal said;
+
+    bool operator==(Result r) const { return result == r; }
 };
 
 // Shows what a rule said: a refusal as a warning, a notice as information,

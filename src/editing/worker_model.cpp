@@ -26,19 +26,17 @@ int minutes_or_zero(const std::string& text, bool allowNegative = false) {
 
 std::string same_name_key(const std::string& s) { return lower_pl(trim(s)); }
 
-void group_need(Plan& plan) { warn_message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę."); }
+refusal group_need(const Plan& plan) {
+    return {refusal_kind::NoGroup, message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.")};
+}
 
-// A worker to edit or archive: there must be groups and the worker must exist.
-bool worker_chosen(Plan& plan, int worker) {
-    if (plan.groups.empty()) {
-        group_need(plan);
-        return false;
-    }
-    if (worker < 0 || worker >= int(plan.workers.size())) {
-        warn_message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.");
-        return false;
-    }
-    return true;
+// A worker to edit or archive: there must be groups and the worker must
+// exist. Kind None when both hold.
+refusal worker_chosen(const Plan& plan, int worker) {
+    if (plan.groups.empty()) return group_need(plan);
+    if (worker < 0 || worker >= int(plan.workers.size()))
+        return {refusal_kind::NoWorker, message(plan, "msg_WorkerNeed", "Najpierw należy dodać pracownika.")};
+    return {};
 }
 
 void fill_names(worker_form& f, const prac& w) {
@@ -93,11 +91,8 @@ colour random_light_colour(Random& random) {
     return r | (g << 8) | (b << 16);
 }
 
-bool worker_dialog_model::openAdd(Plan& plan) {
-    if (plan.groups.empty()) {
-        group_need(plan);
-        return false;
-    }
+edit_result worker_dialog_model::openAdd(Plan& plan) {
+    if (plan.groups.empty()) return {false, group_need(plan)};
     groupIndexes.clear();
     f.groupChecks.clear();
     for (size_t g = 0; g < plan.groups.size(); ++g) {
@@ -141,11 +136,11 @@ bool worker_dialog_model::openAdd(Plan& plan) {
     f.startFrom = 1;
     f.prefDayNight = f.prefNormalHoliday = 3;
     f.color = random_light_colour(plan.random);
-    return true;
+    return {true, {}};
 }
 
-bool worker_dialog_model::openEdit(Plan& plan, int worker) {
-    if (!worker_chosen(plan, worker)) return false;
+edit_result worker_dialog_model::openEdit(Plan& plan, int worker) {
+    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return {false, none};
     const prac& w = plan.workers[worker];
     editIndex = worker;
     editId = w.id;
@@ -170,7 +165,7 @@ bool worker_dialog_model::openEdit(Plan& plan, int worker) {
     f.ownNormValueDefault = w.ownNormValueDefault;
     f.ownNormDefault = w.ownNormDefault;
     f.ownNormCalculatedDefault = w.ownNormCalculatedDefault;
-    return true;
+    return {true, {}};
 }
 
 std::vector<std::string> worker_dialog_model::groupNames(const Plan& plan) const {
@@ -360,21 +355,18 @@ prac worker_dialog_model::build(const Plan& plan) const {
     return w;
 }
 
-bool worker_dialog_model::ok(Plan& plan) {
-    if (!adding() && editIndex >= int(plan.workers.size())) return false;
-    if (std::string p = problem(plan); !p.empty()) {
-        plan.ui->warn(p);
-        return false;
-    }
+edit_result worker_dialog_model::ok(Plan& plan) {
+    if (!adding() && editIndex >= int(plan.workers.size())) return {};
+    if (std::string p = problem(plan); !p.empty()) return {false, {refusal_kind::FormInvalid, p}};
     const prac w = build(plan);
     const std::string oldNick = adding() ? std::string() : plan.workers[editIndex].nick;
-    if (!dodaj_pracow(plan, w, true, adding() ? 0 : editId, editIndex)) return false;
+    if (!dodaj_pracow(plan, w, true, adding() ? 0 : editId, editIndex)) return {};
     storedIndex = adding() ? int(plan.workers.size()) - 1 : editIndex;
     nickChanged = !adding() && oldNick != w.nick;
     plan.currentWorker = storedIndex;
     call_odswiez_pracownika(plan, storedIndex, false, plan.currentMonth);
     plan.modified = true;
-    return true;
+    return {true, {}};
 }
 
 bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index) {
@@ -426,14 +418,14 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
     return true;
 }
 
-bool usun_pracownika(Plan& plan, int worker) {
-    if (!worker_chosen(plan, worker)) return false;
+edit_result usun_pracownika(Plan& plan, int worker) {
+    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return {false, none};
     prac& w = plan.workers[worker];
     if (!ask_yes_no(plan, "msg_ConfirmWorkerDelete", "Usunąć pracownika: %s %s?", {w.surname, w.firstName}))
-        return false;
+        return {};
     w.old = true;
     plan.modified = true;
-    return true;
+    return {true, {}};
 }
 
 void przywroc_pracownika(Plan& plan, int worker) {

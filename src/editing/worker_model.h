@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
@@ -70,12 +71,13 @@ struct worker_dialog_model {
     worker_form f;
     std::vector<int> groupIndexes;  // the groups listed, indexes into plan.groups
 
-    // Resets the dialog for a new worker; false (with msg_GroupNeed) when
-    // there is no group, and the caller starts adding a group instead.
-    bool openAdd(Plan& plan);
-    // Fills the dialog from a worker; false with msg_GroupNeed or
-    // msg_WorkerNeed when there is nothing to edit.
-    bool openEdit(Plan& plan, int worker);
+    // Resets the dialog for a new worker; refused (NoGroup) when there is no
+    // group, and the caller starts adding a group instead. "Stored" here
+    // means the dialog is ready.
+    edit_result openAdd(Plan& plan);
+    // Fills the dialog from a worker; refused (NoGroup, NoWorker) when there
+    // is nothing to edit.
+    edit_result openEdit(Plan& plan, int worker);
     bool adding() const { return editIndex < 0; }
 
     std::vector<std::string> groupNames(const Plan& plan) const;
@@ -106,9 +108,10 @@ struct worker_dialog_model {
     std::string problem(const Plan& plan) const;
     // The record OK stores (the current month entry included).
     prac build(const Plan& plan) const;
-    // OK: true when stored (the dialog closes). A refused form shows its
-    // problem; a refused duplicate leaves everything as it was.
-    bool ok(Plan& plan);
+    // OK: stored when the dialog may close. A refused form returns its
+    // problem (FormInvalid); a duplicate the user did not confirm leaves
+    // everything as it was and has nothing more to say.
+    edit_result ok(Plan& plan);
     int storedIndex = -1;  // after ok: where the worker went
     bool nickChanged = false;
 };
@@ -118,8 +121,9 @@ struct worker_dialog_model {
 // index. False when the question was not answered Yes.
 bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index);
 
-// Archives a worker after the question; false when nothing was done.
-bool usun_pracownika(Plan& plan, int worker);
+// Archives a worker after the question; not stored when nothing was done,
+// with the refusal when there was no worker to archive.
+edit_result usun_pracownika(Plan& plan, int worker);
 void przywroc_pracownika(Plan& plan, int worker);
 // "mailto:" and the address, or empty when it holds no "@".
 std::string mailto_link(const prac& worker);

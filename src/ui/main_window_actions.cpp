@@ -145,7 +145,8 @@ void MainWindow::buildActions() {
     on(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"),
        [this, workerDialog] { workerDialog(plan_.currentWorker); });
     on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] {
-        if (!usun_pracownika(plan_, plan_.currentWorker)) return;
+        if (const edit_result archived = usun_pracownika(plan_, plan_.currentWorker); !archived)
+            return tell_user(*plan_.ui, archived.said);
         zapisz_gdy_zmienione(plan_);
         refreshAll();
     });
@@ -165,7 +166,8 @@ void MainWindow::buildActions() {
     on(makeAction("a_GroupAdd", "Dodaj grupę..."), [groupDialog] { groupDialog(false); });
     on(makeAction("a_GroupEdit", "Edytuj grupę..."), [groupDialog] { groupDialog(true); });
     on(makeAction("a_GroupDelete", "Usuń grupę"), [this] {
-        if (!usun_grupe(plan_, plan_.currentGroup)) return;
+        if (const edit_result archived = usun_grupe(plan_, plan_.currentGroup); !archived)
+            return tell_user(*plan_.ui, archived.said);
         zapisz_gdy_zmienione(plan_);
         refreshAll();
     });

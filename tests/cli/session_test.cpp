@@ -51,12 +51,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(test::make_demo_period(dir, ward));
         root = ward.root;
         months = ward.months;
-        // One line per worker of the shown group, then the month names.
-        write_file(dir / "ward" / "templates" / "figures.wzr",
-                   "<HEADER>\r\n<TITLE>Figures</TITLE>\r\n<TYPE>txt</TYPE>\r\n<FILE_NAME>figures</FILE_NAME>\r\n"
-                   "</HEADER>\r\n<_worker>W @_worker_surname |P @_period_sum_worker_duties0: |"
-                   "<_month>D@_month_no @_worker_duty_qty |L@_month_no @_worker_dayoff_qty |</month>\r\n</worker>"
-                   "<_month>M@_month_no @_month |</month>\r\n");
+        test::write_figures_template(ward);
     }
     result cli(const std::vector<std::string>& args) { return test::run_cli_on(dir, root, args); }
     // The printout of the test template over the given months, as text.
@@ -143,11 +138,46 @@ TEST_F(SessionWard, PrintoutsUseTheSavedLanguageAndItsMonthNames) {
     EXPECT_EQ(figure(print({months[0]}), "M4"), "April") << "the language saved in the configuration";
 }
 
+// Every command that reads a month, as a user would call it on `file`;
+// whatever it writes goes under `out`.
+std::vector<std::vector<std::string>> month_commands(const std::string& file, const fs::path& out) {
+    return {{"show", file},
+            {"summary", file},
+            {"day", file, "10"},
+            {"warnings", file},
+            {"print", "figures", file, "-o", out.string()},
+            {"export", "csv", file, "-o", (out / "m.csv").string()},
+            {"export", "ics", file, "--worker", "1", "-o", (out / "m.ics").string()},
+            {"save-as", file, (out / "copy.pnk").string()},
+            {"schedule", file, "--seconds", "1", "--accept"},
+            {"add-duty", file, "1", "11", "D"},
+            {"add-dayoff", file, "1", "11", "u"},
+            {"remove", file, "1", "11"}};
+}
+
 TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
+    const fs::path out = dir / "out";
+    // Each command on each bad input: exit 1, one line, the month as it was
+    // and nothing made.
+    auto refused_by_all = [&](const std::vector<std::string>& before, const std::string& file,
+                              const std::string& says) {
+        const std::string bytes = read_file(file);
+        for (std::vector<std::string> args : month_commands(file, out)) {
+            const std::string command = args[0];
+            args.insert(args.begin(), before.begin(), before.end());
+            const result r = run_cli(dir, args);
+            EXPECT_EQ(r.code, 1) << command << ": " << r.out << r.err;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << command << ": " << r.err;
+            EXPECT_TRUE(has(r.err, says)) << command << ": " << r.err;
+            EXPECT_EQ(read_file(file), bytes) << command;
+            EXPECT_FALSE(fs::exists(out)) << command;
+        }
+    };
     // A folder without staff.
     const result empty = run_cli(dir, {"--root", (dir / "empty").string(), "summary", months[0]});
     EXPECT_EQ(empty.code, 1);
     EXPECT_EQ(std::count(empty.err.begin(), empty.err.end(), '\n'), 1) << empty.err;
+    refused_by_all({"--root", (dir / "empty").string(), "--yes"}, months[0], "");
 
     // A month whose records all belong to a group this folder does not have.
     const fs::path other = dir / "ward" / "dane" / "2030_07.pnk";
@@ -160,6 +190,7 @@ TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
     EXPECT_TRUE(has(foreign.err, "2030_07.pnk")) << foreign.err;
     EXPECT_EQ(cli({"add-duty", other.string(), "1", "11", "D"}).code, 1);
     EXPECT_EQ(read_file(other), otherBefore);
+    refused_by_all({"--root", root, "--yes"}, other.string(), "2030_07.pnk");
 
     // A month with a line the reader cannot use is not written back.
     write_file(months[1], read_file(months[1]) + "[dyzury]\r\nd1=zepsuty\r\n");
@@ -176,6 +207,7 @@ TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
     EXPECT_EQ(noConfig.code, 1);
     EXPECT_TRUE(has(noConfig.err, "konfiguracja.ini")) << noConfig.err;
     EXPECT_EQ(std::count(noConfig.err.begin(), noConfig.err.end(), '\n'), 1) << noConfig.err;
+    refused_by_all({"--root", root, "--yes"}, months[0], "konfiguracja.ini");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "editing/day_off_rules.h"
 #include "editing/duty_add.h"
 #include "editing/editing_fixture.h"
+#include "support/no_user_contact.h"
 #include "editing/symbols.h"
 
 namespace planek::test {
@@ -145,11 +146,15 @@ TEST_F(DayOff, NoMeansTheBalanceStays) {
 TEST_F(DayOff, CareInDaysOverTheLimitIsRefused) {
     plan.workers[0].careDays = 2;
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_wolne(plan, dayOff(0, 'o', 3, 5), 0, true, true));  // Wed..Fri
+    // The refusal comes back before any question, and the rule tells no one.
+    plan.ui = std::make_shared<NoUserContact>();
+    const edit_result refused = dodaj_wolne(plan, dayOff(0, 'o', 3, 5), 0, true, true);  // Wed..Fri
+    EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_EQ(ui->warnings[0], "Wybrana liczba dni przekracza limit dni opieki dla wybranego pracownika!\nWolnego nie dodano.");
-    EXPECT_TRUE(ui->questions.empty());
+    EXPECT_EQ(refused.said.kind, refusal_kind::CareDaysOverLimit);
+    EXPECT_EQ(refused.said.text,
+              "Wybrana liczba dni przekracza limit dni opieki dla wybranego pracownika!\nWolnego nie dodano.");
+    plan.ui = ui;
     // Two days fit, and Yes takes them.
     ui->answers = {Answer::Yes};
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'o', 4, 7), 0, true, true));  // Thu..Sun: 2 working days
@@ -169,19 +174,26 @@ TEST_F(DayOff, CareInHoursUsesTheNorm) {
     w = dayOff(0, 'o', 10, 10);
     w.normMinutes = 455;
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_wolne(plan, w, 0, true, true));
+    plan.ui = std::make_shared<NoUserContact>();
+    const edit_result refused = dodaj_wolne(plan, w, 0, true, true);
+    EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_NE(ui->warnings.back().find("godzin opieki"), std::string::npos);
+    EXPECT_EQ(refused.said.kind, refusal_kind::CareDaysOverLimit);
+    EXPECT_NE(refused.said.text.find("godzin opieki"), std::string::npos);
 }
 
 TEST_F(DayOff, RehabilitationLimitInWorkingDays) {
     plan.workers[0].rehaDays = 3;
     const Plan before = plan;
-    EXPECT_FALSE(dodaj_wolne(plan, dayOff(0, 'h', 1, 4), 0, true, true));
+    plan.ui = std::make_shared<NoUserContact>();
+    const edit_result refused = dodaj_wolne(plan, dayOff(0, 'h', 1, 4), 0, true, true);
+    EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(ui->warnings.back(),
+    EXPECT_EQ(refused.said.kind, refusal_kind::RehaDaysOverLimit);
+    EXPECT_EQ(refused.said.text,
               "Wybrana liczba dni przekracza limit dni urlopu rehabilitacyjnego dla wybranego pracownika!\n"
               "Wolnego nie dodano.");
+    plan.ui = ui;
     ui->answers = {Answer::Yes};
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'h', 1, 3), 0, true, true));
     EXPECT_EQ(plan.workers[0].rehaDays, 0);

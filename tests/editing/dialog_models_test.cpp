@@ -5,6 +5,7 @@
 #include "editing/duty_moves.h"
 #include "core/text.h"
 #include "editing/editing_fixture.h"
+#include "support/no_user_contact.h"
 
 namespace planek::test {
 namespace {
@@ -90,8 +91,12 @@ TEST_F(DutyDialog, BarFollowsTheStartAndStopsAtTheShiftsEnd) {
 TEST_F(DutyDialog, OkAddsTheBuiltDutyAndMidnightBecomes1440) {
     openOn(3, 1);
     model.type = duty_type::None;
-    EXPECT_EQ(model.ok(plan), duty_dialog_result::NoLength);
-    EXPECT_EQ(ui->warnings.back(), "Aby dodać dyżur należy określić jego czas trwania!");
+    plan.ui = std::make_shared<NoUserContact>();
+    const dialog_outcome<duty_dialog_result> none = model.ok(plan);
+    EXPECT_EQ(none.result, duty_dialog_result::NoLength);
+    EXPECT_EQ(none.said.kind, refusal_kind::NoDutyLength);
+    EXPECT_EQ(none.said.text, "Aby dodać dyżur należy określić jego czas trwania!");
+    plan.ui = ui;
     model.setTimeText("2:00");
     model.startText = "00:00";
     model.note = "Bardzo długa notatka, która nie zmieści się w polu";

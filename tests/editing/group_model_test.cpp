@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/editing_fixture.h"
+#include "support/no_user_contact.h"
 
 namespace planek::test {
 namespace {
@@ -135,27 +136,34 @@ TEST_F(GroupModel, EditKeepsDefaultsMonthSettingsAndOldCustomNorm) {
 
 TEST_F(GroupModel, RefusesAnEmptyNameZeroLengthsBadTimesAndForeignCharacters) {
     m.openAdd(plan);
-    EXPECT_FALSE(m.ok(plan));
-    EXPECT_EQ(ui->warnings.back(), "Należy podać nazwę grupy.");
+    // The form's problem comes back to the dialog, which shows it.
+    plan.ui = std::make_shared<NoUserContact>();
+    auto refused = [&] {
+        const edit_result r = m.ok(plan);
+        EXPECT_FALSE(r);
+        EXPECT_EQ(r.said.kind, refusal_kind::FormInvalid);
+        return r.said.text;
+    };
+    EXPECT_EQ(refused(), "Należy podać nazwę grupy.");
     m.name = "Nowa";
     m.rows[1].length = "0:00";
-    EXPECT_FALSE(m.ok(plan));
-    EXPECT_NE(ui->warnings.back().find("Zmiana nr 2"), std::string::npos);
+    EXPECT_NE(refused().find("Zmiana nr 2"), std::string::npos);
     m.rows[1].length = "12:00";
     m.rows[0].start = "25:00";
-    EXPECT_FALSE(m.ok(plan));
+    EXPECT_NE(refused().find("\"25:00\""), std::string::npos);
     m.rows[0].start = "7:00";
     m.customNorm = true;
     m.normText = "999:99";
-    EXPECT_FALSE(m.ok(plan));
+    EXPECT_NE(refused().find("\"999:99\""), std::string::npos);
     m.customNorm = false;
     m.rows[0].name = "Dzień ☀";
-    EXPECT_FALSE(m.ok(plan));
+    EXPECT_NE(refused().find("☀"), std::string::npos);
     EXPECT_EQ(plan.groups.size(), 2u);
+    plan.ui = ui;
 }
 
 TEST_F(GroupModel, SaveAsDefaultWritesTheCurrentGroupAtOnce) {
-    m.openEdit(plan);
+    ASSERT_TRUE(m.openEdit(plan));
     m.day8 = "8:00";
     m.noHolidays = true;
     m.saveAsDefault(plan);
@@ -179,8 +187,15 @@ TEST_F(GroupModel, DeleteTakesOnlyThatIdOutOfTheWorkersGroups) {
     EXPECT_TRUE(plan.groups[1].old);
     EXPECT_EQ(plan.workers.size(), 2u);
     EXPECT_EQ(plan.currentGroup, 0);
-    EXPECT_FALSE(usun_grupe(plan, 7));
-    EXPECT_EQ(ui->warnings.back(), "Najpierw należy utworzyć grupę.");
+    plan.ui = std::make_shared<NoUserContact>();
+    for (const edit_result& none : {usun_grupe(plan, 7), [&] {
+             plan.currentGroup = -1;
+             return m.openEdit(plan);
+         }()}) {
+        EXPECT_FALSE(none);
+        EXPECT_EQ(none.said.kind, refusal_kind::NoGroup);
+        EXPECT_EQ(none.said.text, "Najpierw należy utworzyć grupę.");
+    }
 }
 
 TEST_F(GroupModel, ResetNumbersPatternWorkersOfTheGroup) {

@@ -223,7 +223,7 @@ private:
         m.onRequest = !m.onRequest;
         m.note = "n" + std::to_string(below(100));
         if (below(2) == 0) m.overtimeText = "01:00";
-        m.ok(plan_);
+        tell_user(*plan_.ui, m.ok(plan_).said);
     }
     void removeRange() {
         const int first = dayIndex();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/editing_fixture.h"
+#include "support/no_user_contact.h"
 #include "editing/typed_time.h"
 
 namespace planek::test {
@@ -55,17 +56,24 @@ TEST_F(WorkerModel, AddResetsTheFormAndChecksTheCurrentGroup) {
 TEST_F(WorkerModel, NothingToAddToOrEditWithoutGroupsOrWorkers) {
     plan.groups.clear();
     plan.currentGroup = -1;
-    EXPECT_FALSE(m.openAdd(plan));
-    EXPECT_FALSE(m.openEdit(plan, 0));
-    ASSERT_EQ(ui->warnings.size(), 2u);
-    EXPECT_EQ(ui->warnings[0], "Najpierw należy utworzyć grupę.");
+    // Each refusal comes back to the dialog; the rule tells no one.
+    plan.ui = std::make_shared<NoUserContact>();
+    for (const edit_result& opened : {m.openAdd(plan), m.openEdit(plan, 0), usun_pracownika(plan, 0)}) {
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(opened.said.kind, refusal_kind::NoGroup);
+        EXPECT_EQ(opened.said.text, "Najpierw należy utworzyć grupę.");
+    }
     build();
-    EXPECT_FALSE(m.openEdit(plan, 5));
-    EXPECT_EQ(ui->warnings.back(), "Najpierw należy dodać pracownika.");
+    plan.ui = std::make_shared<NoUserContact>();
+    for (const edit_result& opened : {m.openEdit(plan, 5), usun_pracownika(plan, -1)}) {
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(opened.said.kind, refusal_kind::NoWorker);
+        EXPECT_EQ(opened.said.text, "Najpierw należy dodać pracownika.");
+    }
 }
 
 TEST_F(WorkerModel, InitialsOnlyIntoAnEmptyShortNameWhileAdding) {
-    m.openAdd(plan);
+    ASSERT_TRUE(m.openAdd(plan));
     m.f.surname = "Łukasik";
     m.fillInitials();
     EXPECT_EQ(m.f.nick, "");
@@ -75,7 +83,7 @@ TEST_F(WorkerModel, InitialsOnlyIntoAnEmptyShortNameWhileAdding) {
     m.f.nick = "X";
     m.fillInitials();
     EXPECT_EQ(m.f.nick, "X");
-    m.openEdit(plan, 0);
+    ASSERT_TRUE(m.openEdit(plan, 0));
     m.f.nick = "";
     m.fillInitials();
     EXPECT_EQ(m.f.nick, "");
@@ -108,7 +116,7 @@ TEST_F(WorkerModel, PatternKeysAndStartLimits) {
 }
 
 TEST_F(WorkerModel, OkAddsAWorkerWithTheFormsValues) {
-    m.openAdd(plan);
+    ASSERT_TRUE(m.openAdd(plan));
     m.f.surname = "  Zając ";
     m.f.firstName = "Maria";
     m.f.nick = "ZMX";
@@ -170,11 +178,13 @@ TEST_F(WorkerModel, EditKeepsDutiesIdAndOtherMonthsAndReportsANickChange) {
 TEST_F(WorkerModel, DuplicateNameAsksWithEveryPartThatApplies) {
     plan.workers[1].old = true;
     plan.workers[1].groups = "2|";
-    m.openAdd(plan);
+    ASSERT_TRUE(m.openAdd(plan));
     m.f.surname = " kowalska ";
     m.f.firstName = "EWA";
     ui->answers = {Answer::No};
-    EXPECT_FALSE(m.ok(plan));
+    const edit_result declined = m.ok(plan);
+    EXPECT_FALSE(declined);
+    EXPECT_EQ(declined.said.kind, refusal_kind::None);  // the answer was the user's own
     EXPECT_EQ(plan.workers.size(), 2u);
     ASSERT_EQ(ui->questions.size(), 1u);
     EXPECT_EQ(ui->questions[0],
@@ -199,22 +209,29 @@ TEST_F(WorkerModel, DuplicateNameAsksWithEveryPartThatApplies) {
 }
 
 TEST_F(WorkerModel, RefusesBadTimesUnencodableTextAndAnEmptySurname) {
-    m.openAdd(plan);
+    ASSERT_TRUE(m.openAdd(plan));
+    // The form's problem comes back to the dialog, which shows it.
+    plan.ui = std::make_shared<NoUserContact>();
+    auto refused = [&] {
+        const edit_result r = m.ok(plan);
+        EXPECT_FALSE(r);
+        EXPECT_EQ(r.said.kind, refusal_kind::FormInvalid);
+        return r.said.text;
+    };
     m.f.firstName = "Ewa";
-    EXPECT_FALSE(m.ok(plan));
-    EXPECT_EQ(ui->warnings.back(), "Należy podać nazwisko pracownika.");
+    EXPECT_EQ(refused(), "Należy podać nazwisko pracownika.");
     m.f.surname = "Nowicka";
     m.f.lastYearHoliday = "12:75";
-    EXPECT_FALSE(m.ok(plan));
-    EXPECT_NE(ui->warnings.back().find("\"12:75\" nie jest poprawnym czasem"), std::string::npos);
+    EXPECT_NE(refused().find("\"12:75\" nie jest poprawnym czasem"), std::string::npos);
     m.f.lastYearHoliday = "12:15";
     m.f.courses = "kurs ☃";
-    EXPECT_FALSE(m.ok(plan));
-    EXPECT_NE(ui->warnings.back().find("\"☃\""), std::string::npos);
-    EXPECT_NE(ui->warnings.back().find("Ukończone kursy"), std::string::npos);
+    const std::string unencodable = refused();
+    EXPECT_NE(unencodable.find("\"☃\""), std::string::npos);
+    EXPECT_NE(unencodable.find("Ukończone kursy"), std::string::npos);
     m.f.courses = "kurs";
     m.f.partTime = "sto";
-    EXPECT_FALSE(m.ok(plan));
+    EXPECT_NE(refused().find("\"sto\""), std::string::npos);
+    plan.ui = ui;
     EXPECT_EQ(plan.workers.size(), 2u);
     m.f.partTime = "";
     EXPECT_TRUE(m.ok(plan));
@@ -222,7 +239,7 @@ TEST_F(WorkerModel, RefusesBadTimesUnencodableTextAndAnEmptySurname) {
 }
 
 TEST_F(WorkerModel, SaveAsDefaultNeedsAPartTimeAndGoesIntoTheRecord) {
-    m.openAdd(plan);
+    ASSERT_TRUE(m.openAdd(plan));
     m.f.partTime = "";
     m.f.ownNorm = true;
     m.saveAsDefault();
@@ -250,8 +267,9 @@ TEST_F(WorkerModel, ArchiveKeepsDutiesRestoreAndMail) {
     EXPECT_EQ(dutiesOn(0, 1).size(), 1u);
     przywroc_pracownika(plan, 0);
     EXPECT_FALSE(plan.workers[0].old);
-    EXPECT_FALSE(usun_pracownika(plan, 9));
-    EXPECT_EQ(ui->warnings.back(), "Najpierw należy dodać pracownika.");
+    const edit_result none = usun_pracownika(plan, 9);
+    EXPECT_FALSE(none);
+    EXPECT_EQ(none.said.kind, refusal_kind::NoWorker);
 
     prac w;
     w.email = "anna.nowak";

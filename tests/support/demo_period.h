@@ -35,4 +35,15 @@ inline void make_demo_period(const TempDir& dir, demo_period& ward) {
     make_demo_months(dir, ward, {"2030-04", "2030-05", "2030-06"});
 }
 
+// A text template "figures" in the ward's templates: one line per worker of
+// the shown group (surname, period duty hours, each month's duty and day-off
+// counts), then the month names.
+inline void write_figures_template(const demo_period& ward) {
+    write_file(std::filesystem::path(ward.root) / "templates" / "figures.wzr",
+               "<HEADER>\r\n<TITLE>Figures</TITLE>\r\n<TYPE>txt</TYPE>\r\n<FILE_NAME>figures</FILE_NAME>\r\n"
+               "</HEADER>\r\n<_worker>W @_worker_surname |P @_period_sum_worker_duties0: |"
+               "<_month>D@_month_no @_worker_duty_qty |L@_month_no @_worker_dayoff_qty |</month>\r\n</worker>"
+               "<_month>M@_month_no @_month |</month>\r\n");
+}
+
 }  // namespace planek::test

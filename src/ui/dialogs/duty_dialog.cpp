@@ -260,7 +260,9 @@ void DutyDialog::accept() {
     model_.onRequest = onRequest_->isChecked();
     model_.medical = medical_->isChecked();
     model_.alsoOvertime = alsoOvertime_->isChecked();
-    result_ = model_.ok(plan_, fillMonth);
+    const dialog_outcome<duty_dialog_result> done = model_.ok(plan_, fillMonth);
+    tell_user(*plan_.ui, done.said);
+    result_ = done.result;
     if (result_ == duty_dialog_result::NoLength || result_ == duty_dialog_result::Refused) return;
     QDialog::accept();
 }

@@ -101,7 +101,12 @@ GroupDialog::GroupDialog(Plan& plan, group_dialog_model& form, bool edit, QWidge
     : QDialog(parent), plan_(plan), model_(form) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
-    if (!edit || !model_.openEdit(plan)) model_.openAdd(plan);
+    if (edit) {
+        const edit_result opened = model_.openEdit(plan);
+        tell_user(*plan.ui, opened.said);
+        edit = opened.stored;
+    }
+    if (!edit) model_.openAdd(plan);
     model_.storedIndex = -1;
     model_.autoCalc = plan.options.glowne.AutoCalcShifts;
     pages_ = new QTabWidget(this);
@@ -405,7 +410,9 @@ void GroupDialog::readControls() {
 
 void GroupDialog::accept() {
     readControls();
-    if (model_.ok(plan_)) QDialog::accept();
+    const edit_result stored = model_.ok(plan_);
+    tell_user(*plan_.ui, stored.said);
+    if (stored) QDialog::accept();
 }
 
 }  // namespace planek::ui

@@ -64,7 +64,9 @@ WorkerDialog::WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QW
     : QDialog(parent), plan_(plan), model_(form) {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
-    ready_ = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);
+    const edit_result opened = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);
+    tell_user(*plan.ui, opened.said);
+    ready_ = opened.stored;
     model_.storedIndex = -1;
     model_.nickChanged = false;
     pages_ = new QTabWidget(this);
@@ -484,7 +486,9 @@ void WorkerDialog::readControls() {
 
 void WorkerDialog::accept() {
     readControls();
-    if (model_.ok(plan_)) QDialog::accept();
+    const edit_result stored = model_.ok(plan_);
+    tell_user(*plan_.ui, stored.said);
+    if (stored) QDialog::accept();
 }
 
 }  // namespace planek::ui
