@@ -251,7 +251,7 @@ TEST_F(DataKept, ShortGroupLineGetsItsDailyNormAsDefault) {
 TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
     ASSERT_TRUE(zapisz(plan).ok());
     ASSERT_TRUE(wczytaj(plan).ok());
-    plan.currentMonth = 0;
+    empty_month();
     plan.modified = false;
     {
         undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
@@ -279,6 +279,24 @@ TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
     ASSERT_TRUE(take_undo_step(plan, true));
     EXPECT_FALSE(plan.modified);
     EXPECT_FALSE(take_undo_step(plan, true)) << "nothing further";
+
+    // Saved, then a duty and a deletion written at once; undoing both comes
+    // back to the saved month through a step of duties alone, while the
+    // file still holds the deletion.
+    plan.modified = false;
+    {
+        undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
+        ASSERT_TRUE(add_duty(0, 6, 420, 720));
+    }
+    {
+        undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
+        ui->answers = {Answer::Yes};
+        ASSERT_TRUE(usun_pracownika(plan, 2));
+    }
+    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
+    ASSERT_TRUE(take_undo_step(plan, false));
+    ASSERT_TRUE(take_undo_step(plan, false));
+    EXPECT_TRUE(plan.modified) << "kadra.inr still holds the deletion";
 }
 
 }  // namespace
