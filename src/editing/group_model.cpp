@@ -282,10 +282,13 @@ edit_result usun_grupe(Plan& plan, int group) {
             {kLineBreak}))
         return {};
     const std::string gid = std::to_string(plan.groups[group].id);
-    for (prac& w : plan.workers) {
+    for (size_t i = 0; i < plan.workers.size(); ++i) {
+        prac& w = plan.workers[i];
         std::string kept;
         for (const std::string& entry : split_fields(w.groups, "|"))
             if (!entry.empty() && entry != gid) kept += entry + "|";
+        if (kept == w.groups) continue;
+        note_worker_edit(plan, int(i));
         w.groups = kept;
     }
     plan.groups[group].old = true;
@@ -304,8 +307,10 @@ void resetuj_start_wzorcow(Plan& plan) {
     const grupa* g = plan.group();
     if (!g) return;
     int k = 0;
-    for (prac& w : plan.workers) {
+    for (size_t i = 0; i < plan.workers.size(); ++i) {
+        prac& w = plan.workers[i];
         if (w.old || !w.prefSystem || !w.inGroup(g->id)) continue;
+        note_worker_edit(plan, int(i));
         const int length = int(w.systemPattern.size());
         // a pattern-mode worker without a pattern has only position 1
         w.systemStartFrom = length > 0 ? byte(((k / length) % length) + 1) : 1;

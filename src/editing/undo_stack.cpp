@@ -46,11 +46,17 @@ bool undo_stack::end(Plan& plan) {
         return false;
     }
     step.monthAfter = take_month_state(plan);
-    // Workers asked for but left as they were are not part of the step.
+    // Workers the act added are kept whole; of the others only those it
+    // really changed are part of the step.
+    const size_t known = step.monthBefore.workerCount;
+    for (size_t w = known; w < plan.workers.size(); ++w) step.added.push_back(plan.workers[w]);
+    step.movesLists = !step.added.empty();
     size_t kept = 0;
     for (size_t i = 0; i < step.workers.size(); ++i) {
+        if (size_t(step.workers[i]) >= known) continue;
         worker_state after = take_worker_state(plan, step.workers[i]);
         if (same_worker_state(step.before[i], after)) continue;
+        step.movesLists = step.movesLists || moves_worker_lists(step.before[i], after);
         if (kept != i) {
             step.workers[kept] = step.workers[i];
             step.before[kept] = std::move(step.before[i]);
@@ -71,6 +77,7 @@ bool undo_stack::end(Plan& plan) {
         return false;
     }
     keep_month_changes(step.monthBefore, step.monthAfter);
+    step.movesLists = step.movesLists || step.monthBefore.groups.has_value();
     push(std::move(step));
     plan.modified = true;
     return true;
@@ -107,24 +114,18 @@ void undo_stack::noteClean(const Plan& plan) {
     if (!plan.modified) clean_ = long(done_);
 }
 
-bool undo_stack::undo(Plan& plan) {
-    if (!canUndo() || depth_ > 0) return false;
-    noteClean(plan);
-    applying_ = true;
-    apply_step(plan, steps_[done_ - 1], false);
-    applying_ = false;
-    --done_;
-    plan.modified = long(done_) != clean_;
-    return true;
-}
+bool undo_stack::undo(Plan& plan) { return take(plan, false); }
+bool undo_stack::redo(Plan& plan) { return take(plan, true); }
 
-bool undo_stack::redo(Plan& plan) {
-    if (!canRedo() || depth_ > 0) return false;
+bool undo_stack::take(Plan& plan, bool forth) {
+    if (depth_ > 0 || !(forth ? canRedo() : canUndo())) return false;
     noteClean(plan);
+    const undo_step& step = steps_[forth ? done_ : done_ - 1];
     applying_ = true;
-    apply_step(plan, steps_[done_], true);
+    apply_step(plan, step, forth);
     applying_ = false;
-    ++done_;
+    lastMovedLists_ = step.movesLists;
+    done_ = forth ? done_ + 1 : done_ - 1;
     plan.modified = long(done_) != clean_;
     return true;
 }

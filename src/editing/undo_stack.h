@@ -38,6 +38,9 @@ public:
     // state last saved (or read), the plan is no longer modified.
     bool undo(Plan& plan);
     bool redo(Plan& plan);
+    // The step last taken back or forth changed who is listed or the
+    // groups, so a view shows the lists again, not only the month.
+    bool lastMovedLists() const { return lastMovedLists_; }
 
     // Forgets every step: the month was read anew or another one is shown.
     void clear();
@@ -50,6 +53,7 @@ public:
     void monthReplaced(const Plan& plan) override;
 
 private:
+    bool take(Plan& plan, bool forth);
     void push(undo_step step);
     void dropOldest();
     void noteClean(const Plan& plan);
@@ -59,6 +63,7 @@ private:
     std::size_t done_ = 0;   // steps applied; the next undo takes steps_[done_ - 1]
     long clean_ = 0;         // done_ at the state on disk, -1 when no step leads there
     std::size_t bytes_ = 0;
+    bool lastMovedLists_ = false;
     std::size_t maxSteps_ = kMaxSteps;
     std::size_t maxBytes_ = kMaxBytes;
 

@@ -19,31 +19,32 @@ struct undo_label {
 std::string undo_label_text(const Plan& plan, const undo_label& label);
 
 // What an act may change of one worker: her entry of the open month with
-// its sums, her balances and pattern positions. The sums are kept as they
+// its sums, and her record as the staff file keeps it (name, groups,
+// archived flag, balances, pattern positions). The sums are kept as they
 // were, not counted again: a sum left stale by an earlier change of the
 // calendar comes back stale, exactly as it was.
 struct worker_state {
     ms_ month;
-    word dailyNorm = 0;
-    std::int32_t holidayCurrentYear = 0;
-    std::int32_t holidayPreviousYear = 0;
-    std::int32_t careDays = 0;
-    std::int32_t rehaDays = 0;
-    byte systemStartFrom = 1;
-    byte systemStartFrom8 = 1;
+    prac record;  // without her months and the figures over the period
 };
 worker_state take_worker_state(const Plan& plan, int worker);
 bool same_worker_state(const worker_state& a, const worker_state& b);
+// Whether the worker's record changed beyond her month and balances in a
+// way the worker list and the staffing counts follow (groups, archived).
+bool moves_worker_lists(const worker_state& a, const worker_state& b);
 // Puts the state back and refreshes what an edit of the worker refreshes:
 // her staffing share and her share of the period totals.
 void put_worker_state(Plan& plan, int worker, const worker_state& state);
 
-// What an act may change of the open month as a whole. The day parameters
-// and orphan lists are kept only when the act changed them.
+// What an act may change of the open month as a whole. The day parameters,
+// orphan lists and groups are kept only when the act changed them.
 struct month_state {
     std::optional<std::vector<day_param>> days;
     std::optional<std::vector<dyzur>> orphanDuties;
     std::optional<std::vector<wolne_>> orphanDaysOff;
+    std::optional<std::vector<grupa>> groups;
+    int currentGroup = -1;  // the group shown, kept with the groups
+    std::size_t workerCount = 0;
     word dutyCounter = 0;
     word dayOffCounter = 0;
     bool patternsReset = false;
@@ -60,6 +61,11 @@ struct undo_step {
     std::vector<int> workers;  // parallel to before and after
     std::vector<worker_state> before, after;
     month_state monthBefore, monthAfter;
+    // Workers the act added, whole, as it left them; undo takes them off
+    // the end of the list again.
+    std::vector<prac> added;
+    // The act changed who is listed or the groups, not only the month.
+    bool movesLists = false;
 
     std::size_t bytes() const;
 };

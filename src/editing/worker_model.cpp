@@ -423,6 +423,7 @@ edit_result usun_pracownika(Plan& plan, int worker) {
     prac& w = plan.workers[worker];
     if (!ask_yes_no(plan, "msg_ConfirmWorkerDelete", "Usunąć pracownika: %s %s?", {w.surname, w.firstName}))
         return {};
+    note_worker_edit(plan, worker);
     w.old = true;
     plan.modified = true;
     return {true, {}};
@@ -430,6 +431,7 @@ edit_result usun_pracownika(Plan& plan, int worker) {
 
 void przywroc_pracownika(Plan& plan, int worker) {
     if (worker < 0 || worker >= int(plan.workers.size())) return;
+    note_worker_edit(plan, worker);
     plan.workers[worker].old = false;
     plan.modified = true;
 }

@@ -419,11 +419,15 @@ files_report zapisz(Plan& plan) {
     return report;
 }
 
-files_report zapisz_gdy_zmienione(Plan& plan) {
+bool staff_files_behind(const Plan& plan) {
     // Unread files are not known to differ, and after a staff restore the
     // files on disk are the ones to keep.
-    if (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk) return {};
-    if (group_lines_now(plan) == *plan.groupLinesOnDisk && staff_lines_now(plan) == *plan.staffLinesOnDisk) return {};
+    if (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk) return false;
+    return group_lines_now(plan) != *plan.groupLinesOnDisk || staff_lines_now(plan) != *plan.staffLinesOnDisk;
+}
+
+files_report zapisz_gdy_zmienione(Plan& plan) {
+    if (!staff_files_behind(plan)) return {};
     return zapisz(plan);
 }
 

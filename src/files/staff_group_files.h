@@ -36,6 +36,9 @@ files_report zapisz(Plan& plan);
 // there afterwards. Nothing is written before the files were read, nor
 // after a staff restore.
 files_report zapisz_gdy_zmienione(Plan& plan);
+// Whether the tables no longer give the lines last read or written, under
+// the same rules.
+bool staff_files_behind(const Plan& plan);
 
 // What a save of several files holds of the staff and groups: the lines
 // staged (remembered as on disk once the save is through), the plain staff

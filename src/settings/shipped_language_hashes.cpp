@@ -5,6 +5,7 @@ namespace planek {
 
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
+        "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
         "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "15bc2434e470b3e9e4078de81ae4942473cda6e8e7cdb1a318b99c2bd7f97f16",
@@ -40,12 +41,14 @@ const std::vector<std::string>& shipped_language_hashes() {
         "9cbd6dbba5b93c6bed0bafaa0286a8fdc72c96dc630927e375abb4bc5c24659c",
         "9fc0c51b07cb168d890d1e7ad6d2ce084a2a9eecb56dba0dcec6b6f063733d9b",
         "a5e2df36245d39fbff20b3452d4167a19ef19f77a6f96d22690321b73258b687",
+        "a77cafa87648c0d8883e7239a7a22e117d044694d41d74ea9e2c9fe290298bde",
         "a7c31b464a3ea8b8d55ccff305abd37cbef42864afcc7c05a79da3a225d638b0",
         "aba5791d287313650e19388c2ba4cc10a6cb46a9cce6c6c86b1836ff1bdb23f4",
         "b565001f88056afbf845d86671a39ff2c14a2e5ca53a970e5f8f3df10f1f0069",
         "bac508537646a9bbf1bfb59688f74a8ff51c45accd584590ef7ea491eaabeaa8",
         "bbbfd111f1199c4c637d38fbfc9d6885812a7060728d17a3e57f8c1051575dad",
         "be2978776bb70124abbec566185112f1dbfb8d2b62f3a4e7b4a4869d99ea9a9a",
+        "cce2adc74ef973ee08ca4ebf1ac72601dd79b1e99a936e536bae1a0159802a52",
         "cea0e89cc83992e40b832cb9e0c76fd59f049954aab05a723961bf3b34615aab",
         "d2a478a8263afff0f317403287a6d02c9d5379c1779a58eb23fec3571407abf1",
         "d315bab94dd391043d060858d17e19477e1b2db7219129002c3a7c3d6598ec14",
@@ -58,6 +61,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "e9561e5e5ea72dc6e1f9942f28d537d61a7a6f6d51ade24d498d9ece386cbb5a",
         "efc26da3401c57ce76ffd8ad95ad345a1d4913c6ae9eff2be83364b2bbe1a8d1",
         "f2d006d538cc5fcc4cf804f1c0466dcc1bf89ff5c847db394fe060a0e64b0d4b",
+        "f84d9dae6a10ffb1e1a251b424514f7ffa2cdbb5c16d7891a95daedbf6af2ae9",
         "f9471a530a58a6fd72161c0a2a93262f506975d8bae345aa581900418f5581da",
         "fd94232139e5c95d84242bf358edd462ed60e05e9675c84c0618a4b133c47932",
         "fe184cf9ff714ed2ec539f7bf540deeba8c728cf66284e1096bc2c71d47294dc",

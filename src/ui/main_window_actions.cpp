@@ -145,20 +145,26 @@ void MainWindow::buildActions() {
     on(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"),
        [this, workerDialog] { workerDialog(plan_.currentWorker); });
     on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] {
+        undo_scope step(plan_, "undo_WorkerDelete", "Usuń pracownika");
         if (const edit_result archived = usun_pracownika(plan_, plan_.currentWorker); !archived)
             return tell_user(*plan_.ui, archived.said);
+        step.end();
         zapisz_gdy_zmienione(plan_);
         refreshAll();
     });
     on(makeAction("a_WorkerRestore", "Przywróć pracownika"), [this] {
+        undo_scope step(plan_, "undo_WorkerRestore", "Przywróć pracownika");
         przywroc_pracownika(plan_, plan_.currentWorker);
+        step.end();
         zapisz_gdy_zmienione(plan_);
         refreshAll();
     });
     auto groupDialog = [this](bool edit) {
+        undo_scope step(plan_, edit ? "undo_GroupEdit" : "undo_GroupAdd", edit ? "Edytuj grupę" : "Dodaj grupę");
         GroupDialog d(plan_, groupForm_, edit, this);
         const bool accepted = d.exec() == QDialog::Accepted;
         // "Zapisz jako domyślne" changes the group even when the dialog is cancelled.
+        step.end();
         zapisz_gdy_zmienione(plan_);
         if (!accepted) return;
         refreshAll();
@@ -166,8 +172,10 @@ void MainWindow::buildActions() {
     on(makeAction("a_GroupAdd", "Dodaj grupę..."), [groupDialog] { groupDialog(false); });
     on(makeAction("a_GroupEdit", "Edytuj grupę..."), [groupDialog] { groupDialog(true); });
     on(makeAction("a_GroupDelete", "Usuń grupę"), [this] {
+        undo_scope step(plan_, "undo_GroupDelete", "Usuń grupę");
         if (const edit_result archived = usun_grupe(plan_, plan_.currentGroup); !archived)
             return tell_user(*plan_.ui, archived.said);
+        step.end();
         zapisz_gdy_zmienione(plan_);
         refreshAll();
     });

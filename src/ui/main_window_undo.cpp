@@ -8,6 +8,7 @@
 
 #include "editing/message_text.h"
 #include "editing/undo_stack.h"
+#include "files/undo_files.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
@@ -59,8 +60,12 @@ void MainWindow::refreshUndoActions() {
 }
 
 void MainWindow::takeStep(bool forth) {
-    undo_stack& history = undo_history(plan_);
-    if (!(forth ? history.redo(plan_) : history.undo(plan_))) return;
+    if (!take_undo_step(plan_, forth)) return;
+    if (undo_history(plan_).lastMovedLists()) {
+        // Workers or groups came or went: the lists are shown anew.
+        refreshAll();
+        return;
+    }
     refreshWorkers(true);
     refreshCalendar();
     refreshDayBox();

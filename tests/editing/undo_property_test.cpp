@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "calendar/norm.h"
 #include "calendar/period_params.h"
+#include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
 #include "calendar/summaries.h"
 #include "editing/calendar_calls.h"
@@ -20,9 +22,11 @@
 #include "editing/duty_dialog_model.h"
 #include "editing/duty_moves.h"
 #include "editing/duty_remove.h"
+#include "editing/group_model.h"
 #include "editing/month_access.h"
 #include "editing/panel_names.h"
 #include "editing/undo_stack.h"
+#include "editing/worker_model.h"
 #include "files/program_session.h"
 #include "support/temp_dir.h"
 
@@ -45,6 +49,8 @@ private:
 };
 
 struct worker_image {
+    std::string name, groups;
+    bool old;
     std::array<wolne_, kMaxDays> daysOff;
     std::array<std::vector<dyzur>, kMaxDays> duties;
     std::int32_t workerNorm, holidayCurrentYear, holidayPreviousYear, careDays, rehaDays;
@@ -62,6 +68,9 @@ struct plan_image {
     std::vector<day_param> days;
     std::vector<dyzur> orphanDuties;
     std::vector<wolne_> orphanDaysOff;
+    std::vector<std::string> groups;  // what the group dialog changes
+    int currentGroup = -1;
+    std::vector<int> listed;
     word dutyCounter = 0, dayOffCounter = 0;
     std::vector<std::vector<word>> headcounts;
     std::vector<std::vector<std::int32_t>> minutes;
@@ -76,7 +85,7 @@ plan_image image_of(Plan& plan) {
     for (int w = 0; w < int(plan.workers.size()); ++w) {
         const prac& p = plan.workers[size_t(w)];
         const ms_& m = *worker_month(std::as_const(plan), w);
-        im.workers.push_back({m.daysOff, m.duties, m.workerNorm, p.holidayCurrentYear, p.holidayPreviousYear,
+        im.workers.push_back({p.fullName(), p.groups, p.old, m.daysOff, m.duties, m.workerNorm, p.holidayCurrentYear, p.holidayPreviousYear,
                               p.careDays, p.rehaDays, m.overtimeTotal, m.overtimeFromPrevious, m.partTime,
                               p.systemStartFrom, p.systemStartFrom8, m.sum.total, m.sum.creditedMinutes,
                               m.sum.dayOffMinutes});
@@ -84,6 +93,12 @@ plan_image image_of(Plan& plan) {
     im.days = plan.months[size_t(plan.currentMonth)].days;
     im.orphanDuties = plan.orphanDuties;
     im.orphanDaysOff = plan.orphanDaysOff;
+    for (const grupa& g : plan.groups) {
+        im.groups.push_back(g.name + "|" + std::to_string(g.old) + "|" + std::to_string(g.dailyNorm));
+        for (const zmiana_& z : g.shifts) im.groups.back() += "|" + std::to_string(z.staffMin) + "/" + std::to_string(z.staffMinS);
+    }
+    im.currentGroup = plan.currentGroup;
+    for (const listed_worker& l : plan.listed) im.listed.push_back(l.worker);
     im.dutyCounter = plan.dutyCounter;
     im.dayOffCounter = plan.dayOffCounter;
     for (const day& d : plan.days) {
@@ -107,6 +122,9 @@ void expect_same(const plan_image& want, const plan_image& got, const std::strin
         const worker_image& a = want.workers[w];
         const worker_image& b = got.workers[w];
         const std::string who = when + ", worker " + std::to_string(w);
+        EXPECT_EQ(a.name, b.name) << who;
+        EXPECT_EQ(a.groups, b.groups) << who;
+        EXPECT_EQ(a.old, b.old) << who;
         EXPECT_TRUE(a.duties == b.duties) << who;
         EXPECT_EQ(a.workerNorm, b.workerNorm) << who;
         EXPECT_EQ(a.holidayCurrentYear, b.holidayCurrentYear) << who;
@@ -124,6 +142,9 @@ void expect_same(const plan_image& want, const plan_image& got, const std::strin
     }
     EXPECT_TRUE(want.days == got.days) << when << ": day parameters";
     EXPECT_TRUE(want.orphanDuties == got.orphanDuties) << when;
+    EXPECT_TRUE(want.groups == got.groups) << when << ": groups";
+    EXPECT_EQ(want.currentGroup, got.currentGroup) << when;
+    EXPECT_EQ(want.listed, got.listed) << when << ": listed workers";
     EXPECT_TRUE(want.orphanDaysOff == got.orphanDaysOff) << when;
     EXPECT_EQ(want.dutyCounter, got.dutyCounter) << when;
     EXPECT_EQ(want.dayOffCounter, got.dayOffCounter) << when;
@@ -140,7 +161,7 @@ public:
     RandomEditor(Plan& plan, std::uint64_t seed) : plan_(plan), rng_(seed) {}
 
     void editOnce() {
-        switch (below(13)) {
+        switch (below(17)) {
             case 0: case 1: case 2: addDuty(); break;
             case 3: moveDuty(); break;
             case 4: trash(true); break;
@@ -151,7 +172,11 @@ public:
             case 9: editDuty(); break;
             case 10: removeRange(); break;
             case 11: dayProperty(); break;
-            default: bulk(); break;
+            case 12: bulk(); break;
+            case 13: archiveWorker(); break;
+            case 14: editGroup(); break;
+            case 15: addWorker(); break;
+            default: editWorker(); break;
         }
     }
 
@@ -245,6 +270,61 @@ private:
         plan_.currentWorker = worker();
         undo_scope step(plan_, "undo_BulkRemove", "Usuń dyżury i wolne");
         usun_zbiorczo(plan_, below(2) == 0 ? bulk_removal::DutiesOfWorker : bulk_removal::DaysOffOfWorker);
+    }
+
+    // What the window shows again after a worker or group act.
+    void showAgain() {
+        if (plan_.currentGroup >= 0) normatyw(plan_, true, plan_.currentMonth, true);
+        odswiez_liste_prac_panel(plan_);
+        call_odswiez_okres(plan_, false, false, -1);
+    }
+    void archiveWorker() {
+        const int w = below(int(plan_.workers.size()));
+        if (plan_.workers[size_t(w)].old) {
+            undo_scope step(plan_, "undo_WorkerRestore", "Przywróć pracownika");
+            przywroc_pracownika(plan_, w);
+        } else {
+            undo_scope step(plan_, "undo_WorkerDelete", "Usuń pracownika");
+            usun_pracownika(plan_, w);
+        }
+        showAgain();
+    }
+    void editGroup() {
+        {
+            undo_scope step(plan_, "undo_GroupEdit", "Edytuj grupę");
+            group_dialog_model m;
+            if (!m.openEdit(plan_)) return;
+            shift_row& row = m.rows[size_t(below(int(m.rows.size())))];
+            row.staff = std::to_string(below(6));
+            row.staffS = std::to_string(below(4));
+            if (below(4) == 0) m.day8 = "07:" + std::to_string(10 + below(50));
+            m.ok(plan_);
+        }
+        showAgain();
+    }
+    void addWorker() {
+        if (below(3) != 0) return;  // a ward grows slowly
+        {
+            undo_scope step(plan_, "undo_WorkerAdd", "Dodaj pracownika");
+            worker_dialog_model m;
+            if (!m.openAdd(plan_)) return;
+            m.f.surname = "Nowa" + std::to_string(below(1000));
+            m.f.firstName = "Ewa";
+            m.ok(plan_);
+        }
+        showAgain();
+    }
+    void editWorker() {
+        const int w = worker();
+        {
+            undo_scope step(plan_, "undo_WorkerEdit", "Edytuj pracownika");
+            worker_dialog_model m;
+            if (!m.openEdit(plan_, w)) return;
+            m.f.surname += "x";
+            m.f.currentYearHoliday = std::to_string(100 + below(100)) + ":00";
+            m.ok(plan_);
+        }
+        showAgain();
     }
 
     Plan& plan_;

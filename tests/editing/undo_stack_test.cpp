@@ -8,8 +8,10 @@
 #include "editing/duty_add.h"
 #include "editing/duty_moves.h"
 #include "editing/duty_remove.h"
+#include "editing/group_model.h"
 #include "editing/panel_names.h"
 #include "editing/undo_stack.h"
+#include "editing/worker_model.h"
 #include "editing_fixture.h"
 
 namespace planek::test {
@@ -168,6 +170,97 @@ TEST_F(UndoStack, ADayMarkedAsHolidayIsTakenBack) {
     EXPECT_EQ(plan.days[10].holiday != 0, wasHoliday);
     history().redo(plan);
     EXPECT_EQ(plan.months[0].days[10].ownHoliday, 1);
+}
+
+TEST_F(UndoStack, ArchivingAWorkerOrAGroupIsOneStepThatPutsEverythingBack) {
+    ASSERT_TRUE(addDuty(1, 4));
+    plan.workers[1].holidayCurrentYear = 900;
+    const Plan before = plan;
+    {
+        undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
+        ui->answers = {Answer::Yes};
+        ASSERT_TRUE(usun_pracownika(plan, 1));
+    }
+    ASSERT_EQ(history().size(), 2u);
+    ASSERT_TRUE(plan.workers[1].old);
+    history().undo(plan);
+    EXPECT_FALSE(plan.workers[1].old);
+    EXPECT_TRUE(SameMonthTables(before, plan)) << "her duties and balances stay hers";
+    history().redo(plan);
+    EXPECT_TRUE(plan.workers[1].old);
+    {
+        undo_scope step(plan, "undo_WorkerRestore", "Przywróć pracownika");
+        przywroc_pracownika(plan, 1);
+    }
+    EXPECT_FALSE(plan.workers[1].old);
+    history().undo(plan);
+    EXPECT_TRUE(plan.workers[1].old);
+    history().redo(plan);
+
+    // A deleted group takes its workers' membership with it; undo gives it
+    // back to every one of them, and the group is shown again.
+    plan.currentGroup = 0;
+    {
+        undo_scope step(plan, "undo_GroupDelete", "Usuń grupę");
+        ui->answers = {Answer::Yes};
+        ASSERT_TRUE(usun_grupe(plan, 0));
+    }
+    ASSERT_TRUE(plan.groups[0].old);
+    ASSERT_EQ(plan.currentGroup, 1);
+    EXPECT_EQ(plan.workers[0].groups, "");
+    history().undo(plan);
+    EXPECT_FALSE(plan.groups[0].old);
+    EXPECT_EQ(plan.currentGroup, 0);
+    EXPECT_EQ(plan.workers[0].groups, "1|");
+    EXPECT_EQ(plan.workers[1].groups, "1|");
+    EXPECT_TRUE(history().lastMovedLists());
+    history().redo(plan);
+    EXPECT_TRUE(plan.groups[0].old);
+    EXPECT_EQ(plan.workers[1].groups, "");
+}
+
+TEST_F(UndoStack, AGroupEditAndAnAddedWorkerComeAndGoWithTheirSteps) {
+    plan.currentGroup = 0;
+    const std::vector<zmiana_> shifts = plan.groups[0].shifts;
+    {
+        undo_scope step(plan, "undo_GroupEdit", "Edytuj grupę");
+        group_dialog_model m;
+        ASSERT_TRUE(m.openEdit(plan));
+        m.rows[0].staff = "7";
+        ASSERT_TRUE(m.ok(plan));
+    }
+    ASSERT_EQ(history().size(), 1u);
+    ASSERT_EQ(plan.groups[0].shifts[0].staffMin, 7);
+    history().undo(plan);
+    EXPECT_EQ(plan.groups[0].shifts[0].staffMin, shifts[0].staffMin) << "the staffing target as it was";
+    EXPECT_EQ(plan.groups[0].shifts.size(), shifts.size());
+    history().redo(plan);
+    EXPECT_EQ(plan.groups[0].shifts[0].staffMin, 7);
+
+    prac added;
+    added.surname = "Zając";
+    added.firstName = "Maria";
+    added.groups = "1|";
+    added.id = 30;
+    {
+        undo_scope step(plan, "undo_WorkerAdd", "Dodaj pracownika");
+        ASSERT_TRUE(dodaj_pracow(plan, added, false, 0, -1));
+        plan.currentWorker = 2;
+    }
+    ASSERT_EQ(plan.workers.size(), 3u);
+    ASSERT_TRUE(addDuty(2, 9));
+    history().undo(plan);
+    history().undo(plan);
+    EXPECT_EQ(plan.workers.size(), 2u) << "the worker added leaves the list";
+    EXPECT_EQ(plan.workerIds.size(), 2u);
+    EXPECT_LT(plan.currentWorker, 2);
+    EXPECT_EQ(plan.workerIndexById(30), -1);
+    history().redo(plan);
+    history().redo(plan);
+    ASSERT_EQ(plan.workers.size(), 3u);
+    EXPECT_EQ(plan.workers[2].surname, "Zając");
+    EXPECT_EQ(plan.workerIndexById(30), 2);
+    EXPECT_EQ(dutiesOn(2, 9).size(), 1u) << "and her duty comes back after her";
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "editing/panel_names.h"
 #include "editing/undo_stack.h"
+#include "files/staff_group_files.h"
 #include "settings/language.h"
 #include "ui_fixture.h"
 
@@ -107,6 +109,70 @@ TEST_F(DemoWard, TheEditMenuSpeaksTheLanguageAndAnotherMonthForgetsTheSteps) {
     window->action("a_ProjectOpen")->trigger();
     EXPECT_FALSE(window->action("a_Undo")->isEnabled());
     EXPECT_EQ(window->action("a_Undo")->text().toStdString(), "Undo");
+}
+
+// The keys themselves, not the actions: pressed on the calendar or in the
+// worker list, they must reach the window's shortcuts and no other.
+TEST_F(DemoWard, CtrlZCtrlYAndCtrlShiftZWorkFromTheCalendarAndTheWorkerList) {
+    const std::vector<QKeySequence> keys{QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")};
+    for (QAction* a : window->findChildren<QAction*>()) {
+        if (a == window->action("a_Undo") || a == window->action("a_Redo")) continue;
+        for (const QKeySequence& k : keys) EXPECT_FALSE(a->shortcuts().contains(k)) << a->objectName().toStdString();
+    }
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const int w = firstListedWorker();
+    window->handleDrop("d", w, 7, 1, true);
+    window->handleDrop("d", w, 9, 1, true);
+    ASSERT_EQ(undo_history(plan).size(), 2u);
+
+    QWidget* calendar = window->calendar();
+    calendar->setFocus();
+    ASSERT_TRUE(calendar->hasFocus());
+    QTest::keyClick(calendar, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(duties(w, 9).empty());
+    EXPECT_EQ(duties(w, 7).size(), 1u) << "one key, one step";
+    QTest::keyClick(calendar, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(duties(w, 9).size(), 1u);
+    QTest::keyClick(calendar, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(calendar, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(duties(w, 9).size(), 1u) << "Ctrl+Shift+Z is not the quick entry of a short name";
+
+    QWidget* list = window->workerList();
+    list->setFocus();
+    ASSERT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(duties(w, 7).empty());
+    EXPECT_TRUE(duties(w, 9).empty());
+    EXPECT_FALSE(plan.modified);
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(duties(w, 7).size(), 1u);
+    EXPECT_EQ(duties(w, 9).size(), 1u);
+}
+
+TEST_F(DemoWard, ADeletedWorkerComesBackWithHerDutiesAndTheStaffIsSavedAgain) {
+    const int w = firstListedWorker();
+    window->handleDrop("d", w, 7, 1, true);
+    ASSERT_TRUE(window->action("a_ProjectSave")->isEnabled());
+    window->action("a_ProjectSave")->trigger();
+    ASSERT_FALSE(plan.modified);
+    plan.currentWorker = w;
+    talk->answers = {Answer::Yes};
+    window->action("a_WorkerDelete")->trigger();
+    ASSERT_TRUE(plan.workers[size_t(w)].old);
+    EXPECT_NE(firstListedWorker(), w);
+    EXPECT_EQ(window->action("a_Undo")->text().toStdString(), "Cofnij: Usuń pracownika");
+
+    window->action("a_Undo")->trigger();
+    EXPECT_FALSE(plan.workers[size_t(w)].old);
+    EXPECT_EQ(firstListedWorker(), w) << "back in her place in the list";
+    EXPECT_EQ(duties(w, 7).size(), 1u);
+    EXPECT_TRUE(plan.modified) << "the staff file written at the deletion still has her deleted";
+    window->action("a_ProjectSave")->trigger();
+    EXPECT_FALSE(plan.modified);
+    EXPECT_FALSE(staff_files_behind(plan));
 }
 
 }  // namespace
