@@ -89,7 +89,7 @@ int run_timings(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    print_table(std::cout, reporter.found, kSizes, kLayouts, "ms (wall time per run)");
+    print_table(std::cout, reporter.found, kSizes, kLayouts, "ms per run (wall time; printouts and exports: CPU time)");
     return 0;
 }
 

@@ -30,6 +30,9 @@ long long parse_digits(std::string_view part, std::string_view whole) {
 }
 
 std::string two_digits(long long v) {
+    // Printouts write this for every time of every duty: the common case
+    // without the formatter.
+    if (v >= 0 && v < 100) return {char('0' + v / 10), char('0' + v % 10)};
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02lld", v);
     return buf;

@@ -86,6 +86,15 @@ void encode(std::string_view utf8, std::string& out, Bad bad) {
     out.reserve(utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
+        // A run of ASCII is the same bytes in both: copied whole, since most
+        // of a document is markup.
+        size_t ascii = pos;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+        if (ascii > pos) {
+            out.append(utf8, pos, ascii - pos);
+            pos = ascii;
+            continue;
+        }
         char32_t cp = 0;
         const size_t len = decode_one(utf8, pos, cp);
         const int b = len ? encode_one(cp) : -1;

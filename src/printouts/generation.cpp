@@ -82,12 +82,13 @@ struct range {
     int to = 0;  // inclusive; to < from = not repeated
 };
 
-range node_range(gen_run& run, const tag_node& node, const gen_line* inherit, std::vector<int>& workers) {
+range node_range(gen_run& run, int id, const gen_line* inherit, std::vector<int>& workers) {
     const Plan& plan = run.plan;
-    const std::string& c = node.caption;
-    if (c == "day") return {0, month_days(plan, inherit && inherit->month >= 0 ? inherit->month : plan.currentMonth) - 1};
-    if (c == "dayoff_desc") return {0, int(plan.options.dayOffKinds.size()) - 1};
-    if (c == "dayoff") {
+    const tag_node& node = run.tree.nodes[id];
+    const repeat_kind c = run.nodeKinds[id];
+    if (c == repeat_kind::day) return {0, month_days(plan, inherit && inherit->month >= 0 ? inherit->month : plan.currentMonth) - 1};
+    if (c == repeat_kind::dayoff_desc) return {0, int(plan.options.dayOffKinds.size()) - 1};
+    if (c == repeat_kind::dayoff) {
         const ms_* m = worker_period_month(plan, plan.currentWorker, plan.currentMonth);
         int d = plan.selectedCellDay;
         if (!m || d < 0 || d >= kMaxDays) return {0, -1};
@@ -96,15 +97,15 @@ range node_range(gen_run& run, const tag_node& node, const gen_line* inherit, st
         if (!head || !head->used()) return {0, -1};
         return {head->dayFrom - 1, std::min<int>(head->dayTo, kMaxDays) - 1};
     }
-    if (c == "worker") {
+    if (c == repeat_kind::worker) {
         workers = worker_order(run, node, inherit);
         return {0, int(workers.size()) - 1};
     }
-    if (c == "shift") return {0, plan.group() ? int(plan.group()->shifts.size()) - 1 : -1};
-    if (c == "group") return {0, int(plan.groups.size()) - 1};
-    if (c == "month") return {0, int(plan.months.size()) - 1};
-    if (c == "duty8from") return {0, int(run.duty8.size()) - 1};
-    if (c == "duty" || c == "overt") {
+    if (c == repeat_kind::shift) return {0, plan.group() ? int(plan.group()->shifts.size()) - 1 : -1};
+    if (c == repeat_kind::group) return {0, int(plan.groups.size()) - 1};
+    if (c == repeat_kind::month) return {0, int(plan.months.size()) - 1};
+    if (c == repeat_kind::duty8from) return {0, int(run.duty8.size()) - 1};
+    if (c == repeat_kind::duty || c == repeat_kind::overt) {
         if (!inherit || inherit->worker < 0 || inherit->day < 0 || inherit->month < 0) return {0, -1};
         const ms_* m = context_month(plan, *inherit);
         if (!m || inherit->day >= kMaxDays) return {0, -1};
@@ -127,8 +128,14 @@ bool keep_duty(const gen_run& run, const gen_line* inherit, int k) {
 
 void replicate_node(gen_run& run, int id) {
     const tag_node& node = run.tree.nodes[id];
-    const std::string caption = node.caption;
+    const repeat_kind kind = run.nodeKinds[id];
     const bool top = node.depth == 0;
+    const bool isDay = kind == repeat_kind::day || kind == repeat_kind::dayoff || kind == repeat_kind::dayoff_desc;
+    const bool isWorker = kind == repeat_kind::worker;
+    const bool isShift = kind == repeat_kind::shift || kind == repeat_kind::duty8from;
+    const bool isGroup = kind == repeat_kind::group;
+    const bool isMonth = kind == repeat_kind::month;
+    const bool isDuty = kind == repeat_kind::duty || kind == repeat_kind::overt;
     gen_line inheritCopy;
     const gen_line* inherit = nullptr;
     if (!top && !run.lines.empty()) {
@@ -136,46 +143,49 @@ void replicate_node(gen_run& run, int id) {
         inherit = &inheritCopy;
     }
     std::vector<int> workers;
-    range r = node_range(run, node, inherit, workers);
-    const bool isDuty = caption == "duty" || caption == "overt";
+    range r = node_range(run, id, inherit, workers);
     for (int k = r.from; k <= r.to; ++k) {
         if (run.lines.size() >= kMaxLineRecords) {
             run.truncated = true;
             return;
         }
         if (isDuty && !keep_duty(run, inherit, k)) continue;
-        if (caption == "worker" && run.state.onlyWorked && !worker_has_worked(run.plan, workers[k])) continue;
+        if (isWorker && run.state.onlyWorked && !worker_has_worked(run.plan, workers[k])) continue;
         gen_line rec;
         // The text stays in the tree: a large body repeated many times is
         // not copied into every record.
         rec.node = id;
-        rec.tag = caption;
-        rec.index = std::to_string(k);
         rec.level = node.depth;
         rec.month = run.plan.currentMonth;
-        if (caption == "day" || caption == "dayoff" || caption == "dayoff_desc") rec.day = k;
-        else if (caption == "worker") rec.worker = workers[k];
-        else if (caption == "shift" || caption == "duty8from") {
+        if (isDay) rec.day = k;
+        else if (isWorker) rec.worker = workers[k];
+        else if (isShift) {
             rec.shift = k;
-            rec.duty8 = caption == "duty8from";
-        } else if (caption == "group") rec.group = k;
-        else if (caption == "month") rec.month = k;
+            rec.duty8 = kind == repeat_kind::duty8from;
+        } else if (isGroup) rec.group = k;
+        else if (isMonth) rec.month = k;
         else if (isDuty) rec.duty = k;
         if (!top && !run.lines.empty()) {
             const gen_line& prev = run.lines.back();
             // An overtime list is a duty list: it keeps its day like one.
-            if (prev.day >= 0 && caption != "day" && caption != "dayoff" && caption != "dayoff_desc") rec.day = prev.day;
-            if (prev.worker >= 0 && caption != "worker") rec.worker = prev.worker;
-            if (prev.shift >= 0 && caption != "shift" && caption != "duty8from") {
+            if (prev.day >= 0 && !isDay) rec.day = prev.day;
+            if (prev.worker >= 0 && !isWorker) rec.worker = prev.worker;
+            if (prev.shift >= 0 && !isShift) {
                 rec.shift = prev.shift;
                 rec.duty8 = prev.duty8;
             }
-            if (prev.group >= 0 && caption != "group") rec.group = prev.group;
-            if (prev.month >= 0 && caption != "month") rec.month = prev.month;
+            if (prev.group >= 0 && !isGroup) rec.group = prev.group;
+            if (prev.month >= 0 && !isMonth) rec.month = prev.month;
         }
-        run.lines.push_back(std::move(rec));
+        run.lines.push_back(rec);
         gen_drzewo_replikator(run, id);
     }
+}
+
+// Nothing but spaces and control characters, as trim() sees them; without
+// the copy trim() would make of every line.
+bool is_blank(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
 bool keep_overtime_record(const gen_run& run, const gen_line& ctx) {
@@ -190,10 +200,13 @@ bool keep_overtime_record(const gen_run& run, const gen_line& ctx) {
 std::string to_crlf(const std::string& s) {
     std::string out;
     out.reserve(s.size() + s.size() / 16);
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\n' && (i == 0 || s[i - 1] != '\r')) out += '\r';
-        out += s[i];
+    size_t from = 0;
+    for (size_t nl; (nl = s.find('\n', from)) != std::string::npos; from = nl + 1) {
+        out.append(s, from, nl - from);
+        if (nl == 0 || s[nl - 1] != '\r') out += '\r';
+        out += '\n';
     }
+    out.append(s, from, std::string::npos);
     return out;
 }
 
@@ -214,6 +227,9 @@ std::string document_bytes(gen_run& run) {
         return out;
     }
     std::string text;
+    size_t size = 0;
+    for (const std::string& line : run.output) size += line.size() + 1;
+    text.reserve(size);
     for (size_t i = 0; i < run.output.size(); ++i) {
         if (i) text += "\n";
         text += run.output[i];
@@ -229,6 +245,18 @@ std::string document_bytes(gen_run& run) {
 
 }  // namespace
 
+repeat_kind repeat_kind_of(const std::string& caption) {
+    static const std::pair<const char*, repeat_kind> kinds[] = {
+        {"day", repeat_kind::day},     {"dayoff", repeat_kind::dayoff},         {"dayoff_desc", repeat_kind::dayoff_desc},
+        {"worker", repeat_kind::worker}, {"shift", repeat_kind::shift},         {"duty8from", repeat_kind::duty8from},
+        {"group", repeat_kind::group}, {"month", repeat_kind::month},           {"duty", repeat_kind::duty},
+        {"overt", repeat_kind::overt},
+    };
+    for (const auto& [name, kind] : kinds)
+        if (caption == name) return kind;
+    return repeat_kind::other;
+}
+
 gen_line with_defaults(const Plan& plan, gen_line ctx) {
     if (ctx.worker < 0) ctx.worker = plan.currentWorker;
     if (ctx.group < 0) ctx.group = plan.currentGroup;
@@ -243,12 +271,11 @@ void gen_drzewo_replikator(gen_run& run, int parent, size_t first) {
     for (size_t i = first; i < siblings.size() && !run.truncated; ++i) replicate_node(run, siblings[i]);
 }
 
-std::string gen_zamien(gen_run& run, const std::string& textIn, const std::string& format, const gen_line& ctx) {
+variable_text parse_variable_text(const std::string& textIn) {
+    variable_text v;
     std::string text = textIn;
     replace_all(text, kCurrency, "");
     if (text.find(' ') != std::string::npos && text.find('|') == std::string::npos) text.erase(text.find(' '));
-
-    var_call call{run, ctx, format, "htm", "", "Tak", "Nie"};
     // Parameters: name|p1|p2|p3.
     std::vector<std::string> parts;
     for (size_t pos = 0;;) {
@@ -259,42 +286,57 @@ std::string gen_zamien(gen_run& run, const std::string& textIn, const std::strin
         if (bar == std::string::npos) break;
         pos = bar + 1;
     }
-    std::string name = parts[0];
-    if (parts.size() >= 2) call.p1 = parts[1];
+    v.name = parts[0];
+    if (parts.size() >= 2) v.p1 = parts[1];
     if (parts.size() == 3 || parts.size() == 4) {
-        call.yes = parts[1];
-        call.no = parts[2];
+        v.yes = parts[1];
+        v.no = parts[2];
     }
-    std::string op = "?", operand;
     if (parts.size() >= 4 && !parts[3].empty()) {
         std::string cond = parts[3];
         replace_all(cond, ">=", kAtLeast);
         replace_all(cond, "<=", kAtMost);
         replace_all(cond, "<>", kNotEqual);
         size_t n = utf8_char_len(cond, 0);
-        op = cond.substr(0, n);
-        operand = call.expand_txt(cond.substr(n));
+        v.condition = true;
+        v.op = cond.substr(0, n);
+        v.operand = cond.substr(n);
     }
     // Time format.
-    bool plain = false, decimal = false;
-    if (ends_with(name, ":") && !is_known_variable(name)) {
-        plain = true;
-        name.pop_back();
+    if (ends_with(v.name, ":") && !is_known_variable(v.name)) {
+        v.plain = true;
+        v.name.pop_back();
     }
-    if (ends_with(name, "#") && !is_known_variable(name)) {
-        decimal = true;
-        name.pop_back();
+    if (ends_with(v.name, "#") && !is_known_variable(v.name)) {
+        v.decimal = true;
+        v.name.pop_back();
     }
-    call.timeFmt = plain ? "txt" : "htm";
-    if (decimal) call.timeFmt += "#";
-    else if (plain && run.state.timeSep != ':') call.timeFmt += run.state.timeSep;
     // Flags: a trailing "0" or "_" that is not part of a known name.
-    char flag = 0;
-    if ((ends_with(name, "0") || ends_with(name, "_")) && !is_known_variable(name)) {
-        flag = name.back();
-        name.pop_back();
+    if ((ends_with(v.name, "0") || ends_with(v.name, "_")) && !is_known_variable(v.name)) {
+        v.flag = v.name.back();
+        v.name.pop_back();
     }
-    std::string value = evaluate_variable(call, name);
+    v.entry = find_variable(v.name);
+    return v;
+}
+
+std::string gen_zamien(gen_run& run, const std::string& text, const std::string& format, const gen_line& ctx) {
+    // A ward's printout evaluates the same few variable texts a hundred
+    // thousand times: each is taken apart once per run.
+    auto found = run.variableTexts.find(text);
+    if (found == run.variableTexts.end()) found = run.variableTexts.emplace(text, parse_variable_text(text)).first;
+    const variable_text& v = found->second;
+
+    var_call call{run, ctx, format, "htm", v.p1, v.yes, v.no};
+    const std::string& op = v.op;
+    std::string operand;
+    if (v.condition) operand = call.expand_txt(v.operand);
+    call.timeFmt = v.plain ? "txt" : "htm";
+    if (v.decimal) call.timeFmt += "#";
+    else if (v.plain && run.state.timeSep != ':') call.timeFmt += run.state.timeSep;
+    const std::string& name = v.name;
+    const char flag = v.flag;
+    std::string value = v.entry ? v.entry->fn(call) : evaluate_variable(call, name);
     if (value == "0" || value == "00:00") value = "&nbsp;";
     if (flag == '0' && (value == "&nbsp;" || value.empty())) value = "0";
     if (flag == '_' && value == "&nbsp;") value.clear();
@@ -318,25 +360,30 @@ std::string gen_zamien(gen_run& run, const std::string& textIn, const std::strin
 }
 
 std::string gen_wypelnij_linie(gen_run& run, const std::string& line, const std::string& format, const gen_line& ctx,
-                               bool toRtf, std::string_view lowered) {
+                               bool toRtf, const std::vector<var_site>* sites) {
+    std::vector<var_site> found;
+    if (!sites) {
+        found = variable_sites(line, {});
+        sites = &found;
+    }
     std::string out;
+    out.reserve(line.size());
+    const std::string_view text = line;
     size_t pos = 0;
-    for (size_t at; (at = line.find("@_", pos)) != std::string::npos;) {
-        const size_t len = name_length(line, at + 2);
-        std::string name = name_from_lowered(line, lowered, at + 2, len);
-        std::string value = gen_zamien(run, name, format, ctx);
-        std::string before = line.substr(pos, at - pos);
+    for (const var_site& site : *sites) {
+        std::string value = gen_zamien(run, site.name, format, ctx);
+        const std::string_view before = text.substr(pos, site.at - pos);
         out += before;
         out += value;
         if (toRtf) {
-            run.rtf.text(before, false);
+            run.rtf.text(std::string(before), false);
             run.rtf.text(value, true);
         }
-        pos = at + 2 + len;
+        pos = site.at + 2 + site.length;
     }
-    std::string rest = line.substr(pos);
+    const std::string_view rest = text.substr(pos);
     out += rest;
-    if (toRtf) run.rtf.text(rest, false);
+    if (toRtf) run.rtf.text(std::string(rest), false);
     return out;
 }
 
@@ -388,8 +435,12 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     run.duty8 = przygotuj_rozklad(plan, options.allGroups, run.html);
     run.tree.clear();
     drzewo_kreator(run.tree, body);
-    run.loweredNodes.clear();
-    for (const tag_node& n : run.tree.nodes) run.loweredNodes.push_back(lower_text(n.text));
+    run.nodeSites.clear();
+    run.nodeKinds.clear();
+    for (const tag_node& n : run.tree.nodes) {
+        run.nodeSites.push_back(variable_sites(n.text, lower_text(n.text)));
+        run.nodeKinds.push_back(repeat_kind_of(n.caption));
+    }
     run.lines.clear();
     gen_drzewo_replikator(run, -1);
 
@@ -397,12 +448,11 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     size_t bytes = 0;
     for (const gen_line& rec : run.lines) {
         gen_line ctx = with_defaults(plan, rec);
-        if (rec.tag == "overt" && !keep_overtime_record(run, ctx)) continue;
+        const tag_node& node = run.tree.nodes[rec.node];
+        if (run.nodeKinds[rec.node] == repeat_kind::overt && !keep_overtime_record(run, ctx)) continue;
         size_t mark = run.rtf.size();
-        const std::string& source = rec.node >= 0 ? run.tree.nodes[rec.node].text : rec.text;
-        const std::string_view lowered = rec.node >= 0 ? std::string_view(run.loweredNodes[rec.node]) : std::string_view();
-        std::string text = gen_wypelnij_linie(run, source, type, ctx, type == "rtf", lowered);
-        if (trim(text).empty()) {
+        std::string text = gen_wypelnij_linie(run, node.text, type, ctx, type == "rtf", &run.nodeSites[rec.node]);
+        if (is_blank(text)) {
             run.rtf.truncate(mark);
             continue;
         }

@@ -4,16 +4,19 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "printouts/roster_fragments.h"
 #include "printouts/rtf_writer.h"
 #include "printouts/tag_tree.h"
+#include "printouts/template_text.h"
 #include "printouts/template_file.h"
 
 namespace planek {
 
 struct Plan;
+struct var_entry;
 
 // Limits that keep a hostile template within bounded time and size.
 inline constexpr size_t kMaxLineRecords = 2'000'000;
@@ -30,12 +33,11 @@ struct gen_state {
     long long workerNo = 0;
 };
 
-// One repetition of a tree node and its context (-1 = not set).
+// One repetition of a tree node and its context (-1 = not set). A plain
+// record of numbers: a ward's printout makes tens of thousands of them and
+// every variable works on a copy of one.
 struct gen_line {
-    std::string text;  // used when node < 0
-    int node = -1;     // the tree node whose text this record repeats
-    std::string tag;
-    std::string index;
+    int node = -1;  // the tree node whose text this record repeats
     int worker = -1;
     int group = -1;
     int day = -1;
@@ -62,12 +64,37 @@ struct gen_result {
     bool truncated = false;  // a size limit cut the document short
 };
 
+// What a tag repeats over, from its caption.
+enum class repeat_kind { day, dayoff, dayoff_desc, worker, shift, duty8from, group, month, duty, overt, other };
+repeat_kind repeat_kind_of(const std::string& caption);
+
+// A variable's text taken apart: its name without the format and flag
+// marks, its parameters and its condition (operand not yet expanded).
+struct variable_text {
+    std::string name;
+    std::string p1;
+    std::string yes = "Tak";
+    std::string no = "Nie";
+    bool condition = false;
+    std::string op = "?";  // "?" = no condition
+    std::string operand;
+    bool plain = false;    // a trailing ":" (time as text)
+    bool decimal = false;  // a trailing "#" (time as decimal hours)
+    char flag = 0;         // a trailing "0" or "_"
+    const var_entry* entry = nullptr;  // the variable of that name; none for a numbered shift or an unknown name
+};
+
+// Takes apart the text that follows "@_".
+variable_text parse_variable_text(const std::string& text);
+
 struct gen_run {
     Plan& plan;
     gen_state state;
     szablon tmpl;
     tag_tree tree;
-    std::vector<std::string> loweredNodes;  // each node's text lower-cased, by node index
+    std::vector<std::vector<var_site>> nodeSites;  // the variables of each node's text, by node index
+    std::vector<repeat_kind> nodeKinds;            // each node's kind, by node index
+    std::unordered_map<std::string, variable_text> variableTexts;  // by the text as written
     std::vector<gen_line> lines;
     std::vector<duty8_row> duty8;
     rtf_writer rtf;
@@ -95,9 +122,9 @@ void gen_drzewo_replikator(gen_run& run, int parent, size_t first = 0);
 
 // Expands every variable of one line; with `toRtf` the pieces also go to
 // the RTF writer (values in bold).
-// `lowered` is the line lower-cased, when the caller keeps it.
+// `sites` are the line's variables, when the caller keeps them.
 std::string gen_wypelnij_linie(gen_run& run, const std::string& line, const std::string& format,
-                               const gen_line& ctx, bool toRtf = false, std::string_view lowered = {});
+                               const gen_line& ctx, bool toRtf = false, const std::vector<var_site>* sites = nullptr);
 
 // The value of one variable text (name, flags and parameters).
 std::string gen_zamien(gen_run& run, const std::string& text, const std::string& format, const gen_line& ctx);

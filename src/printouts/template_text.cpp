@@ -22,10 +22,23 @@ size_t utf8_char_len(std::string_view s, size_t i) {
     return n;
 }
 
+namespace {
+
+// The ASCII characters that end a variable name, as a table: the name scan
+// looks every character of a template up here.
+struct ascii_delimiters {
+    bool is[128] = {};
+    constexpr ascii_delimiters() {
+        for (char c : std::string_view("\t\r\n \"()*+,-./;<>?@[\\]^~")) is[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr ascii_delimiters kDelimiters;
+
+}  // namespace
+
 bool is_name_delimiter(std::string_view s, size_t i) {
-    static constexpr std::string_view ascii = "\t\r\n \"()*+,-./;<>?@[\\]^~";
-    char c = s[i];
-    if (static_cast<unsigned char>(c) < 0x80) return ascii.find(c) != std::string_view::npos;
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) return kDelimiters.is[c];
     std::string_view rest = s.substr(i);
     return starts_with(rest, kQuoteLow) || starts_with(rest, kQuoteHigh) || starts_with(rest, kTagOpenL) ||
            starts_with(rest, kTagOpenR);
@@ -57,6 +70,16 @@ std::string name_from_lowered(std::string_view text, std::string_view lowered, s
     if (raw.find(kCurrency) != std::string_view::npos) return std::string(raw);
     if (lowered.size() != text.size()) return lower_text(raw);
     return std::string(lowered.substr(nameStart, length));
+}
+
+std::vector<var_site> variable_sites(std::string_view text, std::string_view lowered) {
+    std::vector<var_site> sites;
+    for (size_t at = 0; (at = text.find("@_", at)) != std::string_view::npos;) {
+        const size_t len = name_length(text, at + 2);
+        sites.push_back({at, len, name_from_lowered(text, lowered, at + 2, len)});
+        at += 2 + len;
+    }
+    return sites;
 }
 
 size_t find_nocase(std::string_view hay, std::string_view needle, size_t pos) {

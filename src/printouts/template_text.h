@@ -5,6 +5,7 @@
 // are always handled as whole characters.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace planek {
 
@@ -41,6 +42,19 @@ size_t name_length(std::string_view text, size_t nameStart);
 // already lower-cased (byte for byte as long as `text`): a line repeated for
 // every worker and day is then lower-cased once, not once per name in it.
 std::string name_from_lowered(std::string_view text, std::string_view lowered, size_t nameStart, size_t length);
+
+// One variable of a line: where its "@_" stands, the byte length of what
+// follows it and the name as wyciagnij_nazwe gives it.
+struct var_site {
+    size_t at = 0;
+    size_t length = 0;
+    std::string name;
+};
+
+// Every variable of a line, in order. A line the template repeats for every
+// worker and day is searched once, not once per repetition; `lowered` as
+// for name_from_lowered.
+std::vector<var_site> variable_sites(std::string_view text, std::string_view lowered);
 
 // Finds `needle` in `hay` from `pos`, comparing ASCII letters without case.
 size_t find_nocase(std::string_view hay, std::string_view needle, size_t pos = 0);

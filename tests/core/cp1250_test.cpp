@@ -49,6 +49,13 @@ TEST(Cp1250, UnencodableCharactersAreRefusedNotDropped) {
     EXPECT_EQ(first_unencodable("a\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");  // outside the BMP
 }
 
+TEST(Cp1250, LongPlainRunsAroundOtherCharacters) {
+    const std::string run(300, 'a');
+    EXPECT_EQ(utf8_to_cp1250_lossy(run + "ł" + run + "☺" + run + "\xFF"), run + "\xB3" + run + "?" + run + "?");
+    EXPECT_EQ(utf8_to_cp1250("<p>Ż</p>\r\n"), "<p>\xAF</p>\r\n");
+    EXPECT_EQ(utf8_to_cp1250(""), "");
+}
+
 TEST(Cp1250, MalformedUtf8IsUnencodableAndNamedReadably) {
     EXPECT_EQ(first_unencodable("ab\xFF"), "\\xFF");
     EXPECT_EQ(first_unencodable("\xC3"), "\\xC3");           // cut short

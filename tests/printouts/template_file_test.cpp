@@ -153,6 +153,33 @@ TEST(NameExtraction, NamesFromTheLoweredLineMatchThoseLoweredOneByOne) {
     }
 }
 
+TEST(NameExtraction, VariableSitesAreTheNamesAScanFindsInOrder) {
+    const std::string line = "<TD>@_Worker_Surname, @_If_X|'<TR>ŁÓDŹ @_Day_No'|''</TD> @_Ab\xC2\xA4" "C @_Zł@_";
+    const std::vector<var_site> sites = variable_sites(line, lower_text(line));
+    std::vector<var_site> scanned;
+    for (size_t at = line.find("@_"); at != std::string::npos;) {
+        size_t len = 0;
+        std::string name = wyciagnij_nazwe(line, at + 2, &len);
+        scanned.push_back({at, len, name});
+        // A variable's own text is not searched again: the day number in
+        // the quoted text belongs to the condition.
+        at = line.find("@_", at + 2 + len);
+    }
+    ASSERT_EQ(sites.size(), scanned.size());
+    ASSERT_EQ(sites.size(), 5u);
+    for (size_t i = 0; i < sites.size(); ++i) {
+        EXPECT_EQ(sites[i].at, scanned[i].at) << i;
+        EXPECT_EQ(sites[i].length, scanned[i].length) << i;
+        EXPECT_EQ(sites[i].name, scanned[i].name) << i;
+    }
+    // The last "@_" names nothing; without the lowered line the names come out the same.
+    EXPECT_EQ(sites.back().length, 0u);
+    const std::vector<var_site> alone = variable_sites(line, "");
+    ASSERT_EQ(alone.size(), sites.size());
+    for (size_t i = 0; i < sites.size(); ++i) EXPECT_EQ(alone[i].name, sites[i].name) << i;
+    EXPECT_TRUE(variable_sites("no variables here", "").empty());
+}
+
 std::string dump(const tag_tree& t, int parent = -1) {
     std::string s;
     for (int id : t.siblings(parent)) {

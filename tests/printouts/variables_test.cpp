@@ -288,6 +288,51 @@ TEST(Variables, Conditions) {
     EXPECT_EQ(r.eval("worker_nick|'same'|'other'|'=@_prac_skrot'"), "same");
 }
 
+TEST(Variables, ARepeatedTextFollowsItsContextAndData) {
+    rich r;
+    // The same texts over two days: neither the value, nor the chosen
+    // yes/no text, nor the expanded operand is kept from the first.
+    const std::string cond = "if_worker_has_duty|'@_duty_from:'|'-'";
+    const std::string compare = "worker_nick|'same'|'other'|'=@_duty_from:'";
+    EXPECT_EQ(r.eval(cond), "07:30");
+    EXPECT_EQ(r.eval("duty_from0:"), "07:30");
+    EXPECT_EQ(r.eval(compare), "other");
+    r.plan.workers[0].nick = "07:30";
+    EXPECT_EQ(r.eval(compare), "same");
+    r.ctx.day = 5;
+    EXPECT_EQ(r.eval(cond), "-");
+    EXPECT_EQ(r.eval("duty_from0:"), "0");
+    EXPECT_EQ(r.eval(compare), "other");
+    // A numbered shift goes the long way round and gives what the context's shift gives.
+    r.ctx.day = 2;
+    EXPECT_EQ(r.eval("zmiana_od_1:"), r.eval("zmiana_od:"));
+    EXPECT_EQ(r.eval("zmiana_od_1:"), "07:00");
+}
+
+TEST(VariableText, FlagsParametersAndConditionTakenApart) {
+    const variable_text plain = parse_variable_text("worker_h_sum0:");
+    EXPECT_EQ(plain.name, "worker_h_sum");
+    EXPECT_TRUE(plain.plain);
+    EXPECT_EQ(plain.flag, '0');
+    EXPECT_FALSE(plain.condition);
+    EXPECT_NE(plain.entry, nullptr);
+    const variable_text cond = parse_variable_text("prac_suma_n|'tak'|'nie'|'>=10'");
+    EXPECT_EQ(cond.name, "prac_suma_n");
+    EXPECT_EQ(cond.yes, "tak");
+    EXPECT_EQ(cond.no, "nie");
+    EXPECT_TRUE(cond.condition);
+    EXPECT_EQ(cond.op, "\xC2\xBB");
+    EXPECT_EQ(cond.operand, "10");
+    EXPECT_EQ(parse_variable_text("worker_h_sum_").flag, '_');
+    EXPECT_EQ(parse_variable_text("duty_from").flag, 0);
+    const variable_text numbered = parse_variable_text("zmiana_od_2#");
+    EXPECT_EQ(numbered.name, "zmiana_od_2");
+    EXPECT_TRUE(numbered.decimal);
+    EXPECT_EQ(numbered.entry, nullptr);  // found through its shift number at each use
+    EXPECT_EQ(parse_variable_text("a|'x'").p1, "x");
+    EXPECT_EQ(parse_variable_text("a|'x'").yes, "Tak");
+}
+
 TEST(Variables, WorkerCounterAndFillDays) {
     rich r;
     EXPECT_EQ(r.eval("worker_no"), "1");
