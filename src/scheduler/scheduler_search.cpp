@@ -48,7 +48,7 @@ void plan_by_search(Plan& plan, run_state& run, const scheduler_choice& choice) 
     search_model m = build_search_model(plan, planned);
     search_limits limits;
     limits.seed = choice.seed ? *choice.seed : std::uint64_t(plan.random.below(1 << 30));
-    limits.seconds = choice.seconds;
+    limits.seconds = choice.seconds > 0 ? choice.seconds : double(plan.options.glowne.automatSeconds);
     const search_result r = search_roster(m, limits, watch_of(plan));
     add_residue_duties(m);
     run.report.steps = r.steps;
