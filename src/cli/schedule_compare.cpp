@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/summaries.h"
 #include "cli/demo_ward.h"
 #include "cli/ward_generator.h"
 #include "files/month_file.h"
@@ -55,9 +56,8 @@ void count_lines(const std::vector<std::string>& lines, measured& m) {
     }
 }
 
-// Staffing shortfall and norm deviation of the current group as the check
-// left its counts and sums.
-void count_group(const Plan& plan, measured& m) {
+// Staffing shortfall of the current group as the check left its counts.
+void count_shortfall(const Plan& plan, measured& m) {
     const grupa& g = *plan.group();
     const int days = std::min<int>(int(plan.days.size()), plan.months[size_t(plan.currentMonth)].dayCount);
     for (int d = 0; d < days; ++d)
@@ -67,10 +67,18 @@ void count_group(const Plan& plan, measured& m) {
             const int have = s < dd.shiftHeadcount.size() ? dd.shiftHeadcount[s] : 0;
             if (have < need) m.shortMinutes += std::int64_t(need - have) * g.shifts[s].length;
         }
-    for (const listed_worker& l : plan.listed) {
-        if (l.worker < 0 || l.worker >= int(plan.workers.size())) continue;
-        const prac& p = plan.workers[size_t(l.worker)];
-        if (p.old || plan.currentMonth >= int(p.months.size())) continue;
+}
+
+// Each worker once, with the duties of all her groups: a worker of two
+// groups seen through each group alone would count twice, each time
+// short of the whole norm.
+void count_norm_deviation(Plan& plan, measured& m) {
+    for (size_t w = 0; w < plan.workers.size(); ++w) {
+        const prac& p = plan.workers[w];
+        const bool member = std::any_of(plan.groups.begin(), plan.groups.end(),
+                                        [&](const grupa& g) { return !g.old && p.inGroup(g.id); });
+        if (p.old || !member || plan.currentMonth >= int(p.months.size())) continue;
+        odswiez_pracownika(plan, int(w), true, plan.currentMonth);
         const ms_& ms = p.months[size_t(plan.currentMonth)];
         const std::int64_t planned = std::int64_t(ms.sum.total[0].workedMinutes) + ms.sum.creditedMinutes;
         m.normMinutes += std::llabs(planned - ms.workerNorm);
@@ -99,8 +107,9 @@ measured run_algorithm(Plan& plan, const std::string& file, int algorithm, const
         plan.currentGroup = int(g);
         przygotuj_ostrzezenia(plan);
         count_lines(sprawdz_ostrzezenia(plan), m);
-        count_group(plan, m);
+        count_shortfall(plan, m);
     }
+    count_norm_deviation(plan, m);
     return m;
 }
 

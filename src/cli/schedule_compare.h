@@ -11,7 +11,7 @@ namespace planek::cli {
 
 struct compare_options {
     std::filesystem::path folder;  // where the wards are written
-    double seconds = 5;
+    double seconds = 0;  // 0: the options' bound
     std::uint64_t seed = 1;
     int largest = 200;  // workers of the largest generated ward
 };

@@ -112,6 +112,9 @@ struct glowne_options {
     int symbol_font_height = 8;
     int CalendarDisplay = 0;  // 0 shift number, 1 day number, 2 number of duties
     int lang = -1;            // position in the language list, -1 = none chosen
+    // The longest the second scheduling algorithm may search, in seconds: a
+    // bound for a slow machine, which a normal run does not reach.
+    int automatSeconds = 5;  // 1..3600
 
     bool operator==(const glowne_options&) const = default;
 };

@@ -41,7 +41,7 @@ struct scheduler_report {
 // Which algorithm a run uses and how long the second may search.
 struct scheduler_choice {
     int algorithm = 0;     // 1 or 2; 0: the group's own choice
-    double seconds = 5.0;  // an upper bound; a normal run ends well before
+    double seconds = 0;    // an upper bound a normal run does not reach; 0: the options'
     std::optional<std::uint64_t> seed;  // else drawn from the plan's random source
 };
 

@@ -7,6 +7,7 @@
 #include "scheduler/scheduler_steps.h"
 #include "scheduler/search_engine.h"
 #include "scheduler/search_model.h"
+#include "scheduler/search_residue.h"
 #include "scheduler/search_unmet.h"
 
 namespace planek::sched {
@@ -30,6 +31,9 @@ void place_roster(Plan& plan, run_state& run, const search_model& m) {
             if (const int s = w.shift[size_t(d)]; s > 0)
                 place_proposal(plan, run, new_proposal(plan, g, w.index, s, g.shifts[size_t(s - 1)].length), w.index,
                                d);
+    for (const search_worker& w : m.workers)
+        if (const residue_duty& r = w.residue; r.day >= 0)
+            place_proposal(plan, run, new_proposal(plan, g, w.index, r.shift, r.length), w.index, r.day);
 }
 
 }  // namespace
@@ -44,8 +48,9 @@ void plan_by_search(Plan& plan, run_state& run, const scheduler_choice& choice) 
     search_model m = build_search_model(plan, planned);
     search_limits limits;
     limits.seed = choice.seed ? *choice.seed : std::uint64_t(plan.random.below(1 << 30));
-    limits.seconds = choice.seconds;
+    limits.seconds = choice.seconds > 0 ? choice.seconds : double(plan.options.glowne.automatSeconds);
     const search_result r = search_roster(m, limits, watch_of(plan));
+    add_residue_duties(m);
     run.report.steps = r.steps;
     run.report.stopped = r.stopped;
     run.report.timedOut = r.timedOut;

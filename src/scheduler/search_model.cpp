@@ -11,6 +11,7 @@
 #include "editing/month_access.h"
 #include "files/sundays.h"
 #include "scheduler/scheduler_steps.h"
+#include "scheduler/search_residue.h"
 
 namespace planek::sched {
 
@@ -85,6 +86,11 @@ search_worker make_worker(const Plan& plan, const search_model& m, const IniFile
     const period_totals& t = p.sum.period;
     const std::int64_t excess = std::int64_t(t.periodDutyMinutes) + t.periodCreditedMinutes - t.periodNorm;
     sw.periodShort = -excess;
+    // Settled at the end of the period: the last month aims at the period's
+    // balance, the residues of the months before included.
+    if (m.residueNow && plan.group()->residueDistribution == 1)
+        sw.remaining = int(std::clamp<std::int64_t>(sw.periodShort, std::numeric_limits<int>::min() / 2,
+                                                     std::numeric_limits<int>::max() / 2));
     sw.room = std::numeric_limits<int>::max();
     if (m.rules.NormativeExceeded)
         sw.room = std::min<std::int64_t>(m.rules.vNormativeExceeded - excess,
@@ -152,6 +158,7 @@ search_model build_search_model(const Plan& plan, const std::vector<int>& worker
     m.nightStart = plan.calendar.nightStart;
     m.nightEnd = plan.calendar.nightEnd;
     m.weekTarget = 5 * int(g->dailyNorm);
+    m.residueNow = residue_planned_now(plan, *g);
     for (const zmiana_& z : g->shifts) {
         const search_shift s{int(z.start), int(z.length), false};
         m.shifts.push_back(s);

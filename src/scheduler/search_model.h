@@ -42,6 +42,13 @@ struct search_weights {
     std::int64_t fairness = 200;         // per square of nights or Sundays/holidays off the fair share
 };
 
+// A shortened duty that closes the gap to the norm; day -1: none.
+struct residue_duty {
+    int day = -1;
+    int shift = 0;  // 1-based
+    int length = 0;
+};
+
 struct search_worker {
     int index = -1;  // into plan.workers
     // Minutes still to plan this month to reach the norm (negative: over).
@@ -57,7 +64,8 @@ struct search_worker {
     std::vector<char> open;                     // per day of the month: a proposal may go there
     std::vector<std::vector<timed_duty>> kept;  // per model day (pad included)
     std::vector<int> shift;                     // per day of the month: proposed shift, 0 none
-    int proposedMinutes = 0;
+    int proposedMinutes = 0;  // the residue duty included
+    residue_duty residue;
     int hardBase = 0;  // the hard-rule breaches of the kept duties alone
     int hard = 0;
     std::int64_t cost = 0;
@@ -77,6 +85,7 @@ struct search_model {
     int dayStart = 0;  // the printouts' start of the day, where weekly rests are cut
     int nightStart = 1320, nightEnd = 1800;
     int weekTarget = 0;  // five daily norms
+    bool residueNow = false;  // the residue of the norm is planned this month
     search_weights weights;
 
     int modelDays() const { return days + 2 * kSearchPad; }

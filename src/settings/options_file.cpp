@@ -78,6 +78,7 @@ void read_glowne(Reader& r, glowne_options& g) {
     r.integer(s, "dyz12", g.dyz12, 1, 24 * 60);
     r.integer(s, "autoarchiving", g.autoarchiving, 0, 100000);
     r.integer(s, "autosave", g.autosave, 0, 100000);
+    r.integer(s, "AutomatSeconds", g.automatSeconds, 1, 3600);
     r.flag(s, "autobackup", g.autobackup);
     r.flag(s, "DeletePrintoutsFilesAfterClose", g.DeletePrintoutsFilesAfterClose);
     for (auto [key, field] : {std::pair{"miejscowosc", &g.miejscowosc}, {"kod", &g.kod}, {"adres", &g.adres},
@@ -473,6 +474,7 @@ void write_options(const Plan& plan, IniFile& ini) {
     ini.writeInt(gl, "symbol_width", g.symbol_width);
     ini.writeInt(gl, "symbol_height", g.symbol_height);
     ini.writeInt(gl, "symbol_font_height", g.symbol_font_height);
+    ini.writeInt(gl, "AutomatSeconds", g.automatSeconds);
 
     const wydruki_options& w = o.wydruki;
     const std::string wy = "wydruki";

@@ -7,6 +7,7 @@ const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
         "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
+        "1246c62bcc8ed2ccaf292f9c124ff4d21c0b962b6b3f2e55b163eb8dfface082",
         "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "15bc2434e470b3e9e4078de81ae4942473cda6e8e7cdb1a318b99c2bd7f97f16",
         "198ae99a8b8018427774e31fb02d2ee31910051343431de3798a9f89bb3bca86",
@@ -37,6 +38,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "770c37ce74e8aac4194e67ab2497cbdf752bbc41166e8c5febc781becca04519",
         "79209dd81fde70a2c6d7d2c096a5f8ee46cf81283cc952b00d141e9cef0ddc15",
         "8cd12230a82ddf5c6c26ffaba46fe98b570c9a1cf5f372d243c2c2e579141095",
+        "8f36f6a97cd0ae016592a5a4fc0dc86244bc22dd903b73b3243f8a3d85300e91",
         "90826dd8c12e0c41cac83efedce1a2842c6cc2ca2377748be6a4abcfb3ed16ac",
         "9cbd6dbba5b93c6bed0bafaa0286a8fdc72c96dc630927e375abb4bc5c24659c",
         "9fc0c51b07cb168d890d1e7ad6d2ce084a2a9eecb56dba0dcec6b6f063733d9b",

@@ -11,6 +11,7 @@
 #include "scheduler/search_cost.h"
 #include "scheduler/search_engine.h"
 #include "scheduler/search_model.h"
+#include "scheduler/search_residue.h"
 #include "scheduler/warnings.h"
 #include "scheduler_fixture.h"
 
@@ -251,6 +252,70 @@ TEST(Search, SaysWhyAWorkerStaysShortOfTheNorm) {
     EXPECT_NE(text.find(": brakuje do normatywu "), std::string::npos) << text;
     EXPECT_NE(text.find("zmiany, które może wziąć, są już obsadzone"), std::string::npos) << text;
     EXPECT_EQ(text.find("Zmiana "), std::string::npos) << text;
+}
+
+// Three workers whose norms are each 20 eight-hour duties and four hours:
+// the shifts need exactly the 60 whole duties, the four hours are the
+// residue.
+struct residue_ward : search_ward {
+    explicit residue_ward(int setting) {
+        group().residueDistribution = byte(setting);
+        for (int w = 0; w < 3; ++w) ownNorm(w, 20 * 480 + 240);
+    }
+    int planned(int w) {
+        refresh(w);
+        return int(month(w).sum.total[0].workedMinutes) + int(month(w).sum.creditedMinutes);
+    }
+    std::vector<int> lengths(int w) {
+        std::vector<int> out;
+        for (const auto& list : month(w).duties)
+            for (const dyzur& d : list) out.push_back(d.length);
+        return out;
+    }
+};
+
+TEST(Search, PlansTheResidueOfTheNormAsTheGroupSettingWants) {
+    // "Always", and "at the end of the period" in a one-month period.
+    for (int setting : {0, 1}) {
+        residue_ward ward(setting);
+        ward.plan2(Answer::Yes);
+        for (int w = 0; w < 3; ++w) {
+            const std::vector<int> l = ward.lengths(w);
+            EXPECT_EQ(std::count(l.begin(), l.end(), 240), 1) << "setting " << setting << " worker " << w;
+            EXPECT_EQ(ward.planned(w), 20 * 480 + 240) << "setting " << setting << " worker " << w;
+        }
+        EXPECT_TRUE(ward.findings("abdfh").empty()) << joined(ward.findings("abdfh"));
+    }
+    // "Never": whole shifts only.
+    residue_ward never(2);
+    never.plan2(Answer::Yes);
+    for (int w = 0; w < 3; ++w) {
+        const std::vector<int> l = never.lengths(w);
+        EXPECT_EQ(std::count(l.begin(), l.end(), 480), int(l.size())) << w;
+        EXPECT_EQ(never.planned(w), 20 * 480) << w;
+    }
+}
+
+TEST(Search, LeavesTheResidueForTheEndOfAPeriodThatGoesOn) {
+    residue_ward ward(1);
+    EXPECT_TRUE(sched::residue_planned_now(ward.plan, ward.group()));
+    miesiac july;
+    july.year = 2026;
+    july.month = 7;
+    ward.plan.months.push_back(july);
+    EXPECT_FALSE(sched::residue_planned_now(ward.plan, ward.group()));
+    ward.group().residueDistribution = 0;
+    EXPECT_TRUE(sched::residue_planned_now(ward.plan, ward.group()));
+}
+
+TEST(Search, NeverPlansAResidueTooShortForTheWarningsCheck) {
+    // An hour short of the norm: a one-hour duty would draw a finding and
+    // three hours would overshoot further than the hour it mends.
+    residue_ward ward(0);
+    for (int w = 0; w < 3; ++w) ward.ownNorm(w, 20 * 480 + 60);
+    ward.plan2(Answer::Yes);
+    for (int w = 0; w < 3; ++w) EXPECT_EQ(ward.planned(w), 20 * 480) << w;
+    EXPECT_TRUE(ward.findings("d").empty()) << joined(ward.findings("d"));
 }
 
 TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {

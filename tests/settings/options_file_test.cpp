@@ -56,7 +56,7 @@ TEST_F(OptionsFile, MissingFileGivesTheDefaults) {
 TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
     putConfig(
         "[glowne]\nsymbol_width=15\nsymbol_height=161\nsymbol_font_height=99\nautosave=ten\n"
-        "last_backup=yesterday\nCalendarDisplay=7\nautobackup=yes\ndyz8=-5\n"
+        "last_backup=yesterday\nCalendarDisplay=7\nautobackup=yes\ndyz8=-5\nAutomatSeconds=0\n"
         "[wydruki]\nng_od=99:99\nng_do=25:00\nnoc_od=7\nng_powyzej=03:30\n"
         "[warnings]\nvStaffBiggerPercent=50\nvWorkSundaysMaxCount=11\nvDutyTooLong=x\nStaffLess=0\n");
     std::vector<std::string> ignored = czytaj_opcje(plan, "opcje");
@@ -69,6 +69,7 @@ TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
     EXPECT_EQ(o.glowne.CalendarDisplay, 0);
     EXPECT_FALSE(o.glowne.autobackup);  // only "1" is on
     EXPECT_EQ(o.glowne.dyz8, 455);
+    EXPECT_EQ(o.glowne.automatSeconds, 5);
     EXPECT_EQ(o.wydruki.ng_od, 19 * 60);
     EXPECT_EQ(o.wydruki.ng_do, 7 * 60);
     EXPECT_EQ(o.wydruki.noc_od, 22 * 60);
@@ -78,7 +79,7 @@ TEST_F(OptionsFile, BadValuesFallBackAndAreNamed) {
     EXPECT_EQ(o.warnings.vDutyTooLong, 720);
     EXPECT_FALSE(o.warnings.StaffLess);
     for (const char* key : {"glowne.symbol_width", "glowne.symbol_height", "glowne.autosave", "glowne.last_backup",
-                            "glowne.CalendarDisplay", "glowne.autobackup", "wydruki.ng_od", "wydruki.ng_do",
+                            "glowne.CalendarDisplay", "glowne.autobackup", "glowne.AutomatSeconds", "wydruki.ng_od", "wydruki.ng_do",
                             "wydruki.noc_od", "warnings.vStaffBiggerPercent", "warnings.vDutyTooLong"})
         EXPECT_TRUE(has(ignored, key)) << key;
     EXPECT_FALSE(has(ignored, "wydruki.ng_powyzej"));
@@ -247,6 +248,7 @@ void change_everything(Plan& plan) {
     Options& o = plan.options;
     glowne_options& g = o.glowne;
     g.autosave = 3;
+    g.automatSeconds = 40;
     g.autoarchiving = 0;
     g.autobackup = false;
     g.DeletePrintoutsFilesAfterClose = true;
@@ -380,7 +382,7 @@ TEST_F(OptionsFile, WrittenKeyOrder) {
     for (const char* k : {"autosave", "autoarchiving", "autobackup", "DeletePrintoutsFilesAfterClose",
                           "miejscowosc", "kod", "adres", "vat_no", "firma", "symbol_8", "symbol_d", "symbol_other",
                           "symbol_medical_duty", "symbol_duty_as_overtime", "lang", "CalendarDisplay",
-                          "symbol_width", "symbol_height", "symbol_font_height"})
+                          "symbol_width", "symbol_height", "symbol_font_height", "AutomatSeconds"})
         expected.push_back(std::string("glowne.") + k);
     expected.push_back("autofilling_polski.Occupations");
     expected.push_back("autofilling_polski.Educations");

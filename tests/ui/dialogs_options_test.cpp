@@ -15,7 +15,9 @@ using OptionsDialogTest = DialogFixture;
 TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
     ui::OptionsDialog d(plan);
     EXPECT_EQ(child<QLineEdit>(d, "me_OvertimeFrom")->text(), "19:00");
+    EXPECT_EQ(child<QSpinBox>(d, "se_AutomatSeconds")->value(), 5);
     child<QSpinBox>(d, "se_AutoSave")->setValue(15);
+    child<QSpinBox>(d, "se_AutomatSeconds")->setValue(40);
     type(d, "me_NightFrom", "2130");
     type(d, "e_Symb_8", "O");
     child<QCheckBox>(d, "cb_2Nigths")->setChecked(false);
@@ -50,6 +52,7 @@ TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
     pressOk(d);
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(plan.options.glowne.autosave, 15);
+    EXPECT_EQ(plan.options.glowne.automatSeconds, 40);
     EXPECT_EQ(plan.options.wydruki.noc_od, 21 * 60 + 30);
     EXPECT_EQ(plan.options.glowne.symbol_8, "O");
     EXPECT_FALSE(plan.options.warnings.Nights2);

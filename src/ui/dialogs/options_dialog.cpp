@@ -177,6 +177,7 @@ QWidget* OptionsDialog::buildGeneral() {
            g.autoarchiving);
     b.spin(form, "se_AutoSave", "Automatyczny zapis otwartego pliku co... [min.]", 1, 999, g.autosave);
     b.check(form, "cb_AutoBackup", "Twórz kopię zapasową otwieranego pliku", g.autobackup);
+    b.spin(form, "se_AutomatSeconds", "Najdłuższy czas pracy algorytmu 2 [s]", 1, 3600, g.automatSeconds);
     b.check(form, "cb_DeletePrintoutsFilesAfterClose", "Usuwaj wydruki po zamknięciu programu",
             g.DeletePrintoutsFilesAfterClose);
     b.choice(form, "cb_CalendarDisplay", "Kalendarz pokazuje: ",
