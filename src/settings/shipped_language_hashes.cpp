@@ -5,6 +5,7 @@ namespace planek {
 
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
+        "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
         "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "15bc2434e470b3e9e4078de81ae4942473cda6e8e7cdb1a318b99c2bd7f97f16",
@@ -26,12 +27,14 @@ const std::vector<std::string>& shipped_language_hashes() {
         "5be64915b28d33f1b4eb1b1e76c4a1ec0f66ec8618236e22d2f48a167b2370ee",
         "5c173dcb6e6c70a3d2cb7bc591e5b46ff58421fe1fa270244f871420487c8e69",
         "5cd4e56180f31fd12e5a74e89e51dfb227ca2da8e6010470b9c9d6e0303a4dbc",
+        "6085b8d01965e18a327ac64c9efa0bd2f8abb06a7434f38ad62bb55c75e12fb1",
         "60f20c34fd4909972c6dde660a9936ede5e94be7a008e74ce61f67839c07d9e6",
         "659c351dc04a82c021674470b5663aeefdfc080831120f712f17494567b13884",
         "679910fd0b5d00bace30eb92b2595f08f6fca91fbd7945cc7dd54ae3ca2c19ca",
         "6c375569f9e77f9b54009fdf2b95d3260f27a309da31c1d048cd5215659847f2",
         "6ee2adbccf1b5e0a8c27c2f2a6472e359c49ce2256fed247eae759e4acd5e415",
         "719f17d301def5ef16f22bf9ce48dba36aefd56d1d42cea46e77f84710f73c71",
+        "74d464f6162e1fb792a99cf8032dfea54031d1bb9b4df29efd9b68960c4daa6a",
         "76518714273cbf89b02f684a14112e00fcaef9976a5b9581f299780f0be5bbbf",
         "770c37ce74e8aac4194e67ab2497cbdf752bbc41166e8c5febc781becca04519",
         "79209dd81fde70a2c6d7d2c096a5f8ee46cf81283cc952b00d141e9cef0ddc15",
@@ -40,6 +43,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "9cbd6dbba5b93c6bed0bafaa0286a8fdc72c96dc630927e375abb4bc5c24659c",
         "9fc0c51b07cb168d890d1e7ad6d2ce084a2a9eecb56dba0dcec6b6f063733d9b",
         "a5e2df36245d39fbff20b3452d4167a19ef19f77a6f96d22690321b73258b687",
+        "a77cafa87648c0d8883e7239a7a22e117d044694d41d74ea9e2c9fe290298bde",
         "a7c31b464a3ea8b8d55ccff305abd37cbef42864afcc7c05a79da3a225d638b0",
         "aba5791d287313650e19388c2ba4cc10a6cb46a9cce6c6c86b1836ff1bdb23f4",
         "b565001f88056afbf845d86671a39ff2c14a2e5ca53a970e5f8f3df10f1f0069",

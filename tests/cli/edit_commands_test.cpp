@@ -209,5 +209,38 @@ TEST_F(CliEdit, ADutyTakenOnRequestGoesOnlyAfterYes) {
     EXPECT_EQ(row("AKo")[8], ".");
 }
 
+// One language from the first word to the last: the folder's choice (as the
+// window reads it at start) without --lang, the one asked for with it. The
+// tests run under an English locale, so a Polish folder is one whose
+// configuration says so.
+TEST_F(CliEdit, EveryLineOfAnEditSpeaksTheSessionsLanguage) {
+    ASSERT_EQ(test::run_cli_on(dir, root, {"config", "--set", "glowne", "lang", "1"}).code, 0);
+    const result polish = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "3", "u"});
+    ASSERT_EQ(polish.code, 0) << polish.err;
+    EXPECT_TRUE(has(polish.out, "Dodano wolne „Wypoczynkowy”: Olszewska Monika, dni 3-3, normatyw 07:35")) << polish.out;
+    EXPECT_TRUE(has(polish.out, "Zapisano ")) << polish.out;
+    EXPECT_TRUE(has(polish.err, "Pomniejszyć ilość pozostałego")) << polish.err;
+    EXPECT_TRUE(has(polish.err, "-> Nie (odpowiedź wybierają opcje --yes i --no)")) << polish.err;
+
+    const result english = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "4", "u"}, "english");
+    ASSERT_EQ(english.code, 0) << english.err;
+    EXPECT_TRUE(has(english.out, "Added day off \"Annual leave\": Olszewska Monika, days 4-4, norm 07:35"))
+        << english.out;
+    EXPECT_TRUE(has(english.out, "Saved ")) << english.out;
+    EXPECT_TRUE(has(english.err, "-> No (the answer is chosen by --yes and --no)")) << english.err;
+    const result removed = test::run_cli_on(dir, root, {"remove", month, "28", "4"}, "english");
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    EXPECT_TRUE(has(removed.out, "Removed: Olszewska Monika, day 4, duties 0, day off")) << removed.out;
+    for (const std::string& text : {english.out, english.err, removed.out, removed.err})
+        for (const char* polishWord : {"Dodano", "Zapisano", "Usunięto", "Nie ", "Wypoczynkowy", "ą", "ę", "ó"})
+            EXPECT_FALSE(has(text, polishWord)) << polishWord << " in\n" << text;
+
+    // A folder that chooses no language speaks the system's, names included.
+    ASSERT_EQ(test::run_cli_on(dir, root, {"config", "--set", "glowne", "lang", "-1"}).code, 0);
+    const result system = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "5", "u"});
+    ASSERT_EQ(system.code, 0) << system.err;
+    EXPECT_TRUE(has(system.out, "Added day off \"Annual leave\"")) << system.out;
+}
+
 }  // namespace
 }  // namespace planek
