@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "calendar/summaries.h"
 #include "calendar/time_text.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
@@ -335,6 +336,29 @@ int remove(context& c) {
     return save(c, before);
 }
 
+// The window's "load overtime from the previous month": every worker of the
+// list takes the balance the other file carries, then the month is saved.
+int load_overtime(context& c) {
+    std::string file, from;
+    std::optional<word> group;
+    arg_parser parser;
+    parser.text("--from", from).value("--group", [&](const std::string& v) {
+        group = word(number_arg(v, "y identyfikator grupy", 1, 65535));
+    });
+    const std::vector<std::string> positional = parser.parse(c.args);
+    if (positional.empty() || from.empty()) throw usage_error("za mało argumentów");
+    if (positional.size() > 1) throw usage_error("nieoczekiwany argument „" + positional[1] + "”");
+    file = positional[0];
+    if (!c.open_month(file, group, true)) return kExitFailure;
+    Plan& plan = c.plan;
+    const auto before = allowances(plan);
+    if (!nadpracowania_auto_wczytaj(plan, from)) {
+        c.err << say(plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
+        return kExitFailure;
+    }
+    return save(c, before);
+}
+
 }  // namespace
 
 std::vector<command> edit_commands() {
@@ -347,6 +371,8 @@ std::vector<command> edit_commands() {
          "dodaje wolne (rodzaj: kod, np. u, z, o, ż, albo nazwa)", add_day_off},
         {"remove", "PLIK.pnk PRACOWNIK DZIEŃ [--duty NR] [--dayoff]",
          "usuwa dyżury i wolne dnia (albo tylko wskazany dyżur lub wolne)", remove},
+        {"load-overtime", "PLIK.pnk --from POPRZEDNI.pnk [--group ID]",
+         "przenosi nadpracowania pracowników grupy z pliku poprzedniego miesiąca", load_overtime},
     };
 }
 
