@@ -49,13 +49,17 @@ std::string month_name(const Plan& plan, int month) {
     return kMonthNames[month - 1];
 }
 
-std::string date_in_words(const Plan& plan, int year, int month, int day) {
+std::string month_name_after_day(const Plan& plan, int month) {
     if (month < 1 || month > 12) return "";
     std::vector<std::string> names = muv_entries(plan.tr.muv(
         "muv_MonthsOf",
         "stycznia¤lutego¤marca¤kwietnia¤maja¤czerwca¤lipca¤sierpnia¤września¤października¤listopada¤grudnia"));
-    const std::string name = names.size() == 12 ? names[size_t(month - 1)] : month_name(plan, month);
-    return std::to_string(day) + " " + name + " " + std::to_string(year);
+    return names.size() == 12 ? names[size_t(month - 1)] : month_name(plan, month);
+}
+
+std::string date_in_words(const Plan& plan, int year, int month, int day) {
+    if (month < 1 || month > 12) return "";
+    return std::to_string(day) + " " + month_name_after_day(plan, month) + " " + std::to_string(year);
 }
 
 grid_place miejsce_dnia(int firstDayOfWeek, int dayNumber, int dayOfWeek) {

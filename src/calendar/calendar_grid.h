@@ -17,6 +17,11 @@ inline constexpr int kGridRows = 6;
 // The name of a month (1..12) as the parameters dialog lists it.
 std::string month_name(const Plan& plan, int month);
 
+// The name of a month (1..12) after a day number, in the genitive as Polish
+// needs it ("marca"; "March" in English); the nominative when the language
+// gives no such list.
+std::string month_name_after_day(const Plan& plan, int month);
+
 // A date as a sentence says it, the month in the genitive: "7 grudnia 2026"
 // ("7 December 2026" in English). Empty for a month outside 1..12.
 std::string date_in_words(const Plan& plan, int year, int month, int day);

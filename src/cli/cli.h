@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <initializer_list>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -56,6 +57,11 @@ struct context {
         return open_months({file}, group, touchFiles);
     }
 };
+
+// A line of the command line's own output in the session's language: the
+// text under `key` in the language file's [cli] section, else the built-in
+// Polish, with its "%s" filled in order.
+std::string say(const Plan& plan, const char* key, const char* polish, std::initializer_list<std::string> args = {});
 
 using command_fn = int (*)(context&);
 

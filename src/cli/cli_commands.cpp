@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "files/program_session.h"
+#include "settings/message_format.h"
 
 namespace planek::cli {
 
@@ -28,9 +29,15 @@ const command* find_command(const std::string& name) {
     return nullptr;
 }
 
+std::string say(const Plan& plan, const char* key, const char* polish, std::initializer_list<std::string> args) {
+    return fill_message(plan.tr.tr("cli", key, polish), args);
+}
+
 context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)
     : out(o), err(e), ui(std::move(i)) {
     plan.ui = ui;
+    // The answers follow the language the session chooses.
+    ui->speak(plan.tr);
 }
 
 bool context::open_root(bool staff) {

@@ -4,27 +4,34 @@
 
 namespace planek::cli {
 
-Answer CliInteraction::ask(const std::string& text, Buttons buttons) {
+std::string CliInteraction::text(const char* key, const char* polish) const {
+    return tr_ ? tr_->tr("cli", key, polish) : polish;
+}
+
+Answer CliInteraction::ask(const std::string& question, Buttons buttons) {
     Answer a;
-    const char* word;
+    std::string word;
+    const std::string ok = text("cli_AnswerOk", "OK"), cancel = text("cli_AnswerCancel", "Anuluj");
     if (preset_ == Preset::Yes) {
         a = buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
-        word = buttons == Buttons::OkCancel ? "OK" : "Tak";
+        word = buttons == Buttons::OkCancel ? ok : text("cli_AnswerYes", "Tak");
     } else if (preset_ == Preset::No || buttons == Buttons::YesNo) {
         a = buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
-        word = buttons == Buttons::OkCancel ? "Anuluj" : "Nie";
+        word = buttons == Buttons::OkCancel ? cancel : text("cli_AnswerNo", "Nie");
     } else {
         a = Answer::Cancel;
-        word = "Anuluj";
+        word = cancel;
     }
-    err_ << text << "\n-> " << word;
-    if (preset_ == Preset::None) err_ << " (odpowiedź wybierają opcje --yes i --no)";
+    err_ << question << "\n-> " << word;
+    if (preset_ == Preset::None) err_ << text("cli_AnswerHint", " (odpowiedź wybierają opcje --yes i --no)");
     err_ << "\n";
     return a;
 }
 
-void CliInteraction::inform(const std::string& text) { err_ << text << "\n"; }
+void CliInteraction::inform(const std::string& message) { err_ << message << "\n"; }
 
-void CliInteraction::warn(const std::string& text) { err_ << "Uwaga: " << text << "\n"; }
+void CliInteraction::warn(const std::string& message) {
+    err_ << text("cli_WarningMark", "Uwaga: ") << message << "\n";
+}
 
 }  // namespace planek::cli

@@ -2,6 +2,7 @@
 #include <iosfwd>
 
 #include "core/interaction.h"
+#include "core/translator.h"
 
 namespace planek::cli {
 
@@ -13,12 +14,18 @@ public:
     enum class Preset { None, Yes, No };
     CliInteraction(std::ostream& err, Preset preset) : err_(err), preset_(preset) {}
 
-    Answer ask(const std::string& text, Buttons buttons) override;
-    void inform(const std::string& text) override;
-    void warn(const std::string& text) override;
+    Answer ask(const std::string& question, Buttons buttons) override;
+    void inform(const std::string& message) override;
+    void warn(const std::string& message) override;
     void setPreset(Preset p) { preset_ = p; }
+    // The translator the answers and the warning mark are read from; it
+    // must outlive this object (the plan's own).
+    void speak(const Translator& tr) { tr_ = &tr; }
 
 private:
+    std::string text(const char* key, const char* polish) const;
+
+    const Translator* tr_ = nullptr;
     std::ostream& err_;
     Preset preset_;
 };

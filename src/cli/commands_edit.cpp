@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "calendar/summaries.h"
 #include "calendar/time_text.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
@@ -120,16 +121,17 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     worker = plan.workerIndexById(a.workerId);
     const int group = edit_group(plan, a, worker >= 0 ? &plan.workers[worker] : nullptr);
     if (a.group && group < 0) {
-        c.err << "Nie ma grupy " << *a.group << "\n";
+        c.err << say(plan, "cli_NoGroup", "Nie ma grupy %s", {std::to_string(*a.group)}) << "\n";
         return false;
     }
     if (worker < 0) {
-        c.err << "Nie ma pracownika " << a.workerId << "\n";
+        c.err << say(plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(a.workerId)}) << "\n";
         return false;
     }
     std::error_code ec;
     if (!fs::is_regular_file(a.file, ec)) {
-        c.err << "Nie ma pliku " << a.file << " (pusty miesiąc zapisuje planek-cli new)\n";
+        c.err << say(plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
+              << "\n";
         return false;
     }
     const std::optional<word> groupId = group >= 0 ? std::optional<word>(plan.groups[size_t(group)].id) : std::nullopt;
@@ -137,7 +139,9 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     plan.currentWorker = worker;
     dayIndex = a.day - first_day_of_month(plan);
     if (dayIndex < 0 || dayIndex >= month_day_count(plan)) {
-        c.err << "Dnia " << a.day << " nie ma w miesiącu " << plan.month << "/" << plan.year << "\n";
+        c.err << say(plan, "cli_NoSuchDay", "Dnia %s nie ma w miesiącu %s/%s",
+                     {std::to_string(a.day), std::to_string(plan.month), std::to_string(plan.year)})
+              << "\n";
         return false;
     }
     return true;
@@ -170,12 +174,13 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     if (!a_ProjectSave(c.plan)) {
         // Neither file changed, so the balances are again those on disk.
         restore_allowances(c.plan, before);
-        c.err << "Nie zapisano pliku " << c.plan.currentFile
-              << (restore_pending(c.plan) ? " (czeka na przywrócenie z kopii)" : "") << "\n";
+        c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
+              << (restore_pending(c.plan) ? say(c.plan, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
+              << "\n";
         return kExitFailure;
     }
-    if (balances) c.out << "Zapisano limity urlopów w kadrze\n";
-    c.out << "Zapisano " << c.plan.currentFile << "\n";
+    if (balances) c.out << say(c.plan, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";
+    c.out << say(c.plan, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
     return kExitOk;
 }
 
@@ -206,7 +211,7 @@ int add_duty(context& c) {
     if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
     Plan& plan = c.plan;
     if (!plan.group() || plan.group()->shifts.empty()) {
-        c.err << "Grupa nie ma zmian\n";
+        c.err << say(plan, "cli_GroupWithoutShifts", "Grupa nie ma zmian") << "\n";
         return kExitFailure;
     }
     const int shift = shift_number(*plan.group(), a.what);
@@ -230,14 +235,15 @@ int add_duty(context& c) {
     switch (done.result) {
         case duty_dialog_result::Added: {
             const dyzur& d = worker_month(plan, worker)->duties[dayIndex].back();
-            c.out << "Dodano dyżur " << trim(dyzur2symbol(plan, d, "symbol")) << ": " << who << ", dzień " << a.day
-                  << ", " << min2h(d.start, "txt", true, true) << "-" << min2h(d.start + d.length, "txt", true, true);
+            c.out << say(plan, "cli_DutyAdded", "Dodano dyżur %s: %s, dzień %s, %s-%s",
+                         {trim(dyzur2symbol(plan, d, "symbol")), who, std::to_string(a.day),
+                          min2h(d.start, "txt", true, true), min2h(d.start + d.length, "txt", true, true)});
             if (d.overtime) c.out << " + " << min2h(d.overtime);
             c.out << "\n";
             break;
         }
         case duty_dialog_result::FilledMonth:
-            c.out << "Rozpisano dyżur na cały miesiąc: " << who << "\n";
+            c.out << say(plan, "cli_MonthFilled", "Rozpisano dyżur na cały miesiąc: %s", {who}) << "\n";
             break;
         default:
             return kExitFailure;  // the message went out through the interaction
@@ -274,9 +280,10 @@ int add_day_off(context& c) {
     dialog.refreshNorm(plan);
     if (dialog.ok(plan) != day_off_dialog_result::Added) return kExitFailure;
     const wolne_& w = worker_month(plan, worker)->daysOff[dayIndex];
-    c.out << "Dodano wolne „" << wolne2nazwa(plan, w.symbol) << "”: " << plan.workers[worker].fullName() << ", dni "
-          << int(w.dayFrom) << "-" << int(w.dayTo);
-    if (byte(w.symbol) != kNoDutyWanted) c.out << ", normatyw " << min2h(w.normMinutes);
+    c.out << say(plan, "cli_DayOffAdded", "Dodano wolne „%s”: %s, dni %s-%s",
+                 {wolne2nazwa(plan, w.symbol), plan.workers[worker].fullName(), std::to_string(int(w.dayFrom)),
+                  std::to_string(int(w.dayTo))});
+    if (byte(w.symbol) != kNoDutyWanted) c.out << say(plan, "cli_DayOffNorm", ", normatyw %s", {min2h(w.normMinutes)});
     c.out << "\n";
     return save(c, before);
 }
@@ -301,12 +308,17 @@ int remove(context& c) {
     const bool dayOff = a.dayOff || !a.position;
     const int count = int(m.duties[dayIndex].size());
     if (a.position && *a.position > count) {
-        c.err << "Pracownik ma w dniu " << a.day << " dyżurów: " << count << "\n";
+        c.err << say(plan, "cli_DutiesOnDay", "Pracownik ma w dniu %s dyżurów: %s",
+                     {std::to_string(a.day), std::to_string(count)})
+              << "\n";
         return kExitFailure;
     }
     const int head = dayOff ? day_off_head(m, dayIndex) : -1;
     if ((!duties || count == 0) && head < 0) {
-        c.err << "Pracownik nie ma w dniu " << a.day << (a.dayOff ? " wolnego" : " dyżurów ani wolnego") << "\n";
+        c.err << (a.dayOff ? say(plan, "cli_NoDayOffOnDay", "Pracownik nie ma w dniu %s wolnego", {std::to_string(a.day)})
+                           : say(plan, "cli_NothingOnDay", "Pracownik nie ma w dniu %s dyżurów ani wolnego",
+                                 {std::to_string(a.day)}))
+              << "\n";
         return kExitFailure;
     }
     int removed = 0;
@@ -320,8 +332,32 @@ int remove(context& c) {
         }
     }
     if (head >= 0) kosz(plan, day_off_panel_name(worker, head));
-    c.out << "Usunięto: " << plan.workers[worker].fullName() << ", dzień " << a.day << ", dyżurów " << removed
-          << (head >= 0 ? ", wolne" : "") << "\n";
+    c.out << say(plan, "cli_Removed", "Usunięto: %s, dzień %s, dyżurów %s",
+                 {plan.workers[worker].fullName(), std::to_string(a.day), std::to_string(removed)})
+          << (head >= 0 ? say(plan, "cli_RemovedDayOff", ", wolne") : "") << "\n";
+    return save(c, before);
+}
+
+// The window's "load overtime from the previous month": every worker of the
+// list takes the balance the other file carries, then the month is saved.
+int load_overtime(context& c) {
+    std::string file, from;
+    std::optional<word> group;
+    arg_parser parser;
+    parser.text("--from", from).value("--group", [&](const std::string& v) {
+        group = word(number_arg(v, "y identyfikator grupy", 1, 65535));
+    });
+    const std::vector<std::string> positional = parser.parse(c.args);
+    if (positional.empty() || from.empty()) throw usage_error("za mało argumentów");
+    if (positional.size() > 1) throw usage_error("nieoczekiwany argument „" + positional[1] + "”");
+    file = positional[0];
+    if (!c.open_month(file, group, true)) return kExitFailure;
+    Plan& plan = c.plan;
+    const auto before = allowances(plan);
+    if (!nadpracowania_auto_wczytaj(plan, from)) {
+        c.err << say(plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
+        return kExitFailure;
+    }
     return save(c, before);
 }
 
@@ -337,6 +373,8 @@ std::vector<command> edit_commands() {
          "dodaje wolne (rodzaj: kod, np. u, z, o, ż, albo nazwa)", add_day_off},
         {"remove", "PLIK.pnk PRACOWNIK DZIEŃ [--duty NR] [--dayoff]",
          "usuwa dyżury i wolne dnia (albo tylko wskazany dyżur lub wolne)", remove},
+        {"load-overtime", "PLIK.pnk --from POPRZEDNI.pnk [--group ID]",
+         "przenosi nadpracowania pracowników grupy z pliku poprzedniego miesiąca", load_overtime},
     };
 }
 

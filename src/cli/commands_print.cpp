@@ -9,6 +9,7 @@
 #include "files/month_project.h"
 #include "files/program_root.h"
 #include "printouts/generation.h"
+#include "printouts/period_sums.h"
 #include "printouts/template_file.h"
 #include "printouts/template_install.h"
 #include "settings/options_file.h"
@@ -115,14 +116,9 @@ int print(context& c) {
         c.err << "Nie ma szablonu " << a.templateName << "\n";
         return kExitFailure;
     }
-    // Each month of the period gets its worker sums as its tab opens, over
-    // the groups the worker list shows; the months not shown keep them, so
-    // a printout of all groups needs them counted over all from the start.
-    if (a.allGroups) c.plan.showWorkers = ShowWorkers::All;
     if (!c.read_months(a.files, a.group, false)) return kExitFailure;
     if (!list_workers(c, a)) return kExitFailure;
-    // What the templates dialog refreshes when it opens.
-    call_odswiez_okres(c.plan, false, a.allGroups, -1);
+    count_period_for_printout(c.plan, a.allGroups);
 
     gen_options o;
     o.allGroups = a.allGroups;

@@ -21,8 +21,8 @@ inline constexpr const char* kRestoreMarker = ".~ak";
 std::filesystem::path autosave_file(const Plan& plan);
 bool is_autosave_file(const Plan& plan, const std::string& path);
 
-// True when no group has a typed-in norm and no worker has a duty or a day
-// off in the shown month.
+// True when no group has a typed-in norm and no worker has a duty, a day
+// off or overtime (carried or typed in) in the shown month.
 bool czy_puste_dyzury_i_wolne(const Plan& plan);
 
 // The lines of the month file for the shown month (UTF-8).

@@ -227,6 +227,9 @@ bool czy_puste_dyzury_i_wolne(const Plan& plan) {
     for (const prac& w : plan.workers) {
         const ms_* m = month_of(w, plan);
         if (!m) continue;
+        // Overtime carried in before the first duty is planned is the
+        // month's own content too.
+        if (m->overtimeFromPrevious != 0 || m->overtimeManual != 0) return false;
         for (const auto& list : m->duties)
             if (!list.empty()) return false;
         for (const wolne_& slot : m->daysOff)

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "calendar/calendar_grid.h"
 #include "editing/message_text.h"
 #include "scheduler/search_cost.h"
 #include "scheduler/warnings_text.h"
@@ -70,7 +71,6 @@ std::string cell_reason(const Plan& plan, const search_model& m, obstacle o) {
 }
 
 void short_cells(const Plan& plan, search_model& m, std::vector<std::string>& out) {
-    const warning_writer ww(plan);
     for (int d = 0; d < m.days; ++d)
         for (int s = 0; s < int(m.shifts.size()); ++s) {
             const int missing = m.need[size_t(d)][size_t(s)] - m.count[size_t(d)][size_t(s)];
@@ -78,7 +78,7 @@ void short_cells(const Plan& plan, search_model& m, std::vector<std::string>& ou
             tally t{};
             for (search_worker& w : m.workers) ++t[size_t(obstacle_of(m, w, d, s))];
             out.push_back(message(plan, "msg_SearchShort", "Zmiana %s, %s %s: brakuje osób: %s — %s",
-                                  {std::to_string(s + 1), std::to_string(d + 1), ww.month(plan.month),
+                                  {std::to_string(s + 1), std::to_string(d + 1), month_name_after_day(plan, plan.month),
                                    std::to_string(missing), cell_reason(plan, m, main_obstacle(t))}));
         }
 }

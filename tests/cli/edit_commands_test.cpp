@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <cstdlib>
 #include <sstream>
 
+#include "calendar/summaries.h"
 #include "cli_runner.h"
+#include "files/program_session.h"
+#include "support/scripted_interaction.h"
 #include "support/demo_period.h"
 
 namespace planek {
@@ -207,6 +211,91 @@ TEST_F(CliEdit, ADutyTakenOnRequestGoesOnlyAfterYes) {
     EXPECT_EQ(read_file(month), before);
     ASSERT_EQ(cli({"--yes", "remove", month, "1", "8"}).code, 0);
     EXPECT_EQ(row("AKo")[8], ".");
+}
+
+// One language from the first word to the last: the folder's choice (as the
+// window reads it at start) without --lang, the one asked for with it. The
+// tests run under an English locale, so a Polish folder is one whose
+// configuration says so.
+TEST_F(CliEdit, EveryLineOfAnEditSpeaksTheSessionsLanguage) {
+    ASSERT_EQ(test::run_cli_on(dir, root, {"config", "--set", "glowne", "lang", "1"}).code, 0);
+    const result polish = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "3", "u"});
+    ASSERT_EQ(polish.code, 0) << polish.err;
+    EXPECT_TRUE(has(polish.out, "Dodano wolne „Wypoczynkowy”: Olszewska Monika, dni 3-3, normatyw 07:35")) << polish.out;
+    EXPECT_TRUE(has(polish.out, "Zapisano ")) << polish.out;
+    EXPECT_TRUE(has(polish.err, "Pomniejszyć ilość pozostałego")) << polish.err;
+    EXPECT_TRUE(has(polish.err, "-> Nie (odpowiedź wybierają opcje --yes i --no)")) << polish.err;
+
+    const result english = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "4", "u"}, "english");
+    ASSERT_EQ(english.code, 0) << english.err;
+    EXPECT_TRUE(has(english.out, "Added day off \"Annual leave\": Olszewska Monika, days 4-4, norm 07:35"))
+        << english.out;
+    EXPECT_TRUE(has(english.out, "Saved ")) << english.out;
+    EXPECT_TRUE(has(english.err, "-> No (the answer is chosen by --yes and --no)")) << english.err;
+    const result removed = test::run_cli_on(dir, root, {"remove", month, "28", "4"}, "english");
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    EXPECT_TRUE(has(removed.out, "Removed: Olszewska Monika, day 4, duties 0, day off")) << removed.out;
+    for (const std::string& text : {english.out, english.err, removed.out, removed.err})
+        for (const char* polishWord : {"Dodano", "Zapisano", "Usunięto", "Nie ", "Wypoczynkowy", "ą", "ę", "ó"})
+            EXPECT_FALSE(has(text, polishWord)) << polishWord << " in\n" << text;
+
+    // A folder that chooses no language speaks the system's, names included.
+    ASSERT_EQ(test::run_cli_on(dir, root, {"config", "--set", "glowne", "lang", "-1"}).code, 0);
+    const result system = test::run_cli_on(dir, root, {"add-dayoff", month, "28", "5", "u"});
+    ASSERT_EQ(system.code, 0) << system.err;
+    EXPECT_TRUE(has(system.out, "Added day off \"Annual leave\"")) << system.out;
+}
+
+// Each worker's overtime carried into the month, as a fresh session reads
+// the file; with `from`, after the window's overtime loading instead.
+std::map<word, int> carried(const std::string& root, const std::string& month, const std::string& from = "") {
+    Plan plan;
+    plan.ui = std::make_shared<test::ScriptedInteraction>();
+    session_request session;
+    session.root = root;
+    session.language = "polski";
+    EXPECT_TRUE(open_program_session(plan, session).ok());
+    months_request tabs;
+    tabs.files = {month};
+    tabs.group = 1;
+    EXPECT_TRUE(open_session_months(plan, tabs).ok());
+    if (!from.empty()) {
+        EXPECT_TRUE(nadpracowania_auto_wczytaj(plan, from));
+    }
+    std::map<word, int> out;
+    for (const prac& w : plan.workers)
+        if (!w.months.empty()) out[w.id] = w.months[size_t(plan.currentMonth)].overtimeFromPrevious;
+    return out;
+}
+
+TEST_F(CliEdit, LoadOvertimeCarriesThePreviousMonthsBalancesAsTheWindowDoes) {
+    const std::string march = (fs::path(root) / "dane" / "2030_03.pnk").string();
+    ASSERT_EQ(cli({"new", march, "2030-03"}).code, 0);
+    for (const std::vector<std::string>& edit : std::vector<std::vector<std::string>>{
+             {"add-duty", march, "1", "4", "D"}, {"add-duty", march, "1", "5", "N"}, {"add-duty", march, "2", "6", "D"},
+             {"add-dayoff", march, "2", "11", "u", "--to", "15"}}) {
+        const result r = cli(edit);
+        ASSERT_EQ(r.code, 0) << r.err;
+    }
+    const std::map<word, int> byWindow = carried(root, month, march);
+    EXPECT_NE(byWindow.at(1), 0);
+    EXPECT_NE(byWindow.at(2), 0);
+    EXPECT_NE(byWindow.at(1), byWindow.at(2));
+
+    const result loaded = cli({"load-overtime", month, "--from", march, "--group", "1"});
+    ASSERT_EQ(loaded.code, 0) << loaded.err;
+    EXPECT_TRUE(has(loaded.err, "Wgrano nadpracowania pracowników")) << loaded.err;
+    EXPECT_TRUE(has(loaded.out, "Zapisano ")) << loaded.out;
+    // Carried into a month with nothing planned yet, and kept by its save.
+    EXPECT_EQ(carried(root, month), byWindow);
+
+    // A file that cannot be read changes nothing.
+    const std::string before = read_file(month);
+    const result missing = cli({"load-overtime", month, "--from", (fs::path(root) / "nope.pnk").string()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(has(missing.err, "Nie wczytano nadpracowań z pliku")) << missing.err;
+    EXPECT_EQ(read_file(month), before);
+    EXPECT_EQ(cli({"load-overtime", month}).code, 2);
 }
 
 }  // namespace

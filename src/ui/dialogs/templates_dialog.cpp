@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "printouts/generation.h"
+#include "printouts/period_sums.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/dialogs/printout_preview.h"
 #include "ui/qt_text.h"
@@ -119,7 +120,11 @@ bool TemplatesDialog::make() {
     gen_options options;
     options.allGroups = allGroups_->isChecked();
     options.onlyWorked = onlyWorked_->isChecked();
+    const bool period = !plan_.months.empty() && !plan_.groups.empty();
+    if (period) count_period_for_printout(plan_, options.allGroups);
     const gen_result r = generuj(plan_, t->path, options);
+    // The window goes on with the sums its tabs were opened with.
+    if (period) count_period_for_printout(plan_, plan_.showWorkers == ShowWorkers::All);
     if (!r.ok) {
         if (!r.error.empty()) plan_.ui->warn(r.error);
         return false;
