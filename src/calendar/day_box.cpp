@@ -1,5 +1,7 @@
 #include "calendar/day_box.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -120,13 +122,12 @@ void fill_lines(const Plan& plan, day_box& s) {
 
 }  // namespace
 
-day_box podsumowanie_dnia(Plan& plan, int dayIndex) {
+day_box podsumowanie_dnia(const Plan& plan, int dayIndex) {
     day_box s;
     const grupa* g = plan.group();
     const int days = std::min<int>(int(plan.days.size()), kMaxDays);
     if (!g || g->shifts.empty() || dayIndex < 0 || dayIndex >= days) return s;
     s.valid = true;
-    odswiez_iledy_gdy_trzeba(plan);
     const day& d = plan.days[size_t(dayIndex)];
     for (size_t i = 0; i < g->shifts.size(); ++i) {
         const zmiana_& z = g->shifts[i];
@@ -163,6 +164,11 @@ day_box podsumowanie_dnia(Plan& plan, int dayIndex) {
     s.title = date_title(plan, dayIndex);
     fill_lines(plan, s);
     return s;
+}
+
+day_box podsumowanie_dnia(Plan& plan, int dayIndex) {
+    odswiez_iledy_gdy_trzeba(plan);
+    return podsumowanie_dnia(std::as_const(plan), dayIndex);
 }
 
 }  // namespace planek

@@ -36,5 +36,7 @@ struct day_box {
 // Brings the shift counts up to date when they are stale, then sums up the
 // day (day index of the shown month).
 day_box podsumowanie_dnia(Plan& plan, int dayIndex);
+// The same from the staffing counts as they stand (a document keeps them current).
+day_box podsumowanie_dnia(const Plan& plan, int dayIndex);
 
 }  // namespace planek

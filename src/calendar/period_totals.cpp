@@ -148,10 +148,10 @@ std::string show_workers_entry(const Plan& plan) {
 
 }  // namespace
 
-bool nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile) {
-    if (plan.listed.empty()) return false;
+result<> nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile) {
+    if (plan.listed.empty()) return refusal{};
     IniFile file;
-    if (!file.load(monthFile)) return false;
+    if (!file.load(monthFile)) return refused(refusal_kind::Io, {}, monthFile.string());
     for (const listed_worker& entry : plan.listed) {
         if (entry.worker < 0 || entry.worker >= int(plan.workers.size())) continue;
         const std::string key = std::to_string(plan.workers[entry.worker].id);
@@ -159,9 +159,8 @@ bool nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFi
     }
     const std::string format =
         plan.tr.msg("msg_OverTimeLoaded", "Wgrano nadpracowania pracowników: %s (%d osób).");
-    plan.ui->inform(format_caption(format, {show_workers_entry(plan), (long long)plan.listed.size()}));
     refresh_selected(plan);
-    return true;
+    return result<>().with(notice(format_caption(format, {show_workers_entry(plan), (long long)plan.listed.size()})));
 }
 
 void nadpracowania_auto_zeruj(Plan& plan) {

@@ -1,6 +1,7 @@
 #include "calendar/staffing_marks.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "calendar/caption_format.h"
 #include "calendar/staffing.h"
@@ -17,10 +18,14 @@ staffing_level staffing_level_of(const Plan& plan, int headcount, int required) 
 }
 
 std::vector<std::vector<cell_staffing>> oznacz_obsady(Plan& plan) {
+    if (plan.group()) odswiez_iledy_gdy_trzeba(plan);
+    return oznacz_obsady(std::as_const(plan));
+}
+
+std::vector<std::vector<cell_staffing>> oznacz_obsady(const Plan& plan) {
     std::vector<std::vector<cell_staffing>> marks;
     const grupa* g = plan.group();
     if (!g || g->shifts.empty()) return marks;
-    odswiez_iledy_gdy_trzeba(plan);
     const size_t days = std::min<size_t>(plan.days.size(), kMaxDays);
     marks.assign(days, std::vector<cell_staffing>(g->shifts.size()));
     for (size_t d = 0; d < days; ++d) {

@@ -21,6 +21,8 @@ struct cell_staffing {
 // counting the shifts anew only when the counts are stale. Empty without
 // a group with shifts.
 std::vector<std::vector<cell_staffing>> oznacz_obsady(Plan& plan);
+// The same from the counts as they stand (a document keeps them current).
+std::vector<std::vector<cell_staffing>> oznacz_obsady(const Plan& plan);
 
 // The level a head count has against its target: under below it, over
 // when it passes it by the warnings' threshold while that warning is on.

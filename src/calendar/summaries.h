@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -31,10 +32,10 @@ void odswiez_okres(Plan& plan, bool fromNorm, bool allGroups, int worker);
 std::int32_t nadpracowanie_miesiaca(const Plan& plan, int worker, int periodMonth);
 
 // Reads [auto_nadpracowania] of another month file into overtimeFromPrevious
-// of every listed worker, tells how many were loaded and refreshes the
-// selected worker. False when the worker list is empty or the file cannot be
-// read (nothing changes then).
-bool nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile);
+// of every listed worker and refreshes the selected worker; the notice says
+// how many were loaded. Refused when the worker list is empty or the file
+// cannot be read (nothing changes then).
+result<> nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile);
 // Sets overtimeFromPrevious of every listed worker to 0.
 void nadpracowania_auto_zeruj(Plan& plan);
 

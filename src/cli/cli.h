@@ -10,6 +10,7 @@
 
 #include "cli/cli_interaction.h"
 #include "core/plan.h"
+#include "document/roster_document.h"
 
 namespace planek::cli {
 
@@ -22,7 +23,8 @@ struct usage_error : std::runtime_error {
 };
 
 // What a command runs with: its own arguments (after the command name), the
-// global options, the streams and the plan it works on.
+// global options, the streams and the document it works on. A command reads
+// the plan and changes it through the document's acts, as the window does.
 struct context {
     std::vector<std::string> args;
     std::optional<std::filesystem::path> root;  // --root DIR
@@ -30,7 +32,8 @@ struct context {
     std::ostream& out;
     std::ostream& err;
     std::shared_ptr<CliInteraction> ui;
-    Plan plan;
+    roster_document doc;
+    const Plan& plan;  // the document's
 
     std::vector<std::string> ignoredOptions;  // of the session start: "file: section.key"
 

@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "document/month_acts.h"
+#include "editing/refusal.h"
 #include "files/program_session.h"
 #include "settings/message_format.h"
 
@@ -34,8 +36,8 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
 }
 
 context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)
-    : out(o), err(e), ui(std::move(i)) {
-    plan.ui = ui;
+    : out(o), err(e), ui(std::move(i)), plan(doc.plan()) {
+    doc.set_interaction(ui);
     // The answers follow the language the session chooses.
     ui->speak(plan.tr);
 }
@@ -47,9 +49,15 @@ bool context::open_root(bool staff) {
     request.stopOnUnreadableConfig = true;
     // A command about to write a new ward starts from an empty staff.
     if (!staff) request.beforeStaff = [](Plan&) { return false; };
-    const session_start s = open_program_session(plan, request);
+    const result<session_start> opened = open_folder(doc, request);
+    if (!opened) {
+        err << opened.error().text << "\n";
+        return false;
+    }
+    tell_user(*ui, opened);
+    const session_start& s = *opened;
     ignoredOptions = s.ignoredOptions;
-    if (s.outcome == session_outcome::NoRoot || !s.unreadableConfig.empty()) {
+    if (!s.unreadableConfig.empty()) {
         err << s.error << "\n";
         return false;
     }
@@ -57,13 +65,13 @@ bool context::open_root(bool staff) {
 }
 
 bool context::read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles) {
-    months_request request;
-    request.files = files;
-    request.group = group;
-    request.touchFiles = touchFiles;
-    request.wholeFilesOnly = touchFiles;
-    const months_open opened = open_session_months(plan, request);
-    if (!opened.ok()) err << opened.error << "\n";
+    open_request request;
+    request.months.files = files;
+    request.months.group = group;
+    request.months.touchFiles = touchFiles;
+    request.months.wholeFilesOnly = touchFiles;
+    const result<std::vector<std::string>> opened = planek::open_months(doc, request);
+    if (!opened) err << opened.error().text << "\n";
     return opened.ok();
 }
 

@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "files/month_lock.h"
+#include "document/month_acts.h"
 #include "settings/language.h"
 
 namespace planek::cli {
@@ -101,12 +101,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     context ctx(out, err, std::make_shared<CliInteraction>(err, p.preset));
     ctx.root = p.root;
     ctx.lang = p.lang;
-    ctx.plan.guards.lockPolicy = p.force ? lock_policy::Force : lock_policy::Refuse;
+    ctx.doc.set_lock_policy(p.force ? lock_policy::Force : lock_policy::Refuse);
     // The month locks go with the command, however it ends.
     struct unlock_at_end {
-        Plan& plan;
-        ~unlock_at_end() { release_month_locks(plan); }
-    } unlock{ctx.plan};
+        roster_document& doc;
+        ~unlock_at_end() { release_locks(doc); }
+    } unlock{ctx.doc};
     ctx.args.assign(p.rest.begin() + 1, p.rest.end());
     try {
         return c->run(ctx);

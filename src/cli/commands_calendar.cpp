@@ -9,8 +9,9 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
+#include "document/month_acts.h"
 #include "core/text.h"
-#include "files/program_session.h"
+#include "document/month_acts.h"
 #include "settings/options_file.h"
 
 namespace planek::cli {
@@ -97,8 +98,8 @@ void print_json(context& c) {
 int info(context& c) {
     const info_args a = parse_info_args(c.args);
     if (!c.load_staff()) return kExitFailure;
-    if (const months_open opened = open_session_calendar(c.plan, a.file, a.group); !opened.ok()) {
-        c.err << opened.error << "\n";
+    if (const result<> opened = open_calendar(c.doc, a.file, a.group); !opened) {
+        c.err << opened.error().text << "\n";
         return kExitFailure;
     }
     if (a.json)

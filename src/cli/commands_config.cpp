@@ -29,7 +29,7 @@ int options_cmd(context& ctx) {
 // Sets one key of the data folder's konfiguracja.ini after checking that the
 // options reader takes the value.
 int set_option(context& ctx, const std::string& section, const std::string& key, const std::string& value) {
-    Plan& plan = ctx.plan;
+    const Plan& plan = ctx.plan;
     if (!same_folder(plan.paths.config, plan.paths.data)) {
         ctx.err << "konfiguracja pochodzi z serwera (" << plan.paths.config.string() << ") i nie jest zapisywana\n";
         return kExitFailure;

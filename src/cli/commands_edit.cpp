@@ -1,5 +1,5 @@
 // planek-cli add-duty, add-dayoff and remove: one edit of a month file, made
-// through the same drop and dialog steps as in the window, so the command
+// through the same acts of the document as in the window, so the command
 // line refuses exactly what the program refuses, with the same message.
 #include <array>
 #include <filesystem>
@@ -11,18 +11,17 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
+#include "document/day_off_acts.h"
+#include "document/duty_acts.h"
+#include "document/month_acts.h"
+#include "document/parameter_acts.h"
+#include "document/view_acts.h"
 #include "editing/day_off_dialog_model.h"
 #include "editing/day_off_rules.h"
-#include "editing/duty_dialog_model.h"
-#include "editing/duty_moves.h"
-#include "editing/duty_remove.h"
 #include "editing/month_access.h"
-#include "editing/panel_names.h"
+#include "editing/refusal.h"
 #include "editing/symbols.h"
 #include "files/month_project.h"
-#include "files/staff_group_files.h"
-#include "scheduler/scheduler.h"
-#include "settings/options_file.h"
 
 namespace planek::cli {
 
@@ -117,7 +116,9 @@ int edit_group(const Plan& plan, const edit_args& a, const prac* w) {
 // the day found. Fills worker and dayIndex; false after saying why.
 bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     if (!c.load_staff()) return false;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
+    // A folder without staff is the opening's refusal, as everywhere.
+    if (plan.workers.empty() || plan.groups.empty()) return c.read_months({a.file}, std::nullopt, true) && false;
     worker = plan.workerIndexById(a.workerId);
     const int group = edit_group(plan, a, worker >= 0 ? &plan.workers[worker] : nullptr);
     if (a.group && group < 0) {
@@ -136,7 +137,7 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     }
     const std::optional<word> groupId = group >= 0 ? std::optional<word>(plan.groups[size_t(group)].id) : std::nullopt;
     if (!c.read_months({a.file}, groupId, true)) return false;
-    plan.currentWorker = worker;
+    [[maybe_unused]] const result<> shown = show_worker(c.doc, worker);
     dayIndex = a.day - first_day_of_month(plan);
     if (dayIndex < 0 || dayIndex >= month_day_count(plan)) {
         c.err << say(plan, "cli_NoSuchDay", "Dnia %s nie ma w miesiącu %s/%s",
@@ -148,7 +149,7 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
 }
 
 // The yearly allowances a day off draws on; they live in the staff file,
-// which the window writes when the program closes.
+// which the month's save writes with it.
 std::vector<std::array<int, 4>> allowances(const Plan& plan) {
     std::vector<std::array<int, 4>> out;
     for (const prac& w : plan.workers)
@@ -156,24 +157,13 @@ std::vector<std::array<int, 4>> allowances(const Plan& plan) {
     return out;
 }
 
-void restore_allowances(Plan& plan, const std::vector<std::array<int, 4>>& before) {
-    for (size_t i = 0; i < plan.workers.size() && i < before.size(); ++i) {
-        prac& w = plan.workers[i];
-        w.holidayCurrentYear = before[i][0];
-        w.holidayPreviousYear = before[i][1];
-        w.careDays = before[i][2];
-        w.rehaDays = before[i][3];
-    }
-}
-
 // Writes the month together with the staff when an answer changed an
 // allowance (a Yes to "decrease the leave left" must not be lost with the
 // run): both files or neither, and one message either way.
 int save(context& c, const std::vector<std::array<int, 4>>& before) {
     const bool balances = allowances(c.plan) != before;
-    if (!a_ProjectSave(c.plan)) {
-        // Neither file changed, so the balances are again those on disk.
-        restore_allowances(c.plan, before);
+    if (const result<> saved = save_month(c.doc); !saved) {
+        tell_user(*c.ui, saved);
         c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
               << (restore_pending(c.plan) ? say(c.plan, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
               << "\n";
@@ -209,45 +199,50 @@ int add_duty(context& c) {
     const edit_args a = parse_edit_args(c.args, edit_kind::Duty);
     int worker = -1, dayIndex = -1;
     if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     if (!plan.group() || plan.group()->shifts.empty()) {
         c.err << say(plan, "cli_GroupWithoutShifts", "Grupa nie ma zmian") << "\n";
         return kExitFailure;
     }
     const int shift = shift_number(*plan.group(), a.what);
     const auto before = allowances(plan);
-    // The drop of "d" on the cell, then the dialog it opens.
-    const drop_result drop = upusc_dyzur(plan, worker, dayIndex, shift, false);
-    tell_user(*plan.ui, drop.said);
-    if (drop.outcome != drop_outcome::OpenDutyDialog) return kExitFailure;
-    duty_dialog_model dialog;
-    dialog.openAdd(plan, worker, dayIndex, drop.duty);
-    if (a.length) dialog.setTimeText(min2h(*a.length));
-    if (a.start) dialog.startText = min2h(*a.start);
-    if (a.overtime) dialog.overtimeText = min2h(*a.overtime);
-    dialog.note = a.note;
-    dialog.onRequest = a.onRequest;
-    dialog.medical = a.medical;
-    if (a.alsoOvertime) dialog.setAlsoOvertime(true);
-    const std::string who = plan.workers[worker].fullName();
-    const dialog_outcome<duty_dialog_result> done = dialog.ok(plan, rozpisz_8_z_dialogu);
-    tell_user(*plan.ui, done.said);
-    switch (done.result) {
-        case duty_dialog_result::Added: {
-            const dyzur& d = worker_month(plan, worker)->duties[dayIndex].back();
-            c.out << say(plan, "cli_DutyAdded", "Dodano dyżur %s: %s, dzień %s, %s-%s",
-                         {trim(dyzur2symbol(plan, d, "symbol")), who, std::to_string(a.day),
-                          min2h(d.start, "txt", true, true), min2h(d.start + d.length, "txt", true, true)});
-            if (d.overtime) c.out << " + " << min2h(d.overtime);
-            c.out << "\n";
-            break;
-        }
-        case duty_dialog_result::FilledMonth:
-            c.out << say(plan, "cli_MonthFilled", "Rozpisano dyżur na cały miesiąc: %s", {who}) << "\n";
-            break;
-        default:
-            return kExitFailure;  // the message went out through the interaction
+    // The duty the cell offers, as a drop of "d" on it would.
+    const result<dyzur> cell = duty_for_cell(c.doc, worker, dayIndex, shift);
+    if (!cell) {
+        tell_user(*c.ui, cell);
+        return kExitFailure;
     }
+    duty_args d;
+    d.worker = cell->workerId;
+    d.day = cell->day;
+    d.shift = shift;
+    d.group = plan.group()->id;
+    d.dutyAs = std::max(1, int(cell->dutyAs));
+    d.length = a.length.value_or(cell->length);
+    // The cell's 0:00 and a typed one are midnight, as in the dialog.
+    const int start = a.start.value_or(cell->start);
+    d.start = start == 0 ? 1440 : start;
+    d.alsoOvertime = a.alsoOvertime;
+    d.overtime = a.alsoOvertime ? 0 : a.overtime.value_or(0);
+    d.note = a.note;
+    d.onRequest = a.onRequest;
+    d.medical = a.medical;
+    const std::string who = plan.workers[worker].fullName();
+    const result<duty_added> done = add_duty(c.doc, d);
+    tell_user(*c.ui, done);
+    if (!done) return kExitFailure;  // the message went out through the interaction
+    if (done->filledMonth) {
+        c.out << say(plan, "cli_MonthFilled", "Rozpisano dyżur na cały miesiąc: %s", {who}) << "\n";
+        return save(c, before);
+    }
+    const std::optional<duty_place> at = find_duty(plan, done->id);
+    if (!at) return kExitFailure;
+    const dyzur& stored = worker_month(plan, at->worker)->duties[size_t(at->dayIndex)][size_t(at->position)];
+    c.out << say(plan, "cli_DutyAdded", "Dodano dyżur %s: %s, dzień %s, %s-%s",
+                 {trim(dyzur2symbol(plan, stored, "symbol")), who, std::to_string(a.day),
+                  min2h(stored.start, "txt", true, true), min2h(stored.start + stored.length, "txt", true, true)});
+    if (stored.overtime) c.out << " + " << min2h(stored.overtime);
+    c.out << "\n";
     return save(c, before);
 }
 
@@ -255,31 +250,35 @@ int add_day_off(context& c) {
     const edit_args a = parse_edit_args(c.args, edit_kind::DayOff);
     int worker = -1, dayIndex = -1;
     if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     const int row = kind_row(plan, a.what);
     const auto before = allowances(plan);
-    const drop_result drop = upusc_wolne(plan, worker, dayIndex);
-    tell_user(*plan.ui, drop.said);
-    if (drop.outcome != drop_outcome::OpenDayOffDialog) return kExitFailure;
+    if (const result<> free = day_off_for_cell(c.doc, worker, dayIndex); !free) {
+        tell_user(*c.ui, free);
+        return kExitFailure;
+    }
+    // The dialog's fields as the command line gives them.
     day_off_dialog_model dialog;
     dialog.openAdd(plan, worker, dayIndex);
     dialog.kindIndex = row;
+    day_off_args off = dialog.args(plan);
     if (dialog.noDutyKind(plan)) {
         if (a.to) throw usage_error("dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
-        dialog.secondDay = a.shift.value_or(0);
+        off.shift = a.shift.value_or(0);
+        off.lastDay = off.shift;
     } else {
         if (a.shift) throw usage_error("--shift tylko dla dnia bez dyżuru");
-        dialog.secondDay = a.to.value_or(a.day);
-        if (dialog.secondDay < a.day) throw usage_error("--to przed pierwszym dniem");
+        off.lastDay = a.to.value_or(a.day);
+        if (off.lastDay < a.day) throw usage_error("--to przed pierwszym dniem");
     }
-    dialog.normWithPartTime = a.partTime;
-    if (a.norm) {
-        dialog.customNorm = true;
-        dialog.normText = min2h(*a.norm);
-    }
-    dialog.refreshNorm(plan);
-    if (dialog.ok(plan) != day_off_dialog_result::Added) return kExitFailure;
-    const wolne_& w = worker_month(plan, worker)->daysOff[dayIndex];
+    off.normWithPartTime = a.partTime;
+    if (a.norm) off.customNorm = *a.norm;
+    const result<day_off_id> done = add_day_off(c.doc, off);
+    tell_user(*c.ui, done);
+    if (!done) return kExitFailure;
+    const std::optional<day_off_place> at = find_day_off(plan, *done);
+    if (!at) return kExitFailure;
+    const wolne_& w = worker_month(plan, at->worker)->daysOff[size_t(at->dayIndex)];
     c.out << say(plan, "cli_DayOffAdded", "Dodano wolne „%s”: %s, dni %s-%s",
                  {wolne2nazwa(plan, w.symbol), plan.workers[worker].fullName(), std::to_string(int(w.dayFrom)),
                   std::to_string(int(w.dayTo))});
@@ -288,19 +287,11 @@ int add_day_off(context& c) {
     return save(c, before);
 }
 
-// The head slot of the day off lying on the day, or -1.
-int day_off_head(const ms_& m, int dayIndex) {
-    const wolne_& slot = m.daysOff[dayIndex];
-    if (slot.used()) return dayIndex;
-    if (slot.headIndex < kMaxDays && m.daysOff[slot.headIndex].used()) return slot.headIndex;
-    return -1;
-}
-
 int remove(context& c) {
     const edit_args a = parse_edit_args(c.args, edit_kind::Remove);
     int worker = -1, dayIndex = -1;
     if (!open_for_edit(c, a, worker, dayIndex)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     const ms_& m = *worker_month(plan, worker);
     const auto before = allowances(plan);
     // Without a choice everything on the day goes.
@@ -313,34 +304,42 @@ int remove(context& c) {
               << "\n";
         return kExitFailure;
     }
-    const int head = dayOff ? day_off_head(m, dayIndex) : -1;
-    if ((!duties || count == 0) && head < 0) {
+    const std::optional<day_off_id> off = dayOff ? day_off_at(plan, worker, dayIndex) : std::nullopt;
+    if ((!duties || count == 0) && !off) {
         c.err << (a.dayOff ? say(plan, "cli_NoDayOffOnDay", "Pracownik nie ma w dniu %s wolnego", {std::to_string(a.day)})
                            : say(plan, "cli_NothingOnDay", "Pracownik nie ma w dniu %s dyżurów ani wolnego",
                                  {std::to_string(a.day)}))
               << "\n";
         return kExitFailure;
     }
-    int removed = 0;
+    std::vector<duty_id> going;
     if (duties) {
-        // From the last, so the positions still to go keep their names.
-        const int from = a.position ? *a.position - 1 : count - 1;
-        const int to = a.position ? *a.position - 1 : 0;
-        for (int p = from; p >= to; --p) {
-            if (!usun_dyzur_panelu(plan, duty_panel_name(worker, dayIndex, p))) return kExitFailure;
-            ++removed;
-        }
+        const int from = a.position ? *a.position - 1 : 0;
+        const int to = a.position ? *a.position - 1 : count - 1;
+        for (int p = from; p <= to; ++p)
+            if (const std::optional<duty_id> id = duty_at(plan, {worker, dayIndex, p})) going.push_back(*id);
     }
-    if (head >= 0) kosz(plan, day_off_panel_name(worker, head));
+    int removed = 0;
+    // From the last, as the window's trash takes them.
+    for (auto id = going.rbegin(); id != going.rend(); ++id) {
+        const result<> gone = remove_duty(c.doc, *id, true);
+        tell_user(*c.ui, gone);
+        if (!gone) return kExitFailure;
+        ++removed;
+    }
+    if (off) {
+        const result<> gone = remove_day_off(c.doc, *off);
+        tell_user(*c.ui, gone);
+    }
     c.out << say(plan, "cli_Removed", "Usunięto: %s, dzień %s, dyżurów %s",
                  {plan.workers[worker].fullName(), std::to_string(a.day), std::to_string(removed)})
-          << (head >= 0 ? say(plan, "cli_RemovedDayOff", ", wolne") : "") << "\n";
+          << (off ? say(plan, "cli_RemovedDayOff", ", wolne") : "") << "\n";
     return save(c, before);
 }
 
 // The window's "load overtime from the previous month": every worker of the
 // list takes the balance the other file carries, then the month is saved.
-int load_overtime(context& c) {
+int load_overtime_command(context& c) {
     std::string file, from;
     std::optional<word> group;
     arg_parser parser;
@@ -352,10 +351,11 @@ int load_overtime(context& c) {
     if (positional.size() > 1) throw usage_error("nieoczekiwany argument „" + positional[1] + "”");
     file = positional[0];
     if (!c.open_month(file, group, true)) return kExitFailure;
-    Plan& plan = c.plan;
-    const auto before = allowances(plan);
-    if (!nadpracowania_auto_wczytaj(plan, from)) {
-        c.err << say(plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
+    const auto before = allowances(c.plan);
+    const result<> loaded = load_overtime(c.doc, from);
+    tell_user(*c.ui, loaded);
+    if (!loaded) {
+        c.err << say(c.plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
         return kExitFailure;
     }
     return save(c, before);
@@ -374,7 +374,7 @@ std::vector<command> edit_commands() {
         {"remove", "PLIK.pnk PRACOWNIK DZIEŃ [--duty NR] [--dayoff]",
          "usuwa dyżury i wolne dnia (albo tylko wskazany dyżur lub wolne)", remove},
         {"load-overtime", "PLIK.pnk --from POPRZEDNI.pnk [--group ID]",
-         "przenosi nadpracowania pracowników grupy z pliku poprzedniego miesiąca", load_overtime},
+         "przenosi nadpracowania pracowników grupy z pliku poprzedniego miesiąca", load_overtime_command},
     };
 }
 

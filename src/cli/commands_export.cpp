@@ -5,6 +5,8 @@
 
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "document/month_acts.h"
+#include "document/output_acts.h"
 #include "core/text.h"
 #include "exports/csv_writer.h"
 #include "exports/ics_writer.h"
@@ -82,49 +84,43 @@ bool month_mode(context& c) {
     return false;
 }
 
-// Not archived, in the chosen group (any group without one).
-std::vector<int> roster_workers(const Plan& plan, std::optional<word> group) {
-    std::vector<int> list;
-    for (size_t i = 0; i < plan.workers.size(); ++i) {
-        const prac& w = plan.workers[i];
-        if (!w.old && (!group || w.inGroup(*group))) list.push_back(int(i));
-    }
-    return list;
-}
-
 int export_sheets(context& c, const export_args& a) {
     if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
-    Plan& plan = c.plan;
-    const std::vector<int> workers = roster_workers(plan, a.group);
-    const bool allGroups = !a.group;
-    compute_workers(plan, workers, allGroups);
+    const Plan& plan = c.plan;
+    // The roster of the group shown, as the window exports it.
+    const std::vector<int> workers = roster_workers(plan);
+    count_worker_sums(c.doc, workers, false);
     io_result r;
     if (a.format == "xlsx")
-        r = write_xlsx(a.out, {roster_sheet(plan, workers), duty_sheet(plan, workers, allGroups)});
+        r = write_xlsx(a.out, {roster_sheet(plan, workers), duty_sheet(plan, workers, false)});
     else
-        r = write_csv(a.out, a.duties ? duty_sheet(plan, workers, allGroups) : roster_sheet(plan, workers));
+        r = write_csv(a.out, a.duties ? duty_sheet(plan, workers, false) : roster_sheet(plan, workers));
     return written(c, r, a.out) ? kExitOk : kExitFailure;
 }
 
 int export_calendar(context& c, const export_args& a) {
     if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     const int w = plan.workerIndexById(*a.worker);
     if (w < 0) {
         c.err << "Nie ma pracownika " << *a.worker << "\n";
         return kExitFailure;
     }
     // The symbols follow the shift table of the worker's own group.
-    if (!a.group && plan.groupIndexById(plan.workers[size_t(w)].groupId) >= 0)
-        plan.currentGroup = plan.groupIndexById(plan.workers[size_t(w)].groupId);
-    std::vector<std::string> files;
-    for (const std::string& f : a.files) files.push_back(fs::absolute(f).string());
-    const std::vector<std::string> opened = otworz_projekt(plan, files, false);
+    std::optional<word> group = a.group;
+    if (!group && plan.groupIndexById(plan.workers[size_t(w)].groupId) >= 0) group = plan.workers[size_t(w)].groupId;
+    if (!c.read_months(a.files, group, false)) return kExitFailure;
     std::vector<calendar_event> events;
-    for (const std::string& path : opened) {
-        otworz(plan, path, false);
+    for (int tab = 0; tab < int(plan.openFiles.size()); ++tab) {
+        if (tab != plan.currentMonth) {
+            const result<> shown = show_tab(c.doc, tab, false);
+            if (!shown) {
+                c.err << shown.error().text << "\n";
+                return kExitFailure;
+            }
+        }
         if (!month_mode(c)) return kExitFailure;
-        compute_workers(plan, {w}, true);
+        count_worker_sums(c.doc, {w}, true);
         for (calendar_event& e : worker_events(plan, w)) events.push_back(std::move(e));
     }
     return written(c, write_ics(a.out, events, plan.clock->now()), a.out) ? kExitOk : kExitFailure;

@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/ward_generator.h"
 #include "core/text.h"
+#include "files/month_lock.h"
 #include "files/staff_group_files.h"
 
 namespace planek::cli {
@@ -96,17 +97,20 @@ int generate(context& c) {
             return kExitFailure;
         }
     }
-    build_generated_ward(c.plan, a.options);
-    if (!zapisz(c.plan).ok()) return kExitFailure;
-    const generated_months months = write_generated_months(c.plan, a.options);
+    // The ward is built apart and written; the session had none to change.
+    Plan ward = c.doc.copy();
+    build_generated_ward(ward, a.options);
+    if (!zapisz(ward).ok()) return kExitFailure;
+    const generated_months months = write_generated_months(ward, a.options);
+    release_month_locks(ward);
     // Leave taken and pattern positions moved on with the months.
-    if (!zapisz(c.plan).ok()) return kExitFailure;
+    if (!zapisz(ward).ok()) return kExitFailure;
     if (int(months.files.size()) != a.options.months) {
         c.err << "Zapisano " << months.files.size() << " z " << a.options.months << " plików miesięcy.\n";
         return kExitFailure;
     }
-    c.out << "Zapisano oddział w " << paths.root.string() << ": grup " << c.plan.groups.size() << ", pracowników "
-          << c.plan.workers.size() << ", plików miesięcy " << months.files.size() << " (dyżurów " << months.duties
+    c.out << "Zapisano oddział w " << paths.root.string() << ": grup " << ward.groups.size() << ", pracowników "
+          << ward.workers.size() << ", plików miesięcy " << months.files.size() << " (dyżurów " << months.duties
           << ", wolnych " << months.daysOff << ").\n";
     for (const std::string& f : months.files) c.out << "  " << f << "\n";
     return kExitOk;

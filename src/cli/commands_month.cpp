@@ -9,6 +9,9 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
+#include "document/month_acts.h"
+#include "document/output_acts.h"
+#include "editing/refusal.h"
 #include "core/text.h"
 #include "editing/symbols.h"
 #include "files/month_file.h"
@@ -58,8 +61,8 @@ std::vector<int> listed_workers(const Plan& plan, const month_args& a) {
     return list;
 }
 
-void compute(Plan& plan, const std::vector<int>& workers, const month_args& a) {
-    for (int w : workers) call_odswiez_pracownika(plan, w, !a.group, plan.currentMonth);
+void compute(context& c, const std::vector<int>& workers, const month_args& a) {
+    count_worker_sums(c.doc, workers, !a.group);
 }
 
 std::string cell_text(const Plan& plan, int worker, int day) {
@@ -93,11 +96,11 @@ std::string pad(const std::string& s, size_t width) {
 int show(context& c) {
     month_args a = parse_month_args(c.args, false);
     if (!open_month(c, a)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     // The roster of one group: the chosen one, else the first in use.
     if (!a.group && plan.group()) a.group = plan.group()->id;
     const std::vector<int> workers = listed_workers(plan, a);
-    compute(plan, workers, a);
+    compute(c, workers, a);
     const int days = int(plan.days.size());
     std::vector<std::vector<std::string>> cells(workers.size());
     std::vector<size_t> width(size_t(days), 2);
@@ -126,13 +129,13 @@ int show(context& c) {
 int summary(context& c) {
     const month_args a = parse_month_args(c.args, true);
     if (!open_month(c, a)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     const std::vector<int> workers = listed_workers(plan, a);
     if (a.worker && workers.empty()) {
         c.err << "Nie ma pracownika " << *a.worker << "\n";
         return kExitFailure;
     }
-    compute(plan, workers, a);
+    compute(c, workers, a);
     if (a.json) {
         c.out << summary_json(plan, workers, [&](int w, int d) { return cell_text(plan, w, d); }) << "\n";
         return kExitOk;
@@ -164,7 +167,7 @@ int day_command(context& c) {
     if (!number) throw usage_error("podaj numer dnia");
     a.file = words.front();
     if (!open_month(c, a)) return kExitFailure;
-    Plan& plan = c.plan;
+    const Plan& plan = c.plan;
     const int first = plan.weekMode ? plan.weekModeFrom : 1;
     const long long index = *number - first;
     const day_box b = index >= 0 && index < kMaxDays ? podsumowanie_dnia(plan, int(index)) : day_box{};
@@ -200,11 +203,8 @@ int save_as(context& c) {
         c.err << "Nic nie zapisano.\n";
         return kExitFailure;
     }
-    c.plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
-        return std::optional<std::string>(target);
-    };
-    const bool saved = mi_SaveAs(c.plan);
-    c.plan.hooks.project.chooseSaveFile = nullptr;
+    const result<> saved = save_month_to(c.doc, target);
+    tell_user(*c.ui, saved);
     if (!saved) return kExitFailure;
     c.out << "Zapisano " << target << "\n";
     return kExitOk;
@@ -230,16 +230,15 @@ int new_month(context& c) {
     // The month named, else the one the file name gives (or today's); the
     // old contents of a replaced file play no part.
     if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, target);
-    const std::string okres = "[okres]\r\nFromYear=" + std::to_string(ym.year) + "\r\nFromMonth=" +
-                              std::to_string(ym.month) + "\r\n";
-    if (io_result r = write_bytes(target, okres); !r) {
+    if (io_result r = write_empty_month_file(target, ym.year, ym.month); !r) {
         c.err << r.error << "\n";
         return kExitFailure;
     }
     if (!c.read_months({target}, std::nullopt, true)) return kExitFailure;
-    c.plan.approvedStatus = 0;
-    c.plan.planType = 0;
-    if (io_result r = zapisz_dyzury_i_wolne(c.plan); !r) return kExitFailure;
+    if (const result<> saved = save_month(c.doc); !saved) {
+        tell_user(*c.ui, saved);
+        return kExitFailure;
+    }
     c.out << "Zapisano " << target << "\n";
     return kExitOk;
 }

@@ -5,6 +5,7 @@
 #include "calendar/refresh_hooks.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "document/output_acts.h"
 #include "core/text.h"
 #include "files/month_project.h"
 #include "files/program_root.h"
@@ -62,26 +63,6 @@ fs::path find_template(const Plan& plan, const std::string& name) {
 }
 
 
-// The worker list the way the main window shows the group: its members that
-// are not archived, or the one named worker.
-bool list_workers(context& c, const print_args& a) {
-    Plan& p = c.plan;
-    const grupa* g = p.group();
-    p.listed.clear();
-    for (size_t i = 0; i < p.workers.size(); ++i) {
-        const prac& w = p.workers[i];
-        if (a.worker ? w.id != *a.worker : (w.old || !g || !w.inGroup(g->id))) continue;
-        p.listed.push_back({int(i), w.fullName(), false});
-    }
-    if (p.listed.empty()) {
-        if (a.worker) c.err << "Nie ma pracownika " << *a.worker << "\n";
-        else c.err << "Grupa nie ma pracowników\n";
-        return false;
-    }
-    p.currentWorker = p.listed.front().worker;
-    return true;
-}
-
 // The PDF beside the printout, same name; only HTML and text printouts,
 // an RTF document is left to the word processor.
 bool write_pdf_beside(context& c, const fs::path& printout) {
@@ -117,18 +98,25 @@ int print(context& c) {
         return kExitFailure;
     }
     if (!c.read_months(a.files, a.group, false)) return kExitFailure;
-    if (!list_workers(c, a)) return kExitFailure;
-    count_period_for_printout(c.plan, a.allGroups);
-
-    gen_options o;
-    o.allGroups = a.allGroups;
-    o.onlyWorked = a.onlyWorked;
-    o.outputFolder = a.outDir;
-    gen_result r = generuj(c.plan, tmpl, o);
-    if (!r.ok) {
-        c.err << r.error << "\n";
+    // The group's members as the main window lists them, or the one worker.
+    printout_request request;
+    request.templateFile = tmpl;
+    request.people = a.worker ? printout_people::OneWorker : printout_people::GroupMembers;
+    request.worker = a.worker.value_or(0);
+    request.options.allGroups = a.allGroups;
+    request.options.onlyWorked = a.onlyWorked;
+    request.options.outputFolder = a.outDir;
+    const result<gen_result> made = make_printout(c.doc, request);
+    if (!made) {
+        if (made.error().kind == refusal_kind::NoWorker)
+            c.err << "Nie ma pracownika " << *a.worker << "\n";
+        else if (made.error().kind == refusal_kind::NoStaff)
+            c.err << "Grupa nie ma pracowników\n";
+        else
+            c.err << made.error().text << "\n";
         return kExitFailure;
     }
+    const gen_result& r = *made;
     if (r.truncated) c.err << "Dokument skrócono: szablon daje zbyt wiele tekstu.\n";
     c.out << r.file.string() << "\n";
     if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
@@ -156,7 +144,8 @@ int templates(context& c) {
         }
         c.out << "Skopiowano szablonów: " << n << "\n";
     }
-    for (const szablon& t : ZnajdzPliki(c.plan, folder)) c.out << t.title << "\t" << t.path.string() << "\n";
+    Plan look = c.doc.copy();
+    for (const szablon& t : ZnajdzPliki(look, folder)) c.out << t.title << "\t" << t.path.string() << "\n";
     return kExitOk;
 }
 

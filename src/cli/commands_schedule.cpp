@@ -12,9 +12,9 @@
 #include "cli/cli.h"
 #include "cli/schedule_compare.h"
 #include "core/text.h"
-#include "editing/message_text.h"
-#include "files/month_project.h"
-#include "files/staff_group_files.h"
+#include "document/month_acts.h"
+#include "document/schedule_acts.h"
+#include "editing/refusal.h"
 #include "scheduler/scheduler.h"
 #include "settings/options_file.h"
 
@@ -78,25 +78,6 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
     return a;
 }
 
-// Answers the scheduler's accept question with the command's choice; every
-// other question gets the usual answers of the command line.
-class decided_interaction : public Interaction {
-public:
-    decided_interaction(std::shared_ptr<Interaction> inner, std::string question, bool accept)
-        : inner_(std::move(inner)), question_(std::move(question)), accept_(accept) {}
-    Answer ask(const std::string& text, Buttons buttons) override {
-        if (text == question_) return accept_ ? Answer::Yes : Answer::No;
-        return inner_->ask(text, buttons);
-    }
-    void inform(const std::string& text) override { inner_->inform(text); }
-    void warn(const std::string& text) override { inner_->warn(text); }
-
-private:
-    std::shared_ptr<Interaction> inner_;
-    std::string question_;
-    bool accept_;
-};
-
 bool open_schedule_month(context& c, const schedule_args& a) {
     // The run needs a group to fill.
     return c.open_month(a.file, a.group, true);
@@ -148,41 +129,36 @@ int compare(context& c, const schedule_args& a) {
 
 bool save_to(context& c, const std::string& out) {
     const std::string target = fs::absolute(out).string();
-    c.plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
-        return std::optional<std::string>(target);
-    };
-    const bool saved = mi_SaveAs(c.plan);
-    c.plan.hooks.project.chooseSaveFile = nullptr;
+    const result<> saved = save_month_to(c.doc, target);
+    tell_user(*c.ui, saved);
     if (saved) c.out << "Zapisano " << target << "\n";
-    return saved;
+    return saved.ok();
 }
 
 int schedule(context& c) {
     const schedule_args a = parse_schedule_args(c.args);
     if (a.compare) return compare(c, a);
     if (!open_schedule_month(c, a)) return kExitFailure;
-    Plan& plan = c.plan;
-    if (a.seed) plan.random.seed(*a.seed);
-    const std::string question =
-        message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
-    const std::shared_ptr<Interaction> usual = plan.ui;
-    plan.ui = std::make_shared<decided_interaction>(usual, question, *a.accept);
+    if (a.seed) c.doc.seed_random(*a.seed);
     scheduler_choice choice = a.choice;
     choice.seed = a.seed;
-    const scheduler_report report = uloz_planek(plan, choice);
-    plan.ui = usual;
+    const result<scheduler_report> ran =
+        run_scheduler(c.doc, choice, *a.accept ? proposals::Accept : proposals::Discard);
+    tell_user(*c.ui, ran);
+    const scheduler_report report = ran ? *ran : scheduler_report{};
 
     print_workers(c);
     print_report(c, report);
+    // The pattern positions that moved on with an accepted month are in the
+    // staff file, which the month's save writes with it.
     if (!a.out.empty()) {
         if (!save_to(c, a.out)) return kExitFailure;
     } else if (*a.accept) {
-        if (!a_ProjectSave(plan)) return kExitFailure;
-        c.out << "Zapisano " << plan.currentFile << "\n";
+        const result<> saved = save_month(c.doc);
+        tell_user(*c.ui, saved);
+        if (!saved) return kExitFailure;
+        c.out << "Zapisano " << c.plan.currentFile << "\n";
     }
-    // The pattern positions moved on with the accepted month; they live in
-    // the staff file, which the month's save wrote with it.
-    if (report.accepted && !zapisz_gdy_zmienione(plan).ok()) return kExitFailure;
     return kExitOk;
 }
 

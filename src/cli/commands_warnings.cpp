@@ -7,6 +7,8 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/text.h"
+#include "document/view_acts.h"
+#include "editing/refusal.h"
 #include "scheduler/warnings.h"
 
 namespace planek::cli {
@@ -30,9 +32,11 @@ warnings_args parse_warnings_args(const std::vector<std::string>& args) {
 int warnings(context& c) {
     const warnings_args a = parse_warnings_args(c.args);
     if (!c.open_month(a.file, a.group)) return kExitFailure;
-    const warnings_report r = a_WarningsExecute(c.plan);
-    for (const std::string& line : r.lines) c.out << line << "\n";
-    return r.outcome == warnings_outcome::Written ? kExitOk : kExitFailure;
+    const result<warnings_report> checked = check_warnings(c.doc);
+    tell_user(*c.ui, checked);
+    if (!checked) return kExitFailure;
+    for (const std::string& line : checked->lines) c.out << line << "\n";
+    return checked->outcome == warnings_outcome::Written ? kExitOk : kExitFailure;
 }
 
 }  // namespace

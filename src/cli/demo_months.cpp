@@ -11,6 +11,7 @@
 #include "editing/duty_add.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
+#include "files/program_session.h"
 #include "files/recent_files.h"
 
 namespace planek::cli {
@@ -166,14 +167,23 @@ std::vector<std::string> write_demo_months(Plan& plan) {
     const int prevMonth = today.month == 1 ? 12 : today.month - 1;
     const std::vector<std::string> files = {(plan.paths.data / month_name(prevYear, prevMonth)).string(),
                                             (plan.paths.data / month_name(today.year, today.month)).string()};
-    for (const std::string& f : files) fs::remove(f);
-    plan.currentGroup = plan.groups.empty() ? -1 : 0;
-    if (otworz_projekt(plan, files).size() != files.size()) return {};
+    const int years[] = {prevYear, today.year}, months[] = {prevMonth, today.month};
+    for (size_t m = 0; m < files.size(); ++m)
+        if (!write_empty_month_file(files[m], years[m], months[m])) return {};
+    // Files of its own making: no safety copies, locks or recent list yet.
+    months_request opening;
+    opening.files = files;
+    opening.group = plan.groups.empty() ? std::nullopt : std::optional<word>(plan.groups.front().id);
+    const result<std::vector<std::string>> opened = open_session_months(plan, opening);
+    if (!opened || opened->size() != files.size()) return {};
 
     std::vector<std::string> written;
     int offset = 0;
     for (size_t m = 0; m < files.size(); ++m) {
-        otworz(plan, files[m]);
+        months_request tab;
+        tab.files = {(*opened)[m]};
+        tab.tab = int(m);
+        if (!open_session_months(plan, tab)) return written;
         std::vector<long> left(plan.workers.size(), 0);
         for (size_t i = 0; i < plan.workers.size(); ++i)
             left[i] = long(plan.months[m].normMinutes * plan.workers[i].partTimeDefault / 100.0);
@@ -191,7 +201,7 @@ std::vector<std::string> write_demo_months(Plan& plan) {
         plan.planType = m == 0 ? 1 : 0;
         if (zapisz_dyzury_i_wolne(plan)) written.push_back(files[m]);
     }
-    dopisz_projekt(plan, written);
+    [[maybe_unused]] const refusal unsaved = seed_recent_projects(plan, written);
     return written;
 }
 

@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "cli/demo_months.h"
+#include "files/month_lock.h"
 #include "cli/ward_people.h"
 #include "files/staff_group_files.h"
 
@@ -89,11 +90,14 @@ int demo(context& c) {
             return kExitFailure;
         }
     }
-    build_demo_ward(c.plan);
-    if (!zapisz(c.plan).ok()) return kExitFailure;
-    const std::vector<std::string> months = write_demo_months(c.plan);
-    c.out << "Zapisano dane przykładowe w " << paths.root.string() << ": " << c.plan.groups.size() << " grupy, "
-          << c.plan.workers.size() << " pracowników, " << months.size() << " pliki miesięcy.\n";
+    // The ward is built apart and written; the session had none to change.
+    Plan ward = c.doc.copy();
+    build_demo_ward(ward);
+    if (!zapisz(ward).ok()) return kExitFailure;
+    const std::vector<std::string> months = write_demo_months(ward);
+    release_month_locks(ward);
+    c.out << "Zapisano dane przykładowe w " << paths.root.string() << ": " << ward.groups.size() << " grupy, "
+          << ward.workers.size() << " pracowników, " << months.size() << " pliki miesięcy.\n";
     return kExitOk;
 }
 

@@ -17,6 +17,7 @@
 #include "cli/ward_generator.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
+#include "files/program_session.h"
 #include "files/staff_group_files.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/warnings.h"
@@ -87,7 +88,10 @@ void count_norm_deviation(Plan& plan, measured& m) {
 
 measured run_algorithm(Plan& plan, const std::string& file, int algorithm, const compare_options& o) {
     measured m;
-    otworz(plan, file, false);
+    months_request again;
+    again.files = {file};
+    again.tab = 0;
+    if (!open_session_months(plan, again)) return m;
     scheduler_choice choice;
     choice.algorithm = algorithm;
     choice.seconds = o.seconds;
@@ -146,7 +150,8 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
     fs::remove_all(*sub.root, ec);
     fs::create_directories(*sub.root, ec);
     if (!sub.open_root()) return false;
-    Plan& plan = sub.plan;
+    // Each ward is built apart in its own folder; the session had none to change.
+    Plan plan = sub.doc.copy();
     for (const fs::path& p : {plan.paths.templates, plan.paths.printouts, plan.paths.lang})
         fs::create_directories(p, ec);
     if (w.workers == 0) {
@@ -160,16 +165,21 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
     if (!zapisz(plan).ok()) return false;
     const civil_date today = plan.clock->today();
     const std::string file = (plan.paths.data / month_file_name(today.year, today.month)).string();
-    fs::remove(file, ec);
     plan.ui = std::make_shared<SilentInteraction>(Answer::Yes);
-    plan.currentGroup = plan.groups.empty() ? -1 : 0;
-    if (otworz_projekt(plan, {file}, false).empty()) {
+    months_request opening;
+    opening.files = {file};
+    opening.group = plan.groups.empty() ? std::nullopt : std::optional<word>(plan.groups.front().id);
+    const result<std::vector<std::string>> opened =
+        write_empty_month_file(file, today.year, today.month) ? open_session_months(plan, opening)
+                                                              : result<std::vector<std::string>>(refusal{});
+    if (!opened || opened->empty()) {
         c.err << "Nie udało się otworzyć pustego miesiąca oddziału " << w.name << ".\n";
         return false;
     }
     // Written empty, so that each algorithm starts from the same file.
     if (!zapisz_dyzury_i_wolne(plan)) return false;
-    for (int algorithm : {1, 2}) print_row(c.out, w.name, algorithm, run_algorithm(plan, file, algorithm, o));
+    for (int algorithm : {1, 2})
+        print_row(c.out, w.name, algorithm, run_algorithm(plan, opened->front(), algorithm, o));
     return true;
 }
 

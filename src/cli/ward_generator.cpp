@@ -16,6 +16,7 @@
 #include "editing/month_access.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
+#include "files/program_session.h"
 #include "files/recent_files.h"
 #include "scheduler/scheduler.h"
 
@@ -368,22 +369,31 @@ generated_months write_generated_months(Plan& plan, const ward_options& o) {
         month = today.month;
     }
     std::vector<std::string> files;
+    std::vector<std::pair<int, int>> periods;
     for (int m = 0; m < o.months; ++m) {
         files.push_back((plan.paths.data / month_file_name(year, month)).string());
+        periods.emplace_back(year, month);
         if (++month > 12) {
             month = 1;
             ++year;
         }
     }
-    std::error_code ec;
-    for (const std::string& f : files) fs::remove(f, ec);
+    for (size_t m = 0; m < files.size(); ++m)
+        if (!write_empty_month_file(files[m], periods[m].first, periods[m].second)) return out;
 
     const std::shared_ptr<Interaction> usual = plan.ui;
     plan.ui = std::make_shared<SilentInteraction>(Answer::Yes);
-    plan.currentGroup = plan.groups.empty() ? -1 : 0;
-    if (otworz_projekt(plan, files).size() == files.size()) {
+    // Files of its own making: no safety copies, locks or recent list yet.
+    months_request opening;
+    opening.files = files;
+    opening.group = plan.groups.empty() ? std::nullopt : std::optional<word>(plan.groups.front().id);
+    const result<std::vector<std::string>> opened = open_session_months(plan, opening);
+    if (opened && opened->size() == files.size()) {
         for (size_t m = 0; m < files.size(); ++m) {
-            otworz(plan, files[m]);
+            months_request tab;
+            tab.files = {(*opened)[m]};
+            tab.tab = int(m);
+            if (!open_session_months(plan, tab)) break;
             hand_days_off(plan, rng);
             for (size_t g = 0; g < plan.groups.size(); ++g) {
                 if (plan.groups[g].old) continue;
@@ -404,7 +414,7 @@ generated_months write_generated_months(Plan& plan, const ward_options& o) {
             count_month(plan, out);
             if (zapisz_dyzury_i_wolne(plan)) out.files.push_back(files[m]);
         }
-        dopisz_projekt(plan, out.files);
+        [[maybe_unused]] const refusal unsaved = seed_recent_projects(plan, out.files);
     }
     plan.ui = usual;
     return out;

@@ -13,11 +13,11 @@ void refresh_worker(Plan& plan, int worker) { odswiez_pracownika(plan, worker, f
 
 int working_days(const Plan& plan, int fromIndex, int toIndex) { return ile_roboczych(plan, fromIndex, toIndex); }
 
-int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker) {
+int day_off_norm(const Plan& plan, int fromIndex, int toIndex, int worker) {
     return normatyw_wolnego(plan, fromIndex, toIndex, worker, plan.currentMonth);
 }
 
-int day_off_norm_for(Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings) {
+int day_off_norm_for(const Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings) {
     day_off_norm_settings s;
     s.customNorm = settings.customNorm;
     s.customNormMinutes = settings.customNormMinutes;

@@ -14,10 +14,10 @@ void refresh_worker(Plan& plan, int worker);
 int working_days(const Plan& plan, int fromIndex, int toIndex);
 // Norm minutes of a day off spanning day indexes from..to for the worker,
 // read from the worker's head slot of fromIndex.
-int day_off_norm(Plan& plan, int fromIndex, int toIndex, int worker);
+int day_off_norm(const Plan& plan, int fromIndex, int toIndex, int worker);
 // The same with the custom-norm and part-time settings given (the dialog's
 // controls, or a record not yet stored).
-int day_off_norm_for(Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings);
+int day_off_norm_for(const Plan& plan, int fromIndex, int toIndex, int worker, const wolne_& settings);
 // Minutes as "hh:mm" text; wrapDay folds times past midnight into the day.
 std::string hm_text(int minutes, bool wrapDay = false);
 // The same in a given style of the time formatter ("txt", "htm", ...).

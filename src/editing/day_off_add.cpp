@@ -43,7 +43,7 @@ refusal correct_end(Plan& plan, const ms_& m, wolne_& w, int lastIndex) {
 
 }  // namespace
 
-edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
+result<> dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd) {
     if (w.dayFrom > w.dayTo) std::swap(w.dayFrom, w.dayTo);
     const int firstDay = first_day_of_month(plan);
     const int dayCount = month_day_count(plan);
@@ -51,13 +51,13 @@ edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool corre
     if (first >= 0 && first < kMaxDays) w.firstIndex = byte(first);
     if (worker < 0 || worker >= int(plan.workers.size())) {
         plan.orphanDaysOff.push_back(w);
-        return {};
+        return refusal{};
     }
     // A blocking day off hides the minutes of the duties under it.
     const worker_staffing_share share(plan, worker);
     ms_* m = worker_month(plan, worker);
     // A day off that starts outside the open month has no slot to live in.
-    if (!m || first < 0 || first >= dayCount) return {};
+    if (!m || first < 0 || first >= dayCount) return refusal{};
     const int lastIndex = dayCount - 1;
     const wolne_& head = m->daysOff[first];
     const bool underOther = head.blocks && head.headIndex != first && head.headIndex < kMaxDays &&
@@ -66,9 +66,9 @@ edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool corre
         // A second day off starting on the same day would overwrite the first;
         // a blocking one starting inside another blocking one would mix their
         // slots.
-        return {false, {refusal_kind::DayOffTaken,
+        return refusal{refusal_kind::DayOffTaken,
                         message(plan, "msg_DayOffAlreadyExists",
-                                "Wybrany pracownik ma już wstawione wolne w wybranym dniu.")}};
+                                "Wybrany pracownik ma już wstawione wolne w wybranym dniu.")};
     }
     refusal notice;
     if (correctEnd) {
@@ -87,7 +87,7 @@ edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool corre
     if (isNew && !plan.weekMode) {
         // Nothing is stored, so the refusal is all there is to say: a cut
         // range would be news about a day off that did not go in.
-        if (refusal limit = take_allowance(plan, worker, w); limit.kind != refusal_kind::None) return {false, limit};
+        if (refusal limit = take_allowance(plan, worker, w); limit.kind != refusal_kind::None) return limit;
     }
 
     // Stored again over itself (an edit or a reload): the old range's marks go
@@ -97,7 +97,7 @@ edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool corre
         free_day_off(*m, first);
     }
     store_day_off(plan, *m, w);
-    return {true, notice};
+    return result<>().with(notice);
 }
 
 }  // namespace planek

@@ -9,6 +9,6 @@ namespace planek {
 // isNew asks the allowance questions; correctEnd cuts the range at the first
 // day already taken by another blocking day off (stored, with a notice of the
 // new end). A refusal or notice comes back for the caller to show.
-edit_result dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd);
+result<> dodaj_wolne(Plan& plan, wolne_ w, int worker, bool isNew, bool correctEnd);
 
 }  // namespace planek

@@ -6,6 +6,7 @@
 #include "editing/calendar_calls.h"
 #include "editing/day_off_add.h"
 #include "editing/day_off_rules.h"
+#include "editing/entry_store.h"
 #include "editing/message_text.h"
 #include "editing/month_access.h"
 #include "editing/panel_names.h"
@@ -22,7 +23,7 @@ char kind_at(const Plan& plan, int index) {
 
 }  // namespace
 
-void day_off_dialog_model::openAdd(Plan& plan, int w, int dayIndex) {
+void day_off_dialog_model::openAdd(const Plan& plan, int w, int dayIndex) {
     worker = w;
     panel.clear();
     headIndex = -1;
@@ -34,7 +35,7 @@ void day_off_dialog_model::openAdd(Plan& plan, int w, int dayIndex) {
     refreshNorm(plan);
 }
 
-bool day_off_dialog_model::openEdit(Plan& plan, const std::string& panelName) {
+bool day_off_dialog_model::openEdit(const Plan& plan, const std::string& panelName) {
     const std::optional<panel_ref> ref = parse_panel_name(panelName);
     if (!ref || ref->duty) return false;
     const ms_* m = worker_month(plan, ref->worker);
@@ -80,77 +81,42 @@ std::string day_off_dialog_model::secondFieldLabel(const Plan& plan) const {
                             : plan.tr.tr("f_DayOffAdd", "l_DayOffTo", "Do");
 }
 
-int day_off_dialog_model::rangeNorm(Plan& plan) const {
-    const int base = first_day_of_month(plan);
-    const int last = month_day_count(plan) - 1;
-    const int from = std::clamp(std::min(firstDay, secondDay) - base, 0, std::max(0, last));
-    const int to = std::clamp(std::max(firstDay, secondDay) - base, 0, std::max(0, last));
-    if (plan.weekMode) return working_days(plan, from, to);
-    wolne_ settings;
-    settings.customNorm = customNorm;
-    settings.customNormMinutes = word(std::max(0, hm_minutes(normText)));
-    settings.normWithPartTime = normWithPartTime;
-    return day_off_norm_for(plan, from, to, worker, settings);
-}
+int day_off_dialog_model::rangeNorm(const Plan& plan) const { return day_off_range_norm(plan, worker, args(plan)); }
 
-std::string day_off_dialog_model::normLabel(Plan& plan) const {
+std::string day_off_dialog_model::normLabel(const Plan& plan) const {
     const int n = rangeNorm(plan);
     return plan.weekMode ? std::to_string(n) : hm_text(n);
 }
 
-void day_off_dialog_model::refreshNorm(Plan& plan) {
+void day_off_dialog_model::refreshNorm(const Plan& plan) {
     if (customNorm || noDutyKind(plan)) return;
     normText = hm_text(plan.weekMode ? 0 : rangeNorm(plan));
 }
 
-wolne_ day_off_dialog_model::buildRecord(Plan& plan) const {
-    wolne_ w;
-    const int custom = std::max(0, hm_minutes(normText));
-    w.customNorm = customNorm;
-    w.customNormMinutes = word(customNorm ? custom : 0);
-    w.normWithPartTime = normWithPartTime;
-    if (worker >= 0 && worker < int(plan.workers.size())) w.workerId = plan.workers[worker].id;
-    w.groupId = plan.group() ? plan.group()->id : 0;
-    w.dayFrom = byte(std::clamp(firstDay, 0, 255));
-    w.symbol = kind_at(plan, kindIndex);
-    if (byte(w.symbol) == kNoDutyWanted) {
-        w.dayTo = w.dayFrom;
-        w.normMinutes = word(std::max(0, secondDay));
-    } else {
-        w.dayTo = byte(std::clamp(std::max(firstDay, secondDay), 0, 255));
-        w.normMinutes = word(std::max(0, plan.weekMode ? 0 : rangeNorm(plan)));
-    }
-    w.loaded = true;
-    return w;
+day_off_args day_off_dialog_model::args(const Plan& plan) const {
+    day_off_args a;
+    if (worker >= 0 && worker < int(plan.workers.size())) a.worker = plan.workers[size_t(worker)].id;
+    a.kind = kind_at(plan, kindIndex);
+    a.firstDay = firstDay;
+    a.lastDay = secondDay;
+    a.shift = secondDay;
+    if (customNorm) a.customNorm = std::max(0, hm_minutes(normText));
+    a.normWithPartTime = normWithPartTime;
+    return a;
 }
 
-day_off_dialog_result day_off_dialog_model::ok(Plan& plan) {
-    if (!worker_month(plan, worker)) return day_off_dialog_result::Refused;
-    const wolne_ w = buildRecord(plan);
-    if (panel.empty()) {
-        const edit_result added = dodaj_wolne(plan, w, worker, true, true);
-        tell_user(*plan.ui, added.said);
-        if (!added) return day_off_dialog_result::Refused;
-        refresh_worker(plan, worker);
-        plan.modified = true;
-        return day_off_dialog_result::Added;
-    }
-    const worker_snapshot before(plan, worker);
-    const int newHead = int(w.dayFrom) - first_day_of_month(plan);
-    // A day off given a new first day leaves its old head slot.
-    if (headIndex >= 0 && newHead != headIndex) free_day_off(*worker_month(plan, worker), headIndex);
-    const edit_result added = dodaj_wolne(plan, w, worker, false, true);
-    tell_user(*plan.ui, added.said);
-    if (!added) {
-        before.restore(plan);
-        return day_off_dialog_result::Refused;
-    }
-    const ms_& m = *worker_month(plan, worker);
-    const int stored = m.daysOff[newHead].normMinutes;
-    if (byte(w.symbol) != kNoDutyWanted && stored != oldNorm) korekta_wolne(plan, worker, oldNorm - stored, false, w.symbol);
-    refresh_worker(plan, worker);
-    plan.modified = true;
-    return day_off_dialog_result::Edited;
+std::optional<day_off_place> day_off_dialog_model::editedPlace() const {
+    if (panel.empty() || headIndex < 0) return std::nullopt;
+    return day_off_place{worker, headIndex};
+}
+
+wolne_ day_off_dialog_model::buildRecord(const Plan& plan) const { return day_off_record(plan, worker, args(plan)); }
+
+dialog_outcome<day_off_dialog_result> day_off_dialog_model::ok(Plan& plan) {
+    if (!worker_month(plan, worker)) return {day_off_dialog_result::Refused, {}};
+    const result<day_off_place> stored = store_dialog_day_off(plan, args(plan), editedPlace());
+    if (!stored) return {day_off_dialog_result::Refused, stored.error()};
+    return {panel.empty() ? day_off_dialog_result::Added : day_off_dialog_result::Edited, said_of(stored)};
 }
 
 }  // namespace planek

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "editing/entry_args.h"
+#include "editing/refusal.h"
 
 namespace planek {
 
@@ -23,9 +25,9 @@ struct day_off_dialog_model {
     bool normWithPartTime = false;  // "Normatyw dzienny proporcjonalny do etatu"
     int oldNorm = 0;
 
-    void openAdd(Plan& plan, int worker, int dayIndex);
+    void openAdd(const Plan& plan, int worker, int dayIndex);
     // Editing the day off behind a "u..." panel; false when there is none.
-    bool openEdit(Plan& plan, const std::string& panelName);
+    bool openEdit(const Plan& plan, const std::string& panelName);
 
     // "[symbol] name  (norm mark)" per kind row.
     std::vector<std::string> kindEntries(const Plan& plan) const;
@@ -34,15 +36,21 @@ struct day_off_dialog_model {
     std::string secondFieldLabel(const Plan& plan) const;
     bool noDutyKind(const Plan& plan) const;
     // The norm of the chosen range in minutes (working days in week mode).
-    int rangeNorm(Plan& plan) const;
+    int rangeNorm(const Plan& plan) const;
     // The label under the list: the norm as h:mm, or the working days in week mode.
-    std::string normLabel(Plan& plan) const;
+    std::string normLabel(const Plan& plan) const;
     // me_Norma follows the label while "Własny:" is unticked.
-    void refreshNorm(Plan& plan);
+    void refreshNorm(const Plan& plan);
     bool normEditable() const { return customNorm; }
 
-    wolne_ buildRecord(Plan& plan) const;
-    day_off_dialog_result ok(Plan& plan);
+    // What was typed as the arguments of a day off.
+    day_off_args args(const Plan& plan) const;
+    // The edited day off's place; nothing while adding.
+    std::optional<day_off_place> editedPlace() const;
+    wolne_ buildRecord(const Plan& plan) const;
+    // OK: the arguments stored (store_dialog_day_off); what the rules said
+    // comes back for the caller to show.
+    dialog_outcome<day_off_dialog_result> ok(Plan& plan);
 
 private:
     int headIndex = -1;  // the edited day off's head slot

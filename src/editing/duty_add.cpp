@@ -45,27 +45,27 @@ bool overlaps_next_day(const std::vector<dyzur>& next, const dyzur& d) {
 
 }  // namespace
 
-edit_result dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int worker) {
+result<> dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int worker) {
     const int dayCount = month_day_count(plan);
     const int dayIndex = int(d.day) - first_day_of_month(plan);
-    if (dayIndex < 0 || dayIndex >= dayCount) return {};
+    if (dayIndex < 0 || dayIndex >= dayCount) return refusal{};
     d.dayIndex = byte(dayIndex);
 
     ms_* month = worker_month(plan, worker);
     if (worker < 0 || worker >= int(plan.workers.size())) {
         plan.orphanDuties.push_back(d);
-        return {};
+        return refusal{};
     }
-    if (!month) return {};
+    if (!month) return refusal{};
 
     std::vector<dyzur>& today = month->duties[dayIndex];
     // An index past the list is no edit of anything: treat it as an add.
     if (editIndex >= int(today.size())) editIndex = -1;
     if (editIndex < 0 && int(today.size()) >= kMaxDutiesPerDay) {
-        return {false, {refusal_kind::TooManyDuties,
+        return refusal{refusal_kind::TooManyDuties,
                         message(plan, "msg_DutyCountOver",
                                 "Pracownik osiągnął już maksymalną ilość dyżurów w tej dobie (%d).%sDyżuru nie dodano.",
-                                {std::to_string(kMaxDutiesPerDay), kLineBreak})}};
+                                {std::to_string(kMaxDutiesPerDay), kLineBreak})};
     }
 
     // Id 0 means "no duty", so the counter skips it when it wraps.
@@ -82,9 +82,9 @@ edit_result dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int wo
     if (!clash) clash = overlaps_same_day(today, d, editIndex);
     if (!clash && dayIndex + 1 < dayCount) clash = overlaps_next_day(month->duties[dayIndex + 1], d);
     if (clash) {
-        return {false, {refusal_kind::DutyOverlaps,
+        return refusal{refusal_kind::DutyOverlaps,
                         message(plan, "msg_DutyOverDuty",
-                                "Dodawany dyżur nakłada się na już istniejący!%sDyżuru nie dodano.", {kLineBreak})}};
+                                "Dodawany dyżur nakłada się na już istniejący!%sDyżuru nie dodano.", {kLineBreak})};
     }
 
     if (editIndex < 0) {
@@ -93,7 +93,7 @@ edit_result dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int wo
         today[editIndex] = d;
     }
     if (refresh) refresh_worker(plan, worker);
-    return {true, {}};
+    return {};
 }
 
 }  // namespace planek

@@ -9,6 +9,6 @@ namespace planek {
 // the duty went into a worker's day list; a refusal comes back with its text
 // for the caller to show, and leaves every list unchanged (only the duty
 // counter advances).
-edit_result dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int worker);
+result<> dodaj_dyzur(Plan& plan, dyzur d, int editIndex, bool refresh, int worker);
 
 }  // namespace planek

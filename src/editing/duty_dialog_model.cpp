@@ -16,17 +16,6 @@
 
 namespace planek {
 
-namespace {
-
-int month_duty_minutes(const ms_& m) {
-    int total = 0;
-    for (const auto& list : m.duties)
-        for (const dyzur& d : list) total += d.length;
-    return total;
-}
-
-}  // namespace
-
 const zmiana_* duty_dialog_model::chosenShift(const Plan& plan) const {
     const grupa* g = plan.group();
     if (!g || g->shifts.empty()) return nullptr;
@@ -71,8 +60,7 @@ std::vector<std::string> duty_dialog_model::dutyAsEntries(const Plan& plan) cons
     return out;
 }
 
-void duty_dialog_model::openAdd(Plan& plan, int w, int day, const dyzur& prepared) {
-    refresh_worker(plan, w);
+void duty_dialog_model::openAdd(const Plan& plan, int w, int day, const dyzur& prepared) {
     worker = w;
     dayIndex = day;
     shift = prepared.shift;
@@ -95,12 +83,11 @@ void duty_dialog_model::openAdd(Plan& plan, int w, int day, const dyzur& prepare
         if (idx[i] == plan.currentGroup) groupIndex = i;
 }
 
-bool duty_dialog_model::openEdit(Plan& plan, const std::string& panelName) {
+bool duty_dialog_model::openEdit(const Plan& plan, const std::string& panelName) {
     const std::optional<panel_ref> ref = parse_panel_name(panelName);
     if (!ref || !ref->duty) return false;
     const ms_* m = worker_month(plan, ref->worker);
     if (!m || ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return false;
-    refresh_worker(plan, ref->worker);
     const dyzur d = m->duties[ref->day][ref->position];
     worker = ref->worker;
     dayIndex = ref->day;
@@ -242,67 +229,50 @@ void duty_dialog_model::setAlsoOvertime(bool on) {
     if (on) overtimeText = " 00:00";
 }
 
-dyzur duty_dialog_model::buildDuty(const Plan& plan) const {
-    dyzur d;
-    if (const dyzur* old = editedDuty(plan)) d = *old;
-    d.length = word(std::max(0, length(plan)));
+duty_args duty_dialog_model::typed(const Plan& plan) const {
+    duty_args a;
+    if (worker >= 0 && worker < int(plan.workers.size())) a.worker = plan.workers[size_t(worker)].id;
+    a.length = std::max(0, length(plan));
+    // A typed 0:00 is midnight; the record's 0 would mean the shift's start.
     const int start = hm_minutes(startText);
-    d.start = word(start == 0 ? 1440 : std::clamp(start, 0, 1440));
-    d.overtime = smallint(alsoOvertime ? 0 : hm_minutes(overtimeText));
-    if (worker >= 0 && worker < int(plan.workers.size())) d.workerId = plan.workers[worker].id;
-    const int g = selectedGroupIndex(plan);
-    if (g >= 0) {
-        d.groupId = plan.groups[g].id;
-    } else if (!editedDuty(plan) && plan.group()) {
-        d.groupId = plan.group()->id;
-    }
-    d.day = word(dayOfMonth);
-    d.shift = byte(shift);
-    d.dutyAs = byte(dutyAsIndex + 1);
-    d.note = utf8_left(note, 30);
-    d.onRequest = onRequest;
-    d.medical = medical;
-    d.alsoOvertime = alsoOvertime;
-    d.loaded = true;
-    return d;
+    a.start = start == 0 ? 1440 : std::clamp(start, 0, 1440);
+    a.overtime = alsoOvertime ? 0 : hm_minutes(overtimeText);
+    if (const int g = selectedGroupIndex(plan); g >= 0) a.group = plan.groups[size_t(g)].id;
+    a.day = dayOfMonth;
+    a.shift = shift;
+    a.dutyAs = dutyAsIndex + 1;
+    a.note = note;
+    a.onRequest = onRequest;
+    a.medical = medical;
+    a.alsoOvertime = alsoOvertime;
+    return a;
+}
+
+dyzur duty_dialog_model::buildDuty(const Plan& plan) const { return duty_record(plan, typed(plan), editedDuty(plan)); }
+
+std::optional<duty_place> duty_dialog_model::editedPlace() const {
+    if (panel.empty()) return std::nullopt;
+    return duty_place{worker, dayIndex, editPosition};
+}
+
+result<duty_args> duty_dialog_model::args(const Plan& plan) const {
+    // A negative typed length has no duty behind it (and would wrap round).
+    if (length(plan) < 0 || !worker_month(plan, worker))
+        return refused(refusal_kind::NoDutyLength,
+                       message(plan, "msg_DutyDurationNeeded", "Aby dodać dyżur należy określić jego czas trwania!"));
+    return typed(plan);
 }
 
 dialog_outcome<duty_dialog_result> duty_dialog_model::ok(Plan& plan, const fill_month_fn& fillMonth) {
-    const int len = length(plan);
-    // A negative typed length has no duty behind it (and would wrap round).
-    if (len < 0 || !worker_month(plan, worker))
-        return {duty_dialog_result::NoLength,
-                {refusal_kind::NoDutyLength,
-                 message(plan, "msg_DutyDurationNeeded", "Aby dodać dyżur należy określić jego czas trwania!")}};
-    const dyzur d = buildDuty(plan);
-    const prac& p = plan.workers[worker];
-    const worker_staffing_share share(plan, worker);
-    if (fillMonth && len > 0 && len == p.dailyNorm && month_duty_minutes(*worker_month(plan, worker)) == 0 &&
-        ask_yes_no(plan, "msg_SetDutyForEntireMonth", "Czy rozpisać wybrany dyżur na cały miesiąc?")) {
-        fillMonth(plan, d, worker);
-        plan.modified = true;
-        return {duty_dialog_result::FilledMonth, {}};
-    }
-    const int target = int(d.day) - first_day_of_month(plan);
-    edit_result stored;
-    if (panel.empty()) {
-        stored = dodaj_dyzur(plan, d, -1, true, worker);
-    } else if (target == dayIndex) {
-        stored = dodaj_dyzur(plan, d, editPosition, true, worker);
-    } else {
-        // A new day for the edited duty: it leaves its old day, and comes back
-        // there unchanged when the new day refuses it.
-        const worker_snapshot before(plan, worker);
-        usun_dyzur_dx(plan, worker, dayIndex, dayIndex, true, false, false, false, editPosition);
-        stored = dodaj_dyzur(plan, d, -1, true, worker);
-        if (!stored) before.restore(plan);
-    }
-    if (!stored) return {duty_dialog_result::Refused, stored.said};
-    if (target >= 0 && target < kMaxDays && worker_month(plan, worker)->daysOff[target].blocks)
-        aktualizuj_urlop(plan, worker, target);
-    refresh_worker(plan, worker);
-    plan.modified = true;
-    return {panel.empty() ? duty_dialog_result::Added : duty_dialog_result::Edited, stored.said};
+    const result<duty_args> a = args(plan);
+    if (!a) return {duty_dialog_result::NoLength, a.error()};
+    const result<duty_stored> stored = store_dialog_duty(plan, *a, editedPlace(), fillMonth);
+    if (!stored)
+        return {stored.error().kind == refusal_kind::NoDutyLength ? duty_dialog_result::NoLength
+                                                                  : duty_dialog_result::Refused,
+                stored.error()};
+    if (stored->filledMonth) return {duty_dialog_result::FilledMonth, {}};
+    return {panel.empty() ? duty_dialog_result::Added : duty_dialog_result::Edited, said_of(stored)};
 }
 
 }  // namespace planek

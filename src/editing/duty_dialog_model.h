@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "editing/entry_store.h"
 #include "editing/refusal.h"
 
 namespace planek {
@@ -23,9 +24,6 @@ struct duty_bar {
 };
 
 enum class duty_dialog_result { NoLength, FilledMonth, Added, Edited, Refused };
-
-// Hands a duty to the whole-month fill (the scheduler's rozpisz_8).
-using fill_month_fn = std::function<void(Plan&, const dyzur&, int worker)>;
 
 struct duty_dialog_model {
     // What the dialog received.
@@ -52,10 +50,10 @@ struct duty_dialog_model {
     int dayOfMonth = 0;         // the day list's choice
 
     // Adding: from the prepared duty of a drop (start, length, shift...).
-    void openAdd(Plan& plan, int worker, int dayIndex, const dyzur& prepared);
+    void openAdd(const Plan& plan, int worker, int dayIndex, const dyzur& prepared);
     // Editing the duty behind a "p..." panel; false when the name does not
     // lead to a duty.
-    bool openEdit(Plan& plan, const std::string& panelName);
+    bool openEdit(const Plan& plan, const std::string& panelName);
 
     // Non-archived groups as "id=name", and their indexes in the group table.
     std::vector<std::string> groupEntries(const Plan& plan) const;
@@ -78,13 +76,19 @@ struct duty_dialog_model {
     void setTimeText(const std::string& text);
     void setAlsoOvertime(bool on);
 
-    // OK: builds the duty and stores it; fillMonth takes the whole-month offer.
-    // What the rules said comes back for the caller to show.
+    // What was typed as the arguments of a duty; refused (NoDutyLength)
+    // without a length.
+    result<duty_args> args(const Plan& plan) const;
+    // The edited duty's place; nothing while adding.
+    std::optional<duty_place> editedPlace() const;
+    // OK: the arguments stored (store_dialog_duty); fillMonth takes the
+    // whole-month offer. What the rules said comes back for the caller to show.
     dialog_outcome<duty_dialog_result> ok(Plan& plan, const fill_month_fn& fillMonth = {});
     // The record OK would store.
     dyzur buildDuty(const Plan& plan) const;
 
 private:
+    duty_args typed(const Plan& plan) const;
     const zmiana_* chosenShift(const Plan& plan) const;
     int chosenShiftNumber(const Plan& plan) const;
     const dyzur* editedDuty(const Plan& plan) const;

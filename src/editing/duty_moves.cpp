@@ -15,7 +15,7 @@ namespace planek {
 
 namespace {
 
-drop_result refused(refusal said = {}) {
+drop_result refused_drop(refusal said = {}) {
     drop_result r;
     r.outcome = drop_outcome::Refused;
     r.said = std::move(said);
@@ -62,9 +62,9 @@ void settle_blocked_day(Plan& plan, int worker, int dayIndex) {
 
 }  // namespace
 
-drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl) {
-    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused(*no);
-    if (!in_month(plan, dayIndex)) return refused();
+drop_result przygotuj_dyzur(const Plan& plan, int worker, int dayIndex, int shift) {
+    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused_drop(*no);
+    if (!in_month(plan, dayIndex)) return refused_drop();
     const ms_& m = *worker_month(plan, worker);
     if (duty_not_wanted(m, dayIndex, shift) &&
         !ask_yes_no(plan, "msg_WorkerDoesNotWantWorks",
@@ -75,6 +75,7 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
         return r;
     }
     drop_result r;
+    r.outcome = drop_outcome::OpenDutyDialog;
     r.worker = worker;
     r.dayIndex = dayIndex;
     dyzur& d = r.duty;
@@ -89,13 +90,15 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
     }
     d.overtime = 0;
     d.loaded = true;
-    if (!ctrl) {
-        r.outcome = drop_outcome::OpenDutyDialog;
-        return r;
-    }
+    return r;
+}
+
+drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl) {
+    drop_result r = przygotuj_dyzur(plan, worker, dayIndex, shift);
+    if (r.outcome != drop_outcome::OpenDutyDialog || !ctrl) return r;
     const worker_staffing_share share(plan, worker);
-    const edit_result added = dodaj_dyzur(plan, d, -1, true, worker);
-    if (!added) return refused(added.said);
+    const result<> added = dodaj_dyzur(plan, r.duty, -1, true, worker);
+    if (!added) return refused_drop(added.error());
     r.outcome = drop_outcome::Added;
     r.panel = duty_panel_name(worker, dayIndex, int(worker_month(plan, worker)->duties[dayIndex].size()) - 1);
     settle_blocked_day(plan, worker, dayIndex);
@@ -107,11 +110,11 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
 drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayIndex, int shift, bool ctrl) {
     const std::optional<panel_ref> ref = parse_panel_name(panel);
     if (!ref || !ref->duty) return {};
-    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused(*no);
-    if (!in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused_drop(*no);
+    if (!in_month(plan, dayIndex)) return refused_drop();
     const int w = ref->worker;
     ms_* m = worker_month(plan, w);
-    if (ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return refused();
+    if (ref->day >= kMaxDays || ref->position >= int(m->duties[ref->day].size())) return refused_drop();
     const dyzur dragged = m->duties[ref->day][ref->position];
     if (dayIndex == ref->day && shift == dragged.shift) return {};
 
@@ -129,13 +132,13 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
     const worker_staffing_share share(plan, w);
     const worker_snapshot before(plan, w);
     if (!ctrl) r.renames = usun_dyzur_dx(plan, w, ref->day, ref->day, true, false, false, false, ref->position);
-    const edit_result added = dodaj_dyzur(plan, copy, -1, false, w);
+    const result<> added = dodaj_dyzur(plan, copy, -1, false, w);
     if (!added) {
         // The refused move leaves the duty where it was, with its number and
         // its place in the day's list.
         before.restore(plan);
         refresh_worker(plan, w);
-        return refused(added.said);
+        return refused_drop(added.error());
     }
     r.outcome = ctrl ? drop_outcome::Copied : drop_outcome::Moved;
     r.panel = duty_panel_name(w, dayIndex, int(m->duties[dayIndex].size()) - 1);
@@ -146,11 +149,11 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
     return r;
 }
 
-drop_result upusc_wolne(Plan& plan, int worker, int dayIndex) {
-    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused(*no);
-    if (!in_month(plan, dayIndex)) return refused();
+drop_result upusc_wolne(const Plan& plan, int worker, int dayIndex) {
+    if (std::optional<refusal> no = worker_refusal(plan, worker)) return refused_drop(*no);
+    if (!in_month(plan, dayIndex)) return refused_drop();
     const ms_& m = *worker_month(plan, worker);
-    if (m.daysOff[dayIndex].used() || czy_juz_wolny(plan, dayIndex, worker)) return refused(day_off_taken(plan));
+    if (m.daysOff[dayIndex].used() || czy_juz_wolny(plan, dayIndex, worker)) return refused_drop(day_off_taken(plan));
     drop_result r;
     r.outcome = drop_outcome::OpenDayOffDialog;
     r.worker = worker;
@@ -161,12 +164,12 @@ drop_result upusc_wolne(Plan& plan, int worker, int dayIndex) {
 drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayIndex) {
     const std::optional<panel_ref> ref = parse_panel_name(panel);
     if (!ref || ref->duty) return {};
-    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused(*no);
-    if (!in_month(plan, dayIndex)) return refused();
+    if (std::optional<refusal> no = worker_refusal(plan, ref->worker)) return refused_drop(*no);
+    if (!in_month(plan, dayIndex)) return refused_drop();
     const int w = ref->worker;
     ms_* m = worker_month(plan, w);
-    if (ref->day >= kMaxDays || !m->daysOff[ref->day].used()) return refused();
-    if (m->daysOff[dayIndex].used() || dayIndex == ref->day) return refused(day_off_taken(plan));
+    if (ref->day >= kMaxDays || !m->daysOff[ref->day].used()) return refused_drop();
+    if (m->daysOff[dayIndex].used() || dayIndex == ref->day) return refused_drop(day_off_taken(plan));
     const worker_snapshot before(plan, w);
     wolne_ moved = m->daysOff[ref->day];
     const int span = int(moved.dayTo) - int(moved.dayFrom);
@@ -180,10 +183,10 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     if (!noDuty) moved.normMinutes = word(std::max(0, day_off_norm_for(plan, dayIndex, lastIndex, w, moved)));
 
     free_day_off(*m, ref->day);
-    const edit_result added = dodaj_wolne(plan, moved, w, false, true);
+    const result<> added = dodaj_wolne(plan, moved, w, false, true);
     if (!added) {
         before.restore(plan);
-        return refused(added.said);
+        return refused_drop(added.error());
     }
     if (!noDuty && oldNorm != moved.normMinutes) korekta_wolne(plan, w, oldNorm - int(moved.normMinutes), false, moved.symbol);
     refresh_worker(plan, w);
@@ -193,7 +196,7 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     r.worker = w;
     r.dayIndex = dayIndex;
     r.panel = day_off_panel_name(w, dayIndex);
-    r.said = added.said;  // the notice of a cut range
+    r.said = said_of(added);  // the notice of a cut range
     return r;
 }
 
@@ -204,13 +207,18 @@ bool selected_cell_valid(const Plan& plan) {
 }
 
 drop_result no_cell_selected(const Plan& plan) {
-    return refused({refusal_kind::NoCellSelected,
+    return refused_drop({refusal_kind::NoCellSelected,
                     message(plan, "msg_CheckValidDay",
                             "Zaznacz na kalendarzu prawidłowy dzień lub noc, %s w którym ma być wstawiony dyżur.",
                             {kLineBreak})});
 }
 
 }  // namespace
+
+result<> selected_cell(const Plan& plan) {
+    if (!selected_cell_valid(plan)) return no_cell_selected(plan).said;
+    return {};
+}
 
 drop_result a_DutyAddExecute(Plan& plan) {
     if (!selected_cell_valid(plan)) return no_cell_selected(plan);
@@ -264,11 +272,11 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
         second.dayIndex = byte(second.dayIndex + 1);
         second.shift = 1;
     }
-    const edit_result added = dodaj_dyzur(plan, second, -1, true, ref->worker);
+    const result<> added = dodaj_dyzur(plan, second, -1, true, ref->worker);
     if (!added) {
         worker_month(plan, ref->worker)->duties[ref->day][ref->position] = whole;
         res.outcome = split_outcome::Refused;
-        res.said = added.said;
+        res.said = added.error();
         return res;
     }
     const int secondDay = M > 1440 ? ref->day + 1 : ref->day;

@@ -31,6 +31,12 @@ struct drop_result {
     refusal said;  // for the caller to show (tell_user)
 };
 
+// The duty a drop on day and shift offers the dialog, before anything is
+// stored: refused for no worker or an archived one and a day outside the
+// month; Cancelled when the worker asked not to work the shift and the user
+// kept to that. OpenDutyDialog carries the prepared duty.
+drop_result przygotuj_dyzur(const Plan& plan, int worker, int dayIndex, int shift);
+
 // A new duty ("d" or a worker from the list) dropped on day and shift.
 // Without Ctrl the duty dialog opens; with Ctrl the whole-shift duty is added.
 drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ctrl);
@@ -40,11 +46,15 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
 drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayIndex, int shift, bool ctrl);
 
 // The new day-off item "w" dropped on a day.
-drop_result upusc_wolne(Plan& plan, int worker, int dayIndex);
+drop_result upusc_wolne(const Plan& plan, int worker, int dayIndex);
 
 // A day-off panel dropped on another day: the day off moves there with its
 // kind and length in days.
 drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayIndex);
+
+// Whether the calendar's selected cell is a day and shift of the month;
+// refused with msg_CheckValidDay.
+result<> selected_cell(const Plan& plan);
 
 // The add actions: a drop of "d" (or "w") of the current worker on the
 // calendar's selected cell; an invalid cell gives "msg_CheckValidDay".

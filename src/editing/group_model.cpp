@@ -44,18 +44,18 @@ shift_row row_of(const zmiana_& z) {
 
 }  // namespace
 
-void group_dialog_model::openAdd(Plan& plan) {
+void group_dialog_model::openAdd(const Plan&, Random& random) {
     editIndex = -1;
     editId = 0;
     name.clear();
     nick.clear();
     if (rows.size() > 2) rows.resize(2);
-    color = random_light_colour(plan.random);
+    color = random_light_colour(random);
 }
 
-edit_result group_dialog_model::openEdit(Plan& plan) {
+result<> group_dialog_model::openEdit(const Plan& plan) {
     const grupa* g = plan.group();
-    if (!g) return {false, no_group(plan)};
+    if (!g) return no_group(plan);
     editIndex = plan.currentGroup;
     editId = g->id;
     customNorm = g->customNorm;
@@ -76,7 +76,7 @@ edit_result group_dialog_model::openEdit(Plan& plan) {
     algorithm = g->algorithm;
     residueBox = g->residueDistribution == 0;
     dayOffForHolidayWork = g->dayOffForHolidayWorkDistribution;
-    return {true, {}};
+    return {};
 }
 
 std::string group_dialog_model::idText(const Plan& plan) const {
@@ -95,7 +95,7 @@ bool group_dialog_model::insertBefore(int row) {
     return true;
 }
 
-bool group_dialog_model::deleteRow(Plan& plan, int row) {
+bool group_dialog_model::deleteRow(const Plan& plan, int row) {
     if (!canDelete() || row < 0 || row >= int(rows.size())) return false;
     if (plan.ui->ask(plan.tr.msg("msg_ConfirmShiftDelete", "Czy usunąć wybraną zmianę?"), Buttons::YesNo) !=
         Answer::Yes)
@@ -226,9 +226,14 @@ grupa group_dialog_model::build(const Plan& plan) const {
     return g;
 }
 
-edit_result group_dialog_model::ok(Plan& plan) {
-    if (std::string p = problem(plan); !p.empty()) return {false, {refusal_kind::FormInvalid, p}};
-    if (!adding() && editIndex >= int(plan.groups.size())) return {};
+result<grupa> group_dialog_model::record(const Plan& plan) const {
+    if (std::string p = problem(plan); !p.empty()) return refusal{refusal_kind::FormInvalid, p};
+    return build(plan);
+}
+
+result<> group_dialog_model::ok(Plan& plan) {
+    if (std::string p = problem(plan); !p.empty()) return refusal{refusal_kind::FormInvalid, p};
+    if (!adding() && editIndex >= int(plan.groups.size())) return refusal{};
     const grupa g = build(plan);
     dodaj_grupe(plan, g, editIndex);
     storedIndex = adding() ? int(plan.groups.size()) - 1 : editIndex;
@@ -240,18 +245,32 @@ edit_result group_dialog_model::ok(Plan& plan) {
             call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
     }
     plan.modified = true;
-    return {true, {}};
+    return {};
+}
+
+group_norm_defaults group_dialog_model::defaults() const {
+    group_norm_defaults d;
+    if (auto m = typed_minutes(day8, 24)) d.dailyNorm = *m;
+    d.saturdayHoliday = saturdayHoliday;
+    d.dayOffForSaturdayHoliday = dayOffForSaturdayHoliday;
+    d.nightOnHolidayAsHoliday = nightOnHolidayAsHoliday;
+    d.noHolidays = noHolidays;
+    return d;
 }
 
 void group_dialog_model::saveAsDefault(Plan& plan) const {
+    if (zapisz_domyslne_grupy(plan, defaults())) plan.modified = true;
+}
+
+bool zapisz_domyslne_grupy(Plan& plan, const group_norm_defaults& d) {
     grupa* g = plan.group();
-    if (!g) return;
-    if (auto m = typed_minutes(day8, 24)) g->dailyNormDefault = word(*m);
-    g->saturdayHolidayDefault = saturdayHoliday;
-    g->dayOffForSaturdayHolidayDefault = dayOffForSaturdayHoliday;
-    g->nightOnHolidayAsHolidayDefault = nightOnHolidayAsHoliday;
-    g->noHolidaysDefault = noHolidays;
-    plan.modified = true;
+    if (!g) return false;
+    if (d.dailyNorm >= 0) g->dailyNormDefault = word(d.dailyNorm);
+    g->saturdayHolidayDefault = d.saturdayHoliday;
+    g->dayOffForSaturdayHolidayDefault = d.dayOffForSaturdayHoliday;
+    g->nightOnHolidayAsHolidayDefault = d.nightOnHolidayAsHoliday;
+    g->noHolidaysDefault = d.noHolidays;
+    return true;
 }
 
 void dodaj_grupe(Plan& plan, const grupa& record, int editIndex) {
@@ -273,14 +292,14 @@ void dodaj_grupe(Plan& plan, const grupa& record, int editIndex) {
     ms.customNormMinutes = record.customNormMinutes;
 }
 
-edit_result usun_grupe(Plan& plan, int group) {
-    if (group < 0 || group >= int(plan.groups.size())) return {false, no_group(plan)};
+result<> usun_grupe(Plan& plan, int group) {
+    if (group < 0 || group >= int(plan.groups.size())) return no_group(plan);
     if (!ask_yes_no(
             plan, "msg_ConfirmGroupDelete",
             "Czy usunąć wybraną grupę?%sPracownicy nie zostaną usunięci - mogą oni zostać przypisani do "
             "innych grup.",
             {kLineBreak}))
-        return {};
+        return refusal{};
     const std::string gid = std::to_string(plan.groups[group].id);
     for (size_t i = 0; i < plan.workers.size(); ++i) {
         prac& w = plan.workers[i];
@@ -299,7 +318,7 @@ edit_result usun_grupe(Plan& plan, int group) {
             break;
         }
     plan.modified = true;
-    return {true, {}};
+    return {};
 }
 
 void resetuj_start_wzorcow(Plan& plan) {

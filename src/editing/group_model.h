@@ -17,6 +17,15 @@ struct shift_row {
 
 inline constexpr int kMaxShifts = 4;
 
+// The norm settings "Zapisz jako domyślne" keeps as the group's defaults.
+struct group_norm_defaults {
+    int dailyNorm = -1;  // minutes; below zero keeps the one there
+    bool saturdayHoliday = false;
+    bool dayOffForSaturdayHoliday = false;
+    bool nightOnHolidayAsHoliday = false;
+    bool noHolidays = false;
+};
+
 struct group_dialog_model {
     int editIndex = -1;  // -1 while adding
     word editId = 0;
@@ -42,10 +51,11 @@ struct group_dialog_model {
 
     // Resets for a new group: empties the names, keeps the first two shift
     // rows and the other pages, picks a light colour.
-    void openAdd(Plan& plan);
+    void openAdd(const Plan& plan, Random& random);
+    void openAdd(Plan& plan) { openAdd(plan, plan.random); }
     // Fills from the current group; refused (NoGroup) when there is none
     // (the caller starts adding instead). "Stored" means the dialog is ready.
-    edit_result openEdit(Plan& plan);
+    result<> openEdit(const Plan& plan);
     bool adding() const { return editIndex < 0; }
     std::string idText(const Plan& plan) const;
 
@@ -55,7 +65,7 @@ struct group_dialog_model {
     bool append();
     bool insertBefore(int row);
     // Asks "Czy usunąć wybraną zmianę?" first; false when nothing changed.
-    bool deleteRow(Plan& plan, int row);
+    bool deleteRow(const Plan& plan, int row);
     // Whether a typed character may enter a cell of this column holding this
     // text; the character may be replaced (",", "." become ":" in times).
     static bool keyAccepted(int column, const std::string& cellText, char& key);
@@ -67,11 +77,15 @@ struct group_dialog_model {
     // Why OK cannot store the form, or empty.
     std::string problem(const Plan& plan) const;
     grupa build(const Plan& plan) const;
+    // The form as the record an act stores: refused (FormInvalid) with the
+    // problem, when there is one.
+    result<grupa> record(const Plan& plan) const;
     // OK: stores the group; a refused form returns its problem (FormInvalid).
-    edit_result ok(Plan& plan);
+    result<> ok(Plan& plan);
     int storedIndex = -1;
 
-    // "Zapisz jako domyślne": into the current group at once.
+    // "Zapisz jako domyślne": what goes into the current group at once.
+    group_norm_defaults defaults() const;
     void saveAsDefault(Plan& plan) const;
 };
 
@@ -80,8 +94,10 @@ struct group_dialog_model {
 void dodaj_grupe(Plan& plan, const grupa& record, int editIndex);
 // Deletes (archives) a group after the question; its workers leave it.
 // Refused (NoGroup) when there is no such group.
-edit_result usun_grupe(Plan& plan, int group);
+result<> usun_grupe(Plan& plan, int group);
 // "Resetuj ustawienia początkowe"
 void resetuj_start_wzorcow(Plan& plan);
+// The defaults into the current group; false when there is none.
+bool zapisz_domyslne_grupy(Plan& plan, const group_norm_defaults& defaults);
 
 }  // namespace planek

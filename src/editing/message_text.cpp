@@ -35,7 +35,7 @@ void warn_message(Plan& plan, const std::string& key, const std::string& fallbac
     plan.ui->warn(message(plan, key, fallback, args));
 }
 
-bool ask_yes_no(Plan& plan, const std::string& key, const std::string& fallback,
+bool ask_yes_no(const Plan& plan, const std::string& key, const std::string& fallback,
                 const std::vector<std::string>& args) {
     return plan.ui->ask(message(plan, key, fallback, args), Buttons::YesNo) == Answer::Yes;
 }

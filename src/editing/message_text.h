@@ -18,7 +18,7 @@ std::string message(const Plan& plan, const std::string& key, const std::string&
 
 void warn_message(Plan& plan, const std::string& key, const std::string& fallback,
                   const std::vector<std::string>& args = {});
-bool ask_yes_no(Plan& plan, const std::string& key, const std::string& fallback,
+bool ask_yes_no(const Plan& plan, const std::string& key, const std::string& fallback,
                 const std::vector<std::string>& args = {});
 
 inline constexpr const char* kLineBreak = "\n";

@@ -3,15 +3,11 @@
 namespace planek {
 
 void tell_user(Interaction& ui, const refusal& said) {
-    switch (said.kind) {
-        case refusal_kind::None:
-            return;
-        case refusal_kind::DayOffEndCorrected:
-            ui.inform(said.text);
-            return;
-        default:
-            ui.warn(said.text);
-    }
+    if (!said.said() || said.text.empty()) return;
+    if (is_notice(said.kind))
+        ui.inform(said.text);
+    else
+        ui.warn(said.text);
 }
 
 }  // namespace planek

@@ -38,6 +38,13 @@ public:
     // state last saved (or read), the plan is no longer modified.
     bool undo(Plan& plan);
     bool redo(Plan& plan);
+    // Whether the month stands where its file does: no step lies between.
+    bool atClean() const { return long(done_) == clean_; }
+    // The month is now as on disk (read or saved): here the file stands.
+    void markClean() { clean_ = long(done_); }
+    // The month differs from its file in a way no step records (another
+    // month, status and type): no step leads back to the file.
+    void markDirty() { clean_ = -1; }
     // The step last taken back or forth changed who is listed or the
     // groups, so a view shows the lists again, not only the month.
     bool lastMovedLists() const { return lastMovedLists_; }

@@ -91,8 +91,8 @@ colour random_light_colour(Random& random) {
     return r | (g << 8) | (b << 16);
 }
 
-edit_result worker_dialog_model::openAdd(Plan& plan) {
-    if (plan.groups.empty()) return {false, group_need(plan)};
+result<> worker_dialog_model::openAdd(const Plan& plan, Random& random) {
+    if (plan.groups.empty()) return group_need(plan);
     groupIndexes.clear();
     f.groupChecks.clear();
     for (size_t g = 0; g < plan.groups.size(); ++g) {
@@ -135,12 +135,12 @@ edit_result worker_dialog_model::openAdd(Plan& plan) {
     f.pattern = "1200";
     f.startFrom = 1;
     f.prefDayNight = f.prefNormalHoliday = 3;
-    f.color = random_light_colour(plan.random);
-    return {true, {}};
+    f.color = random_light_colour(random);
+    return {};
 }
 
-edit_result worker_dialog_model::openEdit(Plan& plan, int worker) {
-    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return {false, none};
+result<> worker_dialog_model::openEdit(const Plan& plan, int worker) {
+    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return none;
     const prac& w = plan.workers[worker];
     editIndex = worker;
     editId = w.id;
@@ -165,7 +165,7 @@ edit_result worker_dialog_model::openEdit(Plan& plan, int worker) {
     f.ownNormValueDefault = w.ownNormValueDefault;
     f.ownNormDefault = w.ownNormDefault;
     f.ownNormCalculatedDefault = w.ownNormCalculatedDefault;
-    return {true, {}};
+    return {};
 }
 
 std::vector<std::string> worker_dialog_model::groupNames(const Plan& plan) const {
@@ -355,18 +355,23 @@ prac worker_dialog_model::build(const Plan& plan) const {
     return w;
 }
 
-edit_result worker_dialog_model::ok(Plan& plan) {
-    if (!adding() && editIndex >= int(plan.workers.size())) return {};
-    if (std::string p = problem(plan); !p.empty()) return {false, {refusal_kind::FormInvalid, p}};
+result<prac> worker_dialog_model::record(const Plan& plan) const {
+    if (std::string p = problem(plan); !p.empty()) return refusal{refusal_kind::FormInvalid, p};
+    return build(plan);
+}
+
+result<> worker_dialog_model::ok(Plan& plan) {
+    if (!adding() && editIndex >= int(plan.workers.size())) return refusal{};
+    if (std::string p = problem(plan); !p.empty()) return refusal{refusal_kind::FormInvalid, p};
     const prac w = build(plan);
     const std::string oldNick = adding() ? std::string() : plan.workers[editIndex].nick;
-    if (!dodaj_pracow(plan, w, true, adding() ? 0 : editId, editIndex)) return {};
+    if (!dodaj_pracow(plan, w, true, adding() ? 0 : editId, editIndex)) return refusal{};
     storedIndex = adding() ? int(plan.workers.size()) - 1 : editIndex;
     nickChanged = !adding() && oldNick != w.nick;
     plan.currentWorker = storedIndex;
     call_odswiez_pracownika(plan, storedIndex, false, plan.currentMonth);
     plan.modified = true;
-    return {true, {}};
+    return {};
 }
 
 bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index) {
@@ -418,15 +423,15 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
     return true;
 }
 
-edit_result usun_pracownika(Plan& plan, int worker) {
-    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return {false, none};
+result<> usun_pracownika(Plan& plan, int worker) {
+    if (refusal none = worker_chosen(plan, worker); none.kind != refusal_kind::None) return none;
     prac& w = plan.workers[worker];
     if (!ask_yes_no(plan, "msg_ConfirmWorkerDelete", "Usunąć pracownika: %s %s?", {w.surname, w.firstName}))
-        return {};
+        return refusal{};
     note_worker_edit(plan, worker);
     w.old = true;
     plan.modified = true;
-    return {true, {}};
+    return {};
 }
 
 void przywroc_pracownika(Plan& plan, int worker) {

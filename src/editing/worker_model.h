@@ -74,10 +74,11 @@ struct worker_dialog_model {
     // Resets the dialog for a new worker; refused (NoGroup) when there is no
     // group, and the caller starts adding a group instead. "Stored" here
     // means the dialog is ready.
-    edit_result openAdd(Plan& plan);
+    result<> openAdd(const Plan& plan, Random& random);
+    result<> openAdd(Plan& plan) { return openAdd(plan, plan.random); }
     // Fills the dialog from a worker; refused (NoGroup, NoWorker) when there
     // is nothing to edit.
-    edit_result openEdit(Plan& plan, int worker);
+    result<> openEdit(const Plan& plan, int worker);
     bool adding() const { return editIndex < 0; }
 
     std::vector<std::string> groupNames(const Plan& plan) const;
@@ -108,10 +109,13 @@ struct worker_dialog_model {
     std::string problem(const Plan& plan) const;
     // The record OK stores (the current month entry included).
     prac build(const Plan& plan) const;
+    // The form as the record an act stores: refused (FormInvalid) with the
+    // problem, when there is one.
+    result<prac> record(const Plan& plan) const;
     // OK: stored when the dialog may close. A refused form returns its
     // problem (FormInvalid); a duplicate the user did not confirm leaves
     // everything as it was and has nothing more to say.
-    edit_result ok(Plan& plan);
+    result<> ok(Plan& plan);
     int storedIndex = -1;  // after ok: where the worker went
     bool nickChanged = false;
 };
@@ -123,7 +127,7 @@ bool dodaj_pracow(Plan& plan, const prac& record, bool check, word id, int index
 
 // Archives a worker after the question; not stored when nothing was done,
 // with the refusal when there was no worker to archive.
-edit_result usun_pracownika(Plan& plan, int worker);
+result<> usun_pracownika(Plan& plan, int worker);
 void przywroc_pracownika(Plan& plan, int worker);
 // "mailto:" and the address, or empty when it holds no "@".
 std::string mailto_link(const prac& worker);

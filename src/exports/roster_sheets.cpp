@@ -20,6 +20,14 @@ bool counts(const Plan& plan, const dyzur& d, bool allGroups) {
 
 }  // namespace
 
+std::vector<int> roster_workers(const Plan& plan) {
+    std::vector<int> list;
+    const grupa* g = plan.group();
+    for (size_t i = 0; i < plan.workers.size(); ++i)
+        if (!plan.workers[i].old && g && plan.workers[i].inGroup(g->id)) list.push_back(int(i));
+    return list;
+}
+
 void compute_workers(Plan& plan, const std::vector<int>& workers, bool allGroups) {
     for (int w : workers) call_odswiez_pracownika(plan, w, allGroups, plan.currentMonth);
 }

@@ -9,6 +9,10 @@
 
 namespace planek {
 
+// The workers of an exported roster, the window's and the command line's
+// alike: the members of the group shown that are not archived.
+std::vector<int> roster_workers(const Plan& plan);
+
 // Recomputes the summaries of these workers for the shown month (only the
 // current group's duties unless allGroups), as the roster totals need them.
 void compute_workers(Plan& plan, const std::vector<int>& workers, bool allGroups);

@@ -165,9 +165,7 @@ std::string version_archive_name() {
 io_result version_archive(Plan& plan) {
     std::error_code ec;
     if (fs::exists(plan.paths.backup / version_archive_name(), ec)) return {};
-    io_result r = backup_files(plan, version_archive_name());
-    if (!r) plan.ui->warn(r.error);
-    return r;
+    return backup_files(plan, version_archive_name());
 }
 
 io_result periodic_archive(Plan& plan) {
@@ -180,39 +178,33 @@ io_result periodic_archive(Plan& plan) {
     const bool lastExists = fs::exists(plan.paths.backup / ("backup_" + option_date_text(last) + ".bak"), ec);
     if (days_from(last, today) <= every && lastExists) return {};
     io_result r = backup_files(plan, "backup_" + option_date_text(today) + ".bak");
-    if (!r) {
-        plan.ui->warn(r.error);
-        return r;
-    }
+    if (!r) return r;
     plan.options.glowne.last_backup = today;
     return r;
 }
 
-bool t_SaveTimer(Plan& plan) {
-    // The staff go first: a month saved with a worker the staff file lacks
-    // would come back after a crash with her duties as orphans.
-    zapisz_gdy_zmienione(plan);
-    const std::string remembered = plan.currentFile;
-    plan.currentFile = autosave_file(plan).string();
-    const bool saved = a_ProjectSave(plan);
-    plan.currentFile = remembered;
-    return saved;
+result<> t_SaveTimer(const Plan& plan) {
+    // The autosave file alone: the month's own file, the staff, the Sunday
+    // record, the modified state and the title stay as they are.
+    const fs::path file = autosave_file(plan);
+    if (io_result r = write_lines(file, month_file_lines(plan)); !r) return refused(refusal_kind::Io, r.error, file.string());
+    return {};
 }
 
-bool autosave_recovery(Plan& plan) {
+result<> autosave_recovery(Plan& plan) {
     std::error_code ec;
     const fs::path file = autosave_file(plan);
-    if (!fs::exists(file, ec)) return false;
+    if (!fs::exists(file, ec)) return refused(refusal_kind::NoSuchFile, {});
     const std::string question = message(plan, "msg_RestoreFormBackupFileQuestion",
                                          "Istnieje niezapisany plik. %sRozpocząć próbę odzyskania go?", {kLineBreak});
-    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return false;
+    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return refused(refusal_kind::Cancelled, {});
     // The period starts again with the recovered month as its only tab.
     plan.openFiles.clear();
     plan.months.clear();
     for (prac& w : plan.workers) w.months.clear();
     for (grupa& g : plan.groups) g.monthSettings.clear();
     plan.currentMonth = 0;
-    const bool opened = otworz(plan, file.string());
+    const result<> opened = otworz(plan, file.string());
     if (plan.months.empty()) {
         plan.months.resize(1);
         for (prac& w : plan.workers) w.months.resize(1);
@@ -221,7 +213,7 @@ bool autosave_recovery(Plan& plan) {
     plan.currentFile.clear();
     if (!plan.openFiles.empty()) plan.openFiles.front().clear();
     // The recovered plan exists nowhere else yet.
-    plan.modified = opened;
+    plan.modified = opened.ok();
     return opened;
 }
 
@@ -238,36 +230,40 @@ restore_menu mi_RestoreDataClick(const Plan& plan) {
     return m;
 }
 
-bool a_RestoreMonth(Plan& plan) {
-    if (czy_zapis(plan) == Answer::Cancel) return false;
-    if (plan.currentFile.empty()) return false;
+result<> a_RestoreMonth(Plan& plan) {
+    if (const result<Answer> asked = czy_zapis(plan); !asked) return failed_as<void>(asked);
+    if (plan.currentFile.empty()) return refused(refusal_kind::NoSuchFile, {});
     const fs::path file(plan.currentFile);
     const fs::path bak = plan.currentFile + ".bak";
     std::error_code ec;
-    if (!fs::exists(bak, ec)) return false;
+    if (!fs::exists(bak, ec)) return refused(refusal_kind::NoSuchFile, {});
     const std::string question =
         message(plan, "msg_ConfirmBackupRestore",
                 std::string("Istniejąca kopia zapasowa dla wybranego miesiąca pochodzi z: %s") + kConfirmTail,
                 {option_date_text(file_date(bak)), kLineBreak, std::string(kLineBreak) + kLineBreak});
-    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return false;
+    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return refused(refusal_kind::Cancelled, {});
     std::string error;
     const bool swapped = swap_with_copy(file, error);
-    if (!swapped) plan.ui->warn(error);
     // Opening the month again drops the marker; until then nothing can save
     // the plan in memory over the restored file.
-    otworz(plan, plan.currentFile);
+    result<> opened = otworz(plan, plan.currentFile);
     fs::remove(fs::path(plan.currentFile + kRestoreMarker), ec);
     plan.modified = false;
-    return swapped;
+    if (!swapped) {
+        result<> notSwapped(refused(refusal_kind::Io, error, file.string()));
+        notSwapped.note_all(said_by(opened));
+        return notSwapped;
+    }
+    return opened;
 }
 
-bool a_RestoreWorkers(Plan& plan) {
+result<> a_RestoreWorkers(Plan& plan) {
     const fs::path groups = plan.paths.data / "grupy.ini";
     const fs::path staff = plan.paths.data / "kadra.inr";
     std::error_code ec;
     const fs::path gb = groups.string() + ".bak", kb = staff.string() + ".bak";
     const bool haveG = fs::exists(gb, ec), haveK = fs::exists(kb, ec);
-    if (!haveG && !haveK) return false;
+    if (!haveG && !haveK) return refused(refusal_kind::NoSuchFile, {});
     civil_date newest{};
     fs::file_time_type latest = fs::file_time_type::min();
     for (const fs::path& p : {gb, kb})
@@ -279,33 +275,32 @@ bool a_RestoreWorkers(Plan& plan) {
         message(plan, "msg_ConfirmWorkersBackupRestore",
                 std::string("Istniejąca kopia zapasowa danych pracowników pochodzi z: %s") + kConfirmTail,
                 {option_date_text(newest), kLineBreak, std::string(kLineBreak) + kLineBreak});
-    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return false;
-    if (czy_zapis(plan) == Answer::Cancel) return false;
-    zapisz(plan);
+    if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return refused(refusal_kind::Cancelled, {});
+    const result<Answer> asked = czy_zapis(plan);
+    if (!asked) return failed_as<void>(asked);
+    const files_report written = zapisz(plan);
     plan.saveStaffAtExit = false;
     std::string error;
     bool ok = swap_with_copy(groups, error);
     if (ok) ok = swap_with_copy(staff, error);
     fs::remove(fs::path(groups.string() + kRestoreMarker), ec);
     fs::remove(fs::path(staff.string() + kRestoreMarker), ec);
-    if (!ok) plan.ui->warn(error);
-    plan.ui->inform(message(plan, "msg_RestartToFinishRestore",
-                            "By dokończyć proces odzyskiwania uruchom ponownie program."));
-    return true;
+    // The files stay as the swap left them; the user hears of it with the
+    // advice to start again.
+    result<> restored;
+    restored.note(written.said);
+    if (!ok) restored.note(refused(refusal_kind::Io, error));
+    return restored;
 }
 
-io_result restore_archive(Plan& plan, const fs::path& archive) {
+result<> restore_archive(const Plan& plan, const fs::path& archive) {
     const fs::path target = plan.paths.backup / "dane";
     std::error_code ec;
     fs::create_directories(target, ec);
-    io_result r = archive_unpack(archive, target);
-    if (!r) {
-        plan.ui->warn(r.error);
-        return r;
-    }
-    plan.ui->inform(message(plan, "d_RestoreSuccessful", "Odzyskane pliki zostały zapisane w katalogu: %s%s",
-                            {kLineBreak, target.string()}));
-    return r;
+    if (io_result r = archive_unpack(archive, target); !r) return refused(refusal_kind::Io, r.error, archive.string());
+    return result<>().with(notice(message(plan, "d_RestoreSuccessful", "Odzyskane pliki zostały zapisane w katalogu: %s%s",
+                                          {kLineBreak, target.string()}),
+                                  target.string()));
 }
 
 }  // namespace planek

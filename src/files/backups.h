@@ -8,6 +8,7 @@
 
 #include "core/file_io.h"
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -25,22 +26,22 @@ io_result backup_files(Plan& plan, const std::string& archiveName);
 // "backup_ver_3_82_testowa.bak".
 std::string version_archive_name();
 // At start: the archive of this program version, made once before the data
-// are touched. Nothing to do is success.
+// are touched. Nothing to do is success; a failure is the caller's to tell.
 io_result version_archive(Plan& plan);
 
 // At exit: the archive every `autoarchiving` days. Only a successful
-// archive moves last_backup to today; a failed one is reported and tried
-// again at the next exit.
+// archive moves last_backup to today; a failed one is the caller's to tell
+// and is tried again at the next exit.
 io_result periodic_archive(Plan& plan);
 
-// The autosave timer: changed staff and group files are written, then the
-// month goes to "autosave.~pn" in the program folder; the current file, the
-// modified flag and the caption stay as they were. True when written.
-bool t_SaveTimer(Plan& plan);
+// The autosave timer: the month goes to "autosave.~pn" in the program
+// folder and nothing else is written; the current file, the modified state
+// and the caption stay as they were.
+result<> t_SaveTimer(const Plan& plan);
 // At start: offers the autosave file left by a run that did not end
 // normally. On Yes it is opened as the only tab with no file name, so the
-// next save asks for one. True when recovered.
-bool autosave_recovery(Plan& plan);
+// next save asks for one. Refused when there is none or the user said No.
+result<> autosave_recovery(Plan& plan);
 // At a normal exit.
 void usun_autosave(Plan& plan);
 
@@ -53,13 +54,13 @@ restore_menu mi_RestoreDataClick(const Plan& plan);
 
 // Swaps the current month file with its ".bak" copy through the ".~ak" file
 // and opens it again; running it twice brings the first data back.
-bool a_RestoreMonth(Plan& plan);
+result<> a_RestoreMonth(Plan& plan);
 // Swaps grupy.ini and kadra.inr with their ".bak" copies after writing the
-// tables; the staff are then not written at exit. True when the program
+// tables; the staff are then not written at exit. Success: the program
 // should close so the restored files are read at the next start.
-bool a_RestoreWorkers(Plan& plan);
+result<> a_RestoreWorkers(Plan& plan);
 // Unpacks an archive into the data folder's "backup/dane" folder, never over
-// the live data.
-io_result restore_archive(Plan& plan, const std::filesystem::path& archive);
+// the live data; the notice names the folder.
+result<> restore_archive(const Plan& plan, const std::filesystem::path& archive);
 
 }  // namespace planek

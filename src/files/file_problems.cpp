@@ -29,9 +29,9 @@ void file_problems::add(const std::string& file, int line, const std::string& ke
     items.push_back(where(file, line) + fill_text(tr.msg(key, fallback), args));
 }
 
-void show_problems(Plan& plan, const std::vector<std::string>& problems, const std::string& heading_key,
-                   const std::string& heading) {
-    if (problems.empty()) return;
+refusal problems_said(const Plan& plan, const std::vector<std::string>& problems, const std::string& heading_key,
+                      const std::string& heading) {
+    if (problems.empty()) return {};
     // A damaged file can hold thousands of bad lines; the first ones say enough.
     constexpr size_t kShown = 25;
     std::string text = plan.tr.msg(heading_key, heading);
@@ -39,7 +39,7 @@ void show_problems(Plan& plan, const std::vector<std::string>& problems, const s
     if (problems.size() > kShown)
         text += "\n" + fill_text(plan.tr.msg("msg_MoreProblems", "…i %s innych."),
                                  {std::to_string(problems.size() - kShown)});
-    plan.ui->warn(text);
+    return refused(refusal_kind::FileProblems, text);
 }
 
 std::string date_stamp(const Plan& plan) {

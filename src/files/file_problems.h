@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -27,10 +28,11 @@ struct file_problems {
     size_t size() const { return items.size(); }
 };
 
-// Shows all problems at once as one warning under a heading (nothing when
-// there are none). The heading is a message key with its default text.
-void show_problems(Plan& plan, const std::vector<std::string>& problems, const std::string& heading_key,
-                   const std::string& heading);
+// All problems at once as one text under a heading, for the front end to
+// show as one warning (nothing said when there are none). The heading is a
+// message key with its default text.
+refusal problems_said(const Plan& plan, const std::vector<std::string>& problems, const std::string& heading_key,
+                      const std::string& heading);
 
 // Today's date for dated file names: "2026-12-08".
 std::string date_stamp(const Plan& plan);

@@ -9,6 +9,7 @@
 
 #include "core/file_io.h"
 #include "core/plan.h"
+#include "core/result.h"
 #include "files/month_ini.h"
 
 namespace planek {
@@ -25,26 +26,40 @@ bool is_autosave_file(const Plan& plan, const std::string& path);
 // off or overtime (carried or typed in) in the shown month.
 bool czy_puste_dyzury_i_wolne(const Plan& plan);
 
+// A month file holding only its month, for a month to be made from nothing
+// (the command line's new, the generated wards).
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month);
+
 // The lines of the month file for the shown month (UTF-8).
 std::vector<std::string> month_file_lines(const Plan& plan);
 
-// Writes the shown month to plan.currentFile. Refuses a read-only file with
-// the message, and reports a failed write; in both cases the old file stays
-// whole and the plan stays modified. Returns the outcome; no current file is
-// a quiet no-op returning an error text.
-io_result zapisz_dyzury_i_wolne(Plan& plan);
+// Writes the shown month to plan.currentFile. Refuses a read-only file and a
+// failed write with the reason; in both cases the old file stays whole and
+// the plan stays modified. The notes say what went wrong beside it (the
+// Sunday record, the staff's problems, a month saved under another name).
+result<> zapisz_dyzury_i_wolne(Plan& plan);
 
 // Reads plan.currentFile into the shown month (an empty month when there is
 // no file). Never throws: every line it could not use is skipped and
-// returned, and one summary message is shown through plan.ui.
-std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan);
+// returned; what the user is to hear (one summary of those lines, a safety
+// copy that could not be made) goes to `notes` when given.
+std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan, std::vector<refusal>* notes = nullptr);
 // The same without touching any file: no safety copies, the restore marker
 // left alone (for readers that only look, like the command line).
-std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan);
+std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan, std::vector<refusal>* notes = nullptr);
+// The one summary of the lines of `file` that could not be used.
+refusal month_problems_said(const Plan& plan, const std::string& file, const std::vector<month_problem>& problems);
 
 // Reads `file` into a copy of the plan, without any side effect on disk or on
 // the plan, and returns every line that could not be used.
 std::vector<month_problem> check_month_file(const Plan& plan, const std::filesystem::path& file);
+// The same, keeping the copy with what was read in its shown month (for a
+// check of whose month it is). The copy has no history and no views.
+struct month_probe {
+    Plan read;
+    std::vector<month_problem> problems;
+};
+month_probe probe_month_file(const Plan& plan, const std::filesystem::path& file);
 
 // One problem as a line of text: "wiersz N [section] key: reason".
 std::string problem_text(const month_problem& p);

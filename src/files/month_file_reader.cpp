@@ -60,6 +60,8 @@ void note_orphan_ids(Plan& plan) {
 class month_reader {
 public:
     month_reader(Plan& plan, bool live) : plan_(plan), live_(live) {}
+    // What the read met besides the lines: a safety copy that could not be made.
+    std::vector<refusal> notes;
 
     std::vector<month_problem> run();
 
@@ -145,7 +147,7 @@ void month_reader::load_file() {
             // The month itself is read either way; the user learns the copy is missing.
             for (const auto& [ext, days] : {std::pair{".bak", 2}, std::pair{".err", 6}})
                 if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days); !copy.error.empty())
-                    plan_.ui->warn(copy.error);
+                    notes.push_back(refused(refusal_kind::Io, copy.error, file));
         }
     }
     if (!exists) {
@@ -323,9 +325,9 @@ void month_reader::read_duties() {
         std::optional<dyzur> d = parse_duty(e);
         if (!d) continue;
         const int worker = worker_index(d->workerId);
-        const edit_result added = dodaj_dyzur(plan_, *d, -1, false, worker);
-        if (!added.stored && worker < int(plan_.workers.size()))
-            report(e, s->name, added.said.text.empty() ? "dyżur odrzucony" : added.said.text);
+        const result<> added = dodaj_dyzur(plan_, *d, -1, false, worker);
+        if (!added && worker < int(plan_.workers.size()))
+            report(e, s->name, added.error().text.empty() ? "dyżur odrzucony" : added.error().text);
     }
 }
 
@@ -416,12 +418,12 @@ void month_reader::read_days_off() {
             report(e, s->name, "inne wolne zaczyna się już tego dnia");
             continue;
         }
-        const edit_result added = dodaj_wolne(plan_, *w, worker, false, true);
+        const result<> added = dodaj_wolne(plan_, *w, worker, false, true);
         if (worker < int(plan_.workers.size())) {
-            if (!added.stored)
-                report(e, s->name, added.said.text.empty() ? "wolne odrzucone" : added.said.text);
-            else if (!added.said.text.empty())
-                report(e, s->name, added.said.text);
+            if (!added)
+                report(e, s->name, added.error().text.empty() ? "wolne odrzucone" : added.error().text);
+            else if (!said_of(added).text.empty())
+                report(e, s->name, said_of(added).text);
         }
     }
 }
@@ -559,35 +561,49 @@ bool month_file_week_mode(const std::string& file) {
     return trim(parse_quietly(file).value("okres", "WeekMode").value_or("0")) == "1";
 }
 
-std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan) {
+refusal month_problems_said(const Plan& plan, const std::string& file, const std::vector<month_problem>& problems) {
+    if (problems.empty()) return {};
+    return refused(refusal_kind::FileProblems,
+                   message(plan, "msg_MonthFileProblems",
+                           "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
+                           {fs::path(file).filename().string(), std::to_string(problems.size()), kLineBreak,
+                            problem_text(problems.front())}),
+                   file, problems.front().line);
+}
+
+std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan, std::vector<refusal>* notes) {
     month_reader reader(plan, true);
     std::vector<month_problem> problems = reader.run();
-    if (!problems.empty()) {
-        const std::string name = fs::path(plan.currentFile).filename().string();
-        plan.ui->warn(message(plan, "msg_MonthFileProblems",
-                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
-                              {name, std::to_string(problems.size()), kLineBreak, problem_text(problems.front())}));
+    if (notes) {
+        notes->insert(notes->end(), reader.notes.begin(), reader.notes.end());
+        if (refusal said = month_problems_said(plan, plan.currentFile, problems); said.said()) notes->push_back(said);
     }
     return problems;
 }
 
-std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan) {
+std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan, std::vector<refusal>* notes) {
     month_reader reader(plan, false);
     std::vector<month_problem> problems = reader.run();
-    if (!problems.empty())
-        plan.ui->warn(message(plan, "msg_MonthFileProblems",
-                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
-                              {fs::path(plan.currentFile).filename().string(), std::to_string(problems.size()),
-                               kLineBreak, problem_text(problems.front())}));
+    if (notes)
+        if (refusal said = month_problems_said(plan, plan.currentFile, problems); said.said()) notes->push_back(said);
     return problems;
 }
 
-std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& file) {
-    Plan copy = plan;
+month_probe probe_month_file(const Plan& plan, const fs::path& file) {
+    month_probe probe{plan, {}};
+    Plan& copy = probe.read;
+    // The copy's reading is nobody's edit and nothing a view shows.
+    copy.journal.reset();
+    copy.hooks = {};
     copy.ui = std::make_shared<SilentInteraction>();
     copy.currentFile = file.string();
     month_reader reader(copy, false);
-    return reader.run();
+    probe.problems = reader.run();
+    return probe;
+}
+
+std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& file) {
+    return probe_month_file(plan, file).problems;
 }
 
 std::string problem_text(const month_problem& p) {

@@ -254,72 +254,70 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
     return lines;
 }
 
-io_result zapisz_dyzury_i_wolne(Plan& plan) {
+result<> zapisz_dyzury_i_wolne(Plan& plan) {
     std::vector<std::string> lines = month_file_lines(plan);
-    if (plan.currentFile.empty()) return {"Brak pliku do zapisu."};
+    if (plan.currentFile.empty())
+        return refused(refusal_kind::Io, plan.tr.msg("msg_NoFileToSave", "Brak pliku do zapisu."));
     const fs::path file(plan.currentFile);
-    if (read_only(file)) {
-        std::string text = message(plan, "msg_FileReadOnly",
-                                   "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
-                                   "zapisu do niego.");
-        plan.ui->warn(text);
-        return {text};
-    }
-    if (opened_read_only(plan, plan.currentFile)) {
-        std::string text = message(plan, "msg_OpenedReadOnly",
-                                   "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
-                                   {file.string()});
-        plan.ui->warn(text);
-        return {text};
-    }
+    if (read_only(file))
+        return refused(refusal_kind::Locked,
+                       message(plan, "msg_FileReadOnly",
+                               "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
+                               "zapisu do niego."),
+                       file.string());
+    if (opened_read_only(plan, plan.currentFile))
+        return refused(refusal_kind::Locked,
+                       message(plan, "msg_OpenedReadOnly",
+                               "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
+                               {file.string()}),
+                       file.string());
     // The month first, then what it draws on: the Sunday record and the
     // staff with their balances and pattern starts, all or none of them.
     save_set set;
     std::string bytes;
-    if (io_result r = lines_bytes(file, lines, bytes); !r) {
-        plan.ui->warn(r.error);
-        return r;
-    }
+    if (io_result r = lines_bytes(file, lines, bytes); !r) return refused(refusal_kind::Io, r.error, file.string());
     set.add(file, std::move(bytes));
-    // A Sunday record that cannot be written was told there; the month goes on without it.
-    if (!plan.weekMode) {
-        [[maybe_unused]] const io_result sundays = stage_niedziele(plan, set);
-    }
+    result<> saved;
+    // A Sunday record that cannot be written is said; the month goes on without it.
+    if (!plan.weekMode) saved.note(stage_niedziele(plan, set).error());
     file_problems problems{plan.tr, {}};
     staff_stage staff = stage_staff_files(plan, set, problems, true);
-    if (!problems.items.empty())
-        show_problems(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+    saved.note(problems_said(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:"));
     if (!staff.refused.empty()) {
-        const io_result refused{set.files.size() > 1
+        const std::string why = set.files.size() > 1
                                     ? fill_text(plan.tr.msg("msg_MonthSetNotSaved",
                                                             "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
                                                 {file.string(), staff.refused})
-                                    : staff.refused};
-        plan.ui->warn(refused.error);
-        return refused;
+                                    : staff.refused;
+        return refused(refusal_kind::Io, why, file.string());
     }
     const set_write_result written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan));
     if (written.changed && written.changedFile == file) {
         // Another program saved this month meanwhile: it goes under another
         // name, or nowhere; the staff wait for the next save.
-        if (io_result settled = settle_month_conflict(plan, written); !settled) return settled;
+        result<> settled = settle_month_conflict(plan, written);
+        if (!settled) return settled;
         if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
         if (plan.months.size() > 1) refresh_period_views(plan);
-        return {};
+        settled.note_all(saved.notes);
+        return settled;
     }
     if (!written.ok()) {
-        io_result failed = written.io;
+        std::string why = written.io.error;
         if (set.files.size() > 1)
-            failed.error = fill_text(plan.tr.msg("msg_MonthSetNotSaved",
-                                                 "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
-                                     {file.string(), failed.error});
-        plan.ui->warn(failed.error);
-        return failed;
+            why = fill_text(plan.tr.msg("msg_MonthSetNotSaved",
+                                        "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
+                            {file.string(), why});
+        return refused(refusal_kind::Io, why, file.string());
     }
     staff_files_saved(plan, staff);
     if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
     if (plan.months.size() > 1) refresh_period_views(plan);
-    return {};
+    return saved;
+}
+
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month) {
+    return write_bytes(file, "[okres]\r\nFromYear=" + std::to_string(year) + "\r\nFromMonth=" + std::to_string(month) + "\r\n");
 }
 
 }  // namespace planek

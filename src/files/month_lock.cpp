@@ -45,11 +45,12 @@ std::string lock_holder_text(const Plan& plan, const lock_owner& holder) {
 month_lock_outcome lock_month(Plan& plan, const std::string& file) {
     const fs::path lock = open_lock_file(fs::path(file));
     if (held_by_us(plan, lock)) return {};
+    refusal takenOver;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const lock_attempt a = create_lock_file(lock, plan_owner(plan));
         if (a.made) {
             plan.guards.heldLocks.push_back(lock);
-            return {};
+            return {true, false, takenOver};
         }
         // A folder where no lock can be made is still a folder to work in.
         if (!a.exists) return {};
@@ -61,10 +62,11 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
         }
         if (lock_is_stale(lock, holder, plan.clock->now(), std::chrono::hours(24))) {
             if (holder)
-                plan.ui->inform(message(plan, "msg_StaleLockTaken",
-                                        "Przejęto pozostawioną blokadę pliku %s (%s, komputer %s, od %s).",
-                                        {fs::path(file).filename().string(), holder->user, holder->host,
-                                         clock_time(holder->since)}));
+                takenOver = notice(message(plan, "msg_StaleLockTaken",
+                                           "Przejęto pozostawioną blokadę pliku %s (%s, komputer %s, od %s).",
+                                           {fs::path(file).filename().string(), holder->user, holder->host,
+                                            clock_time(holder->since)}),
+                                   file);
             remove_lock_file(lock);
             continue;
         }
@@ -72,12 +74,10 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
         const std::string held = lock_holder_text(plan, *holder);
         switch (plan.guards.lockPolicy) {
             case lock_policy::Refuse:
-                plan.ui->warn(held + ".");
-                return {false, false};
+                return {false, false, refused(refusal_kind::Locked, held + ".", file)};
             case lock_policy::Force:
-                plan.ui->inform(held + ".");
                 take_over(plan, lock);
-                return {};
+                return {true, false, notice(held + ".", file)};
             case lock_policy::Ask:
                 break;
         }
@@ -85,15 +85,15 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
             held + "." + kLineBreak +
                 message(plan, "msg_OpenLockedAnyway", "Otworzyć mimo to? (Nie: tylko do odczytu)"),
             Buttons::YesNoCancel);
-        if (answer == Answer::Cancel) return {false, false};
+        if (answer == Answer::Cancel) return {false, false, refused(refusal_kind::Cancelled, {})};
         if (answer == Answer::Yes) {
             take_over(plan, lock);
             return {};
         }
         plan.guards.readOnly.insert(guard_key(fs::path(file)));
-        return {true, true};
+        return {true, true, {}};
     }
-    return {};
+    return {true, false, takenOver};
 }
 
 void release_month_locks(Plan& plan) {

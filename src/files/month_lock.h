@@ -5,6 +5,7 @@
 
 #include "core/lock_file.h"
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -18,6 +19,7 @@ std::string lock_holder_text(const Plan& plan, const lock_owner& holder);
 struct month_lock_outcome {
     bool open = true;       // go on opening the file
     bool readOnly = false;  // opened, but its saves are refused
+    refusal said;           // why it was refused, or a lock taken over
 };
 
 // Leaves our lock beside `file` before it is read. A lock of another live

@@ -109,10 +109,15 @@ bool restore_pending(const Plan& plan) {
            fs::exists(plan.paths.data / (std::string("planek.ini") + kRestoreMarker), ec);
 }
 
-bool otworz(Plan& plan, const std::string& path, bool touchFiles) {
+result<> otworz(Plan& plan, const std::string& path, bool touchFiles) {
     usun_tymczasowych_pracownikow(plan);
-    if (plan.groups.empty() || plan.workers.empty()) return false;
-    if (touchFiles && !lock_month(plan, path).open) return false;
+    if (plan.groups.empty() || plan.workers.empty()) return refusal{};
+    result<> opened;
+    if (touchFiles) {
+        const month_lock_outcome lock = lock_month(plan, path);
+        if (!lock.open) return lock.said;
+        opened.note(lock.said);
+    }
     auto it = std::find(plan.openFiles.begin(), plan.openFiles.end(), path);
     const bool appended = it == plan.openFiles.end();
     int tab = int(it - plan.openFiles.begin());
@@ -129,19 +134,23 @@ bool otworz(Plan& plan, const std::string& path, bool touchFiles) {
     plan.currentMonth = tab;
     plan.currentFile = path;
     if (touchFiles)
-        wczytaj_dyzury_i_wolne(plan);
+        wczytaj_dyzury_i_wolne(plan, &opened.notes);
     else
-        wczytaj_tylko_do_odczytu(plan);
+        wczytaj_tylko_do_odczytu(plan, &opened.notes);
     refresh_opened_tab(plan, tab, appended);
-    return true;
+    return opened;
 }
 
-std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen, bool touchFiles) {
-    std::vector<std::string> opened;
+result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen, bool touchFiles) {
+    result<std::vector<std::string>> opened(std::vector<std::string>{});
     if (chosen.empty()) return opened;
     if (touchFiles) release_month_locks(plan);
     reset_period(plan);
-    if (touchFiles) dopisz_path(plan, chosen.front(), "path", true);
+    if (touchFiles) {
+        refusal unsaved;
+        dopisz_path(plan, chosen.front(), "path", true, &unsaved);
+        opened.note(unsaved);
+    }
 
     std::vector<chosen_file> taken;
     const bool firstWeekMode = month_file_week_mode(chosen.front());
@@ -154,45 +163,38 @@ std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::strin
     }
     std::stable_sort(taken.begin(), taken.end(),
                      [](const chosen_file& a, const chosen_file& b) { return a.key < b.key; });
-    for (const chosen_file& f : taken)
-        if (otworz(plan, f.path, touchFiles)) opened.push_back(f.path);
+    for (const chosen_file& f : taken) {
+        const result<> one = otworz(plan, f.path, touchFiles);
+        opened.note_all(said_by(one));
+        if (one) opened->push_back(f.path);
+    }
     keep_one_month(plan);
-    if (touchFiles) dopisz_projekt(plan, opened);
+    if (touchFiles) opened.note(dopisz_projekt(plan, *opened));
     plan.modified = false;
     refresh_views(plan);
     return opened;
 }
 
-bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen) {
-    // A cancelled dialog leaves everything as it was, unasked.
-    if (chosen.empty()) return false;
-    if (czy_zapis(plan) == Answer::Cancel) return false;
-    return !otworz_projekt(plan, chosen).empty();
-}
-
-bool otworz_ostatni(Plan& plan, int position) {
-    if (position < 1 || position > kRecentCount) return false;
-    for (const recent_project& r : recent_projects(plan))
-        if (r.position == position) {
-            if (czy_zapis(plan) == Answer::Cancel) return false;
-            return !otworz_projekt(plan, r.files).empty();
-        }
-    return false;
-}
-
-Answer czy_zapis(Plan& plan) {
+result<Answer> czy_zapis(Plan& plan) {
     Answer answer = Answer::No;
     if (plan.modified && !czy_puste_dyzury_i_wolne(plan)) {
         answer = plan.ui->ask(message(plan, "msg_FileSaveQuestion", "Czy zapisać bieżące dane?"), Buttons::YesNoCancel);
     }
-    if (answer != Answer::Cancel && plan.openFiles.size() == 1) dopisz_projekt(plan, {plan.openFiles.front()});
-    if (answer == Answer::Yes && !a_ProjectSave(plan)) answer = Answer::Cancel;
+    if (answer == Answer::Cancel) return refused(refusal_kind::Cancelled, {});
+    if (answer == Answer::Yes) {
+        const result<> saved = a_ProjectSave(plan);
+        if (!saved) return saved.error().said() ? saved.error() : refused(refusal_kind::Cancelled, {});
+        result<Answer> done(answer);
+        done.note_all(saved.notes);
+        return done;
+    }
     return answer;
 }
 
-bool a_ProjectNew(Plan& plan) {
-    if (czy_zapis(plan) == Answer::Cancel) return false;
-    czytaj_opcje(plan, "opcje");
+result<> a_ProjectNew(Plan& plan) {
+    const result<Answer> asked = czy_zapis(plan);
+    if (!asked) return failed_as<void>(asked);
+    // The options stay as applied: one applied and not saved is not lost.
     release_month_locks(plan);
     plan.currentFile.clear();
     plan.openFiles.clear();
@@ -215,38 +217,42 @@ bool a_ProjectNew(Plan& plan) {
     }
     plan.modified = false;
     refresh_views(plan);
-    return true;
+    result<> made;
+    made.note_all(asked.notes);
+    return made;
 }
 
-bool a_ProjectSave(Plan& plan) {
+result<> a_ProjectSave(Plan& plan) {
     if (plan.currentFile.empty()) {
-        if (!plan.hooks.project.chooseSaveFile) return false;
+        if (!plan.hooks.project.chooseSaveFile) return refused(refusal_kind::Cancelled, {});
         const file_dialog dialog = project_save_dialog(plan);
         std::optional<std::string> chosen = plan.hooks.project.chooseSaveFile(dialog.folder, dialog.name);
-        if (!chosen || chosen->empty()) return false;
+        if (!chosen || chosen->empty()) return refused(refusal_kind::Cancelled, {});
         plan.currentFile = *chosen;
         if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
             plan.openFiles[plan.currentMonth] = *chosen;
         else if (plan.openFiles.empty())
             plan.openFiles.push_back(*chosen);
     }
-    if (restore_pending(plan)) return false;
-    if (!zapisz_dyzury_i_wolne(plan)) return false;
-    dopisz_path(plan, plan.currentFile, "path", true);
+    if (restore_pending(plan)) return refused(refusal_kind::Locked, {}, plan.currentFile);
+    // The month set alone: the folder remembered is the one a month was opened from.
+    result<> saved = zapisz_dyzury_i_wolne(plan);
+    if (!saved) return saved;
     refresh_views(plan);
-    return true;
+    return saved;
 }
 
-bool mi_SaveAs(Plan& plan) {
+result<> mi_SaveAs(Plan& plan) {
     const std::string remembered = plan.currentFile;
     const std::vector<std::string> files = plan.openFiles;
     plan.currentFile.clear();
-    if (a_ProjectSave(plan)) return true;
+    result<> saved = a_ProjectSave(plan);
+    if (saved) return saved;
     // Cancelled, or the new file could not be written: the plan stays with
     // the file it had.
     plan.currentFile = remembered;
     plan.openFiles = files;
-    return false;
+    return saved;
 }
 
 }  // namespace planek

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -29,41 +30,36 @@ file_dialog backup_open_dialog(const Plan& plan);
 
 // Opens one month file as a tab: appended to the period when not open yet,
 // then read and the calendar, norm and summaries recomputed. Nothing happens
-// (false) while the group or the worker table is empty.
-bool otworz(Plan& plan, const std::string& path, bool touchFiles = true);
+// (refused) while the group or the worker table is empty, or when the
+// month's lock keeps it; the notes say what the read met.
+result<> otworz(Plan& plan, const std::string& path, bool touchFiles = true);
 
 // Opens the chosen files as one project, in calendar order. The first file's
 // week mode decides: files of the other mode are skipped, and a week-mode
-// first file is opened alone. Returns the paths opened, in tab order.
+// first file is opened alone. Gives the paths opened, in tab order, with the
+// notes of each (and why a file was left out).
 // With touchFiles false nothing on disk changes: no safety copies, no restore
 // marker removed, no recent list or folder remembered.
-std::vector<std::string> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen,
-                                        bool touchFiles = true);
-
-// a_ProjectOpen after the dialog: the save question, then otworz_projekt.
-// An empty choice (dialog cancelled) asks nothing and opens nothing; a
-// cancelled question opens nothing.
-bool a_ProjectOpen(Plan& plan, const std::vector<std::string>& chosen);
-
-// pr1..pr4: reopens recent project 1..4, skipping files that are gone.
-bool otworz_ostatni(Plan& plan, int position);
+result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<std::string>& chosen,
+                                                bool touchFiles = true);
 
 // The save question: No without asking when nothing is modified or the plan
 // is empty; otherwise Yes/No/Cancel. Yes saves; a save that was cancelled or
-// failed turns the answer into Cancel, so the caller does not go on to drop
-// the unsaved plan.
-Answer czy_zapis(Plan& plan);
+// failed refuses, so the caller does not go on to drop the unsaved plan (the
+// refusal says why the save failed).
+result<Answer> czy_zapis(Plan& plan);
 
 // a_ProjectNew: the save question, then an empty plan of the current month.
-bool a_ProjectNew(Plan& plan);
+result<> a_ProjectNew(Plan& plan);
 
 // a_ProjectSave: asks for a file name when there is none; writes the month
-// unless a restore of it is pending. True when the month was written.
-bool a_ProjectSave(Plan& plan);
+// unless a restore of it is pending. Refused when it was not written
+// (Cancelled: no name chosen).
+result<> a_ProjectSave(Plan& plan);
 
 // mi_SaveAs: a save that always asks for the file name; cancelling (or a
 // failed write) keeps the old name.
-bool mi_SaveAs(Plan& plan);
+result<> mi_SaveAs(Plan& plan);
 
 // True while a restore marker blocks saving the current month file.
 bool restore_pending(const Plan& plan);

@@ -81,7 +81,8 @@ session_start open_program_session(Plan& plan, const session_request& request) {
         return s;
     }
     // Newer shipped language files reach a root made by an older copy.
-    if (ensure_language_files(plan.paths.lang) < 0) plan.ui->warn(language_files_not_installed(plan));
+    if (ensure_language_files(plan.paths.lang) < 0)
+        s.notes.push_back(refused(refusal_kind::Io, language_files_not_installed(plan), plan.paths.lang.string()));
     // Probed before the settings are loaded: loading sets an unreadable file
     // aside and goes on with the defaults, which a script must not take for
     // the ward's own options.
@@ -102,71 +103,91 @@ session_start open_program_session(Plan& plan, const session_request& request) {
     plan.currentFile.clear();
     // A save killed halfway is finished (or dropped) before anything is read.
     s.tidied = tidy_after_killed_saves(plan);
-    s.staffRead = wczytaj(plan).ok();  // the problems went out through plan.ui
+    const files_report staff = wczytaj(plan);
+    s.staffRead = staff.ok();
+    if (staff.said.said()) s.notes.push_back(staff.said);
     if (plan.currentGroup < 0 && !plan.groups.empty()) plan.currentGroup = 0;
     return s;
 }
 
-months_open open_session_months(Plan& plan, const months_request& request) {
-    months_open r;
-    if (plan.workers.empty() || plan.groups.empty()) {
-        r.error = fill_message(plan.tr.msg("msg_NoStaffInFolder", "W folderze %s nie ma kadry ani grup."),
-                               {plan.paths.data.string()});
-        return r;
-    }
+result<std::vector<std::string>> check_session_months(const Plan& plan, const months_request& request) {
+    if (plan.workers.empty() || plan.groups.empty())
+        return refused(refusal_kind::NoStaff,
+                       fill_message(plan.tr.msg("msg_NoStaffInFolder", "W folderze %s nie ma kadry ani grup."),
+                                    {plan.paths.data.string()}));
     std::vector<std::string> files;
     for (const std::string& f : request.files) {
         std::error_code ec;
-        if (!fs::is_regular_file(f, ec)) {
-            r.error = fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {f});
-            return r;
-        }
-        if (request.wholeFilesOnly && !check_month_file(plan, f).empty()) {
-            r.error = fill_message(plan.tr.msg("msg_MonthNotWhole",
-                                               "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
-                                   {f});
-            return r;
-        }
+        if (!fs::is_regular_file(f, ec))
+            return refused(refusal_kind::NoSuchFile, fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {f}), f);
         files.push_back(fs::absolute(f, ec).lexically_normal().string());
     }
-    const int group = shown_group(plan, request.group);
-    if (group < 0) {
-        r.error = fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."),
-                               {std::to_string(request.group ? *request.group : 0)});
-        return r;
+    if (request.tab < 0 && shown_group(plan, request.group) < 0)
+        return refused(refusal_kind::NoSuchGroup,
+                       fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."),
+                                    {std::to_string(request.group ? *request.group : 0)}));
+    for (const std::string& f : files) {
+        // Read into a copy first: a refused month must not replace the one shown.
+        const month_probe probe = probe_month_file(plan, f);
+        if (request.wholeFilesOnly && !probe.problems.empty())
+            return refused(refusal_kind::NotWhole,
+                           fill_message(plan.tr.msg("msg_MonthNotWhole",
+                                                    "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
+                                        {f}),
+                           f);
+        if (month_of_other_groups(probe.read))
+            return refused(refusal_kind::OtherGroups,
+                           fill_message(plan.tr.msg("msg_MonthOfOtherGroup",
+                                                    "Plik %s to miesiąc grup spoza tego folderu."),
+                                        {f}),
+                           f);
     }
-    plan.currentGroup = group;
-    // The list first: a month read while it is empty gets no worker sums.
-    odswiez_liste_prac_panel(plan);
-    r.opened = otworz_projekt(plan, files, request.touchFiles);
-    if (r.opened.empty()) {
-        r.error = fill_message(plan.tr.msg("msg_MonthNotOpened", "Nie udało się otworzyć %s."),
-                               {files.empty() ? std::string() : files.front()});
-        return r;
+    return files;
+}
+
+result<std::vector<std::string>> open_session_months(Plan& plan, const months_request& request) {
+    std::vector<std::string> files = request.files;
+    if (!request.checked) {
+        result<std::vector<std::string>> checked = check_session_months(plan, request);
+        if (!checked) return checked;
+        files = std::move(*checked);
     }
-    const int shown = plan.currentMonth;
-    for (size_t m = 0; m < plan.months.size(); ++m) {
-        plan.currentMonth = int(m);
-        const bool foreign = month_of_other_groups(plan);
-        plan.currentMonth = shown;
-        if (!foreign) continue;
-        r.error = fill_message(plan.tr.msg("msg_MonthOfOtherGroup", "Plik %s to miesiąc grup spoza tego folderu."),
-                               {plan.openFiles[m]});
-        return r;
+    result<std::vector<std::string>> opened(std::vector<std::string>{});
+    if (request.tab >= 0) {
+        if (!files.empty()) {
+            const result<> tab = otworz(plan, files.front(), request.touchFiles);
+            opened.note_all(said_by(tab));
+            if (tab) opened->push_back(files.front());
+        }
+    } else {
+        plan.currentGroup = shown_group(plan, request.group);
+        // The list first: a month read while it is empty gets no worker sums.
+        odswiez_liste_prac_panel(plan);
+        opened = otworz_projekt(plan, files, request.touchFiles);
+    }
+    if (opened->empty()) {
+        // Why each file was left out was said; else that it was.
+        const std::string first = files.empty() ? std::string() : files.front();
+        result<std::vector<std::string>> none(
+            opened.notes.empty() ? refused(refusal_kind::Io,
+                                           fill_message(plan.tr.msg("msg_MonthNotOpened", "Nie udało się otworzyć %s."), {first}),
+                                           first)
+                                 : opened.notes.back());
+        if (!opened.notes.empty()) opened.notes.pop_back();
+        none.note_all(opened.notes);
+        return none;
     }
     call_odswiez_okres(plan, false, plan.showWorkers == ShowWorkers::All, -1);
     odswiez_iledy_gdy_trzeba(plan);
-    return r;
+    return opened;
 }
 
-months_open open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group) {
-    months_open r;
+result<std::vector<std::string>> open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group) {
     if (group) {
         const int g = plan.groupIndexById(*group);
-        if (g < 0) {
-            r.error = fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."), {std::to_string(*group)});
-            return r;
-        }
+        if (g < 0)
+            return refused(refusal_kind::NoSuchGroup,
+                           fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."), {std::to_string(*group)}));
         plan.currentGroup = g;
     }
     plan.months.assign(1, miesiac{});
@@ -178,8 +199,7 @@ months_open open_session_calendar(Plan& plan, const std::string& file, std::opti
     if (ec) plan.currentFile = file;
     wczytaj_tylko_do_odczytu(plan);
     normatyw(plan, true, 0, true);
-    r.opened.push_back(plan.currentFile);
-    return r;
+    return std::vector<std::string>{plan.currentFile};
 }
 
 }  // namespace planek

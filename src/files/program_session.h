@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -34,6 +35,7 @@ struct session_start {
     std::string unreadableConfig;             // a configuration file there but not readable
     bool staffRead = false;                   // staff and group files read (or absent)
     std::vector<std::string> tidied;          // what was done about interrupted saves (as logged)
+    std::vector<refusal> notes;               // what the user is to hear of the start
     bool ok() const { return outcome == session_outcome::Opened; }
 };
 
@@ -48,29 +50,34 @@ session_start open_program_session(Plan& plan, const session_request& request);
 struct months_request {
     std::vector<std::string> files;  // one month, or the months of a settlement period
     std::optional<word> group;       // else the current group, else the first one in use
-    bool touchFiles = false;         // safety copies, recent list (a window, or a command that writes)
+    bool touchFiles = false;         // safety copies, recent list, month locks (an open for editing)
     bool wholeFilesOnly = false;     // refuse a file with lines that cannot be used
+    // A tab of the period open now read again (the tab switch), instead of
+    // a new period: `files` holds that tab's file.
+    int tab = -1;
+    bool checked = false;  // the files passed check_session_months already
 };
 
-struct months_open {
-    std::vector<std::string> opened;  // in tab order
-    std::string error;                // one line: why nothing was opened
-    bool ok() const { return error.empty(); }
-};
+// What open_session_months checks before it touches anything: a folder
+// without staff or groups, a missing file, a group asked for that the folder
+// does not have, a month whose records all belong to groups this folder does
+// not have, and (wholeFilesOnly) a file that cannot be read whole. Each is
+// refused with one line; otherwise the files come back absolute, in the
+// order given.
+result<std::vector<std::string>> check_session_months(const Plan& plan, const months_request& request);
 
 // Opens month files as the tabs of one period the way the window opens a
-// tab: the group made current and the worker list filled before any month
-// is read, so every month gets its worker sums; then the period totals and
-// the staffing of the shown month. Refuses, with one line, a folder without
-// staff or groups, a missing file, a month whose records all belong to
-// groups this folder does not have, and (wholeFilesOnly) a file that
-// cannot be read whole.
-months_open open_session_months(Plan& plan, const months_request& request);
+// tab, after those checks: the group made current and the worker list
+// filled before any month is read, so every month gets its worker sums;
+// then the period totals and the staffing of the shown month. Gives the
+// files opened, in tab order.
+result<std::vector<std::string>> open_session_months(Plan& plan, const months_request& request);
 
 // One month's calendar and norm as its tab shows them, for a look at the
 // days alone: no staff is needed, a file that is not there is the empty
 // month its name gives, and nothing around the file is touched. Refuses
 // with one line a group (when one is asked for) the folder does not have.
-months_open open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group);
+result<std::vector<std::string>> open_session_calendar(Plan& plan, const std::string& file,
+                                                       std::optional<word> group);
 
 }  // namespace planek

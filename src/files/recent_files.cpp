@@ -2,7 +2,9 @@
 
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "settings/message_format.h"
 #include "settings/settings_file.h"
+#include "settings/user_settings.h"
 
 namespace planek {
 
@@ -20,10 +22,10 @@ bool is_autosave(const std::string& path) { return path.find("autosave") != std:
 }  // namespace
 
 fs::path recent_config_file(const Plan& plan) {
-    // The per-user keys go to the local data folder, like the other settings
-    // written outside the configuration dialog, so a configuration taken from
-    // a server is never touched by them.
-    return plan.paths.data / "konfiguracja.ini";
+    // What one user opened is hers, not the ward's: the shared configuration
+    // is never rewritten by an open or a save.
+    if (plan.options.userSettingsFolder.empty()) return {};
+    return plan.options.userSettingsFolder / kUserSettingsFileName;
 }
 
 namespace {
@@ -42,13 +44,32 @@ std::array<std::string, kRecentCount> put_first(IniFile& ini, const std::string&
     return fresh;
 }
 
-// The keys are a convenience: a configuration that cannot be written keeps
-// its old keys and the plan goes on, but the user learns why the list or
-// folder was not remembered.
-bool save_or_warn(Plan& plan, const IniFile& ini, const fs::path& file) {
-    if (ini.saveAs(file)) return true;
-    plan.ui->warn(ini.error().empty() ? "Nie udało się zapisać pliku " + file.string() : ini.error());
-    return false;
+// The keys are a convenience: a file that cannot be written keeps its old
+// keys and the plan goes on, but the user learns why the list or folder was
+// not remembered.
+refusal save_or_say(const Plan& plan, const IniFile& ini, const fs::path& file) {
+    // A user's first list makes her settings folder.
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    if (ini.saveAs(file)) return {};
+    return refused(refusal_kind::Io,
+                   ini.error().empty()
+                       ? fill_message(plan.tr.msg("msg_FileNotWritten", "Nie udało się zapisać pliku %s"), {file.string()})
+                       : ini.error(),
+                   file.string());
+}
+
+// The per-user file starts with the list the configuration held before the
+// lists moved there, read once.
+void seed_from_configuration(const Plan& plan, IniFile& ini) {
+    bool any = false;
+    for (int i = 0; i < kRecentCount; ++i) any = any || ini.value(kProjectSection, recent_key(i)).has_value();
+    if (any) return;
+    for (int i = 0; i < kRecentCount; ++i)
+        if (!plan.options.recentProjects[size_t(i)].empty())
+            ini.writeString(kProjectSection, recent_key(i), plan.options.recentProjects[size_t(i)]);
+    if (!ini.value(kProgramSection, "path") && !plan.options.programPath.empty())
+        ini.writeString(kProgramSection, "path", plan.options.programPath);
 }
 
 }  // namespace
@@ -66,35 +87,66 @@ std::array<std::string, kRecentCount> dopisz_ostatni(const fs::path& configFile,
     return list;
 }
 
-void dopisz_projekt(Plan& plan, const std::vector<std::string>& paths) {
-    if (paths.empty()) return;
+refusal dopisz_projekt(Plan& plan, const std::vector<std::string>& paths) {
+    if (paths.empty()) return {};
     const fs::path file = recent_config_file(plan);
+    if (file.empty()) {
+        // No user to remember it for (the command line): this run only.
+        IniFile memory;
+        for (int i = 0; i < kRecentCount; ++i)
+            memory.writeString(kProjectSection, recent_key(i), plan.options.recentProjects[size_t(i)]);
+        plan.options.recentProjects = put_first(memory, kProjectSection, join_fields(paths));
+        return {};
+    }
     IniFile ini = read_settings_file(plan, file);
-    const std::array<std::string, kRecentCount> old = plan.options.recentProjects;
+    seed_from_configuration(plan, ini);
     const std::array<std::string, kRecentCount> fresh = put_first(ini, kProjectSection, join_fields(paths));
-    plan.options.recentProjects = save_or_warn(plan, ini, file) ? fresh : old;
+    refusal unsaved = save_or_say(plan, ini, file);
+    if (!unsaved.said()) plan.options.recentProjects = fresh;
+    return unsaved;
 }
 
-std::string dopisz_path(Plan& plan, const std::string& path, const std::string& key, bool write) {
+refusal seed_recent_projects(const Plan& plan, const std::vector<std::string>& paths) {
+    if (paths.empty()) return {};
+    const fs::path file = plan.paths.data / "konfiguracja.ini";
+    IniFile ini = read_settings_file(plan, file);
+    put_first(ini, kProjectSection, join_fields(paths));
+    return save_or_say(plan, ini, file);
+}
+
+std::string dopisz_path(Plan& plan, const std::string& path, const std::string& key, bool write, refusal* unsaved) {
     const fs::path file = recent_config_file(plan);
     if (write) {
         std::error_code ec;
         if (path.empty() || is_autosave(path) || !fs::exists(fs::path(path), ec)) return path;
         const std::string folder = fs::path(path).parent_path().string();
+        if (file.empty()) {
+            if (key == "path") plan.options.programPath = folder;
+            return folder;
+        }
         IniFile ini = read_settings_file(plan, file);
+        seed_from_configuration(plan, ini);
         ini.writeString(kProgramSection, key, folder);
-        if (save_or_warn(plan, ini, file) && key == "path") plan.options.programPath = folder;
+        const refusal said = save_or_say(plan, ini, file);
+        if (!said.said() && key == "path") plan.options.programPath = folder;
+        if (unsaved) *unsaved = said;
         return folder;
     }
-    IniFile ini(file);
-    std::string stored = ini.readString(kProgramSection, key);
+    return remembered_folder(plan, path, key);
+}
+
+std::string remembered_folder(const Plan& plan, const std::string& path, const std::string& key) {
+    const fs::path file = recent_config_file(plan);
+    IniFile ini = file.empty() ? IniFile() : IniFile(file);
+    std::string stored = file.empty() ? std::string() : ini.readString(kProgramSection, key);
     if (stored.empty() && key == "path") stored = plan.options.programPath;
     if (!stored.empty()) return stored;
     return fs::path(path).parent_path().string();
 }
 
 std::vector<recent_project> recent_projects(const Plan& plan) {
-    IniFile ini(recent_config_file(plan));
+    const fs::path file = recent_config_file(plan);
+    IniFile ini = file.empty() ? IniFile() : IniFile(file);
     std::vector<recent_project> result;
     for (int i = 0; i < kRecentCount; ++i) {
         std::string value = ini.readString(kProjectSection, recent_key(i));

@@ -29,31 +29,30 @@ fs::path free_name_beside(const fs::path& file) {
 }
 
 // Writes the shown month to a file of its own and makes it the tab's file.
-io_result save_month_elsewhere(Plan& plan) {
+result<> save_month_elsewhere(Plan& plan) {
     const fs::path old(plan.currentFile);
     std::optional<std::string> chosen;
     if (plan.hooks.project.chooseSaveFile) {
         chosen = plan.hooks.project.chooseSaveFile(old.parent_path().string(), free_name_beside(old).filename().string());
-        if (!chosen || chosen->empty()) return {changed_since_read_text(plan, old, std::nullopt)};
+        if (!chosen || chosen->empty())
+            return refused(refusal_kind::Conflict, changed_since_read_text(plan, old, std::nullopt), old.string());
     }
     const fs::path target = chosen ? fs::path(*chosen) : free_name_beside(old);
     std::string bytes;
-    if (io_result encoded = lines_bytes(target, month_file_lines(plan), bytes); !encoded) return encoded;
+    if (io_result encoded = lines_bytes(target, month_file_lines(plan), bytes); !encoded)
+        return refused(refusal_kind::Io, encoded.error, target.string());
     // A name we made up must still be free when the file is written; one the
     // user chose in the dialog was agreed to there.
     const file_fingerprint absent;
     const guarded_write_result w = write_bytes_if_unchanged(target, bytes, chosen ? nullptr : &absent, plan_owner(plan));
-    if (!w.ok()) {
-        plan.ui->warn(w.io.error);
-        return w.io;
-    }
+    if (!w.ok()) return refused(refusal_kind::Io, w.io.error, target.string());
     plan.guards.read[guard_key(target)] = w.written;
     plan.currentFile = target.string();
     if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
         plan.openFiles[plan.currentMonth] = plan.currentFile;
     plan.modified = false;
-    plan.ui->inform(message(plan, "msg_SavedElsewhere", "Miesiąc zapisano w pliku %s.", {target.string()}));
-    return {};
+    return result<>().with(
+        notice(message(plan, "msg_SavedElsewhere", "Miesiąc zapisano w pliku %s.", {target.string()}), target.string()));
 }
 
 // The worker id of a staff line: the field after the tag.
@@ -130,11 +129,11 @@ void take_merged_staff(Plan& plan, const std::vector<std::string>& merged) {
     append_loaded_workers(plan, std::move(added));
 }
 
-bool agree_to_merge_staff(Plan& plan, const guarded_write_result& refused, const fs::path& file) {
-    plan.ui->warn(changed_since_read_text(plan, file, refused.changedBy));
-    return plan.ui->ask(message(plan, "msg_MergeStaff",
-                                "Zapisać w nowszym pliku tylko pracowników zmienionych w tym programie? (Nie: "
-                                "pracownicy trafią do osobnego pliku)"),
+bool agree_to_merge_staff(Plan& plan, const guarded_write_result& conflict, const fs::path& file) {
+    return plan.ui->ask(changed_since_read_text(plan, file, conflict.changedBy) + kLineBreak + kLineBreak +
+                            message(plan, "msg_MergeStaff",
+                                    "Zapisać w nowszym pliku tylko pracowników zmienionych w tym programie? (Nie: "
+                                    "pracownicy trafią do osobnego pliku)"),
                         Buttons::YesNo) == Answer::Yes;
 }
 
@@ -148,22 +147,26 @@ std::string changed_since_read_text(const Plan& plan, const fs::path& file, cons
                    {file.string()});
 }
 
-io_result settle_month_conflict(Plan& plan, const guarded_write_result& refused) {
+result<> settle_month_conflict(Plan& plan, const guarded_write_result& conflict) {
     const fs::path file(plan.currentFile);
-    const std::string text = changed_since_read_text(plan, file, refused.changedBy);
-    plan.ui->warn(text);
-    if (plan.ui->ask(message(plan, "msg_SaveChangedElsewhere", "Zapisać ten miesiąc w innym pliku?"), Buttons::YesNo) ==
-        Answer::Yes)
+    const std::string text = changed_since_read_text(plan, file, conflict.changedBy);
+    if (plan.ui->ask(text + kLineBreak + kLineBreak +
+                         message(plan, "msg_SaveChangedElsewhere", "Zapisać ten miesiąc w innym pliku?"),
+                     Buttons::YesNo) == Answer::Yes)
         return save_month_elsewhere(plan);
     if (plan.ui->ask(message(plan, "msg_ReloadChanged",
                              "Wczytać plik %s ponownie? Zmiany wprowadzone od jego odczytu zostaną utracone.",
                              {file.filename().string()}),
                      Buttons::YesNo) == Answer::Yes) {
-        otworz(plan, plan.currentFile);
+        const result<> reread = otworz(plan, plan.currentFile);
         plan.modified = false;
         if (plan.hooks.project.refreshViews) plan.hooks.project.refreshViews(plan);
+        // The month as the other program left it; still not saved by us.
+        result<> notSaved(refused(refusal_kind::Conflict, text, file.string()));
+        notSaved.note_all(said_by(reread));
+        return notSaved;
     }
-    return {text};
+    return refused(refusal_kind::Conflict, text, file.string());
 }
 
 }  // namespace planek

@@ -6,6 +6,7 @@
 
 #include "core/guarded_write.h"
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek {
 
@@ -14,11 +15,11 @@ std::string changed_since_read_text(const Plan& plan, const std::filesystem::pat
                                     const std::optional<lock_owner>& by);
 
 // The shown month could not be written over plan.currentFile, which changed
-// since it was read. Says so, then offers to save the month under another
-// name (the save dialog, else a free name beside it) or to read the file
-// again, losing the edits. Returns the outcome of the save: success only
-// when the month went to another file.
-io_result settle_month_conflict(Plan& plan, const guarded_write_result& refused);
+// since it was read. Asks, saying so, whether to save the month under another
+// name (the save dialog, else a free name beside it), else whether to read
+// the file again, losing the edits. Gives the outcome of the save: success
+// (with a notice of the new name) only when the month went to another file.
+result<> settle_month_conflict(Plan& plan, const guarded_write_result& refused);
 
 // Merging a staff list: the workers this program changed since it read
 // `base` are put onto `theirs` (the newer file), everyone else stays as
@@ -33,7 +34,7 @@ std::vector<std::string> merge_staff_lines(const std::vector<std::string>& base,
 // the lines are appended.
 void take_merged_staff(Plan& plan, const std::vector<std::string>& merged);
 
-// The staff file changed since it was read: says so and asks whether to
+// The staff file changed since it was read: asks, saying so, whether to
 // merge this program's changed workers onto it.
 bool agree_to_merge_staff(Plan& plan, const guarded_write_result& refused, const std::filesystem::path& file);
 

@@ -279,7 +279,7 @@ files_report wczytaj(Plan& plan) {
     if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
     if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;
     report.problems = std::move(problems.items);
-    show_problems(plan, report.problems, "msg_LoadProblems", "Podczas odczytu danych wystąpiły problemy:");
+    report.said = problems_said(plan, report.problems, "msg_LoadProblems", "Podczas odczytu danych wystąpiły problemy:");
     return report;
 }
 
@@ -397,7 +397,7 @@ files_report zapisz(Plan& plan) {
     if (plan.paths.data.empty()) {
         report.failed = true;
         report.problems = {plan.tr.msg("msg_NoDataFolder", "Nie wybrano folderu danych.")};
-        show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+        report.said = problems_said(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
         return report;
     }
     save_set set;
@@ -415,7 +415,7 @@ files_report zapisz(Plan& plan) {
         if (!plan.workers.empty()) keep_staff_aside(plan, staged.staffBytes, problems);
     }
     report.problems = std::move(problems.items);
-    show_problems(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
+    report.said = problems_said(plan, report.problems, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:");
     return report;
 }
 

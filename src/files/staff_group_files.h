@@ -9,11 +9,13 @@
 
 namespace planek {
 
-// What loading or saving the staff and group files met. The problems are
-// shown once through plan.ui as well; `failed` says a file could not be
-// read or written at all (the files on disk are then left as they were).
+// What loading or saving the staff and group files met: each problem, and
+// all of them as the one warning a front end shows (`said`); `failed` says
+// a file could not be read or written at all (the files on disk are then
+// left as they were).
 struct files_report {
     std::vector<std::string> problems;
+    refusal said;
     bool failed = false;
     bool ok() const { return !failed; }
 };

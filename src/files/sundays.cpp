@@ -4,6 +4,7 @@
 
 #include "core/file_fingerprint.h"
 #include "core/ini_file.h"
+#include "settings/message_format.h"
 #include "settings/settings_file.h"
 
 namespace planek {
@@ -52,14 +53,11 @@ namespace {
 
 // The record with the Sundays of the shown month brought up to date; false
 // when that changes nothing.
-bool updated_sundays(Plan& plan, IniFile& ini) {
-    if (plan.year < 1 || plan.month < 1 || plan.month > 12) return false;
+// The shown month's Sundays of every worker put into the record.
+void mark_month_sundays(const Plan& plan, IniFile& ini) {
     const std::string key = std::to_string(plan.year);
     const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
     const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
-
-    ini = read_settings_file(plan, sundays_file(plan));
-    const std::string before = ini.text();
     for (const prac& w : plan.workers) {
         const std::string section = std::to_string(w.id);
         std::string v = ini.readString(section, key, zeros);
@@ -80,18 +78,35 @@ bool updated_sundays(Plan& plan, IniFile& ini) {
             ini.deleteKey(section, key);
         }
     }
+}
+
+bool month_known(const Plan& plan) { return plan.year >= 1 && plan.month >= 1 && plan.month <= 12; }
+
+bool updated_sundays(const Plan& plan, IniFile& ini) {
+    if (!month_known(plan)) return false;
+    ini = read_settings_file(plan, sundays_file(plan));
+    const std::string before = ini.text();
+    mark_month_sundays(plan, ini);
     return ini.text() != before;
 }
 
-io_result not_saved(Plan& plan, const IniFile& ini) {
-    io_result r{ini.error().empty() ? "Nie udało się zapisać pliku " + sundays_file(plan).string() : ini.error()};
-    plan.ui->warn(r.error);
-    return r;
+refusal not_saved(const Plan& plan, const IniFile& ini) {
+    const std::string file = sundays_file(plan).string();
+    return refused(refusal_kind::Io,
+                   ini.error().empty() ? fill_message(plan.tr.msg("msg_FileNotWritten", "Nie udało się zapisać pliku %s"), {file})
+                                       : ini.error(),
+                   file);
 }
 
 }  // namespace
 
-io_result zapisz_niedziele(Plan& plan) {
+IniFile niedziele_z_miesiacem(const Plan& plan) {
+    IniFile ini(sundays_file(plan));
+    if (month_known(plan)) mark_month_sundays(plan, ini);
+    return ini;
+}
+
+result<> zapisz_niedziele(Plan& plan) {
     // Only this month's Sundays of the shown workers are ours: when another
     // program wrote the file meanwhile, they are put onto its version.
     for (int round = 0;; ++round) {
@@ -102,7 +117,7 @@ io_result zapisz_niedziele(Plan& plan) {
     }
 }
 
-io_result stage_niedziele(Plan& plan, save_set& set) {
+result<> stage_niedziele(Plan& plan, save_set& set) {
     IniFile ini;
     if (!updated_sundays(plan, ini)) return {};
     std::string bytes;

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "core/file_io.h"
+#include "core/ini_file.h"
 #include "core/plan.h"
+#include "core/result.h"
 #include "files/save_set.h"
 
 namespace planek {
@@ -19,11 +21,15 @@ int sunday_position(int year, int month, int day);
 
 std::filesystem::path sundays_file(const Plan& plan);
 
+// The record as it stands with the Sundays of the shown month counted in,
+// in memory: what a check reads without writing anything.
+IniFile niedziele_z_miesiacem(const Plan& plan);
+
 // Updates the record for the Sundays of the shown month. A failed write is
-// returned (and shown) and leaves the old file whole.
-io_result zapisz_niedziele(Plan& plan);
+// refused and leaves the old file whole.
+result<> zapisz_niedziele(Plan& plan);
 // The same update added to a save of several files instead of written; a
-// record that cannot be written is returned (and shown) and not added.
-io_result stage_niedziele(Plan& plan, save_set& set);
+// record that cannot be written is refused and not added.
+result<> stage_niedziele(Plan& plan, save_set& set);
 
 }  // namespace planek

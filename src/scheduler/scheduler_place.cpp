@@ -80,7 +80,7 @@ fill_report rozpisz_8(Plan& plan, int worker, const dyzur& templ, bool fromSched
         duty.day = word(firstDay + d);
         if (!p.systemAsWeek || sunday) ++pos;
         if (duty.shift < 1) continue;
-        lastAdded = dodaj_dyzur(plan, duty, -1, false, worker);
+        lastAdded = dodaj_dyzur(plan, duty, -1, false, worker).ok();
         ++(lastAdded ? r.placed : r.refused);
     }
     r.patternPos = pos % length + 1;
@@ -119,7 +119,7 @@ dyzur new_proposal(const Plan& plan, const grupa& g, int worker, int shift, int 
 
 bool place_proposal(Plan& plan, run_state& run, dyzur d, int worker, int dayIndex) {
     d.day = word(first_day_of_month(plan) + dayIndex);
-    const bool stored = dodaj_dyzur(plan, d, -1, false, worker);
+    const bool stored = dodaj_dyzur(plan, d, -1, false, worker).ok();
     ++(stored ? run.report.placed : run.report.refused);
     return stored;
 }

@@ -119,10 +119,9 @@ std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_pla
     warning_lines lines;
     std::optional<IniFile> sundays;
     if (plan.options.warnings.WorkSundaysMaxCount && !plan.listed.empty()) {
-        // A Sunday file that cannot be written was told to the user there; the
-        // check goes on with what the file holds.
-        [[maybe_unused]] const io_result written = zapisz_niedziele(plan);
-        sundays.emplace(sundays_file(plan));
+        // The month's Sundays as planned count, in memory: a check writes
+        // nothing but its findings, and an unsaved Sunday is no worked one yet.
+        sundays.emplace(niedziele_z_miesiacem(plan));
     }
     std::vector<placed_line> log;
     const warning_writer ww(plan, places ? &log : nullptr);
@@ -190,7 +189,6 @@ std::filesystem::path warnings_file(const Plan& plan) { return plan.paths.root /
 warnings_report a_WarningsExecute(Plan& plan, const warnings_hooks& hooks) {
     warnings_report report;
     if (plan.weekMode) {
-        plan.ui->inform(kWarningsWeekMode);
         report.outcome = warnings_outcome::WeekMode;
         return report;
     }
@@ -202,7 +200,6 @@ warnings_report a_WarningsExecute(Plan& plan, const warnings_hooks& hooks) {
     if (io_result r = write_bytes(report.file, file_bytes(report.lines)); !r) {
         report.outcome = warnings_outcome::WriteFailed;
         report.error = r.error;
-        plan.ui->warn(r.error);
         return report;
     }
     report.outcome = warnings_outcome::Written;

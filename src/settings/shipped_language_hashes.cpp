@@ -7,10 +7,12 @@ const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
         "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0b3592f2148f8abbce24e029008db20d0f72e3c385055a0ef993bdfb285e7d41",
+        "0d24499522c0abfc59b606f3345f3044f0f1565bfeab5b6ca50ba7daba128e83",
         "1246c62bcc8ed2ccaf292f9c124ff4d21c0b962b6b3f2e55b163eb8dfface082",
         "1333761461376f29daba5dadc7189a361ae6f2f7b7cf1df75380c32912c4b27a",
         "15bc2434e470b3e9e4078de81ae4942473cda6e8e7cdb1a318b99c2bd7f97f16",
         "198ae99a8b8018427774e31fb02d2ee31910051343431de3798a9f89bb3bca86",
+        "1df86d56e55c61971bfd991a3dd50294bdc77b55501586b68982ff9395d7e462",
         "227556f42d5ed2a747d3163e0f6b5d612cff6fb47a282223be011f81846ca440",
         "24e797921266a71817cef153f997dd803b716db45d94ccda3df4a846b8db8a7c",
         "299bee6060cfddecab6c2aba4ca83545bf4de236570b96c7e87f2c2e22086378",
@@ -28,6 +30,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "5be64915b28d33f1b4eb1b1e76c4a1ec0f66ec8618236e22d2f48a167b2370ee",
         "5c173dcb6e6c70a3d2cb7bc591e5b46ff58421fe1fa270244f871420487c8e69",
         "5cd4e56180f31fd12e5a74e89e51dfb227ca2da8e6010470b9c9d6e0303a4dbc",
+        "6085b8d01965e18a327ac64c9efa0bd2f8abb06a7434f38ad62bb55c75e12fb1",
         "60f20c34fd4909972c6dde660a9936ede5e94be7a008e74ce61f67839c07d9e6",
         "6239ad6d34391166ea459c4f5773f2ee2dc773c9005d111c5f73a6eae208fd85",
         "659c351dc04a82c021674470b5663aeefdfc080831120f712f17494567b13884",
@@ -35,6 +38,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "6c375569f9e77f9b54009fdf2b95d3260f27a309da31c1d048cd5215659847f2",
         "6ee2adbccf1b5e0a8c27c2f2a6472e359c49ce2256fed247eae759e4acd5e415",
         "719f17d301def5ef16f22bf9ce48dba36aefd56d1d42cea46e77f84710f73c71",
+        "74d464f6162e1fb792a99cf8032dfea54031d1bb9b4df29efd9b68960c4daa6a",
         "76518714273cbf89b02f684a14112e00fcaef9976a5b9581f299780f0be5bbbf",
         "770c37ce74e8aac4194e67ab2497cbdf752bbc41166e8c5febc781becca04519",
         "79209dd81fde70a2c6d7d2c096a5f8ee46cf81283cc952b00d141e9cef0ddc15",
@@ -49,6 +53,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "a77cafa87648c0d8883e7239a7a22e117d044694d41d74ea9e2c9fe290298bde",
         "a7c31b464a3ea8b8d55ccff305abd37cbef42864afcc7c05a79da3a225d638b0",
         "aba5791d287313650e19388c2ba4cc10a6cb46a9cce6c6c86b1836ff1bdb23f4",
+        "aec922c63373d3817861647d9f61a2fae62ede815ed5808a0c7526d362941685",
         "b565001f88056afbf845d86671a39ff2c14a2e5ca53a970e5f8f3df10f1f0069",
         "bac508537646a9bbf1bfb59688f74a8ff51c45accd584590ef7ea491eaabeaa8",
         "bbbfd111f1199c4c637d38fbfc9d6885812a7060728d17a3e57f8c1051575dad",
@@ -71,6 +76,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "f9471a530a58a6fd72161c0a2a93262f506975d8bae345aa581900418f5581da",
         "fd94232139e5c95d84242bf358edd462ed60e05e9675c84c0618a4b133c47932",
         "fe184cf9ff714ed2ec539f7bf540deeba8c728cf66284e1096bc2c71d47294dc",
+        "ff7baa3a616e75788519d24cc5f4dbcff234dd3f719fcbe817b2e1892dfa959c",
     };
     return hashes;
 }

@@ -43,7 +43,7 @@ int cell_index(const Plan& plan, const calendar_cell* c) { return int(c - plan.c
 std::string hm(int minutes) { return min2h(minutes, "txt", true); }
 
 struct builder {
-    Plan& plan;
+    const Plan& plan;
     const calendar_view_options& view;
     calendar_layout out{};
     const grupa* group = plan.group();
@@ -78,11 +78,10 @@ struct builder {
 
     void add_outsider(int w) {
         for (const listed_worker& lw : plan.listed)
-            if (lw.worker == w) return;
-        const prac& p = plan.workers[size_t(w)];
-        char head[16];
-        std::snprintf(head, sizeof head, "%.4d=", w);
-        plan.listed.push_back({w, head + p.surname + " " + p.firstName + "¤", true});
+            if (lw.worker == w && !lw.outsider) return;
+        for (int o : out.outsiders)
+            if (o == w) return;
+        out.outsiders.push_back(w);
     }
 
     void duty_panel(int w, int d, int pos, const dyzur& duty, bool blocked) {
@@ -305,7 +304,7 @@ cell_fit fit_panels(int cellWidth, int cellHeight, int preferredWidth, int prefe
     return f;
 }
 
-calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view) {
+calendar_layout zbuduj_panele(const Plan& plan, const calendar_view_options& view) {
     builder b{plan, view};
     b.size_counters();
     b.duties();

@@ -50,6 +50,8 @@ struct calendar_layout {
     std::vector<std::vector<int>> cellPanels;
     // Per day index and shift index: the staffing of the shift.
     std::vector<std::vector<cell_staffing>> staffing;
+    // Workers outside the list whose duties are shown (indexes, in order).
+    std::vector<int> outsiders;
 
     int panelsInCell(const Plan& plan, int row, int column) const;
 };
@@ -74,9 +76,9 @@ cell_fit fit_panels(int cellWidth, int cellHeight, int preferredWidth, int prefe
                     int minHeight, int count);
 
 // Rebuilds every panel of the shown month (odswiez_dyzury and odswiez_wolne
-// together). Outsiders whose duties appear are appended to plan.listed
-// once, marked as outsiders.
-calendar_layout zbuduj_panele(Plan& plan, const calendar_view_options& view);
+// together). Outsiders whose duties appear are named once in the layout,
+// for the worker list to show beside the listed workers.
+calendar_layout zbuduj_panele(const Plan& plan, const calendar_view_options& view);
 
 // The hint of a duty panel (first line, times, length, category, overtime,
 // note).

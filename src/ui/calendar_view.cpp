@@ -32,7 +32,7 @@ int style_of(const calendar_panel& panel) {
 
 }  // namespace
 
-CalendarView::CalendarView(Plan& plan, QWidget* parent) : QWidget(parent), plan_(plan) {
+CalendarView::CalendarView(const Plan& plan, QWidget* parent) : QWidget(parent), plan_(plan) {
     setObjectName("sag");
     setAcceptDrops(true);
     setMouseTracking(false);
@@ -206,10 +206,9 @@ void CalendarView::selectCell(int row, int column) {
     selRow_ = row;
     selColumn_ = column;
     const calendar_cell& c = cal.cell(row, column);
-    plan_.selectedCellDay = c.dayIndex;
-    plan_.selectedCellShift = c.dayIndex >= 0 ? c.slot : -1;
     update();
-    emit cellSelected(plan_.selectedCellDay, plan_.selectedCellShift);
+    // The window makes the choice the document's.
+    emit cellSelected(c.dayIndex, c.dayIndex >= 0 ? c.slot : -1);
 }
 
 void CalendarView::paintEvent(QPaintEvent*) {

@@ -21,7 +21,7 @@ inline constexpr const char* kSourceMime = "application/x-planek-source";
 class CalendarView : public QWidget {
     Q_OBJECT
 public:
-    explicit CalendarView(Plan& plan, QWidget* parent = nullptr);
+    explicit CalendarView(const Plan& plan, QWidget* parent = nullptr);
 
     calendar_view_options& options() { return view_; }
     const calendar_layout& layout() const { return layout_; }
@@ -99,7 +99,7 @@ private:
         int hidden = 0;
     };
 
-    Plan& plan_;
+    const Plan& plan_;
     calendar_view_options view_;
     calendar_layout layout_;
     std::vector<QRect> places_;              // per panel of layout_

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "files/month_lock.h"
-#include "ui/app_shell.h"
+#include "document/month_acts.h"
+#include "editing/refusal.h"
 #include "ui/calendar_view.h"
 #include "ui/gui_interaction.h"
 #include "ui/main_window.h"
@@ -79,9 +79,10 @@ int screenshot(ui::MainWindow& window, const QString& file, QSize size, const QS
 }
 
 // The hidden timing run: the ward grows to `workers` people by copying the
-// existing ones with their duties (in memory only), then the month's panels
-// are rebuilt and repainted a number of times.
-void bench(Plan& plan, ui::MainWindow& window, int workers) {
+// existing ones with their duties (in a copy of the plan, in memory only),
+// then the month's panels are rebuilt and repainted a number of times.
+void bench(const roster_document& shown, int workers) {
+    Plan plan = shown.copy();
     const size_t original = plan.workers.size();
     for (size_t i = 0; original > 0 && plan.workers.size() < size_t(workers); ++i) {
         prac copy = plan.workers[i % original];
@@ -113,7 +114,10 @@ void bench(Plan& plan, ui::MainWindow& window, int workers) {
         for (wolne_& off : m.daysOff) off = wolne_{};
     }
     plan.rebuildWorkerIds();
-    window.refreshAll();
+    roster_document grown(std::move(plan));
+    const Plan& big = grown.plan();
+    ui::MainWindow window(grown);
+    window.onClose = nullptr;
     window.resize(1400, 860);
     window.show();
     QApplication::processEvents();
@@ -125,7 +129,7 @@ void bench(Plan& plan, ui::MainWindow& window, int workers) {
     t.restart();
     for (int i = 0; i < runs; ++i) window.calendar()->repaint();
     const double paint = double(t.nsecsElapsed()) / 1e6 / runs;
-    std::printf("%zu workers, %zu panels: rebuild %.2f ms, repaint %.2f ms, together %.2f ms\n", plan.workers.size(),
+    std::printf("%zu workers, %zu panels: rebuild %.2f ms, repaint %.2f ms, together %.2f ms\n", big.workers.size(),
                 window.calendar()->layout().panels.size(), build, paint, build + paint);
 }
 
@@ -160,11 +164,12 @@ int main(int argc, char** argv) {
     args.addPositionalArgument("plik", "Plik planu miesiąca (*.pnk) otwierany przy starcie.", "[plik.pnk]");
     args.process(app);
 
-    Plan plan;
+    roster_document doc;
+    const Plan& plan = doc.plan();
     auto gui = std::make_shared<ui::GuiInteraction>(nullptr);
-    plan.ui = gui;
+    doc.set_interaction(gui);
 
-    ui::start_request request;
+    start_request request;
     if (args.isSet(rootOption)) request.root = ui::ss(args.value(rootOption));
     if (args.isSet(langOption)) request.language = ui::ss(args.value(langOption));
     if (!args.positionalArguments().isEmpty()) request.file = ui::ss(args.positionalArguments().first());
@@ -176,30 +181,33 @@ int main(int argc, char** argv) {
         if (!ok) return std::nullopt;
         return ui::ss(typed);
     };
-    std::string error;
-    switch (ui::start_program(plan, request, &error)) {
-    case ui::StartOutcome::NoRoot:
-        QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(error));
+    const result<> started = start_program(doc, request);
+    if (!started) {
+        if (started.error().kind == refusal_kind::Cancelled) return 0;  // no password given
+        QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(started.error().text));
         return 1;
-    case ui::StartOutcome::LoginRefused: return 0;
-    case ui::StartOutcome::Started: break;
     }
+    tell_user(*gui, started);
     QApplication::setApplicationDisplayName(ui::qs(plan.options.appTitle));
     // However the window ends (a screenshot or bench run, or the close), the
     // months it holds are free for the next program, which would otherwise
     // have to take over a dead process's lock.
     struct locks_released {
-        Plan& plan;
-        ~locks_released() { release_month_locks(plan); }
-    } released{plan};
+        roster_document& doc;
+        ~locks_released() { release_locks(doc); }
+    } released{doc};
 
-    ui::MainWindow window(plan);
+    ui::MainWindow window(doc);
     gui->setParent(&window);
-    window.onClose = [&plan, &window] { return ui::close_program(plan, placement_of(window)); };
+    window.onClose = [&doc, &window, gui] {
+        const result<> closed = close_program(doc, placement_of(window));
+        if (closed.error().kind != refusal_kind::Cancelled) tell_user(*gui, closed);
+        return closed.ok();
+    };
     if (args.isSet(groupOption)) window.chooseGroup(args.value(groupOption).toInt());
     if (args.isSet(benchOption)) {
         window.onClose = nullptr;
-        bench(plan, window, args.value(benchOption).toInt());
+        bench(doc, args.value(benchOption).toInt());
         return 0;
     }
     if (args.isSet(shotOption)) {

@@ -33,11 +33,12 @@
 #include "calendar/refresh_hooks.h"
 #include "calendar/summaries.h"
 #include "core/text.h"
+#include "document/month_acts.h"
+#include "document/staff_acts.h"
+#include "document/view_acts.h"
 #include "editing/panel_names.h"
-#include "editing/undo_stack.h"
-#include "files/backups.h"
-#include "files/month_project.h"
 #include "scheduler/scheduler.h"
+#include "ui/dialogs/export_files.h"
 #include "ui/calendar_view.h"
 #include "ui/dialogs/day_off_dialog.h"
 #include "ui/dialogs/duty_dialog.h"
@@ -130,7 +131,8 @@ void MainWindow::loadQtTranslations() {
     }
 }
 
-MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_(plan) {
+MainWindow::MainWindow(roster_document& doc, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), plan_(doc.plan()) {
     setObjectName("f_MainForm");
     loadQtTranslations();
     buildActions();
@@ -152,48 +154,49 @@ MainWindow::MainWindow(Plan& plan, QWidget* parent) : QMainWindow(parent), plan_
 
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
-    connect(autosave_, &QTimer::timeout, this, [this] { t_SaveTimer(plan_); });
+    connect(autosave_, &QTimer::timeout, this, [this] { told(autosave(doc_)); });
     restartAutosave();
 
     openDutyDialog = [this](const drop_result& r) {
-        undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
-        DutyDialog d(plan_, r.worker, r.dayIndex, r.duty, this);
+        DutyDialog d(doc_, r.worker, r.dayIndex, r.duty, this);
         if (d.ready()) d.exec();
     };
     editDutyDialog = [this](const std::string& panel) {
-        undo_scope step(plan_, "undo_DutyEdit", "Zmień dyżur");
-        DutyDialog d(plan_, panel, this);
-        const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
-        step.end();
-        if (accepted) afterEdit(plan_.currentWorker);
-    };
-    openDayOffDialog = [this](const drop_result& r) {
-        undo_scope step(plan_, "undo_DayOffAdd", "Dodaj wolne");
-        DayOffDialog d(plan_, r.worker, r.dayIndex, this);
+        DutyDialog d(doc_, panel, this);
         if (d.ready()) d.exec();
     };
-    plan_.hooks.project.chooseSaveFile = [this](const std::string& folder,
-                                                  const std::string& proposed) -> std::optional<std::string> {
+    openDayOffDialog = [this](const drop_result& r) {
+        DayOffDialog d(doc_, r.worker, r.dayIndex, this);
+        if (d.ready()) d.exec();
+    };
+    doc_.hooks().project.chooseSaveFile = [this](const std::string& folder,
+                                                   const std::string& proposed) -> std::optional<std::string> {
         const QString f = QFileDialog::getSaveFileName(this, QString(), qs((std::filesystem::path(folder) / proposed).string()),
                                                        "Planek (*.pnk)");
         if (f.isEmpty()) return std::nullopt;
         return ss(f);
     };
-    plan_.hooks.project.refreshViews = [this](Plan&) {
-        // Another project: no day of it is selected yet.
-        plan_.selectedCellDay = -1;
-        plan_.selectedCellShift = -1;
-        refreshAll();
-    };
     // Saved options count at once: an autosave interval changed in the
     // options dialog must not wait for the next start.
-    plan_.hooks.options.applied = [this](Plan&) { restartAutosave(); };
+    doc_.hooks().options.applied = [this](Plan&) { restartAutosave(); };
+    workers_->exportCalendar = [this](int worker) { export_worker_calendar(doc_, worker, this); };
+    subscription_ = doc_.subscribe([this](const change_notice& notice) { changed(notice); });
     refreshAll();
 }
 
 MainWindow::~MainWindow() {
-    // The core keeps these hooks past the window; none may point at it.
-    plan_.hooks = {};
+    doc_.unsubscribe(subscription_);
+    // The document keeps these hooks past the window; none may point at it.
+    doc_.hooks() = {};
+}
+
+void MainWindow::changed(const change_notice& notice) {
+    // The selected cell alone: its day box.
+    if (notice.what == unsigned(change::view)) return refreshDayBox();
+    if (notice.listsChanged() || notice.has(change::days)) return refreshAll();
+    if (notice.has(change::view)) syncWorker();
+    if (notice.has(change::entries) || notice.has(change::view)) refreshCalendar();
+    refreshCaption();
 }
 
 QWidget* MainWindow::buildCalendarSide() {
@@ -293,14 +296,13 @@ QWidget* MainWindow::buildViewControls() {
     h->addStretch(0);
 
     auto onView = [this] {
-        plan_.showWho = showWho_->checkedId();
         calendar_->options().captions = PanelCaptions(captions_->checkedId());
         calendar_->options().dutyAsColours = colours_->checkedId() == 1;
         calendar_->options().showDuties = showDuties_->isChecked();
         calendar_->options().showDayOffs = showDayOffs_->isChecked();
-        for (int i = 0; i < dutyAs_->count() && i < 4; ++i)
-            plan_.dutyAsFilter[size_t(i)] = dutyAs_->item(i)->checkState() == Qt::Checked;
-        refreshCalendar();
+        std::array<bool, 4> filter = plan_.dutyAsFilter;
+        for (int i = 0; i < dutyAs_->count() && i < 4; ++i) filter[size_t(i)] = dutyAs_->item(i)->checkState() == Qt::Checked;
+        told(show_entries(doc_, showWho_->checkedId(), filter));
     };
     for (QButtonGroup* g : {showWho_, captions_, colours_}) connect(g, &QButtonGroup::idClicked, this, onView);
     connect(showDuties_, &QCheckBox::toggled, this, onView);
@@ -363,10 +365,7 @@ QWidget* MainWindow::buildWorkerSide() {
     filters->addWidget(showDeleted_);
     v->addLayout(filters);
     auto onFilter = [this] {
-        plan_.showWorkers = ShowWorkers(showWorkers_->checkedId());
-        plan_.showDeleted = showDeleted_->isChecked();
-        refreshWorkers(true);
-        refreshCalendar();
+        told(show_workers(doc_, ShowWorkers(showWorkers_->checkedId()), showDeleted_->isChecked()));
     };
     connect(showWorkers_, &QButtonGroup::idClicked, this, onFilter);
     connect(showDeleted_, &QCheckBox::toggled, this, onFilter);
@@ -400,12 +399,8 @@ QWidget* MainWindow::buildWorkerSide() {
 }
 
 void MainWindow::refreshAll() {
-    // Showing the plan again is no change of it.
-    const bool modified = plan_.modified;
     refreshGroups();
-    if (plan_.currentGroup >= 0) normatyw(plan_, true, plan_.currentMonth, true);
-    refreshWorkers(true);
-    call_odswiez_okres(plan_, false, false, -1);
+    refreshWorkers();
     {
         QSignalBlocker block(dutyAs_);
         dutyAs_->clear();
@@ -418,7 +413,6 @@ void MainWindow::refreshAll() {
     refreshTabs();
     refreshCalendar();
     refreshStatus();
-    plan_.modified = modified;
     refreshCaption();
 }
 
@@ -438,27 +432,44 @@ void MainWindow::filterWorkers() {
     }
 }
 
-void MainWindow::refreshWorkers(bool summaries) {
-    workers_->refill(summaries);
+void MainWindow::refreshWorkers(bool) {
+    workers_->refill();
     filterWorkers();
     const bool any = workers_->count() > 0;
     for (const char* a : {"a_WorkerEdit", "a_WorkerDelete", "a_DutyAdd", "a_DayOffAdd"})
         if (QAction* act = action(a)) act->setEnabled(any);
+    syncWorker();
     boxes_->refresh();
+}
+
+void MainWindow::syncWorker() {
+    const int w = plan_.currentWorker;
+    if (workers_->workerAt(workers_->currentRow()) != w) {
+        QSignalBlocker block(workers_);
+        workers_->selectWorker(w);
+    }
+    if (w < 0 || w >= int(plan_.workers.size())) return;
+    const bool old = plan_.workers[size_t(w)].old;
+    if (QAction* a = action("a_WorkerRestore")) a->setEnabled(old);
+    if (QAction* a = action("a_WorkerDelete")) a->setEnabled(!old);
 }
 
 void MainWindow::refreshCalendar() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // Outsiders are listed only while their duties are shown: the last
     // rebuild's leave the list, this rebuild's join it, in grey.
-    usun_tymczasowych_pracownikow(plan_);
-    while (workers_->count() > int(plan_.listed.size())) delete workers_->takeItem(workers_->count() - 1);
     calendar_->rebuild();
-    for (size_t i = size_t(workers_->count()); i < plan_.listed.size(); ++i) {
-        const listed_worker& lw = plan_.listed[i];
-        auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), workers_);
-        it->setData(WorkerRole, lw.worker);
-        it->setData(OutsiderRole, true);
+    list_outsiders(doc_, calendar_->layout().outsiders);
+    {
+        QSignalBlocker block(workers_);
+        for (int row = workers_->count() - 1; row >= 0; --row)
+            if (workers_->item(row)->data(OutsiderRole).toBool()) delete workers_->takeItem(row);
+        for (const listed_worker& lw : plan_.listed) {
+            if (!lw.outsider) continue;
+            auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), workers_);
+            it->setData(WorkerRole, lw.worker);
+            it->setData(OutsiderRole, true);
+        }
     }
     filterWorkers();
     workers_->viewport()->update();
@@ -516,31 +527,18 @@ void MainWindow::refreshCaption() {
     // title names only the file, marked while it has unsaved changes.
     const QString file = qs(std::filesystem::path(plan_.currentFile).filename().string());
     setWindowTitle(file.isEmpty() ? qs(plan_.options.appTitle) : file + "[*]");
-    setWindowModified(plan_.modified);
+    setWindowModified(doc_.modified());
     refreshUndoActions();
 }
 
 void MainWindow::chooseGroup(int g) {
     if (g < 0 || g >= int(plan_.groups.size())) return;
-    plan_.currentGroup = g;
-    normatyw(plan_, true, plan_.currentMonth, true);
-    refreshWorkers(true);
-    call_odswiez_okres(plan_, false, false, -1);
-    refreshCalendar();
+    told(show_group(doc_, g));
 }
 
 void MainWindow::chooseWorker(int w) {
     if (w < 0 || w >= int(plan_.workers.size())) return;
-    if (w != plan_.currentWorker) plan_.currentWorker = w;
-    if (workers_->workerAt(workers_->currentRow()) != w) {
-        QSignalBlocker block(workers_);
-        workers_->selectWorker(w);
-    }
-    call_odswiez_pracownika(plan_, w, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
-    const bool old = plan_.workers[size_t(w)].old;
-    if (QAction* a = action("a_WorkerRestore")) a->setEnabled(old);
-    if (QAction* a = action("a_WorkerDelete")) a->setEnabled(!old);
-    refreshCalendar();
+    told(show_worker(doc_, w));
 }
 
 bool MainWindow::selectDay(int dayIndex, int slot) {
@@ -559,20 +557,9 @@ void MainWindow::showWarningPlace(const warning_place& place) {
     if (place.day > 0 && !plan_.weekMode) selectDay(place.day - 1, place.shift >= 0 ? place.shift + 1 : 1);
 }
 
-void MainWindow::moveWorker(int from, int to) {
-    move_record(plan_.workers, from, to);
-    plan_.rebuildWorkerIds();
-    if (plan_.currentWorker == from) plan_.currentWorker = to;
-    refreshWorkers(false);
-    refreshCalendar();
-}
+void MainWindow::moveWorker(int from, int to) { told(move_worker(doc_, from, to)); }
 
-void MainWindow::moveGroup(int from, int to) {
-    move_record(plan_.groups, from, to);
-    plan_.currentGroup = to;
-    refreshGroups();
-    chooseGroup(to);
-}
+void MainWindow::moveGroup(int from, int to) { told(move_group(doc_, from, to)); }
 
 void MainWindow::togglePanel() {
     workerSide_->setVisible(!workerSide_->isVisible());

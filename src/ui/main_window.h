@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "document/change_notice.h"
+#include "document/roster_document.h"
 #include "editing/duty_moves.h"
+#include "editing/refusal.h"
 #include "editing/group_model.h"
 #include "editing/worker_model.h"
 
@@ -40,12 +43,13 @@ class GroupList;
 class SummaryBoxes;
 class WorkerList;
 
-// The main window shows the plan and forwards the user's acts to the core;
-// it keeps no rule of its own.
+// The main window shows the document's plan and hands the user's acts to
+// the document; it keeps no rule of its own, and shows again what each
+// act's change notice names.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Plan& plan, QWidget* parent = nullptr);
+    explicit MainWindow(roster_document& doc, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Asked when the window is about to close; false keeps it open.
@@ -61,6 +65,8 @@ public:
     // The archive chosen for "pliki użytkownika..." (tests may replace it).
     std::function<std::optional<std::string>()> chooseArchive;
 
+    // What the window shows again when an act told what it changed.
+    void changed(const change_notice& notice);
     // Refreshes of the view after the plan changed.
     void refreshAll();
     void refreshGroups();
@@ -127,7 +133,16 @@ private:
     void rebuildSummaryBoxes();
     QAction* makeAction(const char* name, const char* caption, const char* shortcut = nullptr,
                         const char* hint = nullptr);
-    void afterEdit(int worker);
+    // Tells the user what an act said.
+    template <class T>
+    bool told(const result<T>& r);
+    // The duty dialog for the cell's offer to the worker, the day-off dialog
+    // for a day (after the checks of a drop there).
+    void addDutyAtSelection();
+    void openDutyFor(int worker, int dayIndex, int shift);
+    void openDayOffFor(int worker, int dayIndex);
+    // The worker chosen selected in the list, and the actions that follow her.
+    void syncWorker();
     // main_window_undo.cpp
     void buildUndoActions();
     void addUndoMenu(QToolBar* toolbar);
@@ -148,7 +163,10 @@ private:
     void restartAutosave();
     void deleteSelectedDuty();
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
+    int subscription_ = 0;
+    bool refreshing_ = false;  // a notice came while the window was showing another
     // The worker and group forms keep their values from one use to the next,
     // for as long as this window (and its plan) lives.
     worker_dialog_model workerForm_;
@@ -187,5 +205,11 @@ private:
     std::unique_ptr<QTranslator> qtTexts_;
     bool switchingTabs_ = false;
 };
+
+template <class T>
+bool MainWindow::told(const result<T>& r) {
+    tell_user(doc_.interaction(), r);
+    return r.ok();
+}
 
 }  // namespace planek::ui

@@ -20,18 +20,20 @@
 #include <memory>
 
 #include "calendar/day_box.h"
-#include "calendar/period_params.h"
-#include "calendar/refresh_hooks.h"
-#include "calendar/summaries.h"
 #include "calendar/time_text.h"
+#include "document/act_group.h"
+#include "document/day_off_acts.h"
+#include "document/duty_acts.h"
+#include "document/month_acts.h"
+#include "document/parameter_acts.h"
+#include "document/schedule_acts.h"
+#include "document/staff_acts.h"
+#include "document/view_acts.h"
 #include "editing/duty_remove.h"
 #include "editing/message_text.h"
 #include "editing/panel_names.h"
-#include "editing/undo_stack.h"
 #include "files/backups.h"
-#include "files/month_project.h"
 #include "files/recent_files.h"
-#include "files/staff_group_files.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/warnings.h"
 #include "ui/calendar_view.h"
@@ -87,28 +89,18 @@ void MainWindow::buildActions() {
     auto on = [this](QAction* a, auto f) { connect(a, &QAction::triggered, this, f); };
 
     on(makeAction("a_ProjectNew", "Nowy", "Ctrl+N", "Nowy planek bieżącego miesiąca"), [this] {
-        if (a_ProjectNew(plan_)) refreshAll();
+        const planek::result<> made = new_month(doc_);
+        if (made.error().kind != refusal_kind::Cancelled) told(made);
     });
     on(makeAction("a_ProjectOpen", "Otwórz...", "Ctrl+O", "Otwórz plik planu"), [this] { openProject(); });
     // The month's save writes a changed staff with it, both files or neither.
-    on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] {
-        a_ProjectSave(plan_);
-        refreshCaption();
-    });
-    on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] {
-        mi_SaveAs(plan_);
-        refreshCaption();
-    });
+    on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] { told(save_month(doc_)); });
+    on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] { told(save_month_as(doc_)); });
     on(makeAction("a_Parameters", "Parametry...", "F4", "Miesiąc, rok, status i typ planu"),
        [this] { runParameters(); });
-    on(makeAction("a_RestoreMonth", "Miesiąc z kopii"), [this] {
-        if (a_RestoreMonth(plan_)) refreshAll();
-    });
+    on(makeAction("a_RestoreMonth", "Miesiąc z kopii"), [this] { told(restore_month_copy(doc_)); });
     on(makeAction("a_RestoreWorkers", "Kadra i grupy z kopii"), [this] {
-        if (a_RestoreWorkers(plan_)) {
-            plan_.saveStaffAtExit = false;
-            close();
-        }
+        if (told(restore_staff_copy(doc_))) close();
     });
     on(makeAction("mi_RestoreArchive", "pliki użytkownika..."), [this] {
         std::optional<std::string> archive;
@@ -121,81 +113,36 @@ void MainWindow::buildActions() {
                                                            qs(plan_.paths.backup.string()), filter);
             if (!f.isEmpty()) archive = ss(f);
         }
-        if (archive) {
-            // A failed restore was told to the user by the routine itself.
-            [[maybe_unused]] const io_result restored = restore_archive(plan_, *archive);
-        }
+        if (archive) told(restore_archive(plan_, *archive));
     });
     on(makeAction("a_Exit", "Zakończ", "Alt+F4"), [this] { close(); });
 
     auto workerDialog = [this](int worker) {
-        undo_scope step(plan_, worker < 0 ? "undo_WorkerAdd" : "undo_WorkerEdit",
-                        worker < 0 ? "Dodaj pracownika" : "Edytuj pracownika");
-        WorkerDialog d(plan_, workerForm_, worker, this);
-        if (!d.ready() || d.exec() != QDialog::Accepted) return;
-        step.end();
-        // Written now, not at exit, so a crash cannot lose her while the
-        // autosave keeps her duties.
-        zapisz_gdy_zmienione(plan_);
-        if (d.storedWorker() >= 0) plan_.currentWorker = d.storedWorker();
-        refreshWorkers(true);
-        afterEdit(plan_.currentWorker);
+        WorkerDialog d(doc_, workerForm_, worker, this);
+        d.exec();
     };
     on(makeAction("a_WorkerAdd", "Dodaj pracownika...", "Ctrl+Ins"), [workerDialog] { workerDialog(-1); });
     on(makeAction("a_WorkerEdit", "Edytuj pracownika...", "Ctrl+E"),
        [this, workerDialog] { workerDialog(plan_.currentWorker); });
-    on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] {
-        undo_scope step(plan_, "undo_WorkerDelete", "Usuń pracownika");
-        if (const edit_result archived = usun_pracownika(plan_, plan_.currentWorker); !archived)
-            return tell_user(*plan_.ui, archived.said);
-        step.end();
-        zapisz_gdy_zmienione(plan_);
-        refreshAll();
-    });
-    on(makeAction("a_WorkerRestore", "Przywróć pracownika"), [this] {
-        undo_scope step(plan_, "undo_WorkerRestore", "Przywróć pracownika");
-        przywroc_pracownika(plan_, plan_.currentWorker);
-        step.end();
-        zapisz_gdy_zmienione(plan_);
-        refreshAll();
-    });
+    on(makeAction("a_WorkerDelete", "Usuń pracownika"), [this] { told(archive_worker(doc_, plan_.currentWorker)); });
+    on(makeAction("a_WorkerRestore", "Przywróć pracownika"),
+       [this] { told(restore_worker(doc_, plan_.currentWorker)); });
     auto groupDialog = [this](bool edit) {
-        undo_scope step(plan_, edit ? "undo_GroupEdit" : "undo_GroupAdd", edit ? "Edytuj grupę" : "Dodaj grupę");
-        GroupDialog d(plan_, groupForm_, edit, this);
-        const bool accepted = d.exec() == QDialog::Accepted;
-        // "Zapisz jako domyślne" changes the group even when the dialog is cancelled.
-        step.end();
-        zapisz_gdy_zmienione(plan_);
-        if (!accepted) return;
-        refreshAll();
+        // "Zapisz jako domyślne" and the reset of the pattern starts act at
+        // once, OK after them: the visit is one step.
+        act_group visit(doc_, edit ? "undo_GroupEdit" : "undo_GroupAdd", edit ? "Edytuj grupę" : "Dodaj grupę");
+        GroupDialog d(doc_, groupForm_, edit, this);
+        d.exec();
     };
     on(makeAction("a_GroupAdd", "Dodaj grupę..."), [groupDialog] { groupDialog(false); });
     on(makeAction("a_GroupEdit", "Edytuj grupę..."), [groupDialog] { groupDialog(true); });
-    on(makeAction("a_GroupDelete", "Usuń grupę"), [this] {
-        undo_scope step(plan_, "undo_GroupDelete", "Usuń grupę");
-        if (const edit_result archived = usun_grupe(plan_, plan_.currentGroup); !archived)
-            return tell_user(*plan_.ui, archived.said);
-        step.end();
-        zapisz_gdy_zmienione(plan_);
-        refreshAll();
-    });
+    on(makeAction("a_GroupDelete", "Usuń grupę"), [this] { told(delete_group(doc_, plan_.currentGroup)); });
 
     on(makeAction("a_DutyAdd", "Dodaj dyżur...", "Ctrl+D", "Dodaj dyżur wybranemu pracownikowi w zaznaczonym dniu"),
-       [this] {
-           undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
-           const drop_result r = a_DutyAddExecute(plan_);
-           tell_user(*plan_.ui, r.said);
-           if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
-           step.end();
-           afterEdit(plan_.currentWorker);
-       });
+       [this] { addDutyAtSelection(); });
     on(makeAction("a_DayOffAdd", "Dodaj wolne...", "Ctrl+W"), [this] {
-        undo_scope step(plan_, "undo_DayOffAdd", "Dodaj wolne");
-        const drop_result r = a_DayOffAddExecute(plan_);
-        tell_user(*plan_.ui, r.said);
-        if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
-        step.end();
-        afterEdit(plan_.currentWorker);
+        if (!told(selected_cell(plan_))) return;
+        openDayOffFor(plan_.currentWorker, plan_.selectedCellDay);
     });
     const std::pair<const char*, bulk_removal> bulk[] = {
         {"mi_d_CurrentWorker", bulk_removal::DutiesOfWorker}, {"mi_d_CurrentGroup", bulk_removal::DutiesOfGroup},
@@ -206,26 +153,22 @@ void MainWindow::buildActions() {
                                   "Wolne wybranego pracownika",  "Wolne wybranej grupy",  "Wszystkie wolne"};
     for (int i = 0; i < 6; ++i) {
         const bulk_removal what = bulk[i].second;
-        on(makeAction(bulk[i].first, bulkCaptions[i]), [this, what] {
-            undo_scope step(plan_, "undo_BulkRemove", "Usuń dyżury i wolne");
-            const bool removed = usun_zbiorczo(plan_, what);
-            step.end();
-            if (removed) afterEdit(plan_.currentWorker);
-        });
+        on(makeAction(bulk[i].first, bulkCaptions[i]), [this, what] { told(remove_entries(doc_, what)); });
     }
     on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
        [this] {
-           plan_.hooks.scheduler.busy = [](Plan&, bool busy) {
+           plan_hooks& hooks = doc_.hooks();
+           hooks.scheduler.busy = [](Plan&, bool busy) {
                if (busy)
                    QApplication::setOverrideCursor(Qt::WaitCursor);
                else
                    QApplication::restoreOverrideCursor();
            };
-           plan_.hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
+           hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
            // The second algorithm shows how far it is, and Stop keeps the
            // best roster found so far.
            auto progress = std::make_shared<std::unique_ptr<QProgressDialog>>();
-           plan_.hooks.scheduler.progress = [this, progress](Plan&, const scheduler_progress& p) {
+           hooks.scheduler.progress = [this, progress](Plan&, const scheduler_progress& p) {
                if (!*progress) {
                    *progress = std::make_unique<QProgressDialog>(this);
                    QProgressDialog& d = **progress;
@@ -242,86 +185,52 @@ void MainWindow::buildActions() {
                QApplication::processEvents();
                return !(*progress)->wasCanceled();
            };
-           const scheduler_report report = uloz_planek(plan_);
-           plan_.hooks.scheduler.progress = nullptr;
+           const planek::result<scheduler_report> ran = run_scheduler(doc_, {});
+           hooks.scheduler.progress = nullptr;
            progress->reset();
-           refreshWorkers(true);
-           refreshCalendar();
-           if (!report.unmet.empty()) {
+           if (!told(ran)) return;
+           if (!ran->unmet.empty()) {
                std::string text;
-               for (const std::string& line : report.unmet) text += line + "\n";
-               plan_.ui->inform(text);
+               for (const std::string& line : ran->unmet) text += line + "\n";
+               doc_.interaction().inform(text);
            }
-           refreshCaption();
        });
     on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        warnings_hooks hooks;
-        hooks.reselectGroup = [this](Plan&) { chooseGroup(plan_.currentGroup); };
         // The findings are shown in the window; the file opens on request.
-        const warnings_report report = a_WarningsExecute(plan_, hooks);
+        const planek::result<warnings_report> report = check_warnings(doc_);
         QApplication::restoreOverrideCursor();
-        refreshCalendar();
-        if (report.outcome == warnings_outcome::Written) {
-            warnings_->showReport(report);
-            warnings_->show();
-            warnings_->raise();
-        }
+        if (!told(report)) return;
+        warnings_->showReport(*report);
+        warnings_->show();
+        warnings_->raise();
     });
     on(makeAction("a_Templates", "Wydruki...", "F5"), [this] {
-        TemplatesDialog d(plan_, this);
+        TemplatesDialog d(doc_, this);
         d.exec();
     });
-    on(makeAction("a_Export", "Eksport..."), [this] { export_month(plan_, this); });
+    on(makeAction("a_Export", "Eksport..."), [this] { export_month(doc_, this); });
     on(makeAction("a_Options", "Opcje..."), [this] {
         const std::string language = plan_.options.language;
-        OptionsDialog d(plan_, this);
+        OptionsDialog d(doc_, this);
         d.exec();
         // OK applies the options without saving them; they count at once too.
         restartAutosave();
-        if (plan_.options.language != language)
-            applyLanguage();
-        else
-            refreshAll();
+        if (plan_.options.language != language) applyLanguage();
     });
     on(makeAction("mi_DutiesRemove", "Usuń dyżury i wolne..."), [this] {
-        undo_scope step(plan_, "undo_BulkRemove", "Usuń dyżury i wolne");
-        RemoveDialog d(plan_, "mi_DutiesRemove", this);
-        const bool accepted = d.exec() == QDialog::Accepted;
-        step.end();
-        if (accepted) {
-            refreshWorkers(true);
-            afterEdit(plan_.currentWorker);
-        }
+        RemoveDialog d(doc_, "mi_DutiesRemove", this);
+        d.exec();
     });
     on(makeAction("a_OvertimeLoad", "Wczytaj nadgodziny z poprzedniego miesiąca..."), [this] {
         const QString f = QFileDialog::getOpenFileName(this, QString(), QString(), "Planek (*.pnk)");
-        undo_scope step(plan_, "undo_OvertimeLoad", "Wczytaj nadgodziny");
-        const bool loaded = !f.isEmpty() && nadpracowania_auto_wczytaj(plan_, ss(f));
-        step.end();
-        if (loaded) refreshCalendar();
-        refreshCaption();
+        if (!f.isEmpty()) told(load_overtime(doc_, ss(f)));
     });
-    on(makeAction("a_OvertimeClear", "Zeruj nadgodziny z poprzedniego miesiąca"), [this] {
-        undo_scope step(plan_, "undo_OvertimeClear", "Zeruj nadgodziny");
-        nadpracowania_auto_zeruj(plan_);
-        step.end();
-        refreshCalendar();
-        refreshCaption();
-    });
+    on(makeAction("a_OvertimeClear", "Zeruj nadgodziny z poprzedniego miesiąca"),
+       [this] { told(clear_overtime(doc_)); });
     on(makeAction("a_PanelOnOff", "Lista pracowników", "F11"), [this] { togglePanel(); });
-    on(makeAction("a_MarkAsHoliday", "Święto"), [this] {
-        undo_scope step(plan_, "undo_Holiday", "Święto");
-        const bool changed = a_MarkAsHoliday(plan_, plan_.selectedCellDay);
-        step.end();
-        if (changed) afterEdit(plan_.currentWorker);
-    });
-    on(makeAction("a_ERDuty", "Ostry dyżur"), [this] {
-        undo_scope step(plan_, "undo_ERDuty", "Ostry dyżur");
-        const bool changed = a_ERDuty(plan_, plan_.selectedCellDay);
-        step.end();
-        if (changed) afterEdit(plan_.currentWorker);
-    });
+    on(makeAction("a_MarkAsHoliday", "Święto"), [this] { told(toggle_holiday(doc_, plan_.selectedCellDay)); });
+    on(makeAction("a_ERDuty", "Ostry dyżur"), [this] { told(toggle_er_duty(doc_, plan_.selectedCellDay)); });
     on(makeAction("a_DayProperties", "Właściwości dnia..."), [this] { runDayProperties(plan_.selectedCellDay); });
     on(makeAction("a_About", "O programie..."), [this] {
         AboutDialog d(plan_, this);
@@ -392,9 +301,9 @@ void MainWindow::fillRecentMenu() {
         a->setObjectName(QString("pr%1").arg(pos));
         connect(a, &QAction::triggered, this, [this, pos] {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            otworz_ostatni(plan_, pos);
+            const planek::result<std::vector<std::string>> opened = open_recent(doc_, pos);
             QApplication::restoreOverrideCursor();
-            refreshAll();
+            if (opened.error().kind != refusal_kind::Cancelled) told(opened);
         });
     }
     recentMenu_->setEnabled(!recentMenu_->isEmpty());
@@ -411,99 +320,105 @@ void MainWindow::openProject() {
     if (chooseOpenFiles) {
         chosen = chooseOpenFiles();
     } else {
-        const QString folder = qs(dopisz_path(plan_, (plan_.paths.data / "x").string(), "path", false));
+        const QString folder = qs(remembered_folder(plan_, (plan_.paths.data / "x").string(), "path"));
         for (const QString& f : QFileDialog::getOpenFileNames(this, QString(), folder, "Planek (*.pnk)"))
             chosen.push_back(ss(f));
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool opened = a_ProjectOpen(plan_, chosen);
+    const planek::result<std::vector<std::string>> opened = open_project(doc_, chosen);
     QApplication::restoreOverrideCursor();
-    if (opened) refreshAll();
+    if (opened.error().kind != refusal_kind::Cancelled) told(opened);
 }
 
 bool MainWindow::switchTab(int tab) {
     if (tab < 0 || tab >= int(plan_.openFiles.size()) || tab == plan_.currentMonth) return false;
-    const Answer a = czy_zapis(plan_);
-    if (a == Answer::Cancel) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const planek::result<> shown = show_tab(doc_, tab);
+    QApplication::restoreOverrideCursor();
+    if (!shown) {
+        if (shown.error().kind != refusal_kind::Cancelled) told(shown);
         tabs_->setCurrentIndex(plan_.currentMonth);
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Unsaved edits of the month left behind are dropped, not carried along.
-    if (a == Answer::No && plan_.modified && !plan_.currentFile.empty()) otworz(plan_, plan_.currentFile);
-    otworz(plan_, plan_.openFiles[size_t(tab)]);
-    plan_.modified = false;
-    QApplication::restoreOverrideCursor();
-    refreshAll();
     return true;
 }
 
-void MainWindow::afterEdit(int worker) {
-    if (worker >= 0 && worker < int(plan_.workers.size()))
-        call_odswiez_pracownika(plan_, worker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
-    call_odswiez_okres(plan_, false, false, -1);
-    refreshCalendar();
-    refreshCaption();
+void MainWindow::addDutyAtSelection() {
+    if (!told(selected_cell(plan_))) return;
+    openDutyFor(plan_.currentWorker, plan_.selectedCellDay, plan_.selectedCellShift);
+}
+
+void MainWindow::openDutyFor(int worker, int dayIndex, int shift) {
+    const planek::result<dyzur> cell = duty_for_cell(doc_, worker, dayIndex, shift);
+    if (!cell) {
+        if (cell.error().kind != refusal_kind::Cancelled) told(cell);
+        return;
+    }
+    drop_result r;
+    r.outcome = drop_outcome::OpenDutyDialog;
+    r.duty = *cell;
+    r.worker = worker;
+    r.dayIndex = dayIndex;
+    if (openDutyDialog) openDutyDialog(r);
+}
+
+void MainWindow::openDayOffFor(int worker, int dayIndex) {
+    if (!told(day_off_for_cell(doc_, worker, dayIndex))) return;
+    drop_result r;
+    r.outcome = drop_outcome::OpenDayOffDialog;
+    r.worker = worker;
+    r.dayIndex = dayIndex;
+    if (openDayOffDialog) openDayOffDialog(r);
 }
 
 void MainWindow::handleDrop(const QString& source, int worker, int dayIndex, int shift, bool ctrl) {
     const std::string src = ss(source);
-    undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
-    if (src == "w") step.relabel("undo_DayOffAdd", "Dodaj wolne");
-    drop_result r;
     if (src == "d") {
-        if (worker >= 0) plan_.currentWorker = worker;
-        r = upusc_dyzur(plan_, worker, dayIndex, shift, ctrl);
-        tell_user(*plan_.ui, r.said);
-        if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
+        if (worker >= 0 && worker != plan_.currentWorker) told(show_worker(doc_, worker));
+        if (ctrl) {
+            told(add_shift_duty(doc_, worker, dayIndex, shift));
+        } else {
+            openDutyFor(worker, dayIndex, shift);
+        }
     } else if (src == "w") {
-        r = upusc_wolne(plan_, worker, dayIndex);
-        tell_user(*plan_.ui, r.said);
-        if (r.outcome == drop_outcome::OpenDayOffDialog && openDayOffDialog) openDayOffDialog(r);
-    } else if (src.rfind("p", 0) == 0) {
-        r = upusc_panel_dyzuru(plan_, src, dayIndex, shift, ctrl);
-        tell_user(*plan_.ui, r.said);
-    } else if (src.rfind("u", 0) == 0) {
-        r = upusc_panel_wolnego(plan_, src, dayIndex);
-        tell_user(*plan_.ui, r.said);
-    } else {
-        return;
+        openDayOffFor(worker, dayIndex);
+    } else if (const std::optional<panel_ref> ref = parse_panel_name(src); ref && ref->duty) {
+        const std::optional<duty_id> id = duty_at(plan_, {ref->worker, ref->day, ref->position});
+        if (!id) return;
+        const planek::result<duty_id> dropped = ctrl ? copy_duty(doc_, *id, dayIndex, shift) : move_duty(doc_, *id, dayIndex, shift);
+        told(dropped);
+    } else if (ref && !ref->duty) {
+        const std::optional<day_off_id> id = day_off_at(plan_, ref->worker, ref->day);
+        if (id) told(move_day_off(doc_, *id, dayIndex));
     }
-    if (r.outcome == drop_outcome::Copied && r.worker >= 0) plan_.currentWorker = r.worker;
-    if (r.outcome == drop_outcome::Moved)
-        src[0] == 'p' ? step.relabel("undo_DutyMove", "Przenieś dyżur") : step.relabel("undo_DayOffMove", "Przenieś wolne");
-    if (r.outcome == drop_outcome::Copied) step.relabel("undo_DutyCopy", "Kopiuj dyżur");
-    step.end();
-    afterEdit(r.worker >= 0 ? r.worker : worker);
 }
 
 void MainWindow::trashPanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref) return;
-    undo_scope step(plan_, ref->duty ? "undo_DutyDelete" : "undo_DayOffDelete", ref->duty ? "Usuń dyżur" : "Usuń wolne");
-    kosz(plan_, ss(panel));
-    step.end();
-    afterEdit(ref->worker);
+    if (ref->duty) {
+        if (const std::optional<duty_id> id = duty_at(plan_, {ref->worker, ref->day, ref->position}))
+            told(remove_duty(doc_, *id, false));
+    } else if (const std::optional<day_off_id> id = day_off_at(plan_, ref->worker, ref->day)) {
+        told(remove_day_off(doc_, *id));
+    }
 }
 
 void MainWindow::deletePanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref) return;
-    undo_scope step(plan_, ref->duty ? "undo_DutyDelete" : "undo_DayOffDelete", ref->duty ? "Usuń dyżur" : "Usuń wolne");
-    if (ref->duty && !usun_dyzur_panelu(plan_, ss(panel))) return;
-    if (!ref->duty) kosz(plan_, ss(panel));
-    step.end();
-    afterEdit(ref->worker);
+    if (!ref->duty) return trashPanel(panel);
+    const std::optional<duty_id> id = duty_at(plan_, {ref->worker, ref->day, ref->position});
+    if (!id) return;
+    const planek::result<> removed = remove_duty(doc_, *id, true);
+    if (removed.error().kind != refusal_kind::Cancelled) told(removed);
 }
 
 void MainWindow::splitPanel(const QString& panel) {
     const std::optional<panel_ref> ref = parse_panel_name(ss(panel));
     if (!ref || !ref->duty) return;
-    undo_scope step(plan_, "undo_DutySplit", "Podziel dyżur");
-    SplitDialog d(plan_, ss(panel), this);
-    const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
-    step.end();
-    if (accepted) afterEdit(ref->worker);
+    SplitDialog d(doc_, ss(panel), this);
+    if (d.ready()) d.exec();
 }
 
 void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
@@ -518,11 +433,8 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
         if (panel.startsWith('p') && editDutyDialog)
             editDutyDialog(ss(panel));
         else if (panel.startsWith('u')) {
-            undo_scope step(plan_, "undo_DayOffEdit", "Zmień wolne");
-            DayOffDialog d(plan_, ss(panel), this);
-            const bool accepted = d.ready() && d.exec() == QDialog::Accepted;
-            step.end();
-            if (accepted) afterEdit(plan_.currentWorker);
+            DayOffDialog d(doc_, ss(panel), this);
+            if (d.ready()) d.exec();
         }
     } else if (chosen == split) {
         splitPanel(panel);
@@ -540,7 +452,7 @@ void MainWindow::showCellMenu(int, const QPoint& pos) {
     m.exec(pos);
 }
 
-void MainWindow::cellSelected(int, int) { refreshDayBox(); }
+void MainWindow::cellSelected(int dayIndex, int slot) { told(select_cell(doc_, dayIndex, slot)); }
 
 void MainWindow::refreshDayBox() {
     // Shown for a selected day: its staffing is wanted even without a note.
@@ -559,30 +471,20 @@ void MainWindow::quickEntry(const QString& nick) {
     for (const listed_worker& lw : plan_.listed) {
         const prac& p = plan_.workers[size_t(lw.worker)];
         if (ss(qs(p.nick).toLower()) != typed) continue;
-        plan_.currentWorker = lw.worker;
-        undo_scope step(plan_, "undo_DutyAdd", "Dodaj dyżur");
-        const drop_result r = a_DutyAddExecute(plan_);
-        tell_user(*plan_.ui, r.said);
-        if (r.outcome == drop_outcome::OpenDutyDialog && openDutyDialog) openDutyDialog(r);
-        step.end();
-        afterEdit(lw.worker);
+        const int worker = lw.worker;
+        told(show_worker(doc_, worker));
+        addDutyAtSelection();
         return;
     }
 }
 
-void MainWindow::runParameters() {
-    if (run_parameters_dialog(plan_, this)) refreshAll();
-}
+void MainWindow::runParameters() { run_parameters_dialog(doc_, this); }
 
 void MainWindow::runDayProperties(int dayIndex) {
     if (dayIndex < 0) return;
-    undo_scope step(plan_, "undo_DayProperties", "Właściwości dnia");
-    const bool changed = run_day_properties_dialog(plan_, dayIndex, this);
-    step.end();
-    if (changed) {
-        cellSelected(dayIndex, 0);
-        afterEdit(plan_.currentWorker);
-    }
+    // The dialog's buttons act at once, OK after them: the visit is one step.
+    act_group visit(doc_, "undo_DayProperties", "Właściwości dnia");
+    run_day_properties_dialog(doc_, dayIndex, this);
 }
 
 void MainWindow::restartAutosave() {

@@ -6,9 +6,9 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "document/history_acts.h"
 #include "editing/message_text.h"
 #include "editing/undo_stack.h"
-#include "files/undo_files.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
@@ -45,7 +45,7 @@ void MainWindow::refreshUndoActions() {
     QAction* undo = action("a_Undo");
     QAction* redo = action("a_Redo");
     if (!undo || !redo) return;
-    const undo_stack* history = find_undo_history(plan_);
+    const undo_stack* history = &doc_.history();
     auto caption = [this](const char* key, const char* bare, const char* named, const undo_label* label) {
         if (!label) return qs(plan_.tr.tr("f_MainForm", key, bare));
         const std::string format = plan_.tr.tr("f_MainForm", std::string(key) + "Step", named);
@@ -60,16 +60,8 @@ void MainWindow::refreshUndoActions() {
 }
 
 void MainWindow::takeStep(bool forth) {
-    if (!take_undo_step(plan_, forth)) return;
-    if (undo_history(plan_).lastMovedLists()) {
-        // Workers or groups came or went: the lists are shown anew.
-        refreshAll();
-        return;
-    }
-    refreshWorkers(true);
-    refreshCalendar();
-    refreshDayBox();
-    refreshCaption();
+    // What the step brought back comes with its notice.
+    [[maybe_unused]] const planek::result<> taken = forth ? redo(doc_) : undo(doc_);
 }
 
 }  // namespace planek::ui

@@ -21,6 +21,9 @@
 #include "editing/day_duties.h"
 #include "editing/duty_remove.h"
 #include "editing/panel_names.h"
+#include "document/duty_acts.h"
+#include "document/parameter_acts.h"
+#include "editing/refusal.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/qt_text.h"
 
@@ -47,7 +50,8 @@ QDialogButtonBox* ok_cancel(QDialog& d) {
 int first_plan_year() { return 2005; }
 int last_plan_year(const Plan& plan) { return plan.clock->today().year + 5; }
 
-bool run_parameters_dialog(Plan& plan, QWidget* parent) {
+bool run_parameters_dialog(roster_document& doc, QWidget* parent) {
+    const Plan& plan = doc.plan();
     QDialog d(parent);
     d.setObjectName("f_Parameters");
     setFittingTitle(&d, text(plan, "f_Parameters", "f_Parameters", "Parametry"));
@@ -98,11 +102,13 @@ bool run_parameters_dialog(Plan& plan, QWidget* parent) {
     p.weekModeCount = weeksCount->value();
     p.approvedStatus = status->currentIndex();
     p.planType = type->currentIndex();
-    zmien_parametry(plan, p);
+    const planek::result<ParametersOutcome> changed = change_parameters(doc, p);
+    tell_user(doc.interaction(), changed);
     return true;
 }
 
-bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
+bool run_day_properties_dialog(roster_document& doc, int dayIndex, QWidget* parent) {
+    const Plan& plan = doc.plan();
     const day_properties props = wlasciwosci_dnia(plan, dayIndex);
     QDialog d(parent);
     d.setObjectName("f_DayProperties");
@@ -145,7 +151,7 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
     restore->setObjectName("b_DefaultHoliday");
     restore->setEnabled(props.ownHoliday);
     QObject::connect(restore, &QPushButton::clicked, &d, [&] {
-        przywroc_domyslne_swieto(plan, dayIndex);
+        tell_user(doc.interaction(), restore_default_holiday(doc, dayIndex));
         restore->setEnabled(false);
     });
     dv->addWidget(restore);
@@ -169,7 +175,11 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
         const int row = duties->currentRow();
         if (row < 0 || row >= int(entries.size())) return;
         const day_duty_entry e = entries[size_t(row)];
-        if (!usun_dyzur_panelu(plan, duty_panel_name(e.worker, dayIndex, e.position))) return;
+        const std::optional<duty_id> id = duty_at(plan, {e.worker, dayIndex, e.position});
+        if (!id) return;
+        const planek::result<> removed = remove_duty(doc, *id, true);
+        tell_user(doc.interaction(), removed);
+        if (!removed) return;
         dutiesChanged = true;
         fillDuties();
     });
@@ -181,7 +191,7 @@ bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent) {
 
     v->addWidget(ok_cancel(d));
     if (d.exec() != QDialog::Accepted) return dutiesChanged || !props.ownHoliday || !restore->isEnabled();
-    zapisz_wlasciwosci_dnia(plan, dayIndex, ss(notes->toPlainText()), er->isChecked());
+    tell_user(doc.interaction(), save_day_properties(doc, dayIndex, ss(notes->toPlainText()), er->isChecked()));
     return true;
 }
 

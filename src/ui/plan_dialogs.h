@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 
 class QWidget;
 
@@ -14,8 +15,9 @@ int first_plan_year();
 int last_plan_year(const Plan& plan);
 
 // Shows Tf_Parameters; true when OK changed something the window must show.
-bool run_parameters_dialog(Plan& plan, QWidget* parent);
-// Shows Tf_DayProperties for a day index; true after OK.
-bool run_day_properties_dialog(Plan& plan, int dayIndex, QWidget* parent);
+bool run_parameters_dialog(roster_document& doc, QWidget* parent);
+// Shows Tf_DayProperties for a day index; true when anything changed. Its
+// buttons act at once; the caller takes the visit as one step.
+bool run_day_properties_dialog(roster_document& doc, int dayIndex, QWidget* parent);
 
 }  // namespace planek::ui

@@ -84,7 +84,7 @@ namespace detail {
 
 class WorkerDelegate : public QStyledItemDelegate {
 public:
-    WorkerDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
+    WorkerDelegate(const Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
 
     int swatch = kSwatch;
 
@@ -143,12 +143,12 @@ public:
     }
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
 };
 
 class GroupDelegate : public QStyledItemDelegate {
 public:
-    GroupDelegate(Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
+    GroupDelegate(const Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
 
     int swatch = kSwatch + 6;
 
@@ -176,7 +176,7 @@ public:
     }
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
 };
 
 }  // namespace detail
@@ -184,7 +184,7 @@ private:
 using detail::GroupDelegate;
 using detail::WorkerDelegate;
 
-WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
+WorkerList::WorkerList(const Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
     setObjectName("cb_kadra_new");
     delegate_ = new WorkerDelegate(plan, this);
     setItemDelegate(delegate_);
@@ -201,7 +201,7 @@ WorkerList::WorkerList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_
         QMenu menu(this);
         QAction* calendar = menu.addAction(qs(plan_.tr.tr("f_MainForm", "mi_WorkerCalendar", "Eksport kalendarza...")));
         calendar->setObjectName("mi_WorkerCalendar");
-        if (menu.exec(viewport()->mapToGlobal(at)) == calendar) export_worker_calendar(plan_, worker, this);
+        if (menu.exec(viewport()->mapToGlobal(at)) == calendar && exportCalendar) exportCalendar(worker);
     });
 }
 
@@ -221,31 +221,21 @@ bool WorkerList::selectWorker(int worker) {
     return false;
 }
 
-void WorkerList::refill(bool summaries) {
+void WorkerList::refill() {
     QSignalBlocker block(this);
-    const int oldRow = currentRow();
     clear();
-    odswiez_liste_prac_panel(plan_);
+    // Who is listed and their sums are the document's; the list shows them.
+    int row = -1;
     for (const listed_worker& lw : plan_.listed) {
-        if (summaries)
-            call_odswiez_pracownika(plan_, lw.worker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
         auto* it = new QListWidgetItem(qs(plan_.workers[size_t(lw.worker)].fullName()), this);
         it->setData(WorkerRole, lw.worker);
         it->setData(OutsiderRole, lw.outsider);
-    }
-    int row = -1;
-    if (!plan_.listed.empty()) {
-        row = std::clamp(oldRow, 0, int(plan_.listed.size()) - 1);
-        for (size_t i = 0; i < plan_.listed.size(); ++i)
-            if (plan_.listed[i].worker == plan_.currentWorker) row = int(i);
+        if (lw.worker == plan_.currentWorker && row < 0) row = count() - 1;
     }
     std::vector<std::string> nicks;
     for (const prac& p : plan_.workers) nicks.push_back(p.nick);  // outsiders may join the list later
     delegate_->swatch = swatch_width(font(), nicks, kSwatch);
     setCurrentRow(row);
-    plan_.currentWorker = row >= 0 ? plan_.listed[size_t(row)].worker : -1;
-    if (plan_.currentWorker >= 0)
-        call_odswiez_pracownika(plan_, plan_.currentWorker, plan_.showWorkers == ShowWorkers::All, plan_.currentMonth);
 }
 
 void WorkerList::startDrag(Qt::DropActions) {
@@ -276,7 +266,7 @@ void WorkerList::dropEvent(QDropEvent* e) {
     if (from >= 0 && to >= 0 && from != to) emit workerMoved(from, to);
 }
 
-GroupList::GroupList(Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
+GroupList::GroupList(const Plan& plan, QWidget* parent) : QListWidget(parent), plan_(plan) {
     setObjectName("cb_grupa");
     delegate_ = new GroupDelegate(plan, this);
     setItemDelegate(delegate_);
@@ -302,10 +292,6 @@ void GroupList::refill() {
     std::vector<std::string> nicks;
     for (const grupa& g : plan_.groups) nicks.push_back(g.nick);
     delegate_->swatch = swatch_width(font(), nicks, kSwatch + 6);
-    if (row < 0 && count() > 0) {
-        row = 0;
-        plan_.currentGroup = groupAt(0);
-    }
     setCurrentRow(row);
     // As tall as its groups (two rows at the least, six before it scrolls),
     // so the height a ward of two groups does not need goes to the workers.

@@ -29,10 +29,11 @@ worker_row_places worker_row_layout(const QRect& row, int nameLeft, int figuresW
 class WorkerList : public QListWidget {
     Q_OBJECT
 public:
-    explicit WorkerList(Plan& plan, QWidget* parent = nullptr);
-    // odswiez_liste_prac_panel; with summaries, every listed worker's summary
-    // is recomputed on the way.
-    void refill(bool summaries);
+    explicit WorkerList(const Plan& plan, QWidget* parent = nullptr);
+    // The rows of the workers the document lists, the chosen one selected.
+    void refill();
+    // The popup's "Eksport kalendarza..." for a worker.
+    std::function<void(int worker)> exportCalendar;
     // Selects the row of a worker; false when it is not listed.
     bool selectWorker(int worker);
     int workerAt(int row) const;
@@ -49,7 +50,7 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
     detail::WorkerDelegate* delegate_ = nullptr;
 };
 
@@ -58,7 +59,7 @@ private:
 class GroupList : public QListWidget {
     Q_OBJECT
 public:
-    explicit GroupList(Plan& plan, QWidget* parent = nullptr);
+    explicit GroupList(const Plan& plan, QWidget* parent = nullptr);
     void refill();  // odswiez_grupy
     int groupAt(int row) const;
 
@@ -69,7 +70,7 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
     detail::GroupDelegate* delegate_ = nullptr;
 };
 

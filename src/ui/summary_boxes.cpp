@@ -24,7 +24,7 @@ QGroupBox* box(const Plan& plan, const char* name, const char* caption, QGridLay
 
 }  // namespace
 
-SummaryBoxes::SummaryBoxes(Plan& plan, QWidget* parent) : QWidget(parent), plan_(plan) {
+SummaryBoxes::SummaryBoxes(const Plan& plan, QWidget* parent) : QWidget(parent), plan_(plan) {
     // The list's small type, so that all four boxes stand whole under the
     // list on a screen 768 pixels high.
     QFont small = font();

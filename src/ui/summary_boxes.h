@@ -14,14 +14,14 @@ namespace planek::ui {
 class SummaryBoxes : public QWidget {
     Q_OBJECT
 public:
-    explicit SummaryBoxes(Plan& plan, QWidget* parent = nullptr);
+    explicit SummaryBoxes(const Plan& plan, QWidget* parent = nullptr);
     void refresh();
     // The text of one figure label ("l_dq_Days"...), for tests.
     QString figure(const QString& name) const;
 
 private:
     QLabel* add(QGridLayout* grid, int row, const char* key, const char* caption);
-    Plan& plan_;
+    const Plan& plan_;
     std::map<QString, QLabel*> figures_;
     QLabel* careCaption_ = nullptr;  // its unit changes with the worker
 };

@@ -19,7 +19,7 @@ constexpr const char* kForm = "f_Warnings";
 
 }  // namespace
 
-WarningsDock::WarningsDock(Plan& plan, QWidget* parent) : QDockWidget(parent), plan_(plan) {
+WarningsDock::WarningsDock(const Plan& plan, QWidget* parent) : QDockWidget(parent), plan_(plan) {
     setObjectName("dw_Warnings");
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea | Qt::LeftDockWidgetArea);
     auto* body = new QWidget(this);

@@ -15,7 +15,7 @@ namespace planek::ui {
 class WarningsDock : public QDockWidget {
     Q_OBJECT
 public:
-    explicit WarningsDock(Plan& plan, QWidget* parent = nullptr);
+    explicit WarningsDock(const Plan& plan, QWidget* parent = nullptr);
 
     // Shows the lines of a finished check and remembers its file.
     void showReport(const warnings_report& report);
@@ -34,7 +34,7 @@ signals:
     void placeChosen(const planek::warning_place& place);
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
     QListWidget* list_ = nullptr;
     QPushButton* open_ = nullptr;
     std::vector<warning_place> places_;

@@ -298,5 +298,17 @@ TEST_F(CliEdit, LoadOvertimeCarriesThePreviousMonthsBalancesAsTheWindowDoes) {
     EXPECT_EQ(cli({"load-overtime", month}).code, 2);
 }
 
+// An edit writes the month set and nothing it does not name: the shared
+// configuration stays as it was to the byte, whatever was opened or saved.
+TEST_F(CliEdit, AnEditLeavesTheConfigurationAsItWas) {
+    const fs::path config = fs::path(root) / "dane" / "konfiguracja.ini";
+    const std::string before = read_file(config);
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(cli({"add-duty", month, "1", "10", "D"}).code, 0);
+    ASSERT_EQ(cli({"--yes", "add-dayoff", month, "2", "12", "u", "--to", "13"}).code, 0);
+    ASSERT_EQ(cli({"remove", month, "1", "10"}).code, 0);
+    EXPECT_EQ(read_file(config), before);
+}
+
 }  // namespace
 }  // namespace planek

@@ -34,10 +34,10 @@ TEST_F(DayOff, LeaveIsCutAtAMedicalLeaveWithAMessage) {
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'z', 6, 12), 0, false, true));
     wolne_ leave = dayOff(0, 'u', 1, 10);
     leave.normMinutes = 8 * 455;
-    const edit_result cut = dodaj_wolne(plan, leave, 0, false, true);
+    const result<> cut = dodaj_wolne(plan, leave, 0, false, true);
     ASSERT_TRUE(cut);
-    EXPECT_EQ(cut.said.kind, refusal_kind::DayOffEndCorrected);
-    EXPECT_EQ(cut.said.text, "Poprawiono końcowy dzień trwania wolnego z 10 na 5");
+    EXPECT_EQ(said_of(cut).kind, refusal_kind::DayOffEndCorrected);
+    EXPECT_EQ(said_of(cut).text, "Poprawiono końcowy dzień trwania wolnego z 10 na 5");
     EXPECT_TRUE(ui->infos.empty());
     const ms_& m = month(0);
     EXPECT_EQ(m.daysOff[0].dayTo, 5);
@@ -78,14 +78,14 @@ TEST_F(DayOff, SundayDayOffInsideALeaveLeavesTheLeaveWhole) {
 TEST_F(DayOff, SecondEntryOnADayOrABlockingOneInsideAnotherIsRefused) {
     ASSERT_TRUE(dodaj_wolne(plan, dayOff(0, 'u', 3, 9), 0, false, true));
     const Plan before = plan;
-    const edit_result sameDay = dodaj_wolne(plan, dayOff(0, 'i', 3, 3), 0, true, true);
-    const edit_result inside = dodaj_wolne(plan, dayOff(0, 'z', 5, 12), 0, true, true);
+    const result<> sameDay = dodaj_wolne(plan, dayOff(0, 'i', 3, 3), 0, true, true);
+    const result<> inside = dodaj_wolne(plan, dayOff(0, 'z', 5, 12), 0, true, true);
     EXPECT_FALSE(sameDay);
     EXPECT_FALSE(inside);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(sameDay.said.kind, refusal_kind::DayOffTaken);
-    EXPECT_EQ(sameDay.said.text, "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
-    EXPECT_EQ(inside.said.kind, refusal_kind::DayOffTaken);
+    EXPECT_EQ(said_of(sameDay).kind, refusal_kind::DayOffTaken);
+    EXPECT_EQ(said_of(sameDay).text, "Wybrany pracownik ma już wstawione wolne w wybranym dniu.");
+    EXPECT_EQ(said_of(inside).kind, refusal_kind::DayOffTaken);
     EXPECT_TRUE(ui->warnings.empty());
 }
 
@@ -148,11 +148,11 @@ TEST_F(DayOff, CareInDaysOverTheLimitIsRefused) {
     const Plan before = plan;
     // The refusal comes back before any question, and the rule tells no one.
     plan.ui = std::make_shared<NoUserContact>();
-    const edit_result refused = dodaj_wolne(plan, dayOff(0, 'o', 3, 5), 0, true, true);  // Wed..Fri
+    const result<> refused = dodaj_wolne(plan, dayOff(0, 'o', 3, 5), 0, true, true);  // Wed..Fri
     EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(refused.said.kind, refusal_kind::CareDaysOverLimit);
-    EXPECT_EQ(refused.said.text,
+    EXPECT_EQ(said_of(refused).kind, refusal_kind::CareDaysOverLimit);
+    EXPECT_EQ(said_of(refused).text,
               "Wybrana liczba dni przekracza limit dni opieki dla wybranego pracownika!\nWolnego nie dodano.");
     plan.ui = ui;
     // Two days fit, and Yes takes them.
@@ -175,22 +175,22 @@ TEST_F(DayOff, CareInHoursUsesTheNorm) {
     w.normMinutes = 455;
     const Plan before = plan;
     plan.ui = std::make_shared<NoUserContact>();
-    const edit_result refused = dodaj_wolne(plan, w, 0, true, true);
+    const result<> refused = dodaj_wolne(plan, w, 0, true, true);
     EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(refused.said.kind, refusal_kind::CareDaysOverLimit);
-    EXPECT_NE(refused.said.text.find("godzin opieki"), std::string::npos);
+    EXPECT_EQ(said_of(refused).kind, refusal_kind::CareDaysOverLimit);
+    EXPECT_NE(said_of(refused).text.find("godzin opieki"), std::string::npos);
 }
 
 TEST_F(DayOff, RehabilitationLimitInWorkingDays) {
     plan.workers[0].rehaDays = 3;
     const Plan before = plan;
     plan.ui = std::make_shared<NoUserContact>();
-    const edit_result refused = dodaj_wolne(plan, dayOff(0, 'h', 1, 4), 0, true, true);
+    const result<> refused = dodaj_wolne(plan, dayOff(0, 'h', 1, 4), 0, true, true);
     EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(refused.said.kind, refusal_kind::RehaDaysOverLimit);
-    EXPECT_EQ(refused.said.text,
+    EXPECT_EQ(said_of(refused).kind, refusal_kind::RehaDaysOverLimit);
+    EXPECT_EQ(said_of(refused).text,
               "Wybrana liczba dni przekracza limit dni urlopu rehabilitacyjnego dla wybranego pracownika!\n"
               "Wolnego nie dodano.");
     plan.ui = ui;

@@ -1,6 +1,7 @@
 #include "editing/day_off_add.h"
 #include "editing/day_off_dialog_model.h"
 #include "editing/duty_add.h"
+#include "editing/calendar_calls.h"
 #include "editing/duty_dialog_model.h"
 #include "editing/duty_moves.h"
 #include "core/text.h"
@@ -13,9 +14,11 @@ namespace {
 struct DutyDialog : EditingFixture {
     duty_dialog_model model;
 
+    // The dialog opens on the figures as the document keeps them: counted.
     void openOn(int dayIndex, int shift) {
         const drop_result r = upusc_dyzur(plan, 0, dayIndex, shift, false);
         ASSERT_EQ(r.outcome, drop_outcome::OpenDutyDialog);
+        refresh_worker(plan, 0);
         model.openAdd(plan, 0, dayIndex, r.duty);
     }
 };
@@ -137,6 +140,7 @@ TEST_F(DutyDialog, EditPresetsTheTypeByLength) {
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 4, 420, 720), -1, false, 0));
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 5, 420, 460), -1, false, 0));
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 6, 420, 100, 15), -1, false, 0));
+    refresh_worker(plan, 0);
     ASSERT_TRUE(model.openEdit(plan, "p0_1_0"));
     EXPECT_EQ(model.type, duty_type::Eight);
     EXPECT_FALSE(model.worker8);

@@ -36,12 +36,12 @@ TEST_F(DutyAdd, DayOutsideMonthIsRefusedSilentlyAndUnknownWorkerBecomesOrphan) {
 TEST_F(DutyAdd, EleventhDutyOfADayIsRefusedButAnEditOfOneOfTenPasses) {
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 4, 60 + i * 60, 30), -1, false, 0));
     const Plan before = plan;
-    const edit_result refused = dodaj_dyzur(plan, duty(0, 4, 1320, 30), -1, false, 0);
+    const result<> refused = dodaj_dyzur(plan, duty(0, 4, 1320, 30), -1, false, 0);
     EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
     // The refusal comes back to the caller; the rule itself tells no one.
-    EXPECT_EQ(refused.said.kind, refusal_kind::TooManyDuties);
-    EXPECT_EQ(refused.said.text,
+    EXPECT_EQ(said_of(refused).kind, refusal_kind::TooManyDuties);
+    EXPECT_EQ(said_of(refused).text,
               "Pracownik osiągnął już maksymalną ilość dyżurów w tej dobie (10).\nDyżuru nie dodano.");
     EXPECT_TRUE(ui->warnings.empty());
     EXPECT_TRUE(dodaj_dyzur(plan, duty(0, 4, 1320, 30), 9, false, 0));
@@ -52,11 +52,11 @@ TEST_F(DutyAdd, EleventhDutyOfADayIsRefusedButAnEditOfOneOfTenPasses) {
 TEST_F(DutyAdd, NightIntoNextMorningRefusesSixAndAcceptsSeven) {
     ASSERT_TRUE(dodaj_dyzur(plan, duty(0, 10, 1140, 720, 0, 2), -1, false, 0));
     const Plan before = plan;
-    const edit_result refused = dodaj_dyzur(plan, duty(0, 11, 360, 480), -1, false, 0);
+    const result<> refused = dodaj_dyzur(plan, duty(0, 11, 360, 480), -1, false, 0);
     EXPECT_FALSE(refused);
     EXPECT_TRUE(SameMonthTables(before, plan));
-    EXPECT_EQ(refused.said.kind, refusal_kind::DutyOverlaps);
-    EXPECT_EQ(refused.said.text, "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
+    EXPECT_EQ(said_of(refused).kind, refusal_kind::DutyOverlaps);
+    EXPECT_EQ(said_of(refused).text, "Dodawany dyżur nakłada się na już istniejący!\nDyżuru nie dodano.");
     EXPECT_TRUE(ui->warnings.empty());
     EXPECT_TRUE(dodaj_dyzur(plan, duty(0, 11, 420, 720), -1, false, 0));
     // And the other way round: a next-day morning duty refuses the night before it.

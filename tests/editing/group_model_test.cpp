@@ -139,10 +139,10 @@ TEST_F(GroupModel, RefusesAnEmptyNameZeroLengthsBadTimesAndForeignCharacters) {
     // The form's problem comes back to the dialog, which shows it.
     plan.ui = std::make_shared<NoUserContact>();
     auto refused = [&] {
-        const edit_result r = m.ok(plan);
+        const result<> r = m.ok(plan);
         EXPECT_FALSE(r);
-        EXPECT_EQ(r.said.kind, refusal_kind::FormInvalid);
-        return r.said.text;
+        EXPECT_EQ(said_of(r).kind, refusal_kind::FormInvalid);
+        return said_of(r).text;
     };
     EXPECT_EQ(refused(), "Należy podać nazwę grupy.");
     m.name = "Nowa";
@@ -188,13 +188,13 @@ TEST_F(GroupModel, DeleteTakesOnlyThatIdOutOfTheWorkersGroups) {
     EXPECT_EQ(plan.workers.size(), 2u);
     EXPECT_EQ(plan.currentGroup, 0);
     plan.ui = std::make_shared<NoUserContact>();
-    for (const edit_result& none : {usun_grupe(plan, 7), [&] {
+    for (const result<>& none : {usun_grupe(plan, 7), [&] {
              plan.currentGroup = -1;
              return m.openEdit(plan);
          }()}) {
         EXPECT_FALSE(none);
-        EXPECT_EQ(none.said.kind, refusal_kind::NoGroup);
-        EXPECT_EQ(none.said.text, "Najpierw należy utworzyć grupę.");
+        EXPECT_EQ(said_of(none).kind, refusal_kind::NoGroup);
+        EXPECT_EQ(said_of(none).text, "Najpierw należy utworzyć grupę.");
     }
 }
 

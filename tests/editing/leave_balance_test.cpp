@@ -47,7 +47,7 @@ TEST_F(LeaveBalance, AddThenRemoveRestoresEveryBalanceOfEveryKind) {
         w.customNormMinutes = w.customNorm ? word(between(0, 6000)) : 0;
         w.normMinutes = word(day_off_norm_for(plan, from - 1, int(w.dayTo) - 1, 0, w));
         ui->answers = {Answer::Yes};
-        const bool stored = dodaj_wolne(plan, w, 0, true, true);
+        const bool stored = dodaj_wolne(plan, w, 0, true, true).ok();
         ui->answers = {Answer::Yes};
         usun_wolne(plan, 0, 0, 30, true, false, false, true);
         EXPECT_EQ(of(p), before) << "round " << round << ", kind " << kind << ", days " << int(w.dayFrom) << "-"

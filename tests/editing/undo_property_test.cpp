@@ -298,7 +298,7 @@ private:
             row.staff = std::to_string(below(6));
             row.staffS = std::to_string(below(4));
             if (below(4) == 0) m.day8 = "07:" + std::to_string(10 + below(50));
-            EXPECT_TRUE(m.ok(plan_).stored);
+            EXPECT_TRUE(m.ok(plan_).ok());
         }
         showAgain();
     }
@@ -310,7 +310,7 @@ private:
             if (!m.openAdd(plan_)) return;
             m.f.surname = "Nowa" + std::to_string(below(1000));
             m.f.firstName = "Ewa";
-            EXPECT_TRUE(m.ok(plan_).stored);
+            EXPECT_TRUE(m.ok(plan_).ok());
         }
         showAgain();
     }
@@ -322,7 +322,7 @@ private:
             if (!m.openEdit(plan_, w)) return;
             m.f.surname += "x";
             m.f.currentYearHoliday = std::to_string(100 + below(100)) + ":00";
-            EXPECT_TRUE(m.ok(plan_).stored);
+            EXPECT_TRUE(m.ok(plan_).ok());
         }
         showAgain();
     }

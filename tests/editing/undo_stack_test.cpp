@@ -22,7 +22,7 @@ struct UndoStack : EditingFixture {
 
     bool addDuty(int w, int day, int start = 420) {
         undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
-        return dodaj_dyzur(plan, duty(w, day, start, 720), -1, true, w);
+        return dodaj_dyzur(plan, duty(w, day, start, 720), -1, true, w).ok();
     }
 };
 

@@ -58,17 +58,17 @@ TEST_F(WorkerModel, NothingToAddToOrEditWithoutGroupsOrWorkers) {
     plan.currentGroup = -1;
     // Each refusal comes back to the dialog; the rule tells no one.
     plan.ui = std::make_shared<NoUserContact>();
-    for (const edit_result& opened : {m.openAdd(plan), m.openEdit(plan, 0), usun_pracownika(plan, 0)}) {
+    for (const result<>& opened : {m.openAdd(plan), m.openEdit(plan, 0), usun_pracownika(plan, 0)}) {
         EXPECT_FALSE(opened);
-        EXPECT_EQ(opened.said.kind, refusal_kind::NoGroup);
-        EXPECT_EQ(opened.said.text, "Najpierw należy utworzyć grupę.");
+        EXPECT_EQ(said_of(opened).kind, refusal_kind::NoGroup);
+        EXPECT_EQ(said_of(opened).text, "Najpierw należy utworzyć grupę.");
     }
     build();
     plan.ui = std::make_shared<NoUserContact>();
-    for (const edit_result& opened : {m.openEdit(plan, 5), usun_pracownika(plan, -1)}) {
+    for (const result<>& opened : {m.openEdit(plan, 5), usun_pracownika(plan, -1)}) {
         EXPECT_FALSE(opened);
-        EXPECT_EQ(opened.said.kind, refusal_kind::NoWorker);
-        EXPECT_EQ(opened.said.text, "Najpierw należy dodać pracownika.");
+        EXPECT_EQ(said_of(opened).kind, refusal_kind::NoWorker);
+        EXPECT_EQ(said_of(opened).text, "Najpierw należy dodać pracownika.");
     }
 }
 
@@ -182,9 +182,9 @@ TEST_F(WorkerModel, DuplicateNameAsksWithEveryPartThatApplies) {
     m.f.surname = " kowalska ";
     m.f.firstName = "EWA";
     ui->answers = {Answer::No};
-    const edit_result declined = m.ok(plan);
+    const result<> declined = m.ok(plan);
     EXPECT_FALSE(declined);
-    EXPECT_EQ(declined.said.kind, refusal_kind::None);  // the answer was the user's own
+    EXPECT_EQ(said_of(declined).kind, refusal_kind::None);  // the answer was the user's own
     EXPECT_EQ(plan.workers.size(), 2u);
     ASSERT_EQ(ui->questions.size(), 1u);
     EXPECT_EQ(ui->questions[0],
@@ -213,10 +213,10 @@ TEST_F(WorkerModel, RefusesBadTimesUnencodableTextAndAnEmptySurname) {
     // The form's problem comes back to the dialog, which shows it.
     plan.ui = std::make_shared<NoUserContact>();
     auto refused = [&] {
-        const edit_result r = m.ok(plan);
+        const result<> r = m.ok(plan);
         EXPECT_FALSE(r);
-        EXPECT_EQ(r.said.kind, refusal_kind::FormInvalid);
-        return r.said.text;
+        EXPECT_EQ(said_of(r).kind, refusal_kind::FormInvalid);
+        return said_of(r).text;
     };
     m.f.firstName = "Ewa";
     EXPECT_EQ(refused(), "Należy podać nazwisko pracownika.");
@@ -267,9 +267,9 @@ TEST_F(WorkerModel, ArchiveKeepsDutiesRestoreAndMail) {
     EXPECT_EQ(dutiesOn(0, 1).size(), 1u);
     przywroc_pracownika(plan, 0);
     EXPECT_FALSE(plan.workers[0].old);
-    const edit_result none = usun_pracownika(plan, 9);
+    const result<> none = usun_pracownika(plan, 9);
     EXPECT_FALSE(none);
-    EXPECT_EQ(none.said.kind, refusal_kind::NoWorker);
+    EXPECT_EQ(said_of(none).kind, refusal_kind::NoWorker);
 
     prac w;
     w.email = "anna.nowak";

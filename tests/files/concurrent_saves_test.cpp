@@ -58,7 +58,7 @@ protected:
         d.length = 720;
         d.shift = 1;
         d.dutyAs = 1;
-        return dodaj_dyzur(p, d, -1, false, worker);
+        return dodaj_dyzur(p, d, -1, false, worker).ok();
     }
     // The month as a third session reads it now.
     Plan fresh(const std::string& file) {
@@ -80,13 +80,14 @@ TEST_F(TwoSessions, OfTwoSavesOfOneMonthTheLaterIsRefusedAndNothingIsLost) {
         Plan& early = round % 2 ? second : plan;
         Plan& late = round % 2 ? plan : second;
         ScriptedInteraction& lateUi = round % 2 ? *ui : *ui2;
-        const size_t warned = lateUi.warnings.size();
+        const size_t asked = lateUi.questions.size();
         const bool first = zapisz_dyzury_i_wolne(early).ok();
         const bool then = zapisz_dyzury_i_wolne(late).ok();
         saved += first + then;
         if (!then) {
             ++refused;
-            EXPECT_GT(lateUi.warnings.size(), warned);
+            // Told why in the question of what to do with the month.
+            EXPECT_GT(lateUi.questions.size(), asked);
             // The edit is still there to be saved elsewhere.
             EXPECT_TRUE(has_duty(late, round % 2 ? 0 : 1, round % 2 ? 3 : 4));
         }
@@ -97,7 +98,8 @@ TEST_F(TwoSessions, OfTwoSavesOfOneMonthTheLaterIsRefusedAndNothingIsLost) {
     EXPECT_EQ(lost, 0);
     EXPECT_EQ(saved, 50);
     EXPECT_EQ(refused, 50);
-    EXPECT_TRUE(any_text_has(ui2->warnings, "zmienił się od chwili, gdy go odczytano"));
+    // The refusal opens the question of what to do with the month.
+    EXPECT_TRUE(any_text_has(ui2->questions, "zmienił się od chwili, gdy go odczytano"));
 }
 
 TEST_F(TwoSessions, ARefusedMonthGoesToAnotherFileOrIsReadAgain) {
@@ -139,7 +141,7 @@ TEST_F(TwoSessions, TheStaffOfBothSessionsAreMergedOrKeptApart) {
     second.workers[1].phone = "600100200";
     ui2->answers = {Answer::Yes};
     ASSERT_TRUE(zapisz(second).ok()) << (ui2->warnings.empty() ? "" : ui2->warnings.back());
-    EXPECT_TRUE(any_text_has(ui2->warnings, "kadra.inr"));
+    EXPECT_TRUE(any_text_has(ui2->questions, "kadra.inr"));
     // The second session now holds the first one's changes too.
     EXPECT_EQ(second.workers[0].surname, "Zielińska");
     EXPECT_EQ(second.workers[2].holidayCurrentYear, 26);
@@ -157,11 +159,12 @@ TEST_F(TwoSessions, TheStaffOfBothSessionsAreMergedOrKeptApart) {
     ASSERT_TRUE(zapisz(third).ok());
     second.workers[2].phone = "800";
     ui2->answers = {Answer::No};
-    EXPECT_FALSE(zapisz(second).ok());
+    const files_report apart = zapisz(second);
+    EXPECT_FALSE(apart.ok());
     ASSERT_TRUE(wczytaj(third).ok());
     EXPECT_EQ(third.workers[1].phone, "700");
     EXPECT_EQ(third.workers[2].phone, "");
-    EXPECT_TRUE(any_text_has(ui2->warnings, "kadra.ini.error_"));
+    EXPECT_NE(apart.said.text.find("kadra.ini.error_"), std::string::npos) << apart.said.text;
 }
 
 TEST(StaffMerge, OnlyTheWorkersChangedHereReplaceTheNewerFile) {
@@ -202,15 +205,16 @@ TEST_F(MonthLock, AMonthOpenElsewhereIsOpenedReadOnlyOrAnywayAsTheUserChooses) {
               std::string::npos)
         << ui->questions[0];
     // Read-only: shown, never saved; the other's lock stays.
-    EXPECT_FALSE(zapisz_dyzury_i_wolne(plan).ok());
-    EXPECT_TRUE(any_text_has(ui->warnings, "tylko do odczytu"));
+    const result<> refusedSave = zapisz_dyzury_i_wolne(plan);
+    EXPECT_FALSE(refusedSave.ok());
+    EXPECT_NE(refusedSave.error().text.find("tylko do odczytu"), std::string::npos) << refusedSave.error().text;
     EXPECT_EQ(read_lock_file(lock)->user, "Ewa Nowak");
     release_month_locks(plan);
     EXPECT_EQ(read_lock_file(lock)->user, "Ewa Nowak");
 
     // Anyway: the lock is taken over, saves go through, and closing removes it.
     ui->answers = {Answer::Yes};
-    ASSERT_TRUE(otworz_projekt(plan, {file}).size() == 1);
+    ASSERT_TRUE(otworz_projekt(plan, {file})->size() == 1);
     EXPECT_TRUE(is_this_process(*read_lock_file(lock)));
     EXPECT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
     release_month_locks(plan);
@@ -220,11 +224,15 @@ TEST_F(MonthLock, AMonthOpenElsewhereIsOpenedReadOnlyOrAnywayAsTheUserChooses) {
 TEST_F(MonthLock, TheCommandLinePoliciesRefuseOrTakeOver) {
     locked_by({"Ewa", "stacja-2", 4242, plan.clock->now()});
     plan.guards.lockPolicy = lock_policy::Refuse;
-    EXPECT_FALSE(otworz(plan, file));
-    EXPECT_TRUE(any_text_has(ui->warnings, "Plik jest otwarty przez Ewa na komputerze stacja-2"));
+    const result<> kept = otworz(plan, file);
+    EXPECT_FALSE(kept.ok());
+    EXPECT_EQ(kept.error().kind, refusal_kind::Locked);
+    EXPECT_NE(kept.error().text.find("Plik jest otwarty przez Ewa na komputerze stacja-2"), std::string::npos);
     EXPECT_TRUE(ui->questions.empty());
     plan.guards.lockPolicy = lock_policy::Force;
-    EXPECT_TRUE(otworz(plan, file));
+    const result<> forced = otworz(plan, file);
+    EXPECT_TRUE(forced.ok());
+    EXPECT_NE(said_of(forced).text.find("Plik jest otwarty przez Ewa"), std::string::npos) << "a note of whose lock it was";
     EXPECT_TRUE(is_this_process(*read_lock_file(lock)));
     EXPECT_TRUE(ui->questions.empty());
 }
@@ -233,9 +241,11 @@ TEST_F(MonthLock, StaleLocksAreTakenOverWithANote) {
     lock_owner dead = this_process_owner("Ewa", plan.clock->now());
     dead.pid = kDeadPid;
     locked_by(dead);
-    EXPECT_TRUE(otworz(plan, file));
+    const result<> taken = otworz(plan, file);
+    EXPECT_TRUE(taken.ok());
     EXPECT_TRUE(ui->questions.empty());
-    EXPECT_TRUE(any_text_has(ui->infos, "Przejęto pozostawioną blokadę pliku 2024_03.pnk (Ewa"));
+    EXPECT_EQ(said_of(taken).kind, refusal_kind::Notice);
+    EXPECT_NE(said_of(taken).text.find("Przejęto pozostawioną blokadę pliku 2024_03.pnk (Ewa"), std::string::npos);
     EXPECT_TRUE(is_this_process(*read_lock_file(lock)));
     release_month_locks(plan);
 

@@ -53,7 +53,7 @@ protected:
         p.ui = ui;
         ASSERT_TRUE(wczytaj(p).ok());
         p.currentGroup = 0;
-        a_ProjectNew(p);
+        EXPECT_TRUE(a_ProjectNew(p));
     }
     bool counts(const char* code) const {
         return counts_toward_norm(plan, plan.options.dayOffKindIndex(code));
@@ -117,6 +117,8 @@ TEST_F(DataKept, WorkerAddedBeforeACrashComesBackWithHerDuty) {
     d.dutyAs = 1;
     ASSERT_TRUE(dodaj_dyzur(run, d, -1, false, her));
     run.modified = true;
+    // The worker's act writes the staff at once; the autosave writes its file alone.
+    ASSERT_TRUE(zapisz_gdy_zmienione(run).ok());
     ASSERT_TRUE(t_SaveTimer(run));
     // The process dies here: no exit save. The next run recovers the autosave.
     Plan after;
@@ -180,7 +182,7 @@ TEST_F(DataKept, NewWorkerNeverTakesTheIdOfAnOrphanOfAnOpenMonth) {
     const std::string march = month_file("2024_03.pnk", 3,
                                          "[dyzury]\r\nd1=1\xA4" "7\xA4" "4\xA4" "720\xA4" "1\xA4" "420\xA4" "0\r\n");
     const std::string april = month_file("2024_04.pnk", 4);
-    otworz_projekt(plan, {march, april});
+    EXPECT_TRUE(otworz_projekt(plan, {march, april}));
     ASSERT_EQ(plan.openFiles.size(), 2u);
     EXPECT_TRUE(plan.orphanDuties.empty());  // April is shown
     EXPECT_EQ(id(plan, 'k', "max"), 8);
@@ -189,7 +191,7 @@ TEST_F(DataKept, NewWorkerNeverTakesTheIdOfAnOrphanOfAnOpenMonth) {
 TEST_F(DataKept, DayOffKindsAMonthDoesNotMentionAreOn) {
     const std::string october = month_file("2024_10.pnk", 10, "[urlop_normatyw]\r\nz=0\r\nb=0\r\n");
     const std::string november = month_file("2024_11.pnk", 11, "[urlop_normatyw]\r\nb=0\r\n");
-    otworz_projekt(plan, {october, november});
+    EXPECT_TRUE(otworz_projekt(plan, {october, november}));
     ASSERT_EQ(plan.currentFile, november);
     EXPECT_TRUE(counts("z")) << "October's setting leaked into November";
     EXPECT_FALSE(counts("b"));

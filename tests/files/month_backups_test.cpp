@@ -55,16 +55,16 @@ TEST_F(Backups, ArchiveHoldsTheDataFilesAndTheLastProjectFolder) {
 
     ASSERT_TRUE(backup_files(plan, "test.bak"));
     const fs::path archive = plan.paths.backup / "test.bak";
+    // The recent list is the user's, outside the data folder: not the ward's to archive.
     EXPECT_EQ(members(archive), (std::vector<std::string>{"2023_12.pnk", "2024_01.pnk", "2024_01_2.pnk",
-                                                          "2024_02.pnk", "2024_02b.pnk", "grupy.ini", "kadra.inr",
-                                                          "konfiguracja.ini"}));
+                                                          "2024_02.pnk", "2024_02b.pnk", "grupy.ini", "kadra.inr"}));
     EXPECT_EQ(content(archive, "2024_01.pnk"), "m1");
     EXPECT_EQ(content(archive, "2024_01_2.pnk"), "inny styczen");
 
     // A last project inside the data folder is not packed twice.
     dopisz_ostatni(recent_config_file(plan), "pliki_Project", (data / "stare" / "2023_12.pnk").string());
     ASSERT_TRUE(backup_files(plan, "test2.bak"));
-    EXPECT_EQ(members(plan.paths.backup / "test2.bak").size(), 6u);
+    EXPECT_EQ(members(plan.paths.backup / "test2.bak").size(), 5u);
 }
 
 // "dane2" begins with the text of "dane" but is not inside it.
@@ -110,9 +110,12 @@ TEST_F(Backups, PeriodicArchive) {
 TEST_F(Backups, FailedPeriodicArchiveKeepsTheLastBackupDate) {
     plan.options.glowne.last_backup = {2023, 1, 1};
     write_file(plan.paths.backup, "nie katalog");  // the backup folder cannot be made
-    EXPECT_FALSE(periodic_archive(plan));
+    const io_result failed = periodic_archive(plan);
+    EXPECT_FALSE(failed);
     EXPECT_EQ(plan.options.glowne.last_backup, (civil_date{2023, 1, 1}));
-    EXPECT_EQ(ui->warnings.size(), 1u);
+    // The reason is the caller's to tell (the program's exit).
+    EXPECT_FALSE(failed.error.empty());
+    EXPECT_TRUE(ui->warnings.empty());
 }
 
 TEST_F(Backups, AutosaveLeavesFileAndFlagsAndIsRecoveredWithoutName) {
@@ -194,17 +197,19 @@ TEST_F(Backups, WorkersRestoreSwapsAndStopsTheExitSave) {
     EXPECT_NE(read_file(plan.paths.data / "grupy.ini.bak").find("Chirurgia"), std::string::npos);
     EXPECT_TRUE(fs::exists(plan.paths.data / "kadra.inr"));
     EXPECT_FALSE(fs::exists(plan.paths.data / "grupy.ini.~ak"));
-    EXPECT_EQ(ui->infos.back(), "By dokończyć proces odzyskiwania uruchom ponownie program.");
+    // The advice to start again is the act's to give (restore_staff_copy).
+    EXPECT_TRUE(ui->infos.empty());
 }
 
 TEST_F(Backups, ArchiveRestoreUnpacksBesideTheLiveData) {
     write_file(plan.paths.data / "grupy.ini", "zywe");
     ASSERT_TRUE(backup_files(plan, "a.bak"));
     write_file(plan.paths.data / "grupy.ini", "zmienione");
-    ASSERT_TRUE(restore_archive(plan, plan.paths.backup / "a.bak"));
+    const result<> restored = restore_archive(plan, plan.paths.backup / "a.bak");
+    ASSERT_TRUE(restored);
     EXPECT_EQ(read_file(plan.paths.backup / "dane" / "grupy.ini"), "zywe");
     EXPECT_EQ(read_file(plan.paths.data / "grupy.ini"), "zmienione");
-    EXPECT_EQ(ui->infos.back(),
+    EXPECT_EQ(said_of(restored).text,
               "Odzyskane pliki zostały zapisane w katalogu: \n" + (plan.paths.backup / "dane").string());
     EXPECT_FALSE(restore_archive(plan, plan.paths.backup / "nie_ma.bak"));
 }

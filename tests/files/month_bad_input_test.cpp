@@ -81,9 +81,11 @@ TEST_F(MonthBadInput, EveryBadLineIsReportedAndEveryGoodOneRead) {
     EXPECT_EQ(duty_count(), 0);
 
     plan.currentFile = path("bad.pnk").string();
-    const auto read = wczytaj_dyzury_i_wolne(plan);
+    std::vector<refusal> notes;
+    const auto read = wczytaj_dyzury_i_wolne(plan, &notes);
     EXPECT_EQ(read.size(), problems.size());
-    EXPECT_EQ(ui->warnings.size(), 1u);  // one summary message
+    EXPECT_EQ(notes.size(), 1u);  // one summary message
+    EXPECT_TRUE(ui->warnings.empty());
     EXPECT_EQ(duty_count(), 2);          // d1 and d6 (its note cut)
     EXPECT_EQ(month(1).duties[8].at(0).note, std::string(30, 'x'));
     EXPECT_EQ(plan.orphanDuties.size(), 1u);  // d8, worker 77

@@ -308,11 +308,11 @@ TEST_F(MonthFile, ReadOnlyFileIsRefusedAndKeepsThePlanModified) {
     fs::permissions(path("ro.pnk"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     plan.currentFile = path("ro.pnk").string();
     plan.modified = true;
-    EXPECT_FALSE(zapisz_dyzury_i_wolne(plan));
+    const auto saved = zapisz_dyzury_i_wolne(plan);
+    ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("ro.pnk")), "stare");
     EXPECT_TRUE(plan.modified);
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_EQ(ui->warnings[0],
+    EXPECT_EQ(saved.error().text,
               "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości zapisu do niego.");
 }
 
@@ -323,10 +323,11 @@ TEST_F(MonthFile, FailedWriteLeavesTheOldFile) {
     test::write_file(path("keep.pnk"), "[info]\r\nstatus=1\r\n");
     plan.currentFile = path("keep.pnk").string();
     plan.modified = true;
-    EXPECT_FALSE(zapisz_dyzury_i_wolne(plan));
+    const auto saved = zapisz_dyzury_i_wolne(plan);
+    ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("keep.pnk")), "[info]\r\nstatus=1\r\n");
     EXPECT_TRUE(plan.modified);
-    EXPECT_EQ(ui->warnings.size(), 1u);
+    EXPECT_FALSE(saved.error().text.empty());
     for (const auto& e : fs::directory_iterator(dir.path()))  // no temporary file left behind
         EXPECT_TRUE(e.path().extension() == ".pnk" || e.is_directory()) << e.path();
 }
@@ -384,14 +385,16 @@ TEST_F(MonthFile, WriteFailingHalfWayLeavesTheOldFile) {
     struct rlimit small = saved;
     small.rlim_cur = 600;
     setrlimit(RLIMIT_FSIZE, &small);
-    const io_result r = zapisz_dyzury_i_wolne(plan);
+    const result<> r = zapisz_dyzury_i_wolne(plan);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(r);
     EXPECT_EQ(read_file(path("half.pnk")), old);
     EXPECT_TRUE(plan.modified);
-    EXPECT_EQ(ui->warnings.size(), 1u);
+    // The reason comes back to the caller; the writer tells no one.
+    EXPECT_FALSE(r.error().text.empty());
+    EXPECT_TRUE(ui->warnings.empty());
     int files = 0;
     for (const auto& e : fs::directory_iterator(dir.path())) files += e.is_regular_file();
     EXPECT_EQ(files, 1);

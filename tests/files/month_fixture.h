@@ -53,6 +53,9 @@ protected:
     void SetUp() override {
         plan.paths = Paths::local(dir.path());
         std::filesystem::create_directories(plan.paths.data);
+        // The user's own lists (recent projects, the folder last opened).
+        plan.options.userSettingsFolder = dir.path() / "user";
+        std::filesystem::create_directories(plan.options.userSettingsFolder);
         plan.clock = std::make_shared<FixedClock>(2024, 3, 15);
         plan.ui = ui;
         plan.groups = {make_group(1, "Chirurgia"), make_group(2, "Dawna", true)};
@@ -79,7 +82,7 @@ protected:
         d.dutyAs = 1;
         return add(d, worker);
     }
-    bool add(const dyzur& d, int worker) { return dodaj_dyzur(plan, d, -1, false, worker); }
+    bool add(const dyzur& d, int worker) { return dodaj_dyzur(plan, d, -1, false, worker).ok(); }
     bool add_day_off(int worker, int from, int to, char kind = 'u', word norm = 455 * 3) {
         wolne_ w;
         w.groupId = 1;
@@ -91,7 +94,7 @@ protected:
         w.normWithPartTime = true;
         return add(w, worker);
     }
-    bool add(const wolne_& w, int worker) { return dodaj_wolne(plan, w, worker, false, true); }
+    bool add(const wolne_& w, int worker) { return dodaj_wolne(plan, w, worker, false, true).ok(); }
 
     ms_& month(int worker) { return plan.workers[worker].months[plan.currentMonth]; }
     std::filesystem::path path(const std::string& name) const { return dir.path() / name; }

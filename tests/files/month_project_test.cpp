@@ -31,7 +31,7 @@ TEST_F(MonthProject, SeveralFilesOpenInCalendarOrder) {
     const std::string january = month_file("styczen.pnk", 2024, 1);
     const std::string february = month_file("luty.pnk", 2024, 2);
     const std::string december = month_file("grudzien.pnk", 2023, 12);
-    const auto opened = otworz_projekt(plan, {march, january, february, december});
+    const std::vector<std::string> opened = *otworz_projekt(plan, {march, january, february, december});
     EXPECT_EQ(opened, (std::vector<std::string>{december, january, february, march}));
     EXPECT_EQ(plan.openFiles, opened);
     ASSERT_EQ(plan.months.size(), 4u);
@@ -50,34 +50,34 @@ TEST_F(MonthProject, SeveralFilesOpenInCalendarOrder) {
 TEST_F(MonthProject, ReopeningAnOpenFileKeepsItsTab) {
     const std::string january = month_file("styczen.pnk", 2024, 1);
     const std::string february = month_file("luty.pnk", 2024, 2);
-    otworz_projekt(plan, {january, february});
+    ASSERT_TRUE(otworz_projekt(plan, {january, february}));
     ASSERT_TRUE(otworz(plan, january));
     EXPECT_EQ(plan.months.size(), 2u);
     EXPECT_EQ(plan.currentMonth, 0);
     EXPECT_EQ(plan.month, 1);
     EXPECT_EQ(plan.days.size(), 31u);
-    // The save question puts the one open file at the head of the list.
-    otworz_projekt(plan, {february});
+    // The save question asks and saves; it writes no list of its own.
+    ASSERT_TRUE(otworz_projekt(plan, {february}));
     dopisz_ostatni(recent_config_file(plan), "pliki_Project", "inny.pnk");
-    EXPECT_EQ(czy_zapis(plan), Answer::No);
-    EXPECT_EQ(recent(1), february);
+    EXPECT_EQ(*czy_zapis(plan), Answer::No);
+    EXPECT_EQ(recent(1), "inny.pnk");
 }
 
 TEST_F(MonthProject, WeekModeOfTheFirstFileDecides) {
     const std::string weeks = month_file("tygodnie.pnk", 2024, 1, true);
     const std::string march = month_file("marzec.pnk", 2024, 3);
-    EXPECT_EQ(otworz_projekt(plan, {weeks, march}), std::vector<std::string>{weeks});
+    EXPECT_EQ(*otworz_projekt(plan, {weeks, march}), std::vector<std::string>{weeks});
     EXPECT_TRUE(plan.weekMode);
     const std::string weeks2 = month_file("tygodnie2.pnk", 2024, 2, true);
     const std::string april = month_file("kwiecien.pnk", 2024, 4);
-    EXPECT_EQ(otworz_projekt(plan, {april, weeks2, march}), (std::vector<std::string>{march, april}));
+    EXPECT_EQ(*otworz_projekt(plan, {april, weeks2, march}), (std::vector<std::string>{march, april}));
     EXPECT_EQ(plan.months.size(), 2u);
 }
 
 TEST_F(MonthProject, OpeningNeedsStaffAndGroups) {
     const std::string march = month_file("marzec.pnk", 2024, 3);
     plan.workers.clear();
-    EXPECT_TRUE(otworz_projekt(plan, {march}).empty());
+    EXPECT_TRUE(otworz_projekt(plan, {march})->empty());
     EXPECT_EQ(plan.months.size(), 1u);  // the tables keep one month
 }
 
@@ -100,19 +100,18 @@ TEST_F(MonthProject, RecentProjectsSkipMissingFiles) {
     EXPECT_EQ(entries[0].position, 2);
     EXPECT_EQ(entries[0].caption, "[2] marzec.pnk, kwiecien.pnk (" + dir.path().string() + ")");
     fs::remove(path("kwiecien.pnk"));
-    EXPECT_TRUE(otworz_ostatni(plan, 2));
-    EXPECT_EQ(plan.openFiles, std::vector<std::string>{march});
+    EXPECT_EQ(recent_projects(plan).at(0).files, std::vector<std::string>{march});
 }
 
 TEST_F(MonthProject, SaveQuestion) {
     empty_month();
     plan.modified = true;  // modified but empty: nothing to ask
-    EXPECT_EQ(czy_zapis(plan), Answer::No);
+    EXPECT_EQ(*czy_zapis(plan), Answer::No);
     EXPECT_TRUE(ui->questions.empty());
 
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
     ui->answers = {Answer::Cancel};
-    EXPECT_EQ(czy_zapis(plan), Answer::Cancel);
+    EXPECT_EQ(czy_zapis(plan).error().kind, refusal_kind::Cancelled);
     EXPECT_EQ(ui->questions.at(0), "Czy zapisać bieżące dane?");
 
     // Yes without a file name: the dialog is shown, and cancelling it cancels.
@@ -123,7 +122,7 @@ TEST_F(MonthProject, SaveQuestion) {
     };
     plan.currentFile.clear();
     ui->answers = {Answer::Yes};
-    EXPECT_EQ(czy_zapis(plan), Answer::Cancel);
+    EXPECT_EQ(czy_zapis(plan).error().kind, refusal_kind::Cancelled);
     EXPECT_EQ(proposed, "2024_03.pnk");
     EXPECT_TRUE(plan.modified);
 
@@ -131,7 +130,7 @@ TEST_F(MonthProject, SaveQuestion) {
         return std::optional<std::string>((dir.path() / name).string());
     };
     ui->answers = {Answer::Yes};
-    EXPECT_EQ(czy_zapis(plan), Answer::Yes);
+    EXPECT_EQ(*czy_zapis(plan), Answer::Yes);
     EXPECT_TRUE(fs::exists(path("2024_03.pnk")));
     EXPECT_FALSE(plan.modified);
     EXPECT_EQ(plan.currentFile, path("2024_03.pnk").string());
@@ -142,7 +141,7 @@ TEST_F(MonthProject, DialogsStartInTheLastFolder) {
     EXPECT_EQ(project_save_dialog(plan).folder, plan.paths.data.string());
     EXPECT_EQ(project_save_dialog(plan).name, "2024_03.pnk");
     EXPECT_EQ(project_open_dialog(plan).filter, "planek dyzurow (.pnk)|*.pnk");
-    otworz_projekt(plan, {month_file("marzec.pnk", 2024, 3)});
+    ASSERT_TRUE(otworz_projekt(plan, {month_file("marzec.pnk", 2024, 3)}));
     EXPECT_EQ(project_open_dialog(plan).folder, dir.path().string());
     plan.tr.set("dialogs", "d_ProjectOpen", "Open plan");
     EXPECT_EQ(project_open_dialog(plan).title, "Open plan");
@@ -181,7 +180,7 @@ TEST_F(MonthProject, SaveAsKeepsTheOldNameWhenCancelled) {
 }
 
 TEST_F(MonthProject, NewPlanIsOneEmptyMonthWithTheWorkersDefaults) {
-    otworz_projekt(plan, {month_file("a.pnk", 2024, 1), month_file("b.pnk", 2024, 2)});
+    ASSERT_TRUE(otworz_projekt(plan, {month_file("a.pnk", 2024, 1), month_file("b.pnk", 2024, 2)}));
     plan.workers[1].partTimeDefault = 50;
     plan.workers[1].ownNormDefault = true;
     plan.workers[1].ownNormValueDefault = 100;

@@ -57,14 +57,17 @@ protected:
     std::vector<std::string> state() const { return test::comparable_contents(changeFiles); }
 
     // Returns the number of write steps tried.
-    int kill_each_step(const std::function<void()>& change, const std::function<bool()>& save) {
+    int kill_each_step(const std::function<void()>& change, const std::function<result<>()>& save) {
         test::write_fault_off guard;
         const auto disk = test::raw_files(dir.path());
         load();
         const auto before = state();
         change();
         set_write_fault(0);
-        EXPECT_TRUE(save()) << (ui->warnings.empty() ? "" : ui->warnings.front());
+        {
+            const auto first = save();
+            EXPECT_TRUE(first) << (first ? "" : first.error().text);
+        }
         const int steps = write_steps();
         const auto after = state();
         EXPECT_NE(before, after) << "the change wrote nothing";
@@ -75,10 +78,12 @@ protected:
                 load();
                 change();
                 set_write_fault(n, cut);
-                const bool saved = save();
+                const auto outcome = save();
+                const bool saved = outcome.ok();
                 set_write_fault(0);
                 if (!saved && !cut) {
-                    EXPECT_EQ(ui->warnings.size(), 1u) << "one failure, said once";
+                    EXPECT_FALSE(outcome.error().text.empty()) << "a failure says what failed";
+                    EXPECT_TRUE(ui->warnings.empty()) << "the library told nobody itself";
                     EXPECT_EQ(state(), before) << "a failed save left files of the change on disk";
                 }
                 age_save_leftovers(dir.path());
@@ -106,7 +111,7 @@ TEST_F(MultiFileSave, LeaveWithItsBalanceIsWhollyOldOrNewAfterEveryStep) {
             plan.workers[1].holidayCurrentYear -= 3 * 455;
             ASSERT_TRUE(add_day_off(1, 11, 13));
         },
-        [&] { return zapisz_dyzury_i_wolne(plan).ok(); });
+        [&] { return zapisz_dyzury_i_wolne(plan); });
     // Month and staff archive, each written and put in place, with the journal between.
     EXPECT_GE(steps, 17);
 }
@@ -119,7 +124,7 @@ TEST_F(MultiFileSave, ScheduledMonthWithSundaysAndPatternStartsIsWhollyOldOrNewA
             ASSERT_TRUE(add_duty(2, 10, 1140, 720, 2));
             plan.workers[2].systemStartFrom = 3;
         },
-        [&] { return zapisz_dyzury_i_wolne(plan).ok(); });
+        [&] { return zapisz_dyzury_i_wolne(plan); });
     EXPECT_GE(steps, 23);
 }
 
@@ -129,7 +134,11 @@ TEST_F(MultiFileSave, StaffChangeIsWhollyOldOrNewAfterEveryStep) {
             plan.workers[1].surname = "Nowak-Zięba";
             plan.groups[0].name = "Chirurgia ogólna";
         },
-        [&] { return zapisz(plan).ok(); });
+        [&]() -> result<> {
+            auto report = zapisz(plan);
+            if (report.failed) return report.said;
+            return {};
+        });
     EXPECT_GE(steps, 17);
 }
 
@@ -140,10 +149,10 @@ TEST_F(MultiFileSave, FailedLeaveSaveIsOneFailureAndKeepsTheStaffFileAsItWas) {
     ASSERT_TRUE(add_day_off(1, 11, 13));
     plan.modified = true;
     fs::permissions(path("2024_03.pnk"), fs::perms::owner_read);
-    EXPECT_FALSE(zapisz_dyzury_i_wolne(plan).ok());
+    const auto saved = zapisz_dyzury_i_wolne(plan);
     fs::permissions(path("2024_03.pnk"), fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_NE(ui->warnings.front().find("tylko do odczytu"), std::string::npos) << ui->warnings.front();
+    ASSERT_FALSE(saved);
+    EXPECT_NE(saved.error().text.find("tylko do odczytu"), std::string::npos) << saved.error().text;
     EXPECT_EQ(comparable_content(plan.paths.data / "kadra.inr"), staff);
     EXPECT_TRUE(plan.modified);
 }

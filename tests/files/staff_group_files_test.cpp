@@ -7,6 +7,7 @@
 #include "core/plan.h"
 #include "core/text.h"
 #include "files/archive.h"
+#include "editing/refusal.h"
 #include "files/staff_group_files.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
@@ -21,6 +22,12 @@ using test::TempDir;
 using test::write_file;
 
 const std::string S = "\xA4";  // the field separator as stored (Windows-1250)
+
+// As a front end does: what loading or saving said reaches the user.
+files_report told(files_report r, const Plan& p) {
+    tell_user(*p.ui, r.said);
+    return r;
+}
 
 struct StaffFiles : ::testing::Test {
     TempDir dir;
@@ -238,7 +245,7 @@ TEST_F(StaffFiles, EveryFieldSurvivesSaveAndLoad) {
     second.rehaDays = -2;
     plan.workers = {full_worker(), second};
 
-    files_report saved = zapisz(plan);
+    files_report saved = told(zapisz(plan), plan);
     ASSERT_TRUE(saved.ok()) << warnings();
     EXPECT_TRUE(ui->warnings.empty()) << warnings();
     EXPECT_TRUE(fs::exists(data / "grupy.ini"));
@@ -248,7 +255,7 @@ TEST_F(StaffFiles, EveryFieldSurvivesSaveAndLoad) {
     Plan loaded;
     loaded.paths = plan.paths;
     loaded.ui = ui;
-    ASSERT_TRUE(wczytaj(loaded).ok()) << warnings();
+    ASSERT_TRUE(told(wczytaj(loaded), loaded).ok()) << warnings();
     EXPECT_TRUE(ui->warnings.empty()) << warnings();
     ASSERT_EQ(loaded.groups.size(), 2u);
     expect_same_group(loaded.groups[0], plan.groups[0]);
@@ -266,7 +273,7 @@ TEST_F(StaffFiles, StoredLayoutOfBothFiles) {
     plan.groups = {full_group()};
     plan.groups[0].shifts.resize(1);
     plan.workers = {full_worker()};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     EXPECT_EQ(read_file(data / "grupy.ini"),
               utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ\r\n"
                                    "z¤360¤480¤0¤3¤1¤clWhite¤Ś0¤zmiana ąę 0\r\n"));
@@ -288,7 +295,7 @@ TEST_F(StaffFiles, GroupLinesAndShiftsInOrder) {
                                                         "z¤1140¤720\r\n"
                                                         "z¤¤¤0¤¤¤¤N\r\n"
                                                         "g¤2¤0¤0¤0¤0¤480¤0¤0¤0¤0¤B¤clRed¤¤¤¤¤¤¤¤¤LONGNICK\r\n"));
-    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok());
     ASSERT_EQ(plan.groups.size(), 2u);
     const grupa& a = plan.groups[0];
     ASSERT_EQ(a.shifts.size(), 3u);
@@ -319,7 +326,7 @@ TEST_F(StaffFiles, OlderStaffLinesGetTheirDefaults) {
     write_staff({old32, "p¤6¤0¤0¤0¤0¤0¤87.5", "p¤7¤2¤0¤0¤0¤0¤¤0¤0¤0¤¤0¤0¤0¤¤Nowak¤Jan" + std::string(13, ' ') +
                                                    "¤¤¤¤¤¤¤¤¤¤¤¤¤¤¤¤2|5"},
                 data / "kadra.inr");
-    ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok()) << warnings();
     ASSERT_EQ(plan.workers.size(), 3u);
     const prac& w = plan.workers[0];
     EXPECT_EQ(w.surname, "Kowalska");
@@ -340,14 +347,14 @@ TEST_F(StaffFiles, OlderStaffLinesGetTheirDefaults) {
 TEST_F(StaffFiles, GroupsComeFromTheSafetyCopiesWhenTheFileIsMissingOrEmpty) {
     write_file(data / "grupy.ini.bak", "g\xA4" "1\xA4" "0\r\n");
     write_file(data / "grupy.ini.err", "g\xA4" "2\xA4" "0\r\n");
-    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok());
     ASSERT_EQ(plan.groups.size(), 1u);
     EXPECT_EQ(plan.groups[0].id, 1);
     EXPECT_NE(warnings().find("grupy.ini.bak"), std::string::npos);
 
     fs::remove(data / "grupy.ini.bak");
     write_file(data / "grupy.ini", "\r\n  \r\n");
-    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok());
     ASSERT_EQ(plan.groups.size(), 1u);
     EXPECT_EQ(plan.groups[0].id, 2);
     // The empty file did not replace the good copy.
@@ -357,7 +364,7 @@ TEST_F(StaffFiles, GroupsComeFromTheSafetyCopiesWhenTheFileIsMissingOrEmpty) {
     // A group file that cannot be read is passed over the same way.
     fs::remove(data / "grupy.ini");
     fs::create_directories(data / "grupy.ini");
-    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok());
     ASSERT_EQ(plan.groups.size(), 1u);
     EXPECT_EQ(plan.groups[0].id, 2);
 }
@@ -367,7 +374,7 @@ TEST_F(StaffFiles, PlainStaffFileNeverStaysOnDisk) {
     // before it goes, so nothing depends on the next save.
     write_file(data / "kadra.ini", utf8_to_cp1250_lossy("p¤1¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Wiśniewska¤Ewa\r\n"));
     write_file(data / "kadra.ini.bak", "old copy");
-    ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok()) << warnings();
     ASSERT_EQ(plan.workers.size(), 1u);
     EXPECT_EQ(plan.workers[0].surname, "Wiśniewska");
     EXPECT_FALSE(fs::exists(data / "kadra.ini"));
@@ -377,7 +384,7 @@ TEST_F(StaffFiles, PlainStaffFileNeverStaysOnDisk) {
     // Reading the archive finishes the move: the old plain copies go.
     Plan again;
     again.paths = plan.paths;
-    ASSERT_TRUE(wczytaj(again).ok());
+    ASSERT_TRUE(told(wczytaj(again), again).ok());
     EXPECT_EQ(again.workers.size(), 1u);
     EXPECT_FALSE(fs::exists(data / "kadra.ini.bak"));
     EXPECT_FALSE(fs::exists(data / "kadra.ini"));
@@ -386,7 +393,7 @@ TEST_F(StaffFiles, PlainStaffFileNeverStaysOnDisk) {
 TEST_F(StaffFiles, PlainLeftoverBesideTheArchive) {
     write_staff({"p¤1¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Archiwalna"}, data / "kadra.inr");
     write_file(data / "kadra.ini", "p\xA4" "9\xA4" "0\r\n");
-    ASSERT_TRUE(wczytaj(plan).ok());
+    ASSERT_TRUE(told(wczytaj(plan), plan).ok());
     ASSERT_EQ(plan.workers.size(), 1u);
     EXPECT_EQ(plan.workers[0].surname, "Archiwalna");
     EXPECT_FALSE(fs::exists(data / "kadra.ini"));
@@ -396,12 +403,12 @@ TEST_F(StaffFiles, PlainLeftoverBesideTheArchive) {
 TEST_F(StaffFiles, EmptyTablesLeaveTheOldFiles) {
     plan.groups = {full_group()};
     plan.workers = {full_worker()};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     const std::string groups = read_file(data / "grupy.ini");
     const std::string staff = read_file(data / "kadra.inr");
     plan.workers.clear();
     plan.groups.clear();
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     EXPECT_EQ(read_file(data / "kadra.inr"), staff);
     EXPECT_EQ(read_file(data / "grupy.ini"), groups);
 }
@@ -417,7 +424,7 @@ TEST_F(StaffFiles, MalformedNumbersAreReportedAndNothingIsLost) {
     const std::string original_staff = read_file(data / "kadra.inr");
     const std::string original_groups = read_file(data / "grupy.ini");
 
-    files_report r = wczytaj(plan);
+    files_report r = told(wczytaj(plan), plan);
     EXPECT_TRUE(r.ok());
     ASSERT_EQ(ui->warnings.size(), 1u);  // all problems in one message
     const std::string w = warnings();
@@ -442,14 +449,14 @@ TEST_F(StaffFiles, MalformedNumbersAreReportedAndNothingIsLost) {
     // The files as they were survive the next save.
     EXPECT_EQ(read_file(data / "grupy.ini.bad_2026-03-14"), original_groups);
     EXPECT_EQ(read_file(data / "kadra.inr.bad_2026-03-14"), original_staff);
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     EXPECT_EQ(read_file(data / "kadra.inr.bad_2026-03-14"), original_staff);
 }
 
 TEST_F(StaffFiles, GarbageLinesNeitherCrashNorMakeGhosts) {
     write_file(data / "grupy.ini", "z\xA4" "1\r\nrandom text\r\n\x01\x02\xFF\r\ng\r\nnoise\r\nx\xA4" "300\xA4" "60\r\n");
     write_staff({"garbage without separators", "¤¤¤", "p¤4", "q¤5¤0"}, data / "kadra.inr");
-    files_report r = wczytaj(plan);
+    files_report r = told(wczytaj(plan), plan);
     EXPECT_TRUE(r.ok());
     ASSERT_EQ(plan.groups.size(), 1u);  // the shift lines before any group are skipped
     ASSERT_EQ(plan.groups[0].shifts.size(), 1u);
@@ -470,7 +477,7 @@ TEST_F(StaffFiles, ZeroAndDuplicateIdsGetFreeIds) {
     write_staff({"p¤5¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤First", "p¤0¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Zero",
                  "p¤5¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Second"},
                 data / "kadra.inr");
-    wczytaj(plan);
+    told(wczytaj(plan), plan);
     ASSERT_EQ(plan.groups.size(), 3u);
     EXPECT_EQ(plan.groups[0].id, 3);
     EXPECT_EQ(plan.groups[1].id, 4);
@@ -490,7 +497,7 @@ TEST_F(StaffFiles, ZeroAndDuplicateIdsGetFreeIds) {
 
 TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     plan.workers = {full_worker()};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     fs::copy_file(data / "kadra.inr", data / "kadra.inr.bak");
     write_file(data / "kadra.inr", "PK\x03\x04 damaged");
     const std::string good_copy = read_file(data / "kadra.inr.bak");
@@ -499,7 +506,7 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     loaded.paths = plan.paths;
     loaded.ui = ui;
     loaded.clock = plan.clock;
-    files_report r = wczytaj(loaded);
+    files_report r = told(wczytaj(loaded), loaded);
     ASSERT_EQ(loaded.workers.size(), 1u);
     EXPECT_EQ(loaded.workers[0].surname, "Źdźbło-Wąż");
     EXPECT_NE(warnings().find("kadra.inr"), std::string::npos);
@@ -507,14 +514,14 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     EXPECT_EQ(read_file(data / "kadra.inr"), "PK\x03\x04 damaged");
     EXPECT_EQ(read_file(data / "kadra.inr.bak"), good_copy);
 
-    ASSERT_TRUE(zapisz(loaded).ok());
+    ASSERT_TRUE(told(zapisz(loaded), loaded).ok());
     EXPECT_EQ(read_file(data / "kadra.inr.broken_2026-03-14"), "PK\x03\x04 damaged");
     EXPECT_NE(staff_text(data / "kadra.inr").find("Źdźbło"), std::string::npos);
 }
 
 TEST_F(StaffFiles, BrokenArchiveWithoutCopiesLoadsNoStaffAndSaysSo) {
     write_file(data / "kadra.inr", "");
-    files_report r = wczytaj(plan);
+    files_report r = told(wczytaj(plan), plan);
     EXPECT_FALSE(r.ok());
     EXPECT_TRUE(plan.workers.empty());
     EXPECT_NE(warnings().find("kadra.inr"), std::string::npos);
@@ -523,19 +530,19 @@ TEST_F(StaffFiles, BrokenArchiveWithoutCopiesLoadsNoStaffAndSaysSo) {
 
     // An archive without the staff file in it.
     ASSERT_TRUE(archive_pack_members({{"other.txt", "x"}}, data / "kadra.inr"));
-    r = wczytaj(plan);
+    r = told(wczytaj(plan), plan);
     EXPECT_FALSE(r.ok());
     EXPECT_NE(warnings().find("nie zawiera pliku kadra.ini"), std::string::npos);
 }
 
 TEST_F(StaffFiles, FailedPackKeepsThePlainFileUnderTheDatedName) {
     plan.workers = {full_worker()};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     const std::string before = read_file(data / "kadra.inr");
     plan.workers[0].surname = "Zmieniona";
     ASSERT_TRUE(plan.groups.empty());  // the archive is the only file written
     set_write_fault(1);                // closing the archive fails
-    files_report r = zapisz(plan);
+    files_report r = told(zapisz(plan), plan);
     set_write_fault(0);
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(read_file(data / "kadra.inr"), before);
@@ -550,12 +557,12 @@ TEST_F(StaffFiles, TextsTheLineCannotHoldAreReplacedNotSpread) {
     w.surname = "Nowak¤Kowalska\r\nX";
     w.email = "ola@example.pl 😀";
     plan.workers = {w};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     EXPECT_NE(warnings().find("surname"), std::string::npos);
     EXPECT_NE(warnings().find("email"), std::string::npos);
     Plan loaded;
     loaded.paths = plan.paths;
-    ASSERT_TRUE(wczytaj(loaded).ok());
+    ASSERT_TRUE(told(wczytaj(loaded), loaded).ok());
     ASSERT_EQ(loaded.workers.size(), 1u);
     EXPECT_EQ(loaded.workers[0].surname, "Nowak Kowalska  X");
     EXPECT_EQ(loaded.workers[0].firstName, "Łucja");
@@ -566,9 +573,9 @@ TEST_F(StaffFiles, NoDataFolderReadsAndWritesNothing) {
     Plan bare;
     bare.ui = ui;
     bare.workers = {full_worker()};
-    EXPECT_FALSE(zapisz(bare).ok());
+    EXPECT_FALSE(told(zapisz(bare), bare).ok());
     EXPECT_FALSE(fs::exists("kadra.inr"));
-    EXPECT_FALSE(wczytaj(bare).ok());
+    EXPECT_FALSE(told(wczytaj(bare), bare).ok());
     EXPECT_EQ(ui->warnings.size(), 2u);
 }
 
@@ -576,7 +583,7 @@ TEST_F(StaffFiles, ReadOnlyDataFolder) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     plan.groups = {full_group()};
     plan.workers = {full_worker()};
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(told(zapisz(plan), plan).ok());
     const std::string groups = read_file(data / "grupy.ini");
     const std::string staff = read_file(data / "kadra.inr");
     fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
@@ -584,11 +591,11 @@ TEST_F(StaffFiles, ReadOnlyDataFolder) {
     Plan loaded;
     loaded.paths = plan.paths;
     loaded.ui = ui;
-    files_report r = wczytaj(loaded);
+    files_report r = told(wczytaj(loaded), loaded);
     EXPECT_EQ(loaded.groups.size(), 1u);
     EXPECT_EQ(loaded.workers.size(), 1u);
     loaded.workers[0].surname = "Inna";
-    r = zapisz(loaded);
+    r = told(zapisz(loaded), loaded);
     EXPECT_FALSE(r.ok());
     EXPECT_NE(warnings().find("grupy.ini"), std::string::npos);
     EXPECT_NE(warnings().find("kadra.inr"), std::string::npos);

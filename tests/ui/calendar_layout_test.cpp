@@ -14,6 +14,8 @@
 #include "ui/panel_sizes.h"
 #include "ui/qt_text.h"
 #include "support/duty_put.h"
+#include "document/schedule_acts.h"
+#include "document/view_acts.h"
 #include "ui_fixture.h"
 
 namespace planek::test {
@@ -65,8 +67,7 @@ TEST(FitPanels, PreferredSizeThenSmallerThenPlusN) {
 class Layout : public DemoWard {
 protected:
     void openDemoMonth() {
-        ASSERT_TRUE(a_ProjectOpen(plan, {demoMonths().back()}));
-        window->refreshAll();
+        ASSERT_TRUE(open_project(doc, {demoMonths().back()}).ok());
     }
 
     // Every panel drawn lies inside its own cell, clear of the cell's other
@@ -142,8 +143,7 @@ TEST_F(Layout, AfterTheSchedulerInAThreeShiftGroupNothingOverlaps) {
     window->chooseGroup(1);
     ASSERT_EQ(plan.groups[1].shifts.size(), 3u);
     talk->answers.push_back(Answer::Yes);
-    ASSERT_TRUE(uloz_planek(plan).ran);
-    window->refreshAll();
+    ASSERT_TRUE(run_scheduler(doc, {}).ok());
     ASSERT_GT(window->calendar()->layout().panels.size(), 60u);
     expectEveryPanelInAPlaceOfItsOwn("scheduled, three shifts");
     window->resize(900, 560);
@@ -186,7 +186,7 @@ TEST_F(Layout, ShiftCellsBelowTheirTargetAreMarkedUntilAnEditFillsThem) {
     plan.groups[0].shifts[0].staffMin = 3;
     plan.groups[0].shifts[0].staffMinS = 3;
     plan.groups[0].shifts[0].symbol = "D";
-    window->refreshAll();
+    ASSERT_TRUE(recount(doc).ok());
     ui::CalendarView* view = window->calendar();
     const int day = 9;
     int row = -1, column = -1;
@@ -261,7 +261,7 @@ TEST_F(Layout, PanelSizesAreStoredPerUserAndComeBack) {
     IniFile ini(file);
     ini.writeString(ui::kPanelsSection, "workers", "420,200");
     ASSERT_TRUE(ini.saveAs(file));
-    ui::MainWindow again(plan);
+    ui::MainWindow again(doc);
     again.onClose = nullptr;
     again.resize(1300, 860);
     again.show();

@@ -5,6 +5,7 @@
 #include "editing/symbols.h"
 #include "ui/qt_text.h"
 #include "support/duty_put.h"
+#include "document/view_acts.h"
 #include "ui_fixture.h"
 
 namespace planek::test {
@@ -18,7 +19,7 @@ protected:
         return put_duty(plan, worker, dayIndex, shift, group);
     }
     const ui::calendar_panel* panel(const std::string& name) { return window->calendar()->panelNamed(name); }
-    void rebuild() { window->refreshCalendar(); }
+    void rebuild() { ASSERT_TRUE(recount(doc).ok()); }
 };
 
 TEST_F(Panels, CaptionsFollowTheChosenTextAndProposalsAreGrey) {

@@ -12,8 +12,11 @@ namespace {
 
 using DutyDialogTest = DialogFixture;
 
+// The duty a drop prepares, or one a month file brings (with its own number).
 dyzur prepared(const Plan& plan, int worker, int day, int shift) {
+    static word number = 500;
     dyzur d;
+    d.id = ++number;
     d.workerId = plan.workers[worker].id;
     d.groupId = 1;
     d.day = word(day);
@@ -25,9 +28,8 @@ dyzur prepared(const Plan& plan, int worker, int day, int shift) {
 }
 
 TEST_F(DutyDialogTest, OtherLengthTypedAsDigitsAddsTheDuty) {
-    ui::DutyDialog d(plan, 0, 4, prepared(plan, 0, 5, 1));
+    ui::DutyDialog d(doc, 0, 4, prepared(plan, 0, 5, 1));
     ASSERT_TRUE(d.ready());
-    d.fillMonth = nullptr;
     type(d, "me_Time", "735");
     EXPECT_TRUE(child<QRadioButton>(d, "rg_DutyType4")->isChecked());
     type(d, "me_DutyFrom", "8.00");
@@ -42,8 +44,7 @@ TEST_F(DutyDialogTest, OtherLengthTypedAsDigitsAddsTheDuty) {
 }
 
 TEST_F(DutyDialogTest, BarMovesTheStartAndABadStartIsRefused) {
-    ui::DutyDialog d(plan, 0, 4, prepared(plan, 0, 5, 1));
-    d.fillMonth = nullptr;
+    ui::DutyDialog d(doc, 0, 4, prepared(plan, 0, 5, 1));
     type(d, "me_Time", "6:00");
     QScrollBar* bar = child<QScrollBar>(d, "pb_ShiftLength");
     ASSERT_TRUE(bar->isEnabled());
@@ -58,9 +59,8 @@ TEST_F(DutyDialogTest, BarMovesTheStartAndABadStartIsRefused) {
 
 TEST_F(DutyDialogTest, EditingAPanelsDutyMovesItsStart) {
     plan.workers[0].months[0].duties[4].push_back(prepared(plan, 0, 5, 1));
-    ui::DutyDialog d(plan, std::string("p0_4_0"));
+    ui::DutyDialog d(doc, std::string("p0_4_0"));
     ASSERT_TRUE(d.ready());
-    d.fillMonth = nullptr;
     EXPECT_TRUE(child<QRadioButton>(d, "rg_DutyType1")->isChecked());
     type(d, "me_DutyFrom", "6:00");
     child<QCheckBox>(d, "cb_OnRequest")->setChecked(true);
@@ -73,7 +73,7 @@ TEST_F(DutyDialogTest, EditingAPanelsDutyMovesItsStart) {
 }
 
 TEST_F(DutyDialogTest, AnUnknownPanelIsNotReady) {
-    ui::DutyDialog d(plan, std::string("p0_4_0"));
+    ui::DutyDialog d(doc, std::string("p0_4_0"));
     EXPECT_FALSE(d.ready());
     EXPECT_EQ(d.exec(), QDialog::Rejected);
 }
@@ -81,7 +81,7 @@ TEST_F(DutyDialogTest, AnUnknownPanelIsNotReady) {
 using DayOffDialogTest = DialogFixture;
 
 TEST_F(DayOffDialogTest, FillAndOkAddsALeave) {
-    ui::DayOffDialog d(plan, 1, 2);
+    ui::DayOffDialog d(doc, 1, 2);
     ASSERT_TRUE(d.ready());
     QListWidget* kinds = child<QListWidget>(d, "lb_DayOffType");
     ASSERT_EQ(kinds->count(), 24);
@@ -95,7 +95,7 @@ TEST_F(DayOffDialogTest, FillAndOkAddsALeave) {
 }
 
 TEST_F(DayOffDialogTest, NoDutyKindAsksForAShiftNumber) {
-    ui::DayOffDialog d(plan, 1, 2);
+    ui::DayOffDialog d(doc, 1, 2);
     child<QListWidget>(d, "lb_DayOffType")->setCurrentRow(0);
     QSpinBox* second = child<QSpinBox>(d, "se_DayOffTo");
     EXPECT_EQ(second->maximum(), 2);

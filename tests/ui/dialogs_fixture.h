@@ -12,12 +12,16 @@
 #include <memory>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 #include "support/scripted_interaction.h"
 
 namespace planek::test {
 
 struct DialogFixture : ::testing::Test {
-    Plan plan;
+    roster_document doc;
+    // The ward is arranged directly, as its files would bring it; the dialogs
+    // under test change it only through the document's acts.
+    Plan& plan = const_cast<Plan&>(doc.plan());
     std::shared_ptr<ScriptedInteraction> ui = std::make_shared<ScriptedInteraction>();
 
     void SetUp() override {

@@ -15,7 +15,7 @@ namespace {
 using GroupDialogTest = DialogFixture;
 
 TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
-    ui::GroupDialog d(plan, false);
+    ui::GroupDialog d(doc, false);
     type(d, "e_GroupName", "Pediatria");
     type(d, "e_Nick", "PE");
     child<QToolButton>(d, "tb_AutoCalc")->setChecked(true);
@@ -53,22 +53,22 @@ TEST_F(GroupDialogTest, FillTheShiftTableAndOkAddsAGroup) {
 TEST_F(GroupDialogTest, AnEarlierDialogLeavesNothingBehind) {
     plan.groups[0].shifts[0].start = 360;
     {
-        ui::GroupDialog edited(plan, true);
+        ui::GroupDialog edited(doc, true);
         ASSERT_EQ(edited.shiftTable()->item(0, 1)->text(), "06:00");
     }
-    ui::GroupDialog added(plan, false);
+    ui::GroupDialog added(doc, false);
     EXPECT_EQ(added.shiftTable()->item(0, 1)->text(), "7:00");  // the default row, as typed
 
     // The window's own form keeps the rows from one use to the next.
     group_dialog_model form;
-    { ui::GroupDialog edited(plan, form, true); }
-    ui::GroupDialog again(plan, form, false);
+    { ui::GroupDialog edited(doc, form, true); }
+    ui::GroupDialog again(doc, form, false);
     EXPECT_EQ(again.shiftTable()->item(0, 1)->text(), "06:00");
 }
 
 // The shift table is seen whole: no sideways scrolling, no cut headings.
 TEST_F(GroupDialogTest, TheShiftTableFitsItsColumnsAndHeadings) {
-    ui::GroupDialog d(plan, true);
+    ui::GroupDialog d(doc, true);
     QTableWidget* t = d.shiftTable();
     d.findChild<QTabWidget*>()->setCurrentWidget(t->parentWidget());
     d.show();
@@ -84,7 +84,7 @@ TEST_F(GroupDialogTest, TheShiftTableFitsItsColumnsAndHeadings) {
 }
 
 TEST_F(GroupDialogTest, TableKeysAppendInsertAndDelete) {
-    ui::GroupDialog d(plan, true);
+    ui::GroupDialog d(doc, true);
     QTableWidget* t = d.shiftTable();
     t->setCurrentCell(1, 1);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
@@ -104,7 +104,7 @@ TEST_F(GroupDialogTest, TableKeysAppendInsertAndDelete) {
 }
 
 TEST_F(GroupDialogTest, EditShowsTheGroupAndRefusesAZeroLengthShift) {
-    ui::GroupDialog d(plan, true);
+    ui::GroupDialog d(doc, true);
     EXPECT_EQ(child<QLineEdit>(d, "e_GroupName")->text(), "Interna");
     child<QToolButton>(d, "tb_AutoCalc")->setChecked(false);
     d.shiftTable()->item(1, 2)->setText("0");
@@ -123,7 +123,7 @@ TEST_F(GroupDialogTest, EditShowsTheGroupAndRefusesAZeroLengthShift) {
 
 // The algorithm is offered with a hint on each choice and kept in the group.
 TEST_F(GroupDialogTest, OffersBothAlgorithmsAndKeepsTheChoice) {
-    ui::GroupDialog d(plan, true);
+    ui::GroupDialog d(doc, true);
     auto* first = child<QRadioButton>(d, "rg_Algorithms0");
     auto* second = child<QRadioButton>(d, "rg_Algorithms1");
     EXPECT_FALSE(first->isHidden());

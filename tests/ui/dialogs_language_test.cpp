@@ -59,7 +59,7 @@ struct EnglishDialogs : DialogFixture {
 
 TEST_F(EnglishDialogs, ShowNoPolishCaption) {
     {
-        ui::OptionsDialog d(plan);
+        ui::OptionsDialog d(doc);
         EXPECT_EQ(polish_in(d), "") << "options";
         QLabel* dayStart = nullptr;
         for (auto* l : d.findChildren<QLabel*>())
@@ -70,11 +70,11 @@ TEST_F(EnglishDialogs, ShowNoPolishCaption) {
         EXPECT_EQ(child<QLineEdit>(d, "me_NaturalDayBegin")->text(), "00:00");
     }
     {
-        ui::GroupDialog d(plan, true);
+        ui::GroupDialog d(doc, true);
         EXPECT_EQ(polish_in(d), "") << "group";
     }
     {
-        ui::WorkerDialog d(plan, 0);
+        ui::WorkerDialog d(doc, 0);
         EXPECT_EQ(polish_in(d), "") << "worker";
     }
     {
@@ -82,15 +82,15 @@ TEST_F(EnglishDialogs, ShowNoPolishCaption) {
         prepared.shift = 1;
         prepared.start = 420;
         prepared.length = 720;
-        ui::DutyDialog d(plan, 0, 0, prepared);
+        ui::DutyDialog d(doc, 0, 0, prepared);
         EXPECT_EQ(polish_in(d), "") << "duty";
     }
     {
-        ui::DayOffDialog d(plan, 0, 0);
+        ui::DayOffDialog d(doc, 0, 0);
         EXPECT_EQ(polish_in(d), "") << "day off";
     }
     {
-        ui::RemoveDialog d(plan, "mi_DutiesRemove_duties");
+        ui::RemoveDialog d(doc, "mi_DutiesRemove_duties");
         EXPECT_EQ(polish_in(d), "") << "remove";
     }
     {

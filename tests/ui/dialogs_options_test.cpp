@@ -13,7 +13,7 @@ namespace {
 using OptionsDialogTest = DialogFixture;
 
 TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
-    ui::OptionsDialog d(plan);
+    ui::OptionsDialog d(doc);
     EXPECT_EQ(child<QLineEdit>(d, "me_OvertimeFrom")->text(), "19:00");
     EXPECT_EQ(child<QSpinBox>(d, "se_AutomatSeconds")->value(), 5);
     child<QSpinBox>(d, "se_AutoSave")->setValue(15);
@@ -71,7 +71,7 @@ TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
 // Limiting printouts to approved plans only means something while they go
 // to the server's folder.
 TEST_F(OptionsDialogTest, OnlyApprovedPrintoutsNeedTheServerFolder) {
-    ui::OptionsDialog d(plan);
+    ui::OptionsDialog d(doc);
     QCheckBox* server = child<QCheckBox>(d, "cb_Printout");
     QCheckBox* approved = child<QCheckBox>(d, "cb_PrintoutOnlyAccepted");
     EXPECT_FALSE(server->isChecked());
@@ -85,12 +85,12 @@ TEST_F(OptionsDialogTest, OnlyApprovedPrintoutsNeedTheServerFolder) {
 TEST_F(OptionsDialogTest, TheLanguageSpokenIsShownEvenWhenNoneWasChosen) {
     plan.options.glowne.lang = -1;  // from the locale, or for this run only
     plan.options.language = "english";
-    ui::OptionsDialog d(plan);
+    ui::OptionsDialog d(doc);
     EXPECT_EQ(child<QComboBox>(d, "cb_Language")->currentText(), "english");
 }
 
 TEST_F(OptionsDialogTest, ABadTimeOrCharacterChangesNothing) {
-    ui::OptionsDialog d(plan);
+    ui::OptionsDialog d(doc);
     type(d, "me_OvertimeFrom", "25:00");
     child<QSpinBox>(d, "se_AutoSave")->setValue(15);
     pressOk(d);
@@ -110,7 +110,7 @@ TEST_F(OptionsDialogTest, SaveWritesTheConfigurationAndThePasswordLinkSetsThePas
     std::filesystem::create_directories(root / "dane");
     plan.paths = Paths::local(root.path());
     plan.options.userSettingsFolder = root / "user";
-    ui::OptionsDialog d(plan);
+    ui::OptionsDialog d(doc);
     d.askPassword = [] { return std::optional<std::string>("tajne"); };
     child<QPushButton>(d, "l_ChangePassword")->click();
     EXPECT_TRUE(check_password(plan, "tajne"));

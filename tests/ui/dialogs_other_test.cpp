@@ -12,8 +12,11 @@ namespace {
 
 using OtherDialogsTest = DialogFixture;
 
+// A duty as a month file brings it: with its own number in the month.
 dyzur night(const Plan& plan, int worker, int day) {
+    static word number = 500;
     dyzur d;
+    d.id = ++number;
     d.workerId = plan.workers[worker].id;
     d.groupId = 1;
     d.day = word(day);
@@ -28,7 +31,7 @@ dyzur night(const Plan& plan, int worker, int day) {
 TEST_F(OtherDialogsTest, RemoveDutiesOfTheCurrentWorker) {
     plan.workers[0].months[0].duties[4].push_back(night(plan, 0, 5));
     plan.workers[1].months[0].duties[4].push_back(night(plan, 1, 5));
-    ui::RemoveDialog d(plan, "mi_DutiesRemove_duties");
+    ui::RemoveDialog d(doc, "mi_DutiesRemove_duties");
     EXPECT_TRUE(child<QCheckBox>(d, "cb_Duties")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(d, "cb_DaysOff")->isChecked());
     EXPECT_EQ(child<QRadioButton>(d, "rg_RemoveFor0")->text(), QString::fromUtf8("tylko dla: Nowak Anna"));
@@ -41,7 +44,7 @@ TEST_F(OtherDialogsTest, RemoveDutiesOfTheCurrentWorker) {
 
 TEST_F(OtherDialogsTest, SplitANightAfterMidnight) {
     plan.workers[0].months[0].duties[4].push_back(night(plan, 0, 5));
-    ui::SplitDialog d(plan, "p0_4_0");
+    ui::SplitDialog d(doc, "p0_4_0");
     ASSERT_TRUE(d.ready());
     EXPECT_EQ(child<QLineEdit>(d, "me_SplitHour")->text(), "19:00");
     type(d, "me_SplitHour", "1.00");
@@ -51,7 +54,7 @@ TEST_F(OtherDialogsTest, SplitANightAfterMidnight) {
     ASSERT_EQ(plan.workers[0].months[0].duties[5].size(), 1u);
     EXPECT_EQ(plan.workers[0].months[0].duties[5][0].start, 60);
 
-    ui::SplitDialog none(plan, "p1_4_0");
+    ui::SplitDialog none(doc, "p1_4_0");
     EXPECT_FALSE(none.ready());
 }
 
@@ -59,7 +62,7 @@ TEST_F(OtherDialogsTest, SplitANightAfterMidnight) {
 // and the program name after it.
 TEST_F(OtherDialogsTest, TitlesOfNarrowDialogsFit) {
     ui::AboutDialog about(plan);
-    ui::SplitDialog split(plan, "p0_0_0");
+    ui::SplitDialog split(doc, "p0_0_0");
     for (QDialog* d : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&split)}) {
         QFont bold = d->font();
         bold.setBold(true);
@@ -82,7 +85,7 @@ TEST_F(OtherDialogsTest, TemplatesSearchAndMake) {
     write_file(root / "templates" / "lista urlopow.wzr", "Lista\n");
     std::filesystem::create_directories(root / "wydruki");
     plan.paths = Paths::local(root.path());
-    ui::TemplatesDialog d(plan);
+    ui::TemplatesDialog d(doc);
     ASSERT_EQ(d.list()->count(), 2);
     EXPECT_TRUE(child<QPushButton>(d, "sb_Edit")->isEnabled());
     type(d, "e_Search", "LISTA");

@@ -10,7 +10,7 @@ namespace {
 using WorkerDialogTest = DialogFixture;
 
 TEST_F(WorkerDialogTest, FillAndOkAddsAWorker) {
-    ui::WorkerDialog d(plan, -1);
+    ui::WorkerDialog d(doc, -1);
     ASSERT_TRUE(d.ready());
     type(d, "e_Surname", "Zając");
     type(d, "e_Name", "Maria");
@@ -32,7 +32,7 @@ TEST_F(WorkerDialogTest, FillAndOkAddsAWorker) {
 }
 
 TEST_F(WorkerDialogTest, BadTimeKeepsTheDialogOpenWithAHint) {
-    ui::WorkerDialog d(plan, 0);
+    ui::WorkerDialog d(doc, 0);
     ASSERT_TRUE(d.ready());
     EXPECT_EQ(child<QLineEdit>(d, "e_Surname")->text(), "Nowak");
     type(d, "me_LastYearHoliday", "12:75");
@@ -49,7 +49,7 @@ TEST_F(WorkerDialogTest, BadTimeKeepsTheDialogOpenWithAHint) {
 }
 
 TEST_F(WorkerDialogTest, RefusesCharactersTheFilesCannotHoldAndPatternDigitsBeyondTheShifts) {
-    ui::WorkerDialog d(plan, 0);
+    ui::WorkerDialog d(doc, 0);
     QLineEdit* surname = child<QLineEdit>(d, "e_Surname");
     QString text = QString::fromUtf8("Nowak☃");
     int pos = 0;
@@ -64,7 +64,7 @@ TEST_F(WorkerDialogTest, RefusesCharactersTheFilesCannotHoldAndPatternDigitsBeyo
 }
 
 TEST_F(WorkerDialogTest, TheLastListEntryOpensTheListSettings) {
-    ui::WorkerDialog d(plan, 0);
+    ui::WorkerDialog d(doc, 0);
     int asked = -1;
     d.onCustomizeList = [&](int list) {
         asked = list;
@@ -82,7 +82,7 @@ TEST_F(WorkerDialogTest, TheLastListEntryOpensTheListSettings) {
 TEST_F(WorkerDialogTest, WithoutGroupsTheDialogIsNotReady) {
     plan.groups.clear();
     plan.currentGroup = -1;
-    ui::WorkerDialog d(plan, -1);
+    ui::WorkerDialog d(doc, -1);
     EXPECT_FALSE(d.ready());
     EXPECT_EQ(d.exec(), QDialog::Rejected);
     EXPECT_EQ(ui->warnings.size(), 1u);

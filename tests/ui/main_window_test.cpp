@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+#include "document/view_acts.h"
 #include "ui/main_window.h"
 #include "ui/staff_lists.h"
 
@@ -36,8 +37,10 @@ Plan twoGroupPlan() {
 }
 
 TEST(MainWindow, ListsActiveGroupsAndTheirCurrentWorkers) {
-    Plan p = twoGroupPlan();
-    ui::MainWindow w(p);
+    roster_document doc(twoGroupPlan());
+    const Plan& p = doc.plan();
+    ASSERT_TRUE(recount(doc).ok());  // the tables came from elsewhere: counted once
+    ui::MainWindow w(doc);
     ASSERT_EQ(w.groupList()->count(), 2);
     EXPECT_EQ(p.currentGroup, 0);
     ASSERT_EQ(w.workerList()->count(), 2);
@@ -54,8 +57,8 @@ TEST(MainWindow, ListsActiveGroupsAndTheirCurrentWorkers) {
 }
 
 TEST(MainWindow, CloseIsRefusedWhenTheHandlerSaysNo) {
-    Plan p = twoGroupPlan();
-    ui::MainWindow w(p);
+    roster_document doc(twoGroupPlan());
+    ui::MainWindow w(doc);
     int asked = 0;
     w.onClose = [&] { return ++asked > 1; };
     w.show();

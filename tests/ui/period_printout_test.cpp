@@ -7,9 +7,10 @@
 
 #include "cli/cli_runner.h"
 #include "core/cp1250.h"
+#include "document/month_acts.h"
+#include "document/view_acts.h"
 #include "files/program_session.h"
 #include "support/scripted_interaction.h"
-#include "ui/app_shell.h"
 #include "ui/dialogs/templates_dialog.h"
 
 namespace planek::test {
@@ -59,20 +60,19 @@ TEST_F(PeriodPrintout, TheWindowCountsEveryMonthOverAllGroupsAsTheCommandLineDoe
     const std::string byCli = printed_text(made.out.substr(0, made.out.find('\n')));
     ASSERT_NE(byCli.find("Olszewska Monika 20:00 08:00 12:00 462:35 40:00"), std::string::npos) << byCli;
 
-    Plan plan;
-    plan.ui = std::make_shared<ScriptedInteraction>();
-    plan.options.userSettingsFolder = dir / "user";
-    ui::start_request start;
+    roster_document doc;
+    const Plan& plan = doc.plan();
+    doc.set_interaction(std::make_shared<ScriptedInteraction>());
+    start_request start;
     start.root = root;
     start.language = "polski";
-    ASSERT_EQ(ui::start_program(plan, start), ui::StartOutcome::Started);
-    months_request tabs;
-    tabs.files = months;
-    ASSERT_TRUE(open_session_months(plan, tabs).ok());
+    start.userSettingsFolder = dir / "user";
+    ASSERT_TRUE(start_program(doc, start).ok());
+    ASSERT_TRUE(open_project(doc, months).ok());
     const std::int32_t shownWorked = plan.workers[size_t(plan.workerIndexById(28))].sum.period.periodDutyMinutes;
 
-    plan.lastTemplate = (plan.paths.templates / "podsumowanie_okresu.wzr").string();
-    ui::TemplatesDialog d(plan);
+    ASSERT_TRUE(remember_template(doc, (plan.paths.templates / "podsumowanie_okresu.wzr").string()).ok());
+    ui::TemplatesDialog d(doc);
     fs::path opened;
     d.openDocument = [&](const fs::path& f) {
         opened = f;

@@ -6,6 +6,8 @@
 
 #include "support/demo_period.h"
 #include "core/cp1250.h"
+#include "document/day_off_acts.h"
+#include "document/month_acts.h"
 #include "editing/day_off_dialog_model.h"
 #include "editing/duty_moves.h"
 #include "editing/duty_remove.h"
@@ -15,7 +17,6 @@
 #include "files/month_project.h"
 #include "files/program_session.h"
 #include "support/scripted_interaction.h"
-#include "ui/app_shell.h"
 
 namespace planek::test {
 namespace {
@@ -57,20 +58,22 @@ protected:
         ASSERT_EQ(cli({"add-duty", months[0], "28", "12", "1", "--group", "2"}).code, 0);
     }
     // The window's start on the month, headless.
-    void start(Plan& plan, const std::string& file, const std::string& in = {}) {
-        plan.ui = std::make_shared<ScriptedInteraction>();
-        plan.options.userSettingsFolder = dir / "user";
-        ui::start_request request;
+    void start(roster_document& doc, const std::string& file, const std::string& in = {}) {
+        doc.set_interaction(talk);
+        start_request request;
         request.root = in.empty() ? root : in;
         request.language = "english";
         request.file = file;
-        ASSERT_EQ(ui::start_program(plan, request), ui::StartOutcome::Started);
+        request.userSettingsFolder = dir / "user";
+        ASSERT_TRUE(start_program(doc, request).ok());
     }
+    std::shared_ptr<ScriptedInteraction> talk = std::make_shared<ScriptedInteraction>();
 };
 
 TEST_F(SessionPaths, TheWindowAndTheCommandLineGiveTheSameMonthFigures) {
-    Plan plan;
-    start(plan, months[0]);
+    roster_document doc;
+    const Plan& plan = doc.plan();
+    start(doc, months[0]);
     ASSERT_EQ(plan.openFiles.size(), 1u);
     const result summary = cli({"summary", months[0], "--group", "1", "--json"});
     ASSERT_EQ(summary.code, 0) << summary.err;
@@ -96,10 +99,11 @@ struct ward_report {
 };
 
 // Leave added by the day-off dialog on a drop, as the window adds it.
-void add_leave(Plan& plan, word id, int from, int to) {
+void add_leave(roster_document& doc, word id, int from, int to) {
+    const Plan& plan = doc.plan();
     const int worker = plan.workerIndexById(id);
     const int dayIndex = from - first_day_of_month(plan);
-    ASSERT_EQ(upusc_wolne(plan, worker, dayIndex).outcome, drop_outcome::OpenDayOffDialog);
+    ASSERT_TRUE(day_off_for_cell(doc, worker, dayIndex).ok());
     day_off_dialog_model dialog;
     dialog.openAdd(plan, worker, dayIndex);
     for (size_t k = 0; k < plan.options.dayOffKinds.size(); ++k)
@@ -107,7 +111,7 @@ void add_leave(Plan& plan, word id, int from, int to) {
     dialog.secondDay = to;
     dialog.normWithPartTime = true;
     dialog.refreshNorm(plan);
-    ASSERT_EQ(dialog.ok(plan), day_off_dialog_result::Added);
+    ASSERT_TRUE(add_day_off(doc, dialog.args(plan)).ok());
 }
 
 class SessionPathsAfterEdits : public SessionPaths {
@@ -161,13 +165,14 @@ TEST_F(SessionPathsAfterEdits, AddingAndRemovingLeaveGiveTheSameFiguresOnBothPat
     ASSERT_EQ(cli({"add-dayoff", months[1], "1", "6", "u", "--to", "8", "--part-time"}).code, 0);
     ASSERT_EQ(cli({"remove", months[0], "1", "2", "--dayoff"}).code, 0);
     {
-        Plan plan;
-        ASSERT_NO_FATAL_FAILURE(start(plan, copied[1], copy));
-        static_cast<ScriptedInteraction&>(*plan.ui).fallback = Answer::Yes;
+        roster_document doc;
+        const Plan& plan = doc.plan();
+        ASSERT_NO_FATAL_FAILURE(start(doc, copied[1], copy));
+        talk->fallback = Answer::Yes;
         ASSERT_NE(plan.group(), nullptr);
         ASSERT_EQ(plan.group()->id, 1);
-        ASSERT_NO_FATAL_FAILURE(add_leave(plan, 1, 6, 8));
-        ASSERT_TRUE(a_ProjectSave(plan));
+        ASSERT_NO_FATAL_FAILURE(add_leave(doc, 1, 6, 8));
+        ASSERT_TRUE(save_month(doc).ok());
         // What the window shows after the edit is what the command line reads.
         const result summary = cli({"summary", months[1], "--group", "1", "--json"});
         const prac& anna = plan.workers[size_t(plan.workerIndexById(1))];
@@ -176,11 +181,13 @@ TEST_F(SessionPathsAfterEdits, AddingAndRemovingLeaveGiveTheSameFiguresOnBothPat
         EXPECT_EQ(json_figure(summary.out, 1, "creditedMinutes"), may.sum.creditedMinutes);
         EXPECT_EQ(may.sum.creditedMinutes, 3 * 455) << "the part-time leave is valued at the daily norm";
 
-        ASSERT_TRUE(otworz(plan, copied[0]));
+        ASSERT_TRUE(open_project(doc, {copied[0]}).ok());
         const int anna_at = plan.workerIndexById(1);
-        kosz(plan, day_off_panel_name(anna_at, 2 - first_day_of_month(plan)));
-        ASSERT_TRUE(a_ProjectSave(plan));
-        release_month_locks(plan);
+        const std::optional<day_off_id> leave = day_off_at(plan, anna_at, 2 - first_day_of_month(plan));
+        ASSERT_TRUE(leave);
+        ASSERT_TRUE(remove_day_off(doc, *leave).ok());
+        ASSERT_TRUE(save_month(doc).ok());
+        release_locks(doc);
     }
     const ward_report byCli = report(root), byWindow = report(copy);
     for (const std::string* part : {&byCli.staff, &byCli.summaries, &byCli.warnings, &byCli.printout})
@@ -195,11 +202,10 @@ TEST_F(SessionPathsAfterEdits, AddingAndRemovingLeaveGiveTheSameFiguresOnBothPat
 }
 
 TEST_F(SessionPaths, ThePeriodTotalsCoverEveryMonthOfThePeriod) {
-    Plan plan;
-    start(plan, months[0]);
-    months_request request;
-    request.files = months;
-    ASSERT_TRUE(open_session_months(plan, request).ok());
+    roster_document doc;
+    const Plan& plan = doc.plan();
+    start(doc, months[0]);
+    ASSERT_TRUE(open_project(doc, months).ok());
     ASSERT_EQ(plan.openFiles.size(), 3u);
     const prac& anna = plan.workers[size_t(plan.workerIndexById(1))];
     EXPECT_EQ(anna.sum.period.periodDutyMinutes, 3 * 720) << "one twelve-hour duty in each month";
@@ -214,10 +220,10 @@ TEST_F(SessionPaths, AFolderWithoutStaffOpensNoMonth) {
     ASSERT_TRUE(open_program_session(plan, request).ok());
     months_request months_of;
     months_of.files = {months[0]};
-    const months_open opened = open_session_months(plan, months_of);
+    const planek::result<std::vector<std::string>> opened = open_session_months(plan, months_of);
     EXPECT_FALSE(opened.ok());
-    EXPECT_TRUE(opened.opened.empty());
-    EXPECT_EQ(opened.error.find('\n'), std::string::npos) << opened.error;
+    EXPECT_EQ(opened.error().kind, refusal_kind::NoStaff);
+    EXPECT_EQ(opened.error().text.find('\n'), std::string::npos) << opened.error().text;
 }
 
 }  // namespace

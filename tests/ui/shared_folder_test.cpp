@@ -78,7 +78,7 @@ TEST_F(DemoWard, AMonthSavedByAnotherSessionMeanwhileIsNotOverwrittenTheSaveAsks
 
     // Closing the program takes the lock away.
     talk->answers = {Answer::No};
-    EXPECT_TRUE(ui::close_program(plan, {}));
+    EXPECT_TRUE(close_program(doc, {}).ok());
     EXPECT_FALSE(fs::exists(open_lock_file(month)));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A demo ward made by planek-cli in a temporary program root, started the
-// way the program starts, and a main window over it.
+// way the program starts, and a main window over its document.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "document/month_acts.h"
 #include "files/month_project.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
-#include "ui/app_shell.h"
 #include "ui/calendar_view.h"
 #include "ui/main_window.h"
 #include "ui/plan_dialogs.h"
@@ -24,16 +24,16 @@ protected:
     void SetUp() override {
         const std::string cmd = std::string("\"") + PLANEK_CLI + "\" demo \"" + root.path().string() + "\" >/dev/null 2>&1";
         ASSERT_EQ(std::system(cmd.c_str()), 0);
-        plan.ui = talk;
-        plan.options.userSettingsFolder = root / "user";
-        ui::start_request request;
+        doc.set_interaction(talk);
+        start_request request;
         request.root = root.path();
         request.language = "polski";
-        ASSERT_EQ(ui::start_program(plan, request), ui::StartOutcome::Started);
-        window = std::make_unique<ui::MainWindow>(plan);
+        request.userSettingsFolder = root / "user";
+        ASSERT_TRUE(start_program(doc, request).ok());
+        window = std::make_unique<ui::MainWindow>(doc);
         window->onClose = nullptr;
         window->openDutyDialog = [this](const drop_result& r) { dialogs.push_back(r); };
-        plan.hooks.project.chooseSaveFile = [this](const std::string&, const std::string& name) {
+        doc.hooks().project.chooseSaveFile = [this](const std::string&, const std::string& name) {
             return std::optional<std::string>((root / name).string());
         };
         window->resize(1300, 860);
@@ -59,7 +59,11 @@ protected:
     int firstListedWorker() const { return window->workerList()->workerAt(0); }
 
     TempDir root;
-    Plan plan;
+    roster_document doc;
+    // The tests arrange the ward directly where a file or another program
+    // would have brought it; the window under test changes it only through
+    // the document's acts.
+    Plan& plan = const_cast<Plan&>(doc.plan());
     std::shared_ptr<ScriptedInteraction> talk = std::make_shared<ScriptedInteraction>();
     std::unique_ptr<ui::MainWindow> window;
     std::vector<drop_result> dialogs;

@@ -180,14 +180,14 @@ TEST_F(DemoWard, ClosingAsksToSaveAndCancelKeepsEverything) {
     const auto staff = plan.paths.data / "kadra.inr";
     const auto before = std::filesystem::last_write_time(staff);
     talk->answers = {Answer::Cancel};
-    EXPECT_FALSE(ui::close_program(plan, {}));
+    EXPECT_FALSE(close_program(doc, {}).ok());
     EXPECT_EQ(std::filesystem::last_write_time(staff), before);
     talk->answers = {Answer::No};
     windows_options placement;
     placement.window_width = 1000;
     placement.window_height = 700;
     placement.window_state_max = false;
-    EXPECT_TRUE(ui::close_program(plan, placement));
+    EXPECT_TRUE(close_program(doc, placement).ok());
     EXPECT_FALSE(std::filesystem::exists(plan.paths.root / "autosave.~pn"));
     EXPECT_NE(std::filesystem::last_write_time(staff), before) << "staff and groups are written at exit";
     IniFile config(plan.paths.data / "konfiguracja.ini");

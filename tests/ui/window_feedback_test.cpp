@@ -31,7 +31,8 @@ TEST_F(OpenDemoMonth, LookingAtGroupsAndWarningsLeavesThePlanUnmodified) {
     EXPECT_FALSE(plan.modified);
     window->action("a_Warnings")->trigger();
     EXPECT_FALSE(plan.modified);
-    EXPECT_EQ(czy_zapis(plan), Answer::No);
+    EXPECT_EQ(*czy_zapis(plan), Answer::No);
+    EXPECT_FALSE(doc.modified());
     EXPECT_TRUE(talk->questions.empty()) << talk->questions.front();
 }
 
@@ -73,7 +74,7 @@ TEST_F(OpenDemoMonth, TheWarningsListSelectsTheDayAndWorkerOfALine) {
 }
 
 TEST_F(DemoWard, TheDemoFolderOffersTheShippedPrintouts) {
-    ui::TemplatesDialog d(plan);
+    ui::TemplatesDialog d(doc);
     EXPECT_GE(d.list()->count(), 8);
 }
 

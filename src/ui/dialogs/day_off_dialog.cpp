@@ -20,17 +20,20 @@ namespace {
 constexpr const char* kForm = "f_DayOffAdd";
 }
 
-DayOffDialog::DayOffDialog(Plan& plan, int worker, int dayIndex, QWidget* parent)
-    : QDialog(parent), plan_(plan) {
+DayOffDialog::DayOffDialog(roster_document& doc, int worker, int dayIndex, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()) {
     ready_ =
-        worker >= 0 && worker < int(plan.workers.size()) && dayIndex >= 0 && dayIndex < int(plan.days.size());
-    if (ready_) model_.openAdd(plan, worker, dayIndex);
+        worker >= 0 && worker < int(plan_.workers.size()) && dayIndex >= 0 && dayIndex < int(plan_.days.size());
+    if (ready_) model_.openAdd(plan_, worker, dayIndex);
     build();
 }
 
-DayOffDialog::DayOffDialog(Plan& plan, const std::string& panel, QWidget* parent)
-    : QDialog(parent), plan_(plan) {
-    ready_ = model_.openEdit(plan, panel);
+DayOffDialog::DayOffDialog(roster_document& doc, const std::string& panel, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()) {
+    ready_ = model_.openEdit(plan_, panel);
+    if (ready_)
+        if (const std::optional<day_off_place> at = model_.editedPlace())
+            edited_ = day_off_at(plan_, at->worker, at->dayIndex).value_or(day_off_id{});
     build();
 }
 
@@ -138,13 +141,20 @@ void DayOffDialog::accept() {
         const std::string bad = bad_time_message(
             plan_, {{ss(caption(plan_, kForm, "cb_CustomNorma", "Własny:")), ss(norm_->text())}}, 999);
         if (!bad.empty()) {
-            plan_.ui->warn(bad);
+            doc_.interaction().warn(bad);
             return;
         }
         model_.normText = min2h(*typed_minutes(ss(norm_->text()), 999));
     }
-    result_ = model_.ok(plan_);
-    if (result_ != day_off_dialog_result::Refused) QDialog::accept();
+    const day_off_args typed = model_.args(plan_);
+    const planek::result<day_off_id> stored = model_.panel.empty() ? add_day_off(doc_, typed) : edit_day_off(doc_, edited_, typed);
+    tell_user(doc_.interaction(), stored);
+    if (!stored) {
+        result_ = day_off_dialog_result::Refused;
+        return;
+    }
+    result_ = model_.panel.empty() ? day_off_dialog_result::Added : day_off_dialog_result::Edited;
+    QDialog::accept();
 }
 
 }  // namespace planek::ui

@@ -16,7 +16,6 @@
 #include "calendar/time_text.h"
 #include "editing/month_access.h"
 #include "editing/typed_time.h"
-#include "scheduler/scheduler.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/qt_text.h"
 
@@ -34,15 +33,18 @@ std::string normalised(const QLineEdit* e, bool allowNegative = false) {
 
 }  // namespace
 
-DutyDialog::DutyDialog(Plan& plan, int worker, int dayIndex, const dyzur& prepared, QWidget* parent)
-    : QDialog(parent), plan_(plan) {
-    model_.openAdd(plan, worker, dayIndex, prepared);
-    ready_ = worker >= 0 && worker < int(plan.workers.size());
+DutyDialog::DutyDialog(roster_document& doc, int worker, int dayIndex, const dyzur& prepared, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()) {
+    model_.openAdd(plan_, worker, dayIndex, prepared);
+    ready_ = worker >= 0 && worker < int(plan_.workers.size());
     build();
 }
 
-DutyDialog::DutyDialog(Plan& plan, const std::string& panel, QWidget* parent) : QDialog(parent), plan_(plan) {
-    ready_ = model_.openEdit(plan, panel);
+DutyDialog::DutyDialog(roster_document& doc, const std::string& panel, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()) {
+    ready_ = model_.openEdit(plan_, panel);
+    if (ready_)
+        if (const std::optional<duty_place> at = model_.editedPlace()) edited_ = duty_at(plan_, *at).value_or(duty_id{});
     build();
 }
 
@@ -51,7 +53,6 @@ int DutyDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; }
 void DutyDialog::build() {
     setObjectName(kForm);
     setFittingTitle(this, caption(plan_, kForm, kForm, "Dodaj/Edytuj dyżur"));
-    fillMonth = rozpisz_8_z_dialogu;
     auto* layout = new QVBoxLayout(this);
     worker_ = new QLabel(this);
     worker_->setObjectName("l_Worker");
@@ -240,7 +241,7 @@ bool DutyDialog::readTimes() {
         bad =
             unencodable_message(plan_, {{ss(caption(plan_, kForm, "l_Note", "Uwagi:")), ss(note_->text())}});
     if (!bad.empty()) {
-        plan_.ui->warn(bad);
+        doc_.interaction().warn(bad);
         return false;
     }
     model_.startText = normalised(start_);
@@ -260,10 +261,30 @@ void DutyDialog::accept() {
     model_.onRequest = onRequest_->isChecked();
     model_.medical = medical_->isChecked();
     model_.alsoOvertime = alsoOvertime_->isChecked();
-    const dialog_outcome<duty_dialog_result> done = model_.ok(plan_, fillMonth);
-    tell_user(*plan_.ui, done.said);
-    result_ = done.result;
-    if (result_ == duty_dialog_result::NoLength || result_ == duty_dialog_result::Refused) return;
+    const planek::result<duty_args> typed = model_.args(plan_);
+    if (!typed) {
+        tell_user(doc_.interaction(), typed);
+        result_ = duty_dialog_result::NoLength;
+        return;
+    }
+    if (model_.panel.empty()) {
+        const planek::result<duty_added> added = add_duty(doc_, *typed);
+        tell_user(doc_.interaction(), added);
+        if (!added) {
+            result_ = added.error().kind == refusal_kind::NoDutyLength ? duty_dialog_result::NoLength
+                                                                       : duty_dialog_result::Refused;
+            return;
+        }
+        result_ = added->filledMonth ? duty_dialog_result::FilledMonth : duty_dialog_result::Added;
+    } else {
+        const planek::result<duty_id> edited = edit_duty(doc_, edited_, *typed);
+        tell_user(doc_.interaction(), edited);
+        if (!edited) {
+            result_ = duty_dialog_result::Refused;
+            return;
+        }
+        result_ = duty_dialog_result::Edited;
+    }
     QDialog::accept();
 }
 

@@ -2,6 +2,8 @@
 #include <QDialog>
 
 #include "core/plan.h"
+#include "document/duty_acts.h"
+#include "document/roster_document.h"
 #include "editing/duty_dialog_model.h"
 
 class QButtonGroup;
@@ -17,19 +19,18 @@ namespace planek::ui {
 // "Dodaj/Edytuj dyżur" (Tf_DutyAdd). Adding: the prepared duty of a drop
 // (its worker index and day index). Editing: the name of the duty's panel
 // ("p<worker>_<day>_<position>"); when it leads to no duty ready() is false
-// and exec() returns Rejected. After Accepted outcome() says what happened
-// (Added, Edited, FilledMonth); the caller redraws the worker and the day.
+// and exec() returns Rejected. OK turns the fields into the duty's
+// arguments and hands them to the document's act; after Accepted outcome()
+// says what happened (Added, Edited, FilledMonth).
 class DutyDialog : public QDialog {
 public:
-    DutyDialog(Plan& plan, int worker, int dayIndex, const dyzur& prepared, QWidget* parent = nullptr);
-    DutyDialog(Plan& plan, const std::string& panel, QWidget* parent = nullptr);
+    DutyDialog(roster_document& doc, int worker, int dayIndex, const dyzur& prepared, QWidget* parent = nullptr);
+    DutyDialog(roster_document& doc, const std::string& panel, QWidget* parent = nullptr);
     bool ready() const { return ready_; }
     int exec() override;
     void accept() override;
     duty_dialog_result outcome() const { return result_; }
     const duty_dialog_model& model() const { return model_; }
-    // The whole-month offer; defaults to the scheduler's eight-hour fill.
-    fill_month_fn fillMonth;
 
 private:
     void build();
@@ -37,8 +38,10 @@ private:
     void refreshBar();
     bool readTimes();
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
     duty_dialog_model model_;
+    duty_id edited_;
     bool ready_ = false;
     bool filling_ = false;
     duty_dialog_result result_ = duty_dialog_result::Refused;

@@ -21,6 +21,8 @@
 
 #include "core/text.h"
 #include "editing/colour_names.h"
+#include "document/option_acts.h"
+#include "document/staff_acts.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/qt_text.h"
 
@@ -95,18 +97,19 @@ private:
 
 }  // namespace
 
-GroupDialog::GroupDialog(Plan& plan, bool edit, QWidget* parent) : GroupDialog(plan, ownForm_, edit, parent) {}
+GroupDialog::GroupDialog(roster_document& doc, bool edit, QWidget* parent) : GroupDialog(doc, ownForm_, edit, parent) {}
 
-GroupDialog::GroupDialog(Plan& plan, group_dialog_model& form, bool edit, QWidget* parent)
-    : QDialog(parent), plan_(plan), model_(form) {
+GroupDialog::GroupDialog(roster_document& doc, group_dialog_model& form, bool edit, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()), model_(form) {
+    const Plan& plan = plan_;
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj grupę"));
     if (edit) {
-        const edit_result opened = model_.openEdit(plan);
-        tell_user(*plan.ui, opened.said);
-        edit = opened.stored;
+        const planek::result<> opened = model_.openEdit(plan);
+        tell_user(doc.interaction(), opened);
+        edit = opened.ok();
     }
-    if (!edit) model_.openAdd(plan);
+    if (!edit) model_.openAdd(plan, doc.random());
     model_.storedIndex = -1;
     model_.autoCalc = plan.options.glowne.AutoCalcShifts;
     pages_ = new QTabWidget(this);
@@ -161,7 +164,7 @@ QWidget* GroupDialog::buildShifts() {
     autoCalc_->setCheckable(true);
     connect(autoCalc_, &QToolButton::toggled, this, [this](bool on) {
         model_.autoCalc = on;
-        plan_.options.glowne.AutoCalcShifts = on;
+        [[maybe_unused]] const planek::result<> kept = set_auto_calc_shifts(doc_, on);
     });
     table_ = new QTableWidget(0, ColumnCount, page);
     table_->setObjectName("sag_Shifts");
@@ -226,7 +229,7 @@ QWidget* GroupDialog::buildNorm() {
     connect(customNorm_, &QCheckBox::toggled, norm_, &QWidget::setEnabled);
     connect(save, &QPushButton::clicked, this, [this] {
         readControls();
-        model_.saveAsDefault(plan_);
+        tell_user(doc_.interaction(), save_group_defaults(doc_, model_.defaults()));
     });
     return page;
 }
@@ -262,7 +265,7 @@ QWidget* GroupDialog::buildAutomat() {
     reset->setObjectName("b_AutoSystemReset");
     form->addWidget(reset);
     form->addStretch();
-    connect(reset, &QPushButton::clicked, this, [this] { resetuj_start_wzorcow(plan_); });
+    connect(reset, &QPushButton::clicked, this, [this] { tell_user(doc_.interaction(), reset_pattern_starts(doc_)); });
     return page;
 }
 
@@ -410,9 +413,16 @@ void GroupDialog::readControls() {
 
 void GroupDialog::accept() {
     readControls();
-    const edit_result stored = model_.ok(plan_);
-    tell_user(*plan_.ui, stored.said);
-    if (stored) QDialog::accept();
+    const planek::result<grupa> record = model_.record(plan_);
+    if (!record) {
+        tell_user(doc_.interaction(), record);
+        return;
+    }
+    const planek::result<int> stored = save_group(doc_, *record, model_.editIndex);
+    tell_user(doc_.interaction(), stored);
+    if (!stored) return;
+    model_.storedIndex = *stored;
+    QDialog::accept();
 }
 
 }  // namespace planek::ui

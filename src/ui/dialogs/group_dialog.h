@@ -2,6 +2,7 @@
 #include <QDialog>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 #include "editing/group_model.h"
 
 class QCheckBox;
@@ -23,8 +24,8 @@ class ColourButton;
 // caller hands in the one it keeps; without it the dialog starts afresh.
 class GroupDialog : public QDialog {
 public:
-    GroupDialog(Plan& plan, group_dialog_model& form, bool edit, QWidget* parent = nullptr);
-    GroupDialog(Plan& plan, bool edit, QWidget* parent = nullptr);
+    GroupDialog(roster_document& doc, group_dialog_model& form, bool edit, QWidget* parent = nullptr);
+    GroupDialog(roster_document& doc, bool edit, QWidget* parent = nullptr);
     void accept() override;
     int storedGroup() const { return model_.storedIndex; }
     const group_dialog_model& model() const { return model_; }
@@ -50,7 +51,8 @@ private:
     void cellChanged(int row, int column);
     void chooseCellColour(int row);
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
     group_dialog_model ownForm_;
     group_dialog_model& model_;
     bool filling_ = false;

@@ -30,6 +30,8 @@
 #include "settings/net_settings.h"
 #include "settings/options_file.h"
 #include "settings/user_settings.h"
+#include "document/option_acts.h"
+#include "editing/refusal.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/dialogs/options_bindings.h"
 #include "ui/qt_text.h"
@@ -98,13 +100,15 @@ QString list_text(const std::string& value) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
+OptionsDialog::OptionsDialog(roster_document& doc, QWidget* parent)
     : QDialog(parent),
-      plan_(plan),
-      edited_(plan.options),
-      dutyAsEdited_(plan.dutyAs),
-      symbolsEdited_(plan.dutySymbols),
-      bindings_(std::make_unique<option_bindings>(plan)) {
+      doc_(doc),
+      plan_(doc.plan()),
+      edited_(plan_.options),
+      dutyAsEdited_(plan_.dutyAs),
+      symbolsEdited_(plan_.dutySymbols),
+      bindings_(std::make_unique<option_bindings>(plan_)) {
+    const Plan& plan = plan_;
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Konfiguracja"));
     // A language taken from the locale or given for this run only is still
@@ -157,8 +161,8 @@ OptionsDialog::OptionsDialog(Plan& plan, QWidget* parent)
                                   QLineEdit::Password, QString(), &ok2);
         if (!ok2) return std::nullopt;
         if (a != b) {
-            warn_message(plan_, "msg_PasswordsDiffer",
-                         "Podane hasła różnią się. Hasło nie zostało zmienione.");
+            doc_.interaction().warn(
+                message(plan_, "msg_PasswordsDiffer", "Podane hasła różnią się. Hasło nie zostało zmienione."));
             return std::nullopt;
         }
         return ss(a);
@@ -470,7 +474,7 @@ bool OptionsDialog::read() {
         symbols.push_back(s);
     }
     if (!bad.empty()) {
-        plan_.ui->warn(bad);
+        doc_.interaction().warn(bad);
         return false;
     }
     symbolsEdited_ = symbols;
@@ -493,23 +497,7 @@ bool OptionsDialog::read() {
 }
 
 void OptionsDialog::apply() {
-    const bool languageChanged = edited_.glowne.lang != language_index(plan_.options.language);
-    const std::vector<dutyas_> oldDefaults = default_duty_as(plan_.tr);
-    edited_.user.pwd = plan_.options.user.pwd;  // changed by its own link
-    plan_.options = edited_;
-    for (size_t r = 0; r < plan_.dayOffNorms.size() && r < edited_.dayOffKinds.size(); ++r)
-        plan_.dayOffNorms[r] = edited_.dayOffKinds[r].countsTowardNorm();
-    plan_.dutyAs = dutyAsEdited_;
-    plan_.dutySymbols = symbolsEdited_;
-    PathsUpdate(plan_);
-    if (languageChanged && edited_.glowne.lang >= 0 && cb_LanguageChange(plan_, edited_.glowne.lang))
-        carry_typed_names(plan_, edited_.dayOffKinds, dutyAsEdited_, oldDefaults);
-    if (!plan_.months.empty() && !plan_.groups.empty()) {
-        normatyw(plan_, false, plan_.currentMonth, false);
-        call_odswiez_okres(plan_, false, false, -1);
-        for (int w = 0; w < int(plan_.workers.size()); ++w)
-            call_odswiez_pracownika(plan_, w, false, plan_.currentMonth);
-    }
+    tell_user(doc_.interaction(), apply_options(doc_, {edited_, dutyAsEdited_, symbolsEdited_}));
     edited_ = plan_.options;
     dutyAsEdited_ = plan_.dutyAs;
 }
@@ -522,23 +510,11 @@ void OptionsDialog::accept() {
 
 bool OptionsDialog::save() {
     if (!read()) return false;
-    apply();
-    std::string error;
-    switch (sb_SaveClick(plan_, &error)) {
-        case SaveOptionsResult::Saved:
-            break;
-        case SaveOptionsResult::ServerConfig:
-            plan_.ui->inform(
-                plan_.tr.msg("msg_ConfigFromServer",
-                             "Konfiguracja pochodzi z serwera i nie została zapisana na tym komputerze."));
-            break;
-        case SaveOptionsResult::Failed:
-            plan_.ui->warn(error);
-            return false;
-    }
-    if (std::string error; !plan_.options.userSettingsFolder.empty() && !write_user_settings(plan_, &error))
-        plan_.ui->warn(error);
-    return true;
+    const planek::result<> saved = save_options(doc_, {edited_, dutyAsEdited_, symbolsEdited_});
+    tell_user(doc_.interaction(), saved);
+    edited_ = plan_.options;
+    dutyAsEdited_ = plan_.dutyAs;
+    return saved.ok();
 }
 
 void OptionsDialog::changePassword() {
@@ -546,13 +522,11 @@ void OptionsDialog::changePassword() {
     const auto typed = askPassword();
     if (!typed) return;
     if (auto bad = first_unencodable(*typed)) {
-        warn_message(plan_, "msg_CharNotAllowed",
-                     "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {*bad});
+        doc_.interaction().warn(message(plan_, "msg_CharNotAllowed",
+                                        "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {*bad}));
         return;
     }
-    set_password(plan_, *typed);
-    if (std::string error; !plan_.options.userSettingsFolder.empty() && !write_user_settings(plan_, &error))
-        plan_.ui->warn(error);
+    tell_user(doc_.interaction(), set_start_password(doc_, *typed));
 }
 
 void OptionsDialog::showPage(Page page) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 
 class QCheckBox;
 class QComboBox;
@@ -39,7 +40,7 @@ public:
         Educations
     };
 
-    OptionsDialog(Plan& plan, QWidget* parent = nullptr);
+    OptionsDialog(roster_document& doc, QWidget* parent = nullptr);
     ~OptionsDialog() override;
     // Shows a page; Occupations and Educations put the focus in that list.
     void showPage(Page page);
@@ -71,7 +72,8 @@ private:
     void apply();
     void changePassword();
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
     Options edited_;
     std::vector<dutyas_> dutyAsEdited_;
     std::vector<dyz_symb_> symbolsEdited_;

@@ -24,7 +24,7 @@ constexpr const char* kForm = "f_Preview";
 
 bool open_with_desktop(const fs::path& file) { return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(file.string()))); }
 
-void say_not_opened(Plan& plan, const fs::path& file) {
+void say_not_opened(const Plan& plan, const fs::path& file) {
     plan.ui->inform(fill_message(plan.tr.msg("msg_DocumentNotOpened", "Nie udało się otworzyć dokumentu %s"),
                                  {file.string()}));
 }
@@ -37,7 +37,7 @@ bool previewed(const fs::path& file) {
 
 }  // namespace
 
-PrintoutPreview::PrintoutPreview(Plan& plan, const fs::path& printout, QWidget* parent)
+PrintoutPreview::PrintoutPreview(const Plan& plan, const fs::path& printout, QWidget* parent)
     : QDialog(parent), plan_(plan), file_(printout), doc_(load_printout(printout)), printer_(QPrinter::HighResolution) {
     setObjectName(kForm);
     setWindowTitle(caption(plan, kForm, kForm, "Podgląd wydruku") + " - " + qs(printout.filename().string()));
@@ -100,7 +100,7 @@ void PrintoutPreview::openInBrowser() {
     if (!openExternally || !openExternally(file_)) say_not_opened(plan_, file_);
 }
 
-void show_printout(Plan& plan, const fs::path& printout, QWidget* parent) {
+void show_printout(const Plan& plan, const fs::path& printout, QWidget* parent) {
     if (!previewed(printout)) {
         if (!open_with_desktop(printout)) say_not_opened(plan, printout);
         return;

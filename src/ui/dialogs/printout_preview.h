@@ -16,7 +16,7 @@ namespace planek::ui {
 // printed, with "Drukuj", "Zapisz jako PDF" and "Otwórz w przeglądarce".
 class PrintoutPreview : public QDialog {
 public:
-    PrintoutPreview(Plan& plan, const std::filesystem::path& printout, QWidget* parent = nullptr);
+    PrintoutPreview(const Plan& plan, const std::filesystem::path& printout, QWidget* parent = nullptr);
     // False when the printout could not be read (the reason went to the user).
     bool loaded() const { return doc_.doc != nullptr; }
     QPageLayout::Orientation orientation() const { return doc_.layout.orientation(); }
@@ -33,7 +33,7 @@ public:
     std::function<bool(const std::filesystem::path&)> openExternally;
 
 private:
-    Plan& plan_;
+    const Plan& plan_;
     std::filesystem::path file_;
     printout_document doc_;
     QPrinter printer_;
@@ -43,6 +43,6 @@ private:
 // What the window does with a finished printout: HTML and text open in the
 // preview, anything else (RTF) with the desktop's program; when nothing
 // opens, a message names the file.
-void show_printout(Plan& plan, const std::filesystem::path& printout, QWidget* parent);
+void show_printout(const Plan& plan, const std::filesystem::path& printout, QWidget* parent);
 
 }  // namespace planek::ui

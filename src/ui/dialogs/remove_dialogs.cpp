@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/time_text.h"
+#include "document/duty_acts.h"
 #include "editing/month_access.h"
 #include "editing/panel_names.h"
 #include "editing/typed_time.h"
@@ -31,8 +32,9 @@ QDialogButtonBox* buttons(QDialog* d, const Plan& plan, const char* form) {
 
 }  // namespace
 
-RemoveDialog::RemoveDialog(Plan& plan, const std::string& menuItem, QWidget* parent)
-    : QDialog(parent), plan_(plan) {
+RemoveDialog::RemoveDialog(roster_document& doc, const std::string& menuItem, QWidget* parent)
+    : QDialog(parent), doc_(doc) {
+    const Plan& plan = doc.plan();
     constexpr const char* kForm = "f_Remove";
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Usuń"));
@@ -76,14 +78,17 @@ void RemoveDialog::accept() {
     model_.currentWorkerOnly = forWorker_->isChecked();
     model_.selectedGroupOnly = fromGroup_->isChecked();
     if (!model_.duties && !model_.daysOff) return reject();
-    if (model_.ok(plan_))
+    const planek::result<> removed = remove_entries(doc_, model_);
+    tell_user(doc_.interaction(), removed);
+    if (removed)
         QDialog::accept();
     else
         reject();
 }
 
-SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
-    : QDialog(parent), plan_(plan), panel_(panel) {
+SplitDialog::SplitDialog(roster_document& doc, const std::string& panel, QWidget* parent)
+    : QDialog(parent), doc_(doc) {
+    const Plan& plan = doc.plan();
     constexpr const char* kForm = "f_DutySplit";
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Podziel dyżur"));
@@ -97,6 +102,7 @@ SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
             duty = &m->duties[ref->day][ref->position];
     }
     ready_ = duty != nullptr;
+    if (ready_) duty_ = {duty->id};
     auto* range = new QLabel(ready_ ? qs(split_dialog_range(plan, *duty)) : QString(), this);
     range->setObjectName("l_DutyRange");
     hour_ = timeField(plan, this, "me_SplitHour", 23);
@@ -109,20 +115,28 @@ SplitDialog::SplitDialog(Plan& plan, const std::string& panel, QWidget* parent)
 int SplitDialog::exec() { return ready_ ? QDialog::exec() : QDialog::Rejected; }
 
 void SplitDialog::accept() {
+    const Plan& plan = doc_.plan();
     const auto minute = typed_minutes(ss(hour_->text()), 23);
     if (!minute) {
-        plan_.ui->warn(bad_time_message(
-            plan_,
-            {{ss(caption(plan_, "f_DutySplit", "l_SplitHour", "Godzina podziału:")), ss(hour_->text())}},
-            23));
+        doc_.interaction().warn(bad_time_message(
+            plan, {{ss(caption(plan, "f_DutySplit", "l_SplitHour", "Godzina podziału:")), ss(hour_->text())}}, 23));
         return;
     }
-    result_ = podziel_dyzur(plan_, panel_, *minute);
-    tell_user(*plan_.ui, result_.said);
+    const planek::result<duty_id> split = split_duty(doc_, duty_, *minute);
+    tell_user(doc_.interaction(), split);
+    result_ = {};
+    if (split) {
+        result_.outcome = split_outcome::Split;
+    } else {
+        result_.said = split.error();
+        result_.outcome = split.error().kind == refusal_kind::SplitOnLastDay ? split_outcome::RefusedLastDay
+                          : split.error().said()                             ? split_outcome::Refused
+                                                                             : split_outcome::Unchanged;
+    }
     QDialog::accept();
 }
 
-AboutDialog::AboutDialog(Plan& plan, QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(const Plan& plan, QWidget* parent) : QDialog(parent) {
     constexpr const char* kForm = "f_About";
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "O programie"));

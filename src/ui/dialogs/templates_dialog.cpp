@@ -15,6 +15,9 @@
 #include "editing/message_text.h"
 #include "printouts/generation.h"
 #include "printouts/period_sums.h"
+#include "document/option_acts.h"
+#include "document/output_acts.h"
+#include "editing/refusal.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/dialogs/printout_preview.h"
 #include "ui/qt_text.h"
@@ -31,7 +34,9 @@ bool open_with_desktop(const std::filesystem::path& file) {
 
 }  // namespace
 
-TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent), plan_(plan) {
+TemplatesDialog::TemplatesDialog(roster_document& doc, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()) {
+    const Plan& plan = plan_;
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Szablony dokumentów"));
     // The preview, or the message naming the file, is the feedback.
@@ -40,8 +45,12 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
         return true;
     };
     openEditor = open_with_desktop;
-    if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
-    if (!plan.paths.templates.empty()) all_ = ZnajdzPliki(plan, plan.paths.templates);
+    // A template's output name may draw on the month's figures: they are
+    // counted on a copy, the window's stay as they are.
+    if (!plan.paths.templates.empty()) {
+        Plan look = doc.copy();
+        all_ = ZnajdzPliki(look, plan.paths.templates);
+    }
 
     auto* layout = new QVBoxLayout(this);
     search_ = textField(plan, this, "e_Search");
@@ -87,9 +96,9 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
     connect(edit_, &QPushButton::clicked, this, &TemplatesDialog::edit);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(allGroups_, &QCheckBox::toggled, this,
-            [this](bool on) { plan_.options.wydruki.ReadAllGroup = on; });
+            [this](bool on) { tell_user(doc_.interaction(), set_printout_choices(doc_, on, onlyWorked_->isChecked())); });
     connect(onlyWorked_, &QCheckBox::toggled, this,
-            [this](bool on) { plan_.options.wydruki.cb_OnlyWorkersWithDutiesOrDayoffs = on; });
+            [this](bool on) { tell_user(doc_.interaction(), set_printout_choices(doc_, allGroups_->isChecked(), on)); });
     search();
     search_->setFocus();
 }
@@ -116,22 +125,18 @@ const szablon* TemplatesDialog::selected() const {
 bool TemplatesDialog::make() {
     const szablon* t = selected();
     if (!t) return false;
-    plan_.lastTemplate = t->path.string();
-    gen_options options;
-    options.allGroups = allGroups_->isChecked();
-    options.onlyWorked = onlyWorked_->isChecked();
-    const bool period = !plan_.months.empty() && !plan_.groups.empty();
-    if (period) count_period_for_printout(plan_, options.allGroups);
-    const gen_result r = generuj(plan_, t->path, options);
-    // The window goes on with the sums its tabs were opened with.
-    if (period) count_period_for_printout(plan_, plan_.showWorkers == ShowWorkers::All);
-    if (!r.ok) {
-        if (!r.error.empty()) plan_.ui->warn(r.error);
+    printout_request request;
+    request.templateFile = t->path;
+    request.options.allGroups = allGroups_->isChecked();
+    request.options.onlyWorked = onlyWorked_->isChecked();
+    const planek::result<gen_result> made = make_printout(doc_, request);
+    if (!made) {
+        tell_user(doc_.interaction(), made);
         return false;
     }
-    if (!openDocument || !openDocument(r.file))
-        plan_.ui->inform(format_caption(plan_.tr.msg("msg_DocumentCreated", "Utworzono dokument:%s%s"),
-                                        {kLineBreak, r.file.string()}));
+    if (!openDocument || !openDocument(made->file))
+        doc_.interaction().inform(format_caption(plan_.tr.msg("msg_DocumentCreated", "Utworzono dokument:%s%s"),
+                                                 {kLineBreak, made->file.string()}));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 #include "printouts/template_file.h"
 
 class QCheckBox;
@@ -19,7 +20,7 @@ namespace planek::ui {
 // two check boxes passed to the expansion.
 class TemplatesDialog : public QDialog {
 public:
-    explicit TemplatesDialog(Plan& plan, QWidget* parent = nullptr);
+    explicit TemplatesDialog(roster_document& doc, QWidget* parent = nullptr);
     // Runs the selected template; false when none is selected or it failed.
     bool make();
     void edit();
@@ -35,7 +36,8 @@ private:
     void search();
     const szablon* selected() const;
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
     std::vector<szablon> all_;
     std::vector<int> shown_;  // indexes into all_ of the list's rows
     QLineEdit* search_ = nullptr;

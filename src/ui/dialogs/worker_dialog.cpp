@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/time_text.h"
+#include "document/staff_acts.h"
 #include "ui/dialogs/dialog_util.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/qt_text.h"
@@ -58,15 +59,17 @@ QSpinBox* spin(QWidget* parent, const char* name, int lo, int hi) {
 
 }  // namespace
 
-WorkerDialog::WorkerDialog(Plan& plan, int worker, QWidget* parent) : WorkerDialog(plan, ownForm_, worker, parent) {}
+WorkerDialog::WorkerDialog(roster_document& doc, int worker, QWidget* parent)
+    : WorkerDialog(doc, ownForm_, worker, parent) {}
 
-WorkerDialog::WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QWidget* parent)
-    : QDialog(parent), plan_(plan), model_(form) {
+WorkerDialog::WorkerDialog(roster_document& doc, worker_dialog_model& form, int worker, QWidget* parent)
+    : QDialog(parent), doc_(doc), plan_(doc.plan()), model_(form) {
+    const Plan& plan = plan_;
     setObjectName(kForm);
     setFittingTitle(this, caption(plan, kForm, kForm, "Dodaj/Edytuj pracownika"));
-    const edit_result opened = worker < 0 ? model_.openAdd(plan) : model_.openEdit(plan, worker);
-    tell_user(*plan.ui, opened.said);
-    ready_ = opened.stored;
+    const planek::result<> opened = worker < 0 ? model_.openAdd(plan, doc.random()) : model_.openEdit(plan, worker);
+    tell_user(doc.interaction(), opened);
+    ready_ = opened.ok();
     model_.storedIndex = -1;
     model_.nickChanged = false;
     pages_ = new QTabWidget(this);
@@ -86,7 +89,7 @@ WorkerDialog::WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QW
     layout->addWidget(pages_);
     layout->addWidget(buttons);
     onCustomizeList = [this](int list) {
-        OptionsDialog options(plan_, this);
+        OptionsDialog options(doc_, this);
         options.showPage(list == 0 ? OptionsDialog::Occupations : OptionsDialog::Educations);
         options.exec();
     };
@@ -486,9 +489,18 @@ void WorkerDialog::readControls() {
 
 void WorkerDialog::accept() {
     readControls();
-    const edit_result stored = model_.ok(plan_);
-    tell_user(*plan_.ui, stored.said);
-    if (stored) QDialog::accept();
+    const planek::result<prac> record = model_.record(plan_);
+    if (!record) {
+        tell_user(doc_.interaction(), record);
+        return;
+    }
+    const std::string oldNick = model_.adding() ? std::string() : plan_.workers[size_t(model_.editIndex)].nick;
+    const planek::result<int> stored = save_worker(doc_, *record, model_.editIndex);
+    tell_user(doc_.interaction(), stored);
+    if (!stored) return;
+    model_.storedIndex = *stored;
+    model_.nickChanged = !model_.adding() && oldNick != record->nick;
+    QDialog::accept();
 }
 
 }  // namespace planek::ui

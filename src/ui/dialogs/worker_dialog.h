@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "core/plan.h"
+#include "document/roster_document.h"
 #include "editing/worker_model.h"
 
 class QCheckBox;
@@ -22,14 +23,15 @@ class ColourButton;
 // "Dodaj/Edytuj pracownika" (Tf_WorkerAdd). worker = index to edit, -1 to add.
 // When there is no group (or no such worker) the message has been shown and
 // ready() is false: exec() then returns Rejected at once (with no group the
-// caller starts adding a group). After Accepted: storedWorker() is the
-// worker's index, nickChanged() tells whether the panels need rebuilding.
+// caller starts adding a group). OK hands the form's record to the
+// document's act; after Accepted storedWorker() is the worker's index,
+// nickChanged() tells whether the panels need rebuilding.
 // The form keeps its values between uses when the caller hands in the one it
 // keeps (the window keeps one per plan); without it the dialog starts afresh.
 class WorkerDialog : public QDialog {
 public:
-    WorkerDialog(Plan& plan, worker_dialog_model& form, int worker, QWidget* parent = nullptr);
-    WorkerDialog(Plan& plan, int worker, QWidget* parent = nullptr);
+    WorkerDialog(roster_document& doc, worker_dialog_model& form, int worker, QWidget* parent = nullptr);
+    WorkerDialog(roster_document& doc, int worker, QWidget* parent = nullptr);
     bool ready() const { return ready_; }
     int exec() override;
     void accept() override;
@@ -54,7 +56,8 @@ private:
     void fillList(QComboBox* box, const std::vector<std::string>& items, const std::string& current);
     void listChosen(QComboBox* box, int list);
 
-    Plan& plan_;
+    roster_document& doc_;
+    const Plan& plan_;  // the document's
     worker_dialog_model ownForm_;
     worker_dialog_model& model_;
     bool ready_ = false;

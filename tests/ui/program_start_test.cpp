@@ -3,6 +3,8 @@
 // quick entry by short name and reordering the lists.
 #include <QTimer>
 
+#include "document/option_acts.h"
+#include "document/view_acts.h"
 #include "editing/panel_names.h"
 #include "files/month_file.h"
 #include "files/recent_files.h"
@@ -24,78 +26,76 @@ TEST_F(DemoWard, TheAutosaveTimerWritesThePlanAndTheNextStartOffersIt) {
     EXPECT_TRUE(plan.currentFile.empty()) << "the autosave leaves the plan's own file alone";
 
     // The program did not end normally: the next start asks and takes it back.
-    Plan next;
+    roster_document nextDoc;
+    const Plan& next = nextDoc.plan();
     auto answers = std::make_shared<ScriptedInteraction>();
     answers->answers = {Answer::Yes};
-    next.ui = answers;
-    next.options.userSettingsFolder = root / "user";
-    ui::start_request request;
+    nextDoc.set_interaction(answers);
+    start_request request;
     request.root = root.path();
-    ASSERT_EQ(ui::start_program(next, request), ui::StartOutcome::Started);
+    request.userSettingsFolder = root / "user";
+    ASSERT_TRUE(start_program(nextDoc, request).ok());
     ASSERT_EQ(answers->questions.size(), 1u);
     ASSERT_EQ(next.workers[size_t(w)].months[size_t(next.currentMonth)].duties[7].size(), 1u);
     EXPECT_TRUE(next.currentFile.empty()) << "a recovered plan asks for a file name at the next save";
+    EXPECT_TRUE(nextDoc.modified()) << "and exists nowhere else yet";
 }
 
 TEST_F(DemoWard, ASavedAutosaveIntervalCountsAtOnce) {
-    plan.options.glowne.autosave = 3;
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    options_choice c = current_options(plan);
+    c.options.glowne.autosave = 3;
+    ASSERT_TRUE(save_options(doc, c).ok());
     EXPECT_EQ(window->autosaveTimer()->interval(), 3 * 60 * 1000);
     EXPECT_TRUE(window->autosaveTimer()->isActive());
 
-    plan.options.glowne.autosave = 0;  // off
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    c.options.glowne.autosave = 0;  // off
+    ASSERT_TRUE(save_options(doc, c).ok());
     EXPECT_FALSE(window->autosaveTimer()->isActive());
 }
 
 TEST_F(DemoWard, TheCommandLineFileOpensAsTheOnlyTabAndHeadsTheRecentList) {
     const std::string file = demoMonths().front();
-    Plan next;
-    next.ui = std::make_shared<ScriptedInteraction>();
-    next.options.userSettingsFolder = root / "user";
-    ui::start_request request;
+    roster_document nextDoc;
+    const Plan& next = nextDoc.plan();
+    nextDoc.set_interaction(std::make_shared<ScriptedInteraction>());
+    start_request request;
     request.root = root.path();
+    request.userSettingsFolder = root / "user";
     request.file = file;
-    ASSERT_EQ(ui::start_program(next, request), ui::StartOutcome::Started);
+    ASSERT_TRUE(start_program(nextDoc, request).ok());
     ASSERT_EQ(next.openFiles.size(), 1u);
     EXPECT_EQ(std::filesystem::path(next.openFiles[0]), std::filesystem::canonical(file));
     const auto recent = recent_projects(next);
     ASSERT_FALSE(recent.empty());
     EXPECT_EQ(std::filesystem::path(recent[0].files.at(0)), std::filesystem::canonical(file));
 
-    Plan missing;
-    missing.ui = std::make_shared<ScriptedInteraction>();
-    missing.options.userSettingsFolder = root / "user";
+    roster_document missing;
+    missing.set_interaction(std::make_shared<ScriptedInteraction>());
     request.file = (root / "nie_ma.pnk").string();
-    ASSERT_EQ(ui::start_program(missing, request), ui::StartOutcome::Started);
-    EXPECT_TRUE(missing.openFiles.empty()) << "a missing file is ignored";
+    ASSERT_TRUE(start_program(missing, request).ok());
+    EXPECT_TRUE(missing.plan().openFiles.empty()) << "a missing file is ignored";
 }
 
 TEST_F(DemoWard, AWrongStartPasswordEndsBeforeAnyDataIsRead) {
-    set_password(plan, "tajne");
-    ASSERT_TRUE(write_user_settings(plan));
-    for (const char* typed : {"zle", ""}) {
-        Plan next;
-        next.ui = std::make_shared<ScriptedInteraction>();
-        next.options.userSettingsFolder = root / "user";
-        ui::start_request request;
-        request.root = root.path();
-        request.askPassword = [typed] { return std::optional<std::string>(typed); };
-        EXPECT_EQ(ui::start_program(next, request), ui::StartOutcome::LoginRefused);
-        EXPECT_TRUE(next.workers.empty());
-    }
-    Plan cancelled;
-    cancelled.options.userSettingsFolder = root / "user";
-    ui::start_request request;
+    ASSERT_TRUE(set_start_password(doc, "tajne").ok());
+    start_request request;
     request.root = root.path();
+    request.userSettingsFolder = root / "user";
+    for (const char* typed : {"zle", ""}) {
+        roster_document next;
+        next.set_interaction(std::make_shared<ScriptedInteraction>());
+        request.askPassword = [typed] { return std::optional<std::string>(typed); };
+        EXPECT_EQ(start_program(next, request).error().kind, refusal_kind::Cancelled);
+        EXPECT_TRUE(next.plan().workers.empty());
+    }
+    roster_document cancelled;
     request.askPassword = [] { return std::optional<std::string>(); };
-    EXPECT_EQ(ui::start_program(cancelled, request), ui::StartOutcome::LoginRefused);
+    EXPECT_EQ(start_program(cancelled, request).error().kind, refusal_kind::Cancelled);
 
-    Plan right;
-    right.options.userSettingsFolder = root / "user";
+    roster_document right;
     request.askPassword = [] { return std::optional<std::string>("tajne"); };
-    EXPECT_EQ(ui::start_program(right, request), ui::StartOutcome::Started);
-    EXPECT_FALSE(right.workers.empty());
+    EXPECT_TRUE(start_program(right, request).ok());
+    EXPECT_FALSE(right.plan().workers.empty());
 }
 
 TEST_F(DemoWard, QuickEntryFindsTheWorkerByShortNameOnTheSelectedCell) {
@@ -103,7 +103,7 @@ TEST_F(DemoWard, QuickEntryFindsTheWorkerByShortNameOnTheSelectedCell) {
     const std::string nick = plan.workers[size_t(w)].nick;
     ASSERT_FALSE(nick.empty());
     // No cell selected yet: the rule says which cell to choose.
-    plan.selectedCellDay = -1;
+    ASSERT_TRUE(select_cell(doc, -1, -1).ok());
     window->quickEntry(QString::fromStdString(nick).toLower());
     EXPECT_TRUE(dialogs.empty());
     ASSERT_FALSE(talk->warnings.empty());

@@ -1,0 +1,275 @@
+#include "document/month_acts.h"
+
+#include <system_error>
+
+#include "document/act.h"
+#include "files/backups.h"
+#include "files/month_lock.h"
+#include "files/month_project.h"
+#include "files/recent_files.h"
+#include "files/staff_group_files.h"
+#include "settings/options_file.h"
+#include "settings/user_settings.h"
+
+namespace planek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+refusal cancelled() { return refused(refusal_kind::Cancelled, {}); }
+
+months_request for_editing(std::vector<std::string> files) {
+    months_request m;
+    m.files = std::move(files);
+    m.touchFiles = true;
+    m.wholeFilesOnly = true;
+    return m;
+}
+
+// Another project or month is shown: no day of it is selected yet.
+void forget_selection(Plan& plan) {
+    plan.selectedCellDay = -1;
+    plan.selectedCellShift = -1;
+}
+
+}  // namespace
+
+result<session_start> open_folder(roster_document& doc, const session_request& request) {
+    act a(doc, kEverything);
+    session_start started = open_program_session(a.plan(), request);
+    a.month_on_disk();
+    if (started.outcome == session_outcome::NoRoot)
+        return a.finish(result<session_start>(refused(refusal_kind::Io, started.error)));
+    std::vector<refusal> notes = started.notes;
+    result<session_start> opened(std::move(started));
+    opened.note_all(notes);
+    return a.finish(std::move(opened));
+}
+
+result<std::vector<std::string>> open_months(roster_document& doc, const open_request& request) {
+    // A refused open asks nothing and changes nothing.
+    result<std::vector<std::string>> checked = check_session_months(doc.plan(), request.months);
+    if (!checked) return checked;
+    act a(doc, kEverything);
+    result<std::vector<std::string>> opened(std::vector<std::string>{});
+    if (request.askToSave) {
+        const result<Answer> asked = czy_zapis(a.plan());
+        if (!asked) {
+            a.quiet();
+            return a.finish(failed_as<std::vector<std::string>>(asked));
+        }
+        opened.note_all(asked.notes);
+    }
+    months_request months = request.months;
+    months.files = *checked;
+    months.checked = true;
+    result<std::vector<std::string>> read = open_session_months(a.plan(), months);
+    forget_selection(a.plan());
+    a.month_on_disk();
+    read.note_all(opened.notes);
+    return a.finish(std::move(read));
+}
+
+result<std::vector<std::string>> open_project(roster_document& doc, const std::vector<std::string>& files) {
+    // A cancelled dialog leaves everything as it was, unasked.
+    if (files.empty()) return cancelled();
+    return open_months(doc, {for_editing(files), true});
+}
+
+result<std::vector<std::string>> open_recent(roster_document& doc, int position) {
+    for (const recent_project& r : recent_projects(doc.plan()))
+        if (r.position == position) return open_project(doc, r.files);
+    return refused(refusal_kind::NoSuchFile, {});
+}
+
+result<> show_tab(roster_document& doc, int tab, bool forEditing) {
+    const Plan& shown = doc.plan();
+    if (tab < 0 || tab >= int(shown.openFiles.size()) || tab == shown.currentMonth)
+        return refused(refusal_kind::NoSuchEntry, {});
+    months_request target = for_editing({shown.openFiles[size_t(tab)]});
+    target.touchFiles = target.wholeFilesOnly = forEditing;
+    target.tab = tab;
+    result<std::vector<std::string>> checked = check_session_months(shown, target);
+    if (!checked) return failed_as<void>(checked);
+    act a(doc, kEverything);
+    Plan& plan = a.plan();
+    const bool unsaved = doc.modified();
+    const result<Answer> asked = czy_zapis(plan);
+    if (!asked) {
+        a.quiet();
+        return a.finish(failed_as<void>(asked));
+    }
+    result<> shownNow;
+    shownNow.note_all(asked.notes);
+    // Unsaved edits of the month left behind are dropped, not carried along.
+    if (*asked == Answer::No && unsaved && !plan.currentFile.empty())
+        shownNow.note_all(said_by(otworz(plan, plan.currentFile, forEditing)));
+    target.files = *checked;
+    target.checked = true;
+    const result<std::vector<std::string>> opened = open_session_months(plan, target);
+    a.month_on_disk();
+    if (!opened) return a.finish(failed_as<void>(opened));
+    shownNow.note_all(opened.notes);
+    return a.finish(std::move(shownNow));
+}
+
+result<> open_calendar(roster_document& doc, const std::string& file, std::optional<word> group) {
+    act a(doc, kEverything);
+    result<std::vector<std::string>> opened = open_session_calendar(a.plan(), file, group);
+    a.month_on_disk();
+    if (!opened) return a.finish(failed_as<void>(opened));
+    return a.finish();
+}
+
+result<> new_month(roster_document& doc) {
+    act a(doc, kEverything);
+    result<> made = a_ProjectNew(a.plan());
+    if (!made) {
+        a.quiet();
+        return a.finish(std::move(made));
+    }
+    forget_selection(a.plan());
+    a.month_on_disk();
+    return a.finish(std::move(made));
+}
+
+namespace {
+
+result<> saved_or_not(act& a, result<> saved) {
+    // A cancelled name or a refused write leaves the month as it was.
+    if (saved) a.month_on_disk();
+    return a.finish(std::move(saved));
+}
+
+}  // namespace
+
+result<> save_month(roster_document& doc) {
+    act a(doc, change::file | change::workers);
+    return saved_or_not(a, a_ProjectSave(a.plan()));
+}
+
+result<> save_month_as(roster_document& doc) {
+    act a(doc, change::file | change::workers);
+    return saved_or_not(a, mi_SaveAs(a.plan()));
+}
+
+result<> save_month_to(roster_document& doc, const std::string& file) {
+    act a(doc, change::file | change::workers);
+    Plan& plan = a.plan();
+    auto chooser = std::move(plan.hooks.project.chooseSaveFile);
+    plan.hooks.project.chooseSaveFile = [&](const std::string&, const std::string&) {
+        return std::optional<std::string>(file);
+    };
+    result<> saved = mi_SaveAs(plan);
+    plan.hooks.project.chooseSaveFile = std::move(chooser);
+    return saved_or_not(a, std::move(saved));
+}
+
+result<> autosave(roster_document& doc) {
+    // Only the autosave file and the staff files change; no view follows.
+    act a(doc, 0);
+    return a.finish(t_SaveTimer(a.plan()));
+}
+
+result<> recover_autosave(roster_document& doc) {
+    act a(doc, kEverything);
+    result<> recovered = autosave_recovery(a.plan());
+    if (!recovered) {
+        a.quiet();
+        return a.finish(std::move(recovered));
+    }
+    forget_selection(a.plan());
+    // The recovered month exists nowhere else yet.
+    a.month_off_disk();
+    return a.finish(std::move(recovered));
+}
+
+result<> restore_month_copy(roster_document& doc) {
+    act a(doc, kEverything);
+    result<> restored = a_RestoreMonth(a.plan());
+    if (!restored && restored.error().kind == refusal_kind::Cancelled) a.quiet();
+    a.month_on_disk();
+    return a.finish(std::move(restored));
+}
+
+void release_locks(roster_document& doc) {
+    act a(doc, 0);
+    release_month_locks(a.plan());
+    [[maybe_unused]] const result<> released = a.finish();
+}
+
+result<> start_program(roster_document& doc, const start_request& request) {
+    act a(doc, kEverything);
+    Plan& plan = a.plan();
+    if (request.userSettingsFolder) plan.options.userSettingsFolder = *request.userSettingsFolder;
+    if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
+    session_request session;
+    session.root = request.root;
+    session.language = request.language;
+    bool loginRefused = false;
+    result<> outcome;
+    session.beforeStaff = [&](Plan& p) {
+        // A failed archive is told; the start goes on.
+        if (const io_result archived = version_archive(p); !archived)
+            outcome.note(refused(refusal_kind::Io, archived.error));
+        if (p.options.user.pwd.empty()) return true;
+        const std::optional<std::string> typed = request.askPassword ? request.askPassword() : std::nullopt;
+        loginRefused = !typed || !check_password(p, *typed);
+        return !loginRefused;
+    };
+    const result<session_start> started = open_folder(doc, session);
+    if (!started) return a.finish(failed_as<void>(started));
+    if (loginRefused) return a.finish(result<>(cancelled()));
+    outcome.note_all(started.notes);
+    outcome.note_all(said_by(a_ProjectNew(plan)));
+    a.month_on_disk();
+    const result<> recovered = recover_autosave(doc);
+    outcome.note_all(said_by(recovered));
+    if (!recovered && !request.file.empty()) {
+        std::error_code ec;
+        const fs::path file = fs::weakly_canonical(fs::absolute(request.file, ec), ec);
+        // A file named on the command line that is not there is ignored.
+        if (!ec && fs::exists(file, ec))
+            outcome.note_all(said_by(open_months(doc, {for_editing({file.string()}), false})));
+    }
+    return a.finish(std::move(outcome));
+}
+
+result<> close_program(roster_document& doc, const windows_options& placement) {
+    act a(doc, 0);
+    Plan& plan = a.plan();
+    const result<Answer> asked = czy_zapis(plan);
+    if (!asked) return a.finish(failed_as<void>(asked));
+    result<> closed;
+    closed.note_all(asked.notes);
+    if (plan.saveStaffAtExit) {
+        const files_report saved = zapisz(plan);
+        if (!saved.ok()) {
+            // Closing now would lose the staff changes: the reason, then the question.
+            const std::string why = saved.said.said() ? saved.said.text + "\n\n" : std::string();
+            if (plan.ui->ask(why + plan.tr.msg("msg_CloseWithoutSaving",
+                                               "Nie udało się zapisać kadry i grup. Zamknąć program mimo to?"),
+                             Buttons::YesNo) != Answer::Yes)
+                return a.finish(result<>(cancelled()));
+        } else {
+            closed.note(saved.said);
+        }
+    }
+    // A failed archive is told and is tried again at the next exit.
+    if (const io_result archived = periodic_archive(plan); !archived)
+        closed.note(refused(refusal_kind::Io, archived.error));
+    plan.options.windows = placement;
+    std::string error;
+    if (!write_exit_options(plan, &error)) closed.note(refused(refusal_kind::Io, error));
+    if (plan.options.glowne.DeletePrintoutsFilesAfterClose) {
+        std::error_code ec;
+        for (const std::string& f : plan.printoutFiles) fs::remove(f, ec);
+        plan.printoutFiles.clear();
+    }
+    usun_autosave(plan);
+    release_month_locks(plan);
+    return a.finish(std::move(closed));
+}
+
+}  // namespace planek
