@@ -32,6 +32,8 @@ struct schedule_args {
     std::string out;             // -o
     scheduler_choice choice;     // --algorithm, --seconds
     bool compare = false;        // --compare [DIR]
+    bool exact = false;          // --exact: the exact model beside algorithm 2
+    double exactSeconds = 120;   // --exact-seconds S
 };
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
@@ -69,6 +71,15 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                           a.choice.seconds = double(*seconds);
                                                       })
                                                .flag("--compare", a.compare)
+                                               .flag("--exact", a.exact)
+                                               .value("--exact-seconds",
+                                                      [&](const std::string& v) {
+                                                          const auto seconds = parse_int(v);
+                                                          if (!seconds || *seconds < 1 || *seconds > 36000)
+                                                              throw usage_error(
+                                                                  "--exact-seconds wymaga liczby od 1 do 36000");
+                                                          a.exactSeconds = double(*seconds);
+                                                      })
                                                .words(1)
                                                .parse(args);
     if (!words.empty()) a.file = words.front();
@@ -136,6 +147,7 @@ void print_report(context& c, const scheduler_report& r) {
     if (r.timedOut) c.out << ", przerwany po limicie czasu";
     c.out << "\n";
     for (const std::string& line : r.unmet) c.out << line << "\n";
+    for (const std::string& line : r.wishes) c.out << line << "\n";
 }
 
 int compare(context& c, const schedule_args& a) {
@@ -143,6 +155,8 @@ int compare(context& c, const schedule_args& a) {
     o.folder = a.file.empty() ? fs::temp_directory_path() / "planek-compare" : fs::path(a.file);
     o.seconds = a.choice.seconds;
     if (a.seed) o.seed = *a.seed;
+    o.exact = a.exact;
+    o.exactSeconds = a.exactSeconds;
     return compare_algorithms(c, o);
 }
 
@@ -191,7 +205,7 @@ int schedule(context& c) {
 std::vector<command> schedule_commands() {
     return {{"schedule",
              "PLIK.pnk [--group ID] [--algorithm 1|2] [--seconds S] [--seed N] (--accept|--discard) [-o WYNIK.pnk]"
-             " | --compare [DIR] [--seconds S] [--seed N]",
+             " | --compare [DIR] [--seconds S] [--seed N] [--exact [--exact-seconds S]]",
              "układa miesiąc automatem i zatwierdza albo odrzuca propozycje; --compare porównuje oba algorytmy",
              schedule}};
 }
