@@ -34,6 +34,7 @@ struct schedule_args {
     bool compare = false;        // --compare [DIR]
     bool exact = false;          // --exact: the exact model beside algorithm 2
     double exactSeconds = 120;   // --exact-seconds S
+    int largest = 200;           // --largest N: workers of the largest ward compared
 };
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
@@ -72,6 +73,13 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                       })
                                                .flag("--compare", a.compare)
                                                .flag("--exact", a.exact)
+                                               .value("--largest",
+                                                      [&](const std::string& v) {
+                                                          const auto n = parse_int(v);
+                                                          if (!n || *n < 0 || *n > 1000)
+                                                              throw usage_error("--largest wymaga liczby od 0 do 1000");
+                                                          a.largest = int(*n);
+                                                      })
                                                .value("--exact-seconds",
                                                       [&](const std::string& v) {
                                                           const auto seconds = parse_int(v);
@@ -157,6 +165,7 @@ int compare(context& c, const schedule_args& a) {
     if (a.seed) o.seed = *a.seed;
     o.exact = a.exact;
     o.exactSeconds = a.exactSeconds;
+    o.largest = a.largest;
     return compare_algorithms(c, o);
 }
 
@@ -205,7 +214,7 @@ int schedule(context& c) {
 std::vector<command> schedule_commands() {
     return {{"schedule",
              "PLIK.pnk [--group ID] [--algorithm 1|2] [--seconds S] [--seed N] (--accept|--discard) [-o WYNIK.pnk]"
-             " | --compare [DIR] [--seconds S] [--seed N] [--exact [--exact-seconds S]]",
+             " | --compare [DIR] [--seconds S] [--seed N] [--largest N] [--exact [--exact-seconds S]]",
              "układa miesiąc automatem i zatwierdza albo odrzuca propozycje; --compare porównuje oba algorytmy",
              schedule}};
 }
