@@ -613,8 +613,8 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
         steps / 3, std::max<std::int64_t>(10 * kStall, std::int64_t(4000 * double(m.workers.size()) *
                                                                     std::max(1.0, limits.seconds))));
     // The clock only guards against a machine far slower than the budget
-    // assumes; an ordinary run never meets it.
-    const double deadline = std::max(1.0, limits.seconds) * 1.5;
+    // assumes, or one busy with much else; an ordinary run never meets it.
+    const double deadline = std::max(2 * limits.seconds, limits.seconds + 10);
     std::vector<std::int64_t> history(kHistory, s.cost());
     roster best;
     s.snapshot(best);
