@@ -42,6 +42,7 @@ struct measured {
     std::int64_t unmet = 0;
     std::int64_t cost = 0;  // the search's own cost, summed over the groups
     int aboveNorm = 0;      // workers above norm and allowance over all their groups
+    bool timedOut = false;  // a run stopped by the clock before its steps were done
     // The exact model: the cost of the solver's rosters, its bound, and
     // whether every group's month was solved, and proved.
     bool exact = false, solved = true, optimal = true;
@@ -143,6 +144,7 @@ measured run_algorithm(Plan& plan, const std::string& file, const variant& v, co
         const scheduler_report r = uloz_planek(plan, choice);
         m.unmet += std::int64_t(r.unmet.size());
         m.cost += r.cost;
+        m.timedOut = m.timedOut || r.timedOut;
     }
     m.seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
     for (size_t g = 0; g < plan.groups.size() && g < aims.size(); ++g) plan.groups[g].aim = aims[g];
@@ -177,7 +179,9 @@ void print_row(std::ostream& out, const std::string& ward, const variant& v, con
         total += n;
     }
     char time[32];
-    std::snprintf(time, sizeof time, "%.2f", m.seconds);
+    // Marked when the clock cut a run short: its roster is not the one the
+    // seed and the time would give on a less busy machine.
+    std::snprintf(time, sizeof time, "%.2f%s", m.seconds, m.timedOut ? "!" : "");
     out << "\t" << total << "\t" << hours(m.shortMinutes) << "\t" << hours(m.normMinutes) << "\t" << time << "\t"
         << (v.algorithm == 2 ? std::to_string(m.cost) : std::string("-")) << "\t" << m.aboveNorm << "\n";
 }
