@@ -77,7 +77,8 @@ TEST(GroupAim, IsTheLastFieldOfTheGroupLineAndDefaultsToTheRules) {
     g.id = 4;
     g.name = "Interna";
     g.aim = 1;
-    file_problems problems;
+    Translator tr;
+    file_problems problems{tr, {}};
     const std::vector<std::string> lines = group_file_lines({g}, problems);
     ASSERT_EQ(lines.size(), 1u);
     const std::vector<std::string> fields = split_fields(lines[0]);

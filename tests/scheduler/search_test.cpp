@@ -41,7 +41,7 @@ struct search_ward : scheduler_ward {
         scheduler_choice choice;
         choice.algorithm = 2;
         choice.seed = seed;
-        choice.seconds = 60;
+        choice.seconds = 5;
         return uloz_planek(plan, choice);
     }
 
