@@ -11,6 +11,7 @@
 #include "calendar/staffing.h"
 #include "calendar/wish_summary.h"
 #include "editing/wishes.h"
+#include "scheduler/exact_model.h"
 #include "scheduler/search_engine.h"
 #include "scheduler/warnings.h"
 #include "scheduler_fixture.h"
@@ -166,6 +167,27 @@ TEST(SearchMonth, GrantsTheWishesByWeightWhereTheStaffingLeavesAChoice) {
     EXPECT_EQ(s.made, 2);
     EXPECT_EQ(s.granted, 2);
     EXPECT_EQ(s.line, "spełniono 2 z 2");
+}
+
+TEST(SearchMonth, TheExactModelBoundsTheSearchAndKeepsItsRules) {
+    if (!sched::exact_available()) GTEST_SKIP() << "built without CBC";
+    // Whole shifts only, so the solver's bound holds for the search's
+    // roster too; a wish makes the objective's wish terms count.
+    wish_ward ward;
+    ward.group().residueDistribution = 2;
+    ward.wishFor(0, 10, wish_kind::DayOff, 0, 2);
+    scheduler_choice choice;
+    choice.seed = 3;
+    choice.seconds = 1;
+    const exact_comparison c = compare_with_exact(ward.plan, choice, 20);
+    ASSERT_TRUE(c.available);
+    ASSERT_TRUE(c.solved);
+    EXPECT_EQ(c.breaches, 0);
+    EXPECT_LE(c.bound, double(c.searchCost) + 1);
+    EXPECT_LE(c.bound, double(c.exactCost) + 1);
+    EXPECT_GT(c.searchCost, 0);
+    // Neither touched the plan.
+    for (int w = 0; w < 3; ++w) EXPECT_EQ(ward.dutyCount(w), 0);
 }
 
 TEST(SearchMonth, TheSameSeedAndTimeGiveTheSameRosterAndMoreTimeMoreSteps) {
