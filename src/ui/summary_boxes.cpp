@@ -55,7 +55,8 @@ SummaryBoxes::SummaryBoxes(Plan& plan, QWidget* parent) : QWidget(parent), plan_
     add(g, 1, "l_pq_Duties", "Dyżury:");
     add(g, 2, "l_pq_DayOffs", "Wolne:");
     add(g, 3, "l_pq_NormaUnused", "Pozostało:");
-    v->addWidget(box(plan, "gb_Wishes", "Życzenia", g));
+    wishes_ = box(plan, "gb_Wishes", "Życzenia", g);
+    v->addWidget(wishes_);
     add(g, 0, "l_wq_Wishes", "Spełnione:");
     add(g, 1, "wishList", "");
     v->addStretch(1);
@@ -117,6 +118,7 @@ void SummaryBoxes::refresh() {
     };
     for (const auto& [key, value] : values) figures_[key]->setText(b.shown ? qs(*value) : QString());
     if (careCaption_ && !b.l_l_CareDaysUnused.empty()) careCaption_->setText(qs(b.l_l_CareDaysUnused));
+    wishes_->setVisible(b.shown && !b.l_wq_Wishes.empty());
 }
 
 }  // namespace planek::ui
