@@ -13,6 +13,7 @@
 #include "exports/roster_sheets.h"
 #include "exports/worker_calendar.h"
 #include "exports/xlsx_writer.h"
+#include "files/data_folder_id.h"
 #include "files/month_project.h"
 
 namespace planek::cli {
@@ -111,6 +112,7 @@ int export_calendar(context& c, const export_args& a) {
     if (!group && plan.groupIndexById(plan.workers[size_t(w)].groupId) >= 0) group = plan.workers[size_t(w)].groupId;
     if (!c.read_months(a.files, group, false)) return kExitFailure;
     std::vector<calendar_event> events;
+    const std::string folderId = data_folder_id(plan.paths.data);
     for (int tab = 0; tab < int(plan.openFiles.size()); ++tab) {
         if (tab != plan.currentMonth) {
             const result<> shown = show_tab(c.doc, tab, false);
@@ -121,7 +123,7 @@ int export_calendar(context& c, const export_args& a) {
         }
         if (!month_mode(c)) return kExitFailure;
         count_worker_sums(c.doc, {w}, true);
-        for (calendar_event& e : worker_events(plan, w)) events.push_back(std::move(e));
+        for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }
     return written(c, write_ics(a.out, events, plan.clock->now()), a.out) ? kExitOk : kExitFailure;
 }

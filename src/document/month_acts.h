@@ -75,11 +75,19 @@ void release_locks(roster_document& doc);
 struct start_request {
     std::optional<std::filesystem::path> root;
     std::optional<std::string> language;
-    std::string file;
+    std::string file;  // month file of the command line, may be empty
     // Where the per-user settings live; else the user's own folder.
     std::optional<std::filesystem::path> userSettingsFolder;
+    // Without a root, a month file opens in the program folder whose data
+    // folder holds it. For a file that lies in no data folder this is asked
+    // for the folder to open it with (nothing: the default one).
+    std::function<std::optional<std::filesystem::path>(const std::filesystem::path& file)> askRoot;
     std::function<std::optional<std::string>()> askPassword;  // nothing: cancelled
 };
+// The program folder a start opens: the one asked for, else the one the
+// month file belongs to (or the one askRoot chooses for it), else nothing
+// for the default one.
+std::optional<std::filesystem::path> start_root(const start_request& request);
 // Refused (Io) with the reason when the folder cannot be opened, refused
 // (Cancelled) when the password was not given; what the start met on the
 // way comes back as notes.

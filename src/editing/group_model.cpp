@@ -74,6 +74,7 @@ result<> group_dialog_model::openEdit(const Plan& plan) {
     noHolidays = g->noHolidays;
     resetBeforeAutomat = g->resetBeforeAutomat;
     algorithm = g->algorithm;
+    aim = g->aim;
     residueBox = g->residueDistribution == 0;
     dayOffForHolidayWork = g->dayOffForHolidayWorkDistribution;
     return {};
@@ -204,6 +205,7 @@ grupa group_dialog_model::build(const Plan& plan) const {
                                           : 0);
     g.resetBeforeAutomat = resetBeforeAutomat;
     g.algorithm = byte(algorithm);
+    g.aim = byte(aim == 1 ? 1 : 0);
     g.residueDistribution = byte(residueBox ? residueChoice : 1);
     g.dayOffForHolidayWorkDistribution = dayOffForHolidayWork;
     g.dailyNorm = word(typed_minutes(day8, 24).value_or(0));

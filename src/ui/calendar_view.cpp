@@ -14,6 +14,7 @@
 #include "calendar/calendar_grid.h"
 #include "core/text.h"
 #include "ui/qt_text.h"
+#include "ui/wish_marks.h"
 
 namespace planek::ui {
 
@@ -218,6 +219,7 @@ void CalendarView::paintEvent(QPaintEvent*) {
     paintHeader(p);
     paintCells(p);
     paintPanels(p);
+    paint_wish_marks(p, plan_, [this](int r, int c) { return cellRect(r, c); });
     paintOverflow(p);
     paintStaffing(p);
 }

@@ -53,6 +53,7 @@
 #include "ui/staff_lists.h"
 #include "ui/summary_boxes.h"
 #include "ui/warnings_dock.h"
+#include "ui/wish_marks.h"
 
 namespace planek::ui {
 
@@ -189,9 +190,10 @@ void MainWindow::buildActions() {
            hooks.scheduler.progress = nullptr;
            progress->reset();
            if (!told(ran)) return;
-           if (!ran->unmet.empty()) {
+           if (!ran->unmet.empty() || !ran->wishes.empty()) {
                std::string text;
                for (const std::string& line : ran->unmet) text += line + "\n";
+               for (const std::string& line : ran->wishes) text += line + "\n";
                doc_.interaction().inform(text);
            }
        });
@@ -443,10 +445,11 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
     }
 }
 
-void MainWindow::showCellMenu(int, const QPoint& pos) {
+void MainWindow::showCellMenu(int dayIndex, const QPoint& pos) {
     QMenu m(this);
     m.setObjectName("pm_Calendar");
     for (const char* a : {"a_DutyAdd", "a_DayOffAdd"}) m.addAction(action(a));
+    add_wish_menu(m, doc_, dayIndex);
     m.addSeparator();
     for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) m.addAction(action(a));
     m.exec(pos);

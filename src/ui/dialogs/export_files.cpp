@@ -6,6 +6,7 @@
 
 #include "document/output_acts.h"
 #include "exports/csv_writer.h"
+#include "files/data_folder_id.h"
 #include "exports/ics_writer.h"
 #include "exports/roster_sheets.h"
 #include "exports/worker_calendar.h"
@@ -41,7 +42,7 @@ io_result export_month_file(roster_document& doc, const fs::path& file) {
 io_result export_worker_calendar_file(roster_document& doc, int worker, const fs::path& file) {
     const Plan& plan = doc.plan();
     count_worker_sums(doc, {worker}, true);
-    return write_ics(file, worker_events(plan, worker), plan.clock->now());
+    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now());
 }
 
 void export_month(roster_document& doc, QWidget* parent) {
