@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "exports/csv_writer.h"
+#include "files/data_folder_id.h"
 #include "exports/ics_writer.h"
 #include "exports/roster_sheets.h"
 #include "exports/worker_calendar.h"
@@ -46,7 +47,7 @@ io_result export_month_file(Plan& plan, const fs::path& file) {
 
 io_result export_worker_calendar_file(Plan& plan, int worker, const fs::path& file) {
     compute_workers(plan, {worker}, true);
-    return write_ics(file, worker_events(plan, worker), plan.clock->now());
+    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now());
 }
 
 void export_month(Plan& plan, QWidget* parent) {
