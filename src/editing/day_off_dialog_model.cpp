@@ -83,6 +83,10 @@ std::string day_off_dialog_model::secondFieldLabel(const Plan& plan) const {
 
 int day_off_dialog_model::rangeNorm(const Plan& plan) const { return day_off_range_norm(plan, worker, args(plan)); }
 
+int day_off_dialog_model::rangeMinutes(const Plan& plan) const {
+    return day_off_range_minutes(plan, worker, args(plan));
+}
+
 std::string day_off_dialog_model::normLabel(const Plan& plan) const {
     const int n = rangeNorm(plan);
     return plan.weekMode ? std::to_string(n) : hm_text(n);
@@ -90,7 +94,7 @@ std::string day_off_dialog_model::normLabel(const Plan& plan) const {
 
 void day_off_dialog_model::refreshNorm(const Plan& plan) {
     if (customNorm || noDutyKind(plan)) return;
-    normText = hm_text(plan.weekMode ? 0 : rangeNorm(plan));
+    normText = hm_text(rangeMinutes(plan));
 }
 
 day_off_args day_off_dialog_model::args(const Plan& plan) const {

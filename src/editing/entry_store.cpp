@@ -109,17 +109,36 @@ result<duty_stored> store_dialog_duty(Plan& plan, const duty_args& a, const std:
     return done;
 }
 
-int day_off_range_norm(const Plan& plan, int worker, const day_off_args& a) {
+namespace {
+
+struct day_range {
+    int from, to;
+};
+
+day_range range_indexes(const Plan& plan, const day_off_args& a) {
     const int base = first_day_of_month(plan);
     const int last = std::max(0, month_day_count(plan) - 1);
-    const int from = std::clamp(std::min(a.firstDay, a.lastDay) - base, 0, last);
-    const int to = std::clamp(std::max(a.firstDay, a.lastDay) - base, 0, last);
-    if (plan.weekMode) return working_days(plan, from, to);
+    return {std::clamp(std::min(a.firstDay, a.lastDay) - base, 0, last),
+            std::clamp(std::max(a.firstDay, a.lastDay) - base, 0, last)};
+}
+
+}  // namespace
+
+int day_off_range_norm(const Plan& plan, int worker, const day_off_args& a) {
+    if (plan.weekMode) {
+        const day_range r = range_indexes(plan, a);
+        return working_days(plan, r.from, r.to);
+    }
+    return day_off_range_minutes(plan, worker, a);
+}
+
+int day_off_range_minutes(const Plan& plan, int worker, const day_off_args& a) {
+    const day_range r = range_indexes(plan, a);
     wolne_ settings;
     settings.customNorm = a.customNorm.has_value();
     settings.customNormMinutes = word(std::max(0, a.customNorm.value_or(0)));
     settings.normWithPartTime = a.normWithPartTime;
-    return day_off_norm_for(plan, from, to, worker, settings);
+    return day_off_norm_for(plan, r.from, r.to, worker, settings);
 }
 
 wolne_ day_off_record(const Plan& plan, int worker, const day_off_args& a) {
@@ -136,7 +155,7 @@ wolne_ day_off_record(const Plan& plan, int worker, const day_off_args& a) {
         w.normMinutes = word(std::max(0, a.shift));
     } else {
         w.dayTo = byte(std::clamp(std::max(a.firstDay, a.lastDay), 0, 255));
-        w.normMinutes = word(std::max(0, plan.weekMode ? 0 : day_off_range_norm(plan, worker, a)));
+        w.normMinutes = word(std::max(0, day_off_range_minutes(plan, worker, a)));
     }
     w.loaded = true;
     return w;

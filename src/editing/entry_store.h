@@ -31,6 +31,9 @@ result<duty_stored> store_dialog_duty(Plan& plan, const duty_args& duty, const s
 
 // The norm a day off counts over its days (working days in week mode).
 int day_off_range_norm(const Plan& plan, int worker, const day_off_args& dayOff);
+// The minutes the range is worth, in both modes: what is stored with the day
+// off and what the worker's summary credits for it.
+int day_off_range_minutes(const Plan& plan, int worker, const day_off_args& dayOff);
 wolne_ day_off_record(const Plan& plan, int worker, const day_off_args& dayOff);
 
 // A new day off (edited empty), with the allowance questions; or the day

@@ -257,8 +257,8 @@ void CalendarView::paintCells(QPainter& p) {
                 case 1: caption = QString::number(cell.dayNumber); break;
                 case 2: caption = QString::number(layout_.panelsInCell(plan_, r, c)); break;
                 default:
-                    if (plan_.weekMode && cell.dayIndex < int(cal.weeks.size()))
-                        caption = QString("%1-%2").arg(cal.weeks[size_t(cell.dayIndex)].week).arg(cell.slot);
+                    if (plan_.weekMode)
+                        caption = QString("%1-%2").arg(cell.dayNumber).arg(cell.slot);
                     else
                         caption = QString::number(cell.slot);
                 }

@@ -297,6 +297,21 @@ TEST(Variables, Conditions) {
     EXPECT_EQ(r.eval("worker_nick|'same'|'other'|'=@_prac_skrot'"), "same");
 }
 
+TEST(Variables, ConditionTextsOfATemplateLineKeepTheirCase) {
+    rich r;
+    // 11 hours of night: at least 5 gives the yes text "T", as typed; the
+    // name itself is still found whatever its case.
+    const std::string line = "[@_PRAC_SUMA_N|'T'|'N'|'>=5'] [@_prac_suma_n|'Tak'|'Nie'|'<5']";
+    const std::vector<var_site> sites = variable_sites(line, lower_text(line));
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx, false, &sites), "[T] [Nie]");
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx), "[T] [Nie]");
+    // 4 hours: below 5.
+    r.plan.workers[0].months[0].sum.total[0].nightMinutes = 240;
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx, false, &sites), "[N] [Tak]");
+    // A text operand compares as typed too.
+    EXPECT_EQ(gen_wypelnij_linie(r.run, "@_worker_nick|'Y'|'N'|'=AK'", "htm", r.ctx), "Y");
+}
+
 TEST(Variables, ARepeatedTextFollowsItsContextAndData) {
     rich r;
     // The same texts over two days: neither the value, nor the chosen
