@@ -151,7 +151,7 @@ std::string show_workers_entry(const Plan& plan) {
 bool nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile) {
     if (plan.listed.empty()) return false;
     IniFile file;
-    if (!file.load(monthFile)) return false;
+    if (!file.load(monthFile, kMonthFileBound, &plan.tr)) return false;
     for (const listed_worker& entry : plan.listed) {
         if (entry.worker < 0 || entry.worker >= int(plan.workers.size())) continue;
         const std::string key = std::to_string(plan.workers[entry.worker].id);

@@ -55,6 +55,11 @@ std::string przygotuj_tresc(const szablon& t);
 // The same over lines already read.
 std::string przygotuj_tresc(const std::vector<std::string>& lines, const szablon& t);
 
+// A template file: a plain file within the template bound whose header block
+// <HEADER>…</HEADER> is closed. A printout copies its body into the document,
+// so any other file (a system file, a month, a picture) is refused.
+bool is_template_file(const std::filesystem::path& path);
+
 // Does the same header rules over lines already read; FILE_NAME is expanded
 // only when `plan` is given.
 void parse_header(const std::vector<std::string>& lines, szablon& t, Plan* plan);
