@@ -73,6 +73,15 @@ bool month_of_other_groups(const Plan& plan) {
 
 }  // namespace
 
+std::string damaged_staff_refusal(const Plan& plan) {
+    for (const char* name : {"kadra.inr", "grupy.ini"})
+        if (const auto it = plan.guards.damaged.find(guard_key(plan.paths.data / name)); it != plan.guards.damaged.end())
+            return it->second + " " +
+                   plan.tr.msg("msg_WritesRefusedUntilReplaced",
+                               "Polecenia zapisujące nie działają, dopóki plik nie zostanie zastąpiony dobrą kopią.");
+    return {};
+}
+
 session_start open_program_session(Plan& plan, const session_request& request) {
     session_start s;
     if (io_result r = open_program_root(plan, request.root); !r) {
@@ -114,6 +123,13 @@ months_open open_session_months(Plan& plan, const months_request& request) {
                                {plan.paths.data.string()});
         return r;
     }
+    // A command that writes waits until the damaged staff files are replaced.
+    if (request.wholeFilesOnly) {
+        if (const std::string refusal = damaged_staff_refusal(plan); !refusal.empty()) {
+            r.error = refusal;
+            return r;
+        }
+    }
     std::vector<std::string> files;
     for (const std::string& f : request.files) {
         std::error_code ec;
@@ -121,11 +137,15 @@ months_open open_session_months(Plan& plan, const months_request& request) {
             r.error = fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {f});
             return r;
         }
-        if (request.wholeFilesOnly && !check_month_file(plan, f).empty()) {
-            r.error = fill_message(plan.tr.msg("msg_MonthNotWhole",
-                                               "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
-                                   {f});
-            return r;
+        if (request.wholeFilesOnly) {
+            if (const std::vector<month_problem> problems = check_month_file(plan, f); !problems.empty()) {
+                // The first problem says what is missing; `check` lists them all.
+                r.error = fill_message(plan.tr.msg("msg_MonthNotWhole",
+                                                   "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
+                                       {f}) +
+                          " (" + problem_text(problems.front()) + ")";
+                return r;
+            }
         }
         files.push_back(fs::absolute(f, ec).lexically_normal().string());
     }

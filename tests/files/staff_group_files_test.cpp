@@ -499,6 +499,7 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     loaded.paths = plan.paths;
     loaded.ui = ui;
     loaded.clock = plan.clock;
+    ui->answers = {Answer::Yes};  // the copy is taken
     files_report r = wczytaj(loaded);
     ASSERT_EQ(loaded.workers.size(), 1u);
     EXPECT_EQ(loaded.workers[0].surname, "Źdźbło-Wąż");
@@ -508,7 +509,7 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     EXPECT_EQ(read_file(data / "kadra.inr.bak"), good_copy);
 
     ASSERT_TRUE(zapisz(loaded).ok());
-    EXPECT_EQ(read_file(data / "kadra.inr.broken_2026-03-14"), "PK\x03\x04 damaged");
+    EXPECT_EQ(read_file(data / "kadra.inr.bad_2026-03-14"), "PK\x03\x04 damaged");
     EXPECT_NE(staff_text(data / "kadra.inr").find("Źdźbło"), std::string::npos);
 }
 
