@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
+#include <random>
 
 #include "calendar/day_box.h"
 #include "calendar/norm.h"
@@ -12,7 +13,10 @@
 #include "core/text.h"
 #include "editing/symbols.h"
 #include "files/month_file.h"
+#include "files/month_lock.h"
 #include "files/month_project.h"
+#include "files/month_seal.h"
+#include "files/program_session.h"
 #include "files/staff_group_files.h"
 #include "settings/options_file.h"
 
@@ -210,6 +214,26 @@ int save_as(context& c) {
     return kExitOk;
 }
 
+// An empty month of one year and month in a file of its own outside the
+// ward's folders, removed when it goes out of scope.
+struct scratch_month {
+    fs::path file;
+    std::string error;
+    explicit scratch_month(const year_month& ym) {
+        std::error_code ec;
+        std::random_device random;
+        file = fs::temp_directory_path(ec) / ("planek-" + std::to_string(random()) + ".pnk");
+        const std::string okres = "[okres]\r\nFromYear=" + std::to_string(ym.year) + "\r\nFromMonth=" +
+                                  std::to_string(ym.month) + "\r\n";
+        if (io_result r = write_bytes(file, seal_month_bytes(okres)); !r) error = r.error;
+    }
+    ~scratch_month() {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+    bool ok() const { return error.empty(); }
+};
+
 int new_month(context& c) {
     if (c.args.empty() || c.args.size() > 2) throw usage_error("podaj plik i ewentualnie miesiąc RRRR-MM");
     const std::string target = fs::absolute(c.args[0]).string();
@@ -228,15 +252,23 @@ int new_month(context& c) {
         return kExitFailure;
     }
     // The month named, else the one the file name gives (or today's); the
-    // old contents of a replaced file play no part.
+    // old contents of a replaced file play no part. Nothing reaches the
+    // target but the finished month: the empty month is read from a scratch
+    // file of its own, which goes however the command ends.
     if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, target);
-    const std::string okres = "[okres]\r\nFromYear=" + std::to_string(ym.year) + "\r\nFromMonth=" +
-                              std::to_string(ym.month) + "\r\n";
-    if (io_result r = write_bytes(target, okres); !r) {
-        c.err << r.error << "\n";
+    if (const std::string refusal = damaged_staff_refusal(c.plan); !refusal.empty()) {
+        c.err << refusal << "\n";
         return kExitFailure;
     }
-    if (!c.read_months({target}, std::nullopt, true)) return kExitFailure;
+    const scratch_month scratch(ym);
+    if (!scratch.ok()) {
+        c.err << scratch.error << "\n";
+        return kExitFailure;
+    }
+    if (!c.read_months({scratch.file.string()}, std::nullopt, false)) return kExitFailure;
+    c.plan.currentFile = target;
+    c.plan.openFiles = {target};
+    if (!lock_month(c.plan, target).open) return kExitFailure;
     c.plan.approvedStatus = 0;
     c.plan.planType = 0;
     if (io_result r = zapisz_dyzury_i_wolne(c.plan); !r) return kExitFailure;

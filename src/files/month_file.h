@@ -27,10 +27,14 @@ bool czy_puste_dyzury_i_wolne(const Plan& plan);
 
 // The lines of the month file for the shown month (UTF-8).
 std::vector<std::string> month_file_lines(const Plan& plan);
+// The bytes `file` gets for the shown month: those lines in Windows-1250,
+// then the end section that proves them whole (files/month_seal.h).
+io_result month_file_bytes(const Plan& plan, const std::filesystem::path& file, std::string& bytes);
 
 // Writes the shown month to plan.currentFile. Refuses a read-only file with
-// the message, and reports a failed write; in both cases the old file stays
-// whole and the plan stays modified. Returns the outcome; no current file is
+// the message, and a file that did not read whole (plan.guards.damaged),
+// and reports a failed write; in all cases the old file stays whole and the
+// plan stays modified. Returns the outcome; no current file is
 // a quiet no-op returning an error text.
 io_result zapisz_dyzury_i_wolne(Plan& plan);
 

@@ -12,6 +12,7 @@
 #include "editing/duty_add.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_seal.h"
 
 namespace planek {
 
@@ -40,7 +41,8 @@ bool known_section(const std::string& folded) {
                                         "manu_nadpracowania",
                                         "nadpracowania",
                                         "auto_nadpracowania_z_poprzedniego",
-                                        "auto_nadpracowania"};
+                                        "auto_nadpracowania",
+                                        kEndSection};
     for (const char* n : names)
         if (folded == n) return true;
     if (folded.size() > 1 && folded[0] == 'g')
@@ -100,6 +102,8 @@ private:
     }
 
     void load_file();
+    // The file did not prove itself whole: saves over it are refused.
+    void damaged(const std::string& reason);
     void read_period();
     void size_tables();
     void read_calendar();
@@ -137,6 +141,7 @@ private:
 void month_reader::load_file() {
     const std::string& file = plan_.currentFile;
     if (file.empty()) return;
+    plan_.guards.damaged.erase(guard_key(file));
     std::error_code ec;
     const bool exists = fs::exists(fs::path(file), ec);
     if (live_) {
@@ -154,13 +159,32 @@ void month_reader::load_file() {
         if (!live_) report(0, "", "", "plik nie istnieje");
         return;
     }
-    std::vector<std::string> lines;
-    std::string error;
-    if (!read_lines_noted(plan_.guards.read, fs::path(file), lines, error)) {
-        report(0, "", "", error.empty() ? "nie można odczytać pliku" : error);
+    std::string bytes, error;
+    const read_bound& bound = kMonthFileBound;
+    if (!read_bytes(fs::path(file), bytes, error, bound, &plan_.tr) ||
+        !within_line_bound(fs::path(file), bytes, bound, error, &plan_.tr)) {
+        // Too large or unreadable: nothing of it is taken, and nothing goes over it.
+        report(0, "", "", error.empty() ? plan_.tr.msg("msg_MonthUnreadable", "nie można odczytać pliku") : error);
+        damaged(error);
         return;
     }
-    ini_.parse(lines, problems_);
+    plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
+    ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_);
+    const month_end_check end = check_month_end(bytes, ini_);
+    if (!end.trusted()) {
+        const std::string reason = month_end_reason(plan_.tr, end);
+        report(end.line, kEndSection, "", reason);
+        damaged(reason);
+    }
+}
+
+void month_reader::damaged(const std::string& reason) {
+    const std::string file = plan_.currentFile;
+    plan_.guards.damaged[guard_key(file)] =
+        message(plan_, "msg_MonthDamaged",
+                "Plik %s nie wczytał się w całości (%s). Nie zostanie nadpisany: zapisz miesiąc pod inną nazwą "
+                "(Zapisz jako…).",
+                {file, reason});
 }
 
 void month_reader::read_period() {
@@ -545,7 +569,7 @@ month_ini parse_quietly(const std::string& file) {
     std::string error;
     std::vector<month_problem> ignored;
     std::error_code ec;
-    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error))
+    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error, kMonthFileBound))
         ini.parse(lines, ignored);
     return ini;
 }
@@ -559,26 +583,43 @@ bool month_file_week_mode(const std::string& file) {
     return trim(parse_quietly(file).value("okres", "WeekMode").value_or("0")) == "1";
 }
 
+namespace {
+
+// One message for the user: that the file cannot be trusted, when so, and
+// how many lines could not be used with the first of them.
+void tell_problems(Plan& plan, const std::vector<month_problem>& problems) {
+    if (problems.empty()) return;
+    std::string text;
+    size_t lineProblems = problems.size();
+    if (const auto it = plan.guards.damaged.find(guard_key(plan.currentFile)); it != plan.guards.damaged.end()) {
+        text = it->second;
+        --lineProblems;
+    }
+    if (lineProblems > 0) {
+        const auto first = std::find_if(problems.begin(), problems.end(),
+                                        [](const month_problem& p) { return p.section != kEndSection; });
+        if (!text.empty()) text += kLineBreak;
+        text += message(plan, "msg_MonthFileProblems",
+                        "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
+                        {fs::path(plan.currentFile).filename().string(), std::to_string(lineProblems), kLineBreak,
+                         problem_text(first == problems.end() ? problems.front() : *first)});
+    }
+    plan.ui->warn(text);
+}
+
+}  // namespace
+
 std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan) {
     month_reader reader(plan, true);
     std::vector<month_problem> problems = reader.run();
-    if (!problems.empty()) {
-        const std::string name = fs::path(plan.currentFile).filename().string();
-        plan.ui->warn(message(plan, "msg_MonthFileProblems",
-                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
-                              {name, std::to_string(problems.size()), kLineBreak, problem_text(problems.front())}));
-    }
+    tell_problems(plan, problems);
     return problems;
 }
 
 std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan) {
     month_reader reader(plan, false);
     std::vector<month_problem> problems = reader.run();
-    if (!problems.empty())
-        plan.ui->warn(message(plan, "msg_MonthFileProblems",
-                              "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
-                              {fs::path(plan.currentFile).filename().string(), std::to_string(problems.size()),
-                               kLineBreak, problem_text(problems.front())}));
+    tell_problems(plan, problems);
     return problems;
 }
 

@@ -7,6 +7,7 @@
 #include "files/file_problems.h"
 #include "files/month_file.h"
 #include "files/month_lock.h"
+#include "files/month_seal.h"
 #include "files/month_overtime.h"
 #include "files/save_conflict.h"
 #include "files/save_set.h"
@@ -99,6 +100,8 @@ void write_calendar(section_writer& out, const Plan& plan) {
     };
     out.begin("info");
     out.put("wersja", kMonthFileVersion);
+    // Says the file ends with [koniec]: a cut after these lines shows as one.
+    out.put(kEndAnnounced, "1");
     out.put("data", option_date_text(plan.clock->today()));
     out.put("status", plan.approvedStatus);
     out.put("stan", plan.planType);
@@ -201,14 +204,6 @@ void write_workers(section_writer& out, const Plan& plan) {
     }
 }
 
-bool read_only(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return false;
-    const fs::perms p = fs::status(file, ec).permissions();
-    if (ec) return false;
-    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
-}
-
 }  // namespace
 
 fs::path autosave_file(const Plan& plan) { return plan.paths.root / kAutosaveName; }
@@ -254,11 +249,16 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
     return lines;
 }
 
+io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& bytes) {
+    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes); !r) return r;
+    bytes = seal_month_bytes(std::move(bytes));
+    return {};
+}
+
 io_result zapisz_dyzury_i_wolne(Plan& plan) {
-    std::vector<std::string> lines = month_file_lines(plan);
     if (plan.currentFile.empty()) return {"Brak pliku do zapisu."};
     const fs::path file(plan.currentFile);
-    if (read_only(file)) {
+    if (is_read_only(file)) {
         std::string text = message(plan, "msg_FileReadOnly",
                                    "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
                                    "zapisu do niego.");
@@ -272,11 +272,17 @@ io_result zapisz_dyzury_i_wolne(Plan& plan) {
         plan.ui->warn(text);
         return {text};
     }
+    // A file that did not prove itself whole keeps what is left of it until
+    // the user saves the month under another name.
+    if (const auto damaged = plan.guards.damaged.find(guard_key(file)); damaged != plan.guards.damaged.end()) {
+        plan.ui->warn(damaged->second);
+        return {damaged->second};
+    }
     // The month first, then what it draws on: the Sunday record and the
     // staff with their balances and pattern starts, all or none of them.
     save_set set;
     std::string bytes;
-    if (io_result r = lines_bytes(file, lines, bytes); !r) {
+    if (io_result r = month_file_bytes(plan, file, bytes); !r) {
         plan.ui->warn(r.error);
         return r;
     }

@@ -98,7 +98,7 @@ TEST_F(CliMonth, SummaryAsTextAndJson) {
 }
 
 TEST_F(CliMonth, CheckReportsEveryUnusableLineAndChangesNothing) {
-    std::string text = read_file(months[0]);
+    std::string text = test::unsealed(read_file(months[0]));
     text += "\r\n[dyzury]\r\nd900=1\xA4" "3\xA4" "40\xA4" "720\xA4" "1\xA4" "420\xA4" "0\r\nsmieci\r\n";
     const fs::path bad = dir / "zly.pnk";
     write_file(bad, text);
