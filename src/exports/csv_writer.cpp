@@ -1,5 +1,7 @@
 #include "exports/csv_writer.h"
 
+#include <string_view>
+
 #include "exports/cell_text.h"
 
 namespace planek {
@@ -15,6 +17,16 @@ std::string field(const std::string& text) {
     return out + "\"";
 }
 
+// A text a spreadsheet would take for a formula ("=HYPERLINK(...)", "-2+3",
+// "@SUM(...)", or one hidden behind a tab or a carriage return) gets the
+// leading apostrophe that makes it show as the text it is. Numbers, lengths,
+// clock times and dates are written by the program and stay values.
+std::string inert(std::string text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        text.insert(text.begin(), '\'');
+    return text;
+}
+
 void line(std::string& out, const std::vector<std::string>& fields) {
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i) out += ';';
@@ -28,11 +40,13 @@ void line(std::string& out, const std::vector<std::string>& fields) {
 std::string csv_text(const sheet& s) {
     // Without the mark the spreadsheet takes the file for Windows-1250.
     std::string out = "\xEF\xBB\xBF";
-    line(out, s.header);
+    std::vector<std::string> header;
+    for (const std::string& h : s.header) header.push_back(inert(h));
+    line(out, header);
     for (const std::vector<cell>& row : s.rows) {
         std::vector<std::string> fields;
         fields.reserve(row.size());
-        for (const cell& c : row) fields.push_back(text_of(c));
+        for (const cell& c : row) fields.push_back(c.type == cell::kind::text ? inert(c.text) : text_of(c));
         line(out, fields);
     }
     return out;
