@@ -116,6 +116,12 @@ int print(context& c) {
         c.err << "Nie ma szablonu " << a.templateName << "\n";
         return kExitFailure;
     }
+    if (!is_template_file(tmpl)) {
+        c.err << say(c.plan, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
+                     {tmpl.string()})
+              << "\n";
+        return kExitFailure;
+    }
     if (!c.read_months(a.files, a.group, false)) return kExitFailure;
     if (!list_workers(c, a)) return kExitFailure;
     count_period_for_printout(c.plan, a.allGroups);
