@@ -187,7 +187,7 @@ int check(context& c) {
     // those of unknown workers.
     if (!c.load_staff()) c.err << "Nie wczytano kadry; pracownicy nie będą sprawdzani.\n";
     const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
-    for (const month_problem& p : problems) c.out << problem_text(p) << "\n";
+    for (const month_problem& p : problems) c.out << problem_text(p, c.plan.tr) << "\n";
     if (problems.empty()) c.out << "Plik wczytany w całości.\n";
     return problems.empty() ? kExitOk : kExitFailure;
 }

@@ -50,8 +50,10 @@ std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan);
 // the plan, and returns every line that could not be used.
 std::vector<month_problem> check_month_file(const Plan& plan, const std::filesystem::path& file);
 
-// One problem as a line of text: "wiersz N [section] key: reason".
+// One problem as a line of text: "wiersz N [section] key: reason", the
+// word for the line in the language of `tr` when one is given.
 std::string problem_text(const month_problem& p);
+std::string problem_text(const month_problem& p, const Translator& tr);
 
 // Year and month of a month file: [okres] FromYear/FromMonth, else (no
 // [okres]) the name "YYYY_MM...", else today.

@@ -602,7 +602,7 @@ void tell_problems(Plan& plan, const std::vector<month_problem>& problems) {
         text += message(plan, "msg_MonthFileProblems",
                         "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
                         {fs::path(plan.currentFile).filename().string(), std::to_string(lineProblems), kLineBreak,
-                         problem_text(first == problems.end() ? problems.front() : *first)});
+                         problem_text(first == problems.end() ? problems.front() : *first, plan.tr)});
     }
     plan.ui->warn(text);
 }
@@ -632,7 +632,12 @@ std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& fi
 }
 
 std::string problem_text(const month_problem& p) {
-    std::string s = "wiersz " + std::to_string(p.line);
+    static const Translator polish;
+    return problem_text(p, polish);
+}
+
+std::string problem_text(const month_problem& p, const Translator& tr) {
+    std::string s = tr.msg("msg_ProblemLine", "wiersz") + " " + std::to_string(p.line);
     if (!p.section.empty()) s += " [" + p.section + "]";
     if (!p.key.empty()) s += " " + p.key;
     return s + ": " + p.reason;

@@ -143,7 +143,7 @@ months_open open_session_months(Plan& plan, const months_request& request) {
                 r.error = fill_message(plan.tr.msg("msg_MonthNotWhole",
                                                    "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
                                        {f}) +
-                          " (" + problem_text(problems.front()) + ")";
+                          " (" + problem_text(problems.front(), plan.tr) + ")";
                 return r;
             }
         }

@@ -32,7 +32,6 @@ void keep_safety_copies(const fs::path& file, file_problems& problems) {
             problems.add_text(std::move(copy.error));
 }
 
-
 bool is_file(const fs::path& p) {
     std::error_code ec;
     return fs::is_regular_file(p, ec);
@@ -198,6 +197,7 @@ fs::path take_staff_copy(Plan& plan, const fs::path& inr, const std::string& why
                             Buttons::YesNo) == Answer::Yes;
     bytes = std::move(copy->bytes);
     if (take) {
+        report.copyTaken = true;
         problems.add_text(msg(plan, "msg_StaffFromCopy", "Pracowników wczytano z kopii %s.", {offered}));
     } else {
         const std::string refusal =
@@ -326,6 +326,8 @@ files_report wczytaj(Plan& plan) {
     }
     plan.rebuildWorkerIds();
     remember_on_disk(plan);
+    // The damaged archive holds none of the copy's lines: the next save writes them.
+    if (report.copyTaken) plan.staffLinesOnDisk = std::vector<std::string>{};
     // Indexes into the old tables must not outlive them.
     if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
     if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;

@@ -15,6 +15,9 @@ namespace planek {
 struct files_report {
     std::vector<std::string> problems;
     bool failed = false;
+    // The staff archive did not read whole and the user took a copy in its
+    // place: the staff count as not yet on disk, so the next save writes them.
+    bool copyTaken = false;
     bool ok() const { return !failed; }
 };
 

@@ -5,6 +5,7 @@
 #include "exports/cell_text.h"
 #include "exports/csv_writer.h"
 #include "exports/ics_writer.h"
+#include "exports/xlsx_writer.h"
 #include "cli/cli_runner.h"
 #include "support/temp_dir.h"
 
@@ -108,6 +109,18 @@ TEST(CsvWriter, PythonsCsvReadsTheFormulaLikeNamesAsTheTextsTheyAre) {
     ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
     EXPECT_EQ(rows[1], R"x([["s", "1"], ["s", "'=HYPERLINK(\"http://x\",\"y\")"], ["s", "-1:30"], ["s", "zwyk\u0142y"]])x");
     EXPECT_EQ(rows[6], R"x([["s", "6"], ["s", "'\r=1+1"], ["s", "-1:30"], ["s", "zwyk\u0142y"]])x");
+}
+
+TEST(XlsxWriter, FormulaLikeNamesAreTypedTextCells) {
+    test::TempDir dir;
+    const fs::path file = dir / "lista.xlsx";
+    sheet s = formula_sheet();
+    s.name = "Lista";
+    ASSERT_TRUE(write_xlsx(file, {s}));
+    const std::vector<std::string> rows = read_back(dir, file);
+    ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
+    EXPECT_EQ(rows[1].rfind(R"x([["n", "1"], ["s", "=HYPERLINK(\"http://x\",\"y\")"], )x", 0), 0u) << rows[1];
+    for (const std::string& row : rows) EXPECT_EQ(row.find("[\"f\""), std::string::npos) << "a formula cell: " << row;
 }
 
 TEST(CsvWriter, LibreOfficeOpensTheFormulaLikeNamesAsText) {

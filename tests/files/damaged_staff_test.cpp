@@ -132,8 +132,9 @@ TEST_F(DamagedStaff, TakingTheCopyLetsTheNextSaveReplaceTheArchive) {
     EXPECT_NE(ui->questions[0].find("kadra.inr.bak"), std::string::npos) << ui->questions[0];
     EXPECT_EQ(plan.workers.size(), 29u);
     EXPECT_EQ(read_file(inr), damaged);  // the answer alone writes nothing
+    EXPECT_TRUE(staff_files_behind(plan));  // but the next save, autosave or exit does
 
-    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
     std::string staff;
     ASSERT_TRUE(archive_read_member(inr, "kadra.ini", staff).ok());
     EXPECT_EQ(std::count(staff.begin(), staff.end(), '\n'), 29);
