@@ -37,13 +37,14 @@ struct ward_name {
     const char* nick;
 };
 
+// Short names of two letters, what the group dialog stores.
 const ward_name kWards[] = {
-    {"Oddział Chirurgii", "CHI"},     {"Blok Porodowy", "BP"},          {"Oddział Wewnętrzny", "INT"},
-    {"Oddział Kardiologii", "KAR"},   {"Oddział Pediatrii", "PED"},     {"Oddział Neurologii", "NEU"},
-    {"Izba Przyjęć", "IP"},           {"Oddział Ortopedii", "ORT"},     {"Intensywna Terapia", "OIT"},
-    {"Oddział Onkologii", "ONK"},     {"Oddział Geriatrii", "GER"},     {"Blok Operacyjny", "BO"},
-    {"Oddział Urologii", "URO"},      {"Oddział Laryngologii", "LAR"},  {"Oddział Okulistyki", "OKU"},
-    {"Oddział Psychiatrii", "PSY"},
+    {"Oddział Chirurgii", "CH"},    {"Blok Porodowy", "BP"},        {"Oddział Wewnętrzny", "IN"},
+    {"Oddział Kardiologii", "KA"},  {"Oddział Pediatrii", "PE"},    {"Oddział Neurologii", "NE"},
+    {"Izba Przyjęć", "IP"},         {"Oddział Ortopedii", "OR"},    {"Intensywna Terapia", "IT"},
+    {"Oddział Onkologii", "ON"},    {"Oddział Geriatrii", "GE"},    {"Blok Operacyjny", "BO"},
+    {"Oddział Urologii", "UR"},     {"Oddział Laryngologii", "LA"}, {"Oddział Okulistyki", "OK"},
+    {"Oddział Psychiatrii", "PS"},
 };
 constexpr int kWardCount = int(std::size(kWards));
 
@@ -75,7 +76,7 @@ grupa generated_group(int index, seeded_random& rng) {
     if (index >= kWardCount) {  // a second ward of the same kind
         const int round = index / kWardCount + 1;
         name += " " + std::to_string(round);
-        nick = first_chars(nick, 2) + char('0' + round % 10);
+        nick = first_chars(nick, 1) + char('0' + round % 10);
     }
     const int red = 0xE0 + rng.below(32), green = 0xE0 + rng.below(32);
     grupa g = make_group(word(index + 1), name, nick, rgb(red, green, 0xF0));
