@@ -158,8 +158,13 @@ void ask_and_settle(Plan& plan, run_state& run, undo_scope& step) {
         return;
     }
     run.report.asked = true;
-    run.report.accepted =
-        ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
+    if (const auto& accept = plan.hooks.scheduler.accept)
+        run.report.accepted =
+            accept(plan, message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?"),
+                   run.report.unmet);
+    else
+        run.report.accepted =
+            ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
     if (run.report.accepted) {
         accept(plan, run);
     } else {
