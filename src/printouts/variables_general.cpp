@@ -46,6 +46,11 @@ long long group_month_norm(const V& c) {
     return (long long)m->workingDays * g->dailyNorm;
 }
 
+std::string two_digits(int n) {
+    const std::string text = number_text(n);
+    return text.size() < 2 ? "0" + text : text;
+}
+
 std::string system_user() {
     for (const char* var : {"USERNAME", "USER", "LOGNAME"})
         if (const char* v = std::getenv(var); v && *v) return v;
@@ -109,6 +114,9 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"miesiac", "month", "", [](V& c) { return c.month() ? month_name(c.plan(), c.month()->month) : std::string(); }},
         {"miesiac_nr", "month_no", "",
          [](V& c) { return c.month() ? number_text(c.month()->month) : std::string(); }},
+        // Two digits, so printout file names sort by month ("…-2027-03" after "…-2026-12").
+        {"miesiac_nr2", "month_no2", "",
+         [](V& c) { return c.month() ? two_digits(c.month()->month) : std::string(); }},
         {"miesiac_ile_roboczych", "month_days_qty", "",
          [](V& c) { return c.month() ? number_text(c.month()->workingDays) : std::string(); }},
         {"miesiac_ile_calozmianowych", "month_all_shift_duty_qty", "",

@@ -45,15 +45,28 @@ TEST(CsvWriter, QuotesOnlyWhatASpreadsheetWouldMisread) {
     sheet s;
     s.header = {"Id", "Pracownik", "Uwagi"};
     s.rows.push_back({cell::of_number(7), cell::of_text("Nowak; Ewa"), cell::of_text("mówi \"tak\"")});
-    s.rows.push_back({cell::of_minutes(-90), cell::of_text(" wcięcie"), cell::of_text("dwa\nwiersze")});
+    s.rows.push_back({cell::of_number(8), cell::of_text(" wcięcie"), cell::of_text("dwa\nwiersze")});
     s.rows.push_back({cell::of_date(2026, 10, 25), cell::of_clock(1140), cell::of_text("")});
     const std::string text = csv_text(s);
     ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(text.substr(3),
               "Id;Pracownik;Uwagi\r\n"
               "7;\"Nowak; Ewa\";\"mówi \"\"tak\"\"\"\r\n"
-              "-1:30;\" wcięcie\";\"dwa\nwiersze\"\r\n"
+              "8;\" wcięcie\";\"dwa\nwiersze\"\r\n"
               "2026-10-25;19:00;\r\n");
+}
+
+// "7:35" would come in as a clock time and "176:00" as a duration: every
+// length is a number of minutes instead, its column saying so.
+TEST(CsvWriter, LengthsAreWholeMinutesUnderANameWithTheUnit) {
+    sheet s;
+    s.header = {"Id", "Normatyw", "Nadgodziny"};
+    s.rows.push_back({cell::of_number(1), cell::of_minutes(10560), cell::of_minutes(455)});
+    s.rows.push_back({cell::of_number(2), cell::of_minutes(0), cell::of_minutes(-90)});
+    EXPECT_EQ(csv_text(s).substr(3),
+              "Id;Normatyw [min];Nadgodziny [min]\r\n"
+              "1;10560;455\r\n"
+              "2;0;-90\r\n");
 }
 
 TEST(CsvWriter, AFailedWriteKeepsTheOldFile) {

@@ -18,7 +18,7 @@ const char* const kNames[] = {
     "czy_prac_ma_wolne if_worker_has_dayoff", "czy_prac_ma_gn if_worker_has_ot", "status",
     "typ_planeku schedule_type", "miejscowosc place", "uzytkownik user_name",
     "system_nazwa_uzytkownika system_user_name", "adres address", "kod zip_code", "nip vat_no",
-    "firma company", "miesiac month", "miesiac_nr month_no", "miesiac_ile_roboczych month_days_qty",
+    "firma company", "miesiac month", "miesiac_nr month_no", "miesiac_nr2 month_no2", "miesiac_ile_roboczych month_days_qty",
     "miesiac_ile_calozmianowych month_all_shift_duty_qty", "miesiac_ile_dni month_days",
     "miesiac_uzup_dni month_fill_days", "rok year", "data date", "grupa_nazwa group_name",
     "grupa_skrot group_nick", "grupa_normatyw group_normative", "grupa_dopracowanie group_least",
@@ -241,6 +241,15 @@ TEST(Variables, PolishAndEnglishNamesGiveTheSameValue) {
     EXPECT_EQ(r.eval("zmiana_od_2:"), "19:00");
     EXPECT_EQ(r.eval("shift_name_1"), "Dzienna");
     EXPECT_EQ(r.eval("no_such_variable"), "");
+}
+
+// The shipped templates name their files with it, so they sort by month.
+TEST(Variables, TheMonthNumberComesPlainOrInTwoDigits) {
+    rich r;
+    EXPECT_EQ(r.eval("month_no"), "3");
+    EXPECT_EQ(r.eval("miesiac_nr2"), "03");
+    r.plan.months[0].month = 12;
+    EXPECT_EQ(r.eval("month_no2"), "12");
 }
 
 TEST(Variables, TimeFormats) {

@@ -9,6 +9,7 @@
 #include "calendar/calendar_grid.h"
 #include "editing/message_text.h"
 #include "exports/csv_writer.h"
+#include "files/data_folder_id.h"
 #include "exports/ics_writer.h"
 #include "exports/roster_sheets.h"
 #include "exports/worker_calendar.h"
@@ -65,7 +66,7 @@ io_result export_month_file(Plan& plan, const fs::path& file) {
 
 io_result export_worker_calendar_file(Plan& plan, int worker, const fs::path& file) {
     compute_workers(plan, {worker}, true);
-    return write_ics(file, worker_events(plan, worker), plan.clock->now());
+    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now());
 }
 
 namespace {
