@@ -146,6 +146,12 @@ void WarningsDock::runPending() {
     // Hidden, the list waits until it is shown again; in week mode the check
     // is refused, so the list keeps what it showed.
     if (!isVisible() || plan_.weekMode || !plan_.group()) return;
+    // Never in the middle of a dialog's act (the scheduler's progress, a
+    // question): the roster is not settled yet. It is tried again soon.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &WarningsDock::runPending);
+        return;
+    }
     check();
 }
 
