@@ -268,7 +268,7 @@ TEST_F(StaffFiles, StoredLayoutOfBothFiles) {
     plan.workers = {full_worker()};
     ASSERT_TRUE(zapisz(plan).ok());
     EXPECT_EQ(read_file(data / "grupy.ini"),
-              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ\r\n"
+              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ¤0\r\n"
                                    "z¤360¤480¤0¤3¤1¤clWhite¤Ś0¤zmiana ąę 0\r\n"));
     std::vector<std::string> fields = split_fields(trim(staff_text(data / "kadra.inr")));
     ASSERT_EQ(fields.size(), 46u);
@@ -310,7 +310,7 @@ TEST_F(StaffFiles, GroupLinesAndShiftsInOrder) {
 
 TEST_F(StaffFiles, AGroupSymbolIsCutToThreeCharactersAndSavedSo) {
     auto line = [](const std::string& id, const std::string& nick) {
-        return "g¤" + id + "¤0¤0¤0¤0¤455¤0¤0¤0¤0¤Grupa " + id + "¤clWhite¤0¤0¤455¤0¤0¤0¤0¤1¤" + nick + "\r\n";
+        return "g¤" + id + "¤0¤0¤0¤0¤455¤0¤0¤0¤0¤Grupa " + id + "¤clWhite¤0¤0¤455¤0¤0¤0¤0¤1¤" + nick + "¤0\r\n";
     };
     write_file(data / "grupy.ini", utf8_to_cp1250_lossy(line("1", "STAR") + line("2", "ŻÓŁW")));
     ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
