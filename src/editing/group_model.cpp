@@ -80,6 +80,7 @@ edit_result group_dialog_model::openEdit(Plan& plan) {
     noHolidays = g->noHolidays;
     resetBeforeAutomat = g->resetBeforeAutomat;
     algorithm = g->algorithm;
+    aim = g->aim;
     residueBox = g->residueDistribution == 0;
     dayOffForHolidayWork = g->dayOffForHolidayWorkDistribution;
     return {true, {}};
@@ -227,6 +228,7 @@ grupa group_dialog_model::build(const Plan& plan) const {
                                           : 0);
     g.resetBeforeAutomat = resetBeforeAutomat;
     g.algorithm = byte(algorithm);
+    g.aim = byte(aim == 1 ? 1 : 0);
     g.residueDistribution = byte(residueBox ? residueChoice : 1);
     g.dayOffForHolidayWorkDistribution = dayOffForHolidayWork;
     g.dailyNorm = word(typed_minutes(day8, 24).value_or(0));

@@ -38,6 +38,7 @@ struct group_dialog_model {
     bool residueBox = true;  // cb_NormaResidueDistribution
     int residueChoice = 0;   // hidden rg_NormaResidueDistribution
     int algorithm = 0;       // hidden rg_Algorithms
+    int aim = 0;             // cb_SearchAim: 0 the warnings' rules first, 1 the norm
     bool dayOffForHolidayWork = true;
 
     // Resets for a new group: empties the names, keeps the first two shift

@@ -12,6 +12,7 @@
 #include "editing/duty_add.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_wishes.h"
 
 namespace planek {
 
@@ -40,7 +41,8 @@ bool known_section(const std::string& folded) {
                                         "manu_nadpracowania",
                                         "nadpracowania",
                                         "auto_nadpracowania_z_poprzedniego",
-                                        "auto_nadpracowania"};
+                                        "auto_nadpracowania",
+                                        kWishSection};
     for (const char* n : names)
         if (folded == n) return true;
     if (folded.size() > 1 && folded[0] == 'g')
@@ -498,6 +500,9 @@ std::vector<month_problem> month_reader::run() {
     read_days_off();
     note_orphan_ids(plan_);
     if (!plan_.workers.empty()) read_workers();
+    read_wishes(plan_, ini_, first_day(), [&](const entry& e, const std::string& reason) {
+        report(e, kWishSection, reason);
+    });
     report_unknown_sections();
     std::stable_sort(problems_.begin(), problems_.end(),
                      [](const month_problem& a, const month_problem& b) { return a.line < b.line; });

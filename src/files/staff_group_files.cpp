@@ -163,8 +163,11 @@ void settle_plain_leftover(const Plan& plan, const fs::path& plain, const std::s
 
 // Finds the staff: the archive, else its safety copies (not refreshed from a
 // damaged archive), else a plain file of an older version. Returns the file
-// the bytes came from, empty when there are none.
-fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problems, files_report& report) {
+// the bytes came from, empty when there are none. `asRead` is what the
+// archive was before the read; when the archive is packed here from the
+// plain file, it becomes the archive just made, which is what was read.
+fs::path find_staff(const Plan& plan, std::string& bytes, file_fingerprint& asRead, file_problems& problems,
+                    files_report& report) {
     const fs::path inr = plan.paths.data / "kadra.inr";
     const fs::path ini = plan.paths.data / kStaffMember;
     if (is_file(inr)) {
@@ -202,6 +205,7 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problem
         problems.add_text(r.error);
         return ini;
     }
+    asRead = current_fingerprint(inr);
     remove_file(ini);
     return inr;
 }
@@ -209,8 +213,8 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_problems& problem
 void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::string bytes;
     const fs::path inr = plan.paths.data / "kadra.inr";
-    const file_fingerprint asRead = current_fingerprint(inr);
-    const fs::path source = find_staff(plan, bytes, problems, report);
+    file_fingerprint asRead = current_fingerprint(inr);
+    const fs::path source = find_staff(plan, bytes, asRead, problems, report);
     note_read(plan, inr, asRead, source);
     if (source.empty()) return;
     const size_t before = problems.size();

@@ -16,6 +16,7 @@
 #include "calendar/grid_moves.h"
 #include "core/text.h"
 #include "ui/qt_text.h"
+#include "ui/wish_marks.h"
 
 namespace planek::ui {
 
@@ -273,6 +274,7 @@ void CalendarView::paintEvent(QPaintEvent*) {
     paintHeader(p);
     paintCells(p);
     paintPanels(p);
+    paint_wish_marks(p, plan_, [this](int r, int c) { return cellRect(r, c); });
     paintOverflow(p);
     paintStaffing(p);
 }
@@ -310,8 +312,8 @@ void CalendarView::paintCells(QPainter& p) {
                 case 1: caption = QString::number(cell.dayNumber); break;
                 case 2: caption = QString::number(layout_.panelsInCell(plan_, r, c)); break;
                 default:
-                    if (plan_.weekMode && cell.dayIndex < int(cal.weeks.size()))
-                        caption = QString("%1-%2").arg(cal.weeks[size_t(cell.dayIndex)].week).arg(cell.slot);
+                    if (plan_.weekMode)
+                        caption = QString("%1-%2").arg(cell.dayNumber).arg(cell.slot);
                     else
                         caption = QString::number(cell.slot);
                 }

@@ -52,6 +52,7 @@
 #include "ui/staff_lists.h"
 #include "ui/summary_boxes.h"
 #include "ui/warnings_dock.h"
+#include "ui/wish_marks.h"
 
 namespace planek::ui {
 
@@ -490,10 +491,11 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
     }
 }
 
-void MainWindow::showCellMenu(int, const QPoint& pos) {
+void MainWindow::showCellMenu(int dayIndex, const QPoint& pos) {
     QMenu m(this);
     m.setObjectName("pm_Calendar");
     for (const char* a : {"a_DutyAdd", "a_DayOffAdd"}) m.addAction(action(a));
+    add_wish_menu(m, plan_, dayIndex, [this](int worker) { afterEdit(worker); });
     m.addSeparator();
     for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) m.addAction(action(a));
     m.exec(pos);

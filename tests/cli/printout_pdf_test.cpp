@@ -105,9 +105,13 @@ TEST_F(DemoPdf, AnUprightPageIsNeverShrunkAndAShrunkPageIsFilledAcross) {
             const std::vector<pdf_page> pages = pages_of(dir, file);
             ASSERT_FALSE(pages.empty()) << file;
             for (const pdf_page& p : pages)
-                if (!p.landscape()) EXPECT_DOUBLE_EQ(p.scale, 1.0) << file;
+                if (!p.landscape()) {
+                    EXPECT_DOUBLE_EQ(p.scale, 1.0) << file;
+                }
             // The widest part is on the first page of every shipped template.
-            if (pages[0].scale < 1.0) EXPECT_GT(pages[0].right, kLandscapeRight - 15) << file;
+            if (pages[0].scale < 1.0) {
+                EXPECT_GT(pages[0].right, kLandscapeRight - 15) << file;
+            }
         }
     EXPECT_GE(made, 14);  // seven HTML templates for two wards
 }

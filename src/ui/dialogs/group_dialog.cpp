@@ -2,8 +2,10 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -304,6 +306,19 @@ QWidget* GroupDialog::buildAutomat() {
     algorithm2_ = radio("rg_Algorithms1", "Algorytm 2",
                         "Przeszukiwanie do kilku sekund: nie łamie zasad przerw, nocy, odpoczynku tygodniowego i "
                         "normatywu, a braki obsady i odchylenia od normatywu zmniejsza jak się da");
+    auto* aimRow = new QHBoxLayout;
+    auto* aimLabel = new QLabel(caption(plan_, kForm, "l_SearchAim", "Priorytet:"), page);
+    aim_ = new QComboBox(page);
+    aim_->setObjectName("cb_SearchAim");
+    aim_->addItem(caption(plan_, kForm, "cb_SearchAim0", "reguły"));
+    aim_->addItem(caption(plan_, kForm, "cb_SearchAim1", "normatyw"));
+    aim_->setToolTip(caption(plan_, kForm, "cb_SearchAim_hint",
+                             "Co algorytm 2 stawia wyżej: mniej uwag ostrzeżeń czy planowany czas bliżej normatywu "
+                             "(braki obsady zawsze najpierw)"));
+    aimLabel->setBuddy(aim_);
+    aimRow->addWidget(aimLabel);
+    aimRow->addWidget(aim_, 1);
+    form->addLayout(aimRow);
     auto* reset =
         new QPushButton(caption(plan_, kForm, "b_AutoSystemReset", "Resetuj ustawienia początkowe"), page);
     reset->setObjectName("b_AutoSystemReset");
@@ -332,6 +347,7 @@ void GroupDialog::fillControls() {
     residue_->setChecked(model_.residueBox);
     dayOffDistribution_->setChecked(model_.dayOffForHolidayWork);
     (model_.algorithm == 1 ? algorithm2_ : algorithm1_)->setChecked(true);
+    aim_->setCurrentIndex(model_.aim == 1 ? 1 : 0);
     filling_ = false;
     fillTable();
     pages_->setCurrentIndex(0);
@@ -452,6 +468,7 @@ void GroupDialog::readControls() {
     model_.residueBox = residue_->isChecked();
     model_.dayOffForHolidayWork = dayOffDistribution_->isChecked();
     model_.algorithm = algorithm2_->isChecked() ? 1 : 0;
+    model_.aim = aim_->currentIndex() == 1 ? 1 : 0;
     readTable();
 }
 

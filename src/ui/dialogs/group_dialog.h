@@ -5,6 +5,7 @@
 #include "editing/group_model.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -65,6 +66,7 @@ private:
     QCheckBox *saturday_, *dayOffSaturday_, *nightHoliday_, *noHolidays_, *customNorm_;
     QCheckBox *resetBefore_, *residue_, *dayOffDistribution_;
     QRadioButton *algorithm1_, *algorithm2_;
+    QComboBox* aim_ = nullptr;
 };
 
 }  // namespace planek::ui

@@ -103,9 +103,10 @@ scheduler_report run_scheduler(Plan& plan, QWidget* parent, std::function<void()
     const scheduler_report report = uloz_planek(plan);
     plan.hooks.scheduler = {};
     progress->reset();
-    if (!report.asked && !report.unmet.empty()) {
+    if (!report.asked && (!report.unmet.empty() || !report.wishes.empty())) {
         std::string text;
         for (const std::string& line : report.unmet) text += line + "\n";
+        for (const std::string& line : report.wishes) text += line + "\n";
         plan.ui->inform(text);
     }
     return report;
