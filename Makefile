@@ -1,10 +1,11 @@
 # make run   - install what is missing, build, start Planek on a demo ward
 # make test  - the same set-up, then every test (and the sanitizer build)
+# make deb   - the Debian package of the build, checked with lintian and appstreamcli
 BUILD ?= build
 ASAN  ?= build-asan
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps configure build run test unit sanitize clean
+.PHONY: all deps configure build run test unit sanitize clean deb
 
 all: build
 
@@ -32,6 +33,12 @@ sanitize: deps $(ASAN)/build.ninja
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 test: unit sanitize
+
+# cpack packs the build folder's programs, the ones the tests ran on.
+deb: build
+	rm -f $(BUILD)/planek_*.deb
+	cd $(BUILD) && cpack -G DEB
+	scripts/check-deb.sh $(BUILD)/planek_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

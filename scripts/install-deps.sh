@@ -2,10 +2,11 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l10n libzip-dev libxlsxwriter-dev libgtest-dev xvfb xauth
-  # the tests open the exports with real readers
-  python3-openpyxl python3-icalendar poppler-utils
-  # and a CSV in a real spreadsheet, which must show formula-like names as text
-  libreoffice-calc-nogui)
+  # the tests open the exports with real readers, print the workbook, and
+  # open a CSV in a real spreadsheet, which must show formula-like names as text
+  python3-openpyxl python3-icalendar poppler-utils libreoffice-calc-nogui
+  # make deb: the package's dependencies, its checks
+  dpkg-dev lintian appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

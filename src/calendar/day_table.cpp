@@ -184,7 +184,7 @@ void zbuduj_tygodnie(Plan& plan, int periodMonth) {
     for (int i = 0; i < count; ++i) {
         plan.days[i].dayOfWeek = byte((i + 1) % 7 + 1);  // column 0 = Monday
         plan.days[i].holiday = 0;
-        if (pm) pm->days[i].dayNumber = byte(weeks[i].week);
+        if (pm) pm->days[i].dayNumber = byte(plan.weekModeFrom + i);
     }
 }
 

@@ -39,7 +39,9 @@ std::vector<week_column> tabela_tygodni(int year, int extra);
 std::vector<week_column> wybierz_tygodnie(int year, int from, int count);
 
 // Builds the week columns of week mode into the day table and the day
-// entries of period month periodMonth.
+// entries of period month periodMonth. Column i is numbered WeekModeFrom + i
+// also past a year's end, the number its duties and days off are stored
+// under; the week table only says which calendar weeks the run covers.
 void zbuduj_tygodnie(Plan& plan, int periodMonth);
 
 // Working days among day indexes fromDay..toDay of the shown month (both

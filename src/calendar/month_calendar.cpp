@@ -49,6 +49,7 @@ month_calendar kalendarz_miesiaca(const Plan& plan, int periodMonth) {
         c.normMinutes = m->normMinutes;
     }
     if (shown && int(plan.days.size()) >= days) {
+        c.everyDayWorks = plan.weekMode;
         for (int d = 0; d < days; ++d) {
             c.dayOfWeek[d] = plan.days[d].dayOfWeek;
             c.holiday[d] = plan.days[d].holiday != 0;

@@ -14,9 +14,14 @@ struct month_calendar {
     int nextMonthStart = 0;  // 1 = the next month begins with a free day, else its weekday code
     int workingDays = 0;
     int normMinutes = 0;
+    // Week mode: a column stands for a week, whatever weekday the grid gives
+    // it, so a day off is worth the daily norm on every column it covers.
+    bool everyDayWorks = false;
 
     int days() const { return int(dayOfWeek.size()); }
-    bool isWorkingDay(int d) const { return dayOfWeek[d] >= 2 && dayOfWeek[d] <= 6 && !holiday[d]; }
+    bool isWorkingDay(int d) const {
+        return everyDayWorks || (dayOfWeek[d] >= 2 && dayOfWeek[d] <= 6 && !holiday[d]);
+    }
 };
 
 month_calendar kalendarz_miesiaca(const Plan& plan, int periodMonth);

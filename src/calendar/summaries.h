@@ -61,6 +61,8 @@ struct worker_boxes {
     std::string l_lq_Total, l_lq_HolidayUnused, l_lq_RehaHolidayUnused;
     std::string l_l_CareDaysUnused, l_lq_CareDaysUnused;
     std::string l_pq_Norma, l_pq_Duties, l_pq_DayOffs, l_pq_NormaUnused;
+    // The month's wishes: "spełniono 2 z 3" and the list; empty without any.
+    std::string l_wq_Wishes, wishList;
 };
 
 // Boxes of worker w in period month m from the figures last computed.

@@ -6,6 +6,7 @@
 #include "calendar/staffing.h"
 #include "calendar/summaries.h"
 #include "calendar/time_text.h"
+#include "calendar/wish_summary.h"
 #include "core/text.h"
 
 namespace planek {
@@ -88,6 +89,9 @@ worker_boxes ramki_pracownika(const Plan& plan, int worker, int periodMonth) {
     b.st_Workers = format_caption(plan.tr.msg("msg_Worker", " :: Pracownik: %s %s"), {w.surname, w.firstName});
     fill_month(plan, w, *m, b);
     fill_period(w, b);
+    const wish_summary wishes = zyczenia_pracownika(plan, worker, periodMonth);
+    b.l_wq_Wishes = wishes.line;
+    b.wishList = wishes.list;
     return b;
 }
 

@@ -9,12 +9,13 @@ std::vector<command> print_commands();     // commands_print.cpp
 std::vector<command> edit_commands();      // commands_edit.cpp
 std::vector<command> generate_commands();  // commands_generate.cpp
 std::vector<command> export_commands();    // commands_export.cpp
+std::vector<command> wish_commands();      // commands_wish.cpp
 
 const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
         for (auto group : {staff_commands, demo_commands, generate_commands, calendar_commands, month_commands,
-                           edit_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands}) {
+                           edit_commands, wish_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
         }

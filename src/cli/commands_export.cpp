@@ -11,6 +11,7 @@
 #include "exports/roster_sheets.h"
 #include "exports/worker_calendar.h"
 #include "exports/xlsx_writer.h"
+#include "files/data_folder_id.h"
 #include "files/month_project.h"
 
 namespace planek::cli {
@@ -121,11 +122,12 @@ int export_calendar(context& c, const export_args& a) {
     for (const std::string& f : a.files) files.push_back(fs::absolute(f).string());
     const std::vector<std::string> opened = otworz_projekt(plan, files, false);
     std::vector<calendar_event> events;
+    const std::string folderId = data_folder_id(plan.paths.data);
     for (const std::string& path : opened) {
         otworz(plan, path, false);
         if (!month_mode(c)) return kExitFailure;
         compute_workers(plan, {w}, true);
-        for (calendar_event& e : worker_events(plan, w)) events.push_back(std::move(e));
+        for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }
     return written(c, write_ics(a.out, events, plan.clock->now()), a.out) ? kExitOk : kExitFailure;
 }

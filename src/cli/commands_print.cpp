@@ -56,8 +56,9 @@ print_args parse_print_args(const std::vector<std::string>& args) {
 fs::path find_template(const Plan& plan, const std::string& name) {
     std::error_code ec;
     if (fs::is_regular_file(name, ec)) return fs::absolute(name, ec);
-    for (const fs::path& p : {plan.paths.templates / name, plan.paths.templates / (name + ".wzr")})
-        if (fs::is_regular_file(p, ec)) return p;
+    for (const fs::path& folder : {language_template_folder(plan), plan.paths.templates})
+        for (const fs::path& p : {folder / name, folder / (name + ".wzr")})
+            if (fs::is_regular_file(p, ec)) return p;
     return {};
 }
 
@@ -162,7 +163,8 @@ int templates(context& c) {
         }
         c.out << "Skopiowano szablonów: " << n << "\n";
     }
-    for (const szablon& t : ZnajdzPliki(c.plan, folder)) c.out << t.title << "\t" << t.path.string() << "\n";
+    for (const szablon& t : ZnajdzPliki(c.plan, language_template_folder(c.plan)))
+        c.out << t.title << "\t" << t.path.string() << "\n";
     return kExitOk;
 }
 

@@ -32,6 +32,9 @@ struct schedule_args {
     std::string out;             // -o
     scheduler_choice choice;     // --algorithm, --seconds
     bool compare = false;        // --compare [DIR]
+    bool exact = false;          // --exact: the exact model beside algorithm 2
+    double exactSeconds = 120;   // --exact-seconds S
+    int largest = 200;           // --largest N: workers of the largest ward compared
 };
 
 schedule_args parse_schedule_args(const std::vector<std::string>& args) {
@@ -69,6 +72,22 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                           a.choice.seconds = double(*seconds);
                                                       })
                                                .flag("--compare", a.compare)
+                                               .flag("--exact", a.exact)
+                                               .value("--largest",
+                                                      [&](const std::string& v) {
+                                                          const auto n = parse_int(v);
+                                                          if (!n || *n < 0 || *n > 1000)
+                                                              throw usage_error("--largest wymaga liczby od 0 do 1000");
+                                                          a.largest = int(*n);
+                                                      })
+                                               .value("--exact-seconds",
+                                                      [&](const std::string& v) {
+                                                          const auto seconds = parse_int(v);
+                                                          if (!seconds || *seconds < 1 || *seconds > 36000)
+                                                              throw usage_error(
+                                                                  "--exact-seconds wymaga liczby od 1 do 36000");
+                                                          a.exactSeconds = double(*seconds);
+                                                      })
                                                .words(1)
                                                .parse(args);
     if (!words.empty()) a.file = words.front();
@@ -136,6 +155,7 @@ void print_report(context& c, const scheduler_report& r) {
     if (r.timedOut) c.out << ", przerwany po limicie czasu";
     c.out << "\n";
     for (const std::string& line : r.unmet) c.out << line << "\n";
+    for (const std::string& line : r.wishes) c.out << line << "\n";
 }
 
 int compare(context& c, const schedule_args& a) {
@@ -143,6 +163,9 @@ int compare(context& c, const schedule_args& a) {
     o.folder = a.file.empty() ? fs::temp_directory_path() / "planek-compare" : fs::path(a.file);
     o.seconds = a.choice.seconds;
     if (a.seed) o.seed = *a.seed;
+    o.exact = a.exact;
+    o.exactSeconds = a.exactSeconds;
+    o.largest = a.largest;
     return compare_algorithms(c, o);
 }
 
@@ -191,7 +214,7 @@ int schedule(context& c) {
 std::vector<command> schedule_commands() {
     return {{"schedule",
              "PLIK.pnk [--group ID] [--algorithm 1|2] [--seconds S] [--seed N] (--accept|--discard) [-o WYNIK.pnk]"
-             " | --compare [DIR] [--seconds S] [--seed N]",
+             " | --compare [DIR] [--seconds S] [--seed N] [--largest N] [--exact [--exact-seconds S]]",
              "układa miesiąc automatem i zatwierdza albo odrzuca propozycje; --compare porównuje oba algorytmy",
              schedule}};
 }

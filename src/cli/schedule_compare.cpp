@@ -40,6 +40,15 @@ struct measured {
     std::int64_t normMinutes = 0;
     double seconds = 0;
     std::int64_t unmet = 0;
+    std::int64_t cost = 0;  // the search's own cost, summed over the groups
+    int aboveNorm = 0;      // workers above norm and allowance over all their groups
+    bool timedOut = false;  // a run stopped by the clock before its steps were done
+    // The exact model: the cost of the solver's rosters, its bound, and
+    // whether every group's month was solved, and proved.
+    bool exact = false, solved = true, optimal = true;
+    std::int64_t exactCost = 0;
+    double bound = 0;
+    int breaches = 0;
 };
 
 std::string month_file_name(int year, int month) {
@@ -82,26 +91,63 @@ void count_norm_deviation(Plan& plan, measured& m) {
         const ms_& ms = p.months[size_t(plan.currentMonth)];
         const std::int64_t planned = std::int64_t(ms.sum.total[0].workedMinutes) + ms.sum.creditedMinutes;
         m.normMinutes += std::llabs(planned - ms.workerNorm);
+        const period_totals& t = p.sum.period;
+        const warnings_options& rules = plan.options.warnings;
+        if (rules.NormativeExceeded &&
+            std::int64_t(t.periodDutyMinutes) + t.periodCreditedMinutes - t.periodNorm > rules.vNormativeExceeded)
+            ++m.aboveNorm;
     }
 }
 
-measured run_algorithm(Plan& plan, const std::string& file, int algorithm, const compare_options& o) {
+// The rows of the table: the first algorithm, the second with the rules
+// first (every group's default) and the second with the norm first.
+struct variant {
+    const char* label;
+    int algorithm;
+    int aim;
+};
+constexpr variant kVariants[] = {{"1", 1, 0}, {"2", 2, 0}, {"2n", 2, 1}};
+
+measured run_algorithm(Plan& plan, const std::string& file, const variant& v, const compare_options& o) {
     measured m;
     otworz(plan, file, false);
     scheduler_choice choice;
-    choice.algorithm = algorithm;
+    choice.algorithm = v.algorithm;
+    const int algorithm = v.algorithm;
+    std::vector<byte> aims;
+    for (grupa& g : plan.groups) {
+        aims.push_back(g.aim);
+        g.aim = byte(v.aim);
+    }
     choice.seconds = o.seconds;
     choice.seed = o.seed;
     // Processor time: the machine the table is made on may be busy with
     // other work, which would swell the wall-clock figures.
-    const std::clock_t start = std::clock();
+    std::clock_t start = std::clock();
     for (size_t g = 0; g < plan.groups.size(); ++g) {
         if (plan.groups[g].old) continue;
         plan.currentGroup = int(g);
         plan.random.seed(o.seed);
-        m.unmet += std::int64_t(uloz_planek(plan, choice).unmet.size());
+        if (o.exact && algorithm == 2 && v.aim == 0) {
+            // Solved on the month as the search is about to see it, and
+            // timed apart from it.
+            const std::clock_t paused = std::clock();
+            const exact_comparison e = compare_with_exact(plan, choice, o.exactSeconds);
+            start += std::clock() - paused;
+            m.exact = e.available;
+            m.solved = m.solved && e.solved;
+            m.optimal = m.optimal && e.optimal;
+            m.exactCost += e.solved ? e.exactCost : 0;
+            m.bound += e.bound;
+            m.breaches += e.breaches;
+        }
+        const scheduler_report r = uloz_planek(plan, choice);
+        m.unmet += std::int64_t(r.unmet.size());
+        m.cost += r.cost;
+        m.timedOut = m.timedOut || r.timedOut;
     }
     m.seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+    for (size_t g = 0; g < plan.groups.size() && g < aims.size(); ++g) plan.groups[g].aim = aims[g];
     for (size_t g = 0; g < plan.groups.size(); ++g) {
         if (plan.groups[g].old) continue;
         plan.currentGroup = int(g);
@@ -122,19 +168,44 @@ std::string hours(std::int64_t minutes) {
 void print_header(std::ostream& out) {
     out << "oddział\talg";
     for (const char* c = kLetters; *c; ++c) out << "\t" << *c;
-    out << "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\n";
+    out << "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\tkoszt\tponad normę+f (wszystkie grupy)\n";
 }
 
-void print_row(std::ostream& out, const std::string& ward, int algorithm, const measured& m) {
+void print_row(std::ostream& out, const std::string& ward, const variant& v, const measured& m) {
     int total = 0;
-    out << ward << "\t" << algorithm;
+    out << ward << "\t" << v.label;
     for (int n : m.findings) {
         out << "\t" << n;
         total += n;
     }
     char time[32];
-    std::snprintf(time, sizeof time, "%.2f", m.seconds);
-    out << "\t" << total << "\t" << hours(m.shortMinutes) << "\t" << hours(m.normMinutes) << "\t" << time << "\n";
+    // Marked when the clock cut a run short: its roster is not the one the
+    // seed and the time would give on a less busy machine.
+    std::snprintf(time, sizeof time, "%.2f%s", m.seconds, m.timedOut ? "!" : "");
+    out << "\t" << total << "\t" << hours(m.shortMinutes) << "\t" << hours(m.normMinutes) << "\t" << time << "\t"
+        << (v.algorithm == 2 ? std::to_string(m.cost) : std::string("-")) << "\t" << m.aboveNorm << "\n";
+}
+
+// The exact model's line under the second algorithm's: the cost of the
+// solver's roster (marked when it is not proved the best, "-" when none was
+// found in the time) and the bound no roster of whole shifts goes below.
+void print_exact(std::ostream& out, const Plan& plan, const std::string& ward, const measured& m) {
+    if (!m.exact) {
+        out << say(plan, "cli_ExactUnavailable", "%s\tMIP: ten program zbudowano bez CBC (coinor-libcbc-dev)", {ward})
+            << "\n";
+        return;
+    }
+    char bound[64];
+    std::snprintf(bound, sizeof bound, "%.0f", m.bound);
+    const std::string best = m.solved ? std::to_string(m.exactCost) + (m.optimal ? "" : "*") : "-";
+    const double gap = m.solved && m.exactCost > 0 ? 100.0 * double(m.cost - m.exactCost) / double(m.exactCost) : 0;
+    char gapText[32];
+    std::snprintf(gapText, sizeof gapText, "%+.2f%%", gap);
+    out << say(plan, "cli_ExactLine", "%s\tMIP: najlepszy %s, granica %s, algorytm 2 względem najlepszego %s%s",
+               {ward, best, bound, gapText,
+                m.breaches > 0 ? say(plan, "cli_ExactBreaches", " (łamie zasady u %s)", {std::to_string(m.breaches)})
+                               : std::string()})
+        << "\n";
 }
 
 // One ward in its own folder with its one empty month, both algorithms.
@@ -169,7 +240,11 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
     }
     // Written empty, so that each algorithm starts from the same file.
     if (!zapisz_dyzury_i_wolne(plan)) return false;
-    for (int algorithm : {1, 2}) print_row(c.out, w.name, algorithm, run_algorithm(plan, file, algorithm, o));
+    for (const variant& v : kVariants) {
+        const measured m = run_algorithm(plan, file, v, o);
+        print_row(c.out, w.name, v, m);
+        if (o.exact && v.algorithm == 2 && v.aim == 0) print_exact(c.out, plan, w.name, m);
+    }
     return true;
 }
 

@@ -14,6 +14,10 @@ struct compare_options {
     double seconds = 0;  // 0: the options' bound
     std::uint64_t seed = 1;
     int largest = 200;  // workers of the largest generated ward
+    // The exact model of each month beside the second algorithm, with the
+    // solver's time for each group.
+    bool exact = false;
+    double exactSeconds = 120;
 };
 
 int compare_algorithms(context& c, const compare_options& o);

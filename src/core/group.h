@@ -28,6 +28,9 @@ struct group_month_settings {
 struct grupa {
     byte algorithm = 0;
     byte residueDistribution = 0;
+    // What the second algorithm weighs first: 0 the warnings' rules, 1 the
+    // staffing and the workers' norms.
+    byte aim = 0;
     std::string nick;  // at most 3 characters
     std::string name;
     bool customNorm = false;

@@ -94,9 +94,11 @@ void czysc_dyzury_i_wolne(Plan& plan) {
             slot.blocks = false;
         }
         for (auto& list : m.duties) list.clear();
+        m.wishes = {};
     }
     plan.orphanDuties.clear();
     plan.orphanDaysOff.clear();
+    plan.orphanWishes.clear();
 }
 
 void czysc_kto(const grupa* group, kty& who) {

@@ -21,6 +21,9 @@ struct stored_roster {
     std::vector<miesiac> months;  // the settlement period, in tab order
     std::vector<dyzur> orphanDuties;
     std::vector<wolne_> orphanDaysOff;
+    // Wishes of the shown month for workers missing from the staff list, as
+    // the file holds them, written back on the next save.
+    std::vector<std::string> orphanWishes;
     std::vector<std::string> workerIds;  // parallel to workers
     std::vector<dyz_symb_> dutySymbols;
     std::vector<dutyas_> dutyAs = std::vector<dutyas_>(4);

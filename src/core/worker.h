@@ -6,6 +6,7 @@
 #include "core/duty.h"
 #include "core/summary.h"
 #include "core/types.h"
+#include "core/wish.h"
 
 namespace planek {
 
@@ -14,6 +15,7 @@ struct ms_ {
     ms_summary sum;
     std::array<wolne_, kMaxDays> daysOff{};
     std::array<std::vector<dyzur>, kMaxDays> duties{};
+    std::array<wish, kMaxDays> wishes{};  // by day index
     std::int32_t workerNorm = 0;
     std::int32_t ownNormValue = 0;
     bool ownNorm = false;

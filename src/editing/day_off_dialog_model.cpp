@@ -80,12 +80,31 @@ std::string day_off_dialog_model::secondFieldLabel(const Plan& plan) const {
                             : plan.tr.tr("f_DayOffAdd", "l_DayOffTo", "Do");
 }
 
-int day_off_dialog_model::rangeNorm(Plan& plan) const {
+namespace {
+
+struct day_range {
+    int from, to;
+};
+
+day_range range_indexes(const Plan& plan, int firstDay, int secondDay) {
     const int base = first_day_of_month(plan);
-    const int last = month_day_count(plan) - 1;
-    const int from = std::clamp(std::min(firstDay, secondDay) - base, 0, std::max(0, last));
-    const int to = std::clamp(std::max(firstDay, secondDay) - base, 0, std::max(0, last));
-    if (plan.weekMode) return working_days(plan, from, to);
+    const int last = std::max(0, month_day_count(plan) - 1);
+    return {std::clamp(std::min(firstDay, secondDay) - base, 0, last),
+            std::clamp(std::max(firstDay, secondDay) - base, 0, last)};
+}
+
+}  // namespace
+
+int day_off_dialog_model::rangeNorm(Plan& plan) const {
+    if (plan.weekMode) {
+        const day_range r = range_indexes(plan, firstDay, secondDay);
+        return working_days(plan, r.from, r.to);
+    }
+    return rangeMinutes(plan);
+}
+
+int day_off_dialog_model::rangeMinutes(Plan& plan) const {
+    const auto [from, to] = range_indexes(plan, firstDay, secondDay);
     wolne_ settings;
     settings.customNorm = customNorm;
     settings.customNormMinutes = word(std::max(0, hm_minutes(normText)));
@@ -100,7 +119,7 @@ std::string day_off_dialog_model::normLabel(Plan& plan) const {
 
 void day_off_dialog_model::refreshNorm(Plan& plan) {
     if (customNorm || noDutyKind(plan)) return;
-    normText = hm_text(plan.weekMode ? 0 : rangeNorm(plan));
+    normText = hm_text(rangeMinutes(plan));
 }
 
 wolne_ day_off_dialog_model::buildRecord(Plan& plan) const {
@@ -118,7 +137,7 @@ wolne_ day_off_dialog_model::buildRecord(Plan& plan) const {
         w.normMinutes = word(std::max(0, secondDay));
     } else {
         w.dayTo = byte(std::clamp(std::max(firstDay, secondDay), 0, 255));
-        w.normMinutes = word(std::max(0, plan.weekMode ? 0 : rangeNorm(plan)));
+        w.normMinutes = word(std::max(0, rangeMinutes(plan)));
     }
     w.loaded = true;
     return w;

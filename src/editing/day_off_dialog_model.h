@@ -35,9 +35,12 @@ struct day_off_dialog_model {
     bool noDutyKind(const Plan& plan) const;
     // The norm of the chosen range in minutes (working days in week mode).
     int rangeNorm(Plan& plan) const;
+    // The minutes the chosen range is worth, in both modes: what is stored
+    // with the day off and what the worker's summary credits for it.
+    int rangeMinutes(Plan& plan) const;
     // The label under the list: the norm as h:mm, or the working days in week mode.
     std::string normLabel(Plan& plan) const;
-    // me_Norma follows the label while "Własny:" is unticked.
+    // While "Własny:" is unticked me_Norma shows the minutes the range is worth.
     void refreshNorm(Plan& plan);
     bool normEditable() const { return customNorm; }
 

@@ -142,10 +142,9 @@ std::string duty_dialog_model::captionLine(const Plan& plan) const {
 
 std::string duty_dialog_model::dateLine(const Plan& plan) const {
     if (plan.weekMode) {
-        int week = dayOfMonth;
-        if (dayIndex >= 0 && dayIndex < int(plan.calendar.weeks.size())) week = plan.calendar.weeks[dayIndex].week;
+        // The column's own number, as the calendar, the day list and the file give it.
         const std::string word = plan.tr.tr("f_WorkerAdd", "cb_AutoAsWeek", "Tydzień");
-        return lower_pl(fill_placeholders("%d %s", {std::to_string(week), word}));
+        return lower_pl(fill_placeholders("%d %s", {std::to_string(dayOfMonth), word}));
     }
     return date_in_words(plan, plan.year, plan.month, dayOfMonth);
 }

@@ -6,8 +6,8 @@
 namespace planek {
 
 int first_day_of_month(const Plan& plan) {
-    // The day list's own numbering wins: in week mode its columns carry week
-    // numbers, which need not start at weekModeFrom once they wrap a year.
+    // The day list's own numbering wins: day 1, or in week mode the first
+    // column's number, the one its duties and days off are stored under.
     if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.months.size())) {
         const miesiac& m = plan.months[plan.currentMonth];
         if (!m.days.empty() && m.days[0].dayNumber > 0) return m.days[0].dayNumber;

@@ -101,7 +101,7 @@ auto record_fields(const prac& p) {
 }
 
 auto month_fields(const ms_& m) {
-    return std::tie(m.sum, m.daysOff, m.duties, m.workerNorm, m.ownNormValue, m.ownNorm, m.ownNormCalculated,
+    return std::tie(m.sum, m.daysOff, m.duties, m.wishes, m.workerNorm, m.ownNormValue, m.ownNorm, m.ownNormCalculated,
                     m.overtimeTotal, m.overtimeFromPrevious, m.overtimeManual, m.partTime);
 }
 
@@ -111,7 +111,7 @@ auto shift_fields(const zmiana_& z) {
 }
 
 auto group_fields(const grupa& g) {
-    return std::tie(g.algorithm, g.residueDistribution, g.nick, g.name, g.customNorm, g.old, g.resetBeforeAutomat,
+    return std::tie(g.algorithm, g.residueDistribution, g.aim, g.nick, g.name, g.customNorm, g.old, g.resetBeforeAutomat,
                     g.dayOffForHolidayWorkDistribution, g.customNormMinutes, g.monthNorm, g.id, g.dailyNorm,
                     g.saturdayHoliday, g.dayOffForSaturdayHoliday, g.nightOnHolidayAsHoliday, g.noHolidays,
                     g.autoStaffN, g.autoStaffH, g.dailyNormDefault, g.saturdayHolidayDefault,

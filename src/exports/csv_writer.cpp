@@ -35,18 +35,37 @@ void line(std::string& out, const std::vector<std::string>& fields) {
     out += "\r\n";
 }
 
+// A length as "7:35" is read as a clock time and "176:00" as a duration,
+// differently again by each spreadsheet; whole minutes are a plain number
+// to every spreadsheet in every locale, and add up exactly.
+std::string value_text(const cell& c) {
+    return c.type == cell::kind::minutes ? std::to_string(c.value) : text_of(c);
+}
+
+// The names of the columns of lengths say their unit.
+std::vector<std::string> header_with_units(const sheet& s) {
+    std::vector<std::string> header = s.header;
+    for (size_t c = 0; c < header.size(); ++c)
+        for (const std::vector<cell>& row : s.rows)
+            if (c < row.size() && row[c].type == cell::kind::minutes) {
+                header[c] += " [min]";
+                break;
+            }
+    return header;
+}
+
 }  // namespace
 
 std::string csv_text(const sheet& s) {
     // Without the mark the spreadsheet takes the file for Windows-1250.
     std::string out = "\xEF\xBB\xBF";
     std::vector<std::string> header;
-    for (const std::string& h : s.header) header.push_back(inert(h));
+    for (const std::string& h : header_with_units(s)) header.push_back(inert(h));
     line(out, header);
     for (const std::vector<cell>& row : s.rows) {
         std::vector<std::string> fields;
         fields.reserve(row.size());
-        for (const cell& c : row) fields.push_back(c.type == cell::kind::text ? inert(c.text) : text_of(c));
+        for (const cell& c : row) fields.push_back(c.type == cell::kind::text ? inert(c.text) : value_text(c));
         line(out, fields);
     }
     return out;

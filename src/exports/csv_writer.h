@@ -1,6 +1,7 @@
 #pragma once
 // One sheet as CSV the way a Polish spreadsheet opens it: UTF-8 with a byte
 // order mark, ";" between fields, CR LF between rows, the header first.
+// Lengths are whole minutes, their columns named "... [min]".
 #include <filesystem>
 #include <string>
 

@@ -45,7 +45,16 @@ sheet roster_sheet(const Plan& plan, const std::vector<int>& workers) {
     s.name = col(plan, "sheet_Roster", "Grafik");
     s.header = {col(plan, "col_Id", "Id"), col(plan, "col_Worker", "Pracownik")};
     const int days = int(plan.days.size());
-    for (int d = 1; d <= days; ++d) s.header.push_back(std::to_string(d));
+    // The calendar's own numbers: in week mode the columns' numbers.
+    const miesiac* shown = plan.currentMonth >= 0 && plan.currentMonth < int(plan.months.size())
+                               ? &plan.months[size_t(plan.currentMonth)]
+                               : nullptr;
+    for (int d = 0; d < days; ++d) {
+        const int number = shown && d < int(shown->days.size()) && shown->days[size_t(d)].dayNumber > 0
+                               ? shown->days[size_t(d)].dayNumber
+                               : d + 1;
+        s.header.push_back(std::to_string(number));
+    }
     for (const auto& [key, polish] : std::initializer_list<std::pair<const char*, const char*>>{
              {"col_Norm", "Normatyw"},
              {"col_Worked", "Przepracowano"},

@@ -9,11 +9,12 @@ namespace planek {
 
 namespace {
 
-// Ids that depend only on who, which day and which duty of the day, so a
-// calendar that reads a later export of the same month replaces the events
-// it has instead of adding them again.
-std::string uid(word worker, const civil_date& d, const std::string& what) {
-    return "planek-" + std::to_string(worker) + "-" + iso_date(d.year, d.month, d.day) + "-" + what + "@planek";
+// Ids that depend only on whose folder, who, which day and which duty of the
+// day, so a calendar that reads a later export of the same month replaces the
+// events it has instead of adding them again, and worker 2 of one ward never
+// replaces worker 2 of another.
+std::string uid(const std::string& folder, word worker, const civil_date& d, const std::string& what) {
+    return "planek-" + std::to_string(worker) + "-" + iso_date(d.year, d.month, d.day) + "-" + what + "@" + folder;
 }
 
 std::string group_name(const Plan& plan, word groupId) {
@@ -22,9 +23,10 @@ std::string group_name(const Plan& plan, word groupId) {
     return plan.group() ? plan.group()->name : std::string();
 }
 
-calendar_event duty_event(const Plan& plan, const prac& p, const dyzur& d, const civil_date& date, int position) {
+calendar_event duty_event(const Plan& plan, const std::string& folder, const prac& p, const dyzur& d,
+                          const civil_date& date, int position) {
     calendar_event e;
-    e.uid = uid(p.id, date, std::to_string(position));
+    e.uid = uid(folder, p.id, date, std::to_string(position));
     e.date = date;
     e.start = d.start;
     e.end = d.end() + d.overtime;
@@ -35,9 +37,10 @@ calendar_event duty_event(const Plan& plan, const prac& p, const dyzur& d, const
     return e;
 }
 
-calendar_event day_off_event(const Plan& plan, const prac& p, const wolne_& w, const civil_date& date) {
+calendar_event day_off_event(const Plan& plan, const std::string& folder, const prac& p, const wolne_& w,
+                             const civil_date& date) {
     calendar_event e;
-    e.uid = uid(p.id, date, "wolne");
+    e.uid = uid(folder, p.id, date, "wolne");
     e.allDay = true;
     e.date = date;
     e.end = std::max(1, int(w.dayTo) - int(w.dayFrom) + 1);
@@ -47,7 +50,7 @@ calendar_event day_off_event(const Plan& plan, const prac& p, const wolne_& w, c
 
 }  // namespace
 
-std::vector<calendar_event> worker_events(const Plan& plan, int worker) {
+std::vector<calendar_event> worker_events(const Plan& plan, int worker, const std::string& folderId) {
     std::vector<calendar_event> events;
     const prac& p = plan.workers[size_t(worker)];
     const ms_& m = p.months[size_t(plan.currentMonth)];
@@ -56,9 +59,9 @@ std::vector<calendar_event> worker_events(const Plan& plan, int worker) {
         const civil_date date{plan.year, plan.month, d + 1};
         int position = 0;
         for (const dyzur& duty : m.duties[size_t(d)])
-            if (duty.loaded) events.push_back(duty_event(plan, p, duty, date, ++position));
+            if (duty.loaded) events.push_back(duty_event(plan, folderId, p, duty, date, ++position));
         const wolne_& slot = m.daysOff[size_t(d)];
-        if (slot.used()) events.push_back(day_off_event(plan, p, slot, date));
+        if (slot.used()) events.push_back(day_off_event(plan, folderId, p, slot, date));
     }
     return events;
 }

@@ -8,7 +8,8 @@
 
 namespace planek {
 
-// The events of worker w in the shown month.
-std::vector<calendar_event> worker_events(const Plan& plan, int worker);
+// The events of worker w in the shown month; `folderId` (data_folder_id of
+// the plan's data folder) makes their ids unique across wards.
+std::vector<calendar_event> worker_events(const Plan& plan, int worker, const std::string& folderId);
 
 }  // namespace planek

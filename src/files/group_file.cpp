@@ -29,6 +29,9 @@ const record_field<grupa> kGroupFields[] = {
     {"noHolidaysDefault", &grupa::noHolidaysDefault},
     {"dayOffForHolidayWorkDistribution", &grupa::dayOffForHolidayWorkDistribution},
     {"nick", &grupa::nick},
+    // Read by position, so a version that knows only the fields before it
+    // reads the line as it always did.
+    {"aim", &grupa::aim},
 };
 
 // Field 3 has always been written "0" and is not read.

@@ -13,6 +13,7 @@
 #include "editing/message_text.h"
 #include "files/month_file.h"
 #include "files/month_seal.h"
+#include "files/month_wishes.h"
 
 namespace planek {
 
@@ -42,7 +43,7 @@ bool known_section(const std::string& folded) {
                                         "nadpracowania",
                                         "auto_nadpracowania_z_poprzedniego",
                                         "auto_nadpracowania",
-                                        kEndSection};
+                                        kWishSection, kEndSection};
     for (const char* n : names)
         if (folded == n) return true;
     if (folded.size() > 1 && folded[0] == 'g')
@@ -522,6 +523,9 @@ std::vector<month_problem> month_reader::run() {
     read_days_off();
     note_orphan_ids(plan_);
     if (!plan_.workers.empty()) read_workers();
+    read_wishes(plan_, ini_, first_day(), [&](const entry& e, const std::string& reason) {
+        report(e, kWishSection, reason);
+    });
     report_unknown_sections();
     std::stable_sort(problems_.begin(), problems_.end(),
                      [](const month_problem& a, const month_problem& b) { return a.line < b.line; });

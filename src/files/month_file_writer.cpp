@@ -8,6 +8,7 @@
 #include "files/month_file.h"
 #include "files/month_lock.h"
 #include "files/month_seal.h"
+#include "files/month_wishes.h"
 #include "files/month_overtime.h"
 #include "files/save_conflict.h"
 #include "files/save_set.h"
@@ -229,6 +230,8 @@ bool czy_puste_dyzury_i_wolne(const Plan& plan) {
             if (!list.empty()) return false;
         for (const wolne_& slot : m->daysOff)
             if (slot.used()) return false;
+        for (const wish& x : m->wishes)
+            if (x.used()) return false;
     }
     return true;
 }
@@ -246,6 +249,9 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
         write_days_off(out, plan);
         if (!plan.workers.empty()) write_workers(out, plan);
     }
+    const std::vector<std::string> wishes = wish_section_lines(plan);
+    if (!wishes.empty() && !lines.empty()) lines.push_back("");
+    lines.insert(lines.end(), wishes.begin(), wishes.end());
     return lines;
 }
 

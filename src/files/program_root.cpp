@@ -32,6 +32,17 @@ fs::path default_program_root(const fs::path& exe_folder, const char* xdg_data_h
     return fs::current_path(ec) / "planek";
 }
 
+std::optional<fs::path> root_of_month_file(const fs::path& file) {
+    std::error_code ec;
+    const fs::path absolute = fs::weakly_canonical(fs::absolute(file, ec), ec);
+    if (ec) return std::nullopt;
+    // The data folder's name is fixed (Paths::local); a "dane" further up
+    // is some other folder of the same name.
+    const fs::path folder = absolute.parent_path();
+    if (folder.filename() != "dane") return std::nullopt;
+    return folder.parent_path();
+}
+
 io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
     fs::path chosen = root ? *root
                            : default_program_root(executable_folder(), std::getenv("XDG_DATA_HOME"),

@@ -17,6 +17,10 @@ std::filesystem::path executable_folder();
 std::filesystem::path default_program_root(const std::filesystem::path& exe_folder, const char* xdg_data_home,
                                            const char* home);
 
+// The program folder a month file belongs to: the parent of the "dane"
+// folder it lies in, or nothing for a file that lies in no data folder.
+std::optional<std::filesystem::path> root_of_month_file(const std::filesystem::path& file);
+
 // Sets plan.paths for the root (the given one, else the default) and creates
 // its data folder. The error names the folder that could not be made.
 io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root);

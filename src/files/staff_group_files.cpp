@@ -216,8 +216,11 @@ fs::path take_staff_copy(Plan& plan, const fs::path& inr, const std::string& why
 // Finds the staff: the archive, else (when it does not read whole) a copy
 // of it (never refreshed from a damaged archive), else a plain file of an
 // older version. Returns the file the bytes came from, empty when there are
-// none.
-fs::path find_staff(Plan& plan, std::string& bytes, file_problems& problems, files_report& report) {
+// none. `asRead` is what the archive was before the read; when the archive
+// is packed here from the plain file, it becomes the archive just made,
+// which is what was read.
+fs::path find_staff(Plan& plan, std::string& bytes, file_fingerprint& asRead, file_problems& problems,
+                    files_report& report) {
     const fs::path inr = plan.paths.data / kStaffArchive;
     const fs::path ini = plan.paths.data / kStaffMember;
     plan.guards.damaged.erase(guard_key(inr));
@@ -244,15 +247,16 @@ fs::path find_staff(Plan& plan, std::string& bytes, file_problems& problems, fil
         problems.add_text(r.error);
         return ini;
     }
+    asRead = current_fingerprint(inr);
     remove_file(ini);
     return inr;
 }
 
 void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::string bytes;
-    const fs::path inr = plan.paths.data / "kadra.inr";
-    const file_fingerprint asRead = current_fingerprint(inr);
-    const fs::path source = find_staff(plan, bytes, problems, report);
+    const fs::path inr = plan.paths.data / kStaffArchive;
+    file_fingerprint asRead = current_fingerprint(inr);
+    const fs::path source = find_staff(plan, bytes, asRead, problems, report);
     note_read(plan, inr, asRead, source);
     if (source.empty()) return;
     std::string tooMany;
@@ -421,7 +425,7 @@ void stage_groups(Plan& plan, save_set& set, staff_stage& staged, file_problems&
 }
 
 void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& problems) {
-    const fs::path inr = plan.paths.data / "kadra.inr";
+    const fs::path inr = plan.paths.data / kStaffArchive;
     // The plain staff file is built in memory and never written beside the
     // archive; only a failed save puts it on disk, under the dated name.
     std::vector<std::string> lines = staff_file_lines(plan.workers, problems);

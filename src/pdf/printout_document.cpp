@@ -1,8 +1,11 @@
 #include "pdf/printout_document.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPagedPaintDevice>
 #include <QPageSize>
 #include <QPainter>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -19,21 +22,39 @@ namespace {
 // Sizes in the document's own units, CSS pixels of 1/96 inch.
 QSizeF page_size(const QPageLayout& layout) { return layout.paintRect(QPageLayout::Inch).size() * 96.0; }
 
+// Wide enough for any table to take the width its cells need unwrapped.
+constexpr double kUnbounded = 1e5;
+
 bool is_html(const fs::path& file) {
     std::string ext = file.extension().string();
     for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".htm" || ext == ".html";
 }
 
-QPageLayout::Orientation orientation_for(const std::string& text, bool html, QTextDocument& doc,
-                                         const QPageLayout& portrait) {
-    if (html)
-        if (auto css = css_page_orientation(text))
-            return *css == page_orientation::landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    // Laid out at the upright width, a table wider than the page overflows.
-    const QSizeF page = page_size(portrait);
-    doc.setPageSize(page);
-    return doc.idealWidth() > page.width() ? QPageLayout::Landscape : QPageLayout::Portrait;
+// The right edge of the widest table that sizes itself by its cells (not
+// by a share of the page), laid out unbounded: a month of 31 columns wants
+// its names and days on one line each, however narrow the page.
+double widest_table(QTextDocument& doc, QTextFrame* frame) {
+    double widest = 0;
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child);
+            table && table->format().width().type() != QTextLength::PercentageLength)
+            widest = std::max(widest, doc.documentLayout()->frameBoundingRect(table).right());
+        widest = std::max(widest, widest_table(doc, child));
+    }
+    return widest;
+}
+
+// The width the content needs on a page `page` wide: its tables unwrapped,
+// the text around them wrapped to the page (or to the tables, when wider),
+// plus what cannot wrap (plain text lines, "nowrap"). The one measure both
+// the choice of the page and the drawing take, so a printout is drawn as it
+// was measured.
+double content_width(QTextDocument& doc, QSizeF page) {
+    doc.setPageSize(QSizeF(kUnbounded, page.height()));
+    const double tables = widest_table(doc, doc.rootFrame()) + doc.documentMargin();
+    doc.setPageSize(QSizeF(std::max(page.width(), tables), page.height()));
+    return std::max(tables, doc.idealWidth());
 }
 
 }  // namespace
@@ -45,21 +66,35 @@ printout_document load_printout(const fs::path& printout) {
     const std::string text = cp1250_to_utf8(bytes);
     const bool html = is_html(printout);
     p.doc = std::make_unique<QTextDocument>();
-    if (html) p.doc->setHtml(QString::fromStdString(text));
-    else p.doc->setPlainText(QString::fromStdString(text));
+    if (html) {
+        p.doc->setHtml(QString::fromStdString(text));
+    } else {
+        // A text printout lines its columns up with blanks: its lines stay whole.
+        QTextOption whole = p.doc->defaultTextOption();
+        whole.setWrapMode(QTextOption::NoWrap);
+        p.doc->setDefaultTextOption(whole);
+        p.doc->setPlainText(QString::fromStdString(text));
+    }
     p.layout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                            QPageLayout::Millimeter);
-    p.layout.setOrientation(orientation_for(text, html, *p.doc, p.layout));
+    const QSizeF upright = page_size(p.layout);
+    const page_orientation o = orientation_for_width(content_width(*p.doc, upright), upright.width(),
+                                                     html ? css_page_orientation(text) : std::nullopt);
+    p.layout.setOrientation(o == page_orientation::landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     return p;
+}
+
+double printout_scale(QTextDocument& doc, const QPageLayout& layout) {
+    const QSizeF page = page_size(layout);
+    return fit_scale(content_width(doc, page), page.width());
 }
 
 void draw_printout(QTextDocument& doc, QPagedPaintDevice& device, int resolution) {
     const QSizeF page = page_size(device.pageLayout());
-    // Unbounded, a table takes the width its cells need without wrapping.
-    doc.setPageSize(QSizeF(1e5, page.height()));
-    const double width = std::max(page.width(), doc.idealWidth());
-    const double fit = page.width() / width;
-    const QSizeF virtualPage(width, page.height() / fit);
+    const double fit = printout_scale(doc, device.pageLayout());
+    // The page as the document sees it: as much wider and taller as the
+    // content is shrunk, so the pages break where the drawn pages end.
+    const QSizeF virtualPage(page.width() / fit, page.height() / fit);
     doc.setPageSize(virtualPage);
     QPainter painter(&device);
     const double scale = resolution / 96.0 * fit;

@@ -20,12 +20,17 @@ struct printout_document {
 
 // Reads an HTML (Windows-1250, as printouts are written) or text printout.
 // The page lies as the document's "@page" rule says, else in landscape when
-// the content is too wide to stand upright.
+// the content is too wide to stand upright: its tables as wide as their
+// cells need unwrapped, the lines of a text printout whole.
 printout_document load_printout(const std::filesystem::path& printout);
 
+// The scale the document is drawn at on pages of this layout: 1, or less for
+// content still wider than the page (a month of 31 columns and the totals),
+// which is shrunk to the page's width rather than cut off.
+double printout_scale(QTextDocument& doc, const QPageLayout& layout);
+
 // Draws the document page by page onto a printer or PDF writer whose page
-// layout is already set. Content still wider than the page (a month of 31
-// columns and the totals) is shrunk to its width rather than cut off.
+// layout is already set, at printout_scale.
 void draw_printout(QTextDocument& doc, QPagedPaintDevice& device, int resolution);
 
 }  // namespace planek

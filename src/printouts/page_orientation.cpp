@@ -30,6 +30,15 @@ std::optional<page_orientation> named_page_orientation(const std::string& value)
     return std::nullopt;
 }
 
+page_orientation orientation_for_width(double contentWidth, double uprightWidth, std::optional<page_orientation> asked) {
+    if (asked) return *asked;
+    return contentWidth > uprightWidth ? page_orientation::landscape : page_orientation::portrait;
+}
+
+double fit_scale(double contentWidth, double pageWidth) {
+    return contentWidth > pageWidth && contentWidth > 0 ? pageWidth / contentWidth : 1.0;
+}
+
 std::string with_page_rule(const std::string& html, page_orientation o) {
     const std::string rule = std::string("<style>@page{size:A4 ") +
                              (o == page_orientation::landscape ? "landscape" : "portrait") + "}</style>";

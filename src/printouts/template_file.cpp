@@ -237,4 +237,16 @@ std::string przygotuj_tresc(const szablon& t) {
     return przygotuj_tresc(lines, t);
 }
 
+std::filesystem::path language_template_folder(const Plan& plan) {
+    namespace fs = std::filesystem;
+    const fs::path& folder = plan.paths.templates;
+    const std::string& language = plan.options.language;
+    if (folder.empty() || language.empty() || language.find_first_of("/\\.") != std::string::npos) return folder;
+    std::error_code ec;
+    const fs::path own = folder / language;
+    for (fs::directory_iterator it(own, ec), end; !ec && it != end; it.increment(ec))
+        if (lower_pl(it->path().extension().string()) == ".wzr") return own;
+    return folder;
+}
+
 }  // namespace planek

@@ -38,6 +38,12 @@ szablon info_plik(Plan& plan, const std::filesystem::path& path);
 std::vector<szablon> ZnajdzPliki(Plan& plan, const std::filesystem::path& folder,
                                  const std::string& mask = "*.wzr");
 
+// The templates of the chosen language: the subfolder of the templates
+// folder named as its language file ("english") when it holds a template,
+// else the templates folder itself, whose templates speak Polish. A printout
+// in one language then never mixes in the words of another.
+std::filesystem::path language_template_folder(const Plan& plan);
+
 // Makes an output name safe as a single file name inside the printouts
 // folder: path and reserved characters become "_", control characters go,
 // and a name of dots only (or nothing) becomes "document".

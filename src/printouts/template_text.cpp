@@ -1,5 +1,6 @@
 #include "printouts/template_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -60,16 +61,19 @@ size_t name_length(std::string_view text, size_t nameStart) {
 std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* length) {
     const size_t n = name_length(text, nameStart);
     if (length) *length = n;
-    std::string name(text.substr(nameStart, n));
-    if (name.find(kCurrency) == std::string::npos) name = lower_text(name);
-    return name;
+    return name_from_lowered(text, {}, nameStart, n);
 }
 
 std::string name_from_lowered(std::string_view text, std::string_view lowered, size_t nameStart, size_t length) {
     const std::string_view raw = text.substr(nameStart, length);
     if (raw.find(kCurrency) != std::string_view::npos) return std::string(raw);
-    if (lowered.size() != text.size()) return lower_text(raw);
-    return std::string(lowered.substr(nameStart, length));
+    // Only the name itself is matched without case: the yes and no texts and
+    // the condition after the first "|" are printed as the author typed them.
+    const size_t bar = std::min(raw.find('|'), raw.size());
+    std::string name = lowered.size() == text.size() ? std::string(lowered.substr(nameStart, bar))
+                                                     : lower_text(raw.substr(0, bar));
+    name += raw.substr(bar);
+    return name;
 }
 
 std::vector<var_site> variable_sites(std::string_view text, std::string_view lowered) {

@@ -31,8 +31,8 @@ bool is_name_delimiter(std::string_view s, size_t i);
 // The name following a two-character marker that starts at `from` (so the
 // name starts at from + marker size). Once a "|" has been taken a "'"
 // toggles a quoted state in which delimiters are ordinary characters.
-// Lower-cased unless the name holds "¤". `length` receives the byte length
-// of the name as written.
+// The part before the first "|" is lower-cased unless the name holds "¤".
+// `length` receives the byte length of the name as written.
 std::string wyciagnij_nazwe(std::string_view text, size_t nameStart, size_t* length = nullptr);
 
 // The byte length of that name as written.

@@ -123,6 +123,13 @@ std::string shift_staff(const V& c, bool average) {
     return number_text((long long)sum);
 }
 
+// The number the calendar heads the day with: its day of the month, or in
+// week mode the column's number.
+int day_number(V& c) {
+    const day_param* p = c.dayParam();
+    return p && p->dayNumber > 0 ? p->dayNumber : c.dayIndex() + 1;
+}
+
 int first_shift_start(const V& c) {
     const grupa* g = c.group();
     return g && !g->shifts.empty() ? g->shifts[0].start : 0;
@@ -133,7 +140,7 @@ int first_shift_start(const V& c) {
 void add_day_variables(std::vector<var_entry>& t) {
     std::vector<var_entry> v = {
         {"dzien_nr_tydz_planek", "day_no_week", "", [](V& c) { return c.weekday() ? number_text(c.weekday()) : ""; }},
-        {"dzien_nr", "day_no", "", [](V& c) { return c.dayIndex() < 0 ? "" : number_text(c.dayIndex() + 1); }},
+        {"dzien_nr", "day_no", "", [](V& c) { return c.dayIndex() < 0 ? "" : number_text(day_number(c)); }},
         {"dzien_nazwa", "day_name", "", [](V& c) { return std::string(kDayNames[c.weekday()]); }},
         {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return std::string(kDayShort[c.weekday()]); }},
         {"dzien_uwagi", "day_note", "", [](V& c) { return c.dayParam() ? c.user(c.dayParam()->note) : std::string(); }},

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "calendar/calendar_grid.h"
+#include "calendar/period_params.h"
 #include "core/text.h"
 #include "printouts/variables.h"
 
@@ -43,6 +44,11 @@ long long group_month_norm(const V& c) {
     if (!m || c.ctx.month == p.currentMonth) return g->monthNorm;
     if (c.ctx.group == p.currentGroup) return m->normMinutes;
     return (long long)m->workingDays * g->dailyNorm;
+}
+
+std::string two_digits(int n) {
+    const std::string text = number_text(n);
+    return text.size() < 2 ? "0" + text : text;
 }
 
 std::string system_user() {
@@ -95,10 +101,8 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"czy_prac_ma_wolne", "if_worker_has_dayoff", "", [](V& c) { return c.yesno(c.dayOff() != nullptr); }},
         {"czy_prac_ma_gn", "if_worker_has_ot", "", [](V& c) { return c.yesno(worker_has_ot(c)); }},
         // Schedule and owner.
-        {"status", "status", "",
-         [](V& c) { return std::string(c.plan().approvedStatus == 1 ? "zatwierdzony" : "niezatwierdzony"); }},
-        {"typ_planeku", "schedule_type", "",
-         [](V& c) { return std::string(c.plan().planType == 1 ? "zrealizowany" : "planowany"); }},
+        {"status", "status", "", [](V& c) { return status_name(c.plan(), c.plan().approvedStatus); }},
+        {"typ_planeku", "schedule_type", "", [](V& c) { return plan_type_name(c.plan(), c.plan().planType); }},
         {"miejscowosc", "place", "", [](V& c) { return c.user(c.plan().options.glowne.miejscowosc); }},
         {"uzytkownik", "user_name", "", [](V& c) { return c.user(c.plan().options.user.user_name); }},
         {"system_nazwa_uzytkownika", "system_user_name", "", [](V& c) { return c.user(system_user()); }},
@@ -110,6 +114,9 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"miesiac", "month", "", [](V& c) { return c.month() ? month_name(c.plan(), c.month()->month) : std::string(); }},
         {"miesiac_nr", "month_no", "",
          [](V& c) { return c.month() ? number_text(c.month()->month) : std::string(); }},
+        // Two digits, so printout file names sort by month ("…-2027-03" after "…-2026-12").
+        {"miesiac_nr2", "month_no2", "",
+         [](V& c) { return c.month() ? two_digits(c.month()->month) : std::string(); }},
         {"miesiac_ile_roboczych", "month_days_qty", "",
          [](V& c) { return c.month() ? number_text(c.month()->workingDays) : std::string(); }},
         {"miesiac_ile_calozmianowych", "month_all_shift_duty_qty", "",

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "calendar/time_text.h"
+#include "calendar/wish_summary.h"
 #include "editing/symbols.h"
 #include "printouts/variables.h"
 
@@ -36,6 +37,10 @@ std::string field(V& c) {
 // kinds not hidden by a day off, and the days of day offs that credit time.
 long long duty_count(const V& c) { return c.wm() ? c.wm()->sum.dutyCount : 0; }
 long long dayoff_count(const V& c) { return c.wm() ? c.wm()->sum.dayOffDays : 0; }
+
+wish_summary wishes_of(const V& c) {
+    return zyczenia_pracownika(c.plan(), c.ctx.worker, c.ctx.month);
+}
 
 long long group_norm(const V& c) { return c.group() ? c.group()->monthNorm : 0; }
 
@@ -152,6 +157,10 @@ void add_worker_variables(std::vector<var_entry>& t) {
          MT(credited(c) + worked(c) - norm(c))},
         {"prac_roznica_normatyw_pracownika_bu", "worker_difference_worker_normative_wd", "",
          MT(worked(c) - (norm(c) - credited(c)))},
+        // The worker's wishes for the month and how many her duties grant.
+        {"prac_zyczenia", "worker_wishes", "", [](V& c) { return c.worker() ? c.user(wishes_of(c).list) : ""; }},
+        {"prac_zyczenia_spelnione", "worker_wishes_granted", "",
+         [](V& c) { return c.worker() ? c.user(wishes_of(c).line) : ""; }},
         // The worker's cell of the day.
         {"1n_dzien_klasa", "n1_day_class", "",
          [](V& c) { return c.dayParam() ? "d" + c.user(c.dayParam()->dayClass) : ""; }},

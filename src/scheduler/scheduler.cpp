@@ -53,13 +53,6 @@ void tell_redraw(Plan& plan) {
 
 int day_count(const Plan& plan) { return std::min<int>(month_day_count(plan), int(plan.days.size())); }
 
-std::vector<int> group_members(const Plan& plan, const grupa& g) {
-    std::vector<int> list;
-    for (int w = 0; w < int(plan.workers.size()); ++w)
-        if (!plan.workers[w].old && plan.workers[w].inGroup(g.id) && worker_month(plan, w)) list.push_back(w);
-    return list;
-}
-
 void place_all(Plan& plan, run_state& run) {
     const grupa& g = *run.group;
     int offset = 0;  // shared by the pattern workers
@@ -158,8 +151,17 @@ void ask_and_settle(Plan& plan, run_state& run, undo_scope& step) {
         return;
     }
     run.report.asked = true;
-    run.report.accepted =
-        ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
+    if (const auto& accept = plan.hooks.scheduler.accept) {
+        // What it could not meet and the wishes it could not grant are read
+        // before the answer, not after it.
+        std::vector<std::string> shown = run.report.unmet;
+        shown.insert(shown.end(), run.report.wishes.begin(), run.report.wishes.end());
+        run.report.accepted =
+            accept(plan, message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?"), shown);
+    }
+    else
+        run.report.accepted =
+            ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
     if (run.report.accepted) {
         accept(plan, run);
     } else {
@@ -191,6 +193,13 @@ void run_steps(Plan& plan, run_state& run, const scheduler_choice& choice) {
 }
 
 }  // namespace
+
+std::vector<int> sched::group_members(const Plan& plan, const grupa& g) {
+    std::vector<int> list;
+    for (int w = 0; w < int(plan.workers.size()); ++w)
+        if (!plan.workers[w].old && plan.workers[w].inGroup(g.id) && worker_month(plan, w)) list.push_back(w);
+    return list;
+}
 
 bool sched::run_state::adjusted(const Plan& plan, int worker) const {
     if (!inAutoRun[worker]) return false;
@@ -224,7 +233,7 @@ scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice) {
     undo_scope step(plan, "undo_Automatic", "Automatyczne rozpisanie dyżurów");
     tell_busy(plan, true);
     if (run.group->resetBeforeAutomat) resetuj_ustawienia_poczatkowe(plan);
-    run.members = group_members(plan, *run.group);
+    run.members = sched::group_members(plan, *run.group);
     run.inAutoRun.assign(plan.workers.size(), false);
     run.patternPos.assign(plan.workers.size(), 1);
     run_steps(plan, run, choice);

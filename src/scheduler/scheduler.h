@@ -33,15 +33,21 @@ struct scheduler_report {
     // bound cut it short, and one line per rule it could not meet, with why.
     int algorithm = 1;
     std::int64_t steps = 0;
+    std::int64_t cost = 0;  // of the roster found, by the search's own cost
     bool stopped = false;
     bool timedOut = false;
     std::vector<std::string> unmet;
+    // The workers' wishes for the month: how many the roster grants, and a
+    // summary line followed by one line per wish not granted, with why.
+    int wishesGranted = 0;
+    int wishesMade = 0;
+    std::vector<std::string> wishes;
 };
 
 // Which algorithm a run uses and how long the second may search.
 struct scheduler_choice {
     int algorithm = 0;     // 1 or 2; 0: the group's own choice
-    double seconds = 0;    // an upper bound a normal run does not reach; 0: the options'
+    double seconds = 0;    // the time granted, which sets the search's effort; 0: the options'
     std::optional<std::uint64_t> seed;  // else drawn from the plan's random source
 };
 
@@ -51,6 +57,19 @@ struct fill_report {
     int placed = 0;
     int refused = 0;
 };
+
+// The current group's month planned by the second algorithm's search and
+// solved as an exact model, without touching the plan: the search's cost,
+// the cost of the solver's roster by the same measure, and the solver's
+// bound, which no roster of whole shifts goes below.
+struct exact_comparison {
+    bool available = false;  // the build has the solver
+    bool solved = false, optimal = false;
+    std::int64_t searchCost = 0, exactCost = 0;
+    double bound = 0;
+    int breaches = 0;  // workers the solver's roster gives a breach the search would not
+};
+exact_comparison compare_with_exact(Plan& plan, const scheduler_choice& choice, double exactSeconds);
 
 // a_AutomaticExecute: one run over the selected group and the open month,
 // by the group's algorithm unless the choice names one.

@@ -21,6 +21,10 @@ struct run_state {
     bool adjusted(const Plan& plan, int worker) const;
 };
 
+// Workers of the group, not archived, with an entry in the open month, in
+// table order.
+std::vector<int> group_members(const Plan& plan, const grupa& g);
+
 // Staffing targets of the group's shifts: working days and holidays.
 struct shift_targets {
     std::vector<double> working;
@@ -60,8 +64,9 @@ void place_top_ups(Plan& plan, run_state& run);
 // Step 5: days off of kinds "1" and "9" for Sunday and holiday duties.
 void give_days_off(Plan& plan, run_state& run);
 
-// The second algorithm in place of steps 1 to 4: a search over the month
-// that breaks none of the hard rules, then the days off of step 5.
+// The second algorithm in place of steps 1 to 5: a search over the month
+// that breaks none of the hard rules and places the residue duties and the
+// days off for holiday work under the same cost as every other duty.
 void plan_by_search(Plan& plan, run_state& run, const scheduler_choice& choice);
 
 }  // namespace planek::sched

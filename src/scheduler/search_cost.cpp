@@ -19,7 +19,8 @@ void duties_of(const search_model& m, const search_worker& w, int md, std::vecto
     const int d = md - kSearchPad;
     if (d < 0 || d >= m.days || w.shift[size_t(d)] == 0) return;
     const search_shift& s = m.shifts[size_t(w.shift[size_t(d)] - 1)];
-    const timed_duty t{s.start, s.start + s.length, s.length};
+    const int length = w.length[size_t(d)];
+    const timed_duty t{s.start, s.start + length, length};
     out.insert(std::upper_bound(out.begin(), out.end(), t,
                                 [](const timed_duty& a, const timed_duty& b) { return a.start < b.start; }),
                t);
@@ -107,7 +108,7 @@ void leaning_part(const search_model& m, const search_worker& w, soft_eval& e) {
     int nights = 0, holidays = 0;
     for (int d = 0; d < m.days; ++d) {
         const int s = w.shift[size_t(d)];
-        const bool holiday = m.holiday[size_t(d)] || m.sunday[size_t(d)];
+        const bool holiday = m.workedHoliday(d);
         if (s == 0) {
             // Kept duties count towards the shares too.
             for (const timed_duty& t : w.kept[size_t(d + kSearchPad)]) {
@@ -128,6 +129,26 @@ void leaning_part(const search_model& m, const search_worker& w, soft_eval& e) {
     e.cost += std::llround(double(m.weights.fairness) * (dn * dn + dh * dh));
 }
 
+void wish_part(const search_model& m, const search_worker& w, soft_eval& e) {
+    for (int d = 0; d < m.days; ++d) {
+        const wish& x = w.wishes[size_t(d)];
+        if (!x.used()) continue;
+        // A day off for holiday work is a day off she asked for too.
+        if (!wish_granted(x, shift_on(w, d))) e.cost += m.weights.wish * x.weight;
+    }
+}
+
+void day_off_part(const search_model& m, const search_worker& w, soft_eval& e) {
+    if (!m.daysOffNow) return;
+    for (char kind : {'1', '9'}) {
+        const day_off_match r = match_days_off(m, w, kind);
+        // A day off with no worked day to earn it is a mere leftover of an
+        // earlier move: cheap, so a duty can leave a Sunday before its day
+        // off follows.
+        e.cost += m.weights.dayOffMissing * r.missing + r.extra * 10;
+    }
+}
+
 soft_eval evaluate(const search_model& m, const search_worker& w) {
     soft_eval e;
     std::vector<timed_duty> list;
@@ -135,6 +156,8 @@ soft_eval evaluate(const search_model& m, const search_worker& w) {
     week_time_part(m, w, list, e);
     sunday_part(m, w, e);
     leaning_part(m, w, e);
+    wish_part(m, w, e);
+    day_off_part(m, w, e);
     return e;
 }
 
@@ -143,37 +166,88 @@ struct cell_eval {
     std::int64_t cost = 0;
 };
 
+// The percent rule's figure: staffed minutes against the needed ones,
+// rounded as the warnings check rounds it.
+long percent_of(int minutes, int length, int need) {
+    return long(std::nearbyint(double(minutes) / double(length) / double(need) * 100.0));
+}
+
 cell_eval evaluate_cell(const search_model& m, int d, int s) {
     cell_eval e;
     const int need = m.need[size_t(d)][size_t(s)];
     const int have = m.count[size_t(d)][size_t(s)];
-    const std::int64_t length = m.shifts[size_t(s)].length;
+    const int minutes = m.minutes[size_t(d)][size_t(s)];
+    const int length = m.shifts[size_t(s)].length;
     const warnings_options& r = m.rules;
-    if (have < need) {
-        e.cost += m.weights.shortMinute * (need - have) * length;
-        if ((r.StaffLess && need - have >= std::max(1, r.vStaffLess)) || r.StaffLessPercent || r.DiscontinuosStaff) {
-            ++e.findings;
-            e.cost += m.weights.finding;
-        }
-    } else if (have > need) {
+    const auto finding = [&](std::int64_t points) {
+        ++e.findings;
+        e.cost += points;
+    };
+    // A shortened duty leaves part of the shift's minutes open too.
+    const std::int64_t needed = std::int64_t(need) * length;
+    if (minutes < needed) e.cost += m.weights.shortMinute * (needed - minutes);
+    if (r.StaffLess && need - have >= std::max(1, r.vStaffLess)) finding(m.weights.shortFinding);
+    const bool percent = need > 0 && length > 0;
+    if (percent && r.StaffLessPercent && percent_of(minutes, length, need) < r.vStaffLessPercent)
+        finding(m.weights.shortFinding);
+    // Nobody on the whole shift leaves minutes without anyone on duty.
+    if (r.DiscontinuosStaff && need > 0 && m.whole[size_t(d)][size_t(s)] == 0) finding(m.weights.shortFinding);
+    if (have > need) {
         // Growing with each further person, so that a shift already over
         // its need is not where everyone short of the norm is piled.
         e.cost += m.weights.overMinute * std::int64_t(have - need) * (have - need) * length;
-        if (r.StaffBigger && have - need >= std::max(1, r.vStaffBigger)) {
-            ++e.findings;
-            e.cost += m.weights.finding;
-        }
-        // Piling people into a shift already over its need is a finding of
-        // its own past the percent rule's bound.
-        if (r.StaffBiggerPercent && need > 0 && std::int64_t(have) * 100 > std::int64_t(r.vStaffBiggerPercent) * need) {
-            ++e.findings;
-            e.cost += m.weights.finding;
-        }
+        if (r.StaffBigger && have - need >= std::max(1, r.vStaffBigger)) finding(m.weights.finding);
+        if (percent && r.StaffBiggerPercent && percent_of(minutes, length, need) > r.vStaffBiggerPercent)
+            finding(m.weights.finding);
     }
     return e;
 }
 
+bool day_short(const search_model& m, int d) {
+    for (size_t s = 0; s < m.shifts.size(); ++s)
+        if (m.count[size_t(d)][s] < m.need[size_t(d)][s]) return true;
+    return false;
+}
+
 }  // namespace
+
+int shift_on(const search_worker& w, int day) {
+    const int s = w.shift[size_t(day)];
+    return s != 0 ? s : w.keptShift[size_t(day)];
+}
+
+wish_tally count_wishes(const search_worker& w) {
+    wish_tally t;
+    for (size_t d = 0; d < w.wishes.size(); ++d) {
+        if (!w.wishes[d].used()) continue;
+        ++t.made;
+        if (wish_granted(w.wishes[d], shift_on(w, int(d)))) ++t.granted;
+    }
+    return t;
+}
+
+day_off_match match_days_off(const search_model& m, const search_worker& w, char kind) {
+    day_off_match r;
+    if (kind == '1' ? !w.wantsSundayOff : !w.wantsHolidayOff) return r;
+    // Worked days and days off in order: each worked day takes the first
+    // day off within reach not taken yet, which pairs as many as can be.
+    int next = 0;
+    for (int d = 0; d < m.days; ++d) {
+        if (earned_day_off(m, d) != kind || shift_on(w, d) == 0) continue;
+        while (next < m.days && (w.off[size_t(next)] != kind || next < d - kDayOffReach)) {
+            if (w.off[size_t(next)] == kind) ++r.extra;
+            ++next;
+        }
+        if (next < m.days && next <= d + kDayOffReach) {
+            ++next;
+        } else {
+            ++r.missing;
+        }
+    }
+    for (; next < m.days; ++next)
+        if (w.off[size_t(next)] == kind) ++r.extra;
+    return r;
+}
 
 hard_breaches count_breaches(const search_model& m, const search_worker& w) {
     hard_breaches h;
@@ -202,7 +276,20 @@ hard_breaches count_breaches(const search_model& m, const search_worker& w) {
 
 std::int64_t worker_cost(const search_model& m, const search_worker& w) { return evaluate(m, w).cost; }
 int worker_findings(const search_model& m, const search_worker& w) { return evaluate(m, w).findings; }
-std::int64_t cell_cost(const search_model& m, int day, int shift) { return evaluate_cell(m, day, shift).cost; }
 int cell_findings(const search_model& m, int day, int shift) { return evaluate_cell(m, day, shift).findings; }
+
+std::int64_t day_cost(const search_model& m, int day) {
+    std::int64_t cost = 0;
+    for (int s = 0; s < int(m.shifts.size()); ++s) cost += evaluate_cell(m, day, s).cost;
+    if (m.offs[size_t(day)] > 0 && day_short(m, day)) cost += m.weights.dayOffOnShortDay * m.offs[size_t(day)];
+    return cost;
+}
+
+std::int64_t model_cost(const search_model& m) {
+    std::int64_t cost = 0;
+    for (const search_worker& w : m.workers) cost += worker_cost(m, w);
+    for (int d = 0; d < m.days; ++d) cost += day_cost(m, d);
+    return cost;
+}
 
 }  // namespace planek::sched

@@ -1,7 +1,7 @@
 #pragma once
 // The judge of the second algorithm: breaches of the rules that are never
-// broken, and the cost of everything else, for one worker or one shift cell
-// of the model. The search keeps both per worker and per cell, so a step
+// broken, and the cost of everything else, for one worker or one day of the
+// model. The search keeps both per worker and per day, so a step
 // re-evaluates only what it touched.
 #include <cstdint>
 
@@ -20,11 +20,33 @@ struct hard_breaches {
 
 hard_breaches count_breaches(const search_model& m, const search_worker& w);
 std::int64_t worker_cost(const search_model& m, const search_worker& w);
-std::int64_t cell_cost(const search_model& m, int day, int shift);
+// The day's shift cells and the days off for holiday work given on it.
+std::int64_t day_cost(const search_model& m, int day);
 
 // Findings of the warnings check the model expects from a worker and from
 // a shift cell; what the window shows while the search runs.
 int worker_findings(const search_model& m, const search_worker& w);
 int cell_findings(const search_model& m, int day, int shift);
+// The cost of the whole model as it stands, counted afresh.
+std::int64_t model_cost(const search_model& m);
+
+// The worker's shift on a day as a wish sees it: the proposal, else a kept
+// duty (-1: one of another group), else 0.
+int shift_on(const search_worker& w, int day);
+// Wishes of the worker granted and made.
+struct wish_tally {
+    int granted = 0, made = 0;
+};
+wish_tally count_wishes(const search_worker& w);
+
+// Worked Sundays and holidays of one kind of day off ('1' or '9') that get
+// no day off within reach, and days off of that kind without a worked day.
+struct day_off_match {
+    int missing = 0, extra = 0;
+};
+day_off_match match_days_off(const search_model& m, const search_worker& w, char kind);
+
+// How far from a worked day its day off may lie, either side.
+inline constexpr int kDayOffReach = 6;
 
 }  // namespace planek::sched

@@ -1,8 +1,12 @@
 #pragma once
 // The second algorithm's search over the model: a greedy construction that
-// staffs every shift it can, then late acceptance over the moves add,
-// remove, move, change shift, hand over and swap. Deterministic: the seed
-// and the model decide every step; time only cuts a run short.
+// staffs every shift it can, then late acceptance over small moves (add,
+// remove, move, change shift, hand over, swap, shorten a duty to the rest of
+// the norm, place a day off for holiday work), broken up, whenever it stalls,
+// by taking a stretch of days or a few workers out of the best roster found
+// and staffing them again. Deterministic: the seed, the model and the time
+// granted decide every step; the clock only stops a machine too slow for
+// the steps granted.
 #include <cstdint>
 #include <functional>
 
@@ -12,9 +16,14 @@ namespace planek::sched {
 
 struct search_limits {
     std::uint64_t seed = 1;
-    double seconds = 5;  // upper bound; a normal run ends on its step count first
-    std::int64_t steps = 0;  // 0: scaled to the ward
+    double seconds = 5;      // the time granted: sets the step budget
+    std::int64_t steps = 0;  // 0: from the seconds
 };
+
+// Steps of search granted for each second: a step takes well under a
+// microsecond on an ordinary computer, so a run ends on its budget before
+// the clock, and the same seed and time give the same roster anywhere.
+inline constexpr std::int64_t kStepsPerSecond = 400000;
 
 // Told now and then how the best roster so far stands; false stops the
 // search, keeping that roster.
@@ -30,7 +39,7 @@ struct search_result {
     std::int64_t cost = 0;
     int findings = 0;
     bool stopped = false;   // by the watcher
-    bool timedOut = false;  // by the time bound
+    bool timedOut = false;  // by the clock, on a machine too slow for the budget
 };
 
 // Leaves the best roster found in the model's proposals.
@@ -39,7 +48,11 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
 // The model's expected findings as it stands.
 int model_findings(const search_model& m);
 
-// The step count of a run over this model when none is given.
-std::int64_t scaled_steps(const search_model& m);
+// Recounts the roster the model holds, gives its worked Sundays and
+// holidays their days off where they cost least, and returns its cost.
+std::int64_t complete_roster(search_model& m);
+
+// The step budget of a run granted these seconds.
+std::int64_t budget_steps(double seconds);
 
 }  // namespace planek::sched

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "calendar/summaries.h"
 #include "core/ini_file.h"
 #include "editing/day_off_rules.h"
 #include "editing/month_access.h"
@@ -77,14 +78,20 @@ void add_weeks(const Plan& plan, search_model& m) {
     }
 }
 
-search_worker make_worker(const Plan& plan, const search_model& m, const IniFile& sundays, int w) {
+bool has_kind(const ms_& month, int days, char kind) {
+    for (int d = 0; d < days; ++d)
+        if (month.daysOff[size_t(d)].used() && month.daysOff[size_t(d)].symbol == kind) return true;
+    return false;
+}
+
+search_worker make_worker(const Plan& plan, const search_model& m, const IniFile& sundays, int w,
+                          const whole_worker& figures) {
     const prac& p = plan.workers[size_t(w)];
     const ms_* month = worker_month(plan, w);
     search_worker sw;
     sw.index = w;
-    sw.remaining = worker_norm(plan, w) - planned_minutes(plan, w);
-    const period_totals& t = p.sum.period;
-    const std::int64_t excess = std::int64_t(t.periodDutyMinutes) + t.periodCreditedMinutes - t.periodNorm;
+    sw.remaining = figures.norm - figures.planned;
+    const std::int64_t excess = figures.periodExcess;
     sw.periodShort = -excess;
     // Settled at the end of the period: the last month aims at the period's
     // balance, the residues of the months before included.
@@ -100,15 +107,33 @@ search_worker make_worker(const Plan& plan, const search_model& m, const IniFile
     if (m.rules.WorkSundaysMaxCount) sw.sundaysBefore = sundays_worked_before(plan, sundays, p, m.days);
     const std::array<bool, 8> weekdays = eight_hour_days(p);
     sw.open.assign(size_t(m.days), 0);
+    sw.offOpen.assign(size_t(m.days), 0);
     sw.shift.assign(size_t(m.days), 0);
+    sw.length.assign(size_t(m.days), 0);
+    sw.off.assign(size_t(m.days), 0);
+    sw.wishes.assign(size_t(m.days), wish{});
     for (int d = 0; d < m.days; ++d) {
         const day& dd = plan.days[size_t(d)];
-        bool open = month && month->duties[size_t(d)].empty() && !czy_juz_wolny(plan, d, w);
+        const bool free = month && month->duties[size_t(d)].empty() && !czy_juz_wolny(plan, d, w);
+        bool open = free;
         if (open && p.prefAuto8)
             open = dd.dayOfWeek < weekdays.size() && weekdays[dd.dayOfWeek] &&
                    (!dd.holiday || p.prefNormalHoliday == 6);
         sw.open[size_t(d)] = open ? 1 : 0;
+        sw.offOpen[size_t(d)] = free && !dd.holiday ? 1 : 0;
+        if (month) sw.wishes[size_t(d)] = month->wishes[size_t(d)];
     }
+    // Full-time eight-hour workers keep their weekdays, as the first
+    // algorithm leaves them without days off for holiday work.
+    const bool adjusted = !(p.prefAuto8 && month && month->partTime == 100.0);
+    if (m.daysOffNow && month && adjusted) {
+        sw.wantsSundayOff = !has_kind(*month, m.days, '1');
+        sw.wantsHolidayOff = !has_kind(*month, m.days, '9');
+    }
+    sw.keptShift.assign(size_t(m.days), 0);
+    for (int d = 0; d < m.days && month; ++d)
+        for (const dyzur& duty : month->duties[size_t(d)])
+            if (sw.keptShift[size_t(d)] <= 0) sw.keptShift[size_t(d)] = duty.groupId == m.groupId ? duty.shift : -1;
     sw.kept.resize(size_t(m.modelDays()));
     for (int md = 0; md < m.modelDays(); ++md) {
         const std::vector<dyzur>* list = kept_on(plan, p, md - kSearchPad, m.days);
@@ -146,7 +171,40 @@ bool night_duty_at(const search_model& m, int start, int length) {
     return (start <= m.nightStart && start + length > m.nightStart) || (m.nightStart < start && start < m.nightEnd);
 }
 
-search_model build_search_model(const Plan& plan, const std::vector<int>& workers) {
+search_weights weights_for(search_aim aim) {
+    search_weights w;
+    if (aim == search_aim::Norm) {
+        // Shortfall first, then the norms: an hour off a norm weighs more
+        // than any finding of the weekly band or of a crowded shift.
+        w.finding = 2000;
+        w.normMinute = 100;
+        w.shortMinute = 400;
+    }
+    return w;
+}
+
+char earned_day_off(const search_model& m, int day) {
+    if (m.sunday[size_t(day)]) return '1';
+    return m.holiday[size_t(day)] ? '9' : 0;
+}
+
+whole_worker whole_worker_figures(Plan& plan, int worker) {
+    whole_worker f;
+    const int months = std::min<int>(int(plan.months.size()), int(plan.workers[size_t(worker)].months.size()));
+    for (int m = 0; m < months; ++m) odswiez_pracownika(plan, worker, true, m);
+    const prac& p = plan.workers[size_t(worker)];
+    const period_totals& t = p.sum.period;
+    f.periodExcess = std::int64_t(t.periodDutyMinutes) + t.periodCreditedMinutes - t.periodNorm;
+    if (const ms_* month = worker_month(plan, worker)) {
+        f.norm = month->workerNorm;
+        f.planned = month->sum.total[0].workedMinutes + month->sum.creditedMinutes;
+    }
+    for (int m = 0; m < months; ++m) odswiez_pracownika(plan, worker, false, m);
+    return f;
+}
+
+search_model build_search_model(const Plan& plan, const std::vector<int>& workers,
+                                const std::vector<whole_worker>& figures) {
     search_model m;
     m.plan = &plan;
     const grupa* g = plan.group();
@@ -159,6 +217,9 @@ search_model build_search_model(const Plan& plan, const std::vector<int>& worker
     m.nightEnd = plan.calendar.nightEnd;
     m.weekTarget = 5 * int(g->dailyNorm);
     m.residueNow = residue_planned_now(plan, *g);
+    m.daysOffNow = g->dayOffForHolidayWorkDistribution;
+    m.weights = weights_for(search_aim(g->aim));
+    if (m.rules.DutyTooShort) m.shortestDuty = std::max(1, m.rules.vDutyTooShort);
     for (const zmiana_& z : g->shifts) {
         const search_shift s{int(z.start), int(z.length), false};
         m.shifts.push_back(s);
@@ -166,6 +227,9 @@ search_model build_search_model(const Plan& plan, const std::vector<int>& worker
     }
     m.need.assign(size_t(m.days), std::vector<int>(m.shifts.size(), 0));
     m.count = m.need;
+    m.minutes = m.need;
+    m.whole = m.need;
+    m.offs.assign(size_t(m.days), 0);
     for (int d = 0; d < m.days; ++d) {
         const day& dd = plan.days[size_t(d)];
         m.holiday.push_back(dd.holiday ? 1 : 0);
@@ -173,12 +237,16 @@ search_model build_search_model(const Plan& plan, const std::vector<int>& worker
         for (size_t s = 0; s < m.shifts.size(); ++s) {
             m.need[size_t(d)][s] = dd.holiday ? g->shifts[s].staffMinS : g->shifts[s].staffMin;
             m.count[size_t(d)][s] = s < dd.shiftHeadcount.size() ? dd.shiftHeadcount[s] : 0;
+            // The duties already there are taken as whole shifts.
+            m.whole[size_t(d)][s] = m.count[size_t(d)][s];
+            m.minutes[size_t(d)][s] = s < dd.shiftMinutes.size() ? dd.shiftMinutes[s] : 0;
         }
     }
     add_weeks(plan, m);
     IniFile sundays;
     if (m.rules.WorkSundaysMaxCount) sundays.load(sundays_file(plan));
-    for (int w : workers) m.workers.push_back(make_worker(plan, m, sundays, w));
+    for (size_t i = 0; i < workers.size(); ++i)
+        m.workers.push_back(make_worker(plan, m, sundays, workers[i], figures[i]));
     set_shares(m);
     return m;
 }

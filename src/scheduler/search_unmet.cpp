@@ -6,6 +6,7 @@
 
 #include "calendar/calendar_grid.h"
 #include "editing/message_text.h"
+#include "editing/wishes.h"
 #include "scheduler/search_cost.h"
 #include "scheduler/warnings_text.h"
 
@@ -17,13 +18,16 @@ namespace {
 enum class obstacle { Busy, Rest, Nights, WeekRest, Norm, None, Count };
 
 obstacle obstacle_of(search_model& m, search_worker& w, int d, int s) {
-    if (!w.open[size_t(d)] || w.shift[size_t(d)] != 0) return obstacle::Busy;
+    if (!w.open[size_t(d)] || w.shift[size_t(d)] != 0 || w.off[size_t(d)] != 0) return obstacle::Busy;
     const hard_breaches before = count_breaches(m, w);
+    const int length = m.shifts[size_t(s)].length;
     w.shift[size_t(d)] = s + 1;
-    w.proposedMinutes += m.shifts[size_t(s)].length;
+    w.length[size_t(d)] = length;
+    w.proposedMinutes += length;
     const hard_breaches after = count_breaches(m, w);
-    w.proposedMinutes -= m.shifts[size_t(s)].length;
+    w.proposedMinutes -= length;
     w.shift[size_t(d)] = 0;
+    w.length[size_t(d)] = 0;
     if (after.norm > before.norm) return obstacle::Norm;
     if (after.rest > before.rest) return obstacle::Rest;
     if (after.nights > before.nights) return obstacle::Nights;
@@ -102,7 +106,72 @@ void short_workers(const Plan& plan, search_model& m, std::vector<std::string>& 
     }
 }
 
+std::string shift_number(int s) { return std::to_string(s); }
+
+// Whether the worker's proposal on the day is one the shift cannot spare.
+bool needed_on(const search_model& m, const search_worker& w, int d) {
+    const int s = w.shift[size_t(d)];
+    return s > 0 && m.count[size_t(d)][size_t(s - 1)] <= m.need[size_t(d)][size_t(s - 1)];
+}
+
+std::string needed_text(const Plan& plan, const search_worker& w, int d) {
+    return message(plan, "msg_WishNeeded", "jest potrzebna na zmianie %s", {shift_number(w.shift[size_t(d)])});
+}
+
+std::string other_rules_text(const Plan& plan) {
+    return message(plan, "msg_WishOtherRules",
+                   "spełnienie pogorszyłoby inne zasady (obsada, normatyw, czas pracy w tygodniu)");
+}
+
+std::string wish_reason(const Plan& plan, search_model& m, search_worker& w, int d) {
+    const wish& x = w.wishes[size_t(d)];
+    if (w.keptShift[size_t(d)] != 0)
+        return message(plan, "msg_WishKeptDuty", "ma tego dnia dyżur wpisany wcześniej");
+    if (x.kind != wish_kind::Shift) return needed_on(m, w, d) ? needed_text(plan, w, d) : other_rules_text(plan);
+    if (!w.open[size_t(d)] || w.off[size_t(d)] != 0)
+        return message(plan, "msg_WishNotFree", "tego dnia nie może mieć dyżuru (wolne albo dni pracy)");
+    if (needed_on(m, w, d)) return needed_text(plan, w, d);
+    const int s = x.shift - 1;
+    if (s < 0 || s >= int(m.shifts.size())) return other_rules_text(plan);
+    const int had = w.shift[size_t(d)], hadLength = w.length[size_t(d)];
+    w.shift[size_t(d)] = 0;
+    w.length[size_t(d)] = 0;
+    w.proposedMinutes -= hadLength;
+    const obstacle o = obstacle_of(m, w, d, s);
+    w.proposedMinutes += hadLength;
+    w.shift[size_t(d)] = had;
+    w.length[size_t(d)] = hadLength;
+    if (o != obstacle::None && o != obstacle::Busy)
+        return message(plan, "msg_SearchNoDutyWithout", "nie można dodać dyżuru %s", {rule_text(plan, m, o)});
+    if (m.count[size_t(d)][size_t(s)] >= m.need[size_t(d)][size_t(s)])
+        return message(plan, "msg_WishShiftFull", "zmiana %s jest już obsadzona", {shift_number(x.shift)});
+    return other_rules_text(plan);
+}
+
 }  // namespace
+
+wish_report wish_lines(const Plan& plan, search_model& m) {
+    wish_report r;
+    std::vector<std::string> refused;
+    for (search_worker& w : m.workers) {
+        const wish_tally t = count_wishes(w);
+        r.granted += t.granted;
+        r.made += t.made;
+        for (int d = 0; d < m.days; ++d) {
+            const wish& x = w.wishes[size_t(d)];
+            if (!x.used() || wish_granted(x, shift_on(w, d))) continue;
+            refused.push_back(message(plan, "msg_WishRefused", "%s, %s %s, %s (waga %s): %s",
+                                      {plan.workers[size_t(w.index)].fullName(), std::to_string(d + 1),
+                                       month_name_after_day(plan, plan.month), wish_caption(plan, x),
+                                       std::to_string(x.weight), wish_reason(plan, m, w, d)}));
+        }
+    }
+    if (r.made == 0) return r;
+    r.lines.push_back(message(plan, "msg_WishesGranted", "Spełniono %s z %s życzeń",
+                              {std::to_string(r.granted), std::to_string(r.made)}));
+    r.lines.insert(r.lines.end(), refused.begin(), refused.end());
+    return r;
+}
 
 std::vector<std::string> unmet_lines(const Plan& plan, search_model& m) {
     std::vector<std::string> out;

@@ -5,6 +5,7 @@
 #include "files/backups.h"
 #include "files/month_lock.h"
 #include "files/month_project.h"
+#include "files/program_root.h"
 #include "files/program_session.h"
 #include "files/recent_files.h"
 #include "files/staff_group_files.h"
@@ -15,10 +16,20 @@ namespace planek::ui {
 
 namespace fs = std::filesystem;
 
+std::optional<fs::path> start_root(const start_request& request) {
+    if (request.root || request.file.empty()) return request.root;
+    // The desktop opens a month file with no folder given: the file's own
+    // staff and groups are the ones whose figures it shows.
+    if (std::optional<fs::path> root = root_of_month_file(request.file)) return root;
+    std::error_code ec;
+    if (!request.askRoot || !fs::is_regular_file(request.file, ec)) return std::nullopt;
+    return request.askRoot(fs::absolute(request.file, ec));
+}
+
 StartOutcome start_program(Plan& plan, const start_request& request, std::string* error) {
     if (plan.options.userSettingsFolder.empty()) plan.options.userSettingsFolder = default_user_settings_folder();
     session_request session;
-    session.root = request.root;
+    session.root = start_root(request);
     session.language = request.language;
     bool refused = false;
     session.beforeStaff = [&](Plan& p) {

@@ -15,11 +15,20 @@ struct start_request {
     std::optional<std::filesystem::path> root;
     std::optional<std::string> language;
     std::string file;  // month file of the command line, may be empty
+    // Without a root, a month file opens in the program folder whose data
+    // folder holds it. For a file that lies in no data folder this is asked
+    // for the folder to open it with (nothing: the default one).
+    std::function<std::optional<std::filesystem::path>(const std::filesystem::path& file)> askRoot;
     // The login dialog: the typed password, or nothing when cancelled.
     std::function<std::optional<std::string>()> askPassword;
 };
 
 enum class StartOutcome { Started, NoRoot, LoginRefused };
+
+// The program folder a start opens: the one asked for, else the one the
+// month file belongs to (or the one askRoot chooses for it), else nothing
+// for the default one.
+std::optional<std::filesystem::path> start_root(const start_request& request);
 
 // Program root, version archive, settings and language, the start password,
 // staff and groups, the empty plan of this month, then the autosave

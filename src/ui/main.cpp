@@ -3,7 +3,9 @@
 #include <QCommandLineParser>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabBar>
@@ -12,6 +14,10 @@
 #include <memory>
 
 #include "files/month_lock.h"
+#include "files/program_root.h"
+#include "files/root_seed.h"
+#include "settings/language.h"
+#include "settings/message_format.h"
 #include "ui/app_shell.h"
 #include "ui/calendar_view.h"
 #include "ui/gui_interaction.h"
@@ -129,6 +135,41 @@ void bench(Plan& plan, ui::MainWindow& window, int workers) {
                 window.calendar()->layout().panels.size(), build, paint, build + paint);
 }
 
+// No program folder is open yet, so no language is loaded: the question
+// speaks the language asked for, else the system's, from the shipped files.
+Translator startup_language(const std::optional<std::string>& asked) {
+    Translator tr;
+    const std::filesystem::path shipped = shipped_data_folder(executable_folder());
+    // Without the file the built-in Polish texts stay.
+    if (!shipped.empty()) load_language_file(tr, language_file(shipped / "lang", asked.value_or(system_language())));
+    return tr;
+}
+
+// A month file from outside any program folder (saved from an e-mail, say):
+// the user says which ward's folder it belongs to.
+std::optional<std::filesystem::path> ask_root(const Translator& tr, const std::filesystem::path& file) {
+    const std::filesystem::path fallback =
+        default_program_root(executable_folder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const QString title = ui::qs(tr.msg("msg_ProgramFolderTitle", "Folder programu"));
+    QMessageBox box(QMessageBox::Question, title,
+                    ui::qs(fill_message(tr.msg("msg_FileOutsideDataFolder",
+                                               "Plik %s nie leży w folderze danych programu (dane). Z którym "
+                                               "folderem programu go otworzyć?%sFolder domyślny: %s"),
+                                        {file.string(), "\n\n", fallback.string()})));
+    QPushButton* choose = box.addButton(ui::qs(tr.msg("msg_ChooseProgramFolder", "Wybierz folder...")),
+                                        QMessageBox::AcceptRole);
+    QPushButton* standard =
+        box.addButton(ui::qs(tr.msg("msg_DefaultProgramFolder", "Folder domyślny")), QMessageBox::RejectRole);
+    box.setDefaultButton(choose);
+    box.setEscapeButton(standard);
+    box.exec();
+    if (box.clickedButton() != choose) return std::nullopt;
+    const QString folder =
+        QFileDialog::getExistingDirectory(nullptr, title, QString::fromStdString(file.parent_path().string()));
+    if (folder.isEmpty()) return std::nullopt;
+    return std::filesystem::path(ui::ss(folder));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,6 +209,9 @@ int main(int argc, char** argv) {
     if (args.isSet(rootOption)) request.root = ui::ss(args.value(rootOption));
     if (args.isSet(langOption)) request.language = ui::ss(args.value(langOption));
     if (!args.positionalArguments().isEmpty()) request.file = ui::ss(args.positionalArguments().first());
+    request.askRoot = [&request](const std::filesystem::path& file) {
+        return ask_root(startup_language(request.language), file);
+    };
     request.askPassword = [&plan]() -> std::optional<std::string> {
         bool ok = false;
         const QString typed = QInputDialog::getText(

@@ -7,8 +7,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QGroupBox>
@@ -43,6 +43,7 @@
 #include "ui/dialogs/group_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/remove_dialogs.h"
+#include "ui/dialogs/scheduler_run.h"
 #include "ui/dialogs/templates_dialog.h"
 #include "ui/dialogs/worker_dialog.h"
 #include "ui/main_window.h"
@@ -51,6 +52,7 @@
 #include "ui/staff_lists.h"
 #include "ui/summary_boxes.h"
 #include "ui/warnings_dock.h"
+#include "ui/wish_marks.h"
 
 namespace planek::ui {
 
@@ -215,58 +217,16 @@ void MainWindow::buildActions() {
     }
     on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
        [this] {
-           plan_.hooks.scheduler.busy = [](Plan&, bool busy) {
-               if (busy)
-                   QApplication::setOverrideCursor(Qt::WaitCursor);
-               else
-                   QApplication::restoreOverrideCursor();
-           };
-           plan_.hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
-           // The second algorithm shows how far it is, and Stop keeps the
-           // best roster found so far.
-           auto progress = std::make_shared<std::unique_ptr<QProgressDialog>>();
-           plan_.hooks.scheduler.progress = [this, progress](Plan&, const scheduler_progress& p) {
-               if (!*progress) {
-                   *progress = std::make_unique<QProgressDialog>(this);
-                   QProgressDialog& d = **progress;
-                   d.setWindowModality(Qt::WindowModal);
-                   d.setWindowTitle(qs(plan_.tr.tr("f_GroupAdd", "rg_Algorithms1", "Algorytm 2")));
-                   d.setCancelButtonText(qs(message(plan_, "msg_SearchStop", "Stop")));
-                   d.setRange(0, 1000);
-                   d.setMinimumDuration(0);
-               }
-               (*progress)->setValue(std::clamp(int(p.done * 1000), 0, 999));
-               (*progress)->setLabelText(qs(message(plan_, "msg_SearchProgress",
-                                                    "Najlepszy planek do tej pory: uwag %s",
-                                                    {std::to_string(p.bestFindings)})));
-               QApplication::processEvents();
-               return !(*progress)->wasCanceled();
-           };
-           const scheduler_report report = uloz_planek(plan_);
-           plan_.hooks.scheduler.progress = nullptr;
-           progress->reset();
+           run_scheduler(plan_, this, [this] { refreshCalendar(); });
            refreshWorkers(true);
            refreshCalendar();
-           if (!report.unmet.empty()) {
-               std::string text;
-               for (const std::string& line : report.unmet) text += line + "\n";
-               plan_.ui->inform(text);
-           }
            refreshCaption();
        });
     on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        warnings_hooks hooks;
-        hooks.reselectGroup = [this](Plan&) { chooseGroup(plan_.currentGroup); };
         // The findings are shown in the window; the file opens on request.
-        const warnings_report report = a_WarningsExecute(plan_, hooks);
-        QApplication::restoreOverrideCursor();
-        refreshCalendar();
-        if (report.outcome == warnings_outcome::Written) {
-            warnings_->showReport(report);
-            warnings_->show();
-            warnings_->raise();
-        }
+        if (!warnings_->check()) return;
+        warnings_->show();
+        warnings_->raise();
     });
     on(makeAction("a_Templates", "Wydruki...", "F5"), [this] {
         TemplatesDialog d(plan_, this);
@@ -531,10 +491,11 @@ void MainWindow::showPanelMenu(const QString& panel, const QPoint& pos) {
     }
 }
 
-void MainWindow::showCellMenu(int, const QPoint& pos) {
+void MainWindow::showCellMenu(int dayIndex, const QPoint& pos) {
     QMenu m(this);
     m.setObjectName("pm_Calendar");
     for (const char* a : {"a_DutyAdd", "a_DayOffAdd"}) m.addAction(action(a));
+    add_wish_menu(m, plan_, dayIndex, [this](int worker) { afterEdit(worker); });
     m.addSeparator();
     for (const char* a : {"a_MarkAsHoliday", "a_ERDuty", "a_DayProperties"}) m.addAction(action(a));
     m.exec(pos);
@@ -550,6 +511,13 @@ void MainWindow::refreshDayBox() {
     QStringList lines;
     for (const std::string& l : b.lines) lines << qs(l);
     dayFigures_->setText(lines.join('\n'));
+    // The day's title, its shifts and the most and fewest on duty keep
+    // their lines whole; a note takes only the room left beside them.
+    const QFontMetrics metrics(dayFigures_->font());
+    int head = 0;
+    for (int i = 0; i < lines.size() && i < int(b.shifts.size()) + 3; ++i)
+        head = std::max(head, metrics.horizontalAdvance(lines[i]));
+    dayFiguresArea_->setMinimumWidth(head + dayFiguresArea_->verticalScrollBar()->sizeHint().width() + 8);
     notes_->setPlainText(qs(b.note));
     notes_->setVisible(!b.note.empty());
 }

@@ -55,6 +55,10 @@ SummaryBoxes::SummaryBoxes(Plan& plan, QWidget* parent) : QWidget(parent), plan_
     add(g, 1, "l_pq_Duties", "Dyżury:");
     add(g, 2, "l_pq_DayOffs", "Wolne:");
     add(g, 3, "l_pq_NormaUnused", "Pozostało:");
+    wishes_ = box(plan, "gb_Wishes", "Życzenia", g);
+    v->addWidget(wishes_);
+    add(g, 0, "l_wq_Wishes", "Spełnione:");
+    add(g, 1, "wishList", "");
     v->addStretch(1);
 }
 
@@ -108,10 +112,13 @@ void SummaryBoxes::refresh() {
         {"l_pq_Norma", &b.l_pq_Norma},
         {"l_pq_Duties", &b.l_pq_Duties},
         {"l_pq_DayOffs", &b.l_pq_DayOffs},
+        {"l_wq_Wishes", &b.l_wq_Wishes},
+        {"wishList", &b.wishList},
         {"l_pq_NormaUnused", &b.l_pq_NormaUnused},
     };
     for (const auto& [key, value] : values) figures_[key]->setText(b.shown ? qs(*value) : QString());
     if (careCaption_ && !b.l_l_CareDaysUnused.empty()) careCaption_->setText(qs(b.l_l_CareDaysUnused));
+    wishes_->setVisible(b.shown && !b.l_wq_Wishes.empty());
 }
 
 }  // namespace planek::ui

@@ -24,6 +24,9 @@ private:
     Plan& plan_;
     std::map<QString, QLabel*> figures_;
     QLabel* careCaption_ = nullptr;  // its unit changes with the worker
+    // Shown only for a worker with wishes, so a small screen keeps room for
+    // the figures every worker has.
+    QWidget* wishes_ = nullptr;
 };
 
 }  // namespace planek::ui

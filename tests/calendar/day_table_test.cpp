@@ -196,8 +196,16 @@ TEST(WeekMode, NormRoutineBuildsColumns) {
     EXPECT_EQ(plan.days[0].dayOfWeek, 2);  // Monday
     EXPECT_EQ(plan.days[6].dayOfWeek, 1);  // Sunday
     EXPECT_EQ(plan.days[7].dayOfWeek, 2);
+    // Numbered on from the first week past the year's end, as stored; the
+    // columns still stand for the calendar weeks from Monday 26 December 2022.
     EXPECT_EQ(plan.months[0].days[0].dayNumber, 52);
-    EXPECT_EQ(plan.months[0].days[1].dayNumber, 1);
+    EXPECT_EQ(plan.months[0].days[1].dayNumber, 53);
+    EXPECT_EQ(plan.months[0].days[14].dayNumber, 66);
+    ASSERT_EQ(plan.calendar.weeks.size(), 15u);
+    EXPECT_EQ(plan.calendar.weeks[0].day, 26);
+    EXPECT_EQ(plan.calendar.weeks[1].week, 1);
+    EXPECT_EQ(plan.calendar.weeks[1].year, 2023);
+    EXPECT_EQ(plan.calendar.weeks[1].day, 2);
     EXPECT_EQ(plan.calendar.workingDays, 0);
     EXPECT_EQ(plan.calendar.normMinutes, 0);
     EXPECT_EQ(plan.months[0].normMinutes, 0);

@@ -154,5 +154,40 @@ TEST_F(CliMonth, DayPrintsTheDayBoxAndRefusesADayOutsideTheMonth) {
     EXPECT_EQ(cli({"day", months[1].string()}).code, 2);
 }
 
+// Weeks 52 of 2022 to 2 of 2023: every command numbers the three columns
+// 52, 53, 54, the numbers the file stores their duties and days off under.
+TEST_F(CliMonth, WeekModeNumbersItsColumnsAlikeAcrossAYearsEnd) {
+    const std::string weeks = (dir / "ward" / "dane" / "tygodnie.pnk").string();
+    write_file(weeks, "[okres]\r\nFromYear=2022\r\nFromMonth=12\r\nWeekMode=1\r\nWeekModeFrom=52\r\n"
+                      "WeekModeCount=3\r\n");
+    const result info = cli({"info", weeks, "--json"});
+    ASSERT_EQ(info.code, 0) << info.err;
+    for (const char* number : {"52", "53", "54"})
+        EXPECT_EQ(count(info.out, std::string("\"dayNumber\": ") + number + ","), 1u) << number << info.out;
+    EXPECT_EQ(count(info.out, "\"dayNumber\": 1,"), 0u) << info.out;
+
+    const result duty = cli({"add-duty", weeks, "1", "53", "D"});
+    ASSERT_EQ(duty.code, 0) << duty.err;
+    EXPECT_NE(duty.out.find("dzień 53"), std::string::npos) << duty.out;
+    const result leave = cli({"add-dayoff", weeks, "1", "54", "u"});
+    ASSERT_EQ(leave.code, 0) << leave.err;
+    EXPECT_NE(leave.out.find("dni 54-54, normatyw 07:35"), std::string::npos) << leave.out;
+    const result refused = cli({"add-duty", weeks, "1", "1", "D"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("Dnia 1 nie ma"), std::string::npos) << refused.err;
+
+    const result shown = cli({"show", weeks});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find(" 52 53 54 |"), std::string::npos) << shown.out;
+    const result day = cli({"day", weeks, "53"});
+    ASSERT_EQ(day.code, 0) << day.err;
+    EXPECT_EQ(day.out.rfind("Dzień 53, Wtorek", 0), 0u) << day.out;
+    EXPECT_EQ(cli({"day", weeks, "1"}).code, 1);
+    // The leave is credited what it stored: one column of 7:35.
+    const result summary = cli({"summary", weeks, "--worker", "1"});
+    ASSERT_EQ(summary.code, 0) << summary.err;
+    EXPECT_NE(summary.out.find("wolne 7:35"), std::string::npos) << summary.out;
+}
+
 }  // namespace
 }  // namespace planek

@@ -300,3 +300,28 @@ TEST_F(CliEdit, LoadOvertimeCarriesThePreviousMonthsBalancesAsTheWindowDoes) {
 
 }  // namespace
 }  // namespace planek
+
+namespace planek {
+namespace {
+
+TEST_F(CliEdit, AWishIsSavedInTheMonthAndTheSecondAlgorithmCountsIt) {
+    // Małgorzata Wiśniewska (2), whom the scheduler plans.
+    const test::result set = cli({"wish", month, "2", "10", "shift", "2", "--weight", "3"});
+    ASSERT_EQ(set.code, 0) << set.err;
+    EXPECT_TRUE(has(set.out, "zmiana 2 (waga 3)")) << set.out;
+    const std::string file = read_file(month);
+    EXPECT_TRUE(has(file, "[zyczenia]")) << file;
+    ASSERT_EQ(cli({"wish", month, "2", "11", "off"}).code, 0);
+    EXPECT_EQ(cli({"wish", month, "2", "11", "sometimes"}).code, 2);
+    EXPECT_EQ(cli({"wish", month, "2", "11", "shift", "9"}).code, 1);
+    const test::result planned = cli({"schedule", month, "--group", "1", "--algorithm", "2", "--seed", "1", "--discard"});
+    ASSERT_EQ(planned.code, 0) << planned.err;
+    EXPECT_TRUE(has(planned.out, "Spełniono ")) << planned.out;
+    EXPECT_TRUE(has(planned.out, " z 2 życzeń")) << planned.out;
+    ASSERT_EQ(cli({"wish", month, "2", "10", "none"}).code, 0);
+    ASSERT_EQ(cli({"wish", month, "2", "11", "none"}).code, 0);
+    EXPECT_FALSE(has(read_file(month), "[zyczenia]"));
+}
+
+}  // namespace
+}  // namespace planek

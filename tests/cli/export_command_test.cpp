@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "cli_runner.h"
+#include "core/text.h"
 #include "support/month_files.h"
 
 namespace planek {
@@ -159,6 +162,111 @@ TEST_F(CliExport, WorkbookOpensInOpenpyxlWithTheRosterAndTheDuties) {
     EXPECT_GT(nights, 0);
 }
 
+// The page setup of each sheet as the reader printed it: field -> value, and
+// the widths by column letter.
+struct page_setup {
+    std::map<std::string, std::string> fields;
+    std::map<std::string, double> widths;
+};
+std::map<std::string, page_setup> page_setups(const std::string& printed) {
+    std::map<std::string, page_setup> sheets;
+    for (const std::string& l : lines(printed)) {
+        const std::vector<std::string> f = fields(l);
+        if (f.size() == 4 && f[1] == "width") sheets[f[0]].widths[f[2]] = std::stod(f[3]);
+        else if (f.size() >= 3) sheets[f[0]].fields[f[1]] = l.substr(f[0].size() + f[1].size() + 2);
+    }
+    return sheets;
+}
+
+// Payroll prints the workbook: each sheet across A4, one page wide, with the
+// column names and whose row it is on every page, and no value cut to "###".
+TEST_F(CliExport, WorkbookSheetsPrintAcrossOnePageWideWithTheWorkersOnEveryPage) {
+    const fs::path out = dir / "grafik.xlsx";
+    ASSERT_EQ(cli({"export", "xlsx", december, "--group", "1", "-o", out.string()}).code, 0);
+    const result read = read_with("xlsx_page_setup.py", out);
+    ASSERT_EQ(read.code, 0) << read.err;
+    const auto sheets = page_setups(read.out);
+    ASSERT_EQ(sheets.size(), 2u) << read.out;
+    for (const auto& [name, s] : sheets) {
+        const std::map<std::string, std::string> expected = {
+            {"orientation", "landscape"}, {"paperSize", "9"},         {"fitToPage", "True"},
+            {"fitToWidth", "1"},          {"fitToHeight", "0"},       {"printTitleRows", "$1:$1"},
+            {"printTitleCols", "$A:$B"},  {"footer", "&A|&P / &N"},
+        };
+        for (const auto& [field, value] : expected) EXPECT_EQ(s.fields.at(field), value) << name << " " << field;
+        // The longest name of the ward, "Wiśniewska Małgorzata", whole.
+        EXPECT_GE(s.widths.at("B"), 21.0) << name;
+    }
+    const page_setup& roster = sheets.at("Grafik");
+    // The days narrow, the totals ("176:00", "Przepracowano") whole.
+    EXPECT_LT(roster.widths.at("C"), 6.0);
+    EXPECT_GE(roster.widths.at("AI"), 13.0);  // Przepracowano
+    for (const char* total : {"AH", "AJ", "AK", "AL", "AM", "AN", "AO"}) EXPECT_GE(roster.widths.at(total), 6.0) << total;
+    // "Nadgodziny 100%" takes two lines of the header row.
+    EXPECT_EQ(roster.fields.at("headerHeight"), "30.0");
+    const page_setup& duties = sheets.at("Dyżury");
+    EXPECT_GE(duties.widths.at("C"), 10.0);  // 2026-12-01
+}
+
+// The same workbook as LibreOffice prints it: a ward of 30 over a month of
+// 31 days has its whole roster, names to totals, on one landscape page, and
+// every page of the duty list carries its column names.
+TEST(CliExportPrinted, AThirtyWorkerRosterPrintsOnePageWideFromLibreOffice) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "LibreOffice's print of the same workbook is checked by the plain build";
+#endif
+    std::error_code ec;
+    if (!fs::exists("/usr/bin/soffice", ec)) GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir dir;
+    const std::string root = (dir / "ward").string();
+    ASSERT_EQ(run_cli(dir, {"generate", root, "--workers", "30", "--groups", "1", "--months", "1", "--seed", "3",
+                            "--from", "2030-03"})
+                  .code,
+              0);
+    const fs::path xlsx = dir / "grafik.xlsx";
+    const std::string month = root + "/dane/2030_03.pnk";
+    ASSERT_EQ(run_cli(dir, {"--root", root, "--lang", "polski", "export", "xlsx", month, "--group", "1", "-o",
+                            xlsx.string()})
+                  .code,
+              0);
+    const result made = run_program(dir, "/usr/bin/soffice",
+                                    {"-env:UserInstallation=file://" + (dir / "office").string(), "--headless",
+                                     "--convert-to", "pdf", "--outdir", dir.path().string(), xlsx.string()});
+    ASSERT_EQ(made.code, 0) << made.err;
+    const fs::path pdf = dir / "grafik.pdf";
+    const result info = run_program(dir, "pdfinfo", {pdf.string()});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_NE(info.out.find("841.89 x 595.304 pts (A4)"), std::string::npos) << info.out;
+    const size_t at = info.out.find("Pages:");
+    ASSERT_NE(at, std::string::npos);
+    const int pages = std::stoi(info.out.substr(at + 6));
+    ASSERT_GE(pages, 2);
+
+    const auto page_text = [&](int page) {
+        return run_program(dir, "pdftotext", {"-f", std::to_string(page), "-l", std::to_string(page), "-layout",
+                                              pdf.string(), "-"})
+            .out;
+    };
+    const std::string first = page_text(1);
+    for (const char* column : {"Pracownik", "31", "Normatyw", "Przepracowano", "Wolne"})
+        EXPECT_NE(first.find(column), std::string::npos) << column << "\n" << first;
+    const result staff = run_cli(dir, {"--root", root, "staff"});
+    int workers = 0;
+    for (const std::string& l : lines(staff.out)) {
+        if (l.rfind("Pracownik ", 0) != 0) continue;
+        const size_t from = l.find(": ") + 2;
+        EXPECT_NE(first.find(l.substr(from, l.find(" [") - from)), std::string::npos) << l;
+        ++workers;
+    }
+    EXPECT_EQ(workers, 30);
+    for (int page = 2; page <= pages; ++page) {
+        const std::string text = page_text(page);
+        EXPECT_NE(text.find("Pracownik"), std::string::npos) << page;
+        EXPECT_NE(text.find("Rodzaj"), std::string::npos) << page;
+    }
+    RecordProperty("pages", pages);
+}
+
 TEST_F(CliExport, EnglishColumnsAndSemicolonSeparatedUtf8) {
     const fs::path out = dir / "roster.csv";
     const result r = cli({"--lang", "english", "export", "csv", december, "--group", "1", "-o", out.string()});
@@ -168,15 +276,17 @@ TEST_F(CliExport, EnglishColumnsAndSemicolonSeparatedUtf8) {
     const std::vector<std::string> rows = lines(text.substr(3));
     ASSERT_EQ(rows.size(), 16u);
     EXPECT_EQ(rows[0].substr(0, 15), "Id;Worker;1;2;3");
-    EXPECT_NE(rows[0].find(";Norm;Worked;Day;Night;Holidays;Overtime 100%;Overtime 50%;Days off\r"),
-              std::string::npos);
+    EXPECT_NE(rows[0].find(";Norm [min];Worked [min];Day [min];Night [min];Holidays [min];Overtime 100% [min];"
+                           "Overtime 50% [min];Days off [min]\r"),
+              std::string::npos)
+        << rows[0];
     EXPECT_EQ(fields(rows[2], ';').size(), 41u);
     EXPECT_EQ(rows[2].rfind("2;Wiśniewska Małgorzata;", 0), 0u) << rows[2];
 
     const fs::path list = dir / "duties.csv";
     ASSERT_EQ(cli({"export", "csv", december, "--duties", "-o", list.string()}).code, 0);
     const std::vector<std::string> duties = lines(read_file(list).substr(3));
-    EXPECT_EQ(duties[0], "Id;Pracownik;Data;Początek;Koniec;Długość;Nadgodziny;Rodzaj\r");
+    EXPECT_EQ(duties[0], "Id;Pracownik;Data;Początek;Koniec;Długość [min];Nadgodziny [min];Rodzaj\r");
     EXPECT_GT(duties.size(), 30u);
 }
 
@@ -193,14 +303,17 @@ TEST_F(CliExport, CalendarOfAWorkerReadsBackAcrossTheClockChange) {
     const std::vector<std::string> events = lines(read.out);
     ASSERT_GT(events.size(), 5u);
     EXPECT_EQ(events[0], "zones|Europe/Warsaw");
+    // The ward's data folder got its id with the first export.
+    const std::string ward = "@" + trim(read_file(dir / "ward" / "dane" / "planek.id"));
+    ASSERT_EQ(ward.size(), 33u);
     // Leave of five days, all day long, then the night duty over the change:
     // 19:00 summer time to 7:00 + 1:00 overtime winter time is 14 hours.
-    EXPECT_EQ(events[1], "planek-2-2026-10-12-wolne@planek|2026-10-12|2026-10-17|day|Wypoczynkowy|");
+    EXPECT_EQ(events[1], "planek-2-2026-10-12-wolne" + ward + "|2026-10-12|2026-10-17|day|Wypoczynkowy|");
     EXPECT_EQ(events[2],
-              "planek-2-2026-10-24-1@planek|2026-10-24T17:00Z|2026-10-25T07:00Z|"
+              "planek-2-2026-10-24-1" + ward + "|2026-10-24T17:00Z|2026-10-25T07:00Z|"
               "zone:2026-10-24T17:00Z/2026-10-25T07:00Z|Dyżur N — Oddział Chirurgii|zastępstwo; za Ewę");
     EXPECT_EQ(events[3],
-              "planek-2-2026-10-26-1@planek|2026-10-26T06:00Z|2026-10-26T18:00Z|"
+              "planek-2-2026-10-26-1" + ward + "|2026-10-26T06:00Z|2026-10-26T18:00Z|"
               "zone:2026-10-26T06:00Z/2026-10-26T18:00Z|Dyżur D — Oddział Chirurgii|");
     // November's duties follow, all in winter time.
     const std::vector<std::string> nov = fields(events[4]);
@@ -212,6 +325,32 @@ TEST_F(CliExport, CalendarOfAWorkerReadsBackAcrossTheClockChange) {
     const fs::path again = dir / "again.ics";
     ASSERT_EQ(cli({"export", "ics", oct, november, "--worker", "2", "-o", again.string()}).code, 0);
     EXPECT_EQ(read_with("ics_events.py", again).out, read.out);
+}
+
+// Two wards each have a worker 2 with a night on the same day: one phone
+// holding both calendars must keep both, and a ward's folder copied to
+// another computer must go on replacing its own events.
+TEST_F(CliExport, CalendarIdsDifferBetweenWardsAndTravelWithTheFolder) {
+    const std::string other = (dir / "other").string();
+    ASSERT_EQ(run_cli(dir, {"demo", other}).code, 0);
+    const auto uids = [&](const std::string& folder) {
+        const fs::path out = dir / "cal.ics";
+        const std::string month = folder + "/dane/" + fs::path(december).filename().string();
+        const result r = run_cli(dir, {"--root", folder, "export", "ics", month, "--worker", "2", "-o", out.string()});
+        EXPECT_EQ(r.code, 0) << r.err;
+        std::set<std::string> ids;
+        for (const std::string& e : lines(read_with("ics_events.py", out).out))
+            if (e.rfind("zones|", 0) != 0) ids.insert(fields(e)[0]);
+        return ids;
+    };
+    const std::set<std::string> ours = uids(root), theirs = uids(other);
+    ASSERT_GT(ours.size(), 5u);
+    ASSERT_EQ(theirs.size(), ours.size());
+    for (const std::string& id : ours) EXPECT_EQ(theirs.count(id), 0u) << id;
+
+    const std::string moved = (dir / "moved").string();
+    fs::copy(root, moved, fs::copy_options::recursive);
+    EXPECT_EQ(uids(moved), ours);
 }
 
 TEST_F(CliExport, BadInputSaysSoInOneLineAndLeavesNoFile) {

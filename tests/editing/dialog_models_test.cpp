@@ -1,5 +1,6 @@
 #include "editing/day_off_add.h"
 #include "editing/day_off_dialog_model.h"
+#include "editing/day_off_rules.h"
 #include "editing/duty_add.h"
 #include "editing/duty_dialog_model.h"
 #include "editing/duty_moves.h"
@@ -244,6 +245,35 @@ TEST_F(DayOffDialog, OkAddsWithTheAllowanceQuestion) {
     EXPECT_EQ(h.normMinutes, 910);
     EXPECT_EQ(h.groupId, 1);
     EXPECT_EQ(plan.workers[0].holidayCurrentYear, 5000 - 910);
+}
+
+TEST_F(DayOffDialog, WeekModeLeaveStoresWhatTheSummaryCredits) {
+    plan.weekMode = true;
+    plan.workers[0].holidayCurrentYear = 1000;
+    // One column, the third: 1 × 7:35 = 455.
+    model.openAdd(plan, 0, 2);
+    model.kindIndex = 1;
+    model.refreshNorm(plan);
+    EXPECT_EQ(model.normLabel(plan), "1");
+    EXPECT_EQ(model.normText, "07:35");
+    ASSERT_EQ(model.ok(plan), day_off_dialog_result::Added);
+    EXPECT_EQ(month(0).daysOff[2].normMinutes, 455);
+    EXPECT_EQ(month(0).sum.creditedMinutes, 455);
+    // Week mode asks nothing and draws nothing; a later look at the leave
+    // (after a duty comes or goes) finds its norm right and leaves the balance.
+    EXPECT_TRUE(ui->questions.empty());
+    aktualizuj_urlop(plan, 0, 2);
+    EXPECT_EQ(plan.workers[0].holidayCurrentYear, 1000);
+    // Seven columns, those the grid lays out as Monday to Sunday included:
+    // 7 × 455 = 3185, so 455 + 3185 = 3640 in all.
+    model.openAdd(plan, 0, 7);
+    model.kindIndex = 1;
+    model.secondDay = 14;
+    ASSERT_EQ(model.ok(plan), day_off_dialog_result::Added);
+    EXPECT_EQ(month(0).daysOff[7].normMinutes, 3185);
+    EXPECT_EQ(month(0).sum.creditedMinutes, 3640);
+    aktualizuj_urlop(plan, 0, 13);
+    EXPECT_EQ(plan.workers[0].holidayCurrentYear, 1000);
 }
 
 TEST_F(DayOffDialog, NoDutyKindStoresTheShiftNumber) {

@@ -11,6 +11,7 @@
 #include "editing/group_model.h"
 #include "editing/panel_names.h"
 #include "editing/undo_stack.h"
+#include "editing/wishes.h"
 #include "editing/worker_model.h"
 #include "editing_fixture.h"
 
@@ -48,6 +49,23 @@ TEST_F(UndoStack, AnActIsOneStepAndARefusalLeavesNoTrace) {
     EXPECT_TRUE(SameMonthTables(added, plan));
     EXPECT_EQ(month(0).duties[4].front().id, added.workers[0].months[0].duties[4].front().id)
         << "redo puts back the very duty, id and all";
+}
+
+TEST_F(UndoStack, AWishComesAndGoesWithItsStepAndTheSameWishAgainIsNone) {
+    const wish w{wish_kind::NotShift, 2, 2};
+    {
+        undo_scope step(plan, "undo_Wish", "Życzenie");
+        ASSERT_FALSE(ustaw_zyczenie(plan, 1, 9, w).refused());
+    }
+    {
+        undo_scope step(plan, "undo_Wish", "Życzenie");
+        ASSERT_FALSE(ustaw_zyczenie(plan, 1, 9, w).refused());
+    }
+    EXPECT_EQ(history().size(), 1u);
+    ASSERT_TRUE(history().undo(plan));
+    EXPECT_FALSE(month(1).wishes[9].used());
+    ASSERT_TRUE(history().redo(plan));
+    EXPECT_EQ(month(1).wishes[9], w);
 }
 
 TEST_F(UndoStack, AMoveAndNestedActsAreOneStepEach) {

@@ -51,14 +51,14 @@ TEST(CsvWriter, QuotesOnlyWhatASpreadsheetWouldMisread) {
     sheet s;
     s.header = {"Id", "Pracownik", "Uwagi"};
     s.rows.push_back({cell::of_number(7), cell::of_text("Nowak; Ewa"), cell::of_text("mówi \"tak\"")});
-    s.rows.push_back({cell::of_minutes(-90), cell::of_text(" wcięcie"), cell::of_text("dwa\nwiersze")});
+    s.rows.push_back({cell::of_number(8), cell::of_text(" wcięcie"), cell::of_text("dwa\nwiersze")});
     s.rows.push_back({cell::of_date(2026, 10, 25), cell::of_clock(1140), cell::of_text("")});
     const std::string text = csv_text(s);
     ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(text.substr(3),
               "Id;Pracownik;Uwagi\r\n"
               "7;\"Nowak; Ewa\";\"mówi \"\"tak\"\"\"\r\n"
-              "-1:30;\" wcięcie\";\"dwa\nwiersze\"\r\n"
+              "8;\" wcięcie\";\"dwa\nwiersze\"\r\n"
               "2026-10-25;19:00;\r\n");
 }
 
@@ -78,13 +78,13 @@ sheet formula_sheet() {
 
 TEST(CsvWriter, TextsThatLookLikeFormulasStayTextNumbersStayNumbers) {
     const std::string text = csv_text(formula_sheet());
-    EXPECT_NE(text.find("\r\n1;\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\";-1:30;zwykły\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\n2;'-2+3;-1:30;"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n1;\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\";-90;zwykły\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n2;'-2+3;-90;"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n3;'+48 600;"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n4;'@SUM(A1:A9);"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n5;'\t=1+1;"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n6;\"'\r=1+1\";"), std::string::npos) << text;
-    EXPECT_NE(text.find("Id;Pracownik;Nadgodziny;'=Uwagi\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Id;Pracownik;Nadgodziny [min];'=Uwagi\r\n"), std::string::npos) << text;
 }
 
 // What a reader made of the file: per row, [type, value] pairs in JSON.
@@ -107,8 +107,8 @@ TEST(CsvWriter, PythonsCsvReadsTheFormulaLikeNamesAsTheTextsTheyAre) {
     ASSERT_TRUE(write_csv(file, formula_sheet()));
     const std::vector<std::string> rows = read_back(dir, file);
     ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
-    EXPECT_EQ(rows[1], R"x([["s", "1"], ["s", "'=HYPERLINK(\"http://x\",\"y\")"], ["s", "-1:30"], ["s", "zwyk\u0142y"]])x");
-    EXPECT_EQ(rows[6], R"x([["s", "6"], ["s", "'\r=1+1"], ["s", "-1:30"], ["s", "zwyk\u0142y"]])x");
+    EXPECT_EQ(rows[1], R"x([["s", "1"], ["s", "'=HYPERLINK(\"http://x\",\"y\")"], ["s", "-90"], ["s", "zwyk\u0142y"]])x");
+    EXPECT_EQ(rows[6], R"x([["s", "6"], ["s", "'\r=1+1"], ["s", "-90"], ["s", "zwyk\u0142y"]])x");
 }
 
 TEST(XlsxWriter, FormulaLikeNamesAreTypedTextCells) {
@@ -142,6 +142,19 @@ TEST(CsvWriter, LibreOfficeOpensTheFormulaLikeNamesAsText) {
     }
     EXPECT_NE(rows[2].find("-2+3"), std::string::npos) << rows[2];
     EXPECT_EQ(rows[2].find("\"1\""), std::string::npos) << "-2+3 was worked out: " << rows[2];
+}
+
+// "7:35" would come in as a clock time and "176:00" as a duration: every
+// length is a number of minutes instead, its column saying so.
+TEST(CsvWriter, LengthsAreWholeMinutesUnderANameWithTheUnit) {
+    sheet s;
+    s.header = {"Id", "Normatyw", "Nadgodziny"};
+    s.rows.push_back({cell::of_number(1), cell::of_minutes(10560), cell::of_minutes(455)});
+    s.rows.push_back({cell::of_number(2), cell::of_minutes(0), cell::of_minutes(-90)});
+    EXPECT_EQ(csv_text(s).substr(3),
+              "Id;Normatyw [min];Nadgodziny [min]\r\n"
+              "1;10560;455\r\n"
+              "2;0;-90\r\n");
 }
 
 TEST(CsvWriter, AFailedWriteKeepsTheOldFile) {

@@ -38,6 +38,20 @@ TEST(ProgramRoot, OpeningARootCreatesItsDataFolder) {
     EXPECT_NE(r.error.find("dane"), std::string::npos);
 }
 
+TEST(ProgramRoot, AMonthFileBelongsToTheFolderAboveTheDataFolderItLiesIn) {
+    TempDir dir;
+    const fs::path ward = fs::canonical(dir.path()) / "oddzial";
+    fs::create_directories(ward / "dane" / "backup");
+    EXPECT_EQ(root_of_month_file(ward / "dane" / "2026_12.pnk"), ward);
+    // A link to the file (a desktop shortcut) belongs where the file is.
+    fs::create_symlink(ward / "dane", dir / "skrot");
+    EXPECT_EQ(root_of_month_file(dir / "skrot" / "2026_12.pnk"), ward);
+    // Nowhere else: not beside dane/, not below it, not in a folder named like it.
+    EXPECT_EQ(root_of_month_file(ward / "2026_12.pnk"), std::nullopt);
+    EXPECT_EQ(root_of_month_file(ward / "dane" / "backup" / "2026_12.pnk"), std::nullopt);
+    EXPECT_EQ(root_of_month_file(ward / "Dane2" / "2026_12.pnk"), std::nullopt);
+}
+
 // A build folder keeps its shipped data as an installation does, under
 // share/planek beside the programs; a root then starts with templates, and
 // an emptied templates folder is filled again while a pruned one is kept.
@@ -62,6 +76,23 @@ TEST(ProgramRoot, ABuildFolderSeedsTemplatesAndLanguages) {
     fs::remove(root.templates / "b.wzr");
     EXPECT_EQ(ensure_templates(root, build), 2);
     EXPECT_TRUE(fs::exists(root.templates / "a.wzr"));
+}
+
+// The templates of a language sit in a folder of their own and come to a
+// root on their own: a root that has only the Polish ones gets them too.
+TEST(ProgramRoot, ALanguagesTemplatesComeInTheirOwnFolder) {
+    TempDir dir;
+    const fs::path build = dir / "build";
+    write_file(build / "share" / "planek" / "templates" / "a.wzr", "A\n");
+    write_file(build / "share" / "planek" / "templates" / "english" / "e.wzr", "E\n");
+    const Paths root = Paths::local(dir / "root");
+    EXPECT_EQ(seed_program_root(root, build), 2);
+    EXPECT_TRUE(fs::exists(root.templates / "english" / "e.wzr"));
+
+    fs::remove_all(root.templates / "english");
+    EXPECT_EQ(ensure_templates(root, build), 1);
+    EXPECT_TRUE(fs::exists(root.templates / "english" / "e.wzr"));
+    EXPECT_EQ(ensure_templates(root, build), 0);
 }
 
 }  // namespace

@@ -268,7 +268,7 @@ TEST_F(StaffFiles, StoredLayoutOfBothFiles) {
     plan.workers = {full_worker()};
     ASSERT_TRUE(zapisz(plan).ok());
     EXPECT_EQ(read_file(data / "grupy.ini"),
-              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ\r\n"
+              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ¤0\r\n"
                                    "z¤360¤480¤0¤3¤1¤clWhite¤Ś0¤zmiana ąę 0\r\n"));
     std::vector<std::string> fields = split_fields(trim(staff_text(data / "kadra.inr")));
     ASSERT_EQ(fields.size(), 46u);
@@ -306,6 +306,19 @@ TEST_F(StaffFiles, GroupLinesAndShiftsInOrder) {
     EXPECT_EQ(b.nick, "LON");
     EXPECT_TRUE(b.dayOffForHolidayWorkDistribution);
     EXPECT_TRUE(ui->warnings.empty()) << warnings();
+}
+
+TEST_F(StaffFiles, AGroupSymbolIsCutToThreeCharactersAndSavedSo) {
+    auto line = [](const std::string& id, const std::string& nick) {
+        return "g¤" + id + "¤0¤0¤0¤0¤455¤0¤0¤0¤0¤Grupa " + id + "¤clWhite¤0¤0¤455¤0¤0¤0¤0¤1¤" + nick + "¤0\r\n";
+    };
+    write_file(data / "grupy.ini", utf8_to_cp1250_lossy(line("1", "STAR") + line("2", "ŻÓŁW")));
+    ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
+    ASSERT_EQ(plan.groups.size(), 2u);
+    EXPECT_EQ(plan.groups[0].nick, "STA");
+    EXPECT_EQ(plan.groups[1].nick, "ŻÓŁ");  // characters, not bytes
+    ASSERT_TRUE(zapisz(plan).ok()) << warnings();
+    EXPECT_EQ(read_file(data / "grupy.ini"), utf8_to_cp1250_lossy(line("1", "STA") + line("2", "ŻÓŁ")));
 }
 
 TEST_F(StaffFiles, OlderStaffLinesGetTheirDefaults) {
@@ -381,6 +394,32 @@ TEST_F(StaffFiles, PlainStaffFileNeverStaysOnDisk) {
     EXPECT_EQ(again.workers.size(), 1u);
     EXPECT_FALSE(fs::exists(data / "kadra.ini.bak"));
     EXPECT_FALSE(fs::exists(data / "kadra.ini"));
+}
+
+TEST_F(StaffFiles, TheArchivePackedFromThePlainFileCountsAsRead) {
+    const std::string ewa = "p¤1¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Wiśniewska¤Ewa\r\n";
+    write_file(data / "kadra.ini", utf8_to_cp1250_lossy(ewa));
+    ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
+    ASSERT_EQ(plan.workers.size(), 1u);
+    // The first save after the move writes without a conflict question.
+    plan.workers[0].phone = "600100200";
+    ASSERT_TRUE(zapisz(plan).ok()) << warnings();
+    EXPECT_TRUE(ui->questions.empty()) << ui->questions.front();
+    EXPECT_TRUE(ui->warnings.empty()) << warnings();
+    EXPECT_NE(staff_text(data / "kadra.inr").find("600100200"), std::string::npos);
+
+    // A write by somebody else after the move is still seen.
+    Plan other;
+    other.paths = plan.paths;
+    other.ui = ui;
+    write_file(data / "kadra.ini", utf8_to_cp1250_lossy(ewa));
+    fs::remove(data / "kadra.inr");
+    ASSERT_TRUE(wczytaj(other).ok());
+    write_staff({"p¤1¤0¤0¤0¤0¤0¤100¤5¤5¤0¤¤0¤0¤1¤¤Nowak¤Anna"}, data / "kadra.inr");
+    other.workers[0].phone = "700";
+    EXPECT_FALSE(zapisz(other).ok());
+    EXPECT_EQ(ui->questions.size(), 1u);
+    EXPECT_NE(staff_text(data / "kadra.inr").find("Nowak"), std::string::npos);
 }
 
 TEST_F(StaffFiles, PlainLeftoverBesideTheArchive) {

@@ -131,6 +131,8 @@ TEST(NameExtraction, DelimitersQuotesAndCase) {
     EXPECT_EQ(len, 14u);
     EXPECT_EQ(wyciagnij_nazwe("@_duty_from:</td>", 2), "duty_from:");
     EXPECT_EQ(wyciagnij_nazwe("@_a|'tak, ok'|'nie'|'>=10' rest", 2), "a|'tak, ok'|'nie'|'>=10'");
+    // Only the name before the first "|" loses its case.
+    EXPECT_EQ(wyciagnij_nazwe("@_Prac_Suma_N|'T'|'N'|'>=5'", 2), "prac_suma_n|'T'|'N'|'>=5'");
     // Without a "|" a quote does not protect a blank.
     EXPECT_EQ(wyciagnij_nazwe("@_a'b c'", 2), "a'b");
     // "¤" keeps the case.

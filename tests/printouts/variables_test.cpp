@@ -18,7 +18,7 @@ const char* const kNames[] = {
     "czy_prac_ma_wolne if_worker_has_dayoff", "czy_prac_ma_gn if_worker_has_ot", "status",
     "typ_planeku schedule_type", "miejscowosc place", "uzytkownik user_name",
     "system_nazwa_uzytkownika system_user_name", "adres address", "kod zip_code", "nip vat_no",
-    "firma company", "miesiac month", "miesiac_nr month_no", "miesiac_ile_roboczych month_days_qty",
+    "firma company", "miesiac month", "miesiac_nr month_no", "miesiac_nr2 month_no2", "miesiac_ile_roboczych month_days_qty",
     "miesiac_ile_calozmianowych month_all_shift_duty_qty", "miesiac_ile_dni month_days",
     "miesiac_uzup_dni month_fill_days", "rok year", "data date", "grupa_nazwa group_name",
     "grupa_skrot group_nick", "grupa_normatyw group_normative", "grupa_dopracowanie group_least",
@@ -39,7 +39,7 @@ const char* const kNames[] = {
     "zmiana_ile_dyz shift_duties_count", "zmiana_ile_pd shift_duration_pd", "zmiana_ile shift_duration",
     "zmiana_symbol shift_symbol", "zmiana_nazwa shift_name", "dyzur_kto duty_who",
     "ilosc_zmian shift_quantity", "dyzur8_do duty8_to", "dopracowanie_do least_to", "suma_wypr all_sum",
-    "suma_wypr_url all_do_sum", "prac_nr worker_no", "prac_nazwisko worker_surname", "prac_imie worker_name",
+    "suma_wypr_url all_do_sum", "prac_nr worker_no", "prac_zyczenia worker_wishes", "prac_zyczenia_spelnione worker_wishes_granted", "prac_nazwisko worker_surname", "prac_imie worker_name",
     "prac_adres worker_adress", "prac_poczta worker_postoffice", "prac_kod worker_zipcode",
     "prac_telefon worker_phone", "prac_email worker_email", "prac_stanowisko worker_occupation",
     "prac_skrot worker_nick", "prac_kolor_rgb worker_color_rgb", "prac_etat worker_part_time",
@@ -217,7 +217,7 @@ TEST(VariableTable, EveryVariableHasAValueInARichContext) {
         "month_fill_days", "dot_as_time_sep", "clear_auto_eols", "without_medical_duty_overtime",
         "duty_group_nick_wo_current", "day_who_least", "day_who_other", "day_who_8",
         "day_who_dayoff", "day_who_dayoff_1", "day_who_dayoff_5", "day_who_dayoff_7", "day_who_dayoff_h",
-        "day_who_sick_leaves", "day_who_other_dayoff", "system_user_name",
+        "day_who_sick_leaves", "day_who_other_dayoff", "system_user_name", "worker_wishes", "worker_wishes_granted",
     };
     for (const var_entry& e : variable_table()) {
         rich r;
@@ -241,6 +241,15 @@ TEST(Variables, PolishAndEnglishNamesGiveTheSameValue) {
     EXPECT_EQ(r.eval("zmiana_od_2:"), "19:00");
     EXPECT_EQ(r.eval("shift_name_1"), "Dzienna");
     EXPECT_EQ(r.eval("no_such_variable"), "");
+}
+
+// The shipped templates name their files with it, so they sort by month.
+TEST(Variables, TheMonthNumberComesPlainOrInTwoDigits) {
+    rich r;
+    EXPECT_EQ(r.eval("month_no"), "3");
+    EXPECT_EQ(r.eval("miesiac_nr2"), "03");
+    r.plan.months[0].month = 12;
+    EXPECT_EQ(r.eval("month_no2"), "12");
 }
 
 TEST(Variables, TimeFormats) {
@@ -286,6 +295,21 @@ TEST(Variables, Conditions) {
     // The operand is expanded as a line.
     r.ctx.day = 2;
     EXPECT_EQ(r.eval("worker_nick|'same'|'other'|'=@_prac_skrot'"), "same");
+}
+
+TEST(Variables, ConditionTextsOfATemplateLineKeepTheirCase) {
+    rich r;
+    // 11 hours of night: at least 5 gives the yes text "T", as typed; the
+    // name itself is still found whatever its case.
+    const std::string line = "[@_PRAC_SUMA_N|'T'|'N'|'>=5'] [@_prac_suma_n|'Tak'|'Nie'|'<5']";
+    const std::vector<var_site> sites = variable_sites(line, lower_text(line));
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx, false, &sites), "[T] [Nie]");
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx), "[T] [Nie]");
+    // 4 hours: below 5.
+    r.plan.workers[0].months[0].sum.total[0].nightMinutes = 240;
+    EXPECT_EQ(gen_wypelnij_linie(r.run, line, "htm", r.ctx, false, &sites), "[N] [Tak]");
+    // A text operand compares as typed too.
+    EXPECT_EQ(gen_wypelnij_linie(r.run, "@_worker_nick|'Y'|'N'|'=AK'", "htm", r.ctx), "Y");
 }
 
 TEST(Variables, ARepeatedTextFollowsItsContextAndData) {

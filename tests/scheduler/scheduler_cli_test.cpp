@@ -92,13 +92,19 @@ TEST_F(ScheduleCommand, TheSecondAlgorithmRunsOnRequestAndRepeatsWithItsSeed) {
 }
 
 TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
-    const result r = run({"schedule", "--compare", (dir / "porownanie").string(), "--seed", "2"});
+    // The 200-worker ward takes longer than a test should; the rows of the
+    // three smaller ones are enough to hold both aims to their goals.
+    const result r =
+        run({"schedule", "--compare", (dir / "porownanie").string(), "--seed", "2", "--largest", "60"});
     ASSERT_EQ(r.code, 0) << r.err;
-    for (const char* row : {"demo\t1\t", "demo\t2\t", "w20\t2\t", "w200\t1\t", "w200\t2\t"})
+    EXPECT_EQ(r.out.find("w200\t"), std::string::npos) << r.out;
+    for (const char* row : {"demo\t1\t", "demo\t2\t", "w20\t2\t", "w20\t2n\t", "w60\t1\t", "w60\t2\t"})
         EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
-    // Rules a, b, f and h are never broken by the second algorithm, and it
-    // leaves neither more of the shifts short nor the workers further from
-    // their norms than the first one.
+    // Rules a, b, f and h are never broken by the second algorithm, under
+    // either aim, and no worker ends above her norm and allowance over all
+    // her groups. Where the first algorithm keeps that too, the second
+    // leaves no more of the shifts short; with the norm first it leaves the
+    // workers nearer their norms than the first.
     std::istringstream lines(r.out);
     int rows = 0;
     std::vector<std::string> first;
@@ -106,16 +112,17 @@ TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
         std::vector<std::string> cells;
         std::istringstream cols(line);
         for (std::string c; std::getline(cols, c, '\t');) cells.push_back(c);
-        if (cells.size() < 18) continue;
+        if (cells.size() < 20) continue;
         if (cells[1] == "1") first = cells;
-        if (cells[1] != "2") continue;
-        ++rows;
+        if (cells[1] != "2" && cells[1] != "2n") continue;
+        rows += cells[1] == "2";
         for (int letter : {0, 1, 5, 7}) EXPECT_EQ(cells[size_t(2 + letter)], "0") << line;
+        EXPECT_EQ(cells[19], "0") << line;
         ASSERT_EQ(first.at(0), cells[0]);
-        EXPECT_LE(std::stod(cells[15]), std::stod(first[15])) << "shortfall\n" << r.out;
-        EXPECT_LE(std::stod(cells[16]), std::stod(first[16])) << "norm\n" << r.out;
+        if (first[19] == "0") EXPECT_LE(std::stod(cells[15]), std::stod(first[15])) << "shortfall\n" << r.out;
+        if (cells[1] == "2n") EXPECT_LE(std::stod(cells[16]), std::stod(first[16])) << "norm\n" << r.out;
     }
-    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(rows, 3);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ struct search_ward : scheduler_ward {
         scheduler_choice choice;
         choice.algorithm = 2;
         choice.seed = seed;
-        choice.seconds = 60;
+        choice.seconds = 5;
         return uloz_planek(plan, choice);
     }
 
@@ -277,9 +277,11 @@ struct residue_ward : search_ward {
 };
 
 TEST(Search, PlansTheResidueOfTheNormAsTheGroupSettingWants) {
-    // "Always", and "at the end of the period" in a one-month period.
+    // "Always", and "at the end of the period" in a one-month period, with
+    // the norm first: the four hours are worth the over-staffed shift.
     for (int setting : {0, 1}) {
         residue_ward ward(setting);
+        ward.group().aim = 1;
         ward.plan2(Answer::Yes);
         for (int w = 0; w < 3; ++w) {
             const std::vector<int> l = ward.lengths(w);
@@ -288,8 +290,15 @@ TEST(Search, PlansTheResidueOfTheNormAsTheGroupSettingWants) {
         }
         EXPECT_TRUE(ward.findings("abdfh").empty()) << joined(ward.findings("abdfh"));
     }
-    // "Never": whole shifts only.
+    // With the rules first a shortened duty on a shift already staffed is
+    // a finding more, worth more than four hours of norm: none is planned.
+    residue_ward rules(0);
+    rules.plan2(Answer::Yes);
+    for (int w = 0; w < 3; ++w) EXPECT_EQ(rules.planned(w), 20 * 480) << w;
+    EXPECT_TRUE(rules.findings("c").empty()) << joined(rules.findings("c"));
+    // "Never": whole shifts only, whatever the aim.
     residue_ward never(2);
+    never.group().aim = 1;
     never.plan2(Answer::Yes);
     for (int w = 0; w < 3; ++w) {
         const std::vector<int> l = never.lengths(w);
@@ -325,7 +334,7 @@ TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
     ward.handDuty(0, 1, 2);  // 14:00-22:00
     ward.handDuty(0, 2, 1);  // 06:00-14:00 the next day: 8 hours of rest
     odswiez_iledy(ward.plan);
-    sched::search_model m = sched::build_search_model(ward.plan, {0});
+    sched::search_model m = sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)});
     ASSERT_EQ(m.workers.size(), 1u);
     const sched::hard_breaches h = sched::count_breaches(m, m.workers[0]);
     EXPECT_EQ(h.rest, 1);
@@ -336,7 +345,7 @@ TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
     EXPECT_EQ(h.weekRest, 0);
     for (int d = 3; d <= 7; ++d) ward.handDuty(0, d, 1);
     odswiez_iledy(ward.plan);
-    m = sched::build_search_model(ward.plan, {0});
+    m = sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)});
     EXPECT_EQ(sched::count_breaches(m, m.workers[0]).weekRest, 1);
     EXPECT_EQ(ward.findings("h").size(), 1u);
 }
@@ -347,7 +356,7 @@ TEST(SearchModel, CountsTheSundaysInARowBeforeTheMonthFromTheYearlyRecord) {
     const std::string id = std::to_string(ward.plan.workers[0].id);
     auto before = [&](const std::string& record) {
         write_file(ward.plan.paths.data / "sundays.ini", "[" + id + "]\r\n" + record);
-        return sched::build_search_model(ward.plan, {0}).workers[0].sundaysBefore;
+        return sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)}).workers[0].sundaysBefore;
     };
     const std::string lastYearEnd = "2025=" + std::string(49, '0') + "111\r\n";
     // 7 June 2026 is the year's 23rd Sunday: the 22 before it are this year's

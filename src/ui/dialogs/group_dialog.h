@@ -5,6 +5,7 @@
 #include "editing/group_model.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -58,11 +59,14 @@ private:
     QLineEdit *name_, *nick_, *day8_, *norm_;
     ColourButton* colour_ = nullptr;
     QLabel* id_ = nullptr;
+    QLabel* nickNotice_ = nullptr;
+    QLabel* tableNotice_ = nullptr;
     QTableWidget* table_ = nullptr;
     QToolButton* autoCalc_ = nullptr;
     QCheckBox *saturday_, *dayOffSaturday_, *nightHoliday_, *noHolidays_, *customNorm_;
     QCheckBox *resetBefore_, *residue_, *dayOffDistribution_;
     QRadioButton *algorithm1_, *algorithm2_;
+    QComboBox* aim_ = nullptr;
 };
 
 }  // namespace planek::ui

@@ -41,7 +41,7 @@ TemplatesDialog::TemplatesDialog(Plan& plan, QWidget* parent) : QDialog(parent),
     };
     openEditor = open_with_desktop;
     if (!plan.months.empty() && !plan.groups.empty()) call_odswiez_okres(plan, false, false, -1);
-    if (!plan.paths.templates.empty()) all_ = ZnajdzPliki(plan, plan.paths.templates);
+    if (!plan.paths.templates.empty()) all_ = ZnajdzPliki(plan, language_template_folder(plan));
 
     auto* layout = new QVBoxLayout(this);
     search_ = textField(plan, this, "e_Search");
