@@ -194,13 +194,16 @@ inline void month_file(std::string_view bytes) {
     read.currentFile = file.string();
     (void)wczytaj_tylko_do_odczytu(read);
     const fs::path again = dir / "2026_03_again.pnk";
-    expect(bool(write_lines(again, month_file_lines(read))), "month written");
+    std::string written;
+    expect(bool(month_file_bytes(read, again, written)) && bool(write_bytes(again, written)), "month written");
     Plan back = small_ward(dir);
     back.currentFile = again.string();
     (void)wczytaj_tylko_do_odczytu(back);
     expect(back.orphanDuties.size() == read.orphanDuties.size() &&
                back.orphanDaysOff.size() == read.orphanDaysOff.size(),
            "orphans written and read back");
+    // What this program writes proves itself whole, whatever it was read from.
+    expect(back.guards.damaged.empty(), "a month written reads as whole");
 }
 
 // A language file, then the day-off names it may rename.
@@ -258,6 +261,10 @@ inline void archive(std::string_view bytes) {
     (void)archive_read(zip, members);
     for (const archive_member& m : members)
         expect(!m.name.empty() && m.name.find('/') == std::string::npos && m.name != "..", "member name");
+    // The staff file alone, as the start reads it: whole or refused, never more than its bound.
+    std::string staff;
+    const archive_check one = archive_read_member(zip, "kadra.ini", staff, kStaffFileBound.bytes);
+    expect(one.ok() ? staff.size() <= kStaffFileBound.bytes : staff.empty(), "one member read whole or not at all");
     const fs::path target = dir / "out";
     std::error_code ec;
     fs::create_directories(target, ec);

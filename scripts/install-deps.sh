@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l10n libzip-dev libxlsxwriter-dev libgtest-dev xvfb xauth
-  # the tests open the exports with real readers, and print the workbook
+  # the tests open the exports with real readers, print the workbook, and
+  # open a CSV in a real spreadsheet, which must show formula-like names as text
   python3-openpyxl python3-icalendar poppler-utils libreoffice-calc-nogui
   # make deb: the package's dependencies, its checks
   dpkg-dev lintian appstream)

@@ -110,4 +110,26 @@ std::vector<std::string> paired_caption_lines(const std::string& titles, const s
     return lines;
 }
 
+std::vector<std::string> caption_items(const std::string& listText) {
+    std::string text;
+    for (size_t i = 0; i < listText.size(); ++i) {
+        if (listText[i] == '\\' && i + 1 < listText.size() && (listText[i + 1] == 'r' || listText[i + 1] == 'n')) {
+            text += listText[i + 1] == 'r' ? '\r' : '\n';
+            ++i;
+        } else {
+            text += listText[i];
+        }
+    }
+    const size_t cut = text.find('\r');
+    if (cut != std::string::npos) text.erase(0, cut + 1);
+    std::vector<std::string> items(1);
+    for (char c : text) {
+        if (c == '\n')
+            items.emplace_back();
+        else
+            items.back() += c;
+    }
+    return items;
+}
+
 }  // namespace planek

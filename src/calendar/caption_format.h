@@ -29,4 +29,10 @@ std::string format_caption(const std::string& format, const std::vector<format_a
 // without a partner stays alone.
 std::vector<std::string> paired_caption_lines(const std::string& titles, const std::string& values);
 
+// The items of a radio group's caption as the language files keep it: the
+// title, "\r", then the items separated by "\n", the two breaks written as
+// such or as the escapes "\\r" and "\\n" ("Status: \\rniezatwierdzony\\n
+// zatwierdzony" gives the two items). Without a "\r" the whole is items.
+std::vector<std::string> caption_items(const std::string& listText);
+
 }  // namespace planek

@@ -43,4 +43,13 @@ std::optional<grid_cell> moved_cell(const Plan& plan, grid_cell from, grid_move 
     return to;
 }
 
+std::optional<grid_cell> kept_cell(const Plan& plan, grid_cell selected) {
+    const int days = int(plan.days.size());
+    if (selected.dayIndex < 0 || days == 0) return std::nullopt;
+    grid_cell kept{std::min(selected.dayIndex, days - 1), std::max(selected.slot, 1)};
+    if (!komorka_dnia(plan, kept.dayIndex, kept.slot)) kept.slot = 1;
+    if (!komorka_dnia(plan, kept.dayIndex, kept.slot)) return std::nullopt;
+    return kept;
+}
+
 }  // namespace planek

@@ -1,5 +1,6 @@
 #pragma once
-// Moving the selected cell of the calendar with the keyboard.
+// Moving the selected cell of the calendar with the keyboard, and keeping
+// it when the calendar shows another month.
 #include <optional>
 
 namespace planek {
@@ -21,5 +22,11 @@ enum class grid_move { Left, Right, Up, Down };
 // selected yet: the first day's first slot. Empty when the move would leave
 // the shown days.
 std::optional<grid_cell> moved_cell(const Plan& plan, grid_cell from, grid_move move);
+
+// The selection once the grid shows another month (or the same one laid out
+// anew): the same day number and slot, the month's last day when it is
+// shorter, the day's first slot when that slot is not shown. Empty when
+// nothing was selected or no day is shown.
+std::optional<grid_cell> kept_cell(const Plan& plan, grid_cell selected);
 
 }  // namespace planek

@@ -9,6 +9,7 @@
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "core/plan.h"
+#include "core/text.h"
 
 namespace planek {
 
@@ -156,6 +157,25 @@ ParametersOutcome zmien_parametry(Plan& plan, const plan_parameters& p) {
         return ParametersOutcome::WeekLayout;
     }
     return change_month(plan, year, month);
+}
+
+namespace {
+
+std::string list_item(const Plan& plan, const char* key, const char* fallback, int index) {
+    const std::vector<std::string> items = caption_items(plan.tr.tr("f_Parameters", key, fallback));
+    const std::vector<std::string> builtIn = caption_items(fallback);
+    const size_t i = index == 1 ? 1 : 0;
+    return i < items.size() ? trim(items[i]) : builtIn[i];
+}
+
+}  // namespace
+
+std::string status_name(const Plan& plan, int approvedStatus) {
+    return list_item(plan, "rg_Status", "Status: \rniezatwierdzony\nzatwierdzony", approvedStatus);
+}
+
+std::string plan_type_name(const Plan& plan, int planType) {
+    return list_item(plan, "cb_Type", "Typ: \rplanowany\nzrealizowany", planType);
 }
 
 std::string przytnij_notatke(const std::string& note) {

@@ -29,6 +29,12 @@ enum class ParametersOutcome {
 // Cancel keeps the old month. The caller refreshes tabs, views and caption.
 ParametersOutcome zmien_parametry(Plan& plan, const plan_parameters& p);
 
+// The plan's status and type by the names the parameters dialog lists in
+// the chosen language ("niezatwierdzony"/"zatwierdzony",
+// "planowany"/"zrealizowany"), so a printout speaks the window's language.
+std::string status_name(const Plan& plan, int approvedStatus);
+std::string plan_type_name(const Plan& plan, int planType);
+
 // Whether any worker has a duty or day off in the shown period month, or
 // an orphan entry exists.
 bool ma_dyzury_lub_wolne(const Plan& plan);

@@ -151,7 +151,7 @@ std::string show_workers_entry(const Plan& plan) {
 result<> nadpracowania_auto_wczytaj(Plan& plan, const std::filesystem::path& monthFile) {
     if (plan.listed.empty()) return refusal{};
     IniFile file;
-    if (!file.load(monthFile)) return refused(refusal_kind::Io, {}, monthFile.string());
+    if (!file.load(monthFile, kMonthFileBound, &plan.tr)) return refused(refusal_kind::Io, file.error(), monthFile.string());
     for (const listed_worker& entry : plan.listed) {
         if (entry.worker < 0 || entry.worker >= int(plan.workers.size())) continue;
         const std::string key = std::to_string(plan.workers[entry.worker].id);

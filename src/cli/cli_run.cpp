@@ -102,6 +102,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     ctx.root = p.root;
     ctx.lang = p.lang;
     ctx.doc.set_lock_policy(p.force ? lock_policy::Force : lock_policy::Refuse);
+    ctx.doc.set_damage_policy(damage_policy::ViewOnly);
     // The month locks go with the command, however it ends.
     struct unlock_at_end {
         roster_document& doc;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
+#include <random>
 
 #include "calendar/day_box.h"
 #include "calendar/norm.h"
@@ -15,7 +16,10 @@
 #include "core/text.h"
 #include "editing/symbols.h"
 #include "files/month_file.h"
+#include "files/month_lock.h"
 #include "files/month_project.h"
+#include "files/month_seal.h"
+#include "files/program_session.h"
 #include "files/staff_group_files.h"
 #include "settings/options_file.h"
 
@@ -186,7 +190,7 @@ int check(context& c) {
     // those of unknown workers.
     if (!c.load_staff()) c.err << "Nie wczytano kadry; pracownicy nie będą sprawdzani.\n";
     const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
-    for (const month_problem& p : problems) c.out << problem_text(p) << "\n";
+    for (const month_problem& p : problems) c.out << problem_text(p, c.plan.tr) << "\n";
     if (problems.empty()) c.out << "Plik wczytany w całości.\n";
     return problems.empty() ? kExitOk : kExitFailure;
 }
@@ -210,6 +214,24 @@ int save_as(context& c) {
     return kExitOk;
 }
 
+// An empty month of one year and month in a file of its own outside the
+// ward's folders, removed when it goes out of scope.
+struct scratch_month {
+    fs::path file;
+    std::string error;
+    explicit scratch_month(const year_month& ym) {
+        std::error_code ec;
+        std::random_device random;
+        file = fs::temp_directory_path(ec) / ("planek-" + std::to_string(random()) + ".pnk");
+        if (io_result r = write_empty_month_file(file, ym.year, ym.month); !r) error = r.error;
+    }
+    ~scratch_month() {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+    bool ok() const { return error.empty(); }
+};
+
 int new_month(context& c) {
     if (c.args.empty() || c.args.size() > 2) throw usage_error("podaj plik i ewentualnie miesiąc RRRR-MM");
     const std::string target = fs::absolute(c.args[0]).string();
@@ -228,14 +250,21 @@ int new_month(context& c) {
         return kExitFailure;
     }
     // The month named, else the one the file name gives (or today's); the
-    // old contents of a replaced file play no part.
+    // old contents of a replaced file play no part. Nothing reaches the
+    // target but the finished month: the empty month is read from a scratch
+    // file of its own, which goes however the command ends.
     if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, target);
-    if (io_result r = write_empty_month_file(target, ym.year, ym.month); !r) {
-        c.err << r.error << "\n";
+    if (const std::string refusal = damaged_staff_refusal(c.plan); !refusal.empty()) {
+        c.err << refusal << "\n";
         return kExitFailure;
     }
-    if (!c.read_months({target}, std::nullopt, true)) return kExitFailure;
-    if (const result<> saved = save_month(c.doc); !saved) {
+    const scratch_month scratch(ym);
+    if (!scratch.ok()) {
+        c.err << scratch.error << "\n";
+        return kExitFailure;
+    }
+    if (!c.read_months({scratch.file.string()}, std::nullopt, false)) return kExitFailure;
+    if (const result<> saved = create_month_file(c.doc, target); !saved) {
         tell_user(*c.ui, saved);
         return kExitFailure;
     }

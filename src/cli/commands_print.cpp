@@ -57,8 +57,9 @@ print_args parse_print_args(const std::vector<std::string>& args) {
 fs::path find_template(const Plan& plan, const std::string& name) {
     std::error_code ec;
     if (fs::is_regular_file(name, ec)) return fs::absolute(name, ec);
-    for (const fs::path& p : {plan.paths.templates / name, plan.paths.templates / (name + ".wzr")})
-        if (fs::is_regular_file(p, ec)) return p;
+    for (const fs::path& folder : {language_template_folder(plan), plan.paths.templates})
+        for (const fs::path& p : {folder / name, folder / (name + ".wzr")})
+            if (fs::is_regular_file(p, ec)) return p;
     return {};
 }
 
@@ -95,6 +96,12 @@ int print(context& c) {
     fs::path tmpl = find_template(c.plan, a.templateName);
     if (tmpl.empty()) {
         c.err << "Nie ma szablonu " << a.templateName << "\n";
+        return kExitFailure;
+    }
+    if (!is_template_file(tmpl)) {
+        c.err << say(c.plan, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
+                     {tmpl.string()})
+              << "\n";
         return kExitFailure;
     }
     if (!c.read_months(a.files, a.group, false)) return kExitFailure;
@@ -145,7 +152,8 @@ int templates(context& c) {
         c.out << "Skopiowano szablonów: " << n << "\n";
     }
     Plan look = c.doc.copy();
-    for (const szablon& t : ZnajdzPliki(look, folder)) c.out << t.title << "\t" << t.path.string() << "\n";
+    for (const szablon& t : ZnajdzPliki(look, language_template_folder(look)))
+        c.out << t.title << "\t" << t.path.string() << "\n";
     return kExitOk;
 }
 

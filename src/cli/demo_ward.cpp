@@ -106,7 +106,8 @@ int demo(context& c) {
 // The targets are what the demo staff gives at their norms: on working days
 // the head nurse and the eight-hour staff stand beside the day shift's nurses.
 void build_demo_ward(Plan& plan) {
-    grupa surgery = make_group(1, "Oddział Chirurgii", "CHI", rgb(0xE8, 0xF0, 0xFF));
+    // Short names of two letters: what the group dialog stores.
+    grupa surgery = make_group(1, "Oddział Chirurgii", "CH", rgb(0xE8, 0xF0, 0xFF));
     surgery.shifts = {make_shift("D", "Dzienna", 7 * 60, 720, 4, 2, rgb(255, 255, 255)),
                       make_shift("N", "Nocna", 19 * 60, 720, 3, 2, rgb(221, 221, 221))};
     grupa delivery = make_group(2, "Blok Porodowy", "BP", rgb(0xFF, 0xF0, 0xF5));

@@ -38,13 +38,14 @@ struct ward_name {
     const char* nick;
 };
 
+// Short names of two letters, what the group dialog stores.
 const ward_name kWards[] = {
-    {"Oddział Chirurgii", "CHI"},     {"Blok Porodowy", "BP"},          {"Oddział Wewnętrzny", "INT"},
-    {"Oddział Kardiologii", "KAR"},   {"Oddział Pediatrii", "PED"},     {"Oddział Neurologii", "NEU"},
-    {"Izba Przyjęć", "IP"},           {"Oddział Ortopedii", "ORT"},     {"Intensywna Terapia", "OIT"},
-    {"Oddział Onkologii", "ONK"},     {"Oddział Geriatrii", "GER"},     {"Blok Operacyjny", "BO"},
-    {"Oddział Urologii", "URO"},      {"Oddział Laryngologii", "LAR"},  {"Oddział Okulistyki", "OKU"},
-    {"Oddział Psychiatrii", "PSY"},
+    {"Oddział Chirurgii", "CH"},    {"Blok Porodowy", "BP"},        {"Oddział Wewnętrzny", "IN"},
+    {"Oddział Kardiologii", "KA"},  {"Oddział Pediatrii", "PE"},    {"Oddział Neurologii", "NE"},
+    {"Izba Przyjęć", "IP"},         {"Oddział Ortopedii", "OR"},    {"Intensywna Terapia", "IT"},
+    {"Oddział Onkologii", "ON"},    {"Oddział Geriatrii", "GE"},    {"Blok Operacyjny", "BO"},
+    {"Oddział Urologii", "UR"},     {"Oddział Laryngologii", "LA"}, {"Oddział Okulistyki", "OK"},
+    {"Oddział Psychiatrii", "PS"},
 };
 constexpr int kWardCount = int(std::size(kWards));
 
@@ -76,7 +77,7 @@ grupa generated_group(int index, seeded_random& rng) {
     if (index >= kWardCount) {  // a second ward of the same kind
         const int round = index / kWardCount + 1;
         name += " " + std::to_string(round);
-        nick = first_chars(nick, 2) + char('0' + round % 10);
+        nick = first_chars(nick, 1) + char('0' + round % 10);
     }
     const int red = 0xE0 + rng.below(32), green = 0xE0 + rng.below(32);
     grupa g = make_group(word(index + 1), name, nick, rgb(red, green, 0xF0));
@@ -398,10 +399,13 @@ generated_months write_generated_months(Plan& plan, const ward_options& o) {
             for (size_t g = 0; g < plan.groups.size(); ++g) {
                 if (plan.groups[g].old) continue;
                 plan.currentGroup = int(g);
-                // The same seed gives the same ward on any machine, however
-                // slow: the search ends by its step count, never by the clock.
+                // The search's effort follows the time granted; a short,
+                // fixed grant ends on its step count well before the clock
+                // (even in a sanitizer build), so the same seed gives the
+                // same ward anywhere, and a hospital of 1 200 workers over a
+                // year is made in minutes, not hours.
                 scheduler_choice choice;
-                choice.seconds = 3600.0;
+                choice.seconds = 0.25;
                 uloz_planek(plan, choice);
             }
             hand_planned(plan);

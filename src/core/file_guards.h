@@ -1,6 +1,7 @@
 #pragma once
 // What the plan knows about the files it shares with other programs.
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,11 +14,22 @@ namespace planek {
 // refused, or opened over the lock (the command line without and with --force).
 enum class lock_policy { Ask, Refuse, Force };
 
+// How a damaged staff archive with a good copy is met: the user is asked
+// whether the copy replaces it (the window), or the copy is read for
+// viewing only and nothing is written over the damaged file (the command
+// line, where --yes answers routine questions and must not decide this).
+enum class damage_policy { Ask, ViewOnly };
+
 struct file_guards {
     read_fingerprints read;                        // files as read, checked before they are written back
     std::vector<std::filesystem::path> heldLocks;  // open locks this program made
     std::set<std::string> readOnly;                // guard keys of months opened read-only
+    // Guard keys of files read that failed to prove they are whole (a cut
+    // month, a damaged staff archive), with what is wrong as the user reads
+    // it: never written over until the user chooses another file.
+    std::map<std::string, std::string> damaged;
     lock_policy lockPolicy = lock_policy::Ask;
+    damage_policy damagePolicy = damage_policy::Ask;
 };
 
 }  // namespace planek

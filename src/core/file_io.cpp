@@ -1,6 +1,8 @@
 #include "core/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +17,7 @@
 
 #include "core/cp1250.h"
 #include "core/text.h"
+#include "core/translator.h"
 
 namespace planek {
 
@@ -113,39 +116,139 @@ bool write_fault_due() {
     return true;
 }
 
+namespace {
+
+// The message of a failed read: from the translator when there is one.
+std::string read_text(const Translator* tr, const char* key, const std::string& polish,
+                      std::initializer_list<std::string> args) {
+    std::string text = tr ? tr->msg(key, polish) : polish;
+    size_t from = 0;
+    for (const std::string& a : args) {
+        const size_t at = text.find("%s", from);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, a);
+        from = at + a.size();
+    }
+    return text;
+}
+
+std::string megabytes(std::uintmax_t bytes) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", double(bytes) / double(kMegabyte));
+    return buf;
+}
+
+std::string too_large(const Translator* tr, const fs::path& file, std::uintmax_t size, std::uintmax_t bound) {
+    return read_text(tr, "msg_FileTooLarge",
+                     "Plik %s jest za duży (%s MB, najwięcej %s MB); nie wczytano go.",
+                     {quoted(file), size > bound ? megabytes(size) : "> " + megabytes(bound), megabytes(bound)});
+}
+
+// Reads at most `limit` bytes; false when the stream failed.
+bool read_at_most(std::ifstream& in, std::uintmax_t limit, std::string& bytes) {
+    constexpr size_t kChunk = 1 << 16;
+    bytes.clear();
+    while (in && bytes.size() < limit) {
+        const size_t want = size_t(std::min<std::uintmax_t>(kChunk, limit - bytes.size()));
+        const size_t at = bytes.size();
+        bytes.resize(at + want);
+        in.read(bytes.data() + at, std::streamsize(want));
+        bytes.resize(at + size_t(in.gcount()));
+    }
+    return !in.bad();
+}
+
+}  // namespace
+
 bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
+    return read_bytes(file, bytes, error, kAnyFileBound, nullptr);
+}
+
+bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, const read_bound& bound,
+                const Translator* tr) {
     std::error_code ec;
     if (!fs::exists(file, ec)) {
-        error = "Plik " + quoted(file) + " nie istnieje.";
+        error = read_text(tr, "msg_FileMissing", "Plik %s nie istnieje.", {quoted(file)});
         return false;
     }
     if (fs::is_directory(file, ec)) {
-        error = "Nie można odczytać pliku " + quoted(file) + ": to jest folder.";
+        error = read_text(tr, "msg_FileIsFolder", "Nie można odczytać pliku %s: to jest folder.", {quoted(file)});
+        return false;
+    }
+    // A plain file too large is refused by its size, before a byte is read.
+    const bool plain = fs::is_regular_file(file, ec);
+    const std::uintmax_t size = plain ? fs::file_size(file, ec) : 0;
+    if (plain && !ec && size > bound.bytes) {
+        error = too_large(tr, file, size, bound.bytes);
         return false;
     }
     const bool injected = !unreadable_file.empty() && fs::absolute(file, ec).lexically_normal() == unreadable_file;
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (injected || !in) {
-        error = "Nie można otworzyć pliku " + quoted(file) + reason(injected ? EIO : errno) + ".";
+        error = read_text(tr, "msg_FileCannotOpen", "Nie można otworzyć pliku %s%s.",
+                          {quoted(file), reason(injected ? EIO : errno)});
         return false;
     }
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) {
-        error = "Błąd odczytu pliku " + quoted(file) + ".";
+    // One byte past the bound tells a file that grew (or never ends) from one that fits.
+    std::string read;
+    const std::uintmax_t limit = bound.bytes == UINTMAX_MAX ? bound.bytes : bound.bytes + 1;
+    if (!read_at_most(in, limit, read)) {
+        error = read_text(tr, "msg_FileReadError", "Błąd odczytu pliku %s.", {quoted(file)});
         return false;
     }
-    bytes = std::move(s).str();
+    if (read.size() > bound.bytes) {
+        error = too_large(tr, file, 0, bound.bytes);
+        return false;
+    }
+    bytes = std::move(read);
     error.clear();
     return true;
 }
 
+std::size_t count_lines(const std::string& bytes) {
+    std::size_t n = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            ++n;
+        } else if (bytes[i] == '\r') {
+            ++n;
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        }
+    }
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') ++n;
+    return n;
+}
+
+bool within_line_bound(const fs::path& file, const std::string& bytes, const read_bound& bound, std::string& error,
+                       const Translator* tr) {
+    if (bound.lines == SIZE_MAX) return true;
+    const std::size_t lines = count_lines(bytes);
+    if (lines <= bound.lines) return true;
+    error = read_text(tr, "msg_FileTooManyLines", "Plik %s ma za dużo wierszy (%s, najwięcej %s); nie wczytano go.",
+                      {quoted(file), std::to_string(lines), std::to_string(bound.lines)});
+    return false;
+}
+
 bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::string& error) {
+    return read_lines(file, lines, error, kAnyFileBound, nullptr);
+}
+
+bool read_lines(const fs::path& file, std::vector<std::string>& lines, std::string& error, const read_bound& bound,
+                const Translator* tr) {
     std::string bytes;
-    if (!read_bytes(file, bytes, error)) return false;
+    if (!read_bytes(file, bytes, error, bound, tr)) return false;
+    if (!within_line_bound(file, bytes, bound, error, tr)) return false;
     lines = split_text_lines(cp1250_to_utf8(bytes));
     return true;
+}
+
+bool is_read_only(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return false;
+    const fs::perms p = fs::status(file, ec).permissions();
+    if (ec) return false;
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
 }
 
 io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp) {

@@ -3,7 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/read_bounds.h"
+
 namespace planek {
+
+class Translator;
 
 // Result of a file operation: empty error means success. The error names the
 // file and says what failed, ready to show to the user.
@@ -14,8 +18,12 @@ struct [[nodiscard]] io_result {
 };
 
 // Reads a Windows-1250 text file as UTF-8 lines (CR LF, LF or CR breaks).
-// Returns false and sets `error` when the file cannot be read.
+// Returns false and sets `error` when the file cannot be read, or when it is
+// over `bound` in bytes or lines (refused before it is split). The error is
+// in the language of `tr` when one is given.
 [[nodiscard]] bool read_lines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error);
+[[nodiscard]] bool read_lines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error,
+                              const read_bound& bound, const Translator* tr = nullptr);
 
 // Writes UTF-8 lines as Windows-1250 with CR LF. The text goes to a temporary
 // file beside the target, which is then renamed over it, so a failure leaves
@@ -36,7 +44,24 @@ io_result write_temporary(const std::filesystem::path& file, const std::string& 
 io_result put_in_place(const std::filesystem::path& tmp, const std::filesystem::path& file);
 // A name the safe write gives its temporary files: "<name>.tmp<digits>".
 bool is_temporary_name(const std::filesystem::path& file);
+
+// Reads a whole file. A file larger than the bound is refused from its size
+// before anything is read, and whatever is not a plain file (a pipe, a
+// device) is read no further than the bound. Without a bound kAnyFileBound
+// holds.
 [[nodiscard]] bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
+[[nodiscard]] bool read_bytes(const std::filesystem::path& file, std::string& bytes, std::string& error,
+                              const read_bound& bound, const Translator* tr = nullptr);
+// Line breaks as split_text_lines counts them (CR LF, LF or CR; a last line
+// without a break counts too).
+std::size_t count_lines(const std::string& bytes);
+// False, with the refusal in `error`, when `bytes` of `file` hold more lines
+// than the bound allows.
+[[nodiscard]] bool within_line_bound(const std::filesystem::path& file, const std::string& bytes,
+                                     const read_bound& bound, std::string& error, const Translator* tr = nullptr);
+
+// A file that exists and that nobody may write (no write permission bit).
+bool is_read_only(const std::filesystem::path& file);
 
 // The safety-copy rule: copy `file` to file+ext when the copy is missing or
 // older than `max_age_days` (for ".err" also when the copy is younger but

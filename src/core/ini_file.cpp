@@ -59,11 +59,13 @@ IniFile::IniFile(std::filesystem::path file) : path_(std::move(file)) {
     if (std::filesystem::exists(path_, ec)) load(path_);
 }
 
-bool IniFile::load(const std::filesystem::path& file) {
+bool IniFile::load(const std::filesystem::path& file) { return load(file, kIniFileBound, nullptr); }
+
+bool IniFile::load(const std::filesystem::path& file, const read_bound& bound, const Translator* tr) {
     path_ = file;
     loadedAs_ = {};
     std::string bytes;
-    if (!read_bytes(file, bytes, error_)) {
+    if (!read_bytes(file, bytes, error_, bound, tr) || !within_line_bound(file, bytes, bound, error_, tr)) {
         preamble_.clear();
         sections_.clear();
         index_.clear();

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "core/file_fingerprint.h"
+#include "core/read_bounds.h"
 
 namespace planek {
+
+class Translator;
 
 // An INI profile file with the semantics the program's stored files rely on:
 // sections and keys matched case-insensitively, values read and written key
@@ -19,7 +22,10 @@ public:
     IniFile() = default;
     explicit IniFile(std::filesystem::path file);  // loads when the file exists
 
-    bool load(const std::filesystem::path& file);  // false when unreadable
+    // False when unreadable, or over `bound` (kIniFileBound unless said);
+    // error() then says why, in the language of `tr` when one is given.
+    bool load(const std::filesystem::path& file);
+    bool load(const std::filesystem::path& file, const read_bound& bound, const Translator* tr = nullptr);
     bool loadText(const std::string& utf8);
     std::string text() const;  // UTF-8, CR LF
     // A file whose load failed holds only what was set since, so it refuses

@@ -93,7 +93,7 @@ std::optional<lock_owner> parse_lock_file_text(const std::string& text) {
 
 std::optional<lock_owner> read_lock_file(const fs::path& file) {
     std::string bytes, error;
-    if (!read_bytes(file, bytes, error)) return std::nullopt;
+    if (!read_bytes(file, bytes, error, kLockFileBound)) return std::nullopt;
     return parse_lock_file_text(cp1250_to_utf8(bytes));
 }
 
@@ -127,6 +127,15 @@ void remove_lock_file(const fs::path& file) {
     fs::remove(file, ec);
 }
 
+bool process_gone(const lock_owner& owner) {
+#ifndef _WIN32
+    return owner.host == computer_name() && !process_alive(owner.pid);
+#else
+    (void)owner;
+    return false;
+#endif
+}
+
 bool lock_is_stale(const fs::path& file, const std::optional<lock_owner>& owner, std::time_t now,
                    std::chrono::seconds max_age) {
     if (owner) {
@@ -156,7 +165,9 @@ save_lock::save_lock(const fs::path& target, const lock_owner& me, std::chrono::
             return;
         }
         const std::optional<lock_owner> other = read_lock_file(file_);
-        if (lock_is_stale(file_, other, std::time(nullptr), std::chrono::minutes(2))) {
+        // A save lock that names nobody was cut off while it was made.
+        const std::chrono::seconds maxAge = other ? std::chrono::seconds(std::chrono::minutes(2)) : kUnwrittenLockAge;
+        if (lock_is_stale(file_, other, std::time(nullptr), maxAge)) {
             remove_lock_file(file_);
             continue;
         }

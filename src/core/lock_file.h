@@ -39,6 +39,14 @@ struct lock_attempt {
 lock_attempt create_lock_file(const std::filesystem::path& file, const lock_owner& owner);
 void remove_lock_file(const std::filesystem::path& file);
 
+// The process a lock names is gone: it ran on this computer and runs no
+// more. A lock of another computer is never known to be gone.
+bool process_gone(const lock_owner& owner);
+
+// A lock is written in the moment after its exclusive create; one that still
+// names nobody after this long was cut off and holds nothing.
+inline constexpr std::chrono::seconds kUnwrittenLockAge{5};
+
 // A lock nobody will release: its process is gone (on this computer, where
 // that can be seen) or it is older than `max_age`. A lock that names no
 // process counts by the age of the file.

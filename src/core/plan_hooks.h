@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace planek {
 
@@ -46,6 +47,10 @@ struct scheduler_hooks {
     std::function<void(Plan&, bool busy)> busy;
     std::function<void(Plan&)> redraw;
     std::function<bool(Plan&, const scheduler_progress&)> progress;
+    // The accept question, asked by the view itself so that what the run
+    // could not meet (one line each) is in sight while the user decides;
+    // true keeps the proposals. Without it the question goes to plan.ui.
+    std::function<bool(Plan&, const std::string& question, const std::vector<std::string>& unmet)> accept;
 };
 
 // Options the view holds in its own objects (the autosave timer) are set

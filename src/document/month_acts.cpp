@@ -4,6 +4,7 @@
 
 #include "document/act.h"
 #include "files/backups.h"
+#include "files/month_file.h"
 #include "files/month_lock.h"
 #include "files/month_project.h"
 #include "files/program_root.h"
@@ -164,6 +165,23 @@ result<> save_month_to(roster_document& doc, const std::string& file) {
     };
     result<> saved = mi_SaveAs(plan);
     plan.hooks.project.chooseSaveFile = std::move(chooser);
+    return saved_or_not(a, std::move(saved));
+}
+
+result<> create_month_file(roster_document& doc, const std::string& file) {
+    act a(doc, change::file | change::workers);
+    Plan& plan = a.plan();
+    const month_lock_outcome lock = lock_month(plan, file);
+    if (!lock.open) {
+        a.quiet();
+        return a.finish(result<>(lock.said));
+    }
+    plan.currentFile = file;
+    plan.openFiles = {file};
+    plan.approvedStatus = 0;
+    plan.planType = 0;
+    result<> saved = zapisz_dyzury_i_wolne(plan);
+    saved.note(lock.said);
     return saved_or_not(a, std::move(saved));
 }
 

@@ -56,6 +56,11 @@ result<> save_month_as(roster_document& doc);
 // The month saved under `file` from now on (the command line's -o and save-as).
 result<> save_month_to(roster_document& doc, const std::string& file);
 
+// The month read last written as a new month file `file`, taken as this
+// program's (the command line's new): locked first, written whole or not at
+// all, a file not yet written leaving nothing behind.
+result<> create_month_file(roster_document& doc, const std::string& file);
+
 // The autosave: the month to the autosave file and the changed staff and
 // group files; the month's own file, the modified state and the caption stay.
 result<> autosave(roster_document& doc);

@@ -45,6 +45,8 @@ public:
     // The random source a form draws from (a new worker's or group's colour).
     Random& random() { return plan_.random; }
     void set_lock_policy(lock_policy policy) { plan_.guards.lockPolicy = policy; }
+    // A damaged staff archive: asked about, or only looked at (the command line).
+    void set_damage_policy(damage_policy policy) { plan_.guards.damagePolicy = policy; }
 
     // Whether anything is not on disk as the tables hold it: the month
     // (the history away from where the file stands) or the staff and group

@@ -28,6 +28,12 @@ int staffing(const std::string& text) {
 
 std::optional<int> cell_minutes(const std::string& text) { return typed_minutes(text, 24); }
 
+// A start is a time of the day; a length is more than nothing and at most a day.
+bool fits_column(int column, const std::optional<int>& minutes) {
+    if (!minutes) return false;
+    return column == 1 ? *minutes < kDay : *minutes > 0 && *minutes <= kDay;
+}
+
 refusal no_group(const Plan& plan) {
     return {refusal_kind::NoGroup, message(plan, "msg_GroupNeed", "Najpierw należy utworzyć grupę.")};
 }
@@ -123,12 +129,37 @@ bool group_dialog_model::keyAccepted(int column, const std::string& cellText, ch
     }
 }
 
+std::string group_dialog_model::cellProblem(const Plan& plan, int row, int column, const std::string& text) {
+    const std::string no = std::to_string(row + 1);
+    const auto m = cell_minutes(text);
+    if (column == 1 && !fits_column(1, m))
+        return message(plan, "msg_BadShiftStart", "Zmiana nr %s: \"%s\" nie jest poprawną godziną początku.",
+                       {no, text});
+    if (column == 2 && !fits_column(2, m))
+        return message(plan, "msg_BadShiftLength",
+                       "Zmiana nr %s: czas trwania \"%s\" musi być dłuższy od 0:00 i nie dłuższy niż 24:00.",
+                       {no, text});
+    return {};
+}
+
+std::string group_dialog_model::storedNick(const std::string& typed) { return utf8_left(typed, 2); }
+
+std::string group_dialog_model::nickNotice(const Plan& plan, const std::string& typed) {
+    if (utf8_length(typed) <= 2) return {};
+    return message(plan, "msg_GroupNickCut",
+                   "Nazwa krótka grupy ma najwyżej 2 znaki: zostanie zapisane \"%s\".", {storedNick(typed)});
+}
+
 void group_dialog_model::cellEdited(int row, int column) {
     if (row < 0 || row >= int(rows.size())) return;
     shift_row& r = rows[row];
     if (column == 1 || column == 2) {
         std::string& text = column == 1 ? r.start : r.length;
-        if (auto m = cell_minutes(text)) text = min2h(*m);
+        // A text that is no time stays as typed for OK to name; nothing is
+        // chained from it.
+        const auto m = cell_minutes(text);
+        if (!fits_column(column, m)) return;
+        text = min2h(*m);
         if (autoCalc) chain();
     } else if (column == 3) {
         r.symbol = utf8_left(r.symbol, 2);
@@ -163,19 +194,11 @@ std::string group_dialog_model::problem(const Plan& plan) const {
     if (bad.empty() && customNorm)
         bad = bad_time_message(plan, {{plan.tr.tr(s, "cb_CustomNorma", "Normatyw własny: "), normText}}, 999);
     for (size_t i = 0; bad.empty() && i < rows.size(); ++i) {
-        const std::string no = std::to_string(i + 1);
-        const auto start = cell_minutes(rows[i].start), length = cell_minutes(rows[i].length);
-        if (!start || *start >= kDay)
-            bad = message(plan, "msg_BadShiftStart",
-                          "Zmiana nr %s: \"%s\" nie jest poprawną godziną początku.", {no, rows[i].start});
-        else if (!length || *length <= 0 || *length > kDay)
-            bad =
-                message(plan, "msg_BadShiftLength",
-                        "Zmiana nr %s: czas trwania \"%s\" musi być dłuższy od 0:00 i nie dłuższy niż 24:00.",
-                        {no, rows[i].length});
-        else if (!parse_colour(rows[i].color))
+        bad = cellProblem(plan, int(i), 1, rows[i].start);
+        if (bad.empty()) bad = cellProblem(plan, int(i), 2, rows[i].length);
+        if (bad.empty() && !parse_colour(rows[i].color))
             bad = message(plan, "msg_BadShiftColour", "Zmiana nr %s: nieznany kolor \"%s\".",
-                          {no, rows[i].color});
+                          {std::to_string(i + 1), rows[i].color});
     }
     return bad;
 }
@@ -196,7 +219,7 @@ grupa group_dialog_model::build(const Plan& plan) const {
         g.monthNorm = existing->monthNorm;
     }
     g.name = trim(name);
-    g.nick = utf8_left(nick, 2);
+    g.nick = storedNick(nick);
     g.color = color;
     g.old = false;
     g.customNorm = customNorm;

@@ -70,9 +70,18 @@ struct group_dialog_model {
     // Whether a typed character may enter a cell of this column holding this
     // text; the character may be replaced (",", "." become ":" in times).
     static bool keyAccepted(int column, const std::string& cellText, char& key);
+    // Why a text cannot stand in a cell of the start (1) or length (2)
+    // column of a row, or empty: a start is a time of the day, a length more
+    // than 0:00 and at most 24:00.
+    static std::string cellProblem(const Plan& plan, int row, int column, const std::string& text);
     // After a cell was edited: times normalised to h:mm, symbol and colour
-    // cut to 2 characters, and the chaining when autoCalc is down.
+    // cut to 2 characters, and the chaining when autoCalc is down (never
+    // from a time that cannot be one).
     void cellEdited(int row, int column);
+    // The short name cut to what is stored, and whether it had to be cut.
+    static std::string storedNick(const std::string& typed);
+    // What the nick field says while it holds more than is stored, or empty.
+    static std::string nickNotice(const Plan& plan, const std::string& typed);
     void chain();
 
     // Why OK cannot store the form, or empty.

@@ -1,5 +1,7 @@
 #include "exports/csv_writer.h"
 
+#include <string_view>
+
 #include "exports/cell_text.h"
 
 namespace planek {
@@ -13,6 +15,16 @@ std::string field(const std::string& text) {
     std::string out = "\"";
     for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
+}
+
+// A text a spreadsheet would take for a formula ("=HYPERLINK(...)", "-2+3",
+// "@SUM(...)", or one hidden behind a tab or a carriage return) gets the
+// leading apostrophe that makes it show as the text it is. Numbers, lengths,
+// clock times and dates are written by the program and stay values.
+std::string inert(std::string text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        text.insert(text.begin(), '\'');
+    return text;
 }
 
 void line(std::string& out, const std::vector<std::string>& fields) {
@@ -47,11 +59,13 @@ std::vector<std::string> header_with_units(const sheet& s) {
 std::string csv_text(const sheet& s) {
     // Without the mark the spreadsheet takes the file for Windows-1250.
     std::string out = "\xEF\xBB\xBF";
-    line(out, header_with_units(s));
+    std::vector<std::string> header;
+    for (const std::string& h : header_with_units(s)) header.push_back(inert(h));
+    line(out, header);
     for (const std::vector<cell>& row : s.rows) {
         std::vector<std::string> fields;
         fields.reserve(row.size());
-        for (const cell& c : row) fields.push_back(value_text(c));
+        for (const cell& c : row) fields.push_back(c.type == cell::kind::text ? inert(c.text) : value_text(c));
         line(out, fields);
     }
     return out;

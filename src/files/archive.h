@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/translator.h"
 
 namespace planek {
 
@@ -20,10 +21,42 @@ struct archive_member {
 };
 
 // Members larger than this, or archives whose members add up to more, are
-// refused as damaged rather than read into memory.
-inline constexpr std::uint64_t kMaxMemberSize = 256ull << 20;
-inline constexpr std::uint64_t kMaxArchiveSize = 1ull << 30;
+// refused before anything is inflated. A member is far larger than the
+// staff of 10 000 workers; an unpacked backup of a ward's whole data folder
+// stays far below the sum.
+inline constexpr std::uint64_t kMaxMemberSize = 64ull << 20;
+inline constexpr std::uint64_t kMaxArchiveSize = 256ull << 20;
 inline constexpr std::uint64_t kMaxMembers = 100000;
+
+// Why an archive could not be read. Every member read is checked whole: its
+// inflated bytes against the size the archive states (not one byte more or
+// less) and against its CRC, so a cut, patched or lying archive never gives
+// part of a file for the whole.
+enum class archive_fault {
+    none,
+    missing,           // no such file
+    not_an_archive,    // libzip cannot open it at all (or its headers disagree)
+    damaged,           // a member fails its CRC, inflates wrong or to another size than stated
+    too_large,         // a member (or all together) over the bound, refused before inflating
+    too_many_members,
+    no_member,         // the member asked for is not there
+};
+struct archive_check {
+    archive_fault fault = archive_fault::none;
+    std::string member;  // the member at fault
+    std::string detail;  // libzip's own words, when it gave some
+    bool ok() const { return fault == archive_fault::none; }
+};
+// The fault as the user reads it, naming the archive, in the language of `tr`.
+std::string archive_fault_text(const Translator& tr, const std::filesystem::path& archive, const archive_check& c);
+
+// Reads the one member whose bare name is `name` (letter case aside), no
+// larger than `bound`; nothing else of the archive is inflated.
+archive_check archive_read_member(const std::filesystem::path& archive, const std::string& name, std::string& bytes,
+                                  std::uint64_t bound = kMaxMemberSize);
+// The same for an archive held in memory (one kept inside a backup archive).
+archive_check archive_read_member_bytes(const std::string& zip, const std::string& name, std::string& bytes,
+                                        std::uint64_t bound = kMaxMemberSize);
 
 // Packs the given files (each under its bare name) into `archive`. The
 // archive is built in memory and written like any file (write_bytes: a

@@ -186,8 +186,12 @@ io_result periodic_archive(Plan& plan) {
 result<> t_SaveTimer(const Plan& plan) {
     // The autosave file alone: the month's own file, the staff, the Sunday
     // record, the modified state and the title stay as they are.
+    // Sealed like the month's own file, so a recovery can tell it whole.
     const fs::path file = autosave_file(plan);
-    if (io_result r = write_lines(file, month_file_lines(plan)); !r) return refused(refusal_kind::Io, r.error, file.string());
+    std::string bytes;
+    io_result r = month_file_bytes(plan, file, bytes);
+    if (r) r = write_bytes(file, bytes);
+    if (!r) return refused(refusal_kind::Io, r.error, file.string());
     return {};
 }
 

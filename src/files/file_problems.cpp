@@ -57,9 +57,27 @@ fs::path free_dated_name(const Plan& plan, const fs::path& file, const std::stri
     return name;
 }
 
+fs::path kept_copy_of(const fs::path& file, const std::string& suffix, const std::string& bytes) {
+    const std::string prefix = file.filename().string() + suffix;
+    std::error_code ec;
+    for (fs::directory_iterator it(file.parent_path().empty() ? "." : file.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code sizeEc;
+        if (name.compare(0, prefix.size(), prefix) != 0 || !it->is_regular_file(sizeEc) ||
+            it->file_size(sizeEc) != bytes.size())
+            continue;
+        std::string theirs, error;
+        if (read_bytes(it->path(), theirs, error) && theirs == bytes) return it->path();
+    }
+    return {};
+}
+
 fs::path keep_copy(const Plan& plan, const fs::path& file, const std::string& suffix) {
     std::string bytes, error;
     if (!read_bytes(file, bytes, error)) return {};
+    // A file damaged the same way at every start is kept once, not once a start.
+    if (fs::path same = kept_copy_of(file, suffix, bytes); !same.empty()) return same;
     fs::path copy = free_dated_name(plan, file, suffix);
     if (!write_bytes(copy, bytes)) return {};
     return copy;

@@ -39,8 +39,13 @@ std::string date_stamp(const Plan& plan);
 
 // Copies `file` to the first free name `file` + suffix + date ("_2", "_3"
 // added when taken), so a file whose reading found problems survives the
-// next save whole. Returns the name of the copy, or empty on failure.
+// next save whole. A copy of the same bytes already kept under `file` +
+// suffix (of any date) is the copy: the same damage is kept once. Returns
+// the name of the copy, or empty on failure.
 std::filesystem::path keep_copy(const Plan& plan, const std::filesystem::path& file, const std::string& suffix);
+// The copy of exactly `bytes` kept under `file` + suffix + anything, if any.
+std::filesystem::path kept_copy_of(const std::filesystem::path& file, const std::string& suffix,
+                                   const std::string& bytes);
 
 // A dated name that is not taken yet, with the same rule.
 std::filesystem::path free_dated_name(const Plan& plan, const std::filesystem::path& file, const std::string& suffix);

@@ -5,6 +5,7 @@
 
 #include "core/cp1250.h"
 #include "files/save_journal.h"
+#include "files/stale_locks.h"
 #include "settings/message_format.h"
 
 namespace planek {
@@ -68,6 +69,12 @@ std::vector<std::string> tidy_after_killed_saves(const Plan& plan) {
         if (!recent.empty()) folders.push_back(fs::path(recent).parent_path());
     std::vector<std::string> lines;
     for (const leftover& l : settle_interrupted_saves(plan.paths.data, folders)) lines.push_back(log_line(plan, l));
+    for (const stale_lock& l : remove_stale_locks(folders))
+        lines.push_back(l.pid ? fill_message(plan.tr.msg("msg_LogStaleLockRemoved",
+                                                         "Usunięto blokadę %s pozostawioną przez zakończony proces %s"),
+                                             {l.file.string(), std::to_string(l.pid)})
+                              : fill_message(plan.tr.msg("msg_LogEmptyLockRemoved", "Usunięto pustą blokadę %s"),
+                                             {l.file.string()}));
     append_log(plan, lines);
     return lines;
 }

@@ -13,9 +13,10 @@ std::filesystem::path log_file(const Plan& plan);
 void append_log(const Plan& plan, const std::vector<std::string>& lines);
 
 // Finishes the journals of interrupted saves in the data folder and removes
-// the temporary files of our naming (older than a minute) in the data
-// folder, the program folder and the folders of the recent months; says
-// each in the log. Returns the lines logged.
+// the temporary files of our naming (older than a minute) and the locks whose
+// process is gone on this computer in the data folder, the program folder
+// and the folders of the recent months; says each in the log. Returns the
+// lines logged.
 std::vector<std::string> tidy_after_killed_saves(const Plan& plan);
 
 }  // namespace planek

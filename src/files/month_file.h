@@ -32,11 +32,15 @@ io_result write_empty_month_file(const std::filesystem::path& file, int year, in
 
 // The lines of the month file for the shown month (UTF-8).
 std::vector<std::string> month_file_lines(const Plan& plan);
+// The bytes `file` gets for the shown month: those lines in Windows-1250,
+// then the end section that proves them whole (files/month_seal.h).
+io_result month_file_bytes(const Plan& plan, const std::filesystem::path& file, std::string& bytes);
 
-// Writes the shown month to plan.currentFile. Refuses a read-only file and a
-// failed write with the reason; in both cases the old file stays whole and
-// the plan stays modified. The notes say what went wrong beside it (the
-// Sunday record, the staff's problems, a month saved under another name).
+// Writes the shown month to plan.currentFile. Refuses a read-only file, and
+// a file that did not read whole (plan.guards.damaged), and a failed write
+// with the reason; in all cases the old file stays whole and the plan stays
+// modified. The notes say what went wrong beside it (the Sunday record, the
+// staff's problems, a month saved under another name).
 result<> zapisz_dyzury_i_wolne(Plan& plan);
 
 // Reads plan.currentFile into the shown month (an empty month when there is
@@ -61,8 +65,10 @@ struct month_probe {
 };
 month_probe probe_month_file(const Plan& plan, const std::filesystem::path& file);
 
-// One problem as a line of text: "wiersz N [section] key: reason".
+// One problem as a line of text: "wiersz N [section] key: reason", the
+// word for the line in the language of `tr` when one is given.
 std::string problem_text(const month_problem& p);
+std::string problem_text(const month_problem& p, const Translator& tr);
 
 // Year and month of a month file: [okres] FromYear/FromMonth, else (no
 // [okres]) the name "YYYY_MM...", else today.

@@ -12,6 +12,7 @@
 #include "editing/duty_add.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_seal.h"
 #include "files/month_wishes.h"
 
 namespace planek {
@@ -42,7 +43,7 @@ bool known_section(const std::string& folded) {
                                         "nadpracowania",
                                         "auto_nadpracowania_z_poprzedniego",
                                         "auto_nadpracowania",
-                                        kWishSection};
+                                        kWishSection, kEndSection};
     for (const char* n : names)
         if (folded == n) return true;
     if (folded.size() > 1 && folded[0] == 'g')
@@ -104,6 +105,8 @@ private:
     }
 
     void load_file();
+    // The file did not prove itself whole: saves over it are refused.
+    void damaged(const std::string& reason);
     void read_period();
     void size_tables();
     void read_calendar();
@@ -141,6 +144,7 @@ private:
 void month_reader::load_file() {
     const std::string& file = plan_.currentFile;
     if (file.empty()) return;
+    plan_.guards.damaged.erase(guard_key(file));
     std::error_code ec;
     const bool exists = fs::exists(fs::path(file), ec);
     if (live_) {
@@ -158,13 +162,32 @@ void month_reader::load_file() {
         if (!live_) report(0, "", "", "plik nie istnieje");
         return;
     }
-    std::vector<std::string> lines;
-    std::string error;
-    if (!read_lines_noted(plan_.guards.read, fs::path(file), lines, error)) {
-        report(0, "", "", error.empty() ? "nie można odczytać pliku" : error);
+    std::string bytes, error;
+    const read_bound& bound = kMonthFileBound;
+    if (!read_bytes(fs::path(file), bytes, error, bound, &plan_.tr) ||
+        !within_line_bound(fs::path(file), bytes, bound, error, &plan_.tr)) {
+        // Too large or unreadable: nothing of it is taken, and nothing goes over it.
+        report(0, "", "", error.empty() ? plan_.tr.msg("msg_MonthUnreadable", "nie można odczytać pliku") : error);
+        damaged(error);
         return;
     }
-    ini_.parse(lines, problems_);
+    plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
+    ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_);
+    const month_end_check end = check_month_end(bytes, ini_);
+    if (!end.trusted()) {
+        const std::string reason = month_end_reason(plan_.tr, end);
+        report(end.line, kEndSection, "", reason);
+        damaged(reason);
+    }
+}
+
+void month_reader::damaged(const std::string& reason) {
+    const std::string file = plan_.currentFile;
+    plan_.guards.damaged[guard_key(file)] =
+        message(plan_, "msg_MonthDamaged",
+                "Plik %s nie wczytał się w całości (%s). Nie zostanie nadpisany: zapisz miesiąc pod inną nazwą "
+                "(Zapisz jako…).",
+                {file, reason});
 }
 
 void month_reader::read_period() {
@@ -552,7 +575,7 @@ month_ini parse_quietly(const std::string& file) {
     std::string error;
     std::vector<month_problem> ignored;
     std::error_code ec;
-    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error))
+    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error, kMonthFileBound))
         ini.parse(lines, ignored);
     return ini;
 }
@@ -568,12 +591,25 @@ bool month_file_week_mode(const std::string& file) {
 
 refusal month_problems_said(const Plan& plan, const std::string& file, const std::vector<month_problem>& problems) {
     if (problems.empty()) return {};
-    return refused(refusal_kind::FileProblems,
-                   message(plan, "msg_MonthFileProblems",
-                           "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
-                           {fs::path(file).filename().string(), std::to_string(problems.size()), kLineBreak,
-                            problem_text(problems.front())}),
-                   file, problems.front().line);
+    // That the file cannot be trusted, when so, and how many lines could not
+    // be used with the first of them.
+    std::string text;
+    size_t lineProblems = problems.size();
+    if (const auto it = plan.guards.damaged.find(guard_key(fs::path(file))); it != plan.guards.damaged.end()) {
+        text = it->second;
+        --lineProblems;
+    }
+    const auto first = std::find_if(problems.begin(), problems.end(),
+                                    [](const month_problem& p) { return p.section != kEndSection; });
+    const month_problem& shown = first == problems.end() ? problems.front() : *first;
+    if (lineProblems > 0) {
+        if (!text.empty()) text += kLineBreak;
+        text += message(plan, "msg_MonthFileProblems",
+                        "Nie wszystkie wiersze pliku %s dało się odczytać (pominięto: %d).%sPierwszy: %s",
+                        {fs::path(file).filename().string(), std::to_string(lineProblems), kLineBreak,
+                         problem_text(shown, plan.tr)});
+    }
+    return refused(refusal_kind::FileProblems, text, file, shown.line);
 }
 
 std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan, std::vector<refusal>* notes) {
@@ -612,7 +648,12 @@ std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& fi
 }
 
 std::string problem_text(const month_problem& p) {
-    std::string s = "wiersz " + std::to_string(p.line);
+    static const Translator polish;
+    return problem_text(p, polish);
+}
+
+std::string problem_text(const month_problem& p, const Translator& tr) {
+    std::string s = tr.msg("msg_ProblemLine", "wiersz") + " " + std::to_string(p.line);
     if (!p.section.empty()) s += " [" + p.section + "]";
     if (!p.key.empty()) s += " " + p.key;
     return s + ": " + p.reason;

@@ -7,6 +7,7 @@
 #include "files/file_problems.h"
 #include "files/month_file.h"
 #include "files/month_lock.h"
+#include "files/month_seal.h"
 #include "files/month_wishes.h"
 #include "files/month_overtime.h"
 #include "files/save_conflict.h"
@@ -100,6 +101,8 @@ void write_calendar(section_writer& out, const Plan& plan) {
     };
     out.begin("info");
     out.put("wersja", kMonthFileVersion);
+    // Says the file ends with [koniec]: a cut after these lines shows as one.
+    out.put(kEndAnnounced, "1");
     out.put("data", option_date_text(plan.clock->today()));
     out.put("status", plan.approvedStatus);
     out.put("stan", plan.planType);
@@ -202,14 +205,6 @@ void write_workers(section_writer& out, const Plan& plan) {
     }
 }
 
-bool read_only(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return false;
-    const fs::perms p = fs::status(file, ec).permissions();
-    if (ec) return false;
-    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
-}
-
 }  // namespace
 
 fs::path autosave_file(const Plan& plan) { return plan.paths.root / kAutosaveName; }
@@ -260,12 +255,17 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
     return lines;
 }
 
+io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& bytes) {
+    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes); !r) return r;
+    bytes = seal_month_bytes(std::move(bytes));
+    return {};
+}
+
 result<> zapisz_dyzury_i_wolne(Plan& plan) {
-    std::vector<std::string> lines = month_file_lines(plan);
     if (plan.currentFile.empty())
         return refused(refusal_kind::Io, plan.tr.msg("msg_NoFileToSave", "Brak pliku do zapisu."));
     const fs::path file(plan.currentFile);
-    if (read_only(file))
+    if (is_read_only(file))
         return refused(refusal_kind::Locked,
                        message(plan, "msg_FileReadOnly",
                                "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
@@ -277,11 +277,15 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
                                "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
                                {file.string()}),
                        file.string());
+    // A file that did not prove itself whole keeps what is left of it until
+    // the user saves the month under another name.
+    if (const auto damaged = plan.guards.damaged.find(guard_key(file)); damaged != plan.guards.damaged.end())
+        return refused(refusal_kind::Locked, damaged->second, file.string());
     // The month first, then what it draws on: the Sunday record and the
     // staff with their balances and pattern starts, all or none of them.
     save_set set;
     std::string bytes;
-    if (io_result r = lines_bytes(file, lines, bytes); !r) return refused(refusal_kind::Io, r.error, file.string());
+    if (io_result r = month_file_bytes(plan, file, bytes); !r) return refused(refusal_kind::Io, r.error, file.string());
     set.add(file, std::move(bytes));
     result<> saved;
     // A Sunday record that cannot be written is said; the month goes on without it.
@@ -323,7 +327,9 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
 }
 
 io_result write_empty_month_file(const std::filesystem::path& file, int year, int month) {
-    return write_bytes(file, "[okres]\r\nFromYear=" + std::to_string(year) + "\r\nFromMonth=" + std::to_string(month) + "\r\n");
+    // Sealed as every month we write, so the empty month reads whole.
+    return write_bytes(file, seal_month_bytes("[okres]\r\nFromYear=" + std::to_string(year) +
+                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"));
 }
 
 }  // namespace planek

@@ -6,6 +6,7 @@
 
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
+#include "core/file_fingerprint.h"
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
@@ -228,6 +229,9 @@ result<> a_ProjectSave(Plan& plan) {
         const file_dialog dialog = project_save_dialog(plan);
         std::optional<std::string> chosen = plan.hooks.project.chooseSaveFile(dialog.folder, dialog.name);
         if (!chosen || chosen->empty()) return refused(refusal_kind::Cancelled, {});
+        // A name chosen in the dialog is the user's word: even the damaged
+        // file the month came from may be written over now.
+        plan.guards.damaged.erase(guard_key(fs::path(*chosen)));
         plan.currentFile = *chosen;
         if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
             plan.openFiles[plan.currentMonth] = *chosen;

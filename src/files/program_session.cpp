@@ -73,6 +73,15 @@ bool month_of_other_groups(const Plan& plan) {
 
 }  // namespace
 
+std::string damaged_staff_refusal(const Plan& plan) {
+    for (const char* name : {"kadra.inr", "grupy.ini"})
+        if (const auto it = plan.guards.damaged.find(guard_key(plan.paths.data / name)); it != plan.guards.damaged.end())
+            return it->second + " " +
+                   plan.tr.msg("msg_WritesRefusedUntilReplaced",
+                               "Polecenia zapisujące nie działają, dopóki plik nie zostanie zastąpiony dobrą kopią.");
+    return {};
+}
+
 session_start open_program_session(Plan& plan, const session_request& request) {
     session_start s;
     if (io_result r = open_program_root(plan, request.root); !r) {
@@ -115,6 +124,10 @@ result<std::vector<std::string>> check_session_months(const Plan& plan, const mo
         return refused(refusal_kind::NoStaff,
                        fill_message(plan.tr.msg("msg_NoStaffInFolder", "W folderze %s nie ma kadry ani grup."),
                                     {plan.paths.data.string()}));
+    // A command that writes waits until the damaged staff files are replaced.
+    if (request.wholeFilesOnly)
+        if (const std::string refusal = damaged_staff_refusal(plan); !refusal.empty())
+            return refused(refusal_kind::NotWhole, refusal);
     std::vector<std::string> files;
     for (const std::string& f : request.files) {
         std::error_code ec;
@@ -129,12 +142,14 @@ result<std::vector<std::string>> check_session_months(const Plan& plan, const mo
     for (const std::string& f : files) {
         // Read into a copy first: a refused month must not replace the one shown.
         const month_probe probe = probe_month_file(plan, f);
+        // The first problem says what is missing; `check` lists them all.
         if (request.wholeFilesOnly && !probe.problems.empty())
             return refused(refusal_kind::NotWhole,
                            fill_message(plan.tr.msg("msg_MonthNotWhole",
                                                     "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
-                                        {f}),
-                           f);
+                                        {f}) +
+                               " (" + problem_text(probe.problems.front(), plan.tr) + ")",
+                           f, probe.problems.front().line);
         if (month_of_other_groups(probe.read))
             return refused(refusal_kind::OtherGroups,
                            fill_message(plan.tr.msg("msg_MonthOfOtherGroup",

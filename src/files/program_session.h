@@ -73,6 +73,11 @@ result<std::vector<std::string>> check_session_months(const Plan& plan, const mo
 // files opened, in tab order.
 result<std::vector<std::string>> open_session_months(Plan& plan, const months_request& request);
 
+// Why nothing may be written while the staff come from a copy for viewing
+// only (the staff archive did not read whole): one line naming the file and
+// the copy; empty when writes may go on.
+std::string damaged_staff_refusal(const Plan& plan);
+
 // One month's calendar and norm as its tab shows them, for a look at the
 // days alone: no staff is needed, a file that is not there is the empty
 // month its name gives, and nothing around the file is touched. Refuses

@@ -1,6 +1,8 @@
 #include "files/root_seed.h"
 
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace planek {
 
@@ -34,6 +36,17 @@ bool holds_any(const fs::path& folder, const std::string& extension) {
     return false;
 }
 
+// The shipped templates folder and its language subfolders, each with the
+// folder of the root it goes to.
+std::vector<std::pair<fs::path, fs::path>> template_folders(const fs::path& shipped, const fs::path& root) {
+    std::vector<std::pair<fs::path, fs::path>> folders{{shipped, root}};
+    std::error_code ec;
+    for (fs::directory_iterator it(shipped, ec), end; !ec && it != end; it.increment(ec))
+        if (std::error_code e2; fs::is_directory(it->path(), e2))
+            folders.emplace_back(it->path(), root / it->path().filename());
+    return folders;
+}
+
 }  // namespace
 
 fs::path installed_data_folder(const fs::path& exe_folder) {
@@ -55,16 +68,29 @@ int seed_program_root(const Paths& paths, const fs::path& exe_folder) {
     const fs::path shared = shipped_data_folder(exe_folder);
     if (shared.empty()) return 0;
     const int languages = copy_missing(shared / "lang", paths.lang, ".lng");
-    const int templates = copy_missing(shared / "templates", paths.templates, ".wzr");
-    if (languages < 0 || templates < 0) return -1;
+    if (languages < 0) return -1;
+    int templates = 0;
+    for (const auto& [from, to] : template_folders(shared / "templates", paths.templates)) {
+        const int n = copy_missing(from, to, ".wzr");
+        if (n < 0) return -1;
+        templates += n;
+    }
     return languages + templates;
 }
 
 int ensure_templates(const Paths& paths, const fs::path& exe_folder) {
-    if (holds_any(paths.templates, ".wzr")) return 0;
     const fs::path shared = shipped_data_folder(exe_folder);
     if (shared.empty()) return 0;
-    return copy_missing(shared / "templates", paths.templates, ".wzr");
+    // Each folder on its own: a language's templates come to a root that had
+    // only the Polish ones, and a folder with a template keeps its choice.
+    int copied = 0;
+    for (const auto& [from, to] : template_folders(shared / "templates", paths.templates)) {
+        if (holds_any(to, ".wzr")) continue;
+        const int n = copy_missing(from, to, ".wzr");
+        if (n < 0) return -1;
+        copied += n;
+    }
+    return copied;
 }
 
 }  // namespace planek

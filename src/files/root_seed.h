@@ -23,7 +23,9 @@ int seed_program_root(const Paths& paths, const std::filesystem::path& exe_folde
 
 // Gives a templates folder that holds no template at all the shipped ones,
 // so that printouts are there to choose; a folder with at least one template
-// is the user's choice and stays as it is. Returns as seed_program_root.
+// is the user's choice and stays as it is. Each language subfolder of the
+// shipped templates counts as a folder of its own. Returns as
+// seed_program_root.
 int ensure_templates(const Paths& paths, const std::filesystem::path& exe_folder);
 
 }  // namespace planek

@@ -39,7 +39,7 @@ result<> save_month_elsewhere(Plan& plan) {
     }
     const fs::path target = chosen ? fs::path(*chosen) : free_name_beside(old);
     std::string bytes;
-    if (io_result encoded = lines_bytes(target, month_file_lines(plan), bytes); !encoded)
+    if (io_result encoded = month_file_bytes(plan, target, bytes); !encoded)
         return refused(refusal_kind::Io, encoded.error, target.string());
     // A name we made up must still be free when the file is written; one the
     // user chose in the dialog was agreed to there.

@@ -16,7 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kJournalHead = "planek-zapis 1";
+// Version 2 names its files relative to the journal's folder (the data
+// folder), so a copied data folder finishes its own saves and never those of
+// the folder it came from; version 1 named them absolutely and still reads.
+// An older program meets version 2 as a file it cannot read and leaves it.
+constexpr const char* kJournalHead = "planek-zapis 2";
+constexpr const char* kAbsoluteJournalHead = "planek-zapis 1";
 constexpr const char* kJournalPrefix = "zapis_";
 constexpr const char* kJournalExt = ".jrn";
 
@@ -110,18 +115,37 @@ bool is_journal_name(const fs::path& file) {
     return name.rfind(kJournalPrefix, 0) == 0 && file.extension() == kJournalExt;
 }
 
+namespace {
+
+std::string relative_to(const fs::path& file, const fs::path& folder) {
+    std::error_code ec;
+    const fs::path rel = fs::absolute(file, ec).lexically_normal().lexically_relative(
+        fs::absolute(folder, ec).lexically_normal());
+    return rel.empty() ? file.string() : rel.generic_string();
+}
+
+fs::path resolved(const std::string& text, const fs::path& folder, bool relative) {
+    const fs::path p(text);
+    return relative && p.is_relative() ? (folder / p).lexically_normal() : p;
+}
+
+}  // namespace
+
 io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries) {
     std::vector<std::string> lines{kJournalHead};
+    const fs::path folder = journal.parent_path();
     for (const journal_entry& e : entries)
-        lines.push_back(e.target.string() + "\t" + e.tmp.string() + "\t" + e.before + "\t" + e.after);
+        lines.push_back(relative_to(e.target, folder) + "\t" + relative_to(e.tmp, folder) + "\t" + e.before + "\t" +
+                        e.after);
     return write_lines(journal, lines);
 }
 
 bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, std::string& error) {
     std::vector<std::string> lines;
-    if (!read_lines(journal, lines, error)) return false;
+    if (!read_lines(journal, lines, error, kJournalBound)) return false;
     entries.clear();
-    if (lines.empty() || lines.front() != kJournalHead) {
+    const bool relative = !lines.empty() && lines.front() == kJournalHead;
+    if (lines.empty() || (!relative && lines.front() != kAbsoluteJournalHead)) {
         error = "Plik \"" + journal.string() + "\" nie jest dziennikiem zapisu.";
         return false;
     }
@@ -132,7 +156,8 @@ bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, 
             error = "Plik \"" + journal.string() + "\", wiersz " + std::to_string(n + 1) + ": niepełny wpis.";
             return false;
         }
-        entries.push_back({parts[0], parts[1], parts[2], parts[3]});
+        const fs::path folder = journal.parent_path();
+        entries.push_back({resolved(parts[0], folder, relative), resolved(parts[1], folder, relative), parts[2], parts[3]});
     }
     return true;
 }

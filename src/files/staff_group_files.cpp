@@ -6,6 +6,7 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "editing/message_text.h"
 #include "files/archive.h"
 #include "files/group_file.h"
 #include "core/guarded_write.h"
@@ -14,6 +15,7 @@
 #include "files/month_lock.h"
 #include "files/save_conflict.h"
 #include "files/record_ids.h"
+#include "files/staff_archive.h"
 #include "files/staff_file.h"
 
 namespace planek {
@@ -29,8 +31,6 @@ void keep_safety_copies(const fs::path& file, file_problems& problems) {
         if (safety_copy_result copy = safety_copy(file, ext, days); !copy.error.empty())
             problems.add_text(std::move(copy.error));
 }
-
-const std::string kStaffMember = "kadra.ini";
 
 bool is_file(const fs::path& p) {
     std::error_code ec;
@@ -74,15 +74,23 @@ bool any_text(const std::vector<std::string>& lines) {
 
 // The group file, else its safety copies: the first that can be read and
 // holds a line. An unreadable or empty file is reported and passed over.
-fs::path find_groups(const Plan& plan, std::vector<std::string>& lines, file_problems& problems,
+fs::path find_groups(Plan& plan, std::vector<std::string>& lines, file_problems& problems,
                      files_report& report) {
     const fs::path main = plan.paths.data / "grupy.ini";
+    plan.guards.damaged.erase(guard_key(main));
     bool unreadable = false;
     for (const fs::path& p : {main, with_ext(main, ".bak"), with_ext(main, ".err")}) {
         if (!is_file(p)) continue;
         std::string error;
-        if (!read_lines(p, lines, error)) {
+        if (!read_lines(p, lines, error, kGroupFileBound, &plan.tr)) {
             problems.add_text(error);
+            // What could not be read (too large, no permission) is never
+            // replaced by the groups of a copy.
+            if (p == main)
+                plan.guards.damaged[guard_key(main)] =
+                    error + " " + msg(plan, "msg_GroupsNotOverwritten",
+                                      "Plik %s nie zostanie nadpisany, dopóki nie da się go odczytać.",
+                                      {main.filename().string()});
             unreadable = true;
         } else if (!any_text(lines)) {
             problems.add_text(msg(plan, "msg_FileEmpty", "Plik %s jest pusty.", {p.string()}));
@@ -128,17 +136,9 @@ void load_groups(Plan& plan, file_problems& problems, files_report& report) {
 
 // The staff file held in an archive, or a reason naming the archive.
 bool read_staff_archive(const Plan& plan, const fs::path& archive, std::string& bytes, std::string& why) {
-    std::vector<archive_member> members;
-    if (io_result r = archive_read(archive, members); !r) {
-        why = r.error;
-        return false;
-    }
-    for (archive_member& m : members)
-        if (lower_pl(m.name) == kStaffMember) {
-            bytes = std::move(m.bytes);
-            return true;
-        }
-    why = msg(plan, "msg_NoStaffInArchive", "Archiwum %s nie zawiera pliku %s.", {archive.string(), kStaffMember});
+    const archive_check c = read_staff_member(archive, bytes);
+    if (c.ok()) return true;
+    why = archive_fault_text(plan.tr, archive, c);
     return false;
 }
 
@@ -161,15 +161,69 @@ void settle_plain_leftover(const Plan& plan, const fs::path& plain, const std::s
                           {plain.filename().string(), (ec ? plain : kept).filename().string()}));
 }
 
-// Finds the staff: the archive, else its safety copies (not refreshed from a
-// damaged archive), else a plain file of an older version. Returns the file
-// the bytes came from, empty when there are none. `asRead` is what the
-// archive was before the read; when the archive is packed here from the
-// plain file, it becomes the archive just made, which is what was read.
-fs::path find_staff(const Plan& plan, std::string& bytes, file_fingerprint& asRead, file_problems& problems,
+// The staff archive does not read whole. Its bytes are kept once under
+// ".bad_", and the staff come from the newest copy that reads whole: taken
+// for good only when the user says so; otherwise (and always on the command
+// line) for viewing, with the archive refused to every save. Returns the
+// file the staff came from, empty when no copy reads whole.
+fs::path take_staff_copy(Plan& plan, const fs::path& inr, const std::string& why, std::string& bytes,
+                         file_problems& problems, files_report& report) {
+    const fs::path kept = keep_copy(plan, inr, ".bad_");
+    const std::string keptText =
+        kept.empty() ? msg(plan, "msg_OriginalNotKept", "Nie udało się zachować kopii pliku %s.", {inr.string()})
+                     : msg(plan, "msg_OriginalKept", "Plik %s w pierwotnej postaci zachowano jako %s.",
+                           {inr.filename().string(), kept.filename().string()});
+    std::optional<staff_copy> copy = newest_good_staff_copy(plan);
+    if (!copy) {
+        const std::string refusal =
+            why + " " +
+            msg(plan, "msg_StaffNotLoaded", "Pracownicy nie zostali wczytani; plik %s pozostaje bez zmian.",
+                {inr.string()});
+        plan.guards.damaged[guard_key(inr)] = refusal;
+        problems.add_text(refusal);
+        problems.add_text(keptText);
+        report.failed = true;
+        return {};
+    }
+    const std::string offered = staff_copy_text(plan, *copy);
+    bool take = false;
+    if (plan.guards.damagePolicy == damage_policy::Ask)
+        take = plan.ui->ask(why + kLineBreak +
+                                msg(plan, "msg_TakeStaffCopy",
+                                    "Najnowsza dobra kopia to %s. Wczytać z niej pracowników i zapisać ich w %s przy "
+                                    "następnym zapisie?%sNie: pracownicy z kopii tylko do wglądu, plik %s pozostaje "
+                                    "bez zmian.",
+                                    {offered, inr.filename().string(), kLineBreak, inr.filename().string()}),
+                            Buttons::YesNo) == Answer::Yes;
+    bytes = std::move(copy->bytes);
+    if (take) {
+        report.copyTaken = true;
+        problems.add_text(msg(plan, "msg_StaffFromCopy", "Pracowników wczytano z kopii %s.", {offered}));
+    } else {
+        const std::string refusal =
+            why + " " +
+            msg(plan, "msg_StaffViewOnly",
+                "Pracowników wczytano z kopii %s tylko do wglądu; nic nie zostanie zapisane w %s, dopóki nie zastąpi "
+                "go dobra kopia.",
+                {offered, inr.filename().string()});
+        plan.guards.damaged[guard_key(inr)] = refusal;
+        problems.add_text(refusal);
+    }
+    problems.add_text(keptText);
+    return copy->file;
+}
+
+// Finds the staff: the archive, else (when it does not read whole) a copy
+// of it (never refreshed from a damaged archive), else a plain file of an
+// older version. Returns the file the bytes came from, empty when there are
+// none. `asRead` is what the archive was before the read; when the archive
+// is packed here from the plain file, it becomes the archive just made,
+// which is what was read.
+fs::path find_staff(Plan& plan, std::string& bytes, file_fingerprint& asRead, file_problems& problems,
                     files_report& report) {
-    const fs::path inr = plan.paths.data / "kadra.inr";
+    const fs::path inr = plan.paths.data / kStaffArchive;
     const fs::path ini = plan.paths.data / kStaffMember;
+    plan.guards.damaged.erase(guard_key(inr));
     if (is_file(inr)) {
         std::string why;
         if (read_staff_archive(plan, inr, bytes, why)) {
@@ -179,23 +233,11 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_fingerprint& asRe
             settle_plain_leftover(plan, ini, bytes, problems);
             return inr;
         }
-        problems.add_text(why);
-        for (const fs::path& copy : {with_ext(inr, ".bak"), with_ext(inr, ".err")}) {
-            std::string ignored;
-            if (is_file(copy) && read_staff_archive(plan, copy, bytes, ignored)) {
-                problems.add_text(msg(plan, "msg_StaffFromCopy", "Pracowników wczytano z kopii %s.",
-                                      {copy.filename().string()}));
-                return copy;
-            }
-        }
-        problems.add_text(msg(plan, "msg_StaffNotLoaded",
-                              "Pracownicy nie zostali wczytani; plik %s pozostaje bez zmian.", {inr.string()}));
-        report.failed = true;
-        return {};
+        return take_staff_copy(plan, inr, why, bytes, problems, report);
     }
     if (!is_file(ini)) return {};
     std::string error;
-    if (!read_bytes(ini, bytes, error)) {
+    if (!read_bytes(ini, bytes, error, kStaffFileBound, &plan.tr)) {
         problems.add_text(error);
         report.failed = true;
         return {};
@@ -212,11 +254,20 @@ fs::path find_staff(const Plan& plan, std::string& bytes, file_fingerprint& asRe
 
 void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::string bytes;
-    const fs::path inr = plan.paths.data / "kadra.inr";
+    const fs::path inr = plan.paths.data / kStaffArchive;
     file_fingerprint asRead = current_fingerprint(inr);
     const fs::path source = find_staff(plan, bytes, asRead, problems, report);
     note_read(plan, inr, asRead, source);
     if (source.empty()) return;
+    std::string tooMany;
+    if (!within_line_bound(kStaffMember, bytes, kStaffFileBound, tooMany, &plan.tr)) {
+        // Nothing of it is read, and nothing overwrites it.
+        plan.guards.damaged[guard_key(inr)] = tooMany;
+        plan.guards.read.erase(guard_key(inr));
+        problems.add_text(tooMany);
+        report.failed = true;
+        return;
+    }
     const size_t before = problems.size();
     std::vector<int> numbers;
     std::vector<prac> workers = read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), kStaffMember, problems,
@@ -279,6 +330,8 @@ files_report wczytaj(Plan& plan) {
     }
     plan.rebuildWorkerIds();
     remember_on_disk(plan);
+    // The damaged archive holds none of the copy's lines: the next save writes them.
+    if (report.copyTaken) plan.staffLinesOnDisk = std::vector<std::string>{};
     // Indexes into the old tables must not outlive them.
     if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
     if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;
@@ -313,19 +366,39 @@ io_result merge_newer_staff(Plan& plan, const fs::path& inr, std::vector<std::st
     return {};
 }
 
-// An archive that cannot be read is not overwritten: it may still be
-// repairable, so it moves aside under a dated name first.
+// An archive that cannot be read is not overwritten before its bytes are
+// kept: it may still be repairable. A copy of those bytes kept at the read
+// is enough; otherwise it moves aside under a dated name.
 bool set_aside_unreadable(Plan& plan, const fs::path& inr, file_problems& problems) {
     if (!is_file(inr)) return true;
     std::string bytes, why;
     if (read_staff_archive(plan, inr, bytes, why)) return true;
-    fs::path aside = free_dated_name(plan, inr, ".broken_");
+    plan.guards.read.erase(guard_key(inr));  // nothing was read from it to be kept
+    std::string raw, error;
+    if (read_bytes(inr, raw, error) && !kept_copy_of(inr, ".bad_", raw).empty()) return true;
+    fs::path aside = free_dated_name(plan, inr, ".bad_");
     std::error_code ec;
     fs::rename(inr, aside, ec);
     if (ec) return false;
-    plan.guards.read.erase(guard_key(inr));  // nothing was read from it to be kept
     problems.add_text(msg(plan, "msg_ArchiveSetAside", "Uszkodzone archiwum %s zachowano jako %s.",
                           {inr.filename().string(), aside.filename().string()}));
+    return true;
+}
+
+// A file nobody may write is refused like a read-only month, naming it.
+bool refused_read_only(const Plan& plan, const fs::path& file, staff_stage& staged) {
+    if (!is_read_only(file)) return false;
+    staged.refused = msg(plan, "msg_FileReadOnlyNamed",
+                         "Plik %s posiada atrybut \"tylko do odczytu\". Brak możliwości zapisu do niego.",
+                         {file.string()});
+    return true;
+}
+
+// A file that did not read whole is written over only once the user chose.
+bool refused_damaged(const Plan& plan, const fs::path& file, staff_stage& staged) {
+    const auto it = plan.guards.damaged.find(guard_key(file));
+    if (it == plan.guards.damaged.end()) return false;
+    staged.refused = it->second;
     return true;
 }
 
@@ -340,7 +413,8 @@ void keep_staff_aside(const Plan& plan, const std::string& bytes, file_problems&
 
 void stage_groups(Plan& plan, save_set& set, staff_stage& staged, file_problems& problems) {
     std::vector<std::string> lines = group_file_lines(plan.groups, problems);
-    if (lines.empty()) return;
+    const fs::path file = plan.paths.data / "grupy.ini";
+    if (lines.empty() || refused_damaged(plan, file, staged) || refused_read_only(plan, file, staged)) return;
     std::string bytes;
     if (io_result r = lines_bytes(plan.paths.data / "grupy.ini", lines, bytes); !r) {
         staged.refused = r.error;
@@ -351,11 +425,12 @@ void stage_groups(Plan& plan, save_set& set, staff_stage& staged, file_problems&
 }
 
 void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& problems) {
-    const fs::path inr = plan.paths.data / "kadra.inr";
+    const fs::path inr = plan.paths.data / kStaffArchive;
     // The plain staff file is built in memory and never written beside the
     // archive; only a failed save puts it on disk, under the dated name.
     std::vector<std::string> lines = staff_file_lines(plan.workers, problems);
     staged.staffBytes = encode_lines(lines);
+    if (refused_damaged(plan, inr, staged) || refused_read_only(plan, inr, staged)) return;
     if (!set_aside_unreadable(plan, inr, problems)) {
         staged.refused = msg(plan, "msg_ArchiveNotReplaced", "Nie można zastąpić uszkodzonego archiwum %s.",
                              {inr.string()});

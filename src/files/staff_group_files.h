@@ -17,6 +17,9 @@ struct files_report {
     std::vector<std::string> problems;
     refusal said;
     bool failed = false;
+    // The staff archive did not read whole and the user took a copy in its
+    // place: the staff count as not yet on disk, so the next save writes them.
+    bool copyTaken = false;
     bool ok() const { return !failed; }
 };
 

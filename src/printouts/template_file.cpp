@@ -119,10 +119,21 @@ szablon info_plik(Plan& plan, const fs::path& path) {
     std::vector<std::string> lines;
     std::string error;
     std::error_code ec;
-    if (fs::is_regular_file(path, ec) && read_lines(path, lines, error)) parse_header(lines, t, &plan);
+    if (fs::is_regular_file(path, ec) && read_lines(path, lines, error, kTemplateFileBound))
+        parse_header(lines, t, &plan);
     if (t.title.empty()) t.title = path.filename().string();
     t.outputName = czysc_nazwe_pliku(t.outputName);
     return t;
+}
+
+bool is_template_file(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::string error;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec) || !read_lines(path, lines, error, kTemplateFileBound)) return false;
+    szablon t;
+    parse_header(lines, t, nullptr);
+    return t.headerLines > 0;
 }
 
 std::vector<szablon> ZnajdzPliki(Plan& plan, const fs::path& folder, const std::string& mask) {
@@ -222,8 +233,20 @@ std::string przygotuj_tresc(const std::vector<std::string>& lines, const szablon
 std::string przygotuj_tresc(const szablon& t) {
     std::vector<std::string> lines;
     std::string error;
-    if (!read_lines(t.path, lines, error)) return {};
+    if (!read_lines(t.path, lines, error, kTemplateFileBound)) return {};
     return przygotuj_tresc(lines, t);
+}
+
+std::filesystem::path language_template_folder(const Plan& plan) {
+    namespace fs = std::filesystem;
+    const fs::path& folder = plan.paths.templates;
+    const std::string& language = plan.options.language;
+    if (folder.empty() || language.empty() || language.find_first_of("/\\.") != std::string::npos) return folder;
+    std::error_code ec;
+    const fs::path own = folder / language;
+    for (fs::directory_iterator it(own, ec), end; !ec && it != end; it.increment(ec))
+        if (lower_pl(it->path().extension().string()) == ".wzr") return own;
+    return folder;
 }
 
 }  // namespace planek

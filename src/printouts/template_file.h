@@ -38,6 +38,12 @@ szablon info_plik(Plan& plan, const std::filesystem::path& path);
 std::vector<szablon> ZnajdzPliki(Plan& plan, const std::filesystem::path& folder,
                                  const std::string& mask = "*.wzr");
 
+// The templates of the chosen language: the subfolder of the templates
+// folder named as its language file ("english") when it holds a template,
+// else the templates folder itself, whose templates speak Polish. A printout
+// in one language then never mixes in the words of another.
+std::filesystem::path language_template_folder(const Plan& plan);
+
 // Makes an output name safe as a single file name inside the printouts
 // folder: path and reserved characters become "_", control characters go,
 // and a name of dots only (or nothing) becomes "document".
@@ -54,6 +60,11 @@ std::vector<std::string> konwertuj_tagi(const std::vector<std::string>& lines, c
 std::string przygotuj_tresc(const szablon& t);
 // The same over lines already read.
 std::string przygotuj_tresc(const std::vector<std::string>& lines, const szablon& t);
+
+// A template file: a plain file within the template bound whose header block
+// <HEADER>…</HEADER> is closed. A printout copies its body into the document,
+// so any other file (a system file, a month, a picture) is refused.
+bool is_template_file(const std::filesystem::path& path);
 
 // Does the same header rules over lines already read; FILE_NAME is expanded
 // only when `plan` is given.

@@ -41,6 +41,12 @@ int install_templates(const fs::path& from, const fs::path& to) {
     int copied = 0;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& src = it->path();
+        if (std::error_code e2; fs::is_directory(src, e2) && holds_templates(src)) {
+            const int inside = install_templates(src, to / src.filename());
+            if (inside < 0) return -1;
+            copied += inside;
+            continue;
+        }
         if (!is_template(src)) continue;
         fs::path dst = to / src.filename();
         std::error_code e2;

@@ -13,7 +13,8 @@ std::filesystem::path shipped_template_folder(const std::filesystem::path& exe_f
 
 // Copies every "*.wzr" of `from` into `to` (created when missing) unless `to`
 // already holds a file of that name (a template the user may have edited is
-// never overwritten). Returns the number copied, -1 on failure.
+// never overwritten), and so the templates of each language subfolder into
+// the subfolder of that name. Returns the number copied, -1 on failure.
 int install_templates(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace planek

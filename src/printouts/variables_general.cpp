@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "calendar/calendar_grid.h"
+#include "calendar/period_params.h"
 #include "core/text.h"
 #include "printouts/variables.h"
 
@@ -100,10 +101,8 @@ void add_general_variables(std::vector<var_entry>& t) {
         {"czy_prac_ma_wolne", "if_worker_has_dayoff", "", [](V& c) { return c.yesno(c.dayOff() != nullptr); }},
         {"czy_prac_ma_gn", "if_worker_has_ot", "", [](V& c) { return c.yesno(worker_has_ot(c)); }},
         // Schedule and owner.
-        {"status", "status", "",
-         [](V& c) { return std::string(c.plan().approvedStatus == 1 ? "zatwierdzony" : "niezatwierdzony"); }},
-        {"typ_planeku", "schedule_type", "",
-         [](V& c) { return std::string(c.plan().planType == 1 ? "zrealizowany" : "planowany"); }},
+        {"status", "status", "", [](V& c) { return status_name(c.plan(), c.plan().approvedStatus); }},
+        {"typ_planeku", "schedule_type", "", [](V& c) { return plan_type_name(c.plan(), c.plan().planType); }},
         {"miejscowosc", "place", "", [](V& c) { return c.user(c.plan().options.glowne.miejscowosc); }},
         {"uzytkownik", "user_name", "", [](V& c) { return c.user(c.plan().options.user.user_name); }},
         {"system_nazwa_uzytkownika", "system_user_name", "", [](V& c) { return c.user(system_user()); }},

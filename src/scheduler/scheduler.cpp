@@ -151,8 +151,17 @@ void ask_and_settle(Plan& plan, run_state& run, undo_scope& step) {
         return;
     }
     run.report.asked = true;
-    run.report.accepted =
-        ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
+    if (const auto& accept = plan.hooks.scheduler.accept) {
+        // What it could not meet and the wishes it could not grant are read
+        // before the answer, not after it.
+        std::vector<std::string> shown = run.report.unmet;
+        shown.insert(shown.end(), run.report.wishes.begin(), run.report.wishes.end());
+        run.report.accepted =
+            accept(plan, message(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?"), shown);
+    }
+    else
+        run.report.accepted =
+            ask_yes_no(plan, "msg_AutoDutiesAccept", "Czy zatwierdzić automatycznie wpisane dyżury?");
     if (run.report.accepted) {
         accept(plan, run);
     } else {

@@ -1,10 +1,9 @@
 #include "settings/language.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "core/cp1250.h"
+#include "core/file_io.h"
 #include "core/ini_lines.h"
 #include "core/plan.h"
 #include "core/text.h"
@@ -86,12 +85,12 @@ void load_language_text(Translator& tr, const std::string& utf8) {
 }
 
 bool load_language_file(Translator& tr, const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return false;
-    load_language_text(tr, cp1250_to_utf8(bytes.str()));
+    // A file too large to be a language file is no language at all.
+    std::string bytes, error;
+    if (!read_bytes(file, bytes, error, kLanguageFileBound) ||
+        !within_line_bound(file, bytes, kLanguageFileBound, error))
+        return false;
+    load_language_text(tr, cp1250_to_utf8(bytes));
     return true;
 }
 

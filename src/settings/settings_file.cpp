@@ -22,7 +22,11 @@ fs::path unreadable_copy_name(const fs::path& file, const civil_date& today) {
 IniFile read_settings_file(const Plan& plan, const fs::path& file) {
     if (file.empty()) return IniFile();
     IniFile ini(file);
+    // Read again to say in the session's language why it could not be read.
+    if (ini.unreadable()) (void)ini.load(file, kIniFileBound, &plan.tr);
     if (!ini.unreadable()) return ini;
+    // Why it could not be read (too large, no permission) follows the message.
+    const std::string why = ini.error().empty() ? std::string() : "\n" + ini.error();
     const fs::path kept = unreadable_copy_name(file, plan.clock->today());
     std::error_code ec;
     fs::rename(file, kept, ec);
@@ -31,13 +35,15 @@ IniFile read_settings_file(const Plan& plan, const fs::path& file) {
             plan.tr.msg("msg_SettingsFileUnreadableNotMoved",
                         "Nie udało się odczytać pliku %s ani zachować go jako %s.%sProgram używa ustawień "
                         "domyślnych i nie zapisze tego pliku, dopóki nie da się go odczytać."),
-            {file.string(), kept.string(), "\n"}));
+            {file.string(), kept.string(), "\n"}) +
+                     why);
         return ini;
     }
     plan.ui->warn(fill_message(plan.tr.msg("msg_SettingsFileUnreadable",
                                            "Nie udało się odczytać pliku %s.%sPlik został zachowany jako %s; "
                                            "program używa ustawień domyślnych."),
-                               {file.string(), "\n", kept.string()}));
+                               {file.string(), "\n", kept.string()}) +
+               why);
     return IniFile(file);
 }
 

@@ -195,6 +195,10 @@ struct builder {
             panel.buttonText = false;
             panel.text = off.customNorm ? hm(off.customNormMinutes) : "d";
         }
+        // Among short names a bare "»" or "ni" reads as the neighbour's: the
+        // panel names its own worker first.
+        if (plan.showWho == 0 && view.captions == PanelCaptions::ShortName && !p.nick.empty())
+            panel.text = p.nick + "\u2009" + panel.text;
         panel.border = w == plan.currentWorker;
         out.panels.push_back(std::move(panel));
     }

@@ -8,10 +8,12 @@
 #include <QPainter>
 #include <QStaticText>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "calendar/calendar_grid.h"
+#include "calendar/grid_moves.h"
 #include "core/text.h"
 #include "ui/qt_text.h"
 #include "ui/wish_marks.h"
@@ -42,13 +44,61 @@ CalendarView::CalendarView(const Plan& plan, QWidget* parent) : QWidget(parent),
 }
 
 void CalendarView::rebuild() {
+    keepSelection();
     layout_ = zbuduj_panele(plan_, view_);
     if (textFontSize_ != plan_.options.glowne.symbol_font_height) {
         for (auto& cache : textCache_) cache.clear();
         textFontSize_ = plan_.options.glowne.symbol_font_height;
     }
+    setMinimumHeight(headerHeight() + 6 * (minimumRowHeight() + 1) + kMargin);
     placePanels();
     update();
+}
+
+QFont CalendarView::bandFont() const {
+    QFont f = font();
+    f.setPixelSize(10);
+    f.setBold(true);
+    return f;
+}
+
+int CalendarView::dayBandHeight() const { return QFontMetrics(bandFont()).height(); }
+
+int CalendarView::minimumRowHeight() const {
+    return dayBandHeight() + 2 + 3 * (QFontMetrics(panelFont(1)).height() + 1);
+}
+
+QRect CalendarView::dayNumberRect(int row, int column) const {
+    const QRect cell = cellRect(row, column);
+    return QRect(cell.x() + kMarkWidth + 2, cell.y() + 1, cell.width() - kMarkWidth - 3, dayBandHeight());
+}
+
+QString CalendarView::dayNumberText(int row, int column) const {
+    const auto& cal = plan_.calendar;
+    if (cal.grid.empty() || row < 0 || row >= cal.gridRows || column < 0 || column >= cal.gridColumns()) return {};
+    const calendar_cell& c = cal.cell(row, column);
+    if (c.dayIndex < 0 || c.slot != 1 || c.dayNumber <= 0) return {};
+    return QString::number(c.dayNumber);
+}
+
+void CalendarView::keepSelection() {
+    // The highlighted cell and the day the keys and the day box act on are
+    // one: after another month comes up both show the kept day, or neither.
+    const std::optional<grid_cell> kept = kept_cell(plan_, {plan_.selectedCellDay, plan_.selectedCellShift});
+    const calendar_cell* c = kept ? komorka_dnia(plan_, kept->dayIndex, kept->slot) : nullptr;
+    const int columns = plan_.calendar.gridColumns();
+    int day = -1, slot = -1;
+    if (!c || columns <= 0) {
+        selRow_ = selColumn_ = -1;
+    } else {
+        const int at = int(c - plan_.calendar.grid.data());
+        selRow_ = at / columns;
+        selColumn_ = at % columns;
+        day = kept->dayIndex;
+        slot = kept->slot;
+    }
+    // The selection is the document's: the window moves it there.
+    if ((day != plan_.selectedCellDay || slot != plan_.selectedCellShift) && selectionKept) selectionKept(day, slot);
 }
 
 void CalendarView::resizeEvent(QResizeEvent* e) {
@@ -98,15 +148,19 @@ void CalendarView::placePanels() {
     overflow_.assign(cal.grid.size(), {});
     if (cal.grid.empty()) return;
 
-    // The widest caption sets the narrowest place, so no short name is cut.
+    // The widest duty caption sets the narrowest place, so no short name is
+    // cut; a longer day-off caption is drawn smaller to fit (paintPanels).
     QFont fonts[8];
     for (int style = 0; style < 8; ++style) fonts[style] = panelFont(style);
     double textWidth = 0;
     std::vector<int> count(cal.grid.size(), 0);
+    const bool anyDuty = std::any_of(layout_.panels.begin(), layout_.panels.end(),
+                                     [](const calendar_panel& p) { return p.duty; });
     const std::string* last = nullptr;
     for (const calendar_panel& panel : layout_.panels) {
         const int cell = cellIndex(panel.row, panel.column);
         if (cell >= 0 && cell < int(count.size())) count[size_t(cell)]++;
+        if (anyDuty && !panel.duty) continue;
         if (last && *last == panel.text) continue;
         last = &panel.text;
         const int style = style_of(panel);
@@ -114,7 +168,8 @@ void CalendarView::placePanels() {
     }
     const int minWidth = int(std::ceil(textWidth)) + 4;
     const int minHeight = QFontMetrics(fonts[1]).height() + 1;
-    const int cellWidth = columnWidth() - 2 - kMarkWidth, cellHeight = rowHeight() - 2;
+    const int band = dayBandHeight();
+    const int cellWidth = columnWidth() - 2 - kMarkWidth, cellHeight = rowHeight() - 2 - band;
 
     // Every cell has the same size: a fit depends on the count alone.
     std::map<int, cell_fit> fits;
@@ -127,7 +182,7 @@ void CalendarView::placePanels() {
         return it->second;
     };
     auto place = [&](const QRect& cell, const cell_fit& f, int i) {
-        return QRect(cell.x() + 1 + kMarkWidth + (i / f.rows) * f.width, cell.y() + 1 + (i % f.rows) * f.height,
+        return QRect(cell.x() + 1 + kMarkWidth + (i / f.rows) * f.width, cell.y() + 1 + band + (i % f.rows) * f.height,
                      f.width, f.height);
     };
     for (size_t i = 0; i < layout_.panels.size(); ++i) {
@@ -264,6 +319,12 @@ void CalendarView::paintCells(QPainter& p) {
                 }
                 p.setPen(QColor(192, 192, 192));
                 p.drawText(rect.adjusted(0, 0, -2, -1), Qt::AlignRight | Qt::AlignBottom, caption);
+                if (const QString day = dayNumberText(r, c); !day.isEmpty()) {
+                    p.setFont(bandFont());
+                    p.setPen(QColor(70, 70, 70));
+                    p.drawText(dayNumberRect(r, c), Qt::AlignLeft | Qt::AlignVCenter, day);
+                    p.setFont(small);
+                }
                 if (cell.fontColor != rgb(0, 0, 0)) {  // a day with a note
                     p.fillRect(QRect(rect.right() - 4, rect.top() + 1, 4, 4), toQColor(cell.fontColor));
                 }
@@ -296,8 +357,18 @@ void CalendarView::paintPanels(QPainter& p) {
         p.setPen(panel.buttonText ? buttonText : toQColor(panel.fore));
         const QStaticText& text = caption(panel.text, style, fonts[style]);
         const QSizeF size = text.size();
-        p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2),
-                         text);
+        if (size.width() > r.width() - 2) {
+            // A caption wider than its place (a day off named with its
+            // worker) shrinks to fit rather than spill onto its neighbour.
+            QFont smaller = fonts[style];
+            smaller.setPixelSize(std::max(6, int(fonts[style].pixelSize() * (r.width() - 2) / size.width())));
+            p.setFont(smaller);
+            p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, qs(panel.text));
+            p.setFont(fonts[style]);
+        } else {
+            p.drawStaticText(
+                QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2), text);
+        }
         if (panel.border) {
             p.setPen(Qt::black);
             p.drawRect(r.adjusted(0, 0, -1, -1));

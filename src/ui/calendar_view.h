@@ -36,6 +36,17 @@ public:
     // Where a panel is drawn; empty when its cell is too full and the
     // cell's "+N" place counts it instead.
     QRect panelRect(const calendar_panel& p) const;
+    // The band at the top of every cell, above its panels, where the first
+    // slot of a day shows the day's number: no panel ever covers it.
+    int dayBandHeight() const;
+    QRect dayNumberRect(int row, int column) const;
+    // The day number a cell shows in its band, or empty (the day's other
+    // slots, cells without a day).
+    QString dayNumberText(int row, int column) const;
+    // The shortest row that still holds three rows of panels under the band:
+    // what the view asks of the window, so the warnings list or a small
+    // screen cannot squeeze the month into "+N" places.
+    int minimumRowHeight() const;
     // The "+N" place of a cell and the number of panels it stands for (0
     // when every panel of the cell is drawn).
     QRect overflowRect(int row, int column) const;
@@ -58,6 +69,13 @@ public:
 
     // Selects the cell (sagSelectCell).
     void selectCell(int row, int column);
+    // The highlighted cell, -1 for none.
+    int selectedRow() const { return selRow_; }
+    int selectedColumn() const { return selColumn_; }
+
+    // The cell kept highlighted after a rebuild is not the plan's selected
+    // cell (another month came up): the window makes it the selection.
+    std::function<void(int dayIndex, int slot)> selectionKept;
 
 signals:
     void cellSelected(int dayIndex, int shift);
@@ -88,10 +106,13 @@ private:
     void paintPanels(QPainter& p);
     void paintOverflow(QPainter& p);
     void paintStaffing(QPainter& p);
+    // The highlight follows the plan's selected day, kept_cell's way.
+    void keepSelection();
     // Places every panel in its cell (after a rebuild or a resize).
     void placePanels();
     const QStaticText& caption(const std::string& text, int style, const QFont& font);
     QFont panelFont(int style) const;
+    QFont bandFont() const;
     int cellIndex(int row, int column) const;
 
     struct overflow_place {

@@ -65,6 +65,19 @@ QStringList radio_items(const QString& listText, QString& title) {
     return (cut >= 0 ? s.mid(cut + 1) : s).split('\n');
 }
 
+// A text as the worker search compares it: without case and without the
+// marks of the letters, so that "wisn" finds "Wiśniewska" on a keyboard
+// without Polish letters.
+QString search_form(const QString& text) {
+    QString plain;
+    for (QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing) continue;
+        if (c == QChar(0x0141) || c == QChar(0x0142)) c = QLatin1Char('l');  // ł has no mark to take off
+        plain += c;
+    }
+    return plain.toCaseFolded();
+}
+
 QLabel* strip(const QString& name) {
     auto* l = new QLabel;
     l->setObjectName(name);
@@ -147,10 +160,11 @@ MainWindow::MainWindow(roster_document& doc, QWidget* parent)
     setCentralWidget(split);
     buildMenus();
     statusBar();  // where the actions' hints appear
-    warnings_ = new WarningsDock(plan_, this);
+    warnings_ = new WarningsDock(doc_, this);
     addDockWidget(Qt::BottomDockWidgetArea, warnings_);
     warnings_->hide();
     connect(warnings_, &WarningsDock::placeChosen, this, &MainWindow::showWarningPlace);
+    warnings_->checked = [this] { refreshCalendar(); };
 
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
@@ -226,6 +240,7 @@ QWidget* MainWindow::buildCalendarSide() {
     stNorma_->setObjectName("st_Norma");
     v->addWidget(stNorma_);
     calendar_ = new CalendarView(plan_);
+    calendar_->selectionKept = [this](int dayIndex, int slot) { told(select_cell(doc_, dayIndex, slot)); };
     connect(calendar_, &CalendarView::dropped, this, &MainWindow::handleDrop);
     connect(calendar_, &CalendarView::panelMenu, this, &MainWindow::showPanelMenu);
     connect(calendar_, &CalendarView::cellMenu, this, &MainWindow::showCellMenu);
@@ -324,13 +339,14 @@ QWidget* MainWindow::buildDayBox() {
     dayFigures_->setObjectName("l_DayFigures");
     dayFigures_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The row's height is the view controls'; the day's lines scroll in it.
-    QScrollArea* figures = scrolled(dayFigures_);
-    figures->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    dv->addWidget(figures, 1);
+    dayFiguresArea_ = scrolled(dayFigures_);
+    dayFiguresArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    dv->addWidget(dayFiguresArea_, 1);
     notes_ = new QPlainTextEdit;
     notes_->setObjectName("m_Notes");
     notes_->setReadOnly(true);
     notes_->setMaximumWidth(220);
+    notes_->setMinimumWidth(60);
     notes_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     dv->addWidget(notes_);
     dayFigures_->setWordWrap(true);
@@ -353,6 +369,7 @@ QWidget* MainWindow::buildWorkerSide() {
     groups_ = new GroupList(plan_);
     connect(groups_, &QListWidget::currentRowChanged, this, [this](int row) { chooseGroup(groups_->groupAt(row)); });
     connect(groups_, &GroupList::groupMoved, this, &MainWindow::moveGroup);
+    connect(groups_, &GroupList::editRequested, action("a_GroupEdit"), &QAction::trigger);
     v->addWidget(groups_);
     auto* workersLabel = new QLabel;
     translated("f_MainForm", "l_Workers", "Pracownicy: ", [workersLabel](const QString& t) { workersLabel->setText(t); });
@@ -379,6 +396,7 @@ QWidget* MainWindow::buildWorkerSide() {
     workers_ = new WorkerList(plan_);
     connect(workers_, &QListWidget::currentRowChanged, this, [this](int row) { chooseWorker(workers_->workerAt(row)); });
     connect(workers_, &WorkerList::workerMoved, this, &MainWindow::moveWorker);
+    connect(workers_, &WorkerList::editRequested, action("a_WorkerEdit"), &QAction::trigger);
     // The list, the summaries and the day box share the height as the user
     // drags it, so the list keeps its rows when the day box opens.
     auto* panels = new QSplitter(Qt::Vertical);
@@ -419,14 +437,14 @@ void MainWindow::refreshAll() {
 void MainWindow::refreshGroups() { groups_->refill(); }
 
 void MainWindow::filterWorkers() {
-    const std::string wanted = lower_pl(trim(ss(workerSearch_->text())));
+    const QString wanted = search_form(workerSearch_->text().trimmed());
     for (int row = 0; row < workers_->count(); ++row) {
         const int w = workers_->workerAt(row);
-        bool shown = wanted.empty();
+        bool shown = wanted.isEmpty();
         if (!shown && w >= 0 && w < int(plan_.workers.size())) {
             const prac& p = plan_.workers[size_t(w)];
             for (const std::string* field : {&p.surname, &p.firstName, &p.nick})
-                shown = shown || lower_pl(*field).find(wanted) != std::string::npos;
+                shown = shown || search_form(qs(*field)).contains(wanted);
         }
         workers_->item(row)->setHidden(!shown);
     }
@@ -529,11 +547,14 @@ void MainWindow::refreshCaption() {
     setWindowTitle(file.isEmpty() ? qs(plan_.options.appTitle) : file + "[*]");
     setWindowModified(doc_.modified());
     refreshUndoActions();
+    // Every act ends here: the warnings shown follow the roster.
+    if (warnings_) warnings_->refreshSoon();
 }
 
 void MainWindow::chooseGroup(int g) {
     if (g < 0 || g >= int(plan_.groups.size())) return;
     told(show_group(doc_, g));
+    if (warnings_) warnings_->refreshSoon();  // the warnings are the shown group's
 }
 
 void MainWindow::chooseWorker(int w) {

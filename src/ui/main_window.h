@@ -185,6 +185,7 @@ private:
     QPlainTextEdit* notes_ = nullptr;
     QGroupBox* dayBox_ = nullptr;
     QLabel* dayFigures_ = nullptr;
+    QScrollArea* dayFiguresArea_ = nullptr;  // holds dayFigures_
     QToolButton* panelButton_ = nullptr;
     QWidget* workerSide_ = nullptr;
     QLineEdit* workerSearch_ = nullptr;

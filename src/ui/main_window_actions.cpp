@@ -7,8 +7,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QGroupBox>
@@ -45,6 +45,7 @@
 #include "ui/dialogs/group_dialog.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/remove_dialogs.h"
+#include "ui/dialogs/scheduler_run.h"
 #include "ui/dialogs/templates_dialog.h"
 #include "ui/dialogs/worker_dialog.h"
 #include "ui/main_window.h"
@@ -158,52 +159,11 @@ void MainWindow::buildActions() {
     }
     on(makeAction("a_Automatic", "Automatyczne rozpisanie dyżurów", "F9", "Rozpisz dyżury grupy automatycznie"),
        [this] {
-           plan_hooks& hooks = doc_.hooks();
-           hooks.scheduler.busy = [](Plan&, bool busy) {
-               if (busy)
-                   QApplication::setOverrideCursor(Qt::WaitCursor);
-               else
-                   QApplication::restoreOverrideCursor();
-           };
-           hooks.scheduler.redraw = [this](Plan&) { refreshCalendar(); };
-           // The second algorithm shows how far it is, and Stop keeps the
-           // best roster found so far.
-           auto progress = std::make_shared<std::unique_ptr<QProgressDialog>>();
-           hooks.scheduler.progress = [this, progress](Plan&, const scheduler_progress& p) {
-               if (!*progress) {
-                   *progress = std::make_unique<QProgressDialog>(this);
-                   QProgressDialog& d = **progress;
-                   d.setWindowModality(Qt::WindowModal);
-                   d.setWindowTitle(qs(plan_.tr.tr("f_GroupAdd", "rg_Algorithms1", "Algorytm 2")));
-                   d.setCancelButtonText(qs(message(plan_, "msg_SearchStop", "Stop")));
-                   d.setRange(0, 1000);
-                   d.setMinimumDuration(0);
-               }
-               (*progress)->setValue(std::clamp(int(p.done * 1000), 0, 999));
-               (*progress)->setLabelText(qs(message(plan_, "msg_SearchProgress",
-                                                    "Najlepszy planek do tej pory: uwag %s",
-                                                    {std::to_string(p.bestFindings)})));
-               QApplication::processEvents();
-               return !(*progress)->wasCanceled();
-           };
-           const planek::result<scheduler_report> ran = run_scheduler(doc_, {});
-           hooks.scheduler.progress = nullptr;
-           progress->reset();
-           if (!told(ran)) return;
-           if (!ran->unmet.empty() || !ran->wishes.empty()) {
-               std::string text;
-               for (const std::string& line : ran->unmet) text += line + "\n";
-               for (const std::string& line : ran->wishes) text += line + "\n";
-               doc_.interaction().inform(text);
-           }
+           told(run_scheduler_in_window(doc_, this, [this] { refreshCalendar(); }));
        });
     on(makeAction("a_Warnings", "Ostrzeżenia", "F8", "Sprawdź planek i pokaż ostrzeżenia"), [this] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
         // The findings are shown in the window; the file opens on request.
-        const planek::result<warnings_report> report = check_warnings(doc_);
-        QApplication::restoreOverrideCursor();
-        if (!told(report)) return;
-        warnings_->showReport(*report);
+        if (!warnings_->check()) return;
         warnings_->show();
         warnings_->raise();
     });
@@ -465,6 +425,13 @@ void MainWindow::refreshDayBox() {
     QStringList lines;
     for (const std::string& l : b.lines) lines << qs(l);
     dayFigures_->setText(lines.join('\n'));
+    // The day's title, its shifts and the most and fewest on duty keep
+    // their lines whole; a note takes only the room left beside them.
+    const QFontMetrics metrics(dayFigures_->font());
+    int head = 0;
+    for (int i = 0; i < lines.size() && i < int(b.shifts.size()) + 3; ++i)
+        head = std::max(head, metrics.horizontalAdvance(lines[i]));
+    dayFiguresArea_->setMinimumWidth(head + dayFiguresArea_->verticalScrollBar()->sizeHint().width() + 8);
     notes_->setPlainText(qs(b.note));
     notes_->setVisible(!b.note.empty());
 }

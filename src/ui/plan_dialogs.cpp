@@ -130,6 +130,10 @@ bool run_day_properties_dialog(roster_document& doc, int dayIndex, QWidget* pare
     auto* label = new QLabel;
     auto* notes = new QPlainTextEdit(qs(props.note));
     notes->setObjectName("m_Notes");
+    // Refused as typed: a note the month file cannot hold would make every
+    // save of the month fail from then on.
+    auto* refused = new QLabel;
+    refuseUnencodable(plan, notes, refused);
     auto update = [&] {
         const std::string cut = przytnij_notatke(ss(notes->toPlainText()));
         if (cut != ss(notes->toPlainText())) {
@@ -142,6 +146,7 @@ bool run_day_properties_dialog(roster_document& doc, int dayIndex, QWidget* pare
     update();
     dv->addWidget(label);
     dv->addWidget(notes);
+    dv->addWidget(refused);
     auto* er = new QCheckBox(text(plan, "f_DayProperties", "cb_ERDuty", "Ostry dyżur"));
     er->setObjectName("cb_ERDuty");
     er->setChecked(props.erDuty);

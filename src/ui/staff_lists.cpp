@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -192,6 +193,9 @@ WorkerList::WorkerList(const Plan& plan, QWidget* parent) : QListWidget(parent),
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click opens the worker's dialog (editRequested); the list's
+    // own editing of item texts would only fail.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Eight rows at the least, whatever the panels below it take.
     setMinimumHeight(kMinimumRows * kRowHeight + 2 * frameWidth() + 2);
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -238,6 +242,36 @@ void WorkerList::refill() {
     setCurrentRow(row);
 }
 
+namespace {
+
+// The item under a double click becomes the current one (its own press may
+// have been taken by a refresh of the window) and the edit is asked for; the
+// list's own item editing stays off.
+template <class List>
+bool double_clicked(List* list, QMouseEvent* e) {
+    QListWidgetItem* it = list->itemAt(e->position().toPoint());
+    if (!it || e->button() != Qt::LeftButton) return false;
+    if (list->currentItem() != it) list->setCurrentItem(it);
+    e->accept();
+    return true;
+}
+
+}  // namespace
+
+void WorkerList::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (double_clicked(this, e))
+        emit editRequested();
+    else
+        QListWidget::mouseDoubleClickEvent(e);
+}
+
+void GroupList::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (double_clicked(this, e))
+        emit editRequested();
+    else
+        QListWidget::mouseDoubleClickEvent(e);
+}
+
 void WorkerList::startDrag(Qt::DropActions) {
     const int w = workerAt(currentRow());
     if (w < 0) return;
@@ -271,6 +305,7 @@ GroupList::GroupList(const Plan& plan, QWidget* parent) : QListWidget(parent), p
     delegate_ = new GroupDelegate(plan, this);
     setItemDelegate(delegate_);
     setDragDropMode(QAbstractItemView::InternalMove);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);  // a double click opens the group's dialog
 }
 
 int GroupList::groupAt(int row) const {

@@ -42,8 +42,11 @@ public:
 
 signals:
     void workerMoved(int from, int to);  // worker table indexes
+    // A double click on a worker: she is selected and her dialog is wanted.
+    void editRequested();
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void startDrag(Qt::DropActions actions) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
@@ -65,8 +68,11 @@ public:
 
 signals:
     void groupMoved(int from, int to);  // group table indexes
+    // A double click on a group: it is made current and its dialog wanted.
+    void editRequested();
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
 private:

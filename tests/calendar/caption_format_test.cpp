@@ -33,5 +33,15 @@ TEST(CaptionFormat, TwoColumnCaptionsPairTitlesWithTheirValues) {
     EXPECT_TRUE(paired_caption_lines("", "").empty());
 }
 
+// A radio list as a language file holds it, its breaks written out or as
+// escapes; a list without a title is items only.
+TEST(CaptionFormat, RadioListsGiveTheirItems) {
+    const std::vector<std::string> two{"niezatwierdzony", "zatwierdzony"};
+    EXPECT_EQ(caption_items("Status: \rniezatwierdzony\nzatwierdzony"), two);
+    EXPECT_EQ(caption_items("Status: \\rniezatwierdzony\\nzatwierdzony"), two);
+    EXPECT_EQ(caption_items("planned\\ncarried out"), (std::vector<std::string>{"planned", "carried out"}));
+    EXPECT_EQ(caption_items("C:\\temp\\x"), (std::vector<std::string>{"C:\\temp\\x"}));
+}
+
 }  // namespace
 }  // namespace planek

@@ -35,5 +35,17 @@ TEST(GridMoves, ArrowsStepThroughSlotsDaysAndWeeks) {
     EXPECT_EQ(moved_cell(empty, {0, 1}, m::Right), std::nullopt);
 }
 
+// Another month keeps the selected day number and slot; a shorter one its
+// last day, a day of fewer slots its first.
+TEST(GridMoves, AnotherMonthKeepsTheSelectedDay) {
+    Plan plan = month_plan(2026, 6);
+    normatyw(plan, true, 0, true);
+    EXPECT_EQ(kept_cell(plan, {10, 2}), (grid_cell{10, 2}));
+    EXPECT_EQ(kept_cell(plan, {30, 2}), (grid_cell{29, 2}));  // the 31st of May in June
+    EXPECT_EQ(kept_cell(plan, {4, 3}), (grid_cell{4, 1}));
+    EXPECT_EQ(kept_cell(plan, {-1, 0}), std::nullopt);
+    EXPECT_EQ(kept_cell(Plan{}, {3, 1}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace planek

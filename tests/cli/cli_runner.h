@@ -1,7 +1,11 @@
 #pragma once
 // Runs a built program as a shell user would, with both streams captured.
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -49,6 +53,49 @@ inline result run_cli_on(const TempDir& dir, const std::string& root, std::vecto
     if (!lang.empty()) lead.insert(lead.end(), {"--lang", lang});
     args.insert(args.begin(), lead.begin(), lead.end());
     return run_cli(dir, args);
+}
+
+// A run of the built planek-cli with what it cost: wall time and the peak
+// resident memory of that one process (from wait4, so earlier runs and the
+// test itself do not count).
+struct measured : result {
+    double seconds = 0;
+    double peakMegabytes = 0;
+};
+
+inline measured run_cli_measured(const TempDir& dir, const std::string& root, std::vector<std::string> args,
+                                 const std::string& lang = "polski") {
+    std::vector<std::string> all{PLANEK_CLI, "--root", root};
+    if (!lang.empty()) all.insert(all.end(), {"--lang", lang});
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string out = (dir / "stdout").string(), err = (dir / "stderr").string();
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("LC_ALL", "C.UTF-8", 1);
+        ::setenv("LANG", "C.UTF-8", 1);
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(in, 0);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    measured m;
+    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m.peakMegabytes = double(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+    m.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m.out = read_file(dir / "stdout");
+    m.err = read_file(dir / "stderr");
+    return m;
 }
 
 }  // namespace planek::test

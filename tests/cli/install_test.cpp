@@ -99,9 +99,10 @@ TEST(Installed, ABuildFolderAnywhereGivesTheDemoItsTemplatesAndLanguages) {
     EXPECT_TRUE(fs::exists(dir / "ward" / "lang" / "english.lng"));
 
     // A ward whose templates were all removed gets them back at its next start.
-    for (const auto& e : fs::directory_iterator(dir / "ward" / "templates")) fs::remove(e.path());
+    for (const auto& e : fs::directory_iterator(dir / "ward" / "templates")) fs::remove_all(e.path());
     ASSERT_EQ(run_as_user(dir, elsewhere / "planek-cli", {"--root", (dir / "ward").string(), "templates"}).code, 0);
     EXPECT_EQ(files_with(dir / "ward" / "templates", ".wzr"), shipped);
+    EXPECT_EQ(files_with(dir / "ward" / "templates" / "english", ".wzr"), shipped);
 }
 
 TEST(Installed, APortableCopyKeepsItsOwnFolder) {

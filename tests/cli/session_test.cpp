@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "support/month_files.h"
 #include "support/demo_period.h"
 #include "core/cp1250.h"
 
@@ -182,7 +183,7 @@ TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
     // A month whose records all belong to a group this folder does not have.
     const fs::path other = dir / "ward" / "dane" / "2030_07.pnk";
     ASSERT_EQ(cli({"new", other.string(), "2030-07"}).code, 0);
-    write_file(other, read_file(other) + "[dyzury]\r\nd1=77\xA4" "1\xA4" "10\xA4" "720\xA4" "1\xA4" "420\xA4" "0\xA4\xA4"
+    write_file(other, test::unsealed(read_file(other)) + "\r\n[dyzury]\r\nd1=77\xA4" "1\xA4" "10\xA4" "720\xA4" "1\xA4" "420\xA4" "0\xA4\xA4"
                                          "0\xA4" "0\xA4" "0\xA4" "0\r\n");
     const std::string otherBefore = read_file(other);
     const result foreign = cli({"summary", other.string()});
@@ -193,7 +194,7 @@ TEST_F(SessionWard, BadInputIsRefusedInOneLineAndNothingIsWritten) {
     refused_by_all({"--root", root, "--yes"}, other.string(), "2030_07.pnk");
 
     // A month with a line the reader cannot use is not written back.
-    write_file(months[1], read_file(months[1]) + "[dyzury]\r\nd1=zepsuty\r\n");
+    write_file(months[1], test::unsealed(read_file(months[1])) + "\r\n[dyzury]\r\nd1=zepsuty\r\n");
     const std::string damaged = read_file(months[1]);
     const result refused = cli({"add-duty", months[1], "1", "10", "D"});
     EXPECT_EQ(refused.code, 1);

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "exports/cell_text.h"
 #include "exports/csv_writer.h"
 #include "exports/ics_writer.h"
+#include "exports/xlsx_writer.h"
+#include "cli/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace planek {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::vector<std::string> crlf_lines(const std::string& text) {
     std::vector<std::string> out;
@@ -54,6 +60,88 @@ TEST(CsvWriter, QuotesOnlyWhatASpreadsheetWouldMisread) {
               "7;\"Nowak; Ewa\";\"mówi \"\"tak\"\"\"\r\n"
               "8;\" wcięcie\";\"dwa\nwiersze\"\r\n"
               "2026-10-25;19:00;\r\n");
+}
+
+// Names a payroll clerk's spreadsheet would take for formulas, as a hostile
+// or careless entry in the staff would make them.
+const std::vector<std::string> kFormulaLike = {"=HYPERLINK(\"http://x\",\"y\")", "-2+3", "+48 600", "@SUM(A1:A9)",
+                                               "\t=1+1", "\r=1+1"};
+
+sheet formula_sheet() {
+    sheet s;
+    s.header = {"Id", "Pracownik", "Nadgodziny", "=Uwagi"};
+    long long id = 1;
+    for (const std::string& name : kFormulaLike)
+        s.rows.push_back({cell::of_number(id++), cell::of_text(name), cell::of_minutes(-90), cell::of_text("zwykły")});
+    return s;
+}
+
+TEST(CsvWriter, TextsThatLookLikeFormulasStayTextNumbersStayNumbers) {
+    const std::string text = csv_text(formula_sheet());
+    EXPECT_NE(text.find("\r\n1;\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\";-90;zwykły\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n2;'-2+3;-90;"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n3;'+48 600;"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n4;'@SUM(A1:A9);"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n5;'\t=1+1;"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n6;\"'\r=1+1\";"), std::string::npos) << text;
+    EXPECT_NE(text.find("Id;Pracownik;Nadgodziny [min];'=Uwagi\r\n"), std::string::npos) << text;
+}
+
+// What a reader made of the file: per row, [type, value] pairs in JSON.
+std::vector<std::string> read_back(const test::TempDir& dir, const fs::path& file) {
+    // The Debian interpreter, whose packages the install script adds.
+    const std::string python = fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+    const test::result r =
+        test::run_program(dir, python, {std::string(PLANEK_TEST_DATA) + "/readers/sheet_cells.py", file.string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    std::vector<std::string> rows;
+    size_t from = 0;
+    for (size_t at; (at = r.out.find('\n', from)) != std::string::npos; from = at + 1)
+        rows.push_back(r.out.substr(from, at - from));
+    return rows;
+}
+
+TEST(CsvWriter, PythonsCsvReadsTheFormulaLikeNamesAsTheTextsTheyAre) {
+    test::TempDir dir;
+    const fs::path file = dir / "lista.csv";
+    ASSERT_TRUE(write_csv(file, formula_sheet()));
+    const std::vector<std::string> rows = read_back(dir, file);
+    ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
+    EXPECT_EQ(rows[1], R"x([["s", "1"], ["s", "'=HYPERLINK(\"http://x\",\"y\")"], ["s", "-90"], ["s", "zwyk\u0142y"]])x");
+    EXPECT_EQ(rows[6], R"x([["s", "6"], ["s", "'\r=1+1"], ["s", "-90"], ["s", "zwyk\u0142y"]])x");
+}
+
+TEST(XlsxWriter, FormulaLikeNamesAreTypedTextCells) {
+    test::TempDir dir;
+    const fs::path file = dir / "lista.xlsx";
+    sheet s = formula_sheet();
+    s.name = "Lista";
+    ASSERT_TRUE(write_xlsx(file, {s}));
+    const std::vector<std::string> rows = read_back(dir, file);
+    ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
+    EXPECT_EQ(rows[1].rfind(R"x([["n", "1"], ["s", "=HYPERLINK(\"http://x\",\"y\")"], )x", 0), 0u) << rows[1];
+    for (const std::string& row : rows) EXPECT_EQ(row.find("[\"f\""), std::string::npos) << "a formula cell: " << row;
+}
+
+TEST(CsvWriter, LibreOfficeOpensTheFormulaLikeNamesAsText) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    test::TempDir dir;
+    const fs::path file = dir / "lista.csv";
+    ASSERT_TRUE(write_csv(file, formula_sheet()));
+    // ";" separated, '"' quoted, UTF-8 (76), from row 1, formulas evaluated if it takes any for one.
+    const test::result converted = test::run_program(
+        dir, "soffice",
+        {"-env:UserInstallation=file://" + (dir / "profile").string(), "--headless", "--infilter=CSV:59,34,76,1,,0,false,true,false,false,false,-1,true",
+         "--convert-to", "xlsx", "--outdir", (dir / "out").string(), file.string()});
+    ASSERT_TRUE(fs::exists(dir / "out" / "lista.xlsx")) << converted.out << converted.err;
+    const std::vector<std::string> rows = read_back(dir, dir / "out" / "lista.xlsx");
+    ASSERT_EQ(rows.size(), 1 + kFormulaLike.size());
+    for (const std::string& row : rows) {
+        EXPECT_EQ(row.find("[\"f\""), std::string::npos) << "a formula cell: " << row;
+        EXPECT_EQ(row.find("#NAME"), std::string::npos) << row;
+    }
+    EXPECT_NE(rows[2].find("-2+3"), std::string::npos) << rows[2];
+    EXPECT_EQ(rows[2].find("\"1\""), std::string::npos) << "-2+3 was worked out: " << rows[2];
 }
 
 // "7:35" would come in as a clock time and "176:00" as a duration: every

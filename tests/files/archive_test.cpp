@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <chrono>
+
 #include "core/file_io.h"
 #include "files/archive.h"
+#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
 namespace planek {
@@ -158,6 +161,104 @@ TEST(Archive, AbsurdSizesAreRefused) {
     EXPECT_NE(r.error.find("huge.inr"), std::string::npos) << r.error;
     EXPECT_NE(r.error.find("zbyt duży"), std::string::npos) << r.error;
     EXPECT_FALSE(fs::exists(dir / "out" / "kadra.ini"));
+}
+
+// A staff file the size of a ward's, compressible as real lines are.
+std::string staff_text(int workers) {
+    std::string text;
+    for (int i = 1; i <= workers; ++i)
+        text += "p\xA4" + std::to_string(i) + "\xA4" "1\xA4" "0\xA4" "0\xA4" "0\xA4" "0\xA4" "100\xA4" "Kowalska " +
+                std::to_string(i) + "\r\n";
+    return text;
+}
+
+using clock_type = std::chrono::steady_clock;
+double seconds_of(clock_type::time_point start) {
+    return std::chrono::duration<double>(clock_type::now() - start).count();
+}
+
+TEST(Archive, AMemberIsReadWholeOrRefused) {
+    TempDir dir;
+    const std::string staff = staff_text(29);
+    const std::string good = test::zip_bytes({{"kadra.ini", staff}});
+    std::string bytes;
+    write_file(dir / "good.inr", good);
+    ASSERT_TRUE(archive_read_member(dir / "good.inr", "KADRA.INI", bytes).ok());
+    EXPECT_EQ(bytes, staff);
+
+    // Each lie a damaged or crafted archive tells: what it states no longer
+    // matches what it holds. Before, the first three gave part of the staff
+    // (or a changed surname) as if whole.
+    struct bad {
+        const char* what;
+        std::string zip;
+        archive_fault fault;
+    };
+    const std::vector<bad> cases = {
+        {"stated sizes half the real ones", test::with_halved_sizes(good), archive_fault::damaged},
+        {"inflated size half the real one", test::with_inflated_size(good, std::uint32_t(staff.size() / 2)),
+         archive_fault::damaged},
+        {"one byte of the data changed", test::with_changed_data_byte(good), archive_fault::damaged},
+        {"inflated size larger than the data", test::with_inflated_size(good, std::uint32_t(staff.size() + 10)),
+         archive_fault::damaged},
+        {"inflated size past every bound", test::with_inflated_size(good, 0xFFFFFFF0u), archive_fault::too_large},
+    };
+    for (const bad& b : cases) {
+        write_file(dir / "bad.inr", b.zip);
+        const archive_check c = archive_read_member(dir / "bad.inr", "kadra.ini", bytes);
+        EXPECT_FALSE(c.ok()) << b.what;
+        if (c.fault != archive_fault::not_an_archive) {
+            EXPECT_EQ(c.fault, b.fault) << b.what;
+        }
+        EXPECT_TRUE(bytes.empty()) << b.what;
+        const std::string text = archive_fault_text(Translator{}, dir / "bad.inr", c);
+        EXPECT_NE(text.find("bad.inr"), std::string::npos) << text;
+        EXPECT_NE(text.find("uszkodzone"), std::string::npos) << text;
+        // The whole-archive reader refuses the same archives.
+        std::vector<archive_member> members;
+        EXPECT_FALSE(archive_read(dir / "bad.inr", members).ok()) << b.what;
+        EXPECT_TRUE(members.empty());
+    }
+}
+
+TEST(Archive, AMemberStatedSmallThatInflatesHugeStopsAtItsStatedSize) {
+    TempDir dir;
+    // 100 MB of zeros packs into a few hundred kilobytes; the archive states 1 000 bytes.
+    test::write_zip_with_zeros(dir / "zeros.inr", {}, "kadra.ini", 100ull << 20);
+    write_file(dir / "bomb.inr", test::with_inflated_size(read_file(dir / "zeros.inr"), 1000));
+    std::string bytes;
+    const auto start = clock_type::now();
+    const archive_check c = archive_read_member(dir / "bomb.inr", "kadra.ini", bytes);
+    EXPECT_EQ(c.fault, archive_fault::damaged);
+    EXPECT_LT(seconds_of(start), 0.5);
+    // Stated truly, it is refused before a byte is inflated.
+    const auto again = clock_type::now();
+    EXPECT_EQ(archive_read_member(dir / "zeros.inr", "kadra.ini", bytes).fault, archive_fault::too_large);
+    EXPECT_LT(seconds_of(again), 0.5);
+}
+
+TEST(Archive, OnlyTheMemberAskedForIsInflated) {
+    TempDir dir;
+    const std::string staff = staff_text(1200);
+    // Junk beside the staff, stated truly and within the member bound, as
+    // four such members once were all read (1 GB).
+    test::write_zip_with_zeros(dir / "kadra.inr", {{"kadra.ini", staff}}, "junk.bin", 60ull << 20);
+    std::string bytes;
+    const auto start = clock_type::now();
+    ASSERT_TRUE(archive_read_member(dir / "kadra.inr", "kadra.ini", bytes).ok());
+    EXPECT_EQ(bytes, staff);
+    EXPECT_LT(seconds_of(start), 0.2);
+    EXPECT_EQ(archive_read_member(dir / "kadra.inr", "grupy.ini", bytes).fault, archive_fault::no_member);
+
+    // An archive kept inside another (a backup's copy of kadra.inr) reads the same way.
+    std::string inner;
+    ASSERT_TRUE(archive_read_member(dir / "kadra.inr", "junk.bin", inner).ok());
+    EXPECT_EQ(inner.size(), size_t(60) << 20);
+    const std::string nested = test::zip_bytes({{"kadra.ini", staff}});
+    ASSERT_TRUE(archive_read_member_bytes(nested, "kadra.ini", bytes).ok());
+    EXPECT_EQ(bytes, staff);
+    EXPECT_EQ(archive_read_member_bytes(test::with_changed_data_byte(nested), "kadra.ini", bytes).fault,
+              archive_fault::damaged);
 }
 
 TEST(Archive, BareNames) {

@@ -27,14 +27,14 @@ TEST_F(MonthFile, EmptyPlanWritesOnlyCalendarSections) {
     const auto lines = lines_of(path("out.pnk"));
     EXPECT_EQ(sections_of(lines),
               (std::vector<std::string>{"[info]", "[okres]", "[urlop_normatyw]", "[kalendarz_ostre_dyzury]",
-                                        "[kalendarz_wlasny]", "[kalendarz_notatki]"}));
+                                        "[kalendarz_wlasny]", "[kalendarz_notatki]", "[koniec]"}));
     EXPECT_EQ(section_lines(lines, "urlop_normatyw").size(), 24u);
     EXPECT_EQ(section_lines(lines, "okres"),
               (std::vector<std::string>{"FromYear=2024", "FromMonth=3", "WeekMode=0", "WeekModeFrom=1",
                                         "WeekModeCount=15"}));
     // An empty line before each section after the first.
     EXPECT_EQ(lines.front(), "[info]");
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 5);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 6);
 }
 
 TEST_F(MonthFile, EverythingWrittenIsReadBack) {

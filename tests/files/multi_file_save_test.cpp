@@ -6,10 +6,16 @@
 // with no temporary file or journal left.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <ctime>
 #include <functional>
 
+#include "core/guarded_write.h"
 #include "core/lock_file.h"
+#include "files/month_lock.h"
 #include "files/interrupted_saves.h"
 #include "files/save_journal.h"
 #include "files/save_set.h"
@@ -265,6 +271,97 @@ TEST_F(Leftovers, UnreadableJournalIsLeftAndSaidWithTheTargetsUntouched) {
     EXPECT_NE(said[0].find("dziennika"), std::string::npos) << said[0];
     EXPECT_TRUE(fs::exists(journal));
     EXPECT_EQ(read_file(a), "stare a\r\n");
+}
+
+TEST_F(Leftovers, AJournalNamesItsFilesWithinTheDataFolderSoACopiedFolderFinishesItsOwn) {
+    const fs::path a = data() / "a.ini", b = data() / "b.ini";
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    const fs::path journal = killed_after_journal(a, b);
+    const std::string text = read_file(journal);
+    EXPECT_EQ(text.find(data().string()), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\na.ini\ta.ini.tmp"), std::string::npos) << text;
+
+    // The data folder copied elsewhere while the old one stays, as moving the data goes.
+    test::TempDir elsewhere;
+    fs::copy(data(), elsewhere / "dane", fs::copy_options::recursive);
+    Plan moved = plan;
+    moved.paths = Paths::local(elsewhere.path());
+    age_save_leftovers(elsewhere.path());
+    const std::vector<std::string> said = tidy_after_killed_saves(moved);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("Dokończono"), std::string::npos) << said[0];
+    EXPECT_EQ(read_file(elsewhere / "dane" / "a.ini"), "nowe a\r\n");
+    EXPECT_EQ(read_file(elsewhere / "dane" / "b.ini"), "nowe b\r\n");
+    EXPECT_EQ(read_file(a), "stare a\r\n");
+    EXPECT_EQ(read_file(b), "stare b\r\n");
+}
+
+TEST_F(Leftovers, AJournalOfAnOlderVersionWithAbsoluteNamesIsStillFinished) {
+    const fs::path a = data() / "a.ini", tmp = data() / "a.ini.tmp31";
+    write_file(a, "stare a\r\n");
+    write_file(tmp, "nowe a\r\n");
+    write_file(data() / "zapis_5.jrn", "planek-zapis 1\r\n" + a.string() + "\t" + tmp.string() + "\t" +
+                                           bytes_hash("stare a\r\n") + "\t" + bytes_hash("nowe a\r\n") + "\r\n");
+    age_save_leftovers(dir.path());
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(read_file(a), "nowe a\r\n");
+    EXPECT_EQ(save_leftovers(dir.path()), std::vector<fs::path>{});
+}
+
+// The pid of a process that has ended.
+long ended_pid() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return long(child);
+}
+
+TEST_F(Leftovers, LocksOfEndedProcessesOnThisComputerGoAtStartWithALogLine) {
+    const std::time_t now = std::time(nullptr);
+    const long dead = ended_pid();
+    const fs::path month = data() / "2024_03.pnk";
+    write_file(month, "");
+    auto lock_of = [&](const std::string& host, long pid) {
+        return lock_file_text(lock_owner{"Ewa", host, pid, now});
+    };
+    write_file(open_lock_file(month), lock_of(computer_name(), dead));
+    write_file(save_lock::file_for(data() / "kadra.inr"), lock_of(computer_name(), dead));
+    write_file(save_lock::file_for(data() / "grupy.ini"), "");  // cut off while it was made
+    write_file(open_lock_file(data() / "b.pnk"), lock_of("inny-komputer", dead));
+    write_file(open_lock_file(data() / "c.pnk"), lock_of(computer_name(), long(::getpid())));
+    write_file(data() / "notatki.lock", "a user's own file");
+    age_save_leftovers(dir.path());
+    fs::last_write_time(save_lock::file_for(data() / "grupy.ini"),
+                        fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    write_file(save_lock::file_for(data() / "a.ini"), "");  // being made this moment
+
+    const std::vector<std::string> said = tidy_after_killed_saves(plan);
+    EXPECT_EQ(said.size(), 3u);
+    EXPECT_FALSE(fs::exists(open_lock_file(month)));
+    EXPECT_FALSE(fs::exists(save_lock::file_for(data() / "kadra.inr")));
+    EXPECT_FALSE(fs::exists(save_lock::file_for(data() / "grupy.ini")));
+    // Another computer's, a live one's, a young one and a user's file stay.
+    EXPECT_TRUE(fs::exists(open_lock_file(data() / "b.pnk")));
+    EXPECT_TRUE(fs::exists(open_lock_file(data() / "c.pnk")));
+    EXPECT_TRUE(fs::exists(save_lock::file_for(data() / "a.ini")));
+    EXPECT_TRUE(fs::exists(data() / "notatki.lock"));
+    const std::string log = read_file(log_file(plan));
+    EXPECT_NE(log.find("2024_03.pnk.lock"), std::string::npos) << log;
+    EXPECT_NE(log.find(std::to_string(dead)), std::string::npos) << log;
+    EXPECT_NE(log.find("grupy.ini.saving"), std::string::npos) << log;
+}
+
+TEST_F(Leftovers, AnEmptySaveLockHoldsASaveForSecondsNotMinutes) {
+    const fs::path file = data() / "grupy.ini";
+    write_file(save_lock::file_for(file), "");
+    const auto start = std::chrono::steady_clock::now();
+    const guarded_write_result r = write_bytes_if_unchanged(file, "g\r\n", nullptr, plan_owner(plan));
+    EXPECT_TRUE(r.ok()) << r.io.error;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(9));
+    EXPECT_EQ(read_file(file), "g\r\n");
 }
 
 }  // namespace

@@ -78,5 +78,22 @@ TEST(ProgramRoot, ABuildFolderSeedsTemplatesAndLanguages) {
     EXPECT_TRUE(fs::exists(root.templates / "a.wzr"));
 }
 
+// The templates of a language sit in a folder of their own and come to a
+// root on their own: a root that has only the Polish ones gets them too.
+TEST(ProgramRoot, ALanguagesTemplatesComeInTheirOwnFolder) {
+    TempDir dir;
+    const fs::path build = dir / "build";
+    write_file(build / "share" / "planek" / "templates" / "a.wzr", "A\n");
+    write_file(build / "share" / "planek" / "templates" / "english" / "e.wzr", "E\n");
+    const Paths root = Paths::local(dir / "root");
+    EXPECT_EQ(seed_program_root(root, build), 2);
+    EXPECT_TRUE(fs::exists(root.templates / "english" / "e.wzr"));
+
+    fs::remove_all(root.templates / "english");
+    EXPECT_EQ(ensure_templates(root, build), 1);
+    EXPECT_TRUE(fs::exists(root.templates / "english" / "e.wzr"));
+    EXPECT_EQ(ensure_templates(root, build), 0);
+}
+
 }  // namespace
 }  // namespace planek

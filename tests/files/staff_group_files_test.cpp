@@ -275,7 +275,7 @@ TEST_F(StaffFiles, StoredLayoutOfBothFiles) {
     plan.workers = {full_worker()};
     ASSERT_TRUE(told(zapisz(plan), plan).ok());
     EXPECT_EQ(read_file(data / "grupy.ini"),
-              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ\r\n"
+              utf8_to_cp1250_lossy("g¤7¤1¤3¤4¤1¤455¤1¤1¤1¤1¤Oddział Chirurgii Żółć¤$00030201¤2¤1¤480¤1¤1¤1¤1¤0¤ChŻ¤0\r\n"
                                    "z¤360¤480¤0¤3¤1¤clWhite¤Ś0¤zmiana ąę 0\r\n"));
     std::vector<std::string> fields = split_fields(trim(staff_text(data / "kadra.inr")));
     ASSERT_EQ(fields.size(), 46u);
@@ -317,7 +317,7 @@ TEST_F(StaffFiles, GroupLinesAndShiftsInOrder) {
 
 TEST_F(StaffFiles, AGroupSymbolIsCutToThreeCharactersAndSavedSo) {
     auto line = [](const std::string& id, const std::string& nick) {
-        return "g¤" + id + "¤0¤0¤0¤0¤455¤0¤0¤0¤0¤Grupa " + id + "¤clWhite¤0¤0¤455¤0¤0¤0¤0¤1¤" + nick + "\r\n";
+        return "g¤" + id + "¤0¤0¤0¤0¤455¤0¤0¤0¤0¤Grupa " + id + "¤clWhite¤0¤0¤455¤0¤0¤0¤0¤1¤" + nick + "¤0\r\n";
     };
     write_file(data / "grupy.ini", utf8_to_cp1250_lossy(line("1", "STAR") + line("2", "ŻÓŁW")));
     ASSERT_TRUE(wczytaj(plan).ok()) << warnings();
@@ -545,6 +545,7 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     loaded.paths = plan.paths;
     loaded.ui = ui;
     loaded.clock = plan.clock;
+    ui->answers = {Answer::Yes};  // the copy is taken
     files_report r = told(wczytaj(loaded), loaded);
     ASSERT_EQ(loaded.workers.size(), 1u);
     EXPECT_EQ(loaded.workers[0].surname, "Źdźbło-Wąż");
@@ -554,7 +555,7 @@ TEST_F(StaffFiles, BrokenArchiveFallsBackAndIsNeverOverwritten) {
     EXPECT_EQ(read_file(data / "kadra.inr.bak"), good_copy);
 
     ASSERT_TRUE(told(zapisz(loaded), loaded).ok());
-    EXPECT_EQ(read_file(data / "kadra.inr.broken_2026-03-14"), "PK\x03\x04 damaged");
+    EXPECT_EQ(read_file(data / "kadra.inr.bad_2026-03-14"), "PK\x03\x04 damaged");
     EXPECT_NE(staff_text(data / "kadra.inr").find("Źdźbło"), std::string::npos);
 }
 

@@ -35,32 +35,42 @@ TEST(DemoRoot, EveryShippedTemplatePrintsWithoutEmptyCells) {
     int rc = -1;
     run_cli("demo " + q(dir.path()), &rc);
     ASSERT_EQ(rc, 0);
-    std::string list = run_cli("--root " + q(dir.path()) + " templates --install", &rc);
-    ASSERT_EQ(rc, 0);
-    std::vector<fs::path> months, templates;
+    std::vector<fs::path> months;
     for (const auto& e : fs::directory_iterator(dir / "dane"))
         if (e.path().extension() == ".pnk") months.push_back(e.path());
-    for (const auto& e : fs::directory_iterator(dir / "templates")) templates.push_back(e.path());
     ASSERT_FALSE(months.empty());
-    ASSERT_GE(templates.size(), 8u);
     std::sort(months.begin(), months.end());
     std::string monthArgs;
     for (const fs::path& m : months) monthArgs += " " + q(m);
-    for (const char* group : {"1", "2"}) {
-        for (const fs::path& t : templates) {
-            EXPECT_NE(list.find(t.string()), std::string::npos) << t;
-            std::string out = run_cli("--root " + q(dir.path()) + " print " + q(t) + monthArgs + " --group " + group, &rc);
-            ASSERT_EQ(rc, 0) << t;
-            fs::path file = out.substr(0, out.find('\n'));
-            EXPECT_EQ(file.parent_path(), dir / "wydruki") << t;
-            std::string text = cp1250_to_utf8(test::read_file(file));
-            EXPECT_FALSE(std::regex_search(text, std::regex("<td[^>]*>\\s*</td>"))) << file;
-            EXPECT_EQ(text.find("@_"), std::string::npos) << file;
-            EXPECT_GT(text.size(), 300u) << file;
+    // Each language lists the templates of its own folder, and every one of
+    // them prints whole.
+    for (const auto& [language, folder] : {std::pair{"polski", dir / "templates"},
+                                           std::pair{"english", dir / "templates" / "english"}}) {
+        const std::string lang = std::string(" --lang ") + language;
+        std::string list = run_cli("--root " + q(dir.path()) + lang + " templates --install", &rc);
+        ASSERT_EQ(rc, 0);
+        std::vector<fs::path> templates;
+        for (const auto& e : fs::directory_iterator(folder))
+            if (e.is_regular_file()) templates.push_back(e.path());
+        ASSERT_GE(templates.size(), 8u) << language;
+        for (const char* group : {"1", "2"}) {
+            for (const fs::path& t : templates) {
+                EXPECT_NE(list.find(t.string()), std::string::npos) << t;
+                std::string out = run_cli("--root " + q(dir.path()) + lang + " print " + q(t) + monthArgs +
+                                              " --group " + group,
+                                          &rc);
+                ASSERT_EQ(rc, 0) << t;
+                fs::path file = out.substr(0, out.find('\n'));
+                EXPECT_EQ(file.parent_path(), dir / "wydruki") << t;
+                std::string text = cp1250_to_utf8(test::read_file(file));
+                EXPECT_FALSE(std::regex_search(text, std::regex("<td[^>]*>\\s*</td>"))) << file;
+                EXPECT_EQ(text.find("@_"), std::string::npos) << file;
+                EXPECT_GT(text.size(), 300u) << file;
+            }
         }
     }
     // One worker, and a folder of one's own.
-    std::string out = run_cli("--root " + q(dir.path()) + " print karta_pracownika" + monthArgs +
+    std::string out = run_cli("--root " + q(dir.path()) + " --lang polski print karta_pracownika" + monthArgs +
                                   " --group 1 --worker 1 -o " + q(dir / "out"),
                               &rc);
     ASSERT_EQ(rc, 0);

@@ -52,11 +52,15 @@ Plan busy_ward(const fs::path& root) {
     return p;
 }
 
+// The Polish templates and their English versions alike.
 TEST(ShippedTemplates, EveryTemplateRendersWithoutEmptyCellsOrLeftovers) {
     TempDir dir;
     Plan probe;
     auto list = ZnajdzPliki(probe, kShipped);
     ASSERT_GE(list.size(), 8u);
+    const auto english = ZnajdzPliki(probe, kShipped / "english");
+    EXPECT_EQ(english.size(), list.size()) << "every template has its English version";
+    list.insert(list.end(), english.begin(), english.end());
     std::set<std::string> types;
     for (const szablon& t : list) {
         Plan p = busy_ward(dir.path());

@@ -39,7 +39,7 @@ const char* const kNames[] = {
     "zmiana_ile_dyz shift_duties_count", "zmiana_ile_pd shift_duration_pd", "zmiana_ile shift_duration",
     "zmiana_symbol shift_symbol", "zmiana_nazwa shift_name", "dyzur_kto duty_who",
     "ilosc_zmian shift_quantity", "dyzur8_do duty8_to", "dopracowanie_do least_to", "suma_wypr all_sum",
-    "suma_wypr_url all_do_sum", "prac_nr worker_no", "prac_nazwisko worker_surname", "prac_imie worker_name",
+    "suma_wypr_url all_do_sum", "prac_nr worker_no", "prac_zyczenia worker_wishes", "prac_zyczenia_spelnione worker_wishes_granted", "prac_nazwisko worker_surname", "prac_imie worker_name",
     "prac_adres worker_adress", "prac_poczta worker_postoffice", "prac_kod worker_zipcode",
     "prac_telefon worker_phone", "prac_email worker_email", "prac_stanowisko worker_occupation",
     "prac_skrot worker_nick", "prac_kolor_rgb worker_color_rgb", "prac_etat worker_part_time",
@@ -217,7 +217,7 @@ TEST(VariableTable, EveryVariableHasAValueInARichContext) {
         "month_fill_days", "dot_as_time_sep", "clear_auto_eols", "without_medical_duty_overtime",
         "duty_group_nick_wo_current", "day_who_least", "day_who_other", "day_who_8",
         "day_who_dayoff", "day_who_dayoff_1", "day_who_dayoff_5", "day_who_dayoff_7", "day_who_dayoff_h",
-        "day_who_sick_leaves", "day_who_other_dayoff", "system_user_name",
+        "day_who_sick_leaves", "day_who_other_dayoff", "system_user_name", "worker_wishes", "worker_wishes_granted",
     };
     for (const var_entry& e : variable_table()) {
         rich r;

@@ -3,6 +3,7 @@
 // months the demo ward ships.
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace planek::test {
@@ -14,6 +15,16 @@ inline std::vector<std::filesystem::path> month_files(const std::filesystem::pat
         if (e.path().extension() == ".pnk") months.push_back(e.path());
     std::sort(months.begin(), months.end());
     return months;
+}
+
+// A month file as an older version wrote it: the same text without the end
+// section that proves it whole and without its announcement in [info], so a
+// test can add lines to it the way a hand or another program would.
+inline std::string unsealed(std::string month) {
+    const std::string announced = "znacznik_konca=1\r\n";
+    if (const size_t at = month.find(announced); at != std::string::npos) month.erase(at, announced.size());
+    if (const size_t end = month.rfind("\r\n[koniec]\r\n"); end != std::string::npos) month.erase(end);
+    return month;
 }
 
 }  // namespace planek::test

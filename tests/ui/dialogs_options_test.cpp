@@ -2,6 +2,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include "settings/options_file.h"
 #include "settings/user_settings.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/options_dialog.h"
@@ -12,6 +13,7 @@ namespace {
 
 using OptionsDialogTest = DialogFixture;
 
+// A plan without a program folder: OK applies, there is nowhere to write.
 TEST_F(OptionsDialogTest, FillPagesAndOkAppliesWithoutWriting) {
     ui::OptionsDialog d(doc);
     EXPECT_EQ(child<QLineEdit>(d, "me_OvertimeFrom")->text(), "19:00");
@@ -120,6 +122,38 @@ TEST_F(OptionsDialogTest, SaveWritesTheConfigurationAndThePasswordLinkSetsThePas
     EXPECT_EQ(plan.options.glowne.autoarchiving, 30);
     EXPECT_NE(read_file(root / "dane" / "konfiguracja.ini").find("autoarchiving=30"), std::string::npos);
     EXPECT_TRUE(check_password(plan, "tajne"));  // saving keeps the new password
+}
+
+// What OK applied is what the next start reads: the language and what the
+// calendar shows are not gone because "Zapisz" was not pressed.
+TEST_F(OptionsDialogTest, OkKeepsTheOptionsForTheNextStart) {
+    TempDir root;
+    std::filesystem::create_directories(root / "dane");
+    plan.paths = Paths::local(root.path());
+    plan.options.userSettingsFolder = root / "user";
+    ui::OptionsDialog d(doc);
+    child<QComboBox>(d, "cb_CalendarDisplay")->setCurrentIndex(1);
+    child<QSpinBox>(d, "se_AutoSave")->setValue(25);
+    pressOk(d);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(plan.options.glowne.CalendarDisplay, 1);
+
+    Plan next;
+    next.ui = ui;
+    next.paths = plan.paths;
+    czytaj_opcje(next, "opcje");
+    EXPECT_EQ(next.options.glowne.CalendarDisplay, 1);
+    EXPECT_EQ(next.options.glowne.autosave, 25);
+    EXPECT_TRUE(ui->infos.empty());
+
+    // A configuration from a server is not this computer's to write: OK says so.
+    plan.options.net.Config = true;
+    std::filesystem::create_directories(root / "server" / "dane");
+    plan.options.net.ServerPath = (root / "server").string();
+    ui::OptionsDialog remote(doc);
+    pressOk(remote);
+    EXPECT_EQ(remote.result(), QDialog::Accepted);
+    ASSERT_EQ(ui->infos.size(), 1u);
 }
 
 }  // namespace

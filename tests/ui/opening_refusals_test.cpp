@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
+#include "core/file_io.h"
 #include "document/month_acts.h"
 #include "files/month_file.h"
 #include "files/recent_files.h"
@@ -148,6 +150,14 @@ protected:
         EXPECT_EQ(w.doc.plan().currentFile, shown) << "the month shown stays";
     }
 
+    // What the refusal names as the first problem of a file with text after its seal.
+    static std::string after_end(const std::string& file) {
+        const std::string bytes = read_all(file);
+        const size_t at = bytes.rfind("\r\n[koniec]\r\n");
+        const long line = long(std::count(bytes.begin(), bytes.begin() + long(at) + 2, '\n')) + 1;
+        return " (wiersz " + std::to_string(line) + " [koniec]: po sekcji [koniec] jest jeszcze tekst)";
+    }
+
     TempDir dir;
     std::vector<std::string> months;
 };
@@ -155,7 +165,7 @@ protected:
 TEST_F(OpeningRefusals, AMonthFileThatCannotBeReadWhole) {
     const std::string bad = (dir / "ward" / "dane" / "zepsuty.pnk").string();
     write_all(bad, read_all(months[1]) + "\r\n[dyzury]\r\nto nie jest klucz\r\n");
-    const std::string text = "Pliku " + bad + " nie da się wczytać w całości; nic nie zapisano.";
+    const std::string text = "Pliku " + bad + " nie da się wczytać w całości; nic nie zapisano." + after_end(bad);
     expect_same_refusal(bad, text);
 
     // The same fault in a tab of the open period: the tab is not shown.
@@ -168,7 +178,7 @@ TEST_F(OpeningRefusals, AMonthFileThatCannotBeReadWhole) {
     const int shown = w.doc.plan().currentMonth;
     const std::string other = w.doc.plan().openFiles[size_t(shown == 0 ? 1 : 0)];
     write_all(other, read_all(other) + "\r\n[dyzury]\r\nto nie jest klucz\r\n");
-    EXPECT_EQ(w.other_tab(), "Pliku " + other + " nie da się wczytać w całości; nic nie zapisano.");
+    EXPECT_EQ(w.other_tab(), "Pliku " + other + " nie da się wczytać w całości; nic nie zapisano." + after_end(other));
     EXPECT_EQ(w.doc.plan().currentMonth, shown);
 }
 
@@ -191,7 +201,9 @@ TEST_F(OpeningRefusals, AMonthOfGroupsTheFolderDoesNotHave) {
                 if (off.groupId) off.groupId = word(off.groupId + 90);
         }
     const std::string bad = (dir / "ward" / "dane" / "obcy.pnk").string();
-    ASSERT_TRUE(write_lines(bad, month_file_lines(foreign)));
+    std::string bytes;
+    ASSERT_TRUE(month_file_bytes(foreign, bad, bytes));
+    ASSERT_TRUE(write_bytes(bad, bytes));
     expect_same_refusal(bad, "Plik " + bad + " to miesiąc grup spoza tego folderu.");
 }
 

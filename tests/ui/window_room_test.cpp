@@ -1,10 +1,15 @@
 // Room for every text of the worker side on a small screen (1366x768): the
 // list's figures clear of its scroll bar, the summaries whole while the day
-// box is open.
+// box is open; the calendar keeps rows of three panels when the warnings
+// list opens below it; a day's note leaves its staffing lines whole.
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScrollArea>
+
+#include "ui/warnings_dock.h"
 
 #include "ui/summary_boxes.h"
 #include "ui_fixture.h"
@@ -64,6 +69,42 @@ TEST_F(SmallScreen, TheSummariesShowWholeBesideTheDayBox) {
     EXPECT_GE(figures, 30);
     // The list keeps a few rows all the same.
     EXPECT_GE(window->workerList()->viewport()->height(), 5 * 18);
+}
+
+TEST_F(SmallScreen, TheWarningsListLeavesTheCalendarRowsOfThreePanels) {
+    ui::CalendarView* view = window->calendar();
+    const int alone = view->rowHeight();
+    window->action("a_Warnings")->trigger();
+    QApplication::processEvents();
+    ui::WarningsDock* dock = window->warningsDock();
+    ASSERT_TRUE(dock->isVisible());
+    EXPECT_LE(window->height(), 768) << "the window grew past the screen";
+    EXPECT_GE(view->rowHeight(), view->minimumRowHeight());
+    EXPECT_GE(view->rowHeight(), 3 * (view->fontMetrics().height() + 1)) << "rows of " << view->rowHeight() << " px";
+    EXPECT_GE(dock->list()->viewport()->height(), 2 * dock->list()->fontMetrics().height());
+    EXPECT_LT(view->rowHeight(), alone);  // the list has its room too
+}
+
+TEST_F(SmallScreen, ADayNoteLeavesTheStaffingLinesWhole) {
+    ASSERT_FALSE(plan.months[size_t(plan.currentMonth)].days[0].note.empty());  // the demo's first day has one
+    ASSERT_TRUE(window->selectDay(0, 1));
+    QApplication::processEvents();
+    auto* figures = window->findChild<QLabel*>("l_DayFigures");
+    auto* note = window->findChild<QPlainTextEdit*>("m_Notes");
+    ASSERT_TRUE(note->isVisible());
+    const QStringList lines = figures->text().split('\n');
+    ASSERT_GE(lines.size(), 4);
+    int most = -1;
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(QString::fromUtf8("Najwięcej na dyżurze"))) most = i;
+    ASSERT_GE(most, 0);
+    // Each line up to the most on duty fits the label's width: none wraps,
+    // so the fourth line is where the fourth line shows.
+    for (int i = 0; i <= most; ++i)
+        EXPECT_LE(figures->fontMetrics().horizontalAdvance(lines[i]), figures->width()) << lines[i].toStdString();
+    const int lineHeight = figures->fontMetrics().lineSpacing();
+    EXPECT_LE((most + 1) * lineHeight, figures->parentWidget()->height() + lineHeight / 2)
+        << "the most on duty is out of sight";
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QToolTip>
 #include <algorithm>
 
@@ -29,6 +32,41 @@ QValidator::State Cp1250Validator::validate(QString& input, int&) const {
                 "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {*bad});
     QToolTip::showText(field_->mapToGlobal(QPoint(0, field_->height())), qs(text), field_);
     return Invalid;
+}
+
+void refuseUnencodable(const Plan& plan, QPlainTextEdit* field, QLabel* said) {
+    said->setObjectName(field->objectName() + "_Refused");
+    said->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    said->setWordWrap(true);
+    said->hide();
+    QObject::connect(field, &QPlainTextEdit::textChanged, said, [&plan, field, said] {
+        const QString typed = field->toPlainText();
+        QString kept, refused;
+        const int cursor = field->textCursor().position();
+        int keptBeforeCursor = 0;
+        for (qsizetype i = 0; i < typed.size();) {
+            const qsizetype n = typed[i].isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
+            const QString one = typed.mid(i, n);
+            if (first_unencodable(ss(one))) {
+                if (refused.isEmpty()) refused = one;
+            } else {
+                kept += one;
+                if (i < cursor) keptBeforeCursor += int(n);
+            }
+            i += n;
+        }
+        if (refused.isEmpty()) return;
+        // The message stays until the next refusal or until the dialog goes,
+        // so the user sees why the character did not appear.
+        said->setText(qs(message(plan, "msg_CharNotAllowed",
+                                 "Znaku \"%s\" nie można zapisać w plikach programu (Windows-1250).", {ss(refused)})));
+        said->show();
+        // The field's other handlers see the kept text through this change.
+        field->setPlainText(kept);
+        QTextCursor at = field->textCursor();
+        at.setPosition(std::clamp(keptBeforeCursor, 0, field->document()->characterCount() - 1));
+        field->setTextCursor(at);
+    });
 }
 
 QLineEdit* textField(const Plan& plan, QWidget* parent, const char* name, int maxLength) {

@@ -12,6 +12,8 @@
 #include "core/plan.h"
 
 class QDialogButtonBox;
+class QLabel;
+class QPlainTextEdit;
 
 namespace planek::ui {
 
@@ -29,6 +31,11 @@ private:
     const Plan& plan_;
     QLineEdit* field_;
 };
+
+// A multi-line field has no validator: the characters Windows-1250 cannot
+// hold are taken out as they are typed or pasted, and `said` (shown under
+// the field, hidden while all is well) names the first of them.
+void refuseUnencodable(const Plan& plan, QPlainTextEdit* field, QLabel* said);
 
 // A text field named `name` with the Windows-1250 guard.
 QLineEdit* textField(const Plan& plan, QWidget* parent, const char* name, int maxLength = 0);

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "core/text.h"
 #include "editing/colour_names.h"
@@ -59,10 +60,16 @@ private:
     QLineEdit* editor_;
 };
 
-// Editors with the column's key filter; colour cells drawn as a swatch.
+bool is_time_column(int column) { return column == Start || column == Length; }
+
+// Editors with the column's key filter; colour cells drawn as a swatch. A
+// time that cannot be one turns its editor pink while typed and is refused
+// when the cell is left: the cell keeps its time, and `refused` says why.
 class ShiftDelegate : public QStyledItemDelegate {
 public:
     ShiftDelegate(const Plan& plan, QObject* parent) : QStyledItemDelegate(parent), plan_(plan) {}
+    std::function<void(const QString& why)> refused;
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
@@ -70,8 +77,24 @@ public:
             e->installEventFilter(new CellKeyFilter(index.column(), e));
             if (index.column() == Symbol || index.column() == Name)
                 e->setValidator(new Cp1250Validator(plan_, e));
+            if (is_time_column(index.column())) {
+                const int row = index.row(), column = index.column();
+                connect(e, &QLineEdit::textChanged, e, [this, e, row, column](const QString& typed) {
+                    const std::string why = group_dialog_model::cellProblem(plan_, row, column, ss(typed));
+                    e->setStyleSheet(why.empty() ? QString() : QStringLiteral("QLineEdit { background: #ffd0d0; }"));
+                    e->setToolTip(qs(why));
+                });
+            }
         }
         return w;
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* e = qobject_cast<QLineEdit*>(editor); e && is_time_column(index.column())) {
+            const std::string why = group_dialog_model::cellProblem(plan_, index.row(), index.column(), ss(e->text()));
+            if (refused) refused(qs(why));
+            if (!why.empty()) return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
     }
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -139,6 +162,19 @@ QWidget* GroupDialog::buildData() {
     id_->setObjectName("l_Id");
     form->addRow(caption(plan_, kForm, "l_GroupName", "Nazwa: "), name_);
     form->addRow(caption(plan_, kForm, "l_Nick", "Nazwa krótka (maks. 2 znaki): "), nick_);
+    // The field takes a third character as the group file can hold one, but
+    // OK stores two: the notice says so while it is there to be seen.
+    nickNotice_ = new QLabel(page);
+    nickNotice_->setObjectName("l_NickNotice");
+    nickNotice_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    nickNotice_->setWordWrap(true);
+    nickNotice_->hide();
+    form->addRow(nickNotice_);
+    connect(nick_, &QLineEdit::textChanged, this, [this](const QString& typed) {
+        const std::string notice = group_dialog_model::nickNotice(plan_, ss(typed));
+        nickNotice_->setText(qs(notice));
+        nickNotice_->setVisible(!notice.empty());
+    });
     form->addRow(caption(plan_, kForm, "l_Color", "Kolor: "), colour_);
     form->addRow(id_);
     return page;
@@ -192,7 +228,17 @@ QWidget* GroupDialog::buildShifts() {
         total += width;
     }
     table_->setMinimumWidth(total + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 2);
-    table_->setItemDelegate(new ShiftDelegate(plan_, table_));
+    auto* delegate = new ShiftDelegate(plan_, table_);
+    table_->setItemDelegate(delegate);
+    tableNotice_ = new QLabel(page);
+    tableNotice_->setObjectName("l_ShiftNotice");
+    tableNotice_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    tableNotice_->setWordWrap(true);
+    tableNotice_->hide();
+    delegate->refused = [this](const QString& why) {
+        tableNotice_->setText(why);
+        tableNotice_->setVisible(!why.isEmpty());
+    };
     table_->installEventFilter(this);
     connect(table_, &QTableWidget::cellChanged, this, &GroupDialog::cellChanged);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
@@ -200,6 +246,7 @@ QWidget* GroupDialog::buildShifts() {
     });
     layout->addWidget(bar);
     layout->addWidget(table_);
+    layout->addWidget(tableNotice_);
     return page;
 }
 

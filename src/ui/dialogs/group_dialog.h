@@ -61,6 +61,8 @@ private:
     QLineEdit *name_, *nick_, *day8_, *norm_;
     ColourButton* colour_ = nullptr;
     QLabel* id_ = nullptr;
+    QLabel* nickNotice_ = nullptr;
+    QLabel* tableNotice_ = nullptr;
     QTableWidget* table_ = nullptr;
     QToolButton* autoCalc_ = nullptr;
     QCheckBox *saturday_, *dayOffSaturday_, *nightHoliday_, *noHolidays_, *customNorm_;

@@ -503,8 +503,15 @@ void OptionsDialog::apply() {
 }
 
 void OptionsDialog::accept() {
-    if (!read()) return;
-    apply();
+    // What OK sets is what the next start finds: a user who chose English or
+    // the day numbers on the calendar expects them there tomorrow, not only
+    // after "Zapisz". A plan without a program folder has nowhere to keep them.
+    if (plan_.paths.data.empty()) {
+        if (!read()) return;
+        apply();
+    } else if (!save()) {
+        return;
+    }
     QDialog::accept();
 }
 

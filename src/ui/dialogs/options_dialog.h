@@ -20,10 +20,11 @@ namespace planek::ui {
 
 class option_bindings;
 
-// "Konfiguracja" (f_Options). The controls edit a copy of the options; OK
-// applies them to the open plan (norm and summaries recomputed, paths
-// recomputed) without writing; "Zapisz" applies and writes konfiguracja.ini
-// (never a server's) and net.ini when the network page shows.
+// "Konfiguracja" (f_Options). The controls edit a copy of the options;
+// "Zapisz" applies them to the open plan (norm and summaries recomputed,
+// paths recomputed) and writes konfiguracja.ini (never a server's, which is
+// said) and net.ini when the network page shows; OK does the same and
+// closes, so that what it applied is there after a restart.
 class OptionsDialog : public QDialog {
 public:
     enum Page {

@@ -49,7 +49,7 @@ TemplatesDialog::TemplatesDialog(roster_document& doc, QWidget* parent)
     // counted on a copy, the window's stay as they are.
     if (!plan.paths.templates.empty()) {
         Plan look = doc.copy();
-        all_ = ZnajdzPliki(look, plan.paths.templates);
+        all_ = ZnajdzPliki(look, language_template_folder(look));
     }
 
     auto* layout = new QVBoxLayout(this);
