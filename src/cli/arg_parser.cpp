@@ -16,14 +16,15 @@ arg_parser& arg_parser::flag(const std::string& name, bool& target) {
 
 arg_parser& arg_parser::value(const std::string& name, std::function<void(const std::string&)> apply,
                               std::string missing) {
-    if (missing.empty()) missing = name + " wymaga wartości";
     options_.push_back({name, true, std::move(apply), std::move(missing)});
     return *this;
 }
 
 arg_parser& arg_parser::id(const std::string& name, std::optional<word>& target, const std::string& what,
                            std::string missing) {
-    return value(name, [&target, what](const std::string& v) { target = id_word(v, what); }, std::move(missing));
+    value(name, [&target, what](const std::string& v) { target = id_word(v, what); }, std::move(missing));
+    if (options_.back().missing.empty()) options_.back().needsId = true;
+    return *this;
 }
 
 arg_parser& arg_parser::words(std::size_t most) {
@@ -51,14 +52,27 @@ std::vector<std::string> arg_parser::parse(const std::vector<std::string>& args)
                 o->apply({});
                 continue;
             }
-            if (i + 1 >= args.size()) throw usage_error(o->missing);
+            if (i + 1 >= args.size()) {
+                if (!o->missing.empty()) throw usage_error(o->missing);
+                if (o->needsId) throw usage_error("cli_OptionNeedsId", "%s wymaga identyfikatora", {o->name});
+                throw usage_error("cli_OptionNeedsValue", "%s wymaga wartości", {o->name});
+            }
             o->apply(args[++i]);
             continue;
         }
+        // "--name=value" is "--name value".
+        if (const size_t eq = s.find('='); s.rfind("--", 0) == 0 && eq != std::string::npos) {
+            const option* o = find(s.substr(0, eq));
+            if (o && o->takesValue) {
+                o->apply(s.substr(eq + 1));
+                continue;
+            }
+            if (o) throw usage_error("cli_OptionTakesNoValue", "%s nie przyjmuje wartości", {o->name});
+        }
         const bool looksLikeOption = numbersAreWords_ ? s.size() > 1 && s[0] == '-' && !parse_int(s)
                                                       : !s.empty() && s[0] == '-';
-        if (looksLikeOption) throw usage_error("nieznana opcja „" + s + "”");
-        if (found.size() >= mostWords_) throw usage_error("nieoczekiwany argument „" + s + "”");
+        if (looksLikeOption) throw usage_error("cli_UnknownOption", "nieznana opcja „%s”", {s});
+        if (found.size() >= mostWords_) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {s});
         found.push_back(s);
     }
     return found;
@@ -66,7 +80,12 @@ std::vector<std::string> arg_parser::parse(const std::vector<std::string>& args)
 
 word id_word(const std::string& text, const std::string& what) {
     auto v = parse_int(text);
-    if (!v || *v < 1 || *v > 65535) throw usage_error("niepoprawny identyfikator " + what + " „" + text + "”");
+    if (!v || *v < 1 || *v > 65535) {
+        if (what == "grupy") throw usage_error("cli_BadGroupId", "niepoprawny identyfikator grupy „%s”", {text});
+        if (what == "pracownika")
+            throw usage_error("cli_BadWorkerId", "niepoprawny identyfikator pracownika „%s”", {text});
+        throw usage_error("cli_BadId", "niepoprawny identyfikator %s „%s”", {what, text});
+    }
     return word(*v);
 }
 

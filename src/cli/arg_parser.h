@@ -18,8 +18,9 @@ public:
     // An option standing alone.
     arg_parser& flag(const std::string& name, std::function<void()> apply);
     arg_parser& flag(const std::string& name, bool& target);
-    // An option taking the next argument; `missing` is said when there is
-    // none (default "<option> wymaga wartości").
+    // An option taking the next argument ("--name value" or "--name=value");
+    // `missing` is said when there is none (default "<option> wymaga
+    // wartości" in the run's language).
     arg_parser& value(const std::string& name, std::function<void(const std::string&)> apply, std::string missing = {});
     template <class T>
     arg_parser& text(const std::string& name, T& target) {
@@ -41,7 +42,8 @@ private:
         std::string name;
         bool takesValue = false;
         std::function<void(const std::string&)> apply;
-        std::string missing;
+        std::string missing;  // said when the value is missing, else the usual text
+        bool needsId = false;  // the usual text asks for an id
     };
     std::vector<option> options_;
     std::size_t mostWords_ = std::numeric_limits<std::size_t>::max();

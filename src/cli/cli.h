@@ -17,9 +17,16 @@ namespace planek::cli {
 enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 // Thrown by a command for wrong arguments; main prints it with the usage
-// and exits with 2.
+// and exits with 2. The text is the [cli] entry under `key` in the run's
+// language (the built-in Polish without one), its "%s" filled in order.
 struct usage_error : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    usage_error(const char* key, const char* polish, std::initializer_list<std::string> args = {});
+    // A text already in the session's language.
+    explicit usage_error(const std::string& said);
+    std::string text(const Translator& tr) const;
+
+    std::string key;
+    std::vector<std::string> args;
 };
 
 // What a command runs with: its own arguments (after the command name), the
@@ -36,6 +43,11 @@ struct context {
     const Plan& plan;  // the document's
 
     std::vector<std::string> ignoredOptions;  // of the session start: "file: section.key"
+    // The language of the run before the session speaks its own.
+    Translator runLanguage;
+    // Only the commands that make a ward may make a program folder; any
+    // other refuses a folder without its data folder.
+    bool mayCreateRoot = false;
 
     context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i);
     // The program folder (--root, else the default) opened as the window

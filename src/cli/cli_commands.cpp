@@ -7,16 +7,19 @@
 
 namespace planek::cli {
 
+namespace fs = std::filesystem;
+
 std::vector<command> print_commands();     // commands_print.cpp
 std::vector<command> edit_commands();      // commands_edit.cpp
 std::vector<command> generate_commands();  // commands_generate.cpp
 std::vector<command> export_commands();    // commands_export.cpp
 std::vector<command> wish_commands();      // commands_wish.cpp
+std::vector<command> init_commands();      // commands_init.cpp
 
 const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
-        for (auto group : {staff_commands, demo_commands, generate_commands, calendar_commands, month_commands,
+        for (auto group : {init_commands, staff_commands, demo_commands, generate_commands, calendar_commands, month_commands,
                            edit_commands, wish_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
@@ -32,6 +35,18 @@ const command* find_command(const std::string& name) {
     return nullptr;
 }
 
+usage_error::usage_error(const char* k, const char* polish, std::initializer_list<std::string> a)
+    : std::runtime_error(fill_message(polish, a)), key(k), args(a) {}
+
+usage_error::usage_error(const std::string& said) : std::runtime_error(said) {}
+
+std::string usage_error::text(const Translator& tr) const {
+    if (key.empty()) return what();
+    // The Polish text stands in for a missing entry with its values filled.
+    const std::string entry = tr.tr("cli", key, "");
+    return entry.empty() ? what() : fill_message(entry, args);
+}
+
 std::string say(const Plan& plan, const char* key, const char* polish, std::initializer_list<std::string> args) {
     return fill_message(plan.tr.tr("cli", key, polish), args);
 }
@@ -44,10 +59,25 @@ context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteractio
 }
 
 bool context::open_root(bool staff) {
+    // The user's own default folder is made at the first start, as the window makes it.
+    if (!mayCreateRoot && root) {
+        // Said here in the run's language: the folder has no language files.
+        const fs::path folder = *root;
+        std::error_code ec;
+        if (!fs::is_directory(Paths::local(folder).data, ec)) {
+            err << fill_message(runLanguage.tr("cli", "cli_NoProgramFolder",
+                                               "Folder %s nie jest folderem programu: nie ma w nim folderu danych "
+                                               "„dane” (folder oddziału zakłada planek-cli init, demo albo generate)."),
+                                {folder.string()})
+                << "\n";
+            return false;
+        }
+    }
     session_request request;
     request.root = root;
     request.language = lang;
     request.stopOnUnreadableConfig = true;
+    request.mayCreateRoot = mayCreateRoot || !root;
     // A command about to write a new ward starts from an empty staff.
     if (!staff) request.beforeStaff = [](Plan&) { return false; };
     const result<session_start> opened = open_folder(doc, request);

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
 #include "calendar/calendar_grid.h"
 #include "calendar/norm.h"
@@ -29,7 +30,7 @@ struct info_args {
 info_args parse_info_args(const std::vector<std::string>& args) {
     info_args a;
     const std::vector<std::string> words =
-        arg_parser().id("--group", a.group, "grupy", "--group wymaga identyfikatora").flag("--json", a.json).words(1).parse(args);
+        arg_parser().id("--group", a.group, "grupy").flag("--json", a.json).words(1).parse(args);
     if (words.empty()) throw usage_error("brak pliku miesiąca");
     a.file = words.front();
     return a;
@@ -95,9 +96,26 @@ void print_json(context& c) {
     out << "]}\n";
 }
 
+// The name of a month file as the program names them: year, a separator, month.
+bool names_a_month(const std::string& file) {
+    const std::string name = std::filesystem::path(file).filename().string();
+    if (name.size() < 7) return false;
+    const auto year = parse_int(name.substr(0, 4));
+    const auto month = parse_int(name.substr(5, 2));
+    return year && *year >= 1900 && *year <= 9999 && month && *month >= 1 && *month <= 12;
+}
+
 int info(context& c) {
     const info_args a = parse_info_args(c.args);
     if (!c.load_staff()) return kExitFailure;
+    // A file not there is the empty month its name gives ("2027_05.pnk"); a
+    // name that gives none is a mistake, not this month.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(a.file, ec) && !names_a_month(a.file)) {
+        c.err << say(c.plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
+              << "\n";
+        return kExitFailure;
+    }
     if (const result<> opened = open_calendar(c.doc, a.file, a.group); !opened) {
         c.err << opened.error().text << "\n";
         return kExitFailure;

@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/nearest_name.h"
 #include "core/ini_file.h"
 #include "settings/options_file.h"
 #include "settings/startup_settings.h"
@@ -57,29 +59,47 @@ int set_option(context& ctx, const std::string& section, const std::string& key,
     return kExitOk;
 }
 
+// The option's name as the program knows it (sections and keys are matched
+// without case), or nothing.
+std::optional<std::string> known_option(const Plan& plan, const std::string& wanted) {
+    for (const auto& [key, value] : effective_options(plan))
+        if (key.size() == wanted.size() && std::equal(key.begin(), key.end(), wanted.begin(), [](char x, char y) {
+                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+            }))
+            return key;
+    return std::nullopt;
+}
+
+// "nie ma opcji X", with the option probably meant.
+std::string no_such_option(const Plan& plan, const std::string& wanted) {
+    std::vector<std::string> names;
+    for (const auto& [key, value] : effective_options(plan)) names.push_back(key);
+    std::string text = say(plan, "cli_NoSuchOption", "nie ma opcji %s", {wanted});
+    if (const auto nearest = nearest_name(wanted, names))
+        text += say(plan, "cli_DidYouMean", "; czy chodziło o „%s”?", {*nearest});
+    return text;
+}
+
 int config_cmd(context& ctx) {
     const auto& a = ctx.args;
     bool get = a.size() == 3 && a[0] == "--get";
     bool set = a.size() == 4 && a[0] == "--set";
     if (!a.empty() && !get && !set) throw usage_error("oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
     if (!load_settings(ctx)) return kExitFailure;
-    if (set) return set_option(ctx, a[1], a[2], a[3]);
-    std::string wanted = get ? a[1] + "." + a[2] : "";
-    for (const auto& [key, value] : effective_options(ctx.plan)) {
-        if (!get) {
-            ctx.out << key << "=" << value << "\n";
-        } else if (key.size() == wanted.size() &&
-                   std::equal(key.begin(), key.end(), wanted.begin(), [](char x, char y) {
-                       return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-                   })) {
-            ctx.out << value << "\n";
-            return kExitOk;
-        }
+    if (!get && !set) {
+        for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";
+        return kExitOk;
     }
-    if (get) {
-        ctx.err << "nie ma opcji " << wanted << "\n";
+    // A key the program does not read is refused, never written.
+    const std::string wanted = a[1] + "." + a[2];
+    const std::optional<std::string> known = known_option(ctx.plan, wanted);
+    if (!known) {
+        ctx.err << no_such_option(ctx.plan, wanted) << "\n";
         return kExitFailure;
     }
+    if (set) return set_option(ctx, a[1], a[2], a[3]);
+    for (const auto& [key, value] : effective_options(ctx.plan))
+        if (key == *known) ctx.out << value << "\n";
     return kExitOk;
 }
 

@@ -90,6 +90,10 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
     const size_t wanted = kind == edit_kind::Remove ? 3 : 4;
     if (positional.size() < wanted) throw usage_error("za mało argumentów");
     if (positional.size() > wanted) throw usage_error("nieoczekiwany argument „" + positional[wanted] + "”");
+    // The file keeps a duty's note in 30 characters: a longer one is refused, not cut.
+    if (utf8_length(a.note) > 30)
+        throw usage_error("cli_NoteTooLong", "notatka dyżuru ma najwyżej 30 znaków, podano %s",
+                          {std::to_string(utf8_length(a.note))});
     a.file = positional[0];
     a.workerId = word(number_arg(positional[1], "y identyfikator pracownika", 1, 65535));
     a.day = number_arg(positional[2], "y dzień", 1, 255);
@@ -174,7 +178,8 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     return kExitOk;
 }
 
-// A shift by its number or by its symbol in the group.
+// A shift by its number or by its symbol in the group; 0 when the group has
+// none such (the ward's data refuse it, as an unknown worker is refused).
 int shift_number(const grupa& g, const std::string& text) {
     if (auto n = parse_int(text)) {
         if (*n >= 1 && *n <= long(g.shifts.size())) return int(*n);
@@ -182,7 +187,7 @@ int shift_number(const grupa& g, const std::string& text) {
         for (size_t s = 0; s < g.shifts.size(); ++s)
             if (lower_pl(trim(g.shifts[s].symbol)) == lower_pl(trim(text))) return int(s) + 1;
     }
-    throw usage_error("grupa " + g.name + " nie ma zmiany „" + text + "”");
+    return 0;
 }
 
 // A day-off kind by its one-letter code ("u", "z", "ż"...) or its name.
@@ -205,6 +210,10 @@ int add_duty(context& c) {
         return kExitFailure;
     }
     const int shift = shift_number(*plan.group(), a.what);
+    if (shift == 0) {
+        c.err << say(plan, "cli_NoSuchShift", "Grupa %s nie ma zmiany „%s”", {plan.group()->name, a.what}) << "\n";
+        return kExitFailure;
+    }
     const auto before = allowances(plan);
     // The duty the cell offers, as a drop of "d" on it would.
     const result<dyzur> cell = duty_for_cell(c.doc, worker, dayIndex, shift);

@@ -80,6 +80,7 @@ bool holds_data(const fs::path& data) {
 int generate(context& c) {
     const generate_args a = parse_generate_args(c.args);
     c.root = a.dir;
+    c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
     std::error_code ec;

@@ -39,8 +39,8 @@ struct month_args {
 month_args parse_month_args(const std::vector<std::string>& args, bool summary) {
     month_args a;
     arg_parser parser;
-    parser.id("--group", a.group, "grupy", "--group wymaga identyfikatora");
-    if (summary) parser.id("--worker", a.worker, "pracownika", "--worker wymaga identyfikatora").flag("--json", a.json);
+    parser.id("--group", a.group, "grupy");
+    if (summary) parser.id("--worker", a.worker, "pracownika").flag("--json", a.json);
     const std::vector<std::string> words = parser.words(1).parse(args);
     if (words.empty()) throw usage_error("brak pliku miesiąca");
     a.file = words.front();
@@ -161,7 +161,7 @@ int summary(context& c) {
 int day_command(context& c) {
     month_args a;
     std::vector<std::string> words =
-        arg_parser().id("--group", a.group, "grupy", "--group wymaga identyfikatora").parse(c.args);
+        arg_parser().id("--group", a.group, "grupy").parse(c.args);
     // The file first, then the day.
     std::optional<long long> number;
     for (size_t i = 1; i < words.size(); ++i) {

@@ -161,7 +161,7 @@ int templates(context& c) {
 
 std::vector<command> print_commands() {
     return {
-        {"print", "TEMPLATE FILE.pnk... [--group ID] [--worker ID] [--all-groups] [--only-worked] [--pdf] [-o OUTDIR]",
+        {"print", "SZABLON PLIK.pnk... [--group ID] [--worker ID] [--all-groups] [--only-worked] [--pdf] [-o FOLDER]",
          "tworzy dokument z szablonu dla podanych miesięcy i wypisuje jego ścieżkę (--pdf: także PDF obok)", print},
         {"templates", "[--install]", "wypisuje tytuły i ścieżki szablonów (--install: kopiuje szablony programu)",
          templates},

@@ -72,6 +72,7 @@ int demo(context& c) {
     if (c.args.size() > 1) throw usage_error("za dużo argumentów");
     if (c.args.empty() && !c.root) throw usage_error("brak nazwy folderu");
     if (!c.args.empty()) c.root = c.args[0];
+    c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
     std::error_code ec;

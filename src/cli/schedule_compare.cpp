@@ -220,6 +220,7 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
     std::error_code ec;
     fs::remove_all(*sub.root, ec);
     fs::create_directories(*sub.root, ec);
+    sub.mayCreateRoot = true;  // the comparison writes its own wards
     if (!sub.open_root()) return false;
     // Each ward is built apart in its own folder; the session had none to change.
     Plan plan = sub.doc.copy();

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/root_seed.h"
+#include "settings/message_format.h"
 
 namespace planek {
 
@@ -43,7 +44,7 @@ std::optional<fs::path> root_of_month_file(const fs::path& file) {
     return folder.parent_path();
 }
 
-io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
+io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, bool mayCreate) {
     fs::path chosen = root ? *root
                            : default_program_root(executable_folder(), std::getenv("XDG_DATA_HOME"),
                                                   std::getenv("HOME"));
@@ -52,6 +53,10 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root) {
     if (!ec) chosen = absolute.lexically_normal();
     plan.paths = Paths::local(chosen);
     const bool firstStart = !fs::exists(plan.paths.data, ec);
+    if (firstStart && !mayCreate)
+        return {fill_message(plan.tr.msg("msg_NoProgramFolder",
+                                         "Folder %s nie jest folderem programu: nie ma w nim folderu danych „dane”."),
+                             {plan.paths.root.string()})};
     fs::create_directories(plan.paths.data, ec);
     if (ec || !fs::is_directory(plan.paths.data, ec))
         return {"Nie można utworzyć folderu danych „" + plan.paths.data.string() + "”" +

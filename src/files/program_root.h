@@ -22,7 +22,8 @@ std::filesystem::path default_program_root(const std::filesystem::path& exe_fold
 std::optional<std::filesystem::path> root_of_month_file(const std::filesystem::path& file);
 
 // Sets plan.paths for the root (the given one, else the default) and creates
-// its data folder. The error names the folder that could not be made.
-io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root);
+// its data folder, or with `mayCreate` false refuses a root that has none
+// (a mistyped folder is no new ward). The error names the folder.
+io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root, bool mayCreate = true);
 
 }  // namespace planek

@@ -24,6 +24,9 @@ struct session_request {
     // anything is loaded or set aside; else it is set aside and the defaults
     // go on, with a warning.
     bool stopOnUnreadableConfig = false;
+    // Whether a folder without its data folder is made a program folder
+    // (the window, and the commands that make a ward); else it is refused.
+    bool mayCreateRoot = true;
 };
 
 enum class session_outcome { Opened, NoRoot, Stopped };

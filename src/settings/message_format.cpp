@@ -5,7 +5,10 @@
 namespace planek {
 
 std::string fill_message(const std::string& format, std::initializer_list<std::string> args) {
-    std::vector<std::string> a(args);
+    return fill_message(format, std::vector<std::string>(args));
+}
+
+std::string fill_message(const std::string& format, const std::vector<std::string>& a) {
     std::string out;
     size_t next = 0;
     for (size_t i = 0; i < format.size(); ++i) {

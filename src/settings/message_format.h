@@ -5,9 +5,11 @@
 // with too many placeholders cannot read past the arguments.
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace planek {
 
 std::string fill_message(const std::string& format, std::initializer_list<std::string> args);
+std::string fill_message(const std::string& format, const std::vector<std::string>& args);
 
 }  // namespace planek

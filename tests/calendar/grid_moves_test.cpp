@@ -44,7 +44,8 @@ TEST(GridMoves, AnotherMonthKeepsTheSelectedDay) {
     EXPECT_EQ(kept_cell(plan, {30, 2}), (grid_cell{29, 2}));  // the 31st of May in June
     EXPECT_EQ(kept_cell(plan, {4, 3}), (grid_cell{4, 1}));
     EXPECT_EQ(kept_cell(plan, {-1, 0}), std::nullopt);
-    EXPECT_EQ(kept_cell(Plan{}, {3, 1}), std::nullopt);
+    const Plan empty;
+    EXPECT_EQ(kept_cell(empty, {3, 1}), std::nullopt);
 }
 
 }  // namespace

@@ -86,6 +86,10 @@ TEST(Cli, UsageErrorsExitWithTwo) {
 
 TEST(Cli, StaffOnAnEmptyOrBrokenRoot) {
     TempDir dir;
+    // A folder that is not there is no ward: refused, not made.
+    EXPECT_EQ(run_cli(dir, {"--root", (dir / "new").string(), "staff"}).code, 1);
+    EXPECT_FALSE(fs::exists(dir / "new"));
+    ASSERT_EQ(run_cli(dir, {"init", (dir / "new").string()}).code, 0);
     result empty = run_cli(dir, {"--root", (dir / "new").string(), "staff"});
     EXPECT_EQ(empty.code, 0) << empty.err;
     EXPECT_EQ(empty.out, "");

@@ -23,6 +23,7 @@ config_result run_config_cli(const TempDir& dir, const std::vector<std::string>&
 TEST(ConfigCommand, OptionsPrintsEveryEffectiveValue) {
     TempDir dir;
     std::string root = (dir / "root").string();
+    ASSERT_EQ(run_config_cli(dir, {"init", root}).code, 0);
     config_result r = run_config_cli(dir, {"--root", root, "options"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("wydruki.ng_od=19:00\n"), std::string::npos);
@@ -34,6 +35,7 @@ TEST(ConfigCommand, OptionsPrintsEveryEffectiveValue) {
 TEST(ConfigCommand, SetChecksTheValueAndGetReadsItBack) {
     TempDir dir;
     std::string root = (dir / "root").string();
+    ASSERT_EQ(run_config_cli(dir, {"init", root}).code, 0);
     EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--set", "wydruki", "ng_od", "99:99"}).code, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "root" / "dane" / "konfiguracja.ini"));
     ASSERT_EQ(run_config_cli(dir, {"--root", root, "config", "--set", "glowne", "miejscowosc", "Łódź"}).code, 0);
@@ -42,12 +44,20 @@ TEST(ConfigCommand, SetChecksTheValueAndGetReadsItBack) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "Łódź\n");
     EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--get", "glowne", "nothing"}).code, 1);
+    // A key the program does not read is never written; the one meant is named.
+    const std::string before = read_file(dir / "root" / "dane" / "konfiguracja.ini");
+    const config_result unknown = run_config_cli(dir, {"--root", root, "config", "--set", "glowne", "autosav", "5"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("nie ma opcji glowne.autosav; czy chodziło o „glowne.autosave”?"), std::string::npos)
+        << unknown.err;
+    EXPECT_EQ(read_file(dir / "root" / "dane" / "konfiguracja.ini"), before);
     EXPECT_EQ(run_config_cli(dir, {"--root", root, "config", "--get", "glowne"}).code, 2);
 }
 
 TEST(ConfigCommand, ServerConfigurationIsNotChanged) {
     TempDir dir;
     std::string root = (dir / "root").string();
+    ASSERT_EQ(run_config_cli(dir, {"init", root}).code, 0);
     write_file(dir / "server" / "dane" / "konfiguracja.ini", "[wydruki]\r\nng_od=18:00\r\n");
     write_file(dir / "root" / "dane" / "net.ini",
                "[net]\r\nServerPath=" + (dir / "server").string() + "\r\nConfig=1\r\n");
@@ -59,6 +69,7 @@ TEST(ConfigCommand, ServerConfigurationIsNotChanged) {
 TEST(ConfigCommand, LangSwitchesTheLanguageOfTheRun) {
     TempDir dir;
     std::string root = (dir / "root").string();
+    ASSERT_EQ(run_config_cli(dir, {"init", root}).code, 0);
     write_file(dir / "root" / "lang" / "english.lng",
                utf8_to_cp1250_lossy("[MostUsedValues]\r\nmuv_DutyAsName=Job¤Contract¤Order¤Other\r\n"));
     config_result r = run_config_cli(dir, {"--root", root, "--lang", "english", "config", "--get", "dyzur_jako", "2"});

@@ -82,7 +82,10 @@ TEST_F(CliEdit, AddedDutiesShowAndOverlapsAreRefusedWithTheFileUnchanged) {
     // A duty the file cannot place: a day past the month, a shift the group lacks.
     const std::string placed = read_file(month);
     EXPECT_EQ(cli({"add-duty", month, "1", "31", "D"}).code, 1);
-    EXPECT_EQ(cli({"add-duty", month, "1", "12", "X"}).code, 2);
+    // Both are the ward's data refusing, as an unknown worker is.
+    const result noShift = cli({"add-duty", month, "1", "12", "X"});
+    EXPECT_EQ(noShift.code, 1);
+    EXPECT_NE(noShift.err.find("nie ma zmiany „X”"), std::string::npos) << noShift.err;
     EXPECT_EQ(cli({"add-duty", month, "1", "12", "D", "--start", "25:00"}).code, 2);
     EXPECT_EQ(cli({"add-duty", month, "999", "12", "D"}).code, 1);
     EXPECT_EQ(cli({"add-duty", month, "1", "12"}).code, 2);

@@ -18,6 +18,7 @@ using cli_result = test::result;
 
 cli_result run_info(const TempDir& dir, const std::vector<std::string>& args) {
     // The texts asserted are the Polish ones, whatever the system language.
+    test::run_cli(dir, {"init", (dir / "root").string()});
     std::vector<std::string> all{"--root", (dir / "root").string(), "--lang", "polski", "info"};
     all.insert(all.end(), args.begin(), args.end());
     return test::run_cli(dir, all);
@@ -66,6 +67,10 @@ TEST(InfoCommand, BadArguments) {
     const cli_result r = run_info(dir, {(dir / "2026_05.pnk").string(), "--group", "77"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(has(r.err, "77"));
+    // A name that gives no month is no month to show.
+    const cli_result none = run_info(dir, {(dir / "nosuch.pnk").string()});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(has(none.err, "Nie ma pliku")) << none.err;
 }
 
 }  // namespace

@@ -155,13 +155,14 @@ TEST(Installed, TheManualDescribesEveryCommand) {
 TEST(Installed, EachCommandHasItsOwnHelp) {
     TempDir dir;
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"add-duty", "--help"}, std::vector<std::string>{"help", "add-duty"}}) {
+         {std::vector<std::string>{"--lang", "polski", "add-duty", "--help"},
+          std::vector<std::string>{"--lang", "polski", "help", "add-duty"}}) {
         const result help = run_as_user(dir, PLANEK_CLI, args);
         EXPECT_EQ(help.code, 0);
         EXPECT_EQ(help.out.rfind("użycie: planek-cli add-duty PLIK.pnk PRACOWNIK DZIEŃ ZMIANA", 0), 0u) << help.out;
         EXPECT_NE(help.out.find("dodaje dyżur"), std::string::npos);
     }
-    EXPECT_NE(run_as_user(dir, PLANEK_CLI, {"--help"}).out.find("Polecenia:"), std::string::npos);
+    EXPECT_NE(run_as_user(dir, PLANEK_CLI, {"--lang", "polski", "--help"}).out.find("Polecenia:"), std::string::npos);
 }
 
 }  // namespace

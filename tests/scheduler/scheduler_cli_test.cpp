@@ -119,8 +119,12 @@ TEST_F(ScheduleCommand, CompareJudgesBothAlgorithmsOnEachWard) {
         for (int letter : {0, 1, 5, 7}) EXPECT_EQ(cells[size_t(2 + letter)], "0") << line;
         EXPECT_EQ(cells[19], "0") << line;
         ASSERT_EQ(first.at(0), cells[0]);
-        if (first[19] == "0") EXPECT_LE(std::stod(cells[15]), std::stod(first[15])) << "shortfall\n" << r.out;
-        if (cells[1] == "2n") EXPECT_LE(std::stod(cells[16]), std::stod(first[16])) << "norm\n" << r.out;
+        if (first[19] == "0") {
+            EXPECT_LE(std::stod(cells[15]), std::stod(first[15])) << "shortfall\n" << r.out;
+        }
+        if (cells[1] == "2n") {
+            EXPECT_LE(std::stod(cells[16]), std::stod(first[16])) << "norm\n" << r.out;
+        }
     }
     EXPECT_EQ(rows, 3);
 }

@@ -1,0 +1,35 @@
+// The one command that makes an empty program folder: every other command
+// (but demo and generate, which write a ward) refuses a folder without one,
+// so a mistyped --root is never taken for a new ward.
+#include <system_error>
+
+#include "cli/cli.h"
+
+namespace planek::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int init(context& c) {
+    if (c.args.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    if (c.args.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
+    if (!c.args.empty()) c.root = c.args[0];
+    std::error_code ec;
+    const bool existed = fs::is_directory(fs::path(*c.root) / "dane", ec);
+    c.mayCreateRoot = true;
+    if (!c.open_root()) return kExitFailure;
+    c.out << say(c.plan, existed ? "cli_FolderWasThere" : "cli_FolderMade",
+                 existed ? "Folder programu %s już był; nic nie zmieniono." : "Założono folder programu %s.",
+                 {c.plan.paths.root.string()})
+          << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<command> init_commands() {
+    return {{"init", "[DIR]", "zakłada pusty folder programu (dane/, templates/, wydruki/, lang/)", init}};
+}
+
+}  // namespace planek::cli
