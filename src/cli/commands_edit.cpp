@@ -1,6 +1,7 @@
 // planek-cli add-duty, add-dayoff and remove: one edit of a month file, made
 // through the same acts of the document as in the window, so the command
 // line refuses exactly what the program refuses, with the same message.
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -140,6 +141,9 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
         return false;
     }
     const std::optional<word> groupId = group >= 0 ? std::optional<word>(plan.groups[size_t(group)].id) : std::nullopt;
+    // One edit touches one ward's part of the month: the other wards' planners
+    // may edit theirs meanwhile, and the save merges by ward.
+    c.doc.set_lock_group(groupId);
     if (!c.read_months({a.file}, groupId, true)) return false;
     [[maybe_unused]] const result<> shown = show_worker(c.doc, worker);
     dayIndex = a.day - first_day_of_month(plan);
@@ -166,11 +170,20 @@ std::vector<std::array<int, 4>> allowances(const Plan& plan) {
 // run): both files or neither, and one message either way.
 int save(context& c, const std::vector<std::array<int, 4>>& before) {
     const bool balances = allowances(c.plan) != before;
-    if (const result<> saved = save_month(c.doc); !saved) {
+    const result<> saved = save_month(c.doc);
+    if (!saved) {
         tell_user(*c.ui, saved);
         c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
               << (restore_pending(c.plan) ? say(c.plan, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
               << "\n";
+        return kExitFailure;
+    }
+    // Gone to a file of its own, the month left its staff and Sunday record
+    // as they were: said, and not a success a script may count on.
+    if (std::any_of(saved.notes.begin(), saved.notes.end(),
+                    [](const refusal& r) { return r.kind == refusal_kind::Conflict; })) {
+        tell_user(*c.ui, saved);
+        c.err << say(c.plan, "cli_SavedElsewhere", "Zapisano tylko %s", {c.plan.currentFile}) << "\n";
         return kExitFailure;
     }
     if (balances) c.out << say(c.plan, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";

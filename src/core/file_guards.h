@@ -2,11 +2,13 @@
 // What the plan knows about the files it shares with other programs.
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/file_fingerprint.h"
+#include "core/types.h"
 
 namespace planek {
 
@@ -28,6 +30,12 @@ struct file_guards {
     // month, a damaged staff archive), with what is wrong as the user reads
     // it: never written over until the user chooses another file.
     std::map<std::string, std::string> damaged;
+    // Set, this program opens months for that group's part only: its lock
+    // leaves the other wards free, and its save puts its part onto a month
+    // another ward's planner saved meanwhile (from the month as read, kept
+    // in monthLines by guard key).
+    std::optional<word> lockedGroup;
+    std::map<std::string, std::vector<std::string>> monthLines;
     lock_policy lockPolicy = lock_policy::Ask;
     damage_policy damagePolicy = damage_policy::Ask;
 };

@@ -47,6 +47,9 @@ public:
     void set_lock_policy(lock_policy policy) { plan_.guards.lockPolicy = policy; }
     // A damaged staff archive: asked about, or only looked at (the command line).
     void set_damage_policy(damage_policy policy) { plan_.guards.damagePolicy = policy; }
+    // Months opened from now on are opened for this group's part only (one
+    // ward's planner among others), or whole.
+    void set_lock_group(std::optional<word> group) { plan_.guards.lockedGroup = group; }
 
     // Whether anything is not on disk as the tables hold it: the month
     // (the history away from where the file stands) or the staff and group

@@ -63,12 +63,21 @@ void append_log(const Plan& plan, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) out << utf8_to_cp1250_lossy(when + " " + line) << "\r\n";
 }
 
-std::vector<std::string> tidy_after_killed_saves(const Plan& plan) {
+std::vector<std::string> tidy_after_killed_saves(const Plan& plan, std::vector<std::string>* toTell) {
     std::vector<fs::path> folders{plan.paths.data, plan.paths.root};
     for (const std::string& recent : plan.options.recentProjects)
         if (!recent.empty()) folders.push_back(fs::path(recent).parent_path());
     std::vector<std::string> lines;
-    for (const leftover& l : settle_interrupted_saves(plan.paths.data, folders)) lines.push_back(log_line(plan, l));
+    for (const leftover& l : settle_interrupted_saves(plan.paths.data, folders)) {
+        lines.push_back(log_line(plan, l));
+        for (const fs::path& aside : l.keptAside) {
+            lines.push_back(fill_message(plan.tr.msg("msg_LogSaveKeptAside",
+                                                     "Nie dokończono zapisu pliku %s, bo zmieniono go w międzyczasie; "
+                                                     "jego nowa treść czeka w pliku %s."),
+                                         {(aside.parent_path() / aside.stem()).string(), aside.string()}));
+            if (toTell) toTell->push_back(lines.back());
+        }
+    }
     for (const stale_lock& l : remove_stale_locks(folders))
         lines.push_back(l.pid ? fill_message(plan.tr.msg("msg_LogStaleLockRemoved",
                                                          "Usunięto blokadę %s pozostawioną przez zakończony proces %s"),

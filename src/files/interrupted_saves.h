@@ -16,7 +16,8 @@ void append_log(const Plan& plan, const std::vector<std::string>& lines);
 // the temporary files of our naming (older than a minute) and the locks whose
 // process is gone on this computer in the data folder, the program folder
 // and the folders of the recent months; says each in the log. Returns the
-// lines logged.
-std::vector<std::string> tidy_after_killed_saves(const Plan& plan);
+// lines logged. The lines the user must hear (a file of an interrupted save
+// that could not land) go to `toTell` as well.
+std::vector<std::string> tidy_after_killed_saves(const Plan& plan, std::vector<std::string>* toTell = nullptr);
 
 }  // namespace planek

@@ -615,6 +615,10 @@ refusal month_problems_said(const Plan& plan, const std::string& file, const std
 std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan, std::vector<refusal>* notes) {
     month_reader reader(plan, true);
     std::vector<month_problem> problems = reader.run();
+    // What a merge by group starts from; a month not read whole has nothing to merge from.
+    const std::string key = guard_key(fs::path(plan.currentFile));
+    if (plan.guards.lockedGroup && problems.empty()) plan.guards.monthLines[key] = month_file_lines(plan);
+    else plan.guards.monthLines.erase(key);
     if (notes) {
         notes->insert(notes->end(), reader.notes.begin(), reader.notes.end());
         if (refusal said = month_problems_said(plan, plan.currentFile, problems); said.said()) notes->push_back(said);

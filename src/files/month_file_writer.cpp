@@ -6,6 +6,7 @@
 #include "editing/message_text.h"
 #include "files/file_problems.h"
 #include "files/month_file.h"
+#include "files/month_merge.h"
 #include "files/month_lock.h"
 #include "files/month_seal.h"
 #include "files/month_wishes.h"
@@ -261,6 +262,44 @@ io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& 
     return {};
 }
 
+namespace {
+
+// The month went to a file of its own: the files of its set stayed as they
+// were, and the user must hear it (a leave's balance did not move).
+refusal files_left_as_they_were(const Plan& plan, const save_set& set) {
+    std::string names;
+    for (size_t n = 1; n < set.files.size(); ++n)
+        names += (names.empty() ? "" : ", ") + set.files[n].target.filename().string();
+    return refused(refusal_kind::Conflict,
+                   fill_text(plan.tr.msg("msg_SetFilesNotChanged",
+                                         "Plików zapisywanych razem z miesiącem (%s) nie zmieniono."),
+                             {names}));
+}
+
+// The month changed on disk since this program read it. A program that
+// holds one ward's part puts its changes onto the newer file when the two
+// programs changed different parts; gives the merged month, with the newer
+// file now counted as read, or nothing when the month is a conflict.
+std::optional<std::vector<std::string>> month_onto_newer(Plan& plan, const fs::path& file,
+                                                         const std::vector<std::string>& ours) {
+    const std::string key = guard_key(file);
+    const auto base = plan.guards.monthLines.find(key);
+    if (!plan.guards.lockedGroup || base == plan.guards.monthLines.end()) return std::nullopt;
+    const month_probe theirs = probe_month_file(plan, file);
+    // A newer file that does not read whole is nothing to build on.
+    if (!theirs.problems.empty()) return std::nullopt;
+    const auto seen = theirs.read.guards.read.find(key);
+    if (seen == theirs.read.guards.read.end()) return std::nullopt;
+    const std::vector<std::string> theirLines = month_file_lines(theirs.read);
+    month_merge m = merge_month_lines(base->second, ours, theirLines);
+    if (!m.ok()) return std::nullopt;
+    plan.guards.read[key] = seen->second;
+    base->second = theirLines;
+    return std::move(m.lines);
+}
+
+}  // namespace
+
 result<> zapisz_dyzury_i_wolne(Plan& plan) {
     if (plan.currentFile.empty())
         return refused(refusal_kind::Io, plan.tr.msg("msg_NoFileToSave", "Brak pliku do zapisu."));
@@ -283,30 +322,64 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         return refused(refusal_kind::Locked, damaged->second, file.string());
     // The month first, then what it draws on: the Sunday record and the
     // staff with their balances and pattern starts, all or none of them.
-    save_set set;
-    std::string bytes;
-    if (io_result r = month_file_bytes(plan, file, bytes); !r) return refused(refusal_kind::Io, r.error, file.string());
-    set.add(file, std::move(bytes));
+    // When another program saves the Sunday record or the staff in between,
+    // they are read again and this program's changes put onto them; the
+    // month itself is never merged.
+    constexpr int kTries = 8;
     result<> saved;
-    // A Sunday record that cannot be written is said; the month goes on without it.
-    if (!plan.weekMode) saved.note(stage_niedziele(plan, set).error());
-    file_problems problems{plan.tr, {}};
-    staff_stage staff = stage_staff_files(plan, set, problems, true);
-    saved.note(problems_said(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:"));
-    if (!staff.refused.empty()) {
-        const std::string why = set.files.size() > 1
-                                    ? fill_text(plan.tr.msg("msg_MonthSetNotSaved",
-                                                            "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
-                                                {file.string(), staff.refused})
-                                    : staff.refused;
-        return refused(refusal_kind::Io, why, file.string());
+    save_set set;
+    staff_stage staff;
+    set_write_result written;
+    std::string merged;
+    std::optional<std::vector<std::string>> onNewer;  // this program's wards put onto a newer month
+    for (int attempt = 1;; ++attempt) {
+        set = {};
+        saved = result<>();
+        std::string bytes;
+        if (io_result r = lines_bytes(file, onNewer ? *onNewer : month_file_lines(plan), bytes); !r)
+            return refused(refusal_kind::Io, r.error, file.string());
+        set.add(file, seal_month_bytes(std::move(bytes)));
+        // A Sunday record that cannot be written is said; the month goes on without it.
+        if (!plan.weekMode) saved.note(stage_niedziele(plan, set).error());
+        file_problems problems{plan.tr, {}};
+        staff = stage_staff_files(plan, set, problems, true);
+        if (!staff.merged.empty()) merged = staff.merged;
+        saved.note(problems_said(plan, problems.items, "msg_SaveProblems", "Podczas zapisu danych wystąpiły problemy:"));
+        if (!staff.refused.empty()) {
+            const std::string why =
+                set.files.size() > 1
+                    ? fill_text(plan.tr.msg("msg_MonthSetNotSaved",
+                                            "Nie zapisano pliku %s ani plików zapisywanych razem z nim. %s"),
+                                {file.string(), staff.refused})
+                    : staff.refused;
+            return refused(refusal_kind::Io, why, file.string());
+        }
+        written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan));
+        if (!written.changed || attempt == kTries) break;
+        if (written.changedFile == file) {
+            std::optional<std::vector<std::string>> next =
+                month_onto_newer(plan, file, onNewer ? *onNewer : month_file_lines(plan));
+            if (!next) break;
+            onNewer = std::move(next);
+        }
     }
-    const set_write_result written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan));
+    if (!merged.empty()) saved.note(notice(merged));
+    if (onNewer && written.ok()) {
+        // The other wards' part is the newer file's: read, the plan shows it.
+        wczytaj_dyzury_i_wolne(plan);
+        saved.note(notice(fill_text(plan.tr.msg("msg_MonthMergedByGroup",
+                                                "Plik %s zapisał w międzyczasie planujący innego oddziału; "
+                                                "zmiany z tego programu dodano do niego."),
+                                    {file.filename().string()})));
+    } else if (written.ok() && plan.guards.lockedGroup) {
+        plan.guards.monthLines[guard_key(file)] = month_file_lines(plan);
+    }
     if (written.changed && written.changedFile == file) {
         // Another program saved this month meanwhile: it goes under another
-        // name, or nowhere; the staff wait for the next save.
+        // name, or nowhere; the files saved with it wait for the next save.
         result<> settled = settle_month_conflict(plan, written);
         if (!settled) return settled;
+        if (set.files.size() > 1) settled.note(files_left_as_they_were(plan, set));
         if (!is_autosave_file(plan, plan.currentFile)) plan.modified = false;
         if (plan.months.size() > 1) refresh_period_views(plan);
         settled.note_all(saved.notes);
@@ -333,3 +406,4 @@ io_result write_empty_month_file(const std::filesystem::path& file, int year, in
 }
 
 }  // namespace planek
+

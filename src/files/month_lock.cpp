@@ -42,10 +42,81 @@ std::string lock_holder_text(const Plan& plan, const lock_owner& holder) {
                    {holder.user, holder.host, clock_time(holder.since)});
 }
 
+namespace {
+
+fs::path group_lock_file(const fs::path& file, word group) {
+    return file.parent_path() / (file.filename().string() + ".g" + std::to_string(group) + ".lock");
+}
+
+// The locks of other programs that keep this one from its part: for one
+// group's part the whole month's lock; for the whole month every group's.
+std::vector<fs::path> blocking_locks(const fs::path& file, std::optional<word> group) {
+    if (group) return {open_lock_file(file)};
+    std::vector<fs::path> locks;
+    const std::string head = file.filename().string() + ".g";
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(file.parent_path().empty() ? fs::path(".") : file.parent_path(), ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.size() > head.size() + 5 && name.starts_with(head) && name.ends_with(".lock"))
+            locks.push_back(e.path());
+    }
+    std::sort(locks.begin(), locks.end());
+    return locks;
+}
+
+refusal stale_lock_note(const Plan& plan, const std::string& file, const lock_owner& holder) {
+    return notice(message(plan, "msg_StaleLockTaken", "Przejęto pozostawioną blokadę pliku %s (%s, komputer %s, od %s).",
+                          {fs::path(file).filename().string(), holder.user, holder.host, clock_time(holder.since)}),
+                  file);
+}
+
+// Another live program holds `lock`: refused, taken over or asked, as the
+// policy says. `ownName` says the lock is the one this program would make,
+// so taking over means replacing it; a lock of another part is only passed.
+month_lock_outcome met_holder(Plan& plan, const std::string& file, const fs::path& lock, const lock_owner& holder,
+                              bool ownName) {
+    const std::string held = lock_holder_text(plan, holder);
+    switch (plan.guards.lockPolicy) {
+        case lock_policy::Refuse:
+            return {false, false, refused(refusal_kind::Locked, held + ".", file)};
+        case lock_policy::Force:
+            if (ownName) take_over(plan, lock);
+            return {true, false, notice(held + ".", file)};
+        case lock_policy::Ask:
+            break;
+    }
+    const Answer answer =
+        plan.ui->ask(held + "." + kLineBreak +
+                         message(plan, "msg_OpenLockedAnyway", "Otworzyć mimo to? (Nie: tylko do odczytu)"),
+                     Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return {false, false, refused(refusal_kind::Cancelled, {})};
+    if (answer == Answer::Yes) {
+        if (ownName) take_over(plan, lock);
+        return {};
+    }
+    plan.guards.readOnly.insert(guard_key(fs::path(file)));
+    return {true, true, {}};
+}
+
+}  // namespace
+
 month_lock_outcome lock_month(Plan& plan, const std::string& file) {
-    const fs::path lock = open_lock_file(fs::path(file));
+    const std::optional<word> group = plan.guards.lockedGroup;
+    const fs::path lock = group ? group_lock_file(fs::path(file), *group) : open_lock_file(fs::path(file));
     if (held_by_us(plan, lock)) return {};
     refusal takenOver;
+    for (const fs::path& other : blocking_locks(fs::path(file), group)) {
+        const std::optional<lock_owner> holder = read_lock_file(other);
+        if (!holder || is_this_process(*holder)) continue;
+        if (lock_is_stale(other, holder, plan.clock->now(), std::chrono::hours(24))) {
+            takenOver = stale_lock_note(plan, file, *holder);
+            remove_lock_file(other);
+            continue;
+        }
+        month_lock_outcome met = met_holder(plan, file, other, *holder, false);
+        if (!met.open || met.readOnly) return met;
+        if (met.said.said()) takenOver = met.said;
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         const lock_attempt a = create_lock_file(lock, plan_owner(plan));
         if (a.made) {
@@ -61,37 +132,12 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
             return {};
         }
         if (lock_is_stale(lock, holder, plan.clock->now(), std::chrono::hours(24))) {
-            if (holder)
-                takenOver = notice(message(plan, "msg_StaleLockTaken",
-                                           "Przejęto pozostawioną blokadę pliku %s (%s, komputer %s, od %s).",
-                                           {fs::path(file).filename().string(), holder->user, holder->host,
-                                            clock_time(holder->since)}),
-                                   file);
+            if (holder) takenOver = stale_lock_note(plan, file, *holder);
             remove_lock_file(lock);
             continue;
         }
         if (!holder) continue;  // being written this moment: look again
-        const std::string held = lock_holder_text(plan, *holder);
-        switch (plan.guards.lockPolicy) {
-            case lock_policy::Refuse:
-                return {false, false, refused(refusal_kind::Locked, held + ".", file)};
-            case lock_policy::Force:
-                take_over(plan, lock);
-                return {true, false, notice(held + ".", file)};
-            case lock_policy::Ask:
-                break;
-        }
-        const Answer answer = plan.ui->ask(
-            held + "." + kLineBreak +
-                message(plan, "msg_OpenLockedAnyway", "Otworzyć mimo to? (Nie: tylko do odczytu)"),
-            Buttons::YesNoCancel);
-        if (answer == Answer::Cancel) return {false, false, refused(refusal_kind::Cancelled, {})};
-        if (answer == Answer::Yes) {
-            take_over(plan, lock);
-            return {};
-        }
-        plan.guards.readOnly.insert(guard_key(fs::path(file)));
-        return {true, true, {}};
+        return met_holder(plan, file, lock, *holder, true);
     }
     return {true, false, takenOver};
 }

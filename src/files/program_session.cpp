@@ -111,7 +111,9 @@ session_start open_program_session(Plan& plan, const session_request& request) {
     }
     plan.currentFile.clear();
     // A save killed halfway is finished (or dropped) before anything is read.
-    s.tidied = tidy_after_killed_saves(plan);
+    std::vector<std::string> toTell;
+    s.tidied = tidy_after_killed_saves(plan, &toTell);
+    for (std::string& line : toTell) s.notes.push_back(refused(refusal_kind::Conflict, std::move(line)));
     const files_report staff = wczytaj(plan);
     s.staffRead = staff.ok();
     if (staff.said.said()) s.notes.push_back(staff.said);

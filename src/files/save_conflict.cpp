@@ -1,8 +1,5 @@
 #include "files/save_conflict.h"
 
-#include <map>
-#include <set>
-
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/line_text.h"
@@ -55,22 +52,6 @@ result<> save_month_elsewhere(Plan& plan) {
         notice(message(plan, "msg_SavedElsewhere", "Miesiąc zapisano w pliku %s.", {target.string()}), target.string()));
 }
 
-// The worker id of a staff line: the field after the tag.
-std::string staff_key(const std::string& line) {
-    const std::string sep(kSep);
-    const size_t a = line.find(sep);
-    if (a == std::string::npos) return line;
-    const size_t b = line.find(sep, a + sep.size());
-    return line.substr(a + sep.size(), b == std::string::npos ? std::string::npos : b - a - sep.size());
-}
-
-std::map<std::string, std::string> by_worker(const std::vector<std::string>& lines) {
-    std::map<std::string, std::string> m;
-    for (const std::string& l : lines)
-        if (!l.empty()) m.emplace(staff_key(l), l);
-    return m;
-}
-
 // Keeps what a worker's run-time state holds when its record is replaced.
 void keep_run_state(prac& record, prac& now) {
     record.dailyNorm = now.dailyNorm;
@@ -84,34 +65,6 @@ void keep_run_state(prac& record, prac& now) {
 }
 
 }  // namespace
-
-std::vector<std::string> merge_staff_lines(const std::vector<std::string>& base, const std::vector<std::string>& ours,
-                                           const std::vector<std::string>& theirs) {
-    const auto was = by_worker(base), now = by_worker(ours);
-    auto changed_here = [&](const std::string& key) {
-        const auto o = now.find(key);
-        if (o == now.end()) return false;
-        const auto b = was.find(key);
-        return b == was.end() || b->second != o->second;
-    };
-    std::vector<std::string> merged;
-    std::set<std::string> placed;
-    for (const std::string& line : theirs) {
-        if (line.empty()) continue;
-        const std::string key = staff_key(line);
-        placed.insert(key);
-        // A worker this program removed goes only when the other left it as read.
-        if (!now.count(key) && was.count(key) && was.at(key) == line) continue;
-        merged.push_back(changed_here(key) ? now.at(key) : line);
-    }
-    for (const std::string& line : ours) {
-        const std::string key = staff_key(line);
-        if (line.empty() || placed.count(key)) continue;
-        // Removed there: back only when this program changed the worker since.
-        if (changed_here(key)) merged.push_back(line);
-    }
-    return merged;
-}
 
 void take_merged_staff(Plan& plan, const std::vector<std::string>& merged) {
     file_problems ignored{plan.tr, {}};
@@ -129,11 +82,22 @@ void take_merged_staff(Plan& plan, const std::vector<std::string>& merged) {
     append_loaded_workers(plan, std::move(added));
 }
 
-bool agree_to_merge_staff(Plan& plan, const guarded_write_result& conflict, const fs::path& file) {
+bool agree_to_merge_staff(Plan& plan, const guarded_write_result& conflict, const fs::path& file,
+                          const std::vector<staff_clash>& clashes) {
+    std::string listed;
+    constexpr size_t kShown = 10;
+    for (size_t n = 0; n < clashes.size() && n < kShown; ++n)
+        listed += kLineBreak + message(plan, "msg_StaffClash", "%s: %s — tutaj „%s”, w nowszym pliku „%s”",
+                                       {clashes[n].worker, clashes[n].field, clashes[n].ours, clashes[n].theirs});
+    if (clashes.size() > kShown)
+        listed += kLineBreak + message(plan, "msg_StaffClashMore", "… i %s innych", {std::to_string(clashes.size() - kShown)});
     return plan.ui->ask(changed_since_read_text(plan, file, conflict.changedBy) + kLineBreak + kLineBreak +
+                            message(plan, "msg_StaffClashes",
+                                    "Te same dane pracowników zmieniono tu i w nowszym pliku:") +
+                            listed + kLineBreak + kLineBreak +
                             message(plan, "msg_MergeStaff",
-                                    "Zapisać w nowszym pliku tylko pracowników zmienionych w tym programie? (Nie: "
-                                    "pracownicy trafią do osobnego pliku)"),
+                                    "Zapisać w nowszym pliku wartości z tego programu? (Nie: pracownicy trafią do "
+                                    "osobnego pliku)"),
                         Buttons::YesNo) == Answer::Yes;
 }
 

@@ -59,20 +59,57 @@ bool finishable(const std::vector<journal_entry>& entries) {
     });
 }
 
+bool any_renamed(const std::vector<journal_entry>& entries) {
+    return std::any_of(entries.begin(), entries.end(), [](const journal_entry& e) { return !is_there(e.tmp); });
+}
+
+// "kadra.inr" -> "kadra.inr.przerwany_<n>", a name nobody has taken.
+fs::path free_aside_name(const fs::path& target) {
+    for (int n = 1;; ++n) {
+        fs::path p = target;
+        p += ".przerwany_" + std::to_string(n);
+        if (!is_there(p)) return p;
+    }
+}
+
+// A save that renamed part of its files before it was killed has landed
+// those; whoever saved them since built on them. What still waits belongs
+// with them (the balance of a leave already in the month), so it lands where
+// its target is as the save found it, and is kept beside the target, for the
+// user to be told, where another program wrote the target since.
+bool finish_landed_part(const std::vector<journal_entry>& entries, leftover& item) {
+    for (const journal_entry& e : entries) {
+        if (!is_there(e.tmp)) continue;
+        if (file_hash(e.target) == e.before) {
+            if (!put_in_place(e.tmp, e.target)) return false;
+            continue;
+        }
+        const fs::path aside = free_aside_name(e.target);
+        std::error_code ec;
+        fs::rename(e.tmp, aside, ec);
+        if (ec) return false;
+        item.keptAside.push_back(aside);
+    }
+    return true;
+}
+
 // Finishes or drops one journal. False when it has to stay for a later start.
 bool settle_journal(const fs::path& journal, std::vector<leftover>& done) {
     std::vector<journal_entry> entries;
     std::string error;
     if (!read_journal(journal, entries, error)) {
-        done.push_back({leftover_action::Unreadable, journal, {}});
+        done.push_back({leftover_action::Unreadable, journal, {}, {}});
         return false;
     }
-    leftover item{leftover_action::Finished, journal, {}};
+    leftover item{leftover_action::Finished, journal, {}, {}};
     for (const journal_entry& e : entries) item.targets.push_back(e.target);
     if (finishable(entries)) {
         for (const journal_entry& e : entries)
             if (is_there(e.tmp) && !put_in_place(e.tmp, e.target)) return false;  // tried again next time
+    } else if (any_renamed(entries)) {
+        if (!finish_landed_part(entries, item)) return false;
     } else {
+        // Nothing landed and a target moved on: the whole save is older than the files.
         item.action = leftover_action::Abandoned;
         for (const journal_entry& e : entries) remove_quietly(e.tmp);
     }
@@ -202,7 +239,7 @@ std::vector<leftover> settle_interrupted_saves(const fs::path& journal_folder, c
         std::sort(stale.begin(), stale.end());
         for (const fs::path& p : stale) {
             std::error_code removed;
-            if (fs::remove(p, removed)) done.push_back({leftover_action::Removed, p, {}});
+            if (fs::remove(p, removed)) done.push_back({leftover_action::Removed, p, {}, {}});
         }
     }
     return done;

@@ -47,6 +47,9 @@ struct leftover {
     leftover_action action;
     std::filesystem::path file;  // the journal, or the temporary file
     std::vector<std::filesystem::path> targets;  // of a journal
+    // Of a journal finished in part: the waiting files whose target another
+    // program wrote since, kept under names of their own beside it.
+    std::vector<std::filesystem::path> keptAside;
 };
 
 // Finishes the journals of `journal_folder` and removes the temporary files

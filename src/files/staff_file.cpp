@@ -1,5 +1,7 @@
 #include "files/staff_file.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "files/record_lines.h"
 
@@ -62,6 +64,20 @@ constexpr size_t kGroupsField = 33;
 const std::string kFile = "kadra.ini";
 
 }  // namespace
+
+std::string staff_field_name(size_t n) {
+    if (n == 0) return "tag";
+    return n <= std::size(kStaffFields) ? kStaffFields[n - 1].name : "";
+}
+
+bool is_staff_balance(size_t n) {
+    if (n == 0 || n > std::size(kStaffFields)) return false;
+    const auto& m = kStaffFields[n - 1].member;
+    using I = std::int32_t prac::*;
+    const I balances[] = {&prac::holidayCurrentYear, &prac::holidayPreviousYear, &prac::careDays, &prac::rehaDays};
+    return std::holds_alternative<I>(m) &&
+           std::find(std::begin(balances), std::end(balances), std::get<I>(m)) != std::end(balances);
+}
 
 std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file_problems& problems) {
     std::vector<std::string> lines;

@@ -17,6 +17,7 @@
 #include "files/record_ids.h"
 #include "files/staff_archive.h"
 #include "files/staff_file.h"
+#include "files/staff_merge.h"
 
 namespace planek {
 
@@ -342,27 +343,47 @@ files_report wczytaj(Plan& plan) {
 
 namespace {
 
-// When somebody saved the staff since this program read them, the user
-// merges this program's changed workers onto the newer file before they are
-// written; declined, the staff go to a file of their own like any staff that
-// could not be written.
+// The staff lines of a file as this program would write them, so that two
+// texts differ only where a value does.
+std::vector<std::string> staff_lines_as_written(const Plan& plan, const std::string& bytes) {
+    file_problems ignored{plan.tr, {}};
+    const std::vector<std::string> lines = split_text_lines(cp1250_to_utf8(bytes));
+    std::vector<prac> workers;
+    for (size_t n = 0; n < lines.size(); ++n)
+        if (!trim(lines[n]).empty()) workers.push_back(read_staff_line(lines[n], kStaffMember, int(n + 1), ignored));
+    return staff_file_lines(workers, ignored);
+}
+
+// When somebody saved the staff since this program read them, this
+// program's changes go onto the newer file, balances by the difference made
+// here; only a field both changed is put to the user, and declined, the staff
+// go to a file of their own like any staff that could not be written. The
+// newer file becomes what was read, so a save tried again on a still newer
+// one adds this program's difference once.
 io_result merge_newer_staff(Plan& plan, const fs::path& inr, std::vector<std::string>& lines,
-                            file_problems& problems) {
+                            staff_stage& staged, file_problems& problems) {
     const auto it = plan.guards.read.find(guard_key(inr));
     if (it == plan.guards.read.end()) return {};
+    // Taken before the bytes are read: a file changed in between is caught by the save's check.
     const file_fingerprint now = current_fingerprint(inr);
     if (!now.exists || same_content(it->second, now)) return {};
     guarded_write_result refused;
     refused.changed = true;
     if (auto owner = read_lock_file(open_lock_file(inr)); owner && !is_this_process(*owner)) refused.changedBy = owner;
     refused.io = {changed_file_text(inr, refused.changedBy)};
-    if (!agree_to_merge_staff(plan, refused, inr)) return refused.io;
     std::string theirs, why;
     if (!read_staff_archive(plan, inr, theirs, why)) return {why};
+    const std::vector<std::string> theirLines = staff_lines_as_written(plan, theirs);
+    const staff_merge merged =
+        merge_staff_lines(plan.staffLinesOnDisk.value_or(std::vector<std::string>{}), lines, theirLines);
+    if (!merged.clashes.empty() && !agree_to_merge_staff(plan, refused, inr, merged.clashes)) return refused.io;
     plan.guards.read[guard_key(inr)] = now;
-    take_merged_staff(plan, merge_staff_lines(plan.staffLinesOnDisk.value_or(std::vector<std::string>{}), lines,
-                                              split_text_lines(cp1250_to_utf8(theirs))));
+    plan.staffLinesOnDisk = theirLines;
+    take_merged_staff(plan, merged.lines);
     lines = staff_file_lines(plan.workers, problems);
+    staged.merged = msg(plan, "msg_StaffMerged",
+                          "Plik %s zapisał w międzyczasie inny program; zmiany z tego programu dodano do niego.",
+                          {inr.filename().string()});
     return {};
 }
 
@@ -436,7 +457,7 @@ void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& 
                              {inr.string()});
         return;
     }
-    if (io_result merged = merge_newer_staff(plan, inr, lines, problems); !merged) {
+    if (io_result merged = merge_newer_staff(plan, inr, lines, staged, problems); !merged) {
         staged.refused = merged.error;
         return;
     }

@@ -52,6 +52,7 @@ struct staff_stage {
     std::optional<std::vector<std::string>> groupLines, staffLines;
     std::string staffBytes;
     std::string refused;
+    std::string merged;  // said when this program's changes went onto a newer staff file
 };
 
 // Adds grupy.ini and kadra.inr as the tables give them to `set`; with

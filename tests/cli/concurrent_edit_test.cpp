@@ -5,8 +5,14 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <tuple>
 
 #include "cli_runner.h"
+#include "core/cp1250.h"
+#include "core/text.h"
+#include "files/file_problems.h"
+#include "files/staff_archive.h"
+#include "files/staff_file.h"
 #include "support/demo_period.h"
 
 namespace planek {
@@ -23,6 +29,18 @@ bool has(const std::string& text, const std::string& what) { return text.find(wh
 // A duty of group 1 on day 10 for the worker, as the month file stores it.
 bool duty_stored(const std::string& file, int worker) {
     return has(read_file(file), "=1\xA4" + std::to_string(worker) + "\xA4" "10\xA4");
+}
+
+// The leave of this year a worker has left, as the staff archive holds it.
+int leave_left(const fs::path& archive, word worker) {
+    std::string bytes;
+    EXPECT_TRUE(read_staff_member(archive, bytes).ok()) << archive;
+    Plan plan;
+    file_problems ignored{plan.tr, {}};
+    for (const prac& w : read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), "kadra.ini", ignored))
+        if (w.id == worker) return w.holidayCurrentYear;
+    ADD_FAILURE() << "no worker " << worker;
+    return 0;
 }
 
 class CliConcurrent : public ::testing::Test {
@@ -94,6 +112,70 @@ TEST_F(CliConcurrent, TwoAddDutiesAtOnceNeverBothSayTheySavedWithOneLost) {
     EXPECT_EQ(unexplained, 0);
     std::cout << "pairs " << pairs << ", both saved " << bothSaved << ", refused by the lock " << refusedByLock
               << ", refused as changed " << refusedAsChanged << ", updates lost " << lost << "\n";
+}
+
+TEST_F(CliConcurrent, PlannersOfTwoWardsEditOneMonthAtOnceAndBothSave) {
+    // Worker 1 is of the surgical ward (group 1), worker 16 of the maternity ward (group 2).
+    auto stored = [&](const std::string& month, int group, int worker) {
+        return has(read_file(month), "=" + std::to_string(group) + "\xA4" + std::to_string(worker) + "\xA4" "10\xA4");
+    };
+    const int pairs = 50;
+    int saved = 0, lost = 0;
+    for (int i = 0; i < pairs; ++i) {
+        const std::string month = (dir / "ward" / "dane" / ("o" + std::to_string(i) + ".pnk")).string();
+        fs::copy_file(blank, month);
+        const auto [a, b] = together({"add-duty", month, "1", "10", "D"}, {"add-duty", month, "16", "10", "1"});
+        for (const auto& [r, group, worker] : {std::tuple{a, 1, 1}, std::tuple{b, 2, 16}}) {
+            EXPECT_EQ(r.code, 0) << "pair " << i << " worker " << worker << "\n" << r.out << r.err;
+            if (r.code != 0 || !has(r.out, "Zapisano")) continue;
+            ++saved;
+            if (!stored(month, group, worker)) ++lost;
+        }
+        for (const char* lock : {".lock", ".g1.lock", ".g2.lock"}) EXPECT_FALSE(fs::exists(month + lock)) << i;
+    }
+    EXPECT_EQ(saved, 2 * pairs);
+    EXPECT_EQ(lost, 0);
+    std::cout << "pairs " << pairs << ", edits saved " << saved << ", duties lost " << lost << "\n";
+}
+
+TEST_F(CliConcurrent, TwoLeavesOfOneWorkerAtOnceBothDrawOnHerBalance) {
+    const fs::path staff = fs::path(root) / "dane" / "kadra.inr";
+    // One day of leave once, to learn what a day draws.
+    const std::string probe = (dir / "ward" / "dane" / "probe.pnk").string();
+    fs::copy_file(blank, probe);
+    int left = leave_left(staff, 2);
+    ASSERT_EQ(cli({"--yes", "add-dayoff", probe, "2", "10", "u"}).code, 0);
+    const int day = left - leave_left(staff, 2);
+    ASSERT_GT(day, 0);
+    left -= day;
+
+    // Even pairs edit one month file, odd pairs two: both saves of a pair
+    // may go through only when both deductions count.
+    const int pairs = 50;
+    int drawn = 0, refused = 0, sideCopies = 0, unexplained = 0;
+    for (int i = 0; i < pairs; ++i) {
+        const std::string first = (dir / "ward" / "dane" / ("l" + std::to_string(i) + "a.pnk")).string(),
+                          second = i % 2 ? (dir / "ward" / "dane" / ("l" + std::to_string(i) + "b.pnk")).string()
+                                         : first;
+        fs::copy_file(blank, first);
+        if (second != first) fs::copy_file(blank, second);
+        const auto [a, b] = together({"--yes", "add-dayoff", first, "2", "11", "u"},
+                                     {"--yes", "add-dayoff", second, "2", "12", "u"});
+        for (const result& r : {a, b}) {
+            if (r.code == 0 && has(r.out, "Zapisano limity urlopów w kadrze")) ++drawn;
+            else if (r.code == 1 && has(r.err, "Zapisano tylko")) ++sideCopies;
+            else if (r.code == 1) ++refused;
+            else {
+                ++unexplained;
+                ADD_FAILURE() << "pair " << i << ": " << r.code << "\n" << r.out << r.err;
+            }
+        }
+        ASSERT_EQ(leave_left(staff, 2), left - drawn * day) << "pair " << i << "\n" << a.out << a.err << b.out << b.err;
+    }
+    EXPECT_EQ(unexplained, 0);
+    EXPECT_GE(drawn, pairs);  // at least the pairs of two months both go through
+    std::cout << "pairs " << pairs << ", leaves drawn " << drawn << ", refused " << refused << ", saved beside "
+              << sideCopies << "\n";
 }
 
 TEST_F(CliConcurrent, AMonthOpenElsewhereIsRefusedUnlessForced) {

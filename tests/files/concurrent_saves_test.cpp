@@ -8,6 +8,7 @@
 #include "files/month_lock.h"
 #include "files/month_project.h"
 #include "files/save_conflict.h"
+#include "files/staff_merge.h"
 #include "files/staff_group_files.h"
 #include "month_fixture.h"
 
@@ -17,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::MonthFixture;
 using test::ScriptedInteraction;
+using test::read_file;
 
 constexpr long kDeadPid = 0x7ffffff0;
 
@@ -139,9 +141,9 @@ TEST_F(TwoSessions, TheStaffOfBothSessionsAreMergedOrKeptApart) {
     plan.workers[2].holidayCurrentYear = 26;
     ASSERT_TRUE(zapisz(plan).ok());
     second.workers[1].phone = "600100200";
-    ui2->answers = {Answer::Yes};
+    // Different fields: nothing to decide, nobody asked.
     ASSERT_TRUE(zapisz(second).ok()) << (ui2->warnings.empty() ? "" : ui2->warnings.back());
-    EXPECT_TRUE(any_text_has(ui2->questions, "kadra.inr"));
+    EXPECT_TRUE(ui2->questions.empty());
     // The second session now holds the first one's changes too.
     EXPECT_EQ(second.workers[0].surname, "Zielińska");
     EXPECT_EQ(second.workers[2].holidayCurrentYear, 26);
@@ -154,29 +156,106 @@ TEST_F(TwoSessions, TheStaffOfBothSessionsAreMergedOrKeptApart) {
     EXPECT_EQ(third.workers[1].phone, "600100200");
     EXPECT_EQ(third.workers[2].holidayCurrentYear, 26);
 
-    // Not merged: the newer file stays, this session's staff go to a file of their own.
+    // One field changed two ways is put to the user, naming it; declined,
+    // the newer file stays and this session's staff go to a file of their own.
     third.workers[1].phone = "700";
     ASSERT_TRUE(zapisz(third).ok());
-    second.workers[2].phone = "800";
+    second.workers[1].phone = "800";
+    second.workers[2].email = "ewa@szpital.pl";
     ui2->answers = {Answer::No};
     const files_report apart = zapisz(second);
     EXPECT_FALSE(apart.ok());
+    ASSERT_EQ(ui2->questions.size(), 1u);
+    EXPECT_TRUE(any_text_has(ui2->questions, "kadra.inr"));
+    EXPECT_TRUE(any_text_has(ui2->questions, "phone")) << ui2->questions[0];
+    EXPECT_TRUE(any_text_has(ui2->questions, "„800”, w nowszym pliku „700”")) << ui2->questions[0];
     ASSERT_TRUE(wczytaj(third).ok());
     EXPECT_EQ(third.workers[1].phone, "700");
-    EXPECT_EQ(third.workers[2].phone, "");
+    EXPECT_EQ(third.workers[2].email, "");
     EXPECT_NE(apart.said.text.find("kadra.ini.error_"), std::string::npos) << apart.said.text;
+
+    // Agreed, this session's value wins the clash and the rest is merged.
+    ui2->answers = {Answer::Yes};
+    ASSERT_TRUE(zapisz(second).ok());
+    ASSERT_TRUE(wczytaj(third).ok());
+    EXPECT_EQ(third.workers[1].phone, "800");
+    EXPECT_EQ(third.workers[2].email, "ewa@szpital.pl");
 }
 
-TEST(StaffMerge, OnlyTheWorkersChangedHereReplaceTheNewerFile) {
+TEST_F(TwoSessions, TwoDeductionsFromOneWorkersLeaveBothCount) {
+    const int start = plan.workers[1].holidayCurrentYear = 160 * 60;
+    plan.workers[1].careDays = 2;
+    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(wczytaj(second).ok());
+    // A leave of 7:35 in one session and of two days of 7:35 in the other,
+    // a care day in the first.
+    plan.workers[1].holidayCurrentYear -= 455;
+    plan.workers[1].careDays -= 1;
+    second.workers[1].holidayCurrentYear -= 910;
+    ASSERT_TRUE(zapisz(plan).ok());
+    ASSERT_TRUE(zapisz(second).ok());
+    EXPECT_TRUE(ui2->questions.empty());
+    EXPECT_EQ(second.workers[1].holidayCurrentYear, start - 455 - 910);
+    EXPECT_EQ(second.workers[1].careDays, 1);
+
+    // The first session saves again on the second's file: its deduction is
+    // not counted twice, the new one once.
+    plan.workers[1].holidayCurrentYear -= 455;
+    ASSERT_TRUE(zapisz(plan).ok());
+    Plan third = plan;
+    third.ui = std::make_shared<SilentInteraction>();
+    ASSERT_TRUE(wczytaj(third).ok());
+    EXPECT_EQ(third.workers[1].holidayCurrentYear, start - 2 * 455 - 910);
+    EXPECT_EQ(third.workers[1].careDays, 1);
+}
+
+TEST_F(TwoSessions, AMonthSavedBesideItsFileSaysTheStaffWereNotChanged) {
+    both_read("2024_03.pnk");
+    ASSERT_TRUE(add_to(plan, 0, 3));
+    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+    const std::string staff = read_file(path("kadra.inr"));
+    // A leave's balance drawn here, the month written meanwhile by the other.
+    ASSERT_TRUE(add_to(second, 1, 4));
+    second.workers[1].holidayCurrentYear -= 455;
+    ui2->answers = {Answer::Yes};
+    const result<> saved = zapisz_dyzury_i_wolne(second);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(fs::path(second.currentFile).filename(), "2024_03 (2).pnk");
+    EXPECT_EQ(read_file(path("kadra.inr")), staff);
+    const auto said = std::find_if(saved.notes.begin(), saved.notes.end(),
+                                   [](const refusal& r) { return r.kind == refusal_kind::Conflict; });
+    ASSERT_NE(said, saved.notes.end());
+    EXPECT_NE(said->text.find("kadra.inr"), std::string::npos) << said->text;
+    EXPECT_NE(said->text.find("nie zmieniono"), std::string::npos) << said->text;
+}
+
+TEST(StaffMerge, EachSideKeepsTheWorkersAndFieldsItChanged) {
     const std::vector<std::string> base = {"p¤1¤a", "p¤2¤b", "p¤3¤c", "p¤4¤d"};
     // Here: 2 changed, 4 removed, 6 added; there: 1 and 4 changed, 3 removed, 5 added.
     const std::vector<std::string> ours = {"p¤1¤a", "p¤2¤B", "p¤3¤c", "p¤6¤f"};
     const std::vector<std::string> theirs = {"p¤1¤A", "p¤2¤b", "p¤4¤D", "p¤5¤e"};
-    EXPECT_EQ(merge_staff_lines(base, ours, theirs),
-              (std::vector<std::string>{"p¤1¤A", "p¤2¤B", "p¤4¤D", "p¤5¤e", "p¤6¤f"}));
-    // Changed on both sides: ours; removed there but changed here: back.
-    EXPECT_EQ(merge_staff_lines(base, {"p¤1¤x", "p¤3¤C"}, {"p¤1¤y", "p¤2¤b", "p¤4¤d"}),
-              (std::vector<std::string>{"p¤1¤x", "p¤3¤C"}));
+    const staff_merge m = merge_staff_lines(base, ours, theirs);
+    EXPECT_EQ(m.lines, (std::vector<std::string>{"p¤1¤A", "p¤2¤B", "p¤4¤D", "p¤5¤e", "p¤6¤f"}));
+    EXPECT_TRUE(m.clashes.empty());
+    // Removed here and left there as read: gone; removed there but changed here: back.
+    EXPECT_EQ(merge_staff_lines(base, {"p¤1¤a", "p¤3¤C"}, {"p¤1¤a", "p¤2¤b", "p¤4¤d"}).lines,
+              (std::vector<std::string>{"p¤1¤a", "p¤3¤C"}));
+
+    // One worker: the group changed there, the leave left (field 3) and the
+    // care days (5) drawn on both sides, the rehabilitation days (6) here.
+    const std::string read = "p¤7¤1¤9600¤0¤3¤10";
+    const staff_merge w = merge_staff_lines({read}, {"p¤7¤1¤9145¤0¤2¤9"}, {"p¤7¤2¤8690¤0¤2¤10"});
+    EXPECT_EQ(w.lines, std::vector<std::string>{"p¤7¤2¤8235¤0¤1¤9"});
+    EXPECT_TRUE(w.clashes.empty());
+    // A field that is no balance changed two ways: this side's value, and a clash named.
+    const staff_merge c = merge_staff_lines({read}, {"p¤7¤3¤9600¤0¤3¤10"}, {"p¤7¤4¤9600¤0¤3¤10"});
+    EXPECT_EQ(c.lines, std::vector<std::string>{"p¤7¤3¤9600¤0¤3¤10"});
+    ASSERT_EQ(c.clashes.size(), 1u);
+    EXPECT_EQ(c.clashes[0].field, "groupId");
+    EXPECT_EQ(c.clashes[0].ours, "3");
+    EXPECT_EQ(c.clashes[0].theirs, "4");
+    // Both sides made the same change: nothing to decide.
+    EXPECT_TRUE(merge_staff_lines({read}, {"p¤7¤5¤9600¤0¤3¤10"}, {"p¤7¤5¤9600¤0¤3¤10"}).clashes.empty());
 }
 
 class MonthLock : public MonthFixture {

@@ -222,6 +222,49 @@ TEST_F(Leftovers, JournalWhoseFileAnotherProgramSavedSinceIsDroppedNotForced) {
     EXPECT_EQ(save_leftovers(dir.path()), std::vector<fs::path>{});
 }
 
+TEST_F(Leftovers, WhatWaitsBehindAFileAlreadyInPlaceStillLandsOrIsKeptAndSaid) {
+    const fs::path a = data() / "a.ini", b = data() / "b.ini";
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    save_set set;
+    set.add(a, "nowe a\r\n");
+    set.add(b, "nowe b\r\n");
+    {
+        test::write_fault_off guard;
+        set_write_fault(4 + 4 + 6 + 2, true);  // killed at the second rename
+        EXPECT_FALSE(commit_save_set(set, data()));
+    }
+    ASSERT_EQ(read_file(a), "nowe a\r\n");
+    // Another planner edits the month that landed, within the minute.
+    write_file(a, "kolegi na nowym a\r\n");
+    age_save_leftovers(dir.path());
+    std::vector<std::string> told;
+    const std::vector<std::string> said = tidy_after_killed_saves(plan, &told);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("Dokończono"), std::string::npos) << said[0];
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(read_file(a), "kolegi na nowym a\r\n");
+    EXPECT_EQ(read_file(b), "nowe b\r\n");
+
+    // Written since by another program as well: its text stays, ours waits
+    // beside it and the user hears where.
+    write_file(a, "stare a\r\n");
+    write_file(b, "stare b\r\n");
+    {
+        test::write_fault_off guard;
+        set_write_fault(4 + 4 + 6 + 2, true);
+        EXPECT_FALSE(commit_save_set(set, data()));
+    }
+    write_file(b, "kolegi b\r\n");
+    age_save_leftovers(dir.path());
+    const std::vector<std::string> again = tidy_after_killed_saves(plan, &told);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("b.ini.przerwany_1"), std::string::npos) << told[0];
+    EXPECT_EQ(read_file(b), "kolegi b\r\n");
+    EXPECT_EQ(read_file(data() / "b.ini.przerwany_1"), "nowe b\r\n");
+    EXPECT_NE(read_file(log_file(plan)).find("przerwany_1"), std::string::npos);
+}
+
 TEST_F(Leftovers, OnlyOldTemporaryFilesOfOurNamingGo) {
     const fs::path month = dir.path() / "plany" / "2024_03.pnk";
     plan.options.recentProjects[0] = month.string();

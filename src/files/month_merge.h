@@ -1,0 +1,27 @@
+#pragma once
+// Two planners of different wards saved one month file: the later save puts
+// its own wards' part onto the newer file instead of refusing. The month is
+// split into parts with one owner each: a group (its settings, its duties
+// and days off), a worker (the month's own norm, part time, overtime,
+// wishes), and each key of the month's header and calendar (the status, a
+// day's note or own holiday). A part only one side changed takes that side;
+// a part both changed, each its own way, is a clash: nothing is merged and
+// the save goes on as a conflict.
+#include <string>
+#include <vector>
+
+namespace planek {
+
+struct month_merge {
+    std::vector<std::string> lines;    // the merged month, as month_file_lines gives one
+    std::vector<std::string> clashes;  // the parts both sides changed, for the message
+    bool ok() const { return clashes.empty(); }
+};
+
+// `base` is the month as this program read it, `ours` as it would write it
+// now and `theirs` the newer file read by this program; all three as
+// month_file_lines writes a month (unsealed).
+month_merge merge_month_lines(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                              const std::vector<std::string>& theirs);
+
+}  // namespace planek

@@ -1,0 +1,180 @@
+// Planners of two wards saving one month at once: each ward's part kept.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "core/guarded_write.h"
+#include "core/lock_file.h"
+#include "files/month_lock.h"
+#include "files/month_merge.h"
+#include "files/staff_group_files.h"
+#include "month_fixture.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MonthFixture;
+using test::ScriptedInteraction;
+
+using lines = std::vector<std::string>;
+
+TEST(MonthMerge, EachSideKeepsTheWardsAndDaysItChanged) {
+    const lines base = {"[info]", "data=2024-03-01", "status=0", "[kalendarz_notatki]", "[g1]", "Norma=0", "[g3]",
+                        "Norma=0", "[dyzury]", "d1=1¤1¤4¤720", "d2=3¤2¤4¤720", "[wolne]", "[wymiar_etatu]", "1=1",
+                        "2=1", "[auto_nadpracowania]", "1=0", "2=0"};
+    // Here ward 1 gets a duty and a note on day 2; there ward 3 loses one
+    // and gets a day off, day 9 gets a note and worker 2 another part time.
+    const lines ours = {"[info]", "data=2024-03-15", "status=0", "[kalendarz_notatki]", "2=Szkolenie", "[g1]",
+                        "Norma=0", "[g3]", "Norma=0", "[dyzury]", "d1=1¤1¤4¤720", "d2=1¤1¤5¤720", "d3=3¤2¤4¤720",
+                        "[wolne]", "[wymiar_etatu]", "1=1", "2=1", "[auto_nadpracowania]", "1=720", "2=0"};
+    const lines theirs = {"[info]", "data=2024-03-14", "status=0", "[kalendarz_notatki]", "9=Audyt", "[g1]",
+                          "Norma=0", "[g3]", "Norma=0", "[dyzury]", "d1=1¤1¤4¤720", "[wolne]", "w1=3¤2¤6¤6¤455¤u",
+                          "[wymiar_etatu]", "1=1", "2=0,5", "[auto_nadpracowania]", "1=0", "2=-720"};
+    const month_merge m = merge_month_lines(base, ours, theirs);
+    ASSERT_TRUE(m.ok()) << m.clashes.front();
+    auto has = [&](const std::string& line) { return std::find(m.lines.begin(), m.lines.end(), line) != m.lines.end(); };
+    EXPECT_TRUE(has("data=2024-03-15"));
+    EXPECT_TRUE(has("2=Szkolenie"));
+    EXPECT_TRUE(has("9=Audyt"));
+    EXPECT_TRUE(has("w1=3¤2¤6¤6¤455¤u"));
+    EXPECT_TRUE(has("2=0,5"));
+    EXPECT_TRUE(has("1=720"));
+    EXPECT_TRUE(has("2=-720"));
+    // Ward 1 as here (two duties), ward 3 as there (none), numbered again.
+    const auto duties = std::find(m.lines.begin(), m.lines.end(), "[dyzury]");
+    ASSERT_NE(duties, m.lines.end());
+    EXPECT_EQ(*(duties + 1), "d1=1¤1¤4¤720");
+    EXPECT_EQ(*(duties + 2), "d2=1¤1¤5¤720");
+    EXPECT_EQ(*(duties + 3), "");
+
+    // One ward changed on both sides, or one day's note: a clash, nothing merged.
+    const lines bothWard = {"[info]", "status=0", "[dyzury]", "d1=3¤2¤4¤720", "d2=3¤2¤9¤720"};
+    EXPECT_FALSE(merge_month_lines(base, ours, bothWard).ok());
+    lines otherNote = theirs;
+    otherNote[4] = "2=Zebranie";
+    const month_merge note = merge_month_lines(base, ours, otherNote);
+    ASSERT_FALSE(note.ok());
+    EXPECT_EQ(note.clashes, lines{"month:kalendarz_notatki:2"});
+    // The same change on both sides is no clash.
+    EXPECT_TRUE(merge_month_lines(base, ours, ours).ok());
+}
+
+// Two programs on one folder, each planning its own ward of one month.
+class TwoWards : public MonthFixture {
+protected:
+    Plan second;
+    std::shared_ptr<ScriptedInteraction> ui2 = std::make_shared<ScriptedInteraction>();
+    std::string file;
+
+    void SetUp() override {
+        MonthFixture::SetUp();
+        plan.groups = {test::make_group(1, "Chirurgia"), test::make_group(3, "Interna")};
+        plan.workers = {test::make_worker(1, "Kowalska"), test::make_worker(2, "Nowak", "3|"),
+                        test::make_worker(3, "Wiśniewska", "1|3|")};
+        plan.rebuildWorkerIds();
+        ASSERT_TRUE(zapisz(plan).ok());
+        file = path("2024_03.pnk").string();
+        plan.currentFile = file;
+        ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+        second = plan;
+        second.ui = ui2;
+        open(plan, 1);
+        open(second, 3);
+    }
+    void open(Plan& p, word group) {
+        p.guards.lockedGroup = group;
+        p.currentFile = file;
+        p.openFiles = {file};
+        ASSERT_TRUE(lock_month(p, file).open);
+        ASSERT_TRUE(wczytaj_dyzury_i_wolne(p).empty());
+    }
+    bool add_to(Plan& p, int worker, word group, int day) {
+        dyzur d;
+        d.groupId = group;
+        d.workerId = p.workers[size_t(worker)].id;
+        d.day = word(day);
+        d.start = 420;
+        d.length = 720;
+        d.shift = 1;
+        d.dutyAs = 1;
+        return dodaj_dyzur(p, d, -1, false, worker).ok();
+    }
+    bool has_duty(const Plan& p, int worker, int day) const {
+        return !p.workers[size_t(worker)].months[size_t(p.currentMonth)].duties[size_t(day - 1)].empty();
+    }
+    Plan fresh() {
+        Plan p = plan;
+        p.guards.lockedGroup.reset();
+        p.ui = std::make_shared<SilentInteraction>();
+        p.currentFile = file;
+        wczytaj_dyzury_i_wolne(p);
+        return p;
+    }
+};
+
+TEST_F(TwoWards, PlannersOfTwoWardsEditOneMonthAtOnceAndBothKeepTheirs) {
+    // Neither lock keeps the other ward out; the whole month's lock would.
+    EXPECT_TRUE(fs::exists(file + ".g1.lock"));
+    EXPECT_TRUE(fs::exists(file + ".g3.lock"));
+    ASSERT_TRUE(add_to(plan, 0, 1, 4));
+    ASSERT_TRUE(add_to(second, 1, 3, 5));
+    ASSERT_TRUE(add_to(second, 2, 3, 6));  // a worker of both wards, planned in the second
+    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+    const result<> saved = zapisz_dyzury_i_wolne(second);
+    ASSERT_TRUE(saved.ok()) << said_of(saved).text;
+    EXPECT_TRUE(ui2->questions.empty());
+    EXPECT_EQ(second.currentFile, file);
+    // The second now shows the first ward's duty as well.
+    EXPECT_TRUE(has_duty(second, 0, 4));
+    const Plan back = fresh();
+    EXPECT_TRUE(has_duty(back, 0, 4));
+    EXPECT_TRUE(has_duty(back, 1, 5));
+    EXPECT_TRUE(has_duty(back, 2, 6));
+
+    // Again, on the file the other wrote: nothing counted twice, nothing lost.
+    ASSERT_TRUE(add_to(plan, 0, 1, 8));
+    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+    const Plan again = fresh();
+    EXPECT_TRUE(has_duty(again, 0, 4));
+    EXPECT_TRUE(has_duty(again, 0, 8));
+    EXPECT_TRUE(has_duty(again, 1, 5));
+    EXPECT_TRUE(has_duty(again, 2, 6));
+}
+
+TEST_F(TwoWards, OneWardEditedByBothIsStillAConflict) {
+    second.guards.lockedGroup = 1;  // the second planner took the same ward
+    ASSERT_TRUE(add_to(plan, 0, 1, 4));
+    ASSERT_TRUE(add_to(second, 2, 1, 6));
+    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan).ok());
+    ui2->answers = {Answer::No, Answer::No};
+    EXPECT_FALSE(zapisz_dyzury_i_wolne(second).ok());
+    EXPECT_FALSE(has_duty(fresh(), 2, 6));
+
+}
+
+TEST_F(TwoWards, TheWholeMonthsLockAndAWardsLockKeepEachOtherOut) {
+    release_month_locks(plan);
+    release_month_locks(second);
+    const lock_owner other{"Ewa Nowak", "stacja-2", 4242, std::time(nullptr)};
+    plan.guards = {};
+    plan.guards.lockPolicy = lock_policy::Refuse;
+    // Another computer's planner holds ward 3: the whole month is refused, ward 1 is free.
+    ASSERT_TRUE(create_lock_file(file + ".g3.lock", other).made);
+    const month_lock_outcome whole = lock_month(plan, file);
+    EXPECT_FALSE(whole.open);
+    EXPECT_NE(whole.said.text.find("Plik jest otwarty przez Ewa Nowak"), std::string::npos) << whole.said.text;
+    plan.guards.lockedGroup = 1;
+    EXPECT_TRUE(lock_month(plan, file).open);
+    release_month_locks(plan);
+    fs::remove(file + ".g3.lock");
+
+    // Holding the whole month, she keeps every ward out.
+    ASSERT_TRUE(create_lock_file(file + ".lock", other).made);
+    plan.guards.lockedGroup = 3;
+    EXPECT_FALSE(lock_month(plan, file).open);
+    EXPECT_FALSE(fs::exists(file + ".g3.lock"));
+}
+
+}  // namespace
+}  // namespace planek
