@@ -72,7 +72,8 @@ refusal stale_lock_note(const Plan& plan, const std::string& file, const lock_ow
 
 // Another live program holds `lock`: refused, taken over or asked, as the
 // policy says. `ownName` says the lock is the one this program would make,
-// so taking over means replacing it; a lock of another part is only passed.
+// so taking over means replacing it; a lock of another part opened over
+// goes, as the holder's claim does.
 month_lock_outcome met_holder(Plan& plan, const std::string& file, const fs::path& lock, const lock_owner& holder,
                               bool ownName) {
     const std::string held = lock_holder_text(plan, holder);
@@ -81,6 +82,7 @@ month_lock_outcome met_holder(Plan& plan, const std::string& file, const fs::pat
             return {false, false, refused(refusal_kind::Locked, held + ".", file)};
         case lock_policy::Force:
             if (ownName) take_over(plan, lock);
+            else remove_lock_file(lock);
             return {true, false, notice(held + ".", file)};
         case lock_policy::Ask:
             break;
@@ -92,6 +94,7 @@ month_lock_outcome met_holder(Plan& plan, const std::string& file, const fs::pat
     if (answer == Answer::Cancel) return {false, false, refused(refusal_kind::Cancelled, {})};
     if (answer == Answer::Yes) {
         if (ownName) take_over(plan, lock);
+        else remove_lock_file(lock);
         return {};
     }
     plan.guards.readOnly.insert(guard_key(fs::path(file)));
