@@ -70,7 +70,7 @@ bool is_this_process(const lock_owner& owner) { return owner.pid == this_pid() &
 
 std::string lock_file_text(const lock_owner& o) {
     return "user=" + o.user + "\nhost=" + o.host + "\npid=" + std::to_string(o.pid) +
-           "\nsince=" + std::to_string((long long)o.since) + "\n";
+           "\nsince=" + std::to_string((long long)o.since) + "\n" + (o.brief ? "brief=1\n" : "");
 }
 
 std::optional<lock_owner> parse_lock_file_text(const std::string& text) {
@@ -86,6 +86,7 @@ std::optional<lock_owner> parse_lock_file_text(const std::string& text) {
             if (auto v = parse_int(value)) o.pid = long(*v), pid = true;
         if (key == "since")
             if (auto v = parse_int(value)) o.since = std::time_t(*v), since = true;
+        if (key == "brief") o.brief = value == "1";
     }
     if (!pid || !since || o.host.empty()) return std::nullopt;
     return o;

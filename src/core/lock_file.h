@@ -15,6 +15,9 @@ struct lock_owner {
     std::string host;
     long pid = 0;
     std::time_t since = 0;
+    // Held for one command-line edit, gone in a moment: another program
+    // waits for it rather than refusing or asking.
+    bool brief = false;
 };
 
 // This process: `user` (the login name when empty), this computer, our pid.

@@ -354,14 +354,20 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
                     : staff.refused;
             return refused(refusal_kind::Io, why, file.string());
         }
-        written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan));
-        if (!written.changed || attempt == kTries) break;
-        if (written.changedFile == file) {
+        // The month changed since it was read: this program's wards go onto
+        // the newer file while its save lock keeps everybody else out.
+        auto rebase = [&](staged_file& f) {
+            if (f.target != file) return false;
             std::optional<std::vector<std::string>> next =
                 month_onto_newer(plan, file, onNewer ? *onNewer : month_file_lines(plan));
-            if (!next) break;
+            std::string merged;
+            if (!next || !lines_bytes(file, *next, merged)) return false;
+            f.bytes = seal_month_bytes(std::move(merged));
             onNewer = std::move(next);
-        }
+            return true;
+        };
+        written = commit_guarded_save_set(set, plan.paths.data, plan.guards.read, plan_owner(plan), rebase);
+        if (!written.changed || written.changedFile == file || attempt == kTries) break;
     }
     if (!merged.empty()) saved.note(notice(merged));
     if (onNewer && written.ok()) {

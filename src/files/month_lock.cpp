@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <thread>
 
 #include "core/guarded_write.h"
 #include "editing/message_text.h"
@@ -35,7 +36,13 @@ bool take_over(Plan& plan, const fs::path& lock) {
 
 }  // namespace
 
-lock_owner plan_owner(const Plan& plan) { return this_process_owner(plan.options.user.user_name, plan.clock->now()); }
+lock_owner plan_owner(const Plan& plan) {
+    lock_owner me = this_process_owner(plan.options.user.user_name, plan.clock->now());
+    // A program that never asks about a held month is the command line,
+    // holding a month for one edit.
+    me.brief = plan.guards.lockPolicy != lock_policy::Ask;
+    return me;
+}
 
 std::string lock_holder_text(const Plan& plan, const lock_owner& holder) {
     return message(plan, "msg_FileOpenedBy", "Plik jest otwarty przez %s na komputerze %s od %s",
@@ -103,24 +110,56 @@ month_lock_outcome met_holder(Plan& plan, const std::string& file, const fs::pat
 
 }  // namespace
 
+namespace {
+
+// How long a lock of a command-line edit, or one still being written, is
+// waited for before it counts as held.
+constexpr std::chrono::seconds kBriefWait{15};
+constexpr std::chrono::milliseconds kLookAgain{20};
+
+using deadline = std::chrono::steady_clock::time_point;
+
+bool wait_more(deadline until) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(kLookAgain);
+    return true;
+}
+
+refusal being_opened(const Plan& plan, const std::string& file) {
+    return refused(refusal_kind::Locked,
+                   message(plan, "msg_LockBeingMade", "Plik %s otwiera w tej chwili inny program.",
+                           {fs::path(file).filename().string()}),
+                   file);
+}
+
+}  // namespace
+
 month_lock_outcome lock_month(Plan& plan, const std::string& file) {
     const std::optional<word> group = plan.guards.lockedGroup;
     const fs::path lock = group ? group_lock_file(fs::path(file), *group) : open_lock_file(fs::path(file));
     if (held_by_us(plan, lock)) return {};
+    const deadline until = std::chrono::steady_clock::now() + kBriefWait;
     refusal takenOver;
     for (const fs::path& other : blocking_locks(fs::path(file), group)) {
-        const std::optional<lock_owner> holder = read_lock_file(other);
-        if (!holder || is_this_process(*holder)) continue;
-        if (lock_is_stale(other, holder, plan.clock->now(), std::chrono::hours(24))) {
-            takenOver = stale_lock_note(plan, file, *holder);
-            remove_lock_file(other);
-            continue;
+        for (;;) {
+            std::error_code ec;
+            if (!fs::exists(other, ec)) break;
+            const std::optional<lock_owner> holder = read_lock_file(other);
+            if (holder && is_this_process(*holder)) break;
+            if (lock_is_stale(other, holder, plan.clock->now(), std::chrono::hours(24))) {
+                if (holder) takenOver = stale_lock_note(plan, file, *holder);
+                remove_lock_file(other);
+                break;
+            }
+            if ((!holder || holder->brief) && wait_more(until)) continue;
+            if (!holder) return {false, false, being_opened(plan, file)};
+            month_lock_outcome met = met_holder(plan, file, other, *holder, false);
+            if (!met.open || met.readOnly) return met;
+            if (met.said.said()) takenOver = met.said;
+            break;
         }
-        month_lock_outcome met = met_holder(plan, file, other, *holder, false);
-        if (!met.open || met.readOnly) return met;
-        if (met.said.said()) takenOver = met.said;
     }
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (;;) {
         const lock_attempt a = create_lock_file(lock, plan_owner(plan));
         if (a.made) {
             plan.guards.heldLocks.push_back(lock);
@@ -139,10 +178,11 @@ month_lock_outcome lock_month(Plan& plan, const std::string& file) {
             remove_lock_file(lock);
             continue;
         }
-        if (!holder) continue;  // being written this moment: look again
+        // Being written this moment, or another command's edit: look again.
+        if ((!holder || holder->brief) && wait_more(until)) continue;
+        if (!holder) return {false, false, being_opened(plan, file)};
         return met_holder(plan, file, lock, *holder, true);
     }
-    return {true, false, takenOver};
 }
 
 void release_month_locks(Plan& plan) {

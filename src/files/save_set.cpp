@@ -102,9 +102,15 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
 
 set_write_result commit_guarded_save_set(const save_set& set, const fs::path& journal_folder, read_fingerprints& seen,
                                          const lock_owner& me) {
+    save_set copy = set;
+    return commit_guarded_save_set(copy, journal_folder, seen, me, {});
+}
+
+set_write_result commit_guarded_save_set(save_set& set, const fs::path& journal_folder, read_fingerprints& seen,
+                                         const lock_owner& me, const std::function<bool(staged_file&)>& rebase) {
     set_write_result r;
     std::vector<std::unique_ptr<save_lock>> locks;
-    for (const staged_file& f : set.files) {
+    for (staged_file& f : set.files) {
         locks.push_back(std::make_unique<save_lock>(f.target, me));
         if (!locks.back()->held()) {
             r.io = {locks.back()->error()};
@@ -113,8 +119,11 @@ set_write_result commit_guarded_save_set(const save_set& set, const fs::path& jo
         const auto it = seen.find(guard_key(f.target));
         if (it == seen.end()) continue;
         // A file removed since the read holds nothing of anybody's to lose.
-        const file_fingerprint now = current_fingerprint(f.target);
-        if (now.exists && !same_content(it->second, now)) {
+        file_fingerprint now = current_fingerprint(f.target);
+        // Under our lock nobody else can save it while this program's
+        // changes go onto the newer text.
+        if (now.exists && !same_content(it->second, now) && rebase && rebase(f)) now = current_fingerprint(f.target);
+        if (now.exists && !same_content(seen.at(guard_key(f.target)), now)) {
             r.changed = true;
             r.changedFile = f.target;
             if (auto owner = read_lock_file(open_lock_file(f.target)); owner && !is_this_process(*owner))
