@@ -51,6 +51,11 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
     return fill_message(plan.tr.tr("cli", key, polish), args);
 }
 
+std::string say(const context& c, const char* key, const char* polish, std::initializer_list<std::string> args) {
+    const Translator& tr = c.plan.tr.empty() ? c.runLanguage : c.plan.tr;
+    return fill_message(tr.tr("cli", key, polish), args);
+}
+
 context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)
     : out(o), err(e), ui(std::move(i)), plan(doc.plan()) {
     doc.set_interaction(ui);
