@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "core/file_io.h"
+
 #include "document/month_acts.h"
 #include "editing/refusal.h"
 #include "files/program_session.h"
@@ -90,6 +92,8 @@ bool context::open_root(bool staff) {
         err << opened.error().text << "\n";
         return false;
     }
+    // The safe writes say their failures in the session's language too.
+    set_write_message_language(plan.tr);
     tell_user(*ui, opened);
     const session_start& s = *opened;
     ignoredOptions = s.ignoredOptions;

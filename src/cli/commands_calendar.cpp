@@ -120,7 +120,7 @@ int info(context& c) {
     // name that gives none is a mistake, not this month.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(a.file, ec) && !names_a_month(a.file)) {
-        c.err << say(c.plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
+        c.err << say(c, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
               << "\n";
         return kExitFailure;
     }

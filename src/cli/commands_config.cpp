@@ -17,7 +17,7 @@ namespace {
 bool load_settings(context& ctx) {
     if (!ctx.open_root()) return false;
     for (const std::string& key : ctx.ignoredOptions)
-        ctx.err << say(ctx.plan, "cli_BadValueSkipped", "pominięto błędną wartość: %s", {key}) << "\n";
+        ctx.err << say(ctx, "cli_BadValueSkipped", "pominięto błędną wartość: %s", {key}) << "\n";
     return true;
 }
 

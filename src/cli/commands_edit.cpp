@@ -183,13 +183,13 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     const bool balances = allowances(c.plan) != before;
     if (const result<> saved = save_month(c.doc); !saved) {
         tell_user(*c.ui, saved);
-        c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
-              << (restore_pending(c.plan) ? say(c.plan, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
+        c.err << say(c, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
+              << (restore_pending(c.plan) ? say(c, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
               << "\n";
         return kExitFailure;
     }
-    if (balances) c.out << say(c.plan, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";
-    c.out << say(c.plan, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
+    if (balances) c.out << say(c, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
     return kExitOk;
 }
 
@@ -379,7 +379,7 @@ int load_overtime_command(context& c) {
     const result<> loaded = load_overtime(c.doc, from);
     tell_user(*c.ui, loaded);
     if (!loaded) {
-        c.err << say(c.plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
+        c.err << say(c, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
         return kExitFailure;
     }
     return save(c, before);

@@ -59,11 +59,11 @@ bool readable(context& c, const std::vector<std::string>& files) {
         std::string bytes, error;
         std::error_code ec;
         if (!fs::exists(f, ec)) {
-            c.err << say(c.plan, "cli_NoFile", "Nie ma pliku %s", {f}) << "\n";
+            c.err << say(c, "cli_NoFile", "Nie ma pliku %s", {f}) << "\n";
             return false;
         }
         if (!fs::is_regular_file(f, ec) || !read_bytes(f, bytes, error)) {
-            c.err << say(c.plan, "cli_MonthUnreadable", "Nie można odczytać pliku miesiąca %s", {f}) << "\n";
+            c.err << say(c, "cli_MonthUnreadable", "Nie można odczytać pliku miesiąca %s", {f}) << "\n";
             return false;
         }
     }
@@ -81,7 +81,7 @@ bool written(context& c, const io_result& r, const fs::path& out) {
 
 bool month_mode(context& c) {
     if (!c.plan.weekMode) return true;
-    c.err << say(c.plan, "cli_WeekModeNoExport", "Plik w trybie tygodniowym nie daje się wyeksportować") << "\n";
+    c.err << say(c, "cli_WeekModeNoExport", "Plik w trybie tygodniowym nie daje się wyeksportować") << "\n";
     return false;
 }
 

@@ -86,17 +86,17 @@ int generate(context& c) {
     const Paths& paths = c.plan.paths;
     std::error_code ec;
     if (holds_data(paths.data)) {
-        if (c.ui->ask(say(c.plan, "cli_ReplaceWithGenerated",
+        if (c.ui->ask(say(c, "cli_ReplaceWithGenerated",
                           "Folder %s zawiera już dane. Zastąpić je wygenerowanym oddziałem?", {paths.data.string()}),
                       Buttons::YesNo) != Answer::Yes) {
-            c.err << say(c.plan, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
+            c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
         }
     }
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << say(c.plan, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
                   << "\n";
             return kExitFailure;
         }
@@ -110,12 +110,12 @@ int generate(context& c) {
     // Leave taken and pattern positions moved on with the months.
     if (!zapisz(ward).ok()) return kExitFailure;
     if (int(months.files.size()) != a.options.months) {
-        c.err << say(c.plan, "cli_MonthsPartlySaved", "Zapisano %s z %s plików miesięcy.",
+        c.err << say(c, "cli_MonthsPartlySaved", "Zapisano %s z %s plików miesięcy.",
                      {std::to_string(months.files.size()), std::to_string(a.options.months)})
               << "\n";
         return kExitFailure;
     }
-    c.out << say(c.plan, "cli_WardGenerated",
+    c.out << say(c, "cli_WardGenerated",
                  "Zapisano oddział w %s: grup %s, pracowników %s, plików miesięcy %s (dyżurów %s, wolnych %s).",
                  {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
                   std::to_string(months.files.size()), std::to_string(months.duties), std::to_string(months.daysOff)})

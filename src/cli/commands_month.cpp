@@ -193,10 +193,10 @@ int check(context& c) {
     // Without staff the check still reads every line; duties then count as
     // those of unknown workers.
     if (!c.load_staff())
-        c.err << say(c.plan, "cli_StaffNotRead", "Nie wczytano kadry; pracownicy nie będą sprawdzani.") << "\n";
+        c.err << say(c, "cli_StaffNotRead", "Nie wczytano kadry; pracownicy nie będą sprawdzani.") << "\n";
     const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
     for (const month_problem& p : problems) c.out << problem_text(p, c.plan.tr) << "\n";
-    if (problems.empty()) c.out << say(c.plan, "cli_FileReadWhole", "Plik wczytany w całości.") << "\n";
+    if (problems.empty()) c.out << say(c, "cli_FileReadWhole", "Plik wczytany w całości.") << "\n";
     return problems.empty() ? kExitOk : kExitFailure;
 }
 
@@ -208,15 +208,15 @@ int save_as(context& c) {
     const std::string target = fs::absolute(c.args[1]).string();
     std::error_code ec;
     if (fs::exists(target, ec) &&
-        c.ui->ask(say(c.plan, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
+        c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
             Answer::Yes) {
-        c.err << say(c.plan, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
+        c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
         return kExitFailure;
     }
     const result<> saved = save_month_to(c.doc, target);
     tell_user(*c.ui, saved);
     if (!saved) return kExitFailure;
-    c.out << say(c.plan, "cli_Saved", "Zapisano %s", {target}) << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return kExitOk;
 }
 
@@ -252,9 +252,9 @@ int new_month(context& c) {
     if (!c.load_staff()) return kExitFailure;
     std::error_code ec;
     if (fs::exists(target, ec) &&
-        c.ui->ask(say(c.plan, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
+        c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
             Answer::Yes) {
-        c.err << say(c.plan, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
+        c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
         return kExitFailure;
     }
     // The month named, else the one the file name gives (or today's); the
@@ -276,7 +276,7 @@ int new_month(context& c) {
         tell_user(*c.ui, saved);
         return kExitFailure;
     }
-    c.out << say(c.plan, "cli_Saved", "Zapisano %s", {target}) << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return kExitOk;
 }
 

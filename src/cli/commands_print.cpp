@@ -69,7 +69,7 @@ fs::path find_template(const Plan& plan, const std::string& name) {
 bool write_pdf_beside(context& c, const fs::path& printout) {
 #ifdef PLANEK_PDF
     if (printout.extension() == ".rtf") {
-        c.err << say(c.plan, "cli_PdfOnlyHtml", "PDF powstaje tylko z wydruków HTML i tekstowych, nie z %s",
+        c.err << say(c, "cli_PdfOnlyHtml", "PDF powstaje tylko z wydruków HTML i tekstowych, nie z %s",
                      {printout.string()})
               << "\n";
         return false;
@@ -84,7 +84,7 @@ bool write_pdf_beside(context& c, const fs::path& printout) {
     return true;
 #else
     (void)printout;
-    c.err << say(c.plan, "cli_NoPdf", "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)") << "\n";
+    c.err << say(c, "cli_NoPdf", "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)") << "\n";
     return false;
 #endif
 }
@@ -97,11 +97,11 @@ int print(context& c) {
     if (!c.load_staff()) return kExitFailure;
     fs::path tmpl = find_template(c.plan, a.templateName);
     if (tmpl.empty()) {
-        c.err << say(c.plan, "cli_NoTemplate", "Nie ma szablonu %s", {a.templateName}) << "\n";
+        c.err << say(c, "cli_NoTemplate", "Nie ma szablonu %s", {a.templateName}) << "\n";
         return kExitFailure;
     }
     if (!is_template_file(tmpl)) {
-        c.err << say(c.plan, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
+        c.err << say(c, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
                      {tmpl.string()})
               << "\n";
         return kExitFailure;
@@ -118,16 +118,16 @@ int print(context& c) {
     const result<gen_result> made = make_printout(c.doc, request);
     if (!made) {
         if (made.error().kind == refusal_kind::NoWorker)
-            c.err << say(c.plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(*a.worker)}) << "\n";
+            c.err << say(c, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(*a.worker)}) << "\n";
         else if (made.error().kind == refusal_kind::NoStaff)
-            c.err << say(c.plan, "cli_GroupWithoutWorkers", "Grupa nie ma pracowników") << "\n";
+            c.err << say(c, "cli_GroupWithoutWorkers", "Grupa nie ma pracowników") << "\n";
         else
             c.err << made.error().text << "\n";
         return kExitFailure;
     }
     const gen_result& r = *made;
     if (r.truncated)
-        c.err << say(c.plan, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.") << "\n";
+        c.err << say(c, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.") << "\n";
     c.out << r.file.string() << "\n";
     if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
     return kExitOk;
@@ -144,16 +144,16 @@ int templates(context& c) {
     if (install) {
         fs::path shipped = shipped_template_folder(executable_folder());
         if (shipped.empty()) {
-            c.err << say(c.plan, "cli_NoShippedTemplates", "Nie znaleziono szablonów dołączonych do programu") << "\n";
+            c.err << say(c, "cli_NoShippedTemplates", "Nie znaleziono szablonów dołączonych do programu") << "\n";
             return kExitFailure;
         }
         int n = install_templates(shipped, folder);
         if (n < 0) {
-            c.err << say(c.plan, "cli_TemplatesNotCopied", "Nie można skopiować szablonów do %s", {folder.string()})
+            c.err << say(c, "cli_TemplatesNotCopied", "Nie można skopiować szablonów do %s", {folder.string()})
                   << "\n";
             return kExitFailure;
         }
-        c.out << say(c.plan, "cli_TemplatesCopied", "Skopiowano szablonów: %s", {std::to_string(n)}) << "\n";
+        c.out << say(c, "cli_TemplatesCopied", "Skopiowano szablonów: %s", {std::to_string(n)}) << "\n";
     }
     Plan look = c.doc.copy();
     for (const szablon& t : ZnajdzPliki(look, language_template_folder(look)))

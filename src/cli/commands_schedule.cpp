@@ -161,7 +161,7 @@ bool save_to(context& c, const std::string& out) {
     const std::string target = fs::absolute(out).string();
     const result<> saved = save_month_to(c.doc, target);
     tell_user(*c.ui, saved);
-    if (saved) c.out << say(c.plan, "cli_Saved", "Zapisano %s", {target}) << "\n";
+    if (saved) c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return saved.ok();
 }
 
@@ -187,7 +187,7 @@ int schedule(context& c) {
         const result<> saved = save_month(c.doc);
         tell_user(*c.ui, saved);
         if (!saved) return kExitFailure;
-        c.out << say(c.plan, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
+        c.out << say(c, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
     }
     return kExitOk;
 }

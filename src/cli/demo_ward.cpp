@@ -77,18 +77,18 @@ int demo(context& c) {
     const Paths& paths = c.plan.paths;
     std::error_code ec;
     if (fs::exists(paths.data / "grupy.ini", ec) || fs::exists(paths.data / "kadra.inr", ec)) {
-        Answer a = c.ui->ask(say(c.plan, "cli_ReplaceWithDemo",
+        Answer a = c.ui->ask(say(c, "cli_ReplaceWithDemo",
                                  "Folder %s zawiera już dane. Zastąpić je danymi przykładowymi?", {paths.data.string()}),
                              Buttons::YesNo);
         if (a != Answer::Yes) {
-            c.err << say(c.plan, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
+            c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
         }
     }
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << say(c.plan, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
                   << "\n";
             return kExitFailure;
         }
@@ -99,7 +99,7 @@ int demo(context& c) {
     if (!zapisz(ward).ok()) return kExitFailure;
     const std::vector<std::string> months = write_demo_months(ward);
     release_month_locks(ward);
-    c.out << say(c.plan, "cli_DemoSaved", "Zapisano dane przykładowe w %s: %s grupy, %s pracowników, %s pliki miesięcy.",
+    c.out << say(c, "cli_DemoSaved", "Zapisano dane przykładowe w %s: %s grupy, %s pracowników, %s pliki miesięcy.",
                  {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
                   std::to_string(months.size())})
           << "\n";

@@ -12,8 +12,17 @@ namespace {
 
 using V = var_call;
 
-const char* kDayNames[] = {"", "niedziela", "poniedziałek", "wtorek", "środa", "czwartek", "piątek", "sobota"};
-const char* kDayShort[] = {"", "nd", "pn", "wt", "śr", "cz", "pt", "so"};
+// The day's name in the printout's language, Sunday first as the weekday
+// counts; a list too short for the day gives nothing.
+std::string day_name(const V& c, bool shortName) {
+    const std::string names =
+        shortName ? c.plan().tr.tr("f_Templates", "sag_DayShortNames", "nd¤pn¤wt¤śr¤cz¤pt¤so")
+                  : c.plan().tr.tr("f_Templates", "sag_DayNames",
+                                   "niedziela¤poniedziałek¤wtorek¤środa¤czwartek¤piątek¤sobota");
+    const std::vector<std::string> list = split_fields(names);
+    const int day = c.weekday();
+    return day >= 1 && day <= int(list.size()) ? trim(list[size_t(day - 1)]) : std::string();
+}
 
 std::string who_list(const V& c, int list) {
     const kty* w = c.who();
@@ -141,8 +150,8 @@ void add_day_variables(std::vector<var_entry>& t) {
     std::vector<var_entry> v = {
         {"dzien_nr_tydz_planek", "day_no_week", "", [](V& c) { return c.weekday() ? number_text(c.weekday()) : ""; }},
         {"dzien_nr", "day_no", "", [](V& c) { return c.dayIndex() < 0 ? "" : number_text(day_number(c)); }},
-        {"dzien_nazwa", "day_name", "", [](V& c) { return std::string(kDayNames[c.weekday()]); }},
-        {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return std::string(kDayShort[c.weekday()]); }},
+        {"dzien_nazwa", "day_name", "", [](V& c) { return day_name(c, false); }},
+        {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return day_name(c, true); }},
         {"dzien_uwagi", "day_note", "", [](V& c) { return c.dayParam() ? c.user(c.dayParam()->note) : std::string(); }},
         {"dzien_klasa_tytul", "day_class_title", "",
          [](V& c) { return c.dayParam() ? c.user(c.dayParam()->dayClass) : std::string(); }},

@@ -5,6 +5,7 @@ namespace planek {
 
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
+        "07612cb9d4959cc67ccf34d4c24fbcfc1cf4605cc092ae1f5dd091a1ca2862a7",
         "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0aa6fe206d1b38d60c11a967122ddfd93c48e1066b039e9f63dbaaf4a9e1d05b",
         "0aebcefe52575df62ac5dc200e8e61f0ddf6a646f7bf058b324a26a31097385b",
@@ -59,6 +60,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "90826dd8c12e0c41cac83efedce1a2842c6cc2ca2377748be6a4abcfb3ed16ac",
         "90d63e5550f8543e6e4051db30afc9c87b613005c8291314c809571661482450",
         "934d0ac1d74975867cd9cf6c8d0a98b3a0168108eb2b049464c8112be6dcec2c",
+        "96c444827cbe1831df426925d019edc0e8a562c3d24d2f9f9bc5896203f042be",
         "98a2d0d6a6c04ef20bf659207b63d1799c3ae9cb8ee57e6c94462cb088769813",
         "9cbd6dbba5b93c6bed0bafaa0286a8fdc72c96dc630927e375abb4bc5c24659c",
         "9e08cfe6ac6a31507bfc571d6637a794cd1f7ada503d15b5d427734ea81c5062",
