@@ -78,7 +78,8 @@ struct context {
 // Polish, with its "%s" filled in order.
 std::string say(const Plan& plan, const char* key, const char* polish, std::initializer_list<std::string> args = {});
 // The same in the run's language while no session speaks.
-std::string say(const context& c, const char* key, const char* polish, std::initializer_list<std::string> args = {});
+std::string say(const context& c, const char* key, const char* polish,
+                std::initializer_list<std::string> args = {});
 
 using command_fn = int (*)(context&);
 

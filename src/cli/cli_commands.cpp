@@ -1,7 +1,5 @@
 #include "cli/cli.h"
-
 #include "core/file_io.h"
-
 #include "document/month_acts.h"
 #include "editing/refusal.h"
 #include "files/program_session.h"
@@ -53,7 +51,8 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
     return fill_message(plan.tr.tr("cli", key, polish), args);
 }
 
-std::string say(const context& c, const char* key, const char* polish, std::initializer_list<std::string> args) {
+std::string say(const context& c, const char* key, const char* polish,
+                std::initializer_list<std::string> args) {
     const Translator& tr = c.plan.tr.empty() ? c.runLanguage : c.plan.tr;
     return fill_message(tr.tr("cli", key, polish), args);
 }

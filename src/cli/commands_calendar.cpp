@@ -56,7 +56,8 @@ void print_text(context& c) {
     const calendar_state& cal = plan.calendar;
     std::ostream& out = c.out;
     out << say(plan, "cli_InfoYear", "Rok: %s", {std::to_string(plan.year)}) << "\n";
-    out << say(plan, "cli_InfoMonth", "Miesiąc: %s (%s)", {std::to_string(plan.month), month_name(plan, plan.month)})
+    out << say(plan, "cli_InfoMonth", "Miesiąc: %s (%s)",
+               {std::to_string(plan.month), month_name(plan, plan.month)})
         << "\n";
     out << say(plan, "cli_InfoWeekMode", "Tryb tygodniowy: %s",
                {plan.weekMode ? say(plan, "cli_Yes", "tak") : say(plan, "cli_No", "nie")})
@@ -69,7 +70,8 @@ void print_text(context& c) {
                {std::to_string(cal.normRemainder), min2h(cal.normRemainder, "txt")})
         << "\n";
     // The captions the window shows above the calendar, as it words them.
-    out << say(plan, "cli_InfoCalendarCaption", "Nagłówek kalendarza: %s", {one_line(cal.st_Calendar)}) << "\n";
+    out << say(plan, "cli_InfoCalendarCaption", "Nagłówek kalendarza: %s", {one_line(cal.st_Calendar)})
+        << "\n";
     out << say(plan, "cli_InfoNormCaption", "Nagłówek normatywu: %s", {one_line(cal.st_NormaTitle)}) << "\n";
     out << say(plan, "cli_InfoNormValue", "Wartość normatywu: %s", {one_line(cal.st_normaValue)}) << "\n";
     out << say(plan, "cli_InfoDayColumns", "dzień\tdzień tyg.\tświęto\tklasa\tostry dyżur\tnotatka") << "\n";
@@ -85,8 +87,9 @@ void print_json(context& c) {
     const calendar_state& cal = plan.calendar;
     std::ostream& out = c.out;
     out << "{\"year\": " << plan.year << ", \"month\": " << plan.month
-        << ", \"weekMode\": " << (plan.weekMode ? "true" : "false") << ", \"workingDays\": " << cal.workingDays
-        << ", \"normMinutes\": " << cal.normMinutes << ", \"normRemainder\": " << cal.normRemainder
+        << ", \"weekMode\": " << (plan.weekMode ? "true" : "false")
+        << ", \"workingDays\": " << cal.workingDays << ", \"normMinutes\": " << cal.normMinutes
+        << ", \"normRemainder\": " << cal.normRemainder
         << ", \"normText\": " << json_string(min2h(cal.normMinutes, "txt"))
         << ", \"normRemainderText\": " << json_string(min2h(cal.normRemainder, "txt"))
         << ", \"calendarCaption\": " << json_string(trim(one_line(cal.st_Calendar)))
@@ -120,7 +123,8 @@ int info(context& c) {
     // name that gives none is a mistake, not this month.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(a.file, ec) && !names_a_month(a.file)) {
-        c.err << say(c, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
+        c.err << say(c, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)",
+                     {a.file})
               << "\n";
         return kExitFailure;
     }

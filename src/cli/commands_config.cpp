@@ -33,12 +33,14 @@ int options_cmd(context& ctx) {
 int set_option(context& ctx, const std::string& section, const std::string& key, const std::string& value) {
     const Plan& plan = ctx.plan;
     if (!same_folder(plan.paths.config, plan.paths.data)) {
-        ctx.err << say(plan, "cli_ConfigFromServer", "konfiguracja pochodzi z serwera (%s) i nie jest zapisywana",
+        ctx.err << say(plan, "cli_ConfigFromServer",
+                       "konfiguracja pochodzi z serwera (%s) i nie jest zapisywana",
                        {plan.paths.config.string()})
                 << "\n";
         return kExitFailure;
     }
-    if (value.find_first_of("\r\n") != std::string::npos) throw usage_error("cli_ValueOneLine", "wartość musi mieścić się w jednym wierszu");
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw usage_error("cli_ValueOneLine", "wartość musi mieścić się w jednym wierszu");
     std::filesystem::path file = plan.paths.data / kConfigFileName;
     IniFile ini(file);
     ini.writeString(section, key, value);
@@ -86,7 +88,8 @@ int config_cmd(context& ctx) {
     const auto& a = ctx.args;
     bool get = a.size() == 3 && a[0] == "--get";
     bool set = a.size() == 4 && a[0] == "--set";
-    if (!a.empty() && !get && !set) throw usage_error("cli_ConfigUsage", "oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
+    if (!a.empty() && !get && !set)
+        throw usage_error("cli_ConfigUsage", "oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
     if (!load_settings(ctx)) return kExitFailure;
     if (!get && !set) {
         for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";

@@ -85,7 +85,9 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
         return [&target, what, high](const std::string& v) { target = number_arg(v, what, 1, high); };
     };
     if (kind != edit_kind::Remove)
-        parser.value("--group", [&](const std::string& v) { a.group = word(number_arg(v, number_of::Group, 1, 65535)); });
+        parser.value("--group", [&](const std::string& v) {
+            a.group = word(number_arg(v, number_of::Group, 1, 65535));
+        });
     if (kind == edit_kind::Duty)
         parser.value("--start", time(a.start, "--start"))
             .value("--length", time(a.length, "--length"))
@@ -96,7 +98,8 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
             .flag("--also-overtime", a.alsoOvertime);
     if (kind == edit_kind::DayOff)
         parser.value("--to", number(a.to, number_of::Day, 255))
-            .value("--shift", [&](const std::string& v) { a.shift = number_arg(v, number_of::Shift, 0, 255); })
+            .value("--shift",
+                   [&](const std::string& v) { a.shift = number_arg(v, number_of::Shift, 0, 255); })
             .value("--norm", time(a.norm, "--norm"))
             .flag("--part-time", a.partTime);
     if (kind == edit_kind::Remove)
@@ -104,7 +107,8 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
     const std::vector<std::string> positional = parser.numbers_are_words().parse(args);
     const size_t wanted = kind == edit_kind::Remove ? 3 : 4;
     if (positional.size() < wanted) throw usage_error("cli_TooFewArguments", "za mało argumentów");
-    if (positional.size() > wanted) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[wanted]});
+    if (positional.size() > wanted)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[wanted]});
     // The file keeps a duty's note in 30 characters: a longer one is refused, not cut.
     if (utf8_length(a.note) > 30)
         throw usage_error("cli_NoteTooLong", "notatka dyżuru ma najwyżej 30 znaków, podano %s",
@@ -184,7 +188,8 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     if (const result<> saved = save_month(c.doc); !saved) {
         tell_user(*c.ui, saved);
         c.err << say(c, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
-              << (restore_pending(c.plan) ? say(c, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
+              << (restore_pending(c.plan) ? say(c, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)")
+                                          : "")
               << "\n";
         return kExitFailure;
     }
@@ -212,7 +217,8 @@ int kind_row(const Plan& plan, const std::string& text) {
         if (kinds[k].code == text) return int(k);
     for (size_t k = 0; k < kinds.size(); ++k)
         if (!kinds[k].shownName().empty() && lower_pl(kinds[k].shownName()) == lower_pl(trim(text))) return int(k);
-    throw usage_error("cli_UnknownDayOffKind", "nieznany rodzaj wolnego „%s” (kod, np. u, z, o, albo nazwa)", {text});
+    throw usage_error("cli_UnknownDayOffKind", "nieznany rodzaj wolnego „%s” (kod, np. u, z, o, albo nazwa)",
+                      {text});
 }
 
 int add_duty(context& c) {
@@ -287,7 +293,9 @@ int add_day_off(context& c) {
     dialog.kindIndex = row;
     day_off_args off = dialog.args(plan);
     if (dialog.noDutyKind(plan)) {
-        if (a.to) throw usage_error("cli_NoDutyDayIsOneDay", "dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
+        if (a.to)
+            throw usage_error("cli_NoDutyDayIsOneDay",
+                              "dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
         off.shift = a.shift.value_or(0);
         off.lastDay = off.shift;
     } else {
@@ -372,7 +380,8 @@ int load_overtime_command(context& c) {
     });
     const std::vector<std::string> positional = parser.parse(c.args);
     if (positional.empty() || from.empty()) throw usage_error("cli_TooFewArguments", "za mało argumentów");
-    if (positional.size() > 1) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[1]});
+    if (positional.size() > 1)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[1]});
     file = positional[0];
     if (!c.open_month(file, group, true)) return kExitFailure;
     const auto before = allowances(c.plan);

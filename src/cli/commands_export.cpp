@@ -47,9 +47,12 @@ export_args parse_export_args(const std::vector<std::string>& args) {
         throw usage_error("cli_ExportKind", "podaj rodzaj eksportu: xlsx, csv albo ics");
     if (a.files.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     if (a.out.empty()) throw usage_error("cli_NoOutputFile", "brak pliku wynikowego (-o PLIK)");
-    if (a.format == "ics" && !a.worker) throw usage_error("cli_IcsNeedsWorker", "eksport ics wymaga --worker ID");
-    if (a.format != "ics" && a.files.size() > 1) throw usage_error("cli_ExportOneFile", "eksport %s bierze jeden plik miesiąca", {a.format});
-    if (a.format != "csv" && a.duties) throw usage_error("cli_DutiesOnlyCsv", "--duties dotyczy tylko eksportu csv");
+    if (a.format == "ics" && !a.worker)
+        throw usage_error("cli_IcsNeedsWorker", "eksport ics wymaga --worker ID");
+    if (a.format != "ics" && a.files.size() > 1)
+        throw usage_error("cli_ExportOneFile", "eksport %s bierze jeden plik miesiąca", {a.format});
+    if (a.format != "csv" && a.duties)
+        throw usage_error("cli_DutiesOnlyCsv", "--duties dotyczy tylko eksportu csv");
     return a;
 }
 

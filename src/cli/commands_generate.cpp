@@ -48,7 +48,8 @@ generate_args parse_generate_args(const std::vector<std::string>& args) {
             .value("--seed",
                    [&](const std::string& v) {
                        const auto seed = parse_int(v);
-                       if (!seed || *seed < 0) throw usage_error("cli_BadSeed", "niepoprawne ziarno „%s”", {v});
+                       if (!seed || *seed < 0)
+                           throw usage_error("cli_BadSeed", "niepoprawne ziarno „%s”", {v});
                        a.options.seed = std::uint64_t(*seed);
                    })
             .value("--from",
@@ -87,7 +88,8 @@ int generate(context& c) {
     std::error_code ec;
     if (holds_data(paths.data)) {
         if (c.ui->ask(say(c, "cli_ReplaceWithGenerated",
-                          "Folder %s zawiera już dane. Zastąpić je wygenerowanym oddziałem?", {paths.data.string()}),
+                          "Folder %s zawiera już dane. Zastąpić je wygenerowanym oddziałem?",
+                          {paths.data.string()}),
                       Buttons::YesNo) != Answer::Yes) {
             c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
@@ -96,7 +98,8 @@ int generate(context& c) {
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
+                         {p.string(), ec.message()})
                   << "\n";
             return kExitFailure;
         }
@@ -115,11 +118,13 @@ int generate(context& c) {
               << "\n";
         return kExitFailure;
     }
-    c.out << say(c, "cli_WardGenerated",
-                 "Zapisano oddział w %s: grup %s, pracowników %s, plików miesięcy %s (dyżurów %s, wolnych %s).",
-                 {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
-                  std::to_string(months.files.size()), std::to_string(months.duties), std::to_string(months.daysOff)})
-          << "\n";
+    c.out
+        << say(c, "cli_WardGenerated",
+               "Zapisano oddział w %s: grup %s, pracowników %s, plików miesięcy %s (dyżurów %s, wolnych %s).",
+               {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
+                std::to_string(months.files.size()), std::to_string(months.duties),
+                std::to_string(months.daysOff)})
+        << "\n";
     for (const std::string& f : months.files) c.out << "  " << f << "\n";
     return kExitOk;
 }

@@ -148,11 +148,13 @@ int summary(context& c) {
         const prac& p = plan.workers[w];
         const month_figures f = figures_of(p.months[plan.currentMonth]);
         c.out << say(plan, "cli_SummaryLine",
-                     "%s %s: norma %s, przepracowano %s (dzień %s, noc %s, święta %s), wolne %s, nadgodziny %s, "
+                     "%s %s: norma %s, przepracowano %s (dzień %s, noc %s, święta %s), wolne %s, nadgodziny "
+                     "%s, "
                      "pozostaje %s, dyżurów %s",
-                     {std::to_string(p.id), p.fullName(), hm(f.workerNorm), hm(f.worked), hm(f.total.dayMinutes),
-                      hm(f.total.nightMinutes), hm(f.total.holidayMinutes), hm(f.credited),
-                      hm(f.total.overtimeSum()), hm(f.normOpen), std::to_string(p.sum.dutyCount)})
+                     {std::to_string(p.id), p.fullName(), hm(f.workerNorm), hm(f.worked),
+                      hm(f.total.dayMinutes), hm(f.total.nightMinutes), hm(f.total.holidayMinutes),
+                      hm(f.credited), hm(f.total.overtimeSum()), hm(f.normOpen),
+                      std::to_string(p.sum.dutyCount)})
               << "\n";
     }
     return kExitOk;
@@ -168,7 +170,8 @@ int day_command(context& c) {
     std::optional<long long> number;
     for (size_t i = 1; i < words.size(); ++i) {
         if (!number && parse_int(words[i])) number = parse_int(words[i]);
-        else throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[i]});
+        else
+            throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[i]});
     }
     if (!number) throw usage_error("cli_NoDayNumber", "podaj numer dnia");
     a.file = words.front();

@@ -101,7 +101,8 @@ int print(context& c) {
         return kExitFailure;
     }
     if (!is_template_file(tmpl)) {
-        c.err << say(c, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
+        c.err << say(c, "cli_NotATemplate",
+                     "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
                      {tmpl.string()})
               << "\n";
         return kExitFailure;
@@ -127,7 +128,8 @@ int print(context& c) {
     }
     const gen_result& r = *made;
     if (r.truncated)
-        c.err << say(c, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.") << "\n";
+        c.err << say(c, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.")
+              << "\n";
     c.out << r.file.string() << "\n";
     if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
     return kExitOk;
@@ -137,19 +139,22 @@ int templates(context& c) {
     bool install = false;
     for (const std::string& s : c.args) {
         if (s == "--install") install = true;
-        else throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {s});
+        else
+            throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {s});
     }
     if (!c.open_root()) return kExitFailure;
     const fs::path folder = c.plan.paths.templates;
     if (install) {
         fs::path shipped = shipped_template_folder(executable_folder());
         if (shipped.empty()) {
-            c.err << say(c, "cli_NoShippedTemplates", "Nie znaleziono szablonów dołączonych do programu") << "\n";
+            c.err << say(c, "cli_NoShippedTemplates", "Nie znaleziono szablonów dołączonych do programu")
+                  << "\n";
             return kExitFailure;
         }
         int n = install_templates(shipped, folder);
         if (n < 0) {
-            c.err << say(c, "cli_TemplatesNotCopied", "Nie można skopiować szablonów do %s", {folder.string()})
+            c.err << say(c, "cli_TemplatesNotCopied", "Nie można skopiować szablonów do %s",
+                         {folder.string()})
                   << "\n";
             return kExitFailure;
         }

@@ -41,7 +41,8 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
     schedule_args a;
     auto choose = [&](bool accept) {
         return [&a, accept] {
-            if (a.accept && *a.accept != accept) throw usage_error("cli_AcceptNotBoth", "podaj --accept albo --discard, nie oba");
+            if (a.accept && *a.accept != accept)
+                throw usage_error("cli_AcceptNotBoth", "podaj --accept albo --discard, nie oba");
             a.accept = accept;
         };
     };
@@ -51,7 +52,9 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                       [&](const std::string& v) {
                                                           const auto seed = parse_int(v);
                                                           if (!seed || *seed < 0)
-                                                              throw usage_error("cli_BadSeed", "niepoprawne ziarno „%s”", {v});
+                                                              throw usage_error("cli_BadSeed",
+                                                                                "niepoprawne ziarno „%s”",
+                                                                                {v});
                                                           a.seed = std::uint64_t(*seed);
                                                       })
                                                .flag("--accept", choose(true))
@@ -60,15 +63,17 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                .text("--output", a.out)
                                                .value("--algorithm",
                                                       [&](const std::string& v) {
-                                                          if (v != "1" && v != "2")
-                                                              throw usage_error("cli_AlgorithmChoice", "--algorithm przyjmuje 1 albo 2");
-                                                          a.choice.algorithm = v == "1" ? 1 : 2;
+        if (v != "1" && v != "2") throw usage_error("cli_AlgorithmChoice", "--algorithm przyjmuje 1 albo 2");
+        a.choice.algorithm = v == "1" ? 1 : 2;
                                                       })
                                                .value("--seconds",
                                                       [&](const std::string& v) {
                                                           const auto seconds = parse_int(v);
                                                           if (!seconds || *seconds < 1 || *seconds > 3600)
-                                                              throw usage_error("cli_NumberRange", "%s wymaga liczby od %s do %s", {"--seconds", "1", "3600"});
+                                                              throw usage_error(
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--seconds", "1", "3600"});
                                                           a.choice.seconds = double(*seconds);
                                                       })
                                                .flag("--compare", a.compare)
@@ -77,15 +82,20 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                       [&](const std::string& v) {
                                                           const auto n = parse_int(v);
                                                           if (!n || *n < 0 || *n > 1000)
-                                                              throw usage_error("cli_NumberRange", "%s wymaga liczby od %s do %s", {"--largest", "0", "1000"});
+                                                              throw usage_error(
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--largest", "0", "1000"});
                                                           a.largest = int(*n);
                                                       })
                                                .value("--exact-seconds",
                                                       [&](const std::string& v) {
                                                           const auto seconds = parse_int(v);
                                                           if (!seconds || *seconds < 1 || *seconds > 36000)
-                                                              throw usage_error("cli_NumberRange", "%s wymaga liczby od %s do %s",
-                                                                                  {"--exact-seconds", "1", "36000"});
+                                                              throw usage_error(
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--exact-seconds", "1", "36000"});
                                                           a.exactSeconds = double(*seconds);
                                                       })
                                                .words(1)
@@ -125,11 +135,13 @@ void print_workers(context& c) {
 
 void print_report(context& c, const scheduler_report& r) {
     const Plan& plan = c.plan;
-    c.out << say(plan, "cli_Proposals", "Propozycje: wstawiono %s, usunięto %s, przeniesiono %s, dni wolnych %s",
+    c.out << say(plan, "cli_Proposals",
+                 "Propozycje: wstawiono %s, usunięto %s, przeniesiono %s, dni wolnych %s",
                  {std::to_string(r.placed), std::to_string(r.removed), std::to_string(r.moved),
                   std::to_string(r.daysOff)});
     if (r.refused > 0)
-        c.out << say(plan, "cli_ProposalsRefused", ", niewstawionych (kolizje) %s", {std::to_string(r.refused)});
+        c.out << say(plan, "cli_ProposalsRefused", ", niewstawionych (kolizje) %s",
+                     {std::to_string(r.refused)});
     c.out << "\n";
     if (!r.asked) {
         c.out << say(plan, "cli_NothingProposed", "Automat niczego nie zaproponował.") << "\n";

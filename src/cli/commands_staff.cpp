@@ -51,7 +51,8 @@ std::string mode_text(const Plan& plan, const prac& w) {
         return say(plan, "cli_StaffEightHours", "8 h, wzór %s, dni %s",
                    {w.systemPattern8.empty() ? "-" : w.systemPattern8, w.automatDays});
     if (w.prefSystem)
-        return say(plan, "cli_StaffPattern", "wzór %s od %s", {w.systemPattern, std::to_string(w.systemStartFrom)});
+        return say(plan, "cli_StaffPattern", "wzór %s od %s",
+                   {w.systemPattern, std::to_string(w.systemStartFrom)});
     return say(plan, "cli_StaffNoMode", "bez trybu");
 }
 
@@ -67,7 +68,8 @@ void print_worker(std::ostream& out, const Plan& plan, const prac& w) {
 }
 
 int staff(context& c) {
-    if (!c.args.empty()) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {c.args[0]});
+    if (!c.args.empty())
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {c.args[0]});
     const bool loaded = c.load_staff();
     for (const grupa& g : c.plan.groups) print_group(c.out, c.plan, g);
     for (const prac& w : c.plan.workers) print_worker(c.out, c.plan, w);

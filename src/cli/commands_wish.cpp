@@ -39,13 +39,21 @@ wish_args parse_wish_args(const std::vector<std::string>& args) {
     int weight = 1;
     const std::vector<std::string> words =
         arg_parser()
-            .value("--weight", [&](const std::string& v) { weight = number_arg(v, "cli_BadWeight", "--weight: niepoprawna wartość „%s”", 1, 3); })
-            .value("--group", [&](const std::string& v) { a.group = word(number_arg(v, "cli_BadGroupId", "niepoprawny identyfikator grupy „%s”", 1, 65535)); })
+            .value("--weight",
+                   [&](const std::string& v) {
+                       weight = number_arg(v, "cli_BadWeight", "--weight: niepoprawna wartość „%s”", 1, 3);
+                   })
+            .value("--group",
+                   [&](const std::string& v) {
+                       a.group = word(
+                           number_arg(v, "cli_BadGroupId", "niepoprawny identyfikator grupy „%s”", 1, 65535));
+                   })
             .numbers_are_words()
             .parse(args);
     if (words.size() < 4) throw usage_error("cli_TooFewArguments", "za mało argumentów");
     a.file = words[0];
-    a.workerId = word(number_arg(words[1], "cli_BadWorkerId", "niepoprawny identyfikator pracownika „%s”", 1, 65535));
+    a.workerId =
+        word(number_arg(words[1], "cli_BadWorkerId", "niepoprawny identyfikator pracownika „%s”", 1, 65535));
     a.day = number_arg(words[2], "cli_BadDay", "niepoprawny dzień „%s”", 1, 255);
     const std::string& kind = words[3];
     size_t used = 4;
@@ -61,7 +69,8 @@ wish_args parse_wish_args(const std::vector<std::string>& args) {
     } else {
         throw usage_error("cli_WishKind", "życzenie to off, shift N, not N albo none, nie „%s”", {kind});
     }
-    if (words.size() > used) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[used]});
+    if (words.size() > used)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[used]});
     a.w.weight = a.w.used() ? byte(weight) : 0;
     return a;
 }

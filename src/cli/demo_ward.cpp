@@ -77,9 +77,10 @@ int demo(context& c) {
     const Paths& paths = c.plan.paths;
     std::error_code ec;
     if (fs::exists(paths.data / "grupy.ini", ec) || fs::exists(paths.data / "kadra.inr", ec)) {
-        Answer a = c.ui->ask(say(c, "cli_ReplaceWithDemo",
-                                 "Folder %s zawiera już dane. Zastąpić je danymi przykładowymi?", {paths.data.string()}),
-                             Buttons::YesNo);
+        Answer a = c.ui->ask(
+            say(c, "cli_ReplaceWithDemo", "Folder %s zawiera już dane. Zastąpić je danymi przykładowymi?",
+                {paths.data.string()}),
+            Buttons::YesNo);
         if (a != Answer::Yes) {
             c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
@@ -88,7 +89,8 @@ int demo(context& c) {
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s", {p.string(), ec.message()})
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
+                         {p.string(), ec.message()})
                   << "\n";
             return kExitFailure;
         }
@@ -99,9 +101,10 @@ int demo(context& c) {
     if (!zapisz(ward).ok()) return kExitFailure;
     const std::vector<std::string> months = write_demo_months(ward);
     release_month_locks(ward);
-    c.out << say(c, "cli_DemoSaved", "Zapisano dane przykładowe w %s: %s grupy, %s pracowników, %s pliki miesięcy.",
-                 {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
-                  std::to_string(months.size())})
+    c.out << say(c, "cli_DemoSaved",
+                 "Zapisano dane przykładowe w %s: %s grupy, %s pracowników, %s pliki miesięcy.",
+                 {paths.root.string(), std::to_string(ward.groups.size()),
+                  std::to_string(ward.workers.size()), std::to_string(months.size())})
           << "\n";
     return kExitOk;
 }

@@ -173,7 +173,8 @@ void print_header(const context& c) {
     c.out << say(c, "cli_CompareWard", "oddział\talg");
     for (const char* l = kLetters; *l; ++l) c.out << "\t" << *l;
     c.out << say(c, "cli_CompareColumns",
-                 "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\tkoszt\tponad normę+f (wszystkie grupy)")
+                 "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\tkoszt\tponad normę+f "
+                 "(wszystkie grupy)")
           << "\n";
 }
 
@@ -247,7 +248,8 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
         write_empty_month_file(file, today.year, today.month) ? open_session_months(plan, opening)
                                                               : result<std::vector<std::string>>(refusal{});
     if (!opened || opened->empty()) {
-        c.err << say(c, "cli_CompareMonthNotOpened", "Nie udało się otworzyć pustego miesiąca oddziału %s.", {w.name})
+        c.err << say(c, "cli_CompareMonthNotOpened", "Nie udało się otworzyć pustego miesiąca oddziału %s.",
+                     {w.name})
               << "\n";
         return false;
     }

@@ -172,7 +172,8 @@ bool read_at_most(std::ifstream& in, std::uintmax_t limit, std::string& bytes) {
 
 void set_write_message_language(const Translator& tr) { write_language() = tr; }
 
-std::string write_error_text(const char* key, const std::string& polish, std::initializer_list<std::string> args) {
+std::string write_error_text(const char* key, const std::string& polish,
+                             std::initializer_list<std::string> args) {
     return write_text(key, polish, args);
 }
 
@@ -270,7 +271,8 @@ bool is_read_only(const fs::path& file) {
 io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp) {
     std::error_code ec;
     if (fs::is_directory(file, ec))
-        return {write_text("msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
+        return {
+            write_text("msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
     int err = EEXIST;
     for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
         tmp = temp_beside(file);
@@ -293,10 +295,13 @@ io_result put_in_place(const fs::path& tmp, const fs::path& file) {
         ec = std::make_error_code(std::errc::io_error);
     else
         fs::rename(tmp, file, ec);
-    if (ec) return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), ": " + ec.message()})};
+    if (ec)
+        return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.",
+                           {quoted(file), ": " + ec.message()})};
     // The new text is in place; the user still learns it may not survive a power cut.
     if (const int err = sync_folder(file.parent_path()))
-        return {write_text("msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.", {quoted(file), reason(err)})};
+        return {write_text("msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.",
+                           {quoted(file), reason(err)})};
     return {};
 }
 
@@ -326,10 +331,11 @@ io_result lines_bytes(const fs::path& file, const std::vector<std::string>& line
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
             const std::string bad = first_unencodable(line).value_or("?");
-            return {write_text("msg_WriteUnencodable",
-                               "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
-                               "zapisany.",
-                               {bad, quoted(file)})};
+            return {write_text(
+                "msg_WriteUnencodable",
+                "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
+                "zapisany.",
+                {bad, quoted(file)})};
         }
         bytes += *enc;
         bytes += "\r\n";

@@ -38,7 +38,8 @@ io_result lines_bytes(const std::filesystem::path& file, const std::vector<std::
 void set_write_message_language(const Translator& tr);
 // A write error in that language: the [messages] text under `key`, else the
 // Polish, its "%s" filled in order.
-std::string write_error_text(const char* key, const std::string& polish, std::initializer_list<std::string> args);
+std::string write_error_text(const char* key, const std::string& polish,
+                             std::initializer_list<std::string> args);
 
 // Writes raw bytes the same safe way.
 io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);

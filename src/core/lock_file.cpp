@@ -114,7 +114,8 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner) {
     std::FILE* f = std::fopen(file.string().c_str(), "wbx");
     if (!f)
         return {false, std::filesystem::exists(file),
-                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.", {"\"" + file.string() + "\"", ""})};
+                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
+                                 {"\"" + file.string() + "\"", ""})};
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int err = errno;
     std::fclose(f);

@@ -34,12 +34,14 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
         }
         const std::string sectionName = current ? current->name : "";
         if (!current || !l.pair || l.key.empty()) {
-            problems.push_back({l.number, sectionName, utf8_left(l.trimmed, 40), said.msg("msg_ProblemNotAPair", "wiersz nie jest parą klucz=wartość")});
+            problems.push_back({l.number, sectionName, utf8_left(l.trimmed, 40),
+                                said.msg("msg_ProblemNotAPair", "wiersz nie jest parą klucz=wartość")});
             continue;
         }
         const size_t idx = size_t(current - sections_.data());
         if (!seenKeys[idx].insert(fold(l.key)).second) {
-            problems.push_back({l.number, sectionName, l.key, said.msg("msg_ProblemRepeatedKey", "klucz powtórzony, pominięto")});
+            problems.push_back({l.number, sectionName, l.key,
+                                said.msg("msg_ProblemRepeatedKey", "klucz powtórzony, pominięto")});
             continue;
         }
         current->entries.push_back(entry{l.number, l.key, l.value});

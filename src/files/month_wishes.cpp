@@ -73,13 +73,14 @@ void read_wishes(Plan& plan, const month_ini& ini, int firstDay, const wish_prob
     const int days = std::min<int>(int(plan.days.size()), kMaxDays);
     for (const month_ini::entry& e : s->entries) {
         if (!numbered_key(e.key)) {
-            problem(e, fill_placeholders(plan.tr.msg("msg_ProblemKeyForm", "klucz nie ma postaci %s<numer>"), {"z"}));
+            problem(e, fill_placeholders(plan.tr.msg("msg_ProblemKeyForm", "klucz nie ma postaci %s<numer>"),
+                                         {"z"}));
             continue;
         }
         const std::vector<std::string> f = split_fields(e.value);
         if (f.size() < 5) {
             problem(e, fill_placeholders(plan.tr.msg("msg_ProblemFewFields", "za mało pól (%s z %s)"),
-                                          {std::to_string(f.size()), "5"}));
+                                         {std::to_string(f.size()), "5"}));
             continue;
         }
         const auto id = in_range(f[0], 1, 65535);

@@ -34,8 +34,8 @@ protected:
     TempDir dir;
 
     result generate(const std::string& name, const std::string& seed) {
-        return run_cli(dir, {"--lang", "polski", "generate", (dir / name).string(), "--workers", "60", "--months",
-                             "2", "--seed", seed, "--from", "2030-03"});
+        return run_cli(dir, {"--lang", "polski", "generate", (dir / name).string(), "--workers", "60",
+                             "--months", "2", "--seed", seed, "--from", "2030-03"});
     }
     result cli(const std::string& name, std::vector<std::string> args) {
         // The lines asserted are the Polish ones, whatever the system language.

@@ -36,12 +36,14 @@ std::vector<std::string> lines_of(const std::string& text) {
 // What gives a line away as Polish: a letter only Polish has, or a word of
 // the program's Polish texts.
 std::string polish_in(const std::string& line) {
-    for (const char* letter : {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż", "Ą", "Ć", "Ę", "Ł", "Ń", "Ó", "Ś", "Ź", "Ż"})
+    for (const char* letter :
+         {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż", "Ą", "Ć", "Ę", "Ł", "Ń", "Ó", "Ś", "Ź", "Ż"})
         if (has(line, letter)) return letter;
-    for (const char* word : {" nie ", "Nie ", "Zapisano", "pracownik", "Pracownik", "brak", "Plik ", "plik ", "Grupa",
-                             "grupy ", "Zmiana", "norma ", "normatyw", "urlop", "wolne", "wiersz", "Propozycje", "Algorytm",
-                             "Skopiowano", "szablon", "oddzia", "etat ", "Rok:", "Reszta", "zatwierdzon", "planowany",
-                             "niedziela", "sobota", "wtorek", "czwartek"})
+    for (const char* word :
+         {" nie ",       "Nie ",      "Zapisano",   "pracownik", "Pracownik", "brak",    "Plik ", "plik ",
+          "Grupa",       "grupy ",    "Zmiana",     "norma ",    "normatyw",  "urlop",   "wolne", "wiersz",
+          "Propozycje",  "Algorytm",  "Skopiowano", "szablon",   "oddzia",    "etat ",   "Rok:",  "Reszta",
+          "zatwierdzon", "planowany", "niedziela",  "sobota",    "wtorek",    "czwartek"})
         if (has(line, word)) return word;
     return "";
 }
@@ -49,8 +51,9 @@ std::string polish_in(const std::string& line) {
 // An English word standing as a word (an option such as "--worker" is no
 // word of the text).
 std::string english_in(const std::string& line) {
-    for (const char* word : {"Saved", "worker", "Worker", "not found", "There is no", "Group ", "Shift ", "norm ",
-                             "usage:", "Proposals", "Cannot", "Nothing", "day off", "too many", "unknown"}) {
+    for (const char* word :
+         {"Saved", "worker", "Worker", "not found", "There is no", "Group ", "Shift ", "norm ",
+          "usage:", "Proposals", "Cannot", "Nothing", "day off", "too many", "unknown"}) {
         for (size_t at = line.find(word); at != std::string::npos; at = line.find(word, at + 1))
             if (at == 0 || line[at - 1] != '-') return word;
     }
@@ -58,7 +61,9 @@ std::string english_in(const std::string& line) {
 }
 
 // A key of the language files shown for want of its text.
-bool shows_a_key(const std::string& line) { return std::regex_search(line, std::regex(R"(\b(st|cli|msg|help)_[A-Za-z])")); }
+bool shows_a_key(const std::string& line) {
+    return std::regex_search(line, std::regex(R"(\b(st|cli|msg|help)_[A-Za-z])"));
+}
 
 // One call and the exit code it ends with. The lines of `options` and
 // `config` are the configuration's own keys and values, not texts.
@@ -83,10 +88,11 @@ protected:
         ASSERT_EQ(cli({"new", april, "2030-04"}, "polski").code, 0);
         ASSERT_EQ(cli({"add-duty", april, "1", "2", "1"}, "polski").code, 0);
         ASSERT_EQ(cli({"add-dayoff", april, "2", "3", "u"}, "polski").code, 0);
-        test::write_file(dir / "words.wzr",
-                         "<HEADER>\r\n<TITLE>Words</TITLE>\r\n<TYPE>txt</TYPE>\r\n<FILE_NAME>words-@_year</FILE_NAME>\r\n"
-                         "</HEADER>\r\n@_clear_auto_eols\r\n@_status / @_schedule_type |eol|"
-                         "<_day>@_day_name @_day_name_short |eol|</day>\r\n");
+        test::write_file(
+            dir / "words.wzr",
+            "<HEADER>\r\n<TITLE>Words</TITLE>\r\n<TYPE>txt</TYPE>\r\n<FILE_NAME>words-@_year</FILE_NAME>\r\n"
+            "</HEADER>\r\n@_clear_auto_eols\r\n@_status / @_schedule_type |eol|"
+            "<_day>@_day_name @_day_name_short |eol|</day>\r\n");
     }
 
     // Two groups of English names, one of them and one worker archived.
@@ -129,6 +135,7 @@ protected:
             {{"nosuch"}, 2},
             {{"init", "a", "b"}, 2},
             {{"init"}, 0},
+            {{"init", (dir / "plain").string()}, 1},
             {{"staff", "extra"}, 2},
             {{"staff"}, 0},
             {{"demo", "a", "b"}, 2},
@@ -208,6 +215,7 @@ protected:
 
     // Runs the sweep in `lang`; `foreign` names what may not be in a line.
     void sweep(const std::string& lang, std::string (*foreign)(const std::string&)) {
+        test::write_file(dir / "plain", "not a folder");
         test::write_file(dir / "broken.pnk", "[okres]\r\nFromYear=2030\r\nFromMonth=4\r\nno pair here\r\n");
         std::set<std::string> commands;
         for (const sweep_case& c : cases()) {
@@ -238,7 +246,8 @@ TEST_F(LanguageSweep, JsonKeysAreEnglishAndValuesHoldNoCarriageReturn) {
     for (const std::string lang : {"english", "polski"}) {
         const result info = cli({"info", april, "--json"}, lang);
         ASSERT_EQ(info.code, 0) << info.err;
-        for (const char* key : {"\"calendarCaption\": ", "\"normCaption\": ", "\"normValue\": ", "\"days\": ["})
+        for (const char* key :
+             {"\"calendarCaption\": ", "\"normCaption\": ", "\"normValue\": ", "\"days\": ["})
             EXPECT_TRUE(has(info.out, key)) << key << "\n" << info.out;
         EXPECT_FALSE(has(info.out, "st_")) << info.out;
         EXPECT_FALSE(has(info.out, "\\r")) << info.out;
@@ -274,7 +283,8 @@ TEST_F(LanguageSweep, PrintoutWordsFollowTheLanguage) {
 TEST(LanguageFiles, EveryCommandLineTextIsInBothFilesAndPolishIsTheBuiltIn) {
     const fs::path source = PLANEK_SOURCE_DIR;
     const std::string str = R"x("((?:[^"\\]|\\.)*)")x";
-    const std::regex pair(R"x("((?:cli|help)_[A-Za-z0-9_]+)"\s*,\s*()x" + str + R"x((?:\s*)x" + str + R"x()*))x");
+    const std::regex pair(R"x("((?:cli|help)_[A-Za-z0-9_]+)"\s*,\s*()x" + str + R"x((?:\s*)x" + str +
+                          R"x()*))x");
     const std::regex literal(str);
     std::map<std::string, std::set<std::string>> code;
     for (const auto& entry : fs::directory_iterator(source / "src" / "cli")) {
