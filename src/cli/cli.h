@@ -77,6 +77,9 @@ struct context {
 // text under `key` in the language file's [cli] section, else the built-in
 // Polish, with its "%s" filled in order.
 std::string say(const Plan& plan, const char* key, const char* polish, std::initializer_list<std::string> args = {});
+// The same in the run's language while no session speaks.
+std::string say(const context& c, const char* key, const char* polish,
+                std::initializer_list<std::string> args = {});
 
 using command_fn = int (*)(context&);
 

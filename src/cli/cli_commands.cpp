@@ -1,5 +1,5 @@
 #include "cli/cli.h"
-
+#include "core/file_io.h"
 #include "document/month_acts.h"
 #include "editing/refusal.h"
 #include "files/program_session.h"
@@ -51,6 +51,12 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
     return fill_message(plan.tr.tr("cli", key, polish), args);
 }
 
+std::string say(const context& c, const char* key, const char* polish,
+                std::initializer_list<std::string> args) {
+    const Translator& tr = c.plan.tr.empty() ? c.runLanguage : c.plan.tr;
+    return fill_message(tr.tr("cli", key, polish), args);
+}
+
 context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)
     : out(o), err(e), ui(std::move(i)), plan(doc.plan()) {
     doc.set_interaction(ui);
@@ -85,6 +91,8 @@ bool context::open_root(bool staff) {
         err << opened.error().text << "\n";
         return false;
     }
+    // The safe writes say their failures in the session's language too.
+    set_write_message_language(plan.tr);
     tell_user(*ui, opened);
     const session_start& s = *opened;
     ignoredOptions = s.ignoredOptions;

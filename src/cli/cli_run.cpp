@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/nearest_name.h"
 #include "cli/run_language.h"
+#include "core/file_io.h"
 #include "document/month_acts.h"
 #include "settings/language.h"
 #include "settings/message_format.h"
@@ -156,6 +157,8 @@ std::optional<std::filesystem::path> root_asked(const std::vector<std::string>& 
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Translator tr = run_translator(root_asked(args), language_asked(args));
+    // Until a session speaks, the writes' failures speak the run's language.
+    set_write_message_language(tr);
     parsed p;
     try {
         p = parse_global(args);

@@ -31,7 +31,7 @@ info_args parse_info_args(const std::vector<std::string>& args) {
     info_args a;
     const std::vector<std::string> words =
         arg_parser().id("--group", a.group, "grupy").flag("--json", a.json).words(1).parse(args);
-    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    if (words.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     a.file = words.front();
     return a;
 }
@@ -55,16 +55,26 @@ void print_text(context& c) {
     const Plan& plan = c.plan;
     const calendar_state& cal = plan.calendar;
     std::ostream& out = c.out;
-    out << "Rok: " << plan.year << "\n";
-    out << "Miesiąc: " << plan.month << " (" << month_name(plan, plan.month) << ")\n";
-    out << "Tryb tygodniowy: " << (plan.weekMode ? "tak" : "nie") << "\n";
-    out << "Dni robocze: " << cal.workingDays << "\n";
-    out << "Normatyw: " << cal.normMinutes << " (" << min2h(cal.normMinutes, "txt") << ")\n";
-    out << "Reszta: " << cal.normRemainder << " (" << min2h(cal.normRemainder, "txt") << ")\n";
-    out << "st_Calendar: " << one_line(cal.st_Calendar) << "\n";
-    out << "st_NormaTitle: " << one_line(cal.st_NormaTitle) << "\n";
-    out << "st_normaValue: " << one_line(cal.st_normaValue) << "\n";
-    out << "dzień\tdzień tyg.\tświęto\tklasa\tostry dyżur\tnotatka\n";
+    out << say(plan, "cli_InfoYear", "Rok: %s", {std::to_string(plan.year)}) << "\n";
+    out << say(plan, "cli_InfoMonth", "Miesiąc: %s (%s)",
+               {std::to_string(plan.month), month_name(plan, plan.month)})
+        << "\n";
+    out << say(plan, "cli_InfoWeekMode", "Tryb tygodniowy: %s",
+               {plan.weekMode ? say(plan, "cli_Yes", "tak") : say(plan, "cli_No", "nie")})
+        << "\n";
+    out << say(plan, "cli_InfoWorkingDays", "Dni robocze: %s", {std::to_string(cal.workingDays)}) << "\n";
+    out << say(plan, "cli_InfoNorm", "Normatyw: %s (%s)",
+               {std::to_string(cal.normMinutes), min2h(cal.normMinutes, "txt")})
+        << "\n";
+    out << say(plan, "cli_InfoRemainder", "Reszta: %s (%s)",
+               {std::to_string(cal.normRemainder), min2h(cal.normRemainder, "txt")})
+        << "\n";
+    // The captions the window shows above the calendar, as it words them.
+    out << say(plan, "cli_InfoCalendarCaption", "Nagłówek kalendarza: %s", {one_line(cal.st_Calendar)})
+        << "\n";
+    out << say(plan, "cli_InfoNormCaption", "Nagłówek normatywu: %s", {one_line(cal.st_NormaTitle)}) << "\n";
+    out << say(plan, "cli_InfoNormValue", "Wartość normatywu: %s", {one_line(cal.st_normaValue)}) << "\n";
+    out << say(plan, "cli_InfoDayColumns", "dzień\tdzień tyg.\tświęto\tklasa\tostry dyżur\tnotatka") << "\n";
     const std::vector<day_param>& days = plan.months[0].days;
     for (size_t i = 0; i < plan.days.size() && i < days.size(); ++i) {
         out << int(days[i].dayNumber) << "\t" << int(plan.days[i].dayOfWeek) << "\t" << int(plan.days[i].holiday)
@@ -77,13 +87,14 @@ void print_json(context& c) {
     const calendar_state& cal = plan.calendar;
     std::ostream& out = c.out;
     out << "{\"year\": " << plan.year << ", \"month\": " << plan.month
-        << ", \"weekMode\": " << (plan.weekMode ? "true" : "false") << ", \"workingDays\": " << cal.workingDays
-        << ", \"normMinutes\": " << cal.normMinutes << ", \"normRemainder\": " << cal.normRemainder
+        << ", \"weekMode\": " << (plan.weekMode ? "true" : "false")
+        << ", \"workingDays\": " << cal.workingDays << ", \"normMinutes\": " << cal.normMinutes
+        << ", \"normRemainder\": " << cal.normRemainder
         << ", \"normText\": " << json_string(min2h(cal.normMinutes, "txt"))
         << ", \"normRemainderText\": " << json_string(min2h(cal.normRemainder, "txt"))
-        << ", \"st_Calendar\": " << json_string(cal.st_Calendar)
-        << ", \"st_NormaTitle\": " << json_string(cal.st_NormaTitle)
-        << ", \"st_normaValue\": " << json_string(cal.st_normaValue) << ", \"days\": [";
+        << ", \"calendarCaption\": " << json_string(trim(one_line(cal.st_Calendar)))
+        << ", \"normCaption\": " << json_string(trim(one_line(cal.st_NormaTitle)))
+        << ", \"normValue\": " << json_string(trim(one_line(cal.st_normaValue))) << ", \"days\": [";
     const std::vector<day_param>& days = plan.months[0].days;
     for (size_t i = 0; i < plan.days.size() && i < days.size(); ++i) {
         out << (i ? ", " : "") << "{\"dayNumber\": " << int(days[i].dayNumber)
@@ -112,7 +123,8 @@ int info(context& c) {
     // name that gives none is a mistake, not this month.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(a.file, ec) && !names_a_month(a.file)) {
-        c.err << say(c.plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
+        c.err << say(c, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)",
+                     {a.file})
               << "\n";
         return kExitFailure;
     }

@@ -17,12 +17,12 @@ namespace {
 bool load_settings(context& ctx) {
     if (!ctx.open_root()) return false;
     for (const std::string& key : ctx.ignoredOptions)
-        ctx.err << "pominięto błędną wartość: " << key << "\n";
+        ctx.err << say(ctx, "cli_BadValueSkipped", "pominięto błędną wartość: %s", {key}) << "\n";
     return true;
 }
 
 int options_cmd(context& ctx) {
-    if (!ctx.args.empty()) throw usage_error("polecenie nie ma argumentów");
+    if (!ctx.args.empty()) throw usage_error("cli_NoArguments", "polecenie nie ma argumentów");
     if (!load_settings(ctx)) return kExitFailure;
     for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";
     return kExitOk;
@@ -33,10 +33,14 @@ int options_cmd(context& ctx) {
 int set_option(context& ctx, const std::string& section, const std::string& key, const std::string& value) {
     const Plan& plan = ctx.plan;
     if (!same_folder(plan.paths.config, plan.paths.data)) {
-        ctx.err << "konfiguracja pochodzi z serwera (" << plan.paths.config.string() << ") i nie jest zapisywana\n";
+        ctx.err << say(plan, "cli_ConfigFromServer",
+                       "konfiguracja pochodzi z serwera (%s) i nie jest zapisywana",
+                       {plan.paths.config.string()})
+                << "\n";
         return kExitFailure;
     }
-    if (value.find_first_of("\r\n") != std::string::npos) throw usage_error("wartość musi mieścić się w jednym wierszu");
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw usage_error("cli_ValueOneLine", "wartość musi mieścić się w jednym wierszu");
     std::filesystem::path file = plan.paths.data / kConfigFileName;
     IniFile ini(file);
     ini.writeString(section, key, value);
@@ -49,11 +53,11 @@ int set_option(context& ctx, const std::string& section, const std::string& key,
     for (const std::string& k : read_general_options(check, ini)) ignored.push_back(k);
     for (const std::string& k : ignored)
         if (k == section + "." + key) {
-            ctx.err << "błędna wartość dla " << k << ": " << value << "\n";
+            ctx.err << say(plan, "cli_BadValueFor", "błędna wartość dla %s: %s", {k, value}) << "\n";
             return kExitFailure;
         }
     if (!ini.saveAs(file)) {
-        ctx.err << "nie można zapisać pliku " << file.string() << "\n";
+        ctx.err << say(plan, "cli_CannotSaveFile", "nie można zapisać pliku %s", {file.string()}) << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -84,7 +88,8 @@ int config_cmd(context& ctx) {
     const auto& a = ctx.args;
     bool get = a.size() == 3 && a[0] == "--get";
     bool set = a.size() == 4 && a[0] == "--set";
-    if (!a.empty() && !get && !set) throw usage_error("oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
+    if (!a.empty() && !get && !set)
+        throw usage_error("cli_ConfigUsage", "oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
     if (!load_settings(ctx)) return kExitFailure;
     if (!get && !set) {
         for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";

@@ -44,10 +44,25 @@ struct edit_args {
     bool onRequest = false, medical = false, alsoOvertime = false, partTime = false, dayOff = false;
 };
 
-int number_arg(const std::string& text, const char* what, int low, int high) {
+// What a number names, for the refusal of a wrong one.
+enum class number_of { Group, Worker, Day, Shift, DutyPosition };
+
+int number_arg(const std::string& text, number_of what, int low, int high) {
     auto v = parse_int(text);
-    if (!v || *v < low || *v > high) throw usage_error(std::string("niepoprawn") + what + " „" + text + "”");
-    return int(*v);
+    if (v && *v >= low && *v <= high) return int(*v);
+    switch (what) {
+        case number_of::Group:
+            throw usage_error("cli_BadGroupId", "niepoprawny identyfikator grupy „%s”", {text});
+        case number_of::Worker:
+            throw usage_error("cli_BadWorkerId", "niepoprawny identyfikator pracownika „%s”", {text});
+        case number_of::Day:
+            throw usage_error("cli_BadDay", "niepoprawny dzień „%s”", {text});
+        case number_of::Shift:
+            throw usage_error("cli_BadShiftNumber", "niepoprawny numer zmiany „%s”", {text});
+        case number_of::DutyPosition:
+            break;
+    }
+    throw usage_error("cli_BadDutyPosition", "niepoprawna pozycja dyżuru „%s”", {text});
 }
 
 // A time of a day's duty: 0:00 to 24:00 (overtime also below zero). A longer
@@ -55,7 +70,7 @@ int number_arg(const std::string& text, const char* what, int low, int high) {
 int time_arg(const std::string& text, const std::string& option, bool allowNegative = false) {
     const std::optional<int> v = try_h2min(text);
     if (!v || *v > 1440 || *v < (allowNegative ? -1440 : 0))
-        throw usage_error(option + ": niepoprawny czas „" + text + "” (g:mm, najwyżej 24:00)");
+        throw usage_error("cli_BadTime", "%s: niepoprawny czas „%s” (g:mm, najwyżej 24:00)", {option, text});
     return *v;
 }
 
@@ -67,11 +82,13 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
     auto time = [](std::optional<int>& target, const char* option, bool allowNegative = false) {
         return [&target, option, allowNegative](const std::string& v) { target = time_arg(v, option, allowNegative); };
     };
-    auto number = [](std::optional<int>& target, const char* what, int high) {
+    auto number = [](std::optional<int>& target, number_of what, int high) {
         return [&target, what, high](const std::string& v) { target = number_arg(v, what, 1, high); };
     };
     if (kind != edit_kind::Remove)
-        parser.value("--group", [&](const std::string& v) { a.group = word(number_arg(v, "y identyfikator grupy", 1, 65535)); });
+        parser.value("--group", [&](const std::string& v) {
+            a.group = word(number_arg(v, number_of::Group, 1, 65535));
+        });
     if (kind == edit_kind::Duty)
         parser.value("--start", time(a.start, "--start"))
             .value("--length", time(a.length, "--length"))
@@ -81,23 +98,25 @@ edit_args parse_edit_args(const std::vector<std::string>& args, edit_kind kind) 
             .flag("--medical", a.medical)
             .flag("--also-overtime", a.alsoOvertime);
     if (kind == edit_kind::DayOff)
-        parser.value("--to", number(a.to, "y dzień", 255))
-            .value("--shift", [&](const std::string& v) { a.shift = number_arg(v, "y numer zmiany", 0, 255); })
+        parser.value("--to", number(a.to, number_of::Day, 255))
+            .value("--shift",
+                   [&](const std::string& v) { a.shift = number_arg(v, number_of::Shift, 0, 255); })
             .value("--norm", time(a.norm, "--norm"))
             .flag("--part-time", a.partTime);
     if (kind == edit_kind::Remove)
-        parser.value("--duty", number(a.position, "a pozycja dyżuru", 255)).flag("--dayoff", a.dayOff);
+        parser.value("--duty", number(a.position, number_of::DutyPosition, 255)).flag("--dayoff", a.dayOff);
     const std::vector<std::string> positional = parser.numbers_are_words().parse(args);
     const size_t wanted = kind == edit_kind::Remove ? 3 : 4;
-    if (positional.size() < wanted) throw usage_error("za mało argumentów");
-    if (positional.size() > wanted) throw usage_error("nieoczekiwany argument „" + positional[wanted] + "”");
+    if (positional.size() < wanted) throw usage_error("cli_TooFewArguments", "za mało argumentów");
+    if (positional.size() > wanted)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[wanted]});
     // The file keeps a duty's note in 30 characters: a longer one is refused, not cut.
     if (utf8_length(a.note) > 30)
         throw usage_error("cli_NoteTooLong", "notatka dyżuru ma najwyżej 30 znaków, podano %s",
                           {std::to_string(utf8_length(a.note))});
     a.file = positional[0];
-    a.workerId = word(number_arg(positional[1], "y identyfikator pracownika", 1, 65535));
-    a.day = number_arg(positional[2], "y dzień", 1, 255);
+    a.workerId = word(number_arg(positional[1], number_of::Worker, 1, 65535));
+    a.day = number_arg(positional[2], number_of::Day, 1, 255);
     if (wanted == 4) a.what = positional[3];
     return a;
 }
@@ -173,8 +192,9 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     const result<> saved = save_month(c.doc);
     if (!saved) {
         tell_user(*c.ui, saved);
-        c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
-              << (restore_pending(c.plan) ? say(c.plan, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)") : "")
+        c.err << say(c, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})
+              << (restore_pending(c.plan) ? say(c, "cli_AwaitsRestore", " (czeka na przywrócenie z kopii)")
+                                          : "")
               << "\n";
         return kExitFailure;
     }
@@ -183,11 +203,11 @@ int save(context& c, const std::vector<std::array<int, 4>>& before) {
     if (std::any_of(saved.notes.begin(), saved.notes.end(),
                     [](const refusal& r) { return r.kind == refusal_kind::Conflict; })) {
         tell_user(*c.ui, saved);
-        c.err << say(c.plan, "cli_SavedElsewhere", "Zapisano tylko %s", {c.plan.currentFile}) << "\n";
+        c.err << say(c, "cli_SavedElsewhere", "Zapisano tylko %s", {c.plan.currentFile}) << "\n";
         return kExitFailure;
     }
-    if (balances) c.out << say(c.plan, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";
-    c.out << say(c.plan, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
+    if (balances) c.out << say(c, "cli_AllowancesSaved", "Zapisano limity urlopów w kadrze") << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
     return kExitOk;
 }
 
@@ -210,7 +230,8 @@ int kind_row(const Plan& plan, const std::string& text) {
         if (kinds[k].code == text) return int(k);
     for (size_t k = 0; k < kinds.size(); ++k)
         if (!kinds[k].shownName().empty() && lower_pl(kinds[k].shownName()) == lower_pl(trim(text))) return int(k);
-    throw usage_error("nieznany rodzaj wolnego „" + text + "” (kod, np. u, z, o, albo nazwa)");
+    throw usage_error("cli_UnknownDayOffKind", "nieznany rodzaj wolnego „%s” (kod, np. u, z, o, albo nazwa)",
+                      {text});
 }
 
 int add_duty(context& c) {
@@ -285,13 +306,15 @@ int add_day_off(context& c) {
     dialog.kindIndex = row;
     day_off_args off = dialog.args(plan);
     if (dialog.noDutyKind(plan)) {
-        if (a.to) throw usage_error("dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
+        if (a.to)
+            throw usage_error("cli_NoDutyDayIsOneDay",
+                              "dzień bez dyżuru trwa jeden dzień; zmianę podaje --shift");
         off.shift = a.shift.value_or(0);
         off.lastDay = off.shift;
     } else {
-        if (a.shift) throw usage_error("--shift tylko dla dnia bez dyżuru");
+        if (a.shift) throw usage_error("cli_ShiftOnlyForNoDuty", "--shift tylko dla dnia bez dyżuru");
         off.lastDay = a.to.value_or(a.day);
-        if (off.lastDay < a.day) throw usage_error("--to przed pierwszym dniem");
+        if (off.lastDay < a.day) throw usage_error("cli_ToBeforeFirstDay", "--to przed pierwszym dniem");
     }
     off.normWithPartTime = a.partTime;
     if (a.norm) off.customNorm = *a.norm;
@@ -366,18 +389,19 @@ int load_overtime_command(context& c) {
     std::optional<word> group;
     arg_parser parser;
     parser.text("--from", from).value("--group", [&](const std::string& v) {
-        group = word(number_arg(v, "y identyfikator grupy", 1, 65535));
+        group = word(number_arg(v, number_of::Group, 1, 65535));
     });
     const std::vector<std::string> positional = parser.parse(c.args);
-    if (positional.empty() || from.empty()) throw usage_error("za mało argumentów");
-    if (positional.size() > 1) throw usage_error("nieoczekiwany argument „" + positional[1] + "”");
+    if (positional.empty() || from.empty()) throw usage_error("cli_TooFewArguments", "za mało argumentów");
+    if (positional.size() > 1)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {positional[1]});
     file = positional[0];
     if (!c.open_month(file, group, true)) return kExitFailure;
     const auto before = allowances(c.plan);
     const result<> loaded = load_overtime(c.doc, from);
     tell_user(*c.ui, loaded);
     if (!loaded) {
-        c.err << say(c.plan, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
+        c.err << say(c, "cli_OvertimeNotLoaded", "Nie wczytano nadpracowań z pliku %s", {from}) << "\n";
         return kExitFailure;
     }
     return save(c, before);

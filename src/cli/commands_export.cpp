@@ -44,12 +44,15 @@ export_args parse_export_args(const std::vector<std::string>& args) {
         a.files.assign(words.begin() + 1, words.end());
     }
     if (a.format != "xlsx" && a.format != "csv" && a.format != "ics")
-        throw usage_error("podaj rodzaj eksportu: xlsx, csv albo ics");
-    if (a.files.empty()) throw usage_error("brak pliku miesiąca");
-    if (a.out.empty()) throw usage_error("brak pliku wynikowego (-o PLIK)");
-    if (a.format == "ics" && !a.worker) throw usage_error("eksport ics wymaga --worker ID");
-    if (a.format != "ics" && a.files.size() > 1) throw usage_error("eksport " + a.format + " bierze jeden plik miesiąca");
-    if (a.format != "csv" && a.duties) throw usage_error("--duties dotyczy tylko eksportu csv");
+        throw usage_error("cli_ExportKind", "podaj rodzaj eksportu: xlsx, csv albo ics");
+    if (a.files.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
+    if (a.out.empty()) throw usage_error("cli_NoOutputFile", "brak pliku wynikowego (-o PLIK)");
+    if (a.format == "ics" && !a.worker)
+        throw usage_error("cli_IcsNeedsWorker", "eksport ics wymaga --worker ID");
+    if (a.format != "ics" && a.files.size() > 1)
+        throw usage_error("cli_ExportOneFile", "eksport %s bierze jeden plik miesiąca", {a.format});
+    if (a.format != "csv" && a.duties)
+        throw usage_error("cli_DutiesOnlyCsv", "--duties dotyczy tylko eksportu csv");
     return a;
 }
 
@@ -59,11 +62,11 @@ bool readable(context& c, const std::vector<std::string>& files) {
         std::string bytes, error;
         std::error_code ec;
         if (!fs::exists(f, ec)) {
-            c.err << "Nie ma pliku " << f << "\n";
+            c.err << say(c, "cli_NoFile", "Nie ma pliku %s", {f}) << "\n";
             return false;
         }
         if (!fs::is_regular_file(f, ec) || !read_bytes(f, bytes, error)) {
-            c.err << "Nie można odczytać pliku miesiąca " << f << "\n";
+            c.err << say(c, "cli_MonthUnreadable", "Nie można odczytać pliku miesiąca %s", {f}) << "\n";
             return false;
         }
     }
@@ -81,7 +84,7 @@ bool written(context& c, const io_result& r, const fs::path& out) {
 
 bool month_mode(context& c) {
     if (!c.plan.weekMode) return true;
-    c.err << "Plik w trybie tygodniowym nie daje się wyeksportować\n";
+    c.err << say(c, "cli_WeekModeNoExport", "Plik w trybie tygodniowym nie daje się wyeksportować") << "\n";
     return false;
 }
 
@@ -104,7 +107,7 @@ int export_calendar(context& c, const export_args& a) {
     const Plan& plan = c.plan;
     const int w = plan.workerIndexById(*a.worker);
     if (w < 0) {
-        c.err << "Nie ma pracownika " << *a.worker << "\n";
+        c.err << say(plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(*a.worker)}) << "\n";
         return kExitFailure;
     }
     // The symbols follow the shift table of the worker's own group.

@@ -29,7 +29,8 @@ struct generate_args {
 int bounded(const std::string& option, const std::string& text, int low, int high) {
     const auto v = parse_int(text);
     if (!v || *v < low || *v > high)
-        throw usage_error(option + " wymaga liczby od " + std::to_string(low) + " do " + std::to_string(high));
+        throw usage_error("cli_NumberRange", "%s wymaga liczby od %s do %s",
+                          {option, std::to_string(low), std::to_string(high)});
     return int(*v);
 }
 
@@ -47,7 +48,8 @@ generate_args parse_generate_args(const std::vector<std::string>& args) {
             .value("--seed",
                    [&](const std::string& v) {
                        const auto seed = parse_int(v);
-                       if (!seed || *seed < 0) throw usage_error("niepoprawne ziarno „" + v + "”");
+                       if (!seed || *seed < 0)
+                           throw usage_error("cli_BadSeed", "niepoprawne ziarno „%s”", {v});
                        a.options.seed = std::uint64_t(*seed);
                    })
             .value("--from",
@@ -56,15 +58,15 @@ generate_args parse_generate_args(const std::vector<std::string>& args) {
                        char dash = 0, extra = 0;
                        if (std::sscanf(v.c_str(), "%d%c%d%c", &y, &dash, &m, &extra) != 3 || dash != '-' ||
                            y < 1900 || y > 9999 || m < 1 || m > 12)
-                           throw usage_error("--from ma postać RRRR-MM");
+                           throw usage_error("cli_FromMonthForm", "--from ma postać RRRR-MM");
                        a.options.fromYear = y;
                        a.options.fromMonth = m;
                    })
             .words(1)
             .parse(args);
-    if (words.empty()) throw usage_error("brak nazwy folderu");
+    if (words.empty()) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
     a.dir = words.front();
-    if (!a.workersGiven) throw usage_error("podaj liczbę pracowników: --workers N");
+    if (!a.workersGiven) throw usage_error("cli_WorkersNeeded", "podaj liczbę pracowników: --workers N");
     return a;
 }
 
@@ -85,16 +87,20 @@ int generate(context& c) {
     const Paths& paths = c.plan.paths;
     std::error_code ec;
     if (holds_data(paths.data)) {
-        if (c.ui->ask("Folder " + paths.data.string() + " zawiera już dane. Zastąpić je wygenerowanym oddziałem?",
+        if (c.ui->ask(say(c, "cli_ReplaceWithGenerated",
+                          "Folder %s zawiera już dane. Zastąpić je wygenerowanym oddziałem?",
+                          {paths.data.string()}),
                       Buttons::YesNo) != Answer::Yes) {
-            c.err << "Nic nie zapisano.\n";
+            c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
         }
     }
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << "Nie można utworzyć folderu " << p.string() << ": " << ec.message() << "\n";
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
+                         {p.string(), ec.message()})
+                  << "\n";
             return kExitFailure;
         }
     }
@@ -107,12 +113,18 @@ int generate(context& c) {
     // Leave taken and pattern positions moved on with the months.
     if (!zapisz(ward).ok()) return kExitFailure;
     if (int(months.files.size()) != a.options.months) {
-        c.err << "Zapisano " << months.files.size() << " z " << a.options.months << " plików miesięcy.\n";
+        c.err << say(c, "cli_MonthsPartlySaved", "Zapisano %s z %s plików miesięcy.",
+                     {std::to_string(months.files.size()), std::to_string(a.options.months)})
+              << "\n";
         return kExitFailure;
     }
-    c.out << "Zapisano oddział w " << paths.root.string() << ": grup " << ward.groups.size() << ", pracowników "
-          << ward.workers.size() << ", plików miesięcy " << months.files.size() << " (dyżurów " << months.duties
-          << ", wolnych " << months.daysOff << ").\n";
+    c.out
+        << say(c, "cli_WardGenerated",
+               "Zapisano oddział w %s: grup %s, pracowników %s, plików miesięcy %s (dyżurów %s, wolnych %s).",
+               {paths.root.string(), std::to_string(ward.groups.size()), std::to_string(ward.workers.size()),
+                std::to_string(months.files.size()), std::to_string(months.duties),
+                std::to_string(months.daysOff)})
+        << "\n";
     for (const std::string& f : months.files) c.out << "  " << f << "\n";
     return kExitOk;
 }

@@ -19,7 +19,7 @@ int init(context& c) {
     const bool existed = fs::is_directory(fs::path(*c.root) / "dane", ec);
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
-    c.out << say(c.plan, existed ? "cli_FolderWasThere" : "cli_FolderMade",
+    c.out << say(c, existed ? "cli_FolderWasThere" : "cli_FolderMade",
                  existed ? "Folder programu %s już był; nic nie zmieniono." : "Założono folder programu %s.",
                  {c.plan.paths.root.string()})
           << "\n";

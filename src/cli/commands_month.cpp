@@ -42,7 +42,7 @@ month_args parse_month_args(const std::vector<std::string>& args, bool summary) 
     parser.id("--group", a.group, "grupy");
     if (summary) parser.id("--worker", a.worker, "pracownika").flag("--json", a.json);
     const std::vector<std::string> words = parser.words(1).parse(args);
-    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    if (words.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     a.file = words.front();
     return a;
 }
@@ -119,7 +119,7 @@ int show(context& c) {
     c.out << pad("", 4);
     const int first = plan.weekMode ? plan.weekModeFrom : 1;
     for (int d = 0; d < days; ++d) c.out << " " << pad(std::to_string(first + d), width[d]);
-    c.out << " | norma  przepr.  pozostaje\n";
+    c.out << say(plan, "cli_ShowColumns", " | norma  przepr.  pozostaje") << "\n";
     for (size_t r = 0; r < workers.size(); ++r) {
         const ms_& m = plan.workers[workers[r]].months[plan.currentMonth];
         c.out << pad(plan.workers[workers[r]].nick, 4);
@@ -136,7 +136,7 @@ int summary(context& c) {
     const Plan& plan = c.plan;
     const std::vector<int> workers = listed_workers(plan, a);
     if (a.worker && workers.empty()) {
-        c.err << "Nie ma pracownika " << *a.worker << "\n";
+        c.err << say(plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(*a.worker)}) << "\n";
         return kExitFailure;
     }
     compute(c, workers, a);
@@ -147,11 +147,15 @@ int summary(context& c) {
     for (int w : workers) {
         const prac& p = plan.workers[w];
         const month_figures f = figures_of(p.months[plan.currentMonth]);
-        c.out << p.id << " " << p.fullName() << ": norma " << hm(f.workerNorm) << ", przepracowano "
-              << hm(f.worked) << " (dzień " << hm(f.total.dayMinutes) << ", noc "
-              << hm(f.total.nightMinutes) << ", święta " << hm(f.total.holidayMinutes) << "), wolne "
-              << hm(f.credited) << ", nadgodziny " << hm(f.total.overtimeSum()) << ", pozostaje "
-              << hm(f.normOpen) << ", dyżurów " << p.sum.dutyCount << "\n";
+        c.out << say(plan, "cli_SummaryLine",
+                     "%s %s: norma %s, przepracowano %s (dzień %s, noc %s, święta %s), wolne %s, nadgodziny "
+                     "%s, "
+                     "pozostaje %s, dyżurów %s",
+                     {std::to_string(p.id), p.fullName(), hm(f.workerNorm), hm(f.worked),
+                      hm(f.total.dayMinutes), hm(f.total.nightMinutes), hm(f.total.holidayMinutes),
+                      hm(f.credited), hm(f.total.overtimeSum()), hm(f.normOpen),
+                      std::to_string(p.sum.dutyCount)})
+              << "\n";
     }
     return kExitOk;
 }
@@ -166,9 +170,10 @@ int day_command(context& c) {
     std::optional<long long> number;
     for (size_t i = 1; i < words.size(); ++i) {
         if (!number && parse_int(words[i])) number = parse_int(words[i]);
-        else throw usage_error("nieoczekiwany argument „" + words[i] + "”");
+        else
+            throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[i]});
     }
-    if (!number) throw usage_error("podaj numer dnia");
+    if (!number) throw usage_error("cli_NoDayNumber", "podaj numer dnia");
     a.file = words.front();
     if (!open_month(c, a)) return kExitFailure;
     const Plan& plan = c.plan;
@@ -176,7 +181,9 @@ int day_command(context& c) {
     const long long index = *number - first;
     const day_box b = index >= 0 && index < kMaxDays ? podsumowanie_dnia(plan, int(index)) : day_box{};
     if (!b.valid) {
-        c.err << "Nie ma dnia " << *number << " w tym miesiącu (albo grupa nie ma zmian)\n";
+        c.err << say(plan, "cli_NoDayInMonth", "Nie ma dnia %s w tym miesiącu (albo grupa nie ma zmian)",
+                     {std::to_string(*number)})
+              << "\n";
         return kExitFailure;
     }
     for (const std::string& line : b.lines) c.out << line << "\n";
@@ -185,32 +192,34 @@ int day_command(context& c) {
 }
 
 int check(context& c) {
-    if (c.args.size() != 1) throw usage_error("podaj jeden plik miesiąca");
+    if (c.args.size() != 1) throw usage_error("cli_OneMonthFile", "podaj jeden plik miesiąca");
     // Without staff the check still reads every line; duties then count as
     // those of unknown workers.
-    if (!c.load_staff()) c.err << "Nie wczytano kadry; pracownicy nie będą sprawdzani.\n";
+    if (!c.load_staff())
+        c.err << say(c, "cli_StaffNotRead", "Nie wczytano kadry; pracownicy nie będą sprawdzani.") << "\n";
     const std::vector<month_problem> problems = check_month_file(c.plan, fs::path(c.args[0]));
     for (const month_problem& p : problems) c.out << problem_text(p, c.plan.tr) << "\n";
-    if (problems.empty()) c.out << "Plik wczytany w całości.\n";
+    if (problems.empty()) c.out << say(c, "cli_FileReadWhole", "Plik wczytany w całości.") << "\n";
     return problems.empty() ? kExitOk : kExitFailure;
 }
 
 int save_as(context& c) {
-    if (c.args.size() != 2) throw usage_error("podaj plik źródłowy i docelowy");
+    if (c.args.size() != 2) throw usage_error("cli_SourceAndTarget", "podaj plik źródłowy i docelowy");
     month_args a;
     a.file = c.args[0];
     if (!open_month(c, a)) return kExitFailure;
     const std::string target = fs::absolute(c.args[1]).string();
     std::error_code ec;
     if (fs::exists(target, ec) &&
-        c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
-        c.err << "Nic nie zapisano.\n";
+        c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
+            Answer::Yes) {
+        c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
         return kExitFailure;
     }
     const result<> saved = save_month_to(c.doc, target);
     tell_user(*c.ui, saved);
     if (!saved) return kExitFailure;
-    c.out << "Zapisano " << target << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return kExitOk;
 }
 
@@ -233,20 +242,22 @@ struct scratch_month {
 };
 
 int new_month(context& c) {
-    if (c.args.empty() || c.args.size() > 2) throw usage_error("podaj plik i ewentualnie miesiąc RRRR-MM");
+    if (c.args.empty() || c.args.size() > 2)
+        throw usage_error("cli_FileAndMonth", "podaj plik i ewentualnie miesiąc RRRR-MM");
     const std::string target = fs::absolute(c.args[0]).string();
     year_month ym{};
     if (c.args.size() == 2) {
         char dash = 0;
         if (std::sscanf(c.args[1].c_str(), "%d%c%d", &ym.year, &dash, &ym.month) != 3 || dash != '-' ||
             ym.year < 1900 || ym.year > 9999 || ym.month < 1 || ym.month > 12)
-            throw usage_error("miesiąc ma postać RRRR-MM");
+            throw usage_error("cli_MonthForm", "miesiąc ma postać RRRR-MM");
     }
     if (!c.load_staff()) return kExitFailure;
     std::error_code ec;
     if (fs::exists(target, ec) &&
-        c.ui->ask("Plik " + target + " istnieje. Zastąpić go?", Buttons::YesNo) != Answer::Yes) {
-        c.err << "Nic nie zapisano.\n";
+        c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
+            Answer::Yes) {
+        c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
         return kExitFailure;
     }
     // The month named, else the one the file name gives (or today's); the
@@ -268,7 +279,7 @@ int new_month(context& c) {
         tell_user(*c.ui, saved);
         return kExitFailure;
     }
-    c.out << "Zapisano " << target << "\n";
+    c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return kExitOk;
 }
 

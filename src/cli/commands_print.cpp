@@ -45,10 +45,10 @@ print_args parse_print_args(const std::vector<std::string>& args) {
                                                .flag("--pdf", a.pdf)
                                                .text("-o", a.outDir)
                                                .parse(args);
-    if (words.empty()) throw usage_error("brak szablonu");
+    if (words.empty()) throw usage_error("cli_NoTemplateGiven", "brak szablonu");
     a.templateName = words.front();
     a.files.assign(words.begin() + 1, words.end());
-    if (a.files.empty()) throw usage_error("brak pliku miesiąca");
+    if (a.files.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     return a;
 }
 
@@ -69,7 +69,9 @@ fs::path find_template(const Plan& plan, const std::string& name) {
 bool write_pdf_beside(context& c, const fs::path& printout) {
 #ifdef PLANEK_PDF
     if (printout.extension() == ".rtf") {
-        c.err << "PDF powstaje tylko z wydruków HTML i tekstowych, nie z " << printout.string() << "\n";
+        c.err << say(c, "cli_PdfOnlyHtml", "PDF powstaje tylko z wydruków HTML i tekstowych, nie z %s",
+                     {printout.string()})
+              << "\n";
         return false;
     }
     fs::path pdf = printout;
@@ -82,7 +84,7 @@ bool write_pdf_beside(context& c, const fs::path& printout) {
     return true;
 #else
     (void)printout;
-    c.err << "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)\n";
+    c.err << say(c, "cli_NoPdf", "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)") << "\n";
     return false;
 #endif
 }
@@ -95,11 +97,12 @@ int print(context& c) {
     if (!c.load_staff()) return kExitFailure;
     fs::path tmpl = find_template(c.plan, a.templateName);
     if (tmpl.empty()) {
-        c.err << "Nie ma szablonu " << a.templateName << "\n";
+        c.err << say(c, "cli_NoTemplate", "Nie ma szablonu %s", {a.templateName}) << "\n";
         return kExitFailure;
     }
     if (!is_template_file(tmpl)) {
-        c.err << say(c.plan, "cli_NotATemplate", "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
+        c.err << say(c, "cli_NotATemplate",
+                     "Plik %s nie jest szablonem wydruku (nie ma nagłówka <HEADER>…</HEADER>).",
                      {tmpl.string()})
               << "\n";
         return kExitFailure;
@@ -116,15 +119,17 @@ int print(context& c) {
     const result<gen_result> made = make_printout(c.doc, request);
     if (!made) {
         if (made.error().kind == refusal_kind::NoWorker)
-            c.err << "Nie ma pracownika " << *a.worker << "\n";
+            c.err << say(c, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(*a.worker)}) << "\n";
         else if (made.error().kind == refusal_kind::NoStaff)
-            c.err << "Grupa nie ma pracowników\n";
+            c.err << say(c, "cli_GroupWithoutWorkers", "Grupa nie ma pracowników") << "\n";
         else
             c.err << made.error().text << "\n";
         return kExitFailure;
     }
     const gen_result& r = *made;
-    if (r.truncated) c.err << "Dokument skrócono: szablon daje zbyt wiele tekstu.\n";
+    if (r.truncated)
+        c.err << say(c, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.")
+              << "\n";
     c.out << r.file.string() << "\n";
     if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
     return kExitOk;
@@ -134,22 +139,26 @@ int templates(context& c) {
     bool install = false;
     for (const std::string& s : c.args) {
         if (s == "--install") install = true;
-        else throw usage_error("nieoczekiwany argument „" + s + "”");
+        else
+            throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {s});
     }
     if (!c.open_root()) return kExitFailure;
     const fs::path folder = c.plan.paths.templates;
     if (install) {
         fs::path shipped = shipped_template_folder(executable_folder());
         if (shipped.empty()) {
-            c.err << "Nie znaleziono szablonów dołączonych do programu\n";
+            c.err << say(c, "cli_NoShippedTemplates", "Nie znaleziono szablonów dołączonych do programu")
+                  << "\n";
             return kExitFailure;
         }
         int n = install_templates(shipped, folder);
         if (n < 0) {
-            c.err << "Nie można skopiować szablonów do " << folder.string() << "\n";
+            c.err << say(c, "cli_TemplatesNotCopied", "Nie można skopiować szablonów do %s",
+                         {folder.string()})
+                  << "\n";
             return kExitFailure;
         }
-        c.out << "Skopiowano szablonów: " << n << "\n";
+        c.out << say(c, "cli_TemplatesCopied", "Skopiowano szablonów: %s", {std::to_string(n)}) << "\n";
     }
     Plan look = c.doc.copy();
     for (const szablon& t : ZnajdzPliki(look, language_template_folder(look)))

@@ -41,7 +41,8 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
     schedule_args a;
     auto choose = [&](bool accept) {
         return [&a, accept] {
-            if (a.accept && *a.accept != accept) throw usage_error("podaj --accept albo --discard, nie oba");
+            if (a.accept && *a.accept != accept)
+                throw usage_error("cli_AcceptNotBoth", "podaj --accept albo --discard, nie oba");
             a.accept = accept;
         };
     };
@@ -51,7 +52,9 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                       [&](const std::string& v) {
                                                           const auto seed = parse_int(v);
                                                           if (!seed || *seed < 0)
-                                                              throw usage_error("niepoprawne ziarno „" + v + "”");
+                                                              throw usage_error("cli_BadSeed",
+                                                                                "niepoprawne ziarno „%s”",
+                                                                                {v});
                                                           a.seed = std::uint64_t(*seed);
                                                       })
                                                .flag("--accept", choose(true))
@@ -60,15 +63,17 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                .text("--output", a.out)
                                                .value("--algorithm",
                                                       [&](const std::string& v) {
-                                                          if (v != "1" && v != "2")
-                                                              throw usage_error("--algorithm przyjmuje 1 albo 2");
-                                                          a.choice.algorithm = v == "1" ? 1 : 2;
+        if (v != "1" && v != "2") throw usage_error("cli_AlgorithmChoice", "--algorithm przyjmuje 1 albo 2");
+        a.choice.algorithm = v == "1" ? 1 : 2;
                                                       })
                                                .value("--seconds",
                                                       [&](const std::string& v) {
                                                           const auto seconds = parse_int(v);
                                                           if (!seconds || *seconds < 1 || *seconds > 3600)
-                                                              throw usage_error("--seconds wymaga liczby od 1 do 3600");
+                                                              throw usage_error(
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--seconds", "1", "3600"});
                                                           a.choice.seconds = double(*seconds);
                                                       })
                                                .flag("--compare", a.compare)
@@ -77,7 +82,10 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                       [&](const std::string& v) {
                                                           const auto n = parse_int(v);
                                                           if (!n || *n < 0 || *n > 1000)
-                                                              throw usage_error("--largest wymaga liczby od 0 do 1000");
+                                                              throw usage_error(
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--largest", "0", "1000"});
                                                           a.largest = int(*n);
                                                       })
                                                .value("--exact-seconds",
@@ -85,15 +93,17 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                           const auto seconds = parse_int(v);
                                                           if (!seconds || *seconds < 1 || *seconds > 36000)
                                                               throw usage_error(
-                                                                  "--exact-seconds wymaga liczby od 1 do 36000");
+                                                                  "cli_NumberRange",
+                                                                  "%s wymaga liczby od %s do %s",
+                                                                  {"--exact-seconds", "1", "36000"});
                                                           a.exactSeconds = double(*seconds);
                                                       })
                                                .words(1)
                                                .parse(args);
     if (!words.empty()) a.file = words.front();
     if (a.compare) return a;
-    if (a.file.empty()) throw usage_error("brak pliku miesiąca");
-    if (!a.accept) throw usage_error("podaj --accept albo --discard");
+    if (a.file.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
+    if (!a.accept) throw usage_error("cli_AcceptOrDiscard", "podaj --accept albo --discard");
     return a;
 }
 
@@ -116,24 +126,33 @@ void print_workers(context& c) {
         if (p.old || !p.inGroup(g->id) || plan.currentMonth >= int(p.months.size())) continue;
         const ms_& m = p.months[plan.currentMonth];
         const long planned = long(m.sum.total[0].workedMinutes) + m.sum.creditedMinutes;
-        c.out << p.id << " " << p.fullName() << ": norma " << hm(m.workerNorm) << ", zaplanowano " << hm(planned)
-              << ", pozostaje " << hm(long(m.workerNorm) - planned) << "\n";
+        c.out << say(plan, "cli_ScheduleWorker", "%s %s: norma %s, zaplanowano %s, pozostaje %s",
+                     {std::to_string(p.id), p.fullName(), hm(m.workerNorm), hm(planned),
+                      hm(long(m.workerNorm) - planned)})
+              << "\n";
     }
 }
 
 void print_report(context& c, const scheduler_report& r) {
-    c.out << "Propozycje: wstawiono " << r.placed << ", usunięto " << r.removed << ", przeniesiono " << r.moved
-          << ", dni wolnych " << r.daysOff;
-    if (r.refused > 0) c.out << ", niewstawionych (kolizje) " << r.refused;
+    const Plan& plan = c.plan;
+    c.out << say(plan, "cli_Proposals",
+                 "Propozycje: wstawiono %s, usunięto %s, przeniesiono %s, dni wolnych %s",
+                 {std::to_string(r.placed), std::to_string(r.removed), std::to_string(r.moved),
+                  std::to_string(r.daysOff)});
+    if (r.refused > 0)
+        c.out << say(plan, "cli_ProposalsRefused", ", niewstawionych (kolizje) %s",
+                     {std::to_string(r.refused)});
     c.out << "\n";
     if (!r.asked) {
-        c.out << "Automat niczego nie zaproponował.\n";
+        c.out << say(plan, "cli_NothingProposed", "Automat niczego nie zaproponował.") << "\n";
     } else {
-        c.out << (r.accepted ? "Propozycje zatwierdzono.\n" : "Propozycje odrzucono.\n");
+        c.out << (r.accepted ? say(plan, "cli_ProposalsAccepted", "Propozycje zatwierdzono.")
+                             : say(plan, "cli_ProposalsDiscarded", "Propozycje odrzucono."))
+              << "\n";
     }
     if (r.algorithm != 2) return;
-    c.out << "Algorytm 2: kroków " << r.steps;
-    if (r.timedOut) c.out << ", przerwany po limicie czasu";
+    c.out << say(plan, "cli_Algorithm2Steps", "Algorytm 2: kroków %s", {std::to_string(r.steps)});
+    if (r.timedOut) c.out << say(plan, "cli_Algorithm2TimedOut", ", przerwany po limicie czasu");
     c.out << "\n";
     for (const std::string& line : r.unmet) c.out << line << "\n";
     for (const std::string& line : r.wishes) c.out << line << "\n";
@@ -154,7 +173,7 @@ bool save_to(context& c, const std::string& out) {
     const std::string target = fs::absolute(out).string();
     const result<> saved = save_month_to(c.doc, target);
     tell_user(*c.ui, saved);
-    if (saved) c.out << "Zapisano " << target << "\n";
+    if (saved) c.out << say(c, "cli_Saved", "Zapisano %s", {target}) << "\n";
     return saved.ok();
 }
 
@@ -180,7 +199,7 @@ int schedule(context& c) {
         const result<> saved = save_month(c.doc);
         tell_user(*c.ui, saved);
         if (!saved) return kExitFailure;
-        c.out << "Zapisano " << c.plan.currentFile << "\n";
+        c.out << say(c, "cli_Saved", "Zapisano %s", {c.plan.currentFile}) << "\n";
     }
     return kExitOk;
 }

@@ -21,17 +21,18 @@ std::string duration_text(int minutes) {
     return sign + std::to_string(whole / 60) + ":" + (mm.size() < 2 ? "0" : "") + mm;
 }
 
-void print_group(std::ostream& out, const grupa& g) {
-    out << "Grupa " << g.id << ": " << g.name;
+void print_group(std::ostream& out, const Plan& plan, const grupa& g) {
+    out << say(plan, "cli_StaffGroup", "Grupa %s: %s", {std::to_string(g.id), g.name});
     if (!g.nick.empty()) out << " [" << g.nick << "]";
-    out << ", norma dzienna " << duration_text(g.dailyNorm);
-    if (g.old) out << ", archiwalna";
+    out << say(plan, "cli_StaffDailyNorm", ", norma dzienna %s", {duration_text(g.dailyNorm)});
+    if (g.old) out << say(plan, "cli_StaffGroupArchived", ", archiwalna");
     out << "\n";
     for (size_t s = 0; s < g.shifts.size(); ++s) {
         const zmiana_& z = g.shifts[s];
-        out << "  Zmiana " << s + 1 << ": " << (z.symbol.empty() ? "-" : z.symbol) << " " << clock_text(z.start)
-            << "-" << clock_text(z.start + z.length) << " (" << duration_text(z.length) << "), obsada "
-            << int(z.staffMin) << "/" << int(z.staffMinS);
+        out << say(plan, "cli_StaffShift", "  Zmiana %s: %s %s-%s (%s), obsada %s/%s",
+                   {std::to_string(s + 1), z.symbol.empty() ? "-" : z.symbol, clock_text(z.start),
+                    clock_text(z.start + z.length), duration_text(z.length), std::to_string(int(z.staffMin)),
+                    std::to_string(int(z.staffMinS))});
         if (!z.name.empty()) out << ", " << z.name;
         out << "\n";
     }
@@ -44,29 +45,34 @@ std::string group_list(const std::string& groups) {
     return out.empty() ? "-" : out;
 }
 
-std::string mode_text(const prac& w) {
-    if (w.prefWithoutAuto) return "bez automatu";
+std::string mode_text(const Plan& plan, const prac& w) {
+    if (w.prefWithoutAuto) return say(plan, "cli_StaffNoScheduler", "bez automatu");
     if (w.prefAuto8)
-        return "8 h, wzór " + (w.systemPattern8.empty() ? "-" : w.systemPattern8) + ", dni " + w.automatDays;
-    if (w.prefSystem) return "wzór " + w.systemPattern + " od " + std::to_string(w.systemStartFrom);
-    return "bez trybu";
+        return say(plan, "cli_StaffEightHours", "8 h, wzór %s, dni %s",
+                   {w.systemPattern8.empty() ? "-" : w.systemPattern8, w.automatDays});
+    if (w.prefSystem)
+        return say(plan, "cli_StaffPattern", "wzór %s od %s",
+                   {w.systemPattern, std::to_string(w.systemStartFrom)});
+    return say(plan, "cli_StaffNoMode", "bez trybu");
 }
 
-void print_worker(std::ostream& out, const prac& w) {
-    out << "Pracownik " << w.id << ": " << w.fullName();
+void print_worker(std::ostream& out, const Plan& plan, const prac& w) {
+    out << say(plan, "cli_StaffWorker", "Pracownik %s: %s", {std::to_string(w.id), w.fullName()});
     if (!w.nick.empty()) out << " [" << w.nick << "]";
-    out << ", grupy " << group_list(w.groups) << ", etat " << real_text(w.partTimeDefault) << "%, " << mode_text(w)
-        << ", urlop " << duration_text(w.holidayCurrentYear) << "+" << duration_text(w.holidayPreviousYear);
+    out << say(plan, "cli_StaffWorkerFigures", ", grupy %s, etat %s%%, %s, urlop %s+%s",
+               {group_list(w.groups), real_text(w.partTimeDefault), mode_text(plan, w),
+                duration_text(w.holidayCurrentYear), duration_text(w.holidayPreviousYear)});
     if (!w.occupation.empty()) out << ", " << w.occupation;
-    if (w.old) out << ", archiwalny";
+    if (w.old) out << say(plan, "cli_StaffWorkerArchived", ", archiwalny");
     out << "\n";
 }
 
 int staff(context& c) {
-    if (!c.args.empty()) throw usage_error("nieoczekiwany argument „" + c.args[0] + "”");
+    if (!c.args.empty())
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {c.args[0]});
     const bool loaded = c.load_staff();
-    for (const grupa& g : c.plan.groups) print_group(c.out, g);
-    for (const prac& w : c.plan.workers) print_worker(c.out, w);
+    for (const grupa& g : c.plan.groups) print_group(c.out, c.plan, g);
+    for (const prac& w : c.plan.workers) print_worker(c.out, c.plan, w);
     return loaded ? kExitOk : kExitFailure;
 }
 

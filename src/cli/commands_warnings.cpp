@@ -22,9 +22,8 @@ struct warnings_args {
 
 warnings_args parse_warnings_args(const std::vector<std::string>& args) {
     warnings_args a;
-    const std::vector<std::string> words =
-        arg_parser().id("--group", a.group, "grupy", "po --group brak identyfikatora grupy").words(1).parse(args);
-    if (words.empty()) throw usage_error("brak pliku miesiąca");
+    const std::vector<std::string> words = arg_parser().id("--group", a.group, "grupy").words(1).parse(args);
+    if (words.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     a.file = words.front();
     return a;
 }

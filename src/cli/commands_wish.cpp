@@ -27,9 +27,10 @@ struct wish_args {
     std::optional<word> group;
 };
 
-int number_arg(const std::string& text, const char* what, int low, int high) {
+// `key` and `polish` say what the number names.
+int number_arg(const std::string& text, const char* key, const char* polish, int low, int high) {
     auto v = parse_int(text);
-    if (!v || *v < low || *v > high) throw usage_error(std::string(what) + ": niepoprawna wartość „" + text + "”");
+    if (!v || *v < low || *v > high) throw usage_error(key, polish, {text});
     return int(*v);
 }
 
@@ -38,14 +39,22 @@ wish_args parse_wish_args(const std::vector<std::string>& args) {
     int weight = 1;
     const std::vector<std::string> words =
         arg_parser()
-            .value("--weight", [&](const std::string& v) { weight = number_arg(v, "--weight", 1, 3); })
-            .value("--group", [&](const std::string& v) { a.group = word(number_arg(v, "--group", 1, 65535)); })
+            .value("--weight",
+                   [&](const std::string& v) {
+                       weight = number_arg(v, "cli_BadWeight", "--weight: niepoprawna wartość „%s”", 1, 3);
+                   })
+            .value("--group",
+                   [&](const std::string& v) {
+                       a.group = word(
+                           number_arg(v, "cli_BadGroupId", "niepoprawny identyfikator grupy „%s”", 1, 65535));
+                   })
             .numbers_are_words()
             .parse(args);
-    if (words.size() < 4) throw usage_error("za mało argumentów");
+    if (words.size() < 4) throw usage_error("cli_TooFewArguments", "za mało argumentów");
     a.file = words[0];
-    a.workerId = word(number_arg(words[1], "pracownik", 1, 65535));
-    a.day = number_arg(words[2], "dzień", 1, 255);
+    a.workerId =
+        word(number_arg(words[1], "cli_BadWorkerId", "niepoprawny identyfikator pracownika „%s”", 1, 65535));
+    a.day = number_arg(words[2], "cli_BadDay", "niepoprawny dzień „%s”", 1, 255);
     const std::string& kind = words[3];
     size_t used = 4;
     if (kind == "off") {
@@ -53,14 +62,15 @@ wish_args parse_wish_args(const std::vector<std::string>& args) {
     } else if (kind == "none") {
         a.w.kind = wish_kind::None;
     } else if (kind == "shift" || kind == "not") {
-        if (words.size() < 5) throw usage_error("po „" + kind + "” podaj numer zmiany");
+        if (words.size() < 5) throw usage_error("cli_WishShiftNumber", "po „%s” podaj numer zmiany", {kind});
         a.w.kind = kind == "shift" ? wish_kind::Shift : wish_kind::NotShift;
-        a.w.shift = byte(number_arg(words[4], "zmiana", 1, 255));
+        a.w.shift = byte(number_arg(words[4], "cli_BadShiftNumber", "niepoprawny numer zmiany „%s”", 1, 255));
         used = 5;
     } else {
-        throw usage_error("życzenie to off, shift N, not N albo none, nie „" + kind + "”");
+        throw usage_error("cli_WishKind", "życzenie to off, shift N, not N albo none, nie „%s”", {kind});
     }
-    if (words.size() > used) throw usage_error("nieoczekiwany argument „" + words[used] + "”");
+    if (words.size() > used)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[used]});
     a.w.weight = a.w.used() ? byte(weight) : 0;
     return a;
 }

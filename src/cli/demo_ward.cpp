@@ -69,25 +69,29 @@ void spread_pattern_starts(std::vector<prac>& workers) {
 }
 
 int demo(context& c) {
-    if (c.args.size() > 1) throw usage_error("za dużo argumentów");
-    if (c.args.empty() && !c.root) throw usage_error("brak nazwy folderu");
+    if (c.args.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    if (c.args.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
     if (!c.args.empty()) c.root = c.args[0];
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
     std::error_code ec;
     if (fs::exists(paths.data / "grupy.ini", ec) || fs::exists(paths.data / "kadra.inr", ec)) {
-        Answer a = c.ui->ask("Folder " + paths.data.string() + " zawiera już dane. Zastąpić je danymi przykładowymi?",
-                             Buttons::YesNo);
+        Answer a = c.ui->ask(
+            say(c, "cli_ReplaceWithDemo", "Folder %s zawiera już dane. Zastąpić je danymi przykładowymi?",
+                {paths.data.string()}),
+            Buttons::YesNo);
         if (a != Answer::Yes) {
-            c.err << "Nic nie zapisano.\n";
+            c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
             return kExitFailure;
         }
     }
     for (const fs::path& p : {paths.templates, paths.printouts, paths.lang}) {
         fs::create_directories(p, ec);
         if (ec) {
-            c.err << "Nie można utworzyć folderu " << p.string() << ": " << ec.message() << "\n";
+            c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
+                         {p.string(), ec.message()})
+                  << "\n";
             return kExitFailure;
         }
     }
@@ -97,8 +101,11 @@ int demo(context& c) {
     if (!zapisz(ward).ok()) return kExitFailure;
     const std::vector<std::string> months = write_demo_months(ward);
     release_month_locks(ward);
-    c.out << "Zapisano dane przykładowe w " << paths.root.string() << ": " << ward.groups.size() << " grupy, "
-          << ward.workers.size() << " pracowników, " << months.size() << " pliki miesięcy.\n";
+    c.out << say(c, "cli_DemoSaved",
+                 "Zapisano dane przykładowe w %s: %s grupy, %s pracowników, %s pliki miesięcy.",
+                 {paths.root.string(), std::to_string(ward.groups.size()),
+                  std::to_string(ward.workers.size()), std::to_string(months.size())})
+          << "\n";
     return kExitOk;
 }
 

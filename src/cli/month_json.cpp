@@ -16,12 +16,18 @@ month_figures figures_of(const ms_& m) {
 
 std::string json_string(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
             case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
+            // The files end lines in CR LF and the captions break them with a
+            // lone CR: a reader of the JSON gets one kind of line break.
+            case '\r':
+                if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+                out += "\\n";
+                break;
             case '\t': out += "\\t"; break;
             default:
                 if (c < 0x20) {

@@ -169,10 +169,13 @@ std::string hours(std::int64_t minutes) {
     return buf;
 }
 
-void print_header(std::ostream& out) {
-    out << "oddział\talg";
-    for (const char* c = kLetters; *c; ++c) out << "\t" << *c;
-    out << "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\tkoszt\tponad normę+f (wszystkie grupy)\n";
+void print_header(const context& c) {
+    c.out << say(c, "cli_CompareWard", "oddział\talg");
+    for (const char* l = kLetters; *l; ++l) c.out << "\t" << *l;
+    c.out << say(c, "cli_CompareColumns",
+                 "\trazem\tbrak obsady [h]\tsuma |plan-norma| [h]\tczas CPU [s]\tkoszt\tponad normę+f "
+                 "(wszystkie grupy)")
+          << "\n";
 }
 
 void print_row(std::ostream& out, const std::string& ward, const variant& v, const measured& m) {
@@ -245,7 +248,9 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
         write_empty_month_file(file, today.year, today.month) ? open_session_months(plan, opening)
                                                               : result<std::vector<std::string>>(refusal{});
     if (!opened || opened->empty()) {
-        c.err << "Nie udało się otworzyć pustego miesiąca oddziału " << w.name << ".\n";
+        c.err << say(c, "cli_CompareMonthNotOpened", "Nie udało się otworzyć pustego miesiąca oddziału %s.",
+                     {w.name})
+              << "\n";
         return false;
     }
     // Written empty, so that each algorithm starts from the same file.
@@ -264,7 +269,7 @@ int compare_algorithms(context& c, const compare_options& o) {
     std::vector<ward_case> wards{{"demo", 0}};
     for (int n : {20, 60, 200})
         if (n <= o.largest) wards.push_back({"w" + std::to_string(n), n});
-    print_header(c.out);
+    print_header(c);
     for (const ward_case& w : wards)
         if (!compare_ward(c, w, o)) return kExitFailure;
     return kExitOk;

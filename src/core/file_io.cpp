@@ -132,6 +132,16 @@ std::string read_text(const Translator* tr, const char* key, const std::string& 
     return text;
 }
 
+// A copy: the session that set it may go before the last write.
+Translator& write_language() {
+    static Translator tr;
+    return tr;
+}
+
+std::string write_text(const char* key, const std::string& polish, std::initializer_list<std::string> args) {
+    return read_text(&write_language(), key, polish, args);
+}
+
 std::string megabytes(std::uintmax_t bytes) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", double(bytes) / double(kMegabyte));
@@ -159,6 +169,13 @@ bool read_at_most(std::ifstream& in, std::uintmax_t limit, std::string& bytes) {
 }
 
 }  // namespace
+
+void set_write_message_language(const Translator& tr) { write_language() = tr; }
+
+std::string write_error_text(const char* key, const std::string& polish,
+                             std::initializer_list<std::string> args) {
+    return write_text(key, polish, args);
+}
 
 bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
     return read_bytes(file, bytes, error, kAnyFileBound, nullptr);
@@ -253,7 +270,9 @@ bool is_read_only(const fs::path& file) {
 
 io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp) {
     std::error_code ec;
-    if (fs::is_directory(file, ec)) return {"Nie można zapisać pliku " + quoted(file) + ": to jest folder."};
+    if (fs::is_directory(file, ec))
+        return {
+            write_text("msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
     int err = EEXIST;
     for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
         tmp = temp_beside(file);
@@ -262,7 +281,7 @@ io_result write_temporary(const fs::path& file, const std::string& bytes, fs::pa
     if (err) {
         if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
         tmp.clear();
-        return {"Nie można zapisać pliku " + quoted(file) + reason(err) + "."};
+        return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
     }
     return {};
 }
@@ -276,10 +295,13 @@ io_result put_in_place(const fs::path& tmp, const fs::path& file) {
         ec = std::make_error_code(std::errc::io_error);
     else
         fs::rename(tmp, file, ec);
-    if (ec) return {"Nie można zapisać pliku " + quoted(file) + ": " + ec.message() + "."};
+    if (ec)
+        return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.",
+                           {quoted(file), ": " + ec.message()})};
     // The new text is in place; the user still learns it may not survive a power cut.
     if (const int err = sync_folder(file.parent_path()))
-        return {"Nie można utrwalić zapisu pliku " + quoted(file) + reason(err) + "."};
+        return {write_text("msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.",
+                           {quoted(file), reason(err)})};
     return {};
 }
 
@@ -309,8 +331,11 @@ io_result lines_bytes(const fs::path& file, const std::vector<std::string>& line
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
             const std::string bad = first_unencodable(line).value_or("?");
-            return {"Znaku „" + bad + "” nie można zapisać w pliku " + quoted(file) +
-                    " (kodowanie Windows-1250). Plik nie został zapisany."};
+            return {write_text(
+                "msg_WriteUnencodable",
+                "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
+                "zapisany.",
+                {bad, quoted(file)})};
         }
         bytes += *enc;
         bytes += "\r\n";

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,14 @@ struct [[nodiscard]] io_result {
 io_result write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 // The bytes write_lines would write to `file`.
 io_result lines_bytes(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& bytes);
+
+// The language of the write errors, which no caller hands a translator: the
+// session's once it is open (its front end sets it), else the built-in Polish.
+void set_write_message_language(const Translator& tr);
+// A write error in that language: the [messages] text under `key`, else the
+// Polish, its "%s" filled in order.
+std::string write_error_text(const char* key, const std::string& polish,
+                             std::initializer_list<std::string> args);
 
 // Writes raw bytes the same safe way.
 io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);

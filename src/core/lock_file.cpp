@@ -104,21 +104,28 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd < 0) {
         if (errno == EEXIST) return {false, true, {}};
-        return {false, false, "Nie można utworzyć pliku blokady \"" + file.string() + "\": " + std::strerror(errno) + "."};
+        return {false, false,
+                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
+                                 {"\"" + file.string() + "\"", std::string(": ") + std::strerror(errno)})};
     }
     const bool written = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fsync(fd) == 0;
     const int err = errno;
     ::close(fd);
 #else
     std::FILE* f = std::fopen(file.string().c_str(), "wbx");
-    if (!f) return {false, std::filesystem::exists(file), "Nie można utworzyć pliku blokady \"" + file.string() + "\"."};
+    if (!f)
+        return {false, std::filesystem::exists(file),
+                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
+                                 {"\"" + file.string() + "\"", ""})};
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int err = errno;
     std::fclose(f);
 #endif
     if (!written) {
         remove_lock_file(file);
-        return {false, false, "Nie można zapisać pliku blokady \"" + file.string() + "\": " + std::strerror(err) + "."};
+        return {false, false,
+                write_error_text("msg_LockNotWritten", "Nie można zapisać pliku blokady %s%s.",
+                                 {"\"" + file.string() + "\"", std::string(": ") + std::strerror(err)})};
     }
     return {true, false, {}};
 }

@@ -151,11 +151,15 @@ fs::path scratch_file() {
 }  // namespace
 
 io_result write_xlsx(const fs::path& file, const std::vector<sheet>& sheets) {
-    const std::string failed = "Nie można zapisać pliku „" + file.string() + "”";
+    const std::string name = "\"" + file.string() + "\"";
+    auto failed = [&](const std::string& why) {
+        return io_result{write_error_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.", {name, why})};
+    };
     const fs::path scratch = scratch_file();
-    if (scratch.empty()) return {failed + ": brak miejsca na plik tymczasowy."};
+    if (scratch.empty())
+        return failed(write_error_text("msg_WriteNoScratch", ": brak miejsca na plik tymczasowy", {}));
     lxw_workbook* wb = workbook_new(scratch.c_str());
-    if (!wb) return {failed + "."};
+    if (!wb) return failed("");
     const formats f = add_formats(wb);
     for (const sheet& s : sheets) write_sheet(wb, s, f);
     const lxw_error err = workbook_close(wb);
@@ -163,8 +167,8 @@ io_result write_xlsx(const fs::path& file, const std::vector<sheet>& sheets) {
     const bool read = err == LXW_NO_ERROR && read_bytes(scratch, bytes, error);
     std::error_code ec;
     fs::remove(scratch, ec);
-    if (err != LXW_NO_ERROR) return {failed + ": " + lxw_strerror(err) + "."};
-    if (!read) return {failed + ": " + error};
+    if (err != LXW_NO_ERROR) return failed(std::string(": ") + lxw_strerror(err));
+    if (!read) return {error};
     return write_bytes(file, bytes);
 }
 

@@ -82,13 +82,15 @@ private:
                                     long long lo, long long hi, const std::string& what) {
         auto v = parse_int(text);
         if (!v) {
-            report(e, section, what + ": \"" + utf8_left(text, 20) + "\" nie jest liczbą");
+            report(e, section,
+                   fill_placeholders(plan_.tr.msg("msg_ProblemNotANumber", "%s: \"%s\" nie jest liczbą"),
+                                     {what, utf8_left(text, 20)}));
             return std::nullopt;
         }
         if (*v < lo || *v > hi) {
             report(e, section,
-                   what + " " + std::to_string(*v) + " poza zakresem " + std::to_string(lo) + ".." +
-                       std::to_string(hi));
+                   fill_placeholders(plan_.tr.msg("msg_ProblemOutOfRange", "%s %s poza zakresem %s..%s"),
+                                     {what, std::to_string(*v), std::to_string(lo), std::to_string(hi)}));
             return std::nullopt;
         }
         return v;
@@ -159,7 +161,7 @@ void month_reader::load_file() {
     if (!exists) {
         // A month saved later must not find another program's new file in its place.
         plan_.guards.read[guard_key(file)] = file_fingerprint{};
-        if (!live_) report(0, "", "", "plik nie istnieje");
+        if (!live_) report(0, "", "", plan_.tr.msg("msg_ProblemNoFile", "plik nie istnieje"));
         return;
     }
     std::string bytes, error;
@@ -172,7 +174,7 @@ void month_reader::load_file() {
         return;
     }
     plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
-    ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_);
+    ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_, &plan_.tr);
     const month_end_check end = check_month_end(bytes, ini_);
     if (!end.trusted()) {
         const std::string reason = month_end_reason(plan_.tr, end);
@@ -237,7 +239,8 @@ void month_reader::read_calendar_section(const std::string& name,
     const month_ini::section* s = ini_.find(name);
     if (!s) return;
     for (const entry& e : s->entries)
-        if (auto d = number(e, s->name, e.key, 0, day_count() - 1, "dzień")) set(int(*d), e.value);
+        if (auto d = number(e, s->name, e.key, 0, day_count() - 1, plan_.tr.msg("msg_FieldDay", "dzień")))
+            set(int(*d), e.value);
 }
 
 void month_reader::read_calendar() {
@@ -278,7 +281,7 @@ void month_reader::read_normatyw() {
     for (const entry& e : s->entries) {
         const int k = plan_.options.dayOffKindIndex(month_ini::fold(e.key));
         if (k < 0) {
-            report(e, s->name, "nieznany rodzaj wolnego");
+            report(e, s->name, plan_.tr.msg("msg_ProblemUnknownKind", "nieznany rodzaj wolnego"));
             continue;
         }
         if (!plan_.options.dayOffKinds[k].settable) continue;
@@ -302,20 +305,32 @@ bool numbered_key(const std::string& key, char letter) {
 std::optional<dyzur> month_reader::parse_duty(const entry& e) {
     std::vector<std::string> f = split_fields(e.value);
     if (f.size() < 7) {
-        report(e, "dyzury", "za mało pól (" + std::to_string(f.size()) + " z 12)");
+        report(e, "dyzury",
+               fill_placeholders(plan_.tr.msg("msg_ProblemFewFields", "za mało pól (%s z %s)"),
+                                 {std::to_string(f.size()), "12"}));
         return std::nullopt;
     }
     static const char* const fill[] = {"", "0", "1", "0", "0"};  // fields 8..12 of older versions
     while (f.size() < 12) f.push_back(fill[f.size() - 7]);
     const int lastDay = first_day() + day_count() - 1;
-    auto groupId = number(e, "dyzury", f[0], 1, 65535, "grupa");
-    auto workerId = groupId ? number(e, "dyzury", f[1], 1, 65535, "pracownik") : std::nullopt;
-    auto dayNo = workerId ? number(e, "dyzury", f[2], first_day(), lastDay, "dzień") : std::nullopt;
-    auto length = dayNo ? number(e, "dyzury", f[3], 0, 2880, "czas trwania") : std::nullopt;
-    auto shift = length ? number(e, "dyzury", f[4], 0, 255, "zmiana") : std::nullopt;
-    auto start = shift ? number(e, "dyzury", f[5], 0, 2880, "początek") : std::nullopt;
-    auto overtime = start ? number(e, "dyzury", f[6], -2880, 2880, "nadgodziny") : std::nullopt;
-    auto dutyAs = overtime ? number(e, "dyzury", f[9], 0, 4, "jako") : std::nullopt;
+    auto groupId = number(e, "dyzury", f[0], 1, 65535, plan_.tr.msg("msg_FieldGroup", "grupa"));
+    auto workerId = groupId
+                        ? number(e, "dyzury", f[1], 1, 65535, plan_.tr.msg("msg_FieldWorker", "pracownik"))
+                        : std::nullopt;
+    auto dayNo = workerId
+                     ? number(e, "dyzury", f[2], first_day(), lastDay, plan_.tr.msg("msg_FieldDay", "dzień"))
+                     : std::nullopt;
+    auto length = dayNo ? number(e, "dyzury", f[3], 0, 2880, plan_.tr.msg("msg_FieldLength", "czas trwania"))
+                        : std::nullopt;
+    auto shift =
+        length ? number(e, "dyzury", f[4], 0, 255, plan_.tr.msg("msg_FieldShift", "zmiana")) : std::nullopt;
+    auto start =
+        shift ? number(e, "dyzury", f[5], 0, 2880, plan_.tr.msg("msg_FieldStart", "początek")) : std::nullopt;
+    auto overtime =
+        start ? number(e, "dyzury", f[6], -2880, 2880, plan_.tr.msg("msg_FieldOvertime", "nadgodziny"))
+              : std::nullopt;
+    auto dutyAs =
+        overtime ? number(e, "dyzury", f[9], 0, 4, plan_.tr.msg("msg_FieldDutyAs", "jako")) : std::nullopt;
     if (!dutyAs) return std::nullopt;
     dyzur d;
     d.groupId = word(*groupId);
@@ -327,7 +342,7 @@ std::optional<dyzur> month_reader::parse_duty(const entry& e) {
     d.overtime = smallint(*overtime);
     d.note = f[7];
     if (utf8_length(d.note) > 30) {
-        report(e, "dyzury", "notatka dłuższa niż 30 znaków, skrócono");
+        report(e, "dyzury", plan_.tr.msg("msg_ProblemNoteCut", "notatka dłuższa niż 30 znaków, skrócono"));
         d.note = utf8_left(d.note, 30);
     }
     d.onRequest = parse_flag(f[8]);
@@ -344,7 +359,9 @@ void month_reader::read_duties() {
     if (!s) return;
     for (const entry& e : s->entries) {
         if (!numbered_key(e.key, 'd')) {
-            report(e, s->name, "klucz nie ma postaci d<numer>");
+            report(e, s->name,
+                   fill_placeholders(plan_.tr.msg("msg_ProblemKeyForm", "klucz nie ma postaci %s<numer>"),
+                                     {"d"}));
             continue;
         }
         std::optional<dyzur> d = parse_duty(e);
@@ -352,14 +369,18 @@ void month_reader::read_duties() {
         const int worker = worker_index(d->workerId);
         const result<> added = dodaj_dyzur(plan_, *d, -1, false, worker);
         if (!added && worker < int(plan_.workers.size()))
-            report(e, s->name, added.error().text.empty() ? "dyżur odrzucony" : added.error().text);
+            report(e, s->name,
+                   added.error().text.empty() ? plan_.tr.msg("msg_ProblemDutyRefused", "dyżur odrzucony")
+                                              : added.error().text);
     }
 }
 
 std::optional<wolne_> month_reader::parse_day_off(const entry& e) {
     std::vector<std::string> f = split_fields(e.value);
     if (f.size() < 5) {
-        report(e, "wolne", "za mało pól (" + std::to_string(f.size()) + " z 9)");
+        report(e, "wolne",
+               fill_placeholders(plan_.tr.msg("msg_ProblemFewFields", "za mało pól (%s z %s)"),
+                                 {std::to_string(f.size()), "9"}));
         return std::nullopt;
     }
     while (f.size() < 9) f.push_back("");
@@ -368,17 +389,27 @@ std::optional<wolne_> month_reader::parse_day_off(const entry& e) {
     if (trim(f[7]).empty()) f[7] = "1";
     if (trim(f[8]).empty()) f[8] = "0";
     const int lastDay = first_day() + day_count() - 1;
-    auto groupId = number(e, "wolne", f[0], 0, 65535, "grupa");
-    auto workerId = groupId ? number(e, "wolne", f[1], 1, 65535, "pracownik") : std::nullopt;
-    auto from = workerId ? number(e, "wolne", f[2], first_day(), lastDay, "dzień od") : std::nullopt;
-    auto to = from ? number(e, "wolne", f[3], first_day(), lastDay, "dzień do") : std::nullopt;
-    auto norm = to ? number(e, "wolne", f[4], 0, 65535, "normatyw") : std::nullopt;
-    auto custom = norm ? number(e, "wolne", f[8], 0, 65535, "normatyw własny") : std::nullopt;
+    auto groupId = number(e, "wolne", f[0], 0, 65535, plan_.tr.msg("msg_FieldGroup", "grupa"));
+    auto workerId = groupId ? number(e, "wolne", f[1], 1, 65535, plan_.tr.msg("msg_FieldWorker", "pracownik"))
+                            : std::nullopt;
+    auto from = workerId ? number(e, "wolne", f[2], first_day(), lastDay,
+                                  plan_.tr.msg("msg_FieldDayFrom", "dzień od"))
+                         : std::nullopt;
+    auto to = from
+                  ? number(e, "wolne", f[3], first_day(), lastDay, plan_.tr.msg("msg_FieldDayTo", "dzień do"))
+                  : std::nullopt;
+    auto norm =
+        to ? number(e, "wolne", f[4], 0, 65535, plan_.tr.msg("msg_FieldNorm", "normatyw")) : std::nullopt;
+    auto custom =
+        norm ? number(e, "wolne", f[8], 0, 65535, plan_.tr.msg("msg_FieldOwnNorm", "normatyw własny"))
+             : std::nullopt;
     if (!custom) return std::nullopt;
     const std::string code = month_ini::fold(f[5]);
     const std::optional<char> symbol = kind_symbol(code);
     if (plan_.options.dayOffKindIndex(code) < 0 || !symbol) {
-        report(e, "wolne", "nieznany rodzaj wolnego \"" + utf8_left(f[5], 10) + "\"");
+        report(e, "wolne",
+               fill_placeholders(plan_.tr.msg("msg_ProblemUnknownKindOf", "nieznany rodzaj wolnego \"%s\""),
+                                 {utf8_left(f[5], 10)}));
         return std::nullopt;
     }
     wolne_ w;
@@ -432,7 +463,9 @@ void month_reader::read_days_off() {
     if (!s) return;
     for (const entry& e : s->entries) {
         if (!numbered_key(e.key, 'w')) {
-            report(e, s->name, "klucz nie ma postaci w<numer>");
+            report(e, s->name,
+                   fill_placeholders(plan_.tr.msg("msg_ProblemKeyForm", "klucz nie ma postaci %s<numer>"),
+                                     {"w"}));
             continue;
         }
         std::optional<wolne_> w = parse_day_off(e);
@@ -440,13 +473,17 @@ void month_reader::read_days_off() {
         const int worker = worker_index(w->workerId);
         if (repeated_day_off(*w, worker)) continue;
         if (starts_taken(*w, worker)) {
-            report(e, s->name, "inne wolne zaczyna się już tego dnia");
+            report(e, s->name,
+                   plan_.tr.msg("msg_ProblemDayOffTaken", "inne wolne zaczyna się już tego dnia"));
             continue;
         }
         const result<> added = dodaj_wolne(plan_, *w, worker, false, true);
         if (worker < int(plan_.workers.size())) {
             if (!added)
-                report(e, s->name, added.error().text.empty() ? "wolne odrzucone" : added.error().text);
+                report(e, s->name,
+                       added.error().text.empty()
+                           ? plan_.tr.msg("msg_ProblemDayOffRefused", "wolne odrzucone")
+                           : added.error().text);
             else if (!said_of(added).text.empty())
                 report(e, s->name, said_of(added).text);
         }
@@ -459,14 +496,18 @@ std::map<word, std::string> month_reader::worker_values(const std::string& secti
     const month_ini::section* s = ini_.find(section);
     if (!s) return values;
     for (const entry& e : s->entries) {
-        auto id = number(e, s->name, e.key, 1, 65535, "identyfikator pracownika");
+        auto id = number(e, s->name, e.key, 1, 65535,
+                         plan_.tr.msg("msg_FieldWorkerId", "identyfikator pracownika"));
         if (!id) continue;
         const std::string v = trim(e.value);
-        if (numeric && !number(e, s->name, v, lo, hi, "wartość")) continue;
+        if (numeric && !number(e, s->name, v, lo, hi, plan_.tr.msg("msg_FieldValue", "wartość"))) continue;
         if (!numeric && section == "wymiar_etatu") {
             auto r = parse_real(v);
             if (!r || !std::isfinite(*r) || *r < 0 || *r > 1000) {
-                report(e, s->name, "wymiar etatu \"" + utf8_left(v, 20) + "\" nie jest liczbą 0..1000");
+                report(e, s->name,
+                       fill_placeholders(
+                           plan_.tr.msg("msg_ProblemPartTime", "wymiar etatu \"%s\" nie jest liczbą 0..1000"),
+                           {utf8_left(v, 20)}));
                 continue;
             }
         }
@@ -510,7 +551,9 @@ void month_reader::read_workers() {
 
 void month_reader::report_unknown_sections() {
     for (const month_ini::section& s : ini_.sections())
-        if (!known_section(month_ini::fold(s.name))) report(s.line, s.name, "", "nieznana sekcja, pominięto");
+        if (!known_section(month_ini::fold(s.name)))
+            report(s.line, s.name, "",
+                   plan_.tr.msg("msg_ProblemUnknownSection", "nieznana sekcja, pominięto"));
 }
 
 std::vector<month_problem> month_reader::run() {

@@ -5,12 +5,16 @@
 
 #include "core/ini_lines.h"
 #include "core/text.h"
+#include "core/translator.h"
 
 namespace planek {
 
 std::string month_ini::fold(const std::string& name) { return lower_pl(trim(name)); }
 
-void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_problem>& problems) {
+void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_problem>& problems,
+                      const Translator* tr) {
+    const Translator builtIn;
+    const Translator& said = tr ? *tr : builtIn;
     sections_.clear();
     std::unordered_map<std::string, size_t> bySection;
     std::vector<std::unordered_set<std::string>> seenKeys;
@@ -30,12 +34,14 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
         }
         const std::string sectionName = current ? current->name : "";
         if (!current || !l.pair || l.key.empty()) {
-            problems.push_back({l.number, sectionName, utf8_left(l.trimmed, 40), "wiersz nie jest parą klucz=wartość"});
+            problems.push_back({l.number, sectionName, utf8_left(l.trimmed, 40),
+                                said.msg("msg_ProblemNotAPair", "wiersz nie jest parą klucz=wartość")});
             continue;
         }
         const size_t idx = size_t(current - sections_.data());
         if (!seenKeys[idx].insert(fold(l.key)).second) {
-            problems.push_back({l.number, sectionName, l.key, "klucz powtórzony, pominięto"});
+            problems.push_back({l.number, sectionName, l.key,
+                                said.msg("msg_ProblemRepeatedKey", "klucz powtórzony, pominięto")});
             continue;
         }
         current->entries.push_back(entry{l.number, l.key, l.value});

@@ -9,6 +9,8 @@
 
 namespace planek {
 
+class Translator;
+
 // One line the reader could not use, and why.
 struct month_problem {
     int line = 0;  // 1-based, 0 = the file as a whole
@@ -34,7 +36,9 @@ public:
     // repeated keys go to `problems`. A repeated key keeps its first value,
     // as INI lookups do; a repeated section continues the first one, so none
     // of its lines is lost.
-    void parse(const std::vector<std::string>& lines, std::vector<month_problem>& problems);
+    // The problems are said in the language of `tr` when one is given.
+    void parse(const std::vector<std::string>& lines, std::vector<month_problem>& problems,
+               const Translator* tr = nullptr);
 
     const section* find(const std::string& name) const;
     bool has(const std::string& name) const { return find(name) != nullptr; }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/text.h"
+#include "editing/message_text.h"
 
 namespace planek {
 
@@ -72,12 +73,14 @@ void read_wishes(Plan& plan, const month_ini& ini, int firstDay, const wish_prob
     const int days = std::min<int>(int(plan.days.size()), kMaxDays);
     for (const month_ini::entry& e : s->entries) {
         if (!numbered_key(e.key)) {
-            problem(e, "klucz nie ma postaci z<numer>");
+            problem(e, fill_placeholders(plan.tr.msg("msg_ProblemKeyForm", "klucz nie ma postaci %s<numer>"),
+                                         {"z"}));
             continue;
         }
         const std::vector<std::string> f = split_fields(e.value);
         if (f.size() < 5) {
-            problem(e, "za mało pól (" + std::to_string(f.size()) + " z 5)");
+            problem(e, fill_placeholders(plan.tr.msg("msg_ProblemFewFields", "za mało pól (%s z %s)"),
+                                         {std::to_string(f.size()), "5"}));
             continue;
         }
         const auto id = in_range(f[0], 1, 65535);
@@ -86,7 +89,7 @@ void read_wishes(Plan& plan, const month_ini& ini, int firstDay, const wish_prob
         const auto shift = in_range(f[3], 0, 255);
         const auto weight = in_range(f[4], kMinWishWeight, kMaxWishWeight);
         if (!id || !day || !kind || !shift || !weight || (*kind != wish_kind::DayOff && *shift == 0)) {
-            problem(e, "życzenie niepoprawne, pominięto");
+            problem(e, plan.tr.msg("msg_ProblemBadWish", "życzenie niepoprawne, pominięto"));
             continue;
         }
         const int worker = plan.workerIndexById(word(*id));
@@ -98,7 +101,7 @@ void read_wishes(Plan& plan, const month_ini& ini, int firstDay, const wish_prob
         if (plan.currentMonth < 0 || plan.currentMonth >= int(p.months.size())) continue;
         wish& slot = p.months[size_t(plan.currentMonth)].wishes[size_t(*day - firstDay)];
         if (slot.used()) {
-            problem(e, "drugie życzenie tego dnia, pominięto");
+            problem(e, plan.tr.msg("msg_ProblemSecondWish", "drugie życzenie tego dnia, pominięto"));
             continue;
         }
         slot = {*kind, byte(*kind == wish_kind::DayOff ? 0 : *shift), byte(*weight)};

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/file_io.h"
 #include "files/root_seed.h"
 #include "settings/message_format.h"
 
@@ -59,8 +60,9 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, boo
                              {plan.paths.root.string()})};
     fs::create_directories(plan.paths.data, ec);
     if (ec || !fs::is_directory(plan.paths.data, ec))
-        return {"Nie można utworzyć folderu danych „" + plan.paths.data.string() + "”" +
-                (ec ? ": " + ec.message() : std::string()) + "."};
+        // Said before the folder's language is read: in that of the writes.
+        return {write_error_text("msg_DataFolderNotMade", "Nie można utworzyć folderu danych „%s”%s.",
+                                 {plan.paths.data.string(), ec ? ": " + ec.message() : std::string()})};
     if (firstStart)
         seed_program_root(plan.paths, executable_folder());
     else

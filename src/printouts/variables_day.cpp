@@ -12,8 +12,17 @@ namespace {
 
 using V = var_call;
 
-const char* kDayNames[] = {"", "niedziela", "poniedziałek", "wtorek", "środa", "czwartek", "piątek", "sobota"};
-const char* kDayShort[] = {"", "nd", "pn", "wt", "śr", "cz", "pt", "so"};
+// The day's name in the printout's language, Sunday first as the weekday
+// counts; a list too short for the day gives nothing.
+std::string day_name(const V& c, bool shortName) {
+    const std::string names =
+        shortName ? c.plan().tr.tr("f_Templates", "sag_DayShortNames", "nd¤pn¤wt¤śr¤cz¤pt¤so")
+                  : c.plan().tr.tr("f_Templates", "sag_DayNames",
+                                   "niedziela¤poniedziałek¤wtorek¤środa¤czwartek¤piątek¤sobota");
+    const std::vector<std::string> list = split_fields(names);
+    const int day = c.weekday();
+    return day >= 1 && day <= int(list.size()) ? trim(list[size_t(day - 1)]) : std::string();
+}
 
 std::string who_list(const V& c, int list) {
     const kty* w = c.who();
@@ -139,14 +148,17 @@ int first_shift_start(const V& c) {
 
 void add_day_variables(std::vector<var_entry>& t) {
     std::vector<var_entry> v = {
-        {"dzien_nr_tydz_planek", "day_no_week", "", [](V& c) { return c.weekday() ? number_text(c.weekday()) : ""; }},
+        {"dzien_nr_tydz_planek", "day_no_week", "",
+         [](V& c) { return c.weekday() ? number_text(c.weekday()) : ""; }},
         {"dzien_nr", "day_no", "", [](V& c) { return c.dayIndex() < 0 ? "" : number_text(day_number(c)); }},
-        {"dzien_nazwa", "day_name", "", [](V& c) { return std::string(kDayNames[c.weekday()]); }},
-        {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return std::string(kDayShort[c.weekday()]); }},
-        {"dzien_uwagi", "day_note", "", [](V& c) { return c.dayParam() ? c.user(c.dayParam()->note) : std::string(); }},
+        {"dzien_nazwa", "day_name", "", [](V& c) { return day_name(c, false); }},
+        {"dzien_nazwa_krotka", "day_name_short", "", [](V& c) { return day_name(c, true); }},
+        {"dzien_uwagi", "day_note", "",
+         [](V& c) { return c.dayParam() ? c.user(c.dayParam()->note) : std::string(); }},
         {"dzien_klasa_tytul", "day_class_title", "",
          [](V& c) { return c.dayParam() ? c.user(c.dayParam()->dayClass) : std::string(); }},
-        {"dzien_klasa", "day_class", "", [](V& c) { return c.dayParam() ? "d" + c.user(c.dayParam()->dayClass) : ""; }},
+        {"dzien_klasa", "day_class", "",
+         [](V& c) { return c.dayParam() ? "d" + c.user(c.dayParam()->dayClass) : ""; }},
         {"dzien_id", "day_id", "",
          [](V& c) {
              const miesiac* m = c.month();
@@ -166,9 +178,12 @@ void add_day_variables(std::vector<var_entry>& t) {
         {"dzien_kto_wolne_7", "day_who_dayoff_7", "", [](V& c) { return who_dayoff_class(c, "w_za_so"); }},
         {"dzien_kto_wolne_s", "day_who_dayoff_h", "", [](V& c) { return who_dayoff_class(c, "w_za_ho"); }},
         {"dzien_kto_zwolnienia", "day_who_sick_leaves", "", [](V& c) { return who_list(c, kKtoSick); }},
-        {"dzien_kto_inne_wolne", "day_who_other_dayoff", "", [](V& c) { return who_list(c, kKtoOtherDaysOff); }},
-        {"dzien_ile_dyz", "day_duties_count", "", [](V& c) { return number_text(day_duties(c, c.calDay() ? c.dayIndex() : -1)); }},
-        {"dzien_max_dyz_tydz", "day_max_duties_week", "", [](V& c) { return number_text(max_duties_week(c)); }},
+        {"dzien_kto_inne_wolne", "day_who_other_dayoff", "",
+         [](V& c) { return who_list(c, kKtoOtherDaysOff); }},
+        {"dzien_ile_dyz", "day_duties_count", "",
+         [](V& c) { return number_text(day_duties(c, c.calDay() ? c.dayIndex() : -1)); }},
+        {"dzien_max_dyz_tydz", "day_max_duties_week", "",
+         [](V& c) { return number_text(max_duties_week(c)); }},
         {"zm_dyzur8_ile", "shift_duty8_qty", "", [](V& c) { return number_text(long(c.run.duty8.size())); }},
         {"zm_dyzur8_od", "shift_duty8_from", "",
          [](V& c) { return duty8(c) ? c.time(duty8(c)->start, true) : std::string(); }},
@@ -176,7 +191,8 @@ void add_day_variables(std::vector<var_entry>& t) {
          [](V& c) { return duty8(c) ? c.time(duty8(c)->start + c.plan().dyz8, true) : std::string(); }},
         {"zm_dyzur_kto", "shift_duty_to", "", [](V& c) { return shift_who(c); }},
         // Standard-duty values.
-        {"dyzur8_do", "duty8_to", "", [](V& c) { return c.time(first_shift_start(c) + c.plan().dyz8, true); }},
+        {"dyzur8_do", "duty8_to", "",
+         [](V& c) { return c.time(first_shift_start(c) + c.plan().dyz8, true); }},
         {"dopracowanie_do", "least_to", "",
          [](V& c) {
              int least = c.month() ? c.month()->normRemainder : c.plan().calendar.normRemainder;

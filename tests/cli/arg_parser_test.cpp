@@ -78,7 +78,7 @@ TEST(ArgParser, CommandsKeepTheirUsageMessages) {
         {{"day", "a.pnk", "3", "4"}, "nieoczekiwany argument „4”"},
         {{"schedule", "a.pnk", "--accept", "--discard"}, "podaj --accept albo --discard, nie oba"},
         {{"schedule", "a.pnk", "--seed", "-1"}, "niepoprawne ziarno „-1”"},
-        {{"warnings", "--group"}, "po --group brak identyfikatora grupy"},
+        {{"warnings", "--group"}, "--group wymaga identyfikatora"},
         {{"generate", "x", "--workers", "0"}, "--workers wymaga liczby od 1 do 5000"},
         {{"generate", "x", "--from", "2024-13"}, "--from ma postać RRRR-MM"},
         {{"add-duty", "a.pnk", "1", "12", "D", "--start", "25:00"},

@@ -37,7 +37,7 @@ TEST(Cli, DemoThenStaffListsTheWard) {
     EXPECT_TRUE(fs::exists(dir / "ward" / "dane" / "kadra.inr"));
     EXPECT_FALSE(fs::exists(dir / "ward" / "dane" / "kadra.ini"));
 
-    result staff = run_cli(dir, {"--root", root, "staff"});
+    result staff = run_cli(dir, {"--root", root, "--lang", "polski", "staff"});
     ASSERT_EQ(staff.code, 0) << staff.err;
     EXPECT_EQ(staff.err, "");
     EXPECT_EQ(count_lines_starting(staff.out, "Grupa "), 2);
@@ -51,7 +51,7 @@ TEST(Cli, DemoThenStaffListsTheWard) {
     EXPECT_FALSE(fs::exists(dir / "ward" / "dane" / "kadra.ini"));
 
     // The root may also come after the command.
-    EXPECT_EQ(run_cli(dir, {"staff", "--root", root}).out, staff.out);
+    EXPECT_EQ(run_cli(dir, {"staff", "--root", root, "--lang", "polski"}).out, staff.out);
 }
 
 TEST(Cli, DemoDoesNotOverwriteDataUnlessTold) {
@@ -59,7 +59,7 @@ TEST(Cli, DemoDoesNotOverwriteDataUnlessTold) {
     const std::string root = (dir / "ward").string();
     ASSERT_EQ(run_cli(dir, {"demo", root}).code, 0);
     write_file(dir / "ward" / "dane" / "grupy.ini", "g\xA4" "9\r\n");
-    result again = run_cli(dir, {"demo", root});
+    result again = run_cli(dir, {"--lang", "polski", "demo", root});
     EXPECT_EQ(again.code, 1);
     EXPECT_NE(again.err.find("zawiera już dane"), std::string::npos) << again.err;
     EXPECT_EQ(read_file(dir / "ward" / "dane" / "grupy.ini"), "g\xA4" "9\r\n");

@@ -250,7 +250,7 @@ TEST(CliExportPrinted, AThirtyWorkerRosterPrintsOnePageWideFromLibreOffice) {
     const std::string first = page_text(1);
     for (const char* column : {"Pracownik", "31", "Normatyw", "Przepracowano", "Wolne"})
         EXPECT_NE(first.find(column), std::string::npos) << column << "\n" << first;
-    const result staff = run_cli(dir, {"--root", root, "staff"});
+    const result staff = run_cli(dir, {"--root", root, "--lang", "polski", "staff"});
     int workers = 0;
     for (const std::string& l : lines(staff.out)) {
         if (l.rfind("Pracownik ", 0) != 0) continue;
@@ -453,7 +453,7 @@ TEST(CliPdf, TheMonthlyRosterOfThirtyWorkersPrintsOnOneLandscapePage) {
     // The PDF's font joins "fi" into one glyph, which pdftotext gives back as such.
     std::string shown = text.out;
     for (size_t at; (at = shown.find("\xEF\xAC\x81")) != std::string::npos;) shown.replace(at, 3, "fi");
-    const result staff = run_cli(dir, {"--root", root, "staff"});
+    const result staff = run_cli(dir, {"--root", root, "--lang", "polski", "staff"});
     int workers = 0;
     for (const std::string& l : lines(staff.out)) {
         if (l.rfind("Pracownik ", 0) != 0) continue;

@@ -34,11 +34,12 @@ protected:
     TempDir dir;
 
     result generate(const std::string& name, const std::string& seed) {
-        return run_cli(dir, {"generate", (dir / name).string(), "--workers", "60", "--months", "2", "--seed", seed,
-                             "--from", "2030-03"});
+        return run_cli(dir, {"--lang", "polski", "generate", (dir / name).string(), "--workers", "60",
+                             "--months", "2", "--seed", seed, "--from", "2030-03"});
     }
     result cli(const std::string& name, std::vector<std::string> args) {
-        args.insert(args.begin(), {"--root", (dir / name).string()});
+        // The lines asserted are the Polish ones, whatever the system language.
+        args.insert(args.begin(), {"--root", (dir / name).string(), "--lang", "polski"});
         return run_cli(dir, args);
     }
     std::string month(const std::string& name, const char* file) { return (dir / name / "dane" / file).string(); }

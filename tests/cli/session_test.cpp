@@ -108,7 +108,7 @@ TEST_F(SessionWard, PartTimeLeaveIsValuedAtTheDailyNormAndGivenBackWhole) {
     ASSERT_EQ(added.code, 0) << added.err;
     EXPECT_TRUE(has(added.out, "normatyw 15:10")) << added.out;
     EXPECT_EQ(leave_of(1), before - 2 * 455);
-    const result summary = cli({"summary", months[0], "--worker", "1"});
+    const result summary = cli({"--lang", "polski", "summary", months[0], "--worker", "1"});
     EXPECT_TRUE(has(summary.out, "wolne 15:10")) << summary.out;
 
     const result removed = cli({"--yes", "remove", months[0], "1", "2", "--dayoff"});
