@@ -1,0 +1,182 @@
+// planek-cli worker against the window's way: the same form filled and the
+// same act run in-process on a copy of the ward leave the same staff list.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "cli_runner.h"
+#include "document/month_acts.h"
+#include "document/staff_acts.h"
+#include "editing/worker_model.h"
+#include "support/scripted_interaction.h"
+
+namespace planek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::result;
+using test::run_cli_on;
+using test::TempDir;
+
+class WorkerCommands : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string cliWard, actWard;
+
+    void SetUp() override {
+        cliWard = (dir / "cli").string();
+        actWard = (dir / "act").string();
+        ASSERT_EQ(test::run_cli(dir, {"demo", cliWard}).code, 0);
+        fs::copy(cliWard, actWard, fs::copy_options::recursive);
+    }
+    result cli(const std::vector<std::string>& args, const std::string& lang = "english") {
+        return run_cli_on(dir, cliWard, args, lang);
+    }
+    // The staff as the command line lists it: every figure of every worker.
+    std::string staff(const std::string& ward) { return run_cli_on(dir, ward, {"staff"}, "english").out; }
+
+    // The ward of `actWard` opened in-process as the window opens it.
+    struct session {
+        roster_document doc;
+        std::shared_ptr<test::ScriptedInteraction> talk = std::make_shared<test::ScriptedInteraction>();
+        explicit session(const std::string& root) {
+            talk->fallback = Answer::Yes;
+            doc.set_interaction(talk);
+            session_request request;
+            request.root = root;
+            request.language = "english";
+            EXPECT_TRUE(open_folder(doc, request).ok());
+        }
+        const Plan& plan() const { return doc.plan(); }
+    };
+    std::string kadra(const std::string& ward) { return read_file(fs::path(ward) / "dane" / "kadra.inr"); }
+};
+
+// Which boxes of the form stand for these group ids.
+void check_groups(const Plan& plan, worker_dialog_model& m, std::initializer_list<word> ids) {
+    for (size_t i = 0; i < m.groupIndexes.size(); ++i) {
+        m.f.groupChecks[i] = false;
+        for (word id : ids)
+            if (plan.groups[size_t(m.groupIndexes[i])].id == id) m.f.groupChecks[i] = true;
+    }
+}
+
+TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
+    const result added = cli({"worker", "add", "--surname", "Nowak", "--first-name", "Zofia", "--group", "1",
+                              "--group", "2", "--part-time", "75", "--pattern", "1200", "--start", "3", "--colour",
+                              "#FFE0C0", "--nick", "ZNo", "--occupation", "położna", "--holiday", "150:30",
+                              "--holiday-last-year", "-2:15", "--email", "z.nowak@example.org"});
+    ASSERT_EQ(added.code, 0) << added.err;
+    {
+        session s(actWard);
+        worker_dialog_model m;
+        ASSERT_TRUE(m.openAdd(s.doc.plan(), s.doc.random()).ok());
+        m.f.surname = "Nowak";
+        m.f.firstName = "Zofia";
+        m.f.nick = "ZNo";
+        m.f.occupation = "położna";
+        m.f.email = "z.nowak@example.org";
+        m.f.currentYearHoliday = "150:30";
+        m.f.lastYearHoliday = "-2:15";
+        m.f.partTime = "75";
+        m.saveAsDefault();
+        m.f.pattern = "1200";
+        m.f.mode = auto_mode::Pattern;
+        m.f.startFrom = 3;
+        m.f.color = rgb(0xFF, 0xE0, 0xC0);
+        check_groups(s.plan(), m, {1, 2});
+        const planek::result<prac> record = m.record(s.plan());
+        ASSERT_TRUE(record.ok());
+        const planek::result<int> stored = save_worker(s.doc, *record, -1);
+        ASSERT_TRUE(stored.ok());
+        EXPECT_EQ(added.out, "Added worker " + std::to_string(s.plan().workers[size_t(*stored)].id) + ": Nowak Zofia\n")
+            << added.out;
+    }
+    EXPECT_EQ(staff(cliWard), staff(actWard));
+    EXPECT_NE(staff(cliWard).find("Nowak Zofia [ZNo]"), std::string::npos)
+        << staff(cliWard);
+
+    // An edit changes the fields named and keeps the rest.
+    const result edited = cli({"worker", "edit", "3", "--surname", "Zielińska", "--mode", "none", "--group", "2"});
+    ASSERT_EQ(edited.code, 0) << edited.err;
+    {
+        session s(actWard);
+        const int w = s.plan().workerIndexById(3);
+        worker_dialog_model m;
+        ASSERT_TRUE(m.openEdit(s.plan(), w).ok());
+        m.f.surname = "Zielińska";
+        m.f.mode = auto_mode::Without;
+        check_groups(s.plan(), m, {2});
+        ASSERT_TRUE(save_worker(s.doc, *m.record(s.plan()), w).ok());
+    }
+    EXPECT_EQ(staff(cliWard), staff(actWard));
+}
+
+TEST_F(WorkerCommands, ArchiveAsksAndRestoreBringsTheWorkerBack) {
+    const std::string before = staff(cliWard);
+    // Without --yes the question is answered No and nothing changes.
+    const result asked = cli({"worker", "archive", "2"});
+    EXPECT_EQ(asked.code, 1);
+    EXPECT_NE(asked.err.find("?"), std::string::npos) << asked.err;
+    EXPECT_EQ(staff(cliWard), before);
+
+    ASSERT_EQ(cli({"--yes", "worker", "archive", "2"}).code, 0);
+    {
+        session s(actWard);
+        ASSERT_TRUE(archive_worker(s.doc, s.plan().workerIndexById(2)).ok());
+    }
+    EXPECT_EQ(staff(cliWard), staff(actWard));
+    EXPECT_NE(staff(cliWard), before);
+    EXPECT_EQ(cli({"--yes", "worker", "archive", "2"}).code, 1);  // archived already
+
+    ASSERT_EQ(cli({"worker", "restore", "2"}).code, 0);
+    EXPECT_EQ(staff(cliWard), before);
+    EXPECT_EQ(cli({"worker", "restore", "2"}).code, 1);
+}
+
+TEST_F(WorkerCommands, RefusalsLeaveTheStaffFileAsItWas) {
+    const std::string file = kadra(cliWard);
+    struct bad {
+        std::vector<std::string> args;
+        int code;
+        std::string says;
+    };
+    const std::vector<bad> cases = {
+        {{"worker", "add", "--first-name", "Ewa"}, 2, "--surname"},
+        {{"worker", "add", "--surname", "X", "--part-time", "abc"}, 1, "\"abc\""},
+        {{"worker", "add", "--surname", "X", "--pattern", "1290"}, 1, "1290"},
+        {{"worker", "add", "--surname", "X", "--group", "9"}, 1, "There is no group 9"},
+        {{"worker", "add", "--surname", "X", "--mode", "always"}, 2, "always"},
+        {{"worker", "add", "--surname", "X", "--colour", "pink"}, 2, "pink"},
+        {{"worker", "add", "--surname", " "}, 1, "surname"},
+        {{"worker", "edit", "99", "--nick", "A"}, 1, "There is no worker 99"},
+        {{"worker", "edit", "x1"}, 2, "x1"},
+        {{"worker", "archive"}, 2, "worker"},
+        {{"worker", "hire", "3"}, 2, "add, edit, archive or restore"},
+    };
+    for (const bad& b : cases) {
+        const result r = cli(b.args);
+        EXPECT_EQ(r.code, b.code) << b.args.back() << ": " << r.err;
+        EXPECT_NE(r.err.find(b.says), std::string::npos) << b.args.back() << ": " << r.err;
+        EXPECT_EQ(kadra(cliWard), file) << b.args.back();
+    }
+    // A second worker of the same name is stored only when the user says so.
+    const result twice = cli({"worker", "add", "--surname", "Kowalska", "--first-name", "Anna"});
+    EXPECT_EQ(twice.code, 1);
+    EXPECT_NE(twice.err.find("--yes"), std::string::npos) << twice.err;
+    EXPECT_EQ(kadra(cliWard), file);
+    EXPECT_EQ(cli({"--yes", "worker", "add", "--surname", "Kowalska", "--first-name", "Anna"}).code, 0);
+}
+
+TEST_F(WorkerCommands, SpeaksTheRunsLanguage) {
+    const result pl = cli({"worker", "add", "--surname", "Lis", "--first-name", "Jan"}, "polski");
+    ASSERT_EQ(pl.code, 0) << pl.err;
+    EXPECT_EQ(pl.out.rfind("Dodano pracownika ", 0), 0u) << pl.out;
+    const result help = cli({"help", "worker"});
+    EXPECT_NE(help.out.find("archive ID"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("NAZWISKO"), std::string::npos) << help.out;
+}
+
+}  // namespace
+}  // namespace planek
