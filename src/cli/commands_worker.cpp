@@ -1,6 +1,7 @@
 // planek-cli worker: the staff list kept from a script, through the worker
 // form and the acts the window's worker dialog and menu use.
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -21,11 +22,12 @@ namespace {
 // form holds (a new worker's defaults, or the worker's own values).
 struct worker_changes {
     std::optional<std::string> surname, firstName, nick, occupation, partTime;
-    std::optional<std::string> email, phone, address, postOffice, zipCode, pesel, education;
+    std::optional<std::string> email, phone, address, postOffice, zipCode, pesel, education, courses;
     std::optional<std::string> holiday, lastYearHoliday;
     std::optional<auto_mode> mode;
     std::optional<std::string> pattern, pattern8;
-    std::optional<int> start;
+    std::optional<int> start, careDays, rehaDays;
+    std::optional<std::array<bool, 7>> weekdays;
     std::optional<colour> color;
     std::vector<word> groups;  // the groups she belongs to, all of them
 };
@@ -54,6 +56,35 @@ arg_parser form_options(worker_changes& w) {
         .value("--zip-code", text(w.zipCode))
         .value("--pesel", text(w.pesel))
         .value("--education", text(w.education))
+        .value("--courses", text(w.courses))
+        .value("--care-days",
+               [&w](const std::string& v) {
+                   const auto n = parse_int(v);
+                   if (!n || *n < 0 || *n > 2)
+                       throw usage_error("cli_WorkerBadCareDays", "--care-days przyjmuje 0, 1 albo 2, nie „%s”", {v});
+                   w.careDays = int(*n);
+               })
+        .value("--reha-days",
+               [&w](const std::string& v) {
+                   const auto n = parse_int(v);
+                   if (!n || *n < 0 || *n > 20)
+                       throw usage_error("cli_WorkerBadRehaDays", "--reha-days przyjmuje liczbę od 0 do 20, nie „%s”", {v});
+                   w.rehaDays = int(*n);
+               })
+        .value("--weekdays",
+               [&w](const std::string& v) {
+                   // Monday first, as the dialog lists the days: "1111100".
+                   std::array<bool, 7> days{};
+                   bool ok = v.size() == 7;
+                   for (size_t d = 0; ok && d < 7; ++d) {
+                       ok = v[d] == '0' || v[d] == '1';
+                       days[d] = v[d] == '1';
+                   }
+                   if (!ok)
+                       throw usage_error("cli_WorkerBadWeekdays",
+                                         "--weekdays wymaga siedmiu cyfr 0 albo 1 od poniedziałku, nie „%s”", {v});
+                   w.weekdays = days;
+               })
         .value("--holiday", text(w.holiday))
         .value("--holiday-last-year", text(w.lastYearHoliday))
         .value("--group",
@@ -114,6 +145,14 @@ bool fill_form(context& c, worker_dialog_model& m, const worker_changes& w) {
     set(f.zipCode, w.zipCode);
     set(f.pesel, w.pesel);
     set(f.education, w.education);
+    set(f.courses, w.courses);
+    // Care days counted in days, as the dialog offers them first.
+    if (w.careDays) {
+        f.careDaysMode = 0;
+        f.careDays = *w.careDays;
+    }
+    if (w.rehaDays) f.rehaDays = *w.rehaDays;
+    if (w.weekdays) f.automatDays = *w.weekdays;
     set(f.currentYearHoliday, w.holiday);
     set(f.lastYearHoliday, w.lastYearHoliday);
     // The staff list keeps the worker's own part time, which each new month

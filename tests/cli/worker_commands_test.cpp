@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 #include "cli_runner.h"
 #include "document/month_acts.h"
@@ -51,6 +52,19 @@ protected:
         const Plan& plan() const { return doc.plan(); }
     };
     std::string kadra(const std::string& ward) { return read_file(fs::path(ward) / "dane" / "kadra.inr"); }
+    // Every worker's stored fields, the ones the staff list does not show too.
+    std::string records(const std::string& ward) {
+        session s(ward);
+        std::ostringstream out;
+        for (const prac& w : s.plan().workers)
+            out << w.id << "|" << w.surname << "|" << w.firstName << "|" << w.nick << "|" << w.groups << "|"
+                << w.partTimeDefault << "|" << w.color << "|" << w.holidayCurrentYear << "|" << w.holidayPreviousYear
+                << "|" << w.prefWithoutAuto << w.prefAuto8 << w.prefSystem << "|" << w.systemPattern << "|"
+                << int(w.systemStartFrom) << "|" << w.systemPattern8 << "|" << w.automatDays << "|" << w.careDays
+                << "|" << int(w.careDaysMode) << "|" << w.rehaDays << "|" << w.courses << "|" << w.email << "|"
+                << w.occupation << "|" << w.old << "\n";
+        return out.str();
+    }
 };
 
 // Which boxes of the form stand for these group ids.
@@ -66,7 +80,8 @@ TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
     const result added = cli({"worker", "add", "--surname", "Nowak", "--first-name", "Zofia", "--group", "1",
                               "--group", "2", "--part-time", "75", "--pattern", "1200", "--start", "3", "--colour",
                               "#FFE0C0", "--nick", "ZNo", "--occupation", "położna", "--holiday", "150:30",
-                              "--holiday-last-year", "-2:15", "--email", "z.nowak@example.org"});
+                              "--holiday-last-year", "-2:15", "--email", "z.nowak@example.org", "--care-days", "2",
+                              "--reha-days", "5", "--courses", "ALS"});
     ASSERT_EQ(added.code, 0) << added.err;
     {
         session s(actWard);
@@ -85,6 +100,9 @@ TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
         m.f.mode = auto_mode::Pattern;
         m.f.startFrom = 3;
         m.f.color = rgb(0xFF, 0xE0, 0xC0);
+        m.f.careDays = 2;
+        m.f.rehaDays = 5;
+        m.f.courses = "ALS";
         check_groups(s.plan(), m, {1, 2});
         const planek::result<prac> record = m.record(s.plan());
         ASSERT_TRUE(record.ok());
@@ -94,11 +112,13 @@ TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
             << added.out;
     }
     EXPECT_EQ(staff(cliWard), staff(actWard));
+    EXPECT_EQ(records(cliWard), records(actWard));
     EXPECT_NE(staff(cliWard).find("Nowak Zofia [ZNo]"), std::string::npos)
         << staff(cliWard);
 
     // An edit changes the fields named and keeps the rest.
-    const result edited = cli({"worker", "edit", "3", "--surname", "Zielińska", "--mode", "none", "--group", "2"});
+    const result edited =
+        cli({"worker", "edit", "3", "--surname", "Zielińska", "--mode", "eight", "--weekdays", "1010100", "--group", "2"});
     ASSERT_EQ(edited.code, 0) << edited.err;
     {
         session s(actWard);
@@ -106,11 +126,13 @@ TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
         worker_dialog_model m;
         ASSERT_TRUE(m.openEdit(s.plan(), w).ok());
         m.f.surname = "Zielińska";
-        m.f.mode = auto_mode::Without;
+        m.f.mode = auto_mode::Eight;
+        m.f.automatDays = {true, false, true, false, true, false, false};
         check_groups(s.plan(), m, {2});
         ASSERT_TRUE(save_worker(s.doc, *m.record(s.plan()), w).ok());
     }
     EXPECT_EQ(staff(cliWard), staff(actWard));
+    EXPECT_EQ(records(cliWard), records(actWard));
 }
 
 TEST_F(WorkerCommands, ArchiveAsksAndRestoreBringsTheWorkerBack) {
@@ -149,6 +171,9 @@ TEST_F(WorkerCommands, RefusalsLeaveTheStaffFileAsItWas) {
         {{"worker", "add", "--surname", "X", "--group", "9"}, 1, "There is no group 9"},
         {{"worker", "add", "--surname", "X", "--mode", "always"}, 2, "always"},
         {{"worker", "add", "--surname", "X", "--colour", "pink"}, 2, "pink"},
+        {{"worker", "add", "--surname", "X", "--weekdays", "11111"}, 2, "11111"},
+        {{"worker", "add", "--surname", "X", "--care-days", "3"}, 2, "--care-days"},
+        {{"worker", "add", "--surname", "X", "--reha-days", "21"}, 2, "--reha-days"},
         {{"worker", "add", "--surname", " "}, 1, "surname"},
         {{"worker", "edit", "99", "--nick", "A"}, 1, "There is no worker 99"},
         {{"worker", "edit", "x1"}, 2, "x1"},
