@@ -314,9 +314,12 @@ int worker(context& c) {
 
 std::vector<command> worker_commands() {
     return {{"worker",
-             "add --surname NAZWISKO [--first-name IMIĘ] [--group ID]... [POLA] | edit ID [POLA] | archive ID | "
-             "restore ID",
-             "dodaje, zmienia, przenosi do archiwum albo przywraca pracownika (pola: man planek-cli)", worker}};
+             "add --surname NAZWISKO [POLA] | edit ID [POLA] | archive ID | restore ID",
+             "dodaje, zmienia, przenosi do archiwum albo przywraca pracownika; POLA: --first-name --nick --group (po "
+             "jednej na grupę) --part-time --holiday --holiday-last-year --mode --pattern --pattern8 --start --weekdays "
+             "--colour --occupation --education --courses --email --phone --address --post-office --zip-code --pesel "
+             "--care-days --reha-days",
+             worker}};
 }
 
 }  // namespace planek::cli
