@@ -2,6 +2,7 @@
 // form and the acts the window's worker dialog and menu use.
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -24,6 +25,9 @@ struct worker_changes {
     std::optional<std::string> surname, firstName, nick, occupation, partTime;
     std::optional<std::string> email, phone, address, postOffice, zipCode, pesel, education, courses;
     std::optional<std::string> holiday, lastYearHoliday;
+    std::optional<std::string> ownNorm, careHours, employment, user1, user2, user3;
+    std::optional<bool> ownNormPerDay;
+    std::optional<int> prefDayNight, prefNormalHoliday;
     std::optional<auto_mode> mode;
     std::optional<std::string> pattern, pattern8;
     std::optional<int> start, careDays, rehaDays;
@@ -37,6 +41,16 @@ word worker_id_word(const std::string& text) {
     if (!v || *v < 1 || *v > 65535)
         throw usage_error("cli_WorkerBadId", "niepoprawny identyfikator pracownika „%s”", {text});
     return word(*v);
+}
+
+// A preference slider of the dialog: 1 (days, ordinary days) to 5 (nights, holidays).
+std::function<void(const std::string&)> preference(std::optional<int>& target, const char* option) {
+    return [&target, option](const std::string& v) {
+        const auto n = parse_int(v);
+        if (!n || *n < 1 || *n > 5)
+            throw usage_error("cli_WorkerBadPreference", "%s przyjmuje liczbę od 1 do 5, nie „%s”", {option, v});
+        target = int(*n);
+    };
 }
 
 arg_parser form_options(worker_changes& w) {
@@ -85,6 +99,21 @@ arg_parser form_options(worker_changes& w) {
                                          "--weekdays wymaga siedmiu cyfr 0 albo 1 od poniedziałku, nie „%s”", {v});
                    w.weekdays = days;
                })
+        .value("--care-hours", text(w.careHours))
+        .value("--own-norm", text(w.ownNorm))
+        .value("--own-norm-per-day",
+               [&w](const std::string& v) {
+                   if (v != "yes" && v != "no")
+                       throw usage_error("cli_WorkerBadYesNo", "%s przyjmuje yes albo no, nie „%s”",
+                                         {"--own-norm-per-day", v});
+                   w.ownNormPerDay = v == "yes";
+               })
+        .value("--employment", text(w.employment))
+        .value("--user1", text(w.user1))
+        .value("--user2", text(w.user2))
+        .value("--user3", text(w.user3))
+        .value("--pref-day-night", preference(w.prefDayNight, "--pref-day-night"))
+        .value("--pref-normal-holiday", preference(w.prefNormalHoliday, "--pref-normal-holiday"))
         .value("--holiday", text(w.holiday))
         .value("--holiday-last-year", text(w.lastYearHoliday))
         .value("--group",
@@ -151,16 +180,58 @@ bool fill_form(context& c, worker_dialog_model& m, const worker_changes& w) {
         f.careDaysMode = 0;
         f.careDays = *w.careDays;
     }
+    // Or in hours, the dialog's other choice.
+    if (w.careHours) {
+        f.careDaysMode = 1;
+        f.careHours = *w.careHours;
+    }
     if (w.rehaDays) f.rehaDays = *w.rehaDays;
+    set(f.user1, w.user1);
+    set(f.user2, w.user2);
+    set(f.user3, w.user3);
+    if (w.employment) {
+        // The form of employment as the dialog's list has it: its place or its name.
+        const std::vector<std::string> forms = worker_dialog_model::employmentForms(c.plan);
+        int chosen = -1;
+        const auto n = parse_int(*w.employment);
+        if (n && *n >= 1 && *n <= int(forms.size())) chosen = int(*n) - 1;
+        for (size_t i = 0; chosen < 0 && i < forms.size(); ++i)
+            if (forms[i] == *w.employment) chosen = int(i);
+        if (chosen < 0) {
+            std::string listed;
+            for (size_t i = 0; i < forms.size(); ++i)
+                listed += (i ? ", " : "") + std::to_string(i + 1) + " " + forms[i];
+            c.err << say(c.plan, "cli_WorkerNoEmployment", "Nie ma formy zatrudnienia „%s” (są: %s)",
+                         {*w.employment, listed})
+                  << "\n";
+            return false;
+        }
+        f.employmentFrom = chosen;
+    }
+    if (w.prefDayNight) {
+        // The slider is off while the group has a single shift.
+        if (!worker_dialog_model::dayNightEnabled(c.plan)) {
+            c.err << say(c.plan, "cli_WorkerNoDayNight",
+                         "--pref-day-night wymaga grupy o więcej niż jednej zmianie")
+                  << "\n";
+            return false;
+        }
+        f.prefDayNight = *w.prefDayNight;
+    }
+    if (w.prefNormalHoliday) f.prefNormalHoliday = *w.prefNormalHoliday;
     if (w.weekdays) f.automatDays = *w.weekdays;
     set(f.currentYearHoliday, w.holiday);
     set(f.lastYearHoliday, w.lastYearHoliday);
     // The staff list keeps the worker's own part time, which each new month
     // starts from: the dialog's "save as default" beside the field.
-    if (w.partTime) {
-        f.partTime = *w.partTime;
-        m.saveAsDefault();
+    // The own monthly norm sits beside it and is kept by the same button.
+    if (w.ownNorm) {
+        f.ownNorm = *w.ownNorm != "none";
+        if (f.ownNorm) f.ownNormText = *w.ownNorm;
     }
+    if (w.ownNormPerDay) f.ownNormCalculated = *w.ownNormPerDay;
+    if (w.partTime) f.partTime = *w.partTime;
+    if (w.partTime || w.ownNorm || w.ownNormPerDay) m.saveAsDefault();
     if (w.color) f.color = *w.color;
     // The dialog's pattern fields take only the digits of the shifts the group has.
     for (const std::optional<std::string>* pattern : {&w.pattern, &w.pattern8}) {
@@ -318,7 +389,8 @@ std::vector<command> worker_commands() {
              "dodaje, zmienia, przenosi do archiwum albo przywraca pracownika; POLA: --first-name --nick --group (po "
              "jednej na grupę) --part-time --holiday --holiday-last-year --mode --pattern --pattern8 --start --weekdays "
              "--colour --occupation --education --courses --email --phone --address --post-office --zip-code --pesel "
-             "--care-days --reha-days",
+             "--care-days --care-hours --reha-days --own-norm --own-norm-per-day --employment --user1 --user2 --user3 "
+             "--pref-day-night --pref-normal-holiday",
              worker}};
 }
 

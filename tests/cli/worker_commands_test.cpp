@@ -135,6 +135,61 @@ TEST_F(WorkerCommands, AddedAndEditedWorkersReadBackAsTheDialogStoresThem) {
     EXPECT_EQ(records(cliWard), records(actWard));
 }
 
+// The fields of the other pages: the own norm beside the part time (kept as
+// the default by the same button), care in hours, the form of employment,
+// the user fields and the preference sliders.
+TEST_F(WorkerCommands, TheOtherPagesFieldsReadBackAsTheDialogStoresThem) {
+    auto fields = [this](const std::string& ward) {
+        session s(ward);
+        const prac& w = s.plan().workers[size_t(s.plan().workerIndexById(2))];
+        std::ostringstream out;
+        out << w.user1 << "|" << w.user2 << "|" << w.user3 << "|" << int(w.employmentFrom) << "|"
+            << int(w.prefDayNight) << int(w.prefNormalHoliday) << "|" << int(w.careDaysMode) << "|" << w.careDays
+            << "|" << w.ownNormValueDefault << w.ownNormDefault << w.ownNormCalculatedDefault << "|"
+            << w.partTimeDefault;
+        for (const auto& m : w.months) out << "|" << m.ownNorm << m.ownNormCalculated << m.ownNormValue;
+        return out.str();
+    };
+    const result edited = cli({"worker", "edit", "2", "--own-norm", "150:30", "--own-norm-per-day", "yes",
+                               "--care-hours", "16:00", "--employment", "Contract", "--user1", "szafka 12",
+                               "--user3", "ZOZ", "--pref-day-night", "5", "--pref-normal-holiday", "1"});
+    ASSERT_EQ(edited.code, 0) << edited.err;
+    {
+        session s(actWard);
+        const int w = s.plan().workerIndexById(2);
+        worker_dialog_model m;
+        ASSERT_TRUE(m.openEdit(s.plan(), w).ok());
+        m.f.ownNorm = m.f.ownNormCalculated = true;
+        m.f.ownNormText = "150:30";
+        m.saveAsDefault();
+        m.f.careDaysMode = 1;
+        m.f.careHours = "16:00";
+        m.f.employmentFrom = 1;
+        m.f.user1 = "szafka 12";
+        m.f.user3 = "ZOZ";
+        m.f.prefDayNight = 5;
+        m.f.prefNormalHoliday = 1;
+        ASSERT_TRUE(save_worker(s.doc, *m.record(s.plan()), w).ok());
+    }
+    EXPECT_EQ(fields(cliWard), fields(actWard));
+    EXPECT_NE(fields(cliWard).find("szafka 12||ZOZ|1|51|1|960|9030"), std::string::npos) << fields(cliWard);
+    // By its place in the list too; "none" takes the own norm away.
+    ASSERT_EQ(cli({"worker", "edit", "2", "--employment", "3", "--own-norm", "none"}).code, 0);
+    EXPECT_NE(fields(cliWard).find("|2|51|1|960|000|"), std::string::npos) << fields(cliWard);
+
+    const std::string file = kadra(cliWard);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--employment", "9"}, {"--own-norm", "15x"}, {"--care-hours", "abc"}, {"--pref-day-night", "6"},
+             {"--own-norm-per-day", "maybe"}}) {
+        std::vector<std::string> args{"worker", "edit", "2"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const result r = cli(args);
+        EXPECT_NE(r.code, 0) << bad[0];
+        EXPECT_NE(r.err.find(bad[1]), std::string::npos) << r.err;
+        EXPECT_EQ(kadra(cliWard), file) << bad[0];
+    }
+}
+
 TEST_F(WorkerCommands, ArchiveAsksAndRestoreBringsTheWorkerBack) {
     const std::string before = staff(cliWard);
     // Without --yes the question is answered No and nothing changes.
