@@ -26,7 +26,8 @@ struct worker_changes {
     std::optional<std::string> email, phone, address, postOffice, zipCode, pesel, education, courses;
     std::optional<std::string> holiday, lastYearHoliday;
     std::optional<std::string> ownNorm, careHours, employment, user1, user2, user3;
-    std::optional<bool> ownNormPerDay;
+    std::optional<bool> ownNormPerDay, everyMonth, asWeek;
+    std::optional<std::string> fromHour;
     std::optional<int> prefDayNight, prefNormalHoliday;
     std::optional<auto_mode> mode;
     std::optional<std::string> pattern, pattern8;
@@ -50,6 +51,14 @@ std::function<void(const std::string&)> preference(std::optional<int>& target, c
         if (!n || *n < 1 || *n > 5)
             throw usage_error("cli_WorkerBadPreference", "%s przyjmuje liczbę od 1 do 5, nie „%s”", {option, v});
         target = int(*n);
+    };
+}
+
+std::function<void(const std::string&)> yes_no(std::optional<bool>& target, const char* option) {
+    return [&target, option](const std::string& v) {
+        if (v != "yes" && v != "no")
+            throw usage_error("cli_WorkerBadYesNo", "%s przyjmuje yes albo no, nie „%s”", {option, v});
+        target = v == "yes";
     };
 }
 
@@ -101,13 +110,10 @@ arg_parser form_options(worker_changes& w) {
                })
         .value("--care-hours", text(w.careHours))
         .value("--own-norm", text(w.ownNorm))
-        .value("--own-norm-per-day",
-               [&w](const std::string& v) {
-                   if (v != "yes" && v != "no")
-                       throw usage_error("cli_WorkerBadYesNo", "%s przyjmuje yes albo no, nie „%s”",
-                                         {"--own-norm-per-day", v});
-                   w.ownNormPerDay = v == "yes";
-               })
+        .value("--own-norm-per-day", yes_no(w.ownNormPerDay, "--own-norm-per-day"))
+        .value("--every-month", yes_no(w.everyMonth, "--every-month"))
+        .value("--as-week", yes_no(w.asWeek, "--as-week"))
+        .value("--from-hour", text(w.fromHour))
         .value("--employment", text(w.employment))
         .value("--user1", text(w.user1))
         .value("--user2", text(w.user2))
@@ -256,6 +262,13 @@ bool fill_form(context& c, worker_dialog_model& m, const worker_changes& w) {
         if (!w.mode) f.mode = auto_mode::Eight;
     }
     if (w.mode) f.mode = *w.mode;
+    // "Co miesiąc": the mode's box, one beside each pattern.
+    if (w.everyMonth) (f.mode == auto_mode::Eight ? f.auto8ConstStart : f.autoConstStart) = *w.everyMonth;
+    if (w.asWeek) f.asWeek = *w.asWeek;
+    if (w.fromHour) {
+        f.automatFromHourOn = *w.fromHour != "none";
+        if (f.automatFromHourOn) f.automatFromHour = *w.fromHour;
+    }
     if (w.start) {
         if (f.mode == auto_mode::Eight) f.startFrom8 = std::min(*w.start, worker_dialog_model::startMax8(f.pattern8));
         else f.startFrom = std::min(*w.start, worker_dialog_model::startMax(f.pattern));
@@ -390,7 +403,7 @@ std::vector<command> worker_commands() {
              "jednej na grupę) --part-time --holiday --holiday-last-year --mode --pattern --pattern8 --start --weekdays "
              "--colour --occupation --education --courses --email --phone --address --post-office --zip-code --pesel "
              "--care-days --care-hours --reha-days --own-norm --own-norm-per-day --employment --user1 --user2 --user3 "
-             "--pref-day-night --pref-normal-holiday",
+             "--pref-day-night --pref-normal-holiday --every-month --as-week --from-hour",
              worker}};
 }
 

@@ -190,6 +190,46 @@ TEST_F(WorkerCommands, TheOtherPagesFieldsReadBackAsTheDialogStoresThem) {
     }
 }
 
+// The scheduler page's boxes: "every month" goes to the box of the mode
+// the worker is planned by, the hour the plan starts from is a time of day.
+TEST_F(WorkerCommands, TheSchedulerPagesBoxesGoToTheModeInUse) {
+    auto boxes = [this](const std::string& ward, word id) {
+        session s(ward);
+        const prac& w = s.plan().workers[size_t(s.plan().workerIndexById(id))];
+        return std::to_string(w.autoConstStart) + std::to_string(w.auto8ConstStart) +
+               std::to_string(w.systemAsWeek) + std::to_string(w.automatFromHourOn) + "|" +
+               std::to_string(w.automatFromHour);
+    };
+    ASSERT_EQ(cli({"worker", "edit", "3", "--every-month", "yes", "--as-week", "yes", "--from-hour", "6:30"}).code, 0);
+    ASSERT_EQ(cli({"worker", "edit", "1", "--mode", "eight", "--every-month", "yes"}).code, 0);
+    {
+        session s(actWard);
+        for (const word id : {3, 1}) {
+            const int w = s.plan().workerIndexById(id);
+            worker_dialog_model m;
+            ASSERT_TRUE(m.openEdit(s.plan(), w).ok());
+            if (id == 3) {
+                m.f.autoConstStart = m.f.asWeek = m.f.automatFromHourOn = true;
+                m.f.automatFromHour = "6:30";
+            } else {
+                m.f.mode = auto_mode::Eight;
+                m.f.auto8ConstStart = true;
+            }
+            ASSERT_TRUE(save_worker(s.doc, *m.record(s.plan()), w).ok());
+        }
+    }
+    EXPECT_EQ(boxes(cliWard, 3), "1011|390");
+    EXPECT_EQ(boxes(cliWard, 3), boxes(actWard, 3));
+    EXPECT_EQ(boxes(cliWard, 1), "0100|0");
+    EXPECT_EQ(boxes(cliWard, 1), boxes(actWard, 1));
+    EXPECT_EQ(records(cliWard), records(actWard));
+    ASSERT_EQ(cli({"worker", "edit", "3", "--from-hour", "none"}).code, 0);
+    EXPECT_EQ(boxes(cliWard, 3).substr(0, 4), "1010");
+    const result late = cli({"worker", "edit", "3", "--from-hour", "24:00"});
+    EXPECT_EQ(late.code, 1);
+    EXPECT_NE(late.err.find("24:00"), std::string::npos) << late.err;
+}
+
 TEST_F(WorkerCommands, ArchiveAsksAndRestoreBringsTheWorkerBack) {
     const std::string before = staff(cliWard);
     // Without --yes the question is answered No and nothing changes.
