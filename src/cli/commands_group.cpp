@@ -249,6 +249,10 @@ int store(context& c, group_dialog_model& m, const group_changes& g) {
         [[maybe_unused]] const result<> kept = set_auto_calc_shifts(c.doc, *g.chain);
     }
     fill_form(m, g);
+    // What the dialog says under the field while it holds more than is kept.
+    if (g.nick)
+        if (const std::string notice = group_dialog_model::nickNotice(c.plan, *g.nick); !notice.empty())
+            c.err << notice << "\n";
     if (!edit_shifts(c, m, g)) return kExitFailure;
     // The two buttons of the dialog that act at once, before its OK.
     if (g.saveAsDefault) {

@@ -183,6 +183,23 @@ TEST_F(GroupCommands, RefusalsLeaveTheGroupFileAsItWas) {
     }
 }
 
+TEST_F(GroupCommands, TheResetOfThePatternStartsActsOnTheGroupEdited) {
+    const std::string before = run_cli_on(dir, cliWard, {"staff"}, "polski").out;
+    ASSERT_EQ(cli({"group", "edit", "1", "--reset-pattern-starts"}).code, 0);
+    {
+        session s(actWard);
+        ASSERT_TRUE(show_group(s.doc, 0).ok());
+        act_group visit(s.doc, "undo_GroupEdit", "Edytuj grupę");
+        group_dialog_model m;
+        ASSERT_TRUE(m.openEdit(s.plan()).ok());
+        ASSERT_TRUE(reset_pattern_starts(s.doc).ok());
+        ASSERT_TRUE(save_group(s.doc, *m.record(s.plan()), m.editIndex).ok());
+    }
+    const std::string after = run_cli_on(dir, cliWard, {"staff"}, "polski").out;
+    EXPECT_EQ(after, run_cli_on(dir, actWard, {"staff"}, "polski").out);
+    EXPECT_NE(after, before);
+}
+
 TEST_F(GroupCommands, ChainingFollowsTheTimesAsTheTableDoes) {
     // With the table's Auto on, a new length moves the next start and the
     // last length so the shifts still fill the day.
@@ -190,8 +207,10 @@ TEST_F(GroupCommands, ChainingFollowsTheTimesAsTheTableDoes) {
     const std::string staff = run_cli_on(dir, cliWard, {"staff"}, "polski").out;
     EXPECT_NE(staff.find("D 7:00-17:00 (10:00)"), std::string::npos) << staff;
     EXPECT_NE(staff.find("N 17:00-7:00 (14:00)"), std::string::npos) << staff;
-    const result pl = cli({"group", "edit", "1", "--nick", "C"}, "polski");
+    const result pl = cli({"group", "edit", "1", "--nick", "CHI"}, "polski");
     EXPECT_EQ(pl.out, "Zapisano grupę 1: Oddział Chirurgii\n") << pl.err;
+    // The short name is cut as the dialog cuts it, and said as it says it.
+    EXPECT_NE(pl.err.find("\"CH\""), std::string::npos) << pl.err;
     const result help = cli({"help", "group"});
     EXPECT_NE(help.out.find("--staff-holiday"), std::string::npos) << help.out;
     EXPECT_EQ(help.out.find("NAZWA"), std::string::npos) << help.out;
