@@ -118,6 +118,14 @@ TEST_F(ImportCommand, RefusesWhatTheStartCannotTake) {
     ASSERT_EQ(pl.code, 0) << pl.err;
     EXPECT_EQ(pl.out.rfind("Przeniesiono z ", 0), 0u) << pl.out;
 
+    // A folder of the old layout taken in place: its own file is set aside.
+    const fs::path inPlace = dir / "in-place";
+    fs::create_directories(inPlace / "dane");
+    fs::copy_file(old / "planek.ini", inPlace / "dane" / "planek.ini");
+    ASSERT_EQ(run_cli_on(dir, inPlace.string(), {"import", inPlace.string()}, "english").code, 0);
+    EXPECT_FALSE(fs::exists(inPlace / "dane" / "planek.ini"));
+    EXPECT_EQ(tables(inPlace), tables(nested));
+
     const std::string other = (dir / "other").string();
     const result none = run_cli_on(dir, other, {"import", (dir / "nowhere").string()}, "english");
     EXPECT_EQ(none.code, 1);
