@@ -5,8 +5,8 @@ packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l1
   # the tests open the exports with real readers, print the workbook, and
   # open a CSV in a real spreadsheet, which must show formula-like names as text
   python3-openpyxl python3-icalendar poppler-utils libreoffice-calc-nogui
-  # make deb: the package's dependencies, its checks
-  dpkg-dev lintian appstream)
+  # make deb: the package's dependencies, its checks; the manual pages' lint
+  dpkg-dev lintian appstream mandoc)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,11 +15,16 @@ std::vector<command> generate_commands();  // commands_generate.cpp
 std::vector<command> export_commands();    // commands_export.cpp
 std::vector<command> wish_commands();      // commands_wish.cpp
 std::vector<command> init_commands();      // commands_init.cpp
+std::vector<command> worker_commands();    // commands_worker.cpp
+std::vector<command> backup_commands();    // commands_backup.cpp
+std::vector<command> day_commands();       // commands_day.cpp
+std::vector<command> group_commands();     // commands_group.cpp
+std::vector<command> import_commands();    // commands_import.cpp
 
 const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
-        for (auto group : {init_commands, staff_commands, demo_commands, generate_commands, calendar_commands, month_commands,
+        for (auto group : {init_commands, import_commands, staff_commands, group_commands, worker_commands, backup_commands, demo_commands, generate_commands, calendar_commands, month_commands, day_commands,
                            edit_commands, wish_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());

@@ -5,6 +5,7 @@
 
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "cli/standard_output.h"
 #include "document/month_acts.h"
 #include "document/output_acts.h"
 #include "core/text.h"
@@ -73,13 +74,12 @@ bool readable(context& c, const std::vector<std::string>& files) {
     return true;
 }
 
-bool written(context& c, const io_result& r, const fs::path& out) {
-    if (!r) {
-        c.err << r.error << "\n";
-        return false;
-    }
-    c.out << out.string() << "\n";
-    return true;
+// The file's name on a line, or with "-o -" the file itself.
+bool written(context& c, const io_result& r, const output_target& out) {
+    std::string error;
+    if (r && out.deliver(c.out, error)) return true;
+    c.err << (r ? error : r.error) << "\n";
+    return false;
 }
 
 bool month_mode(context& c) {
@@ -94,12 +94,13 @@ int export_sheets(context& c, const export_args& a) {
     // The roster of the group shown, as the window exports it.
     const std::vector<int> workers = roster_workers(plan);
     count_worker_sums(c.doc, workers, false);
+    const output_target out(a.out, "export." + a.format);
     io_result r;
     if (a.format == "xlsx")
-        r = write_xlsx(a.out, {roster_sheet(plan, workers), duty_sheet(plan, workers, false)});
+        r = write_xlsx(out.path(), {roster_sheet(plan, workers), duty_sheet(plan, workers, false)});
     else
-        r = write_csv(a.out, a.duties ? duty_sheet(plan, workers, false) : roster_sheet(plan, workers));
-    return written(c, r, a.out) ? kExitOk : kExitFailure;
+        r = write_csv(out.path(), a.duties ? duty_sheet(plan, workers, false) : roster_sheet(plan, workers));
+    return written(c, r, out) ? kExitOk : kExitFailure;
 }
 
 int export_calendar(context& c, const export_args& a) {
@@ -128,7 +129,8 @@ int export_calendar(context& c, const export_args& a) {
         count_worker_sums(c.doc, {w}, true);
         for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }
-    return written(c, write_ics(a.out, events, plan.clock->now()), a.out) ? kExitOk : kExitFailure;
+    const output_target out(a.out, "export.ics");
+    return written(c, write_ics(out.path(), events, plan.clock->now()), out) ? kExitOk : kExitFailure;
 }
 
 int export_command(context& c) {

@@ -5,6 +5,7 @@
 #include "calendar/refresh_hooks.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "cli/standard_output.h"
 #include "document/output_acts.h"
 #include "core/text.h"
 #include "files/month_project.h"
@@ -65,8 +66,9 @@ fs::path find_template(const Plan& plan, const std::string& name) {
 
 
 // The PDF beside the printout, same name; only HTML and text printouts,
-// an RTF document is left to the word processor.
-bool write_pdf_beside(context& c, const fs::path& printout) {
+// an RTF document is left to the word processor. Its name is printed unless
+// the PDF itself goes to standard output.
+bool write_pdf_beside(context& c, const fs::path& printout, bool announce = true) {
 #ifdef PLANEK_PDF
     if (printout.extension() == ".rtf") {
         c.err << say(c, "cli_PdfOnlyHtml", "PDF powstaje tylko z wydruków HTML i tekstowych, nie z %s",
@@ -80,10 +82,11 @@ bool write_pdf_beside(context& c, const fs::path& printout) {
         c.err << w.error << "\n";
         return false;
     }
-    c.out << pdf.string() << "\n";
+    if (announce) c.out << pdf.string() << "\n";
     return true;
 #else
     (void)printout;
+    (void)announce;
     c.err << say(c, "cli_NoPdf", "Ta wersja planek-cli nie tworzy PDF (zbudowano ją bez Qt)") << "\n";
     return false;
 #endif
@@ -115,7 +118,9 @@ int print(context& c) {
     request.worker = a.worker.value_or(0);
     request.options.allGroups = a.allGroups;
     request.options.onlyWorked = a.onlyWorked;
-    request.options.outputFolder = a.outDir;
+    // "-o -": made in a scratch folder, and the one document (or its PDF) goes to standard output.
+    const output_target target(a.outDir, {});
+    request.options.outputFolder = target.to_standard_output() ? target.folder() : a.outDir;
     const result<gen_result> made = make_printout(c.doc, request);
     if (!made) {
         if (made.error().kind == refusal_kind::NoWorker)
@@ -130,6 +135,15 @@ int print(context& c) {
     if (r.truncated)
         c.err << say(c, "cli_PrintoutTruncated", "Dokument skrócono: szablon daje zbyt wiele tekstu.")
               << "\n";
+    if (target.to_standard_output()) {
+        if (a.pdf && !write_pdf_beside(c, r.file, false)) return kExitFailure;
+        fs::path document = r.file;
+        if (a.pdf) document.replace_extension(".pdf");
+        std::string error;
+        if (target.deliver(c.out, document, error)) return kExitOk;
+        c.err << error << "\n";
+        return kExitFailure;
+    }
     c.out << r.file.string() << "\n";
     if (a.pdf && !write_pdf_beside(c, r.file)) return kExitFailure;
     return kExitOk;

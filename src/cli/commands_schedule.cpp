@@ -102,6 +102,10 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
                                                .parse(args);
     if (!words.empty()) a.file = words.front();
     if (a.compare) return a;
+    // Its report is on standard output already; a month file there would mix with it.
+    if (a.out == "-")
+        throw usage_error("cli_ScheduleOutputNotStdout",
+                          "schedule pisze na standardowe wyjście swoje sprawozdanie: podaj plik miesiąca (-o WYNIK.pnk)");
     if (a.file.empty()) throw usage_error("cli_NoMonthFileGiven", "brak pliku miesiąca");
     if (!a.accept) throw usage_error("cli_AcceptOrDiscard", "podaj --accept albo --discard");
     return a;

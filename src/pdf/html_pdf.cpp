@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 
-#include <cstdlib>
 #include <memory>
 
 #include "pdf/printout_document.h"
@@ -16,18 +15,23 @@ namespace fs = std::filesystem;
 namespace {
 
 // Qt draws text only inside an application object; the command line has
-// none, and no display, so it gets an offscreen one for as long as needed.
-// Qt keeps the arguments it was given, so they live beside it.
+// none, so it gets one for as long as needed. Drawing into a file needs no
+// window system, so it is always the offscreen one: a QT_QPA_PLATFORM of the
+// desktop (xcb, wayland) in a shell without a display would make Qt abort
+// before anything is drawn. "-platform" on the arguments outranks the
+// variable and leaves the environment of the process as it was. Qt keeps the
+// arguments it was given, so they live beside it.
 struct offscreen_application {
-    int argc = 1;
+    int argc = 3;
     char name[11] = "planek-cli";
-    char* argv[2] = {name, nullptr};
+    char platformOption[10] = "-platform";
+    char platform[10] = "offscreen";
+    char* argv[4] = {name, platformOption, platform, nullptr};
     std::unique_ptr<QGuiApplication> app;
 };
 
 std::unique_ptr<offscreen_application> application() {
     if (QCoreApplication::instance()) return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     auto a = std::make_unique<offscreen_application>();
     a->app = std::make_unique<QGuiApplication>(a->argc, a->argv);
     return a;
