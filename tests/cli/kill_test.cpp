@@ -15,6 +15,11 @@
 #include <thread>
 
 #include "cli_runner.h"
+#include "core/cp1250.h"
+#include "core/text.h"
+#include "files/file_problems.h"
+#include "files/staff_archive.h"
+#include "files/staff_file.h"
 #include "support/demo_period.h"
 #include "support/file_snapshot.h"
 #include "support/save_leftovers.h"
@@ -30,6 +35,18 @@ using test::run_cli;
 using test::TempDir;
 
 enum class killed { AtStep, Finished };
+
+// The leave a worker has left (of this and of last year), as the staff archive holds it.
+int leave_left(const fs::path& archive, word worker) {
+    std::string bytes;
+    EXPECT_TRUE(read_staff_member(archive, bytes).ok()) << archive;
+    Plan plan;
+    file_problems ignored{plan.tr, {}};
+    for (const prac& w : read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), "kadra.ini", ignored))
+        if (w.id == worker) return w.holidayCurrentYear + w.holidayPreviousYear;
+    ADD_FAILURE() << "no worker " << worker;
+    return 0;
+}
 
 // Runs the test build with `args`, stopped just before write step `step`
 // and killed there. Finished when the run took fewer steps.
@@ -131,6 +148,34 @@ TEST_F(KillDuringSave, LeaveWithItsBalanceIsWhollyBeforeOrAfter) {
     });
     EXPECT_GE(killPoints, 17);
     RecordProperty("kill_points", killPoints);
+}
+
+TEST_F(KillDuringSave, ALeaveKilledThenAnotherEditWithinTheMinuteStillDrawsItsBalance) {
+    keep_pristine();
+    const fs::path staff = root / "dane" / "kadra.inr";
+    const int before = leave_left(staff, 3);
+    const std::vector<std::string> leave{"--yes", "add-dayoff", month.string(), "3", "1", "u", "--to", "2"};
+    std::vector<std::string> args{"--root", root.string(), "--lang", "polski"};
+    args.insert(args.end(), leave.begin(), leave.end());
+    ASSERT_EQ(test::run_program(dir, PLANEK_CLI, args, "LC_ALL=C.UTF-8 ").code, 0);
+    const int after = leave_left(staff, 3);
+    ASSERT_LT(after, before);
+    // The leave's entry in the month file: group 1, worker 3, days 1 to 2.
+    auto leave_in_month = [&] { return test::read_file(month).find("=1\xA4" "3\xA4" "1\xA4" "2\xA4") != std::string::npos; };
+    for (int step = 1; step <= 200; ++step) {
+        SCOPED_TRACE("killed before write step " + std::to_string(step));
+        back_to_pristine();
+        if (run_and_kill_at(dir, step, args) == killed::Finished) break;
+        ++killPoints;
+        // Another planner's edit of the month before a minute has passed.
+        const result edit = cli({"add-duty", month.string(), "1", "10", "D"});
+        EXPECT_EQ(edit.code, 0) << edit.err;
+        start_again();
+        const int left = leave_left(staff, 3);
+        EXPECT_TRUE(left == before || left == after) << left;
+        EXPECT_EQ(leave_in_month(), left == after) << "a leave without its balance, or a balance without its leave";
+    }
+    EXPECT_GE(killPoints, 17);
 }
 
 TEST_F(KillDuringSave, SchedulerRunIsWhollyBeforeOrAfter) {
