@@ -30,7 +30,7 @@ std::string message(const Plan& plan, const std::string& key, const std::string&
     return fill_placeholders(plan.tr.msg(key, fallback), args);
 }
 
-void warn_message(Plan& plan, const std::string& key, const std::string& fallback,
+void warn_message(const Plan& plan, const std::string& key, const std::string& fallback,
                   const std::vector<std::string>& args) {
     plan.ui->warn(message(plan, key, fallback, args));
 }

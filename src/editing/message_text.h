@@ -16,7 +16,7 @@ std::string fill_placeholders(const std::string& text, const std::vector<std::st
 std::string message(const Plan& plan, const std::string& key, const std::string& fallback,
                     const std::vector<std::string>& args = {});
 
-void warn_message(Plan& plan, const std::string& key, const std::string& fallback,
+void warn_message(const Plan& plan, const std::string& key, const std::string& fallback,
                   const std::vector<std::string>& args = {});
 bool ask_yes_no(const Plan& plan, const std::string& key, const std::string& fallback,
                 const std::vector<std::string>& args = {});

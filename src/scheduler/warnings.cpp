@@ -115,7 +115,7 @@ void przygotuj_ostrzezenia(Plan& plan, const warnings_hooks& hooks) {
     }
 }
 
-std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_place>* places) {
+std::vector<std::string> sprawdz_ostrzezenia(const Plan& plan, std::vector<warning_place>* places) {
     warning_lines lines;
     std::optional<IniFile> sundays;
     if (plan.options.warnings.WorkSundaysMaxCount && !plan.listed.empty()) {

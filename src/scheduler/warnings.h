@@ -58,7 +58,7 @@ void przygotuj_ostrzezenia(Plan& plan, const warnings_hooks& hooks = {});
 // text "Brak uwag" when nothing was found, else the sorted lines. Rule i
 // refreshes sundays.ini first.
 // Given `places`, it receives the place of each returned line.
-std::vector<std::string> sprawdz_ostrzezenia(Plan& plan, std::vector<warning_place>* places = nullptr);
+std::vector<std::string> sprawdz_ostrzezenia(const Plan& plan, std::vector<warning_place>* places = nullptr);
 
 // Case-insensitive, Polish-aware order of the lines (stable for lines that
 // differ only in case).
