@@ -20,12 +20,7 @@ using test::result;
 using test::run_cli_on;
 using test::TempDir;
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines;
 
 class BackupCommands : public ::testing::Test {
 protected:

@@ -18,12 +18,7 @@ using test::quote;
 using test::result;
 using test::run_cli;
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines;
 
 size_t count(const std::string& text, const std::string& what) {
     size_t n = 0;

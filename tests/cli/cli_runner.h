@@ -12,7 +12,17 @@
 
 #include "support/temp_dir.h"
 
+#include <sstream>
+
 namespace planek::test {
+
+// The lines of a command's output.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
 
 struct result {
     int code = -1;

@@ -8,12 +8,8 @@
 #include <tuple>
 
 #include "cli_runner.h"
-#include "core/cp1250.h"
-#include "core/text.h"
-#include "files/file_problems.h"
-#include "files/staff_archive.h"
-#include "files/staff_file.h"
 #include "support/demo_period.h"
+#include "support/staff_balance.h"
 
 namespace planek {
 namespace {
@@ -31,17 +27,7 @@ bool duty_stored(const std::string& file, int worker) {
     return has(read_file(file), "=1\xA4" + std::to_string(worker) + "\xA4" "10\xA4");
 }
 
-// The leave a worker has left (of this and of last year), as the staff archive holds it.
-int leave_left(const fs::path& archive, word worker) {
-    std::string bytes;
-    EXPECT_TRUE(read_staff_member(archive, bytes).ok()) << archive;
-    Plan plan;
-    file_problems ignored{plan.tr, {}};
-    for (const prac& w : read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), "kadra.ini", ignored))
-        if (w.id == worker) return w.holidayCurrentYear + w.holidayPreviousYear;
-    ADD_FAILURE() << "no worker " << worker;
-    return 0;
-}
+using test::leave_left;
 
 class CliConcurrent : public ::testing::Test {
 protected:

@@ -19,12 +19,7 @@ using test::run_cli;
 using test::run_program;
 using test::TempDir;
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines;
 
 std::vector<std::string> fields(const std::string& line, char sep = '|') {
     std::vector<std::string> out;

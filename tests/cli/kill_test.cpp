@@ -15,12 +15,8 @@
 #include <thread>
 
 #include "cli_runner.h"
-#include "core/cp1250.h"
-#include "core/text.h"
-#include "files/file_problems.h"
-#include "files/staff_archive.h"
-#include "files/staff_file.h"
 #include "support/demo_period.h"
+#include "support/staff_balance.h"
 #include "support/file_snapshot.h"
 #include "support/save_leftovers.h"
 
@@ -36,17 +32,7 @@ using test::TempDir;
 
 enum class killed { AtStep, Finished };
 
-// The leave a worker has left (of this and of last year), as the staff archive holds it.
-int leave_left(const fs::path& archive, word worker) {
-    std::string bytes;
-    EXPECT_TRUE(read_staff_member(archive, bytes).ok()) << archive;
-    Plan plan;
-    file_problems ignored{plan.tr, {}};
-    for (const prac& w : read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), "kadra.ini", ignored))
-        if (w.id == worker) return w.holidayCurrentYear + w.holidayPreviousYear;
-    ADD_FAILURE() << "no worker " << worker;
-    return 0;
-}
+using test::leave_left;
 
 // Runs the test build with `args`, stopped just before write step `step`
 // and killed there. Finished when the run took fewer steps.

@@ -16,12 +16,7 @@ using test::result;
 using test::run_program;
 using test::TempDir;
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines;
 
 // The stamp of when the file was made is the one line two runs differ in.
 std::string without_stamps(const std::string& ics) {
