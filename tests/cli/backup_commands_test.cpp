@@ -10,6 +10,7 @@
 #include "document/month_acts.h"
 #include "support/month_files.h"
 #include "support/scripted_interaction.h"
+#include "support/window_session.h"
 
 namespace planek {
 namespace {
@@ -118,15 +119,9 @@ TEST_F(BackupCommands, RecoverGivesTheAutosavedMonthAsTheStartRecoversIt) {
     fs::copy(root, copy, fs::copy_options::recursive);
     const fs::path byAct = dir / "by-act.pnk";
     {
-        roster_document doc;
-        auto talk = std::make_shared<test::ScriptedInteraction>();
-        talk->fallback = Answer::Yes;
-        doc.set_interaction(talk);
-        session_request request;
-        request.root = copy;
-        ASSERT_TRUE(open_folder(doc, request).ok());
-        ASSERT_TRUE(recover_autosave(doc).ok());
-        ASSERT_TRUE(save_month_to(doc, byAct.string()).ok());
+        test::window_session s(copy.string());
+        ASSERT_TRUE(recover_autosave(s.doc).ok());
+        ASSERT_TRUE(save_month_to(s.doc, byAct.string()).ok());
     }
 
     const result r = cli({"--yes", "recover", "-o", out.string()});

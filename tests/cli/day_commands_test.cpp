@@ -13,6 +13,7 @@
 #include "editing/month_access.h"
 #include "support/month_files.h"
 #include "support/scripted_interaction.h"
+#include "support/window_session.h"
 
 namespace planek {
 namespace {
@@ -57,22 +58,8 @@ protected:
     }
 
     // The month of `actWard` opened in-process for editing, as the window opens it.
-    struct session {
-        roster_document doc;
-        std::shared_ptr<test::ScriptedInteraction> talk = std::make_shared<test::ScriptedInteraction>();
-        session(const std::string& root, const std::string& month, Answer answer = Answer::Yes) {
-            talk->fallback = answer;
-            doc.set_interaction(talk);
-            session_request request;
-            request.root = root;
-            request.language = "english";
-            EXPECT_TRUE(open_folder(doc, request).ok());
-            open_request open;
-            open.months.files = {month};
-            open.months.touchFiles = true;
-            EXPECT_TRUE(open_months(doc, open).ok());
-        }
-        const Plan& plan() const { return doc.plan(); }
+    struct session : test::window_session {
+        using window_session::window_session;
         int index(int day) const { return day - first_day_of_month(plan()); }
         bool holiday(int day) const {
             return kalendarz_miesiaca(plan(), plan().currentMonth).holiday[size_t(index(day))];

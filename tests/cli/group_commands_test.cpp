@@ -13,6 +13,7 @@
 #include "core/text.h"
 #include "editing/group_model.h"
 #include "support/scripted_interaction.h"
+#include "support/window_session.h"
 
 namespace planek {
 namespace {
@@ -38,19 +39,7 @@ protected:
         return run_cli_on(dir, cliWard, args, lang);
     }
 
-    struct session {
-        roster_document doc;
-        std::shared_ptr<test::ScriptedInteraction> talk = std::make_shared<test::ScriptedInteraction>();
-        explicit session(const std::string& root) {
-            talk->fallback = Answer::Yes;
-            doc.set_interaction(talk);
-            session_request request;
-            request.root = root;
-            request.language = "english";
-            EXPECT_TRUE(open_folder(doc, request).ok());
-        }
-        const Plan& plan() const { return doc.plan(); }
-    };
+    using session = test::window_session;
     std::string grupy(const std::string& ward) { return read_file(fs::path(ward) / "dane" / "grupy.ini"); }
     // Every group's stored fields, read back as the next start reads them.
     std::string records(const std::string& ward) {

@@ -10,6 +10,7 @@
 #include "core/cp1250.h"
 #include "document/month_acts.h"
 #include "support/scripted_interaction.h"
+#include "support/window_session.h"
 
 namespace planek {
 namespace {
@@ -47,21 +48,15 @@ protected:
     }
     // The tables as a start reads them back.
     static std::string tables(const fs::path& root) {
-        roster_document doc;
-        auto talk = std::make_shared<test::ScriptedInteraction>();
-        doc.set_interaction(talk);
-        session_request request;
-        request.root = root;
-        request.language = "english";
-        EXPECT_TRUE(open_folder(doc, request).ok());
+        const test::window_session s(root.string(), Answer::No);
         std::ostringstream out;
-        for (const grupa& g : doc.plan().groups) {
+        for (const grupa& g : s.plan().groups) {
             out << g.id << "|" << g.name << "|" << g.saturdayHoliday << "|" << g.dailyNorm << "\n";
             for (const zmiana_& z : g.shifts)
                 out << "  " << z.symbol << " " << z.start << "+" << z.length << " " << z.color << " "
                     << int(z.staffMin) << "\n";
         }
-        for (const prac& w : doc.plan().workers)
+        for (const prac& w : s.plan().workers)
             out << w.id << "|" << w.surname << "|" << w.firstName << "|" << w.nick << "|" << w.groups << "|"
                 << w.partTimeDefault << "|" << w.holidayCurrentYear << "|" << w.color << "\n";
         return out.str();
@@ -86,15 +81,8 @@ TEST_F(ImportCommand, TakesTheOldFileAsTheWindowsStartAndCloseDo) {
     ASSERT_EQ(test::run_cli(dir, {"init", byWindow.string()}).code, 0);
     fs::copy_file(old / "planek.ini", byWindow / "dane" / "planek.ini");
     {
-        roster_document doc;
-        auto talk = std::make_shared<test::ScriptedInteraction>();
-        talk->fallback = Answer::Yes;
-        doc.set_interaction(talk);
-        session_request request;
-        request.root = byWindow;
-        request.language = "english";
-        ASSERT_TRUE(open_folder(doc, request).ok());
-        ASSERT_TRUE(close_program(doc, doc.plan().options.windows).ok());
+        test::window_session s(byWindow.string());
+        ASSERT_TRUE(close_program(s.doc, s.plan().options.windows).ok());
     }
     fs::remove(byWindow / "dane" / "planek.ini");
     const std::string imported = tables(ward);

@@ -10,6 +10,7 @@
 #include "document/staff_acts.h"
 #include "editing/worker_model.h"
 #include "support/scripted_interaction.h"
+#include "support/window_session.h"
 
 namespace planek {
 namespace {
@@ -38,19 +39,7 @@ protected:
     std::string staff(const std::string& ward) { return run_cli_on(dir, ward, {"staff"}, "english").out; }
 
     // The ward of `actWard` opened in-process as the window opens it.
-    struct session {
-        roster_document doc;
-        std::shared_ptr<test::ScriptedInteraction> talk = std::make_shared<test::ScriptedInteraction>();
-        explicit session(const std::string& root) {
-            talk->fallback = Answer::Yes;
-            doc.set_interaction(talk);
-            session_request request;
-            request.root = root;
-            request.language = "english";
-            EXPECT_TRUE(open_folder(doc, request).ok());
-        }
-        const Plan& plan() const { return doc.plan(); }
-    };
+    using session = test::window_session;
     std::string kadra(const std::string& ward) { return read_file(fs::path(ward) / "dane" / "kadra.inr"); }
     // Every worker's stored fields, the ones the staff list does not show too.
     std::string records(const std::string& ward) {
