@@ -100,12 +100,6 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
     return {};
 }
 
-set_write_result commit_guarded_save_set(const save_set& set, const fs::path& journal_folder, read_fingerprints& seen,
-                                         const lock_owner& me) {
-    save_set copy = set;
-    return commit_guarded_save_set(copy, journal_folder, seen, me, {});
-}
-
 set_write_result commit_guarded_save_set(save_set& set, const fs::path& journal_folder, read_fingerprints& seen,
                                          const lock_owner& me, const std::function<bool(staged_file&)>& rebase) {
     set_write_result r;

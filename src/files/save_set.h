@@ -44,14 +44,12 @@ io_result commit_save_set(const save_set& set, const std::filesystem::path& jour
 struct set_write_result : guarded_write_result {
     std::filesystem::path changedFile;
 };
-set_write_result commit_guarded_save_set(const save_set& set, const std::filesystem::path& journal_folder,
-                                         read_fingerprints& seen, const lock_owner& me);
-// The same, but a file found changed is first handed, under its save lock,
-// to `rebase`, which may put this program's changes onto the newer text
+// A file found changed is first handed, under its save lock, to `rebase`
+// (when given), which may put this program's changes onto the newer text
 // (replacing the staged bytes and what `seen` says was read) and says
 // whether it did; no third program can save the file in between.
 set_write_result commit_guarded_save_set(save_set& set, const std::filesystem::path& journal_folder,
                                          read_fingerprints& seen, const lock_owner& me,
-                                         const std::function<bool(staged_file&)>& rebase);
+                                         const std::function<bool(staged_file&)>& rebase = {});
 
 }  // namespace planek
