@@ -61,6 +61,8 @@ const std::vector<std::vector<const char*>> kMigrations = {
              name text NOT NULL UNIQUE,
              year integer NOT NULL,
              month integer NOT NULL,
+             -- written with the end section that proves it whole, as this program writes them
+             sealed boolean NOT NULL DEFAULT true,
              version integer NOT NULL DEFAULT 1))",
         // The lines of a month file that no other table holds, in their
         // order: the sections' headings among them show where the duties,

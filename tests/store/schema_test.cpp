@@ -13,8 +13,6 @@ namespace {
 
 using namespace planek::store;
 
-PLANEK_PG_CLUSTER();
-
 const Translator kPolish;
 
 pg_connection connected(const std::string& url) {

@@ -37,7 +37,3 @@ private:
 };
 
 }  // namespace planek::test
-
-// In a test file: the cluster of the program, started once.
-#define PLANEK_PG_CLUSTER() \
-    static ::testing::Environment* const planek_pg_cluster_env = ::testing::AddGlobalTestEnvironment(new ::planek::test::pg_cluster)
