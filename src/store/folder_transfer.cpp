@@ -19,6 +19,8 @@
 #include "files/staff_file.h"
 #include "settings/message_format.h"
 #include "store/history.h"
+#include "store/month_rows.h"
+#include "store/row_writer.h"
 #include "store/schema.h"
 
 namespace planek::store {
@@ -70,23 +72,6 @@ balance_fields find_balance_fields() {
     return b;
 }
 
-// Runs each statement, stopping at the first refusal.
-class writer {
-public:
-    explicit writer(pg_connection& c) : c_(c) {}
-    bool put(const std::string& sql, const std::vector<pg_value>& params) {
-        if (!failed_.said()) {
-            result<pg_rows> r = c_.exec(sql, params);
-            if (!r) failed_ = r.error();
-        }
-        return !failed_.said();
-    }
-    const refusal& failed() const { return failed_; }
-
-private:
-    pg_connection& c_;
-    refusal failed_;
-};
 
 result<bool> store_is_empty(pg_connection& c) {
     const result<pg_rows> r = c.exec("SELECT (SELECT count(*) FROM workers) + (SELECT count(*) FROM groups) + "
@@ -118,7 +103,7 @@ refusal not_whole(const Translator& tr, const fs::path& file, const std::string&
                    file.string());
 }
 
-result<> import_groups(writer& w, const fs::path& data, const Translator& tr, folder_counts& n) {
+result<> import_groups(row_writer& w, const fs::path& data, const Translator& tr, folder_counts& n) {
     const fs::path file = data / kGroupFile;
     result<std::vector<std::string>> lines = lines_of(file, tr);
     if (!lines) return lines.error();
@@ -143,7 +128,7 @@ result<> import_groups(writer& w, const fs::path& data, const Translator& tr, fo
     return {};
 }
 
-result<> import_staff(writer& w, const fs::path& data, const Translator& tr, folder_counts& n) {
+result<> import_staff(row_writer& w, const fs::path& data, const Translator& tr, folder_counts& n) {
     const fs::path inr = data / kStaffArchive;
     std::string bytes;
     if (const archive_check c = read_staff_member(inr, bytes); !c.ok()) return not_whole(tr, inr, archive_fault_text(tr, inr, c));
@@ -167,7 +152,7 @@ result<> import_staff(writer& w, const fs::path& data, const Translator& tr, fol
 
 // konfiguracja.ini, and whatever of sundays.ini is not a worker's year,
 // line by line: the file comes back as it was.
-void import_option_line(writer& w, const std::string& file, int position, const std::string& section,
+void import_option_line(row_writer& w, const std::string& file, int position, const std::string& section,
                         const std::string& line, const fs::path& data) {
     const size_t eq = line.find('=');
     std::string name;
@@ -181,7 +166,7 @@ void import_option_line(writer& w, const std::string& file, int position, const 
     }
 }
 
-result<> import_options(writer& w, const fs::path& data, const Translator& tr) {
+result<> import_options(row_writer& w, const fs::path& data, const Translator& tr) {
     for (const char* name : {kConfigFile, kSundaysFile}) {
         const fs::path file = data / name;
         std::error_code ec;
@@ -207,23 +192,42 @@ result<> import_options(writer& w, const fs::path& data, const Translator& tr) {
     return {};
 }
 
-result<> import_month(writer& w, pg_connection& c, const fs::path& file, const Translator& tr, folder_counts& n) {
-    std::string raw, error;
-    if (!read_bytes(file, raw, error, kAnyFileBound, &tr)) return refused(refusal_kind::Io, error, file.string());
-    std::vector<std::string> lines = split_text_lines(cp1250_to_utf8(raw));
-    month_ini ini;
-    std::vector<month_problem> problems;
-    ini.parse(lines, problems, &tr);
-    const month_end_check end = check_month_end(raw, ini);
-    if (!end.trusted()) return not_whole(tr, file, month_end_reason(tr, end));
-    if (!problems.empty()) return not_whole(tr, file, problem_text(problems.front(), tr));
-    // The end section is the writer's proof of a whole file, made again on the way out.
-    const bool sealed = end.state == month_end::whole;
-    if (sealed) {
-        const auto seal = std::find(lines.begin(), lines.end(), std::string("[") + kEndSection + "]");
-        lines.erase(seal, lines.end());
-        if (!lines.empty() && lines.back().empty()) lines.pop_back();  // the seal's own empty line before it
+}  // namespace
+
+result<> store_month_rows(row_writer& w, const std::string& id, const month_rows& m) {
+    for (size_t i = 0; i < m.rest.size(); ++i)
+        w.put("INSERT INTO month_lines (month_id, position, line) VALUES ($1, $2, $3)", {id, number(long(i)), m.rest[i]});
+    for (const month_row& d : m.duties) {
+        const std::vector<std::string> f = split_fields(d.record);
+        w.put("INSERT INTO duties (month_id, position, group_id, worker_id, day, length_minutes, shift, start_minute, "
+              "record) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9)",
+              {id, number(d.position), number(field_int(f, 0)), number(field_int(f, 1)), number(field_int(f, 2)),
+               number(field_int(f, 3)), number(field_int(f, 4)), number(field_int(f, 5)), d.record});
     }
+    for (const month_row& o : m.daysOff) {
+        const std::vector<std::string> f = split_fields(o.record);
+        w.put("INSERT INTO days_off (month_id, position, group_id, worker_id, day_from, day_to, kind, record) "
+              "VALUES ($1, $2, $3, $4, $5, $6, $7, $8)",
+              {id, number(o.position), number(field_int(f, 0)), number(field_int(f, 1)), number(field_int(f, 2)),
+               number(field_int(f, 3)), f.size() > 5 ? f[5] : "", o.record});
+    }
+    for (const month_row& p : m.parameters)
+        w.put("INSERT INTO day_parameters (month_id, section, position, key, value) VALUES ($1, $2, $3, $4, $5)",
+              {id, p.section, number(p.position), p.key, p.record});
+    if (w.failed().said()) return w.failed();
+    return {};
+}
+
+namespace {
+
+result<> import_month(row_writer& w, pg_connection& c, const fs::path& file, const Translator& tr, folder_counts& n) {
+    bool sealed = true;
+    const result<std::vector<std::string>> read = read_month_file_lines(file, tr, sealed);
+    if (!read) return read.error();
+    const std::vector<std::string>& lines = *read;
+    month_ini ini;
+    std::vector<month_problem> ignored;
+    ini.parse(lines, ignored, &tr);
     const std::string name = file.filename().string();
     int year = std::atoi(ini.value("okres", "FromYear").value_or("0").c_str());
     int month = std::atoi(ini.value("okres", "FromMonth").value_or("0").c_str());
@@ -233,38 +237,11 @@ result<> import_month(writer& w, pg_connection& c, const fs::path& file, const T
                                         {name, number(year), number(month), sealed ? "t" : "f"});
     if (!made) return made.error();
     const std::string id = made->text(0, 0);
-    static const std::regex duty(R"(^d(\d+)=(.*)$)"), dayOff(R"(^w(\d+)=(.*)$)");
-    std::string section;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        std::smatch m;
-        std::string s;
-        if (header(line, s)) section = s;
-        else if (section == "dyzury" && std::regex_match(line, m, duty)) {
-            const std::vector<std::string> f = split_fields(m[2].str());
-            w.put("INSERT INTO duties (month_id, position, group_id, worker_id, day, length_minutes, shift, start_minute, "
-                  "record) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9)",
-                  {id, m[1].str(), number(field_int(f, 0)), number(field_int(f, 1)), number(field_int(f, 2)),
-                   number(field_int(f, 3)), number(field_int(f, 4)), number(field_int(f, 5)), m[2].str()});
-            ++n.duties;
-            continue;
-        } else if (section == "wolne" && std::regex_match(line, m, dayOff)) {
-            const std::vector<std::string> f = split_fields(m[2].str());
-            w.put("INSERT INTO days_off (month_id, position, group_id, worker_id, day_from, day_to, kind, record) "
-                  "VALUES ($1, $2, $3, $4, $5, $6, $7, $8)",
-                  {id, m[1].str(), number(field_int(f, 0)), number(field_int(f, 1)), number(field_int(f, 2)),
-                   number(field_int(f, 3)), f.size() > 5 ? f[5] : "", m[2].str()});
-            ++n.daysOff;
-            continue;
-        } else if (section.rfind("kalendarz_", 0) == 0 && line.find('=') != std::string::npos) {
-            const size_t eq = line.find('=');
-            w.put("INSERT INTO day_parameters (month_id, section, position, key, value) VALUES ($1, $2, $3, $4, $5)",
-                  {id, section, number(long(i)), line.substr(0, eq), line.substr(eq + 1)});
-            ++n.dayParameters;
-            continue;
-        }
-        w.put("INSERT INTO month_lines (month_id, position, line) VALUES ($1, $2, $3)", {id, number(long(i)), line});
-    }
+    const month_rows rows = split_month_lines(lines);
+    if (result<> r = store_month_rows(w, id, rows); !r) return r;
+    n.duties += int(rows.duties.size());
+    n.daysOff += int(rows.daysOff.size());
+    n.dayParameters += int(rows.parameters.size());
     ++n.months;
     return {};
 }
@@ -296,7 +273,7 @@ result<folder_counts> import_folder(pg_connection& c, const fs::path& data) {
         return refused(refusal_kind::Conflict,
                        tr.msg("msg_DbNotEmpty", "Baza danych ma już oddział; folder można przenieść tylko do pustej bazy."));
     folder_counts n;
-    writer w(c);
+    row_writer w(c);
     if (result<> r = import_groups(w, data, tr, n); !r) return r.error();
     if (result<> r = import_staff(w, data, tr, n); !r) return r.error();
     if (result<> r = import_options(w, data, tr); !r) return r.error();
@@ -377,41 +354,38 @@ result<> export_options(pg_connection& c, const fs::path& data) {
     return {};
 }
 
-result<> export_month(pg_connection& c, const fs::path& data, const std::string& id, const std::string& name,
-                      bool sealed, folder_counts& n) {
-    const result<pg_rows> ml = c.exec("SELECT line FROM month_lines WHERE month_id = $1 ORDER BY position", {id});
-    const result<pg_rows> d = c.exec("SELECT position, record FROM duties WHERE month_id = $1 ORDER BY position", {id});
-    const result<pg_rows> w = c.exec("SELECT position, record FROM days_off WHERE month_id = $1 ORDER BY position", {id});
-    const result<pg_rows> p =
-        c.exec("SELECT section, key, value FROM day_parameters WHERE month_id = $1 ORDER BY section, position", {id});
-    for (const result<pg_rows>* r : {&ml, &d, &w, &p})
-        if (!*r) return r->error();
-    std::map<std::string, std::vector<std::string>> parameters;
-    for (size_t i = 0; i < p->rows.size(); ++i) parameters[p->text(i, 0)].push_back(p->text(i, 1) + "=" + p->text(i, 2));
-    std::vector<std::string> lines;
-    for (size_t i = 0; i < ml->rows.size(); ++i) {
-        const std::string& line = ml->text(i, 0);
-        lines.push_back(line);
-        std::string section;
-        if (!header(line, section)) continue;
-        // The section's entries follow its heading, as the writer puts them.
-        if (section == "dyzury")
-            for (size_t k = 0; k < d->rows.size(); ++k) lines.push_back("d" + d->text(k, 0) + "=" + d->text(k, 1)), ++n.duties;
-        else if (section == "wolne")
-            for (size_t k = 0; k < w->rows.size(); ++k) lines.push_back("w" + w->text(k, 0) + "=" + w->text(k, 1)), ++n.daysOff;
-        else if (auto it = parameters.find(section); it != parameters.end())
-            for (const std::string& l : it->second) lines.push_back(l), ++n.dayParameters;
-    }
-    const fs::path file = data / name;
+result<> export_month(pg_connection& c, const fs::path& data, int id, folder_counts& n) {
+    const result<month_rows> m = read_month_rows(c, id);
+    if (!m) return m.error();
+    // A name is a bare file name; one from a tampered store never leaves the folder.
+    if (m->name.empty() || fs::path(m->name).has_parent_path() || m->name == "." || m->name == "..") return {};
+    const fs::path file = data / m->name;
     std::string bytes;
-    if (io_result r = lines_bytes(file, lines, bytes); !r) return refused(refusal_kind::Io, r.error);
-    if (sealed) bytes = seal_month_bytes(std::move(bytes));
+    if (io_result r = lines_bytes(file, month_lines(*m), bytes); !r) return refused(refusal_kind::Io, r.error);
+    if (m->sealed) bytes = seal_month_bytes(std::move(bytes));
     if (io_result r = write_bytes(file, bytes); !r) return refused(refusal_kind::Io, r.error);
     ++n.months;
+    n.duties += int(m->duties.size());
+    n.daysOff += int(m->daysOff.size());
+    n.dayParameters += int(m->parameters.size());
     return {};
 }
 
 }  // namespace
+
+result<folder_counts> export_folder_into(pg_connection& c, const fs::path& data) {
+    std::error_code ec;
+    fs::create_directories(data, ec);
+    folder_counts n;
+    if (result<> r = export_groups(c, data, n); !r) return r.error();
+    if (result<> r = export_staff(c, data, n); !r) return r.error();
+    if (result<> r = export_options(c, data); !r) return r.error();
+    const result<pg_rows> months = c.exec("SELECT id FROM months ORDER BY name");
+    if (!months) return months.error();
+    for (size_t i = 0; i < months->rows.size(); ++i)
+        if (result<> r = export_month(c, data, int(months->number(i, 0)), n); !r) return r.error();
+    return n;
+}
 
 result<folder_counts> export_folder(pg_connection& c, const fs::path& data) {
     const Translator& tr = c.tr();
@@ -427,22 +401,30 @@ result<folder_counts> export_folder(pg_connection& c, const fs::path& data) {
     result<pg_transaction> t = pg_transaction::begin(c, true);
     if (!t) return t.error();
     if (auto r = c.exec("SET TRANSACTION READ ONLY"); !r) return r.error();
-    fs::create_directories(data, ec);
-    folder_counts n;
-    if (result<> r = export_groups(c, data, n); !r) return r.error();
-    if (result<> r = export_staff(c, data, n); !r) return r.error();
-    if (result<> r = export_options(c, data); !r) return r.error();
-    const result<pg_rows> months = c.exec("SELECT id, name, sealed FROM months ORDER BY name");
-    if (!months) return months.error();
-    for (size_t i = 0; i < months->rows.size(); ++i) {
-        const std::string name = months->text(i, 1);
-        // A name is a bare file name; one from a tampered store never leaves the folder.
-        if (name.empty() || fs::path(name).has_parent_path() || name == "." || name == "..") continue;
-        if (result<> r = export_month(c, data, months->text(i, 0), name, months->text(i, 2) == "t", n); !r)
-            return r.error();
-    }
+    result<folder_counts> n = export_folder_into(c, data);
+    if (!n) return n;
     if (result<> r = t->commit(); !r) return r.error();
     return n;
+}
+
+result<std::vector<std::string>> read_month_file_lines(const fs::path& file, const Translator& tr, bool& sealed) {
+    std::string raw, error;
+    if (!read_bytes(file, raw, error, kAnyFileBound, &tr)) return refused(refusal_kind::Io, error, file.string());
+    std::vector<std::string> lines = split_text_lines(cp1250_to_utf8(raw));
+    month_ini ini;
+    std::vector<month_problem> problems;
+    ini.parse(lines, problems, &tr);
+    const month_end_check end = check_month_end(raw, ini);
+    if (!end.trusted()) return not_whole(tr, file, month_end_reason(tr, end));
+    if (!problems.empty()) return not_whole(tr, file, problem_text(problems.front(), tr));
+    // The end section is the writer's proof of a whole file, made again on the way out.
+    sealed = end.state == month_end::whole;
+    if (sealed) {
+        const auto seal = std::find(lines.begin(), lines.end(), std::string("[") + kEndSection + "]");
+        lines.erase(seal, lines.end());
+        if (!lines.empty() && lines.back().empty()) lines.pop_back();  // the seal's own empty line before it
+    }
+    return lines;
 }
 
 }  // namespace planek::store
