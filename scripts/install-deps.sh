@@ -6,7 +6,9 @@ packages=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-translations-l1
   # open a CSV in a real spreadsheet, which must show formula-like names as text
   python3-openpyxl python3-icalendar poppler-utils libreoffice-calc-nogui
   # make deb: the package's dependencies, its checks; the manual pages' lint
-  dpkg-dev lintian appstream mandoc)
+  dpkg-dev lintian appstream mandoc
+  # the hospital server's store: its client library, and the server the tests start a throwaway cluster of
+  libpq-dev postgresql)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

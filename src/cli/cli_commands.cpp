@@ -20,12 +20,13 @@ std::vector<command> backup_commands();    // commands_backup.cpp
 std::vector<command> day_commands();       // commands_day.cpp
 std::vector<command> group_commands();     // commands_group.cpp
 std::vector<command> import_commands();    // commands_import.cpp
+std::vector<command> db_commands();        // commands_db.cpp
 
 const std::vector<command>& all_commands() {
     static const std::vector<command> table = [] {
         std::vector<command> t;
         for (auto group : {init_commands, import_commands, staff_commands, group_commands, worker_commands, backup_commands, demo_commands, generate_commands, calendar_commands, month_commands, day_commands,
-                           edit_commands, wish_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands}) {
+                           edit_commands, wish_commands, schedule_commands, warnings_commands, print_commands, export_commands, config_commands, db_commands}) {
             std::vector<command> more = group();
             t.insert(t.end(), more.begin(), more.end());
         }

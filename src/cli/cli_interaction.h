@@ -18,6 +18,7 @@ public:
     void inform(const std::string& message) override;
     void warn(const std::string& message) override;
     void setPreset(Preset p) { preset_ = p; }
+    Preset preset() const { return preset_; }
     // The translator the answers and the warning mark are read from; it
     // must outlive this object (the plan's own).
     void speak(const Translator& tr) { tr_ = &tr; }

@@ -230,6 +230,10 @@ protected:
             {{"parameters", april, "--status", "approved"}, 0},
             {{"import"}, 2},
             {{"import", (dir / "nosuch").string()}, 1},
+            // The store's commands without a server: their usage and an unreachable one.
+            {{"db"}, 2},
+            {{"db", "init"}, 2},
+            {{"db", "init", "host=/nonexistent port=1 dbname=x"}, 1},
         };
         // Every command's own help too.
         for (const cli::command& command : cli::all_commands()) c.push_back({{"help", command.name}, 0});

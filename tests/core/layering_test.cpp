@@ -23,9 +23,9 @@ const std::map<std::string, std::set<std::string>> kMayInclude = [] {
     m["calendar"] = {"core", "settings"};
     m["editing"] = {"core", "settings", "calendar"};
     m["files"] = {"core", "settings", "calendar", "editing"};
-    for (const char* lib : {"scheduler", "printouts", "exports"}) m[lib] = m["files"], m[lib].insert("files");
+    for (const char* lib : {"store", "scheduler", "printouts", "exports"}) m[lib] = m["files"], m[lib].insert("files");
     m["pdf"] = m["printouts"], m["pdf"].insert("printouts");
-    m["document"] = {"core", "settings", "calendar", "editing", "files", "scheduler", "printouts", "exports"};
+    m["document"] = {"core", "settings", "calendar", "editing", "files", "store", "scheduler", "printouts", "exports"};
     m["ui"] = m["document"], m["ui"].insert({"document", "pdf"});
     m["cli"] = m["ui"];
     return m;

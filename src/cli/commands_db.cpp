@@ -1,0 +1,319 @@
+// planek-cli db: the hospital server's store. The URL is a word or --db URL;
+// the password is never an argument (libpq reads ~/.pgpass or PGPASSFILE).
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/arg_parser.h"
+#include "cli/cli.h"
+#include "core/cp1250.h"
+#include "core/paths.h"
+#include "core/text.h"
+#include "files/archive.h"
+#include "files/staff_archive.h"
+#include "store/folder_transfer.h"
+#include "store/history.h"
+#include "store/month_rows.h"
+#include "store/month_save.h"
+#include "store/pg_connection.h"
+#include "store/schema.h"
+
+namespace planek::cli {
+
+namespace {
+
+using namespace planek::store;
+
+const Translator& speaking(const context& c) { return c.plan.tr.empty() ? c.runLanguage : c.plan.tr; }
+
+// The words of a db action with the URL taken out: from --db, else the
+// first word.
+struct db_words {
+    std::string url;
+    std::vector<std::string> rest;
+};
+
+db_words url_and_words(std::string url, std::vector<std::string> words, size_t url_at) {
+    if (url.empty()) {
+        if (words.size() <= url_at)
+            throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES)");
+        url = words[url_at];
+        words.erase(words.begin() + long(url_at));
+    }
+    return {url, words};
+}
+
+std::optional<pg_connection> connect(context& c, const std::string& url) {
+    result<pg_connection> opened = pg_connection::open(url, speaking(c));
+    if (!opened) {
+        c.err << opened.error().text << "\n";
+        return std::nullopt;
+    }
+    return std::move(*opened);
+}
+
+int db_init(context& c, const std::vector<std::string>& args) {
+    std::string url, role;
+    const std::vector<std::string> words = arg_parser().text("--db", url).text("--role", role).words(1).parse(args);
+    const db_words w = url_and_words(url, words, 0);
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    const result<migration_report> done = migrate(*db, role);
+    if (!done) {
+        c.err << done.error().text << "\n";
+        return kExitFailure;
+    }
+    if (done->from == done->to)
+        c.out << say(c, "cli_DbSchemaCurrent", "Schemat bazy danych jest aktualny (wersja %s).",
+                     {std::to_string(done->to)})
+              << "\n";
+    else
+        c.out << say(c, "cli_DbSchemaMade", "Schemat bazy danych w wersji %s (była %s).",
+                     {std::to_string(done->to), std::to_string(done->from)})
+              << "\n";
+    return kExitOk;
+}
+
+void say_counts(context& c, const char* key, const char* polish, const std::string& where, const folder_counts& n) {
+    c.out << say(c, key, polish,
+                 {where, std::to_string(n.groups), std::to_string(n.workers), std::to_string(n.months),
+                  std::to_string(n.duties), std::to_string(n.daysOff)})
+          << "\n";
+}
+
+// db import DIR URL: the folder first, as the other commands name it first.
+int db_import(context& c, const std::vector<std::string>& args) {
+    std::string url;
+    std::vector<std::string> words = arg_parser().text("--db", url).words(2).parse(args);
+    if (words.empty()) throw usage_error("cli_DbNeedsFolder", "podaj folder programu");
+    const std::string folder = words[0];
+    words.erase(words.begin());
+    const db_words w = url_and_words(url, words, 0);
+    if (!w.rest.empty()) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    const result<folder_counts> moved = import_folder(*db, Paths::local(folder).data);
+    if (!moved) {
+        c.err << moved.error().text << "\n";
+        return kExitFailure;
+    }
+    say_counts(c, "cli_DbImported", "Przeniesiono do bazy folder %s: grup %s, pracowników %s, miesięcy %s (dyżurów %s, dni wolnych %s).",
+               folder, *moved);
+    return kExitOk;
+}
+
+// db export URL DIR: the program folder is made as init makes it.
+int db_export(context& c, const std::vector<std::string>& args) {
+    std::string url;
+    std::vector<std::string> words = arg_parser().text("--db", url).words(2).parse(args);
+    const db_words w = url_and_words(url, words, 0);
+    if (w.rest.empty()) throw usage_error("cli_DbNeedsFolder", "podaj folder programu");
+    if (w.rest.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    c.root = w.rest[0];
+    c.mayCreateRoot = true;
+    if (!c.open_root()) return kExitFailure;
+    const result<folder_counts> moved = export_folder(*db, c.plan.paths.data);
+    if (!moved) {
+        c.err << moved.error().text << "\n";
+        return kExitFailure;
+    }
+    say_counts(c, "cli_DbExported", "Zapisano z bazy do folderu %s: grup %s, pracowników %s, miesięcy %s (dyżurów %s, dni wolnych %s).",
+               c.plan.paths.root.string(), *moved);
+    return kExitOk;
+}
+
+int db_history(context& c, const std::vector<std::string>& args) {
+    std::string url, month;
+    std::optional<word> worker;
+    const std::vector<std::string> words =
+        arg_parser().text("--db", url).text("--month", month).id("--worker", worker, "pracownika").words(1).parse(args);
+    const db_words w = url_and_words(url, words, 0);
+    if (month.size() != 7 || month[4] != '-' || !std::isdigit((unsigned char)month[0]) ||
+        !std::isdigit((unsigned char)month[5]))
+        throw usage_error("cli_DbNeedsMonth", "podaj miesiąc: --month RRRR-MM");
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    const result<std::vector<history_entry>> found =
+        read_history(*db, month, worker ? std::optional<int>(*worker) : std::nullopt);
+    if (!found) {
+        c.err << found.error().text << "\n";
+        return kExitFailure;
+    }
+    // One act a line, its fields between tabs, for a reader and for grep alike.
+    for (const history_entry& e : *found)
+        c.out << e.at << "\t" << e.user << "\t" << e.computer << "\t" << e.act << "\t"
+              << (e.worker ? std::to_string(*e.worker) : "") << "\t" << e.before << "\t" << e.after << "\n";
+    if (found->empty()) c.err << say(c, "cli_DbNoHistory", "Nikt nic nie zmienił w miesiącu %s.", {month}) << "\n";
+    return kExitOk;
+}
+
+namespace fs = std::filesystem;
+
+// A folder of the act's own, removed whatever the act's end.
+struct scratch_folder {
+    fs::path path;
+    scratch_folder() {
+        std::random_device rd;
+        do path = fs::temp_directory_path() / ("planek-act-" + std::to_string(rd()));
+        while (!fs::create_directory(path));
+    }
+    ~scratch_folder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+struct worker_read {
+    int version = 0;
+    std::string record;
+    balance_change balances;
+};
+
+// What one try of an act did: its exit code, its output, and whether it
+// met another planner's change and is worth another try.
+struct act_try {
+    int code = kExitOk;
+    bool retry = false;
+    std::string out, err;
+};
+
+act_try try_act(context& c, const std::string& url, int year, int month, const std::vector<std::string>& command) {
+    act_try t;
+    std::ostringstream err;
+    auto failed = [&](const refusal& why) {
+        t.code = kExitFailure;
+        t.retry = why.kind == refusal_kind::Conflict;
+        t.err = why.text + "\n";
+        return t;
+    };
+    std::optional<pg_connection> db = connect(c, url);
+    if (!db) return t.code = kExitFailure, t;
+    scratch_folder scratch;
+    const fs::path data = Paths::local(scratch.path).data;
+    // The files the act runs on and the versions it is judged by come from one snapshot.
+    month_rows read;
+    std::map<int, worker_read> workers;
+    {
+        result<pg_transaction> tx = pg_transaction::begin(*db, true);
+        if (!tx) return failed(tx.error());
+        if (auto r = db->exec("SET TRANSACTION READ ONLY"); !r) return failed(r.error());
+        result<month_rows> found = find_month_rows(*db, year, month);
+        if (!found) return failed(found.error());
+        read = std::move(*found);
+        const result<pg_rows> w = db->exec(
+            "SELECT w.id, w.version, w.record, b.holiday_current, b.holiday_previous, b.care_days, b.reha_days "
+            "FROM workers w LEFT JOIN balances b ON b.worker_id = w.id");
+        if (!w) return failed(w.error());
+        for (size_t i = 0; i < w->rows.size(); ++i)
+            workers[int(w->number(i, 0))] = {int(w->number(i, 1)), w->text(i, 2),
+                                             {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
+        if (result<folder_counts> n = export_folder_into(*db, data); !n) return failed(n.error());
+        if (auto r = tx->commit(); !r) return failed(r.error());
+    }
+    // The act is the command line's own command, on the month's file in the scratch folder.
+    const fs::path file = data / read.name;
+    std::vector<std::string> inner{"--root", scratch.path.string()};
+    if (c.lang) inner.insert(inner.end(), {"--lang", *c.lang});
+    if (c.ui->preset() == CliInteraction::Preset::Yes) inner.push_back("--yes");
+    if (c.ui->preset() == CliInteraction::Preset::No) inner.push_back("--no");
+    inner.push_back(command[0]);
+    inner.push_back(file.string());
+    inner.insert(inner.end(), command.begin() + 1, command.end());
+    std::ostringstream out;
+    t.code = run(inner, out, err);
+    // The scratch folder is no place of the user's: the month is named as the store names it.
+    auto named = [&](std::string s) {
+        for (size_t at; (at = s.find(file.string())) != std::string::npos;) s.replace(at, file.string().size(), read.name);
+        return s;
+    };
+    t.out = named(out.str());
+    t.err = named(err.str());
+    if (t.code != kExitOk) return t;
+
+    month_save save;
+    for (const std::string& a : command) save.act += (save.act.empty() ? "" : " ") + a;
+    bool sealed = true;
+    const result<std::vector<std::string>> lines = read_month_file_lines(file, speaking(c), sealed);
+    if (!lines) return failed(lines.error());
+    save.lines = *lines;
+    std::string bytes;
+    if (archive_read_member(data / kStaffArchive, kStaffMember, bytes).ok()) {
+        for (const std::string& line : split_text_lines(cp1250_to_utf8(bytes))) {
+            const std::vector<std::string> f = split_fields(line);
+            if (f.size() < 2) continue;
+            const int id = std::atoi(f[1].c_str());
+            const auto it = workers.find(id);
+            if (it == workers.end()) continue;  // a worker an act adds stays in the folder's world
+            const balance_change was = it->second.balances, is = balances_of(id, line);
+            save.balances.push_back({id, is.current - was.current, is.previous - was.previous, is.care - was.care,
+                                     is.reha - was.reha});
+            if (without_balances(line) != without_balances(it->second.record))
+                save.workers.push_back({id, it->second.version, it->second.record, line});
+        }
+    }
+    const result<save_outcome> saved = save_month(*db, read, save);
+    if (!saved) return failed(saved.error());
+    return t;
+}
+
+// db act URL YYYY-MM COMMAND ARGS...: a month command of the command line
+// run on the store's month, saved back as one transaction. A row another
+// planner changed first makes the act run again on the new rows, a few
+// times, before it is refused.
+int db_act(context& c, const std::vector<std::string>& args) {
+    std::vector<std::string> words = args;
+    std::string url;
+    if (words.size() >= 2 && words[0] == "--db") url = words[1], words.erase(words.begin(), words.begin() + 2);
+    if (url.empty()) {
+        if (words.empty()) throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES)");
+        url = words[0];
+        words.erase(words.begin());
+    }
+    int year = 0, month = 0;
+    if (words.empty() || std::sscanf(words[0].c_str(), "%4d-%2d", &year, &month) != 2 || month < 1 || month > 12)
+        throw usage_error("cli_DbNeedsMonthWord", "podaj miesiąc RRRR-MM i polecenie miesiąca (np. add-duty PRACOWNIK DZIEŃ ZMIANA)");
+    words.erase(words.begin());
+    if (words.empty()) throw usage_error("cli_DbNeedsMonthWord", "podaj miesiąc RRRR-MM i polecenie miesiąca (np. add-duty PRACOWNIK DZIEŃ ZMIANA)");
+    const command* inner = find_command(words[0]);
+    if (!inner || words[0] == "db") throw usage_error("cli_UnknownCommand", "nieznane polecenie „%s”", {words[0]});
+    constexpr int kTries = 5;
+    for (int attempt = 1;; ++attempt) {
+        const act_try t = try_act(c, url, year, month, words);
+        if (t.retry && attempt < kTries) continue;
+        c.out << t.out;
+        c.err << t.err;
+        return t.code;
+    }
+}
+
+int db(context& c) {
+    const std::string action = c.args.empty() ? std::string() : c.args[0];
+    const std::vector<std::string> rest(c.args.begin() + (c.args.empty() ? 0 : 1), c.args.end());
+    if (action == "init") return db_init(c, rest);
+    if (action == "import") return db_import(c, rest);
+    if (action == "export") return db_export(c, rest);
+    if (action == "history") return db_history(c, rest);
+    if (action == "act") return db_act(c, rest);
+    throw usage_error("cli_DbNeedsAction", "podaj, co zrobić: init, import, export, history albo act");
+}
+
+}  // namespace
+
+std::vector<command> db_commands() {
+    return {
+        {"db", "init URL [--role ROLA] | import DIR URL | export URL DIR | history URL --month RRRR-MM [--worker ID] | act URL RRRR-MM POLECENIE ARGUMENTY",
+         "baza danych szpitala (PostgreSQL): zakłada i uaktualnia schemat, przenosi folder danych do bazy i z "
+         "powrotem, wypisuje historię zmian, wykonuje polecenie miesiąca na miesiącu z bazy",
+         db},
+    };
+}
+
+}  // namespace planek::cli

@@ -1,0 +1,78 @@
+#pragma once
+// One connection to the hospital's PostgreSQL server through libpq. Every
+// statement goes with its values as parameters (PQexecParams): no value is
+// ever spliced into the text of a statement, so a worker called O'Brien or a
+// note holding SQL stays a value.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/result.h"
+#include "core/translator.h"
+
+struct pg_conn;
+
+namespace planek::store {
+
+// A parameter or a field: a text, or NULL.
+using pg_value = std::optional<std::string>;
+
+struct pg_rows {
+    std::vector<std::vector<pg_value>> rows;
+    long affected = 0;  // rows an INSERT, UPDATE or DELETE touched
+
+    const std::string& text(size_t row, size_t column) const;  // "" for NULL
+    long long number(size_t row, size_t column) const;         // 0 for NULL
+    bool empty() const { return rows.empty(); }
+};
+
+// The server's SQLSTATE of a failed statement, for a caller that retries:
+// "40001" (serialization) and "40P01" (deadlock) are worth another try.
+bool is_retryable(const std::string& sqlstate);
+
+class pg_connection {
+public:
+    // Opens `url` (a postgresql:// URL or "key=value" words). The password
+    // comes from ~/.pgpass or PGPASSFILE, which libpq reads itself.
+    static result<pg_connection> open(const std::string& url, const Translator& tr);
+
+    pg_connection(pg_connection&&) noexcept;
+    pg_connection& operator=(pg_connection&&) noexcept;
+    ~pg_connection();
+
+    result<pg_rows> exec(const std::string& sql, const std::vector<pg_value>& params = {});
+    // The SQLSTATE of the last failed statement ("" after a success).
+    const std::string& last_state() const { return state_; }
+    // The user the server knows this connection by.
+    std::string user() const;
+    // An identifier (a role's name) quoted for the few statements that cannot
+    // take it as a parameter (GRANT).
+    std::string quoted_identifier(const std::string& name) const;
+    const Translator& tr() const { return *tr_; }
+
+private:
+    pg_connection(pg_conn* c, const Translator& tr) : conn_(c), tr_(&tr) {}
+    pg_conn* conn_ = nullptr;
+    const Translator* tr_ = nullptr;
+    std::string state_;
+};
+
+// A transaction that rolls back unless committed: an act that returns early
+// on a refusal leaves nothing half done on the server.
+class pg_transaction {
+public:
+    // `serializable` for an act that must see no other act's half.
+    static result<pg_transaction> begin(pg_connection& c, bool serializable = false);
+    pg_transaction(pg_transaction&& o) noexcept : c_(o.c_), open_(o.open_) { o.open_ = false; }
+    pg_transaction& operator=(pg_transaction&&) = delete;
+    ~pg_transaction();
+    result<> commit();
+
+private:
+    explicit pg_transaction(pg_connection& c) : c_(&c) {}
+    pg_connection* c_;
+    bool open_ = true;
+};
+
+}  // namespace planek::store
