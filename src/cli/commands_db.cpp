@@ -290,6 +290,12 @@ int db_act(context& c, const std::vector<std::string>& args) {
         if (t.retry && attempt < kTries) continue;
         c.out << t.out;
         c.err << t.err;
+        if (attempt > 1 && t.code == kExitOk)
+            c.err << say(c, "cli_DbActRetried",
+                         "Inny planista zmienił w tym czasie ten sam wiersz; polecenie wykonano ponownie na nowych "
+                         "danych (prób: %s).",
+                         {std::to_string(attempt)})
+                  << "\n";
         return t.code;
     }
 }
