@@ -215,7 +215,7 @@ act_try try_act(context& c, const std::string& url, int year, int month, const s
         for (size_t i = 0; i < w->rows.size(); ++i)
             workers[int(w->number(i, 0))] = {int(w->number(i, 1)), w->text(i, 2),
                                              {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
-        if (result<folder_counts> n = export_folder_into(*db, data); !n) return failed(n.error());
+        if (result<folder_counts> n = export_folder_into(*db, data, read.id); !n) return failed(n.error());
         if (auto r = tx->commit(); !r) return failed(r.error());
     }
     // The act is the command line's own command, on the month's file in the scratch folder.
