@@ -164,6 +164,9 @@ struct scratch_folder {
         std::random_device rd;
         do path = fs::temp_directory_path() / ("planek-act-" + std::to_string(rd()));
         while (!fs::create_directory(path));
+        // The hospital's staff pass through it: nobody else may look in.
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace, ec);
     }
     ~scratch_folder() {
         std::error_code ec;
