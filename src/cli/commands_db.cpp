@@ -164,6 +164,9 @@ struct scratch_folder {
         std::random_device rd;
         do path = fs::temp_directory_path() / ("planek-act-" + std::to_string(rd()));
         while (!fs::create_directory(path));
+        // The hospital's staff pass through it: nobody else may look in.
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace, ec);
     }
     ~scratch_folder() {
         std::error_code ec;
@@ -215,7 +218,7 @@ act_try try_act(context& c, const std::string& url, int year, int month, const s
         for (size_t i = 0; i < w->rows.size(); ++i)
             workers[int(w->number(i, 0))] = {int(w->number(i, 1)), w->text(i, 2),
                                              {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
-        if (result<folder_counts> n = export_folder_into(*db, data); !n) return failed(n.error());
+        if (result<folder_counts> n = export_folder_into(*db, data, read.id); !n) return failed(n.error());
         if (auto r = tx->commit(); !r) return failed(r.error());
     }
     // The act is the command line's own command, on the month's file in the scratch folder.
@@ -290,6 +293,12 @@ int db_act(context& c, const std::vector<std::string>& args) {
         if (t.retry && attempt < kTries) continue;
         c.out << t.out;
         c.err << t.err;
+        if (attempt > 1 && t.code == kExitOk)
+            c.err << say(c, "cli_DbActRetried",
+                         "Inny planista zmienił w tym czasie ten sam wiersz; polecenie wykonano ponownie na nowych "
+                         "danych (prób: %s).",
+                         {std::to_string(attempt)})
+                  << "\n";
         return t.code;
     }
 }

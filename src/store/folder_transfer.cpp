@@ -373,13 +373,17 @@ result<> export_month(pg_connection& c, const fs::path& data, int id, folder_cou
 
 }  // namespace
 
-result<folder_counts> export_folder_into(pg_connection& c, const fs::path& data) {
+result<folder_counts> export_folder_into(pg_connection& c, const fs::path& data, std::optional<int> onlyMonth) {
     std::error_code ec;
     fs::create_directories(data, ec);
     folder_counts n;
     if (result<> r = export_groups(c, data, n); !r) return r.error();
     if (result<> r = export_staff(c, data, n); !r) return r.error();
     if (result<> r = export_options(c, data); !r) return r.error();
+    if (onlyMonth) {
+        if (result<> r = export_month(c, data, *onlyMonth, n); !r) return r.error();
+        return n;
+    }
     const result<pg_rows> months = c.exec("SELECT id FROM months ORDER BY name");
     if (!months) return months.error();
     for (size_t i = 0; i < months->rows.size(); ++i)
@@ -401,7 +405,7 @@ result<folder_counts> export_folder(pg_connection& c, const fs::path& data) {
     result<pg_transaction> t = pg_transaction::begin(c, true);
     if (!t) return t.error();
     if (auto r = c.exec("SET TRANSACTION READ ONLY"); !r) return r.error();
-    result<folder_counts> n = export_folder_into(c, data);
+    result<folder_counts> n = export_folder_into(c, data, std::nullopt);
     if (!n) return n;
     if (result<> r = t->commit(); !r) return r.error();
     return n;

@@ -4,6 +4,7 @@
 // not read whole is refused, and nothing is stored) and written back by its
 // own writers, so a ward can leave the server with the files it brought.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,9 @@ result<folder_counts> import_folder(pg_connection& c, const std::filesystem::pat
 result<folder_counts> export_folder(pg_connection& c, const std::filesystem::path& data);
 
 // The same inside a transaction the caller holds, into any folder: the
-// scratch folder an act on one month runs in.
-result<folder_counts> export_folder_into(pg_connection& c, const std::filesystem::path& data);
+// scratch folder an act on one month runs in, which needs that month only.
+result<folder_counts> export_folder_into(pg_connection& c, const std::filesystem::path& data,
+                                         std::optional<int> onlyMonth);
 
 // The lines of a month file the program's reader takes whole, without the
 // end section (`sealed` says whether it had one); refused otherwise.

@@ -234,6 +234,10 @@ protected:
             {{"db"}, 2},
             {{"db", "init"}, 2},
             {{"db", "init", "host=/nonexistent port=1 dbname=x"}, 1},
+            {{"db", "history", "host=/nonexistent port=1 dbname=x"}, 2},
+            {{"db", "act", "host=/nonexistent port=1 dbname=x", "2027-03"}, 2},
+            {{"db", "act", "host=/nonexistent port=1 dbname=x", "2027-03", "add-duty", "1", "2", "1"}, 1},
+            {{"db", "export", "host=/nonexistent port=1 dbname=x", (dir / "out-ward").string()}, 1},
         };
         // Every command's own help too.
         for (const cli::command& command : cli::all_commands()) c.push_back({{"help", command.name}, 0});

@@ -188,6 +188,37 @@ TEST_F(StoreSave, TwoPlannersTakingLeaveAtOnceBothCount) {
     EXPECT_NE(listed.out.find("add-dayoff 2 20 u"), std::string::npos) << listed.out;
 }
 
+// What a head nurse reads when a duty "disappeared": who removed it, from
+// where, and the duty itself.
+TEST_F(StoreSave, TheHistoryShowsARemovedDutyWithItsRecord) {
+    const month_rows before = march();
+    const month_row* duty = nullptr;
+    for (const month_row& d : before.duties)
+        if (d.worker == 3) duty = &d;
+    ASSERT_NE(duty, nullptr);
+    const std::string day = split_fields(duty->record).at(2);
+    test::TempDir d;
+    const test::result removed = test::run_cli(d, {"--yes", "db", "act", url, "2027-03", "remove", "3", day});
+    ASSERT_EQ(removed.code, 0) << removed.out << removed.err;
+    const month_rows after = march();
+    EXPECT_LT(after.duties.size(), before.duties.size());
+
+    const test::result listed = test::run_cli(d, {"db", "history", "--db", url, "--month", "2027-03", "--worker", "3"});
+    ASSERT_EQ(listed.code, 0) << listed.err;
+    const std::vector<std::string> rows = test::lines(listed.out);
+    ASSERT_EQ(rows.size(), 1u) << listed.out;
+    const std::vector<std::string> f = split_fields(rows[0], "\t");
+    ASSERT_EQ(f.size(), 7u) << rows[0];
+    EXPECT_EQ(f[1], "planek");  // the server's user
+    EXPECT_EQ(f[3], "remove 3 " + day);
+    EXPECT_EQ(f[4], "3");
+    EXPECT_NE(f[5].find(duty->record), std::string::npos) << f[5];
+    EXPECT_EQ(f[6].find(duty->record), std::string::npos) << f[6];
+    // Another month, another worker: nothing.
+    EXPECT_TRUE(test::run_cli(d, {"db", "history", url, "--month", "2027-04"}).out.empty());
+    EXPECT_TRUE(test::run_cli(d, {"db", "history", url, "--month", "2027-03", "--worker", "4"}).out.empty());
+}
+
 TEST_F(StoreSave, ARefusedActSavesNothing) {
     const month_rows before = march();
     test::TempDir d;
