@@ -172,13 +172,17 @@ public:
         QString caption = qs(group.name) + "  " + qs(min2h(norm));
         if (g == plan_.currentGroup && plan_.months.size() > 1)
             caption += " [" + qs(min2h(plan_.period.normMinutes)) + "]";
-        const QRect textRect = r.adjusted(drawn.width() + 6, 0, 0, 0);
-        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, caption);
-        // Who plans the group elsewhere, after its caption, in the colour of a warning.
-        if (const QString holder = index.data(HolderRole).toString(); !holder.isEmpty()) {
-            const int used = QFontMetrics(f).horizontalAdvance(caption + "  ");
+        const QRect textRect = r.adjusted(drawn.width() + 6, 0, -2, 0);
+        const QString holder = index.data(HolderRole).toString();
+        const QFontMetrics fm(f);
+        // Who plans the group elsewhere matters more than the end of its
+        // caption in a narrow list: it keeps its room, the caption is cut.
+        const int holderWidth = holder.isEmpty() ? 0 : fm.horizontalAdvance(holder) + 8;
+        const int captionWidth = std::max(0, textRect.width() - holderWidth);
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(caption, Qt::ElideRight, captionWidth));
+        if (!holder.isEmpty()) {
             if (!selected) p->setPen(QColor(0xB0, 0x30, 0x20));
-            p->drawText(textRect.adjusted(used, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, holder);
+            p->drawText(textRect, Qt::AlignRight | Qt::AlignVCenter, holder);
         }
         p->restore();
     }

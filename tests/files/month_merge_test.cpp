@@ -70,8 +70,9 @@ TEST(MonthMerge, TheWardsAnEditTouchedAreTheGroupsWhosePartChanged) {
     lines same = {"[info]", "status=1", "[kalendarz_notatki]", "2=Audyt", "[g1]", "Norma=0", "[g3]", "Norma=0",
                   "[dyzury]", "d1=3¤2¤4¤720", "d2=1¤1¤4¤720", "[wolne]", "w1=3¤2¤6¤6¤455¤u", "[wymiar_etatu]", "1=0,5"};
     EXPECT_TRUE(changed_groups(base, same).empty());
-    // A day off of ward 3 gone, ward 1's settings changed, ward 7 new.
-    const lines ours = {"[info]", "status=0", "[g1]", "Norma=9600", "[g3]", "Norma=0", "[g7]", "[dyzury]",
+    // A day off of ward 3 gone, ward 1's settings changed, ward 7 new (an
+    // empty section of it writes nothing, so changes nothing).
+    const lines ours = {"[info]", "status=0", "[g1]", "Norma=9600", "[g3]", "Norma=0", "[g7]", "Norma=0", "[dyzury]",
                         "d1=1¤1¤4¤720", "d2=3¤2¤4¤720", "[wolne]", "[wymiar_etatu]", "1=1"};
     EXPECT_EQ(changed_groups(base, ours), (std::set<word>{1, 3, 7}));
 }
