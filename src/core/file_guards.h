@@ -36,6 +36,13 @@ struct file_guards {
     // in monthLines by guard key).
     std::optional<word> lockedGroup;
     std::map<std::string, std::vector<std::string>> monthLines;
+    // The window: the group lock follows the group shown (lockedGroup is
+    // kept to it), and a ward another planner holds is shown read-only
+    // instead of asked about.
+    bool wardLocks = false;
+    // The last save of the month put this program's part onto a newer file
+    // and read the result: every view shows it again.
+    bool mergedOnSave = false;
     lock_policy lockPolicy = lock_policy::Ask;
     damage_policy damagePolicy = damage_policy::Ask;
 };

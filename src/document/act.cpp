@@ -1,6 +1,7 @@
 #include "document/act.h"
 
 #include "document/figures.h"
+#include "files/month_lock.h"
 #include "files/staff_group_files.h"
 
 namespace planek {
@@ -72,6 +73,10 @@ result<> act::finish() {
         written.note(report.said);
         if (!report.ok() && !report.said.said()) written.note(refused(refusal_kind::Io, {}));
     }
+    // The window holds the ward it shows, however it came to be shown (the
+    // group list, an undo, a group added or deleted); the notice names a
+    // planner who holds the one shown now.
+    if (p.guards.wardLocks) written.note(follow_shown_ward(p));
     if (what_ & kTouchesStaff) doc_.filesBehind_ = staff_files_behind(p);
     // Routines that still read the flag see what the document derives.
     p.modified = doc_.modified();

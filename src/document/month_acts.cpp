@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "document/act.h"
+#include "editing/message_text.h"
 #include "files/backups.h"
 #include "files/month_file.h"
 #include "files/month_lock.h"
@@ -140,7 +141,14 @@ namespace {
 
 result<> saved_or_not(act& a, result<> saved) {
     // A cancelled name or a refused write leaves the month as it was.
-    if (saved) a.month_on_disk();
+    if (saved) {
+        a.month_on_disk();
+        Plan& plan = a.plan();
+        // The wards left with edits were held until now.
+        release_other_wards(plan, plan.currentFile);
+        // Another ward's planner's duties came in with the merge.
+        if (plan.guards.mergedOnSave) a.also(kEverything);
+    }
     return a.finish(std::move(saved));
 }
 
@@ -148,12 +156,36 @@ result<> saved_or_not(act& a, result<> saved) {
 
 result<> save_month(roster_document& doc) {
     act a(doc, change::file | change::workers);
+    a.plan().guards.mergedOnSave = false;
     return saved_or_not(a, a_ProjectSave(a.plan()));
 }
 
 result<> save_month_as(roster_document& doc) {
     act a(doc, change::file | change::workers);
-    return saved_or_not(a, mi_SaveAs(a.plan()));
+    Plan& plan = a.plan();
+    if (!plan.guards.wardLocks || !plan.hooks.project.chooseSaveFile) return saved_or_not(a, mi_SaveAs(plan));
+    // Another file gets the whole month as this program has it: a part of it
+    // another planner holds would be written over their work.
+    refusal held;
+    const std::string current = plan.currentFile;
+    auto chooser = plan.hooks.project.chooseSaveFile;
+    plan.hooks.project.chooseSaveFile = [&](const std::string& folder,
+                                            const std::string& proposed) -> std::optional<std::string> {
+        std::optional<std::string> chosen = chooser(folder, proposed);
+        if (!chosen || *chosen == current) return chosen;
+        const std::vector<month_hold> holds = month_holds(*chosen, plan.clock->now());
+        if (holds.empty()) return chosen;
+        held = refused(refusal_kind::Locked,
+                       lock_holder_text(plan, holds.front().owner) + ". " +
+                           message(plan, "msg_NotSavedWhileHeld", "Nie zapisano pliku %s.",
+                                   {fs::path(*chosen).filename().string()}),
+                       *chosen);
+        return std::nullopt;
+    };
+    result<> saved = mi_SaveAs(plan);
+    plan.hooks.project.chooseSaveFile = std::move(chooser);
+    if (held.said()) saved = result<>(held);
+    return saved_or_not(a, std::move(saved));
 }
 
 result<> save_month_to(roster_document& doc, const std::string& file) {
@@ -206,7 +238,18 @@ result<> recover_autosave(roster_document& doc) {
 
 result<> restore_month_copy(roster_document& doc) {
     act a(doc, kEverything);
-    result<> restored = a_RestoreMonth(a.plan());
+    Plan& plan = a.plan();
+    // The copy replaces every ward's part, so no other ward may be planned
+    // meanwhile.
+    const std::string file = plan.currentFile;
+    if (plan.guards.wardLocks && !file.empty()) {
+        if (refusal held = take_whole_month(plan, file); held.said()) {
+            a.quiet();
+            return a.finish(result<>(held));
+        }
+    }
+    result<> restored = a_RestoreMonth(plan);
+    if (plan.guards.wardLocks && !file.empty()) give_back_whole_month(plan, file);
     if (!restored && restored.error().kind == refusal_kind::Cancelled) a.quiet();
     a.month_on_disk();
     return a.finish(std::move(restored));

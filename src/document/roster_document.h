@@ -50,6 +50,9 @@ public:
     // Months opened from now on are opened for this group's part only (one
     // ward's planner among others), or whole.
     void set_lock_group(std::optional<word> group) { plan_.guards.lockedGroup = group; }
+    // The window: months are held for the group shown, and the hold moves
+    // with it (document/month_acts.h, show_group).
+    void set_ward_locks(bool on) { plan_.guards.wardLocks = on; }
 
     // Whether anything is not on disk as the tables hold it: the month
     // (the history away from where the file stands) or the staff and group

@@ -310,12 +310,7 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
                                "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości "
                                "zapisu do niego."),
                        file.string());
-    if (opened_read_only(plan, plan.currentFile))
-        return refused(refusal_kind::Locked,
-                       message(plan, "msg_OpenedReadOnly",
-                               "Plik %s otwarto tylko do odczytu, bo miał go otwarty ktoś inny. Nie zapisano go.",
-                               {file.string()}),
-                       file.string());
+    if (refusal held = ward_save_refusal(plan, plan.currentFile); held.said()) return held;
     // A file that did not prove itself whole keeps what is left of it until
     // the user saves the month under another name.
     if (const auto damaged = plan.guards.damaged.find(guard_key(file)); damaged != plan.guards.damaged.end())
@@ -370,6 +365,7 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         if (!written.changed || written.changedFile == file || attempt == kTries) break;
     }
     if (!merged.empty()) saved.note(notice(merged));
+    plan.guards.mergedOnSave = onNewer && written.ok();
     if (onNewer && written.ok()) {
         // The other wards' part is the newer file's: read, the plan shows it.
         wczytaj_dyzury_i_wolne(plan);

@@ -136,4 +136,22 @@ month_merge merge_month_lines(const std::vector<std::string>& base, const std::v
     return merged;
 }
 
+std::set<word> changed_groups(const std::vector<std::string>& base, const std::vector<std::string>& ours) {
+    const parsed_month b = parse(base), o = parse(ours);
+    std::set<std::string> owners;
+    for (const parsed_month* m : {&b, &o})
+        for (const auto& [owner, items] : m->parts) owners.insert(owner);
+    std::set<word> groups;
+    for (const std::string& owner : owners) {
+        const size_t colon = owner.find(':');
+        const std::string kind = owner.substr(0, colon);
+        if (kind != "group" && kind != "group settings") continue;
+        if (sorted(part_of(b, owner)) == sorted(part_of(o, owner))) continue;
+        // A duty naming no group that can be read is nobody's ward.
+        if (const std::optional<long long> id = parse_int(owner.substr(colon + 1)); id && *id >= 0 && *id <= 0xFFFF)
+            groups.insert(word(*id));
+    }
+    return groups;
+}
+
 }  // namespace planek

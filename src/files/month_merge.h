@@ -7,8 +7,11 @@
 // day's note or own holiday). A part only one side changed takes that side;
 // a part both changed, each its own way, is a clash: nothing is merged and
 // the save goes on as a conflict.
+#include <set>
 #include <string>
 #include <vector>
+
+#include "core/types.h"
 
 namespace planek {
 
@@ -23,5 +26,9 @@ struct month_merge {
 // month_file_lines writes a month (unsealed).
 month_merge merge_month_lines(const std::vector<std::string>& base, const std::vector<std::string>& ours,
                               const std::vector<std::string>& theirs);
+
+// The ids of the groups whose part (settings, duties, days off) differs
+// between `base` and `ours`: the wards an edit touched.
+std::set<word> changed_groups(const std::vector<std::string>& base, const std::vector<std::string>& ours);
 
 }  // namespace planek

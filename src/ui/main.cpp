@@ -225,6 +225,9 @@ int main(int argc, char** argv) {
         if (!ok) return std::nullopt;
         return ui::ss(typed);
     };
+    // Each head nurse holds the ward she shows, not the whole month: the
+    // other wards of the month stay free to plan at the same time.
+    doc.set_ward_locks(true);
     const result<> started = start_program(doc, request);
     if (!started) {
         if (started.error().kind == refusal_kind::Cancelled) return 0;  // no password given

@@ -37,6 +37,7 @@
 #include "document/staff_acts.h"
 #include "document/view_acts.h"
 #include "editing/panel_names.h"
+#include "files/month_lock.h"
 #include "scheduler/scheduler.h"
 #include "ui/dialogs/export_files.h"
 #include "ui/calendar_view.h"
@@ -166,6 +167,14 @@ MainWindow::MainWindow(roster_document& doc, QWidget* parent)
     connect(warnings_, &WarningsDock::placeChosen, this, &MainWindow::showWarningPlace);
     warnings_->checked = [this] { refreshCalendar(); };
 
+    // Other planners take and leave wards of the month at any time; their
+    // lock files are few and small, so a look every few seconds costs nothing.
+    wardsTimer_ = new QTimer(this);
+    wardsTimer_->setObjectName("t_Wards");
+    wardsTimer_->setInterval(3000);
+    connect(wardsTimer_, &QTimer::timeout, this, &MainWindow::refreshWards);
+    wardsTimer_->start();
+
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
     connect(autosave_, &QTimer::timeout, this, [this] { told(autosave(doc_)); });
@@ -259,6 +268,10 @@ QWidget* MainWindow::buildCalendarSide() {
     stType_->setObjectName("st_Type");
     status->addWidget(stStatus_);
     status->addWidget(stType_);
+    stWards_ = new QLabel;
+    stWards_->setObjectName("st_Wards");
+    stWards_->hide();
+    status->addWidget(stWards_);
     status->addStretch(1);
     v->addLayout(status);
     return side;
@@ -549,6 +562,47 @@ void MainWindow::refreshCaption() {
     refreshUndoActions();
     // Every act ends here: the warnings shown follow the roster.
     if (warnings_) warnings_->refreshSoon();
+    if (wardsReadFor_ != std::pair(plan_.currentFile, plan_.currentGroup)) refreshWards();
+}
+
+void MainWindow::refreshWards() {
+    if (!stWards_) return;
+    wardsReadFor_ = {plan_.currentFile, plan_.currentGroup};
+    std::map<int, QString> held;
+    QString whole, others;
+    const QString by = text(plan_, "f_MainForm", "l_WardHeldBy", "planuje %s");
+    if (plan_.guards.wardLocks && !plan_.currentFile.empty()) {
+        for (const month_hold& h : month_holds(plan_.currentFile, plan_.clock->now())) {
+            const QString name = qs(holder_name(h.owner));
+            if (!h.group) whole = name;
+            for (size_t g = 0; h.group && g < plan_.groups.size(); ++g) {
+                if (plan_.groups[g].id != *h.group) continue;
+                held[int(g)] = QString(by).replace("%s", name);
+                if (int(g) != plan_.currentGroup)
+                    others += (others.isEmpty() ? "" : ", ") + qs(plan_.groups[g].nick) + " " + name;
+            }
+        }
+    }
+    const auto shown = held.find(plan_.currentGroup);
+    const bool readOnly = !whole.isEmpty() || shown != held.end();
+    QString line;
+    if (!whole.isEmpty())
+        line = text(plan_, "f_MainForm", "l_MonthReadOnly", "Tylko do odczytu: miesiąc ma otwarty %s").replace("%s", whole);
+    else if (shown != held.end())
+        line = text(plan_, "f_MainForm", "l_WardReadOnly", "Tylko do odczytu: tę grupę %s").replace("%s", shown->second);
+    if (!others.isEmpty())
+        line += (line.isEmpty() ? "" : "   ") +
+                text(plan_, "f_MainForm", "l_OtherWardsHeld", "Planują też: %s").replace("%s", others);
+    groups_->setHolders(std::move(held));
+    stWards_->setText(line);
+    stWards_->setStyleSheet(readOnly ? "color: #b03020; font-weight: bold" : "color: #b03020");
+    stWards_->setVisible(!line.isEmpty());
+}
+
+bool MainWindow::event(QEvent* event) {
+    // Back from another program: another planner may have taken or left a ward.
+    if (event->type() == QEvent::WindowActivate) refreshWards();
+    return QMainWindow::event(event);
 }
 
 void MainWindow::chooseGroup(int g) {

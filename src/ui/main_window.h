@@ -75,6 +75,9 @@ public:
     void refreshTabs();
     void refreshStatus();
     void refreshCaption();
+    // Who holds which ward of the month shown, read again from its lock
+    // files: in the group list and the status line.
+    void refreshWards();
     // Every caption of the window, its menus and Qt's own texts again in
     // the language now chosen.
     void applyLanguage();
@@ -112,9 +115,12 @@ public:
     // Shows the day and worker a warning line is about.
     void showWarningPlace(const warning_place& place);
     QTimer* autosaveTimer() const { return autosave_; }
+    QTimer* wardsTimer() const { return wardsTimer_; }
+    QLabel* wardsStatus() const { return stWards_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -182,6 +188,11 @@ private:
     QLabel* stStatus_ = nullptr;
     QLabel* stType_ = nullptr;
     QLabel* stNorma_ = nullptr;
+    QLabel* stWards_ = nullptr;
+    QTimer* wardsTimer_ = nullptr;
+    // The month file and group the holders were last read for: an act that
+    // changes neither leaves the next look to the timer.
+    std::pair<std::string, int> wardsReadFor_{{}, -2};
     QPlainTextEdit* notes_ = nullptr;
     QGroupBox* dayBox_ = nullptr;
     QLabel* dayFigures_ = nullptr;

@@ -172,7 +172,18 @@ public:
         QString caption = qs(group.name) + "  " + qs(min2h(norm));
         if (g == plan_.currentGroup && plan_.months.size() > 1)
             caption += " [" + qs(min2h(plan_.period.normMinutes)) + "]";
-        p->drawText(r.adjusted(drawn.width() + 6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+        const QRect textRect = r.adjusted(drawn.width() + 6, 0, -2, 0);
+        const QString holder = index.data(HolderRole).toString();
+        const QFontMetrics fm(f);
+        // Who plans the group elsewhere matters more than the end of its
+        // caption in a narrow list: it keeps its room, the caption is cut.
+        const int holderWidth = holder.isEmpty() ? 0 : fm.horizontalAdvance(holder) + 8;
+        const int captionWidth = std::max(0, textRect.width() - holderWidth);
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(caption, Qt::ElideRight, captionWidth));
+        if (!holder.isEmpty()) {
+            if (!selected) p->setPen(QColor(0xB0, 0x30, 0x20));
+            p->drawText(textRect, Qt::AlignRight | Qt::AlignVCenter, holder);
+        }
         p->restore();
     }
 
@@ -327,10 +338,32 @@ void GroupList::refill() {
     std::vector<std::string> nicks;
     for (const grupa& g : plan_.groups) nicks.push_back(g.nick);
     delegate_->swatch = swatch_width(font(), nicks, kSwatch + 6);
+    showHolders();
     setCurrentRow(row);
     // As tall as its groups (two rows at the least, six before it scrolls),
     // so the height a ward of two groups does not need goes to the workers.
     setFixedHeight(std::clamp(count(), 2, 6) * kRowHeight + 2 * frameWidth() + 2);
+}
+
+void GroupList::setHolders(std::map<int, QString> holders) {
+    if (holders == holders_) return;
+    holders_ = std::move(holders);
+    showHolders();
+}
+
+QString GroupList::holderShown(int group) const {
+    const auto it = holders_.find(group);
+    return it == holders_.end() ? QString() : it->second;
+}
+
+void GroupList::showHolders() {
+    QSignalBlocker block(this);
+    for (int row = 0; row < count(); ++row) {
+        QListWidgetItem* it = item(row);
+        const QString holder = holderShown(it->data(GroupRole).toInt());
+        it->setData(HolderRole, holder);
+        it->setToolTip(holder);
+    }
 }
 
 void GroupList::dropEvent(QDropEvent* e) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 // The group list and the owner-drawn worker list of the main window.
 #include <QListWidget>
 #include <functional>
@@ -12,7 +13,7 @@ class WorkerDelegate;
 class GroupDelegate;
 }  // namespace detail
 
-enum StaffRole { WorkerRole = Qt::UserRole, OutsiderRole, GroupRole };
+enum StaffRole { WorkerRole = Qt::UserRole, OutsiderRole, GroupRole, HolderRole };
 
 // Where a worker row draws its name and its figures: the figures keep off
 // the list's right edge, the name ends before them (elided when it must).
@@ -65,6 +66,10 @@ public:
     explicit GroupList(const Plan& plan, QWidget* parent = nullptr);
     void refill();  // odswiez_grupy
     int groupAt(int row) const;
+    // The caption after each group another planner holds ("planuje
+    // ewa@stacja-2"), by group index; kept over refills.
+    void setHolders(std::map<int, QString> holders);
+    QString holderShown(int group) const;
 
 signals:
     void groupMoved(int from, int to);  // group table indexes
@@ -76,8 +81,11 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    void showHolders();
+
     const Plan& plan_;
     detail::GroupDelegate* delegate_ = nullptr;
+    std::map<int, QString> holders_;
 };
 
 // Moves a record to another place of its table, the ones between shifting

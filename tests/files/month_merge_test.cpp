@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <set>
 
 #include "core/guarded_write.h"
 #include "core/lock_file.h"
@@ -9,6 +10,7 @@
 #include "files/month_merge.h"
 #include "files/staff_group_files.h"
 #include "month_fixture.h"
+#include "support/temp_dir.h"
 
 namespace planek {
 namespace {
@@ -58,6 +60,40 @@ TEST(MonthMerge, EachSideKeepsTheWardsAndDaysItChanged) {
     EXPECT_EQ(note.clashes, lines{"month:kalendarz_notatki:2"});
     // The same change on both sides is no clash.
     EXPECT_TRUE(merge_month_lines(base, ours, ours).ok());
+}
+
+TEST(MonthMerge, TheWardsAnEditTouchedAreTheGroupsWhosePartChanged) {
+    const lines base = {"[info]", "status=0", "[g1]", "Norma=0", "[g3]", "Norma=0", "[dyzury]", "d1=1¤1¤4¤720",
+                        "d2=3¤2¤4¤720", "[wolne]", "w1=3¤2¤6¤6¤455¤u", "[wymiar_etatu]", "1=1"};
+    // The same lines renumbered, a note of the month and a worker's part
+    // time are no ward's.
+    lines same = {"[info]", "status=1", "[kalendarz_notatki]", "2=Audyt", "[g1]", "Norma=0", "[g3]", "Norma=0",
+                  "[dyzury]", "d1=3¤2¤4¤720", "d2=1¤1¤4¤720", "[wolne]", "w1=3¤2¤6¤6¤455¤u", "[wymiar_etatu]", "1=0,5"};
+    EXPECT_TRUE(changed_groups(base, same).empty());
+    // A day off of ward 3 gone, ward 1's settings changed, ward 7 new (an
+    // empty section of it writes nothing, so changes nothing).
+    const lines ours = {"[info]", "status=0", "[g1]", "Norma=9600", "[g3]", "Norma=0", "[g7]", "Norma=0", "[dyzury]",
+                        "d1=1¤1¤4¤720", "d2=3¤2¤4¤720", "[wolne]", "[wymiar_etatu]", "1=1"};
+    EXPECT_EQ(changed_groups(base, ours), (std::set<word>{1, 3, 7}));
+}
+
+TEST(MonthHolds, OtherProgramsHoldsAreToldWholeMonthFirstOwnAndDeadOnesLeftOut) {
+    test::TempDir dir;
+    const std::string file = (dir.path() / "2024_03.pnk").string();
+    const std::time_t now = std::time(nullptr);
+    ASSERT_TRUE(create_lock_file(file + ".g12.lock", {"Ewa", "stacja-2", 4242, now}).made);
+    ASSERT_TRUE(create_lock_file(file + ".g3.lock", {"Jan", "stacja-3", 77, now}).made);
+    ASSERT_TRUE(create_lock_file(file + ".g5.lock", this_process_owner("ja", now)).made);
+    ASSERT_TRUE(create_lock_file(file + ".g6.lock", {"Stary", "stacja-4", 5, now - 3 * 24 * 3600}).made);
+    ASSERT_TRUE(create_lock_file(file + ".lock", {"Ola", "kadry", 9, now}).made);
+    ASSERT_TRUE(create_lock_file(dir.path() / "2024_03.pnk.bak.g4.lock", {"Inny", "x", 1, now}).made);
+    const std::vector<month_hold> holds = month_holds(file, now);
+    ASSERT_EQ(holds.size(), 3u);
+    EXPECT_FALSE(holds[0].group);
+    EXPECT_EQ(holder_name(holds[0].owner), "Ola@kadry");
+    EXPECT_EQ(holds[1].group, word(3));
+    EXPECT_EQ(holds[2].group, word(12));
+    EXPECT_EQ(holder_name(holds[2].owner), "Ewa@stacja-2");
 }
 
 // Two programs on one folder, each planning its own ward of one month.

@@ -25,6 +25,8 @@ protected:
         const std::string cmd = std::string("\"") + PLANEK_CLI + "\" demo \"" + root.path().string() + "\" >/dev/null 2>&1";
         ASSERT_EQ(std::system(cmd.c_str()), 0);
         doc.set_interaction(talk);
+        // As the program's window holds months: by the ward shown.
+        doc.set_ward_locks(true);
         start_request request;
         request.root = root.path();
         request.language = "polski";
