@@ -5,9 +5,11 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <ctime>
 
 #include "core/guarded_write.h"
+#include "core/lock_file.h"
 #include "files/month_file.h"
 #include "files/program_session.h"
 #include "ui_fixture.h"
@@ -170,6 +172,48 @@ TEST_F(WardLocks, TwoWindowsOnTwoWardsOfOneMonthBothSaveAndEachShowsTheOthersDut
     EXPECT_TRUE(close_program(doc, {}).ok());
     EXPECT_FALSE(fs::exists(ward_lock(month, ward0)));
     EXPECT_TRUE(fs::exists(ward_lock(month, ward1)));
+}
+
+// planek-cli run as another program: its exit code, what it wrote to stderr.
+std::pair<int, std::string> run_cli(const fs::path& dir, const std::vector<std::string>& args) {
+    std::string cmd = std::string("\"") + PLANEK_CLI + "\" --root \"" + dir.string() + "\"";
+    for (const std::string& a : args) cmd += " \"" + a + "\"";
+    const fs::path err = dir / "cli.err";
+    const int code = std::system((cmd + " >/dev/null 2>\"" + err.string() + "\"").c_str());
+    return {code, read_file(err)};
+}
+
+TEST_F(WardLocks, TheCommandLineEditsAnotherWardMeanwhileAndIsKeptOutOfTheWindowsOne) {
+    // A member of the second ward only, and a day she is free.
+    int worker = -1;
+    for (size_t w = 0; w < plan.workers.size() && worker < 0; ++w)
+        if (plan.workers[w].inGroup(ward1) && !plan.workers[w].inGroup(ward0)) worker = int(w);
+    ASSERT_GE(worker, 0);
+    const prac& nurse = plan.workers[size_t(worker)];
+    int day = -1;
+    for (int d = 0; d < 28 && day < 0; ++d)
+        if (nurse.months[size_t(plan.currentMonth)].duties[size_t(d)].empty()) day = d;
+    ASSERT_GE(day, 0);
+    const auto [code, err] = run_cli(root.path(), {"add-duty", month, std::to_string(nurse.id), std::to_string(day + 1),
+                                                   "1", "--group", std::to_string(ward1)});
+    ASSERT_EQ(code, 0) << err;
+
+    // The window's own ward is refused to the command line, naming this computer.
+    const std::string before = read_file(month);
+    const word mine = dropDuty(*window, plan, 20);
+    const auto [kept, why] = run_cli(root.path(), {"add-duty", month, std::to_string(mine), "22", "1", "--group",
+                                                   std::to_string(ward0)});
+    EXPECT_NE(kept, 0);
+    EXPECT_NE(why.find(computer_name()), std::string::npos) << why;
+    EXPECT_EQ(read_file(month), before);
+
+    // The window's save goes onto the command line's file and shows its duty.
+    window->action("a_ProjectSave")->trigger();
+    EXPECT_FALSE(doc.modified()) << (talk->warnings.empty() ? "" : talk->warnings.back());
+    EXPECT_TRUE(has_duty(plan, nurse.id, day, ward1));
+    const Plan back = read_back(root.path(), month);
+    EXPECT_TRUE(has_duty(back, nurse.id, day, ward1));
+    EXPECT_TRUE(has_duty(back, mine, 20, ward0));
 }
 
 TEST_F(WardLocks, AWardAnotherPlannerHoldsIsShownReadOnlyNamingThemUntilTheyLeave) {
