@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <unordered_map>
@@ -652,22 +653,44 @@ year_month ustal_miesiac(const Plan& plan, const month_ini& ini, const std::stri
 
 namespace {
 // Only the lines of [okres]: what a project needs of every file before it
-// reads one, without cutting the whole month into lines.
+// reads one. This program writes the section once, at the top, so the
+// file's head is read first and the rest only when the section goes on
+// past it.
 month_ini parse_period_quietly(const std::string& file) {
     month_ini ini;
-    std::string bytes, error;
     std::vector<month_problem> ignored;
     std::error_code ec;
-    if (file.empty() || !fs::exists(fs::path(file), ec) || !read_bytes(fs::path(file), bytes, error, kMonthFileBound))
-        return ini;
-    std::vector<std::string> lines;
-    bool inPeriod = false;
-    for_each_line(bytes, [&](std::string_view line) {
-        const size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] == '[')
-            inPeriod = month_ini::fold(std::string(line.substr(first))) == "[okres]";
-        if (inPeriod) lines.push_back(cp1250_to_utf8(std::string(line)));
-    });
+    if (file.empty() || !fs::exists(fs::path(file), ec)) return ini;
+    auto period_lines = [](std::string_view bytes, bool& ended) {
+        std::vector<std::string> lines;
+        bool inPeriod = false;
+        ended = false;
+        for_each_line(bytes, [&](std::string_view line) {
+            if (ended) return;
+            const size_t first = line.find_first_not_of(" \t");
+            if (first != std::string_view::npos && line[first] == '[') {
+                const bool period = month_ini::fold(std::string(line.substr(first))) == "[okres]";
+                if (inPeriod && !period) ended = true;
+                inPeriod = period;
+            }
+            if (inPeriod) lines.push_back(cp1250_to_utf8(std::string(line)));
+        });
+        return lines;
+    };
+    constexpr size_t kHead = 16 * 1024;
+    std::string head(kHead, '\0');
+    {
+        std::ifstream in(fs::path(file), std::ios::binary);
+        in.read(head.data(), std::streamsize(kHead));
+        head.resize(size_t(in.gcount()));
+    }
+    bool ended = false;
+    std::vector<std::string> lines = period_lines(head, ended);
+    if (!ended && head.size() == kHead) {
+        std::string bytes, error;
+        if (!read_bytes(fs::path(file), bytes, error, kMonthFileBound)) return ini;
+        lines = period_lines(bytes, ended);
+    }
     ini.parse(lines, ignored);
     return ini;
 }
