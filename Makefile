@@ -62,7 +62,8 @@ fuzz-run: fuzz
 
 # make bench - planek-bench in build-bench (Release; Google Benchmark installed
 # when missing): the timings table, then the memory of 600 workers with 12
-# months open. Not part of make test. bench/count.sh gives callgrind counts.
+# months open, then one planner's commands in hospitals of 300, 600 and 1,200
+# workers. Not part of make test. bench/count.sh gives callgrind counts.
 BENCH ?= build-bench
 
 .PHONY: bench
@@ -73,3 +74,4 @@ bench: deps
 	cmake --build $(BENCH) -j $(JOBS) --target planek-bench planek-cli
 	$(BENCH)/bench/planek-bench --wards $(BENCH)/wards
 	$(BENCH)/bench/planek-bench --wards $(BENCH)/wards --memory
+	$(BENCH)/bench/planek-bench --wards $(BENCH)/wards --hospital

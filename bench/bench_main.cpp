@@ -7,12 +7,15 @@
 //   planek-bench --memory                         resident memory, 600 workers, 12 months open
 //   planek-bench --generate                       only fills the ward cache
 //   planek-bench --table FILE                     the table of "op workers groups count" lines
+//   planek-bench --hospital [--runs N]            one planner's commands at 300, 600, 1200 workers
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <valgrind/callgrind.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -20,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_hospital.h"
 #include "bench_ops.h"
 #include "bench_table.h"
 #include "bench_ward.h"
@@ -200,13 +204,18 @@ int run_memory() {
 int main(int argc, char** argv) {
     using namespace planek::bench;
     std::vector<char*> rest = {argv[0]};
-    enum { Timings, Counts, Memory, Generate, Table } mode = Timings;
+    enum { Timings, Counts, Memory, Generate, Table, Hospital } mode = Timings;
     std::string tableFile;
+    int runs = 5;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--count") == 0) {
             mode = Counts;
         } else if (std::strcmp(argv[i], "--memory") == 0) {
             mode = Memory;
+        } else if (std::strcmp(argv[i], "--hospital") == 0) {
+            mode = Hospital;
+        } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--generate") == 0) {
             mode = Generate;
         } else if (std::strcmp(argv[i], "--table") == 0 && i + 1 < argc) {
@@ -225,6 +234,7 @@ int main(int argc, char** argv) {
             case Memory: return run_memory();
             case Generate: return generate_all();
             case Table: return print_counts(tableFile);
+            case Hospital: return run_hospital(std::cout, runs);
             case Timings: break;
         }
         return run_timings(restCount, rest.data());

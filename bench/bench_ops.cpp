@@ -74,8 +74,8 @@ double session_open(ward_state& w) {
         if (!open_program_session(plan, start).ok()) throw std::runtime_error("cannot start on " + w.root.string());
         months_request open;
         open.files = months;
-        const months_open opened = open_session_months(plan, open);
-        if (!opened.ok()) throw std::runtime_error(opened.error);
+        const result<std::vector<std::string>> opened = open_session_months(plan, open);
+        if (!opened.ok()) throw std::runtime_error(opened.error().text);
     });
 }
 
@@ -213,7 +213,7 @@ double ics_export(ward_state& w) {
     const int worker = w.cell.worker;
     return cpu_timed([&] {
         compute_workers(w.plan, {worker}, true);
-        written(write_ics(w.printoutFolder / "worker.ics", worker_events(w.plan, worker), 0));
+        written(write_ics(w.printoutFolder / "worker.ics", worker_events(w.plan, worker, "bench"), 0));
     });
 }
 

@@ -77,7 +77,7 @@ void open_ward(Plan& plan, const fs::path& root, const std::vector<std::string>&
     install_templates(fs::path(PLANEK_SOURCE_DIR) / "templates", plan.paths.templates);
     plan.currentGroup = 0;
     // Read only: no safety copies or recent lists written while measuring.
-    if (otworz_projekt(plan, months, false).size() != months.size())
+    if (otworz_projekt(plan, months, false)->size() != months.size())
         throw std::runtime_error("cannot open the months of " + root.string());
     odswiez_liste_prac_panel(plan);
     if (!plan.listed.empty()) plan.currentWorker = plan.listed.front().worker;

@@ -63,13 +63,19 @@ struct context {
     // stream. Only a command that writes touches the files around the month
     // (safety copies, recent list), and it refuses a file it cannot read
     // whole.
-    bool open_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles = false) {
-        return load_staff() && read_months(files, group, touchFiles);
+    // With `wardOnly` only the shown group's part of each month is read (its
+    // records and all of its workers'): for a command about that ward alone,
+    // and for an edit only under that ward's lock.
+    bool open_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles = false,
+                     bool wardOnly = false) {
+        return load_staff() && read_months(files, group, touchFiles, wardOnly);
     }
     // The same in a session already started.
-    bool read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles);
-    bool open_month(const std::string& file, std::optional<word> group, bool touchFiles = false) {
-        return open_months({file}, group, touchFiles);
+    bool read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles,
+                     bool wardOnly = false);
+    bool open_month(const std::string& file, std::optional<word> group, bool touchFiles = false,
+                    bool wardOnly = false) {
+        return open_months({file}, group, touchFiles, wardOnly);
     }
 };
 

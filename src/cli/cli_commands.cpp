@@ -109,8 +109,11 @@ bool context::open_root(bool staff) {
     return !staff || s.staffRead;  // the staff problems went out through the interaction
 }
 
-bool context::read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles) {
+bool context::read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles,
+                          bool wardOnly) {
     open_request request;
+    // A part of the month is saved only onto its file under its ward's lock.
+    request.months.wardOnly = wardOnly && (!touchFiles || (plan.guards.lockedGroup && plan.guards.lockedGroup == group));
     request.months.files = files;
     request.months.group = group;
     request.months.touchFiles = touchFiles;

@@ -163,7 +163,7 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
     // One edit touches one ward's part of the month: the other wards' planners
     // may edit theirs meanwhile, and the save merges by ward.
     c.doc.set_lock_group(groupId);
-    if (!c.read_months({a.file}, groupId, true)) return false;
+    if (!c.read_months({a.file}, groupId, true, true)) return false;
     [[maybe_unused]] const result<> shown = show_worker(c.doc, worker);
     dayIndex = a.day - first_day_of_month(plan);
     if (dayIndex < 0 || dayIndex >= month_day_count(plan)) {

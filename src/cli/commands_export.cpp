@@ -1,6 +1,8 @@
 // planek-cli export: the month for payroll's spreadsheet and a worker's
 // duties for her calendar.
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 #include <ostream>
 
 #include "cli/arg_parser.h"
@@ -15,6 +17,7 @@
 #include "exports/worker_calendar.h"
 #include "exports/xlsx_writer.h"
 #include "files/data_folder_id.h"
+#include "files/month_file.h"
 #include "files/month_project.h"
 
 namespace planek::cli {
@@ -89,7 +92,7 @@ bool month_mode(context& c) {
 }
 
 int export_sheets(context& c, const export_args& a) {
-    if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
+    if (!c.open_month(a.files.front(), a.group, false, true) || !month_mode(c)) return kExitFailure;
     const Plan& plan = c.plan;
     // The roster of the group shown, as the window exports it.
     const std::vector<int> workers = roster_workers(plan);
@@ -104,7 +107,7 @@ int export_sheets(context& c, const export_args& a) {
 }
 
 int export_calendar(context& c, const export_args& a) {
-    if (!c.open_month(a.files.front(), a.group, false) || !month_mode(c)) return kExitFailure;
+    if (!c.load_staff()) return kExitFailure;
     const Plan& plan = c.plan;
     const int w = plan.workerIndexById(*a.worker);
     if (w < 0) {
@@ -114,18 +117,30 @@ int export_calendar(context& c, const export_args& a) {
     // The symbols follow the shift table of the worker's own group.
     std::optional<word> group = a.group;
     if (!group && plan.groupIndexById(plan.workers[size_t(w)].groupId) >= 0) group = plan.workers[size_t(w)].groupId;
-    if (!c.read_months(a.files, group, false)) return kExitFailure;
+    // One month at a time, in calendar order: her events need no other
+    // month in the tables, so each file is read once, and only her group's
+    // part of it, which holds every record of hers. A first file of week
+    // mode is refused below; later files of another mode are left out, as
+    // a period leaves them out.
+    struct dated {
+        int year, month;
+        size_t given;
+        std::string file;
+    };
+    std::vector<dated> order;
+    const bool weekMode = month_file_week_mode(a.files.front());
+    for (size_t i = 0; i < a.files.size(); ++i) {
+        if (i > 0 && (weekMode || month_file_week_mode(a.files[i]))) continue;
+        const year_month ym = ustal_miesiac(plan, a.files[i]);
+        order.push_back({ym.year, ym.month, i % 100, a.files[i]});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const dated& x, const dated& y) {
+        return std::tie(x.year, x.month, x.given) < std::tie(y.year, y.month, y.given);
+    });
     std::vector<calendar_event> events;
     const std::string folderId = data_folder_id(plan.paths.data);
-    for (int tab = 0; tab < int(plan.openFiles.size()); ++tab) {
-        if (tab != plan.currentMonth) {
-            const result<> shown = show_tab(c.doc, tab, false);
-            if (!shown) {
-                c.err << shown.error().text << "\n";
-                return kExitFailure;
-            }
-        }
-        if (!month_mode(c)) return kExitFailure;
+    for (const dated& f : order) {
+        if (!c.read_months({f.file}, group, false, true) || !month_mode(c)) return kExitFailure;
         count_worker_sums(c.doc, {w}, true);
         for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }

@@ -47,8 +47,8 @@ month_args parse_month_args(const std::vector<std::string>& args, bool summary) 
     return a;
 }
 
-bool open_month(context& c, const month_args& a, bool touchFiles = false) {
-    return c.open_month(a.file, a.group, touchFiles);
+bool open_month(context& c, const month_args& a, bool touchFiles = false, bool wardOnly = false) {
+    return c.open_month(a.file, a.group, touchFiles, wardOnly);
 }
 
 // The workers shown: not archived, in the chosen group (any group without
@@ -99,7 +99,7 @@ std::string pad(const std::string& s, size_t width) {
 
 int show(context& c) {
     month_args a = parse_month_args(c.args, false);
-    if (!open_month(c, a)) return kExitFailure;
+    if (!open_month(c, a, false, true)) return kExitFailure;
     const Plan& plan = c.plan;
     // The roster of one group: the chosen one, else the first in use.
     if (!a.group && plan.group()) a.group = plan.group()->id;
@@ -132,7 +132,7 @@ int show(context& c) {
 
 int summary(context& c) {
     const month_args a = parse_month_args(c.args, true);
-    if (!open_month(c, a)) return kExitFailure;
+    if (!open_month(c, a, false, a.group.has_value())) return kExitFailure;
     const Plan& plan = c.plan;
     const std::vector<int> workers = listed_workers(plan, a);
     if (a.worker && workers.empty()) {
@@ -175,7 +175,7 @@ int day_command(context& c) {
     }
     if (!number) throw usage_error("cli_NoDayNumber", "podaj numer dnia");
     a.file = words.front();
-    if (!open_month(c, a)) return kExitFailure;
+    if (!open_month(c, a, false, true)) return kExitFailure;
     const Plan& plan = c.plan;
     const int first = plan.weekMode ? plan.weekModeFrom : 1;
     const long long index = *number - first;

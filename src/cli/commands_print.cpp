@@ -110,7 +110,8 @@ int print(context& c) {
               << "\n";
         return kExitFailure;
     }
-    if (!c.read_months(a.files, a.group, false)) return kExitFailure;
+    // One group's members need no other ward's lines.
+    if (!c.read_months(a.files, a.group, false, !a.allGroups && !a.worker)) return kExitFailure;
     // The group's members as the main window lists them, or the one worker.
     printout_request request;
     request.templateFile = tmpl;

@@ -112,8 +112,17 @@ schedule_args parse_schedule_args(const std::vector<std::string>& args) {
 }
 
 bool open_schedule_month(context& c, const schedule_args& a) {
-    // The run needs a group to fill.
-    return c.open_month(a.file, a.group, true);
+    if (!c.load_staff()) return false;
+    // The run fills one ward: only that ward's part of the month is locked,
+    // so the other wards' planners go on meanwhile; saved in place, only its
+    // part is read, as an edit reads it.
+    std::optional<word> group = a.group;
+    const Plan& plan = c.plan;
+    if (!group && plan.group() && !plan.group()->old) group = plan.group()->id;
+    for (size_t g = 0; !group && g < plan.groups.size(); ++g)
+        if (!plan.groups[g].old) group = plan.groups[g].id;
+    c.doc.set_lock_group(group);
+    return c.read_months({a.file}, group, true, a.out.empty());
 }
 
 std::string hm(long minutes) {

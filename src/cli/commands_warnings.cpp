@@ -30,7 +30,7 @@ warnings_args parse_warnings_args(const std::vector<std::string>& args) {
 
 int warnings(context& c) {
     const warnings_args a = parse_warnings_args(c.args);
-    if (!c.open_month(a.file, a.group)) return kExitFailure;
+    if (!c.open_month(a.file, a.group, false, true)) return kExitFailure;
     const result<warnings_report> checked = check_warnings(c.doc);
     tell_user(*c.ui, checked);
     if (!checked) return kExitFailure;

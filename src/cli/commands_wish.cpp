@@ -100,7 +100,7 @@ int wish_command(context& c) {
             }
     // A wish is one ward's part of the month, as an edit is.
     c.doc.set_lock_group(group);
-    if (!c.read_months({a.file}, group, true)) return kExitFailure;
+    if (!c.read_months({a.file}, group, true, true)) return kExitFailure;
     const int dayIndex = a.day - first_day_of_month(plan);
     if (const result<> set = set_wish(c.doc, worker, dayIndex, a.w); !set) {
         c.err << set.error().text << "\n";

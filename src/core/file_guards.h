@@ -43,6 +43,12 @@ struct file_guards {
     // The last save of the month put this program's part onto a newer file
     // and read the result: every view shows it again.
     bool mergedOnSave = false;
+    // Not empty, the months are read for these groups' part only: their
+    // records and every record of their workers, the rest of each file left
+    // unread. The tables then hold less than the file, so a save puts this
+    // program's changes onto the file as it stands (a group lock is needed
+    // for that) and never writes the tables anywhere as a whole month.
+    std::vector<word> wardOnly;
     lock_policy lockPolicy = lock_policy::Ask;
     damage_policy damagePolicy = damage_policy::Ask;
 };

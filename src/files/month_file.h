@@ -63,7 +63,9 @@ struct month_probe {
     Plan read;
     std::vector<month_problem> problems;
 };
-month_probe probe_month_file(const Plan& plan, const std::filesystem::path& file);
+// With `wardOnly`, only those groups' part is read (see file_guards).
+month_probe probe_month_file(const Plan& plan, const std::filesystem::path& file,
+                             const std::vector<word>& wardOnly = {});
 
 // One problem as a line of text: "wiersz N [section] key: reason", the
 // word for the line in the language of `tr` when one is given.

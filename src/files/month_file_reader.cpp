@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/cp1250.h"
 #include "core/guarded_write.h"
@@ -12,6 +14,7 @@
 #include "editing/duty_add.h"
 #include "editing/message_text.h"
 #include "files/month_file.h"
+#include "files/month_scan.h"
 #include "files/month_seal.h"
 #include "files/month_wishes.h"
 
@@ -77,20 +80,27 @@ private:
     void report(const entry& e, const std::string& section, const std::string& reason) {
         report(e.line, section, e.key, reason);
     }
+    // What a number is, named only when a line has to be reported: a
+    // month holds tens of thousands of good fields and a few bad ones.
+    struct field_name {
+        const char* key = nullptr;  // of the language file; none: `polish` is the key's own name
+        const char* polish = "";
+        std::string said(const Translator& tr) const { return key ? tr.msg(key, polish) : polish; }
+    };
     // A whole number of the range, or nothing (reported).
     std::optional<long long> number(const entry& e, const std::string& section, const std::string& text,
-                                    long long lo, long long hi, const std::string& what) {
+                                    long long lo, long long hi, const field_name& what) {
         auto v = parse_int(text);
         if (!v) {
             report(e, section,
                    fill_placeholders(plan_.tr.msg("msg_ProblemNotANumber", "%s: \"%s\" nie jest liczbą"),
-                                     {what, utf8_left(text, 20)}));
+                                     {what.said(plan_.tr), utf8_left(text, 20)}));
             return std::nullopt;
         }
         if (*v < lo || *v > hi) {
             report(e, section,
                    fill_placeholders(plan_.tr.msg("msg_ProblemOutOfRange", "%s %s poza zakresem %s..%s"),
-                                     {what, std::to_string(*v), std::to_string(lo), std::to_string(hi)}));
+                                     {what.said(plan_.tr), std::to_string(*v), std::to_string(lo), std::to_string(hi)}));
             return std::nullopt;
         }
         return v;
@@ -99,7 +109,7 @@ private:
                        long long def) {
         const entry* e = ini_.find_entry(section, key);
         if (!e) return def;
-        return number(*e, section, e->value, lo, hi, key).value_or(def);
+        return number(*e, section, e->value, lo, hi, field_name{nullptr, key.c_str()}).value_or(def);
     }
     bool flag_or(const std::string& section, const std::string& key, bool def) {
         auto v = ini_.value(section, key);
@@ -173,8 +183,38 @@ void month_reader::load_file() {
         damaged(error);
         return;
     }
-    plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
-    ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_, &plan_.tr);
+    if (!live_ && !plan_.guards.wardOnly.empty()) {
+        // A look at one ward is never saved: its fingerprint goes without
+        // the hash, which matches no file, so a save from it would meet the
+        // file as changed and never write over it.
+        file_fingerprint seen;
+        seen.exists = true;
+        seen.size = bytes.size();
+        plan_.guards.read[guard_key(file)] = seen;
+    } else {
+        plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
+    }
+    if (plan_.guards.wardOnly.empty()) {
+        ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_, &plan_.tr);
+    } else {
+        // Only the ward's records and its workers' others: the rest of the
+        // hospital's lines are never cut into fields.
+        const std::vector<word>& groups = plan_.guards.wardOnly;
+        std::unordered_set<word> workers;
+        for (const prac& w : plan_.workers)
+            if (std::any_of(groups.begin(), groups.end(), [&](word g) { return w.inGroup(g); })) workers.insert(w.id);
+        word skipped = 0;
+        ini_.parse(month_lines_of_part(
+                       bytes,
+                       [&](word group, word worker) {
+                           return workers.count(worker) > 0 ||
+                                  std::find(groups.begin(), groups.end(), group) != groups.end();
+                       },
+                       skipped),
+                   problems_, &plan_.tr);
+        // A new worker's id must stay clear of the ids the unread records name.
+        plan_.highestOrphanWorkerId = std::max(plan_.highestOrphanWorkerId, skipped);
+    }
     const month_end_check end = check_month_end(bytes, ini_);
     if (!end.trusted()) {
         const std::string reason = month_end_reason(plan_.tr, end);
@@ -197,9 +237,9 @@ void month_reader::read_period() {
     for (const char* key : {"FromYear", "FromMonth"}) {
         if (const entry* e = ini_.find_entry("okres", key)) {
             if (std::string(key) == "FromYear")
-                number(*e, "okres", e->value, 1900, 9999, key);
+                number(*e, "okres", e->value, 1900, 9999, field_name{nullptr, key});
             else
-                number(*e, "okres", e->value, 1, 12, key);
+                number(*e, "okres", e->value, 1, 12, field_name{nullptr, key});
         }
     }
     plan_.year = ym.year;
@@ -239,7 +279,7 @@ void month_reader::read_calendar_section(const std::string& name,
     const month_ini::section* s = ini_.find(name);
     if (!s) return;
     for (const entry& e : s->entries)
-        if (auto d = number(e, s->name, e.key, 0, day_count() - 1, plan_.tr.msg("msg_FieldDay", "dzień")))
+        if (auto d = number(e, s->name, e.key, 0, day_count() - 1, field_name{"msg_FieldDay", "dzień"}))
             set(int(*d), e.value);
 }
 
@@ -313,24 +353,24 @@ std::optional<dyzur> month_reader::parse_duty(const entry& e) {
     static const char* const fill[] = {"", "0", "1", "0", "0"};  // fields 8..12 of older versions
     while (f.size() < 12) f.push_back(fill[f.size() - 7]);
     const int lastDay = first_day() + day_count() - 1;
-    auto groupId = number(e, "dyzury", f[0], 1, 65535, plan_.tr.msg("msg_FieldGroup", "grupa"));
+    auto groupId = number(e, "dyzury", f[0], 1, 65535, field_name{"msg_FieldGroup", "grupa"});
     auto workerId = groupId
-                        ? number(e, "dyzury", f[1], 1, 65535, plan_.tr.msg("msg_FieldWorker", "pracownik"))
+                        ? number(e, "dyzury", f[1], 1, 65535, field_name{"msg_FieldWorker", "pracownik"})
                         : std::nullopt;
     auto dayNo = workerId
-                     ? number(e, "dyzury", f[2], first_day(), lastDay, plan_.tr.msg("msg_FieldDay", "dzień"))
+                     ? number(e, "dyzury", f[2], first_day(), lastDay, field_name{"msg_FieldDay", "dzień"})
                      : std::nullopt;
-    auto length = dayNo ? number(e, "dyzury", f[3], 0, 2880, plan_.tr.msg("msg_FieldLength", "czas trwania"))
+    auto length = dayNo ? number(e, "dyzury", f[3], 0, 2880, field_name{"msg_FieldLength", "czas trwania"})
                         : std::nullopt;
     auto shift =
-        length ? number(e, "dyzury", f[4], 0, 255, plan_.tr.msg("msg_FieldShift", "zmiana")) : std::nullopt;
+        length ? number(e, "dyzury", f[4], 0, 255, field_name{"msg_FieldShift", "zmiana"}) : std::nullopt;
     auto start =
-        shift ? number(e, "dyzury", f[5], 0, 2880, plan_.tr.msg("msg_FieldStart", "początek")) : std::nullopt;
+        shift ? number(e, "dyzury", f[5], 0, 2880, field_name{"msg_FieldStart", "początek"}) : std::nullopt;
     auto overtime =
-        start ? number(e, "dyzury", f[6], -2880, 2880, plan_.tr.msg("msg_FieldOvertime", "nadgodziny"))
+        start ? number(e, "dyzury", f[6], -2880, 2880, field_name{"msg_FieldOvertime", "nadgodziny"})
               : std::nullopt;
     auto dutyAs =
-        overtime ? number(e, "dyzury", f[9], 0, 4, plan_.tr.msg("msg_FieldDutyAs", "jako")) : std::nullopt;
+        overtime ? number(e, "dyzury", f[9], 0, 4, field_name{"msg_FieldDutyAs", "jako"}) : std::nullopt;
     if (!dutyAs) return std::nullopt;
     dyzur d;
     d.groupId = word(*groupId);
@@ -389,19 +429,19 @@ std::optional<wolne_> month_reader::parse_day_off(const entry& e) {
     if (trim(f[7]).empty()) f[7] = "1";
     if (trim(f[8]).empty()) f[8] = "0";
     const int lastDay = first_day() + day_count() - 1;
-    auto groupId = number(e, "wolne", f[0], 0, 65535, plan_.tr.msg("msg_FieldGroup", "grupa"));
-    auto workerId = groupId ? number(e, "wolne", f[1], 1, 65535, plan_.tr.msg("msg_FieldWorker", "pracownik"))
+    auto groupId = number(e, "wolne", f[0], 0, 65535, field_name{"msg_FieldGroup", "grupa"});
+    auto workerId = groupId ? number(e, "wolne", f[1], 1, 65535, field_name{"msg_FieldWorker", "pracownik"})
                             : std::nullopt;
     auto from = workerId ? number(e, "wolne", f[2], first_day(), lastDay,
-                                  plan_.tr.msg("msg_FieldDayFrom", "dzień od"))
+                                  field_name{"msg_FieldDayFrom", "dzień od"})
                          : std::nullopt;
     auto to = from
-                  ? number(e, "wolne", f[3], first_day(), lastDay, plan_.tr.msg("msg_FieldDayTo", "dzień do"))
+                  ? number(e, "wolne", f[3], first_day(), lastDay, field_name{"msg_FieldDayTo", "dzień do"})
                   : std::nullopt;
     auto norm =
-        to ? number(e, "wolne", f[4], 0, 65535, plan_.tr.msg("msg_FieldNorm", "normatyw")) : std::nullopt;
+        to ? number(e, "wolne", f[4], 0, 65535, field_name{"msg_FieldNorm", "normatyw"}) : std::nullopt;
     auto custom =
-        norm ? number(e, "wolne", f[8], 0, 65535, plan_.tr.msg("msg_FieldOwnNorm", "normatyw własny"))
+        norm ? number(e, "wolne", f[8], 0, 65535, field_name{"msg_FieldOwnNorm", "normatyw własny"})
              : std::nullopt;
     if (!custom) return std::nullopt;
     const std::string code = month_ini::fold(f[5]);
@@ -497,10 +537,10 @@ std::map<word, std::string> month_reader::worker_values(const std::string& secti
     if (!s) return values;
     for (const entry& e : s->entries) {
         auto id = number(e, s->name, e.key, 1, 65535,
-                         plan_.tr.msg("msg_FieldWorkerId", "identyfikator pracownika"));
+                         field_name{"msg_FieldWorkerId", "identyfikator pracownika"});
         if (!id) continue;
         const std::string v = trim(e.value);
-        if (numeric && !number(e, s->name, v, lo, hi, plan_.tr.msg("msg_FieldValue", "wartość"))) continue;
+        if (numeric && !number(e, s->name, v, lo, hi, field_name{"msg_FieldValue", "wartość"})) continue;
         if (!numeric && section == "wymiar_etatu") {
             auto r = parse_real(v);
             if (!r || !std::isfinite(*r) || *r < 0 || *r > 1000) {
@@ -612,24 +652,56 @@ year_month ustal_miesiac(const Plan& plan, const month_ini& ini, const std::stri
 }
 
 namespace {
-month_ini parse_quietly(const std::string& file) {
+// Only the lines of [okres]: what a project needs of every file before it
+// reads one. This program writes the section once, at the top, so the
+// file's head is read first and the rest only when the section goes on
+// past it.
+month_ini parse_period_quietly(const std::string& file) {
     month_ini ini;
-    std::vector<std::string> lines;
-    std::string error;
     std::vector<month_problem> ignored;
     std::error_code ec;
-    if (!file.empty() && fs::exists(fs::path(file), ec) && read_lines(fs::path(file), lines, error, kMonthFileBound))
-        ini.parse(lines, ignored);
+    if (file.empty() || !fs::exists(fs::path(file), ec)) return ini;
+    auto period_lines = [](std::string_view bytes, bool& ended) {
+        std::vector<std::string> lines;
+        bool inPeriod = false;
+        ended = false;
+        for_each_line(bytes, [&](std::string_view line) {
+            if (ended) return;
+            const size_t first = line.find_first_not_of(" \t");
+            if (first != std::string_view::npos && line[first] == '[') {
+                const bool period = month_ini::fold(std::string(line.substr(first))) == "[okres]";
+                if (inPeriod && !period) ended = true;
+                inPeriod = period;
+            }
+            if (inPeriod) lines.push_back(cp1250_to_utf8(std::string(line)));
+        });
+        return lines;
+    };
+    constexpr size_t kHead = 16 * 1024;
+    std::string head(kHead, '\0');
+    {
+        std::ifstream in(fs::path(file), std::ios::binary);
+        in.read(head.data(), std::streamsize(kHead));
+        head.resize(size_t(in.gcount()));
+    }
+    bool ended = false;
+    std::vector<std::string> lines = period_lines(head, ended);
+    if (!ended && head.size() == kHead) {
+        std::string bytes, error;
+        if (!read_bytes(fs::path(file), bytes, error, kMonthFileBound)) return ini;
+        lines = period_lines(bytes, ended);
+    }
+    ini.parse(lines, ignored);
     return ini;
 }
 }  // namespace
 
 year_month ustal_miesiac(const Plan& plan, const std::string& file) {
-    return ustal_miesiac(plan, parse_quietly(file), file);
+    return ustal_miesiac(plan, parse_period_quietly(file), file);
 }
 
 bool month_file_week_mode(const std::string& file) {
-    return trim(parse_quietly(file).value("okres", "WeekMode").value_or("0")) == "1";
+    return trim(parse_period_quietly(file).value("okres", "WeekMode").value_or("0")) == "1";
 }
 
 refusal month_problems_said(const Plan& plan, const std::string& file, const std::vector<month_problem>& problems) {
@@ -677,9 +749,10 @@ std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan, std::vector<refu
     return problems;
 }
 
-month_probe probe_month_file(const Plan& plan, const fs::path& file) {
+month_probe probe_month_file(const Plan& plan, const fs::path& file, const std::vector<word>& wardOnly) {
     month_probe probe{plan, {}};
     Plan& copy = probe.read;
+    copy.guards.wardOnly = wardOnly;
     // The copy's reading is nobody's edit and nothing a view shows.
     copy.journal.reset();
     copy.hooks = {};

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/cp1250.h"
 #include "core/guarded_write.h"
 #include "core/text.h"
 #include "editing/message_text.h"
@@ -257,6 +258,12 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
 }
 
 io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& bytes) {
+    // A month read for one ward's part is no whole month to write anywhere.
+    if (!plan.guards.wardOnly.empty())
+        return {message(plan, "msg_MonthReadInPart",
+                        "Plik %s wczytano tylko w części jednego oddziału; tak wczytanego miesiąca nie zapisuje się "
+                        "jako całego pliku.",
+                        {plan.currentFile})};
     if (io_result r = lines_bytes(file, month_file_lines(plan), bytes); !r) return r;
     bytes = seal_month_bytes(std::move(bytes));
     return {};
@@ -298,6 +305,50 @@ std::optional<std::vector<std::string>> month_onto_newer(Plan& plan, const fs::p
     return std::move(m.lines);
 }
 
+// A month read for one ward's part, put onto the file as it is now: the
+// lines this program changed since the read, every other line as it stands.
+struct part_on_file {
+    std::vector<std::string> lines;
+    file_fingerprint read;  // of the file the lines were put onto
+    std::string clash;      // why they could not be, for the message
+};
+
+part_on_file part_onto_file(const Plan& plan, const fs::path& file) {
+    part_on_file p;
+    std::string bytes, error;
+    const auto base = plan.guards.monthLines.find(guard_key(file));
+    if (base == plan.guards.monthLines.end() || !read_bytes(file, bytes, error, kMonthFileBound, &plan.tr)) {
+        p.clash = error.empty() ? file.filename().string() : error;
+        return p;
+    }
+    const std::vector<std::string> theirs = split_text_lines(cp1250_to_utf8(bytes));
+    // Never built on a file that does not prove itself whole.
+    month_ini ini;
+    std::vector<month_problem> ignored;
+    ini.parse(theirs, ignored);
+    if (const month_end_check end = check_month_end(bytes, ini); !end.trusted()) {
+        p.clash = month_end_reason(plan.tr, end);
+        return p;
+    }
+    month_merge m = splice_month_lines(base->second, month_file_lines(plan), unsealed_month_lines(theirs));
+    if (!m.ok()) {
+        for (const std::string& c : m.clashes) p.clash += (p.clash.empty() ? "" : ", ") + c;
+        return p;
+    }
+    p.lines = std::move(m.lines);
+    p.read = fingerprint_of(file, bytes);
+    return p;
+}
+
+refusal part_not_saved(const Plan& plan, const fs::path& file, const std::string& why) {
+    return refused(refusal_kind::Conflict,
+                   message(plan, "msg_MonthPartNotSaved",
+                           "Nie zapisano pliku %s: wczytano z niego tylko część jednego oddziału, a zmian tego "
+                           "programu nie da się nanieść na plik w obecnej postaci (%s).",
+                           {file.string(), why}),
+                   file.string());
+}
+
 }  // namespace
 
 result<> zapisz_dyzury_i_wolne(Plan& plan) {
@@ -320,6 +371,18 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     // When another program saves the Sunday record or the staff in between,
     // they are read again and this program's changes put onto them; the
     // month itself is never merged.
+    // A month read for one ward's part holds less than its file: only this
+    // program's changes go onto the file, and only under that ward's lock.
+    const bool inPart = !plan.guards.wardOnly.empty();
+    if (inPart && (!plan.guards.lockedGroup || plan.guards.wardOnly != std::vector<word>{*plan.guards.lockedGroup} ||
+                   !plan.guards.monthLines.count(guard_key(file))))
+        return refused(refusal_kind::Locked,
+                       message(plan, "msg_MonthReadInPart",
+                               "Plik %s wczytano tylko w części jednego oddziału; tak wczytanego miesiąca nie "
+                               "zapisuje się jako całego pliku.",
+                               {file.string()}),
+                       file.string());
+    bool partRebased = false;
     constexpr int kTries = 8;
     result<> saved;
     save_set set;
@@ -331,7 +394,13 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         set = {};
         saved = result<>();
         std::string bytes;
-        if (io_result r = lines_bytes(file, onNewer ? *onNewer : month_file_lines(plan), bytes); !r)
+        std::optional<std::vector<std::string>> part;
+        if (inPart) {
+            part_on_file p = part_onto_file(plan, file);
+            if (!p.clash.empty()) return part_not_saved(plan, file, p.clash);
+            part = std::move(p.lines);
+        }
+        if (io_result r = lines_bytes(file, part ? *part : onNewer ? *onNewer : month_file_lines(plan), bytes); !r)
             return refused(refusal_kind::Io, r.error, file.string());
         set.add(file, seal_month_bytes(std::move(bytes)));
         // A Sunday record that cannot be written is said; the month goes on without it.
@@ -353,6 +422,15 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         // the newer file while its save lock keeps everybody else out.
         auto rebase = [&](staged_file& f) {
             if (f.target != file) return false;
+            if (inPart) {
+                part_on_file p = part_onto_file(plan, file);
+                std::string onto;
+                if (!p.clash.empty() || !lines_bytes(file, p.lines, onto)) return false;
+                f.bytes = seal_month_bytes(std::move(onto));
+                plan.guards.read[guard_key(file)] = p.read;
+                partRebased = true;
+                return true;
+            }
             std::optional<std::vector<std::string>> next =
                 month_onto_newer(plan, file, onNewer ? *onNewer : month_file_lines(plan));
             std::string merged;
@@ -365,8 +443,12 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         if (!written.changed || written.changedFile == file || attempt == kTries) break;
     }
     if (!merged.empty()) saved.note(notice(merged));
-    plan.guards.mergedOnSave = onNewer && written.ok();
-    if (onNewer && written.ok()) {
+    plan.guards.mergedOnSave = false;
+    if (inPart && written.changed && written.changedFile == file)
+        // Never a file of its own: the part read is no whole month.
+        return part_not_saved(plan, file, written.io.error);
+    plan.guards.mergedOnSave = (onNewer || partRebased) && written.ok();
+    if ((onNewer || partRebased) && written.ok()) {
         // The other wards' part is the newer file's: read, the plan shows it.
         wczytaj_dyzury_i_wolne(plan);
         saved.note(notice(fill_text(plan.tr.msg("msg_MonthMergedByGroup",

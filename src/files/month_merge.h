@@ -32,3 +32,23 @@ month_merge merge_month_lines(const std::vector<std::string>& base, const std::v
 std::set<word> changed_groups(const std::vector<std::string>& base, const std::vector<std::string>& ours);
 
 }  // namespace planek
+
+namespace planek {
+
+// A month read for some wards only, saved: the changes this program made
+// (from `base`, the month as read, to `ours`, both as month_file_lines
+// writes the part read) are put onto `theirs`, the lines of the file as it
+// is now (unsealed), and every other line stays as it stands. A record
+// taken out must still be there; a keyed line changed must still be as read
+// (the save's date and the overtime the duties give are always ours). A
+// record's number is kept; one taken out leaves its number to a record
+// added, else to the section's last record, so the numbers stay unbroken
+// for older versions that read them in turn.
+month_merge splice_month_lines(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                               const std::vector<std::string>& theirs);
+
+// The lines of a month file's text (UTF-8) without its end section, as
+// splice_month_lines takes them.
+std::vector<std::string> unsealed_month_lines(const std::vector<std::string>& lines);
+
+}  // namespace planek

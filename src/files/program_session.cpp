@@ -10,6 +10,7 @@
 #include "files/interrupted_saves.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
+#include "files/month_scan.h"
 #include "files/program_root.h"
 #include "files/staff_group_files.h"
 #include "settings/language_install.h"
@@ -69,6 +70,20 @@ bool month_of_other_groups(const Plan& plan) {
     for (const wolne_& off : plan.orphanDaysOff)
         if (off.groupId != 0) seen(off.groupId);
     return records > 0 && ours == 0;
+}
+
+// Whether the records of month file `file` name groups and none of this folder's.
+bool month_of_other_groups(const Plan& plan, const std::string& file) {
+    std::string bytes, error;
+    if (!read_bytes(fs::path(file), bytes, error, kMonthFileBound)) return false;  // the read says why
+    return month_bytes_of_other_groups(bytes, [&](word g) { return known_group(plan, g); });
+}
+
+// The groups whose part alone is read, or none for the whole month.
+std::vector<word> ward_part(const Plan& plan, const months_request& request, int shown) {
+    if (!request.wardOnly || plan.showWorkers != ShowWorkers::Group || shown < 0 || shown >= int(plan.groups.size()))
+        return {};
+    return {plan.groups[size_t(shown)].id};
 }
 
 }  // namespace
@@ -141,9 +156,21 @@ result<std::vector<std::string>> check_session_months(const Plan& plan, const mo
         return refused(refusal_kind::NoSuchGroup,
                        fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."),
                                     {std::to_string(request.group ? *request.group : 0)}));
+    const int shown = shown_group(plan, request.group);
+    const std::vector<word> part = ward_part(plan, request, shown);
     for (const std::string& f : files) {
+        if (!request.wholeFilesOnly) {
+            // Only whose month it is: told by the groups its records name.
+            if (month_of_other_groups(plan, f))
+                return refused(refusal_kind::OtherGroups,
+                               fill_message(plan.tr.msg("msg_MonthOfOtherGroup",
+                                                        "Plik %s to miesiąc grup spoza tego folderu."),
+                                            {f}),
+                               f);
+            continue;
+        }
         // Read into a copy first: a refused month must not replace the one shown.
-        const month_probe probe = probe_month_file(plan, f);
+        const month_probe probe = probe_month_file(plan, f, part);
         // The first problem says what is missing; `check` lists them all.
         if (request.wholeFilesOnly && !probe.problems.empty())
             return refused(refusal_kind::NotWhole,
@@ -178,6 +205,7 @@ result<std::vector<std::string>> open_session_months(Plan& plan, const months_re
         }
     } else {
         plan.currentGroup = shown_group(plan, request.group);
+        plan.guards.wardOnly = ward_part(plan, request, plan.currentGroup);
         // The list first: a month read while it is empty gets no worker sums.
         odswiez_liste_prac_panel(plan);
         opened = otworz_projekt(plan, files, request.touchFiles);

@@ -59,6 +59,10 @@ struct months_request {
     // a new period: `files` holds that tab's file.
     int tab = -1;
     bool checked = false;  // the files passed check_session_months already
+    // Read only the shown group's part of each month (its records and every
+    // record of its workers) when only its workers are listed: a look at
+    // one ward, or an edit under that ward's lock, costs what the ward holds.
+    bool wardOnly = false;
 };
 
 // What open_session_months checks before it touches anything: a folder

@@ -7,7 +7,14 @@ namespace planek {
 
 void count_period_for_printout(Plan& plan, bool allGroups) {
     const int shown = plan.currentMonth;
+    // Months read for one ward's part hold only the listed workers' whole
+    // month: the others' sums are neither printed nor whole.
+    const bool listedOnly = !plan.guards.wardOnly.empty() && !allGroups;
     auto count = [&](int month) {
+        if (listedOnly) {
+            for (const listed_worker& lw : plan.listed) call_odswiez_pracownika(plan, lw.worker, allGroups, month);
+            return;
+        }
         for (size_t w = 0; w < plan.workers.size(); ++w) call_odswiez_pracownika(plan, int(w), allGroups, month);
     };
     // The shown month last: a worker's daily norm and counts are those of

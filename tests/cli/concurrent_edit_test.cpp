@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 #include <tuple>
 
 #include "cli_runner.h"
+#include "core/lock_file.h"
 #include "support/demo_period.h"
 #include "support/staff_balance.h"
 
@@ -122,6 +124,26 @@ TEST_F(CliConcurrent, PlannersOfTwoWardsEditOneMonthAtOnceAndBothSave) {
     EXPECT_EQ(saved, 2 * pairs);
     EXPECT_EQ(lost, 0);
     std::cout << "pairs " << pairs << ", edits saved " << saved << ", duties lost " << lost << "\n";
+}
+
+TEST_F(CliConcurrent, TheSchedulerOfOneWardRunsWhileAnotherWardIsOpenAndKeepsItsDuties) {
+    ASSERT_EQ(cli({"add-duty", blank, "16", "10", "1", "--group", "2"}).code, 0);
+    const std::string other = read_file(blank);
+    // Ward 2's planner has the month open (this test process, alive, not brief).
+    const fs::path lock = blank + ".g2.lock";
+    ASSERT_TRUE(create_lock_file(lock, this_process_owner("oddzial2", std::time(nullptr))).made);
+    const result planned = cli({"schedule", blank, "--group", "1", "--seed", "1", "--accept"});
+    remove_lock_file(lock);
+    ASSERT_EQ(planned.code, 0) << planned.err;
+    EXPECT_TRUE(has(planned.out, "Zapisano")) << planned.out;
+    // Ward 1 planned, ward 2's duty line as it was.
+    const std::string now = read_file(blank);
+    EXPECT_NE(now, other);
+    EXPECT_TRUE(has(now, "=2\xA4" "16\xA4" "10\xA4")) << now;
+    // The same ward's scheduler is kept out while its planner has it open.
+    ASSERT_TRUE(create_lock_file(blank + ".g1.lock", this_process_owner("oddzial1", std::time(nullptr))).made);
+    EXPECT_NE(cli({"schedule", blank, "--group", "1", "--seed", "1", "--accept"}).code, 0);
+    remove_lock_file(blank + ".g1.lock");
 }
 
 TEST_F(CliConcurrent, TwoLeavesOfOneWorkerAtOnceBothDrawOnHerBalance) {

@@ -94,6 +94,72 @@ TEST(MonthHolds, OtherProgramsHoldsAreToldWholeMonthFirstOwnAndDeadOnesLeftOut) 
     EXPECT_EQ(holds[1].group, word(3));
     EXPECT_EQ(holds[2].group, word(12));
     EXPECT_EQ(holder_name(holds[2].owner), "Ewa@stacja-2");
+TEST(MonthSplice, OnlyTheLinesThisProgramChangedMoveAndTheNumbersStayUnbroken) {
+    // Read for ward 1: its records and its worker's; ward 3's record of
+    // worker 2 never came in.
+    const lines base = {"[info]", "data=2024-03-01", "status=0", "[dyzury]", "d1=1¤1¤4¤720", "d2=1¤1¤5¤720",
+                        "[wolne]", "w1=1¤1¤9¤10¤455¤u", "w2=1¤1¤9¤10¤455¤u", "[auto_nadpracowania]", "1=0"};
+    const lines theirs = {"[info]", "wersja=3.82_testowa", "data=2024-03-02", "status=0", "", "[dyzury]",
+                          "d1=1¤1¤4¤720", "d2=3¤2¤4¤720", "d3=1¤1¤5¤720", "d4=3¤2¤6¤720", "", "[wolne]",
+                          "w1=1¤1¤9¤10¤455¤u", "w2=1¤1¤9¤10¤455¤u", "w3=3¤2¤1¤1¤455¤u", "", "[auto_nadpracowania]",
+                          "1=0", "2=-720"};
+
+    // A duty taken out: its number goes to the section's last record.
+    lines ours = {"[info]", "data=2024-03-15", "status=0", "[dyzury]", "d1=1¤1¤5¤720", "[wolne]",
+                  "w1=1¤1¤9¤10¤455¤u", "w2=1¤1¤9¤10¤455¤u", "[auto_nadpracowania]", "1=-720"};
+    month_merge m = splice_month_lines(base, ours, theirs);
+    ASSERT_TRUE(m.ok()) << m.clashes.front();
+    const lines taken = {"[info]", "wersja=3.82_testowa", "data=2024-03-15", "status=0", "znacznik_konca=1", "",
+                         "[dyzury]", "d1=3¤2¤6¤720", "d2=3¤2¤4¤720", "d3=1¤1¤5¤720", "", "[wolne]",
+                         "w1=1¤1¤9¤10¤455¤u", "w2=1¤1¤9¤10¤455¤u", "w3=3¤2¤1¤1¤455¤u", "",
+                         "[auto_nadpracowania]", "1=-720", "2=-720"};
+    EXPECT_EQ(m.lines, taken);
+
+    // One added and a day off of two days (written twice) taken out: the
+    // duty takes the first gap, the last record the second.
+    ours = {"[info]", "data=2024-03-01", "status=0", "[dyzury]", "d1=1¤1¤4¤720", "d2=1¤1¤5¤720", "d3=1¤1¤20¤720",
+            "[wolne]", "[auto_nadpracowania]", "1=0"};
+    m = splice_month_lines(base, ours, theirs);
+    ASSERT_TRUE(m.ok()) << m.clashes.front();
+    const auto at = std::find(m.lines.begin(), m.lines.end(), "[dyzury]");
+    ASSERT_NE(at, m.lines.end());
+    EXPECT_EQ(lines(at, at + 6), (lines{"[dyzury]", "d1=1¤1¤4¤720", "d2=3¤2¤4¤720", "d3=1¤1¤5¤720",
+                                        "d4=3¤2¤6¤720", "d5=1¤1¤20¤720"}));
+    const auto off = std::find(m.lines.begin(), m.lines.end(), "[wolne]");
+    ASSERT_NE(off, m.lines.end());
+    EXPECT_EQ(*(off + 1), "w1=3¤2¤1¤1¤455¤u");
+    EXPECT_EQ(*(off + 2), "");
+
+    // A record taken out here that is gone there, or a line both changed:
+    // a clash, nothing spliced.
+    lines gone = theirs;
+    gone[6] = "d1=1¤1¤4¤480";
+    ours = {"[info]", "data=2024-03-01", "status=1", "[dyzury]", "d1=1¤1¤5¤720", "[wolne]", "w1=1¤1¤9¤10¤455¤u",
+            "w2=1¤1¤9¤10¤455¤u", "[auto_nadpracowania]", "1=0"};
+    EXPECT_FALSE(splice_month_lines(base, ours, gone).ok());
+    lines approved = theirs;
+    approved[3] = "status=2";
+    ours[4] = "d1=1¤1¤4¤720";
+    ours.insert(ours.begin() + 5, "d2=1¤1¤5¤720");
+    EXPECT_FALSE(splice_month_lines(base, ours, approved).ok());
+    // The same change there is none.
+    approved[3] = "status=1";
+    EXPECT_TRUE(splice_month_lines(base, ours, approved).ok());
+}
+
+TEST(MonthSplice, ASectionNoLongerWrittenGoesOnlyWhenNothingIsLeftInIt) {
+    const lines base = {"[info]", "status=0", "", "[zyczenia]", "z1=2¤10¤1¤3"};
+    const lines ours = {"[info]", "status=0"};
+    EXPECT_EQ(splice_month_lines(base, ours, {"[info]", "status=0", "", "[zyczenia]", "z1=2¤10¤1¤3"}).lines,
+              (lines{"[info]", "status=0", "znacznik_konca=1"}));
+    // Another ward's wish stays, and so does its section.
+    EXPECT_EQ(splice_month_lines(base, ours, {"[info]", "status=0", "", "[zyczenia]", "z1=2¤10¤1¤3", "z2=5¤3¤0¤1"}).lines,
+              (lines{"[info]", "status=0", "znacznik_konca=1", "", "[zyczenia]", "z1=5¤3¤0¤1"}));
+}
+
+TEST(MonthSplice, TheEndSectionOfTheFileIsNotTakenForLines) {
+    const lines sealed = {"[info]", "status=0", "", "[koniec]", "sha256=00", ""};
+    EXPECT_EQ(unsealed_month_lines(sealed), (lines{"[info]", "status=0"}));
 }
 
 // Two programs on one folder, each planning its own ward of one month.
