@@ -257,7 +257,7 @@ std::vector<std::string> month_file_lines(const Plan& plan) {
 }
 
 io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& bytes) {
-    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes); !r) return r;
+    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes, &plan.tr); !r) return r;
     bytes = seal_month_bytes(std::move(bytes));
     return {};
 }
@@ -334,9 +334,10 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     std::optional<std::vector<std::string>> onNewer;  // this program's wards put onto a newer month
     for (int attempt = 1;; ++attempt) {
         set = {};
+        set.tr = &plan.tr;
         saved = result<>();
         std::string bytes;
-        if (io_result r = lines_bytes(file, onNewer ? *onNewer : month_file_lines(plan), bytes); !r)
+        if (io_result r = lines_bytes(file, onNewer ? *onNewer : month_file_lines(plan), bytes, &plan.tr); !r)
             return refused(refusal_kind::Io, r.error, file.string());
         set.add(file, seal_month_bytes(std::move(bytes)));
         // A Sunday record that cannot be written is said; the month goes on without it.
@@ -361,7 +362,7 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
             std::optional<std::vector<std::string>> next =
                 month_onto_newer(plan, file, onNewer ? *onNewer : month_file_lines(plan));
             std::string merged;
-            if (!next || !lines_bytes(file, *next, merged)) return false;
+            if (!next || !lines_bytes(file, *next, merged, &plan.tr)) return false;
             f.bytes = seal_month_bytes(std::move(merged));
             onNewer = std::move(next);
             return true;
@@ -405,10 +406,11 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     return saved;
 }
 
-io_result write_empty_month_file(const std::filesystem::path& file, int year, int month) {
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month, const Translator* tr) {
     // Sealed as every month we write, so the empty month reads whole.
     return write_bytes(file, seal_month_bytes("[okres]\r\nFromYear=" + std::to_string(year) +
-                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"));
+                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"),
+                       tr);
 }
 
 }  // namespace planek
