@@ -90,6 +90,7 @@ bool context::open_root(bool staff) {
     request.language = lang;
     request.stopOnUnreadableConfig = true;
     request.mayCreateRoot = mayCreateRoot || !root;
+    request.startLanguage = &runLanguage;
     // A command about to write a new ward starts from an empty staff.
     if (!staff) request.beforeStaff = [](Plan&) { return false; };
     const result<session_start> opened = open_folder(doc, request);
@@ -97,8 +98,6 @@ bool context::open_root(bool staff) {
         err << opened.error().text << "\n";
         return false;
     }
-    // The safe writes say their failures in the session's language too.
-    set_write_message_language(plan.tr);
     tell_user(*ui, opened);
     const session_start& s = *opened;
     ignoredOptions = s.ignoredOptions;

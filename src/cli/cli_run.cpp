@@ -157,8 +157,6 @@ std::optional<std::filesystem::path> root_asked(const std::vector<std::string>& 
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Translator tr = run_translator(root_asked(args), language_asked(args));
-    // Until a session speaks, the writes' failures speak the run's language.
-    set_write_message_language(tr);
     parsed p;
     try {
         p = parse_global(args);

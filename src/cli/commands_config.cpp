@@ -56,7 +56,7 @@ int set_option(context& ctx, const std::string& section, const std::string& key,
             ctx.err << say(plan, "cli_BadValueFor", "błędna wartość dla %s: %s", {k, value}) << "\n";
             return kExitFailure;
         }
-    if (!ini.saveAs(file)) {
+    if (!ini.saveAs(file, &plan.tr)) {
         ctx.err << say(plan, "cli_CannotSaveFile", "nie można zapisać pliku %s", {file.string()}) << "\n";
         return kExitFailure;
     }

@@ -100,9 +100,10 @@ int export_sheets(context& c, const export_args& a) {
     const output_target out(a.out, "export." + a.format);
     io_result r;
     if (a.format == "xlsx")
-        r = write_xlsx(out.path(), {roster_sheet(plan, workers), duty_sheet(plan, workers, false)});
+        r = write_xlsx(out.path(), {roster_sheet(plan, workers), duty_sheet(plan, workers, false)}, &plan.tr);
     else
-        r = write_csv(out.path(), a.duties ? duty_sheet(plan, workers, false) : roster_sheet(plan, workers));
+        r = write_csv(out.path(), a.duties ? duty_sheet(plan, workers, false) : roster_sheet(plan, workers),
+                      &plan.tr);
     return written(c, r, out) ? kExitOk : kExitFailure;
 }
 
@@ -145,7 +146,7 @@ int export_calendar(context& c, const export_args& a) {
         for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }
     const output_target out(a.out, "export.ics");
-    return written(c, write_ics(out.path(), events, plan.clock->now()), out) ? kExitOk : kExitFailure;
+    return written(c, write_ics(out.path(), events, plan.clock->now(), &plan.tr), out) ? kExitOk : kExitFailure;
 }
 
 int export_command(context& c) {

@@ -10,6 +10,7 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/month_json.h"
+#include "cli/standard_output.h"
 #include "document/month_acts.h"
 #include "document/output_acts.h"
 #include "editing/refusal.h"
@@ -203,12 +204,40 @@ int check(context& c) {
     return problems.empty() ? kExitOk : kExitFailure;
 }
 
+// The month as its file holds it, on standard output: the bytes a save
+// would write, sealed the same way, and nothing else on that stream.
+int month_to_standard_output(context& c) {
+    std::string bytes;
+    if (io_result r = month_file_bytes(c.plan, "-", bytes); !r) {
+        c.err << r.error << "\n";
+        return kExitFailure;
+    }
+    c.out.write(bytes.data(), std::streamsize(bytes.size()));
+    c.out.flush();
+    return c.out ? kExitOk : kExitFailure;
+}
+
+// The target of a command that writes one month file: its last word or
+// "-o", never both; "-" is standard output.
+std::optional<std::string> written_target(const std::vector<std::string>& words, std::size_t at,
+                                          const std::optional<std::string>& out) {
+    if (out && words.size() > at)
+        throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {words[at]});
+    if (out) return out;
+    if (words.size() > at) return words[at];
+    return std::nullopt;
+}
+
 int save_as(context& c) {
-    if (c.args.size() != 2) throw usage_error("cli_SourceAndTarget", "podaj plik źródłowy i docelowy");
+    std::optional<std::string> out;
+    const std::vector<std::string> words = arg_parser().text("-o", out).words(2).parse(c.args);
+    const std::optional<std::string> to = words.empty() ? std::nullopt : written_target(words, 1, out);
+    if (!to || to->empty()) throw usage_error("cli_SourceAndTarget", "podaj plik źródłowy i docelowy");
     month_args a;
-    a.file = c.args[0];
+    a.file = words[0];
     if (!open_month(c, a)) return kExitFailure;
-    const std::string target = fs::absolute(c.args[1]).string();
+    if (is_standard_output(*to)) return month_to_standard_output(c);
+    const std::string target = fs::absolute(*to).string();
     std::error_code ec;
     if (fs::exists(target, ec) &&
         c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
@@ -228,11 +257,11 @@ int save_as(context& c) {
 struct scratch_month {
     fs::path file;
     std::string error;
-    explicit scratch_month(const year_month& ym) {
+    scratch_month(const year_month& ym, const Translator& tr) {
         std::error_code ec;
         std::random_device random;
         file = fs::temp_directory_path(ec) / ("planek-" + std::to_string(random()) + ".pnk");
-        if (io_result r = write_empty_month_file(file, ym.year, ym.month); !r) error = r.error;
+        if (io_result r = write_empty_month_file(file, ym.year, ym.month, &tr); !r) error = r.error;
     }
     ~scratch_month() {
         std::error_code ec;
@@ -242,19 +271,25 @@ struct scratch_month {
 };
 
 int new_month(context& c) {
-    if (c.args.empty() || c.args.size() > 2)
+    std::optional<std::string> out;
+    const std::vector<std::string> words = arg_parser().text("-o", out).words(2).parse(c.args);
+    // With "-o" every word is the month; else the first is the file.
+    const std::size_t monthAt = out ? 0 : 1;
+    if ((!out && words.empty()) || words.size() > monthAt + 1 || (out && out->empty()))
         throw usage_error("cli_FileAndMonth", "podaj plik i ewentualnie miesiąc RRRR-MM");
-    const std::string target = fs::absolute(c.args[0]).string();
+    const std::string named = out ? *out : words[0];
+    const bool toStandardOutput = is_standard_output(named);
+    const std::string target = toStandardOutput ? named : fs::absolute(named).string();
     year_month ym{};
-    if (c.args.size() == 2) {
+    if (words.size() == monthAt + 1) {
         char dash = 0;
-        if (std::sscanf(c.args[1].c_str(), "%d%c%d", &ym.year, &dash, &ym.month) != 3 || dash != '-' ||
+        if (std::sscanf(words[monthAt].c_str(), "%d%c%d", &ym.year, &dash, &ym.month) != 3 || dash != '-' ||
             ym.year < 1900 || ym.year > 9999 || ym.month < 1 || ym.month > 12)
             throw usage_error("cli_MonthForm", "miesiąc ma postać RRRR-MM");
     }
     if (!c.load_staff()) return kExitFailure;
     std::error_code ec;
-    if (fs::exists(target, ec) &&
+    if (!toStandardOutput && fs::exists(target, ec) &&
         c.ui->ask(say(c, "cli_ReplaceFile", "Plik %s istnieje. Zastąpić go?", {target}), Buttons::YesNo) !=
             Answer::Yes) {
         c.err << say(c, "cli_NothingSaved", "Nic nie zapisano.") << "\n";
@@ -264,17 +299,19 @@ int new_month(context& c) {
     // old contents of a replaced file play no part. Nothing reaches the
     // target but the finished month: the empty month is read from a scratch
     // file of its own, which goes however the command ends.
-    if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, target);
+    // Standard output names no month: the current one then, unless given.
+    if (ym.year == 0) ym = ustal_miesiac(c.plan, month_ini{}, toStandardOutput ? std::string() : target);
     if (const std::string refusal = damaged_staff_refusal(c.plan); !refusal.empty()) {
         c.err << refusal << "\n";
         return kExitFailure;
     }
-    const scratch_month scratch(ym);
+    const scratch_month scratch(ym, c.plan.tr.empty() ? c.runLanguage : c.plan.tr);
     if (!scratch.ok()) {
         c.err << scratch.error << "\n";
         return kExitFailure;
     }
     if (!c.read_months({scratch.file.string()}, std::nullopt, false)) return kExitFailure;
+    if (toStandardOutput) return month_to_standard_output(c);
     if (const result<> saved = create_month_file(c.doc, target); !saved) {
         tell_user(*c.ui, saved);
         return kExitFailure;
@@ -292,8 +329,10 @@ std::vector<command> month_commands() {
         {"day", "PLIK.pnk DZIEŃ [--group ID]", "obsada zmian dnia wobec wymaganej, najwięcej i najmniej na dyżurze, notatka",
          day_command},
         {"check", "PLIK.pnk", "sprawdza plik miesiąca i wypisuje wiersze nie do użycia", check},
-        {"new", "PLIK.pnk [RRRR-MM]", "zapisuje pusty plik miesiąca (domyślnie bieżącego)", new_month},
-        {"save-as", "PLIK.pnk NOWY.pnk", "wczytuje plik miesiąca i zapisuje go pod nową nazwą", save_as},
+        {"new", "PLIK.pnk|-o - [RRRR-MM]", "zapisuje pusty plik miesiąca (domyślnie bieżącego); -o -: na standardowe wyjście",
+         new_month},
+        {"save-as", "PLIK.pnk NOWY.pnk|-o -", "wczytuje plik miesiąca i zapisuje go pod nową nazwą; -o -: na standardowe wyjście",
+         save_as},
     };
 }
 

@@ -78,7 +78,7 @@ bool write_pdf_beside(context& c, const fs::path& printout, bool announce = true
     }
     fs::path pdf = printout;
     pdf.replace_extension(".pdf");
-    if (io_result w = write_pdf(printout, pdf); !w) {
+    if (io_result w = write_pdf(printout, pdf, &c.plan.tr); !w) {
         c.err << w.error << "\n";
         return false;
     }

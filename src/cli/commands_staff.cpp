@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "core/decimal_text.h"
 #include "core/text.h"
 
 namespace planek::cli {
@@ -60,7 +61,7 @@ void print_worker(std::ostream& out, const Plan& plan, const prac& w) {
     out << say(plan, "cli_StaffWorker", "Pracownik %s: %s", {std::to_string(w.id), w.fullName()});
     if (!w.nick.empty()) out << " [" << w.nick << "]";
     out << say(plan, "cli_StaffWorkerFigures", ", grupy %s, etat %s%%, %s, urlop %s+%s",
-               {group_list(w.groups), real_text(w.partTimeDefault), mode_text(plan, w),
+               {group_list(w.groups), decimal_text(w.partTimeDefault, &plan.tr), mode_text(plan, w),
                 duration_text(w.holidayCurrentYear), duration_text(w.holidayPreviousYear)});
     if (!w.occupation.empty()) out << ", " << w.occupation;
     if (w.old) out << say(plan, "cli_StaffWorkerArchived", ", archiwalny");

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/text.h"
+
 namespace planek::cli {
 
 month_figures figures_of(const ms_& m) {
@@ -49,6 +51,7 @@ public:
     explicit object(std::string& out) : out_(out) { out_ += "{"; }
     ~object() { out_ += "}"; }
     void num(const char* key, long long v) { field(key, std::to_string(v)); }
+    void real(const char* key, double v) { field(key, real_text(v, '.')); }
     void str(const char* key, const std::string& v) { field(key, json_string(v)); }
     void raw(const char* key) { field(key, ""); }
 
@@ -82,6 +85,8 @@ void worker_object(std::string& out, const Plan& plan, int w, const std::functio
     o.str("surname", p.surname);
     o.str("firstName", p.firstName);
     o.str("nick", p.nick);
+    // A point whatever the language: the stable machine form.
+    o.real("partTime", p.partTimeDefault);
     o.num("workerNorm", f.workerNorm);
     o.num("dayMinutes", f.total.dayMinutes);
     o.num("nightMinutes", f.total.nightMinutes);

@@ -15,6 +15,7 @@
 #include "calendar/summaries.h"
 #include "cli/demo_ward.h"
 #include "cli/ward_generator.h"
+#include "core/decimal_text.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
 #include "files/program_session.h"
@@ -163,11 +164,7 @@ measured run_algorithm(Plan& plan, const std::string& file, const variant& v, co
     return m;
 }
 
-std::string hours(std::int64_t minutes) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", double(minutes) / 60.0);
-    return buf;
-}
+std::string hours(const Translator& tr, std::int64_t minutes) { return decimal_text(double(minutes) / 60.0, 1, &tr); }
 
 void print_header(const context& c) {
     c.out << say(c, "cli_CompareWard", "oddział\talg");
@@ -178,18 +175,18 @@ void print_header(const context& c) {
           << "\n";
 }
 
-void print_row(std::ostream& out, const std::string& ward, const variant& v, const measured& m) {
+void print_row(std::ostream& out, const Translator& tr, const std::string& ward, const variant& v,
+               const measured& m) {
     int total = 0;
     out << ward << "\t" << v.label;
     for (int n : m.findings) {
         out << "\t" << n;
         total += n;
     }
-    char time[32];
     // Marked when the clock cut a run short: its roster is not the one the
     // seed and the time would give on a less busy machine.
-    std::snprintf(time, sizeof time, "%.2f%s", m.seconds, m.timedOut ? "!" : "");
-    out << "\t" << total << "\t" << hours(m.shortMinutes) << "\t" << hours(m.normMinutes) << "\t" << time << "\t"
+    const std::string time = decimal_text(m.seconds, 2, &tr) + (m.timedOut ? "!" : "");
+    out << "\t" << total << "\t" << hours(tr, m.shortMinutes) << "\t" << hours(tr, m.normMinutes) << "\t" << time << "\t"
         << (v.algorithm == 2 ? std::to_string(m.cost) : std::string("-")) << "\t" << m.aboveNorm << "\n";
 }
 
@@ -206,8 +203,7 @@ void print_exact(std::ostream& out, const Plan& plan, const std::string& ward, c
     std::snprintf(bound, sizeof bound, "%.0f", m.bound);
     const std::string best = m.solved ? std::to_string(m.exactCost) + (m.optimal ? "" : "*") : "-";
     const double gap = m.solved && m.exactCost > 0 ? 100.0 * double(m.cost - m.exactCost) / double(m.exactCost) : 0;
-    char gapText[32];
-    std::snprintf(gapText, sizeof gapText, "%+.2f%%", gap);
+    const std::string gapText = (gap >= 0 ? "+" : "") + decimal_text(gap, 2, &plan.tr) + "%";
     out << say(plan, "cli_ExactLine", "%s\tMIP: najlepszy %s, granica %s, algorytm 2 względem najlepszego %s%s",
                {ward, best, bound, gapText,
                 m.breaches > 0 ? say(plan, "cli_ExactBreaches", " (łamie zasady u %s)", {std::to_string(m.breaches)})
@@ -257,7 +253,7 @@ bool compare_ward(context& c, const ward_case& w, const compare_options& o) {
     if (!zapisz_dyzury_i_wolne(plan)) return false;
     for (const variant& v : kVariants) {
         const measured m = run_algorithm(plan, opened->front(), v, o);
-        print_row(c.out, w.name, v, m);
+        print_row(c.out, plan.tr, w.name, v, m);
         if (o.exact && v.algorithm == 2 && v.aim == 0) print_exact(c.out, plan, w.name, m);
     }
     return true;

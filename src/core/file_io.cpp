@@ -16,6 +16,7 @@
 #endif
 
 #include "core/cp1250.h"
+#include "core/decimal_text.h"
 #include "core/text.h"
 #include "core/translator.h"
 
@@ -119,7 +120,7 @@ bool write_fault_due() {
 namespace {
 
 // The message of a failed read: from the translator when there is one.
-std::string read_text(const Translator* tr, const char* key, const std::string& polish,
+std::string message_in(const Translator* tr, const char* key, const std::string& polish,
                       std::initializer_list<std::string> args) {
     std::string text = tr ? tr->msg(key, polish) : polish;
     size_t from = 0;
@@ -132,26 +133,14 @@ std::string read_text(const Translator* tr, const char* key, const std::string& 
     return text;
 }
 
-// A copy: the session that set it may go before the last write.
-Translator& write_language() {
-    static Translator tr;
-    return tr;
-}
-
-std::string write_text(const char* key, const std::string& polish, std::initializer_list<std::string> args) {
-    return read_text(&write_language(), key, polish, args);
-}
-
-std::string megabytes(std::uintmax_t bytes) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", double(bytes) / double(kMegabyte));
-    return buf;
+std::string megabytes(std::uintmax_t bytes, const Translator* tr) {
+    return decimal_text(double(bytes) / double(kMegabyte), 1, tr);
 }
 
 std::string too_large(const Translator* tr, const fs::path& file, std::uintmax_t size, std::uintmax_t bound) {
-    return read_text(tr, "msg_FileTooLarge",
+    return message_in(tr, "msg_FileTooLarge",
                      "Plik %s jest za duży (%s MB, najwięcej %s MB); nie wczytano go.",
-                     {quoted(file), size > bound ? megabytes(size) : "> " + megabytes(bound), megabytes(bound)});
+                     {quoted(file), size > bound ? megabytes(size, tr) : "> " + megabytes(bound, tr), megabytes(bound, tr)});
 }
 
 // Reads at most `limit` bytes; false when the stream failed.
@@ -170,11 +159,9 @@ bool read_at_most(std::ifstream& in, std::uintmax_t limit, std::string& bytes) {
 
 }  // namespace
 
-void set_write_message_language(const Translator& tr) { write_language() = tr; }
-
-std::string write_error_text(const char* key, const std::string& polish,
-                             std::initializer_list<std::string> args) {
-    return write_text(key, polish, args);
+std::string file_message(const Translator* tr, const char* key, const std::string& polish,
+                         std::initializer_list<std::string> args) {
+    return message_in(tr, key, polish, args);
 }
 
 bool read_bytes(const fs::path& file, std::string& bytes, std::string& error) {
@@ -185,11 +172,11 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
                 const Translator* tr) {
     std::error_code ec;
     if (!fs::exists(file, ec)) {
-        error = read_text(tr, "msg_FileMissing", "Plik %s nie istnieje.", {quoted(file)});
+        error = message_in(tr, "msg_FileMissing", "Plik %s nie istnieje.", {quoted(file)});
         return false;
     }
     if (fs::is_directory(file, ec)) {
-        error = read_text(tr, "msg_FileIsFolder", "Nie można odczytać pliku %s: to jest folder.", {quoted(file)});
+        error = message_in(tr, "msg_FileIsFolder", "Nie można odczytać pliku %s: to jest folder.", {quoted(file)});
         return false;
     }
     // A plain file too large is refused by its size, before a byte is read.
@@ -203,7 +190,7 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (injected || !in) {
-        error = read_text(tr, "msg_FileCannotOpen", "Nie można otworzyć pliku %s%s.",
+        error = message_in(tr, "msg_FileCannotOpen", "Nie można otworzyć pliku %s%s.",
                           {quoted(file), reason(injected ? EIO : errno)});
         return false;
     }
@@ -211,7 +198,7 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
     std::string read;
     const std::uintmax_t limit = bound.bytes == UINTMAX_MAX ? bound.bytes : bound.bytes + 1;
     if (!read_at_most(in, limit, read)) {
-        error = read_text(tr, "msg_FileReadError", "Błąd odczytu pliku %s.", {quoted(file)});
+        error = message_in(tr, "msg_FileReadError", "Błąd odczytu pliku %s.", {quoted(file)});
         return false;
     }
     if (read.size() > bound.bytes) {
@@ -242,7 +229,7 @@ bool within_line_bound(const fs::path& file, const std::string& bytes, const rea
     if (bound.lines == SIZE_MAX) return true;
     const std::size_t lines = count_lines(bytes);
     if (lines <= bound.lines) return true;
-    error = read_text(tr, "msg_FileTooManyLines", "Plik %s ma za dużo wierszy (%s, najwięcej %s); nie wczytano go.",
+    error = message_in(tr, "msg_FileTooManyLines", "Plik %s ma za dużo wierszy (%s, najwięcej %s); nie wczytano go.",
                       {quoted(file), std::to_string(lines), std::to_string(bound.lines)});
     return false;
 }
@@ -268,11 +255,11 @@ bool is_read_only(const fs::path& file) {
     return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
 }
 
-io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp) {
+io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp, const Translator* tr) {
     std::error_code ec;
     if (fs::is_directory(file, ec))
         return {
-            write_text("msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
+            message_in(tr, "msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
     int err = EEXIST;
     for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
         tmp = temp_beside(file);
@@ -281,12 +268,12 @@ io_result write_temporary(const fs::path& file, const std::string& bytes, fs::pa
     if (err) {
         if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
         tmp.clear();
-        return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
+        return {message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
     }
     return {};
 }
 
-io_result put_in_place(const fs::path& tmp, const fs::path& file) {
+io_result put_in_place(const fs::path& tmp, const fs::path& file, const Translator* tr) {
     std::error_code ec;
     // The new file keeps the permissions the old one had.
     const auto st = fs::status(file, ec);
@@ -296,19 +283,19 @@ io_result put_in_place(const fs::path& tmp, const fs::path& file) {
     else
         fs::rename(tmp, file, ec);
     if (ec)
-        return {write_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.",
+        return {message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.",
                            {quoted(file), ": " + ec.message()})};
     // The new text is in place; the user still learns it may not survive a power cut.
     if (const int err = sync_folder(file.parent_path()))
-        return {write_text("msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.",
+        return {message_in(tr, "msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.",
                            {quoted(file), reason(err)})};
     return {};
 }
 
-io_result write_bytes(const fs::path& file, const std::string& bytes) {
+io_result write_bytes(const fs::path& file, const std::string& bytes, const Translator* tr) {
     fs::path tmp;
-    if (io_result r = write_temporary(file, bytes, tmp); !r) return r;
-    io_result placed = put_in_place(tmp, file);
+    if (io_result r = write_temporary(file, bytes, tmp, tr); !r) return r;
+    io_result placed = put_in_place(tmp, file, tr);
     std::error_code ec;
     if (!placed && !fault.dead && fs::exists(tmp, ec)) fs::remove(tmp, ec);
     return placed;
@@ -325,13 +312,14 @@ bool is_temporary_name(const fs::path& file) {
     return true;
 }
 
-io_result lines_bytes(const fs::path& file, const std::vector<std::string>& lines, std::string& bytes) {
+io_result lines_bytes(const fs::path& file, const std::vector<std::string>& lines, std::string& bytes,
+                      const Translator* tr) {
     bytes.clear();
     for (const auto& line : lines) {
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
             const std::string bad = first_unencodable(line).value_or("?");
-            return {write_text(
+            return {message_in(tr, 
                 "msg_WriteUnencodable",
                 "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
                 "zapisany.",
@@ -343,13 +331,13 @@ io_result lines_bytes(const fs::path& file, const std::vector<std::string>& line
     return {};
 }
 
-io_result write_lines(const fs::path& file, const std::vector<std::string>& lines) {
+io_result write_lines(const fs::path& file, const std::vector<std::string>& lines, const Translator* tr) {
     std::string bytes;
-    if (io_result r = lines_bytes(file, lines, bytes); !r) return r;
-    return write_bytes(file, bytes);
+    if (io_result r = lines_bytes(file, lines, bytes, tr); !r) return r;
+    return write_bytes(file, bytes, tr);
 }
 
-safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_age_days) {
+safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_age_days, const Translator* tr) {
     if (ext.empty() || ext[0] != '.') ext.insert(ext.begin(), '.');
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) return {};  // nothing to copy
@@ -357,7 +345,9 @@ safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_ag
     copy += ext;
     if (fs::exists(copy, ec)) {
         const auto age = fs::file_time_type::clock::now() - fs::last_write_time(copy, ec);
-        if (ec) return {false, "Nie można odczytać daty kopii " + quoted(copy) + ": " + ec.message() + "."};
+        if (ec)
+            return {false, message_in(tr, "msg_CopyDateUnreadable", "Nie można odczytać daty kopii %s: %s.",
+                                     {quoted(copy), ec.message()})};
         const bool old = age >= std::chrono::hours(24) * max_age_days;
         bool due = old;
         if (!old && lower_ascii(ext) == ".err") {
@@ -369,8 +359,8 @@ safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_ag
     }
     // Through a temporary file, so a failed copy leaves the old copy whole.
     std::string bytes, error;
-    if (!read_bytes(file, bytes, error)) return {false, error};
-    if (io_result written = write_bytes(copy, bytes); !written) return {false, written.error};
+    if (!read_bytes(file, bytes, error, kAnyFileBound, tr)) return {false, error};
+    if (io_result written = write_bytes(copy, bytes, tr); !written) return {false, written.error};
     fs::last_write_time(copy, fs::file_time_type::clock::now(), ec);
     return {true, {}};
 }

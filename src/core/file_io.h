@@ -26,31 +26,36 @@ struct [[nodiscard]] io_result {
 [[nodiscard]] bool read_lines(const std::filesystem::path& file, std::vector<std::string>& lines, std::string& error,
                               const read_bound& bound, const Translator* tr = nullptr);
 
+// Every write below says its failure in the language of `tr`, the caller's
+// session's; without one in the built-in Polish. Two sessions of one process
+// may speak two languages, so the language is never kept here.
+
 // Writes UTF-8 lines as Windows-1250 with CR LF. The text goes to a temporary
 // file beside the target, which is then renamed over it, so a failure leaves
 // the old file whole. A character Windows-1250 cannot hold is an error.
-io_result write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+io_result write_lines(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                      const Translator* tr = nullptr);
 // The bytes write_lines would write to `file`.
-io_result lines_bytes(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& bytes);
+io_result lines_bytes(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& bytes,
+                      const Translator* tr = nullptr);
 
-// The language of the write errors, which no caller hands a translator: the
-// session's once it is open (its front end sets it), else the built-in Polish.
-void set_write_message_language(const Translator& tr);
-// A write error in that language: the [messages] text under `key`, else the
-// Polish, its "%s" filled in order.
-std::string write_error_text(const char* key, const std::string& polish,
-                             std::initializer_list<std::string> args);
+// A message of the file functions in the language of `tr`: the [messages]
+// text under `key`, else the Polish, its "%s" filled in order.
+std::string file_message(const Translator* tr, const char* key, const std::string& polish,
+                         std::initializer_list<std::string> args);
 
 // Writes raw bytes the same safe way.
-io_result write_bytes(const std::filesystem::path& file, const std::string& bytes);
+io_result write_bytes(const std::filesystem::path& file, const std::string& bytes, const Translator* tr = nullptr);
 
 // The two halves of that write, for a save that puts several files in place
 // together. write_temporary writes the bytes to a new temporary file beside
 // `file` and syncs it (its name goes to `tmp`; nothing is left on failure);
 // put_in_place renames it over `file`, keeping the old permissions, and
 // syncs the folder. A failed rename leaves the temporary file to the caller.
-io_result write_temporary(const std::filesystem::path& file, const std::string& bytes, std::filesystem::path& tmp);
-io_result put_in_place(const std::filesystem::path& tmp, const std::filesystem::path& file);
+io_result write_temporary(const std::filesystem::path& file, const std::string& bytes, std::filesystem::path& tmp,
+                          const Translator* tr = nullptr);
+io_result put_in_place(const std::filesystem::path& tmp, const std::filesystem::path& file,
+                       const Translator* tr = nullptr);
 // A name the safe write gives its temporary files: "<name>.tmp<digits>".
 bool is_temporary_name(const std::filesystem::path& file);
 
@@ -81,7 +86,8 @@ struct safety_copy_result {
     std::string error;
     explicit operator bool() const { return made; }
 };
-[[nodiscard]] safety_copy_result safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days);
+[[nodiscard]] safety_copy_result safety_copy(const std::filesystem::path& file, std::string ext, int max_age_days,
+                                             const Translator* tr = nullptr);
 
 // Test hook for fault injection on the read side: every read of `file`
 // fails as it would for a file that exists but cannot be read (bad sectors,

@@ -26,20 +26,23 @@ std::filesystem::path open_lock_file(const std::filesystem::path& target);
 
 // Writes `bytes` over `file` unless `expected` (what was read; null: not
 // read, not checked) no longer matches the file. A file removed since is
-// written again: nothing of anybody's is there to lose.
+// written again: nothing of anybody's is there to lose. Its refusal is in
+// the language of `tr`.
 guarded_write_result write_bytes_if_unchanged(const std::filesystem::path& file, const std::string& bytes,
-                                              const file_fingerprint* expected, const lock_owner& me);
+                                              const file_fingerprint* expected, const lock_owner& me,
+                                              const Translator* tr = nullptr);
 
 // The same for `seen`: checks against its entry for the file, and on
 // success records what was written, so the next save checks against that.
 guarded_write_result write_guarded(read_fingerprints& seen, const std::filesystem::path& file,
-                                   const std::string& bytes, const lock_owner& me);
+                                   const std::string& bytes, const lock_owner& me, const Translator* tr = nullptr);
 
 // Reads a text file as read_lines does and records in `seen` what it was.
 [[nodiscard]] bool read_lines_noted(read_fingerprints& seen, const std::filesystem::path& file,
                                     std::vector<std::string>& lines, std::string& error);
 
 // "Plik X zmienił się od odczytu (...)": the refusal as the user reads it.
-std::string changed_file_text(const std::filesystem::path& file, const std::optional<lock_owner>& by);
+std::string changed_file_text(const std::filesystem::path& file, const std::optional<lock_owner>& by,
+                              const Translator* tr = nullptr);
 
 }  // namespace planek

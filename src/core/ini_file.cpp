@@ -111,38 +111,43 @@ std::string IniFile::text() const {
     return out;
 }
 
-bool IniFile::save() const { return saveAs(path_); }
+bool IniFile::save(const Translator* tr) const { return saveAs(path_, tr); }
 
-bool IniFile::saveAs(const std::filesystem::path& file) const {
+bool IniFile::saveAs(const std::filesystem::path& file, const Translator* tr) const {
     std::string bytes;
-    if (!bytesFor(file, bytes)) return false;
+    if (!bytesFor(file, bytes, tr)) return false;
     changed_ = false;
     std::error_code ec;
     const bool loadedFrom = file == path_ || std::filesystem::equivalent(file, path_, ec);
     if (!loadedFrom) {
-        const io_result r = write_bytes(file, bytes);
+        const io_result r = write_bytes(file, bytes, tr);
         error_ = r.error;
         return r.ok();
     }
     const guarded_write_result r =
-        write_bytes_if_unchanged(file, bytes, &loadedAs_, this_process_owner({}, std::time(nullptr)));
+        write_bytes_if_unchanged(file, bytes, &loadedAs_, this_process_owner({}, std::time(nullptr)), tr);
     changed_ = r.changed;
     error_ = r.io.error;
     if (r.ok()) loadedAs_ = r.written;
     return r.ok();
 }
 
-bool IniFile::bytesFor(const std::filesystem::path& file, std::string& bytes) const {
+bool IniFile::bytesFor(const std::filesystem::path& file, std::string& bytes, const Translator* tr) const {
     std::error_code ec;
     if (unreadable_ && (file == path_ || std::filesystem::equivalent(file, path_, ec))) {
-        error_ = "Plik \"" + file.string() + "\" nie został zapisany, bo nie udało się go wcześniej odczytać.";
+        error_ = file_message(tr, "msg_UnreadNotSaved",
+                              "Plik \"%s\" nie został zapisany, bo nie udało się go wcześniej odczytać.",
+                              {file.string()});
         return false;
     }
     const std::string t = text();
     auto encoded = utf8_to_cp1250(t);
     if (!encoded) {
-        error_ = "Znaku „" + first_unencodable(t).value_or("?") + "” nie można zapisać w pliku \"" +
-                 file.string() + "\" (kodowanie Windows-1250). Plik nie został zapisany.";
+        // The same refusal as every other write's.
+        error_ = file_message(tr, "msg_WriteUnencodable",
+                              "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
+                              "zapisany.",
+                              {first_unencodable(t).value_or("?"), "\"" + file.string() + "\""});
         return false;
     }
     bytes = std::move(*encoded);

@@ -30,11 +30,13 @@ public:
     std::string text() const;  // UTF-8, CR LF
     // A file whose load failed holds only what was set since, so it refuses
     // to be saved over the file it could not read (saving elsewhere works).
-    [[nodiscard]] bool save() const;
-    [[nodiscard]] bool saveAs(const std::filesystem::path& file) const;
+    // error() is in the language of `tr` when one is given.
+    [[nodiscard]] bool save(const Translator* tr = nullptr) const;
+    [[nodiscard]] bool saveAs(const std::filesystem::path& file, const Translator* tr = nullptr) const;
     // The bytes saveAs would write to `file`; false (and error()) when it
     // would refuse.
-    [[nodiscard]] bool bytesFor(const std::filesystem::path& file, std::string& bytes) const;
+    [[nodiscard]] bool bytesFor(const std::filesystem::path& file, std::string& bytes,
+                                const Translator* tr = nullptr) const;
     // Saving over the file it was loaded from writes only while the file is
     // still what was loaded (or still absent); otherwise the save fails and
     // changedOnDisk() says why.

@@ -98,14 +98,14 @@ std::optional<lock_owner> read_lock_file(const fs::path& file) {
     return parse_lock_file_text(cp1250_to_utf8(bytes));
 }
 
-lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner) {
+lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, const Translator* tr) {
     const std::string bytes = plain_cp1250(lock_file_text(owner));
 #ifndef _WIN32
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd < 0) {
         if (errno == EEXIST) return {false, true, {}};
         return {false, false,
-                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
+                file_message(tr, "msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
                                  {"\"" + file.string() + "\"", std::string(": ") + std::strerror(errno)})};
     }
     const bool written = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fsync(fd) == 0;
@@ -115,7 +115,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner) {
     std::FILE* f = std::fopen(file.string().c_str(), "wbx");
     if (!f)
         return {false, std::filesystem::exists(file),
-                write_error_text("msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
+                file_message(tr, "msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
                                  {"\"" + file.string() + "\"", ""})};
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int err = errno;
@@ -124,7 +124,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner) {
     if (!written) {
         remove_lock_file(file);
         return {false, false,
-                write_error_text("msg_LockNotWritten", "Nie można zapisać pliku blokady %s%s.",
+                file_message(tr, "msg_LockNotWritten", "Nie można zapisać pliku blokady %s%s.",
                                  {"\"" + file.string() + "\"", std::string(": ") + std::strerror(err)})};
     }
     return {true, false, {}};
@@ -162,11 +162,12 @@ fs::path save_lock::file_for(const fs::path& target) {
     return target.parent_path() / (target.filename().string() + ".saving");
 }
 
-save_lock::save_lock(const fs::path& target, const lock_owner& me, std::chrono::milliseconds wait)
+save_lock::save_lock(const fs::path& target, const lock_owner& me, std::chrono::milliseconds wait,
+                     const Translator* tr)
     : file_(file_for(target)) {
     const auto until = std::chrono::steady_clock::now() + wait;
     for (int attempt = 0;; ++attempt) {
-        const lock_attempt a = create_lock_file(file_, me);
+        const lock_attempt a = create_lock_file(file_, me, tr);
         if (a.made) return;
         if (!a.exists) {
             error_ = a.error;
@@ -180,9 +181,11 @@ save_lock::save_lock(const fs::path& target, const lock_owner& me, std::chrono::
             continue;
         }
         if (std::chrono::steady_clock::now() >= until) {
-            error_ = "Plik \"" + target.string() + "\" jest właśnie zapisywany" +
-                     (other ? " przez " + other->user + " (" + other->host + ")" : std::string()) +
-                     "; nie zapisano go.";
+            error_ = other ? file_message(tr, "msg_FileBeingSavedBy",
+                                          "Plik \"%s\" jest właśnie zapisywany przez %s (%s); nie zapisano go.",
+                                          {target.string(), other->user, other->host})
+                           : file_message(tr, "msg_FileBeingSaved", "Plik \"%s\" jest właśnie zapisywany; nie zapisano go.",
+                                          {target.string()});
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2 + attempt % 10));

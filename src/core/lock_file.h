@@ -10,6 +10,8 @@
 
 namespace planek {
 
+class Translator;
+
 struct lock_owner {
     std::string user;  // UTF-8
     std::string host;
@@ -38,8 +40,10 @@ struct lock_attempt {
     bool exists = false;  // somebody else's lock is there
     std::string error;    // neither: why the lock could not be made
 };
-// Creates `file` holding the owner, failing if it already exists.
-lock_attempt create_lock_file(const std::filesystem::path& file, const lock_owner& owner);
+// Creates `file` holding the owner, failing if it already exists. The error
+// is in the language of `tr` (the built-in Polish without one).
+lock_attempt create_lock_file(const std::filesystem::path& file, const lock_owner& owner,
+                              const Translator* tr = nullptr);
 void remove_lock_file(const std::filesystem::path& file);
 
 // The process a lock names is gone: it ran on this computer and runs no
@@ -60,9 +64,10 @@ bool lock_is_stale(const std::filesystem::path& file, const std::optional<lock_o
 class save_lock {
 public:
     // Waits up to `wait` for a lock another save holds; one left behind by
-    // a dead process or older than two minutes is taken over.
+    // a dead process or older than two minutes is taken over. The error is
+    // in the language of `tr`.
     save_lock(const std::filesystem::path& target, const lock_owner& me,
-              std::chrono::milliseconds wait = std::chrono::seconds(10));
+              std::chrono::milliseconds wait = std::chrono::seconds(10), const Translator* tr = nullptr);
     ~save_lock();
     save_lock(const save_lock&) = delete;
     save_lock& operator=(const save_lock&) = delete;

@@ -71,6 +71,8 @@ std::string csv_text(const sheet& s) {
     return out;
 }
 
-io_result write_csv(const std::filesystem::path& file, const sheet& s) { return write_bytes(file, csv_text(s)); }
+io_result write_csv(const std::filesystem::path& file, const sheet& s, const Translator* tr) {
+    return write_bytes(file, csv_text(s), tr);
+}
 
 }  // namespace planek

@@ -11,6 +11,6 @@
 namespace planek {
 
 std::string csv_text(const sheet& s);
-io_result write_csv(const std::filesystem::path& file, const sheet& s);
+io_result write_csv(const std::filesystem::path& file, const sheet& s, const Translator* tr = nullptr);
 
 }  // namespace planek

@@ -114,8 +114,8 @@ std::string ics_text(const std::vector<calendar_event>& events, std::time_t stam
 }
 
 io_result write_ics(const std::filesystem::path& file, const std::vector<calendar_event>& events,
-                    std::time_t stamp) {
-    return write_bytes(file, ics_text(events, stamp));
+                    std::time_t stamp, const Translator* tr) {
+    return write_bytes(file, ics_text(events, stamp), tr);
 }
 
 }  // namespace planek

@@ -26,6 +26,6 @@ struct calendar_event {
 // The text of the file; `stamp` (UTC) goes into every event's DTSTAMP.
 std::string ics_text(const std::vector<calendar_event>& events, std::time_t stamp);
 io_result write_ics(const std::filesystem::path& file, const std::vector<calendar_event>& events,
-                    std::time_t stamp);
+                    std::time_t stamp, const Translator* tr = nullptr);
 
 }  // namespace planek

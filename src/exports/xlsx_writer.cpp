@@ -150,26 +150,26 @@ fs::path scratch_file() {
 
 }  // namespace
 
-io_result write_xlsx(const fs::path& file, const std::vector<sheet>& sheets) {
+io_result write_xlsx(const fs::path& file, const std::vector<sheet>& sheets, const Translator* tr) {
     const std::string name = "\"" + file.string() + "\"";
     auto failed = [&](const std::string& why) {
-        return io_result{write_error_text("msg_WriteFailed", "Nie można zapisać pliku %s%s.", {name, why})};
+        return io_result{file_message(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {name, why})};
     };
     const fs::path scratch = scratch_file();
     if (scratch.empty())
-        return failed(write_error_text("msg_WriteNoScratch", ": brak miejsca na plik tymczasowy", {}));
+        return failed(file_message(tr, "msg_WriteNoScratch", ": brak miejsca na plik tymczasowy", {}));
     lxw_workbook* wb = workbook_new(scratch.c_str());
     if (!wb) return failed("");
     const formats f = add_formats(wb);
     for (const sheet& s : sheets) write_sheet(wb, s, f);
     const lxw_error err = workbook_close(wb);
     std::string bytes, error;
-    const bool read = err == LXW_NO_ERROR && read_bytes(scratch, bytes, error);
+    const bool read = err == LXW_NO_ERROR && read_bytes(scratch, bytes, error, kAnyFileBound, tr);
     std::error_code ec;
     fs::remove(scratch, ec);
     if (err != LXW_NO_ERROR) return failed(std::string(": ") + lxw_strerror(err));
     if (!read) return {error};
-    return write_bytes(file, bytes);
+    return write_bytes(file, bytes, tr);
 }
 
 }  // namespace planek

@@ -11,6 +11,8 @@
 
 namespace planek {
 
-io_result write_xlsx(const std::filesystem::path& file, const std::vector<sheet>& sheets);
+// Its failure is said in the language of `tr`.
+io_result write_xlsx(const std::filesystem::path& file, const std::vector<sheet>& sheets,
+                     const Translator* tr = nullptr);
 
 }  // namespace planek

@@ -34,7 +34,7 @@ struct memory_zip {
     }
 };
 
-bool open_in_memory(memory_zip& m, const fs::path& archive, io_result& result) {
+bool open_in_memory(memory_zip& m, const fs::path& archive, io_result& result, const Translator* tr) {
     zip_error_t err;
     zip_error_init(&err);
     m.source = zip_source_buffer_create(nullptr, 0, 0, &err);
@@ -42,7 +42,9 @@ bool open_in_memory(memory_zip& m, const fs::path& archive, io_result& result) {
         zip_source_keep(m.source);  // kept past zip_close, to read the bytes back
         m.za = zip_open_from_source(m.source, ZIP_TRUNCATE, &err);
     }
-    if (!m.za) result = {"Nie można utworzyć archiwum " + quoted(archive) + ": " + zip_error_strerror(&err)};
+    if (!m.za)
+        result = {file_message(tr, "msg_ArchiveNotMade", "Nie można utworzyć archiwum %s: %s",
+                               {quoted(archive), zip_error_strerror(&err)})};
     zip_error_fini(&err);
     return m.za != nullptr;
 }
@@ -51,12 +53,13 @@ bool open_in_memory(memory_zip& m, const fs::path& archive, io_result& result) {
 // not write for an empty archive.
 std::string empty_zip() { return std::string("PK\x05\x06", 4) + std::string(18, '\0'); }
 
-io_result close_to_bytes(memory_zip& m, const fs::path& archive, std::string& bytes) {
+io_result close_to_bytes(memory_zip& m, const fs::path& archive, std::string& bytes, const Translator* tr) {
+    auto failed = [&](const std::string& why) {
+        return io_result{file_message(tr, "msg_ArchiveNotWritten", "Nie można zapisać archiwum %s: %s",
+                                      {quoted(archive), why})};
+    };
     const bool empty = zip_get_num_entries(m.za, 0) == 0;
-    if (write_fault_due() || zip_close(m.za) != 0) {
-        const std::string why = zip_strerror(m.za);
-        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + why};
-    }
+    if (write_fault_due() || zip_close(m.za) != 0) return failed(zip_strerror(m.za));
     m.za = nullptr;
     if (empty) {
         bytes = empty_zip();
@@ -65,20 +68,25 @@ io_result close_to_bytes(memory_zip& m, const fs::path& archive, std::string& by
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_source_stat(m.source, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(m.source) != 0)
-        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + zip_error_strerror(zip_source_error(m.source))};
+        return failed(zip_error_strerror(zip_source_error(m.source)));
     bytes.assign(st.size, '\0');
     const zip_int64_t got = st.size ? zip_source_read(m.source, bytes.data(), st.size) : 0;
     zip_source_close(m.source);
     if (got < 0 || zip_uint64_t(got) != st.size)
-        return {"Nie można zapisać archiwum " + quoted(archive) + ": " + zip_error_strerror(zip_source_error(m.source))};
+        return failed(zip_error_strerror(zip_source_error(m.source)));
     return {};
 }
 
-io_result add_source(zip_t* za, const std::string& name, zip_source_t* src, const fs::path& archive) {
-    if (!src) return {"Nie można dodać pliku „" + name + "” do archiwum " + quoted(archive)};
+io_result add_source(zip_t* za, const std::string& name, zip_source_t* src, const fs::path& archive,
+                     const Translator* tr) {
+    auto failed = [&](const std::string& why) {
+        return io_result{file_message(tr, "msg_ArchiveMemberNotAdded", "Nie można dodać pliku „%s” do archiwum %s%s",
+                                      {name, quoted(archive), why})};
+    };
+    if (!src) return failed("");
     if (zip_file_add(za, name.c_str(), src, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
         zip_source_free(src);
-        return {"Nie można dodać pliku „" + name + "” do archiwum " + quoted(archive) + ": " + zip_strerror(za)};
+        return failed(std::string(": ") + zip_strerror(za));
     }
     return {};
 }
@@ -166,9 +174,9 @@ archive_check read_named(zip_t* za, const std::string& name, std::uint64_t bound
     return fault(archive_fault::no_member, name);
 }
 
-std::string polish_fault_text(const fs::path& archive, const archive_check& c) {
+std::string fault_text(const Translator* tr, const fs::path& archive, const archive_check& c) {
     static const Translator none;
-    return archive_fault_text(none, archive, c);
+    return archive_fault_text(tr ? *tr : none, archive, c);
 }
 
 }  // namespace
@@ -180,42 +188,48 @@ std::string archive_bare_name(const std::string& member_name) {
     return bare;
 }
 
-io_result archive_pack(const std::vector<fs::path>& files, const fs::path& archive) {
+io_result archive_pack(const std::vector<fs::path>& files, const fs::path& archive, const Translator* tr) {
     std::vector<archive_member> members;
     std::set<std::string> names;
     for (const fs::path& f : files) {
         std::error_code ec;
-        if (!fs::is_regular_file(f, ec)) return {"Nie ma pliku " + quoted(f) + " do spakowania"};
+        if (!fs::is_regular_file(f, ec))
+            return {file_message(tr, "msg_NoFileToPack", "Nie ma pliku %s do spakowania", {quoted(f)})};
         archive_member m{f.filename().string(), {}};
-        if (!names.insert(m.name).second) return {"Dwa pliki o nazwie „" + m.name + "” w archiwum " + quoted(archive)};
+        if (!names.insert(m.name).second)
+            return {file_message(tr, "msg_ArchiveTwoFiles", "Dwa pliki o nazwie „%s” w archiwum %s",
+                                 {m.name, quoted(archive)})};
         std::string error;
-        if (!read_bytes(f, m.bytes, error)) return {error};
+        if (!read_bytes(f, m.bytes, error, kAnyFileBound, tr)) return {error};
         members.push_back(std::move(m));
     }
-    return archive_pack_members(members, archive);
+    return archive_pack_members(members, archive, tr);
 }
 
-io_result archive_pack_members(const std::vector<archive_member>& members, const fs::path& archive) {
+io_result archive_pack_members(const std::vector<archive_member>& members, const fs::path& archive,
+                               const Translator* tr) {
     std::string bytes;
-    if (io_result r = archive_bytes(members, archive, bytes); !r) return r;
-    return write_bytes(archive, bytes);
+    if (io_result r = archive_bytes(members, archive, bytes, tr); !r) return r;
+    return write_bytes(archive, bytes, tr);
 }
 
-io_result archive_bytes(const std::vector<archive_member>& members, const fs::path& archive, std::string& bytes) {
+io_result archive_bytes(const std::vector<archive_member>& members, const fs::path& archive, std::string& bytes,
+                        const Translator* tr) {
     io_result result;
     memory_zip m;
-    if (!open_in_memory(m, archive, result)) return result;
+    if (!open_in_memory(m, archive, result, tr)) return result;
     for (const archive_member& member : members) {
         std::string name = archive_bare_name(member.name);
-        if (name.empty()) return {"Niedozwolona nazwa pliku „" + member.name + "” w archiwum"};
+        if (name.empty())
+            return {file_message(tr, "msg_ArchiveBadName", "Niedozwolona nazwa pliku „%s” w archiwum", {member.name})};
         // libzip reads the buffer at close time; the members outlive that.
         zip_source_t* src = zip_source_buffer(m.za, member.bytes.data(), member.bytes.size(), 0);
-        if (io_result r = add_source(m.za, name, src, archive); !r) return r;
+        if (io_result r = add_source(m.za, name, src, archive, tr); !r) return r;
     }
-    return close_to_bytes(m, archive, bytes);
+    return close_to_bytes(m, archive, bytes, tr);
 }
 
-io_result archive_read(const fs::path& archive, std::vector<archive_member>& members) {
+io_result archive_read(const fs::path& archive, std::vector<archive_member>& members, const Translator* tr) {
     members.clear();
     read_zip z;
     archive_check r = open_file(archive, z);
@@ -243,7 +257,7 @@ io_result archive_read(const fs::path& archive, std::vector<archive_member>& mem
     }
     if (r.ok()) return {};
     members.clear();
-    return {polish_fault_text(archive, r)};
+    return {fault_text(tr, archive, r)};
 }
 
 archive_check archive_read_member(const fs::path& archive, const std::string& name, std::string& bytes,
@@ -300,15 +314,16 @@ std::string archive_fault_text(const Translator& tr, const fs::path& archive, co
     return {};
 }
 
-io_result archive_unpack(const fs::path& archive, const fs::path& target, std::vector<fs::path>* written) {
+io_result archive_unpack(const fs::path& archive, const fs::path& target, std::vector<fs::path>* written,
+                         const Translator* tr) {
     if (written) written->clear();
     std::vector<archive_member> members;
-    if (io_result r = archive_read(archive, members); !r) return r;
+    if (io_result r = archive_read(archive, members, tr); !r) return r;
     std::error_code ec;
     fs::create_directories(target, ec);
     for (const archive_member& m : members) {
         fs::path out = target / m.name;
-        if (io_result r = write_bytes(out, m.bytes); !r) return r;
+        if (io_result r = write_bytes(out, m.bytes, tr); !r) return r;
         if (written) written->push_back(out);
     }
     return {};

@@ -62,24 +62,28 @@ archive_check archive_read_member_bytes(const std::string& zip, const std::strin
 // archive is built in memory and written like any file (write_bytes: a
 // unique temporary name, fsync, rename over the old one, folder fsync), so a
 // failure leaves the old archive whole.
-io_result archive_pack(const std::vector<std::filesystem::path>& files, const std::filesystem::path& archive);
+// Its errors, as those below, are in the language of `tr`.
+io_result archive_pack(const std::vector<std::filesystem::path>& files, const std::filesystem::path& archive,
+                       const Translator* tr = nullptr);
 
 // The same from contents held in memory.
-io_result archive_pack_members(const std::vector<archive_member>& members, const std::filesystem::path& archive);
+io_result archive_pack_members(const std::vector<archive_member>& members, const std::filesystem::path& archive,
+                               const Translator* tr = nullptr);
 // The bytes such an archive holds, without writing it (`archive` names it in
 // the errors).
 io_result archive_bytes(const std::vector<archive_member>& members, const std::filesystem::path& archive,
-                        std::string& bytes);
+                        std::string& bytes, const Translator* tr = nullptr);
 
 // Reads every file member of `archive` into memory, names stripped to their
 // last part; folder members and names that strip to nothing are skipped.
-io_result archive_read(const std::filesystem::path& archive, std::vector<archive_member>& members);
+io_result archive_read(const std::filesystem::path& archive, std::vector<archive_member>& members,
+                       const Translator* tr = nullptr);
 
 // Unpacks `archive` into `target`. Every member is read and checked before
 // the first file is written, so a damaged archive writes nothing.
 // `written` receives the paths written, in archive order.
 io_result archive_unpack(const std::filesystem::path& archive, const std::filesystem::path& target,
-                         std::vector<std::filesystem::path>* written = nullptr);
+                         std::vector<std::filesystem::path>* written = nullptr, const Translator* tr = nullptr);
 
 // The last part of a member name ("../x", "/etc/x", "a\\b\\x" give "x");
 // empty for a folder or for "." and "..".

@@ -72,14 +72,15 @@ fs::path last_project_folder(const Plan& plan) {
 }
 
 // Bare names inside the archive, made unique: "a.pnk", "a_2.pnk", ...
-std::vector<archive_member> unique_members(const std::vector<fs::path>& files, io_result& result) {
+std::vector<archive_member> unique_members(const Plan& plan, const std::vector<fs::path>& files, io_result& result) {
     std::vector<archive_member> members;
     std::map<std::string, int> taken;
     for (const fs::path& f : files) {
         archive_member m;
         std::string error;
-        if (!read_bytes(f, m.bytes, error)) {
-            result = {error.empty() ? "Nie można odczytać pliku " + f.string() : error};
+        if (!read_bytes(f, m.bytes, error, kAnyFileBound, &plan.tr)) {
+            result = {error.empty() ? message(plan, "msg_CantReadFile", "Nie można odczytać pliku %s.", {f.string()})
+                                    : error};
             return {};
         }
         std::string name = f.filename().string();
@@ -111,23 +112,23 @@ long days_from(const civil_date& a, const civil_date& b) {
     return long((days(b) - days(a)).count());
 }
 
-bool copy_safely(const fs::path& from, const fs::path& to, std::string& error) {
+bool copy_safely(const Translator& tr, const fs::path& from, const fs::path& to, std::string& error) {
     std::string bytes;
-    if (!read_bytes(from, bytes, error)) return false;
-    io_result r = write_bytes(to, bytes);
+    if (!read_bytes(from, bytes, error, kAnyFileBound, &tr)) return false;
+    io_result r = write_bytes(to, bytes, &tr);
     error = r.error;
     return r.ok();
 }
 
 // File and copy change places through the ".~ak" file, so running it again
 // brings the first contents back. Every step writes whole files.
-bool swap_with_copy(const fs::path& file, std::string& error) {
+bool swap_with_copy(const Translator& tr, const fs::path& file, std::string& error) {
     const fs::path bak = file.string() + ".bak";
     const fs::path ak = file.string() + kRestoreMarker;
     std::error_code ec;
     if (!fs::exists(bak, ec)) return true;
     const fs::path first = fs::exists(file, ec) ? file : bak;
-    return copy_safely(first, ak, error) && copy_safely(bak, file, error) && copy_safely(ak, bak, error);
+    return copy_safely(tr, first, ak, error) && copy_safely(tr, bak, file, error) && copy_safely(tr, ak, bak, error);
 }
 
 const char* const kConfirmTail =
@@ -149,11 +150,13 @@ io_result backup_files(Plan& plan, const std::string& archiveName) {
     const std::vector<fs::path> files = backup_file_list(plan);
     std::error_code ec;
     fs::create_directories(plan.paths.backup, ec);
-    if (ec) return {"Nie można utworzyć katalogu " + plan.paths.backup.string() + ": " + ec.message()};
+    if (ec)
+        return {message(plan, "msg_FolderNotMade", "Nie można utworzyć katalogu %s: %s",
+                        {plan.paths.backup.string(), ec.message()})};
     io_result result;
-    const std::vector<archive_member> members = unique_members(files, result);
+    const std::vector<archive_member> members = unique_members(plan, files, result);
     if (!result) return result;
-    return archive_pack_members(members, plan.paths.backup / archiveName);
+    return archive_pack_members(members, plan.paths.backup / archiveName, &plan.tr);
 }
 
 std::string version_archive_name() {
@@ -190,7 +193,7 @@ result<> t_SaveTimer(const Plan& plan) {
     const fs::path file = autosave_file(plan);
     std::string bytes;
     io_result r = month_file_bytes(plan, file, bytes);
-    if (r) r = write_bytes(file, bytes);
+    if (r) r = write_bytes(file, bytes, &plan.tr);
     if (!r) return refused(refusal_kind::Io, r.error, file.string());
     return {};
 }
@@ -247,7 +250,7 @@ result<> a_RestoreMonth(Plan& plan) {
                 {option_date_text(file_date(bak)), kLineBreak, std::string(kLineBreak) + kLineBreak});
     if (plan.ui->ask(question, Buttons::YesNo) != Answer::Yes) return refused(refusal_kind::Cancelled, {});
     std::string error;
-    const bool swapped = swap_with_copy(file, error);
+    const bool swapped = swap_with_copy(plan.tr, file, error);
     // Opening the month again drops the marker; until then nothing can save
     // the plan in memory over the restored file.
     result<> opened = otworz(plan, plan.currentFile);
@@ -285,8 +288,8 @@ result<> a_RestoreWorkers(Plan& plan) {
     const files_report written = zapisz(plan);
     plan.saveStaffAtExit = false;
     std::string error;
-    bool ok = swap_with_copy(groups, error);
-    if (ok) ok = swap_with_copy(staff, error);
+    bool ok = swap_with_copy(plan.tr, groups, error);
+    if (ok) ok = swap_with_copy(plan.tr, staff, error);
     fs::remove(fs::path(groups.string() + kRestoreMarker), ec);
     fs::remove(fs::path(staff.string() + kRestoreMarker), ec);
     // The files stay as the swap left them; the user hears of it with the
@@ -301,7 +304,7 @@ result<> restore_archive(const Plan& plan, const fs::path& archive) {
     const fs::path target = plan.paths.backup / "dane";
     std::error_code ec;
     fs::create_directories(target, ec);
-    if (io_result r = archive_unpack(archive, target); !r) return refused(refusal_kind::Io, r.error, archive.string());
+    if (io_result r = archive_unpack(archive, target, nullptr, &plan.tr); !r) return refused(refusal_kind::Io, r.error, archive.string());
     return result<>().with(notice(message(plan, "d_RestoreSuccessful", "Odzyskane pliki zostały zapisane w katalogu: %s%s",
                                           {kLineBreak, target.string()}),
                                   target.string()));

@@ -75,11 +75,11 @@ fs::path kept_copy_of(const fs::path& file, const std::string& suffix, const std
 
 fs::path keep_copy(const Plan& plan, const fs::path& file, const std::string& suffix) {
     std::string bytes, error;
-    if (!read_bytes(file, bytes, error)) return {};
+    if (!read_bytes(file, bytes, error, kAnyFileBound, &plan.tr)) return {};
     // A file damaged the same way at every start is kept once, not once a start.
     if (fs::path same = kept_copy_of(file, suffix, bytes); !same.empty()) return same;
     fs::path copy = free_dated_name(plan, file, suffix);
-    if (!write_bytes(copy, bytes)) return {};
+    if (!write_bytes(copy, bytes, &plan.tr)) return {};
     return copy;
 }
 

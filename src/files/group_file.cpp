@@ -60,11 +60,11 @@ void default_missing_defaults(grupa& g, const std::vector<std::string>& parts) {
 std::vector<std::string> group_file_lines(const std::vector<grupa>& groups, file_problems& problems) {
     std::vector<std::string> lines;
     for (const grupa& g : groups) {
-        std::string owner = "grupa „" + g.name + "”";
+        const std::string owner = fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name});
         lines.push_back(record_line("g", g, kGroupFields, owner, kFile, problems));
         for (size_t s = 0; s < g.shifts.size(); ++s)
             lines.push_back(record_line("z", g.shifts[s], kShiftFields,
-                                        owner + ", zmiana " + std::to_string(s + 1), kFile, problems));
+                                        fill_text(problems.tr.msg("msg_OwnerShift", "%s, zmiana %s"), {owner, std::to_string(s + 1)}), kFile, problems));
     }
     return lines;
 }

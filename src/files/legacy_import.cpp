@@ -167,7 +167,7 @@ prac read_worker(const section_reader& r, int current_month, size_t month_count)
 
 bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
     const auto file = plan.paths.data / kFile;
-    if (safety_copy_result copy = safety_copy(file, ".bak", 4); !copy.error.empty())
+    if (safety_copy_result copy = safety_copy(file, ".bak", 4, &plan.tr); !copy.error.empty())
         problems.add_text(std::move(copy.error));
     IniFile ini;
     if (!ini.load(file)) {
@@ -181,7 +181,7 @@ bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
         groups.push_back(read_group({ini, "g" + std::to_string(i), problems}));
         where.push_back(kFile + ", [g" + std::to_string(i) + "]: ");
     }
-    mend_ids(groups, where, [](const grupa& g) { return "grupa „" + g.name + "”"; }, problems);
+    mend_ids(groups, where, [&problems](const grupa& g) { return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name}); }, problems);
     for (grupa& g : groups) plan.groups.push_back(std::move(g));
 
     std::vector<prac> workers;
@@ -191,7 +191,7 @@ bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
         workers.push_back(read_worker({ini, "k" + std::to_string(i), problems}, month, plan.months.size()));
         where.push_back(kFile + ", [k" + std::to_string(i) + "]: ");
     }
-    mend_ids(workers, where, [](const prac& w) { return "pracownik „" + w.fullName() + "”"; }, problems);
+    mend_ids(workers, where, [&problems](const prac& w) { return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}); }, problems);
     for (prac& w : workers) plan.workers.push_back(std::move(w));
     plan.rebuildWorkerIds();
     return true;

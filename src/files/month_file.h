@@ -28,7 +28,8 @@ bool czy_puste_dyzury_i_wolne(const Plan& plan);
 
 // A month file holding only its month, for a month to be made from nothing
 // (the command line's new, the generated wards).
-io_result write_empty_month_file(const std::filesystem::path& file, int year, int month);
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month,
+                                 const Translator* tr = nullptr);
 
 // The lines of the month file for the shown month (UTF-8).
 std::vector<std::string> month_file_lines(const Plan& plan);

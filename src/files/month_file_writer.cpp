@@ -264,7 +264,7 @@ io_result month_file_bytes(const Plan& plan, const fs::path& file, std::string& 
                         "Plik %s wczytano tylko w części jednego oddziału; tak wczytanego miesiąca nie zapisuje się "
                         "jako całego pliku.",
                         {plan.currentFile})};
-    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes); !r) return r;
+    if (io_result r = lines_bytes(file, month_file_lines(plan), bytes, &plan.tr); !r) return r;
     bytes = seal_month_bytes(std::move(bytes));
     return {};
 }
@@ -392,6 +392,7 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     std::optional<std::vector<std::string>> onNewer;  // this program's wards put onto a newer month
     for (int attempt = 1;; ++attempt) {
         set = {};
+        set.tr = &plan.tr;
         saved = result<>();
         std::string bytes;
         std::optional<std::vector<std::string>> part;
@@ -400,7 +401,9 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
             if (!p.clash.empty()) return part_not_saved(plan, file, p.clash);
             part = std::move(p.lines);
         }
-        if (io_result r = lines_bytes(file, part ? *part : onNewer ? *onNewer : month_file_lines(plan), bytes); !r)
+        if (io_result r = lines_bytes(file, part ? *part : onNewer ? *onNewer : month_file_lines(plan), bytes,
+                                      &plan.tr);
+            !r)
             return refused(refusal_kind::Io, r.error, file.string());
         set.add(file, seal_month_bytes(std::move(bytes)));
         // A Sunday record that cannot be written is said; the month goes on without it.
@@ -434,7 +437,7 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
             std::optional<std::vector<std::string>> next =
                 month_onto_newer(plan, file, onNewer ? *onNewer : month_file_lines(plan));
             std::string merged;
-            if (!next || !lines_bytes(file, *next, merged)) return false;
+            if (!next || !lines_bytes(file, *next, merged, &plan.tr)) return false;
             f.bytes = seal_month_bytes(std::move(merged));
             onNewer = std::move(next);
             return true;
@@ -483,10 +486,11 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     return saved;
 }
 
-io_result write_empty_month_file(const std::filesystem::path& file, int year, int month) {
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month, const Translator* tr) {
     // Sealed as every month we write, so the empty month reads whole.
     return write_bytes(file, seal_month_bytes("[okres]\r\nFromYear=" + std::to_string(year) +
-                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"));
+                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"),
+                       tr);
 }
 
 }  // namespace planek

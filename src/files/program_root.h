@@ -24,6 +24,7 @@ std::optional<std::filesystem::path> root_of_month_file(const std::filesystem::p
 // Sets plan.paths for the root (the given one, else the default) and creates
 // its data folder, or with `mayCreate` false refuses a root that has none
 // (a mistyped folder is no new ward). The error names the folder.
-io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root, bool mayCreate = true);
+io_result open_program_root(Plan& plan, const std::optional<std::filesystem::path>& root, bool mayCreate = true,
+                            const Translator* tr = nullptr);
 
 }  // namespace planek

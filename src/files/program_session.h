@@ -27,6 +27,9 @@ struct session_request {
     // Whether a folder without its data folder is made a program folder
     // (the window, and the commands that make a ward); else it is refused.
     bool mayCreateRoot = true;
+    // The language of what is said before the folder's own is read (a
+    // folder that cannot be made); the built-in Polish without one.
+    const Translator* startLanguage = nullptr;
 };
 
 enum class session_outcome { Opened, NoRoot, Stopped };

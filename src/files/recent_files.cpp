@@ -51,7 +51,7 @@ refusal save_or_say(const Plan& plan, const IniFile& ini, const fs::path& file) 
     // A user's first list makes her settings folder.
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    if (ini.saveAs(file)) return {};
+    if (ini.saveAs(file, &plan.tr)) return {};
     return refused(refusal_kind::Io,
                    ini.error().empty()
                        ? fill_message(plan.tr.msg("msg_FileNotWritten", "Nie udało się zapisać pliku %s"), {file.string()})

@@ -168,29 +168,31 @@ fs::path resolved(const std::string& text, const fs::path& folder, bool relative
 
 }  // namespace
 
-io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries) {
+io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries, const Translator* tr) {
     std::vector<std::string> lines{kJournalHead};
     const fs::path folder = journal.parent_path();
     for (const journal_entry& e : entries)
         lines.push_back(relative_to(e.target, folder) + "\t" + relative_to(e.tmp, folder) + "\t" + e.before + "\t" +
                         e.after);
-    return write_lines(journal, lines);
+    return write_lines(journal, lines, tr);
 }
 
-bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, std::string& error) {
+bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, std::string& error,
+                  const Translator* tr) {
     std::vector<std::string> lines;
-    if (!read_lines(journal, lines, error, kJournalBound)) return false;
+    if (!read_lines(journal, lines, error, kJournalBound, tr)) return false;
     entries.clear();
     const bool relative = !lines.empty() && lines.front() == kJournalHead;
     if (lines.empty() || (!relative && lines.front() != kAbsoluteJournalHead)) {
-        error = "Plik \"" + journal.string() + "\" nie jest dziennikiem zapisu.";
+        error = file_message(tr, "msg_NotASaveJournal", "Plik \"%s\" nie jest dziennikiem zapisu.", {journal.string()});
         return false;
     }
     for (size_t n = 1; n < lines.size(); ++n) {
         if (lines[n].empty()) continue;
         const std::vector<std::string> parts = split_tabs(lines[n]);
         if (parts.size() != 4 || parts[0].empty() || parts[1].empty()) {
-            error = "Plik \"" + journal.string() + "\", wiersz " + std::to_string(n + 1) + ": niepełny wpis.";
+            error = file_message(tr, "msg_JournalEntryIncomplete", "Plik \"%s\", wiersz %s: niepełny wpis.",
+                                 {journal.string(), std::to_string(n + 1)});
             return false;
         }
         const fs::path folder = journal.parent_path();

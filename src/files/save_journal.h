@@ -32,9 +32,11 @@ std::string bytes_hash(const std::string& bytes);
 std::filesystem::path new_journal_name(const std::filesystem::path& folder);
 bool is_journal_name(const std::filesystem::path& file);
 
-io_result write_journal(const std::filesystem::path& journal, const std::vector<journal_entry>& entries);
+io_result write_journal(const std::filesystem::path& journal, const std::vector<journal_entry>& entries,
+                        const Translator* tr = nullptr);
+// The error is in the language of `tr`.
 [[nodiscard]] bool read_journal(const std::filesystem::path& journal, std::vector<journal_entry>& entries,
-                                std::string& error);
+                                std::string& error, const Translator* tr = nullptr);
 
 // What the start did with one leftover.
 enum class leftover_action {

@@ -23,7 +23,7 @@ io_result read_old_files(const save_set& set, std::vector<old_file>& old) {
         std::error_code ec;
         o.existed = fs::exists(f.target, ec);
         std::string error;
-        if (o.existed && !read_bytes(f.target, o.bytes, error)) return {error};
+        if (o.existed && !read_bytes(f.target, o.bytes, error, kAnyFileBound, set.tr)) return {error};
         old.push_back(std::move(o));
     }
     return {};
@@ -61,7 +61,7 @@ bool put_back(const std::vector<journal_entry>& entries, const std::vector<old_f
 
 io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
     if (set.files.empty()) return {};
-    if (set.files.size() == 1) return write_bytes(set.files.front().target, set.files.front().bytes);
+    if (set.files.size() == 1) return write_bytes(set.files.front().target, set.files.front().bytes, set.tr);
     std::vector<old_file> old;
     if (io_result r = read_old_files(set, old); !r) return r;
 
@@ -69,7 +69,7 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
     for (size_t i = 0; i < set.files.size(); ++i) {
         const staged_file& f = set.files[i];
         fs::path tmp;
-        if (io_result r = write_temporary(f.target, f.bytes, tmp); !r) {
+        if (io_result r = write_temporary(f.target, f.bytes, tmp, set.tr); !r) {
             drop_temporaries(entries);
             return r;
         }
@@ -78,7 +78,7 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
     // From here on the save can be finished even if this process dies.
     const fs::path journal = new_journal_name(journal_folder.empty() ? set.files.front().target.parent_path()
                                                                      : journal_folder);
-    if (io_result r = write_journal(journal, entries); !r) {
+    if (io_result r = write_journal(journal, entries, set.tr); !r) {
         drop_temporaries(entries);
         // A journal renamed into place whose folder sync failed goes too.
         if (!write_cut_off()) {
@@ -88,7 +88,7 @@ io_result commit_save_set(const save_set& set, const fs::path& journal_folder) {
         return r;
     }
     for (const journal_entry& e : entries) {
-        if (io_result r = put_in_place(e.tmp, e.target); !r) {
+        if (io_result r = put_in_place(e.tmp, e.target, set.tr); !r) {
             std::error_code ec;
             // A journal left behind tells the next start the set is mixed.
             if (put_back(entries, old)) fs::remove(journal, ec);
@@ -105,7 +105,7 @@ set_write_result commit_guarded_save_set(save_set& set, const fs::path& journal_
     set_write_result r;
     std::vector<std::unique_ptr<save_lock>> locks;
     for (staged_file& f : set.files) {
-        locks.push_back(std::make_unique<save_lock>(f.target, me));
+        locks.push_back(std::make_unique<save_lock>(f.target, me, std::chrono::seconds(10), set.tr));
         if (!locks.back()->held()) {
             r.io = {locks.back()->error()};
             return r;
@@ -122,7 +122,7 @@ set_write_result commit_guarded_save_set(save_set& set, const fs::path& journal_
             r.changedFile = f.target;
             if (auto owner = read_lock_file(open_lock_file(f.target)); owner && !is_this_process(*owner))
                 r.changedBy = owner;
-            r.io = {changed_file_text(f.target, r.changedBy)};
+            r.io = {changed_file_text(f.target, r.changedBy, set.tr)};
             return r;
         }
     }

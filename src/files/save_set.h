@@ -21,6 +21,9 @@ struct staged_file {
 
 struct save_set {
     std::vector<staged_file> files;  // in the order they are put in place
+    // The language its failures are said in: the saving session's (the
+    // built-in Polish when none is given).
+    const Translator* tr = nullptr;
     void add(std::filesystem::path target, std::string bytes) {
         files.push_back({std::move(target), std::move(bytes)});
     }

@@ -29,7 +29,7 @@ namespace {
 // could not be made is told with the other problems of the read.
 void keep_safety_copies(const fs::path& file, file_problems& problems) {
     for (const auto& [ext, days] : {std::pair{".bak", 4}, std::pair{".err", 10}})
-        if (safety_copy_result copy = safety_copy(file, ext, days); !copy.error.empty())
+        if (safety_copy_result copy = safety_copy(file, ext, days, &problems.tr); !copy.error.empty())
             problems.add_text(std::move(copy.error));
 }
 
@@ -130,7 +130,7 @@ void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<int> numbers;
     std::vector<grupa> groups = read_group_lines(lines, name, problems, &numbers);
     mend_ids(groups, line_places(name, numbers, problems),
-             [](const grupa& g) { return "grupa „" + g.name + "”"; }, problems);
+             [&problems](const grupa& g) { return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name}); }, problems);
     if (problems.size() > before) keep_original(plan, source, problems);
     append_loaded_groups(plan, std::move(groups));
 }
@@ -244,7 +244,7 @@ fs::path find_staff(Plan& plan, std::string& bytes, file_fingerprint& asRead, fi
         return {};
     }
     // Packed before the plain file goes, so a crash before exit loses nothing.
-    if (io_result r = archive_pack_members({{kStaffMember, bytes}}, inr); !r) {
+    if (io_result r = archive_pack_members({{kStaffMember, bytes}}, inr, &plan.tr); !r) {
         problems.add_text(r.error);
         return ini;
     }
@@ -274,7 +274,7 @@ void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<prac> workers = read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), kStaffMember, problems,
                                                  &numbers);
     mend_ids(workers, line_places(kStaffMember, numbers, problems),
-             [](const prac& w) { return "pracownik „" + w.fullName() + "”"; }, problems);
+             [&problems](const prac& w) { return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}); }, problems);
     if (problems.size() > before) keep_original(plan, source, problems);
     append_loaded_workers(plan, std::move(workers));
 }
@@ -370,7 +370,7 @@ io_result merge_newer_staff(Plan& plan, const fs::path& inr, std::vector<std::st
     guarded_write_result refused;
     refused.changed = true;
     if (auto owner = read_lock_file(open_lock_file(inr)); owner && !is_this_process(*owner)) refused.changedBy = owner;
-    refused.io = {changed_file_text(inr, refused.changedBy)};
+    refused.io = {changed_file_text(inr, refused.changedBy, &plan.tr)};
     std::string theirs, why;
     if (!read_staff_archive(plan, inr, theirs, why)) return {why};
     const std::vector<std::string> theirLines = staff_lines_as_written(plan, theirs);
@@ -426,7 +426,7 @@ bool refused_damaged(const Plan& plan, const fs::path& file, staff_stage& staged
 // A failed save leaves the staff on disk only as the dated plain file.
 void keep_staff_aside(const Plan& plan, const std::string& bytes, file_problems& problems) {
     const fs::path kept = free_dated_name(plan, plan.paths.data / kStaffMember, ".error_");
-    if (io_result r = write_bytes(kept, bytes); r)
+    if (io_result r = write_bytes(kept, bytes, &plan.tr); r)
         problems.add_text(msg(plan, "msg_StaffKeptPlain", "Dane pracowników zapisano w pliku %s.", {kept.string()}));
     else
         problems.add_text(msg(plan, "msg_StaffNotSaved", "Dane pracowników nie zostały zapisane: %s", {r.error}));
@@ -437,7 +437,7 @@ void stage_groups(Plan& plan, save_set& set, staff_stage& staged, file_problems&
     const fs::path file = plan.paths.data / "grupy.ini";
     if (lines.empty() || refused_damaged(plan, file, staged) || refused_read_only(plan, file, staged)) return;
     std::string bytes;
-    if (io_result r = lines_bytes(plan.paths.data / "grupy.ini", lines, bytes); !r) {
+    if (io_result r = lines_bytes(plan.paths.data / "grupy.ini", lines, bytes, &plan.tr); !r) {
         staged.refused = r.error;
         return;
     }
@@ -463,7 +463,7 @@ void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& 
     }
     staged.staffBytes = encode_lines(lines);
     std::string bytes;
-    if (io_result r = archive_bytes({{kStaffMember, staged.staffBytes}}, inr, bytes); !r) {
+    if (io_result r = archive_bytes({{kStaffMember, staged.staffBytes}}, inr, bytes, &plan.tr); !r) {
         staged.refused = r.error;
         return;
     }
@@ -501,6 +501,7 @@ files_report zapisz(Plan& plan) {
         return report;
     }
     save_set set;
+    set.tr = &plan.tr;
     staff_stage staged = stage_staff_files(plan, set, problems, false);
     // Groups and staff go together: the staff never name a group the group
     // file on disk does not hold, nor the other way round.

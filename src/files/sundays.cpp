@@ -111,7 +111,7 @@ result<> zapisz_niedziele(Plan& plan) {
     // program wrote the file meanwhile, they are put onto its version.
     for (int round = 0;; ++round) {
         IniFile ini;
-        if (!updated_sundays(plan, ini) || ini.saveAs(sundays_file(plan))) return {};
+        if (!updated_sundays(plan, ini) || ini.saveAs(sundays_file(plan), &plan.tr)) return {};
         if (ini.changedOnDisk() && round < 5) continue;
         return not_saved(plan, ini);
     }

@@ -43,10 +43,10 @@ void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
-io_result write_pdf(const fs::path& printout, const fs::path& pdf) {
+io_result write_pdf(const fs::path& printout, const fs::path& pdf, const Translator* tr) {
     const QtMessageHandler before = qInstallMessageHandler(quiet);
     const std::unique_ptr<offscreen_application> app = application();
-    printout_document p = load_printout(printout);
+    printout_document p = load_printout(printout, tr);
     QBuffer out;
     if (p.doc) {
         out.open(QIODevice::WriteOnly);
@@ -58,7 +58,7 @@ io_result write_pdf(const fs::path& printout, const fs::path& pdf) {
     }
     qInstallMessageHandler(before);
     if (!p.doc) return {p.error};
-    return write_bytes(pdf, out.data().toStdString());
+    return write_bytes(pdf, out.data().toStdString(), tr);
 }
 
 }  // namespace planek

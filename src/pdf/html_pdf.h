@@ -11,7 +11,8 @@ namespace planek {
 // Reads an HTML (Windows-1250, as printouts are written) or text printout
 // and writes it as an A4 PDF through the safe write. The page lies as the
 // document's "@page" rule says, else in landscape when the content is too
-// wide to stand upright.
-io_result write_pdf(const std::filesystem::path& printout, const std::filesystem::path& pdf);
+// wide to stand upright. Its failure is said in the language of `tr`.
+io_result write_pdf(const std::filesystem::path& printout, const std::filesystem::path& pdf,
+                    const Translator* tr = nullptr);
 
 }  // namespace planek

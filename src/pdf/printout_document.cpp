@@ -59,10 +59,10 @@ double content_width(QTextDocument& doc, QSizeF page) {
 
 }  // namespace
 
-printout_document load_printout(const fs::path& printout) {
+printout_document load_printout(const fs::path& printout, const Translator* tr) {
     printout_document p;
     std::string bytes;
-    if (!read_bytes(printout, bytes, p.error)) return p;
+    if (!read_bytes(printout, bytes, p.error, kAnyFileBound, tr)) return p;
     const std::string text = cp1250_to_utf8(bytes);
     const bool html = is_html(printout);
     p.doc = std::make_unique<QTextDocument>();

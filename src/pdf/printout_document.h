@@ -12,6 +12,8 @@ class QPagedPaintDevice;
 
 namespace planek {
 
+class Translator;
+
 struct printout_document {
     std::unique_ptr<QTextDocument> doc;
     QPageLayout layout;  // A4, turned as the printout asks or needs
@@ -22,7 +24,7 @@ struct printout_document {
 // The page lies as the document's "@page" rule says, else in landscape when
 // the content is too wide to stand upright: its tables as wide as their
 // cells need unwrapped, the lines of a text printout whole.
-printout_document load_printout(const std::filesystem::path& printout);
+printout_document load_printout(const std::filesystem::path& printout, const Translator* tr = nullptr);
 
 // The scale the document is drawn at on pages of this layout: 1, or less for
 // content still wider than the page (a month of 31 columns and the totals),

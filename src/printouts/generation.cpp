@@ -14,6 +14,7 @@
 #include "printouts/page_orientation.h"
 #include "printouts/template_text.h"
 #include "printouts/variables.h"
+#include "settings/message_format.h"
 
 namespace planek {
 namespace fs = std::filesystem;
@@ -413,7 +414,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     run.rtf.clear();
     std::error_code ec;
     if (!fs::is_regular_file(templatePath, ec)) {
-        result.error = "Brak pliku szablonu: " + templatePath.string();
+        result.error = fill_message(plan.tr.msg("msg_NoTemplateFile", "Brak pliku szablonu: %s"), {templatePath.string()});
         return result;
     }
     run.tmpl = info_plik(plan, templatePath);
@@ -471,7 +472,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
     fs::create_directories(folder, ec);
     std::string fileName = czysc_nazwe_pliku(run.tmpl.outputName) + "." + output_extension(type);
     fs::path file = folder / fs::path(fileName).filename();
-    io_result w = write_bytes(file, document_bytes(run));
+    io_result w = write_bytes(file, document_bytes(run), &plan.tr);
     if (!w) {
         result.error = w.error;
         return result;

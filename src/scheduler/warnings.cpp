@@ -197,7 +197,7 @@ warnings_report a_WarningsExecute(Plan& plan, const warnings_hooks& hooks) {
     przygotuj_ostrzezenia(plan, hooks);
     report.lines = sprawdz_ostrzezenia(plan, &report.places);
     report.file = warnings_file(plan);
-    if (io_result r = write_bytes(report.file, file_bytes(report.lines)); !r) {
+    if (io_result r = write_bytes(report.file, file_bytes(report.lines), &plan.tr); !r) {
         report.outcome = warnings_outcome::WriteFailed;
         report.error = r.error;
         return report;

@@ -60,7 +60,7 @@ std::vector<std::string> read_net_options(Plan& plan) {
 
 bool write_net_options(const Plan& plan, std::string* error) {
     if (plan.paths.data.empty()) {
-        if (error) *error = "Nie wskazano folderu danych programu.";
+        if (error) *error = plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu.");
         return false;
     }
     std::filesystem::path file = plan.paths.data / kNetFileName;
@@ -74,7 +74,7 @@ bool write_net_options(const Plan& plan, std::string* error) {
     ini.writeBool(kNet, "HideNetworkTab", n.HideNetworkTab);
     std::error_code ec;
     std::filesystem::create_directories(plan.paths.data, ec);
-    if (ini.saveAs(file)) return true;
+    if (ini.saveAs(file, &plan.tr)) return true;
     if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }

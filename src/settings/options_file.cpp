@@ -261,14 +261,14 @@ IniFile read_ini(const Plan& plan, const std::filesystem::path& file) {
     return IniFile(file);
 }
 
-bool save_ini(const IniFile& ini, const std::filesystem::path& file, std::string* error) {
+bool save_ini(const Plan& plan, const IniFile& ini, const std::filesystem::path& file, std::string* error) {
     if (file.empty()) {
-        if (error) *error = "Nie wskazano folderu danych programu.";
+        if (error) *error = plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu.");
         return false;
     }
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    if (ini.saveAs(file)) return true;
+    if (ini.saveAs(file, &plan.tr)) return true;
     if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }
@@ -281,7 +281,7 @@ bool update_ini(const Plan& plan, const std::filesystem::path& file, const std::
     for (int round = 0;; ++round) {
         IniFile ini = read_ini(plan, file);
         change(ini);
-        if (save_ini(ini, file, error)) return true;
+        if (save_ini(plan, ini, file, error)) return true;
         if (!ini.changedOnDisk() || round == 5) return false;
     }
 }

@@ -68,7 +68,7 @@ bool write_user_settings(const Plan& plan, std::string* error) {
     ini.writeString(kSection, "user_name", u.user_name);
     if (u.tab_adress_visible) ini.writeBool(kSection, "tab_adress_visible", *u.tab_adress_visible);
     if (u.tab_other_visible) ini.writeBool(kSection, "tab_other_visible", *u.tab_other_visible);
-    if (ini.saveAs(file)) return true;
+    if (ini.saveAs(file, &plan.tr)) return true;
     if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;
 }

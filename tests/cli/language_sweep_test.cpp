@@ -238,6 +238,15 @@ protected:
             {{"db", "act", "host=/nonexistent port=1 dbname=x", "2027-03"}, 2},
             {{"db", "act", "host=/nonexistent port=1 dbname=x", "2027-03", "add-duty", "1", "2", "1"}, 1},
             {{"db", "export", "host=/nonexistent port=1 dbname=x", (dir / "out-ward").string()}, 1},
+            // What the libraries say: a file over its bound, a write onto a
+            // folder, a name the files cannot hold, a number with a fraction,
+            // a month file on standard output.
+            {{"check", (dir / "huge.pnk").string()}, 1},
+            {{"--yes", "save-as", april, (dir / "a folder").string()}, 1},
+            {{"worker", "add", "--surname", "Sm\xE2\x98\x83th", "--first-name", "Ann", "--group", "1"}, 1},
+            {{"worker", "edit", "3", "--part-time", "87.5"}, 0},
+            {{"new", "-o", "-", "2030-07"}, 0, true},
+            {{"save-as", april, "-o", "-"}, 0, true},
         };
         // Every command's own help too.
         for (const cli::command& command : cli::all_commands()) c.push_back({{"help", command.name}, 0});
@@ -249,6 +258,9 @@ protected:
     void sweep(const std::string& lang, std::string (*foreign)(const std::string&)) {
         test::write_file(dir / "plain", "not a folder");
         test::write_file(dir / "broken.pnk", "[okres]\r\nFromYear=2030\r\nFromMonth=4\r\nno pair here\r\n");
+        test::write_file(dir / "huge.pnk", "");
+        fs::resize_file(dir / "huge.pnk", 32 * (1u << 20) + (1u << 19));  // sparse: costs no disk
+        fs::create_directories(dir / "a folder");
         std::set<std::string> commands;
         for (const sweep_case& c : cases()) {
             const result r = cli(c.args, lang);
@@ -307,6 +319,32 @@ TEST_F(LanguageSweep, PrintoutWordsFollowTheLanguage) {
     EXPECT_TRUE(has(polish, "zatwierdzony / planowany")) << polish;
     EXPECT_TRUE(has(polish, "poniedziałek pn")) << polish;
     EXPECT_TRUE(has(polish, "środa śr")) << polish;
+}
+
+// A number with a fraction is written as the language writes it, in the
+// command line's own lines and in what the libraries say; JSON keeps its
+// point in every language.
+TEST_F(LanguageSweep, FractionsFollowTheLanguageAndJsonKeepsAPoint) {
+    ASSERT_EQ(cli({"worker", "edit", "3", "--part-time", "87.5"}, "english").code, 0);
+    test::write_file(dir / "huge.pnk", "");
+    fs::resize_file(dir / "huge.pnk", 32 * (1u << 20) + (1u << 19));
+    const std::map<std::string, std::vector<std::string>> expected = {
+        {"english", {"87.5%", "32.5 MB", "32.0 MB"}},
+        {"polski", {"87,5%", "32,5 MB", "32,0 MB"}},
+    };
+    for (const auto& [lang, numbers] : expected) {
+        const result staff = cli({"staff"}, lang);
+        ASSERT_EQ(staff.code, 0) << staff.err;
+        EXPECT_TRUE(has(staff.out, numbers[0])) << lang << "\n" << staff.out;
+        const result huge = cli({"check", (dir / "huge.pnk").string()}, lang);
+        EXPECT_EQ(huge.code, 1);
+        EXPECT_TRUE(has(huge.out + huge.err, numbers[1])) << lang << "\n" << huge.out << huge.err;
+        EXPECT_TRUE(has(huge.out + huge.err, numbers[2])) << lang << "\n" << huge.out << huge.err;
+        const result json = cli({"summary", april, "--json"}, lang);
+        ASSERT_EQ(json.code, 0) << json.err;
+        EXPECT_TRUE(has(json.out, "\"partTime\":87.5,")) << lang << "\n" << json.out;
+        EXPECT_TRUE(has(json.out, "\"partTime\":100,")) << lang;
+    }
 }
 
 // Both language files hold every text the command line asks for, and the

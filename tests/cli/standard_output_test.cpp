@@ -124,6 +124,44 @@ TEST_F(StandardOutput, ScheduleKeepsItsReportThereAndRefusesAMonthOnIt) {
     EXPECT_FALSE(dash_left());
 }
 
+// A month saved under a new name or made empty goes to standard output as
+// its file would hold it, sealed, and reads back as that month; the month
+// read stays as it was, no file named "-" appears, and the target is named
+// once (a word or -o, not both).
+TEST_F(StandardOutput, MonthFilesGoToStandardOutputAsTheirFilesHoldThem) {
+    const std::string before = read_file(december);
+    const fs::path copy = dir / "copy.pnk";
+    const result toFile = cli({"save-as", december, copy.string()});
+    ASSERT_EQ(toFile.code, 0) << toFile.err;
+    for (const std::vector<std::string>& call : {std::vector<std::string>{"save-as", december, "-o", "-"},
+                                                std::vector<std::string>{"save-as", december, "-"}}) {
+        const result piped = cli(call);
+        ASSERT_EQ(piped.code, 0) << piped.err;
+        EXPECT_EQ(piped.out, read_file(copy));
+        EXPECT_EQ(read_file(december), before);
+        EXPECT_FALSE(dash_left());
+    }
+
+    for (const std::vector<std::string>& call : {std::vector<std::string>{"new", "-o", "-", "2031-02"},
+                                                std::vector<std::string>{"new", "-", "2031-02"}}) {
+        const result piped = cli(call);
+        ASSERT_EQ(piped.code, 0) << piped.err;
+        EXPECT_NE(piped.out.find("[okres]\r\nFromYear=2031\r\nFromMonth=2\r\n"), std::string::npos) << piped.out;
+        EXPECT_FALSE(dash_left());
+        const fs::path back = saved("2031_02.pnk", piped.out);
+        const result check = cli({"check", back.string()});
+        EXPECT_EQ(check.code, 0) << check.out << check.err;
+        const result info = cli({"info", back.string(), "--json"});
+        ASSERT_EQ(info.code, 0) << info.err;
+        EXPECT_NE(info.out.find("\"year\": 2031, \"month\": 2,"), std::string::npos) << info.out;
+    }
+
+    EXPECT_EQ(cli({"save-as", december, copy.string(), "-o", "-"}).code, 2);
+    EXPECT_EQ(cli({"save-as", december}).code, 2);
+    EXPECT_EQ(cli({"new", "-o", "-", "2031-02", "2031-03"}).code, 2);
+    EXPECT_EQ(cli({"new", "-o", "-", "2031-13"}).code, 2);
+}
+
 #ifdef PLANEK_PDF
 // A desktop's platform named in the environment of a shell without a display
 // (ssh, cron) must not stop a PDF: the command line draws offscreen.
