@@ -124,7 +124,7 @@ TEST_F(UndoStack, LeaveTakenComesBackWithoutAskingAgain) {
 TEST_F(UndoStack, UndoingBackToTheSavedStateClearsModified) {
     ASSERT_TRUE(addDuty(0, 2));
     EXPECT_TRUE(plan.modified);
-    plan.modified = false;  // saved here
+    set_modified(plan, false);  // saved here
     ASSERT_TRUE(addDuty(0, 6));
     ASSERT_TRUE(addDuty(1, 6));
     history().undo(plan);
