@@ -31,7 +31,7 @@ struct project_hooks {
     // cancelled.
     std::function<std::optional<std::string>(const std::string& folder, const std::string& proposed)> chooseSaveFile;
     // Repaint after a project was opened, created or saved (view only).
-    std::function<void(Plan&)> refreshViews;
+    std::function<void(const Plan&)> refreshViews;
 };
 
 // Views the scheduler tells about its work: busy(true) before it starts
@@ -44,19 +44,19 @@ struct scheduler_progress {
     long long bestFindings = 0;
 };
 struct scheduler_hooks {
-    std::function<void(Plan&, bool busy)> busy;
-    std::function<void(Plan&)> redraw;
-    std::function<bool(Plan&, const scheduler_progress&)> progress;
+    std::function<void(const Plan&, bool busy)> busy;
+    std::function<void(const Plan&)> redraw;
+    std::function<bool(const Plan&, const scheduler_progress&)> progress;
     // The accept question, asked by the view itself so that what the run
     // could not meet (one line each) is in sight while the user decides;
     // true keeps the proposals. Without it the question goes to plan.ui.
-    std::function<bool(Plan&, const std::string& question, const std::vector<std::string>& unmet)> accept;
+    std::function<bool(const Plan&, const std::string& question, const std::vector<std::string>& unmet)> accept;
 };
 
 // Options the view holds in its own objects (the autosave timer) are set
 // again from plan.options when the options are saved, not at the next start.
 struct options_hooks {
-    std::function<void(Plan&)> applied;
+    std::function<void(const Plan&)> applied;
 };
 
 struct plan_hooks {

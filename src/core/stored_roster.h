@@ -15,6 +15,23 @@
 
 namespace planek {
 
+struct stored_roster;
+
+// Whether the month or the staff files differ from what is on disk. It is
+// read as a bool and written through set_modified only: the document sets it
+// from what it derives (its history away from the clean point, or the files
+// behind the tables) at the end of every act, and below it the rules mark an
+// edit and the readers and writers the state on disk there, so every write
+// of it is in sight of one function.
+class modified_flag {
+public:
+    operator bool() const { return on_; }
+
+private:
+    friend void set_modified(stored_roster& roster, bool on);
+    bool on_ = false;
+};
+
 struct stored_roster {
     std::vector<prac> workers;
     std::vector<grupa> groups;
@@ -43,7 +60,7 @@ struct stored_roster {
     std::vector<std::string> openFiles;
     std::set<std::string> printoutFiles;
     std::string currentFile;
-    bool modified = false;
+    modified_flag modified;
     bool saveStaffAtExit = true;  // cleared by the staff restore
     // The group and staff file lines as this run last read or wrote them, so
     // a change reaches the disk before the exit; unset until they were read.
@@ -57,5 +74,7 @@ struct stored_roster {
     int groupIndexById(word id) const;
     void rebuildWorkerIds();
 };
+
+inline void set_modified(stored_roster& roster, bool on) { roster.modified.on_ = on; }
 
 }  // namespace planek

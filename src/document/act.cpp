@@ -79,7 +79,7 @@ result<> act::finish() {
     if (p.guards.wardLocks) written.note(follow_shown_ward(p));
     if (what_ & kTouchesStaff) doc_.filesBehind_ = staff_files_behind(p);
     // Routines that still read the flag see what the document derives.
-    p.modified = doc_.modified();
+    set_modified(p, doc_.modified());
     if (!quiet_ && what_ != 0) {
         change_notice notice;
         notice.what = what_;

@@ -55,7 +55,7 @@ std::vector<panel_rename> usun_dyzur_dx(Plan& plan, int worker, int firstIndex, 
         }
     }
     if (refresh) refresh_worker(plan, worker);
-    plan.modified = true;
+    set_modified(plan, true);
     return renames;
 }
 

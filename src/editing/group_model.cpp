@@ -269,7 +269,7 @@ result<> group_dialog_model::ok(Plan& plan) {
         if (plan.currentWorker >= 0 && plan.currentWorker < int(plan.workers.size()))
             call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
     }
-    plan.modified = true;
+    set_modified(plan, true);
     return {};
 }
 
@@ -284,7 +284,7 @@ group_norm_defaults group_dialog_model::defaults() const {
 }
 
 void group_dialog_model::saveAsDefault(Plan& plan) const {
-    if (zapisz_domyslne_grupy(plan, defaults())) plan.modified = true;
+    if (zapisz_domyslne_grupy(plan, defaults())) set_modified(plan, true);
 }
 
 bool zapisz_domyslne_grupy(Plan& plan, const group_norm_defaults& d) {
@@ -342,7 +342,7 @@ result<> usun_grupe(Plan& plan, int group) {
             plan.currentGroup = int(g);
             break;
         }
-    plan.modified = true;
+    set_modified(plan, true);
     return {};
 }
 
@@ -360,7 +360,7 @@ void resetuj_start_wzorcow(Plan& plan) {
         w.systemStartFrom = length > 0 ? byte(((k / length) % length) + 1) : 1;
         ++k;
     }
-    plan.modified = true;
+    set_modified(plan, true);
 }
 
 }  // namespace planek

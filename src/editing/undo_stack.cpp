@@ -79,7 +79,7 @@ bool undo_stack::end(Plan& plan) {
     keep_month_changes(step.monthBefore, step.monthAfter);
     step.movesLists = step.movesLists || step.monthBefore.groups.has_value();
     push(std::move(step));
-    plan.modified = true;
+    set_modified(plan, true);
     return true;
 }
 
@@ -126,7 +126,7 @@ bool undo_stack::take(Plan& plan, bool forth) {
     applying_ = false;
     lastMovedLists_ = step.movesLists;
     done_ = forth ? done_ + 1 : done_ - 1;
-    plan.modified = long(done_) != clean_;
+    set_modified(plan, long(done_) != clean_);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "calendar/norm.h"
 #include "calendar/refresh_hooks.h"
 #include "calendar/staffing.h"
+#include "core/stored_fields.h"
 #include "editing/calendar_calls.h"
 
 namespace planek {
@@ -87,17 +88,11 @@ std::size_t record_bytes(const prac& p) {
     return n;
 }
 
-// What the staff file keeps of a worker; `work` is scratch of the
-// scheduler and no change of her.
-auto record_fields(const prac& p) {
-    return std::tie(p.nick, p.color, p.groups, p.firstName, p.surname, p.address, p.postOffice, p.zipCode, p.phone,
-                    p.email, p.occupation, p.pesel, p.education, p.courses, p.user1, p.user2, p.user3,
-                    p.systemPattern, p.systemPattern8, p.automatDays, p.holidayCurrentYear, p.holidayPreviousYear,
-                    p.id, p.groupId, p.dailyNorm, p.automatFromHour, p.careDays, p.prefDayNight,
-                    p.prefNormalHoliday, p.rehaDays, p.systemStartFrom, p.systemStartFrom8, p.employmentFrom,
-                    p.careDaysMode, p.old, p.prefAuto8, p.prefWithoutAuto, p.prefSystem, p.systemAsWeek,
-                    p.auto8ConstStart, p.autoConstStart, p.automatFromHourOn, p.ownNormDefault,
-                    p.ownNormCalculatedDefault, p.partTimeDefault, p.ownNormValueDefault);
+// What an act may change of a worker's record is what the staff file keeps
+// of her, and her daily norm, which is the month's and not in the file;
+// `work` is scratch of the scheduler and no change of her.
+bool same_record(const prac& a, const prac& b) {
+    return same_fields(a, b, kStaffFields) && a.dailyNorm == b.dailyNorm;
 }
 
 auto month_fields(const ms_& m) {
@@ -105,26 +100,20 @@ auto month_fields(const ms_& m) {
                     m.overtimeTotal, m.overtimeFromPrevious, m.overtimeManual, m.partTime);
 }
 
-// A shift's `work` and the group's `shifts2` are scratch of the counts.
-auto shift_fields(const zmiana_& z) {
-    return std::tie(z.start, z.length, z.color, z.symbol, z.name, z.staffMin, z.staffMinS);
-}
-
-auto group_fields(const grupa& g) {
-    return std::tie(g.algorithm, g.residueDistribution, g.aim, g.nick, g.name, g.customNorm, g.old, g.resetBeforeAutomat,
-                    g.dayOffForHolidayWorkDistribution, g.customNormMinutes, g.monthNorm, g.id, g.dailyNorm,
-                    g.saturdayHoliday, g.dayOffForSaturdayHoliday, g.nightOnHolidayAsHoliday, g.noHolidays,
-                    g.autoStaffN, g.autoStaffH, g.dailyNormDefault, g.saturdayHolidayDefault,
-                    g.dayOffForSaturdayHolidayDefault, g.nightOnHolidayAsHolidayDefault, g.noHolidaysDefault,
-                    g.color);
+// A group as its file keeps it, and the month's own norm settings, which
+// are the month's; a shift's `work` and the group's `shifts2` are scratch of
+// the counts.
+bool same_group_record(const grupa& a, const grupa& b) {
+    return same_fields(a, b, kGroupFields) && a.customNorm == b.customNorm &&
+           a.customNormMinutes == b.customNormMinutes && a.monthNorm == b.monthNorm;
 }
 
 bool same_group(const grupa& a, const grupa& b) {
-    if (group_fields(a) != group_fields(b) || a.shifts.size() != b.shifts.size() ||
+    if (!same_group_record(a, b) || a.shifts.size() != b.shifts.size() ||
         a.monthSettings.size() != b.monthSettings.size())
         return false;
     for (size_t i = 0; i < a.shifts.size(); ++i)
-        if (shift_fields(a.shifts[i]) != shift_fields(b.shifts[i])) return false;
+        if (!same_fields(a.shifts[i], b.shifts[i], kShiftFields)) return false;
     for (size_t i = 0; i < a.monthSettings.size(); ++i) {
         const group_month_settings &x = a.monthSettings[i], &y = b.monthSettings[i];
         if (std::tie(x.customNorm, x.dayOffForSaturdayHoliday, x.customNormMinutes) !=
@@ -160,7 +149,7 @@ worker_state take_worker_state(const Plan& plan, int worker) {
 }
 
 bool same_worker_state(const worker_state& a, const worker_state& b) {
-    return month_fields(a.month) == month_fields(b.month) && record_fields(a.record) == record_fields(b.record);
+    return month_fields(a.month) == month_fields(b.month) && same_record(a.record, b.record);
 }
 
 bool moves_worker_lists(const worker_state& a, const worker_state& b) {

@@ -370,7 +370,7 @@ result<> worker_dialog_model::ok(Plan& plan) {
     nickChanged = !adding() && oldNick != w.nick;
     plan.currentWorker = storedIndex;
     call_odswiez_pracownika(plan, storedIndex, false, plan.currentMonth);
-    plan.modified = true;
+    set_modified(plan, true);
     return {};
 }
 
@@ -430,7 +430,7 @@ result<> usun_pracownika(Plan& plan, int worker) {
         return refusal{};
     note_worker_edit(plan, worker);
     w.old = true;
-    plan.modified = true;
+    set_modified(plan, true);
     return {};
 }
 
@@ -438,7 +438,7 @@ void przywroc_pracownika(Plan& plan, int worker) {
     if (worker < 0 || worker >= int(plan.workers.size())) return;
     note_worker_edit(plan, worker);
     plan.workers[worker].old = false;
-    plan.modified = true;
+    set_modified(plan, true);
 }
 
 std::string mailto_link(const prac& worker) {

@@ -7,40 +7,6 @@ namespace planek {
 
 namespace {
 
-const record_field<grupa> kGroupFields[] = {
-    {"id", &grupa::id},
-    {"old", &grupa::old},
-    {"autoStaffN", &grupa::autoStaffN},
-    {"autoStaffH", &grupa::autoStaffH},
-    {"resetBeforeAutomat", &grupa::resetBeforeAutomat},
-    {"dailyNorm", &grupa::dailyNorm},
-    {"saturdayHoliday", &grupa::saturdayHoliday},
-    {"dayOffForSaturdayHoliday", &grupa::dayOffForSaturdayHoliday},
-    {"nightOnHolidayAsHoliday", &grupa::nightOnHolidayAsHoliday},
-    {"noHolidays", &grupa::noHolidays},
-    {"name", &grupa::name},
-    {"color", &grupa::color},
-    {"algorithm", &grupa::algorithm},
-    {"residueDistribution", &grupa::residueDistribution},
-    {"dailyNormDefault", &grupa::dailyNormDefault},
-    {"saturdayHolidayDefault", &grupa::saturdayHolidayDefault},
-    {"dayOffForSaturdayHolidayDefault", &grupa::dayOffForSaturdayHolidayDefault},
-    {"nightOnHolidayAsHolidayDefault", &grupa::nightOnHolidayAsHolidayDefault},
-    {"noHolidaysDefault", &grupa::noHolidaysDefault},
-    {"dayOffForHolidayWorkDistribution", &grupa::dayOffForHolidayWorkDistribution},
-    {"nick", &grupa::nick},
-    // Read by position, so a version that knows only the fields before it
-    // reads the line as it always did.
-    {"aim", &grupa::aim},
-};
-
-// Field 3 has always been written "0" and is not read.
-const record_field<zmiana_> kShiftFields[] = {
-    {"start", &zmiana_::start},       {"length", &zmiana_::length}, {"-", nullptr},
-    {"staffMin", &zmiana_::staffMin}, {"staffMinS", &zmiana_::staffMinS}, {"color", &zmiana_::color},
-    {"symbol", &zmiana_::symbol},     {"name", &zmiana_::name},
-};
-
 const std::string kFile = "grupy.ini";
 
 // Fields 15..19 came later; a line of an older version without them would

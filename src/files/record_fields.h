@@ -5,21 +5,11 @@
 #include <type_traits>
 #include <variant>
 
+#include "core/stored_fields.h"
 #include "core/text.h"
 #include "core/types.h"
 
 namespace planek {
-
-// One field of a stored "¤" line: its name (for problem reports) and the
-// record member it holds. A null member is a placeholder written as "0" and
-// ignored on reading.
-template <class R>
-struct record_field {
-    const char* name;
-    std::variant<std::nullptr_t, std::string R::*, word R::*, byte R::*, smallint R::*, std::int32_t R::*,
-                 bool R::*, double R::*, colour R::*>
-        member;
-};
 
 // The stored text of one field.
 template <class R>

@@ -9,56 +9,6 @@ namespace planek {
 
 namespace {
 
-// Fields 1 to 45 of a "p" line, in file order.
-const record_field<prac> kStaffFields[] = {
-    {"id", &prac::id},
-    {"groupId", &prac::groupId},
-    {"holidayCurrentYear", &prac::holidayCurrentYear},
-    {"holidayPreviousYear", &prac::holidayPreviousYear},
-    {"careDays", &prac::careDays},
-    {"rehaDays", &prac::rehaDays},
-    {"partTimeDefault", &prac::partTimeDefault},
-    {"prefDayNight", &prac::prefDayNight},
-    {"prefNormalHoliday", &prac::prefNormalHoliday},
-    {"prefAuto8", &prac::prefAuto8},
-    {"systemPattern8", &prac::systemPattern8},
-    {"prefWithoutAuto", &prac::prefWithoutAuto},
-    {"prefSystem", &prac::prefSystem},
-    {"systemStartFrom", &prac::systemStartFrom},
-    {"systemPattern", &prac::systemPattern},
-    {"surname", &prac::surname},
-    {"firstName", &prac::firstName},
-    {"pesel", &prac::pesel},
-    {"education", &prac::education},
-    {"courses", &prac::courses},
-    {"user1", &prac::user1},
-    {"user2", &prac::user2},
-    {"user3", &prac::user3},
-    {"address", &prac::address},
-    {"postOffice", &prac::postOffice},
-    {"zipCode", &prac::zipCode},
-    {"phone", &prac::phone},
-    {"email", &prac::email},
-    {"occupation", &prac::occupation},
-    {"nick", &prac::nick},
-    {"color", &prac::color},
-    {"old", &prac::old},
-    {"groups", &prac::groups},
-    {"systemAsWeek", &prac::systemAsWeek},
-    {"systemStartFrom8", &prac::systemStartFrom8},
-    {"automatDays", &prac::automatDays},
-    {"auto8ConstStart", &prac::auto8ConstStart},
-    {"autoConstStart", &prac::autoConstStart},
-    {"automatFromHourOn", &prac::automatFromHourOn},
-    {"automatFromHour", &prac::automatFromHour},
-    {"employmentFrom", &prac::employmentFrom},
-    {"careDaysMode", &prac::careDaysMode},
-    {"ownNormDefault", &prac::ownNormDefault},
-    {"ownNormCalculatedDefault", &prac::ownNormCalculatedDefault},
-    {"ownNormValueDefault", &prac::ownNormValueDefault},
-};
-static_assert(std::size(kStaffFields) == 45);
-
 constexpr size_t kGroupsField = 33;
 
 const std::string kFile = "kadra.ini";

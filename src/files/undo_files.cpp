@@ -11,7 +11,7 @@ bool take_undo_step(Plan& plan, bool forth) {
     // Checked after every step, not only after those that changed records:
     // a step of duties alone may lead back to the saved state while a step
     // undone before it still parts the tables from the files.
-    if (staff_files_behind(plan)) plan.modified = true;
+    if (staff_files_behind(plan)) set_modified(plan, true);
     return true;
 }
 

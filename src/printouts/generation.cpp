@@ -388,7 +388,7 @@ std::string gen_wypelnij_linie(gen_run& run, const std::string& line, const std:
     return out;
 }
 
-std::string gen_wypelnij_linie_plain(Plan& plan, const std::string& line, const std::string& format) {
+std::string gen_wypelnij_linie_plain(const Plan& plan, const std::string& line, const std::string& format) {
     gen_run run(plan);
     return gen_wypelnij_linie(run, line, format, with_defaults(plan, gen_line{}));
 }
@@ -408,9 +408,8 @@ void remember_template(Plan& plan, const std::string& path) {
     for (size_t i = 0; i < recent.size(); ++i) recent[i] = i < list.size() ? list[i] : std::string();
 }
 
-gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, const gen_options& options) {
+gen_result gen_wypelnij_wzorzec(Plan& plan, gen_run& run, const fs::path& templatePath, const gen_options& options) {
     gen_result result;
-    Plan& plan = run.plan;
     run.rtf.clear();
     std::error_code ec;
     if (!fs::is_regular_file(templatePath, ec)) {
@@ -487,7 +486,7 @@ gen_result gen_wypelnij_wzorzec(gen_run& run, const fs::path& templatePath, cons
 gen_result generuj(Plan& plan, const fs::path& templatePath, const gen_options& options) {
     gen_run run(plan);
     run.state = gen_state{};
-    gen_result r = gen_wypelnij_wzorzec(run, templatePath, options);
+    gen_result r = gen_wypelnij_wzorzec(plan, run, templatePath, options);
     // A template that is gone is not put among the recent ones.
     std::error_code ec;
     if (fs::is_regular_file(templatePath, ec)) remember_template(plan, templatePath.string());

@@ -88,7 +88,7 @@ struct variable_text {
 variable_text parse_variable_text(const std::string& text);
 
 struct gen_run {
-    Plan& plan;
+    const Plan& plan;
     gen_state state;
     szablon tmpl;
     tag_tree tree;
@@ -105,7 +105,7 @@ struct gen_run {
     // nested expansions too (their own format is "txt").
     bool html = false;
 
-    explicit gen_run(Plan& p) : plan(p) {}
+    explicit gen_run(const Plan& p) : plan(p) {}
 };
 
 // Runs a template: resets the state, builds and writes the document,
@@ -113,8 +113,9 @@ struct gen_run {
 // worker's sums afterwards unless other groups were included.
 gen_result generuj(Plan& plan, const std::filesystem::path& templatePath, const gen_options& options = {});
 
-// Builds and writes the document of one template.
-gen_result gen_wypelnij_wzorzec(gen_run& run, const std::filesystem::path& templatePath,
+// Builds and writes the document of one template: the staffing and sums
+// the variables read are counted on `plan` first, the run reads it.
+gen_result gen_wypelnij_wzorzec(Plan& plan, gen_run& run, const std::filesystem::path& templatePath,
                                 const gen_options& options);
 
 // Appends the line records of the node and of its following siblings.
@@ -131,7 +132,7 @@ std::string gen_zamien(gen_run& run, const std::string& text, const std::string&
 
 // Expands a line for the plan's current worker, group and month with a
 // fresh state (the header's <FILE_NAME>).
-std::string gen_wypelnij_linie_plain(Plan& plan, const std::string& line, const std::string& format);
+std::string gen_wypelnij_linie_plain(const Plan& plan, const std::string& line, const std::string& format);
 
 // The context defaults filled in before a record is expanded.
 gen_line with_defaults(const Plan& plan, gen_line ctx);

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMaxFolderDepth = 16;
 
-void apply_key(const std::string& key, const std::string& value, szablon& t, Plan* plan) {
+void apply_key(const std::string& key, const std::string& value, szablon& t, const Plan* plan) {
     if (key == "<TITLE>") {
         t.title = value;
     } else if (key == "<FONT_SIZE>") {
@@ -45,7 +45,7 @@ bool mask_matches(const std::string& name, const std::string& mask) {
     return lower_text(name) == lower_text(mask);
 }
 
-void find_files(Plan& plan, const fs::path& folder, const std::string& mask, int depth,
+void find_files(const Plan& plan, const fs::path& folder, const std::string& mask, int depth,
                 std::vector<szablon>& out) {
     if (depth > kMaxFolderDepth) return;
     std::error_code ec;
@@ -69,7 +69,7 @@ void find_files(Plan& plan, const fs::path& folder, const std::string& mask, int
 
 }  // namespace
 
-void parse_header(const std::vector<std::string>& lines, szablon& t, Plan* plan) {
+void parse_header(const std::vector<std::string>& lines, szablon& t, const Plan* plan) {
     bool hasHeader = std::any_of(lines.begin(), lines.end(),
                                  [](const std::string& l) { return l.find("<HEADER>") != std::string::npos; });
     t.headerLines = 0;
@@ -113,7 +113,7 @@ void parse_header(const std::vector<std::string>& lines, szablon& t, Plan* plan)
     t.headerLines = closed ? int(n) : 0;
 }
 
-szablon info_plik(Plan& plan, const fs::path& path) {
+szablon info_plik(const Plan& plan, const fs::path& path) {
     szablon t;
     t.path = path;
     std::vector<std::string> lines;
@@ -136,7 +136,7 @@ bool is_template_file(const fs::path& path) {
     return t.headerLines > 0;
 }
 
-std::vector<szablon> ZnajdzPliki(Plan& plan, const fs::path& folder, const std::string& mask) {
+std::vector<szablon> ZnajdzPliki(const Plan& plan, const fs::path& folder, const std::string& mask) {
     std::vector<szablon> out;
     find_files(plan, folder, mask, 0, out);
     return out;

@@ -31,11 +31,11 @@ struct szablon {
 // Reads the header block of a template. A missing file gives the defaults
 // with its file name as title. <FILE_NAME> is expanded for the plan's
 // current worker, group and month.
-szablon info_plik(Plan& plan, const std::filesystem::path& path);
+szablon info_plik(const Plan& plan, const std::filesystem::path& path);
 
 // Templates of a folder and of its sub-folders whose names match the mask,
 // in name order.
-std::vector<szablon> ZnajdzPliki(Plan& plan, const std::filesystem::path& folder,
+std::vector<szablon> ZnajdzPliki(const Plan& plan, const std::filesystem::path& folder,
                                  const std::string& mask = "*.wzr");
 
 // The templates of the chosen language: the subfolder of the templates
@@ -68,6 +68,6 @@ bool is_template_file(const std::filesystem::path& path);
 
 // Does the same header rules over lines already read; FILE_NAME is expanded
 // only when `plan` is given.
-void parse_header(const std::vector<std::string>& lines, szablon& t, Plan* plan);
+void parse_header(const std::vector<std::string>& lines, szablon& t, const Plan* plan);
 
 }  // namespace planek

@@ -19,7 +19,7 @@ struct var_call {
     std::string yes = "Tak";
     std::string no = "Nie";
 
-    Plan& plan() const { return run.plan; }
+    const Plan& plan() const { return run.plan; }
     const prac* worker() const;
     const ms_* wm() const;  // the worker's record of the context month
     const grupa* group() const;

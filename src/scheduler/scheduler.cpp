@@ -138,11 +138,11 @@ void discard(Plan& plan, const run_state& run) {
     for (int w : run.members) refresh_worker(plan, w);
     for (const listed_worker& l : plan.listed)
         if (l.worker >= 0 && l.worker < int(plan.workers.size())) refresh_worker(plan, l.worker);
-    plan.modified = true;
 }
 
 // The answer closes the run's undo step: an accepted run is one step, a
-// discarded one put everything back and leaves none.
+// discarded one put everything back and leaves none. The step, not the run,
+// marks an accepted run modified.
 void ask_and_settle(Plan& plan, run_state& run, undo_scope& step) {
     // Days off alone are proposals too: left without the question they would
     // stay unaccepted for good.
@@ -237,7 +237,6 @@ scheduler_report uloz_planek(Plan& plan, const scheduler_choice& choice) {
     run.inAutoRun.assign(plan.workers.size(), false);
     run.patternPos.assign(plan.workers.size(), 1);
     run_steps(plan, run, choice);
-    if (run.report.placed > 0 || run.report.daysOff > 0) plan.modified = true;
     tell_busy(plan, false);
     tell_redraw(plan);
     ask_and_settle(plan, run, step);

@@ -128,7 +128,6 @@ void remove_duty(Plan& plan, int worker, int dayIndex, int position) {
     zmien_iledy_dyzuru(plan, worker, dayIndex, list[position], -1);
     list.erase(list.begin() + position);
     if (m->daysOff[dayIndex].blocks) aktualizuj_urlop(plan, worker, dayIndex);
-    plan.modified = true;
 }
 
 namespace {

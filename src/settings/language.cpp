@@ -94,7 +94,7 @@ bool load_language_file(Translator& tr, const std::filesystem::path& file) {
     return true;
 }
 
-void apply_day_off_names(Plan& plan) {
+void apply_day_off_names(plan_services& plan) {
     std::vector<day_off_kind> builtIn = default_day_off_kinds();
     auto& kinds = plan.options.dayOffKinds;
     for (size_t i = 0; i < kinds.size() && i < builtIn.size(); ++i) kinds[i].name = builtIn[i].name;

@@ -14,6 +14,7 @@
 namespace planek {
 
 struct Plan;
+struct plan_services;
 
 // The entries of the language list, in list order.
 const std::vector<std::string>& language_list();
@@ -45,7 +46,7 @@ bool cb_LanguageChange(Plan& plan, std::optional<int> chosen = std::nullopt);
 
 // The built-in Polish names of the day-off kinds overlaid with the
 // language's muv_DayOffNames, when that list holds 1 to 24 names.
-void apply_day_off_names(Plan& plan);
+void apply_day_off_names(plan_services& plan);
 
 // A value as the file holds it to the text in memory: blanks around it and
 // enclosing double quotes go; the two-character sequences backslash-n and

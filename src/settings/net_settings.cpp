@@ -21,7 +21,7 @@ void read_flag(const IniFile& ini, const char* key, bool& field, std::vector<std
     if (*v != "1" && *v != "0") ignored.push_back(std::string(kNet) + "." + key);
 }
 
-std::filesystem::path server_folder(const Plan& plan) {
+std::filesystem::path server_folder(const plan_services& plan) {
     // Written for the original platform with a trailing "\"; either
     // separator ends up as a plain folder path here.
     // A relative path is taken from the program's folder, never from
@@ -43,7 +43,7 @@ bool folder_exists(const std::filesystem::path& p) {
 
 }  // namespace
 
-std::vector<std::string> read_net_options(Plan& plan) {
+std::vector<std::string> read_net_options(plan_services& plan) {
     std::vector<std::string> ignored;
     net_options& n = plan.options.net;
     n = net_options{};
@@ -85,7 +85,7 @@ bool RunAsServer(const Plan& plan) {
     return same_folder(server, plan.paths.root);
 }
 
-void PathsUpdate(Plan& plan) {
+void PathsUpdate(plan_services& plan) {
     if (plan.paths.root.empty()) return;  // no program root: nothing to resolve
     Paths local = Paths::local(plan.paths.root);
     plan.paths.templates = local.templates;

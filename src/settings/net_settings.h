@@ -7,11 +7,12 @@
 namespace planek {
 
 struct Plan;
+struct plan_services;
 
 inline constexpr const char* kNetFileName = "net.ini";
 
 // Reads net.ini into plan.options.net; returns "net.key" of unusable values.
-std::vector<std::string> read_net_options(Plan& plan);
+std::vector<std::string> read_net_options(plan_services& plan);
 [[nodiscard]] bool write_net_options(const Plan& plan, std::string* error = nullptr);
 
 // True when the server path is empty, names no existing folder, or names
@@ -22,7 +23,7 @@ bool RunAsServer(const Plan& plan);
 // or the server's for each option that is on while the server folder
 // exists. A server folder that cannot be found is reported
 // (msg_CantFindServer) and the local folders stay.
-void PathsUpdate(Plan& plan);
+void PathsUpdate(plan_services& plan);
 
 // The options dialog hides its network page on a client whose net.ini asks
 // for it.

@@ -255,7 +255,7 @@ std::filesystem::path config_file(const std::filesystem::path& folder) {
 
 // The data folder's file is the program's own and is written back whole, so
 // one it cannot read is set aside; a server's configuration is only read.
-IniFile read_ini(const Plan& plan, const std::filesystem::path& file) {
+IniFile read_ini(const plan_services& plan, const std::filesystem::path& file) {
     if (file.empty()) return IniFile();
     if (same_folder(file.parent_path(), plan.paths.data)) return read_settings_file(plan, file);
     return IniFile(file);
@@ -335,7 +335,7 @@ std::vector<std::string> read_general_options(Plan& plan, const IniFile& config)
     return ignored;
 }
 
-std::vector<std::string> read_machine_options(Plan& plan, const IniFile& local) {
+std::vector<std::string> read_machine_options(plan_services& plan, const IniFile& local) {
     std::vector<std::string> ignored;
     Reader r(local, ignored);
     Options& o = plan.options;
@@ -371,7 +371,7 @@ std::vector<std::string> read_machine_options(Plan& plan, const IniFile& local) 
     return ignored;
 }
 
-std::vector<std::string> read_language_options(Plan& plan, const IniFile& config) {
+std::vector<std::string> read_language_options(plan_services& plan, const IniFile& config) {
     std::vector<std::string> ignored;
     Reader r(config, ignored);
     Options& o = plan.options;
@@ -395,7 +395,7 @@ std::vector<std::string> read_language_options(Plan& plan, const IniFile& config
     return ignored;
 }
 
-int read_saved_language(Plan& plan) {
+int read_saved_language(plan_services& plan) {
     IniFile config = read_ini(plan, config_file(plan.paths.config));
     std::vector<std::string> ignored;
     Reader r(config, ignored);

@@ -12,6 +12,7 @@
 namespace planek {
 
 struct Plan;
+struct plan_services;
 
 inline constexpr const char* kConfigFileName = "konfiguracja.ini";
 
@@ -30,12 +31,12 @@ std::vector<std::string> czytaj_opcje(Plan& plan, const std::string& selector);
 // The saved position in the language list (glowne.lang, -1 when none or
 // unusable), read at start before the language is applied; also stored in
 // plan.options.glowne.lang.
-int read_saved_language(Plan& plan);
+int read_saved_language(plan_services& plan);
 
 // The same from files already read (tests, and the two-file split above).
 std::vector<std::string> read_general_options(Plan& plan, const IniFile& config);
-std::vector<std::string> read_machine_options(Plan& plan, const IniFile& local);
-std::vector<std::string> read_language_options(Plan& plan, const IniFile& config);
+std::vector<std::string> read_machine_options(plan_services& plan, const IniFile& local);
+std::vector<std::string> read_language_options(plan_services& plan, const IniFile& config);
 
 // The duty-as categories of a language when the file has none: names and
 // symbols from muv_DutyAsName / muv_DutyAsSymbol when each holds exactly

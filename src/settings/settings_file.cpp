@@ -19,7 +19,7 @@ fs::path unreadable_copy_name(const fs::path& file, const civil_date& today) {
     return name;
 }
 
-IniFile read_settings_file(const Plan& plan, const fs::path& file) {
+IniFile read_settings_file(const plan_services& plan, const fs::path& file) {
     if (file.empty()) return IniFile();
     IniFile ini(file);
     // Read again to say in the session's language why it could not be read.

@@ -9,7 +9,7 @@
 
 namespace planek {
 
-struct Plan;
+struct plan_services;
 
 // Loads `file` (missing or empty path: an empty file). When it exists but
 // cannot be read it is moved aside as "<file>.bad_<yyyy-mm-dd>" (a number
@@ -17,7 +17,7 @@ struct Plan;
 // returned file is then empty, so the defaults go on in memory and the next
 // save starts a fresh file. When it cannot even be moved aside, the returned
 // file keeps refusing to be saved, and the user is told that too.
-IniFile read_settings_file(const Plan& plan, const std::filesystem::path& file);
+IniFile read_settings_file(const plan_services& plan, const std::filesystem::path& file);
 
 // The name an unreadable file is kept under: "<file>.bad_<date>", or with
 // "_2", "_3"... after it when that is taken.

@@ -36,7 +36,7 @@ std::filesystem::path default_user_settings_folder() {
     return {};
 }
 
-bool read_user_settings(Plan& plan) {
+bool read_user_settings(plan_services& plan) {
     user_options& u = plan.options.user;
     u = user_options{};
     const std::filesystem::path& folder = plan.options.userSettingsFolder;
@@ -103,7 +103,7 @@ bool check_password(const Plan& plan, const std::string& typed) {
     return diff == 0;
 }
 
-void set_password(Plan& plan, const std::string& typed) {
+void set_password(plan_services& plan, const std::string& typed) {
     plan.options.user.pwd = typed.empty() ? std::string() : std::to_string(GGLoginHash(typed));
 }
 

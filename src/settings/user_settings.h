@@ -9,6 +9,7 @@
 namespace planek {
 
 struct Plan;
+struct plan_services;
 
 inline constexpr const char* kUserSettingsFileName = "user.ini";
 
@@ -18,7 +19,7 @@ std::filesystem::path default_user_settings_folder();
 
 // Reads the file into plan.options.user (defaults when there is no folder
 // or no file). Returns false only for a file that exists but cannot be read.
-bool read_user_settings(Plan& plan);
+bool read_user_settings(plan_services& plan);
 [[nodiscard]] bool write_user_settings(const Plan& plan, std::string* error = nullptr);
 
 // The password hash: the published login hash of the Gadu-Gadu protocol over
@@ -28,6 +29,6 @@ std::uint32_t GGLoginHash(const std::string& password);
 // Login check: true when no password is set or the hash of `typed` matches.
 bool check_password(const Plan& plan, const std::string& typed);
 // Password change: an empty text removes the password.
-void set_password(Plan& plan, const std::string& typed);
+void set_password(plan_services& plan, const std::string& typed);
 
 }  // namespace planek

@@ -201,7 +201,7 @@ MainWindow::MainWindow(roster_document& doc, QWidget* parent)
     };
     // Saved options count at once: an autosave interval changed in the
     // options dialog must not wait for the next start.
-    doc_.hooks().options.applied = [this](Plan&) { restartAutosave(); };
+    doc_.hooks().options.applied = [this](const Plan&) { restartAutosave(); };
     workers_->exportCalendar = [this](int worker) { export_worker_calendar(doc_, worker, this); };
     subscription_ = doc_.subscribe([this](const change_notice& notice) { changed(notice); });
     refreshAll();

@@ -23,7 +23,7 @@ struct MonthChange : ::testing::Test {
     void SetUp() override {
         plan.ui = ui;
         normatyw(plan, true, 0, true);
-        plan.modified = false;
+        set_modified(plan, false);
         ms_& m = plan.workers[0].months[0];
         m.duties[0].push_back(duty_on(1));
         m.duties[30].push_back(duty_on(31));

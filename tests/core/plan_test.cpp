@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "core/plan.h"
 
 namespace planek {
 namespace {
+
+// "Modified" has one writer, so whatever marks a plan is found by its name.
+static_assert(!std::is_assignable_v<modified_flag&, bool>);
 
 TEST(Ids, MaxIsHighestPlusOneAndOtherRequestsGiveZero) {
     Plan p;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/period_params.h"
+#include "core/stored_fields.h"
 #include "editing/day_off_add.h"
 #include "editing/day_off_rules.h"
 #include "editing/duty_add.h"
@@ -17,6 +18,25 @@
 
 namespace planek::test {
 namespace {
+
+// Gives one field of the record another value, whatever its type.
+template <class R>
+void change_field(R& rec, const record_field<R>& f) {
+    std::visit(
+        [&](auto m) {
+            if constexpr (!std::is_same_v<decltype(m), std::nullptr_t>) {
+                auto& v = rec.*m;
+                using V = std::decay_t<decltype(v)>;
+                if constexpr (std::is_same_v<V, std::string>)
+                    v += "x";
+                else if constexpr (std::is_same_v<V, bool>)
+                    v = !v;
+                else
+                    v = V(v + 1);
+            }
+        },
+        f.member);
+}
 
 struct UndoStack : EditingFixture {
     undo_stack& history() { return undo_history(plan); }
@@ -124,7 +144,7 @@ TEST_F(UndoStack, LeaveTakenComesBackWithoutAskingAgain) {
 TEST_F(UndoStack, UndoingBackToTheSavedStateClearsModified) {
     ASSERT_TRUE(addDuty(0, 2));
     EXPECT_TRUE(plan.modified);
-    plan.modified = false;  // saved here
+    set_modified(plan, false);  // saved here
     ASSERT_TRUE(addDuty(0, 6));
     ASSERT_TRUE(addDuty(1, 6));
     history().undo(plan);
@@ -279,6 +299,44 @@ TEST_F(UndoStack, AGroupEditAndAnAddedWorkerComeAndGoWithTheirSteps) {
     EXPECT_EQ(plan.workers[2].surname, "Zając");
     EXPECT_EQ(plan.workerIndexById(30), 2);
     EXPECT_EQ(dutiesOn(2, 9).size(), 1u) << "and her duty comes back after her";
+}
+
+// The history tells a change from none by the same field tables the staff
+// and group files are written by: whatever a file would keep differently,
+// an act on it is a step.
+TEST_F(UndoStack, EveryFieldTheFilesKeepIsAChangeAStepRecords) {
+    const worker_state before = take_worker_state(plan, 0);
+    for (const record_field<prac>& f : kStaffFields) {
+        if (std::holds_alternative<std::nullptr_t>(f.member)) continue;
+        worker_state after = before;
+        change_field(after.record, f);
+        EXPECT_FALSE(same_worker_state(before, after)) << "staff field " << f.name;
+    }
+    worker_state daily = before;
+    ++daily.record.dailyNorm;
+    EXPECT_FALSE(same_worker_state(before, daily)) << "the month's daily norm of her";
+    worker_state scratch = before;
+    ++scratch.record.work;
+    EXPECT_TRUE(same_worker_state(before, scratch)) << "the scheduler's scratch is no change";
+
+    const month_state month = take_month_state(plan);
+    ASSERT_TRUE(month.groups.has_value());
+    ASSERT_FALSE(month.groups->empty());
+    ASSERT_FALSE(month.groups->front().shifts.empty());
+    for (const record_field<grupa>& f : kGroupFields) {
+        month_state after = month;
+        change_field(after.groups->front(), f);
+        EXPECT_TRUE(month_changed(month, after)) << "group field " << f.name;
+    }
+    for (const record_field<zmiana_>& f : kShiftFields) {
+        if (std::holds_alternative<std::nullptr_t>(f.member)) continue;
+        month_state after = month;
+        change_field(after.groups->front().shifts.front(), f);
+        EXPECT_TRUE(month_changed(month, after)) << "shift field " << f.name;
+    }
+    month_state work = month;
+    ++work.groups->front().shifts.front().work[0];
+    EXPECT_FALSE(month_changed(month, work)) << "the counts' scratch of a shift is no change";
 }
 
 }  // namespace

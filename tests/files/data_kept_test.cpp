@@ -116,7 +116,7 @@ TEST_F(DataKept, WorkerAddedBeforeACrashComesBackWithHerDuty) {
     d.shift = 1;
     d.dutyAs = 1;
     ASSERT_TRUE(dodaj_dyzur(run, d, -1, false, her));
-    run.modified = true;
+    set_modified(run, true);
     // The worker's act writes the staff at once; the autosave writes its file alone.
     ASSERT_TRUE(zapisz_gdy_zmienione(run).ok());
     ASSERT_TRUE(t_SaveTimer(run));
@@ -240,7 +240,7 @@ TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
     ASSERT_TRUE(zapisz(plan).ok());
     ASSERT_TRUE(wczytaj(plan).ok());
     empty_month();
-    plan.modified = false;
+    set_modified(plan, false);
     {
         undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
         ui->answers = {Answer::Yes};
@@ -261,7 +261,7 @@ TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
     ASSERT_TRUE(take_undo_step(plan, true));
     EXPECT_TRUE(plan.modified);
     ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
-    plan.modified = false;  // saved
+    set_modified(plan, false);  // saved
     ASSERT_TRUE(take_undo_step(plan, false));
     EXPECT_TRUE(plan.modified);
     ASSERT_TRUE(take_undo_step(plan, true));
@@ -271,7 +271,7 @@ TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
     // Saved, then a duty and a deletion written at once; undoing both comes
     // back to the saved month through a step of duties alone, while the
     // file still holds the deletion.
-    plan.modified = false;
+    set_modified(plan, false);
     {
         undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
         ASSERT_TRUE(add_duty(0, 6, 420, 720));

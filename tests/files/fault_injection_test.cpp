@@ -119,7 +119,7 @@ TEST_F(FaultInjection, MonthFileIsOldOrNewAfterEveryFailedStep) {
         run.folder = dir.path();
         // The folder is put back behind the plan's back: what it read is forgotten.
         run.before = [&] {
-            plan.modified = true;
+            set_modified(plan, true);
             plan.guards.read.clear();
         };
         run.save = [&] {
@@ -191,7 +191,7 @@ TEST_F(FaultInjection, MonthOfOnlyOrphansIsOldOrNewAfterEveryFailedStep) {
         run.folder = dir.path();
         // The folder is put back behind the plan's back: what it read is forgotten.
         run.before = [&] {
-            plan.modified = true;
+            set_modified(plan, true);
             plan.guards.read.clear();
         };
         run.save = [&] {
@@ -233,7 +233,7 @@ TEST_F(FaultInjection, AutosaveIsOldOrNewAfterEveryFailedStepAndLeavesTheStaffAl
             plan.guards.read.clear();
             plan.groupLinesOnDisk = groupsRead;
             plan.staffLinesOnDisk = staffRead;
-            plan.modified = true;
+            set_modified(plan, true);
         };
         run.save = [&] {
             const result<> saved = t_SaveTimer(plan);

@@ -122,7 +122,7 @@ TEST_F(Backups, AutosaveLeavesFileAndFlagsAndIsRecoveredWithoutName) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
     plan.currentFile = path("moj.pnk").string();
-    plan.modified = true;
+    set_modified(plan, true);
     ASSERT_TRUE(t_SaveTimer(plan));
     EXPECT_TRUE(fs::exists(autosave_file(plan)));
     EXPECT_EQ(plan.currentFile, path("moj.pnk").string());

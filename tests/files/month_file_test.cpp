@@ -307,7 +307,7 @@ TEST_F(MonthFile, ReadOnlyFileIsRefusedAndKeepsThePlanModified) {
     test::write_file(path("ro.pnk"), "stare");
     fs::permissions(path("ro.pnk"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     plan.currentFile = path("ro.pnk").string();
-    plan.modified = true;
+    set_modified(plan, true);
     const auto saved = zapisz_dyzury_i_wolne(plan);
     ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("ro.pnk")), "stare");
@@ -322,7 +322,7 @@ TEST_F(MonthFile, FailedWriteLeavesTheOldFile) {
     plan.months[0].days[1].note = "nie do zapisania \xF0\x9F\x98\x80";  // no such character in Windows-1250
     test::write_file(path("keep.pnk"), "[info]\r\nstatus=1\r\n");
     plan.currentFile = path("keep.pnk").string();
-    plan.modified = true;
+    set_modified(plan, true);
     const auto saved = zapisz_dyzury_i_wolne(plan);
     ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("keep.pnk")), "[info]\r\nstatus=1\r\n");
@@ -335,7 +335,7 @@ TEST_F(MonthFile, FailedWriteLeavesTheOldFile) {
 TEST_F(MonthFile, SavingClearsModifiedExceptForTheAutosaveFile) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
-    plan.modified = true;
+    set_modified(plan, true);
     plan.currentFile = autosave_file(plan).string();
     ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
     EXPECT_TRUE(plan.modified);
@@ -377,7 +377,7 @@ TEST_F(MonthFile, WriteFailingHalfWayLeavesTheOldFile) {
     const std::string old = "[info]\r\nstatus=1\r\n";
     write_file(path("half.pnk"), old);
     plan.currentFile = path("half.pnk").string();
-    plan.modified = true;
+    set_modified(plan, true);
 
     struct rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);

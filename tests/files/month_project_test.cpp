@@ -105,7 +105,7 @@ TEST_F(MonthProject, RecentProjectsSkipMissingFiles) {
 
 TEST_F(MonthProject, SaveQuestion) {
     empty_month();
-    plan.modified = true;  // modified but empty: nothing to ask
+    set_modified(plan, true);  // modified but empty: nothing to ask
     EXPECT_EQ(*czy_zapis(plan), Answer::No);
     EXPECT_TRUE(ui->questions.empty());
 

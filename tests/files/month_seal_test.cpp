@@ -86,7 +86,7 @@ TEST_F(MonthSeal, EveryCutOrChangeIsDamagedAndNeverSavedOver) {
         read_month();
         EXPECT_TRUE(warned_about(file.string())) << (said.empty() ? "" : said[0].text);
         EXPECT_TRUE(warned_about("nie wczytał się w całości"));
-        plan.modified = true;
+        set_modified(plan, true);
         EXPECT_FALSE(zapisz_dyzury_i_wolne(plan));
         EXPECT_EQ(read_file(file), c.bytes);
         EXPECT_TRUE(plan.modified);

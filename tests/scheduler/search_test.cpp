@@ -194,7 +194,7 @@ TEST(Search, HonoursASwitchedOffRuleAndTheThresholdsOfTheOptions) {
 TEST(Search, StopKeepsTheBestRosterSoFar) {
     search_ward ward;
     std::vector<scheduler_progress> told;
-    ward.plan.hooks.scheduler.progress = [&](Plan&, const scheduler_progress& p) {
+    ward.plan.hooks.scheduler.progress = [&](const Plan&, const scheduler_progress& p) {
         told.push_back(p);
         return false;
     };

@@ -115,7 +115,7 @@ TEST_F(OptionsFile, FlagsAreOnOnlyForOne) {
 
 TEST_F(OptionsFile, SavedOptionsTakeEffectWithoutARestart) {
     int applied = 0;
-    plan.hooks.options.applied = [&](Plan& p) {
+    plan.hooks.options.applied = [&](const Plan& p) {
         ++applied;
         EXPECT_EQ(p.options.glowne.autosave, 4);
     };

@@ -67,7 +67,7 @@ result<scheduler_report> run_scheduler_in_window(roster_document& doc, QWidget* 
     // it never stands frozen behind it.
     auto progress = std::make_shared<std::unique_ptr<QProgressDialog>>();
     scheduler_hooks& hooks = doc.hooks().scheduler;
-    hooks.busy = [progress](Plan&, bool busy) {
+    hooks.busy = [progress](const Plan&, bool busy) {
         if (busy) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             return;
@@ -75,10 +75,10 @@ result<scheduler_report> run_scheduler_in_window(roster_document& doc, QWidget* 
         progress->reset();
         QApplication::restoreOverrideCursor();
     };
-    hooks.redraw = [redraw](Plan&) {
+    hooks.redraw = [redraw](const Plan&) {
         if (redraw) redraw();
     };
-    hooks.progress = [parent, progress](Plan& p, const scheduler_progress& at) {
+    hooks.progress = [parent, progress](const Plan& p, const scheduler_progress& at) {
         if (!*progress) {
             *progress = std::make_unique<QProgressDialog>(parent);
             QProgressDialog& d = **progress;
@@ -95,7 +95,7 @@ result<scheduler_report> run_scheduler_in_window(roster_document& doc, QWidget* 
         QApplication::processEvents();
         return !(*progress)->wasCanceled();
     };
-    hooks.accept = [parent](Plan& p, const std::string& question, const std::vector<std::string>& unmet) {
+    hooks.accept = [parent](const Plan& p, const std::string& question, const std::vector<std::string>& unmet) {
         // With nothing left unmet the question is the usual message box.
         if (unmet.empty()) return p.ui->ask(question, Buttons::YesNo) == Answer::Yes;
         AcceptRunDialog d(p, question, unmet, parent);
