@@ -154,7 +154,8 @@ void month_reader::load_file() {
         if (exists && !is_autosave_file(plan_, file) && plan_.options.glowne.autobackup) {
             // The month itself is read either way; the user learns the copy is missing.
             for (const auto& [ext, days] : {std::pair{".bak", 2}, std::pair{".err", 6}})
-                if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days, &plan_.tr); !copy.error.empty())
+                if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days, &plan_.tr);
+                    !copy.error.empty())
                     notes.push_back(refused(refusal_kind::Io, copy.error, file));
         }
     }
