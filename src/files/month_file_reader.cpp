@@ -701,6 +701,8 @@ std::string problem_text(const month_problem& p) {
 }
 
 std::string problem_text(const month_problem& p, const Translator& tr) {
+    // A refusal of the whole file (too large, unreadable) has no line to name.
+    if (p.line <= 0 && p.section.empty() && p.key.empty()) return p.reason;
     std::string s = tr.msg("msg_ProblemLine", "wiersz") + " " + std::to_string(p.line);
     if (!p.section.empty()) s += " [" + p.section + "]";
     if (!p.key.empty()) s += " " + p.key;
