@@ -70,8 +70,8 @@ std::vector<std::string> arg_parser::parse(const std::vector<std::string>& args)
             if (o) throw usage_error("cli_OptionTakesNoValue", "%s nie przyjmuje wartości", {o->name});
         }
         // A lone "-" is a word: standard output where a file is named.
-        const bool looksLikeOption = numbersAreWords_ ? s.size() > 1 && s[0] == '-' && !parse_int(s)
-                                                      : s.size() > 1 && s[0] == '-';
+        const bool looksLikeOption =
+            numbersAreWords_ ? s.size() > 1 && s[0] == '-' && !parse_int(s) : s.size() > 1 && s[0] == '-';
         if (looksLikeOption) throw usage_error("cli_UnknownOption", "nieznana opcja „%s”", {s});
         if (found.size() >= mostWords_) throw usage_error("cli_UnexpectedArgument", "nieoczekiwany argument „%s”", {s});
         found.push_back(s);

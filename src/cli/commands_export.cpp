@@ -146,7 +146,8 @@ int export_calendar(context& c, const export_args& a) {
         for (calendar_event& e : worker_events(plan, w, folderId)) events.push_back(std::move(e));
     }
     const output_target out(a.out, "export.ics");
-    return written(c, write_ics(out.path(), events, plan.clock->now(), &plan.tr), out) ? kExitOk : kExitFailure;
+    return written(c, write_ics(out.path(), events, plan.clock->now(), &plan.tr), out) ? kExitOk
+                                                                                       : kExitFailure;
 }
 
 int export_command(context& c) {

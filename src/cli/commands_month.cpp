@@ -11,10 +11,10 @@
 #include "cli/cli.h"
 #include "cli/month_json.h"
 #include "cli/standard_output.h"
+#include "core/text.h"
 #include "document/month_acts.h"
 #include "document/output_acts.h"
 #include "editing/refusal.h"
-#include "core/text.h"
 #include "editing/symbols.h"
 #include "files/month_file.h"
 #include "files/month_lock.h"
@@ -324,15 +324,16 @@ int new_month(context& c) {
 
 std::vector<command> month_commands() {
     return {
-        {"show", "PLIK.pnk [--group ID]", "miesiąc jako tabela: dni, normatyw, przepracowane, pozostałe", show},
+        {"show", "PLIK.pnk [--group ID]", "miesiąc jako tabela: dni, normatyw, przepracowane, pozostałe",
+         show},
         {"summary", "PLIK.pnk [--group ID] [--worker ID] [--json]", "liczby pracowników w miesiącu", summary},
-        {"day", "PLIK.pnk DZIEŃ [--group ID]", "obsada zmian dnia wobec wymaganej, najwięcej i najmniej na dyżurze, notatka",
-         day_command},
+        {"day", "PLIK.pnk DZIEŃ [--group ID]",
+         "obsada zmian dnia wobec wymaganej, najwięcej i najmniej na dyżurze, notatka", day_command},
         {"check", "PLIK.pnk", "sprawdza plik miesiąca i wypisuje wiersze nie do użycia", check},
-        {"new", "PLIK.pnk|-o - [RRRR-MM]", "zapisuje pusty plik miesiąca (domyślnie bieżącego); -o -: na standardowe wyjście",
-         new_month},
-        {"save-as", "PLIK.pnk NOWY.pnk|-o -", "wczytuje plik miesiąca i zapisuje go pod nową nazwą; -o -: na standardowe wyjście",
-         save_as},
+        {"new", "PLIK.pnk|-o - [RRRR-MM]",
+         "zapisuje pusty plik miesiąca (domyślnie bieżącego); -o -: na standardowe wyjście", new_month},
+        {"save-as", "PLIK.pnk NOWY.pnk|-o -",
+         "wczytuje plik miesiąca i zapisuje go pod nową nazwą; -o -: na standardowe wyjście", save_as},
     };
 }
 

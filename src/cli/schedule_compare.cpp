@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <array>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -164,7 +164,9 @@ measured run_algorithm(Plan& plan, const std::string& file, const variant& v, co
     return m;
 }
 
-std::string hours(const Translator& tr, std::int64_t minutes) { return decimal_text(double(minutes) / 60.0, 1, &tr); }
+std::string hours(const Translator& tr, std::int64_t minutes) {
+    return decimal_text(double(minutes) / 60.0, 1, &tr);
+}
 
 void print_header(const context& c) {
     c.out << say(c, "cli_CompareWard", "oddział\talg");
@@ -186,8 +188,9 @@ void print_row(std::ostream& out, const Translator& tr, const std::string& ward,
     // Marked when the clock cut a run short: its roster is not the one the
     // seed and the time would give on a less busy machine.
     const std::string time = decimal_text(m.seconds, 2, &tr) + (m.timedOut ? "!" : "");
-    out << "\t" << total << "\t" << hours(tr, m.shortMinutes) << "\t" << hours(tr, m.normMinutes) << "\t" << time << "\t"
-        << (v.algorithm == 2 ? std::to_string(m.cost) : std::string("-")) << "\t" << m.aboveNorm << "\n";
+    out << "\t" << total << "\t" << hours(tr, m.shortMinutes) << "\t" << hours(tr, m.normMinutes) << "\t"
+        << time << "\t" << (v.algorithm == 2 ? std::to_string(m.cost) : std::string("-")) << "\t"
+        << m.aboveNorm << "\n";
 }
 
 // The exact model's line under the second algorithm's: the cost of the

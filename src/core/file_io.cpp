@@ -121,7 +121,7 @@ namespace {
 
 // The message of a failed read: from the translator when there is one.
 std::string message_in(const Translator* tr, const char* key, const std::string& polish,
-                      std::initializer_list<std::string> args) {
+                       std::initializer_list<std::string> args) {
     std::string text = tr ? tr->msg(key, polish) : polish;
     size_t from = 0;
     for (const std::string& a : args) {
@@ -139,8 +139,9 @@ std::string megabytes(std::uintmax_t bytes, const Translator* tr) {
 
 std::string too_large(const Translator* tr, const fs::path& file, std::uintmax_t size, std::uintmax_t bound) {
     return message_in(tr, "msg_FileTooLarge",
-                     "Plik %s jest za duży (%s MB, najwięcej %s MB); nie wczytano go.",
-                     {quoted(file), size > bound ? megabytes(size, tr) : "> " + megabytes(bound, tr), megabytes(bound, tr)});
+                      "Plik %s jest za duży (%s MB, najwięcej %s MB); nie wczytano go.",
+                      {quoted(file), size > bound ? megabytes(size, tr) : "> " + megabytes(bound, tr),
+                       megabytes(bound, tr)});
 }
 
 // Reads at most `limit` bytes; false when the stream failed.
@@ -176,7 +177,8 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
         return false;
     }
     if (fs::is_directory(file, ec)) {
-        error = message_in(tr, "msg_FileIsFolder", "Nie można odczytać pliku %s: to jest folder.", {quoted(file)});
+        error = message_in(tr, "msg_FileIsFolder", "Nie można odczytać pliku %s: to jest folder.",
+                           {quoted(file)});
         return false;
     }
     // A plain file too large is refused by its size, before a byte is read.
@@ -191,7 +193,7 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
     std::ifstream in(file, std::ios::binary);
     if (injected || !in) {
         error = message_in(tr, "msg_FileCannotOpen", "Nie można otworzyć pliku %s%s.",
-                          {quoted(file), reason(injected ? EIO : errno)});
+                           {quoted(file), reason(injected ? EIO : errno)});
         return false;
     }
     // One byte past the bound tells a file that grew (or never ends) from one that fits.
@@ -229,8 +231,9 @@ bool within_line_bound(const fs::path& file, const std::string& bytes, const rea
     if (bound.lines == SIZE_MAX) return true;
     const std::size_t lines = count_lines(bytes);
     if (lines <= bound.lines) return true;
-    error = message_in(tr, "msg_FileTooManyLines", "Plik %s ma za dużo wierszy (%s, najwięcej %s); nie wczytano go.",
-                      {quoted(file), std::to_string(lines), std::to_string(bound.lines)});
+    error = message_in(tr, "msg_FileTooManyLines",
+                       "Plik %s ma za dużo wierszy (%s, najwięcej %s); nie wczytano go.",
+                       {quoted(file), std::to_string(lines), std::to_string(bound.lines)});
     return false;
 }
 
@@ -255,11 +258,12 @@ bool is_read_only(const fs::path& file) {
     return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) == fs::perms::none;
 }
 
-io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp, const Translator* tr) {
+io_result write_temporary(const fs::path& file, const std::string& bytes, fs::path& tmp,
+                          const Translator* tr) {
     std::error_code ec;
     if (fs::is_directory(file, ec))
-        return {
-            message_in(tr, "msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.", {quoted(file)})};
+        return {message_in(tr, "msg_WriteIsFolder", "Nie można zapisać pliku %s: to jest folder.",
+                           {quoted(file)})};
     int err = EEXIST;
     for (int attempt = 0; attempt < 20 && err == EEXIST; ++attempt) {
         tmp = temp_beside(file);
@@ -268,7 +272,8 @@ io_result write_temporary(const fs::path& file, const std::string& bytes, fs::pa
     if (err) {
         if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
         tmp.clear();
-        return {message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
+        return {
+            message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
     }
     return {};
 }
@@ -319,8 +324,8 @@ io_result lines_bytes(const fs::path& file, const std::vector<std::string>& line
         auto enc = utf8_to_cp1250(line);
         if (!enc) {
             const std::string bad = first_unencodable(line).value_or("?");
-            return {message_in(tr, 
-                "msg_WriteUnencodable",
+            return {message_in(
+                tr, "msg_WriteUnencodable",
                 "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
                 "zapisany.",
                 {bad, quoted(file)})};
@@ -337,7 +342,8 @@ io_result write_lines(const fs::path& file, const std::vector<std::string>& line
     return write_bytes(file, bytes, tr);
 }
 
-safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_age_days, const Translator* tr) {
+safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_age_days,
+                               const Translator* tr) {
     if (ext.empty() || ext[0] != '.') ext.insert(ext.begin(), '.');
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) return {};  // nothing to copy
@@ -347,7 +353,7 @@ safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_ag
         const auto age = fs::file_time_type::clock::now() - fs::last_write_time(copy, ec);
         if (ec)
             return {false, message_in(tr, "msg_CopyDateUnreadable", "Nie można odczytać daty kopii %s: %s.",
-                                     {quoted(copy), ec.message()})};
+                                      {quoted(copy), ec.message()})};
         const bool old = age >= std::chrono::hours(24) * max_age_days;
         bool due = old;
         if (!old && lower_ascii(ext) == ".err") {

@@ -11,14 +11,16 @@ namespace fs = std::filesystem;
 
 fs::path open_lock_file(const fs::path& target) { return target.parent_path() / (target.filename().string() + ".lock"); }
 
-std::string changed_file_text(const fs::path& file, const std::optional<lock_owner>& by, const Translator* tr) {
+std::string changed_file_text(const fs::path& file, const std::optional<lock_owner>& by,
+                              const Translator* tr) {
     if (by)
-        return file_message(tr, "msg_FileChangedSinceReadBy",
-                            "Plik \"%s\" zmienił się od odczytu (otwarty przez %s na komputerze %s); nie został "
-                            "zapisany.",
-                            {file.string(), by->user, by->host});
-    return file_message(tr, "msg_FileChangedSinceRead", "Plik \"%s\" zmienił się od odczytu; nie został zapisany.",
-                        {file.string()});
+        return file_message(
+            tr, "msg_FileChangedSinceReadBy",
+            "Plik \"%s\" zmienił się od odczytu (otwarty przez %s na komputerze %s); nie został "
+            "zapisany.",
+            {file.string(), by->user, by->host});
+    return file_message(tr, "msg_FileChangedSinceRead",
+                        "Plik \"%s\" zmienił się od odczytu; nie został zapisany.", {file.string()});
 }
 
 bool read_lines_noted(read_fingerprints& seen, const fs::path& file, std::vector<std::string>& lines,
@@ -56,7 +58,8 @@ guarded_write_result write_guarded(read_fingerprints& seen, const fs::path& file
                                    const lock_owner& me, const Translator* tr) {
     const std::string key = guard_key(file);
     const auto it = seen.find(key);
-    guarded_write_result r = write_bytes_if_unchanged(file, bytes, it == seen.end() ? nullptr : &it->second, me, tr);
+    guarded_write_result r =
+        write_bytes_if_unchanged(file, bytes, it == seen.end() ? nullptr : &it->second, me, tr);
     if (r.ok()) {
         seen[key] = r.written;
     } else if (!r.changed) {

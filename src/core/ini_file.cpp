@@ -144,10 +144,11 @@ bool IniFile::bytesFor(const std::filesystem::path& file, std::string& bytes, co
     auto encoded = utf8_to_cp1250(t);
     if (!encoded) {
         // The same refusal as every other write's.
-        error_ = file_message(tr, "msg_WriteUnencodable",
-                              "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
-                              "zapisany.",
-                              {first_unencodable(t).value_or("?"), "\"" + file.string() + "\""});
+        error_ =
+            file_message(tr, "msg_WriteUnencodable",
+                         "Znaku „%s” nie można zapisać w pliku %s (kodowanie Windows-1250). Plik nie został "
+                         "zapisany.",
+                         {first_unencodable(t).value_or("?"), "\"" + file.string() + "\""});
         return false;
     }
     bytes = std::move(*encoded);

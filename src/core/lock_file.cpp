@@ -106,7 +106,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, con
         if (errno == EEXIST) return {false, true, {}};
         return {false, false,
                 file_message(tr, "msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
-                                 {"\"" + file.string() + "\"", std::string(": ") + std::strerror(errno)})};
+                             {"\"" + file.string() + "\"", std::string(": ") + std::strerror(errno)})};
     }
     const bool written = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fsync(fd) == 0;
     const int err = errno;
@@ -116,7 +116,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, con
     if (!f)
         return {false, std::filesystem::exists(file),
                 file_message(tr, "msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
-                                 {"\"" + file.string() + "\"", ""})};
+                             {"\"" + file.string() + "\"", ""})};
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int err = errno;
     std::fclose(f);
@@ -125,7 +125,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, con
         remove_lock_file(file);
         return {false, false,
                 file_message(tr, "msg_LockNotWritten", "Nie można zapisać pliku blokady %s%s.",
-                                 {"\"" + file.string() + "\"", std::string(": ") + std::strerror(err)})};
+                             {"\"" + file.string() + "\"", std::string(": ") + std::strerror(err)})};
     }
     return {true, false, {}};
 }
@@ -181,11 +181,13 @@ save_lock::save_lock(const fs::path& target, const lock_owner& me, std::chrono::
             continue;
         }
         if (std::chrono::steady_clock::now() >= until) {
-            error_ = other ? file_message(tr, "msg_FileBeingSavedBy",
-                                          "Plik \"%s\" jest właśnie zapisywany przez %s (%s); nie zapisano go.",
-                                          {target.string(), other->user, other->host})
-                           : file_message(tr, "msg_FileBeingSaved", "Plik \"%s\" jest właśnie zapisywany; nie zapisano go.",
-                                          {target.string()});
+            error_ = other
+                         ? file_message(tr, "msg_FileBeingSavedBy",
+                                        "Plik \"%s\" jest właśnie zapisywany przez %s (%s); nie zapisano go.",
+                                        {target.string(), other->user, other->host})
+                         : file_message(tr, "msg_FileBeingSaved",
+                                        "Plik \"%s\" jest właśnie zapisywany; nie zapisano go.",
+                                        {target.string()});
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2 + attempt % 10));

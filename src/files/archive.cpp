@@ -80,7 +80,8 @@ io_result close_to_bytes(memory_zip& m, const fs::path& archive, std::string& by
 io_result add_source(zip_t* za, const std::string& name, zip_source_t* src, const fs::path& archive,
                      const Translator* tr) {
     auto failed = [&](const std::string& why) {
-        return io_result{file_message(tr, "msg_ArchiveMemberNotAdded", "Nie można dodać pliku „%s” do archiwum %s%s",
+        return io_result{file_message(tr, "msg_ArchiveMemberNotAdded",
+                                      "Nie można dodać pliku „%s” do archiwum %s%s",
                                       {name, quoted(archive), why})};
     };
     if (!src) return failed("");
@@ -213,15 +214,16 @@ io_result archive_pack_members(const std::vector<archive_member>& members, const
     return write_bytes(archive, bytes, tr);
 }
 
-io_result archive_bytes(const std::vector<archive_member>& members, const fs::path& archive, std::string& bytes,
-                        const Translator* tr) {
+io_result archive_bytes(const std::vector<archive_member>& members, const fs::path& archive,
+                        std::string& bytes, const Translator* tr) {
     io_result result;
     memory_zip m;
     if (!open_in_memory(m, archive, result, tr)) return result;
     for (const archive_member& member : members) {
         std::string name = archive_bare_name(member.name);
         if (name.empty())
-            return {file_message(tr, "msg_ArchiveBadName", "Niedozwolona nazwa pliku „%s” w archiwum", {member.name})};
+            return {file_message(tr, "msg_ArchiveBadName", "Niedozwolona nazwa pliku „%s” w archiwum",
+                                 {member.name})};
         // libzip reads the buffer at close time; the members outlive that.
         zip_source_t* src = zip_source_buffer(m.za, member.bytes.data(), member.bytes.size(), 0);
         if (io_result r = add_source(m.za, name, src, archive, tr); !r) return r;

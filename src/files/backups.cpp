@@ -72,15 +72,17 @@ fs::path last_project_folder(const Plan& plan) {
 }
 
 // Bare names inside the archive, made unique: "a.pnk", "a_2.pnk", ...
-std::vector<archive_member> unique_members(const Plan& plan, const std::vector<fs::path>& files, io_result& result) {
+std::vector<archive_member> unique_members(const Plan& plan, const std::vector<fs::path>& files,
+                                           io_result& result) {
     std::vector<archive_member> members;
     std::map<std::string, int> taken;
     for (const fs::path& f : files) {
         archive_member m;
         std::string error;
         if (!read_bytes(f, m.bytes, error, kAnyFileBound, &plan.tr)) {
-            result = {error.empty() ? message(plan, "msg_CantReadFile", "Nie można odczytać pliku %s.", {f.string()})
-                                    : error};
+            result = {error.empty()
+                          ? message(plan, "msg_CantReadFile", "Nie można odczytać pliku %s.", {f.string()})
+                          : error};
             return {};
         }
         std::string name = f.filename().string();
@@ -128,7 +130,8 @@ bool swap_with_copy(const Translator& tr, const fs::path& file, std::string& err
     std::error_code ec;
     if (!fs::exists(bak, ec)) return true;
     const fs::path first = fs::exists(file, ec) ? file : bak;
-    return copy_safely(tr, first, ak, error) && copy_safely(tr, bak, file, error) && copy_safely(tr, ak, bak, error);
+    return copy_safely(tr, first, ak, error) && copy_safely(tr, bak, file, error) &&
+           copy_safely(tr, ak, bak, error);
 }
 
 const char* const kConfirmTail =
@@ -304,7 +307,8 @@ result<> restore_archive(const Plan& plan, const fs::path& archive) {
     const fs::path target = plan.paths.backup / "dane";
     std::error_code ec;
     fs::create_directories(target, ec);
-    if (io_result r = archive_unpack(archive, target, nullptr, &plan.tr); !r) return refused(refusal_kind::Io, r.error, archive.string());
+    if (io_result r = archive_unpack(archive, target, nullptr, &plan.tr); !r)
+        return refused(refusal_kind::Io, r.error, archive.string());
     return result<>().with(notice(message(plan, "d_RestoreSuccessful", "Odzyskane pliki zostały zapisane w katalogu: %s%s",
                                           {kLineBreak, target.string()}),
                                   target.string()));

@@ -29,8 +29,10 @@ std::vector<std::string> group_file_lines(const std::vector<grupa>& groups, file
         const std::string owner = fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name});
         lines.push_back(record_line("g", g, kGroupFields, owner, kFile, problems));
         for (size_t s = 0; s < g.shifts.size(); ++s)
-            lines.push_back(record_line("z", g.shifts[s], kShiftFields,
-                                        fill_text(problems.tr.msg("msg_OwnerShift", "%s, zmiana %s"), {owner, std::to_string(s + 1)}), kFile, problems));
+            lines.push_back(record_line(
+                "z", g.shifts[s], kShiftFields,
+                fill_text(problems.tr.msg("msg_OwnerShift", "%s, zmiana %s"), {owner, std::to_string(s + 1)}),
+                kFile, problems));
     }
     return lines;
 }

@@ -181,7 +181,12 @@ bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
         groups.push_back(read_group({ini, "g" + std::to_string(i), problems}));
         where.push_back(kFile + ", [g" + std::to_string(i) + "]: ");
     }
-    mend_ids(groups, where, [&problems](const grupa& g) { return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name}); }, problems);
+    mend_ids(
+        groups, where,
+        [&problems](const grupa& g) {
+            return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name});
+        },
+        problems);
     for (grupa& g : groups) plan.groups.push_back(std::move(g));
 
     std::vector<prac> workers;
@@ -191,7 +196,12 @@ bool wczytaj_stary_planek_ini(Plan& plan, file_problems& problems) {
         workers.push_back(read_worker({ini, "k" + std::to_string(i), problems}, month, plan.months.size()));
         where.push_back(kFile + ", [k" + std::to_string(i) + "]: ");
     }
-    mend_ids(workers, where, [&problems](const prac& w) { return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}); }, problems);
+    mend_ids(
+        workers, where,
+        [&problems](const prac& w) {
+            return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()});
+        },
+        problems);
     for (prac& w : workers) plan.workers.push_back(std::move(w));
     plan.rebuildWorkerIds();
     return true;

@@ -164,7 +164,8 @@ void month_reader::load_file() {
         if (exists && !is_autosave_file(plan_, file) && plan_.options.glowne.autobackup) {
             // The month itself is read either way; the user learns the copy is missing.
             for (const auto& [ext, days] : {std::pair{".bak", 2}, std::pair{".err", 6}})
-                if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days, &plan_.tr); !copy.error.empty())
+                if (const safety_copy_result copy = safety_copy(fs::path(file), ext, days, &plan_.tr);
+                    !copy.error.empty())
                     notes.push_back(refused(refusal_kind::Io, copy.error, file));
         }
     }
@@ -773,6 +774,8 @@ std::string problem_text(const month_problem& p) {
 }
 
 std::string problem_text(const month_problem& p, const Translator& tr) {
+    // A refusal of the whole file (too large, unreadable) has no line to name.
+    if (p.line <= 0 && p.section.empty() && p.key.empty()) return p.reason;
     std::string s = tr.msg("msg_ProblemLine", "wiersz") + " " + std::to_string(p.line);
     if (!p.section.empty()) s += " [" + p.section + "]";
     if (!p.key.empty()) s += " " + p.key;

@@ -486,10 +486,12 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
     return saved;
 }
 
-io_result write_empty_month_file(const std::filesystem::path& file, int year, int month, const Translator* tr) {
+io_result write_empty_month_file(const std::filesystem::path& file, int year, int month,
+                                 const Translator* tr) {
     // Sealed as every month we write, so the empty month reads whole.
-    return write_bytes(file, seal_month_bytes("[okres]\r\nFromYear=" + std::to_string(year) +
-                                              "\r\nFromMonth=" + std::to_string(month) + "\r\n"),
+    return write_bytes(file,
+                       seal_month_bytes("[okres]\r\nFromYear=" + std::to_string(year) +
+                                        "\r\nFromMonth=" + std::to_string(month) + "\r\n"),
                        tr);
 }
 

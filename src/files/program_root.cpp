@@ -45,7 +45,8 @@ std::optional<fs::path> root_of_month_file(const fs::path& file) {
     return folder.parent_path();
 }
 
-io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, bool mayCreate, const Translator* tr) {
+io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, bool mayCreate,
+                            const Translator* tr) {
     fs::path chosen = root ? *root
                            : default_program_root(executable_folder(), std::getenv("XDG_DATA_HOME"),
                                                   std::getenv("HOME"));
@@ -62,7 +63,7 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, boo
     if (ec || !fs::is_directory(plan.paths.data, ec))
         // Said before the folder's language is read: in the caller's.
         return {file_message(tr, "msg_DataFolderNotMade", "Nie można utworzyć folderu danych „%s”%s.",
-                                 {plan.paths.data.string(), ec ? ": " + ec.message() : std::string()})};
+                             {plan.paths.data.string(), ec ? ": " + ec.message() : std::string()})};
     if (firstStart)
         seed_program_root(plan.paths, executable_folder());
     else

@@ -99,7 +99,8 @@ std::string damaged_staff_refusal(const Plan& plan) {
 
 session_start open_program_session(Plan& plan, const session_request& request) {
     session_start s;
-    if (io_result r = open_program_root(plan, request.root, request.mayCreateRoot, request.startLanguage); !r) {
+    if (io_result r = open_program_root(plan, request.root, request.mayCreateRoot, request.startLanguage);
+        !r) {
         s.outcome = session_outcome::NoRoot;
         s.error = r.error;
         return s;

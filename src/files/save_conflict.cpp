@@ -41,7 +41,8 @@ result<> save_month_elsewhere(Plan& plan) {
     // A name we made up must still be free when the file is written; one the
     // user chose in the dialog was agreed to there.
     const file_fingerprint absent;
-    const guarded_write_result w = write_bytes_if_unchanged(target, bytes, chosen ? nullptr : &absent, plan_owner(plan), &plan.tr);
+    const guarded_write_result w =
+        write_bytes_if_unchanged(target, bytes, chosen ? nullptr : &absent, plan_owner(plan), &plan.tr);
     if (!w.ok()) return refused(refusal_kind::Io, w.io.error, target.string());
     plan.guards.read[guard_key(target)] = w.written;
     plan.currentFile = target.string();

@@ -168,7 +168,8 @@ fs::path resolved(const std::string& text, const fs::path& folder, bool relative
 
 }  // namespace
 
-io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries, const Translator* tr) {
+io_result write_journal(const fs::path& journal, const std::vector<journal_entry>& entries,
+                        const Translator* tr) {
     std::vector<std::string> lines{kJournalHead};
     const fs::path folder = journal.parent_path();
     for (const journal_entry& e : entries)
@@ -184,7 +185,8 @@ bool read_journal(const fs::path& journal, std::vector<journal_entry>& entries, 
     entries.clear();
     const bool relative = !lines.empty() && lines.front() == kJournalHead;
     if (lines.empty() || (!relative && lines.front() != kAbsoluteJournalHead)) {
-        error = file_message(tr, "msg_NotASaveJournal", "Plik \"%s\" nie jest dziennikiem zapisu.", {journal.string()});
+        error = file_message(tr, "msg_NotASaveJournal", "Plik \"%s\" nie jest dziennikiem zapisu.",
+                             {journal.string()});
         return false;
     }
     for (size_t n = 1; n < lines.size(); ++n) {

@@ -33,7 +33,10 @@ std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file
     std::vector<std::string> lines;
     lines.reserve(workers.size());
     for (const prac& w : workers)
-        lines.push_back(record_line("p", w, kStaffFields, fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}), kFile, problems));
+        lines.push_back(
+            record_line("p", w, kStaffFields,
+                        fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}),
+                        kFile, problems));
     return lines;
 }
 

@@ -129,8 +129,12 @@ void load_groups(Plan& plan, file_problems& problems, files_report& report) {
     const std::string name = source.filename().string();
     std::vector<int> numbers;
     std::vector<grupa> groups = read_group_lines(lines, name, problems, &numbers);
-    mend_ids(groups, line_places(name, numbers, problems),
-             [&problems](const grupa& g) { return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name}); }, problems);
+    mend_ids(
+        groups, line_places(name, numbers, problems),
+        [&problems](const grupa& g) {
+            return fill_text(problems.tr.msg("msg_OwnerGroup", "grupa „%s”"), {g.name});
+        },
+        problems);
     if (problems.size() > before) keep_original(plan, source, problems);
     append_loaded_groups(plan, std::move(groups));
 }
@@ -273,8 +277,12 @@ void load_staff(Plan& plan, file_problems& problems, files_report& report) {
     std::vector<int> numbers;
     std::vector<prac> workers = read_staff_lines(split_text_lines(cp1250_to_utf8(bytes)), kStaffMember, problems,
                                                  &numbers);
-    mend_ids(workers, line_places(kStaffMember, numbers, problems),
-             [&problems](const prac& w) { return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}); }, problems);
+    mend_ids(
+        workers, line_places(kStaffMember, numbers, problems),
+        [&problems](const prac& w) {
+            return fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()});
+        },
+        problems);
     if (problems.size() > before) keep_original(plan, source, problems);
     append_loaded_workers(plan, std::move(workers));
 }

@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "calendar/duty_filter.h"
-#include "calendar/staffing.h"
 #include "calendar/refresh_hooks.h"
+#include "calendar/staffing.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/plan.h"
@@ -413,7 +413,8 @@ gen_result gen_wypelnij_wzorzec(Plan& plan, gen_run& run, const fs::path& templa
     run.rtf.clear();
     std::error_code ec;
     if (!fs::is_regular_file(templatePath, ec)) {
-        result.error = fill_message(plan.tr.msg("msg_NoTemplateFile", "Brak pliku szablonu: %s"), {templatePath.string()});
+        result.error = fill_message(plan.tr.msg("msg_NoTemplateFile", "Brak pliku szablonu: %s"),
+                                    {templatePath.string()});
         return result;
     }
     run.tmpl = info_plik(plan, templatePath);

@@ -340,6 +340,7 @@ TEST_F(LanguageSweep, FractionsFollowTheLanguageAndJsonKeepsAPoint) {
         EXPECT_EQ(huge.code, 1);
         EXPECT_TRUE(has(huge.out + huge.err, numbers[1])) << lang << "\n" << huge.out << huge.err;
         EXPECT_TRUE(has(huge.out + huge.err, numbers[2])) << lang << "\n" << huge.out << huge.err;
+        EXPECT_FALSE(has(huge.out, " 0: ")) << "a whole file's refusal names no line\n" << huge.out;
         const result json = cli({"summary", april, "--json"}, lang);
         ASSERT_EQ(json.code, 0) << json.err;
         EXPECT_TRUE(has(json.out, "\"partTime\":87.5,")) << lang << "\n" << json.out;

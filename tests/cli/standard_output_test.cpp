@@ -134,7 +134,7 @@ TEST_F(StandardOutput, MonthFilesGoToStandardOutputAsTheirFilesHoldThem) {
     const result toFile = cli({"save-as", december, copy.string()});
     ASSERT_EQ(toFile.code, 0) << toFile.err;
     for (const std::vector<std::string>& call : {std::vector<std::string>{"save-as", december, "-o", "-"},
-                                                std::vector<std::string>{"save-as", december, "-"}}) {
+                                                 std::vector<std::string>{"save-as", december, "-"}}) {
         const result piped = cli(call);
         ASSERT_EQ(piped.code, 0) << piped.err;
         EXPECT_EQ(piped.out, read_file(copy));
@@ -143,10 +143,11 @@ TEST_F(StandardOutput, MonthFilesGoToStandardOutputAsTheirFilesHoldThem) {
     }
 
     for (const std::vector<std::string>& call : {std::vector<std::string>{"new", "-o", "-", "2031-02"},
-                                                std::vector<std::string>{"new", "-", "2031-02"}}) {
+                                                 std::vector<std::string>{"new", "-", "2031-02"}}) {
         const result piped = cli(call);
         ASSERT_EQ(piped.code, 0) << piped.err;
-        EXPECT_NE(piped.out.find("[okres]\r\nFromYear=2031\r\nFromMonth=2\r\n"), std::string::npos) << piped.out;
+        EXPECT_NE(piped.out.find("[okres]\r\nFromYear=2031\r\nFromMonth=2\r\n"), std::string::npos)
+            << piped.out;
         EXPECT_FALSE(dash_left());
         const fs::path back = saved("2031_02.pnk", piped.out);
         const result check = cli({"check", back.string()});

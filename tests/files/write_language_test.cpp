@@ -62,8 +62,10 @@ TEST(WriteLanguage, EveryWriteOfTheFileLibrarySpeaksTheCallersLanguage) {
     EXPECT_TRUE(has(e3.error, "Cannot write the file")) << e3.error;
     EXPECT_TRUE(has(p3.error, "Nie można zapisać pliku")) << p3.error;
     const std::optional<lock_owner> other = this_process_owner("ann", std::time(nullptr));
-    EXPECT_TRUE(has(changed_file_text(dir / "m.pnk", other, &english), "has changed since it was read (open by ann"));
-    EXPECT_TRUE(has(changed_file_text(dir / "m.pnk", other, &polish), "zmienił się od odczytu (otwarty przez ann"));
+    EXPECT_TRUE(
+        has(changed_file_text(dir / "m.pnk", other, &english), "has changed since it was read (open by ann"));
+    EXPECT_TRUE(
+        has(changed_file_text(dir / "m.pnk", other, &polish), "zmienił się od odczytu (otwarty przez ann"));
 
     // A save lock another save holds, waited for in vain.
     const fs::path target = dir / "held.ini";
