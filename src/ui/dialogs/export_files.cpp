@@ -54,14 +54,15 @@ io_result export_month_file(roster_document& doc, const fs::path& file) {
     const Plan& plan = doc.plan();
     const std::vector<int> workers = roster_workers(plan);
     count_worker_sums(doc, workers, false);
-    if (is_csv(file)) return write_csv(file, roster_sheet(plan, workers));
-    return write_xlsx(file, {roster_sheet(plan, workers), duty_sheet(plan, workers, false)});
+    if (is_csv(file)) return write_csv(file, roster_sheet(plan, workers), &plan.tr);
+    return write_xlsx(file, {roster_sheet(plan, workers), duty_sheet(plan, workers, false)}, &plan.tr);
 }
 
 io_result export_worker_calendar_file(roster_document& doc, int worker, const fs::path& file) {
     const Plan& plan = doc.plan();
     count_worker_sums(doc, {worker}, true);
-    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now());
+    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now(),
+                     &plan.tr);
 }
 
 namespace {

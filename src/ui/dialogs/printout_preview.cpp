@@ -38,7 +38,11 @@ bool previewed(const fs::path& file) {
 }  // namespace
 
 PrintoutPreview::PrintoutPreview(const Plan& plan, const fs::path& printout, QWidget* parent)
-    : QDialog(parent), plan_(plan), file_(printout), doc_(load_printout(printout)), printer_(QPrinter::HighResolution) {
+    : QDialog(parent),
+      plan_(plan),
+      file_(printout),
+      doc_(load_printout(printout, &plan.tr)),
+      printer_(QPrinter::HighResolution) {
     setObjectName(kForm);
     setWindowTitle(caption(plan, kForm, kForm, "Podgląd wydruku") + " - " + qs(printout.filename().string()));
     openExternally = open_with_desktop;
@@ -89,7 +93,7 @@ bool PrintoutPreview::saveAsPdf() {
     proposed.replace_extension(".pdf");
     const std::optional<fs::path> target = choosePdf ? choosePdf(proposed) : std::nullopt;
     if (!target) return false;
-    if (io_result r = write_pdf(file_, *target); !r) {
+    if (io_result r = write_pdf(file_, *target, &plan_.tr); !r) {
         plan_.ui->warn(r.error);
         return false;
     }
