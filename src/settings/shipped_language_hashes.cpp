@@ -5,6 +5,7 @@ namespace planek {
 
 const std::vector<std::string>& shipped_language_hashes() {
     static const std::vector<std::string> hashes = {
+        "02436e9a613d0370e5ed8e47984db3dcdbef813e250617eefad33d2ee7a832a5",
         "07612cb9d4959cc67ccf34d4c24fbcfc1cf4605cc092ae1f5dd091a1ca2862a7",
         "09c759a39a24aaee2255ee3e536a5aed7e9114cac01ce39690fdb564bfa7d270",
         "0aa6fe206d1b38d60c11a967122ddfd93c48e1066b039e9f63dbaaf4a9e1d05b",
@@ -111,6 +112,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "d2758ed662f680f50e2993db81388e0cb26bd70ed369e478b56c938d774ed7cc",
         "d2a478a8263afff0f317403287a6d02c9d5379c1779a58eb23fec3571407abf1",
         "d315bab94dd391043d060858d17e19477e1b2db7219129002c3a7c3d6598ec14",
+        "d403b0d49798c4c79148c6d9651efe56cac4d6df3c427a5d5ce0c7af567ac428",
         "d50ca175b3f1444b33805f42002660b2289b1d58614ccd66e6b1e19f078b7704",
         "d7ae6d54664f1d0ac6cf40d42a98676fe6a9a4ac5568e26c023ba347dff19844",
         "d985eb5e7902c14369ca63ca00c23b9ea02c4d0d4235724990dd4bd94074b286",
