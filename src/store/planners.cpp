@@ -37,6 +37,9 @@ result<> listen_for_changes(pg_connection& c) {
 }
 
 result<long long> mark_editing(pg_connection& c, const std::string& month, int group) {
+    // The marks of programs that died go with the next one set, so the table stays small.
+    if (auto r = c.exec("DELETE FROM editing WHERE pid NOT IN (SELECT pid FROM pg_stat_activity)"); !r)
+        return r.error();
     const result<pg_rows> r = c.exec(
         "INSERT INTO editing (computer, month, group_id) VALUES ($1, $2, $3) RETURNING id",
         {computer_name(), month, std::to_string(group)});

@@ -188,6 +188,9 @@ TEST_F(StorePlanners, WhoListsAnActInProgressAndForgetsItsEnd) {
         EXPECT_EQ(who_edits(*db, "2027-03")->size(), 1u);
     }
     EXPECT_TRUE(soon([&] { return who_edits(*db, "2027-03")->empty(); }));
+    // ...and the next act takes the dead one's row away with its own.
+    EXPECT_EQ(test::run_cli(da, {"--yes", "db", "act", url, "2027-03", "add-dayoff", "3", "21", "u"}).code, 0);
+    EXPECT_EQ(db->exec("SELECT count(*) FROM editing")->number(0, 0), 0);
     EXPECT_EQ(test::run_cli(dq, {"db", "who", url}).code, 2);  // no month
 }
 
