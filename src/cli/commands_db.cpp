@@ -56,7 +56,7 @@ std::string settings_url() {
 
 std::string checked_url(std::string url) {
     if (url.empty())
-        throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES)");
+        throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES) albo zapisz go w ustawieniach: config --set user db_url ADRES");
     // A password in a command line is in the shell's history and in every process list.
     if (pg_connection::names_password(url))
         throw usage_error("cli_DbPasswordInUrl",
