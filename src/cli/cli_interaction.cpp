@@ -1,5 +1,9 @@
 #include "cli/cli_interaction.h"
 
+#include <termios.h>
+#include <unistd.h>
+
+#include <iostream>
 #include <ostream>
 
 namespace planek::cli {
@@ -32,6 +36,28 @@ void CliInteraction::inform(const std::string& message) { err_ << message << "\n
 
 void CliInteraction::warn(const std::string& message) {
     err_ << text("cli_WarningMark", "Uwaga: ") << message << "\n";
+}
+
+}  // namespace planek::cli
+
+namespace planek::cli {
+
+std::optional<std::string> CliInteraction::ask_secret(const std::string& prompt) {
+    if (!::isatty(STDIN_FILENO)) return std::nullopt;
+    err_ << prompt << std::flush;
+    termios was{};
+    const bool quiet = ::tcgetattr(STDIN_FILENO, &was) == 0;
+    if (quiet) {
+        termios silent = was;
+        silent.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
+    }
+    std::string typed;
+    const bool got = bool(std::getline(std::cin, typed));
+    if (quiet) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &was);
+    err_ << "\n";
+    if (!got) return std::nullopt;
+    return typed;
 }
 
 }  // namespace planek::cli

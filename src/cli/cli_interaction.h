@@ -1,5 +1,7 @@
 #pragma once
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 #include "core/interaction.h"
 #include "core/translator.h"
@@ -17,6 +19,10 @@ public:
     Answer ask(const std::string& question, Buttons buttons) override;
     void inform(const std::string& message) override;
     void warn(const std::string& message) override;
+    // A secret typed at the terminal without echo (the server's password);
+    // nothing when the standard input is no terminal, so a script never
+    // hangs on a question nobody sees.
+    std::optional<std::string> ask_secret(const std::string& prompt);
     void setPreset(Preset p) { preset_ = p; }
     Preset preset() const { return preset_; }
     // The translator the answers and the warning mark are read from; it

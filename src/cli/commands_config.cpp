@@ -8,6 +8,8 @@
 #include "core/ini_file.h"
 #include "settings/options_file.h"
 #include "settings/startup_settings.h"
+#include "settings/user_settings.h"
+#include "store/pg_connection.h"
 
 namespace planek::cli {
 
@@ -84,12 +86,48 @@ std::string no_such_option(const Plan& plan, const std::string& wanted) {
     return text;
 }
 
+// The per-user part, "user.db_url": the store this user works on, kept in
+// her own settings (not the ward's configuration, which all planners share),
+// so it needs no program folder.
+int user_config(context& ctx, bool set) {
+    const auto& a = ctx.args;
+    if (a[2] != "db_url") {
+        ctx.err << say(ctx, "cli_NoSuchOption", "nie ma opcji %s", {a[1] + "." + a[2]}) << "\n";
+        return kExitFailure;
+    }
+    Plan plan;
+    plan.options.userSettingsFolder = default_user_settings_folder();
+    const std::filesystem::path file = plan.options.userSettingsFolder / kUserSettingsFileName;
+    if (plan.options.userSettingsFolder.empty() || !read_user_settings(plan)) {
+        ctx.err << say(ctx, "cli_CannotReadFile", "nie można odczytać pliku %s", {file.string()}) << "\n";
+        return kExitFailure;
+    }
+    if (!set) {
+        ctx.out << plan.options.user.db_url << "\n";
+        return kExitOk;
+    }
+    const std::string& value = a[3];
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw usage_error("cli_ValueOneLine", "wartość musi mieścić się w jednym wierszu");
+    if (store::pg_connection::names_password(value))
+        throw usage_error("cli_DbPasswordInUrl",
+                          "hasła nie podaje się w adresie bazy danych: zapisz je w ~/.pgpass (albo w pliku, który "
+                          "wskazuje PGPASSFILE)");
+    plan.options.user.db_url = value;
+    if (std::string failed; !write_user_settings(plan, &failed)) {
+        ctx.err << say(ctx, "cli_CannotSaveFile", "nie można zapisać pliku %s", {file.string()}) << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 int config_cmd(context& ctx) {
     const auto& a = ctx.args;
     bool get = a.size() == 3 && a[0] == "--get";
     bool set = a.size() == 4 && a[0] == "--set";
     if (!a.empty() && !get && !set)
         throw usage_error("cli_ConfigUsage", "oczekiwano --get SEKCJA KLUCZ albo --set SEKCJA KLUCZ WARTOŚĆ");
+    if ((get || set) && a[1] == "user") return user_config(ctx, set);
     if (!load_settings(ctx)) return kExitFailure;
     if (!get && !set) {
         for (const auto& [key, value] : effective_options(ctx.plan)) ctx.out << key << "=" << value << "\n";
@@ -113,7 +151,8 @@ int config_cmd(context& ctx) {
 std::vector<command> config_commands() {
     return {
         {"options", "", "wypisuje obowiązujące opcje (sekcja.klucz=wartość)", options_cmd},
-        {"config", "[--get SEKCJA KLUCZ | --set SEKCJA KLUCZ WARTOŚĆ]", "odczyt lub zmiana jednej opcji konfiguracji",
+        {"config", "[--get SEKCJA KLUCZ | --set SEKCJA KLUCZ WARTOŚĆ]", "odczyt lub zmiana jednej opcji konfiguracji (sekcja user: ustawienia użytkownika, np. user db_url ADRES "
+         "bazy danych)",
          config_cmd},
     };
 }

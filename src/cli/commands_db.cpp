@@ -1,6 +1,9 @@
-// planek-cli db: the hospital server's store. The URL is a word or --db URL;
-// the password is never an argument (libpq reads ~/.pgpass or PGPASSFILE).
+// planek-cli db: the hospital server's store. The URL is --db URL, a word,
+// or the user's own from the per-user settings; the password is never an
+// argument (libpq reads ~/.pgpass or PGPASSFILE, or it is typed at a prompt).
+#include <csignal>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -17,12 +20,16 @@
 #include "core/text.h"
 #include "files/archive.h"
 #include "files/staff_archive.h"
+#include "files/staff_file.h"
 #include "store/folder_transfer.h"
 #include "store/history.h"
 #include "store/month_rows.h"
 #include "store/month_save.h"
 #include "store/pg_connection.h"
+#include "store/planners.h"
 #include "store/schema.h"
+#include "core/plan.h"
+#include "settings/user_settings.h"
 
 namespace planek::cli {
 
@@ -39,23 +46,62 @@ struct db_words {
     std::vector<std::string> rest;
 };
 
-db_words url_and_words(std::string url, std::vector<std::string> words, size_t url_at) {
+// The store the user set with `config --set user db_url URL`.
+std::string settings_url() {
+    Plan plan;
+    plan.options.userSettingsFolder = default_user_settings_folder();
+    if (!read_user_settings(plan)) return {};
+    return plan.options.user.db_url;
+}
+
+std::string checked_url(std::string url) {
+    if (url.empty())
+        throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES) albo zapisz go w ustawieniach: config --set user db_url ADRES");
+    // A password in a command line is in the shell's history and in every process list.
+    if (pg_connection::names_password(url))
+        throw usage_error("cli_DbPasswordInUrl",
+                          "hasła nie podaje się w adresie bazy danych: zapisz je w ~/.pgpass (albo w pliku, który "
+                          "wskazuje PGPASSFILE)");
+    return url;
+}
+
+// The URL is --db, else the word at `url_at` when there are more words than
+// the `others` the action takes, else the user's own.
+db_words url_and_words(std::string url, std::vector<std::string> words, size_t url_at, size_t others = 0) {
     if (url.empty()) {
-        if (words.size() <= url_at)
-            throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES)");
-        url = words[url_at];
-        words.erase(words.begin() + long(url_at));
+        if (words.size() > others && words.size() > url_at) {
+            url = words[url_at];
+            words.erase(words.begin() + long(url_at));
+        } else {
+            url = settings_url();
+        }
     }
-    return {url, words};
+    return {checked_url(url), words};
 }
 
 std::optional<pg_connection> connect(context& c, const std::string& url) {
-    result<pg_connection> opened = pg_connection::open(url, speaking(c));
+    // Typed once per run: an act tried again asks no second time.
+    static thread_local std::optional<std::string> typed;
+    std::shared_ptr<CliInteraction> ui = c.ui;
+    const std::string prompt = say(c, "cli_DbPasswordPrompt", "Hasło do bazy danych:") + " ";
+    result<pg_connection> opened = pg_connection::open(url, speaking(c), [&]() -> std::optional<std::string> {
+        if (!typed) typed = ui->ask_secret(prompt);
+        return typed;
+    });
     if (!opened) {
+        typed.reset();  // a wrong one is not offered again
         c.err << opened.error().text << "\n";
         return std::nullopt;
     }
     return std::move(*opened);
+}
+
+std::optional<std::string> month_word(const std::string& month) {
+    int y = 0, m = 0;
+    char end = 0;
+    if (month.size() != 7 || std::sscanf(month.c_str(), "%4d-%2d%c", &y, &m, &end) != 2 || m < 1 || m > 12)
+        return std::nullopt;
+    return month;
 }
 
 int db_init(context& c, const std::vector<std::string>& args) {
@@ -112,7 +158,7 @@ int db_import(context& c, const std::vector<std::string>& args) {
 int db_export(context& c, const std::vector<std::string>& args) {
     std::string url;
     std::vector<std::string> words = arg_parser().text("--db", url).words(2).parse(args);
-    const db_words w = url_and_words(url, words, 0);
+    const db_words w = url_and_words(url, words, 0, 1);
     if (w.rest.empty()) throw usage_error("cli_DbNeedsFolder", "podaj folder programu");
     if (w.rest.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
     std::optional<pg_connection> db = connect(c, w.url);
@@ -136,8 +182,7 @@ int db_history(context& c, const std::vector<std::string>& args) {
     const std::vector<std::string> words =
         arg_parser().text("--db", url).text("--month", month).id("--worker", worker, "pracownika").words(1).parse(args);
     const db_words w = url_and_words(url, words, 0);
-    if (month.size() != 7 || month[4] != '-' || !std::isdigit((unsigned char)month[0]) ||
-        !std::isdigit((unsigned char)month[5]))
+    if (!month_word(month))
         throw usage_error("cli_DbNeedsMonth", "podaj miesiąc: --month RRRR-MM");
     std::optional<pg_connection> db = connect(c, w.url);
     if (!db) return kExitFailure;
@@ -188,7 +233,7 @@ struct act_try {
     std::string out, err;
 };
 
-act_try try_act(context& c, const std::string& url, int year, int month, const std::vector<std::string>& command) {
+act_try try_act(context& c, const std::string& url, int year, int month, int group, const std::vector<std::string>& command) {
     act_try t;
     std::ostringstream err;
     auto failed = [&](const refusal& why) {
@@ -242,6 +287,7 @@ act_try try_act(context& c, const std::string& url, int year, int month, const s
     if (t.code != kExitOk) return t;
 
     month_save save;
+    save.group = group;
     for (const std::string& a : command) save.act += (save.act.empty() ? "" : " ") + a;
     bool sealed = true;
     const result<std::vector<std::string>> lines = read_month_file_lines(file, speaking(c), sealed);
@@ -271,25 +317,66 @@ act_try try_act(context& c, const std::string& url, int year, int month, const s
 // run on the store's month, saved back as one transaction. A row another
 // planner changed first makes the act run again on the new rows, a few
 // times, before it is refused.
+// The ward an act is made in, as the month commands choose it: the one
+// named by --group, else the worker's first (0 when the act names neither).
+int act_group(pg_connection& db, const std::vector<std::string>& command) {
+    for (size_t i = 1; i + 1 < command.size(); ++i)
+        if (command[i] == "--group") return std::atoi(command[i + 1].c_str());
+    if (command.size() < 2 || command[1].empty() ||
+        command[1].find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const result<pg_rows> r = db.exec("SELECT record FROM workers WHERE id = $1", {command[1]});
+    if (!r || r->empty()) return 0;
+    const std::vector<std::string> f = split_fields(r->text(0, 0));
+    for (size_t n = 1; !staff_field_name(n).empty(); ++n)
+        if (staff_field_name(n) == "groups") return n < f.size() ? std::atoi(f[n].c_str()) : 0;
+    return 0;
+}
+
+// The mark of the ward being edited, taken off whatever the act's end (and
+// by the server when the program dies, its connection going with it).
+struct editing_mark {
+    pg_connection& db;
+    std::optional<long long> id;
+    ~editing_mark() {
+        if (id) (void)unmark_editing(db, *id);
+    }
+};
+
+// db act URL YYYY-MM COMMAND ARGS...: a month command of the command line
+// run on the store's month, saved back as one transaction. A row another
+// planner changed first makes the act run again on the new rows, a few
+// times, before it is refused.
 int db_act(context& c, const std::vector<std::string>& args) {
     std::vector<std::string> words = args;
     std::string url;
     if (words.size() >= 2 && words[0] == "--db") url = words[1], words.erase(words.begin(), words.begin() + 2);
-    if (url.empty()) {
-        if (words.empty()) throw usage_error("cli_DbNeedsUrl", "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo --db ADRES)");
+    if (url.empty() && !words.empty() && !month_word(words[0])) {
         url = words[0];
         words.erase(words.begin());
     }
+    if (url.empty()) url = settings_url();
+    url = checked_url(url);
     int year = 0, month = 0;
-    if (words.empty() || std::sscanf(words[0].c_str(), "%4d-%2d", &year, &month) != 2 || month < 1 || month > 12)
+    if (words.empty() || !month_word(words[0]) || std::sscanf(words[0].c_str(), "%4d-%2d", &year, &month) != 2)
         throw usage_error("cli_DbNeedsMonthWord", "podaj miesiąc RRRR-MM i polecenie miesiąca (np. add-duty PRACOWNIK DZIEŃ ZMIANA)");
+    const std::string monthName = words[0];
     words.erase(words.begin());
     if (words.empty()) throw usage_error("cli_DbNeedsMonthWord", "podaj miesiąc RRRR-MM i polecenie miesiąca (np. add-duty PRACOWNIK DZIEŃ ZMIANA)");
     const command* inner = find_command(words[0]);
     if (!inner || words[0] == "db") throw usage_error("cli_UnknownCommand", "nieznane polecenie „%s”", {words[0]});
+    std::optional<pg_connection> db = connect(c, url);
+    if (!db) return kExitFailure;
+    const int group = act_group(*db, words);
+    editing_mark mark{*db, std::nullopt};
+    if (result<long long> m = mark_editing(*db, monthName, group); m) mark.id = *m;
+    else {
+        c.err << m.error().text << "\n";
+        return kExitFailure;
+    }
     constexpr int kTries = 5;
     for (int attempt = 1;; ++attempt) {
-        const act_try t = try_act(c, url, year, month, words);
+        const act_try t = try_act(c, url, year, month, group, words);
         if (t.retry && attempt < kTries) continue;
         c.out << t.out;
         c.err << t.err;
@@ -303,6 +390,98 @@ int db_act(context& c, const std::vector<std::string>& args) {
     }
 }
 
+std::string ward_text(context& c, int group, const std::string& name) {
+    if (group == 0) return say(c, "cli_DbNoWard", "cały miesiąc");
+    return name.empty() ? std::to_string(group) : name + " (" + std::to_string(group) + ")";
+}
+
+volatile std::sig_atomic_t stopWatching = 0;
+
+// db watch URL [--month RRRR-MM] [--count N]: one line per month saved by
+// anyone, as it is committed; ends after N of them or on a signal.
+int db_watch(context& c, const std::vector<std::string>& args) {
+    std::string url, month;
+    std::optional<long> count;
+    const std::vector<std::string> words =
+        arg_parser()
+            .text("--db", url)
+            .text("--month", month)
+            .value("--count",
+                   [&](const std::string& v) {
+                       if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos ||
+                           std::stol(v) < 1)
+                           throw usage_error("cli_DbBadCount", "--count wymaga liczby zmian (1 lub więcej)");
+                       count = std::stol(v);
+                   })
+            .words(1)
+            .parse(args);
+    const db_words w = url_and_words(url, words, 0);
+    if (!month.empty() && !month_word(month)) throw usage_error("cli_DbNeedsMonth", "podaj miesiąc: --month RRRR-MM");
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    if (result<> r = listen_for_changes(*db); !r) {
+        c.err << r.error().text << "\n";
+        return kExitFailure;
+    }
+    // A signal ends the wait between two changes; the poll it interrupts returns at once.
+    stopWatching = 0;
+    struct sigaction stop{}, oldInt{}, oldTerm{};
+    stop.sa_handler = [](int) { stopWatching = 1; };
+    sigemptyset(&stop.sa_mask);
+    ::sigaction(SIGINT, &stop, &oldInt);
+    ::sigaction(SIGTERM, &stop, &oldTerm);
+    std::map<int, std::string> names;
+    long seen = 0;
+    int code = kExitOk;
+    while (!stopWatching && (!count || seen < *count)) {
+        const result<std::vector<pg_connection::notification>> got = db->notifications(500);
+        if (!got) {
+            c.err << got.error().text << "\n";
+            code = kExitFailure;
+            break;
+        }
+        for (const pg_connection::notification& n : *got) {
+            const std::optional<month_change> m = parse_change(n.payload);
+            if (!m || (!month.empty() && m->month != month)) continue;
+            if (!names.count(m->group)) {
+                const result<std::string> name = group_name(*db, m->group);
+                names[m->group] = name ? *name : std::string();
+            }
+            const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+            char at[16];
+            std::strftime(at, sizeof at, "%H:%M:%S", std::localtime(&now));
+            c.out << at << "\t"
+                  << say(c, "cli_DbWatchChange", "%s@%s zapisał(a) miesiąc %s, oddział: %s",
+                         {m->user, m->computer, m->month, ward_text(c, m->group, names[m->group])})
+                  << std::endl;  // a script reading the pipe sees the line at once
+            if (count && ++seen >= *count) break;
+        }
+    }
+    ::sigaction(SIGINT, &oldInt, nullptr);
+    ::sigaction(SIGTERM, &oldTerm, nullptr);
+    return code;
+}
+
+// db who URL --month RRRR-MM: the acts in progress on the month, one a line.
+int db_who(context& c, const std::vector<std::string>& args) {
+    std::string url, month;
+    const std::vector<std::string> words = arg_parser().text("--db", url).text("--month", month).words(1).parse(args);
+    const db_words w = url_and_words(url, words, 0);
+    if (!month_word(month)) throw usage_error("cli_DbNeedsMonth", "podaj miesiąc: --month RRRR-MM");
+    std::optional<pg_connection> db = connect(c, w.url);
+    if (!db) return kExitFailure;
+    const result<std::vector<editing_entry>> found = who_edits(*db, month);
+    if (!found) {
+        c.err << found.error().text << "\n";
+        return kExitFailure;
+    }
+    for (const editing_entry& e : *found)
+        c.out << say(c, "cli_DbWhoEdits", "%s: %s@%s edytuje od %s", {ward_text(c, e.group, e.groupName), e.user, e.computer, e.started})
+              << "\n";
+    if (found->empty()) c.err << say(c, "cli_DbNobodyEdits", "Nikt teraz nie edytuje miesiąca %s.", {month}) << "\n";
+    return kExitOk;
+}
+
 int db(context& c) {
     const std::string action = c.args.empty() ? std::string() : c.args[0];
     const std::vector<std::string> rest(c.args.begin() + (c.args.empty() ? 0 : 1), c.args.end());
@@ -311,16 +490,20 @@ int db(context& c) {
     if (action == "export") return db_export(c, rest);
     if (action == "history") return db_history(c, rest);
     if (action == "act") return db_act(c, rest);
-    throw usage_error("cli_DbNeedsAction", "podaj, co zrobić: init, import, export, history albo act");
+    if (action == "watch") return db_watch(c, rest);
+    if (action == "who") return db_who(c, rest);
+    throw usage_error("cli_DbNeedsAction", "podaj, co zrobić: init, import, export, history, act, watch albo who");
 }
 
 }  // namespace
 
 std::vector<command> db_commands() {
     return {
-        {"db", "init URL [--role ROLA] | import DIR URL | export URL DIR | history URL --month RRRR-MM [--worker ID] | act URL RRRR-MM POLECENIE ARGUMENTY",
+        {"db", "init URL [--role ROLA] | import DIR URL | export URL DIR | history URL --month RRRR-MM [--worker ID] | act URL RRRR-MM POLECENIE ARGUMENTY | watch URL [--month RRRR-MM] [--count N] | who URL --month RRRR-MM",
          "baza danych szpitala (PostgreSQL): zakłada i uaktualnia schemat, przenosi folder danych do bazy i z "
-         "powrotem, wypisuje historię zmian, wykonuje polecenie miesiąca na miesiącu z bazy",
+         "powrotem, wypisuje historię zmian, wykonuje polecenie miesiąca na miesiącu z bazy, pokazuje zmiany innych "
+         "planistów na bieżąco i kto edytuje który oddział; adres bazy może pochodzić z ustawień użytkownika "
+         "(config --set user db_url ADRES)",
          db},
     };
 }

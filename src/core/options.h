@@ -210,6 +210,9 @@ struct user_options {
     std::string user_name;
     std::optional<bool> tab_adress_visible;  // absent = leave the page as it is
     std::optional<bool> tab_other_visible;
+    // The hospital server's store this user works on, as libpq takes it
+    // (never with a password: that stays in ~/.pgpass); empty = the folder.
+    std::string db_url;
 
     bool operator==(const user_options&) const = default;
 };

@@ -50,6 +50,7 @@ bool read_user_settings(plan_services& plan) {
     u.user_name = ini.readString(kSection, "user_name", "");
     u.tab_adress_visible = read_switch(ini, "tab_adress_visible");
     u.tab_other_visible = read_switch(ini, "tab_other_visible");
+    u.db_url = trim(ini.readString(kSection, "db_url", ""));
     return true;
 }
 
@@ -68,6 +69,10 @@ bool write_user_settings(const Plan& plan, std::string* error) {
     ini.writeString(kSection, "user_name", u.user_name);
     if (u.tab_adress_visible) ini.writeBool(kSection, "tab_adress_visible", *u.tab_adress_visible);
     if (u.tab_other_visible) ini.writeBool(kSection, "tab_other_visible", *u.tab_other_visible);
+    if (u.db_url.empty())
+        ini.deleteKey(kSection, "db_url");
+    else
+        ini.writeString(kSection, "db_url", u.db_url);
     if (ini.saveAs(file, &plan.tr)) return true;
     if (error) *error = ini.error().empty() ? file.string() : ini.error();
     return false;

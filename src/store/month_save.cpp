@@ -9,6 +9,7 @@
 #include "files/staff_file.h"
 #include "settings/message_format.h"
 #include "store/history.h"
+#include "store/planners.h"
 
 namespace planek::store {
 
@@ -91,6 +92,8 @@ result<> save_rows(pg_connection& c, int month, const char* table, const row_dif
         if (!gone) return gone.error();
         if (gone->affected != 1) return changed_meanwhile(c, fill_message(what, {number(r->worker)}));
         who[r->worker].before.push_back(r->record);
+        const std::vector<std::string> f = split_fields(r->record);
+        out.groups.push_back(f.empty() ? 0 : std::atoi(f[0].c_str()));
         ++out.removed;
     }
     for (const month_row* r : d.added) {
@@ -107,6 +110,7 @@ result<> save_rows(pg_connection& c, int month, const char* table, const row_dif
                          {id, at(0), at(1), at(2), at(3), f.size() > 5 ? f[5] : "", r->record});
         if (!put) return put.error();
         who[r->worker].after.push_back(r->record);
+        out.groups.push_back(std::atoi(f.empty() ? "0" : f[0].c_str()));
         ++out.added;
     }
     return {};
@@ -333,6 +337,12 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
                                         "{\"rows\": " + json_list(paramsAfter) + "}");
             !r)
             return r.error();
+    // NOTIFY is delivered on commit only: a save refused later announces nothing.
+    std::sort(out.groups.begin(), out.groups.end());
+    out.groups.erase(std::unique(out.groups.begin(), out.groups.end()), out.groups.end());
+    if (out.groups.empty()) out.groups.push_back(now.group);
+    for (int g : out.groups)
+        if (result<> r = announce_change(c, month, g); !r) return r.error();
     if (result<> r = t->commit(); !r) return r.error();
     return out;
 }

@@ -7,7 +7,8 @@
 // (`SET x = x + $1`), so two planners taking leave off one worker both count.
 // A row another planner changed first refuses the save (Conflict): the
 // caller reads the month again and retries the act on the new rows, or puts
-// it to the user. Never a lost update. Every save appends to the history.
+// it to the user. Never a lost update. Every save appends to the history
+// and, once committed, is announced to the planners listening.
 #include <string>
 #include <vector>
 
@@ -35,11 +36,13 @@ struct month_save {
     std::vector<std::string> lines;  // the month as the program writes it now (no end section)
     std::vector<balance_change> balances;
     std::vector<worker_change> workers;
+    int group = 0;  // the ward the act was made in, announced when it touched no ward's rows
 };
 
 struct save_outcome {
     int added = 0, removed = 0, changed = 0;
     std::vector<int> workers;  // touched, as the history names them
+    std::vector<int> groups;   // the wards whose rows it touched, as announced
 };
 
 result<save_outcome> save_month(pg_connection& c, const month_rows& read, const month_save& now);

@@ -2,6 +2,8 @@
 
 #include <libpq-fe.h>
 
+#include <poll.h>
+
 #include <cstdlib>
 
 #include "settings/message_format.h"
@@ -31,7 +33,25 @@ long long pg_rows::number(size_t row, size_t column) const {
 bool is_retryable(const std::string& sqlstate) { return sqlstate == "40001" || sqlstate == "40P01"; }
 
 result<pg_connection> pg_connection::open(const std::string& url, const Translator& tr) {
+    return open(url, tr, nullptr);
+}
+
+result<pg_connection> pg_connection::open(const std::string& url, const Translator& tr, const password_source& password) {
     PGconn* c = PQconnectdb(url.c_str());
+    if (c && PQstatus(c) != CONNECTION_OK && PQconnectionNeedsPassword(c)) {
+        PQfinish(c);
+        c = nullptr;
+        const std::optional<std::string> typed = password ? password() : std::nullopt;
+        if (!typed)
+            return refused(refusal_kind::Io,
+                           tr.msg("msg_DbNeedsPassword",
+                                  "Serwer bazy danych wymaga hasła: zapisz je w pliku ~/.pgpass (albo w pliku, który "
+                                  "wskazuje PGPASSFILE); hasła nie podaje się w poleceniu."));
+        // The URL stays as given; only the password is added beside it.
+        const char* keys[] = {"dbname", "password", nullptr};
+        const char* values[] = {url.c_str(), typed->c_str(), nullptr};
+        c = PQconnectdbParams(keys, values, 1);
+    }
     if (!c || PQstatus(c) != CONNECTION_OK) {
         const std::string why = c ? trimmed(PQerrorMessage(c)) : std::string("libpq");
         if (c) PQfinish(c);
@@ -44,6 +64,16 @@ result<pg_connection> pg_connection::open(const std::string& url, const Translat
     // The texts are UTF-8 in memory, whatever the server's locale.
     PQsetClientEncoding(c, "UTF8");
     return pg_connection(c, tr);
+}
+
+bool pg_connection::names_password(const std::string& url) {
+    PQconninfoOption* options = PQconninfoParse(url.c_str(), nullptr);
+    if (!options) return false;
+    bool found = false;
+    for (PQconninfoOption* o = options; o->keyword; ++o)
+        if (std::string(o->keyword) == "password" && o->val && *o->val) found = true;
+    PQconninfoFree(options);
+    return found;
 }
 
 pg_connection::pg_connection(pg_connection&& o) noexcept : conn_(o.conn_), tr_(o.tr_), state_(std::move(o.state_)) {
@@ -91,6 +121,31 @@ result<pg_rows> pg_connection::exec(const std::string& sql, const std::vector<pg
     const char* touched = PQcmdTuples(r);
     out.affected = touched && *touched ? std::strtol(touched, nullptr, 10) : 0;
     PQclear(r);
+    return out;
+}
+
+result<std::vector<pg_connection::notification>> pg_connection::notifications(int wait_ms) {
+    std::vector<notification> out;
+    auto take = [&] {
+        while (PGnotify* n = PQnotifies(conn_)) {
+            out.push_back({n->relname, n->extra ? n->extra : ""});
+            PQfreemem(n);
+        }
+    };
+    auto lost = [&] {
+        return refused(refusal_kind::Io, fill_message(tr_->msg("msg_DbNoConnection",
+                                                                "Nie można połączyć się z bazą danych: %s"),
+                                                       {trimmed(PQerrorMessage(conn_))}));
+    };
+    if (!PQconsumeInput(conn_)) return lost();
+    take();
+    if (out.empty() && wait_ms > 0) {
+        pollfd p{PQsocket(conn_), POLLIN, 0};
+        if (::poll(&p, 1, wait_ms) > 0) {
+            if (!PQconsumeInput(conn_)) return lost();
+            take();
+        }
+    }
     return out;
 }
 

@@ -3,6 +3,7 @@
 // statement goes with its values as parameters (PQexecParams): no value is
 // ever spliced into the text of a statement, so a worker called O'Brien or a
 // note holding SQL stays a value.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,15 @@ public:
     // Opens `url` (a postgresql:// URL or "key=value" words). The password
     // comes from ~/.pgpass or PGPASSFILE, which libpq reads itself.
     static result<pg_connection> open(const std::string& url, const Translator& tr);
+    // The same, and when the server wants a password nobody gave, `password`
+    // is asked once (a prompt at a terminal); nothing from it refuses the
+    // connection naming the password file instead.
+    using password_source = std::function<std::optional<std::string>()>;
+    static result<pg_connection> open(const std::string& url, const Translator& tr, const password_source& password);
+
+    // Whether a connection string carries a password itself, which no
+    // command line nor settings file should.
+    static bool names_password(const std::string& url);
 
     pg_connection(pg_connection&&) noexcept;
     pg_connection& operator=(pg_connection&&) noexcept;
@@ -50,6 +60,13 @@ public:
     // take it as a parameter (GRANT).
     std::string quoted_identifier(const std::string& name) const;
     const Translator& tr() const { return *tr_; }
+    // The notifications the server has for a listening connection: waits up
+    // to `wait_ms` for the first (0: only those already there), then takes
+    // every one that came. Each is its channel and payload.
+    struct notification {
+        std::string channel, payload;
+    };
+    result<std::vector<notification>> notifications(int wait_ms);
 
 private:
     pg_connection(pg_conn* c, const Translator& tr) : conn_(c), tr_(&tr) {}

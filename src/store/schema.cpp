@@ -119,6 +119,20 @@ const std::vector<std::vector<const char*>> kMigrations = {
              after text))",
         "CREATE INDEX history_month ON history (month, worker_id, at)",
     },
+    {
+        // Who is editing which ward's month right now. The server process
+        // of the editing connection tells a live mark from one left by a
+        // program that died mid-act.
+        R"(CREATE TABLE editing (
+             id bigserial PRIMARY KEY,
+             user_name text NOT NULL DEFAULT current_user,
+             computer text NOT NULL,
+             month text NOT NULL,
+             group_id integer NOT NULL,
+             pid integer NOT NULL DEFAULT pg_backend_pid(),
+             started timestamptz NOT NULL DEFAULT now()))",
+        "CREATE INDEX editing_month ON editing (month)",
+    },
 };
 
 refusal said(const pg_connection& c, const char* key, const char* polish, std::initializer_list<std::string> args) {
@@ -175,7 +189,8 @@ result<migration_report> migrate(pg_connection& c, const std::string& role) {
             for (const std::string& grant :
                  {"GRANT SELECT, INSERT, UPDATE, DELETE ON workers, groups, shifts, balances, options, worked_sundays, "
                   "months, month_lines, duties, days_off, day_parameters TO " + who,
-                  "GRANT SELECT ON schema_version TO " + who, "GRANT SELECT, INSERT ON history TO " + who,
+                  "GRANT SELECT ON schema_version TO " + who,
+                  "GRANT SELECT, INSERT, DELETE ON editing TO " + who, "GRANT SELECT, INSERT ON history TO " + who,
                   "GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO " + who})
                 if (auto r = c.exec(grant); !r) return r.error();
         }

@@ -94,6 +94,8 @@ TEST(MonthHolds, OtherProgramsHoldsAreToldWholeMonthFirstOwnAndDeadOnesLeftOut) 
     EXPECT_EQ(holds[1].group, word(3));
     EXPECT_EQ(holds[2].group, word(12));
     EXPECT_EQ(holder_name(holds[2].owner), "Ewa@stacja-2");
+}
+
 TEST(MonthSplice, OnlyTheLinesThisProgramChangedMoveAndTheNumbersStayUnbroken) {
     // Read for ward 1: its records and its worker's; ward 3's record of
     // worker 2 never came in.

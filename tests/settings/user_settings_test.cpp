@@ -13,6 +13,7 @@ TEST_F(UserSettings, RoundTripInTheGivenFolder) {
     set_password(plan, "tajne");
     plan.options.user.user_name = "Józef Kowalski";
     plan.options.user.tab_adress_visible = false;
+    plan.options.user.db_url = "host=db.szpital.local dbname=planek user=oddzial";
     ASSERT_TRUE(write_user_settings(plan));
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "user" / "user.ini"));
 
@@ -26,9 +27,12 @@ TEST_F(UserSettings, RoundTripInTheGivenFolder) {
     EXPECT_FALSE(check_password(reader, ""));
 
     set_password(reader, "");  // an empty password removes it
+    reader.options.user.db_url.clear();  // back to the folder: the key goes, not an empty value
     ASSERT_TRUE(write_user_settings(reader));
     ASSERT_TRUE(read_user_settings(plan));
     EXPECT_TRUE(plan.options.user.pwd.empty());
+    EXPECT_TRUE(plan.options.user.db_url.empty());
+    EXPECT_EQ(read_file(dir.path() / "user" / "user.ini").find("db_url"), std::string::npos);
     EXPECT_TRUE(check_password(plan, "anything"));
     EXPECT_EQ(plan.options.user.user_name, "Józef Kowalski");
 }
