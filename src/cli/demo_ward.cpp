@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/demo_months.h"
 #include "files/month_lock.h"
@@ -69,9 +70,11 @@ void spread_pattern_starts(std::vector<prac>& workers) {
 }
 
 int demo(context& c) {
-    if (c.args.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
-    if (c.args.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
-    if (!c.args.empty()) c.root = c.args[0];
+    // An option mistyped is refused, never taken for the folder's name.
+    const std::vector<std::string> words = arg_parser().parse(c.args);
+    if (words.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    if (words.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
+    if (!words.empty()) c.root = words[0];
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
