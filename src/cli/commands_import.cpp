@@ -10,6 +10,7 @@
 
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "core/system_error_text.h"
 #include "document/month_acts.h"
 #include "editing/refusal.h"
 #include "files/staff_archive.h"
@@ -57,7 +58,7 @@ int import(context& c) {
     const bool inPlace = fs::equivalent(from, placed, ec);
     if (!inPlace && !fs::copy_file(from, placed, fs::copy_options::overwrite_existing, ec)) {
         c.err << say(c.plan, "cli_ImportNotCopied", "Nie można skopiować %s do %s: %s",
-                     {from.string(), placed.string(), ec.message()})
+                     {from.string(), placed.string(), system_error_text(ec, &speaking(c))})
               << "\n";
         return kExitFailure;
     }
@@ -86,7 +87,7 @@ int import(context& c) {
     fs::rename(placed, kept, ec);
     if (ec) {
         c.err << say(c.plan, "cli_ImportNotMoved", "Nie można przenieść %s do %s: %s",
-                     {placed.string(), kept.string(), ec.message()})
+                     {placed.string(), kept.string(), system_error_text(ec, &speaking(c))})
               << "\n";
         return kExitFailure;
     }

@@ -9,6 +9,7 @@
 
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "core/system_error_text.h"
 #include "cli/demo_months.h"
 #include "files/month_lock.h"
 #include "cli/ward_people.h"
@@ -93,7 +94,7 @@ int demo(context& c) {
         fs::create_directories(p, ec);
         if (ec) {
             c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
-                         {p.string(), ec.message()})
+                         {p.string(), system_error_text(ec, &speaking(c))})
                   << "\n";
             return kExitFailure;
         }
