@@ -35,17 +35,28 @@ int import(context& c) {
     const std::vector<std::string> words = arg_parser().words(1).parse(c.args);
     if (words.empty()) throw usage_error("cli_ImportNeedsFolder", "podaj folder ze starym plikiem planek.ini");
     const fs::path from = old_file_in(words[0]);
+    // Nothing to take is refused before a folder is made for it.
+    if (from.empty()) {
+        c.err << say(c, "cli_ImportNoOldFile", "W folderze %s nie ma pliku planek.ini", {words[0]}) << "\n";
+        return kExitFailure;
+    }
+    // A folder this import makes goes again when the import fails: a ward
+    // is made only with its staff.
+    std::error_code ec;
+    struct new_folder {
+        fs::path root;
+        bool keep = false;
+        ~new_folder() {
+            std::error_code e;
+            if (!root.empty() && !keep) fs::remove_all(root, e);
+        }
+    } made{c.root && !fs::exists(*c.root, ec) ? fs::absolute(*c.root, ec) : fs::path()};
     // The folder is opened first: the refusals below speak its language.
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const fs::path data = c.plan.paths.data;
-    if (from.empty()) {
-        c.err << say(c.plan, "cli_ImportNoOldFile", "W folderze %s nie ma pliku planek.ini", {words[0]}) << "\n";
-        return kExitFailure;
-    }
     // The old file is read instead of the new ones: staff already there
     // would be written over at the close.
-    std::error_code ec;
     for (const char* name : {"grupy.ini", kStaffArchive, kStaffMember})
         if (fs::exists(data / name, ec)) {
             c.err << say(c.plan, "cli_ImportStaffThere",
@@ -91,6 +102,7 @@ int import(context& c) {
               << "\n";
         return kExitFailure;
     }
+    made.keep = true;
     c.out << say(c.plan, "cli_Imported", "Przeniesiono z %s: grupy %s, pracownicy %s",
                  {from.string(), std::to_string(c.plan.groups.size()), std::to_string(c.plan.workers.size())})
           << "\n";
