@@ -79,6 +79,10 @@ struct context {
     }
 };
 
+// The language the run speaks now: the session's once it is open, else the
+// run's.
+const Translator& speaking(const context& c);
+
 // A line of the command line's own output in the session's language: the
 // text under `key` in the language file's [cli] section, else the built-in
 // Polish, with its "%s" filled in order.
@@ -86,6 +90,12 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
 // The same in the run's language while no session speaks.
 std::string say(const context& c, const char* key, const char* polish,
                 std::initializer_list<std::string> args = {});
+
+// The refusal of a command's action (`typed`, empty when none was given)
+// that is none of `actions`: `needed` (the [cli] text under `key`) says what
+// the command does, and a mistyped action gets the one meant.
+usage_error unknown_action(const context& c, const std::string& typed, const std::vector<std::string>& actions,
+                           const char* key, const char* needed);
 
 using command_fn = int (*)(context&);
 
@@ -109,6 +119,8 @@ std::vector<command> config_commands();
 // Every command, in the order help lists them.
 const std::vector<command>& all_commands();
 const command* find_command(const std::string& name);
+// The refusal of an unknown command, with the command meant when one is close.
+std::string unknown_command(const Translator& tr, const std::string& name);
 
 // Runs the program on its arguments (without argv[0]); returns the exit code.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

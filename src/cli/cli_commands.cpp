@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/nearest_name.h"
 #include "core/file_io.h"
 #include "document/month_acts.h"
 #include "editing/refusal.h"
@@ -57,10 +58,21 @@ std::string say(const Plan& plan, const char* key, const char* polish, std::init
     return fill_message(plan.tr.tr("cli", key, polish), args);
 }
 
+const Translator& speaking(const context& c) { return c.plan.tr.empty() ? c.runLanguage : c.plan.tr; }
+
 std::string say(const context& c, const char* key, const char* polish,
                 std::initializer_list<std::string> args) {
-    const Translator& tr = c.plan.tr.empty() ? c.runLanguage : c.plan.tr;
-    return fill_message(tr.tr("cli", key, polish), args);
+    return fill_message(speaking(c).tr("cli", key, polish), args);
+}
+
+usage_error unknown_action(const context& c, const std::string& typed, const std::vector<std::string>& actions,
+                           const char* key, const char* needed) {
+    const std::string what = say(c, key, needed);
+    if (typed.empty()) return usage_error(what);
+    std::string text = say(c, "cli_UnknownAction", "nieznane działanie „%s”: %s", {typed, what});
+    if (const auto nearest = nearest_name(typed, actions))
+        text += say(c, "cli_DidYouMean", "; czy chodziło o „%s”?", {*nearest});
+    return usage_error(text);
 }
 
 context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i)

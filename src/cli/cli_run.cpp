@@ -61,16 +61,6 @@ void print_command_help(std::ostream& out, const Translator& tr, const command& 
         << cli_text(tr, "help_Manual", "Opis poleceń i opcji: man planek-cli") << "\n";
 }
 
-// The refusal of an unknown command, with the command meant when one is close.
-std::string unknown_command(const Translator& tr, const std::string& name) {
-    std::vector<std::string> names;
-    for (const command& c : all_commands()) names.push_back(c.name);
-    std::string text = cli_text(tr, "cli_UnknownCommand", "nieznane polecenie „%s”", {name});
-    if (const auto nearest = nearest_name(name, names))
-        text += cli_text(tr, "cli_DidYouMean", "; czy chodziło o „%s”?", {*nearest});
-    return text + " " + cli_text(tr, "cli_SeeHelp", "(zob. planek-cli help)");
-}
-
 struct parsed {
     std::optional<std::filesystem::path> root;
     std::optional<std::string> lang;
@@ -135,25 +125,40 @@ parsed parse_global(const std::vector<std::string>& args) {
 }
 
 // The language of the run as far as the arguments tell it, for what is
-// said before the command runs.
+// said before the command runs. The last one given counts, as it does for
+// the session.
 std::optional<std::string> language_asked(const std::vector<std::string>& args) {
+    std::optional<std::string> asked;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") break;
-        if (args[i] == "--lang" && i + 1 < args.size()) return args[i + 1];
-        if (args[i].rfind("--lang=", 0) == 0) return args[i].substr(7);
+        if (args[i] == "--lang" && i + 1 < args.size()) asked = args[++i];
+        else if (args[i].rfind("--lang=", 0) == 0) asked = args[i].substr(7);
     }
-    return std::nullopt;
+    return asked;
 }
 std::optional<std::filesystem::path> root_asked(const std::vector<std::string>& args) {
+    std::optional<std::filesystem::path> asked;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") break;
-        if (args[i] == "--root" && i + 1 < args.size() && !args[i + 1].empty()) return args[i + 1];
-        if (args[i].rfind("--root=", 0) == 0 && args[i].size() > 7) return args[i].substr(7);
+        if (args[i] == "--root" && i + 1 < args.size()) {
+            if (!args[++i].empty()) asked = args[i];
+        } else if (args[i].rfind("--root=", 0) == 0 && args[i].size() > 7) {
+            asked = args[i].substr(7);
+        }
     }
-    return std::nullopt;
+    return asked;
 }
 
 }  // namespace
+
+std::string unknown_command(const Translator& tr, const std::string& name) {
+    std::vector<std::string> names;
+    for (const command& c : all_commands()) names.push_back(c.name);
+    std::string text = cli_text(tr, "cli_UnknownCommand", "nieznane polecenie „%s”", {name});
+    if (const auto nearest = nearest_name(name, names))
+        text += cli_text(tr, "cli_DidYouMean", "; czy chodziło o „%s”?", {*nearest});
+    return text + " " + cli_text(tr, "cli_SeeHelp", "(zob. planek-cli help)");
+}
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const Translator tr = run_translator(root_asked(args), language_asked(args));
@@ -173,8 +178,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
     if (p.rest[0] == "help") {
-        // "help COMMAND" and "COMMAND --help": the one command.
-        if (p.rest.size() < 2) {
+        // "help COMMAND" and "COMMAND --help": the one command; help's own is the whole.
+        if (p.rest.size() < 2 || p.rest[1] == "help") {
             print_help(out, tr);
             return kExitOk;
         }
@@ -202,12 +207,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         ~unlock_at_end() { release_locks(doc); }
     } unlock{ctx.doc};
     ctx.args.assign(p.rest.begin() + 1, p.rest.end());
-    // The session's language once it is open, else the run's.
-    auto speaking = [&]() -> const Translator& { return ctx.plan.tr.empty() ? tr : ctx.plan.tr; };
     try {
         return c->run(ctx);
     } catch (const usage_error& e) {
-        const Translator& t = speaking();
+        const Translator& t = speaking(ctx);
         const std::string usage = usage_of(t, *c);
         err << "planek-cli " << c->name << ": " << e.text(t) << "\n"
             << cli_text(t, "help_Usage", "użycie:") << " planek-cli " << c->name << (usage.empty() ? "" : " " + usage)

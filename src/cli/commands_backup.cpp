@@ -91,7 +91,8 @@ int backup(context& c) {
     if (action == "create") return backup_create(c, rest);
     if (action == "list") return backup_list(c, rest);
     if (action == "restore") return backup_restore(c, rest);
-    throw usage_error("cli_BackupNeedsAction", "podaj, co zrobić: create, list albo restore");
+    throw unknown_action(c, action, {"create", "list", "restore"}, "cli_BackupNeedsAction",
+                         "podaj, co zrobić: create, list albo restore");
 }
 
 // The start's offer of the autosave, answered by --yes, and the month it

@@ -122,6 +122,15 @@ int user_config(context& ctx, bool set) {
 }
 
 int config_cmd(context& ctx) {
+    // "--get=SECTION KEY" is "--get SECTION KEY", as any option takes its value.
+    if (!ctx.args.empty())
+        for (const char* option : {"--get=", "--set="})
+            if (std::string& first = ctx.args[0]; first.rfind(option, 0) == 0) {
+                std::string section = first.substr(6);
+                first.resize(5);
+                ctx.args.insert(ctx.args.begin() + 1, std::move(section));
+                break;
+            }
     const auto& a = ctx.args;
     bool get = a.size() == 3 && a[0] == "--get";
     bool set = a.size() == 4 && a[0] == "--set";

@@ -37,8 +37,6 @@ namespace {
 
 using namespace planek::store;
 
-const Translator& speaking(const context& c) { return c.plan.tr.empty() ? c.runLanguage : c.plan.tr; }
-
 // The words of a db action with the URL taken out: from --db, else the
 // first word.
 struct db_words {
@@ -313,15 +311,13 @@ act_try try_act(context& c, const std::string& url, int year, int month, int gro
     return t;
 }
 
-// db act URL YYYY-MM COMMAND ARGS...: a month command of the command line
-// run on the store's month, saved back as one transaction. A row another
-// planner changed first makes the act run again on the new rows, a few
-// times, before it is refused.
 // The ward an act is made in, as the month commands choose it: the one
 // named by --group, else the worker's first (0 when the act names neither).
 int act_group(pg_connection& db, const std::vector<std::string>& command) {
-    for (size_t i = 1; i + 1 < command.size(); ++i)
-        if (command[i] == "--group") return std::atoi(command[i + 1].c_str());
+    for (size_t i = 1; i < command.size(); ++i) {
+        if (command[i] == "--group" && i + 1 < command.size()) return std::atoi(command[i + 1].c_str());
+        if (command[i].rfind("--group=", 0) == 0) return std::atoi(command[i].c_str() + 8);
+    }
     if (command.size() < 2 || command[1].empty() ||
         command[1].find_first_not_of("0123456789") != std::string::npos)
         return 0;
@@ -351,6 +347,7 @@ int db_act(context& c, const std::vector<std::string>& args) {
     std::vector<std::string> words = args;
     std::string url;
     if (words.size() >= 2 && words[0] == "--db") url = words[1], words.erase(words.begin(), words.begin() + 2);
+    else if (!words.empty() && words[0].rfind("--db=", 0) == 0) url = words[0].substr(5), words.erase(words.begin());
     if (url.empty() && !words.empty() && !month_word(words[0])) {
         url = words[0];
         words.erase(words.begin());
@@ -364,7 +361,8 @@ int db_act(context& c, const std::vector<std::string>& args) {
     words.erase(words.begin());
     if (words.empty()) throw usage_error("cli_DbNeedsMonthWord", "podaj miesiąc RRRR-MM i polecenie miesiąca (np. add-duty PRACOWNIK DZIEŃ ZMIANA)");
     const command* inner = find_command(words[0]);
-    if (!inner || words[0] == "db") throw usage_error("cli_UnknownCommand", "nieznane polecenie „%s”", {words[0]});
+    if (words[0] == "db") throw usage_error("cli_UnknownCommand", "nieznane polecenie „%s”", {words[0]});
+    if (!inner) throw usage_error(unknown_command(speaking(c), words[0]));
     std::optional<pg_connection> db = connect(c, url);
     if (!db) return kExitFailure;
     const int group = act_group(*db, words);
@@ -492,7 +490,8 @@ int db(context& c) {
     if (action == "act") return db_act(c, rest);
     if (action == "watch") return db_watch(c, rest);
     if (action == "who") return db_who(c, rest);
-    throw usage_error("cli_DbNeedsAction", "podaj, co zrobić: init, import, export, history, act, watch albo who");
+    throw unknown_action(c, action, {"init", "import", "export", "history", "act", "watch", "who"}, "cli_DbNeedsAction",
+                         "podaj, co zrobić: init, import, export, history, act, watch albo who");
 }
 
 }  // namespace

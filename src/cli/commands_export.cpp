@@ -80,7 +80,7 @@ bool readable(context& c, const std::vector<std::string>& files) {
 // The file's name on a line, or with "-o -" the file itself.
 bool written(context& c, const io_result& r, const output_target& out) {
     std::string error;
-    if (r && out.deliver(c.out, error)) return true;
+    if (r && out.deliver(c.out, speaking(c), error)) return true;
     c.err << (r ? error : r.error) << "\n";
     return false;
 }
@@ -139,7 +139,9 @@ int export_calendar(context& c, const export_args& a) {
         return std::tie(x.year, x.month, x.given) < std::tie(y.year, y.month, y.given);
     });
     std::vector<calendar_event> events;
-    const std::string folderId = data_folder_id(plan.paths.data);
+    std::string idUnsaved;
+    const std::string folderId = data_folder_id(plan.paths.data, &idUnsaved, &plan.tr);
+    if (!idUnsaved.empty()) c.err << idUnsaved << "\n";
     for (const dated& f : order) {
         if (!c.read_months({f.file}, group, false, true) || !month_mode(c)) return kExitFailure;
         count_worker_sums(c.doc, {w}, true);

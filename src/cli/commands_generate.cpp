@@ -6,6 +6,7 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/ward_generator.h"
+#include "core/system_error_text.h"
 #include "core/text.h"
 #include "files/month_lock.h"
 #include "files/staff_group_files.h"
@@ -99,7 +100,7 @@ int generate(context& c) {
         fs::create_directories(p, ec);
         if (ec) {
             c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
-                         {p.string(), ec.message()})
+                         {p.string(), system_error_text(ec, &speaking(c))})
                   << "\n";
             return kExitFailure;
         }

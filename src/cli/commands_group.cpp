@@ -327,7 +327,7 @@ int group(context& c) {
     const std::vector<std::string> rest(c.args.begin() + 1, c.args.end());
     if (action == "add") return group_add(c, rest);
     if (action == "edit") return group_edit(c, rest);
-    throw usage_error("cli_GroupNeedsAction", "podaj, co zrobić: add albo edit");
+    throw unknown_action(c, action, {"add", "edit"}, "cli_GroupNeedsAction", "podaj, co zrobić: add albo edit");
 }
 
 }  // namespace

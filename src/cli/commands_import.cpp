@@ -10,6 +10,7 @@
 
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "core/system_error_text.h"
 #include "document/month_acts.h"
 #include "editing/refusal.h"
 #include "files/staff_archive.h"
@@ -34,17 +35,28 @@ int import(context& c) {
     const std::vector<std::string> words = arg_parser().words(1).parse(c.args);
     if (words.empty()) throw usage_error("cli_ImportNeedsFolder", "podaj folder ze starym plikiem planek.ini");
     const fs::path from = old_file_in(words[0]);
+    // Nothing to take is refused before a folder is made for it.
+    if (from.empty()) {
+        c.err << say(c, "cli_ImportNoOldFile", "W folderze %s nie ma pliku planek.ini", {words[0]}) << "\n";
+        return kExitFailure;
+    }
+    // A folder this import makes goes again when the import fails: a ward
+    // is made only with its staff.
+    std::error_code ec;
+    struct new_folder {
+        fs::path root;
+        bool keep = false;
+        ~new_folder() {
+            std::error_code e;
+            if (!root.empty() && !keep) fs::remove_all(root, e);
+        }
+    } made{c.root && !fs::exists(*c.root, ec) ? fs::absolute(*c.root, ec) : fs::path()};
     // The folder is opened first: the refusals below speak its language.
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const fs::path data = c.plan.paths.data;
-    if (from.empty()) {
-        c.err << say(c.plan, "cli_ImportNoOldFile", "W folderze %s nie ma pliku planek.ini", {words[0]}) << "\n";
-        return kExitFailure;
-    }
     // The old file is read instead of the new ones: staff already there
     // would be written over at the close.
-    std::error_code ec;
     for (const char* name : {"grupy.ini", kStaffArchive, kStaffMember})
         if (fs::exists(data / name, ec)) {
             c.err << say(c.plan, "cli_ImportStaffThere",
@@ -57,7 +69,7 @@ int import(context& c) {
     const bool inPlace = fs::equivalent(from, placed, ec);
     if (!inPlace && !fs::copy_file(from, placed, fs::copy_options::overwrite_existing, ec)) {
         c.err << say(c.plan, "cli_ImportNotCopied", "Nie można skopiować %s do %s: %s",
-                     {from.string(), placed.string(), ec.message()})
+                     {from.string(), placed.string(), system_error_text(ec, &speaking(c))})
               << "\n";
         return kExitFailure;
     }
@@ -86,10 +98,11 @@ int import(context& c) {
     fs::rename(placed, kept, ec);
     if (ec) {
         c.err << say(c.plan, "cli_ImportNotMoved", "Nie można przenieść %s do %s: %s",
-                     {placed.string(), kept.string(), ec.message()})
+                     {placed.string(), kept.string(), system_error_text(ec, &speaking(c))})
               << "\n";
         return kExitFailure;
     }
+    made.keep = true;
     c.out << say(c.plan, "cli_Imported", "Przeniesiono z %s: grupy %s, pracownicy %s",
                  {from.string(), std::to_string(c.plan.groups.size()), std::to_string(c.plan.workers.size())})
           << "\n";

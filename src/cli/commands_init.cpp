@@ -3,6 +3,7 @@
 // so a mistyped --root is never taken for a new ward.
 #include <system_error>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
 
 namespace planek::cli {
@@ -12,9 +13,11 @@ namespace fs = std::filesystem;
 namespace {
 
 int init(context& c) {
-    if (c.args.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
-    if (c.args.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
-    if (!c.args.empty()) c.root = c.args[0];
+    // An option mistyped is refused, never taken for the folder's name.
+    const std::vector<std::string> words = arg_parser().parse(c.args);
+    if (words.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    if (words.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
+    if (!words.empty()) c.root = words[0];
     std::error_code ec;
     const bool existed = fs::is_directory(fs::path(*c.root) / "dane", ec);
     c.mayCreateRoot = true;

@@ -193,7 +193,7 @@ int day_command(context& c) {
 }
 
 int check(context& c) {
-    if (c.args.size() != 1) throw usage_error("cli_OneMonthFile", "podaj jeden plik miesiąca");
+    if (arg_parser().parse(c.args).size() != 1) throw usage_error("cli_OneMonthFile", "podaj jeden plik miesiąca");
     // Without staff the check still reads every line; duties then count as
     // those of unknown workers.
     if (!c.load_staff())
@@ -305,7 +305,7 @@ int new_month(context& c) {
         c.err << refusal << "\n";
         return kExitFailure;
     }
-    const scratch_month scratch(ym, c.plan.tr.empty() ? c.runLanguage : c.plan.tr);
+    const scratch_month scratch(ym, speaking(c));
     if (!scratch.ok()) {
         c.err << scratch.error << "\n";
         return kExitFailure;

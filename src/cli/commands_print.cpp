@@ -141,7 +141,7 @@ int print(context& c) {
         fs::path document = r.file;
         if (a.pdf) document.replace_extension(".pdf");
         std::string error;
-        if (target.deliver(c.out, document, error)) return kExitOk;
+        if (target.deliver(c.out, document, speaking(c), error)) return kExitOk;
         c.err << error << "\n";
         return kExitFailure;
     }

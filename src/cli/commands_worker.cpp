@@ -391,7 +391,8 @@ int worker(context& c) {
     if (action == "edit") return worker_edit(c, rest);
     if (action == "archive") return worker_status(c, rest, true);
     if (action == "restore") return worker_status(c, rest, false);
-    throw usage_error("cli_WorkerNeedsAction", "podaj, co zrobić: add, edit, archive albo restore");
+    throw unknown_action(c, action, {"add", "edit", "archive", "restore"}, "cli_WorkerNeedsAction",
+                         "podaj, co zrobić: add, edit, archive albo restore");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "core/system_error_text.h"
 #include "cli/demo_months.h"
 #include "files/month_lock.h"
 #include "cli/ward_people.h"
@@ -69,9 +71,11 @@ void spread_pattern_starts(std::vector<prac>& workers) {
 }
 
 int demo(context& c) {
-    if (c.args.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
-    if (c.args.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
-    if (!c.args.empty()) c.root = c.args[0];
+    // An option mistyped is refused, never taken for the folder's name.
+    const std::vector<std::string> words = arg_parser().parse(c.args);
+    if (words.size() > 1) throw usage_error("cli_TooManyArguments", "za dużo argumentów");
+    if (words.empty() && !c.root) throw usage_error("cli_NoFolderName", "brak nazwy folderu");
+    if (!words.empty()) c.root = words[0];
     c.mayCreateRoot = true;
     if (!c.open_root()) return kExitFailure;
     const Paths& paths = c.plan.paths;
@@ -90,7 +94,7 @@ int demo(context& c) {
         fs::create_directories(p, ec);
         if (ec) {
             c.err << say(c, "cli_CannotMakeFolder", "Nie można utworzyć folderu %s: %s",
-                         {p.string(), ec.message()})
+                         {p.string(), system_error_text(ec, &speaking(c))})
                   << "\n";
             return kExitFailure;
         }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/file_io.h"
+#include "core/translator.h"
 
 namespace planek::cli {
 
@@ -31,16 +32,20 @@ output_target::~output_target() {
     fs::remove_all(scratch_, ec);
 }
 
-bool output_target::deliver(std::ostream& out, const fs::path& written, std::string& error) const {
+bool output_target::deliver(std::ostream& out, const fs::path& written, const Translator& tr,
+                            std::string& error) const {
     if (!toStdout_) {
         out << written.string() << "\n";
         return true;
     }
     std::string bytes;
-    if (!read_bytes(written, bytes, error)) return false;
+    if (!read_bytes(written, bytes, error, kAnyFileBound, &tr)) return false;
     out.write(bytes.data(), std::streamsize(bytes.size()));
     out.flush();
-    return bool(out);
+    if (out) return true;
+    error = tr.tr("cli", "cli_StandardOutputFailed",
+                  "Nie udało się wypisać pliku na standardowe wyjście (zamknięty potok albo pełny dysk).");
+    return false;
 }
 
 }  // namespace planek::cli

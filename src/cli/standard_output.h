@@ -7,6 +7,10 @@
 #include <iosfwd>
 #include <string>
 
+namespace planek {
+class Translator;
+}
+
 namespace planek::cli {
 
 bool is_standard_output(const std::filesystem::path& requested);
@@ -26,10 +30,14 @@ public:
     // The folder a writer that names its own file writes into.
     std::filesystem::path folder() const { return scratch_; }
     // Once the writer wrote `written`: standard output gets its bytes, a file
-    // its name on a line. False, with the reason in `error`, when the
-    // scratch file cannot be read back.
-    bool deliver(std::ostream& out, const std::filesystem::path& written, std::string& error) const;
-    bool deliver(std::ostream& out, std::string& error) const { return deliver(out, path_, error); }
+    // its name on a line. False, with the reason in `error` in the language
+    // of `tr`, when the scratch file cannot be read back or standard output
+    // takes no more (a closed pipe, a full disk).
+    bool deliver(std::ostream& out, const std::filesystem::path& written, const Translator& tr,
+                 std::string& error) const;
+    bool deliver(std::ostream& out, const Translator& tr, std::string& error) const {
+        return deliver(out, path_, tr, error);
+    }
 
 private:
     bool toStdout_ = false;

@@ -17,6 +17,7 @@
 
 #include "core/cp1250.h"
 #include "core/decimal_text.h"
+#include "core/system_error_text.h"
 #include "core/text.h"
 #include "core/translator.h"
 
@@ -34,7 +35,9 @@ std::string lower_ascii(std::string s) {
     return s;
 }
 
-std::string reason(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
+std::string reason(int err, const Translator* tr) {
+    return err ? ": " + system_error_text(err, tr) : std::string();
+}
 
 // A name for the temporary file that nobody else is using at the moment.
 fs::path temp_beside(const fs::path& file) {
@@ -193,7 +196,7 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
     std::ifstream in(file, std::ios::binary);
     if (injected || !in) {
         error = message_in(tr, "msg_FileCannotOpen", "Nie można otworzyć pliku %s%s.",
-                           {quoted(file), reason(injected ? EIO : errno)});
+                           {quoted(file), reason(injected ? EIO : errno, tr)});
         return false;
     }
     // One byte past the bound tells a file that grew (or never ends) from one that fits.
@@ -273,7 +276,7 @@ io_result write_temporary(const fs::path& file, const std::string& bytes, fs::pa
         if (err != EEXIST && !fault.dead) fs::remove(tmp, ec);
         tmp.clear();
         return {
-            message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err)})};
+            message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.", {quoted(file), reason(err, tr)})};
     }
     return {};
 }
@@ -289,11 +292,11 @@ io_result put_in_place(const fs::path& tmp, const fs::path& file, const Translat
         fs::rename(tmp, file, ec);
     if (ec)
         return {message_in(tr, "msg_WriteFailed", "Nie można zapisać pliku %s%s.",
-                           {quoted(file), ": " + ec.message()})};
+                           {quoted(file), ": " + system_error_text(ec, tr)})};
     // The new text is in place; the user still learns it may not survive a power cut.
     if (const int err = sync_folder(file.parent_path()))
         return {message_in(tr, "msg_WriteNotSynced", "Nie można utrwalić zapisu pliku %s%s.",
-                           {quoted(file), reason(err)})};
+                           {quoted(file), reason(err, tr)})};
     return {};
 }
 
@@ -353,7 +356,7 @@ safety_copy_result safety_copy(const fs::path& file, std::string ext, int max_ag
         const auto age = fs::file_time_type::clock::now() - fs::last_write_time(copy, ec);
         if (ec)
             return {false, message_in(tr, "msg_CopyDateUnreadable", "Nie można odczytać daty kopii %s: %s.",
-                                      {quoted(copy), ec.message()})};
+                                      {quoted(copy), system_error_text(ec, tr)})};
         const bool old = age >= std::chrono::hours(24) * max_age_days;
         bool due = old;
         if (!old && lower_ascii(ext) == ".err") {

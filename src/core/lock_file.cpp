@@ -13,6 +13,7 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/system_error_text.h"
 #include "core/text.h"
 
 namespace planek {
@@ -106,7 +107,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, con
         if (errno == EEXIST) return {false, true, {}};
         return {false, false,
                 file_message(tr, "msg_LockNotMade", "Nie można utworzyć pliku blokady %s%s.",
-                             {"\"" + file.string() + "\"", std::string(": ") + std::strerror(errno)})};
+                             {"\"" + file.string() + "\"", ": " + system_error_text(errno, tr)})};
     }
     const bool written = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fsync(fd) == 0;
     const int err = errno;
@@ -125,7 +126,7 @@ lock_attempt create_lock_file(const fs::path& file, const lock_owner& owner, con
         remove_lock_file(file);
         return {false, false,
                 file_message(tr, "msg_LockNotWritten", "Nie można zapisać pliku blokady %s%s.",
-                             {"\"" + file.string() + "\"", std::string(": ") + std::strerror(err)})};
+                             {"\"" + file.string() + "\"", ": " + system_error_text(err, tr)})};
     }
     return {true, false, {}};
 }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/ini_file.h"
+#include "core/system_error_text.h"
 #include "core/text.h"
 #include "editing/message_text.h"
 #include "files/archive.h"
@@ -155,7 +156,7 @@ io_result backup_files(Plan& plan, const std::string& archiveName) {
     fs::create_directories(plan.paths.backup, ec);
     if (ec)
         return {message(plan, "msg_FolderNotMade", "Nie można utworzyć katalogu %s: %s",
-                        {plan.paths.backup.string(), ec.message()})};
+                        {plan.paths.backup.string(), system_error_text(ec, &plan.tr)})};
     io_result result;
     const std::vector<archive_member> members = unique_members(plan, files, result);
     if (!result) return result;

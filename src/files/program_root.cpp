@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/file_io.h"
+#include "core/system_error_text.h"
 #include "files/root_seed.h"
 #include "settings/message_format.h"
 
@@ -63,7 +64,7 @@ io_result open_program_root(Plan& plan, const std::optional<fs::path>& root, boo
     if (ec || !fs::is_directory(plan.paths.data, ec))
         // Said before the folder's language is read: in the caller's.
         return {file_message(tr, "msg_DataFolderNotMade", "Nie można utworzyć folderu danych „%s”%s.",
-                             {plan.paths.data.string(), ec ? ": " + ec.message() : std::string()})};
+                             {plan.paths.data.string(), ec ? ": " + system_error_text(ec, tr) : std::string()})};
     if (firstStart)
         seed_program_root(plan.paths, executable_folder());
     else

@@ -64,6 +64,21 @@ TEST_F(CliConventions, VersionHelpAndUnknownNamesAnswerWithTheirExitCodes) {
     EXPECT_TRUE(has(option.err, "unknown option \"--bogus\"")) << option.err;
     EXPECT_TRUE(has(option.err, "usage: planek-cli show FILE.pnk")) << option.err;
 
+    // help's own help is the whole help.
+    const result whole = cli({"help"});
+    EXPECT_EQ(cli({"help", "--help"}).out, whole.out);
+    EXPECT_EQ(cli({"help", "help"}).code, 0);
+
+    // A mistyped option is never taken for the name of a folder or a file.
+    for (const char* command : {"init", "demo", "check"}) {
+        // Run in the test's folder, so a folder named so would land there.
+        const result r = test::run_program(dir, PLANEK_CLI, {"--lang", "english", command, "--bogus"},
+                                           "cd " + test::quote(dir.path().string()) + " && LC_ALL=C.UTF-8 LANG=C.UTF-8 ");
+        EXPECT_EQ(r.code, 2) << command << ": " << r.err;
+        EXPECT_TRUE(has(r.err, "unknown option \"--bogus\"")) << command << ": " << r.err;
+        EXPECT_FALSE(fs::exists(dir / "--bogus")) << command;
+    }
+
     const result polish = cli({"help", "nosuch"}, "polski");
     EXPECT_TRUE(has(polish.err, "nieznane polecenie „nosuch”")) << polish.err;
 }
@@ -84,6 +99,40 @@ TEST_F(CliConventions, AnOptionTakesItsValueAfterAnEqualsSignAsWell) {
     EXPECT_EQ(badId.code, 2);
     EXPECT_TRUE(has(badId.err, "invalid group id \"x\"")) << badId.err;
     EXPECT_TRUE(has(cli({"show", month, "--group"}).err, "--group needs an id"));
+}
+
+// An action of a command mistyped gets the one meant, as a command does; an
+// action, a store's address or a key given after "=" is taken as given
+// after a space.
+TEST_F(CliConventions, ActionsAreHintedAndEveryValueTakesAnEqualsSign) {
+    const result worker = cli({"worker", "edt", "3", "--nick", "XY"});
+    EXPECT_EQ(worker.code, 2);
+    EXPECT_TRUE(has(worker.err, "unknown action \"edt\": say what to do: add, edit, archive or restore; did you mean "
+                                "\"edit\"?"))
+        << worker.err;
+    EXPECT_TRUE(has(cli({"backup", "lst"}).err, "did you mean \"list\"?"));
+    EXPECT_TRUE(has(cli({"group", "ad"}).err, "did you mean \"add\"?"));
+    const result polish = cli({"db", "whoo"}, "polski");
+    EXPECT_EQ(polish.code, 2);
+    EXPECT_TRUE(has(polish.err, "nieznane działanie „whoo”: podaj, co zrobić:")) << polish.err;
+    EXPECT_TRUE(has(polish.err, "czy chodziło o „who”?")) << polish.err;
+    EXPECT_FALSE(has(cli({"worker"}).err, "unknown action")) << "no action is no mistyped one";
+
+    // A month command run on the store is named as a command is.
+    const std::string store = "host=/nonexistent port=1 dbname=x";
+    const result inner = cli({"db", "act", store, "2027-03", "add-dutty", "1", "2", "1"});
+    EXPECT_EQ(inner.code, 2);
+    EXPECT_TRUE(has(inner.err, "did you mean \"add-duty\"?")) << inner.err;
+    // "--db=" names the store: the act gets as far as the server that is not there.
+    const result joined = cli({"db", "act", "--db=" + store, "2027-03", "add-duty", "1", "2", "1", "--group=1"});
+    EXPECT_EQ(joined.code, 1) << joined.err;
+
+    const result spaced = cli({"config", "--get", "glowne", "dyz8"});
+    ASSERT_EQ(spaced.code, 0) << spaced.err;
+    EXPECT_EQ(cli({"config", "--get=glowne", "dyz8"}).out, spaced.out);
+    ASSERT_EQ(cli({"config", "--set=glowne", "miejscowosc", "York"}).code, 0);
+    EXPECT_EQ(cli({"config", "--get", "glowne", "miejscowosc"}).out, "York\n");
+    EXPECT_EQ(cli({"config", "--get=glowne"}).code, 2);
 }
 
 TEST_F(CliConventions, OnlyInitDemoAndGenerateMakeAProgramFolder) {
@@ -117,6 +166,11 @@ TEST_F(CliConventions, TheHelpSpeaksOneLanguage) {
     EXPECT_TRUE(has(english.out, "Exit codes: 0 done, 1 refused or failed, 2 wrong usage."));
     const result polish = cli({"help"}, "polski");
     for (const char* word : {"Options", "Commands", "FILE.pnk", "usage:"}) EXPECT_FALSE(has(polish.out, word)) << word;
+    // The last --lang given is the one spoken, before the session and in it.
+    const result last = run_cli(dir, {"--lang", "polski", "--root", root, "--lang=english", "help"});
+    EXPECT_EQ(last.out, english.out);
+    const result usage = run_cli(dir, {"--lang", "polski", "--root", root, "--lang", "english", "show", "x.pnk", "--bogus"});
+    EXPECT_TRUE(has(usage.err, "unknown option \"--bogus\"")) << usage.err;
     // Without --lang, a folder's saved language is the one spoken.
     ASSERT_EQ(cli({"config", "--set", "glowne", "lang", "0"}, "polski").code, 0);
     const result saved = run_cli_on(dir, root, {"help"});

@@ -118,6 +118,7 @@ TEST_F(ImportCommand, RefusesWhatTheStartCannotTake) {
     const result none = run_cli_on(dir, other, {"import", (dir / "nowhere").string()}, "english");
     EXPECT_EQ(none.code, 1);
     EXPECT_NE(none.err.find("There is no planek.ini"), std::string::npos) << none.err;
+    EXPECT_FALSE(fs::exists(other)) << "a failed import makes no program folder";
 
     const fs::path empty = dir / "empty";
     fs::create_directories(empty);
@@ -127,6 +128,11 @@ TEST_F(ImportCommand, RefusesWhatTheStartCannotTake) {
     EXPECT_NE(nothing.err.find("holds no groups and no workers"), std::string::npos) << nothing.err;
     EXPECT_FALSE(fs::exists(fs::path(other) / "dane" / "planek.ini"));
     EXPECT_FALSE(fs::exists(fs::path(other) / "dane" / "grupy.ini"));
+    EXPECT_FALSE(fs::exists(other));
+    // A folder that was there before stays, whatever the import's end.
+    ASSERT_EQ(test::run_cli(dir, {"init", other}).code, 0);
+    EXPECT_EQ(run_cli_on(dir, other, {"import", empty.string()}, "english").code, 1);
+    EXPECT_TRUE(fs::is_directory(fs::path(other) / "dane"));
 
     EXPECT_EQ(cli({"import"}).code, 2);
     EXPECT_EQ(cli({"import", "a", "b"}).code, 2);

@@ -38,6 +38,16 @@ TEST(ManualPages, EveryOptionOfEveryCommandIsExplained) {
         }
     }
     EXPECT_GT(options, 40);
+    // Every command has an entry of its own, its name heading a tag line.
+    for (const cli::command& c : cli::all_commands()) {
+        const std::string name = c.name;
+        bool found = false;
+        for (const std::string& written : {name, roff(name)})
+            for (const char* lead : {".TP\n.B ", ".TP\n.BI ", ".TP\n.BR ", ".TP\n.B \"", ".TP\n.BI \""})
+                for (const char* after : {" ", "\n", "\""})
+                    found = found || manual.find(lead + written + after) != std::string::npos;
+        EXPECT_TRUE(found) << "no entry for " << name;
+    }
     // Both pages point at each other.
     EXPECT_NE(manual.find(".BR planek (1)"), std::string::npos);
     EXPECT_NE(read_file(kSource / "docs" / "planek.1").find(".BR planek-cli (1)"), std::string::npos);

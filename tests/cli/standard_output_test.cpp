@@ -163,6 +163,28 @@ TEST_F(StandardOutput, MonthFilesGoToStandardOutputAsTheirFilesHoldThem) {
     EXPECT_EQ(cli({"new", "-o", "-", "2031-13"}).code, 2);
 }
 
+// What goes wrong on the way out is said on the error stream, in the run's
+// language: standard output that takes nothing (a full disk), and a data
+// folder that cannot keep its id, whose calendar still goes out whole.
+TEST_F(StandardOutput, WhatFailsOnTheWayOutIsSaidApart) {
+    const std::string cmd = test::quote(PLANEK_CLI) + " --root " + test::quote(root) +
+                            " --lang english export csv " + test::quote(december) + " -o - >/dev/full 2>" +
+                            test::quote((dir / "full.err").string());
+    const int status = std::system(("LC_ALL=C.UTF-8 " + cmd).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read_file(dir / "full.err"),
+              "The file could not be written to standard output (a closed pipe or a full disk).\n");
+
+    fs::create_directories(dir / "ward" / "dane" / "planek.id");
+    const result events = cli({"--lang", "english", "export", "ics", december, "--worker", "1", "-o", "-"});
+    ASSERT_EQ(events.code, 0) << events.err;
+    EXPECT_EQ(events.out.rfind("BEGIN:VCALENDAR", 0), 0u) << events.out.substr(0, 200);
+    EXPECT_NE(events.err.find("once the folder is moved they will not replace those handed out before."),
+              std::string::npos)
+        << events.err;
+    EXPECT_EQ(lines(events.err).size(), 1u) << events.err;
+}
+
 #ifdef PLANEK_PDF
 // A desktop's platform named in the environment of a shell without a display
 // (ssh, cron) must not stop a PDF: the command line draws offscreen.

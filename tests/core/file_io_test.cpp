@@ -1,9 +1,13 @@
 #include "core/file_io.h"
+#include "core/system_error_text.h"
+#include "core/translator.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "support/temp_dir.h"
 
@@ -94,6 +98,24 @@ TEST(FileIo, WriteIntoMissingOrBogusFolderFails) {
     EXPECT_FALSE(write_lines(dir / "plain" / "a.ini", {"x"}).ok());
     EXPECT_FALSE(write_bytes(dir.path(), "x").ok());  // the target is a folder
     EXPECT_EQ(read_file(dir / "plain"), "file");
+}
+
+// The system's reason for a failure speaks the session's language, not the
+// process locale's: built-in Polish, else the language's own text; a reason
+// the program has no words for stays the system's.
+TEST(FileIo, TheReasonOfAFailureSpeaksTheSessionsLanguage) {
+    TempDir dir;
+    const fs::path missing = dir / "no" / "folder.ini";
+    const io_result polish = write_bytes(missing, "x");
+    EXPECT_NE(polish.error.find(": nie ma takiego pliku ani folderu."), std::string::npos) << polish.error;
+    Translator english;
+    english.set("messages", "msg_WriteFailed", "Cannot write the file %s%s.");
+    english.set("messages", "msg_SysNoSuchFile", "no such file or folder");
+    const io_result said = write_bytes(missing, "x", &english);
+    EXPECT_EQ(said.error, "Cannot write the file \"" + missing.string() + "\": no such file or folder.");
+    EXPECT_EQ(system_error_text(std::make_error_code(std::errc::no_space_on_device), nullptr), "brak miejsca na dysku");
+    EXPECT_EQ(system_error_text(EISDIR, &english), "to jest folder") << "a key the language lacks is the built-in text";
+    EXPECT_EQ(system_error_text(ECHILD, &english), std::strerror(ECHILD));
 }
 
 // Sets the modification time of `f` to `days` days ago.

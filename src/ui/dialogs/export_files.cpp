@@ -61,8 +61,10 @@ io_result export_month_file(roster_document& doc, const fs::path& file) {
 io_result export_worker_calendar_file(roster_document& doc, int worker, const fs::path& file) {
     const Plan& plan = doc.plan();
     count_worker_sums(doc, {worker}, true);
-    return write_ics(file, worker_events(plan, worker, data_folder_id(plan.paths.data)), plan.clock->now(),
-                     &plan.tr);
+    std::string idUnsaved;
+    const std::string folderId = data_folder_id(plan.paths.data, &idUnsaved, &plan.tr);
+    if (!idUnsaved.empty()) doc.interaction().warn(idUnsaved);
+    return write_ics(file, worker_events(plan, worker, folderId), plan.clock->now(), &plan.tr);
 }
 
 namespace {
