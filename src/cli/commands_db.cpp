@@ -1,15 +1,15 @@
 // planek-cli db: the hospital server's store. The URL is --db URL, a word,
 // or the user's own from the per-user settings; the password is never an
 // argument (libpq reads ~/.pgpass or PGPASSFILE, or it is typed at a prompt).
-#include <csignal>
 #include <cctype>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <map>
-#include <random>
-#include <sstream>
 #include <optional>
 #include <ostream>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,15 +18,18 @@
 #include "core/cp1250.h"
 #include "core/ini_file.h"
 #include "core/paths.h"
+#include "core/plan.h"
 #include "core/text.h"
 #include "files/archive.h"
 #include "files/file_problems.h"
 #include "files/month_file.h"
 #include "files/month_seal.h"
 #include "files/program_root.h"
-#include "files/sundays.h"
 #include "files/staff_archive.h"
 #include "files/staff_file.h"
+#include "files/sundays.h"
+#include "settings/language_install.h"
+#include "settings/user_settings.h"
 #include "store/folder_transfer.h"
 #include "store/history.h"
 #include "store/month_rows.h"
@@ -35,9 +38,6 @@
 #include "store/planners.h"
 #include "store/schema.h"
 #include "store/ward_session.h"
-#include "settings/language_install.h"
-#include "core/plan.h"
-#include "settings/user_settings.h"
 
 namespace planek::cli {
 
@@ -326,7 +326,8 @@ act_try try_act(context& c, const std::string& url, int year, int month, int gro
 // looks at the month that write no file. Any other runs on a scratch folder
 // the ward is exported to.
 bool runs_on_rows(const std::string& name) {
-    for (const char* n : {"add-duty", "add-dayoff", "remove", "set-day", "parameters", "wish", "show", "summary"})
+    for (const char* n :
+         {"add-duty", "add-dayoff", "remove", "set-day", "parameters", "wish", "show", "summary"})
         if (name == n) return true;
     return false;
 }
@@ -368,28 +369,31 @@ std::vector<sunday_marks> sundays_of(const Plan& plan, const IniFile& stored) {
         if (was == is) continue;
         sunday_marks m{int(w.id), plan.year, std::string(size_t(sundays_in_year(plan.year)), '.')};
         for (int d = 1; d <= month_days(plan.year, plan.month); ++d)
-            if (const int at = sunday_position(plan.year, plan.month, d); at > 0 && size_t(at) <= m.marks.size())
+            if (const int at = sunday_position(plan.year, plan.month, d);
+                at > 0 && size_t(at) <= m.marks.size())
                 m.marks[size_t(at - 1)] = size_t(at) <= is.size() ? is[size_t(at - 1)] : '0';
         out.push_back(std::move(m));
     }
     return out;
 }
 
-month_save changes_of(const Plan& plan, const std::map<int, worker_read>& workers, const IniFile& sundays, int group,
-                      const std::vector<std::string>& command) {
+month_save changes_of(const Plan& plan, const std::map<int, worker_read>& workers, const IniFile& sundays,
+                      int group, const std::vector<std::string>& command) {
     month_save save;
     save.sundays = sundays_of(plan, sundays);
     save.group = group;
     for (const std::string& a : command) save.act += (save.act.empty() ? "" : " ") + a;
     save.lines = month_file_lines(plan);
     file_problems ignored{plan.tr, {}};
-    const std::map<int, std::string> before = lines_by_worker(plan.staffLinesOnDisk ? *plan.staffLinesOnDisk : std::vector<std::string>{});
+    const std::map<int, std::string> before =
+        lines_by_worker(plan.staffLinesOnDisk ? *plan.staffLinesOnDisk : std::vector<std::string>{});
     for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
         const auto read = workers.find(id);
         const auto was = before.find(id);
         if (read == workers.end() || was == before.end() || was->second == line) continue;
         const balance_change a = balances_of(id, was->second), b = balances_of(id, line);
-        save.balances.push_back({id, b.current - a.current, b.previous - a.previous, b.care - a.care, b.reha - a.reha});
+        save.balances.push_back(
+            {id, b.current - a.current, b.previous - a.previous, b.care - a.care, b.reha - a.reha});
         if (without_balances(line) != without_balances(was->second))
             save.workers.push_back({id, read->second.version, read->second.record, line});
     }
@@ -400,8 +404,8 @@ month_save changes_of(const Plan& plan, const std::map<int, worker_read>& worker
 int usage_refused(std::ostream& err, const Translator& tr, const command& cmd, const usage_error& e) {
     const std::string usage = tr.tr("cli", std::string("usage_") + cmd.name, cmd.usage);
     err << "planek-cli " << cmd.name << ": " << e.text(tr) << "\n"
-        << tr.tr("cli", "help_Usage", "użycie:") << " planek-cli " << cmd.name << (usage.empty() ? "" : " " + usage)
-        << "\n";
+        << tr.tr("cli", "help_Usage", "użycie:") << " planek-cli " << cmd.name
+        << (usage.empty() ? "" : " " + usage) << "\n";
     return kExitUsage;
 }
 
@@ -429,15 +433,19 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
         if (!found) return failed(found.error());
         read = std::move(*found);
         const result<pg_rows> w = db.exec(
-            "SELECT w.id, w.version, w.record, b.holiday_current, b.holiday_previous, b.care_days, b.reha_days "
+            "SELECT w.id, w.version, w.record, b.holiday_current, b.holiday_previous, b.care_days, "
+            "b.reha_days "
             "FROM workers w LEFT JOIN balances b ON b.worker_id = w.id");
         if (!w) return failed(w.error());
         for (size_t i = 0; i < w->rows.size(); ++i)
-            workers[int(w->number(i, 0))] = {int(w->number(i, 1)), w->text(i, 2),
-                                             {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
+            workers[int(w->number(i, 0))] = {
+                int(w->number(i, 1)),
+                w->text(i, 2),
+                {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
         const result<pg_rows> su = db.exec("SELECT worker_id, year, sundays FROM worked_sundays");
         if (!su) return failed(su.error());
-        for (size_t i = 0; i < su->rows.size(); ++i) sundays.writeString(su->text(i, 0), su->text(i, 1), su->text(i, 2));
+        for (size_t i = 0; i < su->rows.size(); ++i)
+            sundays.writeString(su->text(i, 0), su->text(i, 1), su->text(i, 2));
         result<ward_files> ward = ward_file_lines(db, Paths::local(kNoFolder).data);
         if (!ward) return failed(ward.error());
         files = std::move(*ward);
@@ -445,10 +453,12 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
     }
     held_month held;
     held.name = read.name;
-    if (io_result r = lines_bytes(read.name, month_lines(read), held.bytes); !r) return failed(refused(refusal_kind::Io, r.error));
+    if (io_result r = lines_bytes(read.name, month_lines(read), held.bytes); !r)
+        return failed(refused(refusal_kind::Io, r.error));
     if (read.sealed) held.bytes = seal_month_bytes(std::move(held.bytes));
     held.save = [&](const Plan& plan) -> result<> {
-        const result<save_outcome> saved = save_month(db, read, changes_of(plan, workers, sundays, group, command));
+        const result<save_outcome> saved =
+            save_month(db, read, changes_of(plan, workers, sundays, group, command));
         if (!saved) {
             t.retry = saved.error().kind == refusal_kind::Conflict;
             return saved.error();
@@ -462,7 +472,9 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
     Plan session;
     session.ui = ui;
     session.tr = speaking(c);
-    if (result<> opened = open_ward_session(session, files, c.lang, shipped_language_folder(executable_folder())); !opened)
+    if (result<> opened =
+            open_ward_session(session, files, c.lang, shipped_language_folder(executable_folder()));
+        !opened)
         return failed(opened.error());
     context inner(out, err, ui, std::move(session));
     inner.held = &held;

@@ -74,8 +74,8 @@ result<std::vector<std::string>> open_months(roster_document& doc, const open_re
     return a.finish(std::move(read));
 }
 
-result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name, const std::string& bytes,
-                                                 const months_request& request) {
+result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
+                                                 const std::string& bytes, const months_request& request) {
     act a(doc, kEverything);
     result<std::vector<std::string>> read = open_session_held_month(a.plan(), name, bytes, request);
     if (!read) {

@@ -88,7 +88,8 @@ result<std::vector<std::string>> open_session_months(Plan& plan, const months_re
 // disk is read or touched. request.files and request.touchFiles are not used.
 // The month is read into the plan before it is judged: a refused one leaves
 // the plan holding it (the session of a held month serves one command).
-result<std::vector<std::string>> open_session_held_month(Plan& plan, const std::string& name, const std::string& bytes,
+result<std::vector<std::string>> open_session_held_month(Plan& plan, const std::string& name,
+                                                         const std::string& bytes,
                                                          const months_request& request);
 
 // Why nothing may be written while the staff come from a copy for viewing

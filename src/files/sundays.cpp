@@ -63,7 +63,8 @@ void mark_month_sundays(const Plan& plan, IniFile& ini) {
     for (const prac& w : plan.workers) {
         // A month read for one ward's part holds only its workers' duties:
         // the others' Sundays are not this read's to judge.
-        if (!part.empty() && std::none_of(part.begin(), part.end(), [&](word g) { return w.inGroup(g); })) continue;
+        if (!part.empty() && std::none_of(part.begin(), part.end(), [&](word g) { return w.inGroup(g); }))
+            continue;
         const std::string section = std::to_string(w.id);
         std::string v = ini.readString(section, key, zeros);
         // A damaged value is brought to the year's length rather than trusted.

@@ -317,7 +317,8 @@ result<> export_groups(pg_connection& c, const fs::path& data, folder_counts& n)
 }
 
 // Checked by the staff reader unless the caller reads them with it anyway.
-result<std::vector<std::string>> staff_lines(pg_connection& c, const fs::path& data, folder_counts& n, bool check = true) {
+result<std::vector<std::string>> staff_lines(pg_connection& c, const fs::path& data, folder_counts& n,
+                                             bool check = true) {
     const result<pg_rows> r = c.exec(
         "SELECT w.record, b.holiday_current, b.holiday_previous, b.care_days, b.reha_days FROM workers w "
         "LEFT JOIN balances b ON b.worker_id = w.id ORDER BY w.position");
@@ -346,7 +347,8 @@ result<> export_staff(pg_connection& c, const fs::path& data, folder_counts& n) 
     const result<std::vector<std::string>> lines = staff_lines(c, data, n);
     if (!lines) return lines.error();
     std::string bytes;
-    if (io_result e = lines_bytes(data / kStaffMember, *lines, bytes); !e) return refused(refusal_kind::Io, e.error);
+    if (io_result e = lines_bytes(data / kStaffMember, *lines, bytes); !e)
+        return refused(refusal_kind::Io, e.error);
     if (io_result e = archive_pack_members({{kStaffMember, bytes}}, data / kStaffArchive); !e)
         return refused(refusal_kind::Io, e.error);
     return {};
@@ -354,9 +356,10 @@ result<> export_staff(pg_connection& c, const fs::path& data, folder_counts& n) 
 
 result<std::vector<std::string>> option_lines(pg_connection& c, const fs::path& data, const char* name) {
     const result<pg_rows> o = c.exec(
-            "SELECT position, CASE WHEN key IS NULL THEN value ELSE key || '=' || value END FROM options WHERE file = $1 "
-            "UNION ALL SELECT position, year || '=' || sundays FROM worked_sundays WHERE $1 = $2 ORDER BY 1",
-            {name, kSundaysFile});
+        "SELECT position, CASE WHEN key IS NULL THEN value ELSE key || '=' || value END FROM options WHERE "
+        "file = $1 "
+        "UNION ALL SELECT position, year || '=' || sundays FROM worked_sundays WHERE $1 = $2 ORDER BY 1",
+        {name, kSundaysFile});
     if (!o) return o.error();
     std::vector<std::string> lines;
     for (size_t i = 0; i < o->rows.size(); ++i)

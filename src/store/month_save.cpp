@@ -212,19 +212,24 @@ result<long long> sunday_place(pg_connection& c, int worker) {
             "UNION ALL SELECT position FROM worked_sundays) s");
         if (!end) return end.error();
         const long long header = end->number(0, 0) + 1;
-        if (auto r = c.exec("INSERT INTO options (file, position, section, key, value) VALUES ('sundays.ini', $1, $2, "
-                            "NULL, $3)",
-                            {number(header), id, "[" + id + "]"});
+        if (auto r = c.exec(
+                "INSERT INTO options (file, position, section, key, value) VALUES ('sundays.ini', $1, $2, "
+                "NULL, $3)",
+                {number(header), id, "[" + id + "]"});
             !r)
             return r.error();
         return header + 1;
     }
     const long long last = at->number(0, 0);
     // The lines after it move down one; the options' positions are unique, so in two steps.
-    for (const char* sql : {"UPDATE options SET position = position + 1000000 WHERE file = 'sundays.ini' AND position > $1",
-                            "UPDATE options SET position = position - 999999 WHERE file = 'sundays.ini' AND position >= 1000000",
-                            "UPDATE worked_sundays SET position = position + 1 WHERE position > $1"})
-        if (auto r = std::string(sql).find("$1") == std::string::npos ? c.exec(sql) : c.exec(sql, {number(last)}); !r)
+    for (const char* sql :
+         {"UPDATE options SET position = position + 1000000 WHERE file = 'sundays.ini' AND position > $1",
+          "UPDATE options SET position = position - 999999 WHERE file = 'sundays.ini' AND position >= "
+          "1000000",
+          "UPDATE worked_sundays SET position = position + 1 WHERE position > $1"})
+        if (auto r =
+                std::string(sql).find("$1") == std::string::npos ? c.exec(sql) : c.exec(sql, {number(last)});
+            !r)
             return r.error();
     return last + 1;
 }
@@ -244,16 +249,20 @@ result<> save_sundays(pg_connection& c, const std::vector<sunday_marks>& sundays
         if (!r->empty() && merged == r->text(0, 0)) continue;
         const bool none = merged.find('1') == std::string::npos;
         if (r->empty() && none) continue;
-        result<pg_rows> done = none ? c.exec("DELETE FROM worked_sundays WHERE worker_id = $1 AND year = $2", key)
-                                    : result<pg_rows>(pg_rows{});
+        result<pg_rows> done =
+            none ? c.exec("DELETE FROM worked_sundays WHERE worker_id = $1 AND year = $2", key)
+                 : result<pg_rows>(pg_rows{});
         if (!none && !r->empty())
-            done = c.exec("UPDATE worked_sundays SET sundays = $3, version = version + 1 WHERE worker_id = $1 AND year = $2",
-                          {number(m.worker), number(m.year), merged});
+            done = c.exec(
+                "UPDATE worked_sundays SET sundays = $3, version = version + 1 WHERE worker_id = $1 AND year "
+                "= $2",
+                {number(m.worker), number(m.year), merged});
         if (!none && r->empty()) {
             const result<long long> at = sunday_place(c, m.worker);
             if (!at) return at.error();
-            done = c.exec("INSERT INTO worked_sundays (worker_id, year, sundays, position) VALUES ($1, $2, $3, $4)",
-                          {number(m.worker), number(m.year), merged, number(*at)});
+            done = c.exec(
+                "INSERT INTO worked_sundays (worker_id, year, sundays, position) VALUES ($1, $2, $3, $4)",
+                {number(m.worker), number(m.year), merged, number(*at)});
         }
         if (!done) return done.error();
     }
@@ -285,7 +294,8 @@ result<> write_rest(pg_connection& c, const std::string& id, const std::vector<s
             if (now[i] != stored[i]) at.push_back(number(long(i))), lines.push_back(now[i]);
         if (at.empty()) return {};
         const result<pg_rows> r = c.exec(
-            "UPDATE month_lines m SET line = n.line, version = m.version + 1 FROM unnest($2::integer[], $3::text[]) AS "
+            "UPDATE month_lines m SET line = n.line, version = m.version + 1 FROM unnest($2::integer[], "
+            "$3::text[]) AS "
             "n(position, line) WHERE m.month_id = $1 AND m.position = n.position",
             {id, text_array(at), text_array(lines)});
         if (!r) return r.error();

@@ -46,7 +46,8 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     std::vector<prac> workers = read_staff_lines(files.staff, kStaffMember, problems);
     if (!problems.empty())
         return refused(refusal_kind::NotWhole,
-                       fill_message(plan.tr.msg("msg_DbFileNotWhole", "Plik %s nie jest cały (%s); do bazy nie przeniesiono nic."),
+                       fill_message(plan.tr.msg("msg_DbFileNotWhole",
+                                                "Plik %s nie jest cały (%s); do bazy nie przeniesiono nic."),
                                     {kStaffMember, problems.items.front()}));
     plan.groups.clear();
     plan.workers.clear();

@@ -49,8 +49,9 @@ protected:
 
     void SetUp() override {
         ward = dir / "ward";
-        const test::result made = test::run_cli(dir, {"generate", ward.string(), "--workers", "12", "--groups", "2",
-                                                      "--months", "1", "--from", "2027-03", "--seed", "7"});
+        const test::result made =
+            test::run_cli(dir, {"generate", ward.string(), "--workers", "12", "--groups", "2", "--months",
+                                "1", "--from", "2027-03", "--seed", "7"});
         ASSERT_EQ(made.code, 0) << made.err;
         url = test::pg_cluster::running().fresh_database();
         result<pg_connection> c = pg_connection::open(url, kPolish);
@@ -66,7 +67,8 @@ protected:
     // One act on both, in English, answering yes; the outputs with the
     // month named as the store names it.
     void both(const std::vector<std::string>& act) {
-        std::vector<std::string> onFolder{"--root", ward.string(), "--lang", "english", "--yes", act[0], month_file()};
+        std::vector<std::string> onFolder{"--root", ward.string(), "--lang",    "english",
+                                          "--yes",  act[0],        month_file()};
         std::vector<std::string> onStore{"--lang", "english", "--yes", "db", "act", url, "2027-03", act[0]};
         onFolder.insert(onFolder.end(), act.begin() + 1, act.end());
         onStore.insert(onStore.end(), act.begin() + 1, act.end());
@@ -90,9 +92,9 @@ protected:
     // either order (a ward's save on the folder puts its records last, the
     // store keeps them where they were): a day's symbols are sorted.
     std::string figures(const fs::path& root, const std::string& group) {
-        const test::result r = test::run_cli(
-            dir, {"--root", root.string(), "--lang", "english", "summary", (root / "dane" / "2027_03.pnk").string(),
-                  "--group", group, "--json"});
+        const test::result r =
+            test::run_cli(dir, {"--root", root.string(), "--lang", "english", "summary",
+                                (root / "dane" / "2027_03.pnk").string(), "--group", group, "--json"});
         EXPECT_EQ(r.code, 0) << r.err;
         static const std::regex symbol(R"re("symbol":"([^"]*)")re");
         std::string out;
@@ -114,7 +116,7 @@ protected:
 TEST_F(BothStores, EveryActLeavesTheSameWardOnBoth) {
     const std::vector<std::vector<std::string>> acts = {
         {"add-duty", "3", "5", "1"},
-        {"add-duty", "4", "7", "1", "--note", "ward round"},  // a Sunday
+        {"add-duty", "4", "7", "1", "--note", "ward round"},                   // a Sunday
         {"add-duty", "9", "21", "1", "--start", "7:00", "--length", "12:00"},  // a Sunday
         {"add-dayoff", "2", "22", "u"},
         {"add-dayoff", "5", "15", "u", "--to", "17"},
@@ -130,7 +132,7 @@ TEST_F(BothStores, EveryActLeavesTheSameWardOnBoth) {
         {"set-day", "13", "--note", "inspection"},
         {"wish", "7", "11", "off"},
         {"add-duty", "10", "14", "1", "--group", "2"},  // a Sunday, in the second ward
-        {"add-duty"},  // too few words
+        {"add-duty"},                                   // too few words
         {"show", "--group", "1"},
         {"summary", "--group", "2", "--worker", "10"},
         {"warnings", "--group", "1"},  // on a scratch folder: it writes its report beside the month
@@ -148,9 +150,11 @@ TEST_F(BothStores, EveryActLeavesTheSameWardOnBoth) {
     // The worked Sundays, value by value (the order of a record's lines is the writer's own).
     IniFile here(ward / "dane" / "sundays.ini"), there(out / "dane" / "sundays.ini");
     for (int w = 1; w <= 12; ++w)
-        EXPECT_EQ(here.readString(std::to_string(w), "2027", ""), there.readString(std::to_string(w), "2027", ""))
+        EXPECT_EQ(here.readString(std::to_string(w), "2027", ""),
+                  there.readString(std::to_string(w), "2027", ""))
             << "worker " << w;
-    EXPECT_NE(there.readString("4", "2027", "").find('1'), std::string::npos) << "the Sunday duty of worker 4";
+    EXPECT_NE(there.readString("4", "2027", "").find('1'), std::string::npos)
+        << "the Sunday duty of worker 4";
     // An edit of one ward's part judges only its own workers' Sundays.
     EXPECT_NE(here.readString("2", "2027", "").find('1'), std::string::npos) << "the Sunday duty of worker 2";
 }
@@ -160,12 +164,15 @@ TEST_F(BothStores, EveryActLeavesTheSameWardOnBoth) {
 TEST_F(BothStores, AnActsSundaysGoOntoTheRecordAsStoredNow) {
     ASSERT_TRUE(db->exec("DELETE FROM worked_sundays").ok());
     ASSERT_TRUE(db->exec("DELETE FROM options WHERE file = 'sundays.ini'").ok());
-    ASSERT_TRUE(db->exec("INSERT INTO options (file, position, section, key, value) VALUES ('sundays.ini', 0, '3', "
-                         "NULL, '[3]')")
-                    .ok());
+    ASSERT_TRUE(
+        db->exec("INSERT INTO options (file, position, section, key, value) VALUES ('sundays.ini', 0, '3', "
+                 "NULL, '[3]')")
+            .ok());
     const std::string others = "1" + std::string(50, '0') + "1";  // the first and the last Sunday of 2027
-    ASSERT_TRUE(db->exec("INSERT INTO worked_sundays (worker_id, year, sundays, position) VALUES (3, 2027, $1, 1)", {others})
-                    .ok());
+    ASSERT_TRUE(
+        db->exec("INSERT INTO worked_sundays (worker_id, year, sundays, position) VALUES (3, 2027, $1, 1)",
+                 {others})
+            .ok());
     const result<month_rows> read = find_month_rows(*db, 2027, 3);
     ASSERT_TRUE(read.ok());
     month_save s;
