@@ -132,6 +132,7 @@ bool context::read_months(const std::vector<std::string>& files, std::optional<w
         months_request months;
         months.group = group;
         months.wholeFilesOnly = touchFiles;
+        months.wardOnly = wardOnly && !touchFiles;
         if (files.size() != 1 || files.front() != held->name) {
             const std::string file = files.empty() ? std::string() : files.front();
             err << fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {file}) << "\n";

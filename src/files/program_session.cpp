@@ -243,7 +243,8 @@ result<std::vector<std::string>> open_session_held_month(Plan& plan, const std::
     // Read straight into the plan, with no copy to try it on first: a held
     // month's session is made for the one command and dropped with its refusal.
     plan.currentGroup = shown_group(plan, request.group);
-    plan.guards.wardOnly.clear();
+    // A look at one ward reads its part, as from a file; an edit reads the whole month.
+    plan.guards.wardOnly = request.wholeFilesOnly ? std::vector<word>{} : ward_part(plan, request, plan.currentGroup);
     odswiez_liste_prac_panel(plan);
     std::vector<month_problem> problems;
     const result<> one = otworz_z_bajtow(plan, name, bytes, problems);
