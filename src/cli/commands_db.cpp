@@ -346,9 +346,6 @@ std::map<int, std::string> lines_by_worker(const std::vector<std::string>& lines
     return by;
 }
 
-// What the act changed, as the store saves it: the month's lines, and of
-// each worker the store holds, the balances' difference and the line when
-// more than the balances changed.
 int month_days(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -377,6 +374,9 @@ std::vector<sunday_marks> sundays_of(const Plan& plan, const IniFile& stored) {
     return out;
 }
 
+// What the act changed, as the store saves it: the month's lines, and of
+// each worker the store holds, the balances' difference and the line when
+// more than the balances changed.
 month_save changes_of(const Plan& plan, const std::map<int, worker_read>& workers, const IniFile& sundays,
                       int group, const std::vector<std::string>& command) {
     month_save save;
