@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <iosfwd>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "cli/cli_interaction.h"
 #include "core/plan.h"
+#include "core/result.h"
 #include "document/roster_document.h"
 
 namespace planek::cli {
@@ -27,6 +29,15 @@ struct usage_error : std::runtime_error {
 
     std::string key;
     std::vector<std::string> args;
+};
+
+// A month a command works on that no file holds (the hospital's server):
+// the bytes its file would hold, opened under `name`, and the save that
+// takes the plan's month and staff to where they came from.
+struct held_month {
+    std::string name;
+    std::string bytes;
+    std::function<result<>(const Plan&)> save;
 };
 
 // What a command runs with: its own arguments (after the command name), the
@@ -49,7 +60,19 @@ struct context {
     // other refuses a folder without its data folder.
     bool mayCreateRoot = false;
 
+    // A month held elsewhere: the session is the plan the context was made
+    // with, the month file named `held->name` is that month, and its saves go
+    // through `held->save`. No file is read or written.
+    const held_month* held = nullptr;
+
     context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i);
+    // The session already opened elsewhere, taken over as it is.
+    context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i, Plan session);
+    // Whether `file` names a month there is (a file, or the month held).
+    bool month_exists(const std::string& file) const;
+    // The month saved where it lives (its file, with the staff and groups
+    // when they changed, or the store of the month held).
+    result<> save_month();
     // The program folder (--root, else the default) opened as the window
     // opens it, settings and language included; with `staff` also the staff
     // and groups (a command about to write new ones goes without). Prints

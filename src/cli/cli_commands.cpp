@@ -82,7 +82,25 @@ context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteractio
     ui->speak(plan.tr);
 }
 
+context::context(std::ostream& o, std::ostream& e, std::shared_ptr<CliInteraction> i, Plan session)
+    : out(o), err(e), ui(std::move(i)), doc(std::move(session)), plan(doc.plan()) {
+    doc.set_interaction(ui);
+    ui->speak(plan.tr);
+}
+
+bool context::month_exists(const std::string& file) const {
+    if (held) return file == held->name;
+    std::error_code ec;
+    return fs::is_regular_file(file, ec);
+}
+
+result<> context::save_month() {
+    if (held) return held->save(plan);
+    return planek::save_month(doc);
+}
+
 bool context::open_root(bool staff) {
+    if (held) return !plan.workers.empty() || !staff;
     // The user's own default folder is made at the first start, as the window makes it.
     if (!mayCreateRoot && root) {
         // Said here in the run's language: the folder has no language files.
@@ -122,6 +140,20 @@ bool context::open_root(bool staff) {
 
 bool context::read_months(const std::vector<std::string>& files, std::optional<word> group, bool touchFiles,
                           bool wardOnly) {
+    if (held) {
+        months_request months;
+        months.group = group;
+        months.wholeFilesOnly = touchFiles;
+        months.wardOnly = wardOnly && !touchFiles;
+        if (files.size() != 1 || files.front() != held->name) {
+            const std::string file = files.empty() ? std::string() : files.front();
+            err << fill_message(plan.tr.msg("msg_NoMonthFile", "Nie ma pliku %s."), {file}) << "\n";
+            return false;
+        }
+        const result<std::vector<std::string>> opened = open_held_month(doc, held->name, held->bytes, months);
+        if (!opened) err << opened.error().text << "\n";
+        return opened.ok();
+    }
     open_request request;
     // A part of the month is saved only onto its file under its ward's lock.
     request.months.wardOnly = wardOnly && (!touchFiles || (plan.guards.lockedGroup && plan.guards.lockedGroup == group));

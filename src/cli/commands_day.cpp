@@ -32,8 +32,7 @@ int number_word(const std::string& text, int low, int high) {
 // The month file as every edit opens it: a missing file said in one line.
 bool open_for_edit(context& c, const std::string& file, std::optional<word> group) {
     if (!c.load_staff()) return false;
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) {
+    if (!c.month_exists(file)) {
         c.err << say(c.plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {file})
               << "\n";
         return false;
@@ -42,7 +41,7 @@ bool open_for_edit(context& c, const std::string& file, std::optional<word> grou
 }
 
 bool saved(context& c) {
-    if (const result<> s = save_month(c.doc); !s) {
+    if (const result<> s = c.save_month(); !s) {
         tell_user(*c.ui, s);
         c.err << say(c.plan, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile}) << "\n";
         return false;

@@ -1,26 +1,36 @@
 // planek-cli db: the hospital server's store. The URL is --db URL, a word,
 // or the user's own from the per-user settings; the password is never an
 // argument (libpq reads ~/.pgpass or PGPASSFILE, or it is typed at a prompt).
-#include <csignal>
 #include <cctype>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <map>
-#include <random>
-#include <sstream>
 #include <optional>
 #include <ostream>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "calendar/holidays.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "core/cp1250.h"
+#include "core/ini_file.h"
 #include "core/paths.h"
+#include "core/plan.h"
 #include "core/text.h"
 #include "files/archive.h"
+#include "files/file_problems.h"
+#include "files/month_file.h"
+#include "files/month_seal.h"
+#include "files/program_root.h"
 #include "files/staff_archive.h"
 #include "files/staff_file.h"
+#include "files/sundays.h"
+#include "settings/language_install.h"
+#include "settings/user_settings.h"
 #include "store/folder_transfer.h"
 #include "store/history.h"
 #include "store/month_rows.h"
@@ -28,8 +38,7 @@
 #include "store/pg_connection.h"
 #include "store/planners.h"
 #include "store/schema.h"
-#include "core/plan.h"
-#include "settings/user_settings.h"
+#include "store/ward_session.h"
 
 namespace planek::cli {
 
@@ -311,6 +320,175 @@ act_try try_act(context& c, const std::string& url, int year, int month, int gro
     return t;
 }
 
+// The month commands that run on the store's rows in this process: the
+// edits of the month and its staff through the document's acts, and the
+// looks at the month that write no file. Any other runs on a scratch folder
+// the ward is exported to.
+bool runs_on_rows(const std::string& name) {
+    for (const char* n :
+         {"add-duty", "add-dayoff", "remove", "set-day", "parameters", "wish", "show", "summary"})
+        if (name == n) return true;
+    return false;
+}
+
+// No folder stands behind a session on the store's rows; the configuration's
+// paths of the data folder are given as this one's.
+const fs::path kNoFolder = "/dev/null/planek-store";
+
+// The staff lines by worker id.
+std::map<int, std::string> lines_by_worker(const std::vector<std::string>& lines) {
+    std::map<int, std::string> by;
+    for (const std::string& line : lines) {
+        const std::vector<std::string> f = split_fields(line);
+        if (f.size() >= 2) by.emplace(std::atoi(f[1].c_str()), line);
+    }
+    return by;
+}
+
+// The workers' Sundays of the month that the act changed, as marks over
+// their year's record (the other months' Sundays left to the store).
+std::vector<sunday_marks> sundays_of(const Plan& plan, const IniFile& stored) {
+    std::vector<sunday_marks> out;
+    if (plan.weekMode || plan.year < 1 || plan.month < 1 || plan.month > 12) return out;
+    IniFile now = stored;
+    put_month_sundays(plan, now);
+    const std::string year = std::to_string(plan.year);
+    for (const prac& w : plan.workers) {
+        const std::string section = std::to_string(w.id);
+        const std::string was = stored.readString(section, year, ""), is = now.readString(section, year, "");
+        if (was == is) continue;
+        sunday_marks m{int(w.id), plan.year, std::string(size_t(sundays_in_year(plan.year)), '.')};
+        for (int d = 1; d <= days_in_month(plan.year, plan.month); ++d)
+            if (const int at = sunday_position(plan.year, plan.month, d);
+                at > 0 && size_t(at) <= m.marks.size())
+                m.marks[size_t(at - 1)] = size_t(at) <= is.size() ? is[size_t(at - 1)] : '0';
+        out.push_back(std::move(m));
+    }
+    return out;
+}
+
+// What the act changed, as the store saves it: the month's lines, and of
+// each worker the store holds, the balances' difference and the line when
+// more than the balances changed.
+month_save changes_of(const Plan& plan, const std::map<int, worker_read>& workers, const IniFile& sundays,
+                      int group, const std::vector<std::string>& command) {
+    month_save save;
+    save.sundays = sundays_of(plan, sundays);
+    save.group = group;
+    for (const std::string& a : command) save.act += (save.act.empty() ? "" : " ") + a;
+    save.lines = month_file_lines(plan);
+    file_problems ignored{plan.tr, {}};
+    const std::map<int, std::string> before =
+        lines_by_worker(plan.staffLinesOnDisk ? *plan.staffLinesOnDisk : std::vector<std::string>{});
+    for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
+        const auto read = workers.find(id);
+        const auto was = before.find(id);
+        if (read == workers.end() || was == before.end() || was->second == line) continue;
+        const balance_change a = balances_of(id, was->second), b = balances_of(id, line);
+        save.balances.push_back(
+            {id, b.current - a.current, b.previous - a.previous, b.care - a.care, b.reha - a.reha});
+        if (without_balances(line) != without_balances(was->second))
+            save.workers.push_back({id, read->second.version, read->second.record, line});
+    }
+    return save;
+}
+
+// The refusal of wrong arguments as the command line prints it.
+int usage_refused(std::ostream& err, const Translator& tr, const command& cmd, const usage_error& e) {
+    const std::string usage = tr.tr("cli", std::string("usage_") + cmd.name, cmd.usage);
+    err << "planek-cli " << cmd.name << ": " << e.text(tr) << "\n"
+        << tr.tr("cli", "help_Usage", "użycie:") << " planek-cli " << cmd.name
+        << (usage.empty() ? "" : " " + usage) << "\n";
+    return kExitUsage;
+}
+
+// One try of an act on the store's rows: the ward read from one snapshot
+// with its versions, the session built from those rows, the command run on
+// it, and its save one transaction of only the rows it touched.
+act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int group,
+                        const std::vector<std::string>& command) {
+    act_try t;
+    auto failed = [&](const refusal& why) {
+        t.code = kExitFailure;
+        t.retry = why.kind == refusal_kind::Conflict;
+        t.err = why.text + "\n";
+        return t;
+    };
+    month_rows read;
+    std::map<int, worker_read> workers;
+    ward_files files;
+    IniFile sundays;
+    {
+        result<pg_transaction> tx = pg_transaction::begin(db, true);
+        if (!tx) return failed(tx.error());
+        if (auto r = db.exec("SET TRANSACTION READ ONLY"); !r) return failed(r.error());
+        result<month_rows> found = find_month_rows(db, year, month);
+        if (!found) return failed(found.error());
+        read = std::move(*found);
+        const result<pg_rows> w = db.exec(
+            "SELECT w.id, w.version, w.record, b.holiday_current, b.holiday_previous, b.care_days, "
+            "b.reha_days "
+            "FROM workers w LEFT JOIN balances b ON b.worker_id = w.id");
+        if (!w) return failed(w.error());
+        for (size_t i = 0; i < w->rows.size(); ++i)
+            workers[int(w->number(i, 0))] = {
+                int(w->number(i, 1)),
+                w->text(i, 2),
+                {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
+        const result<pg_rows> su = db.exec("SELECT worker_id, year, sundays FROM worked_sundays");
+        if (!su) return failed(su.error());
+        for (size_t i = 0; i < su->rows.size(); ++i)
+            sundays.writeString(su->text(i, 0), su->text(i, 1), su->text(i, 2));
+        result<ward_files> ward = ward_file_lines(db, Paths::local(kNoFolder).data);
+        if (!ward) return failed(ward.error());
+        files = std::move(*ward);
+        if (auto r = tx->commit(); !r) return failed(r.error());
+    }
+    held_month held;
+    held.name = read.name;
+    if (io_result r = lines_bytes(read.name, month_lines(read), held.bytes); !r)
+        return failed(refused(refusal_kind::Io, r.error));
+    if (read.sealed) held.bytes = seal_month_bytes(std::move(held.bytes));
+    held.save = [&](const Plan& plan) -> result<> {
+        const result<save_outcome> saved =
+            save_month(db, read, changes_of(plan, workers, sundays, group, command));
+        if (!saved) {
+            t.retry = saved.error().kind == refusal_kind::Conflict;
+            return saved.error();
+        }
+        return {};
+    };
+
+    // What the act says goes to its own streams: a try run again says nothing.
+    std::ostringstream out, err;
+    auto ui = std::make_shared<CliInteraction>(err, c.ui->preset());
+    Plan session;
+    session.ui = ui;
+    session.tr = speaking(c);
+    if (result<> opened =
+            open_ward_session(session, files, c.lang, shipped_language_folder(executable_folder()));
+        !opened)
+        return failed(opened.error());
+    context inner(out, err, ui, std::move(session));
+    inner.held = &held;
+    inner.lang = c.lang;
+    inner.runLanguage = c.runLanguage;
+    inner.args.push_back(read.name);
+    inner.args.insert(inner.args.end(), command.begin() + 1, command.end());
+    const planek::cli::command* cmd = find_command(command[0]);
+    try {
+        t.code = cmd->run(inner);
+    } catch (const usage_error& e) {
+        t.code = usage_refused(err, inner.plan.tr.empty() ? c.runLanguage : inner.plan.tr, *cmd, e);
+    } catch (const std::exception& e) {
+        err << "planek-cli " << cmd->name << ": " << e.what() << "\n";
+        t.code = kExitFailure;
+    }
+    t.out = out.str();
+    t.err = err.str();
+    return t;
+}
+
 // The ward an act is made in, as the month commands choose it: the one
 // named by --group, else the worker's first (0 when the act names neither).
 int act_group(pg_connection& db, const std::vector<std::string>& command) {
@@ -374,7 +552,8 @@ int db_act(context& c, const std::vector<std::string>& args) {
     }
     constexpr int kTries = 5;
     for (int attempt = 1;; ++attempt) {
-        const act_try t = try_act(c, url, year, month, group, words);
+        const act_try t = runs_on_rows(words[0]) ? try_act_on_rows(c, *db, year, month, group, words)
+                                                 : try_act(c, url, year, month, group, words);
         if (t.retry && attempt < kTries) continue;
         c.out << t.out;
         c.err << t.err;

@@ -153,8 +153,7 @@ bool open_for_edit(context& c, const edit_args& a, int& worker, int& dayIndex) {
         c.err << say(plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(a.workerId)}) << "\n";
         return false;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(a.file, ec)) {
+    if (!c.month_exists(a.file)) {
         c.err << say(plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
               << "\n";
         return false;
@@ -189,7 +188,7 @@ std::vector<std::array<int, 4>> allowances(const Plan& plan) {
 // run): both files or neither, and one message either way.
 int save(context& c, const std::vector<std::array<int, 4>>& before) {
     const bool balances = allowances(c.plan) != before;
-    const result<> saved = save_month(c.doc);
+    const result<> saved = c.save_month();
     if (!saved) {
         tell_user(*c.ui, saved);
         c.err << say(c, "cli_NotSaved", "Nie zapisano pliku %s", {c.plan.currentFile})

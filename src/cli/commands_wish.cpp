@@ -84,8 +84,7 @@ int wish_command(context& c) {
         c.err << say(plan, "cli_NoWorker", "Nie ma pracownika %s", {std::to_string(a.workerId)}) << "\n";
         return kExitFailure;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(a.file, ec)) {
+    if (!c.month_exists(a.file)) {
         c.err << say(plan, "cli_NoMonthFile", "Nie ma pliku %s (pusty miesiąc zapisuje planek-cli new)", {a.file})
               << "\n";
         return kExitFailure;
@@ -106,7 +105,7 @@ int wish_command(context& c) {
         c.err << set.error().text << "\n";
         return kExitFailure;
     }
-    if (const result<> saved = save_month(c.doc); !saved) {
+    if (const result<> saved = c.save_month(); !saved) {
         tell_user(*c.ui, saved);
         c.err << say(plan, "cli_NotSaved", "Nie zapisano pliku %s", {plan.currentFile}) << "\n";
         return kExitFailure;

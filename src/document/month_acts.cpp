@@ -74,6 +74,19 @@ result<std::vector<std::string>> open_months(roster_document& doc, const open_re
     return a.finish(std::move(read));
 }
 
+result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
+                                                 const std::string& bytes, const months_request& request) {
+    act a(doc, kEverything);
+    result<std::vector<std::string>> read = open_session_held_month(a.plan(), name, bytes, request);
+    if (!read) {
+        a.quiet();
+        return a.finish(std::move(read));
+    }
+    forget_selection(a.plan());
+    a.month_on_disk();
+    return a.finish(std::move(read));
+}
+
 result<std::vector<std::string>> open_project(roster_document& doc, const std::vector<std::string>& files) {
     // A cancelled dialog leaves everything as it was, unasked.
     if (files.empty()) return cancelled();

@@ -31,6 +31,12 @@ struct open_request {
 };
 result<std::vector<std::string>> open_months(roster_document& doc, const open_request& request);
 
+// One month held elsewhere (the hospital's server: the bytes its file would
+// hold, `name` naming it) opened as the only tab, with the same refusals as a
+// file; nothing on disk is read, locked or listed.
+result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
+                                                 const std::string& bytes, const months_request& request);
+
 // The window's Open with the files chosen (none: the dialog was cancelled),
 // and its Recent entry 1..4: the save question, then open_months for
 // editing.

@@ -52,6 +52,10 @@ std::vector<month_problem> wczytaj_dyzury_i_wolne(Plan& plan, std::vector<refusa
 // The same without touching any file: no safety copies, the restore marker
 // left alone (for readers that only look, like the command line).
 std::vector<month_problem> wczytaj_tylko_do_odczytu(Plan& plan, std::vector<refusal>* notes = nullptr);
+// The shown month read from the bytes a month file would hold (the
+// hospital's server keeps the month as rows, not as a file): plan.currentFile
+// only names it, and no file is looked at, copied or locked.
+std::vector<month_problem> read_month_bytes(Plan& plan, const std::string& bytes);
 // The one summary of the lines of `file` that could not be used.
 refusal month_problems_said(const Plan& plan, const std::string& file, const std::vector<month_problem>& problems);
 

@@ -66,6 +66,9 @@ void note_orphan_ids(Plan& plan) {
 class month_reader {
 public:
     month_reader(Plan& plan, bool live) : plan_(plan), live_(live) {}
+    // The month's bytes held elsewhere (the hospital's server): read as the
+    // file's would be, and no file is looked at or touched.
+    month_reader(Plan& plan, const std::string& held) : plan_(plan), live_(false), held_(&held) {}
     // What the read met besides the lines: a safety copy that could not be made.
     std::vector<refusal> notes;
 
@@ -117,6 +120,7 @@ private:
     }
 
     void load_file();
+    void parse_bytes(const std::string& bytes);
     // The file did not prove itself whole: saves over it are refused.
     void damaged(const std::string& reason);
     void read_period();
@@ -146,6 +150,7 @@ private:
 
     Plan& plan_;
     bool live_;
+    const std::string* held_ = nullptr;
     month_ini ini_;
     std::vector<month_problem> problems_;
     // Worker id text -> first index with it, so a month of many workers is
@@ -155,6 +160,11 @@ private:
 
 void month_reader::load_file() {
     const std::string& file = plan_.currentFile;
+    if (held_) {
+        plan_.guards.damaged.erase(guard_key(file));
+        parse_bytes(*held_);
+        return;
+    }
     if (file.empty()) return;
     plan_.guards.damaged.erase(guard_key(file));
     std::error_code ec;
@@ -195,6 +205,10 @@ void month_reader::load_file() {
     } else {
         plan_.guards.read[guard_key(file)] = fingerprint_of(fs::path(file), bytes);
     }
+    parse_bytes(bytes);
+}
+
+void month_reader::parse_bytes(const std::string& bytes) {
     if (plan_.guards.wardOnly.empty()) {
         ini_.parse(split_text_lines(cp1250_to_utf8(bytes)), problems_, &plan_.tr);
     } else {
@@ -762,6 +776,11 @@ month_probe probe_month_file(const Plan& plan, const fs::path& file, const std::
     month_reader reader(copy, false);
     probe.problems = reader.run();
     return probe;
+}
+
+std::vector<month_problem> read_month_bytes(Plan& plan, const std::string& bytes) {
+    month_reader reader(plan, bytes);
+    return reader.run();
 }
 
 std::vector<month_problem> check_month_file(const Plan& plan, const fs::path& file) {

@@ -176,6 +176,26 @@ result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<st
     return opened;
 }
 
+result<> otworz_z_bajtow(Plan& plan, const std::string& name, const std::string& bytes,
+                         std::vector<month_problem>& problems) {
+    usun_tymczasowych_pracownikow(plan);
+    if (plan.groups.empty() || plan.workers.empty()) return refusal{};
+    reset_period(plan);
+    plan.openFiles.push_back(name);
+    plan.months.emplace_back();
+    for (grupa& g : plan.groups) g.monthSettings.resize(1);
+    for (prac& w : plan.workers) w.months.resize(1);
+    plan.currentMonth = 0;
+    plan.currentFile = name;
+    result<> opened;
+    problems = read_month_bytes(plan, bytes);
+    if (refusal said = month_problems_said(plan, name, problems); said.said()) opened.note(said);
+    refresh_opened_tab(plan, 0, true);
+    set_modified(plan, false);
+    refresh_views(plan);
+    return opened;
+}
+
 result<Answer> czy_zapis(Plan& plan) {
     Answer answer = Answer::No;
     if (plan.modified && !czy_puste_dyzury_i_wolne(plan)) {

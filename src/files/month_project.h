@@ -9,6 +9,7 @@
 
 #include "core/plan.h"
 #include "core/result.h"
+#include "files/month_ini.h"
 
 namespace planek {
 
@@ -33,6 +34,12 @@ file_dialog backup_open_dialog(const Plan& plan);
 // (refused) while the group or the worker table is empty, or when the
 // month's lock keeps it; the notes say what the read met.
 result<> otworz(Plan& plan, const std::string& path, bool touchFiles = true);
+// One month held elsewhere (its file's bytes, `name` naming it) opened as
+// the only tab of a new period, as otworz_projekt opens a file only to look
+// at: nothing on disk is read, locked or listed. The lines it could not use
+// go to `problems`.
+result<> otworz_z_bajtow(Plan& plan, const std::string& name, const std::string& bytes,
+                         std::vector<month_problem>& problems);
 
 // Opens the chosen files as one project, in calendar order. The first file's
 // week mode decides: files of the other mode are skipped, and a week-mode

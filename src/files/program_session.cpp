@@ -228,6 +228,47 @@ result<std::vector<std::string>> open_session_months(Plan& plan, const months_re
     return opened;
 }
 
+result<std::vector<std::string>> open_session_held_month(Plan& plan, const std::string& name,
+                                                         const std::string& bytes,
+                                                         const months_request& request) {
+    if (plan.workers.empty() || plan.groups.empty())
+        return refused(
+            refusal_kind::NoStaff,
+            fill_message(plan.tr.msg("msg_NoStaffInFolder", "W folderze %s nie ma kadry ani grup."),
+                         {plan.paths.data.string()}));
+    if (shown_group(plan, request.group) < 0)
+        return refused(refusal_kind::NoSuchGroup,
+                       fill_message(plan.tr.msg("msg_NoSuchGroup", "Nie ma grupy %s."),
+                                    {std::to_string(request.group ? *request.group : 0)}));
+    // Read straight into the plan, with no copy to try it on first: a held
+    // month's session is made for the one command and dropped with its refusal.
+    plan.currentGroup = shown_group(plan, request.group);
+    // A look at one ward reads its part, as from a file; an edit reads the whole month.
+    plan.guards.wardOnly = request.wholeFilesOnly ? std::vector<word>{} : ward_part(plan, request, plan.currentGroup);
+    odswiez_liste_prac_panel(plan);
+    std::vector<month_problem> problems;
+    const result<> one = otworz_z_bajtow(plan, name, bytes, problems);
+    if (!one) return one.error();
+    if (request.wholeFilesOnly && !problems.empty())
+        return refused(refusal_kind::NotWhole,
+                       fill_message(plan.tr.msg("msg_MonthNotWhole",
+                                                "Pliku %s nie da się wczytać w całości; nic nie zapisano."),
+                                    {name}) +
+                           " (" + problem_text(problems.front(), plan.tr) + ")",
+                       name, problems.front().line);
+    if (month_of_other_groups(plan))
+        return refused(
+            refusal_kind::OtherGroups,
+            fill_message(plan.tr.msg("msg_MonthOfOtherGroup", "Plik %s to miesiąc grup spoza tego folderu."),
+                         {name}),
+            name);
+    result<std::vector<std::string>> opened(std::vector<std::string>{name});
+    opened.note_all(said_by(one));
+    call_odswiez_okres(plan, false, plan.showWorkers == ShowWorkers::All, -1);
+    odswiez_iledy_gdy_trzeba(plan);
+    return opened;
+}
+
 result<std::vector<std::string>> open_session_calendar(Plan& plan, const std::string& file, std::optional<word> group) {
     if (group) {
         const int g = plan.groupIndexById(*group);

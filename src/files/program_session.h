@@ -83,6 +83,15 @@ result<std::vector<std::string>> check_session_months(const Plan& plan, const mo
 // files opened, in tab order.
 result<std::vector<std::string>> open_session_months(Plan& plan, const months_request& request);
 
+// One month held elsewhere (the bytes its file would hold, `name` naming
+// it) opened as the only tab, after the same checks as a file's; nothing on
+// disk is read or touched. request.files and request.touchFiles are not used.
+// The month is read into the plan before it is judged: a refused one leaves
+// the plan holding it (the session of a held month serves one command).
+result<std::vector<std::string>> open_session_held_month(Plan& plan, const std::string& name,
+                                                         const std::string& bytes,
+                                                         const months_request& request);
+
 // Why nothing may be written while the staff come from a copy for viewing
 // only (the staff archive did not read whole): one line naming the file and
 // the copy; empty when writes may go on.

@@ -1,5 +1,6 @@
 #include "files/sundays.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "core/file_fingerprint.h"
@@ -58,7 +59,12 @@ void mark_month_sundays(const Plan& plan, IniFile& ini) {
     const std::string key = std::to_string(plan.year);
     const std::string zeros(size_t(sundays_in_year(plan.year)), '0');
     const int days = std::min(days_in_month(plan.year, plan.month), kMaxDays);
+    const std::vector<word>& part = plan.guards.wardOnly;
     for (const prac& w : plan.workers) {
+        // A month read for one ward's part holds only its workers' duties:
+        // the others' Sundays are not this read's to judge.
+        if (!part.empty() && std::none_of(part.begin(), part.end(), [&](word g) { return w.inGroup(g); }))
+            continue;
         const std::string section = std::to_string(w.id);
         std::string v = ini.readString(section, key, zeros);
         // A damaged value is brought to the year's length rather than trusted.
@@ -99,6 +105,10 @@ refusal not_saved(const Plan& plan, const IniFile& ini) {
 }
 
 }  // namespace
+
+void put_month_sundays(const Plan& plan, IniFile& ini) {
+    if (month_known(plan)) mark_month_sundays(plan, ini);
+}
 
 IniFile niedziele_z_miesiacem(const Plan& plan) {
     IniFile ini(sundays_file(plan));

@@ -25,6 +25,11 @@ std::filesystem::path sundays_file(const Plan& plan);
 // in memory: what a check reads without writing anything.
 IniFile niedziele_z_miesiacem(const Plan& plan);
 
+// The shown month's Sundays of every worker put into a record held
+// elsewhere (the hospital's server keeps it as rows); nothing when the month
+// is not known.
+void put_month_sundays(const Plan& plan, IniFile& ini);
+
 // Updates the record for the Sundays of the shown month. A failed write is
 // refused and leaves the old file whole.
 result<> zapisz_niedziele(Plan& plan);

@@ -289,7 +289,7 @@ result<folder_counts> import_folder(pg_connection& c, const fs::path& data) {
 
 namespace {
 
-result<> export_groups(pg_connection& c, const fs::path& data, folder_counts& n) {
+result<std::vector<std::string>> group_lines(pg_connection& c, const fs::path& data, folder_counts& n) {
     const result<pg_rows> g = c.exec("SELECT id, record FROM groups ORDER BY position");
     const result<pg_rows> s = c.exec("SELECT group_id, record FROM shifts ORDER BY group_id, no");
     if (!g) return g.error();
@@ -306,11 +306,19 @@ result<> export_groups(pg_connection& c, const fs::path& data, folder_counts& n)
     file_problems problems{c.tr(), {}};
     (void)read_group_lines(lines, kGroupFile, problems);
     if (!problems.empty()) return not_whole(c.tr(), data / kGroupFile, problems.items.front());
-    if (io_result r = write_lines(data / kGroupFile, lines); !r) return refused(refusal_kind::Io, r.error);
+    return lines;
+}
+
+result<> export_groups(pg_connection& c, const fs::path& data, folder_counts& n) {
+    const result<std::vector<std::string>> lines = group_lines(c, data, n);
+    if (!lines) return lines.error();
+    if (io_result r = write_lines(data / kGroupFile, *lines); !r) return refused(refusal_kind::Io, r.error);
     return {};
 }
 
-result<> export_staff(pg_connection& c, const fs::path& data, folder_counts& n) {
+// Checked by the staff reader unless the caller reads them with it anyway.
+result<std::vector<std::string>> staff_lines(pg_connection& c, const fs::path& data, folder_counts& n,
+                                             bool check = true) {
     const result<pg_rows> r = c.exec(
         "SELECT w.record, b.holiday_current, b.holiday_previous, b.care_days, b.reha_days FROM workers w "
         "LEFT JOIN balances b ON b.worker_id = w.id ORDER BY w.position");
@@ -328,28 +336,43 @@ result<> export_staff(pg_connection& c, const fs::path& data, folder_counts& n) 
         lines.push_back(join_fields(f));
         ++n.workers;
     }
+    if (!check) return lines;
     file_problems problems{c.tr(), {}};
     (void)read_staff_lines(lines, kStaffMember, problems);
     if (!problems.empty()) return not_whole(c.tr(), data / kStaffArchive, problems.items.front());
+    return lines;
+}
+
+result<> export_staff(pg_connection& c, const fs::path& data, folder_counts& n) {
+    const result<std::vector<std::string>> lines = staff_lines(c, data, n);
+    if (!lines) return lines.error();
     std::string bytes;
-    if (io_result e = lines_bytes(data / kStaffMember, lines, bytes); !e) return refused(refusal_kind::Io, e.error);
+    if (io_result e = lines_bytes(data / kStaffMember, *lines, bytes); !e)
+        return refused(refusal_kind::Io, e.error);
     if (io_result e = archive_pack_members({{kStaffMember, bytes}}, data / kStaffArchive); !e)
         return refused(refusal_kind::Io, e.error);
     return {};
 }
 
+result<std::vector<std::string>> option_lines(pg_connection& c, const fs::path& data, const char* name) {
+    const result<pg_rows> o = c.exec(
+        "SELECT position, CASE WHEN key IS NULL THEN value ELSE key || '=' || value END FROM options WHERE "
+        "file = $1 "
+        "UNION ALL SELECT position, year || '=' || sundays FROM worked_sundays WHERE $1 = $2 ORDER BY 1",
+        {name, kSundaysFile});
+    if (!o) return o.error();
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < o->rows.size(); ++i)
+        lines.push_back(replaced(o->text(i, 1), kDataFolderMark + "/", data.string() + "/"));
+    return lines;
+}
+
 result<> export_options(pg_connection& c, const fs::path& data) {
     for (const char* name : {kConfigFile, kSundaysFile}) {
-        const result<pg_rows> o = c.exec(
-            "SELECT position, CASE WHEN key IS NULL THEN value ELSE key || '=' || value END FROM options WHERE file = $1 "
-            "UNION ALL SELECT position, year || '=' || sundays FROM worked_sundays WHERE $1 = $2 ORDER BY 1",
-            {name, kSundaysFile});
-        if (!o) return o.error();
-        if (o->empty()) continue;
-        std::vector<std::string> lines;
-        for (size_t i = 0; i < o->rows.size(); ++i)
-            lines.push_back(replaced(o->text(i, 1), kDataFolderMark + "/", data.string() + "/"));
-        if (io_result r = write_lines(data / name, lines); !r) return refused(refusal_kind::Io, r.error);
+        const result<std::vector<std::string>> lines = option_lines(c, data, name);
+        if (!lines) return lines.error();
+        if (lines->empty()) continue;
+        if (io_result r = write_lines(data / name, *lines); !r) return refused(refusal_kind::Io, r.error);
     }
     return {};
 }
@@ -372,6 +395,21 @@ result<> export_month(pg_connection& c, const fs::path& data, int id, folder_cou
 }
 
 }  // namespace
+
+result<ward_files> ward_file_lines(pg_connection& c, const fs::path& data) {
+    folder_counts n;
+    ward_files w;
+    result<std::vector<std::string>> groups = group_lines(c, data, n);
+    if (!groups) return groups.error();
+    result<std::vector<std::string>> staff = staff_lines(c, data, n, false);
+    if (!staff) return staff.error();
+    result<std::vector<std::string>> config = option_lines(c, data, kConfigFile);
+    if (!config) return config.error();
+    w.groups = std::move(*groups);
+    w.staff = std::move(*staff);
+    w.config = std::move(*config);
+    return w;
+}
 
 result<folder_counts> export_folder_into(pg_connection& c, const fs::path& data, std::optional<int> onlyMonth) {
     std::error_code ec;

@@ -29,6 +29,15 @@ result<folder_counts> export_folder(pg_connection& c, const std::filesystem::pat
 result<folder_counts> export_folder_into(pg_connection& c, const std::filesystem::path& data,
                                          std::optional<int> onlyMonth);
 
+// The ward's files as the export writes them, as their lines (the data
+// folder's path in the configuration given as `data`): the groups checked
+// by their reader, the staff left to the caller's reader (it reads them
+// anyway). The worked Sundays are the caller's to read by their rows.
+struct ward_files {
+    std::vector<std::string> groups, staff, config;
+};
+result<ward_files> ward_file_lines(pg_connection& c, const std::filesystem::path& data);
+
 // The lines of a month file the program's reader takes whole, without the
 // end section (`sealed` says whether it had one); refused otherwise.
 result<std::vector<std::string>> read_month_file_lines(const std::filesystem::path& file, const Translator& tr,

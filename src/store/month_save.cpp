@@ -197,6 +197,119 @@ result<std::vector<std::string>> merged_rest(const pg_connection& c, const std::
     return out;
 }
 
+// Room for a worker's new year in the Sunday record: after the worker's
+// section, or a new section at the record's end. Gives the position.
+result<long long> sunday_place(pg_connection& c, int worker) {
+    const std::string id = number(worker);
+    const result<pg_rows> at = c.exec(
+        "SELECT max(p) FROM (SELECT position AS p FROM options WHERE file = 'sundays.ini' AND section = $1 "
+        "UNION ALL SELECT position FROM worked_sundays WHERE worker_id = $2) s",
+        {id, id});
+    if (!at) return at.error();
+    if (!at->rows[0][0]) {
+        const result<pg_rows> end = c.exec(
+            "SELECT coalesce(max(p), -1) FROM (SELECT position AS p FROM options WHERE file = 'sundays.ini' "
+            "UNION ALL SELECT position FROM worked_sundays) s");
+        if (!end) return end.error();
+        const long long header = end->number(0, 0) + 1;
+        if (auto r = c.exec(
+                "INSERT INTO options (file, position, section, key, value) VALUES ('sundays.ini', $1, $2, "
+                "NULL, $3)",
+                {number(header), id, "[" + id + "]"});
+            !r)
+            return r.error();
+        return header + 1;
+    }
+    const long long last = at->number(0, 0);
+    // The lines after it move down one; the options' positions are unique, so in two steps.
+    for (const char* sql :
+         {"UPDATE options SET position = position + 1000000 WHERE file = 'sundays.ini' AND position > $1",
+          "UPDATE options SET position = position - 999999 WHERE file = 'sundays.ini' AND position >= "
+          "1000000",
+          "UPDATE worked_sundays SET position = position + 1 WHERE position > $1"})
+        if (auto r =
+                std::string(sql).find("$1") == std::string::npos ? c.exec(sql) : c.exec(sql, {number(last)});
+            !r)
+            return r.error();
+    return last + 1;
+}
+
+// The act's Sundays of its month put onto the record as stored now.
+result<> save_sundays(pg_connection& c, const std::vector<sunday_marks>& sundays) {
+    for (const sunday_marks& m : sundays) {
+        const std::vector<pg_value> key{number(m.worker), number(m.year)};
+        const result<pg_rows> r =
+            c.exec("SELECT sundays FROM worked_sundays WHERE worker_id = $1 AND year = $2 FOR UPDATE", key);
+        if (!r) return r.error();
+        std::string now = r->empty() ? std::string() : r->text(0, 0);
+        now.resize(m.marks.size(), '0');
+        std::string merged = now;
+        for (size_t i = 0; i < m.marks.size(); ++i)
+            if (m.marks[i] != '.') merged[i] = m.marks[i];
+        if (!r->empty() && merged == r->text(0, 0)) continue;
+        const bool none = merged.find('1') == std::string::npos;
+        if (r->empty() && none) continue;
+        result<pg_rows> done =
+            none ? c.exec("DELETE FROM worked_sundays WHERE worker_id = $1 AND year = $2", key)
+                 : result<pg_rows>(pg_rows{});
+        if (!none && !r->empty())
+            done = c.exec(
+                "UPDATE worked_sundays SET sundays = $3, version = version + 1 WHERE worker_id = $1 AND year "
+                "= $2",
+                {number(m.worker), number(m.year), merged});
+        if (!none && r->empty()) {
+            const result<long long> at = sunday_place(c, m.worker);
+            if (!at) return at.error();
+            done = c.exec(
+                "INSERT INTO worked_sundays (worker_id, year, sundays, position) VALUES ($1, $2, $3, $4)",
+                {number(m.worker), number(m.year), merged, number(*at)});
+        }
+        if (!done) return done.error();
+    }
+    return {};
+}
+
+// A list of texts as one array parameter (`$n::text[]`): every element quoted.
+std::string text_array(const std::vector<std::string>& items) {
+    std::string out = "{";
+    for (size_t i = 0; i < items.size(); ++i) {
+        out += i ? ",\"" : "\"";
+        for (char ch : items[i]) {
+            if (ch == '"' || ch == '\\') out += '\\';
+            out += ch;
+        }
+        out += '"';
+    }
+    return out + "}";
+}
+
+// The month's rest of lines written over the stored: the lines that differ
+// in place when none came or went (an act that changed a worker's figures),
+// else all of them again in one statement.
+result<> write_rest(pg_connection& c, const std::string& id, const std::vector<std::string>& stored,
+                    const std::vector<std::string>& now) {
+    if (stored.size() == now.size()) {
+        std::vector<std::string> at, lines;
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i] != stored[i]) at.push_back(number(long(i))), lines.push_back(now[i]);
+        if (at.empty()) return {};
+        const result<pg_rows> r = c.exec(
+            "UPDATE month_lines m SET line = n.line, version = m.version + 1 FROM unnest($2::integer[], "
+            "$3::text[]) AS "
+            "n(position, line) WHERE m.month_id = $1 AND m.position = n.position",
+            {id, text_array(at), text_array(lines)});
+        if (!r) return r.error();
+        return {};
+    }
+    if (auto r = c.exec("DELETE FROM month_lines WHERE month_id = $1", {id}); !r) return r.error();
+    const result<pg_rows> r = c.exec(
+        "INSERT INTO month_lines (month_id, position, line) SELECT $1, n.place - 1, n.line FROM "
+        "unnest($2::text[]) WITH ORDINALITY AS n(line, place)",
+        {id, text_array(now)});
+    if (!r) return r.error();
+    return {};
+}
+
 }  // namespace
 
 std::string without_balances(const std::string& record) {
@@ -281,12 +394,7 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
     const result<std::vector<std::string>> rest = merged_rest(c, read.rest, mine.rest, storedRest, restChanged);
     if (!rest) return rest.error();
     if (restChanged) {
-        if (auto r = c.exec("DELETE FROM month_lines WHERE month_id = $1", {id}); !r) return r.error();
-        for (size_t i = 0; i < rest->size(); ++i)
-            if (auto r = c.exec("INSERT INTO month_lines (month_id, position, line) VALUES ($1, $2, $3)",
-                                {id, number(long(i)), (*rest)[i]});
-                !r)
-                return r.error();
+        if (result<> r = write_rest(c, id, storedRest, *rest); !r) return r.error();
         if (auto r = c.exec("UPDATE months SET version = version + 1 WHERE id = $1", {id}); !r) return r.error();
         ++out.changed;
     }
@@ -320,6 +428,8 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
         who[b.worker].balanceBefore = balance(was);
         who[b.worker].balanceAfter = balance(v);
     }
+
+    if (result<> r = save_sundays(c, now.sundays); !r) return r.error();
 
     char month[16];
     std::snprintf(month, sizeof month, "%04d-%02d", read.year, read.month);

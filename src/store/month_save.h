@@ -31,11 +31,21 @@ struct worker_change {
     std::string before, after;
 };
 
+// A worker's worked Sundays of one year as the act leaves its month's:
+// '0' or '1' at each Sunday of the month, '.' at the others, which are the
+// store's (another month's act may change them meanwhile).
+struct sunday_marks {
+    int worker = 0;
+    int year = 0;
+    std::string marks;
+};
+
 struct month_save {
     std::string act;                 // what was done, for the history ("add-dayoff 3 14 u")
     std::vector<std::string> lines;  // the month as the program writes it now (no end section)
     std::vector<balance_change> balances;
     std::vector<worker_change> workers;
+    std::vector<sunday_marks> sundays;
     int group = 0;  // the ward the act was made in, announced when it touched no ward's rows
 };
 
