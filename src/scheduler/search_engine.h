@@ -1,8 +1,9 @@
 #pragma once
 // The second algorithm's search over the model: a greedy construction that
 // staffs every shift it can, then late acceptance over small moves (add,
-// remove, move, change shift, hand over, swap, shorten a duty to the rest of
-// the norm, place a day off for holiday work), broken up, whenever it stalls,
+// remove, move, change shift, hand over, swap, trade shifts on a day, shorten
+// a duty to the rest of the norm, place a day off for holiday work), broken
+// up, whenever it stalls,
 // by taking a stretch of days or a few workers out of the best roster found
 // and staffing them again. Deterministic: the seed, the model and the time
 // granted decide every step; the clock only stops a machine too slow for
