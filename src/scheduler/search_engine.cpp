@@ -637,9 +637,11 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
     std::int64_t bestCost = s.cost(), lastBetter = 0, lastStart = 0;
     double lastTold = -1;  // the watcher hears at once, then every tenth of a second
     std::int64_t k = 0;
-    // The whole budget is spent unless nothing is left to improve: on the
-    // large wards the better rosters came after long stretches of nothing.
-    for (; k < steps && bestCost > 0; ++k) {
+    // A run ends early only when a third of its budget brought nothing
+    // better: a small ward settles long before that, while on the large
+    // ones the better rosters came after long stretches of nothing.
+    const std::int64_t idle = std::max<std::int64_t>(10 * kStall, steps / 3);
+    for (; k < steps && bestCost > 0 && k - lastBetter < idle; ++k) {
         if (k - std::max(lastBetter, lastStart) >= kStall) {
             s.restore(best);
             s.perturb();
