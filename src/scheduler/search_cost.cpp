@@ -68,15 +68,15 @@ bool night_day(const search_model& m, const day_duties& list) {
                        [&](const timed_duty& t) { return night_duty_at(m, t.start, t.end - t.start); });
 }
 
-// The longest rest of a week, cut as the warnings check cuts it.
-long longest_week_rest(const search_model& m, const search_worker& w, int first, int last,
-                       std::vector<timed_duty>& scratch) {
+// The longest rest of a week, cut as the warnings check cuts it, day by
+// day: `run` is the rest still open at the day's end, `best` the longest
+// closed so far.
+struct week_rest {
     long run = 0, best = 0;
-    for (int md = first; md <= last; ++md) {
-        const day_duties list(m, w, md, scratch);
+    void add(const search_model& m, const day_duties& list) {
         if (list.empty()) {
             run += kDay;
-            continue;
+            return;
         }
         run += long(list.front().start) - m.dayStart;
         best = std::max(best, run);
@@ -87,8 +87,8 @@ long longest_week_rest(const search_model& m, const search_worker& w, int first,
         }
         run = m.dayStart + kDay - lastEnd;
     }
-    return std::max(best, run);
-}
+    long longest() const { return std::max(best, run); }
+};
 
 // The soft side of one worker: expected findings and their cost together,
 // so that the window's count and the search's cost never disagree.
@@ -282,12 +282,16 @@ day_off_match match_days_off(const search_model& m, const search_worker& w, char
     return r;
 }
 
+// One pass over the model's days: the rests and nights run on through the
+// whole model, the weekly rests are cut at each week's bounds.
 hard_breaches count_breaches(const search_model& m, const search_worker& w) {
     hard_breaches h;
     const warnings_options& r = m.rules;
     std::vector<timed_duty> scratch;
     long previousEnd = 0;
     bool anyBefore = false, nightBefore = false;
+    size_t week = r.WeekIntervalTooShort ? 0 : m.weeks.size();
+    week_rest rest;
     for (int md = 0; md < m.modelDays(); ++md) {
         const day_duties list(m, w, md, scratch);
         const long base = long(md) * kDay;
@@ -299,10 +303,13 @@ hard_breaches count_breaches(const search_model& m, const search_worker& w) {
         const bool night = !list.empty() && night_day(m, list);
         if (r.Nights2 && night && nightBefore) ++h.nights;
         nightBefore = night;
+        if (week >= m.weeks.size() || md < m.weeks[week].first) continue;
+        rest.add(m, list);
+        if (md < m.weeks[week].second) continue;
+        if (rest.longest() < r.vWeekIntervalTooShort) ++h.weekRest;
+        rest = {};
+        ++week;
     }
-    if (r.WeekIntervalTooShort)
-        for (const auto& [first, last] : m.weeks)
-            if (longest_week_rest(m, w, first, last, scratch) < r.vWeekIntervalTooShort) ++h.weekRest;
     if (w.proposedMinutes > std::max<std::int64_t>(w.room, 0)) ++h.norm;
     return h;
 }
