@@ -32,9 +32,10 @@ public:
             return;
         }
         scratch = kept;
-        scratch.insert(std::upper_bound(scratch.begin(), scratch.end(), one_,
-                                        [](const timed_duty& a, const timed_duty& b) { return a.start < b.start; }),
-                       one_);
+        scratch.insert(
+            std::upper_bound(scratch.begin(), scratch.end(), one_,
+                             [](const timed_duty& a, const timed_duty& b) { return a.start < b.start; }),
+            one_);
         first_ = scratch.data();
         size_ = scratch.size();
     }

@@ -531,7 +531,8 @@ private:
             const search_worker& wb = m_.workers[size_t(b)];
             const int sa = wa.shift[size_t(d)], sb = wb.shift[size_t(d)];
             if (b == a || sb <= 0 || sb == sa) continue;
-            if (wa.length[size_t(d)] < m_.shiftMinutes(sa - 1) || wb.length[size_t(d)] < m_.shiftMinutes(sb - 1))
+            if (wa.length[size_t(d)] < m_.shiftMinutes(sa - 1) ||
+                wb.length[size_t(d)] < m_.shiftMinutes(sb - 1))
                 continue;
             changes_ = {duty(a, d, sb), duty(b, d, sa)};
             return true;

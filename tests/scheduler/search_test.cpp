@@ -357,7 +357,8 @@ TEST(SearchModel, CutsTheWeeklyRestAtEachWeeksBoundsForKeptDutiesAndProposalsAli
     search_ward ward(1);
     for (int d = 1; d <= 5; ++d) ward.handDuty(0, d, 1);
     odswiez_iledy(ward.plan);
-    sched::search_model m = sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)});
+    sched::search_model m =
+        sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)});
     sched::search_worker& w = m.workers[0];
     const auto propose = [&](int day) {
         w.shift[size_t(day - 1)] = 1;
