@@ -13,33 +13,71 @@ namespace {
 constexpr int kDay = 1440;
 
 // The worker's duties of a model day in order of start: the kept ones and
-// the proposal.
-void duties_of(const search_model& m, const search_worker& w, int md, std::vector<timed_duty>& out) {
-    out = w.kept[size_t(md)];
+// the proposal. Most days hold only one of the two, and those are read in
+// place; only a day with both is merged, into the caller's scratch list.
+class day_duties {
+public:
+    day_duties(const search_model& m, const search_worker& w, int md, std::vector<timed_duty>& scratch) {
+        const std::vector<timed_duty>& kept = w.kept[size_t(md)];
+        first_ = kept.data();
+        size_ = kept.size();
+        const int d = md - kSearchPad;
+        if (d < 0 || d >= m.days || w.shift[size_t(d)] == 0) return;
+        const search_shift& s = m.shifts[size_t(w.shift[size_t(d)] - 1)];
+        const int length = w.length[size_t(d)];
+        one_ = {s.start, s.start + length, length};
+        if (kept.empty()) {
+            first_ = &one_;
+            size_ = 1;
+            return;
+        }
+        scratch = kept;
+        scratch.insert(
+            std::upper_bound(scratch.begin(), scratch.end(), one_,
+                             [](const timed_duty& a, const timed_duty& b) { return a.start < b.start; }),
+            one_);
+        first_ = scratch.data();
+        size_ = scratch.size();
+    }
+    day_duties(const day_duties&) = delete;
+    day_duties& operator=(const day_duties&) = delete;
+
+    const timed_duty* begin() const { return first_; }
+    const timed_duty* end() const { return first_ + size_; }
+    bool empty() const { return size_ == 0; }
+    size_t size() const { return size_; }
+    const timed_duty& front() const { return first_[0]; }
+    const timed_duty& operator[](size_t k) const { return first_[k]; }
+
+private:
+    timed_duty one_{};
+    const timed_duty* first_ = nullptr;
+    size_t size_ = 0;
+};
+
+// Minutes the worker works on a model day, kept duties and proposal.
+int worked_on(const search_model& m, const search_worker& w, int md) {
+    int sum = 0;
+    for (const timed_duty& t : w.kept[size_t(md)]) sum += t.worked;
     const int d = md - kSearchPad;
-    if (d < 0 || d >= m.days || w.shift[size_t(d)] == 0) return;
-    const search_shift& s = m.shifts[size_t(w.shift[size_t(d)] - 1)];
-    const int length = w.length[size_t(d)];
-    const timed_duty t{s.start, s.start + length, length};
-    out.insert(std::upper_bound(out.begin(), out.end(), t,
-                                [](const timed_duty& a, const timed_duty& b) { return a.start < b.start; }),
-               t);
+    if (d >= 0 && d < m.days && w.shift[size_t(d)] != 0) sum += w.length[size_t(d)];
+    return sum;
 }
 
-bool night_day(const search_model& m, const std::vector<timed_duty>& list) {
+bool night_day(const search_model& m, const day_duties& list) {
     return std::any_of(list.begin(), list.end(),
                        [&](const timed_duty& t) { return night_duty_at(m, t.start, t.end - t.start); });
 }
 
-// The longest rest of a week, cut as the warnings check cuts it.
-long longest_week_rest(const search_model& m, const search_worker& w, int first, int last,
-                       std::vector<timed_duty>& list) {
+// The longest rest of a week, cut as the warnings check cuts it, day by
+// day: `run` is the rest still open at the day's end, `best` the longest
+// closed so far.
+struct week_rest {
     long run = 0, best = 0;
-    for (int md = first; md <= last; ++md) {
-        duties_of(m, w, md, list);
+    void add(const search_model& m, const day_duties& list) {
         if (list.empty()) {
             run += kDay;
-            continue;
+            return;
         }
         run += long(list.front().start) - m.dayStart;
         best = std::max(best, run);
@@ -50,8 +88,8 @@ long longest_week_rest(const search_model& m, const search_worker& w, int first,
         }
         run = m.dayStart + kDay - lastEnd;
     }
-    return std::max(best, run);
-}
+    long longest() const { return std::max(best, run); }
+};
 
 // The soft side of one worker: expected findings and their cost together,
 // so that the window's count and the search's cost never disagree.
@@ -69,15 +107,12 @@ void norm_part(const search_model& m, const search_worker& w, soft_eval& e) {
     }
 }
 
-void week_time_part(const search_model& m, const search_worker& w, std::vector<timed_duty>& list, soft_eval& e) {
+void week_time_part(const search_model& m, const search_worker& w, soft_eval& e) {
     if (!m.rules.WeekWorkTime || m.weekTarget <= 0) return;
     const std::int64_t band = std::int64_t(m.rules.vWeekWorkTime) * m.weekTarget;
     for (const auto& [first, last] : m.weeks) {
         std::int64_t sum = 0;
-        for (int md = first; md <= last; ++md) {
-            duties_of(m, w, md, list);
-            for (const timed_duty& t : list) sum += t.worked;
-        }
+        for (int md = first; md <= last; ++md) sum += worked_on(m, w, md);
         const std::int64_t off = std::llabs(m.weekTarget - sum) * 100;
         if (sum == 0 || off <= band) continue;
         ++e.findings;
@@ -151,9 +186,8 @@ void day_off_part(const search_model& m, const search_worker& w, soft_eval& e) {
 
 soft_eval evaluate(const search_model& m, const search_worker& w) {
     soft_eval e;
-    std::vector<timed_duty> list;
     norm_part(m, w, e);
-    week_time_part(m, w, list, e);
+    week_time_part(m, w, e);
     sunday_part(m, w, e);
     leaning_part(m, w, e);
     wish_part(m, w, e);
@@ -249,14 +283,18 @@ day_off_match match_days_off(const search_model& m, const search_worker& w, char
     return r;
 }
 
+// One pass over the model's days: the rests and nights run on through the
+// whole model, the weekly rests are cut at each week's bounds.
 hard_breaches count_breaches(const search_model& m, const search_worker& w) {
     hard_breaches h;
     const warnings_options& r = m.rules;
-    std::vector<timed_duty> list;
+    std::vector<timed_duty> scratch;
     long previousEnd = 0;
     bool anyBefore = false, nightBefore = false;
+    size_t week = r.WeekIntervalTooShort ? 0 : m.weeks.size();
+    week_rest rest;
     for (int md = 0; md < m.modelDays(); ++md) {
-        duties_of(m, w, md, list);
+        const day_duties list(m, w, md, scratch);
         const long base = long(md) * kDay;
         for (const timed_duty& t : list) {
             if (r.DutyNexttoDuty && anyBefore && base + t.start - previousEnd < r.vDutyNexttoDuty) ++h.rest;
@@ -266,10 +304,13 @@ hard_breaches count_breaches(const search_model& m, const search_worker& w) {
         const bool night = !list.empty() && night_day(m, list);
         if (r.Nights2 && night && nightBefore) ++h.nights;
         nightBefore = night;
+        if (week >= m.weeks.size() || md < m.weeks[week].first) continue;
+        rest.add(m, list);
+        if (md < m.weeks[week].second) continue;
+        if (rest.longest() < r.vWeekIntervalTooShort) ++h.weekRest;
+        rest = {};
+        ++week;
     }
-    if (r.WeekIntervalTooShort)
-        for (const auto& [first, last] : m.weeks)
-            if (longest_week_rest(m, w, first, last, list) < r.vWeekIntervalTooShort) ++h.weekRest;
     if (w.proposedMinutes > std::max<std::int64_t>(w.room, 0)) ++h.norm;
     return h;
 }

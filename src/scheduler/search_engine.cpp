@@ -518,6 +518,27 @@ private:
                     duty(b, da, wa.shift[size_t(da)])};
         return true;
     }
+    // Two workers on duty the same day trade their shifts: the staffing
+    // stays, while nights, leanings and rests between them change hands.
+    bool trade_shifts_move() {
+        if (shifts_ < 2) return false;
+        const int a = random_worker();
+        const int d = proposed_day(a);
+        if (d < 0) return false;
+        const search_worker& wa = m_.workers[size_t(a)];
+        for (int t = 0; t < kTries; ++t) {
+            const int b = random_worker();
+            const search_worker& wb = m_.workers[size_t(b)];
+            const int sa = wa.shift[size_t(d)], sb = wb.shift[size_t(d)];
+            if (b == a || sb <= 0 || sb == sa) continue;
+            if (wa.length[size_t(d)] < m_.shiftMinutes(sa - 1) ||
+                wb.length[size_t(d)] < m_.shiftMinutes(sb - 1))
+                continue;
+            changes_ = {duty(a, d, sb), duty(b, d, sa)};
+            return true;
+        }
+        return false;
+    }
     // Shortens a duty to the rest of the norm, or gives a shortened one its
     // whole shift back.
     bool residue_move() {
@@ -559,6 +580,7 @@ private:
 
     bool pick_move() {
         if (m_.workers.empty() || shifts_ == 0 || m_.days == 0) return false;
+        if (rng_.below(10) == 0) return trade_shifts_move();
         const int r = rng_.below(100);
         if (r < 22) return add_move();
         if (r < 32) return remove_move();
@@ -607,11 +629,6 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
     search s(m, limits.seed);
     s.construct();
     const std::int64_t steps = limits.steps > 0 ? limits.steps : budget_steps(limits.seconds);
-    // A small ward settles long before its budget: once a good part of it
-    // has brought nothing better, more of the same will not either.
-    const std::int64_t idle = std::min<std::int64_t>(
-        steps / 3, std::max<std::int64_t>(10 * kStall, std::int64_t(4000 * double(m.workers.size()) *
-                                                                    std::max(1.0, limits.seconds))));
     // The clock only guards against a machine far slower than the budget
     // assumes, or one busy with much else; an ordinary run never meets it.
     const double deadline = std::max(2 * limits.seconds, limits.seconds + 10);
@@ -621,6 +638,10 @@ search_result search_roster(search_model& m, const search_limits& limits, const 
     std::int64_t bestCost = s.cost(), lastBetter = 0, lastStart = 0;
     double lastTold = -1;  // the watcher hears at once, then every tenth of a second
     std::int64_t k = 0;
+    // A run ends early only when a third of its budget brought nothing
+    // better: a small ward settles long before that, while on the large
+    // ones the better rosters came after long stretches of nothing.
+    const std::int64_t idle = std::max<std::int64_t>(10 * kStall, steps / 3);
     for (; k < steps && bestCost > 0 && k - lastBetter < idle; ++k) {
         if (k - std::max(lastBetter, lastStart) >= kStall) {
             s.restore(best);

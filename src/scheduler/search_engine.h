@@ -1,12 +1,12 @@
 #pragma once
 // The second algorithm's search over the model: a greedy construction that
 // staffs every shift it can, then late acceptance over small moves (add,
-// remove, move, change shift, hand over, swap, shorten a duty to the rest of
-// the norm, place a day off for holiday work), broken up, whenever it stalls,
-// by taking a stretch of days or a few workers out of the best roster found
-// and staffing them again. Deterministic: the seed, the model and the time
-// granted decide every step; the clock only stops a machine too slow for
-// the steps granted.
+// remove, move, change shift, hand over, swap, trade shifts on a day, shorten
+// a duty to the rest of the norm, place a day off for holiday work), broken
+// up, whenever it stalls, by taking a stretch of days or a few workers out
+// of the best roster found and staffing them again. Deterministic: the
+// seed, the model and the time granted decide every step; the clock only
+// stops a machine too slow for the steps granted.
 #include <cstdint>
 #include <functional>
 
@@ -23,7 +23,7 @@ struct search_limits {
 // Steps of search granted for each second: a step takes well under a
 // microsecond on an ordinary computer, so a run ends on its budget before
 // the clock, and the same seed and time give the same roster anywhere.
-inline constexpr std::int64_t kStepsPerSecond = 400000;
+inline constexpr std::int64_t kStepsPerSecond = 500000;
 
 // Told now and then how the best roster so far stands; false stops the
 // search, keeping that roster.

@@ -350,6 +350,34 @@ TEST(SearchModel, CountsTheHardRulesAsTheWarningsCheckDoes) {
     EXPECT_EQ(ward.findings("h").size(), 1u);
 }
 
+TEST(SearchModel, CutsTheWeeklyRestAtEachWeeksBoundsForKeptDutiesAndProposalsAlike) {
+    // Kept duties on 1st-5th June, proposals on 10th-14th: the four free
+    // days 6th-9th span the bound of the first two weeks, so each week
+    // keeps two free days of its own and neither is short of its rest.
+    search_ward ward(1);
+    for (int d = 1; d <= 5; ++d) ward.handDuty(0, d, 1);
+    odswiez_iledy(ward.plan);
+    sched::search_model m =
+        sched::build_search_model(ward.plan, {0}, {sched::whole_worker_figures(ward.plan, 0)});
+    sched::search_worker& w = m.workers[0];
+    const auto propose = [&](int day) {
+        w.shift[size_t(day - 1)] = 1;
+        w.length[size_t(day - 1)] = 480;
+    };
+    for (int d = 10; d <= 14; ++d) propose(d);
+    EXPECT_EQ(sched::count_breaches(m, w).weekRest, 0);
+    // Duties on the 8th and 9th take the second week's long rest away and
+    // leave the first's; the 6th and 7th then take the first's too.
+    propose(8);
+    propose(9);
+    EXPECT_EQ(sched::count_breaches(m, w).weekRest, 1);
+    propose(6);
+    propose(7);
+    const sched::hard_breaches h = sched::count_breaches(m, w);
+    EXPECT_EQ(h.weekRest, 2);
+    EXPECT_EQ(h.rest, 0);  // sixteen hours between the duties
+}
+
 TEST(SearchModel, CountsTheSundaysInARowBeforeTheMonthFromTheYearlyRecord) {
     search_ward ward(1);
     ward.plan.options.warnings.WorkSundaysMaxCount = 1;
