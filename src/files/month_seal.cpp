@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/text.h"
 #include "core/sha256.h"
 
 namespace planek {
@@ -79,6 +81,14 @@ month_end_check check_month_end(const std::string& bytes, const month_ini& ini) 
     }
     c.state = rest.empty() || rest == crlf ? month_end::whole : month_end::after_end;
     return c;
+}
+
+month_end_check check_month_end(const std::string& bytes) {
+    if (bytes.empty() || seal_position(bytes) != std::string::npos) return check_month_end(bytes, month_ini{});
+    month_ini ini;
+    std::vector<month_problem> ignored;
+    ini.parse(split_text_lines(cp1250_to_utf8(bytes)), ignored);
+    return check_month_end(bytes, ini);
 }
 
 std::string month_end_reason(const Translator& tr, const month_end_check& c) {
