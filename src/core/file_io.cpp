@@ -215,15 +215,22 @@ bool read_bytes(const fs::path& file, std::string& bytes, std::string& error, co
     return true;
 }
 
-std::size_t count_lines(const std::string& bytes) {
+std::size_t count_lines(std::string_view bytes) {
+    // A line ends at LF, at CR LF and at a CR alone: every LF, and every CR
+    // not followed by one. memchr walks a month file of a whole hospital
+    // many times faster than a test of each byte.
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
     std::size_t n = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') {
-            ++n;
-        } else if (bytes[i] == '\r') {
-            ++n;
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        }
+    for (const char* p = begin; p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        if (!p) break;
+        ++n;
+    }
+    for (const char* p = begin; p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
+        if (!p) break;
+        if (p + 1 == end || p[1] != '\n') ++n;
     }
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') ++n;
     return n;

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/read_bounds.h"
@@ -68,7 +69,7 @@ bool is_temporary_name(const std::filesystem::path& file);
                               const read_bound& bound, const Translator* tr = nullptr);
 // Line breaks as split_text_lines counts them (CR LF, LF or CR; a last line
 // without a break counts too).
-std::size_t count_lines(const std::string& bytes);
+std::size_t count_lines(std::string_view bytes);
 // False, with the refusal in `error`, when `bytes` of `file` hold more lines
 // than the bound allows.
 [[nodiscard]] bool within_line_bound(const std::filesystem::path& file, const std::string& bytes,

@@ -6,6 +6,9 @@
 
 namespace planek {
 
+// With the processor's SHA instructions where it has them.
 std::string sha256_hex(std::string_view bytes);
+// Always the plain rounds: what the fast ones must agree with.
+std::string sha256_hex_portable(std::string_view bytes);
 
 }  // namespace planek

@@ -134,4 +134,15 @@ bool same_fields(const R& a, const R& b, const record_field<R> (&fields)[N]) {
     return true;
 }
 
+// Copies the fields of the table, and nothing else, from one record to another.
+template <class R, std::size_t N>
+void copy_fields(R& to, const R& from, const record_field<R> (&fields)[N]) {
+    for (const record_field<R>& f : fields)
+        std::visit(
+            [&](auto m) {
+                if constexpr (!std::is_same_v<decltype(m), std::nullptr_t>) to.*m = from.*m;
+            },
+            f.member);
+}
+
 }  // namespace planek

@@ -32,6 +32,15 @@ private:
     bool on_ = false;
 };
 
+// The staff file's lines as last read or written, with the stored fields of
+// the workers they were made from (`records`, empty when not known): every
+// act asks whether the staff are behind the file, and a worker whose fields
+// are still those needs no line made to answer it.
+struct staff_on_disk {
+    std::vector<std::string> lines;
+    std::vector<prac> records;
+};
+
 struct stored_roster {
     std::vector<prac> workers;
     std::vector<grupa> groups;
@@ -64,7 +73,8 @@ struct stored_roster {
     bool saveStaffAtExit = true;  // cleared by the staff restore
     // The group and staff file lines as this run last read or wrote them, so
     // a change reaches the disk before the exit; unset until they were read.
-    std::optional<std::vector<std::string>> groupLinesOnDisk, staffLinesOnDisk;
+    std::optional<std::vector<std::string>> groupLinesOnDisk;
+    std::optional<staff_on_disk> staffOnDisk;
     // The highest worker id an orphan of a month read in this run (an open
     // tab, the autosave) refers to: a new worker must not inherit its duties.
     word highestOrphanWorkerId = 0;

@@ -323,10 +323,7 @@ part_on_file part_onto_file(const Plan& plan, const fs::path& file) {
     }
     const std::vector<std::string> theirs = split_text_lines(cp1250_to_utf8(bytes));
     // Never built on a file that does not prove itself whole.
-    month_ini ini;
-    std::vector<month_problem> ignored;
-    ini.parse(theirs, ignored);
-    if (const month_end_check end = check_month_end(bytes, ini); !end.trusted()) {
+    if (const month_end_check end = check_month_end(bytes); !end.trusted()) {
         p.clash = month_end_reason(plan.tr, end);
         return p;
     }

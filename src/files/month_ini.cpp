@@ -16,10 +16,14 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
     const Translator builtIn;
     const Translator& said = tr ? *tr : builtIn;
     sections_.clear();
-    std::unordered_map<std::string, size_t> bySection;
+    bySection_.clear();
+    std::unordered_map<std::string, size_t>& bySection = bySection_;
     std::vector<std::unordered_set<std::string>> seenKeys;
     section* current = nullptr;
-    for (const ini_line& l : ini_lines(lines)) {
+    for (size_t n = 0; n < lines.size(); ++n) {
+        // The lines of a read of one ward's part are mostly left empty.
+        if (lines[n].empty()) continue;
+        const ini_line l = read_ini_line(lines[n], int(n) + 1);
         if (l.blank || l.comment) continue;
         // The program writes a header alone on its line; one followed by
         // more text is a damaged line, not a new section.
@@ -49,10 +53,8 @@ void month_ini::parse(const std::vector<std::string>& lines, std::vector<month_p
 }
 
 const month_ini::section* month_ini::find(const std::string& name) const {
-    const std::string f = fold(name);
-    for (const section& s : sections_)
-        if (fold(s.name) == f) return &s;
-    return nullptr;
+    const auto it = bySection_.find(fold(name));
+    return it == bySection_.end() ? nullptr : &sections_[it->second];
 }
 
 const month_ini::entry* month_ini::find_entry(const std::string& sectionName, const std::string& key) const {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace planek {
@@ -50,6 +51,9 @@ public:
 
 private:
     std::vector<section> sections_;
+    // Folded name -> its section: a month is looked up section by section
+    // for every group of a hospital.
+    std::unordered_map<std::string, size_t> bySection_;
 };
 
 }  // namespace planek

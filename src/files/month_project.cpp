@@ -164,6 +164,15 @@ result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<st
     }
     std::stable_sort(taken.begin(), taken.end(),
                      [](const chosen_file& a, const chosen_file& b) { return a.key < b.key; });
+    // Every worker of the hospital gets a month and its days per file: room
+    // for all of them at once, not doubled again and again as the files come.
+    plan.months.reserve(taken.size());
+    for (grupa& g : plan.groups) g.monthSettings.reserve(taken.size());
+    for (prac& w : plan.workers) {
+        w.months.reserve(taken.size());
+        w.dayDuties.reserve(taken.size() * kMaxDays);
+        w.dayExcluded.reserve(taken.size() * kMaxDays);
+    }
     for (const chosen_file& f : taken) {
         const result<> one = otworz(plan, f.path, touchFiles);
         opened.note_all(said_by(one));

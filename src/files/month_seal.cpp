@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/text.h"
 #include "core/sha256.h"
 
 namespace planek {
@@ -50,19 +52,19 @@ std::string seal_month_bytes(std::string bytes) {
 
 month_end_check check_month_end(const std::string& bytes, const month_ini& ini) {
     month_end_check c;
-    const int lines = int(count_lines(bytes));
-    c.line = lines;
+    c.line = 0;
     if (bytes.empty()) {
         c.state = month_end::empty;
         return c;
     }
     const size_t at = seal_position(bytes);
     if (at == std::string::npos) {
+        c.line = int(count_lines(bytes));
         const bool announced = ini.value("info", kEndAnnounced).has_value();
         c.state = announced ? month_end::missing_end : only_header(ini) ? month_end::header_only : month_end::older;
         return c;
     }
-    c.line = int(count_lines(bytes.substr(0, at))) + 1;
+    c.line = int(count_lines(std::string_view(bytes).substr(0, at))) + 1;
     // After the section line: "sha256=<digest>" and its line break, nothing more.
     const std::string expected = std::string(kEndHashKey) + "=";
     const std::string tail = bytes.substr(at + kEndLine.size());
@@ -79,6 +81,14 @@ month_end_check check_month_end(const std::string& bytes, const month_ini& ini) 
     }
     c.state = rest.empty() || rest == crlf ? month_end::whole : month_end::after_end;
     return c;
+}
+
+month_end_check check_month_end(const std::string& bytes) {
+    if (bytes.empty() || seal_position(bytes) != std::string::npos) return check_month_end(bytes, month_ini{});
+    month_ini ini;
+    std::vector<month_problem> ignored;
+    ini.parse(split_text_lines(cp1250_to_utf8(bytes)), ignored);
+    return check_month_end(bytes, ini);
 }
 
 std::string month_end_reason(const Translator& tr, const month_end_check& c) {

@@ -38,6 +38,9 @@ struct month_end_check {
 // `ini` is the parse of the same bytes (for the announcement and the
 // sections present).
 month_end_check check_month_end(const std::string& bytes, const month_ini& ini);
+// The same where no parse is at hand: the bytes are parsed only when there
+// is no seal and the top must be asked whether one was announced.
+month_end_check check_month_end(const std::string& bytes);
 
 // What is wrong, as a line of the reader's report, in the language of `tr`.
 std::string month_end_reason(const Translator& tr, const month_end_check& c);

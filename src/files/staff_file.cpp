@@ -29,14 +29,16 @@ bool is_staff_balance(size_t n) {
            std::find(std::begin(balances), std::end(balances), std::get<I>(m)) != std::end(balances);
 }
 
+std::string staff_file_line(const prac& w, file_problems& problems) {
+    return record_line("p", w, kStaffFields,
+                       fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}), kFile,
+                       problems);
+}
+
 std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file_problems& problems) {
     std::vector<std::string> lines;
     lines.reserve(workers.size());
-    for (const prac& w : workers)
-        lines.push_back(
-            record_line("p", w, kStaffFields,
-                        fill_text(problems.tr.msg("msg_OwnerWorker", "pracownik „%s”"), {w.fullName()}),
-                        kFile, problems));
+    for (const prac& w : workers) lines.push_back(staff_file_line(w, problems));
     return lines;
 }
 

@@ -10,6 +10,7 @@ namespace planek {
 // The "p" lines of the staff file, one per worker, 45 fields each. Texts the
 // line format cannot hold are replaced and reported.
 std::vector<std::string> staff_file_lines(const std::vector<prac>& workers, file_problems& problems);
+std::string staff_file_line(const prac& worker, file_problems& problems);
 
 // Reads one staff line (any tag) with the defaults of older, shorter lines.
 prac read_staff_line(const std::string& line, const std::string& file_name, int line_number,

@@ -10,6 +10,7 @@
 #include "files/archive.h"
 #include "files/group_file.h"
 #include "core/guarded_write.h"
+#include "core/stored_fields.h"
 #include "files/legacy_import.h"
 #include "files/line_text.h"
 #include "files/month_lock.h"
@@ -298,9 +299,31 @@ std::vector<std::string> staff_lines_now(const Plan& plan) {
     return staff_file_lines(plan.workers, ignored);
 }
 
+// The stored fields alone: a line is made from nothing else.
+std::vector<prac> stored_records(const std::vector<prac>& workers) {
+    std::vector<prac> records(workers.size());
+    for (size_t i = 0; i < workers.size(); ++i) copy_fields(records[i], workers[i], kStaffFields);
+    return records;
+}
+
+// Whether the tables give other staff lines than `disk`. A worker whose
+// stored fields are those her line on disk was made from gives that line
+// again, so only the workers changed since are made into lines.
+bool staff_lines_differ(const Plan& plan, const staff_on_disk& disk) {
+    const size_t n = plan.workers.size();
+    if (disk.lines.size() != n) return true;
+    if (disk.records.size() != n) return staff_lines_now(plan) != disk.lines;
+    file_problems ignored{plan.tr, {}};
+    for (size_t i = 0; i < n; ++i)
+        if (!same_fields(plan.workers[i], disk.records[i], kStaffFields) &&
+            staff_file_line(plan.workers[i], ignored) != disk.lines[i])
+            return true;
+    return false;
+}
+
 void remember_on_disk(Plan& plan) {
     plan.groupLinesOnDisk = group_lines_now(plan);
-    plan.staffLinesOnDisk = staff_lines_now(plan);
+    plan.staffOnDisk = staff_on_disk{staff_lines_now(plan), stored_records(plan.workers)};
 }
 
 }  // namespace
@@ -340,7 +363,7 @@ files_report wczytaj(Plan& plan) {
     plan.rebuildWorkerIds();
     remember_on_disk(plan);
     // The damaged archive holds none of the copy's lines: the next save writes them.
-    if (report.copyTaken) plan.staffLinesOnDisk = std::vector<std::string>{};
+    if (report.copyTaken) plan.staffOnDisk = staff_on_disk{};
     // Indexes into the old tables must not outlive them.
     if (plan.currentGroup >= int(plan.groups.size())) plan.currentGroup = plan.groups.empty() ? -1 : 0;
     if (plan.currentWorker >= int(plan.workers.size())) plan.currentWorker = -1;
@@ -383,10 +406,10 @@ io_result merge_newer_staff(Plan& plan, const fs::path& inr, std::vector<std::st
     if (!read_staff_archive(plan, inr, theirs, why)) return {why};
     const std::vector<std::string> theirLines = staff_lines_as_written(plan, theirs);
     const staff_merge merged =
-        merge_staff_lines(plan.staffLinesOnDisk.value_or(std::vector<std::string>{}), lines, theirLines);
+        merge_staff_lines(plan.staffOnDisk ? plan.staffOnDisk->lines : std::vector<std::string>{}, lines, theirLines);
     if (!merged.clashes.empty() && !agree_to_merge_staff(plan, refused, inr, merged.clashes)) return refused.io;
     plan.guards.read[guard_key(inr)] = now;
-    plan.staffLinesOnDisk = theirLines;
+    plan.staffOnDisk = staff_on_disk{theirLines, {}};
     take_merged_staff(plan, merged.lines);
     lines = staff_file_lines(plan.workers, problems);
     staged.merged = msg(plan, "msg_StaffMerged",
@@ -477,6 +500,7 @@ void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& 
     }
     set.add(inr, std::move(bytes));
     staged.staffLines = std::move(lines);
+    staged.staffRecords = stored_records(plan.workers);
 }
 
 }  // namespace
@@ -484,19 +508,19 @@ void stage_staff(Plan& plan, save_set& set, staff_stage& staged, file_problems& 
 staff_stage stage_staff_files(Plan& plan, save_set& set, file_problems& problems, bool onlyChanged) {
     staff_stage staged;
     if (plan.paths.data.empty()) return staged;
-    if (onlyChanged && (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk)) return staged;
+    if (onlyChanged && (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffOnDisk)) return staged;
     std::error_code ec;
     fs::create_directories(plan.paths.data, ec);
     if (!plan.groups.empty() && (!onlyChanged || group_lines_now(plan) != *plan.groupLinesOnDisk))
         stage_groups(plan, set, staged, problems);
-    if (!plan.workers.empty() && (!onlyChanged || staff_lines_now(plan) != *plan.staffLinesOnDisk))
+    if (!plan.workers.empty() && (!onlyChanged || staff_lines_differ(plan, *plan.staffOnDisk)))
         stage_staff(plan, set, staged, problems);
     return staged;
 }
 
 void staff_files_saved(Plan& plan, staff_stage& staged) {
     if (staged.groupLines) plan.groupLinesOnDisk = std::move(staged.groupLines);
-    if (staged.staffLines) plan.staffLinesOnDisk = std::move(staged.staffLines);
+    if (staged.staffLines) plan.staffOnDisk = staff_on_disk{std::move(*staged.staffLines), std::move(staged.staffRecords)};
 }
 
 files_report zapisz(Plan& plan) {
@@ -531,8 +555,8 @@ files_report zapisz(Plan& plan) {
 bool staff_files_behind(const Plan& plan) {
     // Unread files are not known to differ, and after a staff restore the
     // files on disk are the ones to keep.
-    if (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffLinesOnDisk) return false;
-    return group_lines_now(plan) != *plan.groupLinesOnDisk || staff_lines_now(plan) != *plan.staffLinesOnDisk;
+    if (!plan.saveStaffAtExit || !plan.groupLinesOnDisk || !plan.staffOnDisk) return false;
+    return group_lines_now(plan) != *plan.groupLinesOnDisk || staff_lines_differ(plan, *plan.staffOnDisk);
 }
 
 files_report zapisz_gdy_zmienione(Plan& plan) {

@@ -50,6 +50,7 @@ bool staff_files_behind(const Plan& plan);
 // file, and why a file that had to go could not be staged.
 struct staff_stage {
     std::optional<std::vector<std::string>> groupLines, staffLines;
+    std::vector<prac> staffRecords;  // the stored fields staffLines were made from
     std::string staffBytes;
     std::string refused;
     std::string merged;  // said when this program's changes went onto a newer staff file

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "core/text.h"
 #include "support/temp_dir.h"
 
 namespace planek {
@@ -40,6 +41,21 @@ TEST(FileIo, ReadAcceptsEveryLineBreak) {
     write_file(dir / "empty.txt", "");
     ASSERT_TRUE(read_lines(dir / "empty.txt", lines, error));
     EXPECT_TRUE(lines.empty());
+}
+
+// The line bound of every reader and the line a seal is reported at both
+// count as the reader cuts: each break of any kind, and a last line without one.
+TEST(FileIo, LinesAreCountedAsTheReaderCutsThem) {
+    for (const std::string& text :
+         {std::string(), std::string("a"), std::string("\r\n"), std::string("a\rb\nc\r\nd"), std::string("\r\r\n\n\r"),
+          std::string("x\r\n\r\ny\r"), std::string("a\n\r"), std::string(1000, '\r') + std::string(999, '\n')}) {
+        EXPECT_EQ(count_lines(text), split_text_lines(text).size()) << testing::PrintToString(text);
+    }
+    // A long text with the breaks far apart and at its very ends.
+    std::string long_text = "\n" + std::string(100000, 'x') + "\r" + std::string(70000, 'y') + "\r\n";
+    EXPECT_EQ(count_lines(long_text), 3u);
+    long_text.pop_back();
+    EXPECT_EQ(count_lines(long_text), 3u);
 }
 
 TEST(FileIo, MissingFileIsAnErrorNamingIt) {

@@ -161,6 +161,42 @@ TEST_F(DataKept, StaffAndGroupsAreWrittenOnlyWhenChanged) {
     EXPECT_FALSE(fs::exists(plan.paths.data / "grupy.ini"));
 }
 
+// Whether the staff are behind their file is asked after every act; it is
+// told from the fields the lines on disk were made from where they are known,
+// and must then say what a comparison of every line says.
+TEST_F(DataKept, TheStaffAreBehindTheFileExactlyWhenTheirLinesWouldChange) {
+    plan.workers[1].surname = "Nowak Zięba";
+    ASSERT_TRUE(zapisz(plan).ok());
+    for (const bool fieldsKnown : {true, false}) {
+        SCOPED_TRACE(fieldsKnown ? "fields of the lines known" : "lines alone");
+        ASSERT_TRUE(wczytaj(plan).ok());
+        ASSERT_TRUE(plan.staffOnDisk);
+        if (!fieldsKnown) plan.staffOnDisk->records.clear();
+        EXPECT_FALSE(staff_files_behind(plan));
+        // What the month files hold is no field of the staff file.
+        plan.workers[0].months.front().partTime = 0.5;
+        EXPECT_FALSE(staff_files_behind(plan));
+        // Written as the same line: the line format holds no line break.
+        plan.workers[1].surname = "Nowak\nZięba";
+        EXPECT_FALSE(staff_files_behind(plan));
+        plan.workers[2].holidayCurrentYear += 455;
+        EXPECT_TRUE(staff_files_behind(plan));
+        plan.workers[2].holidayCurrentYear -= 455;
+        EXPECT_FALSE(staff_files_behind(plan));
+        // Saved: what is on disk now is the new line, and a change after it counts.
+        plan.workers[0].careDays = 3;
+        ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
+        EXPECT_FALSE(staff_files_behind(plan));
+        plan.workers[0].careDays = 2;
+        EXPECT_TRUE(staff_files_behind(plan));
+        plan.workers[0].careDays = 3;
+        plan.workers.push_back(plan.workers[0]);
+        EXPECT_TRUE(staff_files_behind(plan));
+        plan.workers.pop_back();
+        EXPECT_FALSE(staff_files_behind(plan));
+    }
+}
+
 TEST_F(DataKept, FailedStaffWriteIsTriedAgain) {
     ASSERT_TRUE(zapisz(plan).ok());
     ASSERT_TRUE(wczytaj(plan).ok());

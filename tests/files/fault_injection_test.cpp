@@ -216,7 +216,7 @@ TEST_F(FaultInjection, AutosaveIsOldOrNewAfterEveryFailedStepAndLeavesTheStaffAl
     ASSERT_TRUE(wczytaj(plan).ok());
     empty_month("2024_03.pnk");
     const auto groupsRead = plan.groupLinesOnDisk;
-    const auto staffRead = plan.staffLinesOnDisk;
+    const auto staffRead = plan.staffOnDisk;
     // A worker added in this run, with a duty, reaches the autosave.
     prac added = plan.workers[2];
     added.id = id(plan, 'k', "max");
@@ -232,7 +232,7 @@ TEST_F(FaultInjection, AutosaveIsOldOrNewAfterEveryFailedStepAndLeavesTheStaffAl
         run.before = [&] {
             plan.guards.read.clear();
             plan.groupLinesOnDisk = groupsRead;
-            plan.staffLinesOnDisk = staffRead;
+            plan.staffOnDisk = staffRead;
             set_modified(plan, true);
         };
         run.save = [&] {

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "core/file_io.h"
+#include "core/text.h"
 #include "files/month_file.h"
 #include "files/month_project.h"
 #include "files/month_seal.h"
@@ -138,6 +139,26 @@ TEST_F(MonthSeal, SealingAndCheckingAgree) {
     EXPECT_EQ(check_month_end(seal_month_bytes(body).substr(0, body.size() + 6), ini).state, month_end::missing_end);
     // "[koniec]" inside a value is not the seal.
     EXPECT_EQ(check_month_end(body + "note=[koniec]\r\n", ini).state, month_end::missing_end);
+}
+
+// A save puts its lines onto the file as it stands without parsing it; the
+// file must prove itself whole as the reader's parse would tell, at the same line.
+TEST_F(MonthSeal, TheCheckWithoutAParseSaysWhatTheParsedOneSays) {
+    const std::string body = "[info]\r\nznacznik_konca=1\r\n\r\n[okres]\r\nFromYear=2024\r\n";
+    const std::string older = "[okres]\r\nFromYear=2024\r\n\r\n[dyzury]\r\nd1=1\r\n";
+    std::string spoilt = seal_month_bytes(body);
+    spoilt[3] = 'x';
+    for (const std::string& bytes :
+         {seal_month_bytes(body), body, older, std::string("[okres]\r\nFromYear=2024\r\n"), std::string(),
+          spoilt, seal_month_bytes(body) + "x=1\r\n", seal_month_bytes(older)}) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        month_ini ini;
+        std::vector<month_problem> ignored;
+        ini.parse(split_text_lines(bytes), ignored);
+        const month_end_check parsed = check_month_end(bytes, ini), unparsed = check_month_end(bytes);
+        EXPECT_EQ(unparsed.state, parsed.state);
+        EXPECT_EQ(unparsed.line, parsed.line);
+    }
 }
 
 TEST_F(MonthSeal, MonthFilesOverTheirBoundAreRefusedAtOnce) {
