@@ -30,7 +30,6 @@ auto period_day_of(P& plan, int dayIndex) -> decltype(&plan.months[0].days[0]) {
 }
 
 void after_day_change(Plan& plan) {
-    set_modified(plan, true);
     normatyw(plan, false, plan.currentMonth, true);
     if (plan.currentWorker >= 0) call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
 }
@@ -137,7 +136,6 @@ bool ma_dyzury_lub_wolne(const Plan& plan) {
 ParametersOutcome zmien_parametry(Plan& plan, const plan_parameters& p) {
     plan.approvedStatus = p.approvedStatus;
     plan.planType = p.planType;
-    set_modified(plan, true);
     const int year = std::clamp(p.year, 1601, 9999);
     const int month = std::clamp(p.month, 1, 12);
     const int weekCount = std::clamp(p.weekModeCount, 1, kMaxWeekColumns);
@@ -225,7 +223,6 @@ bool zapisz_wlasciwosci_dnia(Plan& plan, int dayIndex, const std::string& note, 
     if (!p) return false;
     p->note = przytnij_notatke(note);
     p->erDuty = erDuty ? 1 : 0;
-    set_modified(plan, true);
     normatyw(plan, false, plan.currentMonth, true);
     return true;
 }

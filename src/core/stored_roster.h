@@ -17,12 +17,12 @@ namespace planek {
 
 struct stored_roster;
 
-// Whether the month or the staff files differ from what is on disk. It is
-// read as a bool and written through set_modified only: the document sets it
-// from what it derives (its history away from the clean point, or the files
-// behind the tables) at the end of every act, and below it the rules mark an
-// edit and the readers and writers the state on disk there, so every write
-// of it is in sight of one function.
+// Whether the month or the staff files differ from what is on disk, as the
+// document derived it at the end of the last act (its history away from the
+// clean point, or the files behind the tables). It is written through
+// set_modified by the document alone; the rules below it only read it, to
+// ask before unsaved work is left, so an edit that bypasses the history
+// cannot pass for saved or for changed.
 class modified_flag {
 public:
     operator bool() const { return on_; }

@@ -187,7 +187,6 @@ void usun_wolne(Plan& plan, int worker, int firstIndex, int lastIndex, bool noCo
         free_day_off(*m, i);
     }
     refresh_worker(plan, worker);
-    set_modified(plan, true);
 }
 
 bool czy_juz_wolny(const Plan& plan, int dayIndex, int worker) {

@@ -103,7 +103,6 @@ drop_result upusc_dyzur(Plan& plan, int worker, int dayIndex, int shift, bool ct
     r.panel = duty_panel_name(worker, dayIndex, int(worker_month(plan, worker)->duties[dayIndex].size()) - 1);
     settle_blocked_day(plan, worker, dayIndex);
     refresh_worker(plan, worker);
-    set_modified(plan, true);
     return r;
 }
 
@@ -145,7 +144,6 @@ drop_result upusc_panel_dyzuru(Plan& plan, const std::string& panel, int dayInde
     if (ctrl) plan.currentWorker = w;
     settle_blocked_day(plan, w, dayIndex);
     refresh_worker(plan, w);
-    set_modified(plan, true);
     return r;
 }
 
@@ -190,7 +188,6 @@ drop_result upusc_panel_wolnego(Plan& plan, const std::string& panel, int dayInd
     }
     if (!noDuty && oldNorm != moved.normMinutes) korekta_wolne(plan, w, oldNorm - int(moved.normMinutes), false, moved.symbol);
     refresh_worker(plan, w);
-    set_modified(plan, true);
     drop_result r;
     r.outcome = drop_outcome::Moved;
     r.worker = w;
@@ -282,7 +279,6 @@ split_result podziel_dyzur(Plan& plan, const std::string& panel, int splitMinute
     const int secondDay = M > 1440 ? ref->day + 1 : ref->day;
     res.outcome = split_outcome::Split;
     res.secondPanel = duty_panel_name(ref->worker, secondDay, int(m->duties[secondDay].size()) - 1);
-    set_modified(plan, true);
     return res;
 }
 

@@ -55,7 +55,6 @@ std::vector<panel_rename> usun_dyzur_dx(Plan& plan, int worker, int firstIndex, 
         }
     }
     if (refresh) refresh_worker(plan, worker);
-    set_modified(plan, true);
     return renames;
 }
 

@@ -80,7 +80,6 @@ result<duty_stored> store_dialog_duty(Plan& plan, const duty_args& a, const std:
     if (!edited && fillMonth && a.length > 0 && a.length == p.dailyNorm && month_duty_minutes(*month) == 0 &&
         ask_yes_no(plan, "msg_SetDutyForEntireMonth", "Czy rozpisać wybrany dyżur na cały miesiąc?")) {
         fillMonth(plan, d, worker);
-        set_modified(plan, true);
         return duty_stored{{}, true};
     }
     const int target = int(d.day) - first_day_of_month(plan);
@@ -100,7 +99,6 @@ result<duty_stored> store_dialog_duty(Plan& plan, const duty_args& a, const std:
     if (!stored) return failed_as<duty_stored>(stored);
     settle_day_off_under(plan, worker, target);
     refresh_worker(plan, worker);
-    set_modified(plan, true);
     const int position = edited && target == edited->dayIndex
                              ? edited->position
                              : int(worker_month(plan, worker)->duties[size_t(target)].size()) - 1;
@@ -171,7 +169,6 @@ result<day_off_place> store_dialog_day_off(Plan& plan, const day_off_args& args,
         const result<> added = dodaj_wolne(plan, w, worker, true, true);
         if (!added) return failed_as<day_off_place>(added);
         refresh_worker(plan, worker);
-        set_modified(plan, true);
         result<day_off_place> done(day_off_place{worker, int(w.dayFrom) - first_day_of_month(plan)});
         done.note_all(added.notes);
         return done;
@@ -196,7 +193,6 @@ result<day_off_place> store_dialog_day_off(Plan& plan, const day_off_args& args,
     if (!no_duty_kind(w.symbol) && stored != old.normMinutes)
         korekta_wolne(plan, worker, int(old.normMinutes) - stored, false, w.symbol);
     refresh_worker(plan, worker);
-    set_modified(plan, true);
     result<day_off_place> done(day_off_place{worker, newHead});
     done.note_all(added.notes);
     return done;

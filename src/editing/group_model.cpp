@@ -269,7 +269,6 @@ result<> group_dialog_model::ok(Plan& plan) {
         if (plan.currentWorker >= 0 && plan.currentWorker < int(plan.workers.size()))
             call_odswiez_pracownika(plan, plan.currentWorker, false, plan.currentMonth);
     }
-    set_modified(plan, true);
     return {};
 }
 
@@ -281,10 +280,6 @@ group_norm_defaults group_dialog_model::defaults() const {
     d.nightOnHolidayAsHoliday = nightOnHolidayAsHoliday;
     d.noHolidays = noHolidays;
     return d;
-}
-
-void group_dialog_model::saveAsDefault(Plan& plan) const {
-    if (zapisz_domyslne_grupy(plan, defaults())) set_modified(plan, true);
 }
 
 bool zapisz_domyslne_grupy(Plan& plan, const group_norm_defaults& d) {
@@ -342,7 +337,6 @@ result<> usun_grupe(Plan& plan, int group) {
             plan.currentGroup = int(g);
             break;
         }
-    set_modified(plan, true);
     return {};
 }
 
@@ -360,7 +354,6 @@ void resetuj_start_wzorcow(Plan& plan) {
         w.systemStartFrom = length > 0 ? byte(((k / length) % length) + 1) : 1;
         ++k;
     }
-    set_modified(plan, true);
 }
 
 }  // namespace planek

@@ -96,7 +96,6 @@ struct group_dialog_model {
 
     // "Zapisz jako domyślne": what goes into the current group at once.
     group_norm_defaults defaults() const;
-    void saveAsDefault(Plan& plan) const;
 };
 
 // Stores a group: editIndex -1 appends it, else it replaces the current

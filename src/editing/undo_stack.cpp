@@ -6,7 +6,6 @@ namespace planek {
 
 void undo_stack::begin(const Plan& plan, undo_label label) {
     if (depth_++ > 0) return;
-    noteClean(plan);
     open_ = undo_step{};
     open_.label = std::move(label);
     open_.monthBefore = take_month_state(plan);
@@ -79,7 +78,6 @@ bool undo_stack::end(Plan& plan) {
     keep_month_changes(step.monthBefore, step.monthAfter);
     step.movesLists = step.movesLists || step.monthBefore.groups.has_value();
     push(std::move(step));
-    set_modified(plan, true);
     return true;
 }
 
@@ -108,25 +106,17 @@ void undo_stack::dropOldest() {
     if (clean_ >= 0) --clean_;  // below the first step there is no way back to it
 }
 
-void undo_stack::noteClean(const Plan& plan) {
-    // Whatever saved or read the month last cleared "modified"; this is
-    // where the history stands on disk.
-    if (!plan.modified) clean_ = long(done_);
-}
-
 bool undo_stack::undo(Plan& plan) { return take(plan, false); }
 bool undo_stack::redo(Plan& plan) { return take(plan, true); }
 
 bool undo_stack::take(Plan& plan, bool forth) {
     if (depth_ > 0 || !(forth ? canRedo() : canUndo())) return false;
-    noteClean(plan);
     const undo_step& step = steps_[forth ? done_ : done_ - 1];
     applying_ = true;
     apply_step(plan, step, forth);
     applying_ = false;
     lastMovedLists_ = step.movesLists;
     done_ = forth ? done_ + 1 : done_ - 1;
-    set_modified(plan, long(done_) != clean_);
     return true;
 }
 

@@ -35,7 +35,7 @@ public:
     const undo_label* undoLabel() const { return canUndo() ? &steps_[done_ - 1].label : nullptr; }
     const undo_label* redoLabel() const { return canRedo() ? &steps_[done_].label : nullptr; }
     // Takes one step back or forth; false when there is none. Back at the
-    // state last saved (or read), the plan is no longer modified.
+    // state last saved (or read), the history is at its clean point again.
     bool undo(Plan& plan);
     bool redo(Plan& plan);
     // Whether the month stands where its file does: no step lies between.
@@ -63,7 +63,6 @@ private:
     bool take(Plan& plan, bool forth);
     void push(undo_step step);
     void dropOldest();
-    void noteClean(const Plan& plan);
 
     std::deque<undo_step> steps_;
     std::deque<std::size_t> stepBytes_;  // parallel to steps_

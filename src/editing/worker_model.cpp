@@ -370,7 +370,6 @@ result<> worker_dialog_model::ok(Plan& plan) {
     nickChanged = !adding() && oldNick != w.nick;
     plan.currentWorker = storedIndex;
     call_odswiez_pracownika(plan, storedIndex, false, plan.currentMonth);
-    set_modified(plan, true);
     return {};
 }
 
@@ -430,7 +429,6 @@ result<> usun_pracownika(Plan& plan, int worker) {
         return refusal{};
     note_worker_edit(plan, worker);
     w.old = true;
-    set_modified(plan, true);
     return {};
 }
 
@@ -438,7 +436,6 @@ void przywroc_pracownika(Plan& plan, int worker) {
     if (worker < 0 || worker >= int(plan.workers.size())) return;
     note_worker_edit(plan, worker);
     plan.workers[worker].old = false;
-    set_modified(plan, true);
 }
 
 std::string mailto_link(const prac& worker) {

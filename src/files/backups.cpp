@@ -224,7 +224,6 @@ result<> autosave_recovery(Plan& plan) {
     plan.currentFile.clear();
     if (!plan.openFiles.empty()) plan.openFiles.front().clear();
     // The recovered plan exists nowhere else yet.
-    set_modified(plan, opened.ok());
     return opened;
 }
 
@@ -259,7 +258,6 @@ result<> a_RestoreMonth(Plan& plan) {
     // the plan in memory over the restored file.
     result<> opened = otworz(plan, plan.currentFile);
     fs::remove(fs::path(plan.currentFile + kRestoreMarker), ec);
-    set_modified(plan, false);
     if (!swapped) {
         result<> notSwapped(refused(refusal_kind::Io, error, file.string()));
         notSwapped.note_all(said_by(opened));

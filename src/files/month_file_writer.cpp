@@ -464,7 +464,6 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         result<> settled = settle_month_conflict(plan, written);
         if (!settled) return settled;
         if (set.files.size() > 1) settled.note(files_left_as_they_were(plan, set));
-        if (!is_autosave_file(plan, plan.currentFile)) set_modified(plan, false);
         if (plan.months.size() > 1) refresh_period_views(plan);
         settled.note_all(saved.notes);
         return settled;
@@ -478,7 +477,6 @@ result<> zapisz_dyzury_i_wolne(Plan& plan) {
         return refused(refusal_kind::Io, why, file.string());
     }
     staff_files_saved(plan, staff);
-    if (!is_autosave_file(plan, plan.currentFile)) set_modified(plan, false);
     if (plan.months.size() > 1) refresh_period_views(plan);
     return saved;
 }

@@ -180,7 +180,6 @@ result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<st
     }
     keep_one_month(plan);
     if (touchFiles) opened.note(dopisz_projekt(plan, *opened));
-    set_modified(plan, false);
     refresh_views(plan);
     return opened;
 }
@@ -245,7 +244,6 @@ result<> a_ProjectNew(Plan& plan) {
         m.ownNormCalculated = w.ownNormCalculatedDefault;
         m.ownNormValue = w.ownNormValueDefault;
     }
-    set_modified(plan, false);
     refresh_views(plan);
     result<> made;
     made.note_all(asked.notes);

@@ -48,7 +48,6 @@ result<> save_month_elsewhere(Plan& plan) {
     plan.currentFile = target.string();
     if (plan.currentMonth >= 0 && plan.currentMonth < int(plan.openFiles.size()))
         plan.openFiles[plan.currentMonth] = plan.currentFile;
-    set_modified(plan, false);
     return result<>().with(
         notice(message(plan, "msg_SavedElsewhere", "Miesiąc zapisano w pliku %s.", {target.string()}), target.string()));
 }
@@ -124,7 +123,6 @@ result<> settle_month_conflict(Plan& plan, const guarded_write_result& conflict)
                              {file.filename().string()}),
                      Buttons::YesNo) == Answer::Yes) {
         const result<> reread = otworz(plan, plan.currentFile);
-        set_modified(plan, false);
         if (plan.hooks.project.refreshViews) plan.hooks.project.refreshViews(plan);
         // The month as the other program left it; still not saved by us.
         result<> notSaved(refused(refusal_kind::Conflict, text, file.string()));

@@ -8,8 +8,7 @@
 namespace planek {
 
 // Takes one step back (forth = false) or forth; false when there is none.
-// The plan stays modified while the staff or group files hold other lines
-// than the tables give, so the next save writes them.
+// Whether the files then stand behind the tables is the document's to say.
 bool take_undo_step(Plan& plan, bool forth);
 
 }  // namespace planek

@@ -175,14 +175,17 @@ public:
         const QRect textRect = r.adjusted(drawn.width() + 6, 0, -2, 0);
         const QString holder = index.data(HolderRole).toString();
         const QFontMetrics fm(f);
-        // Who plans the group elsewhere matters more than the end of its
-        // caption in a narrow list: it keeps its room, the caption is cut.
-        const int holderWidth = holder.isEmpty() ? 0 : fm.horizontalAdvance(holder) + 8;
+        // In a narrow list the ward's name and who plans it elsewhere share
+        // the row: the holder takes at most half, cut in the middle where
+        // the computer's name is, and the whole of both is in the tooltip.
+        const int holderWidth =
+            holder.isEmpty() ? 0 : std::min(fm.horizontalAdvance(holder) + 8, textRect.width() / 2);
         const int captionWidth = std::max(0, textRect.width() - holderWidth);
         p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(caption, Qt::ElideRight, captionWidth));
         if (!holder.isEmpty()) {
             if (!selected) p->setPen(QColor(0xB0, 0x30, 0x20));
-            p->drawText(textRect, Qt::AlignRight | Qt::AlignVCenter, holder);
+            p->drawText(textRect, Qt::AlignRight | Qt::AlignVCenter,
+                        fm.elidedText(holder, Qt::ElideMiddle, std::max(0, holderWidth - 8)));
         }
         p->restore();
     }
@@ -362,7 +365,9 @@ void GroupList::showHolders() {
         QListWidgetItem* it = item(row);
         const QString holder = holderShown(it->data(GroupRole).toInt());
         it->setData(HolderRole, holder);
-        it->setToolTip(holder);
+        const int g = it->data(GroupRole).toInt();
+        const QString name = g >= 0 && g < int(plan_.groups.size()) ? qs(plan_.groups[size_t(g)].name) : QString();
+        it->setToolTip(holder.isEmpty() ? name : name + "\n" + holder);
     }
 }
 

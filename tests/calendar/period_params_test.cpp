@@ -23,7 +23,6 @@ struct MonthChange : ::testing::Test {
     void SetUp() override {
         plan.ui = ui;
         normatyw(plan, true, 0, true);
-        set_modified(plan, false);
         ms_& m = plan.workers[0].months[0];
         m.duties[0].push_back(duty_on(1));
         m.duties[30].push_back(duty_on(31));
@@ -63,7 +62,6 @@ TEST_F(MonthChange, AsksWithTheOldMonthNameAndYesKeepsDayNumbers) {
     EXPECT_EQ(plan.months[0].days.size(), 30u);
     EXPECT_EQ(plan.days.size(), 30u);
     EXPECT_EQ(plan.calendar.st_Calendar, " :: Kalendarz: Czerwiec 2026");
-    EXPECT_TRUE(plan.modified);
 }
 
 TEST_F(MonthChange, NoClearsTheMonth) {
@@ -154,9 +152,7 @@ TEST(DayMarks, HolidayAndEmergencyDutyToggles) {
     Plan plan = month_plan(2026, 5);
     normatyw(plan, true, 0, true);
     EXPECT_EQ(plan.calendar.workingDays, 20);
-    EXPECT_FALSE(plan.modified);
     ASSERT_TRUE(a_MarkAsHoliday(plan, 4));  // Tuesday 5 May
-    EXPECT_TRUE(plan.modified);  // the day's mark is saved with the month
     EXPECT_EQ(plan.calendar.workingDays, 19);
     EXPECT_EQ(plan.months[0].days[4].dayClass, "sw");
     EXPECT_TRUE(wlasciwosci_dnia(plan, 4).ownHoliday);
@@ -179,7 +175,6 @@ TEST(DayMarks, NotesAreCutTo255Characters) {
     std::string longNote;
     for (int i = 0; i < 300; ++i) longNote += "ż";  // two bytes each
     ASSERT_TRUE(zapisz_wlasciwosci_dnia(plan, 6, longNote, true));
-    EXPECT_TRUE(plan.modified);
     const day_properties props = wlasciwosci_dnia(plan, 6);
     EXPECT_EQ(props.note.size(), 255u * 2);
     EXPECT_TRUE(props.erDuty);

@@ -10,6 +10,7 @@
 #include "document/history_acts.h"
 #include "document/month_acts.h"
 #include "document/option_acts.h"
+#include "document/staff_acts.h"
 #include "files/month_file.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
@@ -87,6 +88,51 @@ TEST_F(MonthActs, CopiesAndChecksKeepOutOfTheHistory) {
     const size_t steps = doc.history().size();
     EXPECT_TRUE(check_month_file(doc.plan(), months.front()).empty());
     EXPECT_EQ(doc.history().size(), steps);
+    ASSERT_TRUE(undo(doc).ok());
+    EXPECT_FALSE(doc.modified());
+}
+
+// Only a save that landed marks the month saved: not one refused by the
+// disk, and not the autosave, which keeps the file behind the title.
+TEST_F(MonthActs, OnlyASaveThatLandsMarksTheMonthSaved) {
+    ASSERT_TRUE(open_project(doc, {months.back()}).ok());
+    ASSERT_FALSE(doc.modified());
+    ASSERT_TRUE(add_somewhere().ok());
+    EXPECT_TRUE(doc.modified());
+    const std::string file = doc.plan().currentFile;
+    ASSERT_TRUE(autosave(doc).ok());
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(doc.plan().currentFile, file);
+    EXPECT_TRUE(doc.plan().modified) << "the flag the rules read follows the document";
+
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_FALSE(save_month(doc).ok());
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(doc.modified()) << "a refused save marked the month saved";
+    ASSERT_TRUE(save_month(doc).ok());
+    EXPECT_FALSE(doc.modified());
+    EXPECT_FALSE(doc.plan().modified);
+}
+
+// The staff file is written at once after a worker act, so undoing back to
+// the month's saved state can still leave it behind: the plan stays
+// modified until a save writes it.
+TEST_F(MonthActs, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
+    ASSERT_TRUE(open_project(doc, {months.back()}).ok());
+    ASSERT_FALSE(doc.modified());
+    const int her = doc.plan().listed.at(1).worker;
+    talk->answers = {Answer::Yes};
+    ASSERT_TRUE(archive_worker(doc, her).ok());
+    ASSERT_TRUE(undo(doc).ok());
+    EXPECT_FALSE(doc.plan().workers[size_t(her)].old);
+    EXPECT_TRUE(doc.history().atClean());
+    EXPECT_TRUE(doc.modified()) << "kadra.inr still holds her as archived";
+    ASSERT_TRUE(save_month(doc).ok());
+    EXPECT_FALSE(doc.modified());
+
+    // With the files as the tables, the saved state is unmodified again.
+    ASSERT_TRUE(redo(doc).ok());
+    EXPECT_TRUE(doc.modified());
     ASSERT_TRUE(undo(doc).ok());
     EXPECT_FALSE(doc.modified());
 }

