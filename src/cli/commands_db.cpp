@@ -379,7 +379,7 @@ month_save changes_of(const Plan& plan, const std::map<int, worker_read>& worker
     save.lines = month_file_lines(plan);
     file_problems ignored{plan.tr, {}};
     const std::map<int, std::string> before =
-        lines_by_worker(plan.staffLinesOnDisk ? *plan.staffLinesOnDisk : std::vector<std::string>{});
+        lines_by_worker(plan.staffOnDisk ? plan.staffOnDisk->lines : std::vector<std::string>{});
     for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
         const auto read = workers.find(id);
         const auto was = before.find(id);

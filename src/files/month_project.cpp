@@ -199,7 +199,6 @@ result<> otworz_z_bajtow(Plan& plan, const std::string& name, const std::string&
     problems = read_month_bytes(plan, bytes);
     if (refusal said = month_problems_said(plan, name, problems); said.said()) opened.note(said);
     refresh_opened_tab(plan, 0, true);
-    set_modified(plan, false);
     refresh_views(plan);
     return opened;
 }

@@ -55,7 +55,7 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     append_loaded_workers(plan, std::move(workers));
     file_problems ignored{plan.tr, {}};
     plan.groupLinesOnDisk = group_file_lines(plan.groups, ignored);
-    plan.staffLinesOnDisk = staff_file_lines(plan.workers, ignored);
+    plan.staffOnDisk = staff_on_disk{staff_file_lines(plan.workers, ignored), {}};
     plan.currentGroup = plan.groups.empty() ? -1 : 0;
     plan.currentWorker = -1;
     return {};
