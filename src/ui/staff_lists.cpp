@@ -176,8 +176,8 @@ public:
         const QString holder = index.data(HolderRole).toString();
         const QFontMetrics fm(f);
         // In a narrow list the ward's name and who plans it elsewhere share
-        // the row: the holder takes at most half, cut in the middle where
-        // the computer's name is, and the whole of both is in the tooltip.
+        // the row: the holder takes at most half, cut at the end so the
+        // planner's name stays, and the whole of both is in the tooltip.
         const int holderWidth =
             holder.isEmpty() ? 0 : std::min(fm.horizontalAdvance(holder) + 8, textRect.width() / 2);
         const int captionWidth = std::max(0, textRect.width() - holderWidth);
@@ -185,7 +185,7 @@ public:
         if (!holder.isEmpty()) {
             if (!selected) p->setPen(QColor(0xB0, 0x30, 0x20));
             p->drawText(textRect, Qt::AlignRight | Qt::AlignVCenter,
-                        fm.elidedText(holder, Qt::ElideMiddle, std::max(0, holderWidth - 8)));
+                        fm.elidedText(holder, Qt::ElideRight, std::max(0, holderWidth - 8)));
         }
         p->restore();
     }
