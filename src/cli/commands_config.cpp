@@ -114,7 +114,7 @@ int user_config(context& ctx, bool set) {
                           "hasła nie podaje się w adresie bazy danych: zapisz je w ~/.pgpass (albo w pliku, który "
                           "wskazuje PGPASSFILE)");
     plan.options.user.db_url = value;
-    if (std::string failed; !write_user_settings(plan, &failed)) {
+    if (!write_user_settings(plan)) {
         ctx.err << say(ctx, "cli_CannotSaveFile", "nie można zapisać pliku %s", {file.string()}) << "\n";
         return kExitFailure;
     }

@@ -36,6 +36,19 @@ void forget_selection(Plan& plan) {
     plan.selectedCellShift = -1;
 }
 
+// A month that took the place of the one shown is on disk as read; one that
+// could not is no change at all, so nobody hears of it as one.
+template <class T>
+result<T> month_replaced(act& a, result<T> replaced) {
+    if (!replaced) {
+        a.quiet();
+        return a.finish(std::move(replaced));
+    }
+    forget_selection(a.plan());
+    a.month_on_disk();
+    return a.finish(std::move(replaced));
+}
+
 }  // namespace
 
 result<session_start> open_folder(roster_document& doc, const session_request& request) {
@@ -77,14 +90,7 @@ result<std::vector<std::string>> open_months(roster_document& doc, const open_re
 result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
                                                  const std::string& bytes, const months_request& request) {
     act a(doc, kEverything);
-    result<std::vector<std::string>> read = open_session_held_month(a.plan(), name, bytes, request);
-    if (!read) {
-        a.quiet();
-        return a.finish(std::move(read));
-    }
-    forget_selection(a.plan());
-    a.month_on_disk();
-    return a.finish(std::move(read));
+    return month_replaced(a, open_session_held_month(a.plan(), name, bytes, request));
 }
 
 result<std::vector<std::string>> open_project(roster_document& doc, const std::vector<std::string>& files) {
@@ -140,14 +146,7 @@ result<> open_calendar(roster_document& doc, const std::string& file, std::optio
 
 result<> new_month(roster_document& doc) {
     act a(doc, kEverything);
-    result<> made = a_ProjectNew(a.plan());
-    if (!made) {
-        a.quiet();
-        return a.finish(std::move(made));
-    }
-    forget_selection(a.plan());
-    a.month_on_disk();
-    return a.finish(std::move(made));
+    return month_replaced(a, a_ProjectNew(a.plan()));
 }
 
 namespace {
@@ -345,8 +344,7 @@ result<> close_program(roster_document& doc, const windows_options& placement) {
     if (const io_result archived = periodic_archive(plan); !archived)
         closed.note(refused(refusal_kind::Io, archived.error));
     plan.options.windows = placement;
-    std::string error;
-    if (!write_exit_options(plan, &error)) closed.note(refused(refusal_kind::Io, error));
+    if (const result<> written = write_exit_options(plan); !written) closed.note(written.error());
     if (plan.options.glowne.DeletePrintoutsFilesAfterClose) {
         std::error_code ec;
         for (const std::string& f : plan.printoutFiles) fs::remove(f, ec);

@@ -37,19 +37,13 @@ result<> save_options(roster_document& doc, const options_choice& choice) {
     act a(doc, unsigned(change::options));
     result<> saved = apply_options(doc, choice);
     Plan& plan = a.plan();
-    std::string error;
-    switch (sb_SaveClick(plan, &error)) {
-        case SaveOptionsResult::Saved:
-            break;
-        case SaveOptionsResult::ServerConfig:
-            saved.note(notice(plan.tr.msg("msg_ConfigFromServer",
-                                          "Konfiguracja pochodzi z serwera i nie została zapisana na tym komputerze.")));
-            break;
-        case SaveOptionsResult::Failed:
-            return a.finish(result<>(refused(refusal_kind::Io, error)));
-    }
-    if (std::string failed; !plan.options.userSettingsFolder.empty() && !write_user_settings(plan, &failed))
-        saved.note(refused(refusal_kind::Io, failed));
+    const result<SaveOptionsResult> written = sb_SaveClick(plan);
+    if (!written) return a.finish(failed_as<void>(written));
+    if (*written == SaveOptionsResult::ServerConfig)
+        saved.note(notice(plan.tr.msg("msg_ConfigFromServer",
+                                      "Konfiguracja pochodzi z serwera i nie została zapisana na tym komputerze.")));
+    if (!plan.options.userSettingsFolder.empty())
+        if (const result<> user = write_user_settings(plan); !user) saved.note(user.error());
     return a.finish(std::move(saved));
 }
 
@@ -70,9 +64,8 @@ result<> set_start_password(roster_document& doc, const std::string& password) {
     act a(doc, 0);
     Plan& plan = a.plan();
     set_password(plan, password);
-    std::string error;
-    if (!plan.options.userSettingsFolder.empty() && !write_user_settings(plan, &error))
-        return a.finish(result<>(refused(refusal_kind::Io, error)));
+    if (!plan.options.userSettingsFolder.empty())
+        if (result<> written = write_user_settings(plan); !written) return a.finish(std::move(written));
     return a.finish();
 }
 

@@ -58,11 +58,9 @@ std::vector<std::string> read_net_options(plan_services& plan) {
     return ignored;
 }
 
-bool write_net_options(const Plan& plan, std::string* error) {
-    if (plan.paths.data.empty()) {
-        if (error) *error = plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu.");
-        return false;
-    }
+result<> write_net_options(const Plan& plan) {
+    if (plan.paths.data.empty())
+        return refused(refusal_kind::Io, plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu."));
     std::filesystem::path file = plan.paths.data / kNetFileName;
     IniFile ini(file);
     const net_options& n = plan.options.net;
@@ -74,9 +72,8 @@ bool write_net_options(const Plan& plan, std::string* error) {
     ini.writeBool(kNet, "HideNetworkTab", n.HideNetworkTab);
     std::error_code ec;
     std::filesystem::create_directories(plan.paths.data, ec);
-    if (ini.saveAs(file, &plan.tr)) return true;
-    if (error) *error = ini.error().empty() ? file.string() : ini.error();
-    return false;
+    if (ini.saveAs(file, &plan.tr)) return {};
+    return refused(refusal_kind::Io, ini.error().empty() ? file.string() : ini.error(), file.string());
 }
 
 bool RunAsServer(const Plan& plan) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace planek {
 
 struct Plan;
@@ -13,7 +15,7 @@ inline constexpr const char* kNetFileName = "net.ini";
 
 // Reads net.ini into plan.options.net; returns "net.key" of unusable values.
 std::vector<std::string> read_net_options(plan_services& plan);
-[[nodiscard]] bool write_net_options(const Plan& plan, std::string* error = nullptr);
+result<> write_net_options(const Plan& plan);
 
 // True when the server path is empty, names no existing folder, or names
 // the program's own folder: this copy is then the server.

@@ -261,28 +261,24 @@ IniFile read_ini(const plan_services& plan, const std::filesystem::path& file) {
     return IniFile(file);
 }
 
-bool save_ini(const Plan& plan, const IniFile& ini, const std::filesystem::path& file, std::string* error) {
-    if (file.empty()) {
-        if (error) *error = plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu.");
-        return false;
-    }
+result<> save_ini(const Plan& plan, const IniFile& ini, const std::filesystem::path& file) {
+    if (file.empty())
+        return refused(refusal_kind::Io, plan.tr.msg("msg_NoProgramDataFolder", "Nie wskazano folderu danych programu."));
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    if (ini.saveAs(file, &plan.tr)) return true;
-    if (error) *error = ini.error().empty() ? file.string() : ini.error();
-    return false;
+    if (ini.saveAs(file, &plan.tr)) return {};
+    return refused(refusal_kind::Io, ini.error().empty() ? file.string() : ini.error(), file.string());
 }
 
 // Some keys changed on the file as it is now: when another program writes it
 // between our read and our write, the change is made again on its version,
 // so neither loses the keys the other wrote.
-bool update_ini(const Plan& plan, const std::filesystem::path& file, const std::function<void(IniFile&)>& change,
-                std::string* error) {
+result<> update_ini(const Plan& plan, const std::filesystem::path& file, const std::function<void(IniFile&)>& change) {
     for (int round = 0;; ++round) {
         IniFile ini = read_ini(plan, file);
         change(ini);
-        if (save_ini(plan, ini, file, error)) return true;
-        if (!ini.changedOnDisk() || round == 5) return false;
+        result<> saved = save_ini(plan, ini, file);
+        if (saved || !ini.changedOnDisk() || round == 5) return saved;
     }
 }
 
@@ -523,19 +519,19 @@ void carry_typed_names(Plan& plan, const std::vector<day_off_kind>& kinds, const
     }
 }
 
-SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error) {
+result<SaveOptionsResult> sb_SaveClick(Plan& plan) {
     PathsUpdate(plan);
-    SaveOptionsResult result = SaveOptionsResult::ServerConfig;
+    result<SaveOptionsResult> saved = SaveOptionsResult::ServerConfig;
     if (same_folder(plan.paths.config, plan.paths.data)) {
-        const bool saved =
-            update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_options(plan, ini); }, error);
-        result = saved ? SaveOptionsResult::Saved : SaveOptionsResult::Failed;
+        result<> written = update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_options(plan, ini); });
+        saved = written ? result<SaveOptionsResult>(SaveOptionsResult::Saved) : written.error();
     }
     // net.ini is the data folder's own, so it is written even while the
     // configuration comes from a server: that is how the user gets back.
-    if (plan.options.networkPageVisible && !write_net_options(plan, error)) result = SaveOptionsResult::Failed;
+    if (plan.options.networkPageVisible)
+        if (result<> net = write_net_options(plan); !net && saved) saved = net.error();
     apply_saved_options(plan);
-    return result;
+    return saved;
 }
 
 void apply_saved_options(Plan& plan) {
@@ -568,12 +564,12 @@ void write_recent_keys(const Plan& plan, IniFile& ini) {
     }
 }
 
-bool write_exit_options(const Plan& plan, std::string* error) {
-    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_exit_keys(plan, ini); }, error);
+result<> write_exit_options(const Plan& plan) {
+    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_exit_keys(plan, ini); });
 }
 
-bool write_recent_files(const Plan& plan, std::string* error) {
-    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_recent_keys(plan, ini); }, error);
+result<> write_recent_files(const Plan& plan) {
+    return update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_recent_keys(plan, ini); });
 }
 
 std::vector<std::pair<std::string, std::string>> effective_options(const Plan& plan) {

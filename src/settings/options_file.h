@@ -7,6 +7,7 @@
 #include "core/ini_file.h"
 #include "core/duty_symbols.h"
 #include "core/options.h"
+#include "core/result.h"
 #include "core/translator.h"
 
 namespace planek {
@@ -55,13 +56,14 @@ void write_options(const Plan& plan, IniFile& ini);
 void carry_typed_names(Plan& plan, const std::vector<day_off_kind>& kinds, const std::vector<dutyas_>& dutyAs,
                        const std::vector<dutyas_>& oldDefaults);
 
-enum class SaveOptionsResult { Saved, ServerConfig, Failed };
+enum class SaveOptionsResult { Saved, ServerConfig };
 
 // The options dialog's "Zapisz": recomputes the paths; writes
 // konfiguracja.ini only when the configuration folder is the local data
 // folder (a configuration taken from a server is never written); then
-// net.ini when the network page is visible. `error` names a failure.
-SaveOptionsResult sb_SaveClick(Plan& plan, std::string* error = nullptr);
+// net.ini when the network page is visible. Refused with the first file
+// that could not be written.
+result<SaveOptionsResult> sb_SaveClick(Plan& plan);
 
 // Makes the options in the plan take effect now rather than at the next
 // start: what start-up works out from them is worked out again, and the
@@ -72,11 +74,11 @@ void apply_saved_options(Plan& plan);
 // What the program writes at exit into the data folder's file: last_backup,
 // AutoCalcShifts, ReadAllGroup, cb_OnlyWorkersWithDutiesOrDayoffs and the
 // window placement.
-[[nodiscard]] bool write_exit_options(const Plan& plan, std::string* error = nullptr);
+result<> write_exit_options(const Plan& plan);
 
 // The last folder and the recent projects and templates, into the data
 // folder's file.
-[[nodiscard]] bool write_recent_files(const Plan& plan, std::string* error = nullptr);
+result<> write_recent_files(const Plan& plan);
 
 // The same keys into a file in memory.
 void write_exit_keys(const Plan& plan, IniFile& ini);

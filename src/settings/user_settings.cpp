@@ -54,9 +54,9 @@ bool read_user_settings(plan_services& plan) {
     return true;
 }
 
-bool write_user_settings(const Plan& plan, std::string* error) {
+result<> write_user_settings(const Plan& plan) {
     const std::filesystem::path& folder = plan.options.userSettingsFolder;
-    if (folder.empty()) return true;
+    if (folder.empty()) return {};
     std::filesystem::path file = folder / kUserSettingsFileName;
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -73,9 +73,8 @@ bool write_user_settings(const Plan& plan, std::string* error) {
         ini.deleteKey(kSection, "db_url");
     else
         ini.writeString(kSection, "db_url", u.db_url);
-    if (ini.saveAs(file, &plan.tr)) return true;
-    if (error) *error = ini.error().empty() ? file.string() : ini.error();
-    return false;
+    if (ini.saveAs(file, &plan.tr)) return {};
+    return refused(refusal_kind::Io, ini.error().empty() ? file.string() : ini.error(), file.string());
 }
 
 std::uint32_t GGLoginHash(const std::string& password) {

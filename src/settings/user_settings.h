@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/result.h"
+
 namespace planek {
 
 struct Plan;
@@ -20,7 +22,7 @@ std::filesystem::path default_user_settings_folder();
 // Reads the file into plan.options.user (defaults when there is no folder
 // or no file). Returns false only for a file that exists but cannot be read.
 bool read_user_settings(plan_services& plan);
-[[nodiscard]] bool write_user_settings(const Plan& plan, std::string* error = nullptr);
+result<> write_user_settings(const Plan& plan);
 
 // The password hash: the published login hash of the Gadu-Gadu protocol over
 // the Windows-1250 bytes of the password.

@@ -249,16 +249,14 @@ TEST_F(FaultInjection, AutosaveIsOldOrNewAfterEveryFailedStepAndLeavesTheStaffAl
 
 TEST_F(FaultInjection, ConfigurationIsOldOrNewAfterEveryFailedStep) {
     plan.options.windows.window_pos_x = 10;
-    std::string error;
-    ASSERT_TRUE(write_exit_options(plan, &error)) << error;
+    ASSERT_TRUE(write_exit_options(plan));
     for (bool cut : {false, true}) {
         fault_run run;
         run.folder = plan.paths.data;
         run.before = [&] { plan.options.windows.window_pos_x = 20; };
         run.save = [&] {
-            std::string why;
-            const bool ok = write_exit_options(plan, &why);
-            return save_outcome{ok, why};
+            const result<> written = write_exit_options(plan);
+            return save_outcome{written.ok(), written.error().text};
         };
         run.after_failure = [&](const save_outcome& out) {
             EXPECT_NE(out.said.find("konfiguracja.ini"), std::string::npos) << out.said;

@@ -1,6 +1,7 @@
 #include "settings/options_file.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "core/text.h"
@@ -13,6 +14,13 @@ namespace planek::test {
 namespace {
 
 using OptionsFile = SettingsTest;
+
+// What the options' save did, or nothing when it was refused.
+std::optional<SaveOptionsResult> saved_kind(Plan& plan) {
+    const result<SaveOptionsResult> saved = sb_SaveClick(plan);
+    if (!saved) return std::nullopt;
+    return *saved;
+}
 
 bool has(const std::vector<std::string>& v, const std::string& s) {
     return std::find(v.begin(), v.end(), s) != v.end();
@@ -125,7 +133,7 @@ TEST_F(OptionsFile, SavedOptionsTakeEffectWithoutARestart) {
     plan.options.net.ServerPath = (dir.path() / "serwer").string();
     plan.options.networkPageVisible = true;
     plan.options.net.HideNetworkTab = true;
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    ASSERT_EQ(saved_kind(plan), SaveOptionsResult::Saved);
     EXPECT_EQ(applied, 1);
     EXPECT_FALSE(plan.options.networkPageVisible);  // hidden from now on, not from the next start
 }
@@ -311,8 +319,7 @@ TEST_F(OptionsFile, SaveThenReadKeepsEveryValue) {
     czytaj_opcje(plan, "opcje");
     czytaj_opcje(plan, "lang");
     change_everything(plan);
-    std::string error;
-    ASSERT_EQ(sb_SaveClick(plan, &error), SaveOptionsResult::Saved) << error;
+    ASSERT_EQ(saved_kind(plan), SaveOptionsResult::Saved);
 
     EXPECT_EQ(read_saved_language(reader), 0);
     EXPECT_TRUE(czytaj_opcje(reader, "opcje").empty());
@@ -340,9 +347,9 @@ TEST_F(OptionsFile, SaveThenReadKeepsEveryValue) {
 TEST_F(OptionsFile, TextTheFileCannotHoldIsRefusedWithTheOldFileKept) {
     putConfig("[glowne]\nfirma=Stara\n");
     plan.options.glowne.firma = "Klinika ☃";
-    std::string error;
-    EXPECT_EQ(sb_SaveClick(plan, &error), SaveOptionsResult::Failed);
-    EXPECT_NE(error.find("☃"), std::string::npos);
+    const result<SaveOptionsResult> saved = sb_SaveClick(plan);
+    ASSERT_FALSE(saved);
+    EXPECT_NE(saved.error().text.find("☃"), std::string::npos);
     EXPECT_EQ(readUtf8(plan.paths.data / "konfiguracja.ini"), "[glowne]\nfirma=Stara\n");
 }
 
@@ -350,7 +357,7 @@ TEST_F(OptionsFile, SavingReplacesTheUserSymbolsWhole) {
     putConfig("[symbole_dyz_uzytk]\n1=420¤-1¤-1¤R\n2=0¤60¤0¤A\n3=0¤120¤0¤B\n");
     czytaj_opcje(plan, "opcje");
     plan.dutySymbols.erase(plan.dutySymbols.begin());
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    ASSERT_EQ(saved_kind(plan), SaveOptionsResult::Saved);
     czytaj_opcje(plan, "opcje");
     ASSERT_EQ(plan.dutySymbols.size(), 2u);
     EXPECT_EQ(plan.dutySymbols[0].symbol, "A");
@@ -375,7 +382,7 @@ std::vector<std::string> written_keys(const std::string& text) {
 TEST_F(OptionsFile, WrittenKeyOrder) {
     czytaj_opcje(plan, "opcje");
     plan.dutySymbols = {dyz_symb_{420, -1, -1, "R"}};
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    ASSERT_EQ(saved_kind(plan), SaveOptionsResult::Saved);
     std::vector<std::string> keys = written_keys(readUtf8(plan.paths.data / "konfiguracja.ini"));
 
     std::vector<std::string> expected = {"normatyw.test"};
@@ -418,7 +425,7 @@ TEST_F(OptionsFile, ServerConfigurationIsNeverWritten) {
     czytaj_opcje(plan, "opcje");
     EXPECT_EQ(plan.options.wydruki.ng_od, 18 * 60);
     plan.options.wydruki.ng_od = 17 * 60;
-    EXPECT_EQ(sb_SaveClick(plan), SaveOptionsResult::ServerConfig);
+    EXPECT_EQ(saved_kind(plan), SaveOptionsResult::ServerConfig);
     EXPECT_EQ(read_file(server / "dane" / "konfiguracja.ini"), "[wydruki]\r\nng_od=18:00\r\n");
     EXPECT_FALSE(std::filesystem::exists(plan.paths.data / "konfiguracja.ini"));
     // The network choice itself is the data folder's and is kept.
@@ -485,7 +492,7 @@ TEST_F(OptionsFile, DefaultNamesFollowTheLanguageAndTypedOnesStay) {
     czytaj_opcje(plan, "lang");
     plan.options.dayOffKinds[2].ownName = "Rodzicielski długi";
     plan.dutyAs[1].name = "Kontrakt B2B";
-    ASSERT_EQ(sb_SaveClick(plan), SaveOptionsResult::Saved);
+    ASSERT_EQ(saved_kind(plan), SaveOptionsResult::Saved);
     const std::string written = readUtf8(plan.paths.data / "konfiguracja.ini");
     EXPECT_EQ(written.find("=Etat"), std::string::npos) << written;
     EXPECT_EQ(written.find("=" + plan.options.dayOffKinds[1].name), std::string::npos) << written;
@@ -574,9 +581,9 @@ TEST(OptionsWithoutRoot, NothingIsReadOrWrittenInTheWorkingFolder) {
     Plan plan;
     czytaj_opcje(plan, "opcje");
     EXPECT_EQ(plan.options.wydruki.ng_od, 19 * 60);
-    std::string error;
-    EXPECT_EQ(sb_SaveClick(plan, &error), SaveOptionsResult::Failed);
-    EXPECT_FALSE(error.empty());
+    const result<SaveOptionsResult> saved = sb_SaveClick(plan);
+    ASSERT_FALSE(saved);
+    EXPECT_FALSE(saved.error().text.empty());
     EXPECT_FALSE(write_exit_options(plan));
     EXPECT_FALSE(std::filesystem::exists(dir / "dane"));
     EXPECT_FALSE(std::filesystem::exists(dir / "net.ini"));

@@ -51,23 +51,21 @@ TEST_F(UnreadableSettings, AnEarlierKeptCopyOfTheSameDayIsNotReplaced) {
     EXPECT_EQ(unreadable_copy_name(config(), {2026, 3, 15}), plan.paths.data / "konfiguracja.ini.bad_2026-03-15_2");
     {
         unreadable fault(config());
-        std::string error;
-        EXPECT_TRUE(write_exit_options(plan, &error)) << error;
+        const result<> written = write_exit_options(plan);
+        EXPECT_TRUE(written) << written.error().text;
     }
     EXPECT_EQ(read_file(kept()), "earlier");
     EXPECT_EQ(read_file(plan.paths.data / "konfiguracja.ini.bad_2026-03-15_2"), original);
 }
 
 TEST_F(UnreadableSettings, OptionsSaveAndRecentKeysDoNotReplaceTheUnreadableFile) {
-    for (auto write : {+[](Plan& p, std::string* e) { return sb_SaveClick(p, e) == SaveOptionsResult::Saved; },
-                       +[](Plan& p, std::string* e) { return write_recent_files(p, e); }}) {
+    for (auto write : {+[](Plan& p) { return sb_SaveClick(p).ok(); }, +[](Plan& p) { return write_recent_files(p).ok(); }}) {
         fs::remove_all(plan.paths.data);
         ui->warnings.clear();
         write_file(config(), original);
         {
             unreadable fault(config());
-            std::string error;
-            EXPECT_TRUE(write(plan, &error)) << error;
+            EXPECT_TRUE(write(plan));
         }
         EXPECT_EQ(read_file(kept()), original);
         EXPECT_EQ(ui->warnings.size(), 1u);
