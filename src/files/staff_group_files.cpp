@@ -321,12 +321,12 @@ bool staff_lines_differ(const Plan& plan, const staff_on_disk& disk) {
     return false;
 }
 
+}  // namespace
+
 void remember_on_disk(Plan& plan) {
     plan.groupLinesOnDisk = group_lines_now(plan);
     plan.staffOnDisk = staff_on_disk{staff_lines_now(plan), stored_records(plan.workers)};
 }
-
-}  // namespace
 
 void append_loaded_groups(Plan& plan, std::vector<grupa>&& groups) {
     for (grupa& g : groups) {

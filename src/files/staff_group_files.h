@@ -62,6 +62,11 @@ struct staff_stage {
 staff_stage stage_staff_files(Plan& plan, save_set& set, file_problems& problems, bool onlyChanged);
 // The staged files are on disk now.
 void staff_files_saved(Plan& plan, staff_stage& staged);
+// The tables are what the group and staff files hold now, as when they were
+// just read (from wherever they were read): with the stored fields kept, an
+// act's question whether the staff are behind the file makes lines only for
+// the workers it changed.
+void remember_on_disk(Plan& plan);
 
 // Appends loaded records to the tables the way the dialogs' add routines
 // will: every worker gets a month entry per period month.

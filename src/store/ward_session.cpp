@@ -53,9 +53,7 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     plan.workers.clear();
     append_loaded_groups(plan, std::move(groups));
     append_loaded_workers(plan, std::move(workers));
-    file_problems ignored{plan.tr, {}};
-    plan.groupLinesOnDisk = group_file_lines(plan.groups, ignored);
-    plan.staffOnDisk = staff_on_disk{staff_file_lines(plan.workers, ignored), {}};
+    remember_on_disk(plan);
     plan.currentGroup = plan.groups.empty() ? -1 : 0;
     plan.currentWorker = -1;
     return {};
