@@ -30,11 +30,6 @@ std::string message(const Plan& plan, const std::string& key, const std::string&
     return fill_placeholders(plan.tr.msg(key, fallback), args);
 }
 
-void warn_message(const Plan& plan, const std::string& key, const std::string& fallback,
-                  const std::vector<std::string>& args) {
-    plan.ui->warn(message(plan, key, fallback, args));
-}
-
 bool ask_yes_no(const Plan& plan, const std::string& key, const std::string& fallback,
                 const std::vector<std::string>& args) {
     return plan.ui->ask(message(plan, key, fallback, args), Buttons::YesNo) == Answer::Yes;

@@ -16,8 +16,6 @@ std::string fill_placeholders(const std::string& text, const std::vector<std::st
 std::string message(const Plan& plan, const std::string& key, const std::string& fallback,
                     const std::vector<std::string>& args = {});
 
-void warn_message(const Plan& plan, const std::string& key, const std::string& fallback,
-                  const std::vector<std::string>& args = {});
 bool ask_yes_no(const Plan& plan, const std::string& key, const std::string& fallback,
                 const std::vector<std::string>& args = {});
 
