@@ -166,6 +166,19 @@ TEST_F(StoreWindow, OpensTheServerMonthAndSavesEditsThereInOneTransaction) {
     EXPECT_EQ(storedDuties(), before + 1);
 }
 
+TEST_F(StoreWindow, TheProgramOpensTheServerMonthFromItsCommandLine) {
+    // The hidden screenshot run starts the window as a user does, then grabs it.
+    const fs::path shot = dir / "shot.png";
+    const std::string env = "QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + test::quote((dir / "config").string()) +
+                            " XDG_DATA_HOME=" + test::quote((dir / "data").string()) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 ";
+    const test::result started =
+        test::run_program(dir, PLANEK_WINDOW, {"--db", url, "--month", "2027-03", "--screenshot", shot.string()}, env);
+    EXPECT_EQ(started.code, 0) << started.err;
+    EXPECT_TRUE(fs::is_regular_file(shot)) << started.err;
+    // Nothing of a data folder was made for the user on the way.
+    EXPECT_FALSE(fs::exists(dir / "data" / "planek"));
+}
+
 TEST_F(StoreWindow, ShowsAnotherPlannersSaveWithinASecondWithoutAReloadByHand) {
     const auto [w, d] = freeCell();
     const int had = dutiesOf(w);
