@@ -1,5 +1,6 @@
 #include "ui/store_month.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QSocketNotifier>
@@ -84,6 +85,12 @@ result<> StoreMonth::open(roster_document& doc, MainWindow& window) {
                                {monthWord(), db_.database()}));
     };
     window.wardEditors = [this] { return editors(); };
+    // What only a data folder has: other month files and their copies, and
+    // the staff and group files the worker and group acts write at once.
+    for (const char* name : {"a_ProjectNew", "a_ProjectOpen", "mi_SaveAs", "a_RestoreMonth", "a_RestoreWorkers",
+                             "mi_RestoreArchive", "a_WorkerAdd", "a_WorkerEdit", "a_WorkerDelete", "a_WorkerRestore",
+                             "a_GroupAdd", "a_GroupEdit", "a_GroupDelete"})
+        if (QAction* a = window.action(name)) a->setVisible(false);  // hidden, its shortcut goes too
     subscription_ = doc.subscribe([this](const change_notice&) { followWard(); });
     followWard();
     window.refreshCaption();

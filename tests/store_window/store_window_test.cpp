@@ -134,6 +134,8 @@ TEST_F(StoreWindow, OpensTheServerMonthAndSavesEditsThereInOneTransaction) {
     EXPECT_EQ(plan().month, 3);
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(plan().paths.data.string().rfind("/dev/null/", 0), 0u) << "no data folder behind the window";
+    for (const char* folderOnly : {"a_ProjectOpen", "mi_SaveAs", "a_WorkerAdd", "a_GroupEdit"})
+        EXPECT_FALSE(window->action(folderOnly)->isVisible()) << folderOnly;
 
     const size_t before = storedDuties();
     const auto [w, d] = freeCell();
