@@ -79,7 +79,7 @@ result<> StoreMonth::open(roster_document& doc, MainWindow& window) {
     notice_->setStyleSheet("color: #1a5fa0");
     notice_->hide();
     window.statusBar()->addWidget(notice_);
-    window.saveMonth = [this] { tell_user(doc_->interaction(), save()); };
+    window.saveMonth = [this] { saveOrReadAgain(); };
     window.caption = [this] {
         return qs(fill_message(doc_->plan().tr.tr("f_MainForm", "l_StoreTitle", "%s (baza %s)"),
                                {monthWord(), db_.database()}));
@@ -110,13 +110,17 @@ void StoreMonth::followWard() {
     lookForNotifications();
 }
 
-result<> StoreMonth::reload() {
+result<> StoreMonth::reload(bool versionsToo) {
     result<ward_month> found = read_ward_month(db_, year_, month_);
     if (!found) return found.error();
-    // The staff stay as the session read them: a change of a worker's line
-    // is judged by the version its line was read with.
-    read_->read = std::move(found->read);
-    read_->bytes = std::move(found->bytes);
+    if (versionsToo) {
+        read_ = std::move(*found);
+    } else {
+        // The staff stay as the session read them: a change of a worker's
+        // line is judged by the version its line was read with.
+        read_->read = std::move(found->read);
+        read_->bytes = std::move(found->bytes);
+    }
     months_request request;
     request.wholeFilesOnly = true;
     request.group = word(shownGroupId());
@@ -138,16 +142,19 @@ result<> StoreMonth::save() {
     if (!saved) return saved;
     // The month as the store holds it now: this save's rows with their new
     // versions, and whatever the other planners added meanwhile.
-    result<ward_month> found = read_ward_month(db_, year_, month_);
-    if (!found) return found.error();
-    read_ = std::move(*found);
-    months_request request;
-    request.wholeFilesOnly = true;
-    request.group = word(group);
-    if (result<std::vector<std::string>> opened = open_held_month(*doc_, read_->read.name, read_->bytes, request);
-        !opened)
-        return opened.error();
-    return {};
+    return reload(true);
+}
+
+void StoreMonth::saveOrReadAgain() {
+    const result<> saved = save();
+    tell_user(doc_->interaction(), saved);
+    if (saved || saved.error().kind != refusal_kind::Conflict) return;
+    // Her edits met another planner's on the same rows: they cannot be
+    // saved over those, so the way on is the month as it is now.
+    const std::string question = doc_->plan().tr.msg(
+        "msg_DbReadMonthAgain", "Wczytać miesiąc z bazy danych od nowa? Niezapisane zmiany zostaną utracone.");
+    if (doc_->interaction().ask(question, Buttons::YesNo) != Answer::Yes) return;
+    tell_user(doc_->interaction(), reload(true));
 }
 
 void StoreMonth::takeNotifications() {
@@ -182,7 +189,7 @@ void StoreMonth::takeNotifications() {
                                        "%s zapisał(a) oddział %s; Twoje niezapisane zmiany zostają, zapis połączy je "
                                        "z cudzymi"),
                             {who, ward});
-    } else if (result<> r = reload(); !r) {
+    } else if (result<> r = reload(false); !r) {
         line = r.error().text;
     } else {
         lookForNotifications();

@@ -54,6 +54,9 @@ public:
     // row another planner changed first is put to the user with the edits
     // kept. After a save the month is read again, others' rows with it.
     result<> save();
+    // Save as the user asked for it: the refusal told, and after a row
+    // another planner changed first, the offer to read the month anew.
+    void saveOrReadAgain();
     // The server's notifications taken and acted on (the socket's notifier
     // calls it when there is something to read).
     void takeNotifications();
@@ -70,7 +73,9 @@ signals:
     void changeShown();
 
 private:
-    result<> reload();
+    // The month read again; `versionsToo` the workers' versions and the
+    // worked Sundays as well (after this window's own save, or to start anew).
+    result<> reload(bool versionsToo);
     void followWard();
     void lookForNotifications();
     int shownGroupId() const;

@@ -258,10 +258,21 @@ TEST_F(StoreWindow, ARowAnotherPlannerChangedFirstIsPutToTheUserWithTheEditsKept
     ASSERT_TRUE(shown_within([&] { return !store->notice()->text().isEmpty(); }));
 
     const size_t before = storedDuties();
-    window->action("a_ProjectSave")->trigger();
+    window->action("a_ProjectSave")->trigger();  // asked whether to read anew: No
     ASSERT_EQ(talk->warnings.size(), 1u);
+    ASSERT_EQ(talk->questions.size(), 1u);
     EXPECT_TRUE(window->isWindowModified()) << "the edits are still hers to keep";
     EXPECT_EQ(storedDuties(), before);
+
+    // Yes: the month as the store holds it, nothing of hers saved.
+    talk->answers.push_back(Answer::Yes);
+    window->action("a_ProjectSave")->trigger();
+    EXPECT_EQ(talk->warnings.size(), 2u);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(storedDuties(), before);
+    int shown = 0;
+    for (size_t i = 0; i < plan().workers.size(); ++i) shown += dutiesOf(int(i));
+    EXPECT_EQ(size_t(shown), before);
 }
 
 TEST_F(StoreWindow, TheWardShownIsMarkedAndOthersMarksAreShown) {
