@@ -336,17 +336,7 @@ int main(int argc, char** argv) {
         }
         // No data folder takes the window's place or the month: unsaved
         // edits go to the store or nowhere.
-        window.onClose = [&doc, &store, gui] {
-            if (!doc.modified()) return true;
-            const Answer a = gui->ask(doc.plan().tr.msg("msg_DbSaveBeforeClose",
-                                                        "Zapisać zmiany miesiąca w bazie danych?"),
-                                      Buttons::YesNoCancel);
-            if (a == Answer::Cancel) return false;
-            if (a == Answer::No) return true;
-            const result<> saved = store->save();
-            tell_user(*gui, saved);
-            return saved.ok();
-        };
+        window.onClose = [&store] { return store->mayClose(); };
     }
     if (args.isSet(groupOption)) window.chooseGroup(args.value(groupOption).toInt());
     if (args.isSet(benchOption)) {

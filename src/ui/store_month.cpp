@@ -157,6 +157,17 @@ void StoreMonth::saveOrReadAgain() {
     tell_user(doc_->interaction(), reload(true));
 }
 
+bool StoreMonth::mayClose() {
+    if (!doc_ || !doc_->modified()) return true;
+    const Answer a = doc_->interaction().ask(
+        doc_->plan().tr.msg("msg_DbSaveBeforeClose", "Zapisać zmiany miesiąca w bazie danych?"), Buttons::YesNoCancel);
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::No) return true;
+    const result<> saved = save();
+    tell_user(doc_->interaction(), saved);
+    return saved.ok();
+}
+
 void StoreMonth::takeNotifications() {
     // A question or dialog of an act is open: the act is not over yet, and
     // the month is not read again under it.

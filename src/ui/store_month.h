@@ -57,6 +57,9 @@ public:
     // Save as the user asked for it: the refusal told, and after a row
     // another planner changed first, the offer to read the month anew.
     void saveOrReadAgain();
+    // Whether the window may close: unsaved edits are saved to the store,
+    // dropped or kept open as the user answers.
+    bool mayClose();
     // The server's notifications taken and acted on (the socket's notifier
     // calls it when there is something to read).
     void takeNotifications();

@@ -168,6 +168,21 @@ TEST_F(StoreWindow, OpensTheServerMonthAndSavesEditsThereInOneTransaction) {
     EXPECT_EQ(storedDuties(), before + 1);
 }
 
+TEST_F(StoreWindow, ClosingWithUnsavedEditsSavesThemDropsThemOrStays) {
+    const size_t before = storedDuties();
+    const auto [w, d] = freeCell();
+    window->handleDrop("d", w, d, 1, true);
+    talk->answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(store->mayClose());
+    EXPECT_TRUE(store->mayClose());
+    EXPECT_EQ(storedDuties(), before) << "No drops the edits";
+    talk->answers = {Answer::Yes};
+    EXPECT_TRUE(store->mayClose());
+    EXPECT_EQ(storedDuties(), before + 1);
+    EXPECT_TRUE(store->mayClose()) << "nothing left to ask about";
+    EXPECT_EQ(talk->questions.size(), 3u);
+}
+
 TEST_F(StoreWindow, TheProgramOpensTheServerMonthFromItsCommandLine) {
     // The hidden screenshot run starts the window as a user does, then grabs it.
     const fs::path shot = dir / "shot.png";
@@ -179,6 +194,13 @@ TEST_F(StoreWindow, TheProgramOpensTheServerMonthFromItsCommandLine) {
     EXPECT_TRUE(fs::is_regular_file(shot)) << started.err;
     // Nothing of a data folder was made for the user on the way.
     EXPECT_FALSE(fs::exists(dir / "data" / "planek"));
+
+    // The user's own server, as the command line keeps it, when only the month is named.
+    ASSERT_EQ(test::run_program(dir, PLANEK_CLI, {"config", "--set", "user", "db_url", url}, env).code, 0);
+    fs::remove(shot);
+    const test::result own = test::run_program(dir, PLANEK_WINDOW, {"--month", "2027-03", "--screenshot", shot.string()}, env);
+    EXPECT_EQ(own.code, 0) << own.err;
+    EXPECT_TRUE(fs::is_regular_file(shot)) << own.err;
 }
 
 TEST_F(StoreWindow, ShowsAnotherPlannersSaveWithinASecondWithoutAReloadByHand) {
