@@ -38,6 +38,7 @@
 #include "store/pg_connection.h"
 #include "store/planners.h"
 #include "store/schema.h"
+#include "store/ward_month.h"
 #include "store/ward_session.h"
 
 namespace planek::cli {
@@ -226,12 +227,6 @@ struct scratch_folder {
     }
 };
 
-struct worker_read {
-    int version = 0;
-    std::string record;
-    balance_change balances;
-};
-
 // What one try of an act did: its exit code, its output, and whether it
 // met another planner's change and is worth another try.
 struct act_try {
@@ -331,68 +326,6 @@ bool runs_on_rows(const std::string& name) {
     return false;
 }
 
-// No folder stands behind a session on the store's rows; the configuration's
-// paths of the data folder are given as this one's.
-const fs::path kNoFolder = "/dev/null/planek-store";
-
-// The staff lines by worker id.
-std::map<int, std::string> lines_by_worker(const std::vector<std::string>& lines) {
-    std::map<int, std::string> by;
-    for (const std::string& line : lines) {
-        const std::vector<std::string> f = split_fields(line);
-        if (f.size() >= 2) by.emplace(std::atoi(f[1].c_str()), line);
-    }
-    return by;
-}
-
-// The workers' Sundays of the month that the act changed, as marks over
-// their year's record (the other months' Sundays left to the store).
-std::vector<sunday_marks> sundays_of(const Plan& plan, const IniFile& stored) {
-    std::vector<sunday_marks> out;
-    if (plan.weekMode || plan.year < 1 || plan.month < 1 || plan.month > 12) return out;
-    IniFile now = stored;
-    put_month_sundays(plan, now);
-    const std::string year = std::to_string(plan.year);
-    for (const prac& w : plan.workers) {
-        const std::string section = std::to_string(w.id);
-        const std::string was = stored.readString(section, year, ""), is = now.readString(section, year, "");
-        if (was == is) continue;
-        sunday_marks m{int(w.id), plan.year, std::string(size_t(sundays_in_year(plan.year)), '.')};
-        for (int d = 1; d <= days_in_month(plan.year, plan.month); ++d)
-            if (const int at = sunday_position(plan.year, plan.month, d);
-                at > 0 && size_t(at) <= m.marks.size())
-                m.marks[size_t(at - 1)] = size_t(at) <= is.size() ? is[size_t(at - 1)] : '0';
-        out.push_back(std::move(m));
-    }
-    return out;
-}
-
-// What the act changed, as the store saves it: the month's lines, and of
-// each worker the store holds, the balances' difference and the line when
-// more than the balances changed.
-month_save changes_of(const Plan& plan, const std::map<int, worker_read>& workers, const IniFile& sundays,
-                      int group, const std::vector<std::string>& command) {
-    month_save save;
-    save.sundays = sundays_of(plan, sundays);
-    save.group = group;
-    for (const std::string& a : command) save.act += (save.act.empty() ? "" : " ") + a;
-    save.lines = month_file_lines(plan);
-    file_problems ignored{plan.tr, {}};
-    const std::map<int, std::string> before =
-        lines_by_worker(plan.staffOnDisk ? plan.staffOnDisk->lines : std::vector<std::string>{});
-    for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
-        const auto read = workers.find(id);
-        const auto was = before.find(id);
-        if (read == workers.end() || was == before.end() || was->second == line) continue;
-        const balance_change a = balances_of(id, was->second), b = balances_of(id, line);
-        save.balances.push_back(
-            {id, b.current - a.current, b.previous - a.previous, b.care - a.care, b.reha - a.reha});
-        if (without_balances(line) != without_balances(was->second))
-            save.workers.push_back({id, read->second.version, read->second.record, line});
-    }
-    return save;
-}
-
 // The refusal of wrong arguments as the command line prints it.
 int usage_refused(std::ostream& err, const Translator& tr, const command& cmd, const usage_error& e) {
     const std::string usage = tr.tr("cli", std::string("usage_") + cmd.name, cmd.usage);
@@ -414,44 +347,16 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
         t.err = why.text + "\n";
         return t;
     };
-    month_rows read;
-    std::map<int, worker_read> workers;
-    ward_files files;
-    IniFile sundays;
-    {
-        result<pg_transaction> tx = pg_transaction::begin(db, true);
-        if (!tx) return failed(tx.error());
-        if (auto r = db.exec("SET TRANSACTION READ ONLY"); !r) return failed(r.error());
-        result<month_rows> found = find_month_rows(db, year, month);
-        if (!found) return failed(found.error());
-        read = std::move(*found);
-        const result<pg_rows> w = db.exec(
-            "SELECT w.id, w.version, w.record, b.holiday_current, b.holiday_previous, b.care_days, "
-            "b.reha_days "
-            "FROM workers w LEFT JOIN balances b ON b.worker_id = w.id");
-        if (!w) return failed(w.error());
-        for (size_t i = 0; i < w->rows.size(); ++i)
-            workers[int(w->number(i, 0))] = {
-                int(w->number(i, 1)),
-                w->text(i, 2),
-                {int(w->number(i, 0)), w->number(i, 3), w->number(i, 4), w->number(i, 5), w->number(i, 6)}};
-        const result<pg_rows> su = db.exec("SELECT worker_id, year, sundays FROM worked_sundays");
-        if (!su) return failed(su.error());
-        for (size_t i = 0; i < su->rows.size(); ++i)
-            sundays.writeString(su->text(i, 0), su->text(i, 1), su->text(i, 2));
-        result<ward_files> ward = ward_file_lines(db, Paths::local(kNoFolder).data);
-        if (!ward) return failed(ward.error());
-        files = std::move(*ward);
-        if (auto r = tx->commit(); !r) return failed(r.error());
-    }
+    result<ward_month> found = read_ward_month(db, year, month);
+    if (!found) return failed(found.error());
+    const ward_month& read = *found;
+    std::string act;
+    for (const std::string& a : command) act += (act.empty() ? "" : " ") + a;
     held_month held;
-    held.name = read.name;
-    if (io_result r = lines_bytes(read.name, month_lines(read), held.bytes); !r)
-        return failed(refused(refusal_kind::Io, r.error));
-    if (read.sealed) held.bytes = seal_month_bytes(std::move(held.bytes));
+    held.name = read.read.name;
+    held.bytes = read.bytes;
     held.save = [&](const Plan& plan) -> result<> {
-        const result<save_outcome> saved =
-            save_month(db, read, changes_of(plan, workers, sundays, group, command));
+        const result<save_outcome> saved = save_month(db, read.read, changes_of(plan, read, group, act));
         if (!saved) {
             t.retry = saved.error().kind == refusal_kind::Conflict;
             return saved.error();
@@ -466,14 +371,14 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
     session.ui = ui;
     session.tr = speaking(c);
     if (result<> opened =
-            open_ward_session(session, files, c.lang, shipped_language_folder(executable_folder()));
+            open_ward_session(session, read.files, c.lang, shipped_language_folder(executable_folder()));
         !opened)
         return failed(opened.error());
     context inner(out, err, ui, std::move(session));
     inner.held = &held;
     inner.lang = c.lang;
     inner.runLanguage = c.runLanguage;
-    inner.args.push_back(read.name);
+    inner.args.push_back(read.read.name);
     inner.args.insert(inner.args.end(), command.begin() + 1, command.end());
     const planek::cli::command* cmd = find_command(command[0]);
     try {

@@ -5,11 +5,14 @@
 #include "document/act.h"
 #include "editing/message_text.h"
 #include "files/backups.h"
+#include "files/file_problems.h"
+#include "files/group_file.h"
 #include "files/month_file.h"
 #include "files/month_lock.h"
 #include "files/month_project.h"
 #include "files/program_root.h"
 #include "files/recent_files.h"
+#include "files/staff_file.h"
 #include "files/staff_group_files.h"
 #include "settings/options_file.h"
 #include "settings/user_settings.h"
@@ -90,6 +93,8 @@ result<std::vector<std::string>> open_months(roster_document& doc, const open_re
 result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
                                                  const std::string& bytes, const months_request& request) {
     act a(doc, kEverything);
+    // The month read anew replaces the rows the steps before were made on.
+    a.history().clear();
     return month_replaced(a, open_session_held_month(a.plan(), name, bytes, request));
 }
 
@@ -170,6 +175,20 @@ result<> save_month(roster_document& doc) {
     act a(doc, change::file | change::workers);
     a.plan().guards.mergedOnSave = false;
     return saved_or_not(a, a_ProjectSave(a.plan()));
+}
+
+result<> save_held_month(roster_document& doc, const std::function<result<>(const Plan&)>& save) {
+    act a(doc, change::file | change::workers);
+    Plan& plan = a.plan();
+    result<> saved = save(plan);
+    if (saved) {
+        a.month_on_disk();
+        // What the store took is what the tables hold now.
+        file_problems ignored{plan.tr, {}};
+        plan.staffOnDisk = staff_on_disk{staff_file_lines(plan.workers, ignored), {}};
+        plan.groupLinesOnDisk = group_file_lines(plan.groups, ignored);
+    }
+    return a.finish(std::move(saved));
 }
 
 result<> save_month_as(roster_document& doc) {

@@ -37,6 +37,11 @@ result<std::vector<std::string>> open_months(roster_document& doc, const open_re
 result<std::vector<std::string>> open_held_month(roster_document& doc, const std::string& name,
                                                  const std::string& bytes, const months_request& request);
 
+// The month held elsewhere saved there by `save` (the store's transaction):
+// once it took the month and the staff, they stand as saved; a refusal
+// leaves the edits unsaved, as a refused write of a file does.
+result<> save_held_month(roster_document& doc, const std::function<result<>(const Plan&)>& save);
+
 // The window's Open with the files chosen (none: the dialog was cancelled),
 // and its Recent entry 1..4: the save question, then open_months for
 // editing.

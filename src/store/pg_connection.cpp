@@ -128,7 +128,7 @@ result<std::vector<pg_connection::notification>> pg_connection::notifications(in
     std::vector<notification> out;
     auto take = [&] {
         while (PGnotify* n = PQnotifies(conn_)) {
-            out.push_back({n->relname, n->extra ? n->extra : ""});
+            out.push_back({n->relname, n->extra ? n->extra : "", n->be_pid});
             PQfreemem(n);
         }
     };
@@ -150,6 +150,12 @@ result<std::vector<pg_connection::notification>> pg_connection::notifications(in
 }
 
 std::string pg_connection::user() const { return conn_ ? PQuser(conn_) : ""; }
+
+int pg_connection::server_pid() const { return conn_ ? PQbackendPID(conn_) : 0; }
+
+std::string pg_connection::database() const { return conn_ ? PQdb(conn_) : ""; }
+
+int pg_connection::socket() const { return conn_ ? PQsocket(conn_) : -1; }
 
 std::string pg_connection::quoted_identifier(const std::string& name) const {
     char* q = PQescapeIdentifier(conn_, name.c_str(), name.size());

@@ -56,6 +56,14 @@ public:
     const std::string& last_state() const { return state_; }
     // The user the server knows this connection by.
     std::string user() const;
+    // The server process serving this connection: a notification this
+    // connection sent itself carries it.
+    int server_pid() const;
+    // The database's name, as a title shows where the month comes from.
+    std::string database() const;
+    // The socket to the server, for a program that waits on it in its own
+    // event loop (-1 when there is no connection).
+    int socket() const;
     // An identifier (a role's name) quoted for the few statements that cannot
     // take it as a parameter (GRANT).
     std::string quoted_identifier(const std::string& name) const;
@@ -65,6 +73,7 @@ public:
     // every one that came. Each is its channel and payload.
     struct notification {
         std::string channel, payload;
+        int pid = 0;  // the server process of the connection that sent it
     };
     result<std::vector<notification>> notifications(int wait_ms);
 

@@ -57,13 +57,14 @@ result<std::vector<editing_entry>> who_edits(pg_connection& c, const std::string
     // A mark whose connection is gone is left over from a program that died.
     const result<pg_rows> r = c.exec(
         "SELECT e.user_name, e.computer, e.month, e.group_id, coalesce(g.name, ''), "
-        "to_char(e.started, 'YYYY-MM-DD HH24:MI:SS') FROM editing e LEFT JOIN groups g ON g.id = e.group_id "
+        "to_char(e.started, 'YYYY-MM-DD HH24:MI:SS'), e.id FROM editing e LEFT JOIN groups g ON g.id = e.group_id "
         "WHERE e.month = $1 AND e.pid IN (SELECT pid FROM pg_stat_activity) ORDER BY e.group_id, e.started, e.id",
         {month});
     if (!r) return r.error();
     std::vector<editing_entry> out;
     for (size_t i = 0; i < r->rows.size(); ++i)
-        out.push_back({r->text(i, 0), r->text(i, 1), r->text(i, 2), int(r->number(i, 3)), r->text(i, 4), r->text(i, 5)});
+        out.push_back({r->text(i, 0), r->text(i, 1), r->text(i, 2), int(r->number(i, 3)), r->text(i, 4), r->text(i, 5),
+                       r->number(i, 6)});
     return out;
 }
 

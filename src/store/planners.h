@@ -34,6 +34,7 @@ struct editing_entry {
     int group = 0;
     std::string groupName;
     std::string started;  // the server's time, "2027-03-04 10:15:00"
+    long long mark = 0;   // as mark_editing gave it
 };
 
 // Marks the ward's month as edited by this connection's user, until

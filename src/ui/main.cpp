@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabBar>
+#include <QDate>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -18,11 +19,14 @@
 #include "files/program_root.h"
 #include "files/root_seed.h"
 #include "settings/language.h"
+#include "settings/language_install.h"
 #include "settings/message_format.h"
+#include "settings/user_settings.h"
 #include "ui/calendar_view.h"
 #include "ui/gui_interaction.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/store_month.h"
 
 using namespace planek;
 
@@ -174,6 +178,53 @@ std::optional<std::filesystem::path> ask_root(const Translator& tr, const std::f
     return std::filesystem::path(ui::ss(folder));
 }
 
+// The month on the hospital's server the window was asked for (--db URL,
+// else the user's own db_url, and --month, else this month): connected and
+// its session read from the store, or a line saying why not.
+struct store_start {
+    std::unique_ptr<ui::StoreMonth> store;
+    Plan session;
+};
+
+result<store_start> open_store(const Translator& tr, std::string url, const QString& month,
+                               const std::optional<std::string>& language, const std::shared_ptr<Interaction>& gui) {
+    if (url.empty()) {
+        Plan settings;
+        settings.options.userSettingsFolder = default_user_settings_folder();
+        if (read_user_settings(settings)) url = settings.options.user.db_url;
+    }
+    if (url.empty())
+        return refused(refusal_kind::Io, tr.tr("cli", "cli_DbNeedsUrl",
+                                               "podaj adres bazy danych (postgresql://UŻYTKOWNIK@SERWER/BAZA albo "
+                                               "--db ADRES) albo zapisz go w ustawieniach: config --set user db_url ADRES"));
+    // A password in a command line is in the shell's history and in every process list.
+    if (store::pg_connection::names_password(url))
+        return refused(refusal_kind::Io, tr.tr("cli", "cli_DbPasswordInUrl",
+                                               "hasła nie podaje się w adresie bazy danych: zapisz je w ~/.pgpass "
+                                               "(albo w pliku, który wskazuje PGPASSFILE)"));
+    const std::optional<std::pair<int, int>> when = ui::StoreMonth::parse_month(
+        month.isEmpty() ? ui::ss(QDate::currentDate().toString("yyyy-MM")) : ui::ss(month));
+    if (!when)
+        return refused(refusal_kind::Io, tr.tr("cli", "cli_DbNeedsMonth", "podaj miesiąc: --month RRRR-MM"));
+    result<store::pg_connection> db = store::pg_connection::open(url, tr, [&tr]() -> std::optional<std::string> {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(nullptr, ui::appTitle(),
+                                                    ui::qs(tr.tr("cli", "cli_DbPasswordPrompt", "Hasło do bazy danych:")),
+                                                    QLineEdit::Password, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return ui::ss(typed);
+    });
+    if (!db) return db.error();
+    store_start started;
+    started.store = std::make_unique<ui::StoreMonth>(std::move(*db), when->first, when->second);
+    result<Plan> session = started.store->readSession(gui, language, shipped_language_folder(executable_folder()));
+    if (!session) return session.error();
+    started.session = std::move(*session);
+    started.session.options.userSettingsFolder = default_user_settings_folder();
+    (void)read_user_settings(started.session);
+    return started;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -202,12 +253,37 @@ int main(int argc, char** argv) {
     QCommandLineOption benchOption("bench-workers", "", "N");
     benchOption.setFlags(QCommandLineOption::HiddenFromHelp);
     args.addOption(benchOption);
+    QCommandLineOption dbOption("db", "Baza danych szpitala (PostgreSQL): miesiąc z bazy zamiast z folderu danych.",
+                                "URL");
+    QCommandLineOption monthOption("month", "Miesiąc z bazy danych (bez --db z bazy z ustawień użytkownika, db_url).",
+                                   "RRRR-MM");
+    args.addOption(dbOption);
+    args.addOption(monthOption);
     args.addPositionalArgument("plik", "Plik planu miesiąca (*.pnk) otwierany przy starcie.", "[plik.pnk]");
     args.process(app);
 
-    roster_document doc;
-    const Plan& plan = doc.plan();
+    // The document outlives the store's month, which unsubscribes from it.
+    std::optional<roster_document> document;
+    Translator storeLanguage;  // the connection's texts, for as long as it lives
+    std::unique_ptr<ui::StoreMonth> store;
     auto gui = std::make_shared<ui::GuiInteraction>(nullptr);
+    const std::optional<std::string> asked =
+        args.isSet(langOption) ? std::optional(ui::ss(args.value(langOption))) : std::nullopt;
+    if (args.isSet(dbOption) || args.isSet(monthOption)) {
+        storeLanguage = startup_language(asked);
+        result<store_start> opened =
+            open_store(storeLanguage, ui::ss(args.value(dbOption)), args.value(monthOption), asked, gui);
+        if (!opened) {
+            QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(opened.error().text));
+            return 1;
+        }
+        store = std::move(opened->store);
+        document.emplace(std::move(opened->session));
+    } else {
+        document.emplace();
+    }
+    roster_document& doc = *document;
+    const Plan& plan = doc.plan();
     doc.set_interaction(gui);
 
     start_request request;
@@ -225,16 +301,18 @@ int main(int argc, char** argv) {
         if (!ok) return std::nullopt;
         return ui::ss(typed);
     };
-    // Each head nurse holds the ward she shows, not the whole month: the
-    // other wards of the month stay free to plan at the same time.
-    doc.set_ward_locks(true);
-    const result<> started = start_program(doc, request);
-    if (!started) {
-        if (started.error().kind == refusal_kind::Cancelled) return 0;  // no password given
-        QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(started.error().text));
-        return 1;
+    if (!store) {
+        // Each head nurse holds the ward she shows, not the whole month: the
+        // other wards of the month stay free to plan at the same time.
+        doc.set_ward_locks(true);
+        const result<> started = start_program(doc, request);
+        if (!started) {
+            if (started.error().kind == refusal_kind::Cancelled) return 0;  // no password given
+            QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(started.error().text));
+            return 1;
+        }
+        tell_user(*gui, started);
     }
-    tell_user(*gui, started);
     QApplication::setApplicationDisplayName(ui::qs(plan.options.appTitle));
     // However the window ends (a screenshot or bench run, or the close), the
     // months it holds are free for the next program, which would otherwise
@@ -251,6 +329,15 @@ int main(int argc, char** argv) {
         if (closed.error().kind != refusal_kind::Cancelled) tell_user(*gui, closed);
         return closed.ok();
     };
+    if (store) {
+        if (const result<> opened = store->open(doc, window); !opened) {
+            QMessageBox::critical(nullptr, ui::appTitle(), ui::qs(opened.error().text));
+            return 1;
+        }
+        // No data folder takes the window's place or the month: unsaved
+        // edits go to the store or nowhere.
+        window.onClose = [&store] { return store->mayClose(); };
+    }
     if (args.isSet(groupOption)) window.chooseGroup(args.value(groupOption).toInt());
     if (args.isSet(benchOption)) {
         window.onClose = nullptr;

@@ -177,7 +177,10 @@ MainWindow::MainWindow(roster_document& doc, QWidget* parent)
 
     autosave_ = new QTimer(this);
     autosave_->setObjectName("t_SaveTimer");
-    connect(autosave_, &QTimer::timeout, this, [this] { told(autosave(doc_)); });
+    connect(autosave_, &QTimer::timeout, this, [this] {
+        // A month from the store has no data folder to keep its copy in.
+        if (!saveMonth) told(autosave(doc_));
+    });
     restartAutosave();
 
     openDutyDialog = [this](const drop_result& r) {
@@ -556,7 +559,8 @@ void MainWindow::refreshStatus() {
 void MainWindow::refreshCaption() {
     // The desktop puts the program's name after the title itself; the
     // title names only the file, marked while it has unsaved changes.
-    const QString file = qs(std::filesystem::path(plan_.currentFile).filename().string());
+    const QString file =
+        caption ? caption() : qs(std::filesystem::path(plan_.currentFile).filename().string());
     setWindowTitle(file.isEmpty() ? qs(plan_.options.appTitle) : file + "[*]");
     setWindowModified(doc_.modified());
     refreshUndoActions();
@@ -569,8 +573,20 @@ void MainWindow::refreshWards() {
     if (!stWards_) return;
     wardsReadFor_ = {plan_.currentFile, plan_.currentGroup};
     std::map<int, QString> held;
-    QString whole, others;
+    QString whole, others, alsoHere;
     const QString by = text(plan_, "f_MainForm", "l_WardHeldBy", "planuje %s");
+    if (wardEditors) {
+        // On the server nobody's ward is closed to the others: their saves
+        // merge row by row, so the shown one only says who else is in it.
+        for (const auto& [g, who] : wardEditors()) {
+            if (g < 0 || g >= int(plan_.groups.size())) continue;
+            if (g == plan_.currentGroup)
+                alsoHere = who;
+            else
+                others += (others.isEmpty() ? "" : ", ") + qs(plan_.groups[size_t(g)].nick) + " " + who;
+            held[g] = QString(by).replace("%s", who);
+        }
+    }
     if (plan_.guards.wardLocks && !plan_.currentFile.empty()) {
         for (const month_hold& h : month_holds(plan_.currentFile, plan_.clock->now())) {
             const QString name = qs(holder_name(h.owner));
@@ -584,12 +600,14 @@ void MainWindow::refreshWards() {
         }
     }
     const auto shown = held.find(plan_.currentGroup);
-    const bool readOnly = !whole.isEmpty() || shown != held.end();
+    const bool readOnly = !whole.isEmpty() || (shown != held.end() && alsoHere.isEmpty());
     QString line;
     if (!whole.isEmpty())
         line = text(plan_, "f_MainForm", "l_MonthReadOnly", "Tylko do odczytu: miesiąc ma otwarty %s").replace("%s", whole);
     else if (shown != held.end())
         line = text(plan_, "f_MainForm", "l_WardReadOnly", "Tylko do odczytu: tę grupę %s").replace("%s", shown->second);
+    if (!alsoHere.isEmpty())
+        line = text(plan_, "f_MainForm", "l_WardAlsoEdited", "Tę grupę edytuje też %s").replace("%s", alsoHere);
     if (!others.isEmpty())
         line += (line.isEmpty() ? "" : "   ") +
                 text(plan_, "f_MainForm", "l_OtherWardsHeld", "Planują też: %s").replace("%s", others);

@@ -65,6 +65,15 @@ public:
     // The archive chosen for "pliki użytkownika..." (tests may replace it).
     std::function<std::optional<std::string>()> chooseArchive;
 
+    // A month held on the hospital's server (ui/store_month) sets these:
+    // Save goes to the store instead of a file and no autosave is written,
+    // the title names the month as the store does, and who edits which ward
+    // (group index -> "user@computer") comes from the store's marks instead
+    // of the lock files. Unset, the window works on its data folder.
+    std::function<void()> saveMonth;
+    std::function<QString()> caption;
+    std::function<std::map<int, QString>()> wardEditors;
+
     // What the window shows again when an act told what it changed.
     void changed(const change_notice& notice);
     // Refreshes of the view after the plan changed.

@@ -96,7 +96,10 @@ void MainWindow::buildActions() {
     });
     on(makeAction("a_ProjectOpen", "Otwórz...", "Ctrl+O", "Otwórz plik planu"), [this] { openProject(); });
     // The month's save writes a changed staff with it, both files or neither.
-    on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] { told(save_month(doc_)); });
+    on(makeAction("a_ProjectSave", "Zapisz", "Ctrl+S", "Zapisz planek"), [this] {
+        if (saveMonth) saveMonth();
+        else told(save_month(doc_));
+    });
     on(makeAction("mi_SaveAs", "Zapisz jako...", "Ctrl+Shift+S"), [this] { told(save_month_as(doc_)); });
     on(makeAction("a_Parameters", "Parametry...", "F4", "Miesiąc, rok, status i typ planu"),
        [this] { runParameters(); });
