@@ -51,6 +51,7 @@ struct measured {
     std::int64_t exactCost = 0;
     double bound = 0;
     int breaches = 0;
+    std::int64_t exactShortMinutes = 0;
 };
 
 std::string month_file_name(int year, int month) {
@@ -145,6 +146,7 @@ measured run_algorithm(Plan& plan, const std::string& file, const variant& v, co
             m.exactCost += e.solved ? e.exactCost : 0;
             m.bound += e.bound;
             m.breaches += e.breaches;
+            m.exactShortMinutes += e.exactShortMinutes;
         }
         const scheduler_report r = uloz_planek(plan, choice);
         m.unmet += std::int64_t(r.unmet.size());
@@ -207,10 +209,16 @@ void print_exact(std::ostream& out, const Plan& plan, const std::string& ward, c
     const std::string best = m.solved ? std::to_string(m.exactCost) + (m.optimal ? "" : "*") : "-";
     const double gap = m.solved && m.exactCost > 0 ? 100.0 * double(m.cost - m.exactCost) / double(m.exactCost) : 0;
     const std::string gapText = (gap >= 0 ? "+" : "") + decimal_text(gap, 2, &plan.tr) + "%";
+    // Beside the cost, the staffing: the search must never leave more
+    // shifts short than the solver's roster does.
+    const std::string shortfall =
+        m.solved ? say(plan, "cli_ExactShortfall", ", brak obsady %s h", {hours(plan.tr, m.exactShortMinutes)})
+                 : std::string();
     out << say(plan, "cli_ExactLine", "%s\tMIP: najlepszy %s, granica %s, algorytm 2 względem najlepszego %s%s",
                {ward, best, bound, gapText,
-                m.breaches > 0 ? say(plan, "cli_ExactBreaches", " (łamie zasady u %s)", {std::to_string(m.breaches)})
-                               : std::string()})
+                shortfall + (m.breaches > 0 ? say(plan, "cli_ExactBreaches", " (łamie zasady u %s)",
+                                                  {std::to_string(m.breaches)})
+                                            : std::string())})
         << "\n";
 }
 

@@ -68,6 +68,9 @@ struct exact_comparison {
     std::int64_t searchCost = 0, exactCost = 0;
     double bound = 0;
     int breaches = 0;  // workers the solver's roster gives a breach the search would not
+    // Minutes of shifts the solver's roster leaves short, a whole shift for
+    // each missing person, as the comparison counts the algorithms'.
+    std::int64_t exactShortMinutes = 0;
 };
 exact_comparison compare_with_exact(Plan& plan, const scheduler_choice& choice, double exactSeconds);
 

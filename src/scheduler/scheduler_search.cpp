@@ -1,5 +1,6 @@
 // The second algorithm as a step of the scheduler run: the model of the
 // month, the search, and its roster placed as proposals.
+#include <algorithm>
 #include <vector>
 
 #include "calendar/staffing.h"
@@ -115,6 +116,11 @@ exact_comparison compare_with_exact(Plan& plan, const scheduler_choice& choice, 
     c.exactCost = r.cost;
     c.bound = r.bound;
     c.breaches = r.breaches;
+    if (r.solved)
+        for (int d = 0; d < m.days; ++d)
+            for (size_t s = 0; s < m.shifts.size(); ++s)
+                c.exactShortMinutes += std::int64_t(std::max(0, m.need[size_t(d)][s] - m.count[size_t(d)][s])) *
+                                       m.shifts[s].length;
     return c;
 }
 

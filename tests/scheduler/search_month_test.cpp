@@ -186,6 +186,9 @@ TEST(SearchMonth, TheExactModelBoundsTheSearchAndKeepsItsRules) {
     EXPECT_LE(c.bound, double(c.searchCost) + 1);
     EXPECT_LE(c.bound, double(c.exactCost) + 1);
     EXPECT_GT(c.searchCost, 0);
+    // Three full-timers cover the sixty duties of whole shifts, and the
+    // solver, starting from the search's staffed roster, keeps them covered.
+    EXPECT_EQ(c.exactShortMinutes, 0);
     // Neither touched the plan.
     for (int w = 0; w < 3; ++w) EXPECT_EQ(ward.dutyCount(w), 0);
 }
