@@ -90,7 +90,11 @@ result<> StoreMonth::open(roster_document& doc, MainWindow& window) {
     for (const char* name : {"a_ProjectNew", "a_ProjectOpen", "mi_SaveAs", "a_RestoreMonth", "a_RestoreWorkers",
                              "mi_RestoreArchive", "a_WorkerAdd", "a_WorkerEdit", "a_WorkerDelete", "a_WorkerRestore",
                              "a_GroupAdd", "a_GroupEdit", "a_GroupDelete"})
-        if (QAction* a = window.action(name)) a->setVisible(false);  // hidden, its shortcut goes too
+        if (QAction* a = window.action(name)) {
+            a->setVisible(false);  // hidden, its shortcut goes too
+            // A double click on a worker or a group triggers the action itself.
+            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+        }
     subscription_ = doc.subscribe([this](const change_notice&) { followWard(); });
     followWard();
     window.refreshCaption();

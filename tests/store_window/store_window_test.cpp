@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -136,6 +137,14 @@ TEST_F(StoreWindow, OpensTheServerMonthAndSavesEditsThereInOneTransaction) {
     EXPECT_EQ(plan().paths.data.string().rfind("/dev/null/", 0), 0u) << "no data folder behind the window";
     for (const char* folderOnly : {"a_ProjectOpen", "mi_SaveAs", "a_WorkerAdd", "a_GroupEdit"})
         EXPECT_FALSE(window->action(folderOnly)->isVisible()) << folderOnly;
+    // A double click on a worker triggers her edit: no dialog comes, none that writes the staff files.
+    bool dialogOpened = false;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) dialogOpened = true, m->close();
+    });
+    window->workerList()->editRequested();
+    (void)shown_within([] { return false; }, std::chrono::milliseconds(120));
+    EXPECT_FALSE(dialogOpened);
 
     const size_t before = storedDuties();
     const auto [w, d] = freeCell();
