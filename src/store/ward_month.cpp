@@ -4,6 +4,7 @@
 
 #include "calendar/holidays.h"
 #include "core/file_io.h"
+#include "core/stored_fields.h"
 #include "core/text.h"
 #include "files/file_problems.h"
 #include "files/month_file.h"
@@ -90,17 +91,34 @@ month_save changes_of(const Plan& plan, const ward_month& read, int group, const
     save.act = act;
     save.lines = month_file_lines(plan);
     file_problems ignored{plan.tr, {}};
-    const std::map<int, std::string> before =
-        lines_by_worker(plan.staffOnDisk ? plan.staffOnDisk->lines : std::vector<std::string>{});
-    for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
+    auto compare = [&](int id, const std::string& was, const std::string& line) {
         const auto stored = read.workers.find(id);
-        const auto was = before.find(id);
-        if (stored == read.workers.end() || was == before.end() || was->second == line) continue;
-        const balance_change a = balances_of(id, was->second), b = balances_of(id, line);
+        if (stored == read.workers.end() || was == line) return;
+        const balance_change a = balances_of(id, was), b = balances_of(id, line);
         save.balances.push_back(
             {id, b.current - a.current, b.previous - a.previous, b.care - a.care, b.reha - a.reha});
-        if (without_balances(line) != without_balances(was->second))
+        if (without_balances(line) != without_balances(was))
             save.workers.push_back({id, stored->second.version, stored->second.record, line});
+    };
+    const staff_on_disk* disk = plan.staffOnDisk ? &*plan.staffOnDisk : nullptr;
+    const size_t n = plan.workers.size();
+    const auto aligned = [&] {
+        for (size_t i = 0; i < n; ++i)
+            if (disk->records[i].id != plan.workers[i].id) return false;
+        return true;
+    };
+    if (disk && disk->records.size() == n && disk->lines.size() == n && aligned()) {
+        // A worker whose stored fields are those her line was made from has
+        // that line still: only the others are made into lines.
+        for (size_t i = 0; i < n; ++i)
+            if (!same_fields(plan.workers[i], disk->records[i], kStaffFields))
+                compare(int(plan.workers[i].id), disk->lines[i], staff_file_line(plan.workers[i], ignored));
+        return save;
+    }
+    const std::map<int, std::string> before = lines_by_worker(disk ? disk->lines : std::vector<std::string>{});
+    for (const auto& [id, line] : lines_by_worker(staff_file_lines(plan.workers, ignored))) {
+        const auto was = before.find(id);
+        if (was != before.end()) compare(id, was->second, line);
     }
     return save;
 }
