@@ -316,6 +316,19 @@ private:
     }
 };
 
+void take_out_proposals(search_model& m) {
+    for (search_worker& w : m.workers)
+        for (int d = 0; d < m.days; ++d) {
+            if (w.off[size_t(d)] != 0) --m.offs[size_t(d)];
+            const int s = w.shift[size_t(d)];
+            if (s <= 0) continue;
+            const size_t c = size_t(s - 1);
+            --m.count[size_t(d)][c];
+            m.minutes[size_t(d)][c] -= w.length[size_t(d)];
+            if (w.length[size_t(d)] >= m.shiftMinutes(s - 1)) --m.whole[size_t(d)][c];
+        }
+}
+
 }  // namespace
 
 exact_result solve_exact(search_model& m, double seconds) {
@@ -338,6 +351,10 @@ exact_result solve_exact(search_model& m, double seconds) {
         r.bound = std::max(r.bound, 0.0);
         return r;
     }
+    // The cells count the roster the model held besides the kept duties;
+    // the solver's roster is counted in afresh when it is judged, so the
+    // old one leaves the counts first.
+    take_out_proposals(m);
     for (size_t w = 0; w < m.workers.size(); ++w) {
         search_worker& sw = m.workers[w];
         for (int d = 0; d < m.days; ++d) {

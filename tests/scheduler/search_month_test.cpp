@@ -193,6 +193,36 @@ TEST(SearchMonth, TheExactModelBoundsTheSearchAndKeepsItsRules) {
     for (int w = 0; w < 3; ++w) EXPECT_EQ(ward.dutyCount(w), 0);
 }
 
+TEST(SearchMonth, TheExactModelsRosterIsJudgedOnItsOwnStaffingAlone) {
+    if (!sched::exact_available()) GTEST_SKIP() << "built without CBC";
+    // The solver starts from the search's roster and replaces it: judged on
+    // a fresh model holding only the solver's roster, it must cost the same,
+    // not what both rosters staffing the shifts together would.
+    wish_ward ward;
+    ward.group().residueDistribution = 2;
+    odswiez_iledy(ward.plan);
+    const auto fresh = [&] {
+        std::vector<sched::whole_worker> figures;
+        for (int w = 0; w < 3; ++w) figures.push_back(sched::whole_worker_figures(ward.plan, w));
+        return sched::build_search_model(ward.plan, {0, 1, 2}, figures);
+    };
+    sched::search_model m = fresh();
+    sched::search_limits limits;
+    limits.seed = 3;
+    limits.seconds = 1;
+    sched::search_roster(m, limits);
+    const sched::exact_result r = sched::solve_exact(m, 20);
+    ASSERT_TRUE(r.solved);
+    sched::search_model again = fresh();
+    for (size_t w = 0; w < 3; ++w) {
+        again.workers[w].shift = m.workers[w].shift;
+        again.workers[w].length = m.workers[w].length;
+        again.workers[w].off = m.workers[w].off;
+    }
+    EXPECT_EQ(r.cost, sched::complete_roster(again));
+    EXPECT_EQ(m.count, again.count);
+}
+
 TEST(SearchMonth, TheSameSeedAndTimeGiveTheSameRosterAndMoreTimeMoreSteps) {
     const auto roster = [](std::uint64_t seed, double seconds, std::int64_t& steps) {
         month_ward ward;
