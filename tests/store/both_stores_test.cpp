@@ -17,6 +17,7 @@
 #include "store/pg_connection.h"
 #include "store/schema.h"
 #include "support/pg_cluster.h"
+#include "support/store_ward.h"
 
 namespace planek {
 namespace {
@@ -49,17 +50,9 @@ protected:
 
     void SetUp() override {
         ward = dir / "ward";
-        const test::result made =
-            test::run_cli(dir, {"generate", ward.string(), "--workers", "12", "--groups", "2", "--months",
-                                "1", "--from", "2027-03", "--seed", "7"});
-        ASSERT_EQ(made.code, 0) << made.err;
-        url = test::pg_cluster::running().fresh_database();
-        result<pg_connection> c = pg_connection::open(url, kPolish);
-        ASSERT_TRUE(c.ok()) << c.error().text;
-        db.emplace(std::move(*c));
-        ASSERT_TRUE(migrate(*db).ok());
-        const result<folder_counts> in = import_folder(*db, ward / "dane");
-        ASSERT_TRUE(in.ok()) << in.error().text;
+        test::import_generated_ward(dir, ward,
+                                    {"--workers", "12", "--groups", "2", "--months", "1", "--from", "2027-03", "--seed", "7"},
+                                    url, db);
     }
 
     std::string month_file() const { return (ward / "dane" / "2027_03.pnk").string(); }

@@ -16,6 +16,7 @@
 #include "store/pg_connection.h"
 #include "store/schema.h"
 #include "support/pg_cluster.h"
+#include "support/store_ward.h"
 
 namespace planek {
 namespace {
@@ -36,17 +37,9 @@ protected:
     std::optional<pg_connection> db;
 
     void SetUp() override {
-        const fs::path ward = dir / "ward";
-        const test::result made = test::run_cli(
-            dir, {"generate", ward.string(), "--workers", "10", "--groups", "1", "--months", "1", "--from", "2027-03", "--seed", "4"});
-        ASSERT_EQ(made.code, 0) << made.err;
-        url = test::pg_cluster::running().fresh_database();
-        result<pg_connection> c = pg_connection::open(url, kPolish);
-        ASSERT_TRUE(c.ok()) << c.error().text;
-        db.emplace(std::move(*c));
-        ASSERT_TRUE(migrate(*db).ok());
-        const result<folder_counts> in = import_folder(*db, ward / "dane");
-        ASSERT_TRUE(in.ok()) << in.error().text;
+        test::import_generated_ward(dir, dir / "ward",
+                                    {"--workers", "10", "--groups", "1", "--months", "1", "--from", "2027-03", "--seed", "4"},
+                                    url, db);
     }
 
     month_rows march() {
