@@ -25,7 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace planek::store;
 
-const Translator kPolish;
 
 // Where two long texts part, with a little of each around it.
 std::string first_difference(const std::string& a, const std::string& b) {

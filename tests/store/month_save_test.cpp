@@ -24,7 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace planek::store;
 
-const Translator kPolish;
 
 bool holds(const std::vector<month_row>& rows, const std::string& record) {
     return std::any_of(rows.begin(), rows.end(), [&](const month_row& r) { return r.record == record; });
