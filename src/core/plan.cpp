@@ -158,6 +158,8 @@ void odswiez_dall(Plan& plan, int m, bool init) {
     const int from = dall_from(plan, m);
     const int count = plan.months[m].dayCount;
     for (prac& w : plan.workers) {
+        // No months at all: a worker a look at another ward did not read.
+        if (w.months.empty()) continue;
         const size_t need = size_t(from + count);
         if (init || w.dayDuties.size() < need) {
             w.dayDuties.resize(std::max(need, w.dayDuties.size()));

@@ -142,6 +142,12 @@ private:
     int worker_index(word id) const;
     int first_day() const { return plan_.weekMode ? plan_.weekModeFrom : 1; }
     int day_count() const { return int(plan_.days.size()); }
+    // A look at one ward (read, never saved): only the workers its part
+    // names get month records, not the whole hospital's staff.
+    bool looks_at_part() const { return !live_ && !plan_.guards.wardOnly.empty(); }
+    bool keeps_months(const prac& w) const {
+        return !looks_at_part() || !w.months.empty() || partWorkers_.count(w.id) > 0;
+    }
     ms_* month_of(int worker) {
         if (worker < 0 || worker >= int(plan_.workers.size())) return nullptr;
         auto& months = plan_.workers[worker].months;
@@ -156,6 +162,8 @@ private:
     // Worker id text -> first index with it, so a month of many workers is
     // read in time proportional to its lines.
     mutable std::unordered_map<std::string, int> workerIndex_;
+    // The ward's workers and those its records name (ward-part reads).
+    std::unordered_set<word> partWorkers_;
 };
 
 void month_reader::load_file() {
@@ -218,12 +226,16 @@ void month_reader::parse_bytes(const std::string& bytes) {
         std::unordered_set<word> workers;
         for (const prac& w : plan_.workers)
             if (std::any_of(groups.begin(), groups.end(), [&](word g) { return w.inGroup(g); })) workers.insert(w.id);
+        partWorkers_ = workers;
         word skipped = 0;
         ini_.parse(month_lines_of_part(
                        bytes,
                        [&](word group, word worker) {
-                           return workers.count(worker) > 0 ||
-                                  std::find(groups.begin(), groups.end(), group) != groups.end();
+                           if (workers.count(worker) > 0) return true;
+                           if (std::find(groups.begin(), groups.end(), group) == groups.end()) return false;
+                           // Someone from outside the ward on its roster.
+                           partWorkers_.insert(worker);
+                           return true;
                        },
                        skipped),
                    problems_, &plan_.tr);
@@ -273,7 +285,7 @@ void month_reader::size_tables() {
     plan_.currentMonth = std::clamp(plan_.currentMonth, 0, int(plan_.months.size()) - 1);
     const size_t need = size_t(plan_.currentMonth) + 1;
     for (prac& w : plan_.workers)
-        if (w.months.size() < need) w.months.resize(need);
+        if (w.months.size() < need && keeps_months(w)) w.months.resize(need);
     for (grupa& g : plan_.groups)
         if (g.monthSettings.size() < need) g.monthSettings.resize(need);
 

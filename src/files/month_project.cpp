@@ -47,6 +47,14 @@ void keep_one_month(Plan& plan) {
     plan.currentMonth = 0;
 }
 
+// A month read for one ward's part and never saved: a look at the ward.
+bool looks_at_part(const Plan& plan, bool touchFiles) { return !touchFiles && !plan.guards.wardOnly.empty(); }
+
+bool in_part(const Plan& plan, const prac& w) {
+    const std::vector<word>& part = plan.guards.wardOnly;
+    return std::any_of(part.begin(), part.end(), [&](word g) { return w.inGroup(g); });
+}
+
 void refresh_opened_tab(Plan& plan, int tab, bool appended) {
     const bool last = tab == int(plan.months.size()) - 1;
     normatyw(plan, true, tab, last || plan.months.empty());
@@ -129,7 +137,11 @@ result<> otworz(Plan& plan, const std::string& path, bool touchFiles) {
         plan.months.emplace_back();
         const size_t n = plan.months.size();
         for (grupa& g : plan.groups) g.monthSettings.resize(n);
-        for (prac& w : plan.workers) w.months.resize(n);
+        // A look at one ward leaves the rest of the staff without months
+        // (the reader gives them to the workers the ward's part names).
+        const bool part = looks_at_part(plan, touchFiles);
+        for (prac& w : plan.workers)
+            if (!part || !w.months.empty()) w.months.resize(n);
         tab = int(n) - 1;
     }
     plan.currentMonth = tab;
@@ -168,7 +180,9 @@ result<std::vector<std::string>> otworz_projekt(Plan& plan, const std::vector<st
     // for all of them at once, not doubled again and again as the files come.
     plan.months.reserve(taken.size());
     for (grupa& g : plan.groups) g.monthSettings.reserve(taken.size());
+    const bool part = looks_at_part(plan, touchFiles);
     for (prac& w : plan.workers) {
+        if (part && !in_part(plan, w)) continue;
         w.months.reserve(taken.size());
         w.dayDuties.reserve(taken.size() * kMaxDays);
         w.dayExcluded.reserve(taken.size() * kMaxDays);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/duty_filter.h"
 #include "core/cp1250.h"
 #include "core/text.h"
 #include "document/duty_acts.h"
@@ -63,7 +64,14 @@ protected:
         // A worker of two wards: her first ward's duties belong to the second's read too.
         const std::string both = quote(PLANEK_CLI) + " --root " + quote(root().string()) +
                                  " --yes worker edit 1 --group 1 --group 2 >/dev/null 2>&1";
-        if (fs::exists(PLANEK_CLI) && std::system(cmd.c_str()) == 0) std::system(both.c_str());
+        // A worker moved from the first ward to the third: her duties of the
+        // first stay on its roster, read with it though she is not its own.
+        const std::string moved = quote(PLANEK_CLI) + " --root " + quote(root().string()) +
+                                  " --yes worker edit 2 --group 3 >/dev/null 2>&1";
+        if (fs::exists(PLANEK_CLI) && std::system(cmd.c_str()) == 0) {
+            std::system(both.c_str());
+            std::system(moved.c_str());
+        }
     }
     static void TearDownTestSuite() {
         delete shared;
@@ -160,14 +168,33 @@ TEST_F(WardPart, EachWardReadAloneHasTheFiguresAndWarningsOfAWholeRead) {
             ASSERT_TRUE(a.ok() && b.ok());
             EXPECT_EQ(a->lines, b->lines) << "group " << g << ", tab " << tab;
         }
-        // The other wards' records stayed unread.
-        size_t wholeDuties = 0, partDuties = 0;
-        for (size_t w = 0; w < whole.plan().workers.size(); ++w)
+        // Every duty on the ward's roster was read, whoever holds it; the
+        // other wards' records stayed unread, and workers with none of the
+        // ward's records got no month at all.
+        size_t wholeDuties = 0, partDuties = 0, outsiders = 0, withoutMonths = 0;
+        for (int w = 0; w < int(whole.plan().workers.size()); ++w) {
+            const ms_* a = worker_period_month(whole.plan(), w, whole.plan().currentMonth);
+            const ms_* b = worker_period_month(part.plan(), w, part.plan().currentMonth);
+            ASSERT_NE(a, nullptr);
+            if (!b) ++withoutMonths;
+            const bool member = whole.plan().workers[size_t(w)].inGroup(g);
             for (int d = 0; d < kMaxDays; ++d) {
-                wholeDuties += whole.plan().workers[w].months[size_t(whole.plan().currentMonth)].duties[d].size();
-                partDuties += part.plan().workers[w].months[size_t(part.plan().currentMonth)].duties[d].size();
+                wholeDuties += a->duties[d].size();
+                if (b) partDuties += b->duties[d].size();
+                auto ours = [&](const ms_* m) {
+                    std::vector<std::pair<int, int>> out;
+                    if (m)
+                        for (const dyzur& duty : m->duties[d])
+                            if (duty.groupId == g) out.emplace_back(duty.start, duty.length);
+                    return out;
+                };
+                EXPECT_EQ(ours(a), ours(b)) << "group " << g << ", worker " << w << ", day " << d + 1;
+                if (!member && !ours(a).empty()) ++outsiders;
             }
+        }
         EXPECT_LT(partDuties * 2, wholeDuties) << "group " << g;
+        EXPECT_GT(withoutMonths, 0u) << "group " << g;
+        if (g == groups.front()) EXPECT_GT(outsiders, 0u) << "the moved worker's duties";
     }
 }
 
