@@ -16,7 +16,7 @@
 #include "printouts/template_install.h"
 #include "settings/options_file.h"
 #ifdef PLANEK_PDF
-#include "pdf/html_pdf.h"
+#include "cli/pdf_maker.h"
 #endif
 
 namespace planek::cli {
@@ -78,7 +78,7 @@ bool write_pdf_beside(context& c, const fs::path& printout, bool announce = true
     }
     fs::path pdf = printout;
     pdf.replace_extension(".pdf");
-    if (io_result w = write_pdf(printout, pdf, &c.plan.tr); !w) {
+    if (io_result w = make_pdf(c.plan, printout, pdf); !w) {
         c.err << w.error << "\n";
         return false;
     }

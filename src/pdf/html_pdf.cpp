@@ -43,22 +43,35 @@ void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
+// The drawing alone, the document already made.
+static std::string pdf_of(printout_document& p, const std::string& title) {
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&out);
+    writer.setTitle(QString::fromStdString(title));
+    writer.setCreator("Planek");
+    writer.setPageLayout(p.layout);
+    draw_printout(*p.doc, writer, writer.resolution());
+    return out.data().toStdString();
+}
+
 io_result write_pdf(const fs::path& printout, const fs::path& pdf, const Translator* tr) {
     const QtMessageHandler before = qInstallMessageHandler(quiet);
     const std::unique_ptr<offscreen_application> app = application();
     printout_document p = load_printout(printout, tr);
-    QBuffer out;
-    if (p.doc) {
-        out.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&out);
-        writer.setTitle(QString::fromStdString(printout.stem().string()));
-        writer.setCreator("Planek");
-        writer.setPageLayout(p.layout);
-        draw_printout(*p.doc, writer, writer.resolution());
-    }
+    const std::string bytes = p.doc ? pdf_of(p, printout.stem().string()) : std::string();
     qInstallMessageHandler(before);
     if (!p.doc) return {p.error};
-    return write_bytes(pdf, out.data().toStdString(), tr);
+    return write_bytes(pdf, bytes, tr);
+}
+
+std::string pdf_of_printout(const std::string& bytes, bool html, const std::string& title) {
+    const QtMessageHandler before = qInstallMessageHandler(quiet);
+    const std::unique_ptr<offscreen_application> app = application();
+    printout_document p = printout_of_bytes(bytes, html);
+    std::string pdf = pdf_of(p, title);
+    qInstallMessageHandler(before);
+    return pdf;
 }
 
 }  // namespace planek

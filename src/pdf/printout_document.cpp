@@ -25,12 +25,6 @@ QSizeF page_size(const QPageLayout& layout) { return layout.paintRect(QPageLayou
 // Wide enough for any table to take the width its cells need unwrapped.
 constexpr double kUnbounded = 1e5;
 
-bool is_html(const fs::path& file) {
-    std::string ext = file.extension().string();
-    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".htm" || ext == ".html";
-}
-
 // The right edge of the widest table that sizes itself by its cells (not
 // by a share of the page), laid out unbounded: a month of 31 columns wants
 // its names and days on one line each, however narrow the page.
@@ -59,12 +53,25 @@ double content_width(QTextDocument& doc, QSizeF page) {
 
 }  // namespace
 
+bool is_html_printout(const fs::path& printout) {
+    std::string ext = printout.extension().string();
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".htm" || ext == ".html";
+}
+
 printout_document load_printout(const fs::path& printout, const Translator* tr) {
+    std::string bytes, error;
+    if (!read_bytes(printout, bytes, error, kAnyFileBound, tr)) {
+        printout_document p;
+        p.error = error;
+        return p;
+    }
+    return printout_of_bytes(bytes, is_html_printout(printout));
+}
+
+printout_document printout_of_bytes(const std::string& bytes, bool html) {
     printout_document p;
-    std::string bytes;
-    if (!read_bytes(printout, bytes, p.error, kAnyFileBound, tr)) return p;
     const std::string text = cp1250_to_utf8(bytes);
-    const bool html = is_html(printout);
     p.doc = std::make_unique<QTextDocument>();
     if (html) {
         p.doc->setHtml(QString::fromStdString(text));

@@ -25,6 +25,10 @@ struct printout_document {
 // the content is too wide to stand upright: its tables as wide as their
 // cells need unwrapped, the lines of a text printout whole.
 printout_document load_printout(const std::filesystem::path& printout, const Translator* tr = nullptr);
+// The same from the printout's bytes, HTML or text.
+printout_document printout_of_bytes(const std::string& bytes, bool html);
+// Whether the printout's name says it is HTML.
+bool is_html_printout(const std::filesystem::path& printout);
 
 // The scale the document is drawn at on pages of this layout: 1, or less for
 // content still wider than the page (a month of 31 columns and the totals),

@@ -25,6 +25,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "227556f42d5ed2a747d3163e0f6b5d612cff6fb47a282223be011f81846ca440",
         "232ea06f63f2ea642731e13372781afe91b438bdf23de0150206e52bc634fcf1",
         "24e797921266a71817cef153f997dd803b716db45d94ccda3df4a846b8db8a7c",
+        "26c9c175c681c1449e414c57d66b96b7045be68db4a8a30ea15b971a186e99de",
         "273441d0270b1f3d39e899ac9a7000b2818cdb6955ad2b497149fcbd5b6b0bcf",
         "298595b3038aa558b780a75aa2215dc5fe2a6227145a53597869015e891b0514",
         "299bee6060cfddecab6c2aba4ca83545bf4de236570b96c7e87f2c2e22086378",
@@ -169,6 +170,7 @@ const std::vector<std::string>& shipped_language_hashes() {
         "fd94232139e5c95d84242bf358edd462ed60e05e9675c84c0618a4b133c47932",
         "fe184cf9ff714ed2ec539f7bf540deeba8c728cf66284e1096bc2c71d47294dc",
         "ff7baa3a616e75788519d24cc5f4dbcff234dd3f719fcbe817b2e1892dfa959c",
+        "ffc537116bfe7e6bfe8a33240fd075b818b639732ec113e5b1ed56c3f417e97e",
     };
     return hashes;
 }

@@ -116,6 +116,46 @@ TEST_F(DemoPdf, AnUprightPageIsNeverShrunkAndAShrunkPageIsFilledAcross) {
     EXPECT_GE(made, 14);  // seven HTML templates for two wards
 }
 
+// Only --pdf needs Qt, and only the program that draws loads it: every other
+// command starts without its forty libraries.
+TEST(CliPdfMaker, TheCommandLineLoadsNoQtAndTheDrawingProgramMakesAPdfFromStandardInput) {
+    TempDir dir;
+    const result needed = run_program(dir, "/usr/bin/readelf", {"-d", PLANEK_CLI});
+    ASSERT_EQ(needed.code, 0) << needed.err;
+    EXPECT_EQ(needed.out.find("libQt"), std::string::npos) << needed.out;
+
+    const fs::path maker = fs::path(PLANEK_CLI).parent_path() / "planek-pdf";
+    test::write_file(dir / "printout.txt", "Grafik\n1 2 3\n");
+    const std::string draw = test::quote(maker.string()) + " text Grafik <" +
+                             test::quote((dir / "printout.txt").string()) + " >" +
+                             test::quote((dir / "out.pdf").string()) + " 2>/dev/null";
+    ASSERT_EQ(std::system(draw.c_str()), 0);
+    EXPECT_EQ(test::read_file(dir / "out.pdf").substr(0, 5), "%PDF-");
+    // Misused, it says nothing and stops: the command line does the talking.
+    const result wrong = run_program(dir, maker.string(), {"pdf"});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_TRUE(wrong.out.empty() && wrong.err.empty());
+}
+
+// A command line copied away from the drawing program refuses --pdf in the
+// session's language, naming what is missing, and says the printout was made.
+TEST_F(DemoPdf, WithoutTheDrawingProgramThePdfIsRefusedInTheSessionsLanguage) {
+    const fs::path alone = dir / "alone" / "bin" / "planek-cli";
+    fs::create_directories(alone.parent_path());
+    fs::copy_file(PLANEK_CLI, alone);
+    fs::permissions(alone, fs::perms::owner_all);
+    for (const auto& [lang, text] : {std::pair<std::string, std::string>{"polski", "Nie ma programu planek-pdf"},
+                                     {"english", "There is no program planek-pdf"}}) {
+        std::vector<std::string> args{"--root", root, "--lang", lang, "print", "grafik_miesieczny"};
+        args.insert(args.end(), months.begin(), months.end());
+        args.insert(args.end(), {"--group", "1", "--pdf", "-o", (dir / "out").string()});
+        const result r = run_program(dir, alone.string(), args, "LANG=C.UTF-8 ");
+        EXPECT_NE(r.code, 0) << lang;
+        EXPECT_NE(r.err.find(text), std::string::npos) << lang << ": " << r.err;
+        EXPECT_NE(r.out.find(".htm"), std::string::npos) << lang << ": " << r.out;
+    }
+}
+
 #endif
 
 }  // namespace
