@@ -16,6 +16,7 @@
 #include "calendar/holidays.h"
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
+#include "editing/refusal.h"
 #include "core/cp1250.h"
 #include "core/ini_file.h"
 #include "core/paths.h"
@@ -374,6 +375,8 @@ act_try try_act_on_rows(context& c, pg_connection& db, int year, int month, int 
             open_ward_session(session, read.files, c.lang, shipped_language_folder(executable_folder()));
         !opened)
         return failed(opened.error());
+    else
+        tell_user(*ui, opened);
     context inner(out, err, ui, std::move(session));
     inner.held = &held;
     inner.lang = c.lang;

@@ -78,8 +78,8 @@ bool write_pdf_beside(context& c, const fs::path& printout, bool announce = true
     }
     fs::path pdf = printout;
     pdf.replace_extension(".pdf");
-    if (io_result w = make_pdf(c.plan, printout, pdf); !w) {
-        c.err << w.error << "\n";
+    if (const result<> w = make_pdf(c.plan, printout, pdf); !w) {
+        c.err << w.error().text << "\n";
         return false;
     }
     if (announce) c.out << pdf.string() << "\n";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "core/file_io.h"
 #include "core/read_bounds.h"
 #include "files/program_root.h"
 
@@ -90,20 +91,26 @@ fs::path pdf_maker() {
     return {};
 }
 
-io_result make_pdf(const Plan& plan, const fs::path& printout, const fs::path& pdf) {
+result<> make_pdf(const Plan& plan, const fs::path& printout, const fs::path& pdf) {
     std::string bytes, error;
     // Read here first: a printout that cannot be read is said as every file is.
-    if (!read_bytes(printout, bytes, error, kAnyFileBound, &plan.tr)) return {error};
+    if (!read_bytes(printout, bytes, error, kAnyFileBound, &plan.tr))
+        return refused(refusal_kind::Io, error, printout.string());
     const fs::path maker = pdf_maker();
     if (maker.empty())
-        return {say(plan, "cli_PdfMakerMissing", "Nie ma programu %s, który tworzy PDF; zainstaluj Planek ponownie",
-                    {kMakerName})};
+        return refused(refusal_kind::Io,
+                       say(plan, "cli_PdfMakerMissing", "Nie ma programu %s, który tworzy PDF; zainstaluj Planek ponownie",
+                           {kMakerName}));
     std::string drawn;
     const int status = run_maker(maker, printout, is_html(printout), drawn);
     if (status != 0 || drawn.empty())
-        return {say(plan, "cli_PdfFailed", "Nie udało się utworzyć PDF z %s (program %s zakończył się kodem %s)",
-                    {printout.string(), maker.string(), std::to_string(status)})};
-    return write_bytes(pdf, drawn, &plan.tr);
+        return refused(refusal_kind::Io,
+                       say(plan, "cli_PdfFailed", "Nie udało się utworzyć PDF z %s (program %s zakończył się kodem %s)",
+                           {printout.string(), maker.string(), std::to_string(status)}),
+                       printout.string());
+    if (io_result written = write_bytes(pdf, drawn, &plan.tr); !written)
+        return refused(refusal_kind::Io, written.error, pdf.string());
+    return {};
 }
 
 }  // namespace planek::cli

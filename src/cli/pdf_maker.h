@@ -3,8 +3,8 @@
 // which alone loads Qt), so a command that makes no PDF never loads Qt.
 #include <filesystem>
 
-#include "core/file_io.h"
 #include "core/plan.h"
+#include "core/result.h"
 
 namespace planek::cli {
 
@@ -14,6 +14,6 @@ std::filesystem::path pdf_maker();
 
 // Reads the printout, has the drawing program make its PDF and writes that
 // through the safe write. What fails is said in the session's language.
-io_result make_pdf(const Plan& plan, const std::filesystem::path& printout, const std::filesystem::path& pdf);
+result<> make_pdf(const Plan& plan, const std::filesystem::path& printout, const std::filesystem::path& pdf);
 
 }  // namespace planek::cli

@@ -27,10 +27,13 @@ result<> apply_options(roster_document& doc, const options_choice& choice) {
     if (normsChanged) a.month_off_disk();
     plan.dutyAs = choice.dutyAs;
     plan.dutySymbols = choice.dutySymbols;
-    PathsUpdate(plan);
-    if (languageChanged && edited.glowne.lang >= 0 && cb_LanguageChange(plan, edited.glowne.lang))
-        carry_typed_names(plan, edited.dayOffKinds, choice.dutyAs, oldDefaults);
-    return a.finish();
+    result<> applied = PathsUpdate(plan);
+    if (languageChanged && edited.glowne.lang >= 0) {
+        const result<> language = cb_LanguageChange(plan, edited.glowne.lang);
+        if (language) carry_typed_names(plan, edited.dayOffKinds, choice.dutyAs, oldDefaults);
+        applied.note_all(said_by(language));
+    }
+    return a.finish(std::move(applied));
 }
 
 result<> save_options(roster_document& doc, const options_choice& choice) {

@@ -120,7 +120,9 @@ session_start open_program_session(Plan& plan, const session_request& request) {
             return s;
         }
     }
-    s.ignoredOptions = load_startup_settings(plan, request.language);
+    result<std::vector<std::string>> loaded = load_startup_settings(plan, request.language);
+    s.ignoredOptions = std::move(*loaded);
+    for (const refusal& note : loaded.notes) s.notes.push_back(note);
     if (request.beforeStaff && !request.beforeStaff(plan)) {
         s.outcome = session_outcome::Stopped;
         return s;

@@ -106,7 +106,7 @@ void apply_day_off_names(plan_services& plan) {
     for (size_t i = 0; i < lines.size() && i < kinds.size(); ++i) kinds[i].name = lines[i];
 }
 
-bool cb_LanguageChange(Plan& plan, std::optional<int> chosen) {
+result<> cb_LanguageChange(Plan& plan, std::optional<int> chosen) {
     const auto& list = language_list();
     int index = chosen ? *chosen : plan.options.glowne.lang;
     if (index < 0 || index >= int(list.size())) index = language_index(system_language());
@@ -119,15 +119,14 @@ bool cb_LanguageChange(Plan& plan, std::optional<int> chosen) {
     Translator loaded;
     if (plan.paths.lang.empty() || !std::filesystem::is_regular_file(file, ec) || !load_language_file(loaded, file)) {
         std::string text = plan.tr.msg("msg_LangFileMissing", "Brak pliku z wybraną wersją językową: %s%s");
-        plan.ui->warn(fill_message(text, {"\n", file.string()}));
-        return false;
+        return refused(refusal_kind::Io, fill_message(text, {"\n", file.string()}), file.string());
     }
     plan.tr = std::move(loaded);
     plan.options.language = name;
     plan.options.languageFile = file.string();
     apply_day_off_names(plan);
     czytaj_opcje(plan, "lang");
-    return true;
+    return {};
 }
 
 std::string multi_line(std::string text, const std::string& from, const std::string& to) {

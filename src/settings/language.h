@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "core/translator.h"
 
 namespace planek {
@@ -40,9 +41,9 @@ void load_language_text(Translator& tr, const std::string& utf8);
 // list; without one the saved position (glowne.lang) is taken, and without
 // that the system's language. Sets the title; when the language's file
 // exists, loads it, renames the day-off kinds from muv_DayOffNames and
-// re-reads the language-dependent options. When it is missing, warns with
-// msg_LangFileMissing and keeps the texts. Returns whether a file was applied.
-bool cb_LanguageChange(Plan& plan, std::optional<int> chosen = std::nullopt);
+// re-reads the language-dependent options. When it is missing, refuses with
+// msg_LangFileMissing and keeps the texts.
+result<> cb_LanguageChange(Plan& plan, std::optional<int> chosen = std::nullopt);
 
 // The built-in Polish names of the day-off kinds overlaid with the
 // language's muv_DayOffNames, when that list holds 1 to 24 names.

@@ -82,25 +82,27 @@ bool RunAsServer(const Plan& plan) {
     return same_folder(server, plan.paths.root);
 }
 
-void PathsUpdate(plan_services& plan) {
-    if (plan.paths.root.empty()) return;  // no program root: nothing to resolve
+result<> PathsUpdate(plan_services& plan) {
+    if (plan.paths.root.empty()) return {};  // no program root: nothing to resolve
     Paths local = Paths::local(plan.paths.root);
     plan.paths.templates = local.templates;
     plan.paths.printouts = local.printouts;
     plan.paths.config = local.config;
-    if (plan.options.net.ServerPath.empty()) return;
+    if (plan.options.net.ServerPath.empty()) return {};
     std::filesystem::path server = server_folder(plan);
     if (!folder_exists(server)) {
         std::string text = plan.tr.msg("msg_CantFindServer",
                                        "Serwer nie został znaleziony. Skontaktuj się z administratorem sieci "
                                        "komputerowej.%sPrzyjęto ustawienia lokalne.");
-        plan.ui->warn(fill_message(text, {"\n"}));
-        return;
+        result<> local;
+        local.note(refused(refusal_kind::Io, fill_message(text, {"\n"}), server.string()));
+        return local;
     }
     Paths remote = Paths::local(server);
     if (plan.options.net.Template) plan.paths.templates = remote.templates;
     if (plan.options.net.Printout) plan.paths.printouts = remote.printouts;
     if (plan.options.net.Config) plan.paths.config = remote.config;
+    return {};
 }
 
 bool network_page_visible(const Plan& plan) {

@@ -23,9 +23,9 @@ bool RunAsServer(const Plan& plan);
 
 // Recomputes the template, printout and configuration folders: local ones,
 // or the server's for each option that is on while the server folder
-// exists. A server folder that cannot be found is reported
+// exists. A server folder that cannot be found is a note of the result
 // (msg_CantFindServer) and the local folders stay.
-void PathsUpdate(plan_services& plan);
+result<> PathsUpdate(plan_services& plan);
 
 // The options dialog hides its network page on a client whose net.ini asks
 // for it.

@@ -520,8 +520,9 @@ void carry_typed_names(Plan& plan, const std::vector<day_off_kind>& kinds, const
 }
 
 result<SaveOptionsResult> sb_SaveClick(Plan& plan) {
-    PathsUpdate(plan);
+    const result<> paths = PathsUpdate(plan);
     result<SaveOptionsResult> saved = SaveOptionsResult::ServerConfig;
+    saved.note_all(paths.notes);
     if (same_folder(plan.paths.config, plan.paths.data)) {
         result<> written = update_ini(plan, config_file(plan.paths.data), [&](IniFile& ini) { write_options(plan, ini); });
         saved = written ? result<SaveOptionsResult>(SaveOptionsResult::Saved) : written.error();

@@ -8,10 +8,12 @@
 
 namespace planek {
 
-std::vector<std::string> load_startup_settings(Plan& plan, const std::optional<std::string>& language) {
+result<std::vector<std::string>> load_startup_settings(Plan& plan, const std::optional<std::string>& language) {
     std::vector<std::string> ignored;
     for (const std::string& key : read_net_options(plan)) ignored.push_back(std::string(kNetFileName) + ": " + key);
-    PathsUpdate(plan);
+    // The folders first (the saved language is in the configuration); a
+    // missing server is said once the language is known, in it.
+    (void)PathsUpdate(plan);
     plan.options.networkPageVisible = network_page_visible(plan);
 
     int saved = read_saved_language(plan);
@@ -20,7 +22,8 @@ std::vector<std::string> load_startup_settings(Plan& plan, const std::optional<s
         int i = language_index(*language);
         if (i >= 0) chosen = i;
     }
-    cb_LanguageChange(plan, chosen);
+    std::vector<refusal> said = said_by(cb_LanguageChange(plan, chosen));
+    for (refusal& r : said_by(PathsUpdate(plan))) said.push_back(std::move(r));
     // A language asked for on the command line is for this run only.
     if (chosen) plan.options.glowne.lang = saved;
 
@@ -30,7 +33,9 @@ std::vector<std::string> load_startup_settings(Plan& plan, const std::optional<s
     // Applying a language file reads the language options; without one they
     // still need reading.
     if (plan.options.languageFile.empty()) czytaj_opcje(plan, "lang");
-    return ignored;
+    result<std::vector<std::string>> loaded(std::move(ignored));
+    loaded.note_all(said);
+    return loaded;
 }
 
 }  // namespace planek

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace planek {
 
 struct Plan;
@@ -13,7 +15,8 @@ struct Plan;
 // the folders; applies the language (`language` when given, by name — not
 // saved —, else the saved choice, else the system's); reads the per-user
 // settings (when plan.options.userSettingsFolder is set) and the options
-// ("opcje"). Returns "file: section.key" of every value that was ignored.
-std::vector<std::string> load_startup_settings(Plan& plan, const std::optional<std::string>& language = {});
+// ("opcje"). Gives "file: section.key" of every value that was ignored, with
+// a note for a server folder or language file that is not there.
+result<std::vector<std::string>> load_startup_settings(Plan& plan, const std::optional<std::string>& language = {});
 
 }  // namespace planek

@@ -35,7 +35,9 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     plan.options.glowne.lang = saved >= 0 && saved < (long long)language_list().size() ? int(saved) : -1;
     std::optional<int> chosen;
     if (language && language_index(*language) >= 0) chosen = language_index(*language);
-    cb_LanguageChange(plan, chosen);
+    // Without its file the language keeps the built-in texts, and says so.
+    result<> opened;
+    opened.note_all(said_by(cb_LanguageChange(plan, chosen)));
     if (chosen) plan.options.glowne.lang = int(saved);
     (void)read_language_options(plan, config);
     (void)read_machine_options(plan, config);
@@ -56,7 +58,7 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     remember_on_disk(plan);
     plan.currentGroup = plan.groups.empty() ? -1 : 0;
     plan.currentWorker = -1;
-    return {};
+    return opened;
 }
 
 }  // namespace planek::store

@@ -50,8 +50,9 @@ result<Plan> StoreMonth::readSession(std::shared_ptr<Interaction> ui, const std:
     read_ = std::move(*found);
     Plan plan;
     plan.ui = std::move(ui);
-    if (result<> opened = open_ward_session(plan, read_->files, language, languageFolder); !opened)
-        return opened.error();
+    const result<> opened = open_ward_session(plan, read_->files, language, languageFolder);
+    if (!opened) return opened.error();
+    tell_user(*plan.ui, opened);
     return plan;
 }
 

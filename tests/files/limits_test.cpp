@@ -182,7 +182,7 @@ TEST(Limits, ServerPathWithDotDotNamesTheFolderItResolvesTo) {
     plan.paths = Paths::local(root);
     plan.options.net.ServerPath = (root / ".." / "server").string() + "\\";
     plan.options.net.Template = plan.options.net.Printout = plan.options.net.Config = true;
-    PathsUpdate(plan);
+    (void)PathsUpdate(plan);
     // The printouts and templates go to the server's own folders, nowhere else.
     EXPECT_EQ(fs::weakly_canonical(plan.paths.printouts), fs::weakly_canonical(server / "wydruki"));
     EXPECT_EQ(fs::weakly_canonical(plan.paths.templates), fs::weakly_canonical(server / "templates"));
@@ -190,7 +190,7 @@ TEST(Limits, ServerPathWithDotDotNamesTheFolderItResolvesTo) {
 
     // A server path that climbs to a folder that does not exist keeps the local folders.
     plan.options.net.ServerPath = (root / ".." / ".." / "no-such-server").string();
-    PathsUpdate(plan);
+    (void)PathsUpdate(plan);
     EXPECT_EQ(plan.paths.printouts, Paths::local(root).printouts);
 }
 
@@ -205,7 +205,7 @@ TEST(Limits, RelativeServerPathIsTakenFromTheProgramFolderNotTheWorkingFolder) {
     plan.options.net.Template = true;
     const fs::path before = fs::current_path();
     fs::current_path(dir.path() / "local" / "dane");  // where "..\\server" would name nothing
-    PathsUpdate(plan);
+    (void)PathsUpdate(plan);
     fs::current_path(before);
     EXPECT_EQ(fs::weakly_canonical(plan.paths.templates), fs::weakly_canonical(server / "templates"));
 }

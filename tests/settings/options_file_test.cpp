@@ -421,7 +421,7 @@ TEST_F(OptionsFile, ServerConfigurationIsNeverWritten) {
     write_file(server / "dane" / "konfiguracja.ini", "[wydruki]\r\nng_od=18:00\r\n");
     plan.options.net.ServerPath = server.string() + "\\";
     plan.options.net.Config = true;
-    PathsUpdate(plan);
+    (void)PathsUpdate(plan);
     czytaj_opcje(plan, "opcje");
     EXPECT_EQ(plan.options.wydruki.ng_od, 18 * 60);
     plan.options.wydruki.ng_od = 17 * 60;
@@ -450,7 +450,7 @@ TEST_F(OptionsFile, MachineKeysComeFromTheDataFolder) {
     reader.clock = plan.clock;
     reader.options.net.ServerPath = server.string();
     reader.options.net.Config = true;
-    PathsUpdate(reader);
+    (void)PathsUpdate(reader);
     ASSERT_FALSE(same_folder(reader.paths.config, reader.paths.data));
     czytaj_opcje(reader, "opcje");
     EXPECT_EQ(reader.options.windows, plan.options.windows);
@@ -539,15 +539,18 @@ TEST_F(OptionsFile, NetworkFoldersAndServerRole) {
     plan.options.net.ServerPath = (dir.path() / "nowhere").string();
     plan.options.net.Template = true;
     EXPECT_TRUE(RunAsServer(plan));
-    PathsUpdate(plan);
+    const result<> local = PathsUpdate(plan);
+    EXPECT_TRUE(local.ok());  // the local folders are taken
     EXPECT_EQ(plan.paths.templates, plan.paths.root / "templates");
-    ASSERT_EQ(ui->warnings.size(), 1u);
-    EXPECT_NE(ui->warnings[0].find("Serwer nie został znaleziony"), std::string::npos);
+    ASSERT_EQ(local.notes.size(), 1u);
+    EXPECT_NE(local.notes[0].text.find("Serwer nie został znaleziony"), std::string::npos);
+    EXPECT_EQ(local.notes[0].file, (dir.path() / "nowhere").string());
+    EXPECT_TRUE(ui->warnings.empty());
 
     std::filesystem::create_directories(server);
     plan.options.net.ServerPath = server.string();
     EXPECT_FALSE(RunAsServer(plan));
-    PathsUpdate(plan);
+    (void)PathsUpdate(plan);
     EXPECT_EQ(plan.paths.templates, server / "templates");
     EXPECT_EQ(plan.paths.printouts, plan.paths.root / "wydruki");
     EXPECT_EQ(plan.paths.config, plan.paths.data);

@@ -30,7 +30,7 @@ TEST_F(UnreadableSettings, AConfigurationThatCannotBeReadIsKeptAsideAndTheDefaul
     put("lang/english.lng", "[messages]\n");
     {
         unreadable fault(config());
-        load_startup_settings(plan);
+        (void)load_startup_settings(plan);
     }
     EXPECT_EQ(plan.options.glowne.autosave, 10);  // the default
     EXPECT_EQ(read_file(kept()), original);

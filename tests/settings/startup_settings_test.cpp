@@ -16,7 +16,7 @@ TEST_F(StartupSettings, ReadsEverythingInOrder) {
     put("lang/english.lng", "[MostUsedValues]\nmuv_Educations=Higher¤\n");
     write_file(plan.options.userSettingsFolder / "user.ini", "[user]\r\nuser_name=Anna\r\n");
 
-    std::vector<std::string> ignored = load_startup_settings(plan);
+    std::vector<std::string> ignored = *load_startup_settings(plan);
     EXPECT_EQ(ignored, std::vector<std::string>{"net.ini: net.Template"});
     EXPECT_EQ(plan.paths.config, server / "dane");
     EXPECT_EQ(plan.options.wydruki.noc_od, 21 * 60);
@@ -31,16 +31,31 @@ TEST_F(StartupSettings, LanguageGivenForTheRunIsNotSaved) {
     put("dane/konfiguracja.ini", "[glowne]\nlang=1\n");
     put("lang/english.lng", "[messages]\nmsg_X=Hello\n");
     put("lang/polski.lng", "[messages]\n");
-    load_startup_settings(plan, std::string("english"));
+    (void)load_startup_settings(plan, std::string("english"));
     EXPECT_EQ(plan.options.language, "english");
     EXPECT_EQ(plan.tr.msg("msg_X", "Cześć"), "Hello");
     EXPECT_EQ(plan.options.glowne.lang, language_index("polski"));
 }
 
+// What was wrong: the missing server was said before the language was read,
+// in Polish to a planner who runs the program in English.
+TEST_F(StartupSettings, AMissingServerIsSaidInTheLanguageOfTheRun) {
+    put("dane/net.ini", "[net]\nServerPath=" + (dir.path() / "nowhere").string() + "\nTemplate=1\n");
+    put("lang/english.lng", "[messages]\nmsg_CantFindServer=No server here.%sLocal settings.\n");
+    const result<std::vector<std::string>> loaded = load_startup_settings(plan, std::string("english"));
+    ASSERT_EQ(loaded.notes.size(), 1u);
+    EXPECT_EQ(loaded.notes[0].text, "No server here.\nLocal settings.");
+    EXPECT_EQ(plan.paths.templates, plan.paths.root / "templates");
+    EXPECT_TRUE(ui->warnings.empty());
+}
+
 TEST_F(StartupSettings, NoFilesAtAllGivesDefaults) {
-    std::vector<std::string> ignored = load_startup_settings(plan);
-    EXPECT_TRUE(ignored.empty());
-    EXPECT_EQ(ui->warnings.size(), 1u);  // the language file is missing
+    const result<std::vector<std::string>> loaded = load_startup_settings(plan);
+    EXPECT_TRUE(loaded->empty());
+    // The missing language file is said once, by whoever shows the result.
+    ASSERT_EQ(loaded.notes.size(), 1u);
+    EXPECT_NE(loaded.notes[0].file.find(".lng"), std::string::npos) << loaded.notes[0].file;
+    EXPECT_TRUE(ui->warnings.empty());
     EXPECT_EQ(plan.options.autofilling, autofilling_options{});
     EXPECT_EQ(plan.options.dayOffKinds[1].ownName, "Wypoczynkowy");
 }
