@@ -319,6 +319,14 @@ std::string without_balances(const std::string& record) {
     return join_fields(f);
 }
 
+std::string with_balances(const std::string& record, const balance_change& stored) {
+    std::vector<std::string> f = split_fields(record);
+    const long long v[4] = {stored.current, stored.previous, stored.care, stored.reha};
+    for (size_t k = 0; k < 4; ++k)
+        if (const size_t at = balance_positions().at[k]; at && at < f.size()) f[at] = number(v[k]);
+    return join_fields(f);
+}
+
 balance_change balances_of(int worker, const std::string& record) {
     const std::vector<std::string> f = split_fields(record);
     auto at = [&](size_t k) {
@@ -336,6 +344,9 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
     const result<pg_rows> locked = c.exec("SELECT version FROM months WHERE id = $1 FOR UPDATE", {id});
     if (!locked) return locked.error();
     if (locked->empty()) return changed_meanwhile(c, read.name);
+    // The rows this save writes are stamped with its count on the store's clock, whose row it holds till
+    // its commit: a program keeping the month between acts reads only what is stamped after its own count.
+    if (auto r = c.exec("UPDATE store_clock SET n = n + 1 WHERE id = 1"); !r) return r.error();
     const month_rows mine = split_month_lines(now.lines);
     save_outcome out;
     std::map<int, touched> who;
