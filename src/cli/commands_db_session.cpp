@@ -14,9 +14,12 @@
 #include "cli/arg_parser.h"
 #include "cli/cli.h"
 #include "cli/db_acts.h"
+#include "files/program_root.h"
+#include "settings/language_install.h"
 #include "store/planners.h"
 #include "store/ward_month.h"
 #include "store/ward_refresh.h"
+#include "store/ward_session.h"
 
 namespace planek::cli::store_acts {
 
@@ -102,7 +105,8 @@ public:
                         return w == held->workers.end() ? std::string() : w->second.record;
                     });
                     if (!mark(words[0], group, t)) return answer(t, attempt);
-                    t = try_act_on_rows(c_, db_, *held, group, command);
+                    if (const Plan* opened = session_of(words[0], *held, t))
+                        t = try_act_on_rows(c_, db_, *held, group, command, opened);
                 }
             } else {
                 const int group = act_group(db_, command);
@@ -140,6 +144,29 @@ private:
         return &it->second;
     }
 
+    // The session the month's acts start from, opened once from the ward's
+    // lines and then brought up to the workers others changed since.
+    const Plan* session_of(const std::string& name, const ward_month& held, act_try& t) {
+        auto it = sessions_.find(name);
+        if (it != sessions_.end() && it->second.files.groups == held.files.groups &&
+            it->second.files.config == held.files.config) {
+            if (it->second.files.staff == held.files.staff ||
+                renew_ward_workers(it->second.plan, it->second.files.staff, held.files.staff)) {
+                it->second.files.staff = held.files.staff;
+                return &it->second.plan;
+            }
+        }
+        opened_session made;
+        made.plan.ui = c_.ui;
+        made.plan.tr = speaking(c_);
+        if (result<> r = open_ward_session(made.plan, held.files, c_.lang, shipped_language_folder(executable_folder()));
+            !r)
+            return failed(r.error(), t), nullptr;
+        made.files = held.files;
+        sessions_.erase(name);
+        return &sessions_.emplace(name, std::move(made)).first->second.plan;
+    }
+
     ward_month* failed(const refusal& why, act_try& t) {
         t.code = kExitFailure;
         t.retry = why.kind == refusal_kind::Conflict;
@@ -173,6 +200,11 @@ private:
     session_marks marks_;
     std::map<std::string, ward_month> months_;
     std::set<std::string> stale_;  // months someone may have saved since they were read
+    struct opened_session {
+        Plan plan;
+        ward_files files;  // the lines it was opened from, or last brought up to
+    };
+    std::map<std::string, opened_session> sessions_;
 };
 
 }  // namespace

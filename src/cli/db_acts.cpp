@@ -204,7 +204,7 @@ int usage_refused(std::ostream& err, const Translator& tr, const command& cmd, c
 // with its versions, the session built from those rows, the command run on
 // it, and its save one transaction of only the rows it touched.
 act_try try_act_on_rows(context& c, pg_connection& db, const ward_month& read, int group,
-                        const std::vector<std::string>& command) {
+                        const std::vector<std::string>& command, const Plan* opened) {
     act_try t;
     auto failed = [&](const refusal& why) {
         t.code = kExitFailure;
@@ -229,13 +229,15 @@ act_try try_act_on_rows(context& c, pg_connection& db, const ward_month& read, i
     // What the act says goes to its own streams: a try run again says nothing.
     std::ostringstream out, err;
     auto ui = std::make_shared<CliInteraction>(err, c.ui->preset());
-    Plan session;
+    Plan session = opened ? *opened : Plan();
     session.ui = ui;
-    session.tr = speaking(c);
-    if (result<> opened =
-            open_ward_session(session, read.files, c.lang, shipped_language_folder(executable_folder()));
-        !opened)
-        return failed(opened.error());
+    if (!opened) {
+        session.tr = speaking(c);
+        if (result<> made =
+                open_ward_session(session, read.files, c.lang, shipped_language_folder(executable_folder()));
+            !made)
+            return failed(made.error());
+    }
     context inner(out, err, ui, std::move(session));
     inner.held = &held;
     inner.lang = c.lang;

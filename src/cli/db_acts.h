@@ -38,8 +38,10 @@ bool runs_on_rows(const std::string& name);
 // One try of `command` (its name, then its arguments) on `read`: the session
 // built from its rows, the command run on it, and its save one transaction
 // of only the rows it touched, judged by the versions `read` holds.
+// With `session` the act runs on a copy of that session, opened from
+// `read`'s lines before, instead of one opened anew.
 act_try try_act_on_rows(context& c, store::pg_connection& db, const store::ward_month& read, int group,
-                        const std::vector<std::string>& command);
+                        const std::vector<std::string>& command, const Plan* session = nullptr);
 // One try of any month command on a scratch folder the month is exported to.
 act_try try_act(context& c, const std::string& url, int year, int month, int group,
                 const std::vector<std::string>& command);

@@ -141,6 +141,9 @@ const std::vector<std::vector<const char*>> kMigrations = {
         // later than the reader's count is news to it, one stamped earlier
         // it has. What a save removes leaves its key behind with the count.
         "CREATE TABLE store_clock (id integer PRIMARY KEY CHECK (id = 1), n bigint NOT NULL)",
+        // A line that comes into a month's other lines takes a place between
+        // its neighbours' instead of every line after it moving down one.
+        "ALTER TABLE month_lines ALTER COLUMN position TYPE double precision",
         "INSERT INTO store_clock VALUES (1, 0)",
         R"(CREATE TABLE removed_rows (
              n bigint NOT NULL,

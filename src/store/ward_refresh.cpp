@@ -25,7 +25,7 @@ const char* const kChangedSince =
     "FROM day_parameters WHERE month_id = $1 AND changed > $2 "
     "UNION ALL SELECT 'removed', position::text, tbl, NULL, NULL, section, NULL, NULL "
     "FROM removed_rows WHERE n > $2 AND (month_id = $1 OR month_id IS NULL) "
-    "UNION ALL SELECT 'line', position::text, line, NULL, NULL, NULL, NULL, NULL FROM month_lines "
+    "UNION ALL SELECT 'line', (row_number() OVER (ORDER BY position))::text, line, NULL, NULL, NULL, NULL, NULL FROM month_lines "
     "WHERE month_id = $1 AND EXISTS (SELECT 1 FROM months WHERE id = $1 AND changed > $2) "
     "UNION ALL SELECT 'worker', w.id::text, w.record, w.version::text, b.holiday_current::text, "
     "b.holiday_previous::text, b.care_days::text, b.reha_days::text "
