@@ -114,15 +114,15 @@ for ((k = 0; k < clerks; k++)); do clerk "$k" & done
 wait
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 
-cat "$work"/planner*.log "$work"/clerk*.log 2>/dev/null >"$work/all"
+cat "$work"/planner*.log "$work"/clerk*.log 2>/dev/null >"$work/all" || true
 total=$(wc -l <"$work/all")
 committed=$(awk '$2 == 0' "$work/all" | wc -l)
 retried=$(awk '$2 == 0 && $3 == 1' "$work/all" | wc -l)
 refused=$((total - committed))
 duties=$(psql "SELECT count(*) FROM duties d JOIN months m ON m.id = d.month_id WHERE m.month = 4 AND d.record LIKE '%load-%'")
-dutiesCommitted=$(cat "$work"/planner*.log 2>/dev/null | awk '$2 == 0' | wc -l)
+dutiesCommitted=$( (cat "$work"/planner*.log 2>/dev/null || true) | awk '$2 == 0' | wc -l)
 leave=$(psql "SELECT count(*) FROM days_off d JOIN months m ON m.id = d.month_id WHERE m.month = 4 AND d.kind = 'u'")
-leaveCommitted=$(cat "$work"/clerk*.log 2>/dev/null | awk '$2 == 0' | wc -l)
+leaveCommitted=$( (cat "$work"/clerk*.log 2>/dev/null || true) | awk '$2 == 0' | wc -l)
 taken=$(psql "SELECT coalesce(sum(split_part(record, '¤', 5)::integer), 0) FROM days_off d JOIN months m ON m.id = d.month_id WHERE m.month = 4 AND d.kind = 'u'")
 after=$(psql "SELECT sum(holiday_current + holiday_previous) FROM balances")
 lost=$(( dutiesCommitted - duties + leaveCommitted - leave ))
