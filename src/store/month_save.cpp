@@ -293,11 +293,6 @@ std::string place(double at) {
     return std::string(buf, end);
 }
 
-double place_of(const std::string& text) {
-    double at = 0;
-    std::from_chars(text.data(), text.data() + text.size(), at);
-    return at;
-}
 
 // The month's rest of lines written over the stored (`places` their places,
 // in order): only the span between the lines both share at the start and at
@@ -453,7 +448,7 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
     std::vector<double> places;
     for (size_t i = 0; i < stored->rows.size(); ++i) {
         storedRest.push_back(stored->text(i, 0));
-        places.push_back(place_of(stored->text(i, 1)));
+        places.push_back(stored_place(stored->text(i, 1)));
     }
     bool restChanged = false;
     const result<std::vector<std::string>> rest = merged_rest(c, read.rest, mine.rest, storedRest, restChanged);

@@ -150,7 +150,7 @@ const std::vector<std::vector<const char*>> kMigrations = {
              tbl text NOT NULL,
              month_id integer,
              section text,
-             position integer NOT NULL))",
+             position double precision NOT NULL))",
         "CREATE INDEX removed_rows_n ON removed_rows (n)",
         R"(CREATE FUNCTION stamp_change() RETURNS trigger LANGUAGE plpgsql AS $$
            BEGIN
@@ -162,6 +162,9 @@ const std::vector<std::vector<const char*>> kMigrations = {
              IF TG_TABLE_NAME = 'day_parameters' THEN
                INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
                                                 OLD.month_id, OLD.section, OLD.position);
+             ELSIF TG_TABLE_NAME = 'month_lines' THEN
+               INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
+                                                OLD.month_id, NULL, OLD.position);
              ELSIF TG_TABLE_NAME = 'worked_sundays' THEN
                INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
                                                 NULL, OLD.year::text, OLD.worker_id);
@@ -180,6 +183,11 @@ const std::vector<std::vector<const char*>> kMigrations = {
         "ALTER TABLE duties ADD COLUMN changed bigint NOT NULL DEFAULT 0",
         "ALTER TABLE days_off ADD COLUMN changed bigint NOT NULL DEFAULT 0",
         "ALTER TABLE day_parameters ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE month_lines ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "CREATE INDEX month_lines_changed ON month_lines (month_id, changed)",
+        "CREATE TRIGGER month_lines_stamp BEFORE INSERT OR UPDATE ON month_lines FOR EACH ROW EXECUTE FUNCTION "
+        "stamp_change()",
+        "CREATE TRIGGER month_lines_removed AFTER DELETE ON month_lines FOR EACH ROW EXECUTE FUNCTION keep_removed()",
         "CREATE INDEX duties_changed ON duties (month_id, changed)",
         "CREATE INDEX days_off_changed ON days_off (month_id, changed)",
         "CREATE INDEX workers_changed ON workers (changed)",

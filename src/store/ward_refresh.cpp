@@ -25,8 +25,8 @@ const char* const kChangedSince =
     "FROM day_parameters WHERE month_id = $1 AND changed > $2 "
     "UNION ALL SELECT 'removed', position::text, tbl, NULL, NULL, section, NULL, NULL "
     "FROM removed_rows WHERE n > $2 AND (month_id = $1 OR month_id IS NULL) "
-    "UNION ALL SELECT 'line', (row_number() OVER (ORDER BY position))::text, line, NULL, NULL, NULL, NULL, NULL FROM month_lines "
-    "WHERE month_id = $1 AND EXISTS (SELECT 1 FROM months WHERE id = $1 AND changed > $2) "
+    "UNION ALL SELECT 'line', position::text, line, NULL, NULL, NULL, NULL, NULL FROM month_lines "
+    "WHERE month_id = $1 AND changed > $2 "
     "UNION ALL SELECT 'worker', w.id::text, w.record, w.version::text, b.holiday_current::text, "
     "b.holiday_previous::text, b.care_days::text, b.reha_days::text "
     "FROM workers w LEFT JOIN balances b ON b.worker_id = w.id "
@@ -94,7 +94,8 @@ result<refresh_outcome> refresh_ward_month(pg_connection& db, ward_month& m) {
     long long clock = m.clock;
     std::vector<month_row> duties, daysOff, parameters;
     std::vector<std::pair<std::string, int>> dutiesGone, daysOffGone, parametersGone;
-    std::vector<std::pair<size_t, std::string>> lines;
+    std::vector<std::pair<double, std::string>> lines;
+    std::vector<double> linesGone;
     std::vector<size_t> workers, sundays;
     for (size_t i = 0; i < r->rows.size(); ++i) {
         const std::string& kind = r->text(i, 0);
@@ -108,8 +109,9 @@ result<refresh_outcome> refresh_ward_month(pg_connection& db, ward_month& m) {
             if (table == "duties") dutiesGone.push_back({"", as_int(*r, i, 1)});
             else if (table == "days_off") daysOffGone.push_back({"", as_int(*r, i, 1)});
             else if (table == "day_parameters") parametersGone.push_back({r->text(i, 5), as_int(*r, i, 1)});
+            else if (table == "month_lines") linesGone.push_back(stored_place(r->text(i, 1)));
             else return read_again(db, m);  // a year of worked Sundays gone: rare, and read whole
-        } else if (kind == "line") lines.push_back({size_t(r->number(i, 1)), r->text(i, 2)});
+        } else if (kind == "line") lines.push_back({stored_place(r->text(i, 1)), r->text(i, 2)});
         else if (kind == "worker") workers.push_back(i);
         else if (kind == "sunday") sundays.push_back(i);
         else if (kind == "ward") return read_again(db, m);
@@ -138,10 +140,15 @@ result<refresh_outcome> refresh_ward_month(pg_connection& db, ward_month& m) {
     std::stable_sort(next.read.parameters.begin(), next.read.parameters.end(), [](const month_row& a, const month_row& b) {
         return std::tie(a.section, a.position) < std::tie(b.section, b.position);
     });
-    if (!lines.empty()) {
-        std::sort(lines.begin(), lines.end());
+    if (!lines.empty() || !linesGone.empty()) {
+        if (next.read.restPlaces.size() != next.read.rest.size()) return read_again(db, m);
+        std::map<double, std::string> rest;
+        for (size_t i = 0; i < next.read.rest.size(); ++i) rest.emplace(next.read.restPlaces[i], std::move(next.read.rest[i]));
+        for (double at : linesGone) rest.erase(at);
+        for (auto& [at, line] : lines) rest[at] = std::move(line);
         next.read.rest.clear();
-        for (auto& [position, line] : lines) next.read.rest.push_back(std::move(line));
+        next.read.restPlaces.clear();
+        for (auto& [at, line] : rest) next.read.rest.push_back(std::move(line)), next.read.restPlaces.push_back(at);
     }
     next.clock = clock;
     if (result<> made = render_month_bytes(next); !made) return made.error();

@@ -34,6 +34,7 @@ void expect_same(const ward_month& kept, const ward_month& fresh) {
     EXPECT_EQ(keys(kept.read.daysOff), keys(fresh.read.daysOff));
     EXPECT_EQ(keys(kept.read.parameters), keys(fresh.read.parameters));
     EXPECT_EQ(kept.read.rest, fresh.read.rest);
+    EXPECT_EQ(kept.read.restPlaces, fresh.read.restPlaces);
     EXPECT_EQ(kept.files.staff, fresh.files.staff);
     ASSERT_EQ(kept.workers.size(), fresh.workers.size());
     for (const auto& [id, w] : fresh.workers) {
