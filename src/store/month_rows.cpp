@@ -1,5 +1,6 @@
 #include "store/month_rows.h"
 
+#include <charconv>
 #include <map>
 #include <regex>
 
@@ -100,6 +101,12 @@ std::vector<std::string> month_lines(const month_rows& m) {
     return lines;
 }
 
+double stored_place(const std::string& text) {
+    double at = 0;
+    std::from_chars(text.data(), text.data() + text.size(), at);
+    return at;
+}
+
 result<month_rows> read_month_rows(pg_connection& c, int id) {
     const std::string key = std::to_string(id);
     const result<pg_rows> head = c.exec("SELECT id, name, year, month, sealed FROM months WHERE id = $1", {key});
@@ -112,7 +119,8 @@ result<month_rows> read_month_rows(pg_connection& c, int id) {
     m.year = int(head->number(0, 2));
     m.month = int(head->number(0, 3));
     m.sealed = head->text(0, 4) == "t";
-    const result<pg_rows> rest = c.exec("SELECT line FROM month_lines WHERE month_id = $1 ORDER BY position", {key});
+    const result<pg_rows> rest =
+        c.exec("SELECT line, position FROM month_lines WHERE month_id = $1 ORDER BY position", {key});
     const result<pg_rows> d = c.exec(
         "SELECT position, record, version, worker_id FROM duties WHERE month_id = $1 ORDER BY position", {key});
     const result<pg_rows> w = c.exec(
@@ -122,7 +130,10 @@ result<month_rows> read_month_rows(pg_connection& c, int id) {
         {key});
     for (const result<pg_rows>* r : {&rest, &d, &w, &p})
         if (!*r) return r->error();
-    for (size_t i = 0; i < rest->rows.size(); ++i) m.rest.push_back(rest->text(i, 0));
+    for (size_t i = 0; i < rest->rows.size(); ++i) {
+        m.rest.push_back(rest->text(i, 0));
+        m.restPlaces.push_back(stored_place(rest->text(i, 1)));
+    }
     for (size_t i = 0; i < d->rows.size(); ++i)
         m.duties.push_back({int(d->number(i, 0)), d->text(i, 1), int(d->number(i, 2)), int(d->number(i, 3)), {}, {}});
     for (size_t i = 0; i < w->rows.size(); ++i)

@@ -25,6 +25,7 @@ struct month_rows {
     int year = 0, month = 0;
     bool sealed = true;
     std::vector<std::string> rest;
+    std::vector<double> restPlaces;  // the rest's places as stored, when read from the store
     std::vector<month_row> duties, daysOff, parameters;
 };
 
@@ -33,6 +34,9 @@ month_rows split_month_lines(const std::vector<std::string>& lines);
 // The lines again, the rows after their headings, duties and days off
 // numbered from 1 in the order of their positions.
 std::vector<std::string> month_lines(const month_rows& m);
+
+// A place of the month's rest as the server writes it (a double, in no locale).
+double stored_place(const std::string& text);
 
 // The month as stored, with the versions read, by its id or by its year and
 // month ("no such month" is a NoSuchFile refusal).

@@ -1,6 +1,9 @@
 #include "store/month_save.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -283,21 +286,62 @@ std::string text_array(const std::vector<std::string>& items) {
     return out + "}";
 }
 
-// The month's rest of lines written over the stored: the lines that differ
-// in place when none came or went (an act that changed a worker's figures),
-// else all of them again in one statement.
+// A place on the line order, as exact in the statement's text as it is stored.
+std::string place(double at) {
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, at).ptr;  // no locale's decimal comma
+    return std::string(buf, end);
+}
+
+
+// The month's rest of lines written over the stored (`places` their places,
+// in order): only the span between the lines both share at the start and at
+// the end is written, the new lines taking places between the kept ones, so
+// a worker's line coming into a section rewrites that line, not the 1,600
+// after it. When no room is left between two places the lines are numbered
+// again, all of them.
 result<> write_rest(pg_connection& c, const std::string& id, const std::vector<std::string>& stored,
-                    const std::vector<std::string>& now) {
-    if (stored.size() == now.size()) {
-        std::vector<std::string> at, lines;
-        for (size_t i = 0; i < now.size(); ++i)
-            if (now[i] != stored[i]) at.push_back(number(long(i))), lines.push_back(now[i]);
-        if (at.empty()) return {};
+                    const std::vector<double>& places, const std::vector<std::string>& now) {
+    size_t head = 0, tail = 0;
+    while (head < stored.size() && head < now.size() && stored[head] == now[head]) ++head;
+    while (tail < stored.size() - head && tail < now.size() - head &&
+           stored[stored.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    // Lines changed in place when as many went as came.
+    std::vector<std::string> at, lines;
+    const size_t same = std::min(stored.size() - head - tail, now.size() - head - tail);
+    for (size_t i = 0; i < same; ++i)
+        if (now[head + i] != stored[head + i]) at.push_back(place(places[head + i])), lines.push_back(now[head + i]);
+    if (!at.empty()) {
         const result<pg_rows> r = c.exec(
-            "UPDATE month_lines m SET line = n.line, version = m.version + 1 FROM unnest($2::integer[], "
-            "$3::text[]) AS "
-            "n(position, line) WHERE m.month_id = $1 AND m.position = n.position",
+            "UPDATE month_lines m SET line = n.line, version = m.version + 1 FROM unnest($2::double precision[], "
+            "$3::text[]) AS n(position, line) WHERE m.month_id = $1 AND m.position = n.position",
             {id, text_array(at), text_array(lines)});
+        if (!r) return r.error();
+    }
+    const size_t from = head + same, goneTo = stored.size() - tail, cameTo = now.size() - tail;
+    if (from == goneTo && from == cameTo) return {};
+    // The places free between the last line kept before and the first kept after.
+    const double low = from > 0 ? places[from - 1] : (places.empty() ? 0.0 : places.front() - double(cameTo - from) - 1);
+    const double high = goneTo < stored.size() ? places[goneTo] : low + double(cameTo - from) + 1;
+    const double step = (high - low) / double(cameTo - from + 1);
+    if (from < goneTo) {
+        std::vector<std::string> gone;
+        for (size_t i = from; i < goneTo; ++i) gone.push_back(place(places[i]));
+        const result<pg_rows> r = c.exec(
+            "DELETE FROM month_lines WHERE month_id = $1 AND position = ANY($2::double precision[])",
+            {id, text_array(gone)});
+        if (!r) return r.error();
+    }
+    if (from == cameTo) return {};
+    if (step > 1e-6 && low + step > low && high - step < high) {
+        std::vector<std::string> put, came;
+        for (size_t i = from; i < cameTo; ++i)
+            put.push_back(place(low + step * double(i - from + 1))), came.push_back(now[i]);
+        const result<pg_rows> r = c.exec(
+            "INSERT INTO month_lines (month_id, position, line) SELECT $1, n.position, n.line FROM "
+            "unnest($2::double precision[], $3::text[]) AS n(position, line)",
+            {id, text_array(put), text_array(came)});
         if (!r) return r.error();
         return {};
     }
@@ -319,6 +363,14 @@ std::string without_balances(const std::string& record) {
     return join_fields(f);
 }
 
+std::string with_balances(const std::string& record, const balance_change& stored) {
+    std::vector<std::string> f = split_fields(record);
+    const long long v[4] = {stored.current, stored.previous, stored.care, stored.reha};
+    for (size_t k = 0; k < 4; ++k)
+        if (const size_t at = balance_positions().at[k]; at && at < f.size()) f[at] = number(v[k]);
+    return join_fields(f);
+}
+
 balance_change balances_of(int worker, const std::string& record) {
     const std::vector<std::string> f = split_fields(record);
     auto at = [&](size_t k) {
@@ -336,6 +388,9 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
     const result<pg_rows> locked = c.exec("SELECT version FROM months WHERE id = $1 FOR UPDATE", {id});
     if (!locked) return locked.error();
     if (locked->empty()) return changed_meanwhile(c, read.name);
+    // The rows this save writes are stamped with its count on the store's clock, whose row it holds till
+    // its commit: a program keeping the month between acts reads only what is stamped after its own count.
+    if (auto r = c.exec("UPDATE store_clock SET n = n + 1 WHERE id = 1"); !r) return r.error();
     const month_rows mine = split_month_lines(now.lines);
     save_outcome out;
     std::map<int, touched> who;
@@ -386,15 +441,20 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
     }
 
     // The rest of the month's lines, entry by entry.
-    const result<pg_rows> stored = c.exec("SELECT line FROM month_lines WHERE month_id = $1 ORDER BY position", {id});
+    const result<pg_rows> stored =
+        c.exec("SELECT line, position FROM month_lines WHERE month_id = $1 ORDER BY position", {id});
     if (!stored) return stored.error();
     std::vector<std::string> storedRest;
-    for (size_t i = 0; i < stored->rows.size(); ++i) storedRest.push_back(stored->text(i, 0));
+    std::vector<double> places;
+    for (size_t i = 0; i < stored->rows.size(); ++i) {
+        storedRest.push_back(stored->text(i, 0));
+        places.push_back(stored_place(stored->text(i, 1)));
+    }
     bool restChanged = false;
     const result<std::vector<std::string>> rest = merged_rest(c, read.rest, mine.rest, storedRest, restChanged);
     if (!rest) return rest.error();
     if (restChanged) {
-        if (result<> r = write_rest(c, id, storedRest, *rest); !r) return r.error();
+        if (result<> r = write_rest(c, id, storedRest, places, *rest); !r) return r.error();
         if (auto r = c.exec("UPDATE months SET version = version + 1 WHERE id = $1", {id}); !r) return r.error();
         ++out.changed;
     }

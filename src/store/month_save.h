@@ -60,6 +60,8 @@ result<save_outcome> save_month(pg_connection& c, const month_rows& read, const 
 // The worker's staff line with its balances blanked: what an act's change
 // of the record is judged by, the balances being the store's own.
 std::string without_balances(const std::string& record);
+// The worker's staff line with the store's balances put in.
+std::string with_balances(const std::string& record, const balance_change& stored);
 
 // The balances of a staff line: holiday this year and last, care, rehabilitation.
 balance_change balances_of(int worker, const std::string& record);

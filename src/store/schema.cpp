@@ -133,6 +133,84 @@ const std::vector<std::vector<const char*>> kMigrations = {
              started timestamptz NOT NULL DEFAULT now()))",
         "CREATE INDEX editing_month ON editing (month)",
     },
+    {
+        // A program that keeps a month between acts asks what changed since
+        // it read, not for the month again. Every save counts one on the
+        // store's clock first and holds its row until it commits, so the
+        // count a reader sees is exactly the saves it sees: a row stamped
+        // later than the reader's count is news to it, one stamped earlier
+        // it has. What a save removes leaves its key behind with the count.
+        "CREATE TABLE store_clock (id integer PRIMARY KEY CHECK (id = 1), n bigint NOT NULL)",
+        // A line that comes into a month's other lines takes a place between
+        // its neighbours' instead of every line after it moving down one.
+        "ALTER TABLE month_lines ALTER COLUMN position TYPE double precision",
+        "INSERT INTO store_clock VALUES (1, 0)",
+        R"(CREATE TABLE removed_rows (
+             n bigint NOT NULL,
+             tbl text NOT NULL,
+             month_id integer,
+             section text,
+             position double precision NOT NULL))",
+        "CREATE INDEX removed_rows_n ON removed_rows (n)",
+        R"(CREATE FUNCTION stamp_change() RETURNS trigger LANGUAGE plpgsql AS $$
+           BEGIN
+             NEW.changed := (SELECT n FROM store_clock WHERE id = 1);
+             RETURN NEW;
+           END $$)",
+        R"(CREATE FUNCTION keep_removed() RETURNS trigger LANGUAGE plpgsql AS $$
+           BEGIN
+             IF TG_TABLE_NAME = 'day_parameters' THEN
+               INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
+                                                OLD.month_id, OLD.section, OLD.position);
+             ELSIF TG_TABLE_NAME = 'month_lines' THEN
+               INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
+                                                OLD.month_id, NULL, OLD.position);
+             ELSIF TG_TABLE_NAME = 'worked_sundays' THEN
+               INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
+                                                NULL, OLD.year::text, OLD.worker_id);
+             ELSE
+               INSERT INTO removed_rows VALUES ((SELECT n FROM store_clock WHERE id = 1), TG_TABLE_NAME,
+                                                OLD.month_id, NULL, OLD.position);
+             END IF;
+             RETURN OLD;
+           END $$)",
+        "ALTER TABLE workers ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE groups ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE shifts ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE balances ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE worked_sundays ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE months ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE duties ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE days_off ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE day_parameters ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE month_lines ADD COLUMN changed bigint NOT NULL DEFAULT 0",
+        "CREATE INDEX month_lines_changed ON month_lines (month_id, changed)",
+        "CREATE TRIGGER month_lines_stamp BEFORE INSERT OR UPDATE ON month_lines FOR EACH ROW EXECUTE FUNCTION "
+        "stamp_change()",
+        "CREATE TRIGGER month_lines_removed AFTER DELETE ON month_lines FOR EACH ROW EXECUTE FUNCTION keep_removed()",
+        "CREATE INDEX duties_changed ON duties (month_id, changed)",
+        "CREATE INDEX days_off_changed ON days_off (month_id, changed)",
+        "CREATE INDEX workers_changed ON workers (changed)",
+        "CREATE INDEX balances_changed ON balances (changed)",
+        "CREATE INDEX worked_sundays_changed ON worked_sundays (changed)",
+        "CREATE TRIGGER workers_stamp BEFORE INSERT OR UPDATE ON workers FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER groups_stamp BEFORE INSERT OR UPDATE ON groups FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER shifts_stamp BEFORE INSERT OR UPDATE ON shifts FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER balances_stamp BEFORE INSERT OR UPDATE ON balances FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER worked_sundays_stamp BEFORE INSERT OR UPDATE ON worked_sundays FOR EACH ROW EXECUTE FUNCTION "
+        "stamp_change()",
+        "CREATE TRIGGER months_stamp BEFORE INSERT OR UPDATE ON months FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER duties_stamp BEFORE INSERT OR UPDATE ON duties FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER days_off_stamp BEFORE INSERT OR UPDATE ON days_off FOR EACH ROW EXECUTE FUNCTION stamp_change()",
+        "CREATE TRIGGER day_parameters_stamp BEFORE INSERT OR UPDATE ON day_parameters FOR EACH ROW EXECUTE FUNCTION "
+        "stamp_change()",
+        "CREATE TRIGGER duties_removed AFTER DELETE ON duties FOR EACH ROW EXECUTE FUNCTION keep_removed()",
+        "CREATE TRIGGER days_off_removed AFTER DELETE ON days_off FOR EACH ROW EXECUTE FUNCTION keep_removed()",
+        "CREATE TRIGGER day_parameters_removed AFTER DELETE ON day_parameters FOR EACH ROW EXECUTE FUNCTION "
+        "keep_removed()",
+        "CREATE TRIGGER worked_sundays_removed AFTER DELETE ON worked_sundays FOR EACH ROW EXECUTE FUNCTION "
+        "keep_removed()",
+    },
 };
 
 refusal said(const pg_connection& c, const char* key, const char* polish, std::initializer_list<std::string> args) {
@@ -188,7 +266,8 @@ result<migration_report> migrate(pg_connection& c, const std::string& role) {
             const std::string who = c.quoted_identifier(role);
             for (const std::string& grant :
                  {"GRANT SELECT, INSERT, UPDATE, DELETE ON workers, groups, shifts, balances, options, worked_sundays, "
-                  "months, month_lines, duties, days_off, day_parameters TO " + who,
+                  "months, month_lines, duties, days_off, day_parameters, store_clock TO " + who,
+                  "GRANT SELECT, INSERT ON removed_rows TO " + who,
                   "GRANT SELECT ON schema_version TO " + who,
                   "GRANT SELECT, INSERT, DELETE ON editing TO " + who, "GRANT SELECT, INSERT ON history TO " + who,
                   "GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO " + who})

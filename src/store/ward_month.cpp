@@ -59,6 +59,9 @@ result<ward_month> read_ward_month(pg_connection& db, int year, int month) {
     result<pg_transaction> tx = pg_transaction::begin(db, true);
     if (!tx) return tx.error();
     if (auto r = db.exec("SET TRANSACTION READ ONLY"); !r) return r.error();
+    const result<pg_rows> clock = db.exec("SELECT n FROM store_clock WHERE id = 1");
+    if (!clock) return clock.error();
+    out.clock = clock->empty() ? 0 : clock->number(0, 0);
     result<month_rows> found = find_month_rows(db, year, month);
     if (!found) return found.error();
     out.read = std::move(*found);
@@ -78,10 +81,16 @@ result<ward_month> read_ward_month(pg_connection& db, int year, int month) {
     if (!ward) return ward.error();
     out.files = std::move(*ward);
     if (auto r = tx->commit(); !r) return r.error();
-    if (io_result r = lines_bytes(out.read.name, month_lines(out.read), out.bytes); !r)
-        return refused(refusal_kind::Io, r.error);
-    if (out.read.sealed) out.bytes = seal_month_bytes(std::move(out.bytes));
+    if (result<> r = render_month_bytes(out); !r) return r.error();
     return out;
+}
+
+result<> render_month_bytes(ward_month& m) {
+    m.bytes.clear();
+    if (io_result r = lines_bytes(m.read.name, month_lines(m.read), m.bytes); !r)
+        return refused(refusal_kind::Io, r.error);
+    if (m.read.sealed) m.bytes = seal_month_bytes(std::move(m.bytes));
+    return {};
 }
 
 month_save changes_of(const Plan& plan, const ward_month& read, int group, const std::string& act) {

@@ -30,11 +30,15 @@ struct ward_month {
     ward_files files;
     IniFile sundays;    // the worked Sundays as stored: section worker, key year
     std::string bytes;  // the month file as it would be on disk, sealed when the stored one was
+    long long clock = 0;  // the saves the read saw, counted as the store counts them
 };
 
 // The month of `year`/`month` and its ward from one read-only snapshot; a
 // month the store does not hold is a NoSuchFile refusal.
 result<ward_month> read_ward_month(pg_connection& db, int year, int month);
+
+// The month file's bytes made again from `read` (after its rows changed).
+result<> render_month_bytes(ward_month& m);
 
 // What the plan's edits changed of what `read` held, as the store saves it:
 // the month's lines, and of each worker the store holds, the balances'

@@ -2,6 +2,7 @@
 
 #include "core/ini_file.h"
 #include "core/paths.h"
+#include "core/stored_fields.h"
 #include "files/file_problems.h"
 #include "files/group_file.h"
 #include "files/staff_archive.h"
@@ -59,6 +60,30 @@ result<> open_ward_session(Plan& plan, const ward_files& files, const std::optio
     plan.currentGroup = plan.groups.empty() ? -1 : 0;
     plan.currentWorker = -1;
     return opened;
+}
+
+bool renew_ward_workers(Plan& plan, const std::vector<std::string>& was, const std::vector<std::string>& now) {
+    const size_t n = plan.workers.size();
+    if (was.size() != n || now.size() != n || !plan.staffOnDisk || plan.staffOnDisk->lines.size() != n ||
+        plan.staffOnDisk->records.size() != n)
+        return false;
+    std::vector<std::pair<size_t, prac>> renewed;
+    for (size_t i = 0; i < n; ++i) {
+        if (was[i] == now[i]) continue;
+        file_problems problems{plan.tr, {}};
+        std::vector<prac> read = read_staff_lines({now[i]}, kStaffMember, problems);
+        if (!problems.empty() || read.size() != 1 || read[0].id != plan.workers[i].id) return false;
+        renewed.emplace_back(i, std::move(read[0]));
+    }
+    file_problems ignored{plan.tr, {}};
+    for (auto& [i, w] : renewed) {
+        w.months.resize(plan.workers[i].months.size());
+        plan.staffOnDisk->lines[i] = staff_file_line(w, ignored);
+        plan.staffOnDisk->records[i] = prac{};
+        copy_fields(plan.staffOnDisk->records[i], w, kStaffFields);
+        plan.workers[i] = std::move(w);
+    }
+    return true;
 }
 
 }  // namespace planek::store

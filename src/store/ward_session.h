@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/plan.h"
 #include "core/result.h"
@@ -19,5 +20,13 @@ namespace planek::store {
 // line the readers cannot use refuses the session (NotWhole).
 result<> open_ward_session(Plan& plan, const ward_files& files, const std::optional<std::string>& language,
                            const std::filesystem::path& languageFolder);
+
+// A session opened once for many acts, brought up to the staff lines `now`
+// after it was opened (or last brought up) from `was`: only the workers whose
+// line changed are read again, and the lines and fields the staff were last
+// seen with move with them, as the opening would leave them. False, with
+// nothing changed, when the staff no longer line up one for one (a worker
+// came or went, or a line is no longer read whole): open the session anew.
+bool renew_ward_workers(Plan& plan, const std::vector<std::string>& was, const std::vector<std::string>& now);
 
 }  // namespace planek::store

@@ -105,6 +105,46 @@ TEST_F(StoreSave, AStaleActKeepsOthersChangesAndIsRefusedOnTheirRows) {
               lines.end());
 }
 
+// The month's other lines: one coming into a section takes a place between
+// its neighbours and leaves the lines after it where they are; many coming
+// into one spot, past what the places between two lines can hold, number
+// the lines again, and the month still reads back in its order.
+TEST_F(StoreSave, ALineComingIntoTheMonthMovesNoOtherLine) {
+    const month_rows first = march();
+    // The end of the first section after [info] that holds entries.
+    size_t end = 0;
+    for (size_t i = 1; i < first.rest.size() && !end; ++i) {
+        if (first.rest[i].rfind("[info]", 0) == 0 || first.rest[i].front() != '[') continue;
+        size_t j = i + 1;
+        while (j < first.rest.size() && !first.rest[j].empty() && first.rest[j].front() != '[') ++j;
+        if (j > i + 1) end = j;
+    }
+    ASSERT_GT(end, 0u);
+    auto whole_places = [&] {
+        return db->exec("SELECT count(*) FROM month_lines WHERE month_id = $1 AND position = floor(position)",
+                        {std::to_string(first.id)})
+            ->number(0, 0);
+    };
+    const long long before = whole_places();
+    std::vector<std::string> added;
+    for (int n = 0; n < 70; ++n) {
+        const month_rows read = march();
+        month_rows now = read;
+        added.push_back("t" + std::to_string(n) + "=" + std::to_string(n));
+        now.rest.insert(now.rest.begin() + long(end) + n, added.back());
+        const result<save_outcome> saved = save(read, now);
+        ASSERT_TRUE(saved.ok()) << saved.error().text;
+        if (n == 0) {
+            EXPECT_EQ(whole_places(), before) << "the lines after it kept their places";
+            EXPECT_EQ(march().rest, now.rest);
+        }
+    }
+    const month_rows last = march();
+    ASSERT_EQ(last.rest.size(), first.rest.size() + added.size());
+    EXPECT_EQ(std::vector<std::string>(last.rest.begin() + long(end), last.rest.begin() + long(end + added.size())), added);
+    EXPECT_TRUE(std::equal(first.rest.begin() + long(end), first.rest.end(), last.rest.begin() + long(end + added.size())));
+}
+
 TEST_F(StoreSave, DayParametersMergeByDayAndRefuseTheSameDay) {
     const month_rows a = march(), b = march();
     month_rows mine = a, theirs = b, elsewhere = b;
