@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace planek::sched {
@@ -286,8 +287,15 @@ day_off_match match_days_off(const search_model& m, const search_worker& w, char
 // One pass over the model's days: the rests and nights run on through the
 // whole model, the weekly rests are cut at each week's bounds.
 hard_breaches count_breaches(const search_model& m, const search_worker& w) {
+    return count_breaches(m, w, std::numeric_limits<int>::max());
+}
+
+hard_breaches count_breaches(const search_model& m, const search_worker& w, int limit) {
     hard_breaches h;
     const warnings_options& r = m.rules;
+    // The norm is the one rule known without a pass over the days.
+    if (w.proposedMinutes > std::max<std::int64_t>(w.room, 0)) ++h.norm;
+    if (h.total() > limit) return h;
     std::vector<timed_duty> scratch;
     long previousEnd = 0;
     bool anyBefore = false, nightBefore = false;
@@ -304,6 +312,7 @@ hard_breaches count_breaches(const search_model& m, const search_worker& w) {
         const bool night = !list.empty() && night_day(m, list);
         if (r.Nights2 && night && nightBefore) ++h.nights;
         nightBefore = night;
+        if (h.total() > limit) return h;
         if (week >= m.weeks.size() || md < m.weeks[week].first) continue;
         rest.add(m, list);
         if (md < m.weeks[week].second) continue;
@@ -311,7 +320,6 @@ hard_breaches count_breaches(const search_model& m, const search_worker& w) {
         rest = {};
         ++week;
     }
-    if (w.proposedMinutes > std::max<std::int64_t>(w.room, 0)) ++h.norm;
     return h;
 }
 

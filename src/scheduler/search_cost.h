@@ -19,6 +19,9 @@ struct hard_breaches {
 };
 
 hard_breaches count_breaches(const search_model& m, const search_worker& w);
+// The same count, given up as soon as it passes `limit`: a move is refused
+// on its first breach past the kept duties', without the rest of the month.
+hard_breaches count_breaches(const search_model& m, const search_worker& w, int limit);
 std::int64_t worker_cost(const search_model& m, const search_worker& w);
 // The day's shift cells and the days off for holiday work given on it.
 std::int64_t day_cost(const search_model& m, int day);

@@ -4,7 +4,8 @@
 // remove, move, change shift, hand over, swap, trade shifts on a day, shorten
 // a duty to the rest of the norm, place a day off for holiday work), broken
 // up, whenever it stalls, by taking a stretch of days or a few workers out
-// of the best roster found and staffing them again. Deterministic: the
+// of the best roster found and staffing them again; a few short runs first,
+// of which the best goes on. Deterministic: the
 // seed, the model and the time granted decide every step; the clock only
 // stops a machine too slow for the steps granted.
 #include <cstdint>

@@ -12,6 +12,7 @@
 #include "calendar/wish_summary.h"
 #include "editing/wishes.h"
 #include "scheduler/exact_model.h"
+#include "scheduler/search_cost.h"
 #include "scheduler/search_engine.h"
 #include "scheduler/warnings.h"
 #include "scheduler_fixture.h"
@@ -221,6 +222,28 @@ TEST(SearchMonth, TheExactModelsRosterIsJudgedOnItsOwnStaffingAlone) {
     }
     EXPECT_EQ(r.cost, sched::complete_roster(again));
     EXPECT_EQ(m.count, again.count);
+}
+
+TEST(SearchMonth, LeavesTheCheapestRosterOfAllItsRunsInTheModel) {
+    // Budgets that end within the first short run, between them and in the
+    // run that goes on: each time the model holds the roster reported, at
+    // the cost reported, and no run ends dearer than where the first began.
+    wish_ward ward;
+    odswiez_iledy(ward.plan);
+    std::vector<sched::whole_worker> figures;
+    for (int w = 0; w < 3; ++w) figures.push_back(sched::whole_worker_figures(ward.plan, w));
+    for (std::int64_t steps : {500, 25000, 60000}) {
+        sched::search_model m = sched::build_search_model(ward.plan, {0, 1, 2}, figures);
+        sched::search_limits limits;
+        limits.seed = 5;
+        limits.steps = steps;
+        const sched::search_result r = sched::search_roster(m, limits);
+        EXPECT_EQ(r.cost, sched::model_cost(m)) << steps;
+        EXPECT_EQ(r.findings, sched::model_findings(m)) << steps;
+        sched::search_model first = sched::build_search_model(ward.plan, {0, 1, 2}, figures);
+        limits.steps = 1;
+        EXPECT_LE(r.cost, sched::search_roster(first, limits).cost) << steps;
+    }
 }
 
 TEST(SearchMonth, TheSameSeedAndTimeGiveTheSameRosterAndMoreTimeMoreSteps) {

@@ -376,6 +376,19 @@ TEST(SearchModel, CutsTheWeeklyRestAtEachWeeksBoundsForKeptDutiesAndProposalsAli
     const sched::hard_breaches h = sched::count_breaches(m, w);
     EXPECT_EQ(h.weekRest, 2);
     EXPECT_EQ(h.rest, 0);  // sixteen hours between the duties
+    // A count given up past a limit still says the limit is passed, and
+    // one within its limit is the whole count: the search refuses a move
+    // on that alone.
+    EXPECT_GT(sched::count_breaches(m, w, 0).total(), 0);
+    EXPECT_GT(sched::count_breaches(m, w, 1).total(), 1);
+    EXPECT_EQ(sched::count_breaches(m, w, 2).total(), 2);
+    // Above the norm's room is known before any day is read.
+    w.room = 0;
+    w.proposedMinutes = 9 * 480;
+    const sched::hard_breaches over = sched::count_breaches(m, w, 0);
+    EXPECT_EQ(over.norm, 1);
+    EXPECT_EQ(over.weekRest, 0);
+    EXPECT_EQ(sched::count_breaches(m, w, 3).total(), 3);
 }
 
 TEST(SearchModel, CountsTheSundaysInARowBeforeTheMonthFromTheYearlyRecord) {
